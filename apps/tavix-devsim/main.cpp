@@ -1,0 +1,2 @@
+// Placeholder until the program is built.
+int main() { return 0; }

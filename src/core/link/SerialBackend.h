@@ -1,0 +1,46 @@
+#pragma once
+// The byte pipe under CMSComm: a real serial port (QSerialPort) in production,
+// the in-process device simulator for the demo device and the tests, or a
+// scripted feeder in tests. Always "9600, n, 8, 1".
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tavix {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class SerialBackend {
+public:
+    virtual ~SerialBackend() = default;
+
+    // Opens `port` (a device path such as /dev/ttyUSB0, COM3, a pseudo-terminal,
+    // or "demo"). On failure returns false and sets `error` to the backend's own
+    // description of the problem, without a trailing "!".
+    virtual bool Open(const std::string& port, std::string& error) = 0;
+    virtual void Close() = 0;
+    virtual bool IsOpen() const = 0;
+    virtual void Write(const Bytes& bytes) = 0;
+    virtual std::size_t BytesWaiting() const = 0;
+    // Takes everything waiting.
+    virtual Bytes ReadAll() = 0;
+
+    // Called (on the UI thread, never from inside Write) whenever new bytes have
+    // arrived. CMSComm turns this into its receive event once the threshold is met.
+    void SetDataArrived(std::function<void()> callback) { dataArrived_ = std::move(callback); }
+
+protected:
+    void NotifyDataArrived() {
+        if (dataArrived_) {
+            dataArrived_();
+        }
+    }
+
+private:
+    std::function<void()> dataArrived_;
+};
+
+}  // namespace tavix

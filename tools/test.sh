@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds Tavix and runs every test: a debug build, then the same tests under
+# AddressSanitizer + UndefinedBehaviorSanitizer, a short run of every fuzz
+# target, and the check that the core holds no Qt. Fails on the first failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+tools/install-deps.sh
+
+echo "== core must not include Qt"
+if grep -rnE '#\s*include\s*[<"]Q' src/core; then
+    echo "FAIL: a file under src/core includes a Qt header" >&2
+    exit 1
+fi
+
+jobs=$(nproc)
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+
+for preset in debug asan; do
+    echo "== build and test: $preset"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+    ctest --preset "$preset" -j "$jobs"
+done
+
+echo "== fuzz targets (short runs)"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+for target in build/fuzz/fuzz/fuzz_*; do
+    [ -x "$target" ] || continue
+    corpus=$(mktemp -d)
+    echo "-- $(basename "$target")"
+    "$target" -max_total_time="${TAVIX_FUZZ_SECONDS:-20}" -rss_limit_mb=2048 "$corpus" 2>&1 | tail -n 3
+    rm -rf "$corpus"
+done
+echo "== all tests passed"
