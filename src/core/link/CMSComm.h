@@ -1,0 +1,83 @@
+#pragma once
+// The serial communications control every device page owns: the operations
+// the pages rely on (port, open/close, receive threshold, binary input and
+// output, the receive event), over a SerialBackend. One CMSComm per page.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "link/SerialBackend.h"
+
+namespace tavix {
+
+class Prompt;
+
+inline constexpr const char* kLineSettings = "9600, n, 8, 1";
+inline constexpr int kCommEvReceive = 2;
+
+class CMSComm {
+public:
+    explicit CMSComm(std::unique_ptr<SerialBackend> backend);
+    ~CMSComm();
+    CMSComm(const CMSComm&) = delete;
+    CMSComm& operator=(const CMSComm&) = delete;
+
+    // The port to open: a device path, "COMn" or "demo" (already resolved from
+    // the stored port number or the --port option).
+    void SetCommPort(const std::string& port);
+    const std::string& CommPort() const { return port_; }
+    void SetInBufferSize(int size) { inBufferSize_ = size; }
+    void SetOutBufferSize(int size) { outBufferSize_ = size; }
+
+    bool GetPortOpen() const;
+    // Opens the port. False with `error` set to the backend's description.
+    bool OpenPort(std::string& error);
+    void ClosePort();
+
+    void SetInputMode(int mode) { inputMode_ = mode; }  // 1 = binary
+    void SetSettings(const std::string& settings) { settings_ = settings; }
+    const std::string& Settings() const { return settings_; }
+    // The receive event fires once this many bytes are waiting (0 = never).
+    void SetRThreshold(int count);
+    int RThreshold() const { return threshold_; }
+    void SetInputLen(int len) { inputLen_ = len; }
+
+    void Output(const Bytes& bytes);
+    // Takes everything waiting.
+    Bytes Input();
+    std::size_t InBufferCount() const;
+    // 2 (data received) while the last receive event is being handled.
+    int CommEvent() const { return commEvent_; }
+
+    // The page's receive handler (OnComm).
+    void SetOnComm(std::function<void()> handler) { onComm_ = std::move(handler); }
+
+    SerialBackend& Backend() { return *backend_; }
+
+private:
+    void DataArrived();
+
+    std::unique_ptr<SerialBackend> backend_;
+    std::string port_;
+    std::string settings_;
+    int inBufferSize_ = 1024;
+    int outBufferSize_ = 1024;
+    int inputMode_ = 0;
+    int inputLen_ = 0;
+    int threshold_ = 0;
+    int commEvent_ = 0;
+    std::function<void()> onComm_;
+};
+
+// The opening procedure shared by every page: sizes, "already open" check
+// (message `alreadyOpenMessage`), open (failure: the backend's description
+// followed by "!", stop icon), then binary mode, "9600, n, 8, 1", threshold 1,
+// input length 0. Returns true when the port is open.
+bool OpenDevicePort(CMSComm& comm, Prompt& prompt, const std::string& alreadyOpenMessage);
+
+// Main form's and other pages' "already open" texts.
+inline constexpr const char* kMsgPortInUseMainForm = "Can't open the specified COM port !";
+inline constexpr const char* kMsgPortInUsePage = "Can't open the specified COM port!";
+
+}  // namespace tavix

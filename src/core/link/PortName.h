@@ -1,0 +1,20 @@
+#pragma once
+// Which device a port number stands for on this system.
+
+#include <string>
+
+namespace tavix {
+
+class CIniFile;
+
+inline constexpr const char* kDemoPort = "demo";
+
+// Port n (1-based): "COMn" on Windows; elsewhere the path in
+// [communicateset] com<n> of config.ini when present, else /dev/ttyUSB<n-1>.
+std::string PortPathFor(int number, CIniFile& ini);
+
+// The port to use: the --port option when given (a path, "COMn" meaning port
+// number n as above, or "demo"), else the stored port number.
+std::string ResolvePort(const std::string& portOption, int storedNumber, CIniFile& ini);
+
+}  // namespace tavix
