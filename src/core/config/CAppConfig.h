@@ -2,11 +2,22 @@
 // The application's one data store, alive for the whole run: the record memory
 // (FlightRecord) and the settings read from config.ini (port, smoothing windows,
 // colours, line widths, calibration, ranges, the hardware profile's description).
+//
+// Where config.ini keeps what (all names case-sensitive):
+//   [communicateset] port          COM port number, 1-16
+//   [display] yaxis                channel whose scale the Y axis shows (record header)
+//   [display] color0..7            channel colours, COLORREF 0x00BBGGRR as signed decimal
+//   [display] line0..7             pen widths in pixels
+//   [display] n0..7                moving-average windows, in samples
+//   [gearrate] default, [polnumber] default, [hardware] default
+//   [<hardware code>] kvalue0..7, cvalue0..7, valmin, valmax, curmin, curmax, description
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 
+#include "config/Conversion.h"
 #include "logger/FlightRecord.h"
 
 namespace tavix {
@@ -19,6 +30,48 @@ class Clock;
 inline constexpr const char* kMsgNoHardwareVersion = "Can't get hardware version!";
 inline constexpr const char* kMsgIncorrectConfig = "Incorrect config file!";
 
+// Sections and entries of config.ini.
+inline constexpr const char* kIniPortSection = "communicateset";
+inline constexpr const char* kIniPortEntry = "port";
+inline constexpr const char* kIniDisplaySection = "display";
+inline constexpr const char* kIniYAxisEntry = "yaxis";
+inline constexpr const char* kIniHardwareSection = "hardware";
+inline constexpr const char* kIniGearSection = "gearrate";
+inline constexpr const char* kIniPolesSection = "polnumber";
+inline constexpr const char* kIniDefaultEntry = "default";
+inline constexpr const char* kIniDescriptionEntry = "description";
+
+// The note a record header carries while the start-up settings are applied.
+inline constexpr const char* kStartupNote = "test sample data";
+
+// Start-up channel table: names (with their trailing blanks) and statistics A-D.
+struct ChannelDefaults {
+    const char* name;
+    std::int32_t a, b, c, d;
+};
+inline constexpr std::array<ChannelDefaults, kChannelCount> kChannelDefaults{{
+    {"Voltage    ", 100, 20, 170, 230},
+    {"Current    ", 160, 70, 60, 370},
+    {"Throttle   ", 100, 50, 6, 200},
+    {"Temperature", 300, 60, 45, 175},
+    {"Motor RPM  ", 280, 120, 112, 185},
+    {"Reserve 1     ", 150, 40, 80, 130},
+    {"Reserve 2     ", 1390, 60, 100, 200},
+    {"Reserve 3     ", 100, 20, 70, 250},
+}};
+
+// Fixed Y ranges of throttle (percent), temperature and RPM scale.
+inline constexpr AxisRange kThrottleRange{0.0f, 100.0f};
+inline constexpr AxisRange kTemperatureRange{0.0f, 150.0f};
+inline constexpr AxisRange kRpmRange{0.0f, 150.0f};
+
+// Entry names with a channel number: "color%d", "line%d", "n%d", "kvalue%d", "cvalue%d".
+std::string ColourEntry(int channel);
+std::string LineEntry(int channel);
+std::string WindowEntry(int channel);
+std::string KValueEntry(int channel);
+std::string CValueEntry(int channel);
+
 class CAppConfig {
 public:
     CAppConfig();
@@ -28,20 +81,43 @@ public:
 
     // Reads the start-up settings from `ini` (already loaded). Shows "Can't get
     // hardware version!" through `prompt` and returns false when [hardware]
-    // default is missing or empty.
+    // default is missing or empty; showing "Incorrect config file!" after it is
+    // the caller's job. A missing profile section is not an error here: its
+    // calibration and ranges then read as 0.
     bool LoadStartupSettings(CIniFile& ini, Prompt& prompt, const Clock& clock);
     // Loads calibration, ranges 0-4 and the description of profile `hw`.
     // False, and nothing changed, when config.ini has no section `hw`.
     bool LoadHardwareProfile(CIniFile& ini, const std::string& hw);
+    // Loads only the calibration (k, c of all channels) of profile `hw`, as a
+    // record file of that hardware needs. False, nothing changed, when absent.
+    bool LoadCalibration(CIniFile& ini, const std::string& hw);
+
+    // Settings the user changes: stored here, put into `ini` (section and entry
+    // created when missing, other entries keep their places) and the whole file
+    // saved at once. They return Save's result: false when config.ini could not
+    // be written (the setting still holds for this run). An out-of-range
+    // channel changes nothing and returns false.
+    bool SetYAxisChannel(CIniFile& ini, int channel);
+    bool SetChannelColour(CIniFile& ini, int channel, std::uint32_t colour);
+    bool SetComPort(CIniFile& ini, int port);
+
+    int YAxisChannel() const { return record_->header.yAxis; }
+
+    // Smooths and converts the current record with the configured windows;
+    // keeps the observed extremes and the maximum power in `conversion`.
+    const ConversionResult& Convert();
 
     FlightRecord& Record() { return *record_; }
     const FlightRecord& Record() const { return *record_; }
 
-    int comPort = 0;                       // [communicateset] port, 1-based
-    std::array<int, kChannelCount> smoothing{};  // [display] n%d
-    std::string description;               // profile description
+    int comPort = 0;                             // [communicateset] port, 1-based
+    std::array<int, kChannelCount> smoothing{};  // [display] n%d, at least 1
+    std::string description;                     // profile description
+    ConversionResult conversion;                 // of the last Convert()
 
 private:
+    void LoadProfileValues(CIniFile& ini, const std::string& hw);
+
     std::unique_ptr<FlightRecord> record_;
 };
 

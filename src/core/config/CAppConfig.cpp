@@ -1,0 +1,169 @@
+#include "config/CAppConfig.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "config/CIniFile.h"
+#include "shell/Clock.h"
+#include "shell/Prompt.h"
+
+namespace tavix {
+
+namespace {
+
+std::string Numbered(const char* stem, int channel) {
+    return stem + std::to_string(channel);
+}
+
+// The channel number as "%2d": " 0" ... " 7".
+std::string IndexText(int channel) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%2d", channel);
+    return text;
+}
+
+bool IsChannel(int channel) {
+    return channel >= 0 && channel < kChannelCount;
+}
+
+void ReadCalibration(CIniFile& ini, const std::string& hw, FlightRecord& record) {
+    for (int i = 0; i < kChannelCount; ++i) {
+        Calibration& calibration = record.calibration[i];
+        calibration.k = static_cast<float>(ini.GetReal(hw, KValueEntry(i)));
+        calibration.c = static_cast<float>(ini.GetReal(hw, CValueEntry(i)));
+    }
+}
+
+}  // namespace
+
+std::string ColourEntry(int channel) {
+    return Numbered("color", channel);
+}
+std::string LineEntry(int channel) {
+    return Numbered("line", channel);
+}
+std::string WindowEntry(int channel) {
+    return Numbered("n", channel);
+}
+std::string KValueEntry(int channel) {
+    return Numbered("kvalue", channel);
+}
+std::string CValueEntry(int channel) {
+    return Numbered("cvalue", channel);
+}
+
+CAppConfig::CAppConfig() : record_(std::make_unique<FlightRecord>()) {
+    smoothing.fill(1);
+}
+
+CAppConfig::~CAppConfig() = default;
+
+bool CAppConfig::LoadStartupSettings(CIniFile& ini, Prompt& prompt, const Clock& clock) {
+    FlightRecord& record = *record_;
+    RecordHeader& header = record.header;
+
+    comPort = ini.GetInt(kIniPortSection, kIniPortEntry);
+    // The Y-axis channel indexes the per-channel tables: a value from a
+    // hand-edited file outside 0-7 falls back to the voltage scale.
+    const int yAxis = ini.GetInt(kIniDisplaySection, kIniYAxisEntry);
+    header.yAxis = IsChannel(yAxis) ? yAxis : kVoltage;
+
+    header.timeA = clock.Now();
+    header.timeB = header.timeA;
+    SetFixedText(header.note, kStartupNote);
+    header.samples = kMaxSamples;
+    header.channels = kChannelCount;
+    header.rate = 30;
+    header.gearRate = static_cast<float>(ini.GetReal(kIniGearSection, kIniDefaultEntry));
+    header.poles = ini.GetInt(kIniPolesSection, kIniDefaultEntry);
+
+    const std::string hw = ini.GetText(kIniHardwareSection, kIniDefaultEntry);
+    if (hw.empty()) {
+        prompt.Message(kMsgNoHardwareVersion, PromptIcon::Exclamation);
+        return false;
+    }
+    SetFixedText(header.hwCode, hw);
+
+    LoadProfileValues(ini, hw);
+    for (int i = 0; i < kChannelCount; ++i) {
+        ChannelInfo& channel = record.channels[i];
+        channel.visible = 1;
+        channel.colour = static_cast<std::uint32_t>(ini.GetInt(kIniDisplaySection, ColourEntry(i)));
+        channel.line = ini.GetInt(kIniDisplaySection, LineEntry(i));
+        SetFixedText(channel.index, IndexText(i));
+        // A missing or zero window would divide by zero: it means no smoothing.
+        smoothing[i] = std::max(1, ini.GetInt(kIniDisplaySection, WindowEntry(i)));
+
+        const ChannelDefaults& defaults = kChannelDefaults[i];
+        SetFixedText(channel.name, defaults.name);
+        channel.statA = defaults.a;
+        channel.statB = defaults.b;
+        channel.statC = defaults.c;
+        channel.statD = defaults.d;
+    }
+
+    header.note.fill(0);
+    record.logger.channels = kChannelCount;
+    return true;
+}
+
+bool CAppConfig::LoadHardwareProfile(CIniFile& ini, const std::string& hw) {
+    if (ini.EntryCount(hw) == -1) {
+        return false;
+    }
+    LoadProfileValues(ini, hw);
+    description = ini.GetText(hw, kIniDescriptionEntry);
+    return true;
+}
+
+bool CAppConfig::LoadCalibration(CIniFile& ini, const std::string& hw) {
+    if (ini.EntryCount(hw) == -1) {
+        return false;
+    }
+    ReadCalibration(ini, hw, *record_);
+    return true;
+}
+
+void CAppConfig::LoadProfileValues(CIniFile& ini, const std::string& hw) {
+    FlightRecord& record = *record_;
+    ReadCalibration(ini, hw, record);
+    record.ranges[kVoltage] = {static_cast<float>(ini.GetReal(hw, "valmin")),
+                               static_cast<float>(ini.GetReal(hw, "valmax"))};
+    record.ranges[kCurrent] = {static_cast<float>(ini.GetReal(hw, "curmin")),
+                               static_cast<float>(ini.GetReal(hw, "curmax"))};
+    record.ranges[kThrottle] = kThrottleRange;
+    record.ranges[kTemperature] = kTemperatureRange;
+    record.ranges[kMotorRpm] = kRpmRange;
+}
+
+bool CAppConfig::SetYAxisChannel(CIniFile& ini, int channel) {
+    if (!IsChannel(channel)) {
+        return false;
+    }
+    record_->header.yAxis = channel;
+    ini.PutInt(kIniDisplaySection, kIniYAxisEntry, channel, true);
+    return ini.Save();
+}
+
+bool CAppConfig::SetChannelColour(CIniFile& ini, int channel, std::uint32_t colour) {
+    if (!IsChannel(channel)) {
+        return false;
+    }
+    record_->channels[channel].colour = colour;
+    // COLORREF goes to the file as a signed decimal int, as it always has.
+    ini.PutInt(kIniDisplaySection, ColourEntry(channel), static_cast<int>(colour), true);
+    return ini.Save();
+}
+
+bool CAppConfig::SetComPort(CIniFile& ini, int port) {
+    comPort = port;
+    ini.PutInt(kIniPortSection, kIniPortEntry, port, true);
+    return ini.Save();
+}
+
+const ConversionResult& CAppConfig::Convert() {
+    conversion = ConvertRecord(*record_, smoothing);
+    return conversion;
+}
+
+}  // namespace tavix

@@ -1,0 +1,67 @@
+#pragma once
+// Raw logger samples to physical values.
+//
+// Each channel's raw series is first smoothed with a moving average of the
+// channel's window, then scaled: v = s * k + c for every channel but the
+// motor RPM, whose raw value is the rotation period, so its speed is
+// 30 / ((P * G * k4) * s) with the pole number P and gear rate G of the record.
+// Everything after the smoothing is single precision with a fixed order of
+// operations, so the curves, the statistics and the CSV export agree to the bit.
+
+#include <array>
+#include <cstdint>
+
+#include "logger/FlightRecord.h"
+
+namespace tavix {
+
+// Throttle is a percentage: anything above this is shown at the top edge.
+inline constexpr float kThrottleTop = 100.0f;
+
+// What a pass over the record found besides the smoothed series.
+struct ConversionResult {
+    int channels = 0;  // channels converted (the record's, at most 8)
+    int samples = 0;   // samples per channel converted (at most 16384)
+    // Smallest and largest physical value of each channel. The throttle's are
+    // capped at 100, as its curve is. Channels not converted stay 0, 0.
+    std::array<AxisRange, kChannelCount> observed{};
+    // Largest voltage x current product over the samples, starting from 0.
+    float maxPower = 0.0f;
+};
+
+// Moving average of `count` samples with `window` (below 1 counts as 1):
+// out[j] is the mean of raw[0..j] while j < window, else of the last `window`
+// samples. Sums are 32-bit two's complement and wrap around on overflow, the
+// division truncates toward zero. Runs in time proportional to `count`,
+// whatever the window. `out` may not overlap `raw`.
+void SmoothSeries(const std::int32_t* raw, int count, int window, std::int32_t* out);
+
+// s * k + c, in single precision.
+float ScaledValue(std::int32_t smoothed, const Calibration& calibration);
+
+// 30 / ((P * G * k4) * s), in single precision. A period of 0 gives infinity
+// (or NaN when the factors are 0 too), never a failure.
+float RpmValue(std::int32_t period, std::int32_t poles, float gearRate, float k4);
+
+// The physical value of one smoothed sample of `channel` in `record`.
+float PhysicalValue(const FlightRecord& record, int channel, std::int32_t smoothed);
+
+// The value at which a curve is drawn: the throttle is held at the top edge.
+float DrawnValue(int channel, float value);
+
+// The number of channels and of samples per channel of `record` that may be
+// read: its header's counts cut to the size of the record memory.
+int ChannelsOf(const FlightRecord& record);
+int SamplesOf(const FlightRecord& record);
+
+// Smooths every channel of the record into record.smoothed with its window.
+void SmoothRecord(FlightRecord& record, const std::array<int, kChannelCount>& windows);
+
+// Converts record.smoothed to physical values: observed extremes and the
+// maximum power. Reads the smoothed series only.
+ConversionResult EvaluateRecord(const FlightRecord& record);
+
+// SmoothRecord, then EvaluateRecord.
+ConversionResult ConvertRecord(FlightRecord& record, const std::array<int, kChannelCount>& windows);
+
+}  // namespace tavix
