@@ -31,20 +31,26 @@ public:
     void SetOutBufferSize(int size) { outBufferSize_ = size; }
 
     bool GetPortOpen() const;
-    // Opens the port. False with `error` set to the backend's description.
+    // Opens the port. False with `error` set to the backend's description (or,
+    // with no port chosen, kErrNoPortChosen).
     bool OpenPort(std::string& error);
     void ClosePort();
 
     void SetInputMode(int mode) { inputMode_ = mode; }  // 1 = binary
     void SetSettings(const std::string& settings) { settings_ = settings; }
     const std::string& Settings() const { return settings_; }
-    // The receive event fires once this many bytes are waiting (0 = never).
+    // The receive event fires each time bytes arrive while at least this many
+    // are waiting (0 = never). It never fires from inside Output, and never
+    // inside itself: bytes that arrive while the handler runs are looked at
+    // again once it has returned.
     void SetRThreshold(int count);
     int RThreshold() const { return threshold_; }
     void SetInputLen(int len) { inputLen_ = len; }
 
-    void Output(const Bytes& bytes);
-    // Takes everything waiting.
+    // Sends one byte array. Nothing is sent (false) while the port is closed or
+    // when the array is empty (a request BuildRequest refused).
+    bool Output(const Bytes& bytes);
+    // Takes what is waiting: everything when InputLen is 0, else at most InputLen bytes.
     Bytes Input();
     std::size_t InBufferCount() const;
     // 2 (data received) while the last receive event is being handled.
@@ -57,6 +63,12 @@ public:
 
 private:
     void DataArrived();
+    void Collect();
+
+    Bytes received_;  // taken from the backend, not yet handed out by Input
+    bool inOutput_ = false;
+    bool inEvent_ = false;
+    bool arrivedDuringEvent_ = false;
 
     std::unique_ptr<SerialBackend> backend_;
     std::string port_;
@@ -79,5 +91,7 @@ bool OpenDevicePort(CMSComm& comm, Prompt& prompt, const std::string& alreadyOpe
 // Main form's and other pages' "already open" texts.
 inline constexpr const char* kMsgPortInUseMainForm = "Can't open the specified COM port !";
 inline constexpr const char* kMsgPortInUsePage = "Can't open the specified COM port!";
+// Opening with an empty port name (a port number outside 1-16 maps to none).
+inline constexpr const char* kErrNoPortChosen = "No serial port has been chosen";
 
 }  // namespace tavix

@@ -22,14 +22,29 @@ enum DeviceCommand : std::uint8_t {
 
 inline constexpr std::uint16_t kParamBlockAddress = 0x0E00;
 inline constexpr std::uint16_t kParamBlockSize = 512;
-inline constexpr std::size_t kFrameOverhead = 7;       // header 5 + CRC 2
+inline constexpr std::size_t kFrameOverhead = 7;  // header 5 + CRC 2
 inline constexpr std::size_t kReceiveBufferSize = 1024;
 
 std::uint16_t Crc16(const std::uint8_t* data, std::size_t size);
 
-// Builds a request frame. `payload` may be empty.
+// Builds a frame without any check: [command][address][length][payload][crc].
+// The simulator uses it for replies; the program sends requests through BuildRequest.
+Bytes BuildFrame(std::uint8_t command, std::uint16_t address, std::uint16_t length,
+                 const std::uint8_t* payload, std::size_t payloadSize);
+
+// Builds a request frame. The payload travels with the request, so a request
+// that announces data it does not carry cannot be built: a write (14, 15, 16)
+// whose payload size differs from `length`, or a read (3, 4) with a payload,
+// gives an empty frame, which CMSComm::Output refuses to send.
 Bytes BuildRequest(std::uint8_t command, std::uint16_t address, std::uint16_t length,
                    const Bytes& payload = {});
+
+// Number of data bytes that follow the 5-byte header of a request: the writes
+// (14, 15, 16) carry `length` bytes, every other command none.
+std::size_t RequestDataLength(std::uint8_t command, std::uint16_t length);
+// Number of data bytes that follow the header of a reply: 3 -> 512, 4 -> `length`,
+// every other command none.
+std::size_t ReplyDataLength(std::uint8_t command, std::uint16_t length);
 
 // Number of reply bytes to wait for after sending `command` with `length`:
 // 3 -> 519, 4 -> length + 7, 14/15/16 -> 7, any other -> 1.
@@ -41,6 +56,13 @@ std::size_t ExpectedReplyLength(std::uint8_t command, std::uint16_t length);
 // CRC matches and byte 0 equals `pending`, else 0. A reply shorter than its
 // expected length, or whose length field reaches past the receive buffer,
 // fails the check.
+// An expected length too short to hold a header and a CRC (1, for an unknown
+// command) fails too.
 std::uint8_t CheckReply(std::uint8_t pending, const std::uint8_t* reply, std::size_t received);
+
+// The check of the logger page: the reply's own byte 0 is taken as the command,
+// so only the CRC (over the length that command implies) decides. Returns that
+// command, or 0.
+std::uint8_t CheckReplyOwnCommand(const std::uint8_t* reply, std::size_t received);
 
 }  // namespace tavix
