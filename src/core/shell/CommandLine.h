@@ -1,0 +1,22 @@
+#pragma once
+// The program's command line: `tavix [--port PATH|COMn|demo] [RECORD.dat]`.
+
+#include <string>
+#include <vector>
+
+namespace tavix {
+
+struct CommandLine {
+    std::string port;   // --port: a device path, "COMn" or "demo"; empty: the stored port
+    std::string file;   // a record file to open at start
+    bool help = false;  // --help / -h
+    std::string error;  // non-empty: the line could not be understood (what was wrong)
+};
+
+// `args` without the program name.
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// The text printed for --help and after a usage error.
+std::string UsageText();
+
+}  // namespace tavix

@@ -1,0 +1,68 @@
+#pragma once
+// The application shell's own words: window captions, menu and button texts,
+// the exit question and the status-bar formats. Kept in one place so the
+// windows and the tests use the very same text.
+
+#include <array>
+
+namespace tavix {
+
+inline constexpr const char* kAppName = "Tavix";
+inline constexpr const char* kUntitledTitle = "Untitled - Tavix";
+inline constexpr const char* kTitleSuffix = " - Tavix";
+inline constexpr const char* kAboutCaption = "About Tavix";
+inline constexpr const char* kAboutVersion = "Tavix Version 4.0";
+inline constexpr const char* kAboutLine2 = "Host for brushless ESCs and their flight data logger";
+
+inline constexpr const char* kMsgReallyExit = "Do you really want to exit?";
+inline constexpr const char* kStatusReady = "Ready";
+inline constexpr const char* kClockFormat = "%H:%M:%S";
+inline constexpr const char* kClockInitial = "00:00:00";
+inline constexpr const char* kPaneCaps = "CAP";
+inline constexpr const char* kPaneNum = "NUM";
+inline constexpr const char* kPaneScroll = "SCRL";
+
+// Per-user settings: where the recent-file list lives.
+inline constexpr const char* kSettingsOrganisation = "Local AppWizard-Generated Applications";
+inline constexpr const char* kSettingsApplication = "Tavix";
+inline constexpr const char* kRecentFileGroup = "Recent File List";
+inline constexpr const char* kRecentFileKey = "File%d";  // File1 .. File5
+inline constexpr int kRecentFileCount = 5;
+
+inline constexpr const char* kRecordFilter = "Tavix Files (*.dat)";
+inline constexpr const char* kRecordExtension = ".dat";
+
+// The five pages of the main form, in tab order.
+inline constexpr int kTabCount = 5;
+inline constexpr std::array<const char*, kTabCount> kTabCaptions = {
+    "1.Welcome", "2.Parameter Setting", "3.Logger Configuration", "4.Show the Record", "5.Upgrade"};
+enum TabIndex : int {
+    kTabWelcome = 0,
+    kTabParameter = 1,
+    kTabLogger = 2,
+    kTabRecord = 3,
+    kTabUpgrade = 4,
+};
+
+// Main form controls.
+inline constexpr const char* kBtnSetComPort = "&Set Com Port";
+inline constexpr const char* kBtnOpenDevice = "&Open Device ...";
+inline constexpr const char* kBtnUpload = "&Upload Record Data";
+inline constexpr const char* kBtnClear = "&Clear Data";
+inline constexpr const char* kBtnExit = "&Exit";
+inline constexpr const char* kGroupUserParameter = "User Parameter";
+inline constexpr const char* kLabelGearRate = "Gear Rate :";
+inline constexpr const char* kLabelPoleNumber = "Pole Number :";
+
+// Transfer progress window.
+inline constexpr const char* kProgressCaption = "Data Transfering ......";
+
+// COM port window.
+inline constexpr const char* kComCaption = "Com Port Setting";
+inline constexpr const char* kComLabel = "Default COM Port :";
+inline constexpr const char* kComEntryFormat = "COM %d";
+inline constexpr const char* kBtnOk = "&Ok";
+inline constexpr const char* kBtnCancel = "&Cancel";
+inline constexpr const char* kBtnApply = "&Apply";
+
+}  // namespace tavix

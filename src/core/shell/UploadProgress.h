@@ -1,0 +1,74 @@
+#pragma once
+// The rules of the small window shown while the logger's flight memory is
+// uploaded. The window owns no part of the transfer: every 50 ms it looks at
+// the transfer state kept by the upload code, moves its bar and closes itself
+// when the transfer is over. The upload code learns the outcome from the
+// window's result: OK when the transfer ended (finished, or stopped by its
+// own time-out, which has already said so), Cancel when the logger had no
+// flight or the user gave up.
+//
+// Beyond the bar, the window tells how much has arrived and about how long the
+// rest will take ("12.5 of 31.9 KB, about 20 s left"), estimated from the time
+// the transfer has been running so far.
+
+#include <cstdint>
+#include <string>
+
+namespace tavix {
+
+// What the upload code owns and the progress window reads. Addresses and
+// lengths are those of the block read, in device bytes.
+struct TransferState {
+    bool running = false;       // set when an upload starts, cleared by its time-out
+    bool noData = false;        // the logger holds no flight; the window clears it
+    std::uint16_t start = 0;    // first address of the block read
+    std::uint16_t current = 0;  // address of the block being read
+    std::uint16_t total = 0;    // bytes to read
+    bool completion = false;    // the data are all in and being processed
+};
+
+class UploadProgress {
+public:
+    static constexpr int kTimerId = 99;
+    static constexpr int kPollMs = 50;
+    static constexpr int kBarMax = 100;
+
+    enum class Result { Running, Ok, Cancel };
+
+    explicit UploadProgress(TransferState& state) : state_(state) {}
+
+    // One poll of the transfer state. Returns the result once the window is to
+    // close; after that further polls change nothing.
+    Result OnTick();
+    // Enter ends the window with OK, Esc with Cancel, at any time.
+    Result OnEnter();
+    Result OnEscape();
+
+    Result GetResult() const { return result_; }
+    bool Finished() const { return result_ != Result::Running; }
+    int Position() const { return position_; }
+    // The line under the bar: what has arrived and the time left, or that the
+    // logger has not yet said how much there is.
+    std::string DetailText() const;
+    // Time the window has been polling, in milliseconds.
+    std::int64_t ElapsedMs() const { return static_cast<std::int64_t>(ticks_) * kPollMs; }
+
+private:
+    void Finish(Result result) { result_ = result; }
+
+    TransferState& state_;
+    Result result_ = Result::Running;
+    int position_ = 0;
+    int ticks_ = 0;
+    // Set on the first poll that saw a length to read: the estimate counts from there.
+    int firstTotalTick_ = -1;
+    std::uint16_t done_ = 0;
+    std::uint16_t total_ = 0;
+};
+
+// "12.5 of 31.9 KB, about 20 s left"; without an estimate (nothing arrived yet,
+// or too early to tell) only the amounts. `elapsedMs` is the time since the
+// block read began.
+std::string FormatTransferText(std::uint32_t done, std::uint32_t total, std::int64_t elapsedMs);
+
+}  // namespace tavix
