@@ -39,8 +39,8 @@ void SmoothSeries(const std::int32_t* raw, int count, int window, std::int32_t* 
 // s * k + c, in single precision.
 float ScaledValue(std::int32_t smoothed, const Calibration& calibration);
 
-// 30 / ((P * G * k4) * s), in single precision. A period of 0 gives infinity
-// (or NaN when the factors are 0 too), never a failure.
+// 30 / ((P * G * k4) * s), in single precision. A period of 0 (no reading)
+// or a factor of 0 gives an infinite value, never a failure.
 float RpmValue(std::int32_t period, std::int32_t poles, float gearRate, float k4);
 
 // The physical value of one smoothed sample of `channel` in `record`.

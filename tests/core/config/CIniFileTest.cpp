@@ -1,0 +1,300 @@
+#include "config/CIniFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "ConfigTestFiles.h"
+
+namespace tavix {
+namespace {
+
+using test::ReadBytes;
+using test::ScratchDir;
+using test::WriteBytes;
+
+class CIniFileTest : public ::testing::Test {
+protected:
+    // Writes `text` as config.ini and loads it into `ini`.
+    void LoadText(const std::string& text) {
+        WriteBytes(path, text);
+        ini.SetFilePath(path);
+        ASSERT_TRUE(ini.Load());
+    }
+
+    ScratchDir dir;
+    std::string path = dir.File("config.ini");
+    CIniFile ini;
+};
+
+TEST_F(CIniFileTest, NamesAndValuesAreTakenByteForByte) {
+    LoadText(
+        "[s]\n"
+        "key = value\n"
+        "a=b=c\n"
+        ";comment\n"
+        "[t]\n"
+        "=x\n"
+        "x\n");
+
+    // Blanks around '=' belong to the name and the value.
+    EXPECT_EQ(ini.GetText("s", "key "), " value");
+    EXPECT_EQ(ini.GetText("s", "key"), "");
+    EXPECT_EQ(ini.LastError(), kIniErrNoValue);
+    // Only the first '=' splits.
+    EXPECT_EQ(ini.GetText("s", "a"), "b=c");
+    // A line without '=' is an entry with the empty name, valued by the line
+    // less its first character; "=x" names the same entry, so the later "x"
+    // line (value "") replaces it.
+    EXPECT_EQ(ini.GetText("s", ""), "comment");
+    EXPECT_EQ(ini.EntryCount("t"), 1);
+    EXPECT_EQ(ini.GetText("t", ""), "");
+}
+
+TEST_F(CIniFileTest, SectionsAndEntriesKeepFirstPlaceAndLastValue) {
+    LoadText(
+        "top=1\n"
+        "[Section]\n"
+        "v=upper\n"
+        "[section]\n"
+        "v=lower\n"
+        "[[a]]\n"
+        "w=2\n"
+        "[]\n"
+        "e=3\n"
+        "[Section]\n"
+        "z=4\n"
+        "v=again\n"
+        "[empty]\n");
+
+    // Entries before any header belong to the section with the empty name,
+    // and "[]" continues that section.
+    EXPECT_EQ(ini.FindSection(""), 0);
+    EXPECT_EQ(ini.GetText("", "top"), "1");
+    EXPECT_EQ(ini.GetText("", "e"), "3");
+    // Case matters.
+    EXPECT_EQ(ini.GetText("Section", "v"), "again");
+    EXPECT_EQ(ini.GetText("section", "v"), "lower");
+    EXPECT_EQ(ini.GetText("Section", "V"), "");
+    // Every leading '[' and trailing ']' goes.
+    EXPECT_EQ(ini.GetText("a", "w"), "2");
+    // A repeated header continues its section; a repeated entry keeps its place.
+    EXPECT_EQ(ini.FindSection("Section"), 1);
+    EXPECT_EQ(ini.FindEntry(1, "v"), 0);
+    EXPECT_EQ(ini.FindEntry(1, "z"), 1);
+    // A header without entries leaves nothing behind.
+    EXPECT_EQ(ini.FindSection("empty"), -1);
+    EXPECT_EQ(ini.EntryCount("empty"), -1);
+    EXPECT_EQ(ini.EntryCount("Section"), 2);
+    EXPECT_EQ(ini.FindEntry(-1, "v"), -1);
+    EXPECT_EQ(ini.FindEntry(99, "v"), -1);
+
+    EXPECT_EQ(ini.GetText("nowhere", "v"), "");
+    EXPECT_EQ(ini.LastError(), kIniErrNoKey);
+}
+
+TEST_F(CIniFileTest, HeaderNeedsBracketsAtBothEnds) {
+    LoadText(
+        "[s] \n"    // trailing blank: not a header
+        "[s]x=1\n"  // text after the bracket: not a header
+        "[q]\n"
+        "[]]\n"  // back to the section with the empty name
+        "k=v\n");
+    EXPECT_EQ(ini.FindSection("s"), -1);
+    EXPECT_EQ(ini.FindSection("q"), -1);
+    EXPECT_EQ(ini.GetText("", ""), "s] ");
+    EXPECT_EQ(ini.GetText("", "[s]x"), "1");
+    EXPECT_EQ(ini.GetText("", "k"), "v");
+}
+
+TEST_F(CIniFileTest, CrLfAndLfBothEndLines) {
+    LoadText("[s]\r\na=1\r\nb=2\nc=3\r\rd\r\ne=last");
+    EXPECT_EQ(ini.GetText("s", "a"), "1");
+    EXPECT_EQ(ini.GetText("s", "b"), "2");
+    // A CR on its own is part of the text.
+    EXPECT_EQ(ini.GetText("s", "c"), "3\r\rd");
+    // The last line needs no line end.
+    EXPECT_EQ(ini.GetText("s", "e"), "last");
+    EXPECT_EQ(ini.EntryCount("s"), 4);
+}
+
+TEST_F(CIniFileTest, LoadStopsAtTheFirstOverlongLineAndKeepsWhatCameBefore) {
+    const std::string longest(CIniFile::kMaxLineLength - 2, 'v');  // "a=" + 2045 = 2047
+    LoadText("[s]\r\na=" + longest + "\r\nb=" + longest + "w" + "\r\nc=after\r\n[t]\r\nd=1\r\n");
+    EXPECT_EQ(ini.GetText("s", "a"), longest);
+    EXPECT_EQ(ini.EntryCount("s"), 1);
+    EXPECT_EQ(ini.FindSection("t"), -1);
+
+    // The same overlong line at the very end, without a line end.
+    CIniFile other;
+    WriteBytes(path, "[s]\nok=1\nb=" + longest + "w");
+    other.SetFilePath(path);
+    EXPECT_TRUE(other.Load());
+    EXPECT_EQ(other.EntryCount("s"), 1);
+
+    // A line far beyond the limit does not have to be read to its end.
+    CIniFile huge;
+    WriteBytes(path, "[s]\nok=1\n" + std::string(1 << 20, 'x') + "\nlate=1\n");
+    huge.SetFilePath(path);
+    EXPECT_TRUE(huge.Load());
+    EXPECT_EQ(huge.EntryCount("s"), 1);
+}
+
+TEST_F(CIniFileTest, LoadAddsToMemoryAndReportsUnreadableFiles) {
+    ini.PutText("mem", "kept", "yes", true);
+    LoadText("[mem]\nnew=1\n[file]\nx=2\n");
+    EXPECT_EQ(ini.GetText("mem", "kept"), "yes");
+    EXPECT_EQ(ini.GetText("mem", "new"), "1");
+    EXPECT_EQ(ini.FindSection("file"), 1);
+
+    // A missing file leaves the last error as it was.
+    ini.GetText("no", "such");
+    ini.SetFilePath(dir.File("missing.ini"));
+    EXPECT_FALSE(ini.Load());
+    EXPECT_EQ(ini.LastError(), kIniErrNoKey);
+
+    // A path that exists but is no readable file.
+    ini.SetFilePath(dir.Path().string());
+    EXPECT_FALSE(ini.Load());
+    EXPECT_EQ(ini.LastError(), kIniErrOpen);
+    EXPECT_EQ(ini.EntryCount("mem"), 2);
+}
+
+TEST_F(CIniFileTest, NumbersReadLikeAtoiAndAtof) {
+    LoadText(
+        "[n]\n"
+        "mixed=12abc\n"
+        "exp=0.5e1\n"
+        "blank= 7\n"
+        "neg=-3\n"
+        "plus=+4\n"
+        "text=abc\n"
+        "big=99999999999\n"
+        "small=-99999999999\n"
+        "real=-0.25xyz\n");
+    EXPECT_EQ(ini.GetInt("n", "mixed"), 12);
+    EXPECT_DOUBLE_EQ(ini.GetReal("n", "exp"), 5.0);
+    EXPECT_EQ(ini.GetInt("n", "blank"), 7);
+    EXPECT_EQ(ini.GetInt("n", "neg"), -3);
+    EXPECT_EQ(ini.GetInt("n", "plus"), 4);
+    EXPECT_EQ(ini.GetInt("n", "text"), 0);
+    EXPECT_DOUBLE_EQ(ini.GetReal("n", "text"), 0.0);
+    EXPECT_EQ(ini.GetInt("n", "big"), INT_MAX);
+    EXPECT_EQ(ini.GetInt("n", "small"), INT_MIN);
+    EXPECT_DOUBLE_EQ(ini.GetReal("n", "real"), -0.25);
+    EXPECT_EQ(ini.GetInt("n", "missing"), 0);
+    EXPECT_DOUBLE_EQ(ini.GetReal("missing", "x"), 0.0);
+    EXPECT_EQ(ini.LastError(), kIniErrNoKey);
+}
+
+TEST_F(CIniFileTest, PutCreatesOnlyWhenAskedAndAppendsAtTheEnd) {
+    LoadText("[communicateset]\nport=1\n");
+    EXPECT_FALSE(ini.PutInt("display", "yaxis", 3, false));
+    EXPECT_FALSE(ini.PutInt("communicateset", "baud", 9600, false));
+    EXPECT_EQ(ini.FindSection("display"), -1);
+    EXPECT_EQ(ini.EntryCount("communicateset"), 1);
+
+    EXPECT_TRUE(ini.PutInt("communicateset", "port", 4, false));
+    EXPECT_TRUE(ini.PutInt("display", "yaxis", 3, true));
+    EXPECT_TRUE(ini.PutInt("display", "color0", -1, true));
+    ASSERT_TRUE(ini.Save());
+    EXPECT_EQ(ReadBytes(path),
+              "[communicateset]\r\nport=4\r\n\r\n"
+              "[display]\r\nyaxis=3\r\ncolor0=-1\r\n\r\n");
+}
+
+TEST_F(CIniFileTest, SaveWritesCrLfAndDropsEmptySections) {
+    LoadText(
+        "[gone]\n"
+        "[s]\n"
+        ";comment\n"
+        "key = value\n"
+        "[t]\n"
+        "a=b=c\n");
+    ini.PutText("late", "x", "1", false);  // not created
+    ASSERT_TRUE(ini.Save());
+    EXPECT_EQ(ReadBytes(path),
+              "[s]\r\n=comment\r\nkey = value\r\n\r\n"
+              "[t]\r\na=b=c\r\n\r\n");
+}
+
+TEST_F(CIniFileTest, SavedFileLoadsBackToTheSameText) {
+    LoadText(
+        "lead=0\r\n"
+        "[[x]]\n"
+        "=\n"
+        "k==v\r\r\n"
+        "[y]\n"
+        "odd\n"
+        "[x]\n"
+        "later=1\n");
+    ASSERT_TRUE(ini.Save());
+    const std::string first = ReadBytes(path);
+
+    CIniFile again;
+    again.SetFilePath(path);
+    ASSERT_TRUE(again.Load());
+    EXPECT_EQ(again.GetText("x", "k"), "=v\r");
+    EXPECT_EQ(again.Text(), first);
+}
+
+TEST_F(CIniFileTest, FailedSaveLeavesTheOldFileWhole) {
+    const std::string old = "[display]\r\nyaxis=1\r\n\r\n";
+    LoadText(old);
+    ini.PutText("display", "note", std::string(4096, 'n'), true);
+
+    // A full disk: the file-size limit makes every write past 64 bytes fail.
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tight = saved;
+    tight.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    const bool saved_ok = ini.Save();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(saved_ok);
+    EXPECT_EQ(ini.LastError().rfind(kIniErrSave, 0), 0u) << ini.LastError();
+    EXPECT_EQ(ReadBytes(path), old);
+    // No temporary file is left beside it.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                            std::filesystem::directory_iterator()),
+              1);
+    // The setting is still in memory and is written by the next save that works.
+    ASSERT_TRUE(ini.Save());
+    EXPECT_EQ(ReadBytes(path).size(), old.size() + 4096 + 7);
+}
+
+TEST_F(CIniFileTest, SaveIntoMissingDirectoryOrWithoutPathFails) {
+    LoadText("[s]\na=1\n");
+    ini.SetFilePath(dir.File("no-such-dir/config.ini"));
+    EXPECT_FALSE(ini.Save());
+    EXPECT_FALSE(std::filesystem::exists(dir.File("no-such-dir")));
+
+    CIniFile noPath;
+    noPath.PutText("s", "a", "1", true);
+    EXPECT_FALSE(noPath.Save());
+}
+
+TEST_F(CIniFileTest, SaveIntoReadOnlyDirectoryFailsAndKeepsTheOldFile) {
+    LoadText("[s]\na=1\n");
+    const std::filesystem::path locked = dir.Path() / "locked";
+    std::filesystem::create_directory(locked);
+    const std::string target = (locked / "config.ini").string();
+    WriteBytes(target, "old");
+    std::filesystem::permissions(
+        locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    if (access(locked.c_str(), W_OK) == 0) {
+        GTEST_SKIP() << "permissions are not enforced for this user (root)";
+    }
+    ini.SetFilePath(target);
+    EXPECT_FALSE(ini.Save());
+    EXPECT_EQ(ReadBytes(target), "old");
+}
+
+}  // namespace
+}  // namespace tavix
