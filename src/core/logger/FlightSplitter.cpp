@@ -1,0 +1,173 @@
+#include "logger/FlightSplitter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <limits>
+
+#include "logger/LoggerHeader.h"
+#include "logger/LoggerMessages.h"
+
+namespace tavix {
+
+namespace {
+
+// 30 / (poles x gear x k x period), cut to a whole RPM. A period of 0 (no
+// reading) or any factor that makes the result infinite or not a number reads
+// as 0 RPM, "no reading", instead of stopping the processing.
+std::int32_t RpmOf(float poles, float gear, float k, std::int32_t period) {
+    const float rpm = 30.0f / (poles * gear * k * static_cast<float>(period));
+    if (!std::isfinite(rpm)) {
+        return 0;
+    }
+    constexpr float kLimit = 2147483520.0f;  // largest float below 2^31
+    return static_cast<std::int32_t>(std::clamp(rpm, -kLimit, kLimit));
+}
+
+}  // namespace
+
+int SplitOutcome::Count(FlightFate fate) const {
+    return static_cast<int>(std::count(fates.begin(), fates.end(), fate));
+}
+
+std::string RecordFileName(const LocalTime& date, int number) {
+    return FormatText(kRecordFileNameFormat, date.year, date.month, date.day, number);
+}
+
+FlightSplitter::FlightSplitter(const LoggerBlock& block, const Bytes& image)
+    : block_(block), image_(image) {}
+
+int FlightSplitter::FirstFlight() const {
+    return MemoryHasWrapped(block_) ? FlightCountOf(block_) - 1 : 0;
+}
+
+FlightExtent FlightSplitter::Extent(int flight) const {
+    FlightExtent extent;
+    extent.start = flight == 0 ? kRecordStartAddress : block_.EndAddress(flight - 1);
+    extent.end = block_.EndAddress(flight);
+    if (extent.end >= extent.start) {
+        extent.samples = (extent.end - extent.start) / kSampleBytes;
+    } else {
+        extent.samples =
+            (extent.end - kRecordStartAddress + block_.lastAddress - extent.start + 1) /
+            kSampleBytes;
+    }
+    return extent;
+}
+
+// Bytes outside the uploaded image (only a header that contradicts itself
+// points there) read as 0, "no reading", rather than past the buffer.
+std::uint8_t FlightSplitter::ByteAt(std::int64_t offset) const {
+    return offset >= 0 && offset < static_cast<std::int64_t>(image_.size())
+               ? image_[static_cast<std::size_t>(offset)]
+               : 0;
+}
+
+void FlightSplitter::Decode(const FlightExtent& extent, FlightRecord& record) const {
+    const int m = extent.samples;
+    record.header.samples = m;
+    std::int64_t p = extent.start - kRecordStartAddress;
+    const std::int64_t wrapAfter =
+        static_cast<std::int64_t>(block_.lastAddress) - kRecordStartAddress;
+
+    std::array<std::int32_t, kUploadChannels> lo{};
+    std::array<std::int32_t, kUploadChannels> hi{};
+    for (int ch = 0; ch < kTemperature + 1; ++ch) {
+        lo[ch] = hi[ch] = ByteAt(p + ch);
+    }
+    lo[kMotorRpm] = hi[kMotorRpm] = (ByteAt(p + 4) << 8) | ByteAt(p + 5);
+
+    for (int j = 0; j < m; ++j) {
+        for (int ch = 0; ch < kUploadChannels; ++ch) {
+            std::int32_t v = 0;
+            if (ch < kMotorRpm) {
+                v = ByteAt(p);
+                p += 1;
+            } else {
+                v = (ByteAt(p) << 8) | ByteAt(p + 1);
+                p += 4;  // the period and the two unused bytes
+            }
+            if ((ch == kTemperature || ch == kMotorRpm) && v == 0 && j > 0) {
+                v = record.raw[ch][j - 1];
+            }
+            record.raw[ch][j] = v;
+            if (v > hi[ch]) {
+                hi[ch] = v;
+            } else if (v < lo[ch]) {
+                lo[ch] = v;
+            }
+        }
+        // The ring wraps between samples, never inside one.
+        if (p > wrapAfter) {
+            p = 0;
+        }
+    }
+
+    for (int ch = 0; ch < kMotorRpm; ++ch) {
+        record.channels[ch].statA = hi[ch];
+        record.channels[ch].statB = lo[ch];
+    }
+    const auto poles = static_cast<float>(record.header.poles);
+    const float gear = record.header.gearRate;
+    const float k = record.calibration[kMotorRpm].k;
+    // The shortest period is the fastest rotation.
+    const std::int32_t maxRpm = RpmOf(poles, gear, k, lo[kMotorRpm]);
+    const std::int32_t minRpm = RpmOf(poles, gear, k, hi[kMotorRpm]);
+    record.channels[kMotorRpm].statA = maxRpm;
+    record.channels[kMotorRpm].statB = minRpm;
+    record.ranges[kMotorRpm].min = static_cast<float>(minRpm);
+    record.ranges[kMotorRpm].max = static_cast<float>(maxRpm) + 1.0f;
+}
+
+SplitOutcome FlightSplitter::WriteFlights(FlightRecord& work, const Clock& clock,
+                                          const std::string& directory,
+                                          const StoreRecordFn& store) const {
+    SplitOutcome outcome;
+    work.header.timeA = work.header.timeB = clock.Now();
+    work.header.channels = kUploadChannels;
+    work.header.rate = static_cast<std::uint8_t>(block_.rate);
+    work.logger = block_;
+
+    const LocalTime date = clock.LocalNow();
+    int number = 1;
+    const int count = FlightCountOf(block_);
+    for (int flight = FirstFlight(); flight < count; ++flight) {
+        const FlightExtent extent = Extent(flight);
+        if (extent.start == extent.end) {
+            outcome.fates.push_back(FlightFate::Empty);
+            continue;
+        }
+        if (extent.samples < kMinFlightSamples) {
+            outcome.fates.push_back(FlightFate::TooShort);
+            continue;
+        }
+        if (extent.samples > kMaxSamples) {
+            outcome.fates.push_back(FlightFate::TooLong);
+            outcome.messages.emplace_back(kMsgTooMuchFlyData);
+            continue;
+        }
+        Decode(extent, work);
+
+        const std::string name = RecordFileName(date, number);
+        const std::string path =
+            directory.empty() ? name : (std::filesystem::path(directory) / name).string();
+        // A failed file keeps its number, so the files written still say
+        // which flight of the upload they hold.
+        ++number;
+        std::string reason;
+        if (store && store(path, work, reason)) {
+            outcome.files.push_back(path);
+            outcome.fates.push_back(FlightFate::Written);
+        } else {
+            outcome.fates.push_back(FlightFate::WriteFailed);
+            outcome.messages.push_back(
+                FormatText(kMsgRecordWriteFailed, path.c_str(), reason.c_str()));
+        }
+    }
+    if (outcome.files.empty() && outcome.Count(FlightFate::TooShort) > 0) {
+        outcome.messages.push_back(FormatText(kMsgNoFlightLongEnough, kMinFlightSamples));
+    }
+    return outcome;
+}
+
+}  // namespace tavix

@@ -1,0 +1,53 @@
+#pragma once
+// The texts the main form's device session and the upload processing show,
+// kept in one place so the windows, the command-line tool and the tests use
+// the same words. Texts with a %s or %d are formats (FormatText).
+
+#include <cstdio>
+#include <string>
+
+namespace tavix {
+
+// Identification.
+inline constexpr const char* kMsgOpenTimeout = "Time out, device open failure!";
+inline constexpr const char* kMsgNoHardwareProfile = "Can't find hardware %s's parameter setting!";
+inline constexpr const char* kMsgUnrecognizedFirmware = "Unrecognized firmware version : %s";
+
+// Upload.
+inline constexpr const char* kMsgConfirmUpload =
+    "Make sure gear rate and pole number are correct!\nDo you want to continue?";
+inline constexpr const char* kMsgNoFlyData = "No fly record data!";
+inline constexpr const char* kMsgDataTimeout = "Time out, get data failure!";
+inline constexpr const char* kMsgTooMuchFlyData = "Too much fly data!";
+// A record file that could not be written: its name and the system's reason.
+inline constexpr const char* kMsgRecordWriteFailed =
+    "Can't write the record file %s (%s)! This flight was not saved.";
+// Every flight of an upload was too short to keep.
+inline constexpr const char* kMsgNoFlightLongEnough =
+    "No flight was long enough to keep: a flight needs at least %d samples. No record file was "
+    "written.";
+
+// Clearing the logger memory.
+inline constexpr const char* kMsgConfirmClear =
+    "Are you sure you want to clear all the data in the logger?";
+inline constexpr const char* kMsgCleared = "Recorder's current data has been cleared!";
+inline constexpr const char* kMsgClearFailed = "Clear recorder data failed!";
+
+// Record file names of an upload: year, month (1-12), day, number from 1.
+inline constexpr const char* kRecordFileNameFormat = "%d-%d-%d_%d.dat";
+
+// printf-style formatting of the texts above into a std::string. Arguments are
+// plain numbers or C strings (pass std::string through .c_str()).
+template <typename... Args>
+std::string FormatText(const char* format, Args... args) {
+    const int size = std::snprintf(nullptr, 0, format, args...);
+    if (size <= 0) {
+        return std::string();
+    }
+    std::string text(static_cast<std::size_t>(size) + 1, '\0');
+    std::snprintf(text.data(), text.size(), format, args...);
+    text.resize(static_cast<std::size_t>(size));
+    return text;
+}
+
+}  // namespace tavix

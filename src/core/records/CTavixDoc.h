@@ -1,0 +1,90 @@
+#pragma once
+// The record document. It holds no record of its own: it copies the record
+// memory of CAppConfig to and from record files (*.dat), byte for byte:
+//
+//   RecordHeader 816 | LoggerBlock 52 | AxisRange x 8 (64) |
+//   for each channel: ChannelInfo 88, then `samples` raw samples (int32)
+//
+// so a file is 932 + channels x (88 + 4 x samples) bytes, little-endian, with
+// no magic number and no checksum. Calibration is not in the file: it comes
+// from config.ini by the file's hardware code when the file is opened.
+//
+// Opening reads into a separate record first. A file that does not fit the
+// record memory, ends early, or names a hardware code config.ini does not know
+// is refused with a message, and the record on screen stays as it was.
+// Bytes after the last channel are ignored: the file has no length field of its
+// own to check them against, the program has always read only what the header
+// announces, and a record that is whole should open even when something (a
+// transfer tool, a block-padded medium) appended bytes to it.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "logger/FlightRecord.h"
+
+namespace tavix {
+
+class CAppConfig;
+class CIniFile;
+
+// The main form's fields the document exchanges with the record: what the
+// user typed before a save, what the form shows after an open.
+struct RecordForm {
+    std::string note;       // at most kMaxNoteLength characters are stored
+    float gearRate = 1.0f;  // after an open: rounded to two decimals, never <= 0
+    std::int32_t poles = 0;
+    std::string version;  // device version text of the record
+};
+
+inline constexpr std::size_t kMaxNoteLength = 512;
+
+// What reading record bytes found.
+struct RecordReadResult {
+    bool ok = false;
+    std::string message;            // why the bytes were refused
+    std::size_t trailingBytes = 0;  // bytes after the last channel, ignored
+};
+
+class CTavixDoc {
+public:
+    CTavixDoc(CAppConfig& config, CIniFile& ini);
+
+    // Storing direction: the record file bytes of `record`.
+    static std::string Serialize(const FlightRecord& record);
+    // Loading direction: reads `bytes` into `into`: header, logger block,
+    // ranges, the announced channels' tables and samples. Refuses, leaving
+    // `into` untouched, a channel count outside 1-8, a sample count outside
+    // 1-16384 or bytes shorter than announced; `name` goes into the message.
+    static RecordReadResult Serialize(std::string_view bytes, FlightRecord& into,
+                                      const std::string& name);
+
+    // Saves the current record to `path`, with the form's note as its user
+    // note. The file is replaced only when every byte was written.
+    bool OnSaveDocument(const std::string& path, const RecordForm& form, std::string& message);
+    // Writes `record` to `path` with `note` as its user note (the upload
+    // stores each flight this way).
+    static bool StoreRecord(const std::string& path, FlightRecord& record, const std::string& note,
+                            std::string& message);
+
+    // Opens `path` as the current record: reads it, reloads calibration (k, c)
+    // from config.ini by its hardware code, sets the data-loaded flag and fills
+    // `form`. On refusal returns false with `message` and changes nothing.
+    // Showing the record page is the caller's job.
+    bool OnOpenDocument(const std::string& path, RecordForm& form, std::string& message);
+    // The same on bytes already read (`name` for messages).
+    bool LoadRecord(std::string_view bytes, const std::string& name, RecordForm& form,
+                    std::string& message);
+
+    // A gear rate rounded to two decimals the way the form shows it ("%.2f"
+    // and read back): 3.14159 gives 3.14. An open makes a result that is not
+    // above 0 (or not a number) 1, in the form and in the header.
+    static float RoundGearRate(float gearRate);
+
+private:
+    CAppConfig& config_;
+    CIniFile& ini_;
+};
+
+}  // namespace tavix

@@ -1,0 +1,41 @@
+#pragma once
+// Byte encoding of the parts of a record file. Every part is written field by
+// field, little-endian, at the offsets the file has always used, so the file
+// does not depend on how this compiler lays out the structs. Padding bytes are
+// carried through unchanged: loading a file and saving it again gives the
+// same bytes.
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "logger/FlightRecord.h"
+
+namespace tavix {
+
+using AxisRanges = std::array<AxisRange, kChannelCount>;
+
+inline constexpr std::size_t kAxisRangesSize = 8 * kChannelCount;  // 64
+// Header, logger block and axis ranges: what every record file starts with.
+inline constexpr std::size_t kRecordFixedSize =
+    RecordHeader::kSize + LoggerBlock::kSize + kAxisRangesSize;  // 932
+
+// Size of a record file with `channels` channels of `samples` samples each.
+constexpr std::size_t RecordFileSize(std::size_t channels, std::size_t samples) {
+    return kRecordFixedSize + channels * (ChannelInfo::kSize + 4 * samples);
+}
+
+// Each Encode appends exactly the part's size to `out`; each Decode reads the
+// part from the first bytes of `in`, which must hold at least that many.
+void Encode(const RecordHeader& header, std::string& out);
+void Encode(const LoggerBlock& block, std::string& out);
+void Encode(const AxisRanges& ranges, std::string& out);
+void Encode(const ChannelInfo& channel, std::string& out);
+
+RecordHeader DecodeHeader(std::string_view in);
+LoggerBlock DecodeLoggerBlock(std::string_view in);
+AxisRanges DecodeAxisRanges(std::string_view in);
+ChannelInfo DecodeChannelInfo(std::string_view in);
+
+}  // namespace tavix

@@ -1,0 +1,29 @@
+#pragma once
+// Texts of the record document, kept in one place for the windows, the
+// command-line tool and the tests. Formats are filled with FormatText.
+
+#include "logger/LoggerMessages.h"
+
+namespace tavix {
+
+inline constexpr const char* kMsgNoConfigure = "No configure of %s, record load failed";
+
+// A record file that cannot be read at all: its name and the system's reason.
+inline constexpr const char* kMsgRecordUnreadable = "Can't read the record file %s (%s)!";
+// Files that would not fit the record memory, or that end too early. The file
+// is refused before anything is loaded, so the record on screen stays.
+inline constexpr const char* kMsgRecordBadChannels =
+    "The record file %s announces %d channels, but a record holds 1 to 8 channels. "
+    "The file was not loaded.";
+inline constexpr const char* kMsgRecordBadSamples =
+    "The record file %s announces %d samples per channel, but a record holds 1 to 16384 samples. "
+    "The file was not loaded.";
+inline constexpr const char* kMsgRecordTooShort =
+    "The record file %s is too short: its header and channel table need %llu bytes, but the file "
+    "has only %llu. The file was not loaded.";
+
+// Saving a record file failed: its name and the system's reason. The file on
+// disk, if there was one, is unchanged.
+inline constexpr const char* kMsgRecordSaveFailed = "Can't save the record file %s (%s)!";
+
+}  // namespace tavix
