@@ -11,10 +11,13 @@ inline constexpr const char* kDemoPort = "demo";
 
 // Port n (1-based): "COMn" on Windows; elsewhere the path in
 // [communicateset] com<n> of config.ini when present, else /dev/ttyUSB<n-1>.
+// A number below 1 stands for no port: the result is empty, and opening it
+// fails with kErrNoPortChosen.
 std::string PortPathFor(int number, CIniFile& ini);
 
 // The port to use: the --port option when given (a path, "COMn" meaning port
-// number n as above, or "demo"), else the stored port number.
+// number n as above, or "demo"; "COM" and "demo" in any case, surrounding
+// blanks ignored), else the stored port number.
 std::string ResolvePort(const std::string& portOption, int storedNumber, CIniFile& ini);
 
 }  // namespace tavix

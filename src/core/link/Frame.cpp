@@ -1,0 +1,125 @@
+#include "link/Frame.h"
+
+namespace tavix {
+
+namespace {
+
+bool IsWriteCommand(std::uint8_t command) {
+    return command == kCmdWriteMemory || command == kCmdWriteBlock || command == kCmdWriteFirmware;
+}
+
+bool IsReadCommand(std::uint8_t command) {
+    return command == kCmdReadBlock || command == kCmdReadMemory;
+}
+
+std::size_t ExpectedLengthOf(std::uint8_t command, const std::uint8_t* reply,
+                             std::size_t received) {
+    if (command != kCmdReadMemory) {
+        return ExpectedReplyLength(command, 0);
+    }
+    if (received < 5) {
+        return 0;  // the length field itself has not arrived
+    }
+    const auto length = static_cast<std::uint16_t>((reply[3] << 8) | reply[4]);
+    return ExpectedReplyLength(command, length);
+}
+
+}  // namespace
+
+std::uint16_t Crc16(const std::uint8_t* data, std::size_t size) {
+    std::uint16_t crc = 0xFFFF;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc & 1) != 0 ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001)
+                                 : static_cast<std::uint16_t>(crc >> 1);
+        }
+    }
+    return crc;
+}
+
+Bytes BuildFrame(std::uint8_t command, std::uint16_t address, std::uint16_t length,
+                 const std::uint8_t* payload, std::size_t payloadSize) {
+    Bytes frame;
+    frame.reserve(kFrameOverhead + payloadSize);
+    frame.push_back(command);
+    frame.push_back(static_cast<std::uint8_t>(address >> 8));
+    frame.push_back(static_cast<std::uint8_t>(address & 0xFF));
+    frame.push_back(static_cast<std::uint8_t>(length >> 8));
+    frame.push_back(static_cast<std::uint8_t>(length & 0xFF));
+    if (payloadSize > 0) {
+        frame.insert(frame.end(), payload, payload + payloadSize);
+    }
+    const std::uint16_t crc = Crc16(frame.data(), frame.size());
+    frame.push_back(static_cast<std::uint8_t>(crc >> 8));
+    frame.push_back(static_cast<std::uint8_t>(crc & 0xFF));
+    return frame;
+}
+
+Bytes BuildRequest(std::uint8_t command, std::uint16_t address, std::uint16_t length,
+                   const Bytes& payload) {
+    if (IsWriteCommand(command) && payload.size() != length) {
+        return {};
+    }
+    if (IsReadCommand(command) && !payload.empty()) {
+        return {};
+    }
+    return BuildFrame(command, address, length, payload.data(), payload.size());
+}
+
+std::size_t RequestDataLength(std::uint8_t command, std::uint16_t length) {
+    return IsWriteCommand(command) ? length : 0;
+}
+
+std::size_t ReplyDataLength(std::uint8_t command, std::uint16_t length) {
+    switch (command) {
+        case kCmdReadBlock:
+            return kParamBlockSize;
+        case kCmdReadMemory:
+            return length;
+        default:
+            return 0;
+    }
+}
+
+std::size_t ExpectedReplyLength(std::uint8_t command, std::uint16_t length) {
+    switch (command) {
+        case kCmdReadBlock:
+            return kParamBlockSize + kFrameOverhead;
+        case kCmdReadMemory:
+            return static_cast<std::size_t>(length) + kFrameOverhead;
+        case kCmdWriteMemory:
+        case kCmdWriteBlock:
+        case kCmdWriteFirmware:
+            return kFrameOverhead;
+        default:
+            return 1;
+    }
+}
+
+std::uint8_t CheckReply(std::uint8_t pending, const std::uint8_t* reply, std::size_t received) {
+    if (pending == 0 || reply == nullptr) {
+        return 0;
+    }
+    const std::size_t expected = ExpectedLengthOf(pending, reply, received);
+    // A reply must at least hold a header and a CRC, must have arrived whole,
+    // and must fit the receive buffer it was copied into.
+    if (expected < kFrameOverhead || expected > received || expected > kReceiveBufferSize) {
+        return 0;
+    }
+    const std::uint16_t crc = Crc16(reply, expected - 2);
+    const auto sent = static_cast<std::uint16_t>((reply[expected - 2] << 8) | reply[expected - 1]);
+    if (crc != sent || reply[0] != pending) {
+        return 0;
+    }
+    return pending;
+}
+
+std::uint8_t CheckReplyOwnCommand(const std::uint8_t* reply, std::size_t received) {
+    if (reply == nullptr || received == 0) {
+        return 0;
+    }
+    return CheckReply(reply[0], reply, received);
+}
+
+}  // namespace tavix

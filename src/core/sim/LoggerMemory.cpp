@@ -1,0 +1,139 @@
+#include "sim/LoggerMemory.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+namespace tavix::sim {
+
+namespace {
+
+void PutHigh16(Bytes& bytes, std::size_t offset, std::uint16_t value) {
+    bytes[offset] = static_cast<std::uint8_t>(value >> 8);
+    bytes[offset + 1] = static_cast<std::uint8_t>(value & 0xFF);
+}
+
+// Each flight has its own seed, so adding a flight leaves the others alone.
+std::uint32_t FlightSeed(std::uint32_t seed, std::size_t index) {
+    return seed * 2654435761u + static_cast<std::uint32_t>(index) * 7919u + 1u;
+}
+
+}  // namespace
+
+void EncodeSample(const Sample& sample, std::uint8_t* out) {
+    out[0] = sample.voltage;
+    out[1] = sample.current;
+    out[2] = sample.throttle;
+    out[3] = sample.temperature;
+    out[4] = static_cast<std::uint8_t>(sample.rpmPeriod >> 8);
+    out[5] = static_cast<std::uint8_t>(sample.rpmPeriod & 0xFF);
+    out[6] = 0;
+    out[7] = 0;
+}
+
+Sample DecodeSample(const std::uint8_t* in) {
+    Sample s;
+    s.voltage = in[0];
+    s.current = in[1];
+    s.throttle = in[2];
+    s.temperature = in[3];
+    s.rpmPeriod = static_cast<std::uint16_t>((in[4] << 8) | in[5]);
+    return s;
+}
+
+GeneratedMemory GenerateLoggerMemory(const MemorySpec& spec) {
+    if (spec.flights.size() > static_cast<std::size_t>(kMaxFlights)) {
+        throw std::invalid_argument("a logger stores at most 16 flights");
+    }
+    for (int n : spec.flights) {
+        if (n < 0) {
+            throw std::invalid_argument("a flight cannot have a negative sample count");
+        }
+    }
+    const std::size_t size = static_cast<std::size_t>(spec.lastAddress) + 1;
+    if (size < kRecordStart + kSampleSize || size % kSampleSize != 0) {
+        throw std::invalid_argument("last address " + std::to_string(spec.lastAddress) +
+                                    " does not leave a sample area of whole samples");
+    }
+
+    GeneratedMemory out;
+    out.bytes.assign(size, 0xFF);
+    std::fill(out.bytes.begin(), out.bytes.begin() + kHeaderSize, 0);
+
+    // Sample positions count from address 64. The ring turns over exactly as
+    // the host unwinds it: after a whole sample, once past the last address.
+    const std::size_t ringLast = spec.lastAddress - kRecordStart;
+    // Without cycle recording the logger stops when full; an end address must
+    // still fit 16 bits.
+    const std::size_t linearLimit =
+        std::min<std::size_t>(size - kRecordStart, 0xFFFF - kRecordStart);
+    std::size_t p = 0;
+    bool full = false;
+
+    for (std::size_t i = 0; i < spec.flights.size() && !full; ++i) {
+        const std::vector<Sample> samples =
+            GenerateFlight(spec.flights[i], FlightSeed(spec.seed, i));
+        std::vector<Sample> written;
+        written.reserve(samples.size());
+        for (const Sample& s : samples) {
+            if (!spec.cycleRecording && p + kSampleSize > linearLimit) {
+                full = true;
+                break;
+            }
+            EncodeSample(s, out.bytes.data() + kRecordStart + p);
+            written.push_back(s);
+            p += kSampleSize;
+            if (spec.cycleRecording && p > ringLast) {
+                p = 0;
+            }
+        }
+        if (full && written.empty()) {
+            break;  // nothing of this flight fitted: it was never recorded
+        }
+        out.endAddresses.push_back(static_cast<std::uint16_t>(kRecordStart + p));
+        out.flights.push_back(std::move(written));
+    }
+
+    PutHigh16(out.bytes, kHdrLastAddress, spec.lastAddress);
+    PutHigh16(out.bytes, kHdrFirstAddress, kRecordStart);
+    out.bytes[kHdrCycle] = spec.cycleRecording ? 1 : 0;
+    out.bytes[kHdrRate] = spec.samplingRate;
+    out.bytes[kHdrFlightCount] = static_cast<std::uint8_t>(out.endAddresses.size());
+    for (std::size_t i = 0; i < out.endAddresses.size(); ++i) {
+        PutHigh16(out.bytes, kHdrEndAddresses + 2 * i, out.endAddresses[i]);
+        if (i > 0 && out.endAddresses[i] < out.endAddresses[i - 1]) {
+            out.wrapped = true;
+        }
+    }
+    return out;
+}
+
+MemorySpec NormalMemorySpec() {
+    MemorySpec spec;
+    spec.lastAddress = 0x1FFF;
+    spec.cycleRecording = false;
+    spec.samplingRate = 5;
+    // 950 samples: 7600 bytes to upload, 14 whole blocks and one of 432 bytes.
+    spec.flights = {380, 40, 300, 230};
+    return spec;
+}
+
+MemorySpec WrappedMemorySpec() {
+    MemorySpec spec;
+    spec.lastAddress = 0x1FFF;
+    spec.cycleRecording = true;
+    spec.samplingRate = 5;
+    // 1150 samples in a ring of 1016: the last flight runs over the end and
+    // continues at address 64.
+    spec.flights = {400, 300, 450};
+    return spec;
+}
+
+MemorySpec EmptyMemorySpec() {
+    MemorySpec spec;
+    spec.lastAddress = 0x1FFF;
+    spec.samplingRate = 5;
+    return spec;
+}
+
+}  // namespace tavix::sim
