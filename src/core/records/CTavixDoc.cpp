@@ -123,7 +123,12 @@ RecordReadResult CTavixDoc::Serialize(std::string_view bytes, FlightRecord& into
 
 bool CTavixDoc::StoreRecord(const std::string& path, FlightRecord& record, const std::string& note,
                             std::string& message) {
-    SetFixedText(record.header.note, note.substr(0, kMaxNoteLength));
+    // An unchanged note keeps its field byte for byte, so opening and saving
+    // a file gives the same file.
+    const std::string stored = note.substr(0, kMaxNoteLength);
+    if (FixedText(record.header.note) != stored) {
+        SetFixedText(record.header.note, stored);
+    }
     std::string reason;
     if (!WriteFileAtomically(path, Serialize(record), &reason)) {
         message = FormatText(kMsgRecordSaveFailed, path.c_str(), reason.c_str());
