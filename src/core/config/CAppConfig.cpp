@@ -150,7 +150,7 @@ bool CAppConfig::SetChannelColour(CIniFile& ini, int channel, std::uint32_t colo
         return false;
     }
     record_->channels[channel].colour = colour;
-    // COLORREF goes to the file as a signed decimal int, as it always has.
+    // The COLORREF goes to the file as a signed decimal int: pure blue is 16711680.
     ini.PutInt(kIniDisplaySection, ColourEntry(channel), static_cast<int>(colour), true);
     return ini.Save();
 }

@@ -46,14 +46,9 @@ bool ReadLines(std::FILE* file, std::vector<std::string>& lines) {
     if (std::ferror(file) != 0) {
         return false;
     }
-    // The last line may end without a line end.
-    if (!tooLong && !line.empty()) {
-        if (line.back() == '\r') {
-            line.pop_back();
-        }
-        if (line.size() <= CIniFile::kMaxLineLength) {
-            lines.push_back(std::move(line));
-        }
+    // The last line may end without a line end (a CR alone is no line end).
+    if (!tooLong && !line.empty() && line.size() <= CIniFile::kMaxLineLength) {
+        lines.push_back(std::move(line));
     }
     return true;
 }

@@ -111,13 +111,13 @@ TEST_F(CIniFileTest, HeaderNeedsBracketsAtBothEnds) {
 }
 
 TEST_F(CIniFileTest, CrLfAndLfBothEndLines) {
-    LoadText("[s]\r\na=1\r\nb=2\nc=3\r\rd\r\ne=last");
+    LoadText("[s]\r\na=1\r\nb=2\nc=3\r\rd\r\ne=last\r");
     EXPECT_EQ(ini.GetText("s", "a"), "1");
     EXPECT_EQ(ini.GetText("s", "b"), "2");
     // A CR on its own is part of the text.
     EXPECT_EQ(ini.GetText("s", "c"), "3\r\rd");
     // The last line needs no line end.
-    EXPECT_EQ(ini.GetText("s", "e"), "last");
+    EXPECT_EQ(ini.GetText("s", "e"), "last\r");
     EXPECT_EQ(ini.EntryCount("s"), 4);
 }
 

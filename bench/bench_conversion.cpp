@@ -1,0 +1,96 @@
+// Converting a full record (8 channels x 16384 samples) to physical values,
+// with the running-sum moving average against the plain one that sums every
+// window from scratch. Both produce the same numbers (see the config tests);
+// the ratio of the two times is the speed-up.
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <random>
+
+#include "config/Conversion.h"
+#include "support/ReferenceSmoothing.h"
+
+namespace {
+
+using tavix::FlightRecord;
+using tavix::kChannelCount;
+using tavix::kMaxSamples;
+
+std::unique_ptr<FlightRecord> MakeFullRecord() {
+    auto record = std::make_unique<FlightRecord>();
+    record->header.samples = kMaxSamples;
+    record->header.channels = kChannelCount;
+    record->header.poles = 14;
+    record->header.gearRate = 4.3f;
+    std::mt19937 generator(7);
+    std::uniform_int_distribution<std::int32_t> sample(0, 65535);
+    for (int i = 0; i < kChannelCount; ++i) {
+        record->calibration[i] = {0.01f * static_cast<float>(i + 1), 0.5f};
+        for (auto& value : record->raw[i]) {
+            value = sample(generator);
+        }
+    }
+    return record;
+}
+
+std::array<int, kChannelCount> Windows(const benchmark::State& state) {
+    std::array<int, kChannelCount> windows{};
+    windows.fill(static_cast<int>(state.range(0)));
+    return windows;
+}
+
+void BM_ConvertRecord(benchmark::State& state) {
+    auto record = MakeFullRecord();
+    const auto windows = Windows(state);
+    for (auto _ : state) {
+        tavix::ConversionResult result = tavix::ConvertRecord(*record, windows);
+        benchmark::DoNotOptimize(result);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * kChannelCount * kMaxSamples);
+}
+
+void BM_ConvertRecordPlainSums(benchmark::State& state) {
+    auto record = MakeFullRecord();
+    const auto windows = Windows(state);
+    for (auto _ : state) {
+        for (int i = 0; i < kChannelCount; ++i) {
+            tavix::test::ReferenceSmoothSeries(record->raw[i].data(), kMaxSamples, windows[i],
+                                               record->smoothed[i].data());
+        }
+        tavix::ConversionResult result = tavix::EvaluateRecord(*record);
+        benchmark::DoNotOptimize(result);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * kChannelCount * kMaxSamples);
+}
+
+// The moving average alone, one channel of 16384 samples.
+void BM_SmoothSeries(benchmark::State& state) {
+    auto record = MakeFullRecord();
+    const int window = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        tavix::SmoothSeries(record->raw[0].data(), kMaxSamples, window, record->smoothed[0].data());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * kMaxSamples);
+}
+
+void BM_SmoothSeriesPlainSums(benchmark::State& state) {
+    auto record = MakeFullRecord();
+    const int window = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        tavix::test::ReferenceSmoothSeries(record->raw[0].data(), kMaxSamples, window,
+                                           record->smoothed[0].data());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * kMaxSamples);
+}
+
+}  // namespace
+
+BENCHMARK(BM_ConvertRecord)->Arg(1)->Arg(16)->Arg(1024)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ConvertRecordPlainSums)->Arg(1)->Arg(16)->Arg(1024)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SmoothSeries)->Arg(1)->Arg(16)->Arg(1024)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SmoothSeriesPlainSums)->Arg(1)->Arg(16)->Arg(1024)->Unit(benchmark::kMicrosecond);

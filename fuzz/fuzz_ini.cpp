@@ -1,0 +1,103 @@
+// config.ini from anywhere: load it, read it as start-up does, save it, load
+// the saved file again. Whatever the bytes, loading must not fail or crash,
+// and the saved file must load back to exactly the same settings.
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "config/CAppConfig.h"
+#include "config/CIniFile.h"
+#include "shell/Clock.h"
+#include "shell/Prompt.h"
+
+namespace {
+
+class SilentPrompt : public tavix::Prompt {
+public:
+    void Message(const std::string&, tavix::PromptIcon) override {}
+    bool Ask(const std::string&, tavix::PromptIcon) override { return true; }
+};
+
+class StoppedClock : public tavix::Clock {
+public:
+    std::int64_t Now() const override { return 1394193600; }
+    tavix::LocalTime LocalNow() const override { return {2014, 3, 7, 12, 0, 0}; }
+};
+
+const std::string& ScratchDir() {
+    // Kept for the whole run: the clean-up at exit still needs the name.
+    static const std::string* dir = [] {
+        std::string pattern = (std::filesystem::temp_directory_path() / "fuzz_ini.XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) {
+            std::perror("mkdtemp");
+            std::abort();
+        }
+        auto* name = new std::string(pattern);
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(ScratchDir(), ec);
+        });
+        return name;
+    }();
+    return *dir;
+}
+
+void Check(bool condition, const char* what) {
+    if (!condition) {
+        std::fprintf(stderr, "fuzz_ini: %s\n", what);
+        std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string input = ScratchDir() + "/in.ini";
+    const std::string output = ScratchDir() + "/out.ini";
+    {
+        std::FILE* file = std::fopen(input.c_str(), "wb");
+        Check(file != nullptr, "cannot create the input file");
+        Check(size == 0 || std::fwrite(data, 1, size, file) == size, "cannot write the input file");
+        std::fclose(file);
+    }
+
+    tavix::CIniFile ini;
+    ini.SetFilePath(input);
+    Check(ini.Load(), "an existing file did not load");
+
+    // Read it the way the program does.
+    static tavix::CAppConfig config;
+    SilentPrompt prompt;
+    StoppedClock clock;
+    if (config.LoadStartupSettings(ini, prompt, clock)) {
+        const std::string hw = ini.GetText("hardware", "default");
+        config.LoadHardwareProfile(ini, hw);
+        config.LoadCalibration(ini, hw);
+    }
+    for (const char* section : {"", "display", "1A02"}) {
+        ini.EntryCount(section);
+        ini.GetInt(section, "");
+        ini.GetReal(section, "kvalue0");
+        ini.GetText(section, "description");
+    }
+    Check(config.YAxisChannel() >= 0 && config.YAxisChannel() < tavix::kChannelCount,
+          "Y-axis channel out of range");
+    for (int window : config.smoothing) {
+        Check(window >= 1, "smoothing window below 1");
+    }
+
+    ini.SetFilePath(output);
+    Check(ini.Save(), "save failed");
+
+    tavix::CIniFile again;
+    again.SetFilePath(output);
+    Check(again.Load(), "the saved file did not load");
+    Check(again.Text() == ini.Text(), "the saved file loads back differently");
+    return 0;
+}
