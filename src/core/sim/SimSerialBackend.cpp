@@ -7,6 +7,7 @@ namespace tavix::sim {
 namespace {
 
 constexpr int kDeliveryTimer = 1;
+constexpr int kIdleTimer = 2;
 
 std::int64_t CeilMs(std::int64_t us) {
     return (us + 999) / 1000;
@@ -22,6 +23,9 @@ SimSerialBackend::SimSerialBackend(std::shared_ptr<SimDevice> device,
             timers_->StopTimer(kDeliveryTimer);
             armed_ = false;
             DeliverNext();
+        } else if (id == kIdleTimer) {
+            timers_->StopTimer(kIdleTimer);
+            parser_.Reset();
         }
     });
 }
@@ -59,6 +63,7 @@ void SimSerialBackend::Close() {
     --device_->openCount_;
     ++generation_;
     timers_->StopTimer(kDeliveryTimer);
+    timers_->StopTimer(kIdleTimer);
     armed_ = false;
     queue_.clear();
     waiting_.clear();
@@ -76,6 +81,11 @@ void SimSerialBackend::Write(const Bytes& bytes) {
         if (!reply.empty()) {
             Schedule(PlanDelivery(reply, requestSize, device_->Faults()));
         }
+    }
+    if (parser_.Buffered() > 0) {
+        timers_->StartTimer(kIdleTimer, kIdleResetMs);
+    } else {
+        timers_->StopTimer(kIdleTimer);
     }
 }
 

@@ -14,6 +14,10 @@
 // kSimPortBusy until the first is closed, which catches a page that forgot to
 // close its port as the real port would. Closing drops whatever was still on
 // its way; opening starts with an empty line.
+//
+// Like the device's own receiver, the backend forgets a partial request once
+// the line has been idle for kIdleResetMs, so a corrupted request cannot hold
+// on to the start of the next one.
 
 #include <cstdint>
 #include <deque>
@@ -28,6 +32,7 @@
 namespace tavix::sim {
 
 inline constexpr const char* kSimPortBusy = "Device or resource busy";
+inline constexpr int kIdleResetMs = 50;
 
 class SimSerialBackend : public SerialBackend {
 public:
