@@ -10,9 +10,11 @@
 
 namespace tavix {
 
-// "demo" gives a backend on the one process-wide demo device (its replies
-// delivered by a Qt timer host of its own); any other name a QtSerialBackend.
-// Needs a Qt application object; call on the UI thread.
+// A backend for `port`: "demo" (any case) reaches the one process-wide demo
+// device, its replies delivered by a Qt timer host of its own; any other name
+// is a real port through QSerialPort. The choice is made again at each Open,
+// so a serial control made once follows a later change of port. Needs a Qt
+// application object; use on the UI thread.
 std::unique_ptr<SerialBackend> MakeSerialBackend(const std::string& port);
 
 // The process-wide demo device, created on first use as the Tarrow with its
