@@ -1,2 +1,48 @@
-// Placeholder until the program is built.
-int main() { return 0; }
+// tavix: the desktop program.
+#include <QApplication>
+#include <QIcon>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/MessageBoxPrompt.h"
+#include "shell/Clock.h"
+#include "shell/CommandLine.h"
+#include "shell/ShellTexts.h"
+#include "ui/CMainFrame.h"
+#include "ui/CTavixApp.h"
+
+int main(int argc, char** argv) {
+    using namespace tavix;
+    // --help needs no display: answer it before the window system is opened.
+    const CommandLine raw = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (raw.help) {
+        std::fputs(UsageText().c_str(), stdout);
+        return 0;
+    }
+
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(kAppName));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tavix.png")));
+
+    // Qt has taken its own options (-platform, -style, ...) out by now.
+    std::vector<std::string> args;
+    const QStringList qtArgs = QApplication::arguments();
+    for (qsizetype i = 1; i < qtArgs.size(); ++i) {
+        args.push_back(qtArgs[i].toLocal8Bit().toStdString());
+    }
+    const CommandLine line = ParseCommandLine(args);
+    if (!line.error.empty()) {
+        std::fprintf(stderr, "tavix: %s\n\n%s", line.error.c_str(), UsageText().c_str());
+        return CTavixApp::kExitUsage;
+    }
+
+    MessageBoxPrompt prompt;
+    SystemClock clock;
+    CTavixApp app(prompt, clock);
+    if (!app.InitInstance(line)) {
+        return CTavixApp::kExitStartupFailed;
+    }
+    prompt.SetParent(app.MainFrame());
+    return qapp.exec();
+}

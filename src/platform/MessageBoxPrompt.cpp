@@ -1,0 +1,59 @@
+#include "MessageBoxPrompt.h"
+
+#include <QApplication>
+
+#include "GbkText.h"
+#include "shell/ShellTexts.h"
+
+namespace tavix {
+
+QMessageBox::Icon MessageBoxPrompt::IconFor(PromptIcon icon) {
+    switch (icon) {
+        case PromptIcon::Information:
+            return QMessageBox::Information;
+        case PromptIcon::Exclamation:
+            return QMessageBox::Warning;
+        case PromptIcon::Stop:
+            return QMessageBox::Critical;
+        case PromptIcon::Question:
+            return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+std::unique_ptr<QMessageBox> MessageBoxPrompt::MakeBox(const std::string& text, PromptIcon icon,
+                                                       bool question, QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setWindowTitle(QString::fromLatin1(kAppName));
+    box->setIcon(IconFor(icon));
+    box->setTextFormat(Qt::PlainText);
+    box->setText(FromGbk(text));
+    if (question) {
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setDefaultButton(QMessageBox::Yes);
+        box->setEscapeButton(QMessageBox::No);
+    } else {
+        box->setStandardButtons(QMessageBox::Ok);
+        box->setDefaultButton(QMessageBox::Ok);
+    }
+    return box;
+}
+
+QWidget* MessageBoxPrompt::Parent() const {
+    if (parent_) {
+        return parent_;
+    }
+    return QApplication::activeWindow();
+}
+
+void MessageBoxPrompt::Message(const std::string& text, PromptIcon icon) {
+    auto box = MakeBox(text, icon, false, Parent());
+    box->exec();
+}
+
+bool MessageBoxPrompt::Ask(const std::string& text, PromptIcon icon) {
+    auto box = MakeBox(text, icon, true, Parent());
+    return box->exec() == QMessageBox::Yes;
+}
+
+}  // namespace tavix

@@ -1,0 +1,117 @@
+#pragma once
+// The main window: menu, toolbar, status bar with its clock and the main form.
+// It opens 800 x 600 in the middle of the screen and cannot be made smaller.
+// Closing it by the close box, Alt+F4 or the form's "&Exit" asks "Do you
+// really want to exit?"; File > Exit closes without asking.
+//
+// Record files: the window runs the file dialogs, keeps the title and the
+// five recent files, and hands the file itself to the document through the
+// hooks below, which the program sets when it wires the document in.
+
+#include <QMainWindow>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "shell/RecentFileList.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace tavix {
+
+class CAppConfig;
+class CIniFile;
+class Clock;
+class Prompt;
+class CTavixView;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    // Loads or stores one record file (or exports); true on success. The hook
+    // reports its own failures to the user.
+    using FileAction = std::function<bool(const QString& path)>;
+    // Runs an export with its own file dialog (CSV, chart image).
+    using ExportAction = std::function<void()>;
+
+    enum Pane { kStatusPane = 0, kVersionPane, kClockPane, kCapsPane, kNumPane, kScrollPane };
+    static constexpr int kPaneCount = 6;
+
+    CMainFrame(CAppConfig& config, CIniFile& ini, Prompt& prompt, const Clock& clock,
+               QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CTavixView* View() const { return view_; }
+
+    void SetStatusText(const QString& text);   // pane 0
+    void SetVersionText(const QString& text);  // pane 1, a blank in front
+    QString PaneText(int pane) const;
+
+    // --- the document -------------------------------------------------
+    void SetRecordOpener(FileAction open);
+    void SetRecordSaver(FileAction save);
+    void SetCsvExporter(ExportAction exportCsv);
+    void SetImageExporter(ExportAction exportImage);
+    // Opens a record file through the opener: on success the title shows its
+    // name and it tops the recent files; a file that fails leaves the list.
+    bool OpenRecordFile(const QString& path);
+    // The document now is `path` (after a save, or an upload that opened its
+    // last flight); empty: untitled.
+    void SetDocumentPath(const QString& path);
+    QString DocumentPath() const { return documentPath_; }
+    QStringList RecentFiles() const;
+
+    // File > Exit: closes without the question.
+    void ExitWithoutQuestion();
+
+    QAction* Action(const QString& objectName) const;
+
+signals:
+    void aboutToClose();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void BuildActions();
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildStatusBar();
+    void UpdateFileActions();
+    void RebuildRecentMenu();
+    void LoadRecentFiles();
+    void StoreRecentFiles() const;
+    void OnClockTick();
+    void OnOpen();
+    void OnSave();
+    void OnSaveAs();
+    void OnAbout();
+    void CycleFocusPane(bool forward);
+
+    CAppConfig& config_;
+    CIniFile& ini_;
+    Prompt& prompt_;
+    const Clock& clock_;
+    CTavixView* view_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    QList<QAction*> recentActions_;
+    QLabel* panes_[kPaneCount] = {};
+    QTimer clock_timer_;
+    bool askBeforeClose_ = true;
+
+    FileAction opener_;
+    FileAction saver_;
+    ExportAction csvExporter_;
+    ExportAction imageExporter_;
+    QString documentPath_;
+    RecentFileList recent_;
+};
+
+}  // namespace tavix

@@ -1,0 +1,132 @@
+#include "CMyProgressDlg.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+#include "shell/ShellTexts.h"
+
+namespace tavix {
+
+CMyProgressDlg::CMyProgressDlg(TransferState& state, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), progress_(state) {
+    setObjectName(QStringLiteral("progressDialog"));
+    setWindowTitle(QString::fromLatin1(kProgressCaption));
+
+    auto* frame = new QFrame(this);
+    frame->setFrameShape(QFrame::Panel);
+    frame->setFrameShadow(QFrame::Raised);
+    frame->setLineWidth(2);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(frame);
+
+    auto* caption = new QLabel(QString::fromLatin1(kProgressCaption), frame);
+    caption->setAlignment(Qt::AlignCenter);
+    QFont font = caption->font();
+    font.setBold(true);
+    caption->setFont(font);
+
+    bar_ = new QProgressBar(frame);
+    bar_->setRange(0, UploadProgress::kBarMax);
+    bar_->setValue(0);
+
+    detail_ = new QLabel(QString::fromStdString(progress_.DetailText()), frame);
+    detail_->setObjectName(QStringLiteral("progressDetail"));
+    detail_->setAlignment(Qt::AlignCenter);
+
+    auto* hint = new QLabel(tr("Esc stops the upload"), frame);
+    hint->setAlignment(Qt::AlignCenter);
+    hint->setEnabled(false);
+
+    auto* layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(18, 14, 18, 12);
+    layout->setSpacing(8);
+    layout->addWidget(caption);
+    layout->addWidget(bar_);
+    layout->addWidget(detail_);
+    layout->addWidget(hint);
+    setFixedSize(380, 140);
+
+    timer_.setInterval(UploadProgress::kPollMs);
+    connect(&timer_, &QTimer::timeout, this, &CMyProgressDlg::poll);
+}
+
+void CMyProgressDlg::start() {
+    setWindowModality(Qt::ApplicationModal);
+    if (parentWidget()) {
+        const QRect area = parentWidget()->window()->geometry();
+        move(area.center() - rect().center());
+    }
+    show();
+    raise();
+    activateWindow();
+    timer_.start();
+}
+
+void CMyProgressDlg::poll() {
+    if (progress_.Finished()) {
+        return;
+    }
+    progress_.OnTick();
+    Show();
+    if (progress_.Finished()) {
+        Finish();
+    }
+}
+
+int CMyProgressDlg::barValue() const {
+    return bar_->value();
+}
+
+QString CMyProgressDlg::detailText() const {
+    return detail_->text();
+}
+
+void CMyProgressDlg::Show() {
+    bar_->setValue(progress_.Position());
+    detail_->setText(QString::fromStdString(progress_.DetailText()));
+}
+
+void CMyProgressDlg::Finish() {
+    timer_.stop();
+    if (reported_) {
+        return;
+    }
+    reported_ = true;
+    const bool ok = progress_.GetResult() == UploadProgress::Result::Ok;
+    done(ok ? QDialog::Accepted : QDialog::Rejected);
+    emit transferFinished(ok);
+}
+
+void CMyProgressDlg::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Escape:
+            progress_.OnEscape();
+            Finish();
+            event->accept();
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            progress_.OnEnter();
+            Finish();
+            event->accept();
+            return;
+        default:
+            QDialog::keyPressEvent(event);
+    }
+}
+
+void CMyProgressDlg::closeEvent(QCloseEvent* event) {
+    // Closed by the window system (it has no close box of its own): as Esc.
+    if (!progress_.Finished()) {
+        progress_.OnEscape();
+        Finish();
+    }
+    event->accept();
+}
+
+}  // namespace tavix

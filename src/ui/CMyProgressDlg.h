@@ -1,0 +1,53 @@
+#pragma once
+// The small window shown while the logger's memory is uploaded: "Data
+// Transfering ......", a bar and a line with the amount and the time left.
+// It polls the upload's TransferState every 50 ms through UploadProgress and
+// closes itself when the transfer is over. Enter ends it with OK, Esc with
+// Cancel. It does not block its caller: start() shows it and returns, and
+// transferFinished(ok) reports the outcome.
+
+#include <QDialog>
+#include <QTimer>
+
+#include "shell/UploadProgress.h"
+
+class QLabel;
+class QProgressBar;
+
+namespace tavix {
+
+class CMyProgressDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CMyProgressDlg(TransferState& state, QWidget* parent = nullptr);
+
+    // Shows the window over the whole program and starts polling.
+    void start();
+    // One poll, as the 50 ms timer does it.
+    void poll();
+
+    UploadProgress::Result result() const { return progress_.GetResult(); }
+    int barValue() const;
+    QString detailText() const;
+    bool polling() const { return timer_.isActive(); }
+
+signals:
+    // OK: the transfer ended (or the user pressed Enter); false: no data, or Esc.
+    void transferFinished(bool ok);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Show();
+    void Finish();
+
+    UploadProgress progress_;
+    QTimer timer_;
+    QProgressBar* bar_ = nullptr;
+    QLabel* detail_ = nullptr;
+    bool reported_ = false;
+};
+
+}  // namespace tavix

@@ -1,0 +1,52 @@
+#include "CTavixApp.h"
+
+#include "CMainFrame.h"
+#include "CTavixView.h"
+#include "shell/Prompt.h"
+
+namespace tavix {
+
+namespace {
+CTavixApp* g_app = nullptr;
+}  // namespace
+
+CTavixApp::CTavixApp(Prompt& prompt, const Clock& clock) : prompt_(prompt), clock_(clock) {
+    g_app = this;
+}
+
+CTavixApp::~CTavixApp() {
+    frame_.reset();
+    if (g_app == this) {
+        g_app = nullptr;
+    }
+}
+
+CTavixApp* CTavixApp::Instance() {
+    return g_app;
+}
+
+bool CTavixApp::InitInstance(const CommandLine& line) {
+    portOption_ = line.port;
+
+    // Relative on purpose: the settings live beside the program's working
+    // directory. Whether the file was there shows in the next step.
+    ini_.SetFilePath(kConfigFileName);
+    ini_.Load();
+    if (!config_.LoadStartupSettings(ini_, prompt_, clock_)) {
+        prompt_.Message(kMsgIncorrectConfig, PromptIcon::Exclamation);
+        return false;
+    }
+
+    frame_ = std::make_unique<CMainFrame>(config_, ini_, prompt_, clock_);
+    frame_->View()->SetPortOverride(QString::fromStdString(portOption_));
+    if (wiring_) {
+        wiring_(*this, *frame_);
+    }
+    frame_->show();
+    if (!line.file.empty()) {
+        frame_->OpenRecordFile(QString::fromLocal8Bit(line.file.c_str()));
+    }
+    return true;
+}
+
+}  // namespace tavix

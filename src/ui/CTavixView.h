@@ -1,0 +1,147 @@
+#pragma once
+// The main form: the five pages under the tab strip and the controls around
+// them — the device buttons, the connection icon, the description of the
+// opened device (with the welcome page), the record note and the user
+// parameters gear rate and pole number (with the record page), and "&Exit".
+//
+// The form holds no device logic. The logger session drives it through the
+// setters below and listens to its signals; the pages of tabs 2-5 are put in
+// with SetPage(), and pageShown / pageHidden tell them when to open and close
+// their ports.
+
+#include <QPointer>
+#include <QWidget>
+#include <array>
+
+#include "CComConfigDlg.h"
+#include "shell/ShellTexts.h"
+
+class QLabel;
+class QLineEdit;
+class QGroupBox;
+class QPlainTextEdit;
+class QPushButton;
+class QStackedWidget;
+
+namespace tavix {
+
+class CAppConfig;
+class CIniFile;
+class CQTabCtrl;
+class CWelcomeDlg;
+
+class CTavixView : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kNoteMaxChars = 512;
+    static constexpr int kDescriptionMaxChars = 2048;
+
+    CTavixView(CAppConfig& config, CIniFile& ini, QWidget* parent = nullptr);
+    ~CTavixView() override;
+
+    // --- what the logger session sets ---------------------------------
+    void SetConnected(bool connected);  // the status icon
+    bool IsConnected() const { return connected_; }
+    void SetTabEnabled(int tab, bool enabled);
+    void SetTabsEnabled(const std::array<bool, kTabCount>& enabled);
+    bool IsTabEnabled(int tab) const;
+    // Switches to `tab` as a click would; a disabled tab is refused and the
+    // current one stays. Returns whether `tab` is now current.
+    bool SelectTab(int tab);
+    int CurrentTab() const;
+    void SetDescriptionText(const QString& text);
+    QString DescriptionText() const;
+    // The device's version text for the status bar (the frame shows it).
+    void SetVersionText(const QString& text);
+    QString VersionText() const { return version_; }
+    // Pane 0 of the status bar.
+    void SetStatusText(const QString& text);
+    void SetUploadEnabled(bool enabled);
+    void SetClearEnabled(bool enabled);
+    void SetSetComPortEnabled(bool enabled);
+    void SetOpenDeviceEnabled(bool enabled);
+    // The --port of this run, shown in the COM port window.
+    void SetPortOverride(const QString& port) { portOverride_ = port; }
+
+    // --- user parameters and the record note ---------------------------
+    float GearRate() const { return gearRate_; }
+    void SetGearRate(float rate);  // shown rounded to two decimals
+    int PoleNumber() const { return poles_; }
+    void SetPoleNumber(int poles);
+    QString NoteText() const;
+    void SetNoteText(const QString& text);
+    bool RecordShown() const { return recordShown_; }
+
+    // --- pages ---------------------------------------------------------
+    // Puts `page` on tab `tab` (1-4) in place of what is there; the view owns it.
+    void SetPage(int tab, QWidget* page);
+    QWidget* Page(int tab) const;
+
+    // Widgets, for the frame's keyboard handling and for tests.
+    CQTabCtrl* Tabs() const { return tabs_; }
+    CWelcomeDlg* WelcomePage() const { return welcome_; }
+    QPushButton* SetComPortButton() const { return setCom_; }
+    QPushButton* OpenDeviceButton() const { return openDevice_; }
+    QPushButton* UploadButton() const { return upload_; }
+    QPushButton* ClearButton() const { return clear_; }
+    QPushButton* ExitButton() const { return exit_; }
+    QLineEdit* GearRateEdit() const { return gearEdit_; }
+    QLineEdit* PoleNumberEdit() const { return polesEdit_; }
+    QPlainTextEdit* DescriptionBox() const { return description_; }
+    QPlainTextEdit* NoteBox() const { return note_; }
+    QGroupBox* UserParameterGroup() const { return userGroup_; }
+    QLabel* StatusIcon() const { return icon_; }
+    // The COM port window while it is open.
+    CComConfigDlg* ComConfigDialog() const { return comDialog_; }
+
+signals:
+    void openDeviceRequested();
+    void uploadRequested();
+    void clearRequested();
+    void pageShown(int tab);   // the page of `tab` became current
+    void pageHidden(int tab);  // the page of `tab` is no longer current
+    void recordShownChanged(bool shown);
+    void versionTextChanged(const QString& paneText);
+    void statusTextChanged(const QString& text);
+    void gearRateChanged(float rate);
+    void poleNumberChanged(int poles);
+    void comPortChanged(int port);
+
+private:
+    void BuildLayout();
+    void OnTabChanged(int tab);
+    void ShowPageControls(int tab);
+    void OnGearRateEdited(const QString& text);
+    void RunComPortDialog();
+
+    CAppConfig& config_;
+    CIniFile& ini_;
+    CQTabCtrl* tabs_ = nullptr;
+    CWelcomeDlg* welcome_ = nullptr;
+    std::array<QWidget*, kTabCount> pages_{};
+    QStackedWidget* textArea_ = nullptr;
+    QPlainTextEdit* description_ = nullptr;
+    QPlainTextEdit* note_ = nullptr;
+    QWidget* noText_ = nullptr;
+    QPushButton* setCom_ = nullptr;
+    QPushButton* openDevice_ = nullptr;
+    QPushButton* upload_ = nullptr;
+    QPushButton* clear_ = nullptr;
+    QPushButton* exit_ = nullptr;
+    QLabel* icon_ = nullptr;
+    QGroupBox* userGroup_ = nullptr;
+    QLineEdit* gearEdit_ = nullptr;
+    QLineEdit* polesEdit_ = nullptr;
+    QPointer<CComConfigDlg> comDialog_;
+
+    bool connected_ = false;
+    int previousTab_ = 0;
+    int shownTab_ = -1;
+    bool recordShown_ = false;
+    float gearRate_ = 1.0f;
+    int poles_ = 0;
+    QString version_;
+    QString portOverride_;
+};
+
+}  // namespace tavix

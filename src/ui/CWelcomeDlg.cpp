@@ -1,0 +1,58 @@
+#include "CWelcomeDlg.h"
+
+#include <QGroupBox>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace tavix {
+
+namespace {
+
+// Size of the picture area when there is no picture to size it by.
+constexpr QSize kDefaultPictureSize(760, 321);
+
+class HomePicture : public QWidget {
+public:
+    HomePicture(const QImage& image, QWidget* parent) : QWidget(parent), image_(image) {
+        setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum);
+    }
+
+    QSize sizeHint() const override {
+        return image_.isNull() ? kDefaultPictureSize : image_.size() + QSize(0, 1);
+    }
+    QSize minimumSizeHint() const override { return QSize(0, 0); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (image_.isNull()) {
+            return;
+        }
+        // A plain copy of the picture's top-left corner, as much as fits.
+        QPainter painter(this);
+        const QRect source(0, 0, std::min(width(), image_.width()),
+                           std::min(height() - 1, image_.height()));
+        painter.drawImage(QPoint(0, 1), image_, source);
+    }
+
+private:
+    const QImage& image_;
+};
+
+}  // namespace
+
+CWelcomeDlg::CWelcomeDlg(QWidget* parent, const QString& imagePath) : QWidget(parent) {
+    image_.load(imagePath);  // a missing or broken file leaves the image null
+
+    auto* frame = new QGroupBox(this);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(6, 6, 6, 6);
+    outer->addWidget(frame);
+
+    picture_ = new HomePicture(image_, frame);
+    picture_->setObjectName(QStringLiteral("homePicture"));
+    auto* inner = new QVBoxLayout(frame);
+    inner->setContentsMargins(4, 4, 4, 4);
+    inner->addWidget(picture_, 0, Qt::AlignCenter);
+}
+
+}  // namespace tavix

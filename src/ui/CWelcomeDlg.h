@@ -1,0 +1,29 @@
+#pragma once
+// The first page: a frame holding the welcome picture res/home.bmp, read from
+// the working directory when the page is made and drawn 1:1 at (0, 1) in its
+// picture area, cut at the area's edges. Without the file the area stays
+// empty and nothing is said: the picture is decoration.
+
+#include <QImage>
+#include <QWidget>
+
+namespace tavix {
+
+inline constexpr const char* kHomeImagePath = "res/home.bmp";
+
+class CWelcomeDlg : public QWidget {
+    Q_OBJECT
+public:
+    explicit CWelcomeDlg(QWidget* parent = nullptr,
+                         const QString& imagePath = QString::fromLatin1(kHomeImagePath));
+
+    const QImage& HomeImage() const { return image_; }
+    // The picture area (its size is what the picture is cut to).
+    QWidget* Picture() const { return picture_; }
+
+private:
+    QImage image_;
+    QWidget* picture_ = nullptr;
+};
+
+}  // namespace tavix

@@ -1,0 +1,17 @@
+#pragma once
+// The state of Caps Lock, Num Lock and Scroll Lock for the status bar. Qt has
+// no portable way to read it; on X11 the keyboard extension tells, elsewhere
+// the state is unknown.
+
+namespace tavix {
+
+struct KeyLocks {
+    bool known = false;
+    bool caps = false;
+    bool num = false;
+    bool scroll = false;
+};
+
+KeyLocks QueryKeyLocks();
+
+}  // namespace tavix
