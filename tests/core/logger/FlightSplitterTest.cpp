@@ -1,0 +1,361 @@
+// Splitting an uploaded logger memory into flights, decoding the samples and
+// writing one record file per flight.
+#include "logger/FlightSplitter.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "fakes/FixedClock.h"
+#include "logger/LoggerHeader.h"
+#include "logger/LoggerMessages.h"
+#include "sim/LoggerMemory.h"
+
+namespace tavix {
+namespace {
+
+using sim::Sample;
+
+// A logger memory laid out from whole flights, and the image an upload of it gives.
+struct Memory {
+    Bytes bytes;
+    LoggerBlock block;
+    Bytes image;  // addresses 64 .. 64 + upload length
+
+    explicit Memory(const sim::GeneratedMemory& generated) : bytes(generated.bytes) {
+        block = DecodeLoggerHeader(bytes.data());
+        const int length = UploadLength(block);
+        image.assign(bytes.begin() + 64, bytes.begin() + 64 + std::max(length, 0));
+    }
+};
+
+Memory MemoryOf(std::vector<int> flights, bool cycle = false, std::uint16_t last = 0x1FFF) {
+    sim::MemorySpec spec;
+    spec.lastAddress = last;
+    spec.cycleRecording = cycle;
+    spec.flights = std::move(flights);
+    return Memory(sim::GenerateLoggerMemory(spec));
+}
+
+// Memory holding exactly the given samples as flight 0.
+Memory MemoryWithSamples(const std::vector<Sample>& samples) {
+    sim::GeneratedMemory m;
+    m.bytes.assign(0x2000, 0xFF);
+    std::fill(m.bytes.begin(), m.bytes.begin() + 64, 0);
+    for (std::size_t j = 0; j < samples.size(); ++j) {
+        sim::EncodeSample(samples[j], m.bytes.data() + 64 + 8 * j);
+    }
+    const auto end = static_cast<std::uint16_t>(64 + 8 * samples.size());
+    m.bytes[16] = 0x1F;
+    m.bytes[17] = 0xFF;
+    m.bytes[22] = 5;
+    m.bytes[31] = 1;
+    m.bytes[32] = static_cast<std::uint8_t>(end >> 8);
+    m.bytes[33] = static_cast<std::uint8_t>(end);
+    return Memory(m);
+}
+
+// What the record should hold for a flight: the logger's values, with a
+// temperature or period of 0 after the first sample repeating the one before.
+std::array<std::vector<std::int32_t>, 5> Expected(const std::vector<Sample>& samples) {
+    std::array<std::vector<std::int32_t>, 5> out;
+    for (std::size_t j = 0; j < samples.size(); ++j) {
+        const Sample& s = samples[j];
+        out[0].push_back(s.voltage);
+        out[1].push_back(s.current);
+        out[2].push_back(s.throttle);
+        out[3].push_back(s.temperature == 0 && j > 0 ? out[3].back() : s.temperature);
+        out[4].push_back(s.rpmPeriod == 0 && j > 0 ? out[4].back() : s.rpmPeriod);
+    }
+    return out;
+}
+
+std::vector<std::int32_t> RawOf(const FlightRecord& record, int channel) {
+    return std::vector<std::int32_t>(record.raw[channel].begin(),
+                                     record.raw[channel].begin() + record.header.samples);
+}
+
+class FlightSplitterTest : public ::testing::Test {
+protected:
+    FlightSplitterTest() {
+        work->header.poles = 14;
+        work->header.gearRate = 1.0f;
+        work->calibration[kMotorRpm].k = 0.000001f;
+    }
+
+    // Keeps a copy of every record stored, by path.
+    StoreRecordFn Keep() {
+        return [this](const std::string& path, const FlightRecord& record, std::string&) {
+            stored.emplace(path, std::make_unique<FlightRecord>(record));
+            return true;
+        };
+    }
+
+    SplitOutcome Split(const Memory& memory, const std::string& dir = "") {
+        return FlightSplitter(memory.block, memory.image).WriteFlights(*work, clock, dir, Keep());
+    }
+
+    std::unique_ptr<FlightRecord> work = std::make_unique<FlightRecord>();
+    test::FixedClock clock;
+    std::map<std::string, std::unique_ptr<FlightRecord>> stored;
+};
+
+TEST_F(FlightSplitterTest, EachFlightIsDecodedIntoItsOwnFileNamedOnTheLocalDate) {
+    sim::MemorySpec spec = sim::NormalMemorySpec();  // 380, 40 (too short), 300, 230
+    const auto generated = sim::GenerateLoggerMemory(spec);
+    const SplitOutcome outcome = Split(Memory(generated));
+
+    EXPECT_EQ(outcome.files,
+              (std::vector<std::string>{"2014-3-7_1.dat", "2014-3-7_2.dat", "2014-3-7_3.dat"}));
+    EXPECT_EQ(outcome.fates, (std::vector<FlightFate>{FlightFate::Written, FlightFate::TooShort,
+                                                      FlightFate::Written, FlightFate::Written}));
+    EXPECT_TRUE(outcome.messages.empty());
+    const int flightOfFile[] = {0, 2, 3};
+    for (int n = 0; n < 3; ++n) {
+        const FlightRecord& r = *stored.at(outcome.files[n]);
+        const auto expected = Expected(generated.flights[flightOfFile[n]]);
+        ASSERT_EQ(r.header.samples, static_cast<int>(expected[0].size()));
+        for (int ch = 0; ch < 5; ++ch) {
+            EXPECT_EQ(RawOf(r, ch), expected[ch]) << "file " << n << " channel " << ch;
+        }
+        EXPECT_EQ(r.header.channels, 5);
+        EXPECT_EQ(r.header.rate, 5);
+        EXPECT_EQ(r.header.timeA, clock.now);
+        EXPECT_EQ(r.header.timeB, clock.now);
+        EXPECT_EQ(r.logger.flightCount, 4);
+    }
+}
+
+TEST_F(FlightSplitterTest, FilesGoToTheChosenDirectoryWithoutLeadingZeros) {
+    clock.local = {2009, 12, 25, 8, 0, 0};
+    const SplitOutcome outcome = Split(MemoryOf({64, 64}), "/data/flights");
+    EXPECT_EQ(outcome.files, (std::vector<std::string>{"/data/flights/2009-12-25_1.dat",
+                                                       "/data/flights/2009-12-25_2.dat"}));
+    EXPECT_EQ(RecordFileName({2014, 3, 7, 0, 0, 0}, 1), "2014-3-7_1.dat");
+}
+
+TEST_F(FlightSplitterTest, SixtyFourSamplesAreKeptAndSixtyThreeDropped) {
+    const SplitOutcome outcome = Split(MemoryOf({63, 64, 10}));
+    EXPECT_EQ(outcome.fates, (std::vector<FlightFate>{FlightFate::TooShort, FlightFate::Written,
+                                                      FlightFate::TooShort}));
+    ASSERT_EQ(outcome.files.size(), 1u);
+    EXPECT_EQ(outcome.files[0], "2014-3-7_1.dat");
+    EXPECT_EQ(stored.at(outcome.files[0])->header.samples, 64);
+    EXPECT_TRUE(outcome.messages.empty());
+}
+
+TEST_F(FlightSplitterTest, WhenNoFlightIsLongEnoughNoFileIsWrittenAndItIsSaid) {
+    const SplitOutcome outcome = Split(MemoryOf({10, 63}));
+    EXPECT_TRUE(outcome.files.empty());
+    EXPECT_TRUE(stored.empty());
+    EXPECT_EQ(outcome.messages,
+              std::vector<std::string>{FormatText(kMsgNoFlightLongEnough, kMinFlightSamples)});
+}
+
+TEST_F(FlightSplitterTest, ZeroTemperatureAndPeriodRepeatThePreviousSampleButNotTheFirst) {
+    std::vector<Sample> samples(64, Sample{100, 20, 50, 40, 2000});
+    samples[0] = Sample{0, 0, 0, 0, 0};  // no reading at all in the first sample
+    samples[1] = Sample{120, 30, 60, 45, 1000};
+    samples[2] = Sample{0, 0, 0, 0, 0};  // voltage 0 is a value; temperature 0 is not
+    samples[3] = Sample{110, 25, 55, 0, 1500};
+    Split(MemoryWithSamples(samples));
+    const FlightRecord& r = *stored.begin()->second;
+    EXPECT_EQ((std::vector<int>{r.raw[0][0], r.raw[0][1], r.raw[0][2], r.raw[0][3]}),
+              (std::vector<int>{0, 120, 0, 110}));
+    EXPECT_EQ((std::vector<int>{r.raw[3][0], r.raw[3][1], r.raw[3][2], r.raw[3][3]}),
+              (std::vector<int>{0, 45, 45, 45}));
+    EXPECT_EQ((std::vector<int>{r.raw[4][0], r.raw[4][1], r.raw[4][2], r.raw[4][3]}),
+              (std::vector<int>{0, 1000, 1000, 1500}));
+}
+
+TEST_F(FlightSplitterTest, RawExtremesAndRpmRangeComeFromTheFlight) {
+    std::vector<Sample> samples(64, Sample{100, 20, 50, 40, 1500});
+    samples[5] = Sample{90, 80, 100, 70, 1000};  // fastest rotation: shortest period
+    samples[9] = Sample{130, 10, 0, 30, 2000};
+    Split(MemoryWithSamples(samples));
+    const FlightRecord& r = *stored.begin()->second;
+    EXPECT_EQ(r.channels[0].statA, 130);
+    EXPECT_EQ(r.channels[0].statB, 90);
+    EXPECT_EQ(r.channels[1].statA, 80);
+    EXPECT_EQ(r.channels[1].statB, 10);
+    EXPECT_EQ(r.channels[2].statA, 100);
+    EXPECT_EQ(r.channels[2].statB, 0);
+    EXPECT_EQ(r.channels[3].statA, 70);
+    EXPECT_EQ(r.channels[3].statB, 30);
+    // 30 / (14 x 1 x 0.000001 x 1000) = 2142.9 and / 2000 = 1071.4, cut to whole RPM.
+    EXPECT_EQ(r.channels[4].statA, 2142);
+    EXPECT_EQ(r.channels[4].statB, 1071);
+    EXPECT_FLOAT_EQ(r.ranges[4].min, 1071.0f);
+    EXPECT_FLOAT_EQ(r.ranges[4].max, 2143.0f);
+}
+
+TEST_F(FlightSplitterTest, APeriodOfZeroInTheFirstSampleReadsAsNoRpmInsteadOfDividingByZero) {
+    std::vector<Sample> samples(64, Sample{100, 20, 50, 40, 2000});
+    samples[0].rpmPeriod = 0;
+    Split(MemoryWithSamples(samples));
+    const FlightRecord& r = *stored.begin()->second;
+    EXPECT_EQ(r.channels[4].statA, 0);  // the raw minimum is 0: "no reading"
+    EXPECT_EQ(r.channels[4].statB, 1071);
+    EXPECT_FLOAT_EQ(r.ranges[4].max, 1.0f);
+
+    // A profile without a k for the RPM channel gives no reading either.
+    stored.clear();
+    work->calibration[kMotorRpm].k = 0.0f;
+    Split(MemoryWithSamples(samples));
+    EXPECT_EQ(stored.begin()->second->channels[4].statB, 0);
+}
+
+TEST_F(FlightSplitterTest, WrappedMemoryKeepsOnlyTheLastFlightContinuingAtSixtyFour) {
+    const auto generated = sim::GenerateLoggerMemory(sim::WrappedMemorySpec());
+    ASSERT_TRUE(generated.wrapped);
+    const Memory memory(generated);
+    EXPECT_EQ(memory.image.size(), 0x2000u - 64u);  // the whole ring is read
+    const SplitOutcome outcome = Split(memory);
+    ASSERT_EQ(outcome.files.size(), 1u);
+    EXPECT_EQ(outcome.files[0], "2014-3-7_1.dat");
+    const FlightRecord& r = *stored.at(outcome.files[0]);
+    const auto expected = Expected(generated.flights.back());
+    ASSERT_EQ(r.header.samples, 450);
+    for (int ch = 0; ch < 5; ++ch) {
+        EXPECT_EQ(RawOf(r, ch), expected[ch]) << "channel " << ch;
+    }
+}
+
+TEST_F(FlightSplitterTest, RingWrapsOnlyBetweenWholeSamples) {
+    // A ring whose sample area is not a whole number of samples: 8000 - 64 + 4
+    // bytes. The sample that reaches past the end is read whole (its last bytes
+    // beyond the memory read as no reading) before the position returns to 64.
+    const std::uint16_t last = 8003;
+    LoggerBlock block;
+    block.lastAddress = last;
+    block.cycle = 1;
+    block.flightCount = 2;
+    const std::uint16_t ends[] = {7936, 64 + 8 * 10};
+    for (int i = 0; i < 2; ++i) {
+        block.endAddresses[2 * i] = static_cast<std::uint8_t>(ends[i] >> 8);
+        block.endAddresses[2 * i + 1] = static_cast<std::uint8_t>(ends[i]);
+    }
+    Bytes image(last + 1 - 64, 0);
+    auto put = [&](std::size_t offset, std::uint8_t voltage) { image[offset] = voltage; };
+    // Samples of flight 1 at 7936 (offset 7872) ... the one at offset 7936 runs past the end.
+    for (int j = 0; j < 9; ++j) {
+        put(7872 + 8 * j, static_cast<std::uint8_t>(200 + j));
+    }
+    for (int j = 0; j < 60; ++j) {
+        put(8 * j, static_cast<std::uint8_t>(j + 1));
+    }
+    const FlightSplitter splitter(block, image);
+    EXPECT_EQ(splitter.FirstFlight(), 1);
+    const FlightExtent extent = splitter.Extent(1);
+    EXPECT_EQ(extent.samples, (64 + 80 - 64 + last - 7936 + 1) / 8);  // 18
+    splitter.Decode(extent, *work);
+    EXPECT_EQ(work->raw[0][0], 200);
+    EXPECT_EQ(work->raw[0][8], 208);
+    EXPECT_EQ(work->raw[0][9], 1);  // back at 64 after the sample that ran over
+    EXPECT_EQ(work->raw[0][17], 9);
+}
+
+TEST_F(FlightSplitterTest, AFileThatCannotBeWrittenIsReportedAndTheNextFlightGoesOn) {
+    int calls = 0;
+    const Memory memory = MemoryOf({64, 70, 80});
+    const SplitOutcome outcome =
+        FlightSplitter(memory.block, memory.image)
+            .WriteFlights(*work, clock, "out",
+                          [&](const std::string& path, const FlightRecord&, std::string& reason) {
+                              ++calls;
+                              if (path == "out/2014-3-7_2.dat") {
+                                  reason = "No space left on device";
+                                  return false;
+                              }
+                              return true;
+                          });
+    EXPECT_EQ(calls, 3);
+    EXPECT_EQ(outcome.files,
+              (std::vector<std::string>{"out/2014-3-7_1.dat", "out/2014-3-7_3.dat"}));
+    EXPECT_EQ(outcome.fates, (std::vector<FlightFate>{FlightFate::Written, FlightFate::WriteFailed,
+                                                      FlightFate::Written}));
+    EXPECT_EQ(outcome.messages,
+              std::vector<std::string>{FormatText(kMsgRecordWriteFailed, "out/2014-3-7_2.dat",
+                                                  "No space left on device")});
+}
+
+TEST_F(FlightSplitterTest, AHeaderThatContradictsItselfDoesNotReadPastTheImage) {
+    LoggerBlock block;
+    block.lastAddress = 0x1FFF;
+    block.flightCount = 3;
+    // Flight 0 ends far beyond what was read, flight 1 ends below 64, flight 2
+    // starts there.
+    const std::uint16_t ends[] = {0x1F00, 0x0010, 0x0400};
+    for (int i = 0; i < 3; ++i) {
+        block.endAddresses[2 * i] = static_cast<std::uint8_t>(ends[i] >> 8);
+        block.endAddresses[2 * i + 1] = static_cast<std::uint8_t>(ends[i]);
+    }
+    const Bytes image(512, 7);  // much less than the header claims
+    const SplitOutcome outcome =
+        FlightSplitter(block, image).WriteFlights(*work, clock, "", Keep());
+    // Flight 1 "wraps" to 26 samples and is dropped; 0 and 2 are written.
+    ASSERT_EQ(outcome.files.size(), 2u);
+    const FlightRecord& first = *stored.at(outcome.files[0]);
+    EXPECT_EQ(first.raw[0][0], 7);
+    EXPECT_EQ(first.raw[0][first.header.samples - 1], 0);  // beyond the image: no reading
+    const FlightRecord& last = *stored.at(outcome.files[1]);
+    EXPECT_EQ(last.header.samples, (0x400 - 0x10) / 8);
+    EXPECT_EQ(last.raw[0][0], 0);  // starts before address 64
+    EXPECT_EQ(last.raw[0][6], 7);
+}
+
+TEST(LoggerHeader, UploadLengthFollowsTheLastFlightAndTheRing) {
+    LoggerBlock b;
+    b.lastAddress = 0x1FFF;
+    auto ends = [&](std::vector<std::uint16_t> list) {
+        b.flightCount = static_cast<std::uint8_t>(list.size());
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            b.endAddresses[2 * i] = static_cast<std::uint8_t>(list[i] >> 8);
+            b.endAddresses[2 * i + 1] = static_cast<std::uint8_t>(list[i]);
+        }
+    };
+    ends({1000, 3000});
+    b.cycle = 0;
+    EXPECT_EQ(UploadLength(b), 3000 - 64);
+    b.cycle = 1;
+    EXPECT_FALSE(MemoryHasWrapped(b));
+    EXPECT_EQ(UploadLength(b), 3000 - 64);
+    ends({6000, 500});  // the last flight ran over the end: the whole ring
+    EXPECT_TRUE(MemoryHasWrapped(b));
+    EXPECT_EQ(UploadLength(b), 0x2000 - 64);
+    ends({6000, 500, 900});  // wrapped earlier, the last flight is whole
+    EXPECT_EQ(UploadLength(b), 900 - 64);
+    b.cycle = 0;  // without cycle recording the same list reads to the last end
+    EXPECT_FALSE(MemoryHasWrapped(b));
+    EXPECT_EQ(UploadLength(b), 900 - 64);
+    ends({40});  // an end at or before 64: nothing to read
+    EXPECT_LE(UploadLength(b), 0);
+    ends({});
+    EXPECT_EQ(UploadLength(b), 0);
+    b.flightCount = 200;  // the header has room for 16 end addresses only
+    EXPECT_EQ(FlightCountOf(b), 16);
+}
+
+TEST(LoggerHeader, FieldsAreTakenHighByteFirst) {
+    std::uint8_t header[64] = {};
+    header[16] = 0x1F;
+    header[17] = 0xFF;
+    header[20] = 7;
+    header[22] = 10;
+    header[31] = 2;
+    header[32] = 0x01;
+    header[33] = 0x40;
+    header[35] = 0x80;
+    const LoggerBlock b = DecodeLoggerHeader(header);
+    EXPECT_EQ(b.lastAddress, 0x1FFF);
+    EXPECT_EQ(b.firstAddress, 64);
+    EXPECT_EQ(b.channels, 5);
+    EXPECT_EQ(b.cycle, 1);
+    EXPECT_EQ(b.rate, 10);
+    EXPECT_EQ(b.flightCount, 2);
+    EXPECT_EQ(b.EndAddress(0), 0x0140);
+    EXPECT_EQ(b.EndAddress(1), 0x0080);
+}
+
+}  // namespace
+}  // namespace tavix

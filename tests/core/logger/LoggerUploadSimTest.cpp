@@ -1,0 +1,156 @@
+// Whole uploads from the simulated device on fake time: the record files on
+// disk are exactly what splitting the device's memory gives, whatever the line
+// does to the replies.
+#include <gtest/gtest.h>
+
+#include "core/logger/LoggerLinkFixture.h"
+#include "fakes/TempDir.h"
+#include "logger/LoggerHeader.h"
+#include "logger/LoggerMessages.h"
+#include "records/CTavixDoc.h"
+#include "shell/AtomicFile.h"
+#include "sim/SimSerialBackend.h"
+
+namespace tavix {
+namespace {
+
+class LoggerUploadSimTest : public test::LoggerLinkFixture {
+protected:
+    LoggerUploadSimTest() : LoggerLinkFixture(MakeSim) {
+        link.portOption = "demo";
+        link.outputDirectory = dir.Path().string();
+        link.storeRecord = [](const std::string& path, const FlightRecord& record,
+                              std::string& reason) {
+            return WriteFileAtomically(path, CTavixDoc::Serialize(record), &reason);
+        };
+    }
+
+    static std::unique_ptr<SerialBackend> MakeSim(test::FakeTimers& time) {
+        lastDevice = std::make_shared<sim::SimDevice>(sim::Series::Tarrow);
+        return std::make_unique<sim::SimSerialBackend>(lastDevice, time.NewHost());
+    }
+
+    // The files an upload must produce: the device memory split directly,
+    // from the record as it stands when the upload starts.
+    std::map<std::string, std::string> ExpectedFiles(const UploadForm& form) {
+        const Bytes& memory = device.Memory();
+        const LoggerBlock block = DecodeLoggerHeader(memory.data());
+        const Bytes image(memory.begin() + 64, memory.begin() + 64 + UploadLength(block));
+        auto work = std::make_unique<FlightRecord>(config.Record());
+        work->header.gearRate = form.gearRate;
+        work->header.poles = form.poles;
+        SetFixedText(work->header.note, form.note);
+        std::map<std::string, std::string> files;
+        FlightSplitter(block, image)
+            .WriteFlights(*work, clock, dir.Path().string(),
+                          [&](const std::string& path, const FlightRecord& r, std::string&) {
+                              files[path] = CTavixDoc::Serialize(r);
+                              return true;
+                          });
+        return files;
+    }
+
+    void Identify() {
+        link.OnOpenDevice();
+        ASSERT_TRUE(time.AdvanceUntil([&] { return link.State().connected; }, 5000));
+    }
+
+    void Upload(const UploadForm& form) {
+        link.OnUploadRecordData(form);
+        ASSERT_TRUE(time.AdvanceUntil([&] { return !link.State().busy; }, 600000, 10));
+        time.Advance(100);  // the window's last poll
+    }
+
+    std::map<std::string, std::string> FilesOnDisk() const {
+        std::map<std::string, std::string> files;
+        for (const std::string& name : dir.Names()) {
+            files[dir.File(name)] = test::ReadBytes(dir.File(name));
+        }
+        return files;
+    }
+
+    static inline std::shared_ptr<sim::SimDevice> lastDevice;
+    std::shared_ptr<sim::SimDevice> devicePtr = lastDevice;
+    sim::SimDevice& device = *devicePtr;
+    test::TempDir dir;
+};
+
+TEST_F(LoggerUploadSimTest, UploadWritesTheFilesTheSplittingGives) {
+    Identify();
+    const UploadForm form{2.5f, 12, "club field"};
+    const auto expected = ExpectedFiles(form);
+    ASSERT_EQ(expected.size(), 3u);  // four flights, one too short
+    Upload(form);
+
+    EXPECT_EQ(FilesOnDisk(), expected);
+    EXPECT_EQ(opened, std::vector<std::string>{dir.File("2014-3-7_3.dat")});
+    EXPECT_EQ(link.State().writtenFiles.size(), 3u);
+    EXPECT_EQ(Messages(), std::vector<std::string>{kMsgConfirmUpload});
+    EXPECT_EQ(windowResults, std::vector<bool>{true});
+    EXPECT_EQ(TimersRunning(), 0);
+
+    // Header, then 7600 bytes in 512-byte blocks with a short last one.
+    std::vector<std::uint16_t> lengths;
+    for (const DeviceFrame& request : device.Requests()) {
+        if (request.command == kCmdReadMemory) {
+            lengths.push_back(request.length);
+        }
+    }
+    ASSERT_EQ(lengths.size(), 1u + 15u);
+    EXPECT_EQ(lengths.front(), 64);
+    EXPECT_EQ(lengths[1], 512);
+    EXPECT_EQ(lengths.back(), 7600 - 14 * 512);
+}
+
+TEST_F(LoggerUploadSimTest, WrappedMemoryGivesOnlyTheLastFlight) {
+    device.LoadMemory(sim::WrappedMemorySpec());
+    Identify();
+    const UploadForm form{1.0f, 14, ""};
+    const auto expected = ExpectedFiles(form);
+    ASSERT_EQ(expected.size(), 1u);
+    Upload(form);
+    EXPECT_EQ(FilesOnDisk(), expected);
+    EXPECT_EQ(opened, std::vector<std::string>{dir.File("2014-3-7_1.dat")});
+}
+
+TEST_F(LoggerUploadSimTest, ASlowLineDeliveringByteByByteGivesTheSameFiles) {
+    device.MutableFaults().pace = true;
+    device.MutableFaults().byteByByte = true;
+    device.MutableFaults().strayBytes = 0;
+    Identify();
+    const UploadForm form{1.0f, 14, ""};
+    const auto expected = ExpectedFiles(form);
+    Upload(form);
+    EXPECT_EQ(FilesOnDisk(), expected);
+    EXPECT_EQ(Messages(), std::vector<std::string>{kMsgConfirmUpload});
+}
+
+TEST_F(LoggerUploadSimTest, ADeviceThatStopsAnsweringEndsWithOneTimeOutAndNoFile) {
+    Identify();
+    device.MutableFaults().disconnectAfterBlocks = 5;
+    Upload(UploadForm{});
+    time.Advance(20000);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{kMsgConfirmUpload, kMsgDataTimeout}));
+    EXPECT_TRUE(dir.Names().empty());
+    EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(TimersRunning(), 0);
+}
+
+TEST_F(LoggerUploadSimTest, AClearedLoggerHasNoFlyRecordData) {
+    device.LoadMemory(sim::EmptyMemorySpec());
+    Identify();
+    Upload(UploadForm{});
+    EXPECT_EQ(Messages(), (std::vector<std::string>{kMsgConfirmUpload, kMsgNoFlyData}));
+    EXPECT_EQ(device.RequestCount(kCmdReadMemory), 1);
+}
+
+TEST_F(LoggerUploadSimTest, ClearDataEmptiesTheLogger) {
+    Identify();
+    link.OnClearData();
+    ASSERT_TRUE(time.AdvanceUntil([&] { return !link.State().busy; }, 5000));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{kMsgConfirmClear, kMsgCleared}));
+    EXPECT_EQ(device.Memory()[31], 0);
+}
+
+}  // namespace
+}  // namespace tavix
