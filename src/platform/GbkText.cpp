@@ -35,7 +35,9 @@ QString FromGbk(const std::string& bytes, bool* ok) {
     if (!GbkAvailable()) {
         return gbk_detail::FromGbkFallback(bytes, ok);
     }
-    QStringDecoder decoder(kCodec);
+    // Stateless: a character cut off at the end counts as an error instead
+    // of waiting for bytes that will never come.
+    QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
     QString text = decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
     if (ok) {
         *ok = !decoder.hasError();
@@ -50,7 +52,9 @@ std::string ToGbk(const QString& text, bool* ok) {
     QStringEncoder encoder(kCodec);
     const QByteArray bytes = encoder(text);
     if (ok) {
-        *ok = !encoder.hasError();
+        // The codec puts a substitute in for a character GBK lacks without
+        // always flagging it; reading the bytes back shows it.
+        *ok = !encoder.hasError() && QStringDecoder(kCodec).decode(bytes) == text;
     }
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }

@@ -401,6 +401,8 @@ void CMainFrame::StoreRecentFiles() const {
 void CMainFrame::RebuildRecentMenu() {
     for (QAction* action : recentActions_) {
         fileMenu_->removeAction(action);
+        // Later: this may run from the very action being triggered.
+        action->setObjectName(QString());
         action->deleteLater();
     }
     recentActions_.clear();

@@ -1,0 +1,218 @@
+// The small windows: COM port choice, transfer progress, welcome picture, about box.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "UiTestSupport.h"
+#include "config/CAppConfig.h"
+#include "config/CIniFile.h"
+#include "ui/CAboutDlg.h"
+#include "ui/CComConfigDlg.h"
+#include "ui/CMyProgressDlg.h"
+#include "ui/CWelcomeDlg.h"
+
+namespace tavix {
+namespace {
+
+// --- COM port ---------------------------------------------------------
+
+class ComConfigDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir.Write(QStringLiteral("config.ini"), test::kMinimalConfig);
+        ini.SetFilePath(dir.File(QStringLiteral("config.ini")).toStdString());
+        ini.Load();
+        config.comPort = 3;
+    }
+    int PortInFile() {
+        CIniFile fresh;
+        fresh.SetFilePath(ini.FilePath());
+        fresh.Load();
+        return fresh.GetInt("communicateset", "port");
+    }
+
+    test::ScratchDir dir;
+    CIniFile ini;
+    CAppConfig config;
+};
+
+TEST_F(ComConfigDlgTest, OpensOnTheStoredPortWithApplyDisabled) {
+    CComConfigDlg dlg(config, ini);
+    ASSERT_EQ(dlg.PortList()->count(), 16);
+    EXPECT_EQ(dlg.PortList()->itemText(0), QStringLiteral("COM 1"));
+    EXPECT_EQ(dlg.PortList()->itemText(15), QStringLiteral("COM 16"));
+    EXPECT_EQ(dlg.PortList()->currentText(), QStringLiteral("COM 3"));
+    EXPECT_FALSE(dlg.ApplyButton()->isEnabled());
+    EXPECT_TRUE(dlg.OkButton()->isDefault());
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Com Port Setting"));
+    // What COM 3 means here is shown beside the list.
+    EXPECT_TRUE(dlg.DeviceLabel()->text().contains(QStringLiteral("/dev/ttyUSB2")))
+        << dlg.DeviceLabel()->text().toStdString();
+}
+
+TEST_F(ComConfigDlgTest, ApplyThenCancelKeepsTheAppliedPort) {
+    CComConfigDlg dlg(config, ini);
+    dlg.show();
+    QSignalSpy stored(&dlg, &CComConfigDlg::portStored);
+    dlg.PortList()->setFocus();
+    QTest::keyClick(dlg.PortList(), Qt::Key_Down);  // COM 4
+    EXPECT_TRUE(dlg.ApplyButton()->isEnabled());
+    EXPECT_EQ(config.comPort, 3);  // nothing stored before Apply
+    QTest::mouseClick(dlg.ApplyButton(), Qt::LeftButton);
+    EXPECT_FALSE(dlg.ApplyButton()->isEnabled());
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(config.comPort, 4);
+    EXPECT_EQ(PortInFile(), 4);
+    QTest::mouseClick(dlg.CancelButton(), Qt::LeftButton);
+    EXPECT_EQ(dlg.result(), QDialog::Rejected);
+    EXPECT_EQ(config.comPort, 4);
+    EXPECT_EQ(PortInFile(), 4);
+    EXPECT_EQ(stored.count(), 1);
+}
+
+TEST_F(ComConfigDlgTest, OkWritesTheChosenPortAndCloses) {
+    CComConfigDlg dlg(config, ini);
+    dlg.show();
+    QTest::mouseClick(dlg.OkButton(), Qt::LeftButton);  // untouched: the same port again
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(PortInFile(), 3);
+    const QByteArray before = dir.Read(QStringLiteral("config.ini"));
+    EXPECT_TRUE(before.contains("[gearrate]"));  // the rest of the file kept
+}
+
+TEST_F(ComConfigDlgTest, StoredPortOutsideTheListIsKept) {
+    config.comPort = 0;
+    CComConfigDlg dlg(config, ini);
+    EXPECT_EQ(dlg.PortList()->currentIndex(), -1);
+    dlg.show();
+    QTest::mouseClick(dlg.OkButton(), Qt::LeftButton);
+    EXPECT_EQ(config.comPort, 0);
+    EXPECT_EQ(PortInFile(), 3);  // not overwritten with port 0
+}
+
+// --- transfer progress -------------------------------------------------
+
+TransferState Transfer(std::uint16_t total) {
+    TransferState s;
+    s.running = true;
+    s.start = 64;
+    s.current = 64;
+    s.total = total;
+    return s;
+}
+
+TEST(ProgressDlg, EscapeCancelsAndEnterConfirms) {
+    TransferState state = Transfer(4096);
+    CMyProgressDlg esc(state);
+    QSignalSpy escFinished(&esc, &CMyProgressDlg::transferFinished);
+    esc.start();
+    QTest::keyClick(&esc, Qt::Key_Escape);
+    ASSERT_EQ(escFinished.count(), 1);
+    EXPECT_FALSE(escFinished.at(0).at(0).toBool());
+    EXPECT_EQ(esc.result(), UploadProgress::Result::Cancel);
+    EXPECT_FALSE(esc.isVisible());
+    EXPECT_FALSE(esc.polling());
+
+    CMyProgressDlg enter(state);
+    QSignalSpy enterFinished(&enter, &CMyProgressDlg::transferFinished);
+    enter.start();
+    QTest::keyClick(&enter, Qt::Key_Return);
+    ASSERT_EQ(enterFinished.count(), 1);
+    EXPECT_TRUE(enterFinished.at(0).at(0).toBool());
+    // Once ended, further keys change nothing.
+    QTest::keyClick(&enter, Qt::Key_Escape);
+    EXPECT_EQ(enterFinished.count(), 1);
+}
+
+TEST(ProgressDlg, PollsTheTransferUntilItEnds) {
+    TransferState state = Transfer(2048);
+    CMyProgressDlg dlg(state);
+    QSignalSpy finished(&dlg, &CMyProgressDlg::transferFinished);
+    dlg.start();
+    EXPECT_TRUE(dlg.polling());
+    state.current = 64 + 1024;
+    QTRY_COMPARE_WITH_TIMEOUT(dlg.barValue(), 49, 2000);
+    EXPECT_TRUE(dlg.detailText().startsWith(QStringLiteral("1.0 of 2.0 KB")))
+        << dlg.detailText().toStdString();
+    state.completion = true;
+    ASSERT_TRUE(finished.wait(2000));
+    EXPECT_TRUE(finished.at(0).at(0).toBool());
+    EXPECT_FALSE(dlg.isVisible());
+}
+
+TEST(ProgressDlg, NoDataEndsWithCancelAndClearsTheFlag) {
+    TransferState state = Transfer(0);
+    CMyProgressDlg dlg(state);
+    dlg.poll();
+    EXPECT_EQ(dlg.result(), UploadProgress::Result::Running);
+    EXPECT_EQ(dlg.barValue(), 0);
+    state.noData = true;
+    dlg.poll();
+    EXPECT_EQ(dlg.result(), UploadProgress::Result::Cancel);
+    EXPECT_FALSE(state.noData);
+}
+
+// --- welcome page ------------------------------------------------------
+
+QImage Render(QWidget* widget) {
+    QImage image(widget->size(), QImage::Format_ARGB32);
+    image.fill(Qt::magenta);
+    widget->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
+TEST(WelcomeDlg, PictureIsDrawnUnscaledAndCutAtTheEdges) {
+    test::ScratchDir dir;
+    QImage picture(300, 200, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            picture.setPixel(x, y, qRgb(x % 256, y % 256, (x + y) % 256));
+        }
+    }
+    QDir().mkpath(dir.File(QStringLiteral("res")));
+    ASSERT_TRUE(picture.save(dir.File(QStringLiteral("res/home.bmp")), "BMP"));
+
+    CWelcomeDlg page;  // reads res/home.bmp from the working directory
+    ASSERT_FALSE(page.HomeImage().isNull());
+    QWidget* area = page.Picture();
+    area->resize(120, 80);  // smaller than the picture: cut right and bottom
+    const QImage shot = Render(area);
+    EXPECT_EQ(shot.pixel(0, 1), picture.pixel(0, 0));
+    EXPECT_EQ(shot.pixel(119, 79), picture.pixel(119, 78));
+    EXPECT_EQ(shot.pixel(50, 40), picture.pixel(50, 39));
+}
+
+TEST(WelcomeDlg, MissingPictureLeavesTheAreaEmpty) {
+    test::ScratchDir dir;
+    CWelcomeDlg page;
+    EXPECT_TRUE(page.HomeImage().isNull());
+    QWidget* area = page.Picture();
+    area->resize(100, 60);
+    const QImage shot = Render(area);
+    // Only the page's own background: every pixel the same.
+    const QRgb first = shot.pixel(0, 0);
+    bool uniform = true;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            uniform = uniform && shot.pixel(x, y) == first;
+        }
+    }
+    EXPECT_TRUE(uniform);
+}
+
+TEST(AboutDlg, ShowsTheVersion) {
+    CAboutDlg about;
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("About Tavix"));
+    auto* version = about.findChild<QLabel*>(QStringLiteral("aboutVersion"));
+    ASSERT_NE(version, nullptr);
+    EXPECT_EQ(version->text(), QStringLiteral("Tavix Version 4.0"));
+}
+
+}  // namespace
+}  // namespace tavix

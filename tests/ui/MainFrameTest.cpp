@@ -1,0 +1,202 @@
+// The main window: exit question, size, menu state, status panes, the record
+// file hooks with the title and the recent-file list, dropped files.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTest>
+
+#include "UiTestSupport.h"
+#include "config/CAppConfig.h"
+#include "config/CIniFile.h"
+#include "fakes/FakePrompt.h"
+#include "fakes/FixedClock.h"
+#include "shell/ShellTexts.h"
+#include "ui/CMainFrame.h"
+#include "ui/CTavixView.h"
+
+namespace tavix {
+namespace {
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QStandardPaths::setTestModeEnabled(true);
+        ClearRecentFiles();
+        frame = std::make_unique<CMainFrame>(config, ini, prompt, clock);
+        frame->show();
+    }
+    void TearDown() override {
+        frame.reset();
+        ClearRecentFiles();
+    }
+    static void ClearRecentFiles() {
+        QSettings settings(QString::fromLatin1(kSettingsOrganisation),
+                           QString::fromLatin1(kSettingsApplication));
+        settings.remove(QString::fromLatin1(kRecentFileGroup));
+    }
+    static QStringList StoredRecentFiles() {
+        QSettings settings(QString::fromLatin1(kSettingsOrganisation),
+                           QString::fromLatin1(kSettingsApplication));
+        settings.beginGroup(QString::fromLatin1(kRecentFileGroup));
+        QStringList files;
+        for (int i = 1; i <= 5; ++i) {
+            const QString v = settings.value(QStringLiteral("File%1").arg(i)).toString();
+            if (!v.isEmpty()) {
+                files << v;
+            }
+        }
+        return files;
+    }
+
+    CIniFile ini;
+    CAppConfig config;
+    test::FakePrompt prompt;
+    test::FixedClock clock;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+TEST_F(MainFrameTest, CloseBoxAsksAndNoKeepsTheProgramRunning) {
+    prompt.answers = {false};
+    EXPECT_FALSE(frame->close());
+    EXPECT_TRUE(frame->isVisible());
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, kMsgReallyExit);
+    EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Question);
+    EXPECT_TRUE(prompt.shown[0].question);
+    // Everything as it was: a second close asks again, and Yes closes.
+    prompt.answers = {true};
+    EXPECT_TRUE(frame->close());
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_EQ(prompt.shown.size(), 2u);
+}
+
+TEST_F(MainFrameTest, FileExitClosesWithoutAsking) {
+    frame->Action(QStringLiteral("actionExit"))->trigger();
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(MainFrameTest, FormExitButtonAsksThroughTheWindow) {
+    prompt.answers = {false};
+    QTest::mouseClick(frame->View()->ExitButton(), Qt::LeftButton);
+    QApplication::processEvents();
+    ASSERT_EQ(prompt.Texts(), std::vector<std::string>{kMsgReallyExit});
+    EXPECT_TRUE(frame->isVisible());
+}
+
+TEST_F(MainFrameTest, OpensAtMinimumSizeAndCannotShrink) {
+    EXPECT_EQ(frame->size(), QSize(800, 600));
+    frame->resize(500, 300);
+    EXPECT_EQ(frame->size(), QSize(800, 600));
+    frame->resize(1000, 700);
+    EXPECT_EQ(frame->size(), QSize(1000, 700));
+}
+
+TEST_F(MainFrameTest, CommandsWithoutAHandlerAreDisabled) {
+    for (const char* name :
+         {"actionNew", "actionUndo", "actionCut", "actionCopy", "actionPaste", "actionPrint"}) {
+        QAction* action = frame->Action(QString::fromLatin1(name));
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_FALSE(action->isEnabled()) << name;
+    }
+    EXPECT_TRUE(frame->Action(QStringLiteral("actionAbout"))->isEnabled());
+    EXPECT_EQ(frame->Action(QStringLiteral("actionOpen"))->shortcut(),
+              QKeySequence(QStringLiteral("Ctrl+O")));
+    // Exports only while a record is on show.
+    bool exported = false;
+    frame->SetCsvExporter([&] { exported = true; });
+    QAction* csv = frame->Action(QStringLiteral("actionSaveCsv"));
+    EXPECT_FALSE(csv->isEnabled());
+    frame->View()->SetTabEnabled(kTabRecord, true);
+    frame->View()->SelectTab(kTabRecord);
+    EXPECT_TRUE(csv->isEnabled());
+    csv->trigger();
+    EXPECT_TRUE(exported);
+    frame->View()->SelectTab(kTabWelcome);
+    EXPECT_FALSE(csv->isEnabled());
+}
+
+TEST_F(MainFrameTest, StatusPanes) {
+    EXPECT_EQ(frame->PaneText(CMainFrame::kStatusPane), QString::fromLatin1(kStatusReady));
+    EXPECT_EQ(frame->PaneText(CMainFrame::kClockPane), QStringLiteral("12:00:00"));
+    EXPECT_EQ(frame->PaneText(CMainFrame::kCapsPane), QStringLiteral("CAP"));
+    frame->View()->SetVersionText(QStringLiteral("TVKA20141L400312"));
+    EXPECT_EQ(frame->PaneText(CMainFrame::kVersionPane), QStringLiteral(" TVKA20141L400312"));
+    frame->View()->SetStatusText(QStringLiteral("Current Value: Vol: 12.3V"));
+    EXPECT_EQ(frame->PaneText(CMainFrame::kStatusPane),
+              QStringLiteral("Current Value: Vol: 12.3V"));
+    // The clock pane follows the clock once a second.
+    clock.local = LocalTime{2014, 3, 7, 9, 30, 5};
+    QTRY_COMPARE_WITH_TIMEOUT(frame->PaneText(CMainFrame::kClockPane), QStringLiteral("09:30:05"),
+                              2500);
+}
+
+TEST_F(MainFrameTest, OpenedRecordNamesTheWindowAndTopsTheRecentFiles) {
+    test::ScratchDir dir;
+    EXPECT_EQ(frame->windowTitle(), QString::fromLatin1(kUntitledTitle));
+    QStringList opened;
+    frame->SetRecordOpener([&](const QString& path) {
+        opened << path;
+        return !path.endsWith(QStringLiteral("bad.dat"));
+    });
+    ASSERT_TRUE(frame->OpenRecordFile(dir.File(QStringLiteral("2014-3-7_1.dat"))));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("2014-3-7_1.dat - Tavix"));
+    for (int i = 2; i <= 6; ++i) {
+        frame->OpenRecordFile(dir.File(QStringLiteral("2014-3-7_%1.dat").arg(i)));
+    }
+    QStringList expected;
+    for (int i = 6; i >= 2; --i) {
+        expected << dir.File(QStringLiteral("2014-3-7_%1.dat").arg(i));
+    }
+    EXPECT_EQ(frame->RecentFiles(), expected);
+    EXPECT_EQ(StoredRecentFiles(), expected);
+    ASSERT_NE(frame->Action(QStringLiteral("actionRecent1")), nullptr);
+    EXPECT_EQ(frame->Action(QStringLiteral("actionRecent6")), nullptr);
+
+    // Choosing a recent entry opens it again.
+    opened.clear();
+    frame->Action(QStringLiteral("actionRecent3"))->trigger();
+    EXPECT_EQ(opened, QStringList{expected[2]});
+
+    // A file that fails keeps the title and leaves the list.
+    const QString title = frame->windowTitle();
+    EXPECT_FALSE(frame->OpenRecordFile(dir.File(QStringLiteral("bad.dat"))));
+    EXPECT_EQ(frame->windowTitle(), title);
+    EXPECT_FALSE(frame->RecentFiles().contains(dir.File(QStringLiteral("bad.dat"))));
+}
+
+TEST_F(MainFrameTest, RecentFilesComeBackWithTheNextWindow) {
+    test::ScratchDir dir;
+    frame->SetRecordOpener([](const QString&) { return true; });
+    frame->OpenRecordFile(dir.File(QStringLiteral("a.dat")));
+    frame->OpenRecordFile(dir.File(QStringLiteral("b.dat")));
+    CMainFrame next(config, ini, prompt, clock);
+    EXPECT_EQ(next.RecentFiles(),
+              (QStringList{dir.File(QStringLiteral("b.dat")), dir.File(QStringLiteral("a.dat"))}));
+}
+
+TEST_F(MainFrameTest, DroppedFileIsOpenedAsTheDocument) {
+    QStringList opened;
+    frame->SetRecordOpener([&](const QString& path) {
+        opened << path;
+        return true;
+    });
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/flight.dat"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame.get(), &drop);
+    QApplication::processEvents();
+    EXPECT_EQ(opened, QStringList{QStringLiteral("/tmp/flight.dat")});
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("flight.dat - Tavix"));
+}
+
+}  // namespace
+}  // namespace tavix
