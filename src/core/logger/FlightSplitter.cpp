@@ -70,6 +70,9 @@ void FlightSplitter::Decode(const FlightExtent& extent, FlightRecord& record) co
     const std::int64_t wrapAfter =
         static_cast<std::int64_t>(block_.lastAddress) - kRecordStartAddress;
 
+    // The shortest period that is a reading: a flight that starts without an
+    // RPM reading keeps 0 as its raw minimum, which is no rotation speed.
+    std::int32_t shortestPeriod = 0;
     std::array<std::int32_t, kUploadChannels> lo{};
     std::array<std::int32_t, kUploadChannels> hi{};
     for (int ch = 0; ch < kTemperature + 1; ++ch) {
@@ -91,6 +94,9 @@ void FlightSplitter::Decode(const FlightExtent& extent, FlightRecord& record) co
                 v = record.raw[ch][j - 1];
             }
             record.raw[ch][j] = v;
+            if (ch == kMotorRpm && v != 0 && (shortestPeriod == 0 || v < shortestPeriod)) {
+                shortestPeriod = v;
+            }
             if (v > hi[ch]) {
                 hi[ch] = v;
             } else if (v < lo[ch]) {
@@ -110,8 +116,11 @@ void FlightSplitter::Decode(const FlightExtent& extent, FlightRecord& record) co
     const auto poles = static_cast<float>(record.header.poles);
     const float gear = record.header.gearRate;
     const float k = record.calibration[kMotorRpm].k;
-    // The shortest period is the fastest rotation.
-    const std::int32_t maxRpm = RpmOf(poles, gear, k, lo[kMotorRpm]);
+    // The shortest period is the fastest rotation. When the raw minimum is a
+    // missing reading (0), the fastest rotation is that of the shortest real
+    // period, so the RPM axis still runs from the slowest to the fastest.
+    const std::int32_t fastest = lo[kMotorRpm] != 0 ? lo[kMotorRpm] : shortestPeriod;
+    const std::int32_t maxRpm = RpmOf(poles, gear, k, fastest);
     const std::int32_t minRpm = RpmOf(poles, gear, k, hi[kMotorRpm]);
     record.channels[kMotorRpm].statA = maxRpm;
     record.channels[kMotorRpm].statB = minRpm;

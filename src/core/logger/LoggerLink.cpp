@@ -170,6 +170,7 @@ void LoggerLink::OnOpenDevice() {
     state_.busy = true;
     state_.setComPortEnabled = false;
     state_.openDeviceEnabled = false;
+    receivedVersion_.clear();
     Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
     Notify();
 }

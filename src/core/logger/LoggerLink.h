@@ -128,6 +128,9 @@ public:
     const LoggerLinkState& State() const { return state_; }
     // The transfer state the progress window reads and writes (it clears noData).
     TransferState& Transfer() { return state_.transfer; }
+    // The version string of the last identification reply, also when the
+    // device was then refused (unknown hardware or series).
+    const std::string& ReceivedVersion() const { return receivedVersion_; }
     // The tab the form should select now (after Open Device or its time-out),
     // or -1; taking it clears the request.
     int TakeTabRequest();

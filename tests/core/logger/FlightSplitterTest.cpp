@@ -189,19 +189,35 @@ TEST_F(FlightSplitterTest, RawExtremesAndRpmRangeComeFromTheFlight) {
     EXPECT_FLOAT_EQ(r.ranges[4].max, 2143.0f);
 }
 
-TEST_F(FlightSplitterTest, APeriodOfZeroInTheFirstSampleReadsAsNoRpmInsteadOfDividingByZero) {
+TEST_F(FlightSplitterTest, AFlightStartingWithoutRpmReadingTakesItsFastestRealPeriod) {
     std::vector<Sample> samples(64, Sample{100, 20, 50, 40, 2000});
-    samples[0].rpmPeriod = 0;
+    samples[0].rpmPeriod = 0;  // the raw minimum is 0: no reading, no division by it
+    samples[1].rpmPeriod = 0;
+    samples[7].rpmPeriod = 1000;
     Split(MemoryWithSamples(samples));
     const FlightRecord& r = *stored.begin()->second;
-    EXPECT_EQ(r.channels[4].statA, 0);  // the raw minimum is 0: "no reading"
+    EXPECT_EQ(r.raw[4][1], 0);
+    EXPECT_EQ(r.channels[4].statA, 2142);
     EXPECT_EQ(r.channels[4].statB, 1071);
-    EXPECT_FLOAT_EQ(r.ranges[4].max, 1.0f);
+    EXPECT_FLOAT_EQ(r.ranges[4].min, 1071.0f);
+    EXPECT_FLOAT_EQ(r.ranges[4].max, 2143.0f);
+}
+
+TEST_F(FlightSplitterTest, NoRpmReadingAtAllOrNoRpmCalibrationReadsAsZeroRpm) {
+    std::vector<Sample> samples(64, Sample{100, 20, 50, 40, 0});
+    Split(MemoryWithSamples(samples));
+    const FlightRecord& silent = *stored.begin()->second;
+    EXPECT_EQ(silent.channels[4].statA, 0);
+    EXPECT_EQ(silent.channels[4].statB, 0);
+    EXPECT_FLOAT_EQ(silent.ranges[4].min, 0.0f);
+    EXPECT_FLOAT_EQ(silent.ranges[4].max, 1.0f);
 
     // A profile without a k for the RPM channel gives no reading either.
     stored.clear();
+    samples.assign(64, Sample{100, 20, 50, 40, 2000});
     work->calibration[kMotorRpm].k = 0.0f;
     Split(MemoryWithSamples(samples));
+    EXPECT_EQ(stored.begin()->second->channels[4].statA, 0);
     EXPECT_EQ(stored.begin()->second->channels[4].statB, 0);
 }
 

@@ -1,0 +1,109 @@
+#include "CliCommon.h"
+
+#include <filesystem>
+#include <ostream>
+
+#include "platform/GbkText.h"
+
+namespace tavix::cli {
+
+std::string ParsedArgs::Get(const std::string& name, const std::string& fallback) const {
+    const auto it = values.find(name);
+    return it == values.end() ? fallback : it->second;
+}
+
+ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs) {
+    ParsedArgs parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            parsed.help = true;
+            continue;
+        }
+        if (arg.rfind("--", 0) != 0 || arg == "--") {
+            parsed.positional.push_back(arg);
+            continue;
+        }
+        const std::size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        const OptionSpec* spec = nullptr;
+        for (const OptionSpec& s : specs) {
+            if (s.name == name) {
+                spec = &s;
+            }
+        }
+        if (spec == nullptr) {
+            parsed.error = "unknown option " + name;
+            return parsed;
+        }
+        if (!spec->takesValue) {
+            if (equals != std::string::npos) {
+                parsed.error = name + " takes no value";
+                return parsed;
+            }
+            parsed.values[name] = "";
+            continue;
+        }
+        if (equals != std::string::npos) {
+            parsed.values[name] = arg.substr(equals + 1);
+        } else if (i + 1 < args.size()) {
+            parsed.values[name] = args[++i];
+        } else {
+            parsed.error = name + " needs a value";
+            return parsed;
+        }
+    }
+    return parsed;
+}
+
+int UsageError(const Io& io, const std::string& command, const std::string& error,
+               const std::string& usage) {
+    io.err << "tavix-cli " << command << ": " << error << "\n\n" << usage;
+    return kExitUsage;
+}
+
+void StreamPrompt::Message(const std::string& text, PromptIcon icon) {
+    shown.push_back(text);
+    if (icon == PromptIcon::Information) {
+        io_.out << Printable(text) << '\n';
+    } else {
+        ++failures;
+        io_.err << Printable(text) << '\n';
+    }
+    io_.out.flush();
+}
+
+bool StreamPrompt::Ask(const std::string& text, PromptIcon) {
+    shown.push_back(text);
+    return answer;
+}
+
+std::unique_ptr<Settings> LoadSettings(const std::string& path, StreamPrompt& prompt,
+                                       const Io& io) {
+    auto settings = std::make_unique<Settings>();
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        io.err << "Can't open the settings file " << path
+               << (std::filesystem::exists(path, ec) ? " (not a file)" : " (no such file)")
+               << "! Run tavix-cli where config.ini is, or name it with --config FILE.\n";
+        return nullptr;
+    }
+    settings->ini.SetFilePath(path);
+    if (!settings->ini.Load()) {
+        io.err << "Can't read the settings file " << path << "!\n";
+        return nullptr;
+    }
+    if (!settings->config.LoadStartupSettings(settings->ini, prompt, settings->clock)) {
+        prompt.Message(kMsgIncorrectConfig, PromptIcon::Stop);
+        return nullptr;
+    }
+    return settings;
+}
+
+std::string Printable(const std::string& gbk) {
+    // Zero bytes (a version string may carry them) end the text, as on screen.
+    const std::string text = gbk.substr(0, gbk.find('\0'));
+    return FromGbk(text).toStdString();
+}
+
+}  // namespace tavix::cli

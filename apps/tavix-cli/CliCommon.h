@@ -1,0 +1,89 @@
+#pragma once
+// What every command of tavix-cli shares: exit codes, option parsing, the
+// message boxes turned into lines on the terminal, and config.ini loaded the
+// way the window loads it.
+//
+// Exit status: 0 success; 1 when the device, a file or the input says no (the
+// program's own message, the same text the window shows, on stderr); 2 for a
+// usage error.
+
+#include <iosfwd>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/CAppConfig.h"
+#include "config/CIniFile.h"
+#include "shell/Clock.h"
+#include "shell/Prompt.h"
+
+namespace tavix::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitRefused = 1;
+inline constexpr int kExitUsage = 2;
+
+inline constexpr const char* kDefaultConfig = "config.ini";
+
+// Where a command writes: results on `out`, messages and progress on `err`.
+struct Io {
+    std::ostream& out;
+    std::ostream& err;
+    bool errIsTerminal = false;  // progress lines only on a terminal
+};
+
+// An option a command accepts: "--name VALUE" (or "--name=VALUE") when it
+// takes a value, else a plain "--name".
+struct OptionSpec {
+    std::string name;
+    bool takesValue = true;
+};
+
+struct ParsedArgs {
+    std::map<std::string, std::string> values;  // options given, by name ("--port")
+    std::vector<std::string> positional;
+    bool help = false;  // --help or -h
+    std::string error;  // non-empty: a usage error
+
+    bool Has(const std::string& name) const { return values.count(name) > 0; }
+    std::string Get(const std::string& name, const std::string& fallback = "") const;
+};
+
+ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs);
+
+// Prints "tavix-cli <command>: <error>" and the usage, returns kExitUsage.
+int UsageError(const Io& io, const std::string& command, const std::string& error,
+               const std::string& usage);
+
+// Message boxes as lines: information on `out`, everything else on `err`.
+// Questions are answered with `answer` (the window's Yes by default).
+class StreamPrompt : public Prompt {
+public:
+    explicit StreamPrompt(const Io& io) : io_(io) {}
+    void Message(const std::string& text, PromptIcon icon) override;
+    bool Ask(const std::string& text, PromptIcon icon) override;
+
+    bool answer = true;
+    int failures = 0;  // messages that were not information
+    std::vector<std::string> shown;
+
+private:
+    const Io& io_;
+};
+
+// config.ini and the data store, as the window loads them at start.
+struct Settings {
+    CIniFile ini;
+    CAppConfig config;
+    SystemClock clock;
+};
+
+// Loads `path` (the --config option, or ./config.ini) and applies the start-up
+// settings. On failure prints why and returns nullptr.
+std::unique_ptr<Settings> LoadSettings(const std::string& path, StreamPrompt& prompt, const Io& io);
+
+// GBK bytes from a device or a record as terminal text (UTF-8).
+std::string Printable(const std::string& gbk);
+
+}  // namespace tavix::cli

@@ -1,0 +1,61 @@
+// tavix-cli identify: what "Open Device ..." finds out about the device.
+#include <ostream>
+
+#include "Commands.h"
+#include "DeviceSession.h"
+#include "logger/DeviceVersion.h"
+
+namespace tavix::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: tavix-cli identify [--port PORT] [--config FILE]\n"
+    "\n"
+    "Identifies the device on the serial port as \"Open Device ...\" does: its\n"
+    "version string, hardware code (characters 8-11), ESC series (Tarrow, Velmor,\n"
+    "Ostrin, Peldan or unknown) and whether a flight data logger is attached.\n"
+    "\n"
+    "  --port PORT    a device path, COMn, or demo (the built-in simulated device);\n"
+    "                 default: the port stored in config.ini\n"
+    "  --config FILE  the settings file (default: ./config.ini)\n";
+
+}  // namespace
+
+int RunIdentify(const Args& args, const Io& io) {
+    const ParsedArgs parsed = ParseArgs(args, {{"--port"}, {"--config"}});
+    if (parsed.help) {
+        io.out << kUsage;
+        return kExitOk;
+    }
+    if (!parsed.error.empty()) {
+        return UsageError(io, "identify", parsed.error, kUsage);
+    }
+    if (!parsed.positional.empty()) {
+        return UsageError(io, "identify", "unexpected argument " + parsed.positional.front(),
+                          kUsage);
+    }
+    StreamPrompt prompt(io);
+    const auto settings = LoadSettings(parsed.Get("--config", kDefaultConfig), prompt, io);
+    if (!settings) {
+        return kExitRefused;
+    }
+    DeviceSession session(*settings, prompt, parsed.Get("--port"));
+    const bool identified = session.Identify();
+    const std::string& version = session.Link().ReceivedVersion();
+    if (!version.empty()) {
+        io.out << "Version:       " << Printable(version) << '\n'
+               << "Hardware code: " << Printable(HardwareCodeOf(version)) << '\n'
+               << "Series:        " << SeriesName(SeriesOf(version)) << '\n'
+               << "Logger:        " << (HasLogger(version) ? "attached" : "none") << '\n';
+    }
+    if (identified) {
+        const std::string& description = session.Link().State().description;
+        if (!description.empty()) {
+            io.out << "Description:   " << Printable(description) << '\n';
+        }
+    }
+    return identified ? kExitOk : kExitRefused;
+}
+
+}  // namespace tavix::cli

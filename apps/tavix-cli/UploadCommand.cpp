@@ -1,0 +1,158 @@
+// tavix-cli upload: "Upload Record Data" without a window.
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <ostream>
+
+#include "Commands.h"
+#include "DeviceSession.h"
+#include "logger/LoggerMessages.h"
+#include "records/CTavixDoc.h"
+#include "shell/AtomicFile.h"
+#include "shell/ShellTexts.h"
+
+namespace tavix::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: tavix-cli upload [--port PORT] [--gear G] [--poles N] [--note TEXT]\n"
+    "                        [--out DIR] [--config FILE]\n"
+    "\n"
+    "Identifies the device, uploads the logger's memory exactly as \"Upload Record\n"
+    "Data\" does and writes one record file per flight, named year-month-day_n.dat,\n"
+    "into DIR. Prints the path of every file written.\n"
+    "\n"
+    "  --port PORT    a device path, COMn, or demo (the built-in simulated device);\n"
+    "                 default: the port stored in config.ini\n"
+    "  --gear G       gear rate (default: [gearrate] default of config.ini)\n"
+    "  --poles N      motor pole number (default: [polnumber] default of config.ini)\n"
+    "  --note TEXT    the user note stored in the record files\n"
+    "  --out DIR      where the record files go (default: the working directory)\n"
+    "  --config FILE  the settings file (default: ./config.ini)\n";
+
+constexpr const char* kMsgNoLogger =
+    "The device has no flight data logger attached: there is nothing to upload.";
+constexpr const char* kMsgNoOutputDir = "Can't create the output directory %s (%s)!";
+constexpr const char* kMsgNoEnd = "The upload did not end: the device stopped answering.";
+
+// Longest an upload may take: 128 blocks at 200 ms, with room for a slow line.
+constexpr int kUploadLimitMs = 15 * 60 * 1000;
+
+bool ParseGear(const std::string& text, float& gear) {
+    double value = 0.0;
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value) || value <= 0.0) {
+        return false;
+    }
+    gear = static_cast<float>(value);
+    return true;
+}
+
+bool ParsePoles(const std::string& text, std::int32_t& poles) {
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, poles);
+    return result.ec == std::errc() && result.ptr == end && poles > 0;
+}
+
+void PrintProgress(const Io& io, const UploadProgress& progress, bool last) {
+    io.err << '\r' << kProgressCaption << ' ' << progress.Position() << "%  "
+           << progress.DetailText() << "        " << (last ? "\n" : "") << std::flush;
+}
+
+}  // namespace
+
+int RunUpload(const Args& args, const Io& io) {
+    const ParsedArgs parsed =
+        ParseArgs(args, {{"--port"}, {"--gear"}, {"--poles"}, {"--note"}, {"--out"}, {"--config"}});
+    if (parsed.help) {
+        io.out << kUsage;
+        return kExitOk;
+    }
+    if (!parsed.error.empty()) {
+        return UsageError(io, "upload", parsed.error, kUsage);
+    }
+    if (!parsed.positional.empty()) {
+        return UsageError(io, "upload", "unexpected argument " + parsed.positional.front(), kUsage);
+    }
+    UploadForm form;
+    if (parsed.Has("--gear") && !ParseGear(parsed.Get("--gear"), form.gearRate)) {
+        return UsageError(io, "upload", "--gear needs a number above 0", kUsage);
+    }
+    if (parsed.Has("--poles") && !ParsePoles(parsed.Get("--poles"), form.poles)) {
+        return UsageError(io, "upload", "--poles needs a whole number above 0", kUsage);
+    }
+    form.note = parsed.Get("--note");
+
+    StreamPrompt prompt(io);
+    const auto settings = LoadSettings(parsed.Get("--config", kDefaultConfig), prompt, io);
+    if (!settings) {
+        return kExitRefused;
+    }
+    // The form's defaults, as the window starts with them.
+    const RecordHeader& header = settings->config.Record().header;
+    if (!parsed.Has("--gear")) {
+        const float rounded = CTavixDoc::RoundGearRate(header.gearRate);
+        form.gearRate = rounded > 0.0f ? rounded : 1.0f;
+    }
+    if (!parsed.Has("--poles")) {
+        form.poles = header.poles;
+    }
+    const std::string outDir = parsed.Get("--out");
+    if (!outDir.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(outDir, ec);
+        if (ec) {
+            io.err << FormatText(kMsgNoOutputDir, outDir.c_str(), ec.message().c_str()) << '\n';
+            return kExitRefused;
+        }
+    }
+
+    DeviceSession session(*settings, prompt, parsed.Get("--port"));
+    LoggerLink& link = session.Link();
+    if (!session.Identify()) {
+        return kExitRefused;
+    }
+    if (!link.State().uploadEnabled) {
+        io.err << kMsgNoLogger << '\n';
+        return kExitRefused;
+    }
+
+    link.outputDirectory = outDir;
+    link.storeRecord = [](const std::string& path, const FlightRecord& record,
+                          std::string& reason) {
+        return WriteFileAtomically(path, CTavixDoc::Serialize(record), &reason);
+    };
+    // The window opens the last file as its document; so does this, which
+    // proves the file reads back.
+    CTavixDoc doc(settings->config, settings->ini);
+    link.openRecord = [&](const std::string& path) {
+        RecordForm opened;
+        std::string message;
+        if (!doc.OnOpenDocument(path, opened, message)) {
+            prompt.Message(message, PromptIcon::Exclamation);
+        }
+    };
+    if (io.errIsTerminal) {
+        session.Window().onPoll = [&](const UploadProgress& p) {
+            PrintProgress(io, p, p.Finished());
+        };
+    }
+    io.err << "Gear rate " << FormatText("%.2f", static_cast<double>(form.gearRate))
+           << ", pole number " << form.poles << ".\n";
+
+    link.OnUploadRecordData(form);
+    const bool ended = session.RunUntil(
+        [&] { return !link.State().busy && !session.Window().Running(); }, kUploadLimitMs);
+    if (!ended) {
+        io.err << kMsgNoEnd << '\n';
+        return kExitRefused;
+    }
+    for (const std::string& path : link.State().writtenFiles) {
+        io.out << path << '\n';
+    }
+    return !link.State().writtenFiles.empty() && prompt.failures == 0 ? kExitOk : kExitRefused;
+}
+
+}  // namespace tavix::cli
