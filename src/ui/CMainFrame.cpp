@@ -483,28 +483,49 @@ void CMainFrame::OnAbout() {
 }
 
 void CMainFrame::CycleFocusPane(bool forward) {
-    // F6 moves between the page strip, the current page and the form's buttons.
+    // F6 moves between three panes: the page strip, the current page and the
+    // form's device buttons.
+    auto focusable = [](QWidget* w) {
+        return w && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled();
+    };
+    auto firstIn = [&](QWidget* pane) -> QWidget* {
+        if (pane == nullptr || focusable(pane)) {
+            return pane && focusable(pane) ? pane : nullptr;
+        }
+        int guard = 0;
+        for (QWidget* w = pane->nextInFocusChain(); w && w != pane && guard < 10000;
+             w = w->nextInFocusChain(), ++guard) {
+            if (pane->isAncestorOf(w) && focusable(w)) {
+                return w;
+            }
+        }
+        return nullptr;
+    };
+    auto firstOf = [&](std::initializer_list<QWidget*> widgets) -> QWidget* {
+        for (QWidget* w : widgets) {
+            if (focusable(w)) {
+                return w;
+            }
+        }
+        return nullptr;
+    };
     CQTabCtrl* tabs = view_->Tabs();
-    QWidget* panes[] = {tabs->tabBar(), tabs->currentWidget(), view_->OpenDeviceButton()};
+    QWidget* const paneRoots[] = {tabs->tabBar(), tabs->currentWidget(), view_};
+    QWidget* const targets[] = {
+        firstIn(tabs->tabBar()), firstIn(tabs->currentWidget()),
+        firstOf({view_->OpenDeviceButton(), view_->SetComPortButton(), view_->ExitButton()})};
+    QWidget* focus = QApplication::focusWidget();
     int at = -1;
-    for (int i = 0; i < 3; ++i) {
-        QWidget* focus = QApplication::focusWidget();
-        if (focus && panes[i] && (focus == panes[i] || panes[i]->isAncestorOf(focus))) {
+    for (int i = 0; i < 3 && focus; ++i) {
+        if (focus == paneRoots[i] || paneRoots[i]->isAncestorOf(focus)) {
             at = i;
+            break;
         }
     }
     for (int step = 1; step <= 3; ++step) {
         const int next = ((at + (forward ? step : -step)) % 3 + 3) % 3;
-        QWidget* pane = panes[next];
-        if (pane == nullptr || !pane->isVisible()) {
-            continue;
-        }
-        if (pane->focusPolicy() != Qt::NoFocus) {
-            pane->setFocus(Qt::ShortcutFocusReason);
-            return;
-        }
-        if (QWidget* child = pane->nextInFocusChain(); child && pane->isAncestorOf(child)) {
-            child->setFocus(Qt::ShortcutFocusReason);
+        if (targets[next]) {
+            targets[next]->setFocus(Qt::ShortcutFocusReason);
             return;
         }
     }

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTabBar>
 #include <QTest>
 
 #include "UiTestSupport.h"
@@ -17,6 +18,7 @@
 #include "fakes/FixedClock.h"
 #include "shell/ShellTexts.h"
 #include "ui/CMainFrame.h"
+#include "ui/CQTabCtrl.h"
 #include "ui/CTavixView.h"
 
 namespace tavix {
@@ -119,6 +121,20 @@ TEST_F(MainFrameTest, CommandsWithoutAHandlerAreDisabled) {
     EXPECT_TRUE(exported);
     frame->View()->SelectTab(kTabWelcome);
     EXPECT_FALSE(csv->isEnabled());
+}
+
+TEST_F(MainFrameTest, F6MovesBetweenTheStripThePageAndTheButtons) {
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    QWidget* strip = frame->View()->Tabs()->tabBar();
+    strip->setFocus();
+    // The welcome page takes no focus: F6 goes on to the device buttons.
+    QTest::keyClick(frame.get(), Qt::Key_F6);
+    EXPECT_EQ(QApplication::focusWidget(), frame->View()->OpenDeviceButton());
+    QTest::keyClick(frame.get(), Qt::Key_F6);
+    EXPECT_EQ(QApplication::focusWidget(), strip);
+    QTest::keyClick(frame.get(), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), frame->View()->OpenDeviceButton());
 }
 
 TEST_F(MainFrameTest, StatusPanes) {
