@@ -1,0 +1,157 @@
+// tavix-cli against the built-in simulated device: what each command prints,
+// and its exit status when things go right, when the device or a file says
+// no, and when the command line is wrong.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "Commands.h"
+#include "fakes/TempDir.h"
+#include "logger/LoggerMessages.h"
+#include "platform/SerialBackendFactory.h"
+#include "sim/SimDevice.h"
+
+namespace tavix::cli {
+namespace {
+
+class CliTest : public ::testing::Test {
+protected:
+    CliTest() {
+        std::filesystem::copy_file(std::string(TAVIX_SOURCE_DIR) + "/res/config.ini", config);
+        UseDevice(sim::Series::Tarrow);
+    }
+    ~CliTest() override { SetDemoDevice(std::make_shared<sim::SimDevice>()); }
+
+    sim::SimDevice& UseDevice(sim::Series series) {
+        auto device = std::make_shared<sim::SimDevice>(series);
+        SetDemoDevice(device);
+        return *device;
+    }
+
+    // Runs the command line with --config added after the command.
+    int Run(std::vector<std::string> args, bool withConfig = true) {
+        out.str("");
+        err.str("");
+        if (withConfig && !args.empty()) {
+            args.insert(args.begin() + 1, {"--config", config});
+        }
+        const Io io{out, err, false};
+        return RunCli(args, io);
+    }
+
+    std::vector<std::string> OutLines() const {
+        std::vector<std::string> lines;
+        std::istringstream in(out.str());
+        for (std::string line; std::getline(in, line);) {
+            lines.push_back(line);
+        }
+        return lines;
+    }
+
+    test::TempDir dir;
+    std::string config = dir.File("config.ini");
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(CliTest, IdentifyTellsVersionHardwareSeriesAndLogger) {
+    EXPECT_EQ(Run({"identify", "--port", "demo"}), kExitOk) << err.str();
+    const std::string text = out.str();
+    EXPECT_NE(text.find("Version:       TVKA20141L400312\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Hardware code: 1L40\n"), std::string::npos);
+    EXPECT_NE(text.find("Series:        Tarrow\n"), std::string::npos);
+    EXPECT_NE(text.find("Logger:        attached\n"), std::string::npos);
+
+    UseDevice(sim::Series::Velmor);
+    EXPECT_EQ(Run({"identify", "--port=demo"}), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("Series:        Velmor\n"), std::string::npos);
+    EXPECT_NE(out.str().find("Logger:        none\n"), std::string::npos);
+}
+
+TEST_F(CliTest, IdentifySaysWhenTheDeviceDoesNotAnswerOrThePortCannotOpen) {
+    UseDevice(sim::Series::Tarrow).MutableFaults().silent = true;
+    EXPECT_EQ(Run({"identify", "--port", "demo"}), kExitRefused);
+    EXPECT_EQ(err.str(), std::string(kMsgOpenTimeout) + "\n");
+    EXPECT_TRUE(out.str().empty());
+
+    EXPECT_EQ(Run({"identify", "--port", dir.File("no-such-port")}), kExitRefused);
+    EXPECT_FALSE(err.str().empty());
+    EXPECT_EQ(err.str().substr(err.str().size() - 2), "!\n");
+}
+
+TEST_F(CliTest, UploadWritesEveryFlightAndInfoReadsThemBack) {
+    const std::string flights = dir.File("flights");
+    ASSERT_EQ(Run({"upload", "--port", "demo", "--gear", "2.5", "--poles", "12", "--note",
+                   "club field", "--out", flights}),
+              kExitOk)
+        << err.str();
+    const std::vector<std::string> paths = OutLines();
+    ASSERT_EQ(paths.size(), 3u);  // four flights, one too short to keep
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        EXPECT_TRUE(std::filesystem::exists(paths[i])) << paths[i];
+        EXPECT_EQ(paths[i].substr(paths[i].size() - 6), "_" + std::to_string(i + 1) + ".dat");
+        EXPECT_EQ(std::filesystem::path(paths[i]).parent_path(), flights);
+    }
+    EXPECT_EQ(err.str(), "Gear rate 2.50, pole number 12.\n");
+
+    ASSERT_EQ(Run({"info", paths.back()}), kExitOk) << err.str();
+    const std::string info = out.str();
+    EXPECT_NE(info.find("Hardware code:  1L40\n"), std::string::npos) << info;
+    EXPECT_NE(info.find("Note:           club field\n"), std::string::npos);
+    EXPECT_NE(info.find("Samples:        230 per channel, 5 channels"), std::string::npos);
+    EXPECT_NE(info.find("Gear rate:      2.50    Pole number: 12"), std::string::npos);
+    EXPECT_NE(info.find(" 4 Motor RPM"), std::string::npos);
+    EXPECT_NE(info.find("Max.Current"), std::string::npos);
+}
+
+TEST_F(CliTest, UploadFromAnEmptyLoggerOrAnEscWithoutLoggerSaysNo) {
+    UseDevice(sim::Series::Tarrow).LoadMemory(sim::EmptyMemorySpec());
+    EXPECT_EQ(Run({"upload", "--port", "demo", "--out", dir.File("a")}), kExitRefused);
+    EXPECT_NE(err.str().find(std::string(kMsgNoFlyData) + "\n"), std::string::npos) << err.str();
+    EXPECT_TRUE(out.str().empty());
+
+    UseDevice(sim::Series::Ostrin);
+    EXPECT_EQ(Run({"upload", "--port", "demo", "--out", dir.File("b")}), kExitRefused);
+    EXPECT_NE(err.str().find("no flight data logger"), std::string::npos) << err.str();
+}
+
+TEST_F(CliTest, InfoRefusesAFileItCannotRead) {
+    EXPECT_EQ(Run({"info", dir.File("absent.dat")}), kExitRefused);
+    EXPECT_EQ(err.str().rfind("Can't read the record file " + dir.File("absent.dat"), 0), 0u)
+        << err.str();
+
+    test::WriteBytes(dir.File("junk.dat"), std::string(2000, '\x7f'));
+    EXPECT_EQ(Run({"info", dir.File("junk.dat")}), kExitRefused);
+    EXPECT_NE(err.str().find("The file was not loaded."), std::string::npos) << err.str();
+    EXPECT_TRUE(out.str().empty());
+}
+
+TEST_F(CliTest, AMissingConfigIsAFailureNotACrash) {
+    EXPECT_EQ(Run({"info", "x.dat", "--config", dir.File("none.ini")}, false), kExitRefused);
+    EXPECT_NE(err.str().find("none.ini"), std::string::npos) << err.str();
+}
+
+TEST_F(CliTest, UsageErrorsAndHelp) {
+    EXPECT_EQ(Run({}, false), kExitUsage);
+    EXPECT_EQ(Run({"frobnicate"}, false), kExitUsage);
+    EXPECT_EQ(Run({"upload", "--gear", "abc"}), kExitUsage);
+    EXPECT_EQ(Run({"upload", "--gear", "0"}), kExitUsage);
+    EXPECT_EQ(Run({"upload", "--poles", "0"}), kExitUsage);
+    EXPECT_EQ(Run({"upload", "--poles", "14x"}), kExitUsage);
+    EXPECT_EQ(Run({"identify", "--colour", "red"}), kExitUsage);
+    EXPECT_EQ(Run({"identify", "--port"}), kExitUsage);
+    EXPECT_EQ(Run({"info"}), kExitUsage);
+    EXPECT_EQ(Run({"info", "a.dat", "b.dat"}), kExitUsage);
+    EXPECT_NE(err.str().find("Usage: tavix-cli info"), std::string::npos);
+
+    for (const char* command : {"identify", "upload", "info"}) {
+        EXPECT_EQ(Run({command, "--help"}, false), kExitOk) << command;
+        EXPECT_EQ(out.str().rfind(std::string("Usage: tavix-cli ") + command, 0), 0u) << command;
+    }
+    EXPECT_EQ(Run({"--help"}, false), kExitOk);
+    EXPECT_NE(out.str().find("identify"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tavix::cli
