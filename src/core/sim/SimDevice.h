@@ -76,10 +76,12 @@ public:
     // complete request out (empty replies left out). Requests with a bad CRC
     // are counted and go unanswered.
     std::vector<Bytes> Receive(const std::uint8_t* data, std::size_t size);
+    // The line has been idle: a partial request is forgotten, as the device's
+    // receiver does, so a corrupted request cannot swallow the next one.
     void ResetLine() { parser_.Reset(); }
     const FrameParser& Parser() const { return parser_; }
 
-    // What the device has seen, for tests and the devsim log.
+    // What the device has seen, for tests (the log keeps the last few thousand).
     const std::vector<DeviceFrame>& Requests() const { return requests_; }
     int RequestCount(std::uint8_t command) const;
     std::size_t RepliesSent() const { return repliesSent_; }

@@ -191,7 +191,7 @@ TEST(LoggerMemory, DemoMemoryHasSensorGapsAndEmptyMemoryHasNoFlights) {
     EXPECT_TRUE(empty.flights.empty());
 }
 
-TEST(LoggerMemory, RefusesSpecsTheLoggerCannotHold) {
+TEST(LoggerMemory, RefusesMemoriesTheLoggerCannotHold) {
     MemorySpec spec;
     spec.flights.assign(17, 10);
     EXPECT_THROW(GenerateLoggerMemory(spec), std::invalid_argument);
