@@ -209,6 +209,8 @@ void LoggerLink::OnVersionReceived() {
     RecordHeader& header = config_.Record().header;
     SetFixedText(header.version, version);
     SetFixedText(header.hwCode, hw);
+    deviceCalibration_ = config_.Record().calibration;
+    deviceRanges_ = config_.Record().ranges;
 
     if (HasLogger(version)) {
         state_.tabEnabled.fill(true);
@@ -388,6 +390,12 @@ void LoggerLink::OnUploadComplete() {
     // The flights are decoded into a copy of the record memory: the record on
     // screen changes only when a file has been written and is opened.
     auto work = std::make_unique<FlightRecord>(config_.Record());
+    if (!state_.hardwareCode.empty()) {
+        SetFixedText(work->header.version, state_.version);
+        SetFixedText(work->header.hwCode, state_.hardwareCode);
+        work->calibration = deviceCalibration_;
+        work->ranges = deviceRanges_;
+    }
     work->header.gearRate = upload_.gearRate;
     work->header.poles = upload_.poles;
     SetFixedText(work->header.note, upload_.note.substr(0, 512));

@@ -10,39 +10,48 @@
 // the session's timers and tasks posted to itself. One request is outstanding
 // at a time; its timer id is its command code and ticks every 100 ms.
 //
-//                      OnOpenDevice
-//   Idle ------------------------------------------> Identifying (cmd 3, timer 3)
-//    ^                                                 |            |
-//    |   reply: post "version received"                |            | 30th tick:
-//    +--- profile loaded? series known? ---------------+            | "Time out, device
-//    |    -> connected, tabs, version, description                  |  open failure!"
-//    +--------------------------------------------------------------+
-//    |
-//    |        OnUploadRecordData (gear rate and pole number confirmed)
-//    +------> ReadingHeader (cmd 4, 0..63, timer 4) ------- 31st tick -----------+
-//    |          |             |                                                   |
-//    |          | no flight   | flights: end address E, bytes to read             |
-//    |          v             v                                                   |
-//    |       NoData        ReadingBlocks: cmd 4, up to 512 bytes at `current`     |
-//    |   (progress window     (timer 4: time-out; timer 55 every 200 ms: takes    |
-//    |    ends with Cancel,    the reply, asks for the next block) --- 31st tick -+
-//    |    "No fly record          |  (timer 55 without a reply for 30 ticks, too)  |
-//    |    data!")                  | last block in: post "upload complete"         v
-//    |          |                  v                                 DataTimeout: both
-//    |          |           Processing: split into flights, one        timers stopped,
-//    |          |           file each, open the last one               port closed, "Time
-//    |          |                  |                                    out, get data
-//    +----------+------------------+------------------------------------ failure!" once
-//    |
-//    |        OnClearData (confirmed)
-//    +------> Clearing (cmd 14: address 31 := 0, timer 14)
-//               reply: "Recorder's current data has been cleared!"
-//               31st tick: "Clear recorder data failed!"
+// Open Device:
+//
+//   Idle --OnOpenDevice--> Identifying --reply--> (posted) VersionReceived
+//    ^    (port opened)    cmd 3 0x0E00/512          |  profile of chars 8-11?
+//    |                     timer 3                   |  series of chars 2-3?
+//    |                         |                     |
+//    |                         | 30th tick           +--> no: message, device not shown
+//    |                         v                     +--> yes: connected, tabs,
+//    +------------------ "Time out, device                 version, description
+//                         open failure!"
+//
+// Upload Record Data (after "Make sure gear rate and pole number are correct!"):
+//
+//   Idle --> ReadingHeader ----------------------------------+
+//             cmd 4 0/64, timer 4                             |
+//             |           \                                   |
+//             | flights    \ no flight                        |
+//             v             v                                 |
+//          ReadingBlocks   NoData: the progress window        | 31st tick of
+//           cmd 4 current/    ends with Cancel, then          | timer 4, or 31
+//           min(512, rest),   "No fly record data!"           | ticks of timer 55
+//           timer 4 for the                                   | without a reply
+//           reply; timer 55 (200 ms) takes it                 |
+//           and asks for the next block                       v
+//             |                                    DataTimeout: both timers
+//             | last block in                      stopped, port closed,
+//             v                                    "Time out, get data failure!"
+//          (posted) Processing: one record file    (once)
+//           per flight, the last one opened
+//
+//   From ReadingHeader or ReadingBlocks, Esc in the progress window (Cancel)
+//   stops the transfer at once: both timers stopped, port closed, no message.
+//
+// Clear Data (after "Are you sure you want to clear all the data in the logger?"):
+//
+//   Idle --> Clearing: cmd 14 31/1 = 0 (flight count), timer 14
+//             reply      -> "Recorder's current data has been cleared!"
+//             31st tick  -> "Clear recorder data failed!"
 //
 // Progress window: the session starts it (startProgress) when the upload
-// begins and the window polls `State().transfer`; it reports back through
-// OnProgressFinished(ok). Pressing Esc (Cancel) while blocks are still being
-// read stops the transfer at once: both timers stopped, port closed.
+// begins, without waiting for it; the window polls Transfer() every 50 ms and
+// reports back through OnProgressFinished(ok).
 //
 // Time-outs count only the ticks of the awaited request's own timer. While
 // blocks are read, timer 55 runs beside timer 4; its events do not shorten the
@@ -205,6 +214,11 @@ private:
     std::uint16_t pendingLength_ = 0;
     int ticks_ = 0;
     std::string receivedVersion_;
+    // The identified device's profile as it was loaded. A record file opened
+    // since then replaces the record's header, calibration and ranges; the
+    // flights of this device are still decoded and labelled with its own.
+    std::array<Calibration, kChannelCount> deviceCalibration_{};
+    std::array<AxisRange, kChannelCount> deviceRanges_{};
 
     // Upload.
     UploadForm upload_;

@@ -102,6 +102,21 @@ TEST_F(LoggerUploadSimTest, UploadWritesTheFilesTheSplittingGives) {
     EXPECT_EQ(lengths.back(), 7600 - 14 * 512);
 }
 
+TEST_F(LoggerUploadSimTest, FlightsCarryTheDevicesProfileEvenAfterAnotherRecordWasOpened) {
+    Identify();
+    const UploadForm form{1.0f, 14, ""};
+    const auto expected = ExpectedFiles(form);
+    // A record of other hardware opened in between brings its own header,
+    // calibration and ranges into the record memory.
+    FlightRecord& shown = config.Record();
+    SetFixedText(shown.header.version, "TVKB20140V200312");
+    SetFixedText(shown.header.hwCode, "0V20");
+    shown.calibration[kMotorRpm].k = 0.5f;
+    shown.ranges[kVoltage] = {5.0f, 6.0f};
+    Upload(form);
+    EXPECT_EQ(FilesOnDisk(), expected);
+}
+
 TEST_F(LoggerUploadSimTest, WrappedMemoryGivesOnlyTheLastFlight) {
     device.LoadMemory(sim::WrappedMemorySpec());
     Identify();
