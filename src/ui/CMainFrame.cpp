@@ -207,11 +207,10 @@ void CMainFrame::BuildMenus() {
     fileMenu_->addAction(Action(QStringLiteral("actionExit")));
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-    for (const char* name : {"actionUndo", "actionCut", "actionCopy", "actionPaste"}) {
+    edit->addAction(Action(QStringLiteral("actionUndo")));
+    edit->addSeparator();
+    for (const char* name : {"actionCut", "actionCopy", "actionPaste"}) {
         edit->addAction(Action(QString::fromLatin1(name)));
-        if (name[6] == 'U') {
-            edit->addSeparator();
-        }
     }
 
     QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
