@@ -157,7 +157,8 @@ public:
     // The upload began: show the progress window (without blocking). It polls
     // Transfer() and ends with OnProgressFinished.
     std::function<void()> startProgress;
-    // Writes one flight's record file (the record document's encoding).
+    // Writes one flight's record file (the record document's encoding). Must
+    // be set before an upload: without it every flight is reported unsaved.
     StoreRecordFn storeRecord;
     // Opens the last record file of an upload as the document and shows it.
     std::function<void(const std::string& path)> openRecord;
