@@ -2,15 +2,18 @@
 #include <QApplication>
 #include <QIcon>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/MessageBoxPrompt.h"
+#include "platform/SerialBackendFactory.h"
 #include "shell/Clock.h"
 #include "shell/CommandLine.h"
 #include "shell/ShellTexts.h"
 #include "ui/CMainFrame.h"
 #include "ui/CTavixApp.h"
+#include "ui/LoggerLinkBinding.h"
 
 int main(int argc, char** argv) {
     using namespace tavix;
@@ -37,9 +40,18 @@ int main(int argc, char** argv) {
         return CTavixApp::kExitUsage;
     }
 
+    // The built-in demo device answers at the pace of a real 9600-baud line,
+    // so an upload on it looks and feels like one from a real logger.
+    DemoDevice().MutableFaults().pace = true;
+
     MessageBoxPrompt prompt;
     SystemClock clock;
     CTavixApp app(prompt, clock);
+    std::unique_ptr<LoggerLinkBinding> binding;
+    app.SetWiring([&](CTavixApp& a, CMainFrame& frame) {
+        binding = std::make_unique<LoggerLinkBinding>(frame, a.Config(), a.Ini(), a.GetPrompt(),
+                                                      a.GetClock(), a.PortOption());
+    });
     if (!app.InitInstance(line)) {
         return CTavixApp::kExitStartupFailed;
     }

@@ -1,5 +1,7 @@
 #include "CTavixView.h"
 
+#include <QFontDatabase>
+
 #include <QFormLayout>
 #include <QFrame>
 #include <QGridLayout>
@@ -99,6 +101,18 @@ void CTavixView::BuildLayout() {
     curveArea->setFrameShadow(QFrame::Sunken);
     auto* recordLayout = new QVBoxLayout(pages_[kTabRecord]);
     recordLayout->addWidget(curveArea);
+    // Until the curves are drawn there, the area shows the record in words.
+    recordSummary_ = new QPlainTextEdit(curveArea);
+    recordSummary_->setObjectName(QStringLiteral("recordSummary"));
+    recordSummary_->setReadOnly(true);
+    recordSummary_->setFrameShape(QFrame::NoFrame);
+    recordSummary_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    recordSummary_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    recordSummary_->setPlaceholderText(
+        tr("No record loaded. Upload the logger's flights or open a record file (Ctrl+O)."));
+    auto* curveLayout = new QVBoxLayout(curveArea);
+    curveLayout->setContentsMargins(0, 0, 0, 0);
+    curveLayout->addWidget(recordSummary_);
     for (int tab = 0; tab < kTabCount; ++tab) {
         tabs_->addTab(pages_[tab], QString::fromLatin1(kTabCaptions[tab]));
     }
@@ -348,6 +362,14 @@ void CTavixView::SetPage(int tab, QWidget* page) {
     tabs_->insertTab(tab, page, QString::fromLatin1(kTabCaptions[tab]));
     tabs_->SelectQuietly(current);
     old->deleteLater();
+}
+
+void CTavixView::SetRecordSummary(const QString& text) {
+    recordSummary_->setPlainText(text);
+}
+
+QString CTavixView::RecordSummary() const {
+    return recordSummary_->toPlainText();
 }
 
 QWidget* CTavixView::Page(int tab) const {

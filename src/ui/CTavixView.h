@@ -76,6 +76,10 @@ public:
     // Puts `page` on tab `tab` (1-4) in place of what is there; the view owns it.
     void SetPage(int tab, QWidget* page);
     QWidget* Page(int tab) const;
+    // The record page's text about the loaded record (its header, channels and
+    // statistics) until the curves are drawn there.
+    void SetRecordSummary(const QString& text);
+    QString RecordSummary() const;
 
     // Widgets, for the frame's keyboard handling and for tests.
     CQTabCtrl* Tabs() const { return tabs_; }
@@ -122,6 +126,7 @@ private:
     QStackedWidget* textArea_ = nullptr;
     QPlainTextEdit* description_ = nullptr;
     QPlainTextEdit* note_ = nullptr;
+    QPlainTextEdit* recordSummary_ = nullptr;
     QWidget* noText_ = nullptr;
     QPushButton* setCom_ = nullptr;
     QPushButton* openDevice_ = nullptr;

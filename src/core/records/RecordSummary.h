@@ -1,0 +1,26 @@
+#pragma once
+// A record in words: its header, its channel table and the statistics of its
+// curves, as `tavix-cli info` prints it and the record page shows it until the
+// curves are drawn. Texts stay GBK bytes, like every text of a record.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "config/Conversion.h"
+#include "logger/FlightRecord.h"
+#include "records/CTavixDoc.h"
+
+namespace tavix {
+
+struct RecordSummaryInput {
+    const FlightRecord& record;
+    const RecordForm& form;              // what the open put into the form
+    const ConversionResult& conversion;  // observed extremes and maximum power
+    std::string path;                    // file name shown, may be empty
+    std::optional<std::uintmax_t> fileSize;
+};
+
+std::string RecordSummaryText(const RecordSummaryInput& input);
+
+}  // namespace tavix

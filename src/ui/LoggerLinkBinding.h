@@ -1,0 +1,59 @@
+#pragma once
+// Ties the main form's device session (LoggerLink) and the record document
+// (CTavixDoc) to the windows: the form's buttons and fields go to the session,
+// the session's state goes back onto the form, the progress window and the
+// status bar, and the frame's Open/Save reach the document.
+//
+// It owns what the main form owns in the device's eyes: its own serial
+// control, its timers and the session.
+
+#include <QObject>
+#include <QString>
+#include <memory>
+#include <string>
+
+#include "records/CTavixDoc.h"
+
+namespace tavix {
+
+class CAppConfig;
+class CIniFile;
+class CMainFrame;
+class CMSComm;
+class CTavixView;
+class Clock;
+class LoggerLink;
+class Prompt;
+class QtTimerHost;
+
+class LoggerLinkBinding : public QObject {
+    Q_OBJECT
+public:
+    // `portOption`: the --port of this run ("" = the stored port).
+    LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIniFile& ini, Prompt& prompt,
+                      const Clock& clock, const std::string& portOption);
+    ~LoggerLinkBinding() override;
+
+    LoggerLink& Link() { return *link_; }
+    CTavixDoc& Document() { return doc_; }
+
+    // The frame's hooks: load or store a record file; true on success.
+    bool OpenRecord(const QString& path);
+    bool SaveRecord(const QString& path);
+
+private:
+    void ApplyState();
+    void StartProgress();
+    void ShowLoadedRecord(const RecordForm& form, const QString& path);
+
+    CMainFrame& frame_;
+    CTavixView& view_;
+    CAppConfig& config_;
+    Prompt& prompt_;
+    CTavixDoc doc_;
+    std::unique_ptr<CMSComm> comm_;
+    std::unique_ptr<QtTimerHost> timers_;
+    std::unique_ptr<LoggerLink> link_;
+};
+
+}  // namespace tavix

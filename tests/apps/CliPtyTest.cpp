@@ -1,0 +1,93 @@
+// The same upload twice: once from the built-in demo device, once from
+// tavix-devsim through a pseudo-terminal and the real serial backend. Both
+// go through the same session, frames and pacing, so the record files must
+// be the same bytes, apart from the moment of the upload they carry.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "Commands.h"
+#include "fakes/TempDir.h"
+#include "logger/FlightRecord.h"
+#include "platform/SerialBackendFactory.h"
+#include "sim/SimDevice.h"
+
+namespace tavix::cli {
+namespace {
+
+QString DevsimPath() { return QCoreApplication::applicationDirPath() + "/../apps/tavix-devsim"; }
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Record bytes with the two upload time stamps (the first 16 bytes) cleared.
+std::string WithoutTimeStamps(std::string bytes) {
+    for (std::size_t i = 0; i < 16 && i < bytes.size(); ++i) {
+        bytes[i] = 0;
+    }
+    return bytes;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST(CliPseudoTerminal, UploadFromDevsimWritesTheSameFilesAsTheDemoDevice) {
+    if (!QFileInfo(DevsimPath()).isExecutable()) {
+        GTEST_SKIP() << "tavix-devsim is not built next to the tests";
+    }
+    test::TempDir dir;
+    const std::string config = dir.File("config.ini");
+    std::filesystem::copy_file(std::string(TAVIX_SOURCE_DIR) + "/res/config.ini", config);
+    SetDemoDevice(std::make_shared<sim::SimDevice>(sim::Series::Tarrow));
+
+    QProcess devsim;
+    devsim.start(DevsimPath(), {"--device", "tarrow", "--memory", "normal"});
+    ASSERT_TRUE(devsim.waitForStarted(3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return devsim.canReadLine(); }, 3000));
+    const std::string pty = devsim.readLine().trimmed().toStdString();
+    ASSERT_FALSE(pty.empty());
+
+    auto upload = [&](const std::string& port, const std::string& out) {
+        std::ostringstream o;
+        std::ostringstream e;
+        const int status = RunCli({"upload", "--config", config, "--port", port, "--gear", "3",
+                                   "--poles", "10", "--out", out},
+                                  Io{o, e, false});
+        EXPECT_EQ(status, kExitOk) << port << ": " << e.str();
+        return Lines(o.str());
+    };
+    const std::vector<std::string> overPty = upload(pty, dir.File("pty"));
+    const std::vector<std::string> fromDemo = upload("demo", dir.File("demo"));
+    devsim.terminate();
+    devsim.waitForFinished(3000);
+
+    ASSERT_EQ(overPty.size(), 3u);
+    ASSERT_EQ(fromDemo.size(), overPty.size());
+    for (std::size_t i = 0; i < overPty.size(); ++i) {
+        EXPECT_EQ(std::filesystem::path(overPty[i]).filename(),
+                  std::filesystem::path(fromDemo[i]).filename());
+        const std::string a = ReadFile(overPty[i]);
+        const std::string b = ReadFile(fromDemo[i]);
+        ASSERT_GT(a.size(), RecordHeader::kSize);
+        EXPECT_TRUE(WithoutTimeStamps(a) == WithoutTimeStamps(b)) << overPty[i];
+    }
+    SetDemoDevice(std::make_shared<sim::SimDevice>());
+}
+
+}  // namespace
+}  // namespace tavix::cli
