@@ -12,7 +12,7 @@ std::string ParsedArgs::Get(const std::string& name, const std::string& fallback
     return it == values.end() ? fallback : it->second;
 }
 
-ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs) {
+ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<OptionRule>& rules) {
     ParsedArgs parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -26,17 +26,17 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<Opt
         }
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
-        const OptionSpec* spec = nullptr;
-        for (const OptionSpec& s : specs) {
+        const OptionRule* plan = nullptr;
+        for (const OptionRule& s : rules) {
             if (s.name == name) {
-                spec = &s;
+                plan = &s;
             }
         }
-        if (spec == nullptr) {
+        if (plan == nullptr) {
             parsed.error = "unknown option " + name;
             return parsed;
         }
-        if (!spec->takesValue) {
+        if (!plan->takesValue) {
             if (equals != std::string::npos) {
                 parsed.error = name + " takes no value";
                 return parsed;

@@ -35,7 +35,7 @@ struct Io {
 
 // An option a command accepts: "--name VALUE" (or "--name=VALUE") when it
 // takes a value, else a plain "--name".
-struct OptionSpec {
+struct OptionRule {
     std::string name;
     bool takesValue = true;
 };
@@ -50,7 +50,7 @@ struct ParsedArgs {
     std::string Get(const std::string& name, const std::string& fallback = "") const;
 };
 
-ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs);
+ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<OptionRule>& rules);
 
 // Prints "tavix-cli <command>: <error>" and the usage, returns kExitUsage.
 int UsageError(const Io& io, const std::string& command, const std::string& error,

@@ -334,11 +334,11 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "tavix-devsim: the %s has no logger; --memory is ignored\n",
                          device.Profile().name);
         } else if (*options.memory == "wrapped") {
-            device.LoadMemory(sim::WrappedMemorySpec());
+            device.LoadMemory(sim::WrappedMemoryPlan());
         } else if (*options.memory == "empty") {
-            device.LoadMemory(sim::EmptyMemorySpec());
+            device.LoadMemory(sim::EmptyMemoryPlan());
         } else {
-            device.LoadMemory(sim::NormalMemorySpec());
+            device.LoadMemory(sim::NormalMemoryPlan());
         }
     }
 

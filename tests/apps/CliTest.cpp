@@ -106,7 +106,7 @@ TEST_F(CliTest, UploadWritesEveryFlightAndInfoReadsThemBack) {
 }
 
 TEST_F(CliTest, UploadFromAnEmptyLoggerOrAnEscWithoutLoggerSaysNo) {
-    UseDevice(sim::Series::Tarrow).LoadMemory(sim::EmptyMemorySpec());
+    UseDevice(sim::Series::Tarrow).LoadMemory(sim::EmptyMemoryPlan());
     EXPECT_EQ(Run({"upload", "--port", "demo", "--out", dir.File("a")}), kExitRefused);
     EXPECT_NE(err.str().find(std::string(kMsgNoFlyData) + "\n"), std::string::npos) << err.str();
     EXPECT_TRUE(out.str().empty());

@@ -41,18 +41,18 @@ Sample DecodeSample(const std::uint8_t* in) {
     return s;
 }
 
-GeneratedMemory GenerateLoggerMemory(const MemorySpec& spec) {
-    if (spec.flights.size() > static_cast<std::size_t>(kMaxFlights)) {
+GeneratedMemory GenerateLoggerMemory(const MemoryPlan& plan) {
+    if (plan.flights.size() > static_cast<std::size_t>(kMaxFlights)) {
         throw std::invalid_argument("a logger stores at most 16 flights");
     }
-    for (int n : spec.flights) {
+    for (int n : plan.flights) {
         if (n < 0) {
             throw std::invalid_argument("a flight cannot have a negative sample count");
         }
     }
-    const std::size_t size = static_cast<std::size_t>(spec.lastAddress) + 1;
+    const std::size_t size = static_cast<std::size_t>(plan.lastAddress) + 1;
     if (size < kRecordStart + kSampleSize || size % kSampleSize != 0) {
-        throw std::invalid_argument("last address " + std::to_string(spec.lastAddress) +
+        throw std::invalid_argument("last address " + std::to_string(plan.lastAddress) +
                                     " does not leave a sample area of whole samples");
     }
 
@@ -62,7 +62,7 @@ GeneratedMemory GenerateLoggerMemory(const MemorySpec& spec) {
 
     // Sample positions count from address 64. The ring turns over exactly as
     // the host unwinds it: after a whole sample, once past the last address.
-    const std::size_t ringLast = spec.lastAddress - kRecordStart;
+    const std::size_t ringLast = plan.lastAddress - kRecordStart;
     // Without cycle recording the logger stops when full; an end address must
     // still fit 16 bits.
     const std::size_t linearLimit =
@@ -70,20 +70,20 @@ GeneratedMemory GenerateLoggerMemory(const MemorySpec& spec) {
     std::size_t p = 0;
     bool full = false;
 
-    for (std::size_t i = 0; i < spec.flights.size() && !full; ++i) {
+    for (std::size_t i = 0; i < plan.flights.size() && !full; ++i) {
         const std::vector<Sample> samples =
-            GenerateFlight(spec.flights[i], FlightSeed(spec.seed, i));
+            GenerateFlight(plan.flights[i], FlightSeed(plan.seed, i));
         std::vector<Sample> written;
         written.reserve(samples.size());
         for (const Sample& s : samples) {
-            if (!spec.cycleRecording && p + kSampleSize > linearLimit) {
+            if (!plan.cycleRecording && p + kSampleSize > linearLimit) {
                 full = true;
                 break;
             }
             EncodeSample(s, out.bytes.data() + kRecordStart + p);
             written.push_back(s);
             p += kSampleSize;
-            if (spec.cycleRecording && p > ringLast) {
+            if (plan.cycleRecording && p > ringLast) {
                 p = 0;
             }
         }
@@ -94,10 +94,10 @@ GeneratedMemory GenerateLoggerMemory(const MemorySpec& spec) {
         out.flights.push_back(std::move(written));
     }
 
-    PutHigh16(out.bytes, kHdrLastAddress, spec.lastAddress);
+    PutHigh16(out.bytes, kHdrLastAddress, plan.lastAddress);
     PutHigh16(out.bytes, kHdrFirstAddress, kRecordStart);
-    out.bytes[kHdrCycle] = spec.cycleRecording ? 1 : 0;
-    out.bytes[kHdrRate] = spec.samplingRate;
+    out.bytes[kHdrCycle] = plan.cycleRecording ? 1 : 0;
+    out.bytes[kHdrRate] = plan.samplingRate;
     out.bytes[kHdrFlightCount] = static_cast<std::uint8_t>(out.endAddresses.size());
     for (std::size_t i = 0; i < out.endAddresses.size(); ++i) {
         PutHigh16(out.bytes, kHdrEndAddresses + 2 * i, out.endAddresses[i]);
@@ -108,32 +108,32 @@ GeneratedMemory GenerateLoggerMemory(const MemorySpec& spec) {
     return out;
 }
 
-MemorySpec NormalMemorySpec() {
-    MemorySpec spec;
-    spec.lastAddress = 0x1FFF;
-    spec.cycleRecording = false;
-    spec.samplingRate = 5;
+MemoryPlan NormalMemoryPlan() {
+    MemoryPlan plan;
+    plan.lastAddress = 0x1FFF;
+    plan.cycleRecording = false;
+    plan.samplingRate = 5;
     // 950 samples: 7600 bytes to upload, 14 whole blocks and one of 432 bytes.
-    spec.flights = {380, 40, 300, 230};
-    return spec;
+    plan.flights = {380, 40, 300, 230};
+    return plan;
 }
 
-MemorySpec WrappedMemorySpec() {
-    MemorySpec spec;
-    spec.lastAddress = 0x1FFF;
-    spec.cycleRecording = true;
-    spec.samplingRate = 5;
+MemoryPlan WrappedMemoryPlan() {
+    MemoryPlan plan;
+    plan.lastAddress = 0x1FFF;
+    plan.cycleRecording = true;
+    plan.samplingRate = 5;
     // 1150 samples in a ring of 1016: the last flight runs over the end and
     // continues at address 64.
-    spec.flights = {400, 300, 450};
-    return spec;
+    plan.flights = {400, 300, 450};
+    return plan;
 }
 
-MemorySpec EmptyMemorySpec() {
-    MemorySpec spec;
-    spec.lastAddress = 0x1FFF;
-    spec.samplingRate = 5;
-    return spec;
+MemoryPlan EmptyMemoryPlan() {
+    MemoryPlan plan;
+    plan.lastAddress = 0x1FFF;
+    plan.samplingRate = 5;
+    return plan;
 }
 
 }  // namespace tavix::sim

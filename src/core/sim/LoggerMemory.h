@@ -49,7 +49,7 @@ struct Sample {
 void EncodeSample(const Sample& sample, std::uint8_t* out);
 Sample DecodeSample(const std::uint8_t* in);
 
-struct MemorySpec {
+struct MemoryPlan {
     // Last address of the memory; the memory is lastAddress + 1 bytes and the
     // sample ring must hold whole samples, so lastAddress + 1 is a multiple of 8.
     std::uint16_t lastAddress = 0x1FFF;
@@ -71,7 +71,7 @@ struct GeneratedMemory {
 
 // Builds the memory. Throws std::invalid_argument for more than 16 flights, a
 // negative sample count, or a last address that does not fit the layout.
-GeneratedMemory GenerateLoggerMemory(const MemorySpec& spec);
+GeneratedMemory GenerateLoggerMemory(const MemoryPlan& plan);
 
 // Samples of one believable flight: throttle sweeps, battery sag under load,
 // current spikes, temperature rise, RPM following throttle and voltage, and
@@ -82,10 +82,10 @@ std::vector<Sample> GenerateFlight(int count, std::uint32_t seed);
 // The demo memories.
 // Normal: four flights, one of them too short to keep (40 samples), filling
 // most of an 8 KB memory; the bytes to upload are not a multiple of 512.
-MemorySpec NormalMemorySpec();
+MemoryPlan NormalMemoryPlan();
 // Wrapped: cycle recording, and the last flight continues at 64 after the end.
-MemorySpec WrappedMemorySpec();
+MemoryPlan WrappedMemoryPlan();
 // Empty: a cleared logger (flight count 0).
-MemorySpec EmptyMemorySpec();
+MemoryPlan EmptyMemoryPlan();
 
 }  // namespace tavix::sim

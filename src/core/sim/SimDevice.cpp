@@ -23,7 +23,7 @@ Bytes Ack(const DeviceFrame& request) {
 SimDevice::SimDevice(Series series)
     : series_(series), paramBlock_(DefaultParamBlock(series)), parser_(FrameDirection::Request) {
     if (HasLogger()) {
-        LoadMemory(NormalMemorySpec());
+        LoadMemory(NormalMemoryPlan());
     }
 }
 

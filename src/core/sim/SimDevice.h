@@ -31,7 +31,7 @@ namespace tavix::sim {
 class SimDevice {
 public:
     // A device of `series` with its factory parameter block; the logger, if
-    // the series has one, holds NormalMemorySpec().
+    // the series has one, holds NormalMemoryPlan().
     explicit SimDevice(Series series = Series::Tarrow);
 
     Series GetSeries() const { return series_; }
@@ -48,7 +48,7 @@ public:
     // The logger memory (addresses 0..last), whatever the header says.
     const Bytes& Memory() const { return memory_; }
     void SetMemory(Bytes memory) { memory_ = std::move(memory); }
-    void LoadMemory(const MemorySpec& spec) { memory_ = GenerateLoggerMemory(spec).bytes; }
+    void LoadMemory(const MemoryPlan& plan) { memory_ = GenerateLoggerMemory(plan).bytes; }
 
     struct FirmwareBlock {
         std::uint16_t address = 0;

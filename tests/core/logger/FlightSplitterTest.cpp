@@ -30,11 +30,11 @@ struct Memory {
 };
 
 Memory MemoryOf(std::vector<int> flights, bool cycle = false, std::uint16_t last = 0x1FFF) {
-    sim::MemorySpec spec;
-    spec.lastAddress = last;
-    spec.cycleRecording = cycle;
-    spec.flights = std::move(flights);
-    return Memory(sim::GenerateLoggerMemory(spec));
+    sim::MemoryPlan plan;
+    plan.lastAddress = last;
+    plan.cycleRecording = cycle;
+    plan.flights = std::move(flights);
+    return Memory(sim::GenerateLoggerMemory(plan));
 }
 
 // Memory holding exactly the given samples as flight 0.
@@ -101,8 +101,8 @@ protected:
 };
 
 TEST_F(FlightSplitterTest, EachFlightIsDecodedIntoItsOwnFileNamedOnTheLocalDate) {
-    sim::MemorySpec spec = sim::NormalMemorySpec();  // 380, 40 (too short), 300, 230
-    const auto generated = sim::GenerateLoggerMemory(spec);
+    sim::MemoryPlan plan = sim::NormalMemoryPlan();  // 380, 40 (too short), 300, 230
+    const auto generated = sim::GenerateLoggerMemory(plan);
     const SplitOutcome outcome = Split(Memory(generated));
 
     EXPECT_EQ(outcome.files,
@@ -222,7 +222,7 @@ TEST_F(FlightSplitterTest, NoRpmReadingAtAllOrNoRpmCalibrationReadsAsZeroRpm) {
 }
 
 TEST_F(FlightSplitterTest, WrappedMemoryKeepsOnlyTheLastFlightContinuingAtSixtyFour) {
-    const auto generated = sim::GenerateLoggerMemory(sim::WrappedMemorySpec());
+    const auto generated = sim::GenerateLoggerMemory(sim::WrappedMemoryPlan());
     ASSERT_TRUE(generated.wrapped);
     const Memory memory(generated);
     EXPECT_EQ(memory.image.size(), 0x2000u - 64u);  // the whole ring is read

@@ -118,7 +118,7 @@ TEST_F(LoggerUploadSimTest, FlightsCarryTheDevicesProfileEvenAfterAnotherRecordW
 }
 
 TEST_F(LoggerUploadSimTest, WrappedMemoryGivesOnlyTheLastFlight) {
-    device.LoadMemory(sim::WrappedMemorySpec());
+    device.LoadMemory(sim::WrappedMemoryPlan());
     Identify();
     const UploadForm form{1.0f, 14, ""};
     const auto expected = ExpectedFiles(form);
@@ -152,7 +152,7 @@ TEST_F(LoggerUploadSimTest, ADeviceThatStopsAnsweringEndsWithOneTimeOutAndNoFile
 }
 
 TEST_F(LoggerUploadSimTest, AClearedLoggerHasNoFlyRecordData) {
-    device.LoadMemory(sim::EmptyMemorySpec());
+    device.LoadMemory(sim::EmptyMemoryPlan());
     Identify();
     Upload(UploadForm{});
     EXPECT_EQ(Messages(), (std::vector<std::string>{kMsgConfirmUpload, kMsgNoFlyData}));

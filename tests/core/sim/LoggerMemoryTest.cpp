@@ -45,21 +45,21 @@ TEST(LoggerMemory, SampleEncodingStoresRpmHighByteFirst) {
 }
 
 TEST(LoggerMemory, NormalMemoryLayout) {
-    const MemorySpec spec = NormalMemorySpec();
-    const GeneratedMemory mem = GenerateLoggerMemory(spec);
+    const MemoryPlan plan = NormalMemoryPlan();
+    const GeneratedMemory mem = GenerateLoggerMemory(plan);
     const Bytes& b = mem.bytes;
 
     ASSERT_EQ(b.size(), 0x2000u);
     EXPECT_EQ(High16(b, kHdrLastAddress), 0x1FFF);
     EXPECT_EQ(High16(b, kHdrFirstAddress), 64);
     EXPECT_EQ(b[kHdrCycle], 0);
-    EXPECT_EQ(b[kHdrRate], spec.samplingRate);
-    ASSERT_EQ(b[kHdrFlightCount], spec.flights.size());
+    EXPECT_EQ(b[kHdrRate], plan.samplingRate);
+    ASSERT_EQ(b[kHdrFlightCount], plan.flights.size());
     EXPECT_FALSE(mem.wrapped);
 
     std::size_t end = 64;
-    for (std::size_t i = 0; i < spec.flights.size(); ++i) {
-        end += 8 * static_cast<std::size_t>(spec.flights[i]);
+    for (std::size_t i = 0; i < plan.flights.size(); ++i) {
+        end += 8 * static_cast<std::size_t>(plan.flights[i]);
         EXPECT_EQ(High16(b, kHdrEndAddresses + 2 * i), end);
         EXPECT_EQ(mem.endAddresses[i], end);
         EXPECT_EQ(ReadBack(b, i), mem.flights[i]) << "flight " << i;
@@ -68,9 +68,9 @@ TEST(LoggerMemory, NormalMemoryLayout) {
     // flight is too short to keep.
     EXPECT_NE((end - 64) % 512, 0u);
     EXPECT_TRUE(
-        std::any_of(spec.flights.begin(), spec.flights.end(), [](int n) { return n < 64; }));
+        std::any_of(plan.flights.begin(), plan.flights.end(), [](int n) { return n < 64; }));
     // Unused end addresses are zero, unwritten memory is erased.
-    for (std::size_t i = spec.flights.size(); i < 16; ++i) {
+    for (std::size_t i = plan.flights.size(); i < 16; ++i) {
         EXPECT_EQ(High16(b, kHdrEndAddresses + 2 * i), 0);
     }
     EXPECT_TRUE(std::all_of(b.begin() + static_cast<std::ptrdiff_t>(end), b.end(),
@@ -78,45 +78,45 @@ TEST(LoggerMemory, NormalMemoryLayout) {
 }
 
 TEST(LoggerMemory, WrappedMemoryContinuesAtTheStartOfTheRing) {
-    const MemorySpec spec = WrappedMemorySpec();
-    const GeneratedMemory mem = GenerateLoggerMemory(spec);
+    const MemoryPlan plan = WrappedMemoryPlan();
+    const GeneratedMemory mem = GenerateLoggerMemory(plan);
     const Bytes& b = mem.bytes;
     ASSERT_TRUE(mem.wrapped);
     EXPECT_EQ(b[kHdrCycle], 1);
-    const std::size_t n = spec.flights.size();
+    const std::size_t n = plan.flights.size();
     ASSERT_EQ(b[kHdrFlightCount], n);
     // The last flight ends below where it began.
     EXPECT_LT(mem.endAddresses[n - 1], mem.endAddresses[n - 2]);
     const std::size_t ring = (0x1FFF + 1 - 64) / 8;
-    const int total = std::accumulate(spec.flights.begin(), spec.flights.end(), 0);
+    const int total = std::accumulate(plan.flights.begin(), plan.flights.end(), 0);
     EXPECT_EQ(mem.endAddresses[n - 1], 64 + 8 * (static_cast<std::size_t>(total) - ring));
     // Read back across the turn, it is the flight as recorded.
     EXPECT_EQ(ReadBack(b, n - 1), mem.flights[n - 1]);
-    EXPECT_EQ(mem.flights[n - 1].size(), static_cast<std::size_t>(spec.flights[n - 1]));
+    EXPECT_EQ(mem.flights[n - 1].size(), static_cast<std::size_t>(plan.flights[n - 1]));
 }
 
 TEST(LoggerMemory, RingTurnsOverAfterWholeSamplesAndAnEarlierWrapIsSeen) {
     // A tiny memory: 64 + 10 samples. Flights of 6, 6 and 3 samples.
-    MemorySpec spec;
-    spec.lastAddress = 64 + 80 - 1;
-    spec.cycleRecording = true;
-    spec.flights = {6, 6, 3};
-    const GeneratedMemory mem = GenerateLoggerMemory(spec);
+    MemoryPlan plan;
+    plan.lastAddress = 64 + 80 - 1;
+    plan.cycleRecording = true;
+    plan.flights = {6, 6, 3};
+    const GeneratedMemory mem = GenerateLoggerMemory(plan);
     EXPECT_EQ(mem.endAddresses, (std::vector<std::uint16_t>{64 + 48, 64 + 16, 64 + 40}));
     EXPECT_TRUE(mem.wrapped);
     EXPECT_EQ(ReadBack(mem.bytes, 1), mem.flights[1]);
     EXPECT_EQ(ReadBack(mem.bytes, 2), mem.flights[2]);
 
     // Exactly filling the ring ends at 64, the start of the next turn.
-    spec.flights = {10};
-    EXPECT_EQ(GenerateLoggerMemory(spec).endAddresses, (std::vector<std::uint16_t>{64}));
+    plan.flights = {10};
+    EXPECT_EQ(GenerateLoggerMemory(plan).endAddresses, (std::vector<std::uint16_t>{64}));
 }
 
 TEST(LoggerMemory, WithoutCycleRecordingTheLoggerStopsWhenFull) {
-    MemorySpec spec;
-    spec.lastAddress = 64 + 80 - 1;  // room for 10 samples
-    spec.flights = {6, 6, 3};
-    const GeneratedMemory mem = GenerateLoggerMemory(spec);
+    MemoryPlan plan;
+    plan.lastAddress = 64 + 80 - 1;  // room for 10 samples
+    plan.flights = {6, 6, 3};
+    const GeneratedMemory mem = GenerateLoggerMemory(plan);
     EXPECT_EQ(mem.endAddresses, (std::vector<std::uint16_t>{64 + 48, 64 + 80}));
     EXPECT_EQ(mem.flights[1].size(), 4u);
     EXPECT_EQ(mem.bytes[kHdrFlightCount], 2);
@@ -124,19 +124,19 @@ TEST(LoggerMemory, WithoutCycleRecordingTheLoggerStopsWhenFull) {
 }
 
 TEST(LoggerMemory, GeneratorIsDeterministicAndFlightsIndependent) {
-    MemorySpec spec = NormalMemorySpec();
-    EXPECT_EQ(GenerateLoggerMemory(spec).bytes, GenerateLoggerMemory(spec).bytes);
+    MemoryPlan plan = NormalMemoryPlan();
+    EXPECT_EQ(GenerateLoggerMemory(plan).bytes, GenerateLoggerMemory(plan).bytes);
     EXPECT_EQ(GenerateFlight(200, 7), GenerateFlight(200, 7));
     EXPECT_NE(GenerateFlight(200, 7), GenerateFlight(200, 8));
 
-    const GeneratedMemory before = GenerateLoggerMemory(spec);
-    spec.flights.push_back(100);
-    const GeneratedMemory after = GenerateLoggerMemory(spec);
-    for (std::size_t i = 0; i + 1 < spec.flights.size(); ++i) {
+    const GeneratedMemory before = GenerateLoggerMemory(plan);
+    plan.flights.push_back(100);
+    const GeneratedMemory after = GenerateLoggerMemory(plan);
+    for (std::size_t i = 0; i + 1 < plan.flights.size(); ++i) {
         EXPECT_EQ(after.flights[i], before.flights[i]);
     }
-    spec.seed += 1;
-    EXPECT_NE(GenerateLoggerMemory(spec).flights[0], before.flights[0]);
+    plan.seed += 1;
+    EXPECT_NE(GenerateLoggerMemory(plan).flights[0], before.flights[0]);
 }
 
 TEST(LoggerMemory, FlightsLookLikeFlights) {
@@ -177,7 +177,7 @@ TEST(LoggerMemory, FlightsLookLikeFlights) {
 }
 
 TEST(LoggerMemory, DemoMemoryHasSensorGapsAndEmptyMemoryHasNoFlights) {
-    const GeneratedMemory mem = GenerateLoggerMemory(NormalMemorySpec());
+    const GeneratedMemory mem = GenerateLoggerMemory(NormalMemoryPlan());
     int missingTemperature = 0;
     for (const auto& flight : mem.flights) {
         for (std::size_t j = 1; j < flight.size(); ++j) {
@@ -186,25 +186,25 @@ TEST(LoggerMemory, DemoMemoryHasSensorGapsAndEmptyMemoryHasNoFlights) {
     }
     EXPECT_GT(missingTemperature, 0);
 
-    const GeneratedMemory empty = GenerateLoggerMemory(EmptyMemorySpec());
+    const GeneratedMemory empty = GenerateLoggerMemory(EmptyMemoryPlan());
     EXPECT_EQ(empty.bytes[kHdrFlightCount], 0);
     EXPECT_TRUE(empty.flights.empty());
 }
 
 TEST(LoggerMemory, RefusesMemoriesTheLoggerCannotHold) {
-    MemorySpec spec;
-    spec.flights.assign(17, 10);
-    EXPECT_THROW(GenerateLoggerMemory(spec), std::invalid_argument);
-    spec.flights = {-1};
-    EXPECT_THROW(GenerateLoggerMemory(spec), std::invalid_argument);
-    spec.flights = {10};
-    spec.lastAddress = 0x1FFE;  // ring not a whole number of samples
-    EXPECT_THROW(GenerateLoggerMemory(spec), std::invalid_argument);
-    spec.lastAddress = 40;  // smaller than the header
-    EXPECT_THROW(GenerateLoggerMemory(spec), std::invalid_argument);
-    spec.lastAddress = 0xFFFF;  // the largest address space works
-    spec.flights = {8000};
-    EXPECT_EQ(GenerateLoggerMemory(spec).endAddresses.back(), 64 + 8000 * 8);
+    MemoryPlan plan;
+    plan.flights.assign(17, 10);
+    EXPECT_THROW(GenerateLoggerMemory(plan), std::invalid_argument);
+    plan.flights = {-1};
+    EXPECT_THROW(GenerateLoggerMemory(plan), std::invalid_argument);
+    plan.flights = {10};
+    plan.lastAddress = 0x1FFE;  // ring not a whole number of samples
+    EXPECT_THROW(GenerateLoggerMemory(plan), std::invalid_argument);
+    plan.lastAddress = 40;  // smaller than the header
+    EXPECT_THROW(GenerateLoggerMemory(plan), std::invalid_argument);
+    plan.lastAddress = 0xFFFF;  // the largest address space works
+    plan.flights = {8000};
+    EXPECT_EQ(GenerateLoggerMemory(plan).endAddresses.back(), 64 + 8000 * 8);
 }
 
 }  // namespace
