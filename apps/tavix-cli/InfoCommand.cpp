@@ -51,9 +51,9 @@ int RunInfo(const Args& args, const Io& io) {
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
     const ConversionResult& conversion = settings->config.Convert();
-    const std::string summary = RecordSummaryText(
-        {settings->config.Record(), form, conversion, path,
-         ec ? std::nullopt : std::optional<std::uintmax_t>(size)});
+    const std::string summary =
+        RecordSummaryText({settings->config.Record(), form, conversion, path,
+                           ec ? std::nullopt : std::optional<std::uintmax_t>(size)});
     io.out << Printable(summary);
     return kExitOk;
 }

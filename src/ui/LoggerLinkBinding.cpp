@@ -19,7 +19,9 @@ namespace tavix {
 
 namespace {
 
-std::string LocalPath(const QString& path) { return path.toLocal8Bit().toStdString(); }
+std::string LocalPath(const QString& path) {
+    return path.toLocal8Bit().toStdString();
+}
 
 }  // namespace
 
@@ -120,9 +122,9 @@ void LoggerLinkBinding::ShowLoadedRecord(const RecordForm& form, const QString& 
     std::error_code ec;
     const auto size = std::filesystem::file_size(LocalPath(path), ec);
     const ConversionResult& conversion = config_.Convert();
-    const std::string summary = RecordSummaryText(
-        {config_.Record(), form, conversion, LocalPath(path),
-         ec ? std::nullopt : std::optional<std::uintmax_t>(size)});
+    const std::string summary =
+        RecordSummaryText({config_.Record(), form, conversion, LocalPath(path),
+                           ec ? std::nullopt : std::optional<std::uintmax_t>(size)});
     view_.SetRecordSummary(FromGbk(summary));
 
     // The record's page is where a loaded record is shown.

@@ -22,7 +22,9 @@
 namespace tavix::cli {
 namespace {
 
-QString DevsimPath() { return QCoreApplication::applicationDirPath() + "/../apps/tavix-devsim"; }
+QString DevsimPath() {
+    return QCoreApplication::applicationDirPath() + "/../apps/tavix-devsim";
+}
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -21,7 +21,9 @@ private:
 FakeTimers::FakeTimers() = default;
 FakeTimers::~FakeTimers() = default;
 
-std::unique_ptr<TimerHost> FakeTimers::NewHost() { return std::make_unique<Host>(*this); }
+std::unique_ptr<TimerHost> FakeTimers::NewHost() {
+    return std::make_unique<Host>(*this);
+}
 
 void FakeTimers::Start(Host* host, int id, int ms) {
     Stop(host, id);
@@ -46,7 +48,9 @@ void FakeTimers::Post(Host* host, std::function<void()> task) {
     posted_.push_back(Posted{host, std::move(task)});
 }
 
-int FakeTimers::RunningCount() const { return static_cast<int>(entries_.size()); }
+int FakeTimers::RunningCount() const {
+    return static_cast<int>(entries_.size());
+}
 
 void FakeTimers::Advance(std::int64_t ms) {
     const std::int64_t end = now_ + ms;
@@ -57,9 +61,10 @@ void FakeTimers::Advance(std::int64_t ms) {
             task();
             continue;
         }
-        auto next = std::min_element(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
-            return a.due != b.due ? a.due < b.due : a.seq < b.seq;
-        });
+        auto next =
+            std::min_element(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
+                return a.due != b.due ? a.due < b.due : a.seq < b.seq;
+            });
         if (next == entries_.end() || next->due > end) {
             break;
         }

@@ -1,7 +1,7 @@
 // Test entry point for tests that need a Qt application object (widgets, serial ports, timers).
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <cstdlib>
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {

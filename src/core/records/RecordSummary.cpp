@@ -25,7 +25,9 @@ std::string LocalTimeText(std::int64_t seconds) {
 }
 
 // A text up to its first zero byte (a version string may carry zeros).
-std::string UpToZero(const std::string& text) { return text.substr(0, text.find('\0')); }
+std::string UpToZero(const std::string& text) {
+    return text.substr(0, text.find('\0'));
+}
 
 std::string Trimmed(std::string text) {
     while (!text.empty() && text.back() == ' ') {
@@ -57,8 +59,8 @@ void PutHeader(std::ostream& out, const RecordSummaryInput& in) {
     out << "Gear rate:      " << FormatText("%.2f", static_cast<double>(in.form.gearRate))
         << "    Pole number: " << in.form.poles << '\n';
     const int yAxis = ((h.yAxis % kChannelCount) + kChannelCount) % kChannelCount;
-    out << "Y axis:         channel " << yAxis << " ("
-        << Trimmed(FixedText(r.channels[yAxis].name)) << ")\n";
+    out << "Y axis:         channel " << yAxis << " (" << Trimmed(FixedText(r.channels[yAxis].name))
+        << ")\n";
     const LoggerBlock& b = r.logger;
     out << "Logger:         " << FormatText("last address 0x%04X", unsigned{b.lastAddress})
         << ", cycle recording " << (b.cycle != 0 ? "on" : "off") << ", " << FlightCountOf(b)
