@@ -437,19 +437,11 @@ void LoggerLink::OnClearData() {
     Notify();
 }
 
-void LoggerLink::OnClearReply() {
-    timers_.StopTimer(kTimerClear);
-    pending_ = 0;
-    ClosePort();
-    state_.busy = false;
-    Notify();
-    if (reopenLoggerPage) {
-        reopenLoggerPage();
-    }
-    prompt_.Message(kMsgCleared, PromptIcon::Information);
-}
+void LoggerLink::OnClearReply() { FinishClear(kMsgCleared, PromptIcon::Information); }
 
-void LoggerLink::ClearTimeout() {
+void LoggerLink::ClearTimeout() { FinishClear(kMsgClearFailed, PromptIcon::Exclamation); }
+
+void LoggerLink::FinishClear(const char* message, PromptIcon icon) {
     timers_.StopTimer(kTimerClear);
     pending_ = 0;
     ClosePort();
@@ -458,7 +450,7 @@ void LoggerLink::ClearTimeout() {
     if (reopenLoggerPage) {
         reopenLoggerPage();
     }
-    prompt_.Message(kMsgClearFailed, PromptIcon::Exclamation);
+    prompt_.Message(message, icon);
 }
 
 }  // namespace tavix

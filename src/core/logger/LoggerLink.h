@@ -72,6 +72,7 @@
 #include "logger/DeviceVersion.h"
 #include "logger/FlightRecord.h"
 #include "logger/FlightSplitter.h"
+#include "shell/Prompt.h"
 #include "shell/ShellTexts.h"
 #include "shell/UploadProgress.h"
 
@@ -81,7 +82,6 @@ class CAppConfig;
 class CIniFile;
 class CMSComm;
 class Clock;
-class Prompt;
 class TimerHost;
 
 // Timer ids: the awaited command's code, and the block-read pacing.
@@ -200,6 +200,7 @@ private:
 
     void OnClearReply();
     void ClearTimeout();
+    void FinishClear(const char* message, PromptIcon icon);
 
     CMSComm& comm_;
     TimerHost& timers_;

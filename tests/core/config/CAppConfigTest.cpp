@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ConfigTestFiles.h"
+#include "fakes/TempDir.h"
 #include "config/CIniFile.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FixedClock.h"
@@ -13,7 +13,7 @@ namespace {
 using test::FakePrompt;
 using test::FixedClock;
 using test::ReadBytes;
-using test::ScratchDir;
+using test::TempDir;
 using test::WriteBytes;
 
 // A config.ini as shipped: two profiles, the first one chosen at start.
@@ -67,7 +67,7 @@ protected:
         ASSERT_TRUE(ini.Load());
     }
 
-    ScratchDir dir;
+    TempDir dir;
     std::string path = dir.File("config.ini");
     CIniFile ini;
     CAppConfig config;

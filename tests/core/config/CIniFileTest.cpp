@@ -7,13 +7,13 @@
 #include <csignal>
 #include <filesystem>
 
-#include "ConfigTestFiles.h"
+#include "fakes/TempDir.h"
 
 namespace tavix {
 namespace {
 
 using test::ReadBytes;
-using test::ScratchDir;
+using test::TempDir;
 using test::WriteBytes;
 
 class CIniFileTest : public ::testing::Test {
@@ -25,7 +25,7 @@ protected:
         ASSERT_TRUE(ini.Load());
     }
 
-    ScratchDir dir;
+    TempDir dir;
     std::string path = dir.File("config.ini");
     CIniFile ini;
 };
