@@ -272,6 +272,7 @@ void LoggerLink::OnUploadRecordData(const UploadForm& form) {
     state_.transfer.running = true;
     Send(kCmdReadMemory, 0, kLoggerHeaderSize);
     Notify();
+    progressOpen_ = static_cast<bool>(startProgress);
     if (startProgress) {
         startProgress();
     }
@@ -283,6 +284,11 @@ void LoggerLink::OnHeaderReply(const std::uint8_t* reply) {
     loggerBlock_ = DecodeLoggerHeader(reply + 5);
     const int length = FlightCountOf(loggerBlock_) == 0 ? 0 : UploadLength(loggerBlock_);
     if (length <= 0) {
+        if (!progressOpen_) {
+            // The window was closed already (Enter): nobody would read the flag.
+            FinishWithoutFlights();
+            return;
+        }
         // The progress window sees the flag, ends with Cancel and the message
         // follows from OnProgressFinished.
         headerHadNoFlight_ = true;
@@ -366,12 +372,17 @@ void LoggerLink::DataTimeout() {
     prompt_.Message(kMsgDataTimeout, PromptIcon::Exclamation);
 }
 
+void LoggerLink::FinishWithoutFlights() {
+    headerHadNoFlight_ = false;
+    StopTransfer();
+    Notify();
+    prompt_.Message(kMsgNoFlyData, PromptIcon::Exclamation);
+}
+
 void LoggerLink::OnProgressFinished(bool ok) {
+    progressOpen_ = false;
     if (headerHadNoFlight_) {
-        headerHadNoFlight_ = false;
-        StopTransfer();
-        Notify();
-        prompt_.Message(kMsgNoFlyData, PromptIcon::Exclamation);
+        FinishWithoutFlights();
         return;
     }
     if (!ok && (blockReadActive_ || pending_ == kCmdReadMemory)) {
@@ -437,9 +448,13 @@ void LoggerLink::OnClearData() {
     Notify();
 }
 
-void LoggerLink::OnClearReply() { FinishClear(kMsgCleared, PromptIcon::Information); }
+void LoggerLink::OnClearReply() {
+    FinishClear(kMsgCleared, PromptIcon::Information);
+}
 
-void LoggerLink::ClearTimeout() { FinishClear(kMsgClearFailed, PromptIcon::Exclamation); }
+void LoggerLink::ClearTimeout() {
+    FinishClear(kMsgClearFailed, PromptIcon::Exclamation);
+}
 
 void LoggerLink::FinishClear(const char* message, PromptIcon icon) {
     timers_.StopTimer(kTimerClear);

@@ -42,6 +42,8 @@
 //
 //   From ReadingHeader or ReadingBlocks, Esc in the progress window (Cancel)
 //   stops the transfer at once: both timers stopped, port closed, no message.
+//   Enter (OK) only closes the window; the transfer goes on, and a header
+//   without flights that comes after it says "No fly record data!" at once.
 //
 // Clear Data (after "Are you sure you want to clear all the data in the logger?"):
 //
@@ -195,6 +197,7 @@ private:
     void SendBlock();
     void OnBlockTick();
     void DataTimeout();
+    void FinishWithoutFlights();
     void StopTransfer();
     void OnUploadComplete();
 
@@ -226,6 +229,7 @@ private:
     UploadForm upload_;
     LoggerBlock loggerBlock_;
     bool headerHadNoFlight_ = false;
+    bool progressOpen_ = false;  // the progress window of this upload is still up
     bool blockReadActive_ = false;
     int start_ = 0;
     int total_ = 0;

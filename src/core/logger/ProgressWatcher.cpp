@@ -28,6 +28,12 @@ void ProgressWatcher::Cancel() {
     }
 }
 
+void ProgressWatcher::Accept() {
+    if (running_) {
+        Finish(progress_->OnEnter());
+    }
+}
+
 void ProgressWatcher::OnTimer(int id) {
     if (id != UploadProgress::kTimerId || !running_) {
         return;

@@ -24,6 +24,8 @@ public:
     void Start(std::function<void(bool ok)> finished);
     // What Esc does in the window: ends it with Cancel.
     void Cancel();
+    // What Enter does: ends it with OK.
+    void Accept();
     bool Running() const { return running_; }
     const UploadProgress& Progress() const { return *progress_; }
 

@@ -187,6 +187,23 @@ TEST_F(LoggerLinkTest, NoFlightMeansNoBlockRequestAndNoFlyRecordData) {
     EXPECT_EQ(TimersRunning(), 0);
 }
 
+TEST_F(LoggerLinkTest, NoFlightAfterTheWindowWasClosedWithEnterStillEndsTheUpload) {
+    link.OnUploadRecordData(UploadForm{1.0f, 14, ""});
+    window.Accept();  // Enter before the logger has answered
+    EXPECT_EQ(windowResults, std::vector<bool>{true});
+    EXPECT_TRUE(link.State().busy);  // the transfer goes on without its window
+    serial.Feed(test::MemoryReply(0, test::LoggerHeaderBytes({})));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{kMsgConfirmUpload, kMsgNoFlyData}));
+    EXPECT_FALSE(link.State().busy);
+    EXPECT_FALSE(link.Transfer().running);
+    EXPECT_FALSE(serial.open);
+    EXPECT_EQ(TimersRunning(), 0);
+
+    // The buttons work again: the next upload asks the logger.
+    link.OnUploadRecordData(UploadForm{1.0f, 14, ""});
+    EXPECT_EQ(serial.written.size(), 2u);
+}
+
 TEST_F(LoggerLinkTest, HeaderTimeOutComesOnTheThirtyFirstTickOnce) {
     link.OnUploadRecordData(UploadForm{});
     time.Advance(3099);
