@@ -245,7 +245,9 @@ private:
         // Wake for the next chunk, the idle reset, or at least a few times a
         // second to notice a signal that came just before poll.
         auto wait = std::chrono::milliseconds(200);
-        if (!out_.empty()) {
+        // A chunk already due is waiting for room on the terminal: POLLOUT
+        // wakes us for it, so it must not turn poll into a busy loop.
+        if (!out_.empty() && out_.front().due > now) {
             wait = std::min(wait, std::chrono::duration_cast<std::chrono::milliseconds>(
                                       out_.front().due - now + std::chrono::microseconds(999)));
         }
