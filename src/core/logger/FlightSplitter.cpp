@@ -173,7 +173,9 @@ SplitOutcome FlightSplitter::WriteFlights(FlightRecord& work, const Clock& clock
                 FormatText(kMsgRecordWriteFailed, path.c_str(), reason.c_str()));
         }
     }
-    if (outcome.files.empty() && outcome.Count(FlightFate::TooShort) > 0) {
+    // Nothing written and nothing said yet: every flight was empty or too
+    // short. (After a failed file or "Too much fly data!" that would be untrue.)
+    if (outcome.files.empty() && outcome.messages.empty() && !outcome.fates.empty()) {
         outcome.messages.push_back(FormatText(kMsgNoFlightLongEnough, kMinFlightSamples));
     }
     return outcome;

@@ -152,6 +152,39 @@ TEST_F(FlightSplitterTest, WhenNoFlightIsLongEnoughNoFileIsWrittenAndItIsSaid) {
               std::vector<std::string>{FormatText(kMsgNoFlightLongEnough, kMinFlightSamples)});
 }
 
+TEST_F(FlightSplitterTest, NothingKeptIsSaidOnceAndOnlyWhenNoOtherMessageExplainsIt) {
+    // Wrapped ring whose last flight is empty: the only flight looked at.
+    LoggerBlock block;
+    block.lastAddress = 0x1FFF;
+    block.cycle = 1;
+    block.flightCount = 3;
+    const std::uint16_t ends[] = {6000, 500, 500};
+    for (int i = 0; i < 3; ++i) {
+        block.endAddresses[2 * i] = static_cast<std::uint8_t>(ends[i] >> 8);
+        block.endAddresses[2 * i + 1] = static_cast<std::uint8_t>(ends[i]);
+    }
+    const Bytes image(500 - 64, 1);
+    SplitOutcome outcome = FlightSplitter(block, image).WriteFlights(*work, clock, "", Keep());
+    EXPECT_EQ(outcome.fates, std::vector<FlightFate>{FlightFate::Empty});
+    EXPECT_EQ(outcome.messages,
+              std::vector<std::string>{FormatText(kMsgNoFlightLongEnough, kMinFlightSamples)});
+
+    // A flight long enough whose file failed, and one too short: the failure
+    // is the whole story; "no flight was long enough" would be untrue.
+    const Memory memory = MemoryOf({64, 10});
+    outcome = FlightSplitter(memory.block, memory.image)
+                  .WriteFlights(*work, clock, "",
+                                [](const std::string&, const FlightRecord&, std::string& reason) {
+                                    reason = "Read-only file system";
+                                    return false;
+                                });
+    EXPECT_EQ(outcome.fates,
+              (std::vector<FlightFate>{FlightFate::WriteFailed, FlightFate::TooShort}));
+    EXPECT_EQ(outcome.messages,
+              std::vector<std::string>{
+                  FormatText(kMsgRecordWriteFailed, "2014-3-7_1.dat", "Read-only file system")});
+}
+
 TEST_F(FlightSplitterTest, ZeroTemperatureAndPeriodRepeatThePreviousSampleButNotTheFirst) {
     std::vector<Sample> samples(64, Sample{100, 20, 50, 40, 2000});
     samples[0] = Sample{0, 0, 0, 0, 0};  // no reading at all in the first sample
