@@ -3,6 +3,9 @@
 // to a temporary file beside the target first and is renamed over the target
 // only when every byte was written. A short write, a full disk or a failed
 // rename leaves the old file untouched and no temporary file behind.
+// A symbolic link is followed (the file it names is replaced, the link stays),
+// the replaced file's permissions are kept, and an existing file that cannot
+// be opened for writing (read-only) is refused and left as it is.
 
 #include <cstdint>
 #include <string>

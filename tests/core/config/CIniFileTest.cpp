@@ -280,6 +280,38 @@ TEST_F(CIniFileTest, SaveIntoMissingDirectoryOrWithoutPathFails) {
     EXPECT_FALSE(noPath.Save());
 }
 
+TEST_F(CIniFileTest, SaveReplacesTheFileALinkNamesAndKeepsItsPermissions) {
+    namespace fs = std::filesystem;
+    // config.ini as a link to a file kept elsewhere, readable by its owner only.
+    const std::string real = dir.File("real.ini");
+    WriteBytes(real, "[s]\na=1\n");
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink(real, path);
+    ini.SetFilePath(path);
+    ASSERT_TRUE(ini.Load());
+    ini.PutInt("s", "a", 2, true);
+    ASSERT_TRUE(ini.Save()) << ini.LastError();
+
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(path)));
+    EXPECT_EQ(ReadBytes(real), "[s]\r\na=2\r\n\r\n");
+    EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"config.ini", "real.ini"}));
+}
+
+TEST_F(CIniFileTest, SaveLeavesAReadOnlyFileAlone) {
+    namespace fs = std::filesystem;
+    LoadText("[s]\na=1\n");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    if (access(path.c_str(), W_OK) == 0) {
+        GTEST_SKIP() << "permissions are not enforced for this user (root)";
+    }
+    ini.PutInt("s", "a", 2, true);
+    EXPECT_FALSE(ini.Save());
+    EXPECT_EQ(ini.LastError().rfind(kIniErrSave, 0), 0u) << ini.LastError();
+    EXPECT_EQ(ReadBytes(path), "[s]\na=1\n");
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"config.ini"});
+}
+
 TEST_F(CIniFileTest, SaveIntoReadOnlyDirectoryFailsAndKeepsTheOldFile) {
     LoadText("[s]\na=1\n");
     const std::filesystem::path locked = dir.Path() / "locked";
