@@ -7,6 +7,7 @@
 #include "Commands.h"
 #include "DeviceSession.h"
 #include "logger/LoggerMessages.h"
+#include "platform/GbkText.h"
 #include "records/CTavixDoc.h"
 #include "shell/AtomicFile.h"
 #include "shell/ShellTexts.h"
@@ -25,7 +26,8 @@ constexpr const char* kUsage =
     "\n"
     "  --port PORT    a device path, COMn, or demo (the built-in simulated device);\n"
     "                 default: the port stored in config.ini\n"
-    "  --gear G       gear rate (default: [gearrate] default of config.ini)\n"
+    "  --gear G       gear rate, kept to two decimals as the window keeps it\n"
+    "                 (default: [gearrate] default of config.ini)\n"
     "  --poles N      motor pole number (default: [polnumber] default of config.ini)\n"
     "  --note TEXT    the user note stored in the record files\n"
     "  --out DIR      where the record files go (default: the working directory)\n"
@@ -39,14 +41,20 @@ constexpr const char* kMsgNoEnd = "The upload did not end: the device stopped an
 // Longest an upload may take: 128 blocks at 200 ms, with room for a slow line.
 constexpr int kUploadLimitMs = 15 * 60 * 1000;
 
+// The form keeps the gear rate to two decimals ("%.2f" read back), and so the
+// record does: 3.456 is stored as 3.46. Refused when that is not above 0.
 bool ParseGear(const std::string& text, float& gear) {
     double value = 0.0;
     const char* end = text.data() + text.size();
     const auto result = std::from_chars(text.data(), end, value);
-    if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value) || value <= 0.0) {
+    if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) {
         return false;
     }
-    gear = static_cast<float>(value);
+    const float rounded = CTavixDoc::RoundGearRate(static_cast<float>(value));
+    if (!std::isfinite(rounded) || rounded <= 0.0f) {
+        return false;
+    }
+    gear = rounded;
     return true;
 }
 
@@ -78,12 +86,13 @@ int RunUpload(const Args& args, const Io& io) {
     }
     UploadForm form;
     if (parsed.Has("--gear") && !ParseGear(parsed.Get("--gear"), form.gearRate)) {
-        return UsageError(io, "upload", "--gear needs a number above 0", kUsage);
+        return UsageError(io, "upload", "--gear needs a number of at least 0.01", kUsage);
     }
     if (parsed.Has("--poles") && !ParsePoles(parsed.Get("--poles"), form.poles)) {
         return UsageError(io, "upload", "--poles needs a whole number above 0", kUsage);
     }
-    form.note = parsed.Get("--note");
+    // Record texts are GBK, as the window stores what is typed into the note box.
+    form.note = ToGbk(QString::fromLocal8Bit(parsed.Get("--note")));
 
     StreamPrompt prompt(io);
     const auto settings = LoadSettings(parsed.Get("--config", kDefaultConfig), prompt, io);

@@ -3,6 +3,7 @@
 // no, and when the command line is wrong.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <sstream>
 
@@ -103,6 +104,25 @@ TEST_F(CliTest, UploadWritesEveryFlightAndInfoReadsThemBack) {
     EXPECT_NE(info.find("Gear rate:      2.50    Pole number: 12"), std::string::npos);
     EXPECT_NE(info.find(" 4 Motor RPM"), std::string::npos);
     EXPECT_NE(info.find("Max.Current"), std::string::npos);
+}
+
+TEST_F(CliTest, UploadStoresTheGearRateAndNoteAsTheWindowWould) {
+    const std::string flights = dir.File("flights");
+    ASSERT_EQ(Run({"upload", "--port", "demo", "--gear", "3.456", "--note", "20\u2103 calm",
+                   "--out", flights}),
+              kExitOk)
+        << err.str();
+    const std::string bytes = test::ReadBytes(OutLines().front());
+    float gear = 0.0f;
+    std::memcpy(&gear, bytes.data() + 28, sizeof gear);  // little-endian, as this machine
+    EXPECT_EQ(gear, 3.46f);
+    EXPECT_EQ(bytes.substr(296, 10), std::string("20\xA1\xE6 calm\0", 10));  // GBK degree sign
+    EXPECT_EQ(err.str().rfind("Gear rate 3.46,", 0), 0u) << err.str();
+
+    ASSERT_EQ(Run({"info", OutLines().front()}), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("Note:           20\u2103 calm\n"), std::string::npos) << out.str();
+
+    EXPECT_EQ(Run({"upload", "--gear", "0.004"}), kExitUsage);  // 0.00 on the form
 }
 
 TEST_F(CliTest, UploadFromAnEmptyLoggerOrAnEscWithoutLoggerSaysNo) {
