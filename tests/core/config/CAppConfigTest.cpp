@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/TempDir.h"
 #include "config/CIniFile.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FixedClock.h"
+#include "fakes/TempDir.h"
 
 namespace tavix {
 namespace {
