@@ -55,6 +55,28 @@ TEST(DevsimProcess, ServesTheChosenDeviceUntilTerminated) {
     EXPECT_EQ(devsim.exitCode(), 0);
 }
 
+TEST(DevsimProcess, PortOfADeviceThatGoesAwayReadsClosed) {
+    if (!QFileInfo(DevsimPath()).isExecutable()) {
+        GTEST_SKIP() << "tavix-devsim is not built next to the tests";
+    }
+    QProcess devsim;
+    devsim.start(DevsimPath(), {});
+    ASSERT_TRUE(devsim.waitForStarted(3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return devsim.canReadLine(); }, 3000));
+    const std::string path = devsim.readLine().trimmed().toStdString();
+
+    CMSComm comm(std::make_unique<QtSerialBackend>());
+    comm.SetCommPort(path);
+    comm.SetOnComm([&] { comm.Input(); });
+    test::FakePrompt prompt;
+    ASSERT_TRUE(OpenDevicePort(comm, prompt, kMsgPortInUsePage)) << prompt.Last();
+    devsim.terminate();
+    ASSERT_TRUE(devsim.waitForFinished(3000));
+    comm.SetRThreshold(519);
+    comm.Output(BuildRequest(kCmdReadBlock, 0x0E00, 512));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !comm.GetPortOpen(); }, 3000));
+}
+
 TEST(DevsimProcess, UsageErrorsExitWithTwo) {
     if (!QFileInfo(DevsimPath()).isExecutable()) {
         GTEST_SKIP() << "tavix-devsim is not built next to the tests";
