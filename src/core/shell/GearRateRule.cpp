@@ -1,7 +1,7 @@
 #include "shell/GearRateRule.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
+#include <cmath>
 
 namespace tavix {
 
@@ -16,23 +16,33 @@ std::string Trim(const std::string& s) {
     return s.substr(first, last - first + 1);
 }
 
+// "%.2f" of the value. Always with a decimal point: the window library sets the
+// C locale from the user's, where printf would write "3,46" and strtod stop at
+// the ".", so the C conversions are not used here.
+std::string TwoDecimals(double value) {
+    char text[400];  // the longest double in fixed notation, with two decimals
+    const auto printed =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
+    return printed.ec == std::errc() ? std::string(text, printed.ptr) : std::string("0.00");
+}
+
 }  // namespace
 
 float RoundGearRate(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f", value);
-    return std::strtof(text, nullptr);
+    const std::string text = TwoDecimals(value);
+    float rounded = 0.0f;
+    std::from_chars(text.data(), text.data() + text.size(), rounded);
+    return rounded;
 }
 
 float InitialGearRate(double configured) {
     const float rounded = RoundGearRate(configured);
-    return rounded > 0.0f ? rounded : 1.0f;
+    // "nan" and "inf" also read as numbers from config.ini; they are no gear rate either.
+    return rounded > 0.0f && std::isfinite(rounded) ? rounded : 1.0f;
 }
 
 std::string GearRateText(float value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(value));
-    std::string s = text;
+    std::string s = TwoDecimals(static_cast<double>(value));
     const auto dot = s.find('.');
     if (dot != std::string::npos) {
         while (s.back() == '0') {
@@ -51,8 +61,8 @@ GearRateEdit EditGearRate(const std::string& typed) {
     if (text.empty()) {
         return edit;  // the user is retyping the number: nothing to take yet
     }
-    // Only plain decimals: no sign, exponent, hexadecimal or "inf" that the C
-    // conversion would also take.
+    // Only plain decimals: no sign, exponent, hexadecimal or "inf" that a
+    // number conversion would also take.
     int dots = 0;
     int digits = 0;
     for (const char ch : text) {
@@ -67,7 +77,8 @@ GearRateEdit EditGearRate(const std::string& typed) {
     if (dots > 1 || digits == 0) {
         return edit;
     }
-    const double parsed = std::strtod(text.c_str(), nullptr);
+    double parsed = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), parsed);
     edit.valid = true;
     edit.value = RoundGearRate(parsed);
     const char lastChar = text.back();

@@ -13,7 +13,7 @@ namespace tavix {
 float RoundGearRate(double value);
 
 // The start value of the field from the configured gear rate: rounded, and 1
-// when the configured value is 0 or below.
+// when the configured value is 0 or below (or no finite number at all).
 float InitialGearRate(double configured);
 
 // How the field shows a value: "%.2f" without trailing zeros ("3.46", "1.5", "2").

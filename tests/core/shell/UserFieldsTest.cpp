@@ -1,6 +1,11 @@
 // The main form's gear-rate field and the File menu's recent-file list.
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cmath>
+#include <limits>
+#include <string>
+
 #include "shell/GearRateRule.h"
 #include "shell/RecentFileList.h"
 
@@ -54,6 +59,51 @@ TEST(GearRate, ConfiguredValueStartsRoundedAndPositive) {
     EXPECT_EQ(GearRateText(1.0f), "1");
     EXPECT_EQ(GearRateText(3.5f), "3.5");
     EXPECT_EQ(GearRateText(RoundGearRate(3.456)), "3.46");
+}
+
+TEST(GearRate, NotANumberOrInfinityStartsAsOne) {
+    // config.ini may hold "nan" or a number too large for the field.
+    EXPECT_FLOAT_EQ(InitialGearRate(std::numeric_limits<double>::quiet_NaN()), 1.0f);
+    EXPECT_FLOAT_EQ(InitialGearRate(std::numeric_limits<double>::infinity()), 1.0f);
+    EXPECT_FLOAT_EQ(InitialGearRate(1e39), 1.0f);
+}
+
+// The window library sets the C locale from the user's settings; in many
+// of them the decimal separator is a comma.
+class CommaLocale {
+public:
+    CommaLocale() : previous_(std::setlocale(LC_NUMERIC, nullptr)) {
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8",
+                                 "ru_RU.UTF-8", "nl_NL.UTF-8", "de_DE", "fr_FR"}) {
+            if (std::setlocale(LC_NUMERIC, name) != nullptr &&
+                std::string(std::localeconv()->decimal_point) == ",") {
+                active_ = true;
+                return;
+            }
+        }
+        std::setlocale(LC_NUMERIC, previous_.c_str());
+    }
+    ~CommaLocale() { std::setlocale(LC_NUMERIC, previous_.c_str()); }
+    bool Active() const { return active_; }
+
+private:
+    std::string previous_;
+    bool active_ = false;
+};
+
+TEST(GearRate, DecimalPointHoldsInACommaLocale) {
+    const CommaLocale locale;
+    if (!locale.Active()) {
+        GTEST_SKIP() << "no locale with a decimal comma is installed";
+    }
+    EXPECT_FLOAT_EQ(RoundGearRate(3.456), 3.46f);
+    EXPECT_FLOAT_EQ(InitialGearRate(2.5), 2.5f);
+    EXPECT_EQ(GearRateText(3.5f), "3.5");
+    const GearRateEdit e = EditGearRate("3.456");
+    EXPECT_TRUE(e.valid);
+    EXPECT_FLOAT_EQ(e.value, 3.46f);
+    EXPECT_EQ(e.text, "3.46");
+    EXPECT_FLOAT_EQ(EditGearRate("2.50").value, 2.5f);
 }
 
 TEST(RecentFileList, NewestFirstFiveAtMostNoRepeats) {
