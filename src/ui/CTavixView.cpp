@@ -19,6 +19,7 @@
 #include "CComConfigDlg.h"
 #include "CQTabCtrl.h"
 #include "CWelcomeDlg.h"
+#include "GbkLimitedEdit.h"
 #include "Resources.h"
 #include "config/CAppConfig.h"
 #include "platform/GbkText.h"
@@ -42,20 +43,6 @@ void KeepPlaceWhenHidden(QWidget* widget) {
     widget->setSizePolicy(policy);
 }
 
-// Cuts a text box to its limit, keeping the cursor where it was.
-void LimitText(QPlainTextEdit* box, int maxChars) {
-    const QString text = box->toPlainText();
-    if (text.size() <= maxChars) {
-        return;
-    }
-    QTextCursor cursor = box->textCursor();
-    const int pos = std::min(cursor.position(), maxChars);
-    box->setPlainText(text.left(maxChars));
-    cursor = box->textCursor();
-    cursor.setPosition(pos);
-    box->setTextCursor(cursor);
-}
-
 }  // namespace
 
 CTavixView::CTavixView(CAppConfig& config, CIniFile& ini, QWidget* parent)
@@ -64,8 +51,8 @@ CTavixView::CTavixView(CAppConfig& config, CIniFile& ini, QWidget* parent)
     setObjectName(QStringLiteral("mainForm"));
     RecordHeader& header = config_.Record().header;
     gearRate_ = InitialGearRate(header.gearRate);
-    if (RoundGearRate(header.gearRate) <= 0.0f) {
-        header.gearRate = 1.0f;
+    if (!(gearRate_ == RoundGearRate(header.gearRate))) {
+        header.gearRate = 1.0f;  // the configured value was no usable gear rate
     }
     poles_ = header.poles;
 
@@ -73,7 +60,7 @@ CTavixView::CTavixView(CAppConfig& config, CIniFile& ini, QWidget* parent)
 
     gearEdit_->setText(QString::fromStdString(GearRateText(gearRate_)));
     polesEdit_->setText(QString::number(poles_));
-    note_->setPlainText(FromGbk(FixedText(header.note)));
+    note_->SetLimitedText(FromGbk(FixedText(header.note)));
 
     SetConnected(false);
     SetTabsEnabled({true, false, false, false, false});
@@ -129,11 +116,10 @@ void CTavixView::BuildLayout() {
     description_->setObjectName(QStringLiteral("descriptionBox"));
     description_->setReadOnly(true);
     description_->setPlaceholderText(tr("The opened device's description appears here."));
-    note_ = new QPlainTextEdit(textArea_);
+    note_ = new GbkLimitedEdit(kNoteMaxBytes, textArea_);
     note_->setObjectName(QStringLiteral("noteBox"));
     note_->setPlaceholderText(tr("Note kept with the record"));
     note_->setTabChangesFocus(true);
-    connect(note_, &QPlainTextEdit::textChanged, this, [this] { LimitText(note_, kNoteMaxChars); });
     noText_ = new QWidget(textArea_);
     textArea_->addWidget(description_);
     textArea_->addWidget(note_);
@@ -333,7 +319,7 @@ QString CTavixView::NoteText() const {
 }
 
 void CTavixView::SetNoteText(const QString& text) {
-    note_->setPlainText(text.left(kNoteMaxChars));
+    note_->SetLimitedText(text);
 }
 
 void CTavixView::OnGearRateEdited(const QString& text) {

@@ -14,6 +14,7 @@
 #include <array>
 
 #include "CComConfigDlg.h"
+#include "GbkLimitedEdit.h"
 #include "shell/ShellTexts.h"
 
 class QLabel;
@@ -33,7 +34,8 @@ class CWelcomeDlg;
 class CTavixView : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kNoteMaxChars = 512;
+    // The note is kept as GBK bytes in the record (two for a Chinese character).
+    static constexpr int kNoteMaxBytes = 512;
     static constexpr int kDescriptionMaxChars = 2048;
 
     CTavixView(CAppConfig& config, CIniFile& ini, QWidget* parent = nullptr);
@@ -125,7 +127,7 @@ private:
     std::array<QWidget*, kTabCount> pages_{};
     QStackedWidget* textArea_ = nullptr;
     QPlainTextEdit* description_ = nullptr;
-    QPlainTextEdit* note_ = nullptr;
+    GbkLimitedEdit* note_ = nullptr;
     QPlainTextEdit* recordSummary_ = nullptr;
     QWidget* noText_ = nullptr;
     QPushButton* setCom_ = nullptr;

@@ -2,6 +2,7 @@
 // it, the device buttons, the user parameters.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -9,9 +10,11 @@
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
+#include <limits>
 
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
+#include "platform/GbkText.h"
 #include "shell/ShellTexts.h"
 #include "ui/CQTabCtrl.h"
 #include "ui/CTavixView.h"
@@ -193,14 +196,52 @@ TEST_F(MainFormTest, ConfiguredGearRateStartsRoundedAndPositive) {
     EXPECT_FLOAT_EQ(view->GearRate(), 1.0f);
     EXPECT_EQ(view->GearRateEdit()->text(), QStringLiteral("1"));
     EXPECT_FLOAT_EQ(config.Record().header.gearRate, 1.0f);
+
+    // Neither a number nor a gear rate: the field and the store agree on 1.
+    config.Record().header.gearRate = std::numeric_limits<float>::quiet_NaN();
+    MakeView();
+    EXPECT_EQ(view->GearRateEdit()->text(), QStringLiteral("1"));
+    EXPECT_FLOAT_EQ(config.Record().header.gearRate, 1.0f);
 }
 
 TEST_F(MainFormTest, TextBoxesKeepTheirLimits) {
     view->SetNoteText(QString(600, QLatin1Char('n')));
-    EXPECT_EQ(view->NoteText().size(), CTavixView::kNoteMaxChars);
+    EXPECT_EQ(view->NoteText().size(), CTavixView::kNoteMaxBytes);
     view->SetDescriptionText(QString(3000, QLatin1Char('d')));
     EXPECT_EQ(view->DescriptionText().size(), CTavixView::kDescriptionMaxChars);
     EXPECT_TRUE(view->DescriptionBox()->isReadOnly());
+}
+
+TEST_F(MainFormTest, NoteFitsItsStoredFieldAndKeepsWhatWasThere) {
+    // The note is stored as GBK bytes: a Chinese character takes two.
+    const QString wen = QString::fromUtf8("\xE6\x96\x87");
+    view->SetNoteText(QString(300, wen[0]));
+    EXPECT_EQ(view->NoteText(), QString(256, wen[0]));
+    EXPECT_EQ(ToGbk(view->NoteText()).size(), 512u);
+
+    // Text pasted into the middle is cut to what fits; the text after it stays.
+    const QString before =
+        QStringLiteral("start ") + QString(490, QLatin1Char('x')) + QStringLiteral(" end");
+    view->SetNoteText(before);
+    QPlainTextEdit* note = view->NoteBox();
+    QTextCursor cursor = note->textCursor();
+    cursor.setPosition(6);
+    note->setTextCursor(cursor);
+    QApplication::clipboard()->setText(QString(40, QLatin1Char('p')));
+    note->paste();
+    const QString after = note->toPlainText();
+    EXPECT_EQ(ToGbk(after).size(), 512u);
+    EXPECT_TRUE(after.startsWith(QStringLiteral("start ") + QString(12, QLatin1Char('p')) +
+                                 QLatin1Char('x')));
+    EXPECT_TRUE(after.endsWith(QStringLiteral(" end")));
+    // Undo takes the whole paste back, redo brings the part that fitted.
+    note->undo();
+    EXPECT_EQ(note->toPlainText(), before);
+    note->redo();
+    EXPECT_EQ(note->toPlainText(), after);
+    // Typing on at the limit changes nothing.
+    QTest::keyClicks(note, QStringLiteral("yz"));
+    EXPECT_EQ(note->toPlainText(), after);
 }
 
 TEST_F(MainFormTest, PagesCanBeReplaced) {
