@@ -1,0 +1,113 @@
+// The main window wired to the logger session and the record document: Open
+// Device and Upload on the demo device end with the last flight on the record
+// page, and a record file that is refused leaves the window as it was.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTest>
+#include <memory>
+
+#include "UiTestSupport.h"
+#include "fakes/FakePrompt.h"
+#include "fakes/FixedClock.h"
+#include "logger/LoggerLink.h"
+#include "logger/LoggerMessages.h"
+#include "platform/SerialBackendFactory.h"
+#include "shell/ShellTexts.h"
+#include "sim/SimDevice.h"
+#include "ui/CMainFrame.h"
+#include "ui/CTavixApp.h"
+#include "ui/CTavixView.h"
+#include "ui/LoggerLinkBinding.h"
+
+namespace tavix {
+namespace {
+
+constexpr int kWaitMs = 30000;
+
+class LoggerLinkBindingTest : public ::testing::Test {
+protected:
+    LoggerLinkBindingTest() {
+        QStandardPaths::setTestModeEnabled(true);
+        QFile::copy(QStringLiteral(TAVIX_SOURCE_DIR "/res/config.ini"),
+                    dir.File(QStringLiteral("config.ini")));
+        SetDemoDevice(std::make_shared<sim::SimDevice>(sim::Series::Tarrow));
+        app.SetWiring([this](CTavixApp& a, CMainFrame& frame) {
+            binding = std::make_unique<LoggerLinkBinding>(frame, a.Config(), a.Ini(), a.GetPrompt(),
+                                                          a.GetClock(), a.PortOption());
+        });
+    }
+    ~LoggerLinkBindingTest() override {
+        if (app.MainFrame() != nullptr) {
+            app.MainFrame()->ExitWithoutQuestion();
+        }
+        SetDemoDevice(std::make_shared<sim::SimDevice>());
+    }
+
+    CTavixView* Start() {
+        CommandLine line;
+        line.port = "demo";
+        if (!app.InitInstance(line)) {
+            return nullptr;
+        }
+        return app.MainFrame()->View();
+    }
+
+    test::ScratchDir dir;
+    test::FakePrompt prompt;
+    test::FixedClock clock;
+    CTavixApp app{prompt, clock};
+    std::unique_ptr<LoggerLinkBinding> binding;
+};
+
+TEST_F(LoggerLinkBindingTest, UploadEndsWithTheLastFlightOnTheRecordPage) {
+    CTavixView* view = Start();
+    ASSERT_NE(view, nullptr);
+    EXPECT_FALSE(view->UploadButton()->isEnabled());
+
+    QTest::mouseClick(view->OpenDeviceButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->IsConnected(); }, kWaitMs));
+    for (int tab = 0; tab < kTabCount; ++tab) {
+        EXPECT_TRUE(view->IsTabEnabled(tab)) << tab;
+    }
+    EXPECT_TRUE(view->UploadButton()->isEnabled());
+    EXPECT_EQ(view->VersionText(), QStringLiteral("TVKA20141L400312"));
+    EXPECT_FALSE(view->DescriptionText().isEmpty());
+
+    ASSERT_TRUE(view->SelectTab(kTabRecord));
+    view->SetNoteText(QStringLiteral("club field"));
+    QTest::mouseClick(view->UploadButton(), Qt::LeftButton);
+    const QString last = dir.File(QStringLiteral("2014-3-7_3.dat"));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return app.MainFrame()->DocumentPath() == last && !binding->Link().State().busy; },
+        kWaitMs))
+        << prompt.Last();
+
+    // Four flights, one too short: three files, the last one is the document.
+    for (const char* name : {"2014-3-7_1.dat", "2014-3-7_2.dat", "2014-3-7_3.dat"}) {
+        EXPECT_TRUE(QFile::exists(dir.File(QString::fromLatin1(name)))) << name;
+    }
+    EXPECT_EQ(prompt.Texts(), std::vector<std::string>{kMsgConfirmUpload});
+    EXPECT_EQ(view->CurrentTab(), kTabRecord);
+    EXPECT_EQ(view->NoteText(), QStringLiteral("club field"));
+    EXPECT_TRUE(view->RecordSummary().contains(QStringLiteral("Hardware code:  1L40")));
+    EXPECT_TRUE(app.Config().Record().dataLoaded);
+}
+
+TEST_F(LoggerLinkBindingTest, ARefusedRecordFileLeavesTheWindowAsItWas) {
+    CTavixView* view = Start();
+    ASSERT_NE(view, nullptr);
+    dir.Write(QStringLiteral("short.dat"), QByteArray(100, '\0'));
+    EXPECT_FALSE(app.MainFrame()->OpenRecordFile(dir.File(QStringLiteral("short.dat"))));
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_NE(prompt.Last().find("is too short"), std::string::npos) << prompt.Last();
+    EXPECT_EQ(view->CurrentTab(), kTabWelcome);
+    EXPECT_FALSE(view->IsTabEnabled(kTabRecord));
+    EXPECT_FALSE(app.Config().Record().dataLoaded);
+    EXPECT_TRUE(app.MainFrame()->DocumentPath().isEmpty());
+}
+
+}  // namespace
+}  // namespace tavix
