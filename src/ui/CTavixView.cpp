@@ -149,7 +149,12 @@ void CTavixView::BuildLayout() {
     form->addRow(polesLabel, polesEdit_);
     connect(gearEdit_, &QLineEdit::textEdited, this, &CTavixView::OnGearRateEdited);
     connect(polesEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        poles_ = text.toInt();
+        bool ok = false;
+        const int poles = text.trimmed().toInt(&ok);
+        if (!ok) {
+            return;  // emptied to be retyped: the number stays until there is one
+        }
+        poles_ = poles;
         emit poleNumberChanged(poles_);
     });
 

@@ -182,6 +182,13 @@ TEST_F(MainFormTest, GearRateRoundsWhileTypingUnlessTheTextEndsInPointOrZero) {
     poles->clear();
     QTest::keyClicks(poles, QStringLiteral("12"));
     EXPECT_EQ(view->PoleNumber(), 12);
+    // Emptied to be retyped: the number stays (0 poles would make every RPM infinite).
+    poles->selectAll();
+    QTest::keyClick(poles, Qt::Key_Delete);
+    EXPECT_TRUE(poles->text().isEmpty());
+    EXPECT_EQ(view->PoleNumber(), 12);
+    QTest::keyClicks(poles, QStringLiteral("8"));
+    EXPECT_EQ(view->PoleNumber(), 8);
 }
 
 TEST_F(MainFormTest, ConfiguredGearRateStartsRoundedAndPositive) {
