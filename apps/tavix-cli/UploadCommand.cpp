@@ -29,7 +29,7 @@ constexpr const char* kUsage =
     "  --gear G       gear rate, kept to two decimals as the window keeps it\n"
     "                 (default: [gearrate] default of config.ini)\n"
     "  --poles N      motor pole number (default: [polnumber] default of config.ini)\n"
-    "  --note TEXT    the user note stored in the record files\n"
+    "  --note TEXT    the user note stored in the record files (512 bytes of GBK)\n"
     "  --out DIR      where the record files go (default: the working directory)\n"
     "  --config FILE  the settings file (default: ./config.ini)\n";
 
@@ -93,6 +93,14 @@ int RunUpload(const Args& args, const Io& io) {
     }
     // Record texts are GBK, as the window stores what is typed into the note box.
     form.note = ToGbk(QString::fromLocal8Bit(parsed.Get("--note")));
+    if (form.note.size() > kMaxNoteLength) {
+        // Cut, it would lose text (and perhaps half a character) unasked.
+        return UsageError(
+            io, "upload",
+            FormatText("--note holds at most %d bytes of GBK text, this one needs %d",
+                       static_cast<int>(kMaxNoteLength), static_cast<int>(form.note.size())),
+            kUsage);
+    }
 
     StreamPrompt prompt(io);
     const auto settings = LoadSettings(parsed.Get("--config", kDefaultConfig), prompt, io);

@@ -123,6 +123,13 @@ TEST_F(CliTest, UploadStoresTheGearRateAndNoteAsTheWindowWould) {
     EXPECT_NE(out.str().find("Note:           20\u2103 calm\n"), std::string::npos) << out.str();
 
     EXPECT_EQ(Run({"upload", "--gear", "0.004"}), kExitUsage);  // 0.00 on the form
+    // The note field holds 512 bytes: 256 degree signs fit, one more does not.
+    std::string degrees;
+    for (int i = 0; i < 257; ++i) {
+        degrees += "\u2103";
+    }
+    EXPECT_EQ(Run({"upload", "--note", degrees}), kExitUsage);
+    EXPECT_NE(err.str().find("needs 514"), std::string::npos) << err.str();
 }
 
 TEST_F(CliTest, UploadFromAnEmptyLoggerOrAnEscWithoutLoggerSaysNo) {
