@@ -34,6 +34,15 @@ std::string RecordFileName(const LocalTime& date, int number) {
     return FormatText(kRecordFileNameFormat, date.year, date.month, date.day, number);
 }
 
+namespace {
+
+std::string RecordPath(const std::string& directory, const LocalTime& date, int number) {
+    const std::string name = RecordFileName(date, number);
+    return directory.empty() ? name : (std::filesystem::path(directory) / name).string();
+}
+
+}  // namespace
+
 FlightSplitter::FlightSplitter(const LoggerBlock& block, const Bytes& image)
     : block_(block), image_(image) {}
 
@@ -157,9 +166,14 @@ SplitOutcome FlightSplitter::WriteFlights(FlightRecord& work, const Clock& clock
         }
         Decode(extent, work);
 
-        const std::string name = RecordFileName(date, number);
-        const std::string path =
-            directory.empty() ? name : (std::filesystem::path(directory) / name).string();
+        // A file of an earlier upload that day keeps its name: its flight may
+        // since have been cleared from the logger, so overwriting it would
+        // lose the flight. This upload takes the next free numbers instead.
+        std::string path = RecordPath(directory, date, number);
+        std::error_code ec;
+        while (std::filesystem::exists(path, ec) || std::filesystem::is_symlink(path, ec)) {
+            path = RecordPath(directory, date, ++number);
+        }
         // A failed file keeps its number, so the files written still say
         // which flight of the upload they hold.
         ++number;

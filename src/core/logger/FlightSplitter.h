@@ -77,7 +77,8 @@ public:
     // then every flight decoded and stored as its own file in `directory`
     // (empty: the working directory). "Too much fly data!" for a flight too
     // long; a file that cannot be written is reported with its name and the
-    // next flight goes on. When no flight was long enough, says so.
+    // next flight goes on. When no flight was long enough, says so. Numbers
+    // whose file already exists (an earlier upload that day) are skipped.
     SplitOutcome WriteFlights(FlightRecord& work, const Clock& clock, const std::string& directory,
                               const StoreRecordFn& store) const;
 

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "fakes/FixedClock.h"
+#include "fakes/TempDir.h"
 #include "logger/LoggerHeader.h"
 #include "logger/LoggerMessages.h"
 #include "sim/LoggerMemory.h"
@@ -132,6 +133,18 @@ TEST_F(FlightSplitterTest, FilesGoToTheChosenDirectoryWithoutLeadingZeros) {
     EXPECT_EQ(outcome.files, (std::vector<std::string>{"/data/flights/2009-12-25_1.dat",
                                                        "/data/flights/2009-12-25_2.dat"}));
     EXPECT_EQ(RecordFileName({2014, 3, 7, 0, 0, 0}, 1), "2014-3-7_1.dat");
+}
+
+TEST_F(FlightSplitterTest, AnEarlierUploadOfTheSameDayIsNeverOverwritten) {
+    test::TempDir dir;
+    test::WriteBytes(dir.File("2014-3-7_1.dat"), "first upload, flight 1");
+    test::WriteBytes(dir.File("2014-3-7_3.dat"), "first upload, flight 3");
+    const SplitOutcome outcome = Split(MemoryOf({64, 64, 64}), dir.Path().string());
+    EXPECT_EQ(outcome.files, (std::vector<std::string>{dir.File("2014-3-7_2.dat"),
+                                                       dir.File("2014-3-7_4.dat"),
+                                                       dir.File("2014-3-7_5.dat")}));
+    EXPECT_EQ(test::ReadBytes(dir.File("2014-3-7_1.dat")), "first upload, flight 1");
+    EXPECT_EQ(test::ReadBytes(dir.File("2014-3-7_3.dat")), "first upload, flight 3");
 }
 
 TEST_F(FlightSplitterTest, SixtyFourSamplesAreKeptAndSixtyThreeDropped) {
