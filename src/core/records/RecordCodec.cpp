@@ -4,36 +4,31 @@
 #include <cassert>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 namespace tavix {
 
 namespace {
 
-// Appends little-endian values.
+// Appends each field little-endian; byte arrays as they are.
 class Writer {
 public:
     explicit Writer(std::string& out) : out_(out) {}
 
-    void U8(std::uint8_t v) { out_.push_back(static_cast<char>(v)); }
-    void U16(std::uint16_t v) {
-        U8(static_cast<std::uint8_t>(v));
-        U8(static_cast<std::uint8_t>(v >> 8));
-    }
-    void U32(std::uint32_t v) {
-        for (int shift = 0; shift < 32; shift += 8) {
-            U8(static_cast<std::uint8_t>(v >> shift));
+    template <typename T>
+    void operator()(const T& value) {
+        if constexpr (std::is_same_v<T, float>) {
+            (*this)(std::bit_cast<std::uint32_t>(value));
+        } else {
+            static_assert(std::is_integral_v<T>);
+            const auto bits = static_cast<std::make_unsigned_t<T>>(value);
+            for (std::size_t i = 0; i < sizeof(T); ++i) {
+                out_.push_back(static_cast<char>(bits >> (8 * i)));
+            }
         }
     }
-    void U64(std::uint64_t v) {
-        for (int shift = 0; shift < 64; shift += 8) {
-            U8(static_cast<std::uint8_t>(v >> shift));
-        }
-    }
-    void I32(std::int32_t v) { U32(static_cast<std::uint32_t>(v)); }
-    void I64(std::int64_t v) { U64(static_cast<std::uint64_t>(v)); }
-    void F32(float v) { U32(std::bit_cast<std::uint32_t>(v)); }
     template <typename T, std::size_t N>
-    void Raw(const std::array<T, N>& bytes) {
+    void operator()(const std::array<T, N>& bytes) {
         static_assert(sizeof(T) == 1);
         out_.append(reinterpret_cast<const char*>(bytes.data()), N);
     }
@@ -42,35 +37,30 @@ private:
     std::string& out_;
 };
 
-// Reads little-endian values from the front of a buffer known to be long enough.
+// Reads each field little-endian from the front of a buffer known to be long enough.
 class Reader {
 public:
     explicit Reader(std::string_view in) : in_(in) {}
 
-    std::uint8_t U8() { return static_cast<std::uint8_t>(in_[pos_++]); }
-    std::uint16_t U16() {
-        const std::uint16_t lo = U8();
-        return static_cast<std::uint16_t>(lo | (U8() << 8));
-    }
-    std::uint32_t U32() {
-        std::uint32_t v = 0;
-        for (int shift = 0; shift < 32; shift += 8) {
-            v |= static_cast<std::uint32_t>(U8()) << shift;
+    template <typename T>
+    void operator()(T& value) {
+        if constexpr (std::is_same_v<T, float>) {
+            std::uint32_t bits = 0;
+            (*this)(bits);
+            value = std::bit_cast<float>(bits);
+        } else {
+            static_assert(std::is_integral_v<T>);
+            std::make_unsigned_t<T> bits = 0;
+            for (std::size_t i = 0; i < sizeof(T); ++i) {
+                bits |= static_cast<std::make_unsigned_t<T>>(
+                    static_cast<std::make_unsigned_t<T>>(static_cast<std::uint8_t>(in_[pos_++]))
+                    << (8 * i));
+            }
+            value = static_cast<T>(bits);
         }
-        return v;
     }
-    std::uint64_t U64() {
-        std::uint64_t v = 0;
-        for (int shift = 0; shift < 64; shift += 8) {
-            v |= static_cast<std::uint64_t>(U8()) << shift;
-        }
-        return v;
-    }
-    std::int32_t I32() { return static_cast<std::int32_t>(U32()); }
-    std::int64_t I64() { return static_cast<std::int64_t>(U64()); }
-    float F32() { return std::bit_cast<float>(U32()); }
     template <typename T, std::size_t N>
-    void Raw(std::array<T, N>& bytes) {
+    void operator()(std::array<T, N>& bytes) {
         static_assert(sizeof(T) == 1);
         std::memcpy(bytes.data(), in_.data() + pos_, N);
         pos_ += N;
@@ -82,123 +72,109 @@ private:
     std::size_t pos_ = 0;
 };
 
+// The field order of each part, one list for both directions, so writing and
+// reading can never disagree. `Part` is the struct, const when writing.
+template <typename Io, typename Part>
+void HeaderFields(Io& io, Part& h) {
+    io(h.timeA);
+    io(h.timeB);
+    io(h.samples);
+    io(h.channels);
+    io(h.rate);
+    io(h.padding);
+    io(h.gearRate);
+    io(h.poles);
+    io(h.version);
+    io(h.hwCode);
+    io(h.note);
+    io(h.yAxis);
+}
+
+template <typename Io, typename Part>
+void LoggerBlockFields(Io& io, Part& b) {
+    io(b.lastAddress);
+    io(b.firstAddress);
+    io(b.channels);
+    io(b.cycle);
+    io(b.padding1);
+    io(b.rate);
+    io(b.flightCount);
+    io(b.endAddresses);
+    io(b.padding2);
+}
+
+template <typename Io, typename Part>
+void AxisRangesFields(Io& io, Part& ranges) {
+    for (auto& range : ranges) {
+        io(range.min);
+        io(range.max);
+    }
+}
+
+template <typename Io, typename Part>
+void ChannelInfoFields(Io& io, Part& c) {
+    io(c.name);
+    io(c.index);
+    io(c.statA);
+    io(c.statB);
+    io(c.statC);
+    io(c.statD);
+    io(c.colour);
+    io(c.line);
+    io(c.visible);
+    io(c.padding);
+}
+
+template <typename Part, std::size_t Size, typename Fields>
+Part Decode(std::string_view in, Fields fields) {
+    assert(in.size() >= Size);
+    Reader r(in);
+    Part part{};
+    fields(r, part);
+    assert(r.Position() == Size);
+    return part;
+}
+
 }  // namespace
 
 void Encode(const RecordHeader& h, std::string& out) {
     Writer w(out);
-    w.I64(h.timeA);
-    w.I64(h.timeB);
-    w.I32(h.samples);
-    w.I32(h.channels);
-    w.U8(h.rate);
-    w.Raw(h.padding);
-    w.F32(h.gearRate);
-    w.I32(h.poles);
-    w.Raw(h.version);
-    w.Raw(h.hwCode);
-    w.Raw(h.note);
-    w.I32(h.yAxis);
+    HeaderFields(w, h);
 }
 
 void Encode(const LoggerBlock& b, std::string& out) {
     Writer w(out);
-    w.U16(b.lastAddress);
-    w.U16(b.firstAddress);
-    w.I32(b.channels);
-    w.U8(b.cycle);
-    w.Raw(b.padding1);
-    w.I32(b.rate);
-    w.U8(b.flightCount);
-    w.Raw(b.endAddresses);
-    w.Raw(b.padding2);
+    LoggerBlockFields(w, b);
 }
 
 void Encode(const AxisRanges& ranges, std::string& out) {
     Writer w(out);
-    for (const AxisRange& r : ranges) {
-        w.F32(r.min);
-        w.F32(r.max);
-    }
+    AxisRangesFields(w, ranges);
 }
 
 void Encode(const ChannelInfo& c, std::string& out) {
     Writer w(out);
-    w.Raw(c.name);
-    w.Raw(c.index);
-    w.I32(c.statA);
-    w.I32(c.statB);
-    w.I32(c.statC);
-    w.I32(c.statD);
-    w.U32(c.colour);
-    w.I32(c.line);
-    w.U8(c.visible);
-    w.Raw(c.padding);
+    ChannelInfoFields(w, c);
 }
 
 RecordHeader DecodeHeader(std::string_view in) {
-    assert(in.size() >= RecordHeader::kSize);
-    Reader r(in);
-    RecordHeader h;
-    h.timeA = r.I64();
-    h.timeB = r.I64();
-    h.samples = r.I32();
-    h.channels = r.I32();
-    h.rate = r.U8();
-    r.Raw(h.padding);
-    h.gearRate = r.F32();
-    h.poles = r.I32();
-    r.Raw(h.version);
-    r.Raw(h.hwCode);
-    r.Raw(h.note);
-    h.yAxis = r.I32();
-    assert(r.Position() == RecordHeader::kSize);
-    return h;
+    return Decode<RecordHeader, RecordHeader::kSize>(
+        in, [](Reader& r, RecordHeader& h) { HeaderFields(r, h); });
 }
 
 LoggerBlock DecodeLoggerBlock(std::string_view in) {
-    assert(in.size() >= LoggerBlock::kSize);
-    Reader r(in);
-    LoggerBlock b;
-    b.lastAddress = r.U16();
-    b.firstAddress = r.U16();
-    b.channels = r.I32();
-    b.cycle = r.U8();
-    r.Raw(b.padding1);
-    b.rate = r.I32();
-    b.flightCount = r.U8();
-    r.Raw(b.endAddresses);
-    r.Raw(b.padding2);
-    assert(r.Position() == LoggerBlock::kSize);
-    return b;
+    return Decode<LoggerBlock, LoggerBlock::kSize>(
+        in, [](Reader& r, LoggerBlock& b) { LoggerBlockFields(r, b); });
 }
 
 AxisRanges DecodeAxisRanges(std::string_view in) {
-    assert(in.size() >= kAxisRangesSize);
-    Reader r(in);
-    AxisRanges ranges;
-    for (AxisRange& range : ranges) {
-        range.min = r.F32();
-        range.max = r.F32();
-    }
-    return ranges;
+    return Decode<AxisRanges, kAxisRangesSize>(
+        in, [](Reader& r, AxisRanges& ranges) { AxisRangesFields(r, ranges); });
 }
 
 ChannelInfo DecodeChannelInfo(std::string_view in) {
-    assert(in.size() >= ChannelInfo::kSize);
-    Reader r(in);
-    ChannelInfo c;
-    r.Raw(c.name);
-    r.Raw(c.index);
-    c.statA = r.I32();
-    c.statB = r.I32();
-    c.statC = r.I32();
-    c.statD = r.I32();
-    c.colour = r.U32();
-    c.line = r.I32();
-    c.visible = r.U8();
-    r.Raw(c.padding);
-    assert(r.Position() == ChannelInfo::kSize);
-    return c;
+    return Decode<ChannelInfo, ChannelInfo::kSize>(
+        in, [](Reader& r, ChannelInfo& c) { ChannelInfoFields(r, c); });
 }
 
 }  // namespace tavix
