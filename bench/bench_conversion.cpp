@@ -8,7 +8,7 @@
 #include <memory>
 #include <random>
 
-#include "config/Conversion.h"
+#include "flight/Conversion.h"
 #include "support/ReferenceSmoothing.h"
 
 namespace {

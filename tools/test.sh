@@ -7,11 +7,11 @@ cd "$(dirname "$0")/.."
 
 tools/install-deps.sh
 
-echo "== core must not include Qt"
-if grep -rnE '#\s*include\s*[<"]Q' src/core; then
-    echo "FAIL: a file under src/core includes a Qt header" >&2
-    exit 1
-fi
+echo "== layers: each core folder includes only the folders it declares, and no Qt"
+tools/check-layers.sh
+
+echo "== format: every source file as .clang-format wants it"
+git ls-files '*.cpp' '*.h' | xargs clang-format-14 --dry-run -Werror
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}

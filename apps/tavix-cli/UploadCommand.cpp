@@ -6,10 +6,10 @@
 
 #include "Commands.h"
 #include "DeviceSession.h"
+#include "base/AtomicFile.h"
 #include "logger/LoggerMessages.h"
 #include "platform/GbkText.h"
 #include "records/CTavixDoc.h"
-#include "shell/AtomicFile.h"
 #include "shell/ShellTexts.h"
 
 namespace tavix::cli {

@@ -15,6 +15,7 @@
 
 #include "CComConfigDlg.h"
 #include "GbkLimitedEdit.h"
+#include "flight/FlightRecord.h"
 #include "shell/ShellTexts.h"
 
 class QLabel;
@@ -35,7 +36,7 @@ class CTavixView : public QWidget {
     Q_OBJECT
 public:
     // The note is kept as GBK bytes in the record (two for a Chinese character).
-    static constexpr int kNoteMaxBytes = 512;
+    static constexpr int kNoteMaxBytes = static_cast<int>(kMaxNoteLength);
     static constexpr int kDescriptionMaxChars = 2048;
 
     CTavixView(CAppConfig& config, CIniFile& ini, QWidget* parent = nullptr);

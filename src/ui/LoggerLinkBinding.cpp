@@ -5,6 +5,7 @@
 #include "CMainFrame.h"
 #include "CMyProgressDlg.h"
 #include "CTavixView.h"
+#include "base/AtomicFile.h"
 #include "config/CAppConfig.h"
 #include "link/CMSComm.h"
 #include "logger/LoggerLink.h"
@@ -12,7 +13,6 @@
 #include "platform/QtTimerHost.h"
 #include "platform/SerialBackendFactory.h"
 #include "records/RecordSummary.h"
-#include "shell/AtomicFile.h"
 #include "shell/Prompt.h"
 
 namespace tavix {

@@ -15,7 +15,7 @@
 
 #include "Commands.h"
 #include "fakes/TempDir.h"
-#include "logger/FlightRecord.h"
+#include "flight/FlightRecord.h"
 #include "platform/SerialBackendFactory.h"
 #include "sim/SimDevice.h"
 

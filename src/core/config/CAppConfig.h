@@ -17,8 +17,8 @@
 #include <memory>
 #include <string>
 
-#include "config/Conversion.h"
-#include "logger/FlightRecord.h"
+#include "flight/Conversion.h"
+#include "flight/FlightRecord.h"
 
 namespace tavix {
 

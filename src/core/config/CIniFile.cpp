@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/AtomicFile.h"
 #include "config/IniNumbers.h"
-#include "shell/AtomicFile.h"
 
 namespace tavix {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-namespace tavix {
+#include "base/Bytes.h"
 
-using Bytes = std::vector<std::uint8_t>;
+namespace tavix {
 
 class SerialBackend {
 public:

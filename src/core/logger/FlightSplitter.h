@@ -24,8 +24,8 @@
 #include <string>
 #include <vector>
 
+#include "flight/FlightRecord.h"
 #include "link/SerialBackend.h"
-#include "logger/FlightRecord.h"
 #include "shell/Clock.h"
 
 namespace tavix {

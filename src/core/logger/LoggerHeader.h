@@ -14,7 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "logger/FlightRecord.h"
+#include "flight/FlightRecord.h"
 
 namespace tavix {
 

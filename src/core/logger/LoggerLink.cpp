@@ -409,7 +409,7 @@ void LoggerLink::OnUploadComplete() {
     }
     work->header.gearRate = upload_.gearRate;
     work->header.poles = upload_.poles;
-    SetFixedText(work->header.note, upload_.note.substr(0, 512));
+    SetFixedText(work->header.note, upload_.note.substr(0, kMaxNoteLength));
     const FlightSplitter splitter(loggerBlock_, image_);
     const SplitOutcome outcome = splitter.WriteFlights(*work, clock_, outputDirectory, storeRecord);
     work.reset();

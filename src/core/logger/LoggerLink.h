@@ -70,9 +70,9 @@
 #include <string>
 #include <vector>
 
+#include "flight/FlightRecord.h"
 #include "link/SerialBackend.h"
 #include "logger/DeviceVersion.h"
-#include "logger/FlightRecord.h"
 #include "logger/FlightSplitter.h"
 #include "shell/Prompt.h"
 #include "shell/ShellTexts.h"

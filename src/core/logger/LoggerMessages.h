@@ -3,8 +3,7 @@
 // kept in one place so the windows, the command-line tool and the tests use
 // the same words. Texts with a %s or %d are formats (FormatText).
 
-#include <cstdio>
-#include <string>
+#include "base/FormatText.h"
 
 namespace tavix {
 
@@ -35,19 +34,5 @@ inline constexpr const char* kMsgClearFailed = "Clear recorder data failed!";
 
 // Record file names of an upload: year, month (1-12), day, number from 1.
 inline constexpr const char* kRecordFileNameFormat = "%d-%d-%d_%d.dat";
-
-// printf-style formatting of the texts above into a std::string. Arguments are
-// plain numbers or C strings (pass std::string through .c_str()).
-template <typename... Args>
-std::string FormatText(const char* format, Args... args) {
-    const int size = std::snprintf(nullptr, 0, format, args...);
-    if (size <= 0) {
-        return std::string();
-    }
-    std::string text(static_cast<std::size_t>(size) + 1, '\0');
-    std::snprintf(text.data(), text.size(), format, args...);
-    text.resize(static_cast<std::size_t>(size));
-    return text;
-}
 
 }  // namespace tavix

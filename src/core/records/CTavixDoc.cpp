@@ -6,11 +6,11 @@
 #include <cstring>
 #include <memory>
 
+#include "base/AtomicFile.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "records/RecordCodec.h"
 #include "records/RecordMessages.h"
-#include "shell/AtomicFile.h"
 
 namespace tavix {
 

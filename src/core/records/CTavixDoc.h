@@ -22,7 +22,7 @@
 #include <string>
 #include <string_view>
 
-#include "logger/FlightRecord.h"
+#include "flight/FlightRecord.h"
 
 namespace tavix {
 
@@ -37,8 +37,6 @@ struct RecordForm {
     std::int32_t poles = 0;
     std::string version;  // device version text of the record
 };
-
-inline constexpr std::size_t kMaxNoteLength = 512;
 
 // What reading record bytes found.
 struct RecordReadResult {

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "logger/FlightRecord.h"
+#include "flight/FlightRecord.h"
 
 namespace tavix {
 

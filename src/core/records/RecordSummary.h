@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "config/Conversion.h"
-#include "logger/FlightRecord.h"
+#include "flight/Conversion.h"
+#include "flight/FlightRecord.h"
 #include "records/CTavixDoc.h"
 
 namespace tavix {

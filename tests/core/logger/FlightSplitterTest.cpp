@@ -140,9 +140,9 @@ TEST_F(FlightSplitterTest, AnEarlierUploadOfTheSameDayIsNeverOverwritten) {
     test::WriteBytes(dir.File("2014-3-7_1.dat"), "first upload, flight 1");
     test::WriteBytes(dir.File("2014-3-7_3.dat"), "first upload, flight 3");
     const SplitOutcome outcome = Split(MemoryOf({64, 64, 64}), dir.Path().string());
-    EXPECT_EQ(outcome.files, (std::vector<std::string>{dir.File("2014-3-7_2.dat"),
-                                                       dir.File("2014-3-7_4.dat"),
-                                                       dir.File("2014-3-7_5.dat")}));
+    EXPECT_EQ(outcome.files,
+              (std::vector<std::string>{dir.File("2014-3-7_2.dat"), dir.File("2014-3-7_4.dat"),
+                                        dir.File("2014-3-7_5.dat")}));
     EXPECT_EQ(test::ReadBytes(dir.File("2014-3-7_1.dat")), "first upload, flight 1");
     EXPECT_EQ(test::ReadBytes(dir.File("2014-3-7_3.dat")), "first upload, flight 3");
 }

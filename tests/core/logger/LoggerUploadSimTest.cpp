@@ -3,12 +3,12 @@
 // does to the replies.
 #include <gtest/gtest.h>
 
+#include "base/AtomicFile.h"
 #include "core/logger/LoggerLinkFixture.h"
 #include "fakes/TempDir.h"
 #include "logger/LoggerHeader.h"
 #include "logger/LoggerMessages.h"
 #include "records/CTavixDoc.h"
-#include "shell/AtomicFile.h"
 #include "sim/SimSerialBackend.h"
 
 namespace tavix {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "config/CIniFile.h"
-#include "logger/FlightRecord.h"
+#include "flight/FlightRecord.h"
 
 namespace tavix::test {
 

@@ -1,4 +1,4 @@
-#include "config/Conversion.h"
+#include "flight/Conversion.h"
 
 #include <gtest/gtest.h>
 

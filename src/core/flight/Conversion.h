@@ -11,7 +11,7 @@
 #include <array>
 #include <cstdint>
 
-#include "logger/FlightRecord.h"
+#include "flight/FlightRecord.h"
 
 namespace tavix {
 

@@ -16,6 +16,8 @@ namespace tavix {
 inline constexpr int kChannelCount = 8;
 inline constexpr int kMaxSamples = 16384;
 inline constexpr int kUploadChannels = 5;
+// The user note: at most this many bytes (GBK) of its 516-byte field are used.
+inline constexpr std::size_t kMaxNoteLength = 512;
 
 enum Channel : int {
     kVoltage = 0,
@@ -80,7 +82,7 @@ struct RecordHeader {
     std::int32_t poles = 0;
     std::array<char, 255> version{};  // device version text
     std::array<char, 5> hwCode{};     // version characters 8-11
-    std::array<char, 516> note{};     // user note, at most 512 characters used
+    std::array<char, 516> note{};     // user note, at most kMaxNoteLength bytes used
     std::int32_t yAxis = 0;           // 0-7
 };
 
@@ -103,11 +105,6 @@ struct LoggerBlock {
     }
 };
 
-struct PlotPoint {
-    std::int32_t x = 0;
-    std::int32_t y = 0;
-};
-
 // The record memory: fixed arrays, allocated once (hold it on the heap).
 struct FlightRecord {
     RecordHeader header;
@@ -118,7 +115,6 @@ struct FlightRecord {
     // Channel-major: raw[ch][sample].
     std::array<std::array<std::int32_t, kMaxSamples>, kChannelCount> raw{};
     std::array<std::array<std::int32_t, kMaxSamples>, kChannelCount> smoothed{};
-    std::array<std::array<PlotPoint, kMaxSamples>, kChannelCount> points{};
     bool dataLoaded = false;
 };
 

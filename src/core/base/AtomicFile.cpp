@@ -1,4 +1,4 @@
-#include "shell/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 #include <cerrno>
 #include <cstdio>

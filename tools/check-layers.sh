@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Checks that every file of a core folder includes only headers of its own
+# folder and of the folders its library declares in src/core/CMakeLists.txt
+# (tavix_core_lib(<folder> core_<dep> ...)), and that no core file includes Qt.
+# Prints every offending include and fails when there is one.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+declare -A allowed
+while read -r folder deps; do
+    allowed[$folder]=" $folder ${deps//core_/} "
+done < <(sed -n 's/^tavix_core_lib(\([a-z]*\)\(.*\))$/\1\2/p' src/core/CMakeLists.txt)
+
+status=0
+for dir in src/core/*/; do
+    folder=$(basename "$dir")
+    if [ -z "${allowed[$folder]+x}" ]; then
+        echo "check-layers: src/core/$folder is not declared in src/core/CMakeLists.txt" >&2
+        status=1
+        continue
+    fi
+    while IFS=: read -r file line include; do
+        used=${include%%/*}
+        if [[ "${allowed[$folder]}" != *" $used "* ]]; then
+            echo "$file:$line: $folder includes $include, but core_$folder does not declare core_$used" >&2
+            status=1
+        fi
+    done < <(grep -rnoE '^#\s*include\s*"[a-z]+/[^"]+"' "$dir" | sed -E 's/^([^:]*):([0-9]+):#\s*include\s*"([^"]*)"/\1:\2:\3/')
+done
+
+if grep -rnE '#\s*include\s*[<"]Q' src/core; then
+    echo "check-layers: a file under src/core includes a Qt header" >&2
+    status=1
+fi
+exit $status
