@@ -1,0 +1,120 @@
+#pragma once
+// The one request engine every device exchange goes through: the main form's
+// identification, upload and clear, the ESC parameter pages, the logger page
+// and the firmware download. It holds the request outstanding, sends its frame,
+// collects the reply bytes the serial control hands over, checks them and
+// counts the ticks of the request's own timer. It owns no port and no timer:
+// the session that owns it forwards its receive events and timer ticks.
+//
+// One request is outstanding at a time. Its timer id is its command code and
+// ticks every 100 ms from Send. A tick of another timer is not counted.
+//
+//   idle --Send--> waiting --good reply--> idle       (OnComm returns the reply)
+//                     |
+//                     +-- tick N (the session's limit) --> timed out
+//                          the timer is stopped; a good reply that still
+//                          comes is returned (the ESC pages take it), unless
+//                          the session called Cancel (the main form does)
+//
+// The reply check: the expected reply length of the command (for a memory
+// read, the reply's own length field), a CRC over all but the last two of
+// those bytes, and byte 0 equal to the awaited command (or, for a session that
+// matches by the reply's own command, any command whose reply passes the
+// check). On a clean line the first receive event holds exactly the reply.
+// When the bytes received do not begin with an acceptable reply (an adapter's
+// noise byte when the port opens, a stray byte from an earlier exchange), the
+// engine looks further into them, and into bytes still arriving, for one that
+// passes the check; a garbled answer still ends in the time-out.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+#include "base/Bytes.h"
+
+namespace tavix {
+
+class CMSComm;
+class TimerHost;
+
+inline constexpr int kRequestTickMs = 100;
+// Most requests time out on the 31st tick without a good reply (about 3.1 s);
+// the main form's identification on the 30th.
+inline constexpr int kTimeoutTick = 31;
+inline constexpr int kIdentifyTimeoutTick = 30;
+
+// How a reply is matched to the request.
+enum class ReplyMatch {
+    PendingCommand,  // byte 0 must be the awaited command
+    OwnCommand,      // byte 0 names the command; the CRC over its length decides
+};
+
+// A reply that passed the check.
+struct DeviceReply {
+    std::uint8_t command = 0;
+    std::uint16_t address = 0;
+    std::uint16_t length = 0;
+    Bytes data;  // the bytes between the header and the CRC
+};
+
+enum class TickOutcome {
+    Ignored,   // not the timer of the request outstanding (or none is)
+    Waiting,   // counted; the request waits on
+    TimedOut,  // counted, and this tick reached the limit: the timer is stopped
+};
+
+class DeviceRequest {
+public:
+    DeviceRequest(CMSComm& comm, TimerHost& timers, ReplyMatch match = ReplyMatch::PendingCommand);
+    ~DeviceRequest();
+    DeviceRequest(const DeviceRequest&) = delete;
+    DeviceRequest& operator=(const DeviceRequest&) = delete;
+
+    // Sends a request and starts its timer (id = command, 100 ms). Bytes still
+    // waiting from before belong to no request and are dropped first. Returns
+    // false when the frame could not be sent (port closed, or a frame
+    // BuildRequest refuses); the timer runs all the same, so the request ends
+    // in its time-out as the device pages expect.
+    bool Send(std::uint8_t command, std::uint16_t address, std::uint16_t length,
+              const Bytes& payload = {});
+
+    // The command awaited (0: none) and the ticks counted since it was sent.
+    std::uint8_t Pending() const { return pending_; }
+    int Ticks() const { return ticks_; }
+    bool TimedOut() const { return timedOut_; }
+
+    // Stops the request's timer and forgets it: a late reply is dropped.
+    void Cancel();
+
+    // The serial control's receive event: takes the waiting bytes and returns
+    // a reply once one has passed the check. The reply's timer is stopped and,
+    // when it answers the request outstanding, the request ends.
+    std::optional<DeviceReply> OnComm();
+
+    // A timer tick. Counts the ticks of the request's own timer; on the tick
+    // numbered `timeoutTick` the timer is stopped and TimedOut returned once.
+    TickOutcome OnTimer(int id, int timeoutTick = kTimeoutTick);
+
+    // Bytes received since the last Send that formed no accepted reply, also
+    // those still waiting below the threshold (for telling silence from a
+    // garbled answer after a time-out).
+    std::size_t UnusedBytes() const;
+
+private:
+    std::optional<DeviceReply> TakeReply();
+    // Length of the acceptable reply starting at `at`, or 0; sets `incomplete`
+    // when a reply may start there but bytes are still missing.
+    std::size_t AcceptableAt(std::size_t at, bool& incomplete) const;
+
+    CMSComm& comm_;
+    TimerHost& timers_;
+    ReplyMatch match_;
+    std::uint8_t pending_ = 0;
+    std::uint16_t pendingLength_ = 0;
+    int ticks_ = 0;
+    bool timedOut_ = false;
+    int threshold_ = 0;
+    Bytes buffer_;
+};
+
+}  // namespace tavix
