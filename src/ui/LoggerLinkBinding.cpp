@@ -8,12 +8,15 @@
 #include "base/AtomicFile.h"
 #include "config/CAppConfig.h"
 #include "link/CMSComm.h"
+#include "link/PortName.h"
 #include "logger/LoggerLink.h"
 #include "platform/GbkText.h"
 #include "platform/QtTimerHost.h"
 #include "platform/SerialBackendFactory.h"
 #include "records/RecordSummary.h"
 #include "shell/Prompt.h"
+#include "ui/device/DevicePage.h"
+#include "ui/device/DevicePages.h"
 
 namespace tavix {
 
@@ -54,6 +57,19 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
             UploadForm{view_.GearRate(), view_.PoleNumber(), ToGbk(view_.NoteText())});
     });
     connect(&view_, &CTavixView::clearRequested, this, [this] { link_->OnClearData(); });
+
+    CIniFile* iniFile = &ini;
+    pages_ = InstallDevicePages(
+        view_, DevicePageContext{config, ini, prompt,
+                                 [portOption, &config, iniFile] {
+                                     return ResolvePort(portOption, config.comPort, *iniFile);
+                                 },
+                                 *link_});
+    link_->hideDevicePages = [this] {
+        for (DevicePage* page : pages_) {
+            page->PageHidden();
+        }
+    };
 
     frame_.SetRecordOpener([this](const QString& path) { return OpenRecord(path); });
     frame_.SetRecordSaver([this](const QString& path) { return SaveRecord(path); });

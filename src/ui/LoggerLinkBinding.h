@@ -11,6 +11,7 @@
 #include <QString>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "records/CTavixDoc.h"
 
@@ -22,6 +23,7 @@ class CMainFrame;
 class CMSComm;
 class CTavixView;
 class Clock;
+class DevicePage;
 class LoggerLink;
 class Prompt;
 class QtTimerHost;
@@ -54,6 +56,7 @@ private:
     std::unique_ptr<CMSComm> comm_;
     std::unique_ptr<QtTimerHost> timers_;
     std::unique_ptr<LoggerLink> link_;
+    std::vector<DevicePage*> pages_;  // owned by the view
 };
 
 }  // namespace tavix

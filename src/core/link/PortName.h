@@ -1,6 +1,7 @@
 #pragma once
 // Which device a port number stands for on this system.
 
+#include <functional>
 #include <string>
 
 namespace tavix {
@@ -19,5 +20,10 @@ std::string PortPathFor(int number, CIniFile& ini);
 // number n as above, or "demo"; "COM" and "demo" in any case, surrounding
 // blanks ignored), else the stored port number.
 std::string ResolvePort(const std::string& portOption, int storedNumber, CIniFile& ini);
+
+// Gives the port a device page opens, resolved anew at every open (the user
+// may have chosen another port since): ResolvePort over the run's --port and
+// the stored port number.
+using PortSource = std::function<std::string()>;
 
 }  // namespace tavix

@@ -1,0 +1,30 @@
+#pragma once
+// The one place where the device pages are made and put on the main form.
+
+#include <vector>
+
+#include "link/PortName.h"
+
+namespace tavix {
+
+class CAppConfig;
+class CIniFile;
+class CTavixView;
+class DevicePage;
+class LoggerLink;
+class Prompt;
+
+// What every device page is made with.
+struct DevicePageContext {
+    CAppConfig& config;
+    CIniFile& ini;
+    Prompt& prompt;
+    PortSource port;   // the port to open, resolved at every open
+    LoggerLink& link;  // the main form's device session (identification, clear)
+};
+
+// Makes every device page, installs it on its tab of `view` and returns them
+// all (for "Open Device", which runs every page's hide operation first).
+std::vector<DevicePage*> InstallDevicePages(CTavixView& view, const DevicePageContext& context);
+
+}  // namespace tavix
