@@ -16,17 +16,15 @@
 
 namespace tavix {
 
-namespace {
-
-std::uint16_t ReplyLength(const std::uint8_t* reply) {
-    return static_cast<std::uint16_t>((reply[3] << 8) | reply[4]);
-}
-
-}  // namespace
-
 LoggerLink::LoggerLink(CMSComm& comm, TimerHost& timers, Prompt& prompt, const Clock& clock,
                        CIniFile& ini, CAppConfig& config)
-    : comm_(comm), timers_(timers), prompt_(prompt), clock_(clock), ini_(ini), config_(config) {
+    : comm_(comm),
+      timers_(timers),
+      prompt_(prompt),
+      clock_(clock),
+      ini_(ini),
+      config_(config),
+      request_(comm, timers) {
     comm_.SetOnComm([this] { OnComm(); });
     timers_.SetHandler([this](int id) { OnTimer(id); });
 }
@@ -75,52 +73,32 @@ void LoggerLink::ClosePort() {
 
 void LoggerLink::Send(std::uint8_t command, std::uint16_t address, std::uint16_t length,
                       const Bytes& payload) {
-    // Whatever is still on the line belongs to no request of ours.
-    if (comm_.InBufferCount() > 0) {
-        comm_.Input();
-    }
-    pending_ = command;
-    pendingLength_ = length;
-    ticks_ = 0;
-    comm_.SetRThreshold(static_cast<int>(ExpectedReplyLength(command, length)));
-    comm_.Output(BuildRequest(command, address, length, payload));
-    timers_.StartTimer(command, kRequestTickMs);
+    request_.Send(command, address, length, payload);
 }
 
 // ---------------------------------------------------------------- events
 
 void LoggerLink::OnComm() {
-    if (comm_.CommEvent() != kCommEvReceive) {
-        return;
+    const std::optional<DeviceReply> reply = request_.OnComm();
+    if (!reply) {
+        return;  // nothing yet, or nothing acceptable: the time-out runs on
     }
-    const Bytes input = comm_.Input();
-    std::array<std::uint8_t, kReceiveBufferSize> buffer{};
-    const std::size_t received = std::min(input.size(), buffer.size());
-    std::copy_n(input.begin(), received, buffer.begin());
-    if (pending_ == 0) {
-        return;  // nothing awaited: a late reply after a time-out
-    }
-    switch (CheckReply(pending_, buffer.data(), received)) {
+    switch (reply->command) {
         case kCmdReadBlock:
-            OnIdentifyReply(buffer.data());
+            OnIdentifyReply(*reply);
             break;
         case kCmdReadMemory:
-            // A reply for another length answers some other request: the
-            // buffer it would fill has no room for it. Dropped; the time-out runs.
-            if (ReplyLength(buffer.data()) != pendingLength_) {
-                break;
-            }
             if (blockReadActive_) {
-                OnBlockReply(buffer.data());
+                OnBlockReply(*reply);
             } else {
-                OnHeaderReply(buffer.data());
+                OnHeaderReply(*reply);
             }
             break;
         case kCmdWriteMemory:
             OnClearReply();
             break;
         default:
-            break;  // failed the check: dropped, the time-out runs on
+            break;
     }
 }
 
@@ -129,26 +107,27 @@ void LoggerLink::OnTimer(int id) {
         OnBlockTick();
         return;
     }
-    if (id != pending_) {
-        timers_.StopTimer(id);  // a stray tick of a finished request
-        return;
+    const int limit = id == kTimerIdentify ? kIdentifyTimeoutTick : kTimeoutTick;
+    switch (request_.OnTimer(id, limit)) {
+        case TickOutcome::Ignored:
+            timers_.StopTimer(id);  // a stray tick of a finished request
+            return;
+        case TickOutcome::Waiting:
+            return;
+        case TickOutcome::TimedOut:
+            break;
     }
-    ++ticks_;
+    // The main form takes no reply after its time-out.
+    request_.Cancel();
     switch (id) {
         case kTimerIdentify:
-            if (ticks_ >= kIdentifyTickLimit) {
-                IdentifyTimeout();
-            }
+            IdentifyTimeout();
             break;
         case kTimerRead:
-            if (ticks_ > kRequestTickLimit) {
-                DataTimeout();
-            }
+            DataTimeout();
             break;
         case kTimerClear:
-            if (ticks_ > kRequestTickLimit) {
-                ClearTimeout();
-            }
+            ClearTimeout();
             break;
         default:
             break;
@@ -175,12 +154,10 @@ void LoggerLink::OnOpenDevice() {
     Notify();
 }
 
-void LoggerLink::OnIdentifyReply(const std::uint8_t* reply) {
-    timers_.StopTimer(kTimerIdentify);
-    pending_ = 0;
+void LoggerLink::OnIdentifyReply(const DeviceReply& reply) {
     // All 16 bytes as sent, zero bytes included.
-    receivedVersion_.assign(reinterpret_cast<const char*>(reply + kVersionReplyOffset),
-                            kVersionLength);
+    const auto version = reply.data.begin() + kVersionBlockOffset;
+    receivedVersion_.assign(version, version + kVersionLength);
     Post(&LoggerLink::OnVersionReceived);
 }
 
@@ -230,8 +207,6 @@ void LoggerLink::OnVersionReceived() {
 }
 
 void LoggerLink::IdentifyTimeout() {
-    timers_.StopTimer(kTimerIdentify);
-    pending_ = 0;
     ClosePort();
     state_.busy = false;
     state_.connected = false;
@@ -278,10 +253,8 @@ void LoggerLink::OnUploadRecordData(const UploadForm& form) {
     }
 }
 
-void LoggerLink::OnHeaderReply(const std::uint8_t* reply) {
-    timers_.StopTimer(kTimerRead);
-    pending_ = 0;
-    loggerBlock_ = DecodeLoggerHeader(reply + 5);
+void LoggerLink::OnHeaderReply(const DeviceReply& reply) {
+    loggerBlock_ = DecodeLoggerHeader(reply.data.data());
     const int length = FlightCountOf(loggerBlock_) == 0 ? 0 : UploadLength(loggerBlock_);
     if (length <= 0) {
         if (!progressOpen_) {
@@ -317,10 +290,8 @@ void LoggerLink::SendBlock() {
     Send(kCmdReadMemory, static_cast<std::uint16_t>(current_), static_cast<std::uint16_t>(length));
 }
 
-void LoggerLink::OnBlockReply(const std::uint8_t* reply) {
-    timers_.StopTimer(kTimerRead);
-    pending_ = 0;
-    blockData_.assign(reply + 5, reply + 5 + ReplyLength(reply));
+void LoggerLink::OnBlockReply(const DeviceReply& reply) {
+    blockData_ = reply.data;
     replyReady_ = true;
 }
 
@@ -353,9 +324,8 @@ void LoggerLink::OnBlockTick() {
 }
 
 void LoggerLink::StopTransfer() {
-    timers_.StopTimer(kTimerRead);
+    request_.Cancel();
     timers_.StopTimer(kTimerBlock);
-    pending_ = 0;
     blockReadActive_ = false;
     replyReady_ = false;
     image_.clear();
@@ -385,7 +355,7 @@ void LoggerLink::OnProgressFinished(bool ok) {
         FinishWithoutFlights();
         return;
     }
-    if (!ok && (blockReadActive_ || pending_ == kCmdReadMemory)) {
+    if (!ok && (blockReadActive_ || request_.Pending() == kCmdReadMemory)) {
         // The user gave up: stop now rather than let the time-out speak later.
         StopTransfer();
         Notify();
@@ -457,8 +427,7 @@ void LoggerLink::ClearTimeout() {
 }
 
 void LoggerLink::FinishClear(const char* message, PromptIcon icon) {
-    timers_.StopTimer(kTimerClear);
-    pending_ = 0;
+    request_.Cancel();
     ClosePort();
     state_.busy = false;
     Notify();

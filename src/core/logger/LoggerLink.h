@@ -71,6 +71,7 @@
 #include <vector>
 
 #include "flight/FlightRecord.h"
+#include "link/DeviceRequest.h"
 #include "link/SerialBackend.h"
 #include "logger/DeviceVersion.h"
 #include "logger/FlightSplitter.h"
@@ -91,15 +92,12 @@ inline constexpr int kTimerIdentify = 3;
 inline constexpr int kTimerRead = 4;
 inline constexpr int kTimerClear = 14;
 inline constexpr int kTimerBlock = 55;
-inline constexpr int kRequestTickMs = 100;
 inline constexpr int kBlockTickMs = 200;
-inline constexpr int kIdentifyTickLimit = 30;  // the time-out comes on the 30th tick
-inline constexpr int kRequestTickLimit = 30;   // ... on the 31st for data and clear
-inline constexpr int kBlockRetryLimit = 30;    // timer-55 ticks without a reply
+inline constexpr int kBlockRetryLimit = 30;  // timer-55 ticks without a reply
 inline constexpr int kBlockSize = 512;
 
-// Where the version string lies in the identification reply.
-inline constexpr std::size_t kVersionReplyOffset = 261;
+// Where the version string lies in the 512-byte block.
+inline constexpr std::ptrdiff_t kVersionBlockOffset = 256;
 // The byte the clear command writes: the header's flight count.
 inline constexpr std::uint16_t kFlightCountAddress = 31;
 
@@ -188,12 +186,12 @@ private:
     void Post(void (LoggerLink::*task)());
     void Notify();
 
-    void OnIdentifyReply(const std::uint8_t* reply);
+    void OnIdentifyReply(const DeviceReply& reply);
     void OnVersionReceived();
     void IdentifyTimeout();
 
-    void OnHeaderReply(const std::uint8_t* reply);
-    void OnBlockReply(const std::uint8_t* reply);
+    void OnHeaderReply(const DeviceReply& reply);
+    void OnBlockReply(const DeviceReply& reply);
     void SendBlock();
     void OnBlockTick();
     void DataTimeout();
@@ -214,10 +212,8 @@ private:
     LoggerLinkState state_;
     int tabRequest_ = -1;
 
-    // The request outstanding: its command (0: none) and its timer's ticks.
-    std::uint8_t pending_ = 0;
-    std::uint16_t pendingLength_ = 0;
-    int ticks_ = 0;
+    // The request outstanding; a reply after its time-out is not taken.
+    DeviceRequest request_;
     std::string receivedVersion_;
     // The identified device's profile as it was loaded. A record file opened
     // since then replaces the record's header, calibration and ranges; the

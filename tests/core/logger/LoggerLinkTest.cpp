@@ -150,6 +150,17 @@ TEST_F(LoggerLinkTest, AReplyWithABadCrcIsDroppedAndTheTimeOutFollows) {
     EXPECT_EQ(Messages(), std::vector<std::string>{kMsgOpenTimeout});
 }
 
+TEST_F(LoggerLinkTest, ANoiseByteFromTheAdapterInFrontOfTheReplyStillIdentifiesTheDevice) {
+    link.OnOpenDevice();
+    Bytes line{0x00};
+    const Bytes reply = test::IdentifyReply(test::kLoggerVersion);
+    line.insert(line.end(), reply.begin(), reply.end());
+    serial.Feed(line);
+    time.Advance(0);
+    EXPECT_TRUE(link.State().connected);
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
 TEST_F(LoggerLinkTest, AnotherPortUserIsReportedWithoutSendingAnything) {
     serial.openError = "Permission denied";
     link.OnOpenDevice();
