@@ -3,6 +3,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include "link/PortName.h"
 #include "platform/SerialBackendFactory.h"
 
 namespace tavix::cli {
@@ -17,9 +18,13 @@ constexpr int kIdentifyLimitMs = 10000;
 DeviceSession::DeviceSession(Settings& settings, StreamPrompt& prompt,
                              const std::string& portOption)
     : comm_(MakeSerialBackend(portOption)),
-      link_(comm_, linkTimers_, prompt, settings.clock, settings.ini, settings.config),
+      line_(comm_, linkTimers_, prompt),
+      identity_(line_, prompt, settings.ini, settings.config),
+      link_(line_, identity_, prompt, settings.clock, settings.config),
       window_(windowTimers_, link_.Transfer()) {
-    link_.portOption = portOption;
+    line_.port = [portOption, &settings] {
+        return ResolvePort(portOption, settings.config.comPort, settings.ini);
+    };
     link_.startProgress = [this] {
         window_.Start([this](bool ok) { link_.OnProgressFinished(ok); });
     };
@@ -43,12 +48,12 @@ bool DeviceSession::RunUntil(const std::function<bool()>& done, int limitMs) {
 }
 
 bool DeviceSession::Identify() {
-    link_.OnOpenDevice();
-    if (!link_.State().busy) {
+    identity_.OnOpenDevice();
+    if (!line_.busy) {
         return false;  // the port did not open; the reason has been printed
     }
-    RunUntil([this] { return !link_.State().busy; }, kIdentifyLimitMs);
-    return link_.State().connected;
+    RunUntil([this] { return !line_.busy; }, kIdentifyLimitMs);
+    return identity_.State().connected;
 }
 
 }  // namespace tavix::cli

@@ -1,12 +1,14 @@
 #pragma once
-// The main form's device session on the command line: the same LoggerLink the
-// window drives, on Qt timers and the configured serial port (or the demo
+// The main form's device sessions on the command line: the same identification
+// and LoggerLink the window drives, on Qt timers and the configured serial port (or the demo
 // device), with the progress window played by its rules.
 
 #include <functional>
 #include <string>
 
 #include "CliCommon.h"
+#include "device/IdentifySession.h"
+#include "device/MainFormLine.h"
 #include "link/CMSComm.h"
 #include "logger/LoggerLink.h"
 #include "logger/ProgressWatcher.h"
@@ -19,6 +21,7 @@ public:
     DeviceSession(Settings& settings, StreamPrompt& prompt, const std::string& portOption);
 
     LoggerLink& Link() { return link_; }
+    IdentifySession& Identity() { return identity_; }
     ProgressWatcher& Window() { return window_; }
 
     // Runs the event loop until `done` holds or `limitMs` has passed; false at the limit.
@@ -30,6 +33,8 @@ private:
     QtTimerHost linkTimers_;
     QtTimerHost windowTimers_;
     CMSComm comm_;
+    MainFormLine line_;
+    IdentifySession identity_;
     LoggerLink link_;
     ProgressWatcher window_;
 };

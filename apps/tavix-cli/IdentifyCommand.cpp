@@ -3,7 +3,7 @@
 
 #include "Commands.h"
 #include "DeviceSession.h"
-#include "logger/DeviceVersion.h"
+#include "device/DeviceVersion.h"
 
 namespace tavix::cli {
 
@@ -42,7 +42,7 @@ int RunIdentify(const Args& args, const Io& io) {
     }
     DeviceSession session(*settings, prompt, parsed.Get("--port"));
     const bool identified = session.Identify();
-    const std::string& version = session.Link().ReceivedVersion();
+    const std::string& version = session.Identity().ReceivedVersion();
     if (!version.empty()) {
         io.out << "Version:       " << Printable(version) << '\n'
                << "Hardware code: " << Printable(HardwareCodeOf(version)) << '\n'
@@ -50,7 +50,7 @@ int RunIdentify(const Args& args, const Io& io) {
                << "Logger:        " << (HasLogger(version) ? "attached" : "none") << '\n';
     }
     if (identified) {
-        const std::string& description = session.Link().State().description;
+        const std::string& description = session.Identity().State().description;
         if (!description.empty()) {
             io.out << "Description:   " << Printable(description) << '\n';
         }

@@ -131,7 +131,7 @@ int RunUpload(const Args& args, const Io& io) {
     if (!session.Identify()) {
         return kExitRefused;
     }
-    if (!link.State().uploadEnabled) {
+    if (!session.Identity().State().hasLogger) {
         io.err << kMsgNoLogger << '\n';
         return kExitRefused;
     }

@@ -7,6 +7,8 @@
 #include "CTavixView.h"
 #include "base/AtomicFile.h"
 #include "config/CAppConfig.h"
+#include "device/IdentifySession.h"
+#include "device/MainFormLine.h"
 #include "link/CMSComm.h"
 #include "link/PortName.h"
 #include "logger/LoggerLink.h"
@@ -15,6 +17,7 @@
 #include "platform/SerialBackendFactory.h"
 #include "records/RecordSummary.h"
 #include "shell/Prompt.h"
+#include "shell/TabPolicy.h"
 #include "ui/device/DevicePage.h"
 #include "ui/device/DevicePages.h"
 
@@ -39,8 +42,15 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
       doc_(config, ini),
       comm_(std::make_unique<CMSComm>(MakeSerialBackend(portOption))),
       timers_(std::make_unique<QtTimerHost>()),
-      link_(std::make_unique<LoggerLink>(*comm_, *timers_, prompt, clock, ini, config)) {
-    link_->portOption = portOption;
+      line_(std::make_unique<MainFormLine>(*comm_, *timers_, prompt)),
+      identity_(std::make_unique<IdentifySession>(*line_, prompt, ini, config)),
+      link_(std::make_unique<LoggerLink>(*line_, *identity_, prompt, clock, config)) {
+    CIniFile* iniFile = &ini;
+    const PortSource port = [portOption, &config, iniFile] {
+        return ResolvePort(portOption, config.comPort, *iniFile);
+    };
+    line_->port = port;
+    identity_->changed = [this] { ApplyState(); };
     link_->changed = [this] { ApplyState(); };
     link_->startProgress = [this] { StartProgress(); };
     link_->storeRecord = [](const std::string& path, const FlightRecord& record,
@@ -51,21 +61,16 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
         frame_.OpenRecordFile(QString::fromLocal8Bit(path.c_str()));
     };
 
-    connect(&view_, &CTavixView::openDeviceRequested, this, [this] { link_->OnOpenDevice(); });
+    connect(&view_, &CTavixView::openDeviceRequested, this, [this] { identity_->OnOpenDevice(); });
     connect(&view_, &CTavixView::uploadRequested, this, [this] {
         link_->OnUploadRecordData(
             UploadForm{view_.GearRate(), view_.PoleNumber(), ToGbk(view_.NoteText())});
     });
     connect(&view_, &CTavixView::clearRequested, this, [this] { link_->OnClearData(); });
 
-    CIniFile* iniFile = &ini;
-    pages_ = InstallDevicePages(
-        view_, DevicePageContext{config, ini, prompt,
-                                 [portOption, &config, iniFile] {
-                                     return ResolvePort(portOption, config.comPort, *iniFile);
-                                 },
-                                 *link_});
-    link_->hideDevicePages = [this] {
+    pages_ =
+        InstallDevicePages(view_, DevicePageContext{config, ini, prompt, port, *identity_, *link_});
+    identity_->hideDevicePages = [this] {
         for (DevicePage* page : pages_) {
             page->PageHidden();
         }
@@ -79,20 +84,19 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
 LoggerLinkBinding::~LoggerLinkBinding() = default;
 
 void LoggerLinkBinding::ApplyState() {
-    const LoggerLinkState& s = link_->State();
-    view_.SetConnected(s.connected);
-    auto tabs = s.tabEnabled;
-    // A record on screen keeps its page, whatever the device says.
-    tabs[kTabRecord] = tabs[kTabRecord] || config_.Record().dataLoaded;
-    view_.SetTabsEnabled(tabs);
-    view_.SetSetComPortEnabled(s.setComPortEnabled);
-    view_.SetOpenDeviceEnabled(s.openDeviceEnabled);
-    view_.SetUploadEnabled(s.uploadEnabled);
-    view_.SetClearEnabled(s.clearEnabled);
-    view_.SetDescriptionText(FromGbk(s.description));
-    const std::string version = s.version.substr(0, s.version.find('\0'));
+    const IdentityState& device = identity_->State();
+    const MainFormControls controls = TabPolicy(
+        {device.identifying, device.connected, device.hasLogger, config_.Record().dataLoaded});
+    view_.SetConnected(device.connected);
+    view_.SetTabsEnabled(controls.tabs);
+    view_.SetSetComPortEnabled(controls.setComPortEnabled);
+    view_.SetOpenDeviceEnabled(controls.openDeviceEnabled);
+    view_.SetUploadEnabled(controls.uploadEnabled);
+    view_.SetClearEnabled(controls.clearEnabled);
+    view_.SetDescriptionText(FromGbk(device.description));
+    const std::string version = device.version.substr(0, device.version.find('\0'));
     view_.SetVersionText(FromGbk(version));
-    const int tab = link_->TakeTabRequest();
+    const int tab = identity_->TakeTabRequest();
     if (tab >= 0) {
         view_.SelectTab(tab);
     }

@@ -24,7 +24,9 @@ class CMSComm;
 class CTavixView;
 class Clock;
 class DevicePage;
+class IdentifySession;
 class LoggerLink;
+class MainFormLine;
 class Prompt;
 class QtTimerHost;
 
@@ -37,6 +39,7 @@ public:
     ~LoggerLinkBinding() override;
 
     LoggerLink& Link() { return *link_; }
+    IdentifySession& Identity() { return *identity_; }
     CTavixDoc& Document() { return doc_; }
 
     // The frame's hooks: load or store a record file; true on success.
@@ -55,6 +58,8 @@ private:
     CTavixDoc doc_;
     std::unique_ptr<CMSComm> comm_;
     std::unique_ptr<QtTimerHost> timers_;
+    std::unique_ptr<MainFormLine> line_;
+    std::unique_ptr<IdentifySession> identity_;
     std::unique_ptr<LoggerLink> link_;
     std::vector<DevicePage*> pages_;  // owned by the view
 };

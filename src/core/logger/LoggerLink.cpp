@@ -4,10 +4,9 @@
 #include <cstring>
 
 #include "config/CAppConfig.h"
-#include "config/CIniFile.h"
-#include "link/CMSComm.h"
+#include "device/IdentifySession.h"
+#include "device/MainFormLine.h"
 #include "link/Frame.h"
-#include "link/PortName.h"
 #include "logger/LoggerHeader.h"
 #include "logger/LoggerMessages.h"
 #include "shell/Clock.h"
@@ -16,32 +15,15 @@
 
 namespace tavix {
 
-LoggerLink::LoggerLink(CMSComm& comm, TimerHost& timers, Prompt& prompt, const Clock& clock,
-                       CIniFile& ini, CAppConfig& config)
-    : comm_(comm),
-      timers_(timers),
-      prompt_(prompt),
-      clock_(clock),
-      ini_(ini),
-      config_(config),
-      request_(comm, timers) {
-    comm_.SetOnComm([this] { OnComm(); });
-    timers_.SetHandler([this](int id) { OnTimer(id); });
-}
+LoggerLink::LoggerLink(MainFormLine& line, const IdentifySession& identity, Prompt& prompt,
+                       const Clock& clock, CAppConfig& config)
+    : line_(line), identity_(identity), prompt_(prompt), clock_(clock), config_(config) {}
 
 LoggerLink::~LoggerLink() {
     *alive_ = false;
-    for (int id : {kTimerIdentify, kTimerRead, kTimerClear, kTimerBlock}) {
-        timers_.StopTimer(id);
+    for (int id : {kTimerRead, kTimerClear, kTimerBlock}) {
+        line_.Timers().StopTimer(id);
     }
-    comm_.SetOnComm(nullptr);
-    timers_.SetHandler(nullptr);
-}
-
-int LoggerLink::TakeTabRequest() {
-    const int tab = tabRequest_;
-    tabRequest_ = -1;
-    return tab;
 }
 
 void LoggerLink::Notify() {
@@ -52,7 +34,7 @@ void LoggerLink::Notify() {
 
 void LoggerLink::Post(void (LoggerLink::*task)()) {
     std::weak_ptr<bool> alive = alive_;
-    timers_.Post([this, alive, task] {
+    line_.Timers().Post([this, alive, task] {
         const auto token = alive.lock();
         if (token && *token) {
             (this->*task)();
@@ -60,33 +42,30 @@ void LoggerLink::Post(void (LoggerLink::*task)()) {
     });
 }
 
-bool LoggerLink::OpenPort() {
-    comm_.SetCommPort(ResolvePort(portOption, config_.comPort, ini_));
-    return OpenDevicePort(comm_, prompt_, kMsgPortInUseMainForm);
-}
-
-void LoggerLink::ClosePort() {
-    if (comm_.GetPortOpen()) {
-        comm_.ClosePort();
+// Opens the port and takes the line's events for an upload or a clear.
+bool LoggerLink::Begin() {
+    if (!line_.Open()) {
+        return false;
     }
+    line_.Claim([this] { OnComm(); }, [this](int id) { OnTimer(id); });
+    line_.busy = true;
+    state_.busy = true;
+    return true;
 }
 
 void LoggerLink::Send(std::uint8_t command, std::uint16_t address, std::uint16_t length,
                       const Bytes& payload) {
-    request_.Send(command, address, length, payload);
+    line_.Request().Send(command, address, length, payload);
 }
 
 // ---------------------------------------------------------------- events
 
 void LoggerLink::OnComm() {
-    const std::optional<DeviceReply> reply = request_.OnComm();
+    const std::optional<DeviceReply> reply = line_.Request().OnComm();
     if (!reply) {
         return;  // nothing yet, or nothing acceptable: the time-out runs on
     }
     switch (reply->command) {
-        case kCmdReadBlock:
-            OnIdentifyReply(*reply);
-            break;
         case kCmdReadMemory:
             if (blockReadActive_) {
                 OnBlockReply(*reply);
@@ -107,10 +86,9 @@ void LoggerLink::OnTimer(int id) {
         OnBlockTick();
         return;
     }
-    const int limit = id == kTimerIdentify ? kIdentifyTimeoutTick : kTimeoutTick;
-    switch (request_.OnTimer(id, limit)) {
+    switch (line_.Request().OnTimer(id)) {
         case TickOutcome::Ignored:
-            timers_.StopTimer(id);  // a stray tick of a finished request
+            line_.Timers().StopTimer(id);  // a stray tick of a finished request
             return;
         case TickOutcome::Waiting:
             return;
@@ -118,11 +96,8 @@ void LoggerLink::OnTimer(int id) {
             break;
     }
     // The main form takes no reply after its time-out.
-    request_.Cancel();
+    line_.Request().Cancel();
     switch (id) {
-        case kTimerIdentify:
-            IdentifyTimeout();
-            break;
         case kTimerRead:
             DataTimeout();
             break;
@@ -134,98 +109,10 @@ void LoggerLink::OnTimer(int id) {
     }
 }
 
-// ---------------------------------------------------------------- Open Device
-
-void LoggerLink::OnOpenDevice() {
-    if (state_.busy) {
-        return;
-    }
-    if (hideDevicePages) {
-        hideDevicePages();
-    }
-    if (!OpenPort()) {
-        return;
-    }
-    state_.busy = true;
-    state_.setComPortEnabled = false;
-    state_.openDeviceEnabled = false;
-    receivedVersion_.clear();
-    Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
-    Notify();
-}
-
-void LoggerLink::OnIdentifyReply(const DeviceReply& reply) {
-    // All 16 bytes as sent, zero bytes included.
-    const auto version = reply.data.begin() + kVersionBlockOffset;
-    receivedVersion_.assign(version, version + kVersionLength);
-    Post(&LoggerLink::OnVersionReceived);
-}
-
-void LoggerLink::OnVersionReceived() {
-    ClosePort();
-    state_.busy = false;
-    state_.setComPortEnabled = true;
-    state_.openDeviceEnabled = true;
-    const std::string& version = receivedVersion_;
-    const std::string hw = HardwareCodeOf(version);
-    if (!config_.LoadHardwareProfile(ini_, hw)) {
-        Notify();
-        prompt_.Message(FormatText(kMsgNoHardwareProfile, hw.c_str()), PromptIcon::Exclamation);
-        return;
-    }
-    const int series = SeriesOf(version);
-    if (series == kSeriesUnknown) {
-        Notify();
-        prompt_.Message(FormatText(kMsgUnrecognizedFirmware, version.c_str()), PromptIcon::Stop);
-        return;
-    }
-    state_.series = series;
-    state_.connected = true;
-    state_.setComPortEnabled = false;
-
-    RecordHeader& header = config_.Record().header;
-    SetFixedText(header.version, version);
-    SetFixedText(header.hwCode, hw);
-    deviceCalibration_ = config_.Record().calibration;
-    deviceRanges_ = config_.Record().ranges;
-
-    if (HasLogger(version)) {
-        state_.tabEnabled.fill(true);
-        state_.uploadEnabled = true;
-        state_.clearEnabled = true;
-    } else {
-        // An ESC without a logger has nothing to upload or clear.
-        state_.tabEnabled = {true, true, false, false, true};
-        state_.uploadEnabled = false;
-        state_.clearEnabled = false;
-        tabRequest_ = kTabParameter;
-    }
-    state_.version = version;
-    state_.hardwareCode = hw;
-    state_.description = config_.description;
-    Notify();
-}
-
-void LoggerLink::IdentifyTimeout() {
-    ClosePort();
-    state_.busy = false;
-    state_.connected = false;
-    state_.uploadEnabled = false;
-    state_.clearEnabled = false;
-    state_.version.clear();
-    state_.hardwareCode.clear();
-    state_.tabEnabled = {true, false, false, config_.Record().dataLoaded, false};
-    tabRequest_ = kTabWelcome;
-    state_.setComPortEnabled = true;
-    state_.openDeviceEnabled = true;
-    Notify();
-    prompt_.Message(kMsgOpenTimeout, PromptIcon::Exclamation);
-}
-
 // ---------------------------------------------------------------- Upload
 
 void LoggerLink::OnUploadRecordData(const UploadForm& form) {
-    if (state_.busy) {
+    if (line_.busy) {
         return;
     }
     RecordHeader& header = config_.Record().header;
@@ -234,14 +121,13 @@ void LoggerLink::OnUploadRecordData(const UploadForm& form) {
     if (!prompt_.Ask(kMsgConfirmUpload, PromptIcon::Exclamation)) {
         return;
     }
-    if (!OpenPort()) {
+    if (!Begin()) {
         return;
     }
     upload_ = form;
     headerHadNoFlight_ = false;
     blockReadActive_ = false;
     image_.clear();
-    state_.busy = true;
     state_.writtenFiles.clear();
     state_.transfer = TransferState{};
     state_.transfer.running = true;
@@ -265,7 +151,7 @@ void LoggerLink::OnHeaderReply(const DeviceReply& reply) {
         // The progress window sees the flag, ends with Cancel and the message
         // follows from OnProgressFinished.
         headerHadNoFlight_ = true;
-        ClosePort();
+        line_.Close();
         state_.transfer.noData = true;
         Notify();
         return;
@@ -281,7 +167,7 @@ void LoggerLink::OnHeaderReply(const DeviceReply& reply) {
     state_.transfer.total = static_cast<std::uint16_t>(total_);
     state_.transfer.current = static_cast<std::uint16_t>(current_);
     SendBlock();
-    timers_.StartTimer(kTimerBlock, kBlockTickMs);
+    line_.Timers().StartTimer(kTimerBlock, kBlockTickMs);
     Notify();
 }
 
@@ -297,7 +183,7 @@ void LoggerLink::OnBlockReply(const DeviceReply& reply) {
 
 void LoggerLink::OnBlockTick() {
     if (!blockReadActive_) {
-        timers_.StopTimer(kTimerBlock);
+        line_.Timers().StopTimer(kTimerBlock);
         return;
     }
     if (++retries_ > kBlockRetryLimit) {
@@ -313,7 +199,7 @@ void LoggerLink::OnBlockTick() {
     const std::size_t count = std::min(blockData_.size(), image_.size() - offset);
     std::copy_n(blockData_.begin(), count, image_.begin() + static_cast<std::ptrdiff_t>(offset));
     if (current_ + kBlockSize >= start_ + total_) {
-        timers_.StopTimer(kTimerBlock);
+        line_.Timers().StopTimer(kTimerBlock);
         blockReadActive_ = false;
         Post(&LoggerLink::OnUploadComplete);
         return;
@@ -324,13 +210,14 @@ void LoggerLink::OnBlockTick() {
 }
 
 void LoggerLink::StopTransfer() {
-    request_.Cancel();
-    timers_.StopTimer(kTimerBlock);
+    line_.Request().Cancel();
+    line_.Timers().StopTimer(kTimerBlock);
     blockReadActive_ = false;
     replyReady_ = false;
     image_.clear();
     image_.shrink_to_fit();
-    ClosePort();
+    line_.Close();
+    line_.busy = false;
     state_.transfer.running = false;
     state_.busy = false;
 }
@@ -355,7 +242,7 @@ void LoggerLink::OnProgressFinished(bool ok) {
         FinishWithoutFlights();
         return;
     }
-    if (!ok && (blockReadActive_ || request_.Pending() == kCmdReadMemory)) {
+    if (!ok && (blockReadActive_ || line_.Request().Pending() == kCmdReadMemory)) {
         // The user gave up: stop now rather than let the time-out speak later.
         StopTransfer();
         Notify();
@@ -365,17 +252,20 @@ void LoggerLink::OnProgressFinished(bool ok) {
 void LoggerLink::OnUploadComplete() {
     state_.transfer.completion = true;
     blockReadActive_ = false;
-    ClosePort();
+    line_.Close();
     Notify();
 
     // The flights are decoded into a copy of the record memory: the record on
     // screen changes only when a file has been written and is opened.
     auto work = std::make_unique<FlightRecord>(config_.Record());
-    if (!state_.hardwareCode.empty()) {
-        SetFixedText(work->header.version, state_.version);
-        SetFixedText(work->header.hwCode, state_.hardwareCode);
-        work->calibration = deviceCalibration_;
-        work->ranges = deviceRanges_;
+    // The identified device's profile, as it was loaded: a record file opened
+    // since then replaced the record's header, calibration and ranges.
+    const IdentityState& device = identity_.State();
+    if (!device.hardwareCode.empty()) {
+        SetFixedText(work->header.version, device.version);
+        SetFixedText(work->header.hwCode, device.hardwareCode);
+        work->calibration = identity_.DeviceCalibration();
+        work->ranges = identity_.DeviceRanges();
     }
     work->header.gearRate = upload_.gearRate;
     work->header.poles = upload_.poles;
@@ -389,6 +279,7 @@ void LoggerLink::OnUploadComplete() {
     state_.writtenFiles = outcome.files;
     state_.transfer.running = false;
     state_.busy = false;
+    line_.busy = false;
     Notify();
     for (const std::string& message : outcome.messages) {
         prompt_.Message(message, PromptIcon::Exclamation);
@@ -401,7 +292,7 @@ void LoggerLink::OnUploadComplete() {
 // ---------------------------------------------------------------- Clear Data
 
 void LoggerLink::OnClearData() {
-    if (state_.busy) {
+    if (line_.busy) {
         return;
     }
     if (!prompt_.Ask(kMsgConfirmClear, PromptIcon::Exclamation)) {
@@ -410,10 +301,9 @@ void LoggerLink::OnClearData() {
     if (hideLoggerPage) {
         hideLoggerPage();
     }
-    if (!OpenPort()) {
+    if (!Begin()) {
         return;
     }
-    state_.busy = true;
     Send(kCmdWriteMemory, kFlightCountAddress, 1, Bytes{0x00});
     Notify();
 }
@@ -427,8 +317,9 @@ void LoggerLink::ClearTimeout() {
 }
 
 void LoggerLink::FinishClear(const char* message, PromptIcon icon) {
-    request_.Cancel();
-    ClosePort();
+    line_.Request().Cancel();
+    line_.Close();
+    line_.busy = false;
     state_.busy = false;
     Notify();
     if (reopenLoggerPage) {

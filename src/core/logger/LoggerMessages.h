@@ -4,13 +4,9 @@
 // the same words. Texts with a %s or %d are formats (FormatText).
 
 #include "base/FormatText.h"
+#include "device/DeviceMessages.h"
 
 namespace tavix {
-
-// Identification.
-inline constexpr const char* kMsgOpenTimeout = "Time out, device open failure!";
-inline constexpr const char* kMsgNoHardwareProfile = "Can't find hardware %s's parameter setting!";
-inline constexpr const char* kMsgUnrecognizedFirmware = "Unrecognized firmware version : %s";
 
 // Upload.
 inline constexpr const char* kMsgConfirmUpload =

@@ -11,6 +11,7 @@ class CAppConfig;
 class CIniFile;
 class CTavixView;
 class DevicePage;
+class IdentifySession;
 class LoggerLink;
 class Prompt;
 
@@ -19,8 +20,9 @@ struct DevicePageContext {
     CAppConfig& config;
     CIniFile& ini;
     Prompt& prompt;
-    PortSource port;   // the port to open, resolved at every open
-    LoggerLink& link;  // the main form's device session (identification, clear)
+    PortSource port;            // the port to open, resolved at every open
+    IdentifySession& identity;  // what "Open Device" found: series, version
+    LoggerLink& link;           // the main form's logger session (clear)
 };
 
 // Makes every device page, installs it on its tab of `view` and returns them

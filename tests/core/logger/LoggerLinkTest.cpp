@@ -1,10 +1,10 @@
-// The device session against a scripted serial line: frames, replies in
-// pieces or broken, the identification and the upload's time-outs, the
-// no-flight case and a cancelled transfer.
+// Upload and Clear Data against a scripted serial line: frames, replies in
+// pieces or broken, the upload's time-outs, the no-flight case and a
+// cancelled transfer.
 #include "logger/LoggerLink.h"
 
-#include "core/logger/LoggerLinkFixture.h"
 #include "logger/LoggerMessages.h"
+#include "support/MainFormFixture.h"
 
 namespace tavix {
 namespace {
@@ -25,7 +25,7 @@ protected:
 
     // Open Device answered with `version`.
     void Identify(const std::string& version = test::kLoggerVersion) {
-        link.OnOpenDevice();
+        identity.OnOpenDevice();
         serial.Feed(test::IdentifyReply(version));
         time.Advance(0);  // the posted "version received"
     }
@@ -40,135 +40,6 @@ protected:
     static inline test::ScriptedSerial* lastSerial = nullptr;
     test::ScriptedSerial& serial = *lastSerial;
 };
-
-TEST_F(LoggerLinkTest, OpenDeviceSendsTheIdentificationAndShowsTheDevice) {
-    bool pagesHidden = false;
-    link.hideDevicePages = [&] { pagesHidden = true; };
-    link.OnOpenDevice();
-    EXPECT_TRUE(pagesHidden);
-    ASSERT_EQ(serial.openedPorts, std::vector<std::string>{"/dev/ttyTEST"});
-    ASSERT_EQ(serial.written.size(), 1u);
-    EXPECT_EQ(serial.written[0], (Bytes{0x03, 0x0E, 0x00, 0x02, 0x00, 0x88, 0x63}));
-    EXPECT_FALSE(link.State().openDeviceEnabled);
-    EXPECT_FALSE(link.State().setComPortEnabled);
-
-    // The reply in three pieces: nothing happens before the last one is in.
-    const Bytes reply = test::IdentifyReply(test::kLoggerVersion);
-    serial.Feed(Bytes(reply.begin(), reply.begin() + 200));
-    serial.Feed(Bytes(reply.begin() + 200, reply.begin() + 518));
-    time.Advance(1000);
-    EXPECT_FALSE(link.State().connected);
-    serial.Feed(Bytes(reply.begin() + 518, reply.end()));
-    time.Advance(0);
-
-    const LoggerLinkState& s = link.State();
-    EXPECT_TRUE(s.connected);
-    EXPECT_EQ(s.version, test::kLoggerVersion);
-    EXPECT_EQ(s.hardwareCode, "1L40");
-    EXPECT_EQ(s.description, "profile 1L40");
-    EXPECT_EQ(s.series, kSeriesTarrow);
-    EXPECT_EQ(s.tabEnabled, (std::array<bool, 5>{true, true, true, true, true}));
-    EXPECT_TRUE(s.uploadEnabled);
-    EXPECT_TRUE(s.clearEnabled);
-    EXPECT_TRUE(s.openDeviceEnabled);
-    EXPECT_FALSE(s.setComPortEnabled);
-    EXPECT_FALSE(s.busy);
-    EXPECT_FALSE(serial.open);
-    EXPECT_EQ(link.TakeTabRequest(), -1);
-    EXPECT_EQ(FixedText(config.Record().header.version), test::kLoggerVersion);
-    EXPECT_EQ(FixedText(config.Record().header.hwCode), "1L40");
-    EXPECT_TRUE(prompt.shown.empty());
-    EXPECT_EQ(TimersRunning(), 0);
-}
-
-TEST_F(LoggerLinkTest, AnEscWithoutLoggerOffersOnlyItsPages) {
-    Identify("TVKB20140V200312");
-    const LoggerLinkState& s = link.State();
-    EXPECT_TRUE(s.connected);
-    EXPECT_EQ(s.series, kSeriesVelmor);
-    EXPECT_EQ(s.tabEnabled, (std::array<bool, 5>{true, true, false, false, true}));
-    EXPECT_FALSE(s.uploadEnabled);
-    EXPECT_FALSE(s.clearEnabled);
-    EXPECT_EQ(link.TakeTabRequest(), kTabParameter);
-    EXPECT_EQ(link.TakeTabRequest(), -1);
-}
-
-TEST_F(LoggerLinkTest, UnknownHardwareOrSeriesIsReportedAndTheDeviceNotShown) {
-    Identify("TVKA20141Q990312");
-    EXPECT_EQ(Messages(),
-              std::vector<std::string>{"Can't find hardware 1Q99's parameter setting!"});
-    EXPECT_FALSE(link.State().connected);
-    EXPECT_TRUE(link.State().openDeviceEnabled);
-    EXPECT_TRUE(link.State().setComPortEnabled);
-
-    prompt.shown.clear();
-    Identify("TVXX20149X990312");
-    ASSERT_EQ(prompt.shown.size(), 1u);
-    EXPECT_EQ(prompt.shown[0].text, "Unrecognized firmware version : TVXX20149X990312");
-    EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Stop);
-    EXPECT_FALSE(link.State().connected);
-    EXPECT_FALSE(serial.open);
-}
-
-TEST_F(LoggerLinkTest, IdentificationTimesOutOnTheThirtiethTick) {
-    Identify();  // a device was shown before
-    config.Record().dataLoaded = true;
-    prompt.onShow = [&](const std::string&) {
-        // The box sees the state already changed.
-        EXPECT_FALSE(link.State().connected);
-        EXPECT_FALSE(serial.open);
-    };
-    link.OnOpenDevice();
-    time.Advance(2999);
-    EXPECT_TRUE(prompt.shown.empty());
-    time.Advance(1);
-    EXPECT_EQ(Messages(), std::vector<std::string>{kMsgOpenTimeout});
-
-    const LoggerLinkState& s = link.State();
-    EXPECT_FALSE(s.connected);
-    EXPECT_TRUE(s.version.empty());
-    EXPECT_FALSE(s.uploadEnabled);
-    EXPECT_FALSE(s.clearEnabled);
-    EXPECT_TRUE(s.openDeviceEnabled);
-    EXPECT_TRUE(s.setComPortEnabled);
-    EXPECT_EQ(s.tabEnabled, (std::array<bool, 5>{true, false, false, true, false}));
-    EXPECT_EQ(link.TakeTabRequest(), kTabWelcome);
-    EXPECT_EQ(TimersRunning(), 0);
-    time.Advance(10000);
-    EXPECT_EQ(prompt.shown.size(), 1u);
-}
-
-TEST_F(LoggerLinkTest, AReplyWithABadCrcIsDroppedAndTheTimeOutFollows) {
-    link.OnOpenDevice();
-    Bytes reply = test::IdentifyReply(test::kLoggerVersion);
-    reply.back() ^= 0x01;
-    serial.Feed(reply);
-    time.Advance(2900);
-    EXPECT_FALSE(link.State().connected);
-    EXPECT_TRUE(prompt.shown.empty());
-    time.Advance(100);
-    EXPECT_EQ(Messages(), std::vector<std::string>{kMsgOpenTimeout});
-}
-
-TEST_F(LoggerLinkTest, ANoiseByteFromTheAdapterInFrontOfTheReplyStillIdentifiesTheDevice) {
-    link.OnOpenDevice();
-    Bytes line{0x00};
-    const Bytes reply = test::IdentifyReply(test::kLoggerVersion);
-    line.insert(line.end(), reply.begin(), reply.end());
-    serial.Feed(line);
-    time.Advance(0);
-    EXPECT_TRUE(link.State().connected);
-    EXPECT_TRUE(prompt.shown.empty());
-}
-
-TEST_F(LoggerLinkTest, AnotherPortUserIsReportedWithoutSendingAnything) {
-    serial.openError = "Permission denied";
-    link.OnOpenDevice();
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Permission denied!"});
-    EXPECT_TRUE(serial.written.empty());
-    EXPECT_TRUE(link.State().openDeviceEnabled);
-    EXPECT_FALSE(link.State().busy);
-}
 
 TEST_F(LoggerLinkTest, UploadAsksFirstAndANoSendsNothing) {
     prompt.answers = {false};
@@ -314,10 +185,10 @@ TEST_F(LoggerLinkTest, CancellingTheWindowStopsTheTransferAtOnce) {
 }
 
 TEST_F(LoggerLinkTest, ButtonsDoNothingWhileAnExchangeRuns) {
-    link.OnOpenDevice();
+    identity.OnOpenDevice();
     link.OnUploadRecordData(UploadForm{});
     link.OnClearData();
-    link.OnOpenDevice();
+    identity.OnOpenDevice();
     EXPECT_EQ(serial.written.size(), 1u);
     EXPECT_TRUE(prompt.shown.empty());
 }

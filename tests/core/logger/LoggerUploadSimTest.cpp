@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "base/AtomicFile.h"
-#include "core/logger/LoggerLinkFixture.h"
 #include "fakes/TempDir.h"
 #include "logger/LoggerHeader.h"
 #include "logger/LoggerMessages.h"
 #include "records/CTavixDoc.h"
 #include "sim/SimSerialBackend.h"
+#include "support/MainFormFixture.h"
 
 namespace tavix {
 namespace {
@@ -17,7 +17,7 @@ namespace {
 class LoggerUploadSimTest : public test::LoggerLinkFixture {
 protected:
     LoggerUploadSimTest() : LoggerLinkFixture(MakeSim) {
-        link.portOption = "demo";
+        line.port = [] { return std::string("demo"); };
         link.outputDirectory = dir.Path().string();
         link.storeRecord = [](const std::string& path, const FlightRecord& record,
                               std::string& reason) {
@@ -51,8 +51,8 @@ protected:
     }
 
     void Identify() {
-        link.OnOpenDevice();
-        ASSERT_TRUE(time.AdvanceUntil([&] { return link.State().connected; }, 5000));
+        identity.OnOpenDevice();
+        ASSERT_TRUE(time.AdvanceUntil([&] { return identity.State().connected; }, 5000));
     }
 
     void Upload(const UploadForm& form) {

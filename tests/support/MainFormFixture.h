@@ -1,6 +1,6 @@
 #pragma once
-// The main form's device session on fake time: a scripted serial line or the
-// simulated device, scripted message boxes, a fixed date, and the progress
+// The main form's device sessions (identification, upload and clear) on fake time: a scripted
+// serial line or the simulated device, scripted message boxes, a fixed date, and the progress
 // window played by its own rules.
 
 #include <gtest/gtest.h>
@@ -11,6 +11,8 @@
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "core/records/RecordTestData.h"
+#include "device/IdentifySession.h"
+#include "device/MainFormLine.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FakeTimers.h"
 #include "fakes/FixedClock.h"
@@ -19,6 +21,7 @@
 #include "link/Frame.h"
 #include "logger/LoggerLink.h"
 #include "logger/ProgressWatcher.h"
+#include "shell/TabPolicy.h"
 
 namespace tavix::test {
 
@@ -72,12 +75,15 @@ protected:
 
     explicit LoggerLinkFixture(const BackendMaker& makeBackend)
         : comm(makeBackend(time)),
-          link(comm, *linkTimers, prompt, clock, ini, config),
+          line(comm, *linkTimers, prompt),
+          identity(line, prompt, ini, config),
+          link(line, identity, prompt, clock, config),
           window(*windowTimers, link.Transfer()) {
         AddProfile(ini, "1L40", 0.1f, 0.000001f);
         AddProfile(ini, "0V20", 0.1f, 0.000001f);
         ini.PutText("9X99", "kvalue0", "1", true);  // a profile for a device of no known series
-        link.portOption = "/dev/ttyTEST";
+        line.port = [] { return std::string("/dev/ttyTEST"); };
+        identity.changed = [this] { ++changes; };
         link.changed = [this] { ++changes; };
         link.startProgress = [this] {
             ++progressWindows;
@@ -96,6 +102,11 @@ protected:
 
     std::vector<std::string> Messages() const { return prompt.Texts(); }
     int TimersRunning() const { return time.RunningCount(); }
+    // What the main form enables now.
+    MainFormControls Controls() const {
+        const IdentityState& id = identity.State();
+        return TabPolicy({id.identifying, id.connected, id.hasLogger, config.Record().dataLoaded});
+    }
 
     FakeTimers time;
     std::unique_ptr<TimerHost> linkTimers = time.NewHost();
@@ -105,6 +116,8 @@ protected:
     CIniFile ini;
     CAppConfig config;
     CMSComm comm;
+    MainFormLine line;
+    IdentifySession identity;
     LoggerLink link;
     ProgressWatcher window;
 

@@ -1,4 +1,4 @@
-#include "logger/DeviceVersion.h"
+#include "device/DeviceVersion.h"
 
 namespace tavix {
 

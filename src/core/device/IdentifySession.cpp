@@ -1,0 +1,133 @@
+#include "device/IdentifySession.h"
+
+#include "config/CAppConfig.h"
+#include "config/CIniFile.h"
+#include "device/DeviceMessages.h"
+#include "device/MainFormLine.h"
+#include "link/Frame.h"
+#include "shell/Prompt.h"
+#include "shell/ShellTexts.h"
+#include "shell/TimerHost.h"
+
+namespace tavix {
+
+IdentifySession::IdentifySession(MainFormLine& line, Prompt& prompt, CIniFile& ini,
+                                 CAppConfig& config)
+    : line_(line), prompt_(prompt), ini_(ini), config_(config) {}
+
+IdentifySession::~IdentifySession() {
+    *alive_ = false;
+    line_.Timers().StopTimer(kTimerIdentify);
+}
+
+int IdentifySession::TakeTabRequest() {
+    const int tab = tabRequest_;
+    tabRequest_ = -1;
+    return tab;
+}
+
+void IdentifySession::Notify() {
+    if (changed) {
+        changed();
+    }
+}
+
+void IdentifySession::OnOpenDevice() {
+    if (line_.busy) {
+        return;
+    }
+    if (hideDevicePages) {
+        hideDevicePages();
+    }
+    if (!line_.Open()) {
+        return;
+    }
+    line_.Claim([this] { OnComm(); }, [this](int id) { OnTimer(id); });
+    line_.busy = true;
+    state_.identifying = true;
+    receivedVersion_.clear();
+    line_.Request().Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
+    Notify();
+}
+
+void IdentifySession::OnComm() {
+    const std::optional<DeviceReply> reply = line_.Request().OnComm();
+    if (!reply || reply->command != kCmdReadBlock) {
+        return;
+    }
+    // All 16 bytes as sent, zero bytes included.
+    const auto version = reply->data.begin() + kVersionBlockOffset;
+    receivedVersion_.assign(version, version + kVersionLength);
+    std::weak_ptr<bool> alive = alive_;
+    line_.Timers().Post([this, alive] {
+        const auto token = alive.lock();
+        if (token && *token) {
+            OnVersionReceived();
+        }
+    });
+}
+
+void IdentifySession::OnTimer(int id) {
+    switch (line_.Request().OnTimer(id, kIdentifyTimeoutTick)) {
+        case TickOutcome::Ignored:
+            line_.Timers().StopTimer(id);  // a stray tick of a finished request
+            break;
+        case TickOutcome::Waiting:
+            break;
+        case TickOutcome::TimedOut:
+            line_.Request().Cancel();
+            Timeout();
+            break;
+    }
+}
+
+void IdentifySession::OnVersionReceived() {
+    line_.Close();
+    line_.busy = false;
+    state_.identifying = false;
+    const std::string& version = receivedVersion_;
+    const std::string hw = HardwareCodeOf(version);
+    if (!config_.LoadHardwareProfile(ini_, hw)) {
+        Notify();
+        prompt_.Message(FormatText(kMsgNoHardwareProfile, hw.c_str()), PromptIcon::Exclamation);
+        return;
+    }
+    const int series = SeriesOf(version);
+    if (series == kSeriesUnknown) {
+        Notify();
+        prompt_.Message(FormatText(kMsgUnrecognizedFirmware, version.c_str()), PromptIcon::Stop);
+        return;
+    }
+    RecordHeader& header = config_.Record().header;
+    SetFixedText(header.version, version);
+    SetFixedText(header.hwCode, hw);
+    calibration_ = config_.Record().calibration;
+    ranges_ = config_.Record().ranges;
+
+    state_.connected = true;
+    state_.series = series;
+    state_.hasLogger = HasLogger(version);
+    state_.version = version;
+    state_.hardwareCode = hw;
+    state_.description = config_.description;
+    if (!state_.hasLogger) {
+        // An ESC without a logger has nothing to upload: its own page first.
+        tabRequest_ = kTabParameter;
+    }
+    Notify();
+}
+
+void IdentifySession::Timeout() {
+    line_.Close();
+    line_.busy = false;
+    state_.identifying = false;
+    state_.connected = false;
+    state_.hasLogger = false;
+    state_.version.clear();
+    state_.hardwareCode.clear();
+    tabRequest_ = kTabWelcome;
+    Notify();
+    prompt_.Message(kMsgOpenTimeout, PromptIcon::Exclamation);
+}
+
+}  // namespace tavix

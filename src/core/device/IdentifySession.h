@@ -1,0 +1,95 @@
+#pragma once
+// "Open Device ...": the main form asks the device for its 512-byte block and
+// reads the 16-character version string at block offset 256. The hardware
+// code (characters 8-11) names the config.ini profile that is loaded, the
+// series (characters 2-3) chooses the ESC page, and character 8 says whether
+// a flight data logger is attached. ESCs without a logger are identified the
+// same way: they offer their parameter and upgrade pages only.
+//
+//   Idle --OnOpenDevice--> Identifying --reply--> (posted) VersionReceived
+//    ^    every device      cmd 3 0x0E00/512          |  profile of chars 8-11?
+//    |    page hidden,      timer 3                   |  series of chars 2-3?
+//    |    port opened           |                     |
+//    |                          | 30th tick           +--> no: message, device not shown
+//    |                          v                     +--> yes: connected, version,
+//    +------------------- "Time out, device                  description, tabs
+//                          open failure!"
+//
+// The version is taken in a task posted to itself, as the device's reply may
+// arrive inside a message box of another page.
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "device/DeviceVersion.h"
+#include "flight/FlightRecord.h"
+
+namespace tavix {
+
+class CAppConfig;
+class CIniFile;
+class MainFormLine;
+class Prompt;
+
+inline constexpr int kTimerIdentify = 3;
+// Where the version string lies in the 512-byte block.
+inline constexpr std::ptrdiff_t kVersionBlockOffset = 256;
+
+struct IdentityState {
+    bool identifying = false;
+    bool connected = false;  // a device was identified and its profile loaded
+    bool hasLogger = false;
+    std::string version;       // 16 bytes as the device sent them; empty when none
+    std::string hardwareCode;  // characters 8-11 of the version
+    std::string description;   // the hardware profile's description
+    int series = kSeriesTarrow;
+};
+
+class IdentifySession {
+public:
+    IdentifySession(MainFormLine& line, Prompt& prompt, CIniFile& ini, CAppConfig& config);
+    ~IdentifySession();
+    IdentifySession(const IdentifySession&) = delete;
+    IdentifySession& operator=(const IdentifySession&) = delete;
+
+    const IdentityState& State() const { return state_; }
+    // The version string of the last identification reply, also when the
+    // device was then refused (unknown hardware or series).
+    const std::string& ReceivedVersion() const { return receivedVersion_; }
+    // The tab the form should select now (after identification or its
+    // time-out), or -1; taking it clears the request.
+    int TakeTabRequest();
+    // The identified device's calibration and axis ranges as its profile was
+    // loaded: a record file opened since then replaces the record's own.
+    const std::array<Calibration, kChannelCount>& DeviceCalibration() const { return calibration_; }
+    const std::array<AxisRange, kChannelCount>& DeviceRanges() const { return ranges_; }
+
+    std::function<void()> changed;
+    // Every device page runs its hide operation, closing its port.
+    std::function<void()> hideDevicePages;
+
+    void OnOpenDevice();
+
+private:
+    void OnComm();
+    void OnTimer(int id);
+    void OnVersionReceived();
+    void Timeout();
+    void Notify();
+
+    MainFormLine& line_;
+    Prompt& prompt_;
+    CIniFile& ini_;
+    CAppConfig& config_;
+    IdentityState state_;
+    std::string receivedVersion_;
+    int tabRequest_ = -1;
+    std::array<Calibration, kChannelCount> calibration_{};
+    std::array<AxisRange, kChannelCount> ranges_{};
+    // Posted tasks check this so none runs after the session is gone.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}  // namespace tavix

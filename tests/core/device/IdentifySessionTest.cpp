@@ -1,0 +1,174 @@
+// "Open Device" against a scripted serial line: the frame, the version
+// string, the profile and series checks and the time-out.
+#include "device/IdentifySession.h"
+
+#include "logger/LoggerMessages.h"
+#include "support/MainFormFixture.h"
+
+namespace tavix {
+namespace {
+
+using test::Request;
+
+class IdentifySessionTest : public test::LoggerLinkFixture {
+protected:
+    IdentifySessionTest() : LoggerLinkFixture(MakeSerial) {}
+
+    static std::unique_ptr<SerialBackend> MakeSerial(test::FakeTimers&) {
+        auto serial = std::make_unique<test::ScriptedSerial>();
+        lastSerial = serial.get();
+        return serial;
+    }
+
+    Request LastRequest() const { return test::Parse(serial.written.back()); }
+
+    // Open Device answered with `version`.
+    void Identify(const std::string& version = test::kLoggerVersion) {
+        identity.OnOpenDevice();
+        serial.Feed(test::IdentifyReply(version));
+        time.Advance(0);  // the posted "version received"
+    }
+
+    // Upload started and its header answered.
+    void StartUpload(const Bytes& header) {
+        link.OnUploadRecordData(UploadForm{1.0f, 14, "note"});
+        ASSERT_EQ(LastRequest(), (Request{kCmdReadMemory, 0, 64}));
+        serial.Feed(test::MemoryReply(0, header));
+    }
+
+    static inline test::ScriptedSerial* lastSerial = nullptr;
+    test::ScriptedSerial& serial = *lastSerial;
+};
+
+TEST_F(IdentifySessionTest, OpenDeviceSendsTheIdentificationAndShowsTheDevice) {
+    bool pagesHidden = false;
+    identity.hideDevicePages = [&] { pagesHidden = true; };
+    identity.OnOpenDevice();
+    EXPECT_TRUE(pagesHidden);
+    ASSERT_EQ(serial.openedPorts, std::vector<std::string>{"/dev/ttyTEST"});
+    ASSERT_EQ(serial.written.size(), 1u);
+    EXPECT_EQ(serial.written[0], (Bytes{0x03, 0x0E, 0x00, 0x02, 0x00, 0x88, 0x63}));
+    EXPECT_FALSE(Controls().openDeviceEnabled);
+    EXPECT_FALSE(Controls().setComPortEnabled);
+
+    // The reply in three pieces: nothing happens before the last one is in.
+    const Bytes reply = test::IdentifyReply(test::kLoggerVersion);
+    serial.Feed(Bytes(reply.begin(), reply.begin() + 200));
+    serial.Feed(Bytes(reply.begin() + 200, reply.begin() + 518));
+    time.Advance(1000);
+    EXPECT_FALSE(identity.State().connected);
+    serial.Feed(Bytes(reply.begin() + 518, reply.end()));
+    time.Advance(0);
+
+    const IdentityState& s = identity.State();
+    EXPECT_TRUE(s.connected);
+    EXPECT_EQ(s.version, test::kLoggerVersion);
+    EXPECT_EQ(s.hardwareCode, "1L40");
+    EXPECT_EQ(s.description, "profile 1L40");
+    EXPECT_EQ(s.series, kSeriesTarrow);
+    EXPECT_EQ(Controls().tabs, (std::array<bool, 5>{true, true, true, true, true}));
+    EXPECT_TRUE(Controls().uploadEnabled);
+    EXPECT_TRUE(Controls().clearEnabled);
+    EXPECT_TRUE(Controls().openDeviceEnabled);
+    EXPECT_FALSE(Controls().setComPortEnabled);
+    EXPECT_FALSE(line.busy);
+    EXPECT_TRUE(s.hasLogger);
+    EXPECT_FALSE(serial.open);
+    EXPECT_EQ(identity.TakeTabRequest(), -1);
+    EXPECT_EQ(FixedText(config.Record().header.version), test::kLoggerVersion);
+    EXPECT_EQ(FixedText(config.Record().header.hwCode), "1L40");
+    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_EQ(TimersRunning(), 0);
+}
+
+TEST_F(IdentifySessionTest, AnEscWithoutLoggerOffersOnlyItsPages) {
+    Identify("TVKB20140V200312");
+    const IdentityState& s = identity.State();
+    EXPECT_TRUE(s.connected);
+    EXPECT_EQ(s.series, kSeriesVelmor);
+    EXPECT_EQ(Controls().tabs, (std::array<bool, 5>{true, true, false, false, true}));
+    EXPECT_FALSE(Controls().uploadEnabled);
+    EXPECT_FALSE(Controls().clearEnabled);
+    EXPECT_EQ(identity.TakeTabRequest(), kTabParameter);
+    EXPECT_EQ(identity.TakeTabRequest(), -1);
+}
+
+TEST_F(IdentifySessionTest, UnknownHardwareOrSeriesIsReportedAndTheDeviceNotShown) {
+    Identify("TVKA20141Q990312");
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{"Can't find hardware 1Q99's parameter setting!"});
+    EXPECT_FALSE(identity.State().connected);
+    EXPECT_TRUE(Controls().openDeviceEnabled);
+    EXPECT_TRUE(Controls().setComPortEnabled);
+
+    prompt.shown.clear();
+    Identify("TVXX20149X990312");
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, "Unrecognized firmware version : TVXX20149X990312");
+    EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Stop);
+    EXPECT_FALSE(identity.State().connected);
+    EXPECT_FALSE(serial.open);
+}
+
+TEST_F(IdentifySessionTest, IdentificationTimesOutOnTheThirtiethTick) {
+    Identify();  // a device was shown before
+    config.Record().dataLoaded = true;
+    prompt.onShow = [&](const std::string&) {
+        // The box sees the state already changed.
+        EXPECT_FALSE(identity.State().connected);
+        EXPECT_FALSE(serial.open);
+    };
+    identity.OnOpenDevice();
+    time.Advance(2999);
+    EXPECT_TRUE(prompt.shown.empty());
+    time.Advance(1);
+    EXPECT_EQ(Messages(), std::vector<std::string>{kMsgOpenTimeout});
+
+    const IdentityState& s = identity.State();
+    EXPECT_FALSE(s.connected);
+    EXPECT_TRUE(s.version.empty());
+    EXPECT_FALSE(Controls().uploadEnabled);
+    EXPECT_FALSE(Controls().clearEnabled);
+    EXPECT_TRUE(Controls().openDeviceEnabled);
+    EXPECT_TRUE(Controls().setComPortEnabled);
+    EXPECT_EQ(Controls().tabs, (std::array<bool, 5>{true, false, false, true, false}));
+    EXPECT_EQ(identity.TakeTabRequest(), kTabWelcome);
+    EXPECT_EQ(TimersRunning(), 0);
+    time.Advance(10000);
+    EXPECT_EQ(prompt.shown.size(), 1u);
+}
+
+TEST_F(IdentifySessionTest, AReplyWithABadCrcIsDroppedAndTheTimeOutFollows) {
+    identity.OnOpenDevice();
+    Bytes reply = test::IdentifyReply(test::kLoggerVersion);
+    reply.back() ^= 0x01;
+    serial.Feed(reply);
+    time.Advance(2900);
+    EXPECT_FALSE(identity.State().connected);
+    EXPECT_TRUE(prompt.shown.empty());
+    time.Advance(100);
+    EXPECT_EQ(Messages(), std::vector<std::string>{kMsgOpenTimeout});
+}
+
+TEST_F(IdentifySessionTest, ANoiseByteFromTheAdapterInFrontOfTheReplyStillIdentifiesTheDevice) {
+    identity.OnOpenDevice();
+    Bytes line{0x00};
+    const Bytes reply = test::IdentifyReply(test::kLoggerVersion);
+    line.insert(line.end(), reply.begin(), reply.end());
+    serial.Feed(line);
+    time.Advance(0);
+    EXPECT_TRUE(identity.State().connected);
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(IdentifySessionTest, AnotherPortUserIsReportedWithoutSendingAnything) {
+    serial.openError = "Permission denied";
+    identity.OnOpenDevice();
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Permission denied!"});
+    EXPECT_TRUE(serial.written.empty());
+    EXPECT_TRUE(Controls().openDeviceEnabled);
+    EXPECT_FALSE(line.busy);
+}
+
+}  // namespace
+}  // namespace tavix
