@@ -21,7 +21,7 @@ DeviceSession::DeviceSession(Settings& settings, StreamPrompt& prompt,
       line_(comm_, linkTimers_, prompt),
       identity_(line_, prompt, settings.ini, settings.config),
       link_(line_, identity_, prompt, settings.clock, settings.config),
-      window_(windowTimers_, link_.Transfer()) {
+      window_(link_.Transfer(), &windowTimers_) {
     line_.port = [portOption, &settings] {
         return ResolvePort(portOption, settings.config.comPort, settings.ini);
     };

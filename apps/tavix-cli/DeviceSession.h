@@ -11,8 +11,8 @@
 #include "device/MainFormLine.h"
 #include "link/CMSComm.h"
 #include "logger/LoggerLink.h"
-#include "logger/ProgressWatcher.h"
 #include "platform/QtTimerHost.h"
+#include "shell/UploadProgress.h"
 
 namespace tavix::cli {
 
@@ -22,7 +22,7 @@ public:
 
     LoggerLink& Link() { return link_; }
     IdentifySession& Identity() { return identity_; }
-    ProgressWatcher& Window() { return window_; }
+    UploadProgress& Window() { return window_; }
 
     // Runs the event loop until `done` holds or `limitMs` has passed; false at the limit.
     bool RunUntil(const std::function<bool()>& done, int limitMs);
@@ -36,7 +36,7 @@ private:
     MainFormLine line_;
     IdentifySession identity_;
     LoggerLink link_;
-    ProgressWatcher window_;
+    UploadProgress window_;
 };
 
 }  // namespace tavix::cli

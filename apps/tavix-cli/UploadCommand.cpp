@@ -152,9 +152,8 @@ int RunUpload(const Args& args, const Io& io) {
         }
     };
     if (io.errIsTerminal) {
-        session.Window().onPoll = [&](const UploadProgress& p) {
-            PrintProgress(io, p, p.Finished());
-        };
+        const UploadProgress& window = session.Window();
+        session.Window().onPoll = [&io, &window] { PrintProgress(io, window, window.Finished()); };
     }
     io.err << "Gear rate " << FormatText("%.2f", static_cast<double>(form.gearRate))
            << ", pole number " << form.poles << ".\n";

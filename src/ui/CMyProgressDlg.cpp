@@ -7,12 +7,15 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
+#include "platform/QtTimerHost.h"
 #include "shell/ShellTexts.h"
 
 namespace tavix {
 
 CMyProgressDlg::CMyProgressDlg(TransferState& state, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), progress_(state) {
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+      timers_(std::make_unique<QtTimerHost>()),
+      progress_(state, timers_.get()) {
     setObjectName(QStringLiteral("progressDialog"));
     setWindowTitle(QString::fromLatin1(kProgressCaption));
 
@@ -51,9 +54,10 @@ CMyProgressDlg::CMyProgressDlg(TransferState& state, QWidget* parent)
     layout->addWidget(hint);
     setFixedSize(380, 140);
 
-    timer_.setInterval(UploadProgress::kPollMs);
-    connect(&timer_, &QTimer::timeout, this, &CMyProgressDlg::poll);
+    progress_.onPoll = [this] { Show(); };
 }
+
+CMyProgressDlg::~CMyProgressDlg() = default;
 
 void CMyProgressDlg::start() {
     setWindowModality(Qt::ApplicationModal);
@@ -64,18 +68,12 @@ void CMyProgressDlg::start() {
     show();
     raise();
     activateWindow();
-    timer_.start();
+    progress_.Start([this](bool ok) { Finish(ok); });
 }
 
 void CMyProgressDlg::poll() {
-    if (progress_.Finished()) {
-        return;
-    }
     progress_.OnTick();
     Show();
-    if (progress_.Finished()) {
-        Finish();
-    }
 }
 
 int CMyProgressDlg::barValue() const {
@@ -91,13 +89,7 @@ void CMyProgressDlg::Show() {
     detail_->setText(QString::fromStdString(progress_.DetailText()));
 }
 
-void CMyProgressDlg::Finish() {
-    timer_.stop();
-    if (reported_) {
-        return;
-    }
-    reported_ = true;
-    const bool ok = progress_.GetResult() == UploadProgress::Result::Ok;
+void CMyProgressDlg::Finish(bool ok) {
     done(ok ? QDialog::Accepted : QDialog::Rejected);
     emit transferFinished(ok);
 }
@@ -106,13 +98,11 @@ void CMyProgressDlg::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Escape:
             progress_.OnEscape();
-            Finish();
             event->accept();
             return;
         case Qt::Key_Return:
         case Qt::Key_Enter:
             progress_.OnEnter();
-            Finish();
             event->accept();
             return;
         default:
@@ -122,10 +112,7 @@ void CMyProgressDlg::keyPressEvent(QKeyEvent* event) {
 
 void CMyProgressDlg::closeEvent(QCloseEvent* event) {
     // Closed by the window system (it has no close box of its own): as Esc.
-    if (!progress_.Finished()) {
-        progress_.OnEscape();
-        Finish();
-    }
+    progress_.OnEscape();
     event->accept();
 }
 

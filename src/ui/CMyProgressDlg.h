@@ -1,13 +1,13 @@
 #pragma once
 // The small window shown while the logger's memory is uploaded: "Data
 // Transfering ......", a bar and a line with the amount and the time left.
-// It polls the upload's TransferState every 50 ms through UploadProgress and
-// closes itself when the transfer is over. Enter ends it with OK, Esc with
+// UploadProgress polls the upload's TransferState every 50 ms and says when
+// the window is to close; the window only shows it. Enter ends it with OK, Esc with
 // Cancel. It does not block its caller: start() shows it and returns, and
 // transferFinished(ok) reports the outcome.
 
 #include <QDialog>
-#include <QTimer>
+#include <memory>
 
 #include "shell/UploadProgress.h"
 
@@ -16,10 +16,13 @@ class QProgressBar;
 
 namespace tavix {
 
+class QtTimerHost;
+
 class CMyProgressDlg : public QDialog {
     Q_OBJECT
 public:
     explicit CMyProgressDlg(TransferState& state, QWidget* parent = nullptr);
+    ~CMyProgressDlg() override;
 
     // Shows the window over the whole program and starts polling.
     void start();
@@ -29,7 +32,7 @@ public:
     UploadProgress::Result result() const { return progress_.GetResult(); }
     int barValue() const;
     QString detailText() const;
-    bool polling() const { return timer_.isActive(); }
+    bool polling() const { return progress_.Running(); }
 
 signals:
     // OK: the transfer ended (or the user pressed Enter); false: no data, or Esc.
@@ -41,13 +44,12 @@ protected:
 
 private:
     void Show();
-    void Finish();
+    void Finish(bool ok);
 
+    std::unique_ptr<QtTimerHost> timers_;
     UploadProgress progress_;
-    QTimer timer_;
     QProgressBar* bar_ = nullptr;
     QLabel* detail_ = nullptr;
-    bool reported_ = false;
 };
 
 }  // namespace tavix

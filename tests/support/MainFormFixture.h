@@ -20,8 +20,8 @@
 #include "link/CMSComm.h"
 #include "link/Frame.h"
 #include "logger/LoggerLink.h"
-#include "logger/ProgressWatcher.h"
 #include "shell/TabPolicy.h"
+#include "shell/UploadProgress.h"
 
 namespace tavix::test {
 
@@ -78,7 +78,7 @@ protected:
           line(comm, *linkTimers, prompt),
           identity(line, prompt, ini, config),
           link(line, identity, prompt, clock, config),
-          window(*windowTimers, link.Transfer()) {
+          window(link.Transfer(), windowTimers.get()) {
         AddProfile(ini, "1L40", 0.1f, 0.000001f);
         AddProfile(ini, "0V20", 0.1f, 0.000001f);
         ini.PutText("9X99", "kvalue0", "1", true);  // a profile for a device of no known series
@@ -119,7 +119,7 @@ protected:
     MainFormLine line;
     IdentifySession identity;
     LoggerLink link;
-    ProgressWatcher window;
+    UploadProgress window;
 
     int changes = 0;
     int progressWindows = 0;

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "shell/TimerHost.h"
+
 namespace tavix {
 
 namespace {
@@ -11,6 +13,53 @@ constexpr std::int64_t kMinEstimateMs = 1000;
 constexpr const char* kWaitingText = "Waiting for the logger ...";
 
 }  // namespace
+
+UploadProgress::UploadProgress(TransferState& state, TimerHost* timers)
+    : state_(state), timers_(timers) {
+    if (timers_) {
+        timers_->SetHandler([this](int id) {
+            if (id == kTimerId && Running()) {
+                OnTick();
+                if (onPoll) {
+                    onPoll();
+                }
+            }
+        });
+    }
+}
+
+UploadProgress::~UploadProgress() {
+    if (timers_) {
+        timers_->StopTimer(kTimerId);
+        timers_->SetHandler(nullptr);
+    }
+}
+
+void UploadProgress::Start(std::function<void(bool ok)> finished) {
+    result_ = Result::Running;
+    position_ = 0;
+    ticks_ = 0;
+    firstTotalTick_ = -1;
+    done_ = 0;
+    total_ = 0;
+    started_ = true;
+    finished_ = std::move(finished);
+    if (timers_) {
+        timers_->StartTimer(kTimerId, kPollMs);
+    }
+}
+
+void UploadProgress::Finish(Result result) {
+    result_ = result;
+    if (timers_) {
+        timers_->StopTimer(kTimerId);
+    }
+    if (finished_) {
+        auto finished = std::move(finished_);
+        finished_ = nullptr;
+        finished(result == Result::Ok);
+    }
+}
 
 UploadProgress::Result UploadProgress::OnTick() {
     if (Finished()) {

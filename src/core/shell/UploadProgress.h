@@ -7,14 +7,21 @@
 // own time-out, which has already said so), Cancel when the logger had no
 // flight or the user gave up.
 //
+// With a timer host the object plays the whole window without one (for the
+// command-line tool and the tests) and the window itself runs on it: Start
+// polls every 50 ms until the result is known and reports it once.
+//
 // Beyond the bar, the window tells how much has arrived and about how long the
 // rest will take ("12.5 of 31.9 KB, about 20 s left"), estimated from the time
 // the transfer has been running so far.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace tavix {
+
+class TimerHost;
 
 // What the upload code owns and the progress window reads. Addresses and
 // lengths are those of the block read, in device bytes.
@@ -35,7 +42,19 @@ public:
 
     enum class Result { Running, Ok, Cancel };
 
-    explicit UploadProgress(TransferState& state) : state_(state) {}
+    // With `timers`, Start polls by itself on timer 99 (the handler of
+    // `timers` is taken over: a host of its own, as the window has).
+    explicit UploadProgress(TransferState& state, TimerHost* timers = nullptr);
+    ~UploadProgress();
+    UploadProgress(const UploadProgress&) = delete;
+    UploadProgress& operator=(const UploadProgress&) = delete;
+
+    // Opens the window afresh and polls until it closes; `finished(ok)` is
+    // called once then (also when Enter or Esc closed it).
+    void Start(std::function<void(bool ok)> finished);
+    bool Running() const { return started_ && !Finished(); }
+    // Called after every poll (the window redraws, the CLI prints a line).
+    std::function<void()> onPoll;
 
     // One poll of the transfer state. Returns the result once the window is to
     // close; after that further polls change nothing.
@@ -54,9 +73,12 @@ public:
     std::int64_t ElapsedMs() const { return static_cast<std::int64_t>(ticks_) * kPollMs; }
 
 private:
-    void Finish(Result result) { result_ = result; }
+    void Finish(Result result);
 
     TransferState& state_;
+    TimerHost* timers_ = nullptr;
+    bool started_ = false;
+    std::function<void(bool ok)> finished_;
     Result result_ = Result::Running;
     int position_ = 0;
     int ticks_ = 0;

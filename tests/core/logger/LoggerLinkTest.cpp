@@ -71,7 +71,7 @@ TEST_F(LoggerLinkTest, NoFlightMeansNoBlockRequestAndNoFlyRecordData) {
 
 TEST_F(LoggerLinkTest, NoFlightAfterTheWindowWasClosedWithEnterStillEndsTheUpload) {
     link.OnUploadRecordData(UploadForm{1.0f, 14, ""});
-    window.Accept();  // Enter before the logger has answered
+    window.OnEnter();  // Enter before the logger has answered
     EXPECT_EQ(windowResults, std::vector<bool>{true});
     EXPECT_TRUE(link.State().busy);  // the transfer goes on without its window
     serial.Feed(test::MemoryReply(0, test::LoggerHeaderBytes({})));
@@ -172,7 +172,7 @@ TEST_F(LoggerLinkTest, CancellingTheWindowStopsTheTransferAtOnce) {
     StartUpload(test::LoggerHeaderBytes({64 + 4096}));
     serial.Feed(test::MemoryReply(64, Bytes(512, 1)));
     time.Advance(200);
-    window.Cancel();
+    window.OnEscape();
     EXPECT_FALSE(serial.open);
     EXPECT_FALSE(link.State().busy);
     EXPECT_FALSE(link.Transfer().running);
