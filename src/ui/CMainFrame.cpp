@@ -1,30 +1,26 @@
 #include "CMainFrame.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLabel>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPushButton>
 #include <QScreen>
-#include <QSettings>
 #include <QStatusBar>
-#include <QTabBar>
 #include <QToolBar>
 
 #include "CAboutDlg.h"
-#include "CQTabCtrl.h"
 #include "CTavixView.h"
-#include "KeyLockState.h"
 #include "Resources.h"
 #include "shell/MinimumSizeRule.h"
 #include "shell/Prompt.h"
 #include "shell/ShellTexts.h"
-#include "shell/StatusClock.h"
+#include "ui/shell/PaneFocus.h"
+#include "ui/shell/RecentFilesMenu.h"
+#include "ui/shell/StatusPanes.h"
 
 namespace tavix {
 
@@ -49,12 +45,7 @@ QAction* MakeAction(QObject* parent, const char* name, const QString& text,
 
 CMainFrame::CMainFrame(CAppConfig& config, CIniFile& ini, Prompt& prompt, const Clock& clock,
                        QWidget* parent)
-    : QMainWindow(parent),
-      config_(config),
-      ini_(ini),
-      prompt_(prompt),
-      clock_(clock),
-      recent_(kRecentFileCount) {
+    : QMainWindow(parent), config_(config), ini_(ini), prompt_(prompt), clock_(clock) {
     EnsureResources();
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(QIcon(QStringLiteral(":/tavix.png")));
@@ -66,15 +57,15 @@ CMainFrame::CMainFrame(CAppConfig& config, CIniFile& ini, Prompt& prompt, const 
     BuildActions();
     BuildMenus();
     BuildToolBar();
-    BuildStatusBar();
-    LoadRecentFiles();
-    RebuildRecentMenu();
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    panes_ = new StatusPanes(*statusBar(), clock_, this);
     SetDocumentPath({});
     UpdateFileActions();
 
     connect(view_, &CTavixView::statusTextChanged, this, &CMainFrame::SetStatusText);
-    connect(view_, &CTavixView::versionTextChanged, this,
-            [this](const QString& paneText) { panes_[kVersionPane]->setText(paneText); });
+    connect(view_, &CTavixView::versionTextChanged, this, [this](const QString& paneText) {
+        panes_->SetText(StatusPanes::kVersionPane, paneText);
+    });
     connect(view_, &CTavixView::recordShownChanged, this, &CMainFrame::UpdateFileActions);
 
     // 800 x 600 in the middle of the screen, never smaller.
@@ -86,10 +77,6 @@ CMainFrame::CMainFrame(CAppConfig& config, CIniFile& ini, Prompt& prompt, const 
         const FrameRect r = rule.CentredOn(area.width(), area.height());
         move(area.left() + std::max(0, r.left), area.top() + std::max(0, r.top));
     }
-
-    clock_timer_.setInterval(kClockPeriodMs);
-    connect(&clock_timer_, &QTimer::timeout, this, &CMainFrame::OnClockTick);
-    clock_timer_.start();
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -179,18 +166,21 @@ void CMainFrame::BuildActions() {
     QAction* about = add("actionAbout", tr("&About Tavix..."),
                          tr("Display program information, version number and copyright"),
                          QStringLiteral(":/tb_about.png"));
-    connect(about, &QAction::triggered, this, &CMainFrame::OnAbout);
+    connect(about, &QAction::triggered, this, [this] { CAboutDlg(this).exec(); });
 
     QAction* nextPane = add("actionNextPane", tr("Next Pane"), {});
     nextPane->setShortcut(QKeySequence(Qt::Key_F6));
-    connect(nextPane, &QAction::triggered, this, [this] { CycleFocusPane(true); });
+    connect(nextPane, &QAction::triggered, this, [this] { CyclePaneFocus(*view_, true); });
     QAction* prevPane = add("actionPrevPane", tr("Previous Pane"), {});
     prevPane->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
-    connect(prevPane, &QAction::triggered, this, [this] { CycleFocusPane(false); });
+    connect(prevPane, &QAction::triggered, this, [this] { CyclePaneFocus(*view_, false); });
 }
 
 QAction* CMainFrame::Action(const QString& objectName) const {
-    return findChild<QAction*>(objectName, Qt::FindDirectChildrenOnly);
+    if (QAction* own = findChild<QAction*>(objectName, Qt::FindDirectChildrenOnly)) {
+        return own;
+    }
+    return recent_ ? recent_->findChild<QAction*>(objectName, Qt::FindDirectChildrenOnly) : nullptr;
 }
 
 void CMainFrame::BuildMenus() {
@@ -202,9 +192,11 @@ void CMainFrame::BuildMenus() {
     fileMenu_->addSeparator();
     fileMenu_->addAction(Action(QStringLiteral("actionSaveJpg")));
     fileMenu_->addAction(Action(QStringLiteral("actionSaveCsv")));
-    recentSeparator_ = fileMenu_->addSeparator();
+    QAction* recentSeparator = fileMenu_->addSeparator();
     fileMenu_->addSeparator();
     fileMenu_->addAction(Action(QStringLiteral("actionExit")));
+    recent_ = new RecentFilesMenu(*fileMenu_, *recentSeparator, this);
+    connect(recent_, &RecentFilesMenu::openRequested, this, &CMainFrame::OpenRecordFile);
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->addAction(Action(QStringLiteral("actionUndo")));
@@ -255,54 +247,20 @@ void CMainFrame::BuildToolBar() {
     }
 }
 
-void CMainFrame::BuildStatusBar() {
-    QStatusBar* bar = statusBar();
-    bar->setObjectName(QStringLiteral("statusBar"));
-    for (int i = 0; i < kPaneCount; ++i) {
-        panes_[i] = new QLabel(bar);
-        panes_[i]->setObjectName(QStringLiteral("pane%1").arg(i));
-        if (i > 0) {
-            panes_[i]->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-            panes_[i]->setAlignment(Qt::AlignCenter);
-        }
-    }
-    panes_[kStatusPane]->setText(Latin(kStatusReady));
-    const QFontMetrics metrics(panes_[kVersionPane]->font());
-    panes_[kVersionPane]->setMinimumWidth(metrics.horizontalAdvance(QString(18, QLatin1Char('W'))));
-    panes_[kClockPane]->setText(Latin(kClockInitial));
-    panes_[kClockPane]->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral(" 00:00:00 ")));
-    panes_[kCapsPane]->setText(Latin(kPaneCaps));
-    panes_[kNumPane]->setText(Latin(kPaneNum));
-    panes_[kScrollPane]->setText(Latin(kPaneScroll));
-    for (int i = kCapsPane; i <= kScrollPane; ++i) {
-        panes_[i]->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral(" SCRL ")));
-    }
-    bar->addWidget(panes_[kStatusPane], 1);
-    for (int i = 1; i < kPaneCount; ++i) {
-        bar->addPermanentWidget(panes_[i]);
-    }
-    OnClockTick();
-}
-
 void CMainFrame::SetStatusText(const QString& text) {
-    panes_[kStatusPane]->setText(text);
+    panes_->SetText(StatusPanes::kStatusPane, text);
 }
 
 void CMainFrame::SetVersionText(const QString& text) {
-    panes_[kVersionPane]->setText(QStringLiteral(" ") + text);
+    panes_->SetText(StatusPanes::kVersionPane, QStringLiteral(" ") + text);
 }
 
 QString CMainFrame::PaneText(int pane) const {
-    return pane >= 0 && pane < kPaneCount ? panes_[pane]->text() : QString();
+    return panes_->Text(pane);
 }
 
-void CMainFrame::OnClockTick() {
-    panes_[kClockPane]->setText(QString::fromStdString(FormatClock(clock_.LocalNow())));
-    // The lock indicators read like the keyboard's own lights: dark when on.
-    const KeyLocks locks = QueryKeyLocks();
-    panes_[kCapsPane]->setEnabled(locks.known && locks.caps);
-    panes_[kNumPane]->setEnabled(locks.known && locks.num);
-    panes_[kScrollPane]->setEnabled(locks.known && locks.scroll);
+QStringList CMainFrame::RecentFiles() const {
+    return recent_->Files();
 }
 
 void CMainFrame::SetRecordOpener(FileAction open) {
@@ -332,9 +290,7 @@ void CMainFrame::UpdateFileActions() {
     const bool shown = view_->RecordShown();
     Action(QStringLiteral("actionSaveJpg"))->setEnabled(shown && imageExporter_);
     Action(QStringLiteral("actionSaveCsv"))->setEnabled(shown && csvExporter_);
-    for (QAction* action : recentActions_) {
-        action->setEnabled(static_cast<bool>(opener_));
-    }
+    recent_->SetEnabled(static_cast<bool>(opener_));
 }
 
 bool CMainFrame::OpenRecordFile(const QString& path) {
@@ -343,9 +299,7 @@ bool CMainFrame::OpenRecordFile(const QString& path) {
     }
     const QString full = QFileInfo(path).absoluteFilePath();
     if (!opener_(full)) {
-        recent_.Remove(full.toStdString());
-        StoreRecentFiles();
-        RebuildRecentMenu();
+        recent_->Remove(full);
         return false;
     }
     SetDocumentPath(full);
@@ -359,80 +313,7 @@ void CMainFrame::SetDocumentPath(const QString& path) {
         return;
     }
     setWindowTitle(QFileInfo(path).fileName() + Latin(kTitleSuffix));
-    recent_.Add(QFileInfo(path).absoluteFilePath().toStdString());
-    StoreRecentFiles();
-    RebuildRecentMenu();
-}
-
-QStringList CMainFrame::RecentFiles() const {
-    QStringList files;
-    for (const auto& entry : recent_.Entries()) {
-        files << QString::fromStdString(entry);
-    }
-    return files;
-}
-
-void CMainFrame::LoadRecentFiles() {
-    QSettings settings(Latin(kSettingsOrganisation), Latin(kSettingsApplication));
-    settings.beginGroup(Latin(kRecentFileGroup));
-    std::vector<std::string> stored;
-    for (int i = 1; i <= kRecentFileCount; ++i) {
-        stored.push_back(
-            settings.value(QString::asprintf(kRecentFileKey, i)).toString().toStdString());
-    }
-    recent_.Assign(stored);
-}
-
-void CMainFrame::StoreRecentFiles() const {
-    QSettings settings(Latin(kSettingsOrganisation), Latin(kSettingsApplication));
-    settings.beginGroup(Latin(kRecentFileGroup));
-    const auto& entries = recent_.Entries();
-    for (int i = 1; i <= kRecentFileCount; ++i) {
-        const QString key = QString::asprintf(kRecentFileKey, i);
-        if (i <= static_cast<int>(entries.size())) {
-            settings.setValue(key, QString::fromStdString(entries[i - 1]));
-        } else {
-            settings.remove(key);
-        }
-    }
-}
-
-void CMainFrame::RebuildRecentMenu() {
-    for (QAction* action : recentActions_) {
-        fileMenu_->removeAction(action);
-        // Later: this may run from the very action being triggered.
-        action->setObjectName(QString());
-        action->deleteLater();
-    }
-    recentActions_.clear();
-    QAction* before = nullptr;
-    const QList<QAction*> actions = fileMenu_->actions();
-    const int at = actions.indexOf(recentSeparator_);
-    if (at >= 0 && at + 1 < actions.size()) {
-        before = actions[at + 1];
-    }
-    const auto& entries = recent_.Entries();
-    if (entries.empty()) {
-        auto* none = new QAction(tr("Recent File"), this);
-        none->setEnabled(false);
-        fileMenu_->insertAction(before, none);
-        recentActions_ << none;
-        return;
-    }
-    const QString here = QDir::currentPath();
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const QString path = QString::fromStdString(entries[i]);
-        QString shown = QFileInfo(path).absolutePath() == here ? QFileInfo(path).fileName() : path;
-        shown = fontMetrics().elidedText(shown, Qt::ElideMiddle, 360);
-        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown), this);
-        action->setObjectName(QStringLiteral("actionRecent%1").arg(i + 1));
-        action->setStatusTip(tr("Open %1").arg(path));
-        action->setEnabled(static_cast<bool>(opener_));
-        connect(action, &QAction::triggered, this, [this, path] { OpenRecordFile(path); });
-        fileMenu_->insertAction(before, action);
-        recentActions_ << action;
-    }
+    recent_->Add(path);
 }
 
 void CMainFrame::OnOpen() {
@@ -476,60 +357,6 @@ void CMainFrame::OnSaveAs() {
     }
 }
 
-void CMainFrame::OnAbout() {
-    CAboutDlg about(this);
-    about.exec();
-}
-
-void CMainFrame::CycleFocusPane(bool forward) {
-    // F6 moves between three panes: the page strip, the current page and the
-    // form's device buttons.
-    auto focusable = [](QWidget* w) {
-        return w && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled();
-    };
-    auto firstIn = [&](QWidget* pane) -> QWidget* {
-        if (pane == nullptr || focusable(pane)) {
-            return pane && focusable(pane) ? pane : nullptr;
-        }
-        int guard = 0;
-        for (QWidget* w = pane->nextInFocusChain(); w && w != pane && guard < 10000;
-             w = w->nextInFocusChain(), ++guard) {
-            if (pane->isAncestorOf(w) && focusable(w)) {
-                return w;
-            }
-        }
-        return nullptr;
-    };
-    auto firstOf = [&](std::initializer_list<QWidget*> widgets) -> QWidget* {
-        for (QWidget* w : widgets) {
-            if (focusable(w)) {
-                return w;
-            }
-        }
-        return nullptr;
-    };
-    CQTabCtrl* tabs = view_->Tabs();
-    QWidget* const paneRoots[] = {tabs->tabBar(), tabs->currentWidget(), view_};
-    QWidget* const targets[] = {
-        firstIn(tabs->tabBar()), firstIn(tabs->currentWidget()),
-        firstOf({view_->OpenDeviceButton(), view_->SetComPortButton(), view_->ExitButton()})};
-    QWidget* focus = QApplication::focusWidget();
-    int at = -1;
-    for (int i = 0; i < 3 && focus; ++i) {
-        if (focus == paneRoots[i] || paneRoots[i]->isAncestorOf(focus)) {
-            at = i;
-            break;
-        }
-    }
-    for (int step = 1; step <= 3; ++step) {
-        const int next = ((at + (forward ? step : -step)) % 3 + 3) % 3;
-        if (targets[next]) {
-            targets[next]->setFocus(Qt::ShortcutFocusReason);
-            return;
-        }
-    }
-}
-
 void CMainFrame::ExitWithoutQuestion() {
     askBeforeClose_ = false;
     if (!close()) {
@@ -542,8 +369,6 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    clock_timer_.stop();
-    StoreRecentFiles();
     emit aboutToClose();
     event->accept();
 }

@@ -9,11 +9,10 @@
 // hooks below, which the program sets when it wires the document in.
 
 #include <QMainWindow>
-#include <QTimer>
 #include <functional>
 #include <memory>
 
-#include "shell/RecentFileList.h"
+#include "ui/shell/StatusPanes.h"
 
 class QAction;
 class QLabel;
@@ -27,6 +26,7 @@ class CIniFile;
 class Clock;
 class Prompt;
 class CTavixView;
+class RecentFilesMenu;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -37,9 +37,6 @@ public:
     // Runs an export with its own file dialog (CSV, chart image).
     using ExportAction = std::function<void()>;
 
-    enum Pane { kStatusPane = 0, kVersionPane, kClockPane, kCapsPane, kNumPane, kScrollPane };
-    static constexpr int kPaneCount = 6;
-
     CMainFrame(CAppConfig& config, CIniFile& ini, Prompt& prompt, const Clock& clock,
                QWidget* parent = nullptr);
     ~CMainFrame() override;
@@ -48,7 +45,7 @@ public:
 
     void SetStatusText(const QString& text);   // pane 0
     void SetVersionText(const QString& text);  // pane 1, a blank in front
-    QString PaneText(int pane) const;
+    QString PaneText(int pane) const;          // StatusPanes::Pane
 
     // --- the document -------------------------------------------------
     void SetRecordOpener(FileAction open);
@@ -81,17 +78,10 @@ private:
     void BuildActions();
     void BuildMenus();
     void BuildToolBar();
-    void BuildStatusBar();
     void UpdateFileActions();
-    void RebuildRecentMenu();
-    void LoadRecentFiles();
-    void StoreRecentFiles() const;
-    void OnClockTick();
     void OnOpen();
     void OnSave();
     void OnSaveAs();
-    void OnAbout();
-    void CycleFocusPane(bool forward);
 
     CAppConfig& config_;
     CIniFile& ini_;
@@ -100,10 +90,8 @@ private:
     CTavixView* view_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QMenu* fileMenu_ = nullptr;
-    QAction* recentSeparator_ = nullptr;
-    QList<QAction*> recentActions_;
-    QLabel* panes_[kPaneCount] = {};
-    QTimer clock_timer_;
+    RecentFilesMenu* recent_ = nullptr;
+    StatusPanes* panes_ = nullptr;
     bool askBeforeClose_ = true;
 
     FileAction opener_;
@@ -111,7 +99,6 @@ private:
     ExportAction csvExporter_;
     ExportAction imageExporter_;
     QString documentPath_;
-    RecentFileList recent_;
 };
 
 }  // namespace tavix

@@ -138,17 +138,17 @@ TEST_F(MainFrameTest, F6MovesBetweenTheStripThePageAndTheButtons) {
 }
 
 TEST_F(MainFrameTest, StatusPanes) {
-    EXPECT_EQ(frame->PaneText(CMainFrame::kStatusPane), QString::fromLatin1(kStatusReady));
-    EXPECT_EQ(frame->PaneText(CMainFrame::kClockPane), QStringLiteral("12:00:00"));
-    EXPECT_EQ(frame->PaneText(CMainFrame::kCapsPane), QStringLiteral("CAP"));
+    EXPECT_EQ(frame->PaneText(StatusPanes::kStatusPane), QString::fromLatin1(kStatusReady));
+    EXPECT_EQ(frame->PaneText(StatusPanes::kClockPane), QStringLiteral("12:00:00"));
+    EXPECT_EQ(frame->PaneText(StatusPanes::kCapsPane), QStringLiteral("CAP"));
     frame->View()->SetVersionText(QStringLiteral("TVKA20141L400312"));
-    EXPECT_EQ(frame->PaneText(CMainFrame::kVersionPane), QStringLiteral(" TVKA20141L400312"));
+    EXPECT_EQ(frame->PaneText(StatusPanes::kVersionPane), QStringLiteral(" TVKA20141L400312"));
     frame->View()->SetStatusText(QStringLiteral("Current Value: Vol: 12.3V"));
-    EXPECT_EQ(frame->PaneText(CMainFrame::kStatusPane),
+    EXPECT_EQ(frame->PaneText(StatusPanes::kStatusPane),
               QStringLiteral("Current Value: Vol: 12.3V"));
     // The clock pane follows the clock once a second.
     clock.local = LocalTime{2014, 3, 7, 9, 30, 5};
-    QTRY_COMPARE_WITH_TIMEOUT(frame->PaneText(CMainFrame::kClockPane), QStringLiteral("09:30:05"),
+    QTRY_COMPARE_WITH_TIMEOUT(frame->PaneText(StatusPanes::kClockPane), QStringLiteral("09:30:05"),
                               2500);
 }
 
