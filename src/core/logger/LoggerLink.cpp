@@ -441,6 +441,10 @@ void LoggerLink::OnClearData() {
         hideLoggerPage();
     }
     if (!OpenPort()) {
+        // The logger page must not be left without its port.
+        if (reopenLoggerPage) {
+            reopenLoggerPage();
+        }
         return;
     }
     state_.busy = true;

@@ -1,6 +1,7 @@
 #include "loggercfg/LoggerParamSession.h"
 
 #include "link/CMSComm.h"
+#include "link/DeviceRequest.h"
 #include "link/Frame.h"
 #include "loggercfg/LoggerCfgTexts.h"
 #include "shell/Prompt.h"
@@ -25,7 +26,7 @@ LoggerParamSession::LoggerParamSession(CMSComm& comm, TimerHost& timers, Prompt&
       timers_(timers),
       prompt_(prompt),
       port_(std::move(port)),
-      request_(comm, timers, ReplyMatch::OwnCommand) {
+      request_(std::make_unique<DeviceRequest>(comm, timers, ReplyMatch::OwnCommand)) {
     comm_.SetOnComm([this] { OnComm(); });
     timers_.SetHandler([this](int id) { OnTimer(id); });
 }
@@ -58,6 +59,9 @@ void LoggerParamSession::OnShow(bool open) {
     if (!reset_) {
         state_.portOpen = open && OpenPort();
         Notify();
+        if (reread_) {
+            OnConnect();  // what is shown stays until the logger's answer replaces it
+        }
         return;
     }
     lastAddress_ = 0;
@@ -91,7 +95,7 @@ bool LoggerParamSession::OpenPort() {
 }
 
 void LoggerParamSession::OnLendPort() {
-    request_.Cancel();
+    request_->Cancel();
     if (comm_.GetPortOpen()) {
         comm_.ClosePort();
     }
@@ -165,14 +169,14 @@ void LoggerParamSession::Send(std::uint8_t command, std::uint16_t address, std::
                               const Bytes& payload) {
     // A port that could not be opened has been reported already; the request
     // still runs its timer and ends in its time-out, which tells the outcome.
-    request_.Send(command, address, length, payload);
+    request_->Send(command, address, length, payload);
     Notify();
 }
 
 // --------------------------------------------------------------------- events
 
 void LoggerParamSession::OnComm() {
-    const std::optional<DeviceReply> reply = request_.OnComm();
+    const std::optional<DeviceReply> reply = request_->OnComm();
     if (!reply) {
         return;
     }
@@ -206,11 +210,13 @@ void LoggerParamSession::OnHeader(const Bytes& header) {
     state_.linked = true;
     headerRead_ = true;
     reset_ = false;
+    reread_ = false;
     Notify();
 }
 
 void LoggerParamSession::OnUpdated() {
     state_.progress = kLoggerProgressMax;
+    reread_ = true;
     Notify();
     prompt_.Message(kMsgLoggerUpdated, PromptIcon::Information);
 }
@@ -219,7 +225,7 @@ void LoggerParamSession::OnTimer(int id) {
     if (id != kCmdReadMemory && id != kCmdWriteMemory) {
         return;
     }
-    const TickOutcome outcome = request_.OnTimer(id);
+    const TickOutcome outcome = request_->OnTimer(id);
     if (outcome == TickOutcome::Ignored) {
         timers_.StopTimer(id);  // a timer whose request has ended
         return;
@@ -229,19 +235,20 @@ void LoggerParamSession::OnTimer(int id) {
         Notify();
         return;
     }
-    Fail(id == kCmdReadMemory ? kMsgConnectTimeout : kMsgUpdateTimeout);
-}
-
-void LoggerParamSession::Fail(const char* message) {
     state_.progress = 0;
     state_.linked = false;
     headerRead_ = false;
-    // After a failed read the next show reads again. After a failed update
-    // too: Update stays off until a header has been read, and what the
-    // logger now holds is not known.
-    reset_ = true;
+    if (id == kCmdReadMemory) {
+        reset_ = true;  // the next show clears the page and reads again
+    } else {
+        // Update stays off until a header has been read, and what the logger
+        // holds now is not known: the next show reads it, keeping the values
+        // on screen until the answer comes.
+        reread_ = true;
+    }
     Notify();
-    prompt_.Message(message, PromptIcon::Exclamation);
+    prompt_.Message(id == kCmdReadMemory ? kMsgConnectTimeout : kMsgUpdateTimeout,
+                    PromptIcon::Exclamation);
 }
 
 void LoggerParamSession::StepProgress() {
@@ -252,7 +259,7 @@ void LoggerParamSession::StepProgress() {
 }
 
 void LoggerParamSession::Notify() {
-    state_.busy = request_.Pending() != 0 && !request_.TimedOut();
+    state_.busy = request_->Pending() != 0 && !request_->TimedOut();
     state_.updateEnabled = headerRead_ && !state_.busy;
     if (changed) {
         changed();

@@ -11,22 +11,26 @@
 //                  23    not the page's: sent back as read
 //                  31    flights stored, "Flight Times:"  (read only)
 //
-//              OnShow(true), reset flag set
-//   Not linked ------------------------------> Reading
-//   (reset flag set)                           cmd 4 0/64, timer 4
-//      ^  ^        31st tick of timer 4           |
-//      |  +---- "Time out, connect failure!" -----+ good cmd 4 reply
-//      |                                          v
-//      |                                       Linked: Update enabled, reset
-//      |                                       flag clear; a show opens the
-//      |                                       port and reads nothing
-//      |                                          |  "Update", answered Yes
-//      |                                          v
-//      |    31st tick of timer 14              Updating
-//      +--- "Time out, update failure!" ------ cmd 14 16/8, timer 14
-//           Update disabled, values kept;         | good cmd 14 reply
-//           the next show reads again             v
-//                                              Linked, "Logger parameter value updated!"
+//                 show, reset flag set
+//   Not linked ---------------------------> Reading
+//   reset flag set                          cmd 4 0/64, timer 4
+//        ^       31st tick of timer 4         |         ^
+//        +---- "Time out, connect failure!" --+         | the next show after an
+//                                             |         | update: what is shown
+//                                good cmd 4   v         | stays until the answer
+//                                reply      Linked -----+ replaces it
+//                                           Update enabled, reset flag clear;
+//                                           any other show only opens the port
+//                                             |  ^
+//                     "Update", answered Yes  |  | good cmd 14 reply:
+//                                             v  | "Logger parameter value updated!"
+//                                           Updating
+//                                           cmd 14 16/8, timer 14
+//                                             |
+//                     31st tick of timer 14   v
+//                                           "Time out, update failure!": Update
+//                                           disabled, values kept; the next show
+//                                           reads the header (Reading)
 //
 // A reply is matched by its own first byte: a good command-14 reply that comes
 // while the header read is awaited is still an update confirmation, and a good
@@ -43,14 +47,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "base/Bytes.h"
-#include "link/DeviceRequest.h"
 #include "link/PortName.h"
 
 namespace tavix {
 
 class CMSComm;
+class DeviceRequest;
 class Prompt;
 class TimerHost;
 
@@ -132,7 +137,6 @@ private:
               const Bytes& payload = {});
     void OnHeader(const Bytes& header);
     void OnUpdated();
-    void Fail(const char* message);
     void StepProgress();
     void Notify();
 
@@ -140,9 +144,12 @@ private:
     TimerHost& timers_;
     Prompt& prompt_;
     PortSource port_;
-    DeviceRequest request_;
+    std::unique_ptr<DeviceRequest> request_;
     LoggerParamState state_;
     bool reset_ = true;
+    // The next show reads the header again without clearing the page: after
+    // an update, so that what the page shows is what the logger took.
+    bool reread_ = false;
     bool headerRead_ = false;  // Update may be offered
     std::uint16_t lastAddress_ = 0;
     std::uint16_t firstAddress_ = 0;

@@ -181,6 +181,12 @@ TEST_F(LoggerParamSessionTest, DefaultValueThenUpdateWritesTheFactoryValues) {
     EXPECT_EQ(S().progress, 100);
     EXPECT_TRUE(S().updateEnabled);
     EXPECT_EQ(time.RunningCount(), 0);
+
+    // The next show reads back what the logger took.
+    session.OnHide();
+    session.OnShow(true);
+    EXPECT_EQ(serial->written.back(), kHeaderRead);
+    EXPECT_EQ(S().rateIndex, 2);
 }
 
 TEST_F(LoggerParamSessionTest, ARateOutsideTheListKeepsTheSelectionUntilAReset) {
@@ -250,11 +256,14 @@ TEST_F(LoggerParamSessionTest, UpdateTimeOutKeepsTheValuesAndTheNextShowReadsAga
     EXPECT_EQ(S().cycleIndex, 1);
     EXPECT_EQ(S().rateIndex, 6);
 
-    // Update would stay off for good unless the header is read again.
+    // Update would stay off for good unless the header is read again; the
+    // values stay on screen until the answer replaces them.
     session.OnHide();
     session.OnShow(true);
     EXPECT_EQ(serial->written.back(), kHeaderRead);
+    EXPECT_EQ(S().rateIndex, 6);
     serial->Feed(HeaderReply({.rate = 2}));
+    EXPECT_EQ(S().rateIndex, 1);
     EXPECT_TRUE(S().updateEnabled);
 }
 
