@@ -16,6 +16,8 @@ constexpr Command kCommands[] = {
     {"identify", "identify the connected device (version, hardware, series, logger)", RunIdentify},
     {"upload", "upload the logger's flights into record files (.dat)", RunUpload},
     {"info", "show the header, channels and statistics of a record file", RunInfo},
+    {"logger", "read or write the logger's cycle recording and sampling rate", RunLogger},
+    {"clear", "clear the flights stored in the logger", RunClear},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -25,7 +25,7 @@ public:
     UploadProgress& Window() { return window_; }
 
     // Runs the event loop until `done` holds or `limitMs` has passed; false at the limit.
-    bool RunUntil(const std::function<bool()>& done, int limitMs);
+    static bool RunUntil(const std::function<bool()>& done, int limitMs);
     // Open Device. True when the device was identified and its profile loaded.
     bool Identify();
 

@@ -302,6 +302,10 @@ void LoggerLink::OnClearData() {
         hideLoggerPage();
     }
     if (!Begin()) {
+        // The logger page must not be left without its port.
+        if (reopenLoggerPage) {
+            reopenLoggerPage();
+        }
         return;
     }
     Send(kCmdWriteMemory, kFlightCountAddress, 1, Bytes{0x00});

@@ -214,6 +214,13 @@ TEST_F(LoggerLinkTest, ClearDataWritesTheFlightCountAndHandsThePortBack) {
     EXPECT_EQ(Messages(), (std::vector<std::string>{kMsgConfirmClear, kMsgClearFailed}));
     EXPECT_FALSE(serial.open);
     EXPECT_EQ(pageCalls.back(), "open");
+
+    // The main form's port does not open: the page still gets its port back.
+    pageCalls.clear();
+    serial.openError = "busy";
+    link.OnClearData();
+    EXPECT_EQ(pageCalls, (std::vector<std::string>{"hide", "open"}));
+    EXPECT_FALSE(link.State().busy);
 }
 
 }  // namespace

@@ -1,0 +1,55 @@
+#pragma once
+// The logger page's own words and its two lists, kept in one place so the
+// page, the command-line tool and the tests use the very same texts.
+
+#include <array>
+#include <cstdint>
+
+namespace tavix {
+
+// Messages.
+inline constexpr const char* kMsgConfirmLoggerUpdate = "Are you sure you want to update?";
+inline constexpr const char* kMsgLoggerUpdated = "Logger parameter value updated!";
+inline constexpr const char* kMsgConnectTimeout = "Time out, connect failure!";
+inline constexpr const char* kMsgUpdateTimeout = "Time out, update failure!";
+
+// Captions.
+inline constexpr const char* kLoggerGroupCaption = "Logger Parameters";
+inline constexpr const char* kLabelCycleRecord = "Cycle Record:";
+inline constexpr const char* kLabelSamplingRate = "Sampling Rate:";
+inline constexpr const char* kLabelFlightTimes = "Flight Times:";
+inline constexpr const char* kLabelLoggerStatus = "Status:";
+inline constexpr const char* kBtnLoggerConnect = "Connect";
+inline constexpr const char* kBtnLoggerDefault = "Default Value";
+inline constexpr const char* kBtnLoggerUpdate = "Update";
+
+// "Cycle Record:": index 1 writes header byte 20 = 1, index 0 writes 0; after
+// a read, only a byte 20 of exactly 1 selects "reverse".
+inline constexpr std::array<const char*, 2> kCycleTexts = {"not reverse", "reverse"};
+
+// "Sampling Rate:": the text shown and header byte 22 (samples per second).
+struct SamplingRate {
+    const char* text;
+    std::uint8_t value;
+};
+inline constexpr std::array<SamplingRate, 7> kSamplingRates = {{
+    {"1 ps", 1},
+    {"2 ps", 2},
+    {"3 ps", 3},
+    {"5 ps", 5},
+    {"10 ps", 10},
+    {"15 ps", 15},
+    {"30 ps", 30},
+}};
+
+// The list index of a header rate byte, or -1 when the list has no such rate.
+constexpr int RateIndexOf(std::uint8_t value) {
+    for (std::size_t i = 0; i < kSamplingRates.size(); ++i) {
+        if (kSamplingRates[i].value == value) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+}  // namespace tavix
