@@ -61,7 +61,10 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
         frame_.OpenRecordFile(QString::fromLocal8Bit(path.c_str()));
     };
 
-    connect(&view_, &CTavixView::openDeviceRequested, this, [this] { identity_->OnOpenDevice(); });
+    connect(&view_, &CTavixView::openDeviceRequested, this, [this] {
+        identity_->OnOpenDevice();
+        ApplyState();  // also when the port did not open and nothing was sent
+    });
     connect(&view_, &CTavixView::uploadRequested, this, [this] {
         link_->OnUploadRecordData(
             UploadForm{view_.GearRate(), view_.PoleNumber(), ToGbk(view_.NoteText())});
@@ -74,6 +77,7 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
         for (DevicePage* page : pages_) {
             page->PageHidden();
         }
+        pagesHidden_ = true;
     };
 
     frame_.SetRecordOpener([this](const QString& path) { return OpenRecord(path); });
@@ -96,9 +100,20 @@ void LoggerLinkBinding::ApplyState() {
     view_.SetDescriptionText(FromGbk(device.description));
     const std::string version = device.version.substr(0, device.version.find('\0'));
     view_.SetVersionText(FromGbk(version));
+    const int shown = view_.CurrentTab();
     const int tab = identity_->TakeTabRequest();
     if (tab >= 0) {
         view_.SelectTab(tab);
+    }
+    // "Open Device" took every page's port; once it is over, the page on
+    // screen takes its own back (a page newly selected has done so already).
+    if (pagesHidden_ && !device.identifying) {
+        pagesHidden_ = false;
+        if (view_.CurrentTab() == shown) {
+            if (auto* page = qobject_cast<DevicePage*>(view_.Page(shown))) {
+                page->PageShown();
+            }
+        }
     }
 }
 

@@ -124,6 +124,14 @@ TEST_F(LoggerConfigPageTest, ReadUpdateReadBackAndClear) {
         << prompt.Last();
     EXPECT_EQ(prompt.Texts(), (std::vector<std::string>{kMsgConfirmClear, kMsgCleared}));
     EXPECT_TRUE(page->Session().State().portOpen);
+
+    // "Open Device" on this tab takes every page's port; once the device has
+    // answered, the page on screen has its own back.
+    QTest::mouseClick(view->OpenDeviceButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return view->OpenDeviceButton()->isEnabled() && page->Session().State().portOpen; },
+        kWaitMs));
+    EXPECT_EQ(view->CurrentTab(), kTabLogger);
 }
 
 }  // namespace
