@@ -7,55 +7,6 @@
 
 namespace tavix::cli {
 
-std::string ParsedArgs::Get(const std::string& name, const std::string& fallback) const {
-    const auto it = values.find(name);
-    return it == values.end() ? fallback : it->second;
-}
-
-ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<OptionRule>& rules) {
-    ParsedArgs parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            parsed.help = true;
-            continue;
-        }
-        if (arg.rfind("--", 0) != 0 || arg == "--") {
-            parsed.positional.push_back(arg);
-            continue;
-        }
-        const std::size_t equals = arg.find('=');
-        const std::string name = arg.substr(0, equals);
-        const OptionRule* plan = nullptr;
-        for (const OptionRule& s : rules) {
-            if (s.name == name) {
-                plan = &s;
-            }
-        }
-        if (plan == nullptr) {
-            parsed.error = "unknown option " + name;
-            return parsed;
-        }
-        if (!plan->takesValue) {
-            if (equals != std::string::npos) {
-                parsed.error = name + " takes no value";
-                return parsed;
-            }
-            parsed.values[name] = "";
-            continue;
-        }
-        if (equals != std::string::npos) {
-            parsed.values[name] = arg.substr(equals + 1);
-        } else if (i + 1 < args.size()) {
-            parsed.values[name] = args[++i];
-        } else {
-            parsed.error = name + " needs a value";
-            return parsed;
-        }
-    }
-    return parsed;
-}
-
 int UsageError(const Io& io, const std::string& command, const std::string& error,
                const std::string& usage) {
     io.err << "tavix-cli " << command << ": " << error << "\n\n" << usage;

@@ -16,6 +16,7 @@
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "shell/Clock.h"
+#include "shell/OptionParser.h"
 #include "shell/Prompt.h"
 
 namespace tavix::cli {
@@ -33,24 +34,10 @@ struct Io {
     bool errIsTerminal = false;  // progress lines only on a terminal
 };
 
-// An option a command accepts: "--name VALUE" (or "--name=VALUE") when it
-// takes a value, else a plain "--name".
-struct OptionRule {
-    std::string name;
-    bool takesValue = true;
-};
-
-struct ParsedArgs {
-    std::map<std::string, std::string> values;  // options given, by name ("--port")
-    std::vector<std::string> positional;
-    bool help = false;  // --help or -h
-    std::string error;  // non-empty: a usage error
-
-    bool Has(const std::string& name) const { return values.count(name) > 0; }
-    std::string Get(const std::string& name, const std::string& fallback = "") const;
-};
-
-ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<OptionRule>& rules);
+// The commands parse their options with the program's one parser.
+using tavix::OptionRule;
+using tavix::ParseArgs;
+using tavix::ParsedArgs;
 
 // Prints "tavix-cli <command>: <error>" and the usage, returns kExitUsage.
 int UsageError(const Io& io, const std::string& command, const std::string& error,

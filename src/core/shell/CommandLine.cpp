@@ -1,38 +1,23 @@
 #include "shell/CommandLine.h"
 
+#include "shell/OptionParser.h"
+
 namespace tavix {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+    const ParsedArgs parsed = ParseArgs(args, {{"--port", true, "a device path, COMn or demo"}});
     CommandLine line;
-    bool optionsDone = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (!optionsDone && arg == "--") {
-            optionsDone = true;
-        } else if (!optionsDone && (arg == "--help" || arg == "-h")) {
-            line.help = true;
-        } else if (!optionsDone && arg == "--port") {
-            if (i + 1 >= args.size() || args[i + 1].empty()) {
-                line.error = "--port needs a value: a device path, COMn or demo";
-                return line;
-            }
-            line.port = args[++i];
-        } else if (!optionsDone && arg.rfind("--port=", 0) == 0) {
-            line.port = arg.substr(7);
-            if (line.port.empty()) {
-                line.error = "--port needs a value: a device path, COMn or demo";
-                return line;
-            }
-        } else if (!optionsDone && arg.size() > 1 && arg[0] == '-') {
-            line.error = "unknown option '" + arg + "'";
-            return line;
-        } else if (line.file.empty()) {
-            line.file = arg;
-        } else {
-            line.error =
-                "only one record file can be opened, got '" + line.file + "' and '" + arg + "'";
-            return line;
-        }
+    line.help = parsed.help;
+    line.error = parsed.error;
+    line.port = parsed.Get("--port");
+    if (!line.error.empty()) {
+        return line;
+    }
+    if (parsed.positional.size() > 1) {
+        line.error = "only one record file can be opened, got '" + parsed.positional[0] +
+                     "' and '" + parsed.positional[1] + "'";
+    } else if (!parsed.positional.empty()) {
+        line.file = parsed.positional[0];
     }
     return line;
 }
