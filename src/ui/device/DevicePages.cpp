@@ -2,13 +2,20 @@
 
 #include "ui/CTavixView.h"
 #include "ui/device/DevicePage.h"
+#include "ui/upgrade/CUpgradeDlg.h"
+#include "upgrade/UpgradeMessages.h"
 
 namespace tavix {
 
 std::vector<DevicePage*> InstallDevicePages(CTavixView& view, const DevicePageContext& context) {
-    (void)view;
-    (void)context;
     std::vector<DevicePage*> pages;
+
+    auto* upgrade = new CUpgradeDlg(context.prompt, context.port);
+    InstallDevicePage(view, kTabUpgrade, upgrade);
+    // A download cut short can leave the ESC without working firmware.
+    view.AddPageHold({kTabUpgrade, [upgrade] { return upgrade->Busy(); }, kMsgExitDuringDownload});
+    pages.push_back(upgrade);
+
     return pages;
 }
 
