@@ -121,6 +121,7 @@ TEST_F(UpgradePageTest, FlashesAFileAndShowsTheNewVersion) {
     EXPECT_TRUE(page->StopButton()->isEnabled());
     EXPECT_FALSE(page->StartButton()->isEnabled());
     EXPECT_FALSE(page->BrowseButton()->isEnabled());
+    EXPECT_FALSE(view->OpenDeviceButton()->isEnabled());
 
     // While it runs the page cannot be left, and closing asks first.
     ClickTab(kTabWelcome);
@@ -139,6 +140,7 @@ TEST_F(UpgradePageTest, FlashesAFileAndShowsTheNewVersion) {
     EXPECT_EQ(DemoDevice().FirmwareImage(), test::PatternImage(1100));
 
     // Done: the other pages open again.
+    EXPECT_TRUE(view->OpenDeviceButton()->isEnabled());
     ClickTab(kTabWelcome);
     EXPECT_EQ(view->CurrentTab(), kTabWelcome);
 }

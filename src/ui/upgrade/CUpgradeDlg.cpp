@@ -106,6 +106,7 @@ void CUpgradeDlg::BuildLayout() {
     blocks_->setMinimumWidth(
         blocks_->fontMetrics().horizontalAdvance(QStringLiteral("block 128 of 128, 100%")));
     auto* statusRow = new QHBoxLayout();
+    statusRow->setSpacing(10);
     statusRow->addWidget(progress_, 1);
     statusRow->addWidget(blocks_);
 
