@@ -1,6 +1,7 @@
 #include "upgrade/FirmwareFile.h"
 
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -176,7 +177,12 @@ std::string JoinVersion(const VersionGroups& groups) {
     return joined;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+std::optional<std::string> ReadWholeFile(const std::string& path, std::uintmax_t maxSize) {
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec || size > maxSize) {
+        return std::nullopt;  // missing, no regular file, or far too large
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         return std::nullopt;

@@ -87,7 +87,13 @@ VersionGroups SplitVersion(const std::string& version);
 // The groups joined again: the version text that is sent.
 std::string JoinVersion(const VersionGroups& groups);
 
-// Reads a whole file; nothing when it cannot be opened or read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+// A firmware file is at most 131,072 image characters and a few fields; a
+// file far larger is no firmware file, and is not read into memory.
+inline constexpr std::uintmax_t kMaxFirmwareFileSize = 16u * 1024u * 1024u;
+
+// Reads a whole file; nothing when it cannot be opened or read, or is larger
+// than `maxSize`.
+std::optional<std::string> ReadWholeFile(const std::string& path,
+                                         std::uintmax_t maxSize = kMaxFirmwareFileSize);
 
 }  // namespace tavix

@@ -188,6 +188,8 @@ TEST(FirmwareFile, ReadWholeFileKeepsEveryByte) {
     std::ofstream(path, std::ios::binary) << content;
     EXPECT_EQ(ReadWholeFile(path), content);
     EXPECT_FALSE(ReadWholeFile(dir.File("missing.Dlc")).has_value());
+    EXPECT_FALSE(ReadWholeFile(dir.Path().string()).has_value());  // a directory
+    EXPECT_FALSE(ReadWholeFile(path, content.size() - 1).has_value());
 }
 
 }  // namespace
