@@ -18,6 +18,7 @@ constexpr Command kCommands[] = {
     {"info", "show the header, channels and statistics of a record file", RunInfo},
     {"logger", "read or write the logger's cycle recording and sampling rate", RunLogger},
     {"clear", "clear the flights stored in the logger", RunClear},
+    {"firmware", "check a firmware file (.Dlc) or flash it into the ESC", RunFirmware},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -48,6 +48,8 @@ constexpr const char* kUsage =
     "  --stray N              put N noise bytes in front of each reply\n"
     "  --delay MS             wait MS milliseconds before each reply\n"
     "  --disconnect-after N   stop answering after N record blocks\n"
+    "  --disconnect-after-firmware N\n"
+    "                         stop answering after N firmware blocks\n"
     "  --pace                 960 bytes/s, like a 9600-baud line\n"
     "Other:\n"
     "  --verbose              log every request and reply on stderr\n"
@@ -163,6 +165,10 @@ int ParseOptions(int argc, char** argv, Options& options) {
             }
         } else if (arg == "--disconnect-after") {
             if (int rc = numberOption(0, 65535, options.faults.disconnectAfterBlocks)) {
+                return rc;
+            }
+        } else if (arg == "--disconnect-after-firmware") {
+            if (int rc = numberOption(0, 65535, options.faults.disconnectAfterFirmwareBlocks)) {
                 return rc;
             }
         } else {

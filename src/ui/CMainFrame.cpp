@@ -365,7 +365,15 @@ void CMainFrame::ExitWithoutQuestion() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (askBeforeClose_ && !prompt_.Ask(kMsgReallyExit, PromptIcon::Question)) {
+    // A page at work (a firmware download) asks its own question, also for
+    // File > Exit: closing now would cut the work short.
+    const std::string held = view_ != nullptr ? view_->HoldQuestion() : std::string();
+    if (!held.empty()) {
+        if (!prompt_.Ask(held, PromptIcon::Exclamation)) {
+            event->ignore();
+            return;
+        }
+    } else if (askBeforeClose_ && !prompt_.Ask(kMsgReallyExit, PromptIcon::Question)) {
         event->ignore();
         return;
     }

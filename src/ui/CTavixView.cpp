@@ -103,7 +103,12 @@ void CTavixView::BuildLayout() {
     for (int tab = 0; tab < kTabCount; ++tab) {
         tabs_->addTab(pages_[tab], QString::fromLatin1(kTabCaptions[tab]));
     }
-    tabs_->SetChangingHandler([this](int from, int) {
+    tabs_->SetChangingHandler([this](int from, int to) {
+        for (const PageHold& hold : holds_) {
+            if (hold.tab == from && to != from && hold.active && hold.active()) {
+                return -1;  // the page is working: it stays
+            }
+        }
         previousTab_ = from;
         return 0;
     });
@@ -361,6 +366,19 @@ void CTavixView::SetRecordSummary(const QString& text) {
 
 QString CTavixView::RecordSummary() const {
     return recordSummary_->toPlainText();
+}
+
+void CTavixView::AddPageHold(PageHold hold) {
+    holds_.push_back(std::move(hold));
+}
+
+std::string CTavixView::HoldQuestion() const {
+    for (const PageHold& hold : holds_) {
+        if (hold.active && hold.active()) {
+            return hold.closeQuestion;
+        }
+    }
+    return {};
 }
 
 QWidget* CTavixView::Page(int tab) const {

@@ -12,6 +12,9 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "CComConfigDlg.h"
 #include "GbkLimitedEdit.h"
@@ -84,6 +87,18 @@ public:
     void SetRecordSummary(const QString& text);
     QString RecordSummary() const;
 
+    // A page that must not be left while it works (a firmware download): while
+    // `active` holds, the tab strip refuses every other tab as it refuses a
+    // disabled one, and the main window asks `closeQuestion` (GBK) before closing.
+    struct PageHold {
+        int tab = 0;
+        std::function<bool()> active;
+        std::string closeQuestion;
+    };
+    void AddPageHold(PageHold hold);
+    // The question of the page that holds the form now; empty when none does.
+    std::string HoldQuestion() const;
+
     // Widgets, for the frame's keyboard handling and for tests.
     CQTabCtrl* Tabs() const { return tabs_; }
     CWelcomeDlg* WelcomePage() const { return welcome_; }
@@ -141,6 +156,7 @@ private:
     QLineEdit* gearEdit_ = nullptr;
     QLineEdit* polesEdit_ = nullptr;
     QPointer<CComConfigDlg> comDialog_;
+    std::vector<PageHold> holds_;
 
     bool connected_ = false;
     int previousTab_ = 0;

@@ -49,6 +49,12 @@ Bytes SimDevice::FirmwareImage() const {
     return image;
 }
 
+void SimDevice::ClearFirmware() {
+    firmware_.clear();
+    firmwareNext_ = 0;
+    firmwarePending_ = false;
+}
+
 void SimDevice::SetFaults(const SimFaults& faults) {
     faults_ = faults;
     Reconnect();
@@ -57,6 +63,7 @@ void SimDevice::SetFaults(const SimFaults& faults) {
 void SimDevice::Reconnect() {
     disconnected_ = false;
     blocksAnswered_ = 0;
+    firmwareBlocksAnswered_ = 0;
 }
 
 int SimDevice::RequestCount(std::uint8_t command) const {
@@ -119,9 +126,22 @@ Bytes SimDevice::Serve(const DeviceFrame& request) {
                 return {};
             }
             paramBlock_ = request.data;
+            if (firmwarePending_) {
+                // The download is complete: the new version is in the block.
+                firmwarePending_ = false;
+                ++firmwareInstalls_;
+            }
             return Ack(request);
         case kCmdWriteFirmware:
+            if (request.address == 0) {
+                ClearFirmware();
+            } else if (request.address != firmwareNext_) {
+                ++firmwareOrderErrors_;
+                return {};
+            }
             firmware_.push_back(FirmwareBlock{request.address, request.data});
+            firmwareNext_ = static_cast<std::size_t>(request.address) + request.data.size();
+            firmwarePending_ = true;
             return Ack(request);
         default:
             return {};
@@ -144,12 +164,22 @@ Bytes SimDevice::Answer(const DeviceFrame& request) {
         return {};
     }
 
+    const bool firmwareBlock = request.command == kCmdWriteFirmware;
+    if (firmwareBlock && faults_.disconnectAfterFirmwareBlocks >= 0 &&
+        firmwareBlocksAnswered_ >= faults_.disconnectAfterFirmwareBlocks) {
+        disconnected_ = true;
+        return {};
+    }
+
     Bytes reply = Serve(request);
     if (reply.empty()) {
         return reply;
     }
     if (recordBlock) {
         ++blocksAnswered_;
+    }
+    if (firmwareBlock) {
+        ++firmwareBlocksAnswered_;
     }
     if (faults_.wrongCommand) {
         reply[0] = static_cast<std::uint8_t>(reply[0] | kWrongCommandBit);

@@ -8,6 +8,13 @@
 //   15 replace the parameter block                   -> 7-byte ack
 //   16 firmware block (offset, length, data)         -> 7-byte ack
 //
+// The ESC's firmware receiver takes the image in order: a block at address 0
+// starts a new image, every other block must start where the one before it
+// ended. A block out of order or after a gap is refused without a reply (the
+// host's download then times out) and counted. The parameter-block write that
+// ends a download carries the new firmware's version, which the next read of
+// the block shows.
+//
 // A request with a bad CRC gets no reply; neither does a request the device
 // cannot serve (command 3 or 15 at another address or length; 4 and 14 on an
 // ESC without a logger). Logger reads beyond the physical memory read 0xFF and
@@ -54,11 +61,15 @@ public:
         std::uint16_t address = 0;
         Bytes data;
     };
-    // Every firmware block received, in order of arrival.
+    // Every firmware block taken since the last block at address 0, in order.
     const std::vector<FirmwareBlock>& FirmwareBlocks() const { return firmware_; }
     // The blocks laid out by address (gaps zero): the image the ESC was sent.
     Bytes FirmwareImage() const;
-    void ClearFirmware() { firmware_.clear(); }
+    void ClearFirmware();
+    // Firmware blocks refused because they did not continue the image.
+    int FirmwareOrderErrors() const { return firmwareOrderErrors_; }
+    // Parameter-block writes that ended a download (blocks came before them).
+    int FirmwareInstalls() const { return firmwareInstalls_; }
 
     const SimFaults& Faults() const { return faults_; }
     // Replaces the faults; also plugs a disconnected device back in.
@@ -98,6 +109,11 @@ private:
     Bytes paramBlock_;
     Bytes memory_;
     std::vector<FirmwareBlock> firmware_;
+    std::size_t firmwareNext_ = 0;  // where the next firmware block must start
+    bool firmwarePending_ = false;  // blocks came since the last parameter-block write
+    int firmwareOrderErrors_ = 0;
+    int firmwareInstalls_ = 0;
+    int firmwareBlocksAnswered_ = 0;
     SimFaults faults_;
     bool disconnected_ = false;
     int blocksAnswered_ = 0;

@@ -30,6 +30,9 @@ struct SimFaults {
     // Stop answering (as if unplugged) after this many record blocks (command-4
     // reads of address 64 or above) have been answered; -1: never.
     int disconnectAfterBlocks = -1;
+    // Stop answering (as if unplugged in the middle of a firmware download)
+    // after this many firmware blocks (command 16) have been answered; -1: never.
+    int disconnectAfterFirmwareBlocks = -1;
     bool pace = false;  // 960 bytes/s both ways, like a 9600-baud line
 
     bool operator==(const SimFaults&) const = default;

@@ -2,10 +2,13 @@
 
 #include <QPointer>
 
+#include "device/IdentifySession.h"
 #include "logger/LoggerLink.h"
 #include "ui/CTavixView.h"
 #include "ui/device/DevicePage.h"
 #include "ui/loggercfg/CLoggerConfigDlg.h"
+#include "ui/upgrade/CUpgradeDlg.h"
+#include "upgrade/UpgradeMessages.h"
 
 namespace tavix {
 
@@ -27,6 +30,16 @@ std::vector<DevicePage*> InstallDevicePages(CTavixView& view, const DevicePageCo
         }
     };
     pages.push_back(logger);
+    auto* upgrade = new CUpgradeDlg(context.prompt, context.port);
+    InstallDevicePage(view, kTabUpgrade, upgrade);
+    // A download cut short can leave the ESC without working firmware.
+    view.AddPageHold({kTabUpgrade, [upgrade] { return upgrade->Busy(); }, kMsgExitDuringDownload});
+    // "Open Device ..." would take the port from under it.
+    const IdentifySession* identity = &context.identity;
+    QObject::connect(upgrade, &CUpgradeDlg::busyChanged, &view, [&view, identity](bool busy) {
+        view.SetOpenDeviceEnabled(!busy && !identity->State().identifying);
+    });
+    pages.push_back(upgrade);
 
     return pages;
 }

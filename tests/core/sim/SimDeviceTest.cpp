@@ -142,6 +142,40 @@ TEST(SimDevice, KeepsTheFirmwareItReceives) {
     EXPECT_TRUE(device.FirmwareImage().empty());
 }
 
+TEST(SimDevice, FirmwareReceiverTakesBlocksOnlyInOrder) {
+    SimDevice device(Series::Ostrin);
+    EXPECT_FALSE(device.Answer(Request(kCmdWriteFirmware, 0, 4, Bytes(4, 1))).empty());
+    // A gap, and a block sent twice, are refused without a reply.
+    EXPECT_TRUE(device.Answer(Request(kCmdWriteFirmware, 8, 4, Bytes(4, 2))).empty());
+    EXPECT_TRUE(device.Answer(Request(kCmdWriteFirmware, 0x0000 + 2, 2, Bytes(2, 2))).empty());
+    EXPECT_EQ(device.FirmwareOrderErrors(), 2);
+    EXPECT_FALSE(device.Answer(Request(kCmdWriteFirmware, 4, 4, Bytes(4, 3))).empty());
+    EXPECT_EQ(device.FirmwareImage(), (Bytes{1, 1, 1, 1, 3, 3, 3, 3}));
+
+    // The block write that follows installs it, with the version it carries.
+    Bytes block = device.ParamBlock();
+    const std::string version = "NEWFIRMWARE-0001";
+    std::copy(version.begin(), version.end(), block.begin() + kVersionOffset);
+    EXPECT_FALSE(device.Answer(Request(kCmdWriteBlock, 0x0E00, 512, block)).empty());
+    EXPECT_EQ(device.FirmwareInstalls(), 1);
+    EXPECT_EQ(device.Version(), version);
+
+    // Address 0 starts a new image.
+    EXPECT_FALSE(device.Answer(Request(kCmdWriteFirmware, 0, 1, Bytes{9})).empty());
+    EXPECT_EQ(device.FirmwareImage(), Bytes{9});
+}
+
+TEST(SimDevice, DisconnectsInTheMiddleOfAFirmwareDownload) {
+    SimDevice device(Series::Ostrin);
+    SimFaults faults;
+    faults.disconnectAfterFirmwareBlocks = 1;
+    device.SetFaults(faults);
+    EXPECT_FALSE(device.Answer(Request(kCmdWriteFirmware, 0, 512, Bytes(512, 1))).empty());
+    EXPECT_TRUE(device.Answer(Request(kCmdWriteFirmware, 512, 1, Bytes(1, 1))).empty());
+    EXPECT_TRUE(device.Disconnected());
+    EXPECT_TRUE(device.Answer(Request(kCmdReadBlock, 0x0E00, 512)).empty());
+}
+
 TEST(SimDevice, RawBytesWithABadCrcGetNoReply) {
     SimDevice device;
     Bytes bad = BuildRequest(kCmdReadBlock, 0x0E00, 512);

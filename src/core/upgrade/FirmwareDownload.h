@@ -1,0 +1,173 @@
+#pragma once
+// The upgrade page's session: reads the firmware version now in the ESC,
+// takes a firmware file (.Dlc) and sends its image to the ESC block by block,
+// then writes the parameter block back with the new firmware's version in it.
+// It holds what the page shows as plain data (UpgradeState) and calls
+// `changed` whenever that changes; the page re-reads it, a test reads the same.
+//
+// Every exchange goes through the request engine: command 3 reads the
+// parameter block (timer 3), command 16 carries one image block (timer 16),
+// command 15 writes the parameter block (timer 15). Nothing is retried: each
+// frame gets one good reply or the download ends in its time-out on the 31st
+// tick (3.1 s). Timer 16 also paces the download: a good reply only marks the
+// reply as come; the next frame leaves on the next tick of timer 16, so the
+// ESC's loader has a moment to program the block before the next one comes.
+//
+//                         show (first time, or after a connect time-out)
+//   +-------------+       opens the port, sends cmd 3 0x0E00/512, timer 3
+//   |  NotLinked  |-----------------------------------+
+//   +-------------+                                   v
+//      ^                                      +----------------+
+//      |  31st tick of timer 3:               | ReadingVersion |
+//      |  "Time out, connect failure!"        +----------------+
+//      +--------------------------------------------- | good reply: "Current Version:",
+//         (a late reply is still taken in full)       | block kept, Browse enabled
+//                                                     v
+//   +---------+  valid file, port open   +--------+
+//   |  Ready  |<-------------------------| Linked |
+//   +---------+  (Browse ...)            +--------+
+//      |
+//      | Start, "Are you sure you want to upgrade?" Yes: offset 0, timer 16,
+//      | the reply flag preset so the first tick sends the first block
+//      v
+//   +--------------+  tick of timer 16 after a good reply:
+//   | Transferring |    offset < size:  cmd 16 offset/min(512, rest) + bytes
+//   |   (busy)     |    offset = size:  cmd 15 0x0E00/512, the block as read
+//   +--------------+                    with the file's version at 256-271
+//      |   |    |       offset > size:  "Download successful!"  --> Done
+//      |   |    +-- Stop: timers stopped, a late reply dropped  --> Stopped
+//      |   +------- 31st tick without a good reply:
+//      |            "Time out, download failure!"               --> Failed
+//      +----------- version text not 16 characters at the end:
+//                   "Invalid version number, ...", nothing sent, then the
+//                   time-out above
+//
+//   Done, Failed and Stopped go back to Transferring with Start (from offset 0).
+//
+// While a download runs the session is `busy`: the page refuses leaving its
+// tab and the main window asks before closing, because a download cut short
+// can leave the ESC without working firmware. Browse is refused while busy: a
+// file loaded then would mix two images in one ESC.
+//
+// Every change of the state happens before a message box is shown: a box
+// still lets timers and serial events run, and they must find the state whole.
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "base/Bytes.h"
+#include "link/PortName.h"
+#include "upgrade/FirmwareFile.h"
+
+namespace tavix {
+
+class CMSComm;
+class DeviceRequest;
+class Prompt;
+class TimerHost;
+
+enum class UpgradePhase {
+    NotLinked,
+    ReadingVersion,
+    Linked,
+    Ready,
+    Transferring,
+    Done,
+    Failed,
+    Stopped
+};
+
+// The activity bar: range 0-100, one step of 20 per tick, round again past 100.
+inline constexpr int kUpgradeProgressStep = 20;
+inline constexpr int kUpgradeProgressMax = 100;
+// Timer 16 paces the download as well as timing out its frames.
+inline constexpr int kDownloadTimer = 16;
+inline constexpr int kConnectTimer = 3;
+
+struct UpgradeState {
+    UpgradePhase phase = UpgradePhase::NotLinked;
+    VersionGroups currentVersion;   // "Current Version:"
+    std::string filePath;           // "Upgrade File:"
+    VersionGroups firmwareVersion;  // "Version of the Firmware:"
+    int progress = 0;               // the activity bar
+    bool connected = false;         // the status icon
+    bool getVersionEnabled = false;
+    bool browseEnabled = false;
+    bool startEnabled = false;
+    bool stopEnabled = false;
+    // A download runs (from Start until it ends, fails or is stopped).
+    bool busy = false;
+    // The share sent: image blocks sent of the image's blocks, image bytes the
+    // ESC has acknowledged of the image's size.
+    int blocksSent = 0;
+    int blockCount = 0;
+    std::size_t bytesAcknowledged = 0;
+    std::size_t imageSize = 0;
+
+    // Percent of the image acknowledged (100 once the download is done).
+    int SharePercent() const;
+    // "block k of n, p%" for the page while a download runs or after it.
+    std::string BlockText() const;
+};
+
+class FirmwareDownload {
+public:
+    // Takes over the receive event of `comm` and the handler of `timers`.
+    FirmwareDownload(CMSComm& comm, TimerHost& timers, Prompt& prompt, PortSource port);
+    ~FirmwareDownload();
+    FirmwareDownload(const FirmwareDownload&) = delete;
+    FirmwareDownload& operator=(const FirmwareDownload&) = delete;
+
+    const UpgradeState& State() const { return state_; }
+    // The file last loaded (also an invalid one).
+    const FirmwareFile& File() const { return file_; }
+    // The parameter block as last read from the ESC.
+    const Bytes& StoredBlock() const { return paramBlock_; }
+
+    // The page became current (open: open the port) / stopped being current.
+    void OnShow(bool open);
+    void OnHide();
+    // The version read ("Get ESC's Version"); run by OnShow.
+    void OnGetVersion();
+    // "Browse ...": the file the user chose (empty: the dialog was cancelled).
+    void OnBrowse(const std::string& path);
+    void OnStart();
+    void OnStop();
+    // The serial control's receive event and the timers' ticks.
+    void OnComm();
+    void OnTimer(int id);
+
+    std::function<void()> changed;
+
+private:
+    void Reset();
+    void DownloadStep();
+    void DownloadFailed();
+    void EndDownload(UpgradePhase phase);
+    void StepProgress();
+    void TakeVersionReply(const Bytes& block);
+    void Changed();
+
+    CMSComm& comm_;
+    TimerHost& timers_;
+    Prompt& prompt_;
+    PortSource port_;
+    std::unique_ptr<DeviceRequest> request_;
+
+    UpgradeState state_;
+    FirmwareFile file_;
+    Bytes paramBlock_;
+    bool visible_ = false;
+    bool reset_ = true;
+    bool portOpen_ = false;
+    bool versionRead_ = false;
+    bool fileValid_ = false;
+    bool replyFlag_ = false;
+    int ticks_ = 0;
+    std::size_t sendOffset_ = 0;
+    std::size_t blockInFlight_ = 0;  // size of the image block last sent
+};
+
+}  // namespace tavix

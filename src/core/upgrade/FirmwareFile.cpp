@@ -1,0 +1,197 @@
+#include "upgrade/FirmwareFile.h"
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+
+#include "link/Frame.h"
+
+namespace tavix {
+
+namespace {
+
+constexpr char kColon = ':';
+// How many characters of the two numbers are read at most.
+constexpr std::size_t kLengthFieldMax = 8;
+constexpr std::size_t kCheckFieldMax = 20;
+
+}  // namespace
+
+std::uint8_t HexDigitValue(char c) {
+    if (c >= '1' && c <= '9') {
+        return static_cast<std::uint8_t>(c - '0');
+    }
+    if (c >= 'A' && c <= 'F') {
+        return static_cast<std::uint8_t>(c - 'A' + 10);
+    }
+    if (c >= 'a' && c <= 'f') {
+        return static_cast<std::uint8_t>(c - 'a' + 10);
+    }
+    return 0;
+}
+
+int AtoiValue(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    // strtol's range, then the cut to int that atoi makes of it.
+    constexpr auto kLimit = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    std::uint64_t value = 0;
+    bool clamped = false;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        const auto digit = static_cast<std::uint64_t>(text[i] - '0');
+        if (value > (kLimit + 1 - digit) / 10) {
+            clamped = true;
+            break;
+        }
+        value = value * 10 + digit;
+    }
+    std::int64_t result = 0;
+    if (clamped) {
+        result = negative ? std::numeric_limits<std::int64_t>::min()
+                          : std::numeric_limits<std::int64_t>::max();
+    } else if (negative) {
+        result = value > kLimit ? std::numeric_limits<std::int64_t>::min()
+                                : -static_cast<std::int64_t>(value);
+    } else {
+        result = value > kLimit ? std::numeric_limits<std::int64_t>::max()
+                                : static_cast<std::int64_t>(value);
+    }
+    return static_cast<int>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(result)));
+}
+
+FirmwareFile ParseFirmware(std::string content) {
+    FirmwareFile file;
+    file.content = std::move(content);
+    const std::string& text = file.content;
+
+    const std::size_t first = text.find(kColon);
+    if (first == std::string::npos) {
+        file.fault = FirmwareFault::NoColon;
+        return file;
+    }
+    // The length field: up to the next colon, at most 8 characters.
+    std::string length;
+    std::size_t at = first + 1;
+    while (at < text.size() && text[at] != kColon && length.size() < kLengthFieldMax) {
+        length.push_back(text[at]);
+        ++at;
+    }
+    if (static_cast<long long>(AtoiValue(length)) != static_cast<long long>(first)) {
+        file.fault = FirmwareFault::LengthMismatch;
+        return file;
+    }
+    file.hexCount = static_cast<std::uint32_t>(first);
+
+    const std::size_t second = text.find(kColon, first + 1);
+    const std::size_t third =
+        second == std::string::npos ? std::string::npos : text.find(kColon, second + 1);
+    if (third == std::string::npos) {
+        file.fault = FirmwareFault::NoVersionEnd;
+        return file;
+    }
+    file.version = text.substr(second + 1, third - second - 1);
+
+    // The check field is tried at every colon after it; the characters in
+    // between keep adding to it, up to 20 of them.
+    const std::uint16_t crc = Crc16(reinterpret_cast<const std::uint8_t*>(text.data()), third);
+    std::string check;
+    bool matched = false;
+    for (std::size_t i = third + 1; i < text.size() && check.size() < kCheckFieldMax; ++i) {
+        if (text[i] != kColon) {
+            check.push_back(text[i]);
+            continue;
+        }
+        if (AtoiValue(check) == static_cast<int>(crc)) {
+            matched = true;
+            break;
+        }
+    }
+    if (!matched) {
+        file.fault = FirmwareFault::CheckFailed;
+        return file;
+    }
+    file.crc = crc;
+    if (file.ImageSize() > kMaxFirmwareImage) {
+        file.fault = FirmwareFault::TooLarge;
+        return file;
+    }
+    file.valid = true;
+    file.fault = FirmwareFault::None;
+    return file;
+}
+
+std::uint8_t FirmwareFile::ImageByte(std::size_t i) const {
+    return static_cast<std::uint8_t>(16 * HexDigitValue(content[2 * i]) +
+                                     HexDigitValue(content[2 * i + 1]));
+}
+
+Bytes FirmwareFile::ImageBytes(std::size_t offset, std::size_t count) const {
+    const std::size_t size = ImageSize();
+    Bytes bytes;
+    if (offset >= size) {
+        return bytes;
+    }
+    const std::size_t end = count < size - offset ? offset + count : size;
+    bytes.reserve(end - offset);
+    for (std::size_t i = offset; i < end; ++i) {
+        bytes.push_back(ImageByte(i));
+    }
+    return bytes;
+}
+
+std::size_t FirmwareFile::BlockCount() const {
+    return (ImageSize() + kFirmwareBlockSize - 1) / kFirmwareBlockSize;
+}
+
+VersionGroups SplitVersion(const std::string& version) {
+    VersionGroups groups;
+    for (std::size_t g = 0; g < kVersionGroups; ++g) {
+        const std::size_t from = g * kVersionGroupSize;
+        if (from >= version.size()) {
+            break;
+        }
+        std::string group = version.substr(from, kVersionGroupSize);
+        const std::size_t zero = group.find('\0');
+        if (zero != std::string::npos) {
+            group.resize(zero);
+        }
+        groups[g] = std::move(group);
+    }
+    return groups;
+}
+
+std::string JoinVersion(const VersionGroups& groups) {
+    std::string joined;
+    for (const std::string& group : groups) {
+        joined += group;
+    }
+    return joined;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path, std::uintmax_t maxSize) {
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec || size > maxSize) {
+        return std::nullopt;  // missing, no regular file, or far too large
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        return std::nullopt;
+    }
+    return content;
+}
+
+}  // namespace tavix

@@ -1,0 +1,112 @@
+// tavix-cli firmware: checking files, and flashing the built-in simulated ESC
+// with exactly the frames of the upgrade page.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "Commands.h"
+#include "fakes/FirmwareFixture.h"
+#include "fakes/TempDir.h"
+#include "link/Frame.h"
+#include "platform/SerialBackendFactory.h"
+#include "sim/SimDevice.h"
+#include "upgrade/UpgradeMessages.h"
+
+namespace tavix::cli {
+namespace {
+
+constexpr const char* kNewVersion = "TVKA20141L409999";
+
+class FirmwareCommandTest : public ::testing::Test {
+protected:
+    FirmwareCommandTest() {
+        std::filesystem::copy_file(std::string(TAVIX_SOURCE_DIR) + "/res/config.ini", config);
+        SetDemoDevice(device);
+    }
+    ~FirmwareCommandTest() override { SetDemoDevice(std::make_shared<sim::SimDevice>()); }
+
+    int Run(const std::vector<std::string>& args) {
+        out.str("");
+        err.str("");
+        const Io io{out, err, false};
+        return RunCli(args, io);
+    }
+
+    std::string Write(const std::string& name, const std::string& content) {
+        std::ofstream(dir.File(name), std::ios::binary) << content;
+        return dir.File(name);
+    }
+
+    int Flash(const std::string& path) {
+        return Run({"firmware", "flash", path, "--port", "demo", "--config", config});
+    }
+
+    test::TempDir dir;
+    std::string config = dir.File("config.ini");
+    std::shared_ptr<sim::SimDevice> device = std::make_shared<sim::SimDevice>();
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(FirmwareCommandTest, CheckPrintsVersionAndSizeOfAValidFile) {
+    EXPECT_EQ(Run({"firmware", "check", Write("a.Dlc", "0102:4:1234567890ABCDEF:63497:")}),
+              kExitOk);
+    EXPECT_EQ(out.str(), "Version: 1234 5678 90AB CDEF\nImage:   2 bytes in 1 blocks\n");
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(FirmwareCommandTest, CheckRefusesInvalidAndMissingFiles) {
+    EXPECT_EQ(Run({"firmware", "check", Write("bad.Dlc", "0102:4:1234567890ABCDEF:63498:")}),
+              kExitRefused);
+    EXPECT_EQ(err.str(), std::string(kMsgInvalidFirmwareFile) + "\n");
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(Run({"firmware", "check", dir.File("missing.Dlc")}), kExitRefused);
+    EXPECT_EQ(err.str(), "Invalid download file.\nPlease select the correct file and try again!\n");
+}
+
+TEST_F(FirmwareCommandTest, UsageErrors) {
+    EXPECT_EQ(Run({"firmware"}), kExitUsage);
+    EXPECT_EQ(Run({"firmware", "erase", "a.Dlc"}), kExitUsage);
+    EXPECT_EQ(Run({"firmware", "check", "a.Dlc", "--port", "demo"}), kExitUsage);
+    EXPECT_EQ(Run({"firmware", "--help"}), kExitOk);
+}
+
+TEST_F(FirmwareCommandTest, FlashSendsThePageFramesAndEndsWithTheNewVersion) {
+    const Bytes image = test::PatternImage(700);
+    const std::string path =
+        Write("new.Dlc", test::FirmwareText(test::HexText(image), kNewVersion));
+    ASSERT_EQ(Flash(path), kExitOk) << err.str();
+    EXPECT_NE(out.str().find(std::string(kMsgDownloadSuccessful) + "\n"), std::string::npos);
+    EXPECT_NE(out.str().find("Firmware version: TVKA 2014 1L40 9999, 700 bytes"),
+              std::string::npos);
+    EXPECT_EQ(err.str(), "block 1 of 2, 0%\nblock 2 of 2, 73%\n");
+
+    std::vector<std::uint8_t> commands;
+    for (const DeviceFrame& f : device->Requests()) {
+        commands.push_back(f.command);
+    }
+    EXPECT_EQ(commands, (std::vector<std::uint8_t>{kCmdReadBlock, kCmdWriteFirmware,
+                                                   kCmdWriteFirmware, kCmdWriteBlock}));
+    EXPECT_EQ(device->FirmwareImage(), image);
+    EXPECT_EQ(device->Version(), kNewVersion);
+}
+
+TEST_F(FirmwareCommandTest, FlashRefusesAnInvalidFileAfterTheVersionRead) {
+    EXPECT_EQ(Flash(Write("bad.Dlc", "0102:5:1234567890ABCDEF:1:")), kExitRefused);
+    EXPECT_EQ(err.str(), std::string(kMsgInvalidFirmwareFile) + "\n");
+    EXPECT_EQ(device->Requests().size(), 1u);
+}
+
+TEST_F(FirmwareCommandTest, FlashFailsWhenTheEscIsUnpluggedMidDownload) {
+    device->MutableFaults().disconnectAfterFirmwareBlocks = 1;
+    const std::string path =
+        Write("new.Dlc", test::FirmwareText(test::HexText(test::PatternImage(1500)), kNewVersion));
+    EXPECT_EQ(Flash(path), kExitRefused);
+    EXPECT_NE(err.str().find(kMsgDownloadTimeout), std::string::npos) << err.str();
+    EXPECT_NE(device->Version(), kNewVersion);
+}
+
+}  // namespace
+}  // namespace tavix::cli

@@ -1,0 +1,164 @@
+// The "5.Upgrade" page in the whole window on the demo device: the version
+// read on show, a firmware file chosen and flashed, the tab and the window
+// held while the download runs.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTabBar>
+#include <QTest>
+#include <memory>
+
+#include "UiTestSupport.h"
+#include "fakes/FakePrompt.h"
+#include "fakes/FirmwareFixture.h"
+#include "fakes/FixedClock.h"
+#include "platform/SerialBackendFactory.h"
+#include "shell/ShellTexts.h"
+#include "sim/SimDevice.h"
+#include "ui/CMainFrame.h"
+#include "ui/CQTabCtrl.h"
+#include "ui/CTavixApp.h"
+#include "ui/CTavixView.h"
+#include "ui/LoggerLinkBinding.h"
+#include "ui/upgrade/CUpgradeDlg.h"
+#include "upgrade/FirmwareDownload.h"
+#include "upgrade/UpgradeMessages.h"
+
+namespace tavix {
+namespace {
+
+constexpr int kWaitMs = 30000;
+constexpr const char* kNewVersion = "TVKA20141L409999";
+
+QString Joined(const std::array<QLineEdit*, 4>& boxes) {
+    QString text;
+    for (QLineEdit* box : boxes) {
+        text += box->text();
+    }
+    return text;
+}
+
+class UpgradePageTest : public ::testing::Test {
+protected:
+    UpgradePageTest() {
+        QStandardPaths::setTestModeEnabled(true);
+        QFile::copy(QStringLiteral(TAVIX_SOURCE_DIR "/res/config.ini"),
+                    dir.File(QStringLiteral("config.ini")));
+        SetDemoDevice(std::make_shared<sim::SimDevice>(sim::Series::Tarrow));
+        app.SetWiring([this](CTavixApp& a, CMainFrame& frame) {
+            binding = std::make_unique<LoggerLinkBinding>(frame, a.Config(), a.Ini(), a.GetPrompt(),
+                                                          a.GetClock(), a.PortOption());
+        });
+    }
+    ~UpgradePageTest() override {
+        if (app.MainFrame() != nullptr) {
+            app.MainFrame()->ExitWithoutQuestion();
+        }
+        SetDemoDevice(std::make_shared<sim::SimDevice>());
+    }
+
+    // Starts on the demo device, opens it and shows the upgrade page.
+    CUpgradeDlg* OpenUpgradePage() {
+        CommandLine line;
+        line.port = "demo";
+        if (!app.InitInstance(line)) {
+            return nullptr;
+        }
+        view = app.MainFrame()->View();
+        QTest::mouseClick(view->OpenDeviceButton(), Qt::LeftButton);
+        if (!QTest::qWaitFor([&] { return view->IsTabEnabled(kTabUpgrade); }, kWaitMs)) {
+            return nullptr;
+        }
+        ClickTab(kTabUpgrade);
+        return qobject_cast<CUpgradeDlg*>(view->Page(kTabUpgrade));
+    }
+
+    void ClickTab(int tab) {
+        QTabBar* strip = view->Tabs()->tabBar();
+        QTest::mouseClick(strip, Qt::LeftButton, {}, strip->tabRect(tab).center());
+    }
+
+    QString WriteFirmware(const Bytes& image, const std::string& version) {
+        dir.Write(QStringLiteral("new.Dlc"),
+                  QByteArray::fromStdString(test::FirmwareText(test::HexText(image), version)));
+        return dir.File(QStringLiteral("new.Dlc"));
+    }
+
+    test::ScratchDir dir;
+    test::FakePrompt prompt;
+    test::FixedClock clock;
+    CTavixApp app{prompt, clock};
+    std::unique_ptr<LoggerLinkBinding> binding;
+    CTavixView* view = nullptr;
+};
+
+TEST_F(UpgradePageTest, FlashesAFileAndShowsTheNewVersion) {
+    CUpgradeDlg* page = OpenUpgradePage();
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(view->CurrentTab(), kTabUpgrade);
+    const QString oldVersion = QString::fromStdString(DemoDevice().Version());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Joined(page->CurrentVersionBoxes()) == oldVersion; },
+                                kWaitMs));
+    EXPECT_EQ(page->CurrentVersionBoxes()[0]->text(), oldVersion.left(4));
+    EXPECT_TRUE(page->BrowseButton()->isEnabled());
+    EXPECT_FALSE(page->StartButton()->isEnabled());
+    EXPECT_FALSE(page->StopButton()->isEnabled());
+
+    const QString file = WriteFirmware(test::PatternImage(1100), kNewVersion);
+    page->SetFileChooser([&](QWidget*) { return file; });
+    QTest::mouseClick(page->BrowseButton(), Qt::LeftButton);
+    EXPECT_EQ(page->FileBox()->text(), file);
+    EXPECT_EQ(Joined(page->FirmwareVersionBoxes()), QString::fromLatin1(kNewVersion));
+    ASSERT_TRUE(page->StartButton()->isEnabled());
+
+    QTest::mouseClick(page->StartButton(), Qt::LeftButton);
+    EXPECT_EQ(prompt.Last(), kMsgConfirmUpgrade);
+    ASSERT_TRUE(page->Busy());
+    EXPECT_TRUE(page->StopButton()->isEnabled());
+    EXPECT_FALSE(page->StartButton()->isEnabled());
+    EXPECT_FALSE(page->BrowseButton()->isEnabled());
+    EXPECT_FALSE(view->OpenDeviceButton()->isEnabled());
+
+    // While it runs the page cannot be left, and closing asks first.
+    ClickTab(kTabWelcome);
+    EXPECT_EQ(view->CurrentTab(), kTabUpgrade);
+    EXPECT_FALSE(view->SelectTab(kTabRecord));
+    prompt.answers = {false};
+    EXPECT_FALSE(app.MainFrame()->close());
+    EXPECT_EQ(prompt.Last(), kMsgExitDuringDownload);
+    EXPECT_TRUE(page->isVisible());
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !page->Busy(); }, kWaitMs));
+    EXPECT_EQ(prompt.Last(), kMsgDownloadSuccessful);
+    EXPECT_EQ(Joined(page->CurrentVersionBoxes()), QString::fromLatin1(kNewVersion));
+    EXPECT_EQ(page->BlockLabel()->text(), QStringLiteral("block 3 of 3, 100%"));
+    EXPECT_EQ(DemoDevice().Version(), kNewVersion);
+    EXPECT_EQ(DemoDevice().FirmwareImage(), test::PatternImage(1100));
+
+    // Done: the other pages open again.
+    EXPECT_TRUE(view->OpenDeviceButton()->isEnabled());
+    ClickTab(kTabWelcome);
+    EXPECT_EQ(view->CurrentTab(), kTabWelcome);
+}
+
+TEST_F(UpgradePageTest, AnInvalidFileIsRefusedWithItsMessage) {
+    CUpgradeDlg* page = OpenUpgradePage();
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->BrowseButton()->isEnabled(); }, kWaitMs));
+    dir.Write(QStringLiteral("bad.Dlc"), QByteArray("0102:5:1234567890ABCDEF:1:"));
+    page->SetFileChooser([&](QWidget*) { return dir.File(QStringLiteral("bad.Dlc")); });
+    QTest::mouseClick(page->BrowseButton(), Qt::LeftButton);
+    EXPECT_EQ(prompt.Last(), kMsgInvalidFirmwareFile);
+    EXPECT_FALSE(page->StartButton()->isEnabled());
+    // A cancelled dialog changes nothing.
+    page->SetFileChooser([](QWidget*) { return QString(); });
+    QTest::mouseClick(page->BrowseButton(), Qt::LeftButton);
+    EXPECT_EQ(page->FileBox()->text(), dir.File(QStringLiteral("bad.Dlc")));
+}
+
+}  // namespace
+}  // namespace tavix
