@@ -18,13 +18,12 @@
 #include "flight/FlightRecord.h"
 #include "platform/SerialBackendFactory.h"
 #include "sim/SimDevice.h"
+#include "support/Devsim.h"
 
 namespace tavix::cli {
 namespace {
 
-QString DevsimPath() {
-    return QCoreApplication::applicationDirPath() + "/../apps/tavix-devsim";
-}
+using test::DevsimPath;
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -49,9 +48,7 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 TEST(CliPseudoTerminal, UploadFromDevsimWritesTheSameFilesAsTheDemoDevice) {
-    if (!QFileInfo(DevsimPath()).isExecutable()) {
-        GTEST_SKIP() << "tavix-devsim is not built next to the tests";
-    }
+    ASSERT_TRUE(QFileInfo(DevsimPath()).isExecutable()) << DevsimPath().toStdString();
     test::TempDir dir;
     const std::string config = dir.File("config.ini");
     std::filesystem::copy_file(std::string(TAVIX_SOURCE_DIR) + "/res/config.ini", config);

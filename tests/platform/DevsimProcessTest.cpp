@@ -12,18 +12,15 @@
 #include "link/Frame.h"
 #include "platform/QtSerialBackend.h"
 #include "sim/DeviceProfile.h"
+#include "support/Devsim.h"
 
 namespace tavix {
 namespace {
 
-QString DevsimPath() {
-    return QCoreApplication::applicationDirPath() + "/../apps/tavix-devsim";
-}
+using test::DevsimPath;
 
 TEST(DevsimProcess, ServesTheChosenDeviceUntilTerminated) {
-    if (!QFileInfo(DevsimPath()).isExecutable()) {
-        GTEST_SKIP() << "tavix-devsim is not built next to the tests";
-    }
+    ASSERT_TRUE(QFileInfo(DevsimPath()).isExecutable()) << DevsimPath().toStdString();
     QProcess devsim;
     devsim.start(DevsimPath(), {"--device", "velmor", "--pieces", "3", "--delay", "10"});
     ASSERT_TRUE(devsim.waitForStarted(3000));
@@ -56,9 +53,7 @@ TEST(DevsimProcess, ServesTheChosenDeviceUntilTerminated) {
 }
 
 TEST(DevsimProcess, PortOfADeviceThatGoesAwayReadsClosed) {
-    if (!QFileInfo(DevsimPath()).isExecutable()) {
-        GTEST_SKIP() << "tavix-devsim is not built next to the tests";
-    }
+    ASSERT_TRUE(QFileInfo(DevsimPath()).isExecutable()) << DevsimPath().toStdString();
     QProcess devsim;
     devsim.start(DevsimPath(), {});
     ASSERT_TRUE(devsim.waitForStarted(3000));
@@ -78,9 +73,7 @@ TEST(DevsimProcess, PortOfADeviceThatGoesAwayReadsClosed) {
 }
 
 TEST(DevsimProcess, UsageErrorsExitWithTwo) {
-    if (!QFileInfo(DevsimPath()).isExecutable()) {
-        GTEST_SKIP() << "tavix-devsim is not built next to the tests";
-    }
+    ASSERT_TRUE(QFileInfo(DevsimPath()).isExecutable()) << DevsimPath().toStdString();
     for (const QStringList& args : {QStringList{"--device", "boat"}, QStringList{"--delay"},
                                     QStringList{"--pieces", "0"}, QStringList{"--frobnicate"}}) {
         QProcess devsim;

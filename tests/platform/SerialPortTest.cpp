@@ -2,9 +2,6 @@
 // the test holds the master side and serves the device from the Qt event
 // loop; QSerialPort opens the slave path as it would open /dev/ttyUSB0.
 
-#include <fcntl.h>
-#include <pty.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "RawPty.h"
 #include "fakes/FakePrompt.h"
 #include "link/CMSComm.h"
 #include "link/Frame.h"
@@ -26,28 +24,16 @@ using test::FakePrompt;
 class PtyDevice {
 public:
     explicit PtyDevice(std::shared_ptr<sim::SimDevice> device) : device_(std::move(device)) {
-        char name[256] = {};
-        if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0) {
+        std::string error;
+        if (!pty_.Open(error)) {
             return;
         }
-        path_ = name;
-        termios raw{};
-        tcgetattr(slave_, &raw);
-        cfmakeraw(&raw);
-        tcsetattr(slave_, TCSANOW, &raw);
-        fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+        master_ = pty_.Master();
+        path_ = pty_.Path();
         notifier_ = std::make_unique<QSocketNotifier>(master_, QSocketNotifier::Read);
         QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { Serve(); });
     }
-    ~PtyDevice() {
-        notifier_.reset();
-        if (master_ >= 0) {
-            close(master_);
-        }
-        if (slave_ >= 0) {
-            close(slave_);
-        }
-    }
+    ~PtyDevice() { notifier_.reset(); }
 
     bool Ok() const { return !path_.empty(); }
     const std::string& Path() const { return path_; }
@@ -74,8 +60,8 @@ private:
     }
 
     std::shared_ptr<sim::SimDevice> device_;
+    sim::RawPty pty_;
     int master_ = -1;
-    int slave_ = -1;
     std::string path_;
     std::unique_ptr<QSocketNotifier> notifier_;
 };

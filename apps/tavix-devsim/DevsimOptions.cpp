@@ -1,0 +1,139 @@
+#include "DevsimOptions.h"
+
+#include "shell/OptionParser.h"
+
+namespace tavix::sim {
+
+const char* const kDevsimUsage =
+    "Usage: tavix-devsim [options]\n"
+    "Serves a simulated device on a pseudo-terminal and prints its path.\n"
+    "\n"
+    "Device:\n"
+    "  --device tarrow|velmor|ostrin|peldan   ESC series (default tarrow, the one with a logger)\n"
+    "  --memory normal|wrapped|empty          logger memory (default normal)\n"
+    "Faults:\n"
+    "  --silent               never answer\n"
+    "  --bad-crc              answer with a wrong CRC\n"
+    "  --wrong-command        answer with a wrong command byte\n"
+    "  --pieces N             send each reply in N pieces\n"
+    "  --byte-by-byte         send each reply one byte at a time\n"
+    "  --stray N              put N noise bytes in front of each reply\n"
+    "  --delay MS             wait MS milliseconds before each reply\n"
+    "  --disconnect-after N   stop answering after N record blocks\n"
+    "  --disconnect-after-firmware N\n"
+    "                         stop answering after N firmware blocks\n"
+    "  --pace                 960 bytes/s, like a 9600-baud line\n"
+    "Other:\n"
+    "  --verbose              log every request and reply on stderr\n"
+    "  --help                 show this text\n";
+
+namespace {
+
+// A whole non-negative decimal number within [min, max].
+std::optional<int> Number(const std::string& text, int min, int max) {
+    if (text.empty() || text.size() > 9) {
+        return std::nullopt;
+    }
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    if (value < min || value > max) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+struct NumberOption {
+    const char* name;
+    int min;
+    int max;
+    int SimFaults::*target;
+};
+
+constexpr NumberOption kNumberOptions[] = {
+    {"--pieces", 1, 65535, &SimFaults::pieces},
+    {"--stray", 0, 1024, &SimFaults::strayBytes},
+    {"--delay", 0, 600000, &SimFaults::delayMs},
+    {"--disconnect-after", 0, 65535, &SimFaults::disconnectAfterBlocks},
+    {"--disconnect-after-firmware", 0, 65535, &SimFaults::disconnectAfterFirmwareBlocks},
+};
+
+struct FlagOption {
+    const char* name;
+    bool SimFaults::*target;
+};
+
+constexpr FlagOption kFlagOptions[] = {
+    {"--silent", &SimFaults::silent},
+    {"--bad-crc", &SimFaults::badCrc},
+    {"--wrong-command", &SimFaults::wrongCommand},
+    {"--byte-by-byte", &SimFaults::byteByByte},
+    {"--pace", &SimFaults::pace},
+};
+
+}  // namespace
+
+DevsimOptions ParseDevsimOptions(const std::vector<std::string>& args) {
+    std::vector<OptionRule> rules = {{"--device"}, {"--memory"}, {"--verbose", false}};
+    for (const NumberOption& o : kNumberOptions) {
+        rules.push_back({o.name});
+    }
+    for (const FlagOption& o : kFlagOptions) {
+        rules.push_back({o.name, false});
+    }
+    const ParsedArgs parsed = ParseArgs(args, rules);
+    DevsimOptions options;
+    options.help = parsed.help;
+    options.error = parsed.error;
+    if (!options.error.empty()) {
+        return options;
+    }
+    if (!parsed.positional.empty()) {
+        options.error = "unknown option '" + parsed.positional.front() + "'";
+        return options;
+    }
+    if (parsed.Has("--device")) {
+        const std::string text = parsed.Get("--device");
+        const auto series = SeriesFromName(text);
+        if (!series) {
+            options.error = "unknown device '" + text + "' (tarrow, velmor, ostrin, peldan)";
+            return options;
+        }
+        options.series = *series;
+    }
+    if (parsed.Has("--memory")) {
+        const std::string text = parsed.Get("--memory");
+        if (text != "normal" && text != "wrapped" && text != "empty") {
+            options.error = "unknown memory '" + text + "' (normal, wrapped, empty)";
+            return options;
+        }
+        options.memory = text;
+    }
+    options.verbose = parsed.Has("--verbose");
+    for (const FlagOption& o : kFlagOptions) {
+        if (parsed.Has(o.name)) {
+            options.faults.*o.target = true;
+        }
+    }
+    for (const NumberOption& o : kNumberOptions) {
+        if (!parsed.Has(o.name)) {
+            continue;
+        }
+        const std::string text = parsed.Get(o.name);
+        const auto n = Number(text, o.min, o.max);
+        if (!n) {
+            options.error = std::string(o.name) + " takes a whole number from " +
+                            std::to_string(o.min) + " to " + std::to_string(o.max) + ", not '" +
+                            text + "'";
+            return options;
+        }
+        options.faults.*o.target = *n;
+    }
+    return options;
+}
+
+}  // namespace tavix::sim
