@@ -14,6 +14,7 @@ using Args = std::vector<std::string>;
 int RunIdentify(const Args& args, const Io& io);
 int RunUpload(const Args& args, const Io& io);
 int RunInfo(const Args& args, const Io& io);
+int RunLogbook(const Args& args, const Io& io);
 
 // The whole command line (without the program name): picks the command.
 int RunCli(const Args& args, const Io& io);
