@@ -21,10 +21,12 @@
 #include "CTavixView.h"
 #include "KeyLockState.h"
 #include "Resources.h"
+#include "config/CAppConfig.h"
 #include "shell/MinimumSizeRule.h"
 #include "shell/Prompt.h"
 #include "shell/ShellTexts.h"
 #include "shell/StatusClock.h"
+#include "ui/records/CLogbookDlg.h"
 
 namespace tavix {
 
@@ -135,6 +137,11 @@ void CMainFrame::BuildActions() {
         }
     });
 
+    QAction* logbook = add("actionLogbook", tr("&Logbook..."),
+                           tr("List the record files of a folder and open one"));
+    logbook->setShortcut(QKeySequence(QStringLiteral("Ctrl+L")));
+    connect(logbook, &QAction::triggered, this, &CMainFrame::OnLogbook);
+
     QAction* exitAction = add("actionExit", tr("E&xit"), tr("Quit the application"));
     connect(exitAction, &QAction::triggered, this, &CMainFrame::ExitWithoutQuestion);
 
@@ -202,6 +209,8 @@ void CMainFrame::BuildMenus() {
     fileMenu_->addSeparator();
     fileMenu_->addAction(Action(QStringLiteral("actionSaveJpg")));
     fileMenu_->addAction(Action(QStringLiteral("actionSaveCsv")));
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(Action(QStringLiteral("actionLogbook")));
     recentSeparator_ = fileMenu_->addSeparator();
     fileMenu_->addSeparator();
     fileMenu_->addAction(Action(QStringLiteral("actionExit")));
@@ -362,6 +371,24 @@ void CMainFrame::SetDocumentPath(const QString& path) {
     recent_.Add(QFileInfo(path).absoluteFilePath().toStdString());
     StoreRecentFiles();
     RebuildRecentMenu();
+}
+
+void CMainFrame::SetLogbookFolder(std::function<QString()> folder) {
+    logbookFolder_ = std::move(folder);
+}
+
+void CMainFrame::OnLogbook() {
+    if (logbook_ == nullptr) {
+        logbook_ = new CLogbookDlg(ini_, config_.smoothing, this);
+        connect(logbook_, &CLogbookDlg::openRequested, this,
+                [this](const QString& path) { OpenRecordFile(path); });
+    }
+    if (!logbook_->isVisible()) {
+        logbook_->SetFolder(logbookFolder_ ? logbookFolder_() : QDir::currentPath());
+    }
+    logbook_->show();
+    logbook_->raise();
+    logbook_->activateWindow();
 }
 
 QStringList CMainFrame::RecentFiles() const {

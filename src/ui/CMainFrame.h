@@ -27,6 +27,7 @@ class CIniFile;
 class Clock;
 class Prompt;
 class CTavixView;
+class CLogbookDlg;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -63,6 +64,11 @@ public:
     void SetDocumentPath(const QString& path);
     QString DocumentPath() const { return documentPath_; }
     QStringList RecentFiles() const;
+    // The folder File > Logbook... lists first (where the last upload wrote);
+    // unset: the working directory.
+    void SetLogbookFolder(std::function<QString()> folder);
+    // The logbook window once File > Logbook... made it.
+    CLogbookDlg* Logbook() const { return logbook_; }
 
     // File > Exit: closes without the question.
     void ExitWithoutQuestion();
@@ -91,6 +97,7 @@ private:
     void OnSave();
     void OnSaveAs();
     void OnAbout();
+    void OnLogbook();
     void CycleFocusPane(bool forward);
 
     CAppConfig& config_;
@@ -111,6 +118,8 @@ private:
     ExportAction csvExporter_;
     ExportAction imageExporter_;
     QString documentPath_;
+    std::function<QString()> logbookFolder_;
+    CLogbookDlg* logbook_ = nullptr;
     RecentFileList recent_;
 };
 
