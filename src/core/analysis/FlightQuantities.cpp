@@ -58,4 +58,8 @@ std::vector<QuantityText> QuantityTexts(const FlightQuantities& q) {
     };
 }
 
+std::vector<QuantityText> QuantityTexts(const FlightRecord& record) {
+    return QuantityTexts(ComputeQuantities(SpanIndex(record)));
+}
+
 }  // namespace tavix
