@@ -274,10 +274,21 @@ void CLogbookDlg::SetFolder(const QString& folder) {
     timer_->start();
 }
 
+void CLogbookDlg::hideEvent(QHideEvent* event) {
+    if (IsLoading()) {
+        timer_->stop();
+        reader_.reset();
+        progress_->hide();
+        status_->clear();
+    }
+    QDialog::hideEvent(event);
+}
+
 void CLogbookDlg::ReadSome() {
     QElapsedTimer slice;
     slice.start();
-    while (next_ < pending_.size() && slice.elapsed() < kSliceMs) {
+    for (int read = 0;
+         read < kFilesPerPass && next_ < pending_.size() && slice.elapsed() < kSliceMs; ++read) {
         model_->Append(reader_->Read(pending_[next_++]));
     }
     progress_->setValue(static_cast<int>(next_));

@@ -59,13 +59,19 @@ public:
     QLabel* StatusLabel() const { return status_; }
     QPushButton* OpenButton() const { return open_; }
 
-    // Files read per pass between window events stop after this many ms.
+    // A pass between window events reads at most this many files, and stops
+    // early after this many ms.
+    static constexpr int kFilesPerPass = 16;
     static constexpr int kSliceMs = 25;
 
 signals:
     // The user chose a flight to open in the main window.
     void openRequested(const QString& path);
     void loadingFinished();
+
+protected:
+    // Closing the window stops reading; the next File > Logbook... reads anew.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void ReadSome();
