@@ -303,9 +303,14 @@ void CLogbookDlg::FinishLoading() {
     reader_.reset();
     progress_->hide();
     const int failed = model_->Failed();
-    summary_ = model_->rowCount() == 0
-                   ? Latin(kLogbookEmpty)
-                   : Latin(kLogbookSummary).arg(model_->rowCount() - failed).arg(failed);
+    const int flights = model_->rowCount() - failed;
+    if (model_->rowCount() == 0) {
+        summary_ = Latin(kLogbookEmpty);
+    } else if (failed == 0) {
+        summary_ = Latin(kLogbookAllRead).arg(flights);
+    } else {
+        summary_ = Latin(kLogbookSummary).arg(flights).arg(failed);
+    }
     status_->setText(summary_);
     table_->resizeColumnsToContents();
     if (!table_->currentIndex().isValid() && proxy_->rowCount() > 0) {

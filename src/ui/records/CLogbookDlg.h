@@ -33,6 +33,7 @@ class LogbookTableModel;
 inline constexpr const char* kLogbookTitle = "Logbook";
 inline constexpr const char* kLogbookReading = "Reading %1 of %2 record files...";
 inline constexpr const char* kLogbookSummary = "%1 flights, %2 files could not be opened.";
+inline constexpr const char* kLogbookAllRead = "%1 flights.";
 inline constexpr const char* kLogbookEmpty = "There are no record files (.dat) in this folder.";
 inline constexpr const char* kLogbookChooseFolder = "Folder of record files";
 
