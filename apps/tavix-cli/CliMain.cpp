@@ -19,6 +19,7 @@ constexpr Command kCommands[] = {
     {"logger", "read or write the logger's cycle recording and sampling rate", RunLogger},
     {"clear", "clear the flights stored in the logger", RunClear},
     {"firmware", "check a firmware file (.Dlc) or flash it into the ESC", RunFirmware},
+    {"logbook", "list the record files of a folder with their key figures", RunLogbook},
 };
 
 void PrintUsage(std::ostream& out) {

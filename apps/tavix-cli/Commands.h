@@ -17,6 +17,7 @@ int RunInfo(const Args& args, const Io& io);
 int RunLogger(const Args& args, const Io& io);
 int RunClear(const Args& args, const Io& io);
 int RunFirmware(const Args& args, const Io& io);
+int RunLogbook(const Args& args, const Io& io);
 
 // The whole command line (without the program name): picks the command.
 int RunCli(const Args& args, const Io& io);

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "Commands.h"
+#include "analysis/FlightQuantities.h"
 #include "records/CTavixDoc.h"
 #include "records/RecordSummary.h"
 
@@ -15,7 +16,8 @@ constexpr const char* kUsage =
     "\n"
     "Opens a record file as the window does (the calibration comes from config.ini\n"
     "by the record's hardware code) and shows its header, its channel table and\n"
-    "the statistics of its curves.\n"
+    "the statistics of its curves, with what they give: maximum power, capacity\n"
+    "(mAh) and energy (Wh) drawn, average current, cells and voltage per cell.\n"
     "\n"
     "  --config FILE  the settings file (default: ./config.ini)\n";
 
@@ -55,6 +57,12 @@ int RunInfo(const Args& args, const Io& io) {
         RecordSummaryText({settings->config.Record(), form, conversion, path,
                            ec ? std::nullopt : std::optional<std::uintmax_t>(size)});
     io.out << Printable(summary);
+    io.out << "\nComputed from the curves:\n";
+    for (const QuantityText& line :
+         QuantityTexts(ComputeQuantities(SpanIndex(settings->config.Record())))) {
+        io.out << "  " << line.caption << std::string(13 - line.caption.size(), ' ') << line.value
+               << '\n';
+    }
     return kExitOk;
 }
 

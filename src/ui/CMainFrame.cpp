@@ -15,9 +15,11 @@
 #include "CAboutDlg.h"
 #include "CTavixView.h"
 #include "Resources.h"
+#include "config/CAppConfig.h"
 #include "shell/MinimumSizeRule.h"
 #include "shell/Prompt.h"
 #include "shell/ShellTexts.h"
+#include "ui/records/CLogbookDlg.h"
 #include "ui/shell/PaneFocus.h"
 #include "ui/shell/RecentFilesMenu.h"
 #include "ui/shell/StatusPanes.h"
@@ -122,6 +124,11 @@ void CMainFrame::BuildActions() {
         }
     });
 
+    QAction* logbook = add("actionLogbook", tr("&Logbook..."),
+                           tr("List the record files of a folder and open one"));
+    logbook->setShortcut(QKeySequence(QStringLiteral("Ctrl+L")));
+    connect(logbook, &QAction::triggered, this, &CMainFrame::OnLogbook);
+
     QAction* exitAction = add("actionExit", tr("E&xit"), tr("Quit the application"));
     connect(exitAction, &QAction::triggered, this, &CMainFrame::ExitWithoutQuestion);
 
@@ -192,6 +199,8 @@ void CMainFrame::BuildMenus() {
     fileMenu_->addSeparator();
     fileMenu_->addAction(Action(QStringLiteral("actionSaveJpg")));
     fileMenu_->addAction(Action(QStringLiteral("actionSaveCsv")));
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(Action(QStringLiteral("actionLogbook")));
     QAction* recentSeparator = fileMenu_->addSeparator();
     fileMenu_->addSeparator();
     fileMenu_->addAction(Action(QStringLiteral("actionExit")));
@@ -314,6 +323,24 @@ void CMainFrame::SetDocumentPath(const QString& path) {
     }
     setWindowTitle(QFileInfo(path).fileName() + Latin(kTitleSuffix));
     recent_->Add(path);
+}
+
+void CMainFrame::SetLogbookFolder(std::function<QString()> folder) {
+    logbookFolder_ = std::move(folder);
+}
+
+void CMainFrame::OnLogbook() {
+    if (logbook_ == nullptr) {
+        logbook_ = new CLogbookDlg(ini_, config_.smoothing, this);
+        connect(logbook_, &CLogbookDlg::openRequested, this,
+                [this](const QString& path) { OpenRecordFile(path); });
+    }
+    if (!logbook_->isVisible()) {
+        logbook_->SetFolder(logbookFolder_ ? logbookFolder_() : QDir::currentPath());
+    }
+    logbook_->show();
+    logbook_->raise();
+    logbook_->activateWindow();
 }
 
 void CMainFrame::OnOpen() {

@@ -26,6 +26,7 @@ class CIniFile;
 class Clock;
 class Prompt;
 class CTavixView;
+class CLogbookDlg;
 class RecentFilesMenu;
 
 class CMainFrame : public QMainWindow {
@@ -60,6 +61,11 @@ public:
     void SetDocumentPath(const QString& path);
     QString DocumentPath() const { return documentPath_; }
     QStringList RecentFiles() const;
+    // The folder File > Logbook... lists first (where the last upload wrote);
+    // unset: the working directory.
+    void SetLogbookFolder(std::function<QString()> folder);
+    // The logbook window once File > Logbook... made it.
+    CLogbookDlg* Logbook() const { return logbook_; }
 
     // File > Exit: closes without the question.
     void ExitWithoutQuestion();
@@ -82,6 +88,7 @@ private:
     void OnOpen();
     void OnSave();
     void OnSaveAs();
+    void OnLogbook();
 
     CAppConfig& config_;
     CIniFile& ini_;
@@ -99,6 +106,8 @@ private:
     ExportAction csvExporter_;
     ExportAction imageExporter_;
     QString documentPath_;
+    std::function<QString()> logbookFolder_;
+    CLogbookDlg* logbook_ = nullptr;
 };
 
 }  // namespace tavix

@@ -1,5 +1,7 @@
 #include "LoggerLinkBinding.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <filesystem>
 
 #include "CMainFrame.h"
@@ -82,6 +84,16 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
 
     frame_.SetRecordOpener([this](const QString& path) { return OpenRecord(path); });
     frame_.SetRecordSaver([this](const QString& path) { return SaveRecord(path); });
+    // The logbook opens on the folder of the last upload's files.
+    frame_.SetLogbookFolder([this] {
+        const std::vector<std::string>& files = link_->State().writtenFiles;
+        if (!files.empty()) {
+            return QFileInfo(QString::fromLocal8Bit(files.back().c_str())).absolutePath();
+        }
+        return link_->outputDirectory.empty()
+                   ? QDir::currentPath()
+                   : QString::fromLocal8Bit(link_->outputDirectory.c_str());
+    });
     ApplyState();
 }
 

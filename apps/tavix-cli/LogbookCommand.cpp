@@ -1,0 +1,55 @@
+// tavix-cli logbook: every record file of a folder on one line each.
+#include <ostream>
+
+#include "Commands.h"
+#include "records/Logbook.h"
+
+namespace tavix::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: tavix-cli logbook FOLDER [--csv] [--config FILE]\n"
+    "\n"
+    "Lists every record file (.dat) of FOLDER, sorted by date: date and time,\n"
+    "device version, duration, samples per second, maximum current, minimum\n"
+    "voltage, maximum temperature, maximum RPM, capacity drawn (mAh) and the\n"
+    "note. Files that cannot be opened are listed last with the reason.\n"
+    "\n"
+    "  --csv          comma-separated values instead of a table\n"
+    "  --config FILE  the settings file (default: ./config.ini)\n";
+
+}  // namespace
+
+int RunLogbook(const Args& args, const Io& io) {
+    const ParsedArgs parsed = ParseArgs(args, {{"--config"}, {"--csv", false}});
+    if (parsed.help) {
+        io.out << kUsage;
+        return kExitOk;
+    }
+    if (!parsed.error.empty()) {
+        return UsageError(io, "logbook", parsed.error, kUsage);
+    }
+    if (parsed.positional.size() != 1) {
+        return UsageError(io, "logbook",
+                          parsed.positional.empty() ? "which folder?" : "one folder at a time",
+                          kUsage);
+    }
+    StreamPrompt prompt(io);
+    const auto settings = LoadSettings(parsed.Get("--config", kDefaultConfig), prompt, io);
+    if (!settings) {
+        return kExitRefused;
+    }
+    LogbookReader reader(settings->ini, settings->config.smoothing);
+    std::vector<LogbookEntry> entries;
+    std::string error;
+    if (!ReadLogbook(parsed.positional.front(), reader, entries, error)) {
+        prompt.Message(error, PromptIcon::Exclamation);
+        return kExitRefused;
+    }
+    const std::string text = parsed.Has("--csv") ? LogbookCsv(entries) : LogbookTable(entries);
+    io.out << Printable(text);
+    return kExitOk;
+}
+
+}  // namespace tavix::cli

@@ -1,0 +1,65 @@
+#include "analysis/FlightQuantities.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "analysis/AnalysisTexts.h"
+#include "base/FormatText.h"
+
+namespace tavix {
+
+int CellCount(double maxVolts) {
+    if (!(maxVolts > 0.0)) {
+        return 0;
+    }
+    constexpr long long kCellMillivolts = 4200;
+    const long long millivolts = std::llround(std::min(maxVolts, 1.0e9) * 1000.0);
+    return static_cast<int>((millivolts + kCellMillivolts - 1) / kCellMillivolts);
+}
+
+FlightQuantities ComputeQuantities(const SpanIndex& index) {
+    FlightQuantities q;
+    const SpanStatistics whole = index.Whole();
+    q.seconds = whole.seconds;
+    q.hasPower = index.HasPower();
+    if (q.hasPower) {
+        const SeriesSpan& power = whole.series[kPowerSeries];
+        q.maxPower = power.valid > 0 && power.max > 0.0f ? power.max : 0.0f;
+        q.capacityMah = whole.capacityMah;
+        q.energyWh = whole.energyWh;
+        if (whole.series[kCurrent].valid > 0) {
+            q.averageCurrent = whole.series[kCurrent].mean;
+        }
+    }
+    const SeriesSpan& voltage = whole.series[kVoltage];
+    if (voltage.present && voltage.valid > 0) {
+        q.maxVoltage = voltage.max;
+        q.minVoltage = voltage.min;
+        q.cells = CellCount(voltage.max);
+        if (q.cells > 0) {
+            q.minCellVoltage = static_cast<double>(voltage.min) / q.cells;
+        }
+    }
+    return q;
+}
+
+std::vector<QuantityText> QuantityTexts(const FlightQuantities& q) {
+    auto number = [](const char* format, const std::optional<double>& value) {
+        return value ? FormatText(format, *value) : std::string(kNoValue);
+    };
+    return {
+        {kCaptionMaxPower,
+         q.hasPower ? FormatText(kFormatPower, static_cast<double>(q.maxPower)) : kNoValue},
+        {kCaptionCapacity, number(kFormatCapacity, q.capacityMah)},
+        {kCaptionEnergy, number(kFormatEnergy, q.energyWh)},
+        {kCaptionAverageCurrent, number(kFormatCurrent, q.averageCurrent)},
+        {kCaptionCells, q.cells > 0 ? FormatText(kFormatCells, q.cells) : kNoValue},
+        {kCaptionMinCellVoltage, number(kFormatCellVoltage, q.minCellVoltage)},
+    };
+}
+
+std::vector<QuantityText> QuantityTexts(const FlightRecord& record) {
+    return QuantityTexts(ComputeQuantities(SpanIndex(record)));
+}
+
+}  // namespace tavix

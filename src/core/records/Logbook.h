@@ -1,0 +1,115 @@
+#pragma once
+// The logbook: one line per record file (*.dat) of a folder, with what a
+// pilot compares between flights: when, which device, how long, how hard
+// (maximum current, lowest voltage, hottest temperature, fastest motor) and
+// how much of the battery it took. A file that cannot be opened is listed with
+// the reason, never left out.
+//
+// Each file is opened the way the window opens it (CTavixDoc: the same checks
+// and messages, the calibration config.ini holds for the record's hardware)
+// and smoothed with the configured windows, so the numbers are those the
+// record page shows.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "config/CAppConfig.h"
+#include "config/CIniFile.h"
+#include "flight/FlightRecord.h"
+
+namespace tavix {
+
+// Messages of the logbook.
+inline constexpr const char* kMsgLogbookFolder = "Can't read the folder %s (%s)!";
+inline constexpr const char* kMsgLogbookNotRegular =
+    "%s is not a regular file; only record files are opened.";
+
+enum class LogbookColumn {
+    Date,
+    File,
+    Version,
+    Duration,
+    Rate,
+    MaxCurrent,
+    MinVoltage,
+    MaxTemperature,
+    MaxRpm,
+    Capacity,
+    Note,
+};
+inline constexpr int kLogbookColumns = 11;
+
+// Column headings, by LogbookColumn.
+inline constexpr std::array<const char*, kLogbookColumns> kLogbookHeadings{
+    "Date and time",   "File",          "Version", "Duration (s)",   "Rate (/s)", "Max.Current (A)",
+    "Min.Voltage (V)", "Max.Temp. (C)", "Max.RPM", "Capacity (mAh)", "Note"};
+// The CSV's last column: why a file could not be opened.
+inline constexpr const char* kLogbookErrorHeading = "Error";
+
+struct LogbookEntry {
+    std::string path;
+    std::string name;  // file name without the folder
+    bool ok = false;
+    std::string error;  // why the file could not be opened (ok false)
+
+    std::int64_t time = 0;  // record start, seconds since 1970
+    std::string version;    // GBK bytes, as stored
+    std::string note;       // GBK bytes, as stored
+    int rate = 0;           // samples per second
+    std::optional<double> seconds;
+    // Empty when the record does not have the channel (or, for the RPM, no
+    // reading at all).
+    std::optional<float> maxCurrent;
+    std::optional<float> minVoltage;
+    std::optional<float> maxTemperature;
+    std::optional<float> maxRpm;
+    std::optional<double> capacityMah;
+};
+
+// Every entry of `folder` whose name ends in ".dat" (any case), sorted by
+// name, files or not (a folder or device named *.dat is listed, to be refused
+// by the reader). False with `error` set when the folder cannot be read.
+bool ListRecordFiles(const std::string& folder, std::vector<std::string>& paths,
+                     std::string& error);
+
+// Opens record files one at a time for the logbook. It keeps its own copy of
+// the settings and its own record memory, so it may run on another thread
+// than the window's while the window keeps its record.
+class LogbookReader {
+public:
+    LogbookReader(const CIniFile& ini, const std::array<int, kChannelCount>& smoothing);
+    LogbookReader(const LogbookReader&) = delete;
+    LogbookReader& operator=(const LogbookReader&) = delete;
+
+    LogbookEntry Read(const std::string& path);
+
+private:
+    CIniFile ini_;
+    CAppConfig config_;
+};
+
+// Lists and reads every record file of `folder`, sorted by date.
+bool ReadLogbook(const std::string& folder, LogbookReader& reader,
+                 std::vector<LogbookEntry>& entries, std::string& error);
+
+// The order of a column: numbers by value, texts by their bytes, the date by
+// time. Files that could not be opened come after the others; equal values
+// fall back to the file name.
+bool LogbookLess(const LogbookEntry& a, const LogbookEntry& b, LogbookColumn column);
+void SortLogbook(std::vector<LogbookEntry>& entries, LogbookColumn column, bool ascending = true);
+
+// The text of a cell ("" for a value the record does not have, and for
+// every cell but the file name of a file that could not be opened). Date and
+// time are local. Version and note stay GBK bytes.
+std::string LogbookCell(const LogbookEntry& entry, LogbookColumn column);
+
+// The whole logbook as an aligned text table (a file that could not be opened
+// shows its reason after its name) and as CSV (comma-separated, fields with
+// commas, quotes or line breaks quoted, the reason in the last column).
+std::string LogbookTable(const std::vector<LogbookEntry>& entries);
+std::string LogbookCsv(const std::vector<LogbookEntry>& entries);
+
+}  // namespace tavix

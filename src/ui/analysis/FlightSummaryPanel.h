@@ -1,0 +1,40 @@
+#pragma once
+// The computed quantities of the shown record, for the record page beside its
+// statistics: maximum power, capacity and energy drawn, average current,
+// cells and the lowest voltage per cell. Passive: it shows what core computes
+// (analysis/FlightQuantities) and holds no rule of its own.
+
+#include <QWidget>
+#include <vector>
+
+#include "analysis/FlightQuantities.h"
+#include "flight/FlightRecord.h"
+
+class QLabel;
+
+namespace tavix {
+
+class FlightSummaryPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit FlightSummaryPanel(QWidget* parent = nullptr);
+
+    // `record` with its smoothed series filled (after CAppConfig::Convert).
+    void SetRecord(const FlightRecord& record);
+    // When the caller has the quantities already (from its own SpanIndex).
+    void SetQuantities(const FlightQuantities& quantities);
+    // No record: every value reads "-".
+    void Clear();
+
+    // The value shown beside `caption` (one of the captions of
+    // analysis/AnalysisTexts.h); empty for an unknown caption.
+    QString Value(const QString& caption) const;
+
+private:
+    void Show(const std::vector<QuantityText>& texts);
+
+    std::vector<QLabel*> captions_;
+    std::vector<QLabel*> values_;
+};
+
+}  // namespace tavix

@@ -1,0 +1,354 @@
+#include "ui/records/CLogbookDlg.h"
+
+#include <QAbstractTableModel>
+#include <QBrush>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "platform/GbkText.h"
+
+namespace tavix {
+
+namespace {
+
+// The logbook's columns, then the reason a file could not be opened.
+constexpr int kErrorColumn = kLogbookColumns;
+constexpr int kModelColumns = kLogbookColumns + 1;
+
+QString Latin(const char* text) {
+    return QString::fromLatin1(text);
+}
+
+std::string LocalPath(const QString& path) {
+    return path.toLocal8Bit().toStdString();
+}
+
+bool IsNumberColumn(int column) {
+    switch (static_cast<LogbookColumn>(column)) {
+        case LogbookColumn::Duration:
+        case LogbookColumn::Rate:
+        case LogbookColumn::MaxCurrent:
+        case LogbookColumn::MinVoltage:
+        case LogbookColumn::MaxTemperature:
+        case LogbookColumn::MaxRpm:
+        case LogbookColumn::Capacity:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+// The entries in the order they were read; the proxy sorts them.
+class LogbookTableModel : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void Clear() {
+        beginResetModel();
+        entries_.clear();
+        endResetModel();
+    }
+    void Append(LogbookEntry entry) {
+        const int row = static_cast<int>(entries_.size());
+        beginInsertRows({}, row, row);
+        entries_.push_back(std::move(entry));
+        endInsertRows();
+    }
+    const LogbookEntry& At(int row) const { return entries_[static_cast<std::size_t>(row)]; }
+    int Failed() const {
+        return static_cast<int>(std::count_if(entries_.begin(), entries_.end(),
+                                              [](const LogbookEntry& e) { return !e.ok; }));
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(entries_.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : kModelColumns;
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+            return QAbstractTableModel::headerData(section, orientation, role);
+        }
+        return Latin(section == kErrorColumn ? kLogbookErrorHeading : kLogbookHeadings[section]);
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid()) {
+            return {};
+        }
+        const LogbookEntry& e = At(index.row());
+        const int column = index.column();
+        switch (role) {
+            case Qt::DisplayRole:
+                if (column == kErrorColumn) {
+                    return QString::fromLocal8Bit(e.error.c_str());
+                }
+                // File names are the system's; version and note are GBK.
+                if (column == static_cast<int>(LogbookColumn::File)) {
+                    return QString::fromLocal8Bit(e.name.c_str());
+                }
+                return FromGbk(LogbookCell(e, static_cast<LogbookColumn>(column)));
+            case Qt::ToolTipRole:
+                return e.ok ? QString::fromLocal8Bit(e.path.c_str())
+                            : QString::fromLocal8Bit(e.error.c_str());
+            case Qt::ForegroundRole:
+                return e.ok ? QVariant() : QVariant(QBrush(Qt::red));
+            case Qt::TextAlignmentRole:
+                return IsNumberColumn(column) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                                              : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+            default:
+                return {};
+        }
+    }
+
+private:
+    std::vector<LogbookEntry> entries_;
+};
+
+namespace {
+
+// Sorts by the logbook's own order (numbers by value, the date by time) and
+// keeps the files that could not be opened last, by name, in both directions.
+class LogbookSortProxy : public QSortFilterProxyModel {
+public:
+    LogbookSortProxy(LogbookTableModel* model, QObject* parent)
+        : QSortFilterProxyModel(parent), model_(model) {}
+
+protected:
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override {
+        const LogbookEntry& a = model_->At(left.row());
+        const LogbookEntry& b = model_->At(right.row());
+        const bool ascending = sortOrder() == Qt::AscendingOrder;
+        // The view reverses this order when descending: files that could not
+        // be opened are made to come last, by name, either way.
+        if (a.ok != b.ok) {
+            return a.ok == ascending;
+        }
+        if (!a.ok) {
+            return ascending ? a.name < b.name : b.name < a.name;
+        }
+        const auto column = left.column() == kErrorColumn
+                                ? LogbookColumn::File
+                                : static_cast<LogbookColumn>(left.column());
+        return LogbookLess(a, b, column);
+    }
+
+private:
+    LogbookTableModel* model_;
+};
+
+}  // namespace
+
+CLogbookDlg::CLogbookDlg(const CIniFile& ini, const std::array<int, kChannelCount>& smoothing,
+                         QWidget* parent)
+    : QDialog(parent), ini_(ini), smoothing_(smoothing) {
+    setWindowTitle(Latin(kLogbookTitle));
+    setObjectName(QStringLiteral("logbook"));
+    resize(1100, 480);
+
+    model_ = new LogbookTableModel(this);
+    proxy_ = new LogbookSortProxy(model_, this);
+    proxy_->setSourceModel(model_);
+    proxy_->setDynamicSortFilter(true);
+
+    auto* folderLabel = new QLabel(tr("&Folder:"), this);
+    folderEdit_ = new QLineEdit(this);
+    folderLabel->setBuddy(folderEdit_);
+    auto* browse = new QPushButton(tr("&Browse..."), this);
+    auto* reload = new QPushButton(tr("&Reload"), this);
+    reload->setAutoDefault(false);
+    browse->setAutoDefault(false);
+    auto* folderRow = new QHBoxLayout;
+    folderRow->addWidget(folderLabel);
+    folderRow->addWidget(folderEdit_, 1);
+    folderRow->addWidget(browse);
+    folderRow->addWidget(reload);
+
+    table_ = new QTableView(this);
+    table_->setModel(proxy_);
+    table_->setSortingEnabled(true);
+    table_->sortByColumn(static_cast<int>(LogbookColumn::Date), Qt::AscendingOrder);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setAlternatingRowColors(true);
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setStretchLastSection(true);
+
+    progress_ = new QProgressBar(this);
+    progress_->setTextVisible(true);
+    progress_->hide();
+    status_ = new QLabel(this);
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* buttons = new QDialogButtonBox(this);
+    open_ = buttons->addButton(tr("&Open"), QDialogButtonBox::AcceptRole);
+    open_->setDefault(true);
+    QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
+    close->setAutoDefault(false);
+
+    auto* statusRow = new QHBoxLayout;
+    statusRow->addWidget(status_, 1);
+    statusRow->addWidget(progress_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(folderRow);
+    layout->addWidget(table_, 1);
+    layout->addLayout(statusRow);
+    layout->addWidget(buttons);
+
+    timer_ = new QTimer(this);
+    timer_->setInterval(0);
+    connect(timer_, &QTimer::timeout, this, &CLogbookDlg::ReadSome);
+
+    connect(browse, &QPushButton::clicked, this, &CLogbookDlg::Browse);
+    connect(reload, &QPushButton::clicked, this, [this] { SetFolder(folderEdit_->text()); });
+    connect(folderEdit_, &QLineEdit::returnPressed, this,
+            [this] { SetFolder(folderEdit_->text()); });
+    connect(table_, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { OpenRow(index.row()); });
+    connect(open_, &QPushButton::clicked, this, [this] {
+        const QModelIndex current = table_->currentIndex();
+        if (current.isValid()) {
+            OpenRow(current.row());
+        }
+    });
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &CLogbookDlg::UpdateOpenButton);
+    UpdateOpenButton();
+}
+
+CLogbookDlg::~CLogbookDlg() = default;
+
+bool CLogbookDlg::IsLoading() const {
+    return timer_->isActive();
+}
+
+int CLogbookDlg::RowCount() const {
+    return proxy_->rowCount();
+}
+
+const LogbookEntry* CLogbookDlg::EntryAtRow(int row) const {
+    if (row < 0 || row >= proxy_->rowCount()) {
+        return nullptr;
+    }
+    return &model_->At(proxy_->mapToSource(proxy_->index(row, 0)).row());
+}
+
+void CLogbookDlg::SetFolder(const QString& folder) {
+    timer_->stop();
+    folder_ = folder;
+    folderEdit_->setText(QDir::toNativeSeparators(folder));
+    model_->Clear();
+    pending_.clear();
+    next_ = 0;
+    std::string error;
+    if (!ListRecordFiles(LocalPath(folder), pending_, error)) {
+        progress_->hide();
+        summary_ = QString::fromLocal8Bit(error.c_str());
+        status_->setText(summary_);
+        UpdateOpenButton();
+        emit loadingFinished();
+        return;
+    }
+    reader_ = std::make_unique<LogbookReader>(ini_, smoothing_);
+    progress_->setRange(0, static_cast<int>(pending_.size()));
+    progress_->setValue(0);
+    progress_->setVisible(!pending_.empty());
+    status_->setText(Latin(kLogbookReading).arg(0).arg(pending_.size()));
+    timer_->start();
+}
+
+void CLogbookDlg::hideEvent(QHideEvent* event) {
+    if (IsLoading()) {
+        timer_->stop();
+        reader_.reset();
+        progress_->hide();
+        status_->clear();
+    }
+    QDialog::hideEvent(event);
+}
+
+void CLogbookDlg::ReadSome() {
+    QElapsedTimer slice;
+    slice.start();
+    for (int read = 0;
+         read < kFilesPerPass && next_ < pending_.size() && slice.elapsed() < kSliceMs; ++read) {
+        model_->Append(reader_->Read(pending_[next_++]));
+    }
+    progress_->setValue(static_cast<int>(next_));
+    status_->setText(Latin(kLogbookReading).arg(next_).arg(pending_.size()));
+    if (next_ >= pending_.size()) {
+        FinishLoading();
+    }
+}
+
+void CLogbookDlg::FinishLoading() {
+    timer_->stop();
+    reader_.reset();
+    progress_->hide();
+    const int failed = model_->Failed();
+    const int flights = model_->rowCount() - failed;
+    if (model_->rowCount() == 0) {
+        summary_ = Latin(kLogbookEmpty);
+    } else if (failed == 0) {
+        summary_ = Latin(kLogbookAllRead).arg(flights);
+    } else {
+        summary_ = Latin(kLogbookSummary).arg(flights).arg(failed);
+    }
+    status_->setText(summary_);
+    table_->resizeColumnsToContents();
+    if (!table_->currentIndex().isValid() && proxy_->rowCount() > 0) {
+        table_->selectRow(0);
+    }
+    UpdateOpenButton();
+    emit loadingFinished();
+}
+
+void CLogbookDlg::OpenRow(int row) {
+    const LogbookEntry* entry = EntryAtRow(row);
+    if (entry == nullptr) {
+        return;
+    }
+    if (!entry->ok) {
+        status_->setText(QString::fromLocal8Bit(entry->error.c_str()));
+        return;
+    }
+    emit openRequested(QString::fromLocal8Bit(entry->path.c_str()));
+}
+
+void CLogbookDlg::Browse() {
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, Latin(kLogbookChooseFolder), folder_);
+    if (!folder.isEmpty()) {
+        SetFolder(folder);
+    }
+}
+
+void CLogbookDlg::UpdateOpenButton() {
+    const LogbookEntry* entry = EntryAtRow(table_->currentIndex().row());
+    open_->setEnabled(entry != nullptr && entry->ok);
+    // The reason of a failed file, in full, while it is the current row.
+    if (!IsLoading()) {
+        status_->setText(entry != nullptr && !entry->ok
+                             ? QString::fromLocal8Bit(entry->error.c_str())
+                             : summary_);
+    }
+}
+
+}  // namespace tavix

@@ -1,0 +1,102 @@
+#pragma once
+// The logbook window (File > Logbook...): every record file of a folder on one
+// line, sortable by any column by a click on its heading. Double-click (or
+// Open) opens a flight in the main window; a file that could not be opened is
+// listed in red with its reason.
+//
+// The files are read a few at a time between window events, with a progress
+// bar, so a folder of hundreds of records never freezes the window. Each file
+// is read by core's LogbookReader on its own copy of the settings.
+
+#include <QDialog>
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "config/CIniFile.h"
+#include "flight/FlightRecord.h"
+#include "records/Logbook.h"
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QSortFilterProxyModel;
+class QTableView;
+class QTimer;
+
+namespace tavix {
+
+class LogbookTableModel;
+
+// Texts of the window.
+inline constexpr const char* kLogbookTitle = "Logbook";
+inline constexpr const char* kLogbookReading = "Reading %1 of %2 record files...";
+inline constexpr const char* kLogbookSummary = "%1 flights, %2 files could not be opened.";
+inline constexpr const char* kLogbookAllRead = "%1 flights.";
+inline constexpr const char* kLogbookEmpty = "There are no record files (.dat) in this folder.";
+inline constexpr const char* kLogbookChooseFolder = "Folder of record files";
+
+class CLogbookDlg : public QDialog {
+    Q_OBJECT
+public:
+    // `ini` and `smoothing` are copied at every (re)load, so changed settings
+    // count from the next load on.
+    CLogbookDlg(const CIniFile& ini, const std::array<int, kChannelCount>& smoothing,
+                QWidget* parent = nullptr);
+    ~CLogbookDlg() override;
+
+    // Lists `folder` anew, reading its files in the background.
+    void SetFolder(const QString& folder);
+    QString Folder() const { return folder_; }
+    bool IsLoading() const;
+
+    // The entry shown on row `row` of the table, in its current order.
+    const LogbookEntry* EntryAtRow(int row) const;
+    int RowCount() const;
+
+    QTableView* Table() const { return table_; }
+    QProgressBar* Progress() const { return progress_; }
+    QLabel* StatusLabel() const { return status_; }
+    QPushButton* OpenButton() const { return open_; }
+
+    // A pass between window events reads at most this many files, and stops
+    // early after this many ms.
+    static constexpr int kFilesPerPass = 16;
+    static constexpr int kSliceMs = 25;
+
+signals:
+    // The user chose a flight to open in the main window.
+    void openRequested(const QString& path);
+    void loadingFinished();
+
+protected:
+    // Closing the window stops reading; the next File > Logbook... reads anew.
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void ReadSome();
+    void FinishLoading();
+    void OpenRow(int row);
+    void Browse();
+    void UpdateOpenButton();
+
+    const CIniFile& ini_;
+    const std::array<int, kChannelCount>& smoothing_;
+    QString folder_;
+    QString summary_;  // what the status line says when no failed file is current
+    std::unique_ptr<LogbookReader> reader_;
+    std::vector<std::string> pending_;
+    std::size_t next_ = 0;
+
+    LogbookTableModel* model_ = nullptr;
+    QSortFilterProxyModel* proxy_ = nullptr;
+    QLineEdit* folderEdit_ = nullptr;
+    QTableView* table_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QLabel* status_ = nullptr;
+    QPushButton* open_ = nullptr;
+    QTimer* timer_ = nullptr;
+};
+
+}  // namespace tavix

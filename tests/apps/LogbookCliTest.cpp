@@ -1,0 +1,117 @@
+// tavix-cli logbook over the folder an upload from the demo device wrote, with
+// a damaged record and a file that is no record beside the flights; and the
+// computed quantities tavix-cli info adds.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "Commands.h"
+#include "analysis/AnalysisTexts.h"
+#include "fakes/TempDir.h"
+#include "platform/SerialBackendFactory.h"
+#include "records/Logbook.h"
+#include "sim/SimDevice.h"
+
+namespace tavix::cli {
+namespace {
+
+class LogbookCliTest : public ::testing::Test {
+protected:
+    LogbookCliTest() {
+        std::filesystem::copy_file(std::string(TAVIX_SOURCE_DIR) + "/res/config.ini", config);
+        SetDemoDevice(std::make_shared<sim::SimDevice>(sim::Series::Tarrow));
+    }
+    ~LogbookCliTest() override { SetDemoDevice(std::make_shared<sim::SimDevice>()); }
+
+    int Run(std::vector<std::string> args) {
+        out.str("");
+        err.str("");
+        args.insert(args.begin() + 1, {"--config", config});
+        const Io io{out, err, false};
+        return RunCli(args, io);
+    }
+
+    std::vector<std::string> OutLines() const {
+        std::vector<std::string> lines;
+        std::istringstream in(out.str());
+        for (std::string line; std::getline(in, line);) {
+            lines.push_back(line);
+        }
+        return lines;
+    }
+
+    // Uploads the demo logger's three flights into `flights`.
+    std::vector<std::string> Upload() {
+        EXPECT_EQ(Run({"upload", "--port", "demo", "--note", "club field", "--out", flights}),
+                  kExitOk)
+            << err.str();
+        return OutLines();
+    }
+
+    test::TempDir dir;
+    std::string config = dir.File("config.ini");
+    std::string flights = dir.File("flights");
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(LogbookCliTest, ListsTheUploadedFlightsThenTheFilesThatFailed) {
+    const std::vector<std::string> paths = Upload();
+    ASSERT_EQ(paths.size(), 3u);
+    const std::string whole = test::ReadBytes(paths[0]);
+    test::WriteBytes(flights + "/damaged.dat", whole.substr(0, whole.size() / 2));
+    test::WriteBytes(flights + "/shopping.dat", std::string(2000, 'x'));
+    test::WriteBytes(flights + "/readme.txt", "not a record, not listed");
+
+    ASSERT_EQ(Run({"logbook", flights}), kExitOk) << err.str();
+    const std::vector<std::string> lines = OutLines();
+    ASSERT_EQ(lines.size(), 6u) << out.str();
+    EXPECT_EQ(lines[0].find(kLogbookHeadings[0]), 0u);
+    for (int i = 0; i < 3; ++i) {
+        const std::string name = std::filesystem::path(paths[i]).filename().string();
+        EXPECT_NE(lines[1 + i].find("  " + name + "  TVKA20141L400312  "), std::string::npos)
+            << lines[1 + i];
+        EXPECT_EQ(lines[1 + i].substr(lines[1 + i].size() - 12), "  club field");
+    }
+    EXPECT_EQ(lines[4].find(std::string(19, ' ') + "  damaged.dat "), 0u) << lines[4];
+    EXPECT_NE(lines[4].find("  error: The record file "), std::string::npos);
+    EXPECT_NE(lines[4].find("is too short"), std::string::npos);
+    EXPECT_NE(lines[5].find("shopping.dat     error: The record file "), std::string::npos)
+        << lines[5];
+    EXPECT_NE(lines[5].find("announces 2021161080 channels"), std::string::npos) << lines[5];
+
+    ASSERT_EQ(Run({"logbook", flights, "--csv"}), kExitOk) << err.str();
+    const std::vector<std::string> csv = OutLines();
+    ASSERT_EQ(csv.size(), 6u);
+    EXPECT_EQ(csv[0].find("Date and time,File,Version,Duration (s),"), 0u);
+    EXPECT_NE(csv[3].find(",TVKA20141L400312,"), std::string::npos);
+    EXPECT_EQ(csv[3].substr(csv[3].size() - 13), ",club field,\r");
+}
+
+TEST_F(LogbookCliTest, AFolderThatCannotBeReadOrNoFolderAtAll) {
+    EXPECT_EQ(Run({"logbook", dir.File("nowhere")}), kExitRefused);
+    EXPECT_EQ(err.str().find("Can't read the folder " + dir.File("nowhere")), 0u) << err.str();
+    EXPECT_EQ(Run({"logbook"}), kExitUsage);
+    EXPECT_EQ(Run({"logbook", "a", "b"}), kExitUsage);
+    EXPECT_EQ(Run({"logbook", "--help"}), kExitOk);
+    EXPECT_NE(out.str().find("--csv"), std::string::npos);
+}
+
+TEST_F(LogbookCliTest, InfoAddsTheComputedQuantities) {
+    const std::vector<std::string> paths = Upload();
+    ASSERT_FALSE(paths.empty());
+    ASSERT_EQ(Run({"info", paths.back()}), kExitOk) << err.str();
+    const std::string text = out.str();
+    const std::size_t computed = text.find("\nComputed from the curves:\n");
+    ASSERT_NE(computed, std::string::npos) << text;
+    for (const char* caption : {kCaptionMaxPower, kCaptionCapacity, kCaptionEnergy,
+                                kCaptionAverageCurrent, kCaptionCells, kCaptionMinCellVoltage}) {
+        EXPECT_NE(text.find(std::string("\n  ") + caption, computed), std::string::npos) << caption;
+    }
+    EXPECT_NE(text.find(" mAh\n", computed), std::string::npos) << text;
+    EXPECT_EQ(text.find("\n  Cells        -\n"), std::string::npos) << text;
+}
+
+}  // namespace
+}  // namespace tavix::cli

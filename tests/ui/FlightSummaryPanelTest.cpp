@@ -1,0 +1,47 @@
+// The record page's panel of computed quantities shows core's texts for the
+// record it is given, and "-" without one.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <memory>
+
+#include "analysis/AnalysisTexts.h"
+#include "flight/Conversion.h"
+#include "ui/analysis/FlightSummaryPanel.h"
+
+namespace tavix {
+namespace {
+
+TEST(FlightSummaryPanel, ShowsTheRecordsQuantitiesAndNothingWithoutOne) {
+    // 10 A at 12 V for 360 s, 5 samples per second.
+    auto record = std::make_unique<FlightRecord>();
+    record->header.channels = 5;
+    record->header.samples = 1800;
+    record->header.rate = 5;
+    record->calibration[kVoltage] = {0.1f, 0.0f};
+    record->calibration[kCurrent] = {0.5f, 0.0f};
+    record->raw[kVoltage].fill(120);
+    record->raw[kCurrent].fill(20);
+    SmoothRecord(*record, {1, 1, 1, 1, 1, 1, 1, 1});
+
+    FlightSummaryPanel panel;
+    const QString none = QString::fromLatin1(kNoValue);
+    EXPECT_EQ(panel.Value(QString::fromLatin1(kCaptionCapacity)), none);
+
+    panel.SetRecord(*record);
+    const std::pair<const char*, const char*> shown[] = {
+        {kCaptionMaxPower, "120.0 W"}, {kCaptionCapacity, "1000 mAh"},
+        {kCaptionEnergy, "12.00 Wh"},  {kCaptionAverageCurrent, "10.0 A"},
+        {kCaptionCells, "3S"},         {kCaptionMinCellVoltage, "4.00 V"},
+    };
+    for (const auto& [caption, value] : shown) {
+        EXPECT_EQ(panel.Value(QString::fromLatin1(caption)), QString::fromLatin1(value)) << caption;
+    }
+    panel.Clear();
+    for (const auto& [caption, value] : shown) {
+        EXPECT_EQ(panel.Value(QString::fromLatin1(caption)), none) << caption;
+    }
+}
+
+}  // namespace
+}  // namespace tavix
