@@ -31,6 +31,7 @@ class CAppConfig;
 class CIniFile;
 class CQTabCtrl;
 class CWelcomeDlg;
+class RecordPage;
 
 class CTavixView : public QWidget {
     Q_OBJECT
@@ -79,10 +80,8 @@ public:
     // Puts `page` on tab `tab` (1-4) in place of what is there; the view owns it.
     void SetPage(int tab, QWidget* page);
     QWidget* Page(int tab) const;
-    // The record page's text about the loaded record (its header, channels and
-    // statistics) until the curves are drawn there.
-    void SetRecordSummary(const QString& text);
-    QString RecordSummary() const;
+    // The record page: curves, statistics, "Snap" and the channel controls.
+    RecordPage* RecordView() const { return recordPage_; }
 
     // Widgets, for the frame's keyboard handling and for tests.
     CQTabCtrl* Tabs() const { return tabs_; }
@@ -129,7 +128,7 @@ private:
     QStackedWidget* textArea_ = nullptr;
     QPlainTextEdit* description_ = nullptr;
     GbkLimitedEdit* note_ = nullptr;
-    QPlainTextEdit* recordSummary_ = nullptr;
+    RecordPage* recordPage_ = nullptr;
     QWidget* noText_ = nullptr;
     QPushButton* setCom_ = nullptr;
     QPushButton* openDevice_ = nullptr;

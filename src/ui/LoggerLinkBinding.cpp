@@ -1,7 +1,5 @@
 #include "LoggerLinkBinding.h"
 
-#include <filesystem>
-
 #include "CMainFrame.h"
 #include "CMyProgressDlg.h"
 #include "CTavixView.h"
@@ -13,10 +11,11 @@
 #include "platform/GbkText.h"
 #include "platform/QtTimerHost.h"
 #include "platform/SerialBackendFactory.h"
-#include "records/RecordSummary.h"
+#include "plot/CurveModel.h"
 #include "shell/Prompt.h"
 #include "ui/device/DevicePage.h"
 #include "ui/device/DevicePages.h"
+#include "ui/plot/RecordPage.h"
 
 namespace tavix {
 
@@ -113,7 +112,7 @@ bool LoggerLinkBinding::OpenRecord(const QString& path) {
         prompt_.Message(message, PromptIcon::Exclamation);
         return false;
     }
-    ShowLoadedRecord(form, path);
+    ShowLoadedRecord(form);
     return true;
 }
 
@@ -130,18 +129,16 @@ bool LoggerLinkBinding::SaveRecord(const QString& path) {
     return true;
 }
 
-void LoggerLinkBinding::ShowLoadedRecord(const RecordForm& form, const QString& path) {
+void LoggerLinkBinding::ShowLoadedRecord(const RecordForm& form) {
     view_.SetNoteText(FromGbk(form.note.substr(0, form.note.find('\0'))));
     view_.SetGearRate(form.gearRate);
     view_.SetPoleNumber(form.poles);
 
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(LocalPath(path), ec);
-    const ConversionResult& conversion = config_.Convert();
-    const std::string summary =
-        RecordSummaryText({config_.Record(), form, conversion, LocalPath(path),
-                           ec ? std::nullopt : std::optional<std::uintmax_t>(size)});
-    view_.SetRecordSummary(FromGbk(summary));
+    // The curves smooth and convert the record; the statistics they keep are
+    // the data store's too.
+    RecordPage& page = *view_.RecordView();
+    page.ShowRecord();
+    config_.conversion = page.Model().Conversion();
 
     // The record's page is where a loaded record is shown.
     view_.SetTabEnabled(kTabRecord, true);

@@ -46,7 +46,7 @@ public:
 private:
     void ApplyState();
     void StartProgress();
-    void ShowLoadedRecord(const RecordForm& form, const QString& path);
+    void ShowLoadedRecord(const RecordForm& form);
 
     CMainFrame& frame_;
     CTavixView& view_;
