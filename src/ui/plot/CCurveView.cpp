@@ -23,10 +23,11 @@ void CCurveView::InvalidateCurves() {
 }
 
 QString CCurveView::TooltipMarkup() const {
-    // Rich text for sure, and a line break the tooltip renders.
+    // Rich text for sure, each of the two lines kept whole, and a line break
+    // the tooltip renders.
     QString text = FromGbk(model_.TooltipText());
     text.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
-    return QStringLiteral("<qt>") + text + QStringLiteral("</qt>");
+    return QStringLiteral("<p style=\"white-space:nowrap\">") + text + QStringLiteral("</p>");
 }
 
 void CCurveView::RebuildCache() {

@@ -70,12 +70,28 @@ void CurvePainter::DrawCurves(QPainter& painter, const CurveModel& model, bool r
         std::transform(points.begin(), points.end(), polyline_.begin(),
                        [](const PlotPoint& p) { return QPoint(p.x, p.y); });
         const int width = std::max(1, static_cast<int>(channel.line));
-        painter.setPen(
-            QPen(FromColorRef(channel.colour), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        if (polyline_.size() == 1) {
-            painter.drawPoint(polyline_.front());
-        } else {
+        if (!reduce) {
+            // The straightforward way: one polyline through every point.
+            painter.setPen(QPen(FromColorRef(channel.colour), width, Qt::SolidLine, Qt::RoundCap,
+                                Qt::RoundJoin));
             painter.drawPolyline(polyline_.data(), static_cast<int>(polyline_.size()));
+        } else if (polyline_.size() == 1) {
+            painter.setPen(QPen(FromColorRef(channel.colour), width, Qt::SolidLine, Qt::RoundCap));
+            painter.drawPoint(polyline_.front());
+        } else if (width == 1) {
+            painter.setPen(QPen(FromColorRef(channel.colour), width));
+            painter.drawPolyline(polyline_.data(), static_cast<int>(polyline_.size()));
+        } else {
+            // A wide polyline is stroked as one outline with joins, which the
+            // raster engine fills slowly; separate segments with square caps
+            // (they overlap where they meet, so no corner is missing) take
+            // its fast path for wide lines.
+            segments_.resize(polyline_.size() - 1);
+            for (std::size_t k = 0; k + 1 < polyline_.size(); ++k) {
+                segments_[k] = QLine(polyline_[k], polyline_[k + 1]);
+            }
+            painter.setPen(QPen(FromColorRef(channel.colour), width, Qt::SolidLine, Qt::SquareCap));
+            painter.drawLines(segments_.data(), static_cast<int>(segments_.size()));
         }
     }
 }

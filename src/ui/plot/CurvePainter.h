@@ -16,6 +16,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLine>
 #include <QMargins>
 #include <QPoint>
 #include <cstdint>
@@ -42,7 +43,8 @@ public:
     static QMargins LabelMargins();
 
     void DrawGrid(QPainter& painter, const PlotGeometry& geometry) const;
-    // `reduce` false draws every point (kept to measure what the reduction saves).
+    // `reduce` false draws one polyline through every point, the straightforward
+    // way (kept to measure what the reduction saves).
     void DrawCurves(QPainter& painter, const CurveModel& model, bool reduce = true);
     void DrawMarker(QPainter& painter, const CurveModel& model) const;
     // The labels around a plot whose top-left corner is at `plotOrigin`.
@@ -51,6 +53,7 @@ public:
 private:
     std::vector<PlotPoint> reduced_;
     std::vector<QPoint> polyline_;
+    std::vector<QLine> segments_;
 };
 
 }  // namespace tavix
