@@ -16,6 +16,7 @@ constexpr Command kCommands[] = {
     {"identify", "identify the connected device (version, hardware, series, logger)", RunIdentify},
     {"upload", "upload the logger's flights into record files (.dat)", RunUpload},
     {"info", "show the header, channels and statistics of a record file", RunInfo},
+    {"image", "save the record page of a record file as an image (png, jpg, bmp, gif)", RunImage},
 };
 
 void PrintUsage(std::ostream& out) {

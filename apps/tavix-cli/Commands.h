@@ -14,6 +14,8 @@ using Args = std::vector<std::string>;
 int RunIdentify(const Args& args, const Io& io);
 int RunUpload(const Args& args, const Io& io);
 int RunInfo(const Args& args, const Io& io);
+// Draws with Qt Widgets: needs a QApplication (the offscreen platform will do).
+int RunImage(const Args& args, const Io& io);
 
 // The whole command line (without the program name): picks the command.
 int RunCli(const Args& args, const Io& io);

@@ -15,6 +15,7 @@
 #include "shell/Prompt.h"
 #include "ui/device/DevicePage.h"
 #include "ui/device/DevicePages.h"
+#include "ui/plot/ChartImageExport.h"
 #include "ui/plot/RecordPage.h"
 
 namespace tavix {
@@ -72,6 +73,12 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
 
     frame_.SetRecordOpener([this](const QString& path) { return OpenRecord(path); });
     frame_.SetRecordSaver([this](const QString& path) { return SaveRecord(path); });
+
+    // "Snap" and File > "Save As &JPG": the record page as an image file.
+    chartExport_ = std::make_unique<ChartImageExport>(prompt, clock);
+    const auto exportChart = [this] { chartExport_->Run(view_.RecordView(), &frame_); };
+    frame_.SetImageExporter(exportChart);
+    connect(view_.RecordView(), &RecordPage::snapRequested, this, exportChart);
     ApplyState();
 }
 

@@ -18,6 +18,7 @@
 namespace tavix {
 
 class CAppConfig;
+class ChartImageExport;
 class CIniFile;
 class CMainFrame;
 class CMSComm;
@@ -57,6 +58,7 @@ private:
     std::unique_ptr<QtTimerHost> timers_;
     std::unique_ptr<LoggerLink> link_;
     std::vector<DevicePage*> pages_;  // owned by the view
+    std::unique_ptr<ChartImageExport> chartExport_;
 };
 
 }  // namespace tavix

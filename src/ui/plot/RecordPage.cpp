@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "CCurveView.h"
+#include "ChartImageExport.h"
 #include "CurvePainter.h"
 #include "platform/GbkText.h"
 #include "plot/CurveModel.h"
@@ -172,10 +173,7 @@ void RecordPage::SetChannelColour(int channel, std::uint32_t colorref) {
 }
 
 QImage RecordPage::RenderImage() {
-    QImage image(size(), QImage::Format_RGB32);
-    image.fill(palette().color(QPalette::Window));
-    render(&image);
-    return image;
+    return RenderWidget(this);
 }
 
 }  // namespace tavix
