@@ -31,7 +31,9 @@ constexpr const char* kUsage =
 
 constexpr int kDefaultWidth = 1024;
 constexpr int kDefaultHeight = 640;
-constexpr int kMinSide = 200;
+// The smallest page the layout fits in (curves, statistics, the side column).
+constexpr int kMinWidth = 480;
+constexpr int kMinHeight = 320;
 constexpr int kMaxSide = 8000;
 
 bool ParseSize(const std::string& text, int& width, int& height) {
@@ -44,7 +46,7 @@ bool ParseSize(const std::string& text, int& width, int& height) {
     const auto w = std::from_chars(begin, begin + x, width);
     const auto h = std::from_chars(begin + x + 1, end, height);
     return w.ec == std::errc() && w.ptr == begin + x && h.ec == std::errc() && h.ptr == end &&
-           width >= kMinSide && width <= kMaxSide && height >= kMinSide && height <= kMaxSide;
+           width >= kMinWidth && width <= kMaxSide && height >= kMinHeight && height <= kMaxSide;
 }
 
 }  // namespace
@@ -75,9 +77,9 @@ int RunImage(const Args& args, const Io& io) {
     int width = kDefaultWidth;
     int height = kDefaultHeight;
     if (parsed.Has("--size") && !ParseSize(parsed.Get("--size"), width, height)) {
-        return UsageError(io, "image",
-                          "--size wants WIDTHxHEIGHT, each 200 to 8000 pixels, e.g. 1024x640",
-                          kUsage);
+        return UsageError(
+            io, "image",
+            "--size wants WIDTHxHEIGHT, from 480x320 to 8000x8000 pixels, e.g. 1024x640", kUsage);
     }
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
         io.err << "tavix-cli image: drawing needs the application started for it\n";

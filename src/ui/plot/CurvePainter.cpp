@@ -17,6 +17,8 @@ const QColor CurvePainter::kMarkerColour{255, 0, 0};
 namespace {
 
 constexpr int kLabelGap = 4;  // between a label and the plot
+// Pen widths beyond this come from a damaged file, not from a choice.
+constexpr int kMaxPenWidth = 16;
 
 }  // namespace
 
@@ -69,7 +71,7 @@ void CurvePainter::DrawCurves(QPainter& painter, const CurveModel& model, bool r
         polyline_.resize(points.size());
         std::transform(points.begin(), points.end(), polyline_.begin(),
                        [](const PlotPoint& p) { return QPoint(p.x, p.y); });
-        const int width = std::max(1, static_cast<int>(channel.line));
+        const int width = std::clamp(static_cast<int>(channel.line), 1, kMaxPenWidth);
         if (!reduce) {
             // The straightforward way: one polyline through every point.
             painter.setPen(QPen(FromColorRef(channel.colour), width, Qt::SolidLine, Qt::RoundCap,
