@@ -3,6 +3,7 @@
 // page, and a record file that is refused leaves the window as it was.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -97,6 +98,8 @@ TEST_F(LoggerLinkBindingTest, UploadEndsWithTheLastFlightOnTheRecordPage) {
     EXPECT_EQ(view->NoteText(), QStringLiteral("club field"));
     // The curves of the last flight are drawn and its statistics filled.
     EXPECT_TRUE(view->RecordView()->Model().RecordPresent());
+    // On the record page the chart can be saved as an image.
+    EXPECT_TRUE(app.MainFrame()->Action(QStringLiteral("actionSaveJpg"))->isEnabled());
     EXPECT_EQ(view->RecordView()->StatisticLabel(RecordPage::kStatSamplingRate)->text(),
               QString::number(app.Config().Record().header.rate));
     EXPECT_TRUE(app.Config().Record().dataLoaded);
