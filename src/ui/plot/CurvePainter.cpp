@@ -84,10 +84,11 @@ void CurvePainter::DrawCurves(QPainter& painter, const CurveModel& model, bool r
             painter.setPen(QPen(FromColorRef(channel.colour), width));
             painter.drawPolyline(polyline_.data(), static_cast<int>(polyline_.size()));
         } else {
-            // A wide polyline is stroked as one outline with joins, which the
-            // raster engine fills slowly; separate segments with square caps
-            // (they overlap where they meet, so no corner is missing) take
-            // its fast path for wide lines.
+            // A wide polyline is stroked as one outline with round joins,
+            // which the raster engine fills slowly; separate segments with
+            // square caps (they overlap where they meet, so no corner is
+            // missing) take its fast path for wide lines. The edges differ
+            // from round joins by a pixel at most.
             segments_.resize(polyline_.size() - 1);
             for (std::size_t k = 0; k + 1 < polyline_.size(); ++k) {
                 segments_[k] = QLine(polyline_[k], polyline_[k + 1]);
