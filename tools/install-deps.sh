@@ -6,14 +6,14 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-qpa-plugins libgl-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libgif-dev
     clang clang-format-14 libclang-rt-14-dev
     xvfb xauth imagemagick fonts-dejavu-core
 )
 if [ "${1:-}" = "--runtime-only" ]; then
     packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools
               qt6-serialport-dev qt6-qpa-plugins libgl-dev libgtest-dev libgmock-dev
-              libbenchmark-dev fonts-dejavu-core)
+              libbenchmark-dev libgif-dev fonts-dejavu-core)
 fi
 
 missing=()

@@ -20,6 +20,7 @@ constexpr Command kCommands[] = {
     {"clear", "clear the flights stored in the logger", RunClear},
     {"firmware", "check a firmware file (.Dlc) or flash it into the ESC", RunFirmware},
     {"logbook", "list the record files of a folder with their key figures", RunLogbook},
+    {"image", "save the record page of a record file as an image (png, jpg, bmp, gif)", RunImage},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -1,14 +1,26 @@
 // tavix-cli: the jobs of the Tavix window without a window.
 #include <unistd.h>
+#include <QApplication>
 #include <QCoreApplication>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
+#include <memory>
 
 #include "Commands.h"
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
     std::vector<std::string> args(argv + 1, argv + argc);
+    // Drawing a chart needs the widgets, but never a screen.
+    std::unique_ptr<QCoreApplication> app;
+    if (!args.empty() && args.front() == "image") {
+        if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        }
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     const tavix::cli::Io io{std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0};
     const int status = tavix::cli::RunCli(args, io);
     std::cout.flush();

@@ -1,7 +1,5 @@
 #include "CTavixView.h"
 
-#include <QFontDatabase>
-
 #include <QFormLayout>
 #include <QFrame>
 #include <QGridLayout>
@@ -24,6 +22,7 @@
 #include "config/CAppConfig.h"
 #include "platform/GbkText.h"
 #include "shell/GearRateRule.h"
+#include "ui/plot/RecordPage.h"
 
 namespace tavix {
 
@@ -67,6 +66,7 @@ CTavixView::CTavixView(CAppConfig& config, CIniFile& ini, QWidget* parent)
     tabs_->SelectQuietly(kTabWelcome);
     ShowPageControls(kTabWelcome);
     upload_->setEnabled(false);
+    recordPage_->ShowRecord();
 }
 
 CTavixView::~CTavixView() = default;
@@ -77,29 +77,17 @@ void CTavixView::BuildLayout() {
     welcome_ = new CWelcomeDlg(tabs_);
     pages_[kTabWelcome] = welcome_;
     for (int tab = 1; tab < kTabCount; ++tab) {
+        if (tab == kTabRecord) {
+            // The record's curves, statistics and channel controls.
+            recordPage_ = new RecordPage(config_.Record(), config_.smoothing, tabs_);
+            connect(recordPage_, &RecordPage::statusTextChanged, this, &CTavixView::SetStatusText);
+            pages_[tab] = recordPage_;
+            continue;
+        }
         auto* page = new QWidget(tabs_);
         page->setObjectName(QStringLiteral("page%1").arg(tab));
         pages_[tab] = page;
     }
-    // Where the record's curves are drawn; the record page fills it.
-    auto* curveArea = new QFrame(pages_[kTabRecord]);
-    curveArea->setObjectName(QStringLiteral("curveArea"));
-    curveArea->setFrameShape(QFrame::StyledPanel);
-    curveArea->setFrameShadow(QFrame::Sunken);
-    auto* recordLayout = new QVBoxLayout(pages_[kTabRecord]);
-    recordLayout->addWidget(curveArea);
-    // Until the curves are drawn there, the area shows the record in words.
-    recordSummary_ = new QPlainTextEdit(curveArea);
-    recordSummary_->setObjectName(QStringLiteral("recordSummary"));
-    recordSummary_->setReadOnly(true);
-    recordSummary_->setFrameShape(QFrame::NoFrame);
-    recordSummary_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    recordSummary_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    recordSummary_->setPlaceholderText(
-        tr("No record loaded. Upload the logger's flights or open a record file (Ctrl+O)."));
-    auto* curveLayout = new QVBoxLayout(curveArea);
-    curveLayout->setContentsMargins(0, 0, 0, 0);
-    curveLayout->addWidget(recordSummary_);
     for (int tab = 0; tab < kTabCount; ++tab) {
         tabs_->addTab(pages_[tab], QString::fromLatin1(kTabCaptions[tab]));
     }
@@ -358,14 +346,6 @@ void CTavixView::SetPage(int tab, QWidget* page) {
     tabs_->insertTab(tab, page, QString::fromLatin1(kTabCaptions[tab]));
     tabs_->SelectQuietly(current);
     old->deleteLater();
-}
-
-void CTavixView::SetRecordSummary(const QString& text) {
-    recordSummary_->setPlainText(text);
-}
-
-QString CTavixView::RecordSummary() const {
-    return recordSummary_->toPlainText();
 }
 
 void CTavixView::AddPageHold(PageHold hold) {

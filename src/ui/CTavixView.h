@@ -34,6 +34,7 @@ class CAppConfig;
 class CIniFile;
 class CQTabCtrl;
 class CWelcomeDlg;
+class RecordPage;
 
 class CTavixView : public QWidget {
     Q_OBJECT
@@ -82,10 +83,8 @@ public:
     // Puts `page` on tab `tab` (1-4) in place of what is there; the view owns it.
     void SetPage(int tab, QWidget* page);
     QWidget* Page(int tab) const;
-    // The record page's text about the loaded record (its header, channels and
-    // statistics) until the curves are drawn there.
-    void SetRecordSummary(const QString& text);
-    QString RecordSummary() const;
+    // The record page: curves, statistics, "Snap" and the channel controls.
+    RecordPage* RecordView() const { return recordPage_; }
 
     // A page that must not be left while it works (a firmware download): while
     // `active` holds, the tab strip refuses every other tab as it refuses a
@@ -144,7 +143,7 @@ private:
     QStackedWidget* textArea_ = nullptr;
     QPlainTextEdit* description_ = nullptr;
     GbkLimitedEdit* note_ = nullptr;
-    QPlainTextEdit* recordSummary_ = nullptr;
+    RecordPage* recordPage_ = nullptr;
     QWidget* noText_ = nullptr;
     QPushButton* setCom_ = nullptr;
     QPushButton* openDevice_ = nullptr;

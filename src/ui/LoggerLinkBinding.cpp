@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <filesystem>
 
 #include "CMainFrame.h"
 #include "CMyProgressDlg.h"
@@ -17,11 +16,13 @@
 #include "platform/GbkText.h"
 #include "platform/QtTimerHost.h"
 #include "platform/SerialBackendFactory.h"
-#include "records/RecordSummary.h"
+#include "plot/CurveModel.h"
 #include "shell/Prompt.h"
 #include "shell/TabPolicy.h"
 #include "ui/device/DevicePage.h"
 #include "ui/device/DevicePages.h"
+#include "ui/plot/ChartImageExport.h"
+#include "ui/plot/RecordPage.h"
 
 namespace tavix {
 
@@ -94,6 +95,12 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
                    ? QDir::currentPath()
                    : QString::fromLocal8Bit(link_->outputDirectory.c_str());
     });
+
+    // "Snap" and File > "Save As &JPG": the record page as an image file.
+    chartExport_ = std::make_unique<ChartImageExport>(prompt, clock);
+    const auto exportChart = [this] { chartExport_->Run(view_.RecordView(), &frame_); };
+    frame_.SetImageExporter(exportChart);
+    connect(view_.RecordView(), &RecordPage::snapRequested, this, exportChart);
     ApplyState();
 }
 
@@ -144,7 +151,7 @@ bool LoggerLinkBinding::OpenRecord(const QString& path) {
         prompt_.Message(message, PromptIcon::Exclamation);
         return false;
     }
-    ShowLoadedRecord(form, path);
+    ShowLoadedRecord(form);
     return true;
 }
 
@@ -161,18 +168,16 @@ bool LoggerLinkBinding::SaveRecord(const QString& path) {
     return true;
 }
 
-void LoggerLinkBinding::ShowLoadedRecord(const RecordForm& form, const QString& path) {
+void LoggerLinkBinding::ShowLoadedRecord(const RecordForm& form) {
     view_.SetNoteText(FromGbk(form.note.substr(0, form.note.find('\0'))));
     view_.SetGearRate(form.gearRate);
     view_.SetPoleNumber(form.poles);
 
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(LocalPath(path), ec);
-    const ConversionResult& conversion = config_.Convert();
-    const std::string summary =
-        RecordSummaryText({config_.Record(), form, conversion, LocalPath(path),
-                           ec ? std::nullopt : std::optional<std::uintmax_t>(size)});
-    view_.SetRecordSummary(FromGbk(summary));
+    // The curves smooth and convert the record; the statistics they keep are
+    // the data store's too.
+    RecordPage& page = *view_.RecordView();
+    page.ShowRecord();
+    config_.conversion = page.Model().Conversion();
 
     // The record's page is where a loaded record is shown.
     view_.SetTabEnabled(kTabRecord, true);

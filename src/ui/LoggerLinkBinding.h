@@ -18,6 +18,7 @@
 namespace tavix {
 
 class CAppConfig;
+class ChartImageExport;
 class CIniFile;
 class CMainFrame;
 class CMSComm;
@@ -49,7 +50,7 @@ public:
 private:
     void ApplyState();
     void StartProgress();
-    void ShowLoadedRecord(const RecordForm& form, const QString& path);
+    void ShowLoadedRecord(const RecordForm& form);
 
     CMainFrame& frame_;
     CTavixView& view_;
@@ -63,6 +64,7 @@ private:
     std::unique_ptr<LoggerLink> link_;
     std::vector<DevicePage*> pages_;  // owned by the view
     bool pagesHidden_ = false;        // by "Open Device", until it is over
+    std::unique_ptr<ChartImageExport> chartExport_;
 };
 
 }  // namespace tavix

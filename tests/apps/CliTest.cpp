@@ -3,6 +3,8 @@
 // no, and when the command line is wrong.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QImageReader>
 #include <cstring>
 #include <filesystem>
 #include <sstream>
@@ -159,6 +161,43 @@ TEST_F(CliTest, AMissingConfigIsAFailureNotACrash) {
     EXPECT_NE(err.str().find("none.ini"), std::string::npos) << err.str();
 }
 
+TEST_F(CliTest, ImageDrawsTheRecordPageOfARecordFileInEachFormat) {
+    ASSERT_EQ(Run({"upload", "--port", "demo", "--out", dir.Path().string()}), kExitOk)
+        << err.str();
+    const std::string record = OutLines().back();
+    struct Case {
+        std::string out;
+        std::string written;
+        const char* format;
+    };
+    const Case cases[] = {
+        {dir.File("chart.png"), dir.File("chart.png"), "png"},
+        {dir.File("chart.gif"), dir.File("chart.gif"), "gif"},
+        {dir.File("chart.bmp"), dir.File("chart.bmp"), "bmp"},
+        {dir.File("chart"), dir.File("chart.jpg"), "jpeg"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(Run({"image", record, "-o", c.out, "--size", "800x500"}), kExitOk) << err.str();
+        EXPECT_EQ(out.str(), c.written + "\n");
+        const QString path = QString::fromStdString(c.written);
+        EXPECT_EQ(QImageReader(path).format(), QByteArray(c.format)) << c.written;
+        const QImage image(path);
+        ASSERT_EQ(image.size(), QSize(800, 500)) << c.written;
+        if (std::string(c.format) != "jpeg") {
+            // The plot's background is there, around the curves.
+            int plot = 0;
+            for (int x = 0; x < 800; x += 4) {
+                plot += image.pixelColor(x, 200) == QColor(236, 233, 216) ? 1 : 0;
+            }
+            EXPECT_GT(plot, 50) << c.written;
+        }
+    }
+    EXPECT_EQ(Run({"image", record, "-o", dir.File("chart.txt")}), kExitRefused);
+    EXPECT_EQ(err.str().rfind("Image save error!", 0), 0u) << err.str();
+    EXPECT_FALSE(std::filesystem::exists(dir.File("chart.txt")));
+    EXPECT_EQ(Run({"image", dir.File("none.dat"), "-o", dir.File("x.png")}), kExitRefused);
+}
+
 TEST_F(CliTest, UsageErrorsAndHelp) {
     EXPECT_EQ(Run({}, false), kExitUsage);
     EXPECT_EQ(Run({"frobnicate"}, false), kExitUsage);
@@ -171,8 +210,11 @@ TEST_F(CliTest, UsageErrorsAndHelp) {
     EXPECT_EQ(Run({"info"}), kExitUsage);
     EXPECT_EQ(Run({"info", "a.dat", "b.dat"}), kExitUsage);
     EXPECT_NE(err.str().find("Usage: tavix-cli info"), std::string::npos);
+    EXPECT_EQ(Run({"image", "a.dat"}), kExitUsage);
+    EXPECT_EQ(Run({"image", "a.dat", "-o", "a.png", "--size", "800"}), kExitUsage);
+    EXPECT_EQ(Run({"image", "a.dat", "-o", "a.png", "--size", "50x50"}), kExitUsage);
 
-    for (const char* command : {"identify", "upload", "info"}) {
+    for (const char* command : {"identify", "upload", "info", "image"}) {
         EXPECT_EQ(Run({command, "--help"}, false), kExitOk) << command;
         EXPECT_EQ(out.str().rfind(std::string("Usage: tavix-cli ") + command, 0), 0u) << command;
     }

@@ -3,7 +3,9 @@
 // page, and a record file that is refused leaves the window as it was.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
@@ -15,12 +17,14 @@
 #include "logger/LoggerLink.h"
 #include "logger/LoggerMessages.h"
 #include "platform/SerialBackendFactory.h"
+#include "plot/CurveModel.h"
 #include "shell/ShellTexts.h"
 #include "sim/SimDevice.h"
 #include "ui/CMainFrame.h"
 #include "ui/CTavixApp.h"
 #include "ui/CTavixView.h"
 #include "ui/LoggerLinkBinding.h"
+#include "ui/plot/RecordPage.h"
 
 namespace tavix {
 namespace {
@@ -92,7 +96,12 @@ TEST_F(LoggerLinkBindingTest, UploadEndsWithTheLastFlightOnTheRecordPage) {
     EXPECT_EQ(prompt.Texts(), std::vector<std::string>{kMsgConfirmUpload});
     EXPECT_EQ(view->CurrentTab(), kTabRecord);
     EXPECT_EQ(view->NoteText(), QStringLiteral("club field"));
-    EXPECT_TRUE(view->RecordSummary().contains(QStringLiteral("Hardware code:  1L40")));
+    // The curves of the last flight are drawn and its statistics filled.
+    EXPECT_TRUE(view->RecordView()->Model().RecordPresent());
+    // On the record page the chart can be saved as an image.
+    EXPECT_TRUE(app.MainFrame()->Action(QStringLiteral("actionSaveJpg"))->isEnabled());
+    EXPECT_EQ(view->RecordView()->StatisticLabel(RecordPage::kStatSamplingRate)->text(),
+              QString::number(app.Config().Record().header.rate));
     EXPECT_TRUE(app.Config().Record().dataLoaded);
 }
 

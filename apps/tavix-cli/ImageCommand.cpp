@@ -1,0 +1,121 @@
+// tavix-cli image: the record page of a record file as an image file, drawn
+// without a window, exactly as the window's "Snap" saves it.
+#include <QApplication>
+#include <QCoreApplication>
+#include <charconv>
+#include <ostream>
+
+#include "Commands.h"
+#include "platform/ImageWriter.h"
+#include "plot/ChartImageNames.h"
+#include "plot/CurveModel.h"
+#include "plot/PlotTexts.h"
+#include "records/CTavixDoc.h"
+#include "ui/plot/RecordPage.h"
+
+namespace tavix::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: tavix-cli image RECORD.dat -o OUT.png|.jpg|.bmp|.gif [--size WxH]\n"
+    "                       [--config FILE]\n"
+    "\n"
+    "Opens a record file as the window does and saves its record page (curves,\n"
+    "axis labels, statistics) as an image. The extension of OUT picks the format;\n"
+    "a name without one gets .jpg.\n"
+    "\n"
+    "  -o, --out FILE  the image file to write\n"
+    "  --size WxH      size of the page in pixels (default: 1024x640)\n"
+    "  --config FILE   the settings file (default: ./config.ini)\n";
+
+constexpr int kDefaultWidth = 1024;
+constexpr int kDefaultHeight = 640;
+// The smallest page the layout fits in (curves, statistics, the side column).
+constexpr int kMinWidth = 480;
+constexpr int kMinHeight = 320;
+constexpr int kMaxSide = 8000;
+
+bool ParseSize(const std::string& text, int& width, int& height) {
+    const auto x = text.find_first_of("xX");
+    if (x == std::string::npos) {
+        return false;
+    }
+    const char* begin = text.data();
+    const char* end = text.data() + text.size();
+    const auto w = std::from_chars(begin, begin + x, width);
+    const auto h = std::from_chars(begin + x + 1, end, height);
+    return w.ec == std::errc() && w.ptr == begin + x && h.ec == std::errc() && h.ptr == end &&
+           width >= kMinWidth && width <= kMaxSide && height >= kMinHeight && height <= kMaxSide;
+}
+
+}  // namespace
+
+int RunImage(const Args& args, const Io& io) {
+    Args named = args;
+    for (std::string& arg : named) {
+        if (arg == "-o") {
+            arg = "--out";
+        }
+    }
+    const ParsedArgs parsed = ParseArgs(named, {{"--out"}, {"--size"}, {"--config"}});
+    if (parsed.help) {
+        io.out << kUsage;
+        return kExitOk;
+    }
+    if (!parsed.error.empty()) {
+        return UsageError(io, "image", parsed.error, kUsage);
+    }
+    if (parsed.positional.size() != 1) {
+        return UsageError(
+            io, "image",
+            parsed.positional.empty() ? "which record file?" : "one record file at a time", kUsage);
+    }
+    if (parsed.Get("--out").empty()) {
+        return UsageError(io, "image", "which image file? (-o OUT.png)", kUsage);
+    }
+    int width = kDefaultWidth;
+    int height = kDefaultHeight;
+    if (parsed.Has("--size") && !ParseSize(parsed.Get("--size"), width, height)) {
+        return UsageError(
+            io, "image",
+            "--size wants WIDTHxHEIGHT, from 480x320 to 8000x8000 pixels, e.g. 1024x640", kUsage);
+    }
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+        io.err << "tavix-cli image: drawing needs the application started for it\n";
+        return kExitRefused;
+    }
+    StreamPrompt prompt(io);
+    const auto settings = LoadSettings(parsed.Get("--config", kDefaultConfig), prompt, io);
+    if (!settings) {
+        return kExitRefused;
+    }
+    CTavixDoc doc(settings->config, settings->ini);
+    RecordForm form;
+    std::string message;
+    if (!doc.OnOpenDocument(parsed.positional.front(), form, message)) {
+        prompt.Message(message, PromptIcon::Exclamation);
+        return kExitRefused;
+    }
+
+    // The page laid out and drawn as on screen, but never shown there.
+    RecordPage page(settings->config.Record(), settings->config.smoothing);
+    page.setAttribute(Qt::WA_DontShowOnScreen);
+    page.resize(width, height);
+    page.show();
+    QCoreApplication::processEvents();
+    page.ShowRecord();
+    const QImage image = page.RenderImage();
+    page.hide();
+
+    const std::string out = WithImageExtension(parsed.Get("--out"), 1);
+    QString reason;
+    if (!WriteImageFile(image, QString::fromLocal8Bit(out.c_str()), &reason)) {
+        io.err << kMsgImageSaveError << " (" << out << ": " << reason.toStdString() << ")\n";
+        return kExitRefused;
+    }
+    io.out << out << '\n';
+    return kExitOk;
+}
+
+}  // namespace tavix::cli

@@ -1,0 +1,147 @@
+// The record page's drawing on a full record (8 channels x 16384 samples):
+//   - a full redraw of grid and curves at pen widths 1, 2 and 5, with each
+//     pixel column reduced to its first, lowest, highest and last point
+//     (reduced:1) against drawing every point (reduced:0);
+//   - a mouse move over the curves: read-out, status text and repaint;
+//   - ComputePoints (smoothing, conversion, points) for windows 1, 16, 1024.
+// Runs on Qt's offscreen platform; the curves are drawn by the raster engine
+// as on screen.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <cstdlib>
+#include <memory>
+#include <random>
+
+#include "plot/CurveModel.h"
+#include "ui/plot/CCurveView.h"
+#include "ui/plot/CurvePainter.h"
+#include "ui/plot/RecordPage.h"
+
+namespace {
+
+using namespace tavix;
+
+constexpr int kPlotWidth = 990;
+constexpr int kPlotHeight = 610;
+
+// A flight-like record: every channel wanders (a random walk) across its range.
+std::unique_ptr<FlightRecord> MakeFullRecord(int penWidth) {
+    auto record = std::make_unique<FlightRecord>();
+    record->header.samples = kMaxSamples;
+    record->header.channels = kChannelCount;
+    record->header.rate = 30;
+    record->header.poles = 14;
+    record->header.gearRate = 4.3f;
+    record->dataLoaded = true;
+    std::mt19937 generator(11);
+    std::uniform_int_distribution<int> step(-40, 40);
+    for (int i = 0; i < kChannelCount; ++i) {
+        record->calibration[i] = {0.01f, 0.0f};
+        record->ranges[i] = {0.0f, 100.0f};
+        record->channels[i].colour = 0x203040u * static_cast<std::uint32_t>(i + 1);
+        record->channels[i].line = penWidth;
+        record->channels[i].visible = 1;
+        int value = 5000;
+        for (auto& sample : record->raw[i]) {
+            value = std::clamp(value + step(generator), 100, 9900);
+            sample = value;
+        }
+    }
+    record->calibration[kMotorRpm].k = 0.000001f;
+    return record;
+}
+
+std::array<int, kChannelCount> Windows(int window) {
+    std::array<int, kChannelCount> windows{};
+    windows.fill(window);
+    return windows;
+}
+
+void BM_FullRedraw(benchmark::State& state) {
+    const int pen = static_cast<int>(state.range(0));
+    const bool reduce = state.range(1) != 0;
+    auto record = MakeFullRecord(pen);
+    const auto windows = Windows(4);
+    CurveModel model(*record, windows);
+    model.Place(kPlotWidth + 1, kPlotHeight + 1);
+    model.OnInitialUpdate();
+    CurvePainter painter;
+    QImage image(kPlotWidth + 1, kPlotHeight + 1, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter p(&image);
+        painter.DrawGrid(p, model.Geometry());
+        painter.DrawCurves(p, model, reduce);
+        p.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.SetLabel(reduce ? "reduced" : "every point");
+}
+BENCHMARK(BM_FullRedraw)
+    ->ArgNames({"pen", "reduced"})
+    ->ArgsProduct({{1, 2, 5}, {1, 0}})
+    ->Unit(benchmark::kMillisecond);
+
+void BM_MouseMoveReadOut(benchmark::State& state) {
+    auto record = MakeFullRecord(2);
+    const auto windows = Windows(4);
+    RecordPage page(*record, windows);
+    page.resize(1280, 800);
+    page.show();
+    page.ShowRecord();
+    QCoreApplication::processEvents();
+    CCurveView* view = page.CurveView();
+    view->repaint();  // the curves into their cached image, once
+    QString status;
+    QObject::connect(&page, &RecordPage::statusTextChanged,
+                     [&status](const QString& text) { status = text; });
+    int x = 0;
+    for (auto _ : state) {
+        x = (x + 7) % view->width();
+        const QPointF at(x, view->height() / 2);
+        QMouseEvent move(QEvent::MouseMove, at, view->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(view, &move);
+        view->repaint();
+        benchmark::DoNotOptimize(status.size());
+    }
+}
+BENCHMARK(BM_MouseMoveReadOut)->Unit(benchmark::kMicrosecond);
+
+void BM_ComputePoints(benchmark::State& state) {
+    auto record = MakeFullRecord(1);
+    const auto windows = Windows(static_cast<int>(state.range(0)));
+    CurveModel model(*record, windows);
+    model.Place(kPlotWidth + 1, kPlotHeight + 1);
+    model.OnInitialUpdate();
+    for (auto _ : state) {
+        model.ComputePoints();
+        benchmark::DoNotOptimize(model.Points(0).data());
+    }
+}
+BENCHMARK(BM_ComputePoints)
+    ->ArgName("window")
+    ->Arg(1)
+    ->Arg(16)
+    ->Arg(1024)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

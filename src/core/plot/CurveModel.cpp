@@ -1,0 +1,354 @@
+#include "plot/CurveModel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "base/FormatText.h"
+#include "plot/PlotTexts.h"
+
+namespace tavix {
+
+namespace {
+
+// A point whose value lies far outside its range (an RPM of "no reading" is
+// infinite) is drawn off the plot, this far at most, so the conversion to a
+// pixel is always defined and the painter never meets absurd coordinates.
+constexpr float kPixelLimit = 1 << 20;
+
+std::int32_t ToPixel(float position) {
+    if (std::isnan(position)) {
+        return -static_cast<std::int32_t>(kPixelLimit);
+    }
+    return static_cast<std::int32_t>(std::clamp(position, -kPixelLimit, kPixelLimit));
+}
+
+// Leading blanks off, as the statistics fields show their numbers.
+std::string TrimLeft(const std::string& text) {
+    const auto start = text.find_first_not_of(' ');
+    return start == std::string::npos ? std::string() : text.substr(start);
+}
+
+// The value of a smoothed (or interpolated) sample, in single precision and
+// the order of operations of the conversion.
+float ValueOf(const FlightRecord& record, int channel, float smoothed) {
+    if (channel == kMotorRpm) {
+        const float factor = static_cast<float>(record.header.poles) * record.header.gearRate *
+                             record.calibration[kMotorRpm].k;
+        return 30.0f / (factor * smoothed);
+    }
+    return smoothed * record.calibration[channel].k + record.calibration[channel].c;
+}
+
+std::string YLabelText(float value, float width) {
+    if (width >= 100.0f) {
+        const float whole = std::trunc(value);
+        if (whole >= static_cast<float>(std::numeric_limits<int>::min()) &&
+            whole < static_cast<float>(std::numeric_limits<int>::max())) {
+            return FormatText(kFmtYLabelWide, static_cast<int>(whole));
+        }
+        return FormatText("%6.0f ", static_cast<double>(whole));
+    }
+    return FormatText(width >= 10.0f ? kFmtYLabelMedium : kFmtYLabelNarrow,
+                      static_cast<double>(value));
+}
+
+}  // namespace
+
+PlotGeometry PlaceGrid(int width, int height, int strip) {
+    PlotGeometry g;
+    g.cellWidth = std::max(1, (width - 1) / kGridCells);
+    g.cellHeight = std::max(1, (height - strip - 1) / kGridCells);
+    g.plotWidth = kGridCells * g.cellWidth;
+    g.plotHeight = kGridCells * g.cellHeight;
+    g.viewWidth = g.plotWidth + 1;
+    g.viewHeight = g.plotHeight + strip + 1;
+    return g;
+}
+
+void ReduceToColumns(std::span<const PlotPoint> points, std::vector<PlotPoint>& out) {
+    out.clear();
+    auto push = [&out](const PlotPoint& p) {
+        if (out.empty() || !(out.back() == p)) {
+            out.push_back(p);
+        }
+    };
+    std::size_t i = 0;
+    while (i < points.size()) {
+        const std::size_t begin = i;
+        std::size_t low = i;
+        std::size_t high = i;
+        while (i < points.size() && points[i].x == points[begin].x) {
+            if (points[i].y < points[low].y) {
+                low = i;
+            }
+            if (points[i].y > points[high].y) {
+                high = i;
+            }
+            ++i;
+        }
+        push(points[begin]);
+        push(points[std::min(low, high)]);
+        push(points[std::max(low, high)]);
+        push(points[i - 1]);
+    }
+}
+
+std::string ValueText(float value) {
+    if (std::isnan(value)) {
+        return "nan";
+    }
+    if (std::isinf(value)) {
+        return value > 0 ? "inf" : "-inf";
+    }
+    if (value > kLargeValue) {
+        return FormatText(kFmtLargeValue, static_cast<double>(std::trunc(value)));
+    }
+    return FormatText(kFmtValue, static_cast<double>(value));
+}
+
+CurveModel::CurveModel(FlightRecord& record, const std::array<int, kChannelCount>& windows)
+    : record_(record), windows_(windows) {
+    for (auto& channel : points_) {
+        channel.resize(kMaxSamples);
+    }
+    for (int k = 0; k < kLabelCount; ++k) {
+        timeLabels_[k] = std::to_string(k);
+        yLabels_[k] = std::to_string(kLabelCount - 1 - k);
+    }
+    statistics_ = {kStatisticNone, kStatisticNone, kStatisticNone,
+                   kStatisticNone, kStatisticNone, kStatisticNone};
+    yLabelChannel_ = std::clamp<int>(record_.header.yAxis, 0, kChannelCount - 1);
+}
+
+void CurveModel::Place(int width, int height, int strip) {
+    geometry_ = PlaceGrid(width, height, strip);
+    if (present_) {
+        ComputePoints();
+        MapWindow();
+    }
+    // Label formats and the Y step depend on the cell sizes.
+    BuildTimeLabels();
+    BuildYLabels(yLabelChannel_);
+}
+
+void CurveModel::OnInitialUpdate() {
+    samples_ = SamplesOf(record_);
+    present_ = record_.dataLoaded;
+    first_ = 0;
+    last_ = samples_;
+    ComputePoints();
+    FillStatistics();
+    BuildTimeLabels();
+    BuildYLabels(record_.header.yAxis);
+}
+
+void CurveModel::ComputePoints() {
+    if (!present_) {
+        return;
+    }
+    conversion_ = ConvertRecord(record_, windows_);
+    const int channels = conversion_.channels;
+    const int samples = std::min(conversion_.samples, samples_);
+    const std::int64_t width = geometry_.plotWidth;
+    for (int i = 0; i < channels; ++i) {
+        const AxisRange range = record_.ranges[i];
+        const float perPixel = (range.max - range.min) / static_cast<float>(geometry_.plotHeight);
+        const std::int32_t* smoothed = record_.smoothed[i].data();
+        PlotPoint* points = points_[i].data();
+        for (int j = 0; j < samples; ++j) {
+            const float v = PhysicalValue(record_, i, smoothed[j]);
+            std::int32_t y = 0;
+            if (perPixel != 0.0f && !(i == kThrottle && v > kThrottleTop)) {
+                y = ToPixel((range.max - v) / perPixel);
+            }
+            // A record of one sample stands at the left edge.
+            const std::int32_t x =
+                samples > 1 ? static_cast<std::int32_t>(j * width / (samples - 1)) : 0;
+            points[j] = {x, y};
+        }
+    }
+    statistics_.maxPower = TrimLeft(FormatText(kFmtStatistic, double{conversion_.maxPower}));
+}
+
+void CurveModel::FillStatistics() {
+    if (!present_) {
+        return;
+    }
+    for (int i = 0; i <= kMotorRpm; ++i) {
+        minText_[i] = FormatText(kFmtStatistic, double{conversion_.observed[i].min});
+        maxText_[i] = FormatText(kFmtStatistic, double{conversion_.observed[i].max});
+    }
+    statistics_.maxCurrent = TrimLeft(maxText_[kCurrent]);
+    statistics_.minVoltage = TrimLeft(minText_[kVoltage]);
+    statistics_.maxThrottle = TrimLeft(maxText_[kThrottle]);
+    statistics_.samplingRate = FormatText(kFmtSamplingRate, int{record_.header.rate});
+    statistics_.maxTemperature = TrimLeft(maxText_[kTemperature]);
+}
+
+void CurveModel::MapWindow() {
+    const std::int64_t d = last_ - first_;
+    const std::int64_t width = geometry_.plotWidth;
+    const int end = std::min(last_, samples_ - 1);
+    for (int i = 0; i < ChannelCount(); ++i) {
+        for (int j = first_; j <= end; ++j) {
+            points_[i][j].x = d > 1 ? static_cast<std::int32_t>((j - first_) * width / (d - 1)) : 0;
+        }
+    }
+}
+
+void CurveModel::ZoomToSelection() {
+    const std::int64_t width = geometry_.plotWidth;
+    const std::int64_t lo = std::min(firstClick_, secondClick_);
+    const std::int64_t hi = std::max(firstClick_, secondClick_);
+    const std::int64_t span = last_ - first_;
+    const std::int64_t selected = (hi - lo) * span / width + 1;
+    std::int64_t first = first_;
+    std::int64_t last = last_;
+    if (selected < kMinZoomSamples) {
+        // Too few samples to study: ten around the middle of the selection,
+        // moved inside the record at either end.
+        const std::int64_t centre = span * middle_ / width + first_;
+        const std::int64_t half = kMinZoomSamples / 2;
+        first = centre - half;
+        last = centre + half;
+        if (centre - half < 0) {
+            first = 0;
+            last = kMinZoomSamples;
+        } else if (samples_ < centre + half) {
+            first = samples_ - kMinZoomSamples;
+            last = samples_;
+        }
+    } else {
+        first = lo * span / width + first_;
+        last = first + selected;
+    }
+    // A selection reaching the right edge (or a record shorter than ten
+    // samples) never reaches past the record.
+    first_ = static_cast<int>(std::clamp<std::int64_t>(first, 0, samples_));
+    last_ = static_cast<int>(std::clamp<std::int64_t>(last, first_, samples_));
+    MapWindow();
+}
+
+void CurveModel::ShowAll() {
+    selecting_ = false;
+    first_ = 0;
+    last_ = samples_;
+    ComputePoints();
+    BuildTimeLabels();
+}
+
+ClickResult CurveModel::OnLeftClick(int x) {
+    if (!present_) {
+        return ClickResult::Ignored;
+    }
+    x = std::clamp(x, 0, geometry_.plotWidth);
+    if (!selecting_) {
+        firstClick_ = x;
+        selecting_ = true;
+        return ClickResult::Marked;
+    }
+    if (x == firstClick_) {
+        return ClickResult::SameX;
+    }
+    secondClick_ = x;
+    selecting_ = false;
+    middle_ = (firstClick_ + secondClick_) / 2;
+    ZoomToSelection();
+    BuildTimeLabels();
+    return ClickResult::Zoomed;
+}
+
+bool CurveModel::OnRightClick() {
+    if (!present_) {
+        return false;
+    }
+    ShowAll();
+    return true;
+}
+
+bool CurveModel::OnMouseMove(int x) {
+    if (!present_ || samples_ < 1) {
+        return false;
+    }
+    x = std::clamp(x, 0, geometry_.plotWidth);
+    float f = static_cast<float>(first_) + static_cast<float>(last_ - first_) *
+                                               static_cast<float>(x) /
+                                               static_cast<float>(geometry_.plotWidth);
+    // Two neighbouring samples inside the record, even at the right edge.
+    f = std::clamp(f, 0.0f, static_cast<float>(samples_ - 1));
+    const int j = std::max(0, std::min(static_cast<int>(f), samples_ - 2));
+    const float fraction = f - static_cast<float>(j);
+    for (int i = 0; i < ChannelCount(); ++i) {
+        const std::int32_t* s = record_.smoothed[i].data();
+        // Between two samples the value runs straight from one to the next.
+        const float slope =
+            samples_ > 1 ? static_cast<float>(s[j + 1]) - static_cast<float>(s[j]) : 0.0f;
+        const float h = static_cast<float>(s[j]) + fraction * slope;
+        values_[i] = ValueOf(record_, i, h);
+        valueTexts_[i] = ValueText(values_[i]);
+        if (i == kTemperature) {
+            fahrenheit_ =
+                FormatText(kFmtFahrenheit, static_cast<double>(values_[i] * 9.0f / 5.0f + 32.0f));
+        }
+    }
+    return true;
+}
+
+std::span<const PlotPoint> CurveModel::VisiblePoints(int channel) const {
+    if (!present_ || channel < 0 || channel >= ChannelCount()) {
+        return {};
+    }
+    const int end = std::min(last_, samples_);
+    return std::span<const PlotPoint>(points_[channel]).subspan(first_, end - first_);
+}
+
+std::span<const PlotPoint> CurveModel::Points(int channel) const {
+    if (!present_ || channel < 0 || channel >= ChannelCount()) {
+        return {};
+    }
+    return std::span<const PlotPoint>(points_[channel]).first(samples_);
+}
+
+std::string CurveModel::TooltipText() const {
+    return FormatText(kFmtTooltip, valueTexts_[kVoltage].c_str(), valueTexts_[kCurrent].c_str(),
+                      valueTexts_[kThrottle].c_str(), valueTexts_[kTemperature].c_str(),
+                      valueTexts_[kMotorRpm].c_str());
+}
+
+std::string CurveModel::StatusText() const {
+    return FormatText(kFmtStatusValues, valueTexts_[kVoltage].c_str(),
+                      valueTexts_[kCurrent].c_str(), valueTexts_[kThrottle].c_str(),
+                      valueTexts_[kTemperature].c_str(), valueTexts_[kMotorRpm].c_str());
+}
+
+void CurveModel::BuildTimeLabels() {
+    // A record without a rate counts samples instead of dividing by zero.
+    const double rate = record_.header.rate > 0 ? record_.header.rate : 1.0;
+    const double t0 = first_ / rate;
+    const double t1 = last_ / rate;
+    const char* format = geometry_.cellWidth <= 60   ? kFmtTimeCoarse
+                         : geometry_.cellWidth <= 90 ? kFmtTimeMedium
+                                                     : kFmtTimeFine;
+    for (int k = 0; k < kLabelCount; ++k) {
+        timeLabels_[k] = FormatText(format, t0 + k * (t1 - t0) / kGridCells);
+    }
+}
+
+void CurveModel::BuildYLabels(int channel) {
+    const int c = channel < 0 ? 0 : channel % kChannelCount;
+    if (channel >= 0) {
+        record_.header.yAxis = c;
+    }
+    yLabelChannel_ = c;
+    const AxisRange range = record_.ranges[c];
+    const float width = range.max - range.min;
+    const float step =
+        width * static_cast<float>(geometry_.cellHeight) / static_cast<float>(geometry_.plotHeight);
+    for (int k = 0; k < kLabelCount; ++k) {
+        yLabels_[k] = YLabelText(range.max - static_cast<float>(k) * step, width);
+    }
+}
+
+}  // namespace tavix

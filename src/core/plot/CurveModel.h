@@ -1,0 +1,183 @@
+#pragma once
+// The curves of the record page without a window: where the grid lies in the
+// view, where each sample is drawn, which part of the record is visible, the
+// two-click zoom, the values under the pointer, the statistics and the axis
+// labels. The widget only draws what this model says and forwards the mouse.
+//
+// States:
+//
+//   no record --(initial update with a record)--> full window
+//   full window / zoomed --left click--> selecting (red marker at the click)
+//   selecting --left click at the same x--> selecting
+//   selecting --left click elsewhere--> zoomed (the samples between the clicks,
+//                                        at least 10)
+//   any state with a record --right click--> full window
+//
+// The model owns the plot points; the record it draws keeps the raw and the
+// smoothed samples (ComputePoints smooths into the record).
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "flight/Conversion.h"
+#include "flight/FlightRecord.h"
+
+namespace tavix {
+
+inline constexpr int kGridCells = 10;   // cells across and down
+inline constexpr int kLabelCount = 11;  // one label per grid line
+inline constexpr int kMinZoomSamples = 10;
+
+struct PlotPoint {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    friend bool operator==(const PlotPoint&, const PlotPoint&) = default;
+};
+
+// The grid placed in a view of `width` x `height` pixels that keeps `strip`
+// pixels free at its bottom: ten cells each way, the view shrunk to fit them
+// with one pixel for the closing grid line. A 401 x 300 view with a 17-pixel
+// strip gets cells of 40 x 28, a plot of 400 x 280 and a size of 401 x 298.
+struct PlotGeometry {
+    int cellWidth = 1;
+    int cellHeight = 1;
+    int plotWidth = kGridCells;
+    int plotHeight = kGridCells;
+    int viewWidth = kGridCells + 1;
+    int viewHeight = kGridCells + 1;
+};
+// A view too small for a grid still gets cells of one pixel, so nothing
+// divides by a plot size of zero.
+PlotGeometry PlaceGrid(int width, int height, int strip);
+
+// The points of a polyline reduced to at most four per pixel column (the
+// first, the lowest and the highest in the order they come, the last): the
+// same picture with far fewer segments. `points` must have non-decreasing x.
+void ReduceToColumns(std::span<const PlotPoint> points, std::vector<PlotPoint>& out);
+
+// A value as the read-out shows it: above 100000 as a whole number (an RPM),
+// otherwise with one decimal; an infinite or undefined value as "inf", "-inf"
+// or "nan". 250000.4 reads "250000", 12.345 reads "12.3".
+std::string ValueText(float value);
+
+// The statistics values of the page, as shown (no leading blanks).
+struct CurveStatistics {
+    std::string maxCurrent;
+    std::string minVoltage;
+    std::string maxThrottle;
+    std::string maxPower;
+    std::string maxTemperature;
+    std::string samplingRate;
+};
+
+enum class ClickResult {
+    Ignored,  // no record
+    Marked,   // first click: the marker stands at it
+    SameX,    // second click at the first one's x: still waiting
+    Zoomed,   // second click: the window is now the selection
+};
+
+class CurveModel {
+public:
+    // `record` and `windows` (the smoothing windows of the settings) outlive the model.
+    CurveModel(FlightRecord& record, const std::array<int, kChannelCount>& windows);
+
+    // --- placement ------------------------------------------------------
+    // Places the grid in a view of this size; with a record the points are
+    // computed again for the new plot, keeping the visible window.
+    void Place(int width, int height, int strip = 0);
+    const PlotGeometry& Geometry() const { return geometry_; }
+
+    // --- the record ------------------------------------------------------
+    // After a record was opened (and once at start): takes the sample count
+    // and the data-loaded flag, shows the whole record, computes the points,
+    // fills the statistics and builds the labels. A pending first click stays.
+    void OnInitialUpdate();
+    // Smooths and converts the whole record and computes every point.
+    void ComputePoints();
+    // Zooms to the samples between the two clicks (at least 10).
+    void ZoomToSelection();
+    // The whole record again, its points computed afresh.
+    void ShowAll();
+
+    // --- the mouse (view coordinates) -------------------------------------
+    ClickResult OnLeftClick(int x);
+    // A right click: false (nothing done) without a record.
+    bool OnRightClick();
+    // The values under the pointer at `x`: false (nothing done) without a record.
+    bool OnMouseMove(int x);
+
+    // --- what the view draws ----------------------------------------------
+    bool RecordPresent() const { return present_; }
+    int SampleCount() const { return samples_; }
+    int ChannelCount() const { return ChannelsOf(record_); }
+    int FirstVisible() const { return first_; }
+    int LastVisible() const { return last_; }
+    bool Selecting() const { return selecting_; }
+    int FirstClickX() const { return firstClick_; }
+    // The points drawn for `channel`: samples first visible to last visible - 1.
+    std::span<const PlotPoint> VisiblePoints(int channel) const;
+    // Every computed point of `channel` (the visible window's x are those of the zoom).
+    std::span<const PlotPoint> Points(int channel) const;
+    const FlightRecord& Record() const { return record_; }
+
+    // --- statistics -------------------------------------------------------
+    const ConversionResult& Conversion() const { return conversion_; }
+    const CurveStatistics& Statistics() const { return statistics_; }
+    // "%5.1f" of the observed minimum / maximum of channels 0-4.
+    const std::string& MinText(int channel) const { return minText_[channel]; }
+    const std::string& MaxText(int channel) const { return maxText_[channel]; }
+
+    // --- read-out ---------------------------------------------------------
+    float CurrentValue(int channel) const { return values_[channel]; }
+    const std::string& ValueTextOf(int channel) const { return valueTexts_[channel]; }
+    const std::string& FahrenheitText() const { return fahrenheit_; }
+    // The tooltip markup and the status text of the current values (GBK).
+    std::string TooltipText() const;
+    std::string StatusText() const;
+
+    // --- axis labels ------------------------------------------------------
+    // Time of the visible window: 11 labels, finer when the cells are wider.
+    void BuildTimeLabels();
+    // The scale of `channel` (its range, stored as the record's Y-axis
+    // channel); -1 builds channel 0's without storing it.
+    void BuildYLabels(int channel);
+    const std::array<std::string, kLabelCount>& TimeLabels() const { return timeLabels_; }
+    const std::array<std::string, kLabelCount>& YLabels() const { return yLabels_; }
+    // The channel whose scale the Y labels show (their colour is its colour).
+    int YLabelChannel() const { return yLabelChannel_; }
+
+private:
+    void MapWindow();
+    void FillStatistics();
+
+    FlightRecord& record_;
+    const std::array<int, kChannelCount>& windows_;
+    PlotGeometry geometry_;
+    std::array<std::vector<PlotPoint>, kChannelCount> points_;
+    ConversionResult conversion_;
+
+    bool present_ = false;
+    int samples_ = 0;
+    int first_ = 0;
+    int last_ = 0;
+    bool selecting_ = false;
+    int firstClick_ = 0;
+    int middle_ = 0;
+    int secondClick_ = 0;
+
+    CurveStatistics statistics_;
+    std::array<std::string, kChannelCount> minText_;
+    std::array<std::string, kChannelCount> maxText_;
+    std::array<float, kChannelCount> values_{};
+    std::array<std::string, kChannelCount> valueTexts_;
+    std::string fahrenheit_;
+    std::array<std::string, kLabelCount> timeLabels_;
+    std::array<std::string, kLabelCount> yLabels_;
+    int yLabelChannel_ = 0;
+};
+
+}  // namespace tavix

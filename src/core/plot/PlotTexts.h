@@ -1,0 +1,55 @@
+#pragma once
+// The record page's own words: statistics captions, the read-out formats, the
+// tooltip and status text, the axis label formats and the chart export texts.
+// Text with the degree sign is GBK bytes (A1 E6), as every text of the program.
+
+namespace tavix {
+
+// Statistics captions, in the order they stand on the page: each value follows
+// its caption, and the next caption begins with the unit of the value before.
+inline constexpr const char* kCaptionMaxCurrent = "Max.Current :";
+inline constexpr const char* kCaptionMinVoltage = "A,   Min.Voltage :";
+inline constexpr const char* kCaptionMaxThrottle = "V,   Max.Throttle :";
+inline constexpr const char* kCaptionMaxPower = "Max.Power :";
+inline constexpr const char* kCaptionMaxTemperature = "W,  Max.Temperature :";
+inline constexpr const char* kCaptionSamplingRate = "\xA1\xE6,  Sampling Rate :";
+inline constexpr const char* kCaptionSamplesPerSecond = "ps";
+inline constexpr const char* kCaptionPercent = "%";
+// What a statistics value reads before any record.
+inline constexpr const char* kStatisticNone = "0";
+inline constexpr const char* kBtnSnap = "Snap";
+
+// Minimum and maximum of a channel, the maximum power.
+inline constexpr const char* kFmtStatistic = "%5.1f";
+inline constexpr const char* kFmtSamplingRate = "%d";
+// A current value: large numbers (an RPM) as a whole number, the rest with one decimal.
+inline constexpr const char* kFmtValue = "%.1f";
+inline constexpr const char* kFmtLargeValue = "%.0f";
+inline constexpr float kLargeValue = 100000.0f;
+inline constexpr const char* kFmtFahrenheit = "%.1f";
+
+// The tooltip over the curves (Qt rich text; the line break is turned into one
+// the widget renders).
+inline constexpr const char* kFmtTooltip =
+    "<font color=red>VOL: %sV</font>, <font color=green>CUR: %sA</font>, "
+    "<font color=blue>Thr: %s%%</font>\n<font color=orange>Temp: %s\xA1\xE6</font>, "
+    "<font color=magenta>RPM: %s</font>";
+// Pane 0 of the status bar while the pointer is over the curves.
+inline constexpr const char* kFmtStatusValues =
+    "Current Value: Vol: %sV, Cur: %sA, Thr:%s%%, Temp:%s\xA1\xE6, RPM:%s";
+
+// Axis labels. Y by the width of the channel's range, time by the grid spacing.
+inline constexpr const char* kFmtYLabelWide = "%6d ";      // range >= 100
+inline constexpr const char* kFmtYLabelMedium = "%6.1f ";  // range >= 10
+inline constexpr const char* kFmtYLabelNarrow = "%6.2f ";  // below 10
+inline constexpr const char* kFmtTimeCoarse = "%6.1f";     // cells up to 60 pixels wide
+inline constexpr const char* kFmtTimeMedium = "%6.2f";     // up to 90
+inline constexpr const char* kFmtTimeFine = "%6.3f";       // wider
+inline constexpr const char* kLabelTime = "Time";
+inline constexpr const char* kLabelSeconds = "(s)";
+
+// Chart image export.
+inline constexpr const char* kMsgImageSaveError = "Image save error!";
+inline constexpr const char* kFmtUntitledImage = "Untitled_%d_%d_%d_%d";
+
+}  // namespace tavix

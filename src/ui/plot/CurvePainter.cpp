@@ -1,0 +1,153 @@
+#include "CurvePainter.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+#include <algorithm>
+
+#include "platform/GbkText.h"
+#include "plot/PlotTexts.h"
+
+namespace tavix {
+
+const QColor CurvePainter::kBackground{236, 233, 216};
+const QColor CurvePainter::kGridColour{200, 200, 200};
+const QColor CurvePainter::kMarkerColour{255, 0, 0};
+
+namespace {
+
+constexpr int kLabelGap = 4;  // between a label and the plot
+// Pen widths beyond this come from a damaged file, not from a choice.
+constexpr int kMaxPenWidth = 16;
+
+}  // namespace
+
+QColor CurvePainter::FromColorRef(std::uint32_t colorref) {
+    return QColor(static_cast<int>(colorref & 0xFF), static_cast<int>((colorref >> 8) & 0xFF),
+                  static_cast<int>((colorref >> 16) & 0xFF));
+}
+
+QFont CurvePainter::AxisFont() {
+    QFont font(QStringLiteral("Courier"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPixelSize(11);
+    return font;
+}
+
+QMargins CurvePainter::LabelMargins() {
+    const QFontMetrics metrics(AxisFont());
+    const int left = metrics.horizontalAdvance(QStringLiteral("-00000.00 ")) + kLabelGap;
+    const int top = metrics.height() * 2;
+    const int bottom = metrics.height() * 2 + kLabelGap;
+    const int right = metrics.horizontalAdvance(QStringLiteral("0000.000")) / 2 + kLabelGap;
+    return QMargins(left, top, right, bottom);
+}
+
+void CurvePainter::DrawGrid(QPainter& painter, const PlotGeometry& g) const {
+    painter.fillRect(0, 0, g.plotWidth + 1, g.plotHeight + 1, kBackground);
+    painter.setPen(QPen(kGridColour, 1, Qt::DotLine));
+    for (int i = 0; i <= kGridCells; ++i) {
+        painter.drawLine(i * g.cellWidth, 0, i * g.cellWidth, g.plotHeight);
+        painter.drawLine(0, i * g.cellHeight, g.plotWidth, i * g.cellHeight);
+    }
+}
+
+void CurvePainter::DrawCurves(QPainter& painter, const CurveModel& model, bool reduce) {
+    const FlightRecord& record = model.Record();
+    for (int i = 0; i < model.ChannelCount(); ++i) {
+        const ChannelInfo& channel = record.channels[i];
+        if (channel.visible == 0) {
+            continue;
+        }
+        std::span<const PlotPoint> points = model.VisiblePoints(i);
+        if (points.empty()) {
+            continue;
+        }
+        if (reduce) {
+            ReduceToColumns(points, reduced_);
+            points = reduced_;
+        }
+        polyline_.resize(points.size());
+        std::transform(points.begin(), points.end(), polyline_.begin(),
+                       [](const PlotPoint& p) { return QPoint(p.x, p.y); });
+        const int width = std::clamp(static_cast<int>(channel.line), 1, kMaxPenWidth);
+        if (!reduce) {
+            // The straightforward way: one polyline through every point.
+            painter.setPen(QPen(FromColorRef(channel.colour), width, Qt::SolidLine, Qt::RoundCap,
+                                Qt::RoundJoin));
+            painter.drawPolyline(polyline_.data(), static_cast<int>(polyline_.size()));
+        } else if (polyline_.size() == 1) {
+            painter.setPen(QPen(FromColorRef(channel.colour), width, Qt::SolidLine, Qt::RoundCap));
+            painter.drawPoint(polyline_.front());
+        } else if (width == 1) {
+            painter.setPen(QPen(FromColorRef(channel.colour), width));
+            painter.drawPolyline(polyline_.data(), static_cast<int>(polyline_.size()));
+        } else {
+            // A wide polyline is stroked as one outline with round joins,
+            // which the raster engine fills slowly; separate segments with
+            // square caps (they overlap where they meet, so no corner is
+            // missing) take its fast path for wide lines. The edges differ
+            // from round joins by a pixel at most.
+            segments_.resize(polyline_.size() - 1);
+            for (std::size_t k = 0; k + 1 < polyline_.size(); ++k) {
+                segments_[k] = QLine(polyline_[k], polyline_[k + 1]);
+            }
+            painter.setPen(QPen(FromColorRef(channel.colour), width, Qt::SolidLine, Qt::SquareCap));
+            painter.drawLines(segments_.data(), static_cast<int>(segments_.size()));
+        }
+    }
+}
+
+void CurvePainter::DrawMarker(QPainter& painter, const CurveModel& model) const {
+    if (!model.RecordPresent() || !model.Selecting()) {
+        return;
+    }
+    painter.setPen(QPen(kMarkerColour, kMarkerWidth));
+    const int x = model.FirstClickX();
+    painter.drawLine(x, 0, x, model.Geometry().plotHeight);
+}
+
+void CurvePainter::DrawAxisLabels(QPainter& painter, const CurveModel& model,
+                                  QPoint plotOrigin) const {
+    const PlotGeometry& g = model.Geometry();
+    painter.setFont(AxisFont());
+    const QFontMetrics metrics(painter.font());
+    const int lineHeight = metrics.height();
+    const int ox = plotOrigin.x();
+    const int oy = plotOrigin.y();
+    const int left = ox - LabelMargins().left();
+
+    // Time below the plot: one label under each grid line but the last,
+    // which carries the unit.
+    painter.setPen(QColor(Qt::black));
+    const int timeTop = oy + g.plotHeight + kLabelGap;
+    const auto& times = model.TimeLabels();
+    for (int k = 0; k < kGridCells; ++k) {
+        const QString text = QString::fromLatin1(times[k].c_str()).trimmed();
+        const int x = ox + k * g.cellWidth;
+        painter.drawText(QRect(x - g.cellWidth / 2, timeTop, g.cellWidth, lineHeight),
+                         Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, text);
+    }
+    const int unitX = ox + kGridCells * g.cellWidth;
+    painter.drawText(QRect(unitX - g.cellWidth / 2, timeTop, g.cellWidth, lineHeight),
+                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip,
+                     QString::fromLatin1(kLabelSeconds));
+    painter.drawText(QRect(left, timeTop + lineHeight, ox - left, lineHeight),
+                     Qt::AlignLeft | Qt::AlignTop, QString::fromLatin1(kLabelTime));
+
+    // The Y-axis channel's scale and name, in its colour.
+    const int channel = model.YLabelChannel();
+    painter.setPen(FromColorRef(model.Record().channels[channel].colour));
+    const QString name = FromGbk(FixedText(model.Record().channels[channel].name)).trimmed();
+    painter.drawText(QRect(left, oy - 2 * lineHeight, ox - left + g.plotWidth, lineHeight),
+                     Qt::AlignLeft | Qt::AlignTop, name);
+    const auto& ys = model.YLabels();
+    for (int k = 0; k < kLabelCount; ++k) {
+        const int y = oy + k * g.cellHeight;
+        painter.drawText(QRect(left, y - lineHeight / 2, ox - left - 2, lineHeight),
+                         Qt::AlignRight | Qt::AlignVCenter, QString::fromLatin1(ys[k].c_str()));
+    }
+}
+
+}  // namespace tavix

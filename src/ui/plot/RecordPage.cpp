@@ -1,0 +1,179 @@
+#include "RecordPage.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "CCurveView.h"
+#include "ChartImageExport.h"
+#include "CurvePainter.h"
+#include "platform/GbkText.h"
+#include "plot/CurveModel.h"
+#include "plot/PlotTexts.h"
+
+namespace tavix {
+
+namespace {
+
+// The curves with their labels around them: it places the grid in what room
+// the labels leave, shrinks the curve view to the grid and paints the labels.
+class ChartFrame : public QWidget {
+public:
+    ChartFrame(CurveModel& model, QWidget* parent) : QWidget(parent), model_(model) {
+        setObjectName(QStringLiteral("chart"));
+        view_ = new CCurveView(model, this);
+        setMinimumSize(320, 200);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    }
+    CCurveView* View() const { return view_; }
+
+protected:
+    void resizeEvent(QResizeEvent*) override {
+        const QMargins m = CurvePainter::LabelMargins();
+        model_.Place(width() - m.left() - m.right(), height() - m.top() - m.bottom());
+        const PlotGeometry& g = model_.Geometry();
+        view_->setGeometry(m.left(), m.top(), g.viewWidth, g.viewHeight);
+        view_->InvalidateCurves();
+        update();
+    }
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter_.DrawAxisLabels(painter, model_, view_->pos());
+    }
+
+private:
+    CurveModel& model_;
+    CCurveView* view_ = nullptr;
+    CurvePainter painter_;
+};
+
+QLabel* Caption(const char* text, QWidget* parent) {
+    return new QLabel(FromGbk(text), parent);
+}
+
+}  // namespace
+
+RecordPage::RecordPage(FlightRecord& record, const std::array<int, kChannelCount>& windows,
+                       QWidget* parent)
+    : QWidget(parent), record_(record), model_(std::make_unique<CurveModel>(record, windows)) {
+    setObjectName(QStringLiteral("recordPage"));
+    auto* chart = new ChartFrame(*model_, this);
+    chart_ = chart;
+    view_ = chart->View();
+
+    // Statistics in two lines below the curves; each caption after a value
+    // begins with that value's unit.
+    static constexpr const char* kObjectNames[kStatisticCount] = {
+        "statMaxCurrent", "statMinVoltage",     "statMaxThrottle",
+        "statMaxPower",   "statMaxTemperature", "statSamplingRate"};
+    for (int i = 0; i < kStatisticCount; ++i) {
+        values_[i] = new QLabel(QString::fromLatin1(kStatisticNone), this);
+        values_[i]->setObjectName(QString::fromLatin1(kObjectNames[i]));
+        values_[i]->setMinimumWidth(48);
+        values_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        values_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    auto* firstLine = new QHBoxLayout();
+    firstLine->addWidget(Caption(kCaptionMaxCurrent, this));
+    firstLine->addWidget(values_[kStatMaxCurrent]);
+    firstLine->addWidget(Caption(kCaptionMinVoltage, this));
+    firstLine->addWidget(values_[kStatMinVoltage]);
+    firstLine->addWidget(Caption(kCaptionMaxThrottle, this));
+    firstLine->addWidget(values_[kStatMaxThrottle]);
+    firstLine->addWidget(Caption(kCaptionPercent, this));
+    firstLine->addStretch(1);
+    auto* secondLine = new QHBoxLayout();
+    secondLine->addWidget(Caption(kCaptionMaxPower, this));
+    secondLine->addWidget(values_[kStatMaxPower]);
+    secondLine->addWidget(Caption(kCaptionMaxTemperature, this));
+    secondLine->addWidget(values_[kStatMaxTemperature]);
+    secondLine->addWidget(Caption(kCaptionSamplingRate, this));
+    secondLine->addWidget(values_[kStatSamplingRate]);
+    secondLine->addWidget(Caption(kCaptionSamplesPerSecond, this));
+    secondLine->addStretch(1);
+
+    snap_ = new QPushButton(QString::fromLatin1(kBtnSnap), this);
+    snap_->setObjectName(QStringLiteral("snapButton"));
+    snap_->setAutoDefault(false);
+    snap_->setToolTip(tr("Save the record page as an image"));
+    connect(snap_, &QPushButton::clicked, this, &RecordPage::snapRequested);
+
+    // The Y-axis, display and colour choices of the eight channels go here.
+    channelControls_ = new QWidget(this);
+    channelControls_->setObjectName(QStringLiteral("channelControls"));
+    new QVBoxLayout(channelControls_);
+    channelControls_->layout()->setContentsMargins(0, 0, 0, 0);
+
+    auto* side = new QVBoxLayout();
+    side->addWidget(snap_);
+    side->addWidget(channelControls_, 1);
+
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(chart_, 0, 0);
+    layout->addLayout(firstLine, 1, 0);
+    layout->addLayout(secondLine, 2, 0);
+    layout->addLayout(side, 0, 1, 3, 1);
+    layout->setColumnStretch(0, 1);
+    layout->setRowStretch(0, 1);
+
+    connect(view_, &CCurveView::valuesRead, this,
+            [this] { emit statusTextChanged(FromGbk(model_->StatusText())); });
+    connect(view_, &CCurveView::windowChanged, chart_, qOverload<>(&QWidget::update));
+}
+
+RecordPage::~RecordPage() = default;
+
+void RecordPage::ShowRecord() {
+    model_->OnInitialUpdate();
+    UpdateStatistics();
+    CurvesChanged();
+}
+
+void RecordPage::UpdateStatistics() {
+    const CurveStatistics& s = model_->Statistics();
+    const std::string* texts[kStatisticCount] = {&s.maxCurrent, &s.minVoltage,     &s.maxThrottle,
+                                                 &s.maxPower,   &s.maxTemperature, &s.samplingRate};
+    for (int i = 0; i < kStatisticCount; ++i) {
+        values_[i]->setText(QString::fromLatin1(texts[i]->c_str()));
+    }
+}
+
+void RecordPage::CurvesChanged() {
+    view_->InvalidateCurves();
+    chart_->update();
+}
+
+void RecordPage::SetYAxis(int channel) {
+    if (channel < 0 || channel >= kChannelCount) {
+        return;
+    }
+    model_->BuildYLabels(channel);
+    chart_->update();
+}
+
+void RecordPage::SetChannelVisible(int channel, bool visible) {
+    if (channel < 0 || channel >= kChannelCount) {
+        return;
+    }
+    record_.channels[channel].visible = visible ? 1 : 0;
+    view_->InvalidateCurves();
+}
+
+void RecordPage::SetChannelColour(int channel, std::uint32_t colorref) {
+    if (channel < 0 || channel >= kChannelCount) {
+        return;
+    }
+    record_.channels[channel].colour = colorref;
+    view_->InvalidateCurves();
+    chart_->update();  // the Y labels, when they are this channel's
+}
+
+QImage RecordPage::RenderImage() {
+    return RenderWidget(this);
+}
+
+}  // namespace tavix

@@ -1,0 +1,84 @@
+#pragma once
+// The page "4.Show the Record": the curves with their axis labels, the record
+// statistics, "Snap", and the row of channel controls (Y axis, display and
+// colour of each channel) in the container "channelControls".
+//
+// The channel controls drive the page through SetYAxis, SetChannelVisible and
+// SetChannelColour; storing the choices in config.ini is theirs.
+
+#include <QImage>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "flight/FlightRecord.h"
+
+class QLabel;
+class QPushButton;
+
+namespace tavix {
+
+class CCurveView;
+class CurveModel;
+
+class RecordPage : public QWidget {
+    Q_OBJECT
+public:
+    // The statistics values, in the order they stand on the page.
+    enum Statistic {
+        kStatMaxCurrent,
+        kStatMinVoltage,
+        kStatMaxThrottle,
+        kStatMaxPower,
+        kStatMaxTemperature,
+        kStatSamplingRate,
+        kStatisticCount
+    };
+
+    // `record` and `windows` (the smoothing windows) outlive the page.
+    RecordPage(FlightRecord& record, const std::array<int, kChannelCount>& windows,
+               QWidget* parent = nullptr);
+    ~RecordPage() override;
+
+    // A record was loaded (or none, at start): the whole record, its points,
+    // statistics and labels.
+    void ShowRecord();
+
+    // --- what the channel controls call ---------------------------------
+    // The Y labels show `channel`'s scale in its colour (stored as the
+    // record's Y-axis channel).
+    void SetYAxis(int channel);
+    void SetChannelVisible(int channel, bool visible);
+    void SetChannelColour(int channel, std::uint32_t colorref);
+
+    // The page as it looks, drawn off-screen (no window in front of it).
+    QImage RenderImage();
+
+    CurveModel& Model() { return *model_; }
+    CCurveView* CurveView() const { return view_; }
+    QWidget* ChannelControls() const { return channelControls_; }
+    QPushButton* SnapButton() const { return snap_; }
+    QLabel* StatisticLabel(Statistic which) const { return values_[which]; }
+    // The chart: the curves and their axis labels.
+    QWidget* Chart() const { return chart_; }
+
+signals:
+    // Pane 0 of the status bar: the values under the pointer.
+    void statusTextChanged(const QString& text);
+    void snapRequested();
+
+private:
+    void UpdateStatistics();
+    void CurvesChanged();
+
+    FlightRecord& record_;
+    std::unique_ptr<CurveModel> model_;
+    QWidget* chart_ = nullptr;
+    CCurveView* view_ = nullptr;
+    QWidget* channelControls_ = nullptr;
+    QPushButton* snap_ = nullptr;
+    std::array<QLabel*, kStatisticCount> values_{};
+};
+
+}  // namespace tavix

@@ -1,0 +1,143 @@
+// The record page as the user meets it: the curves of a loaded record, the
+// statistics, two clicks to zoom and a right click back, the read-out in the
+// status text and the tooltip, and the entry points of the channel controls.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+#include "plot/CurveModel.h"
+#include "ui/plot/CCurveView.h"
+#include "ui/plot/CurvePainter.h"
+#include "ui/plot/RecordPage.h"
+
+namespace tavix {
+namespace {
+
+constexpr std::uint32_t kRed = 0x0000FF;  // COLORREF 0x00BBGGRR
+constexpr std::uint32_t kBlue = 0xFF0000;
+
+// A 5-channel record of 1000 samples: the voltage rises across the plot, the
+// current holds 10 A, the other channels sit in the middle of their ranges.
+struct RecordPageTest : ::testing::Test {
+    RecordPageTest() {
+        FlightRecord& r = *record;
+        r.header.samples = 1000;
+        r.header.channels = kUploadChannels;
+        r.header.rate = 20;
+        r.header.poles = 10;
+        r.header.gearRate = 1.0f;
+        for (int i = 0; i < kChannelCount; ++i) {
+            r.calibration[i] = {0.01f, 0.0f};
+            r.ranges[i] = {0.0f, 20.0f};
+            r.channels[i].colour = 0x808080;
+            r.channels[i].line = 1;
+            r.channels[i].visible = 1;
+            for (int j = 0; j < 1000; ++j) {
+                r.raw[i][j] = i == kVoltage ? 500 + j : 1000;
+            }
+        }
+        r.channels[kVoltage].colour = kRed;
+        r.channels[kVoltage].line = 2;
+        SetFixedText(r.channels[kVoltage].name, "Voltage    ");
+        r.dataLoaded = true;
+        page.resize(900, 600);
+        page.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&page));
+        page.ShowRecord();
+    }
+
+    CCurveView* View() { return page.CurveView(); }
+    QPoint At(int x) { return QPoint(x, View()->height() / 2); }
+    int CountPixels(const QImage& image, QColor colour) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                n += image.pixelColor(x, y) == colour ? 1 : 0;
+            }
+        }
+        return n;
+    }
+
+    std::unique_ptr<FlightRecord> record = std::make_unique<FlightRecord>();
+    std::array<int, kChannelCount> windows{1, 1, 1, 1, 1, 1, 1, 1};
+    RecordPage page{*record, windows};
+};
+
+TEST_F(RecordPageTest, ALoadedRecordFillsTheStatisticsAndTheCurves) {
+    EXPECT_EQ(page.StatisticLabel(RecordPage::kStatMaxCurrent)->text(), QStringLiteral("10.0"));
+    EXPECT_EQ(page.StatisticLabel(RecordPage::kStatMinVoltage)->text(), QStringLiteral("5.0"));
+    EXPECT_EQ(page.StatisticLabel(RecordPage::kStatMaxPower)->text(), QStringLiteral("149.9"));
+    EXPECT_EQ(page.StatisticLabel(RecordPage::kStatSamplingRate)->text(), QStringLiteral("20"));
+    // The view is shrunk to its grid, and the curve is drawn in its colour.
+    const PlotGeometry& g = page.Model().Geometry();
+    EXPECT_EQ(View()->size(), QSize(g.viewWidth, g.viewHeight));
+    const QImage curves = View()->grab().toImage();
+    EXPECT_GT(CountPixels(curves, QColor(255, 0, 0)), g.plotWidth / 2);
+    EXPECT_EQ(curves.pixelColor(1, 1), CurvePainter::kBackground);
+    ASSERT_NE(page.findChild<QWidget*>(QStringLiteral("channelControls")), nullptr);
+}
+
+TEST_F(RecordPageTest, TwoClicksZoomAndARightClickShowsAllAgain) {
+    const int w = page.Model().Geometry().plotWidth;
+    QTest::mouseClick(View(), Qt::LeftButton, {}, At(w / 4));
+    EXPECT_TRUE(page.Model().Selecting());
+    // The red marker stands at the first click.
+    const QImage marked = View()->grab().toImage();
+    EXPECT_EQ(marked.pixelColor(w / 4, 2), QColor(255, 0, 0));
+    QTest::mouseClick(View(), Qt::LeftButton, {}, At(w / 2));
+    EXPECT_FALSE(page.Model().Selecting());
+    EXPECT_EQ(page.Model().FirstVisible(), 250);
+    EXPECT_EQ(page.Model().LastVisible(), 501);
+
+    QTest::mouseClick(View(), Qt::RightButton, {}, At(10));
+    EXPECT_EQ(page.Model().FirstVisible(), 0);
+    EXPECT_EQ(page.Model().LastVisible(), 1000);
+}
+
+TEST_F(RecordPageTest, MovingThePointerReadsTheValuesIntoStatusAndTooltip) {
+    QSignalSpy status(&page, &RecordPage::statusTextChanged);
+    QTest::mouseMove(View(), At(0));
+    ASSERT_GE(status.count(), 1);
+    EXPECT_EQ(status.last().at(0).toString(),
+              QString::fromUtf8("Current Value: Vol: 5.0V, Cur: 10.0A, Thr:10.0%, "
+                                "Temp:10.0\u2103, RPM:0.3"));
+    const QString tip = View()->TooltipMarkup();
+    EXPECT_TRUE(tip.contains(QStringLiteral("<font color=red>VOL: 5.0V</font>")));
+    EXPECT_TRUE(tip.contains(QStringLiteral("</font><br><font color=orange>")))
+        << tip.toStdString();
+    EXPECT_TRUE(Qt::mightBeRichText(tip));
+}
+
+TEST_F(RecordPageTest, ChannelControlsHideRecolourAndChooseTheYAxis) {
+    page.SetChannelVisible(kVoltage, false);
+    EXPECT_EQ(CountPixels(View()->grab().toImage(), QColor(255, 0, 0)), 0);
+    page.SetChannelVisible(kVoltage, true);
+    page.SetChannelColour(kVoltage, kBlue);
+    const QImage blue = View()->grab().toImage();
+    EXPECT_EQ(CountPixels(blue, QColor(255, 0, 0)), 0);
+    EXPECT_GT(CountPixels(blue, QColor(0, 0, 255)), 0);
+
+    page.SetYAxis(kCurrent);
+    EXPECT_EQ(page.Model().YLabelChannel(), kCurrent);
+    EXPECT_EQ(record->header.yAxis, kCurrent);
+    // The Y labels are in the Y-axis channel's colour.
+    page.SetChannelColour(kCurrent, 0x00C000);
+    const QImage chart = page.Chart()->grab().toImage();
+    EXPECT_GT(CountPixels(chart.copy(0, 0, View()->x(), chart.height()), QColor(0, 192, 0)), 0);
+}
+
+TEST_F(RecordPageTest, TheRenderedPageShowsTheCurvesAndTheSnapButtonAsks) {
+    const QImage image = page.RenderImage();
+    EXPECT_EQ(image.size(), page.size());
+    EXPECT_GT(CountPixels(image, QColor(255, 0, 0)), 0);
+    QSignalSpy snap(&page, &RecordPage::snapRequested);
+    QTest::mouseClick(page.SnapButton(), Qt::LeftButton);
+    EXPECT_EQ(snap.count(), 1);
+}
+
+}  // namespace
+}  // namespace tavix
