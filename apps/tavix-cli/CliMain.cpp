@@ -20,6 +20,7 @@ constexpr Command kCommands[] = {
     {"clear", "clear the flights stored in the logger", RunClear},
     {"firmware", "check a firmware file (.Dlc) or flash it into the ESC", RunFirmware},
     {"logbook", "list the record files of a folder with their key figures", RunLogbook},
+    {"csv", "write a record file as CSV text, as \"Save As CSV\" does", RunCsv},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -18,6 +18,7 @@ int RunLogger(const Args& args, const Io& io);
 int RunClear(const Args& args, const Io& io);
 int RunFirmware(const Args& args, const Io& io);
 int RunLogbook(const Args& args, const Io& io);
+int RunCsv(const Args& args, const Io& io);
 
 // The whole command line (without the program name): picks the command.
 int RunCli(const Args& args, const Io& io);

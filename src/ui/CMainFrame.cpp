@@ -16,6 +16,7 @@
 #include "CTavixView.h"
 #include "Resources.h"
 #include "config/CAppConfig.h"
+#include "records/CsvExport.h"
 #include "shell/MinimumSizeRule.h"
 #include "shell/Prompt.h"
 #include "shell/ShellTexts.h"
@@ -55,6 +56,7 @@ CMainFrame::CMainFrame(CAppConfig& config, CIniFile& ini, Prompt& prompt, const 
 
     view_ = new CTavixView(config_, ini_, this);
     setCentralWidget(view_);
+    csvExporter_ = [this] { OnSaveCsv(); };
 
     BuildActions();
     BuildMenus();
@@ -382,6 +384,28 @@ void CMainFrame::OnSaveAs() {
     if (saver_(path)) {
         SetDocumentPath(QFileInfo(path).absoluteFilePath());
     }
+}
+
+void CMainFrame::OnSaveCsv() {
+    ExportCsv(config_.Record(), prompt_, clock_, csvNames_,
+              [this](const std::string& proposed) -> std::optional<std::string> {
+                  const QString start =
+                      csvDirectory_.isEmpty() ? QDir::currentPath() : csvDirectory_;
+                  QFileDialog dialog(this, tr("Save As"),
+                                     QDir(start).filePath(QString::fromStdString(proposed)),
+                                     Latin(kCsvFilter));
+                  dialog.setObjectName(QStringLiteral("csvSaveDialog"));
+                  dialog.setAcceptMode(QFileDialog::AcceptSave);
+                  // The dialog adds the extension itself, so it also asks
+                  // before replacing "name.csv" when "name" was typed.
+                  dialog.setDefaultSuffix(Latin(kCsvExtension).mid(1));
+                  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+                      return std::nullopt;
+                  }
+                  const QString path = dialog.selectedFiles().constFirst();
+                  csvDirectory_ = QFileInfo(path).absolutePath();
+                  return path.toLocal8Bit().toStdString();
+              });
 }
 
 void CMainFrame::ExitWithoutQuestion() {

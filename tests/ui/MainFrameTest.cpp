@@ -4,18 +4,21 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 
 #include "UiTestSupport.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FixedClock.h"
+#include "records/CsvExport.h"
 #include "shell/ShellTexts.h"
 #include "ui/CMainFrame.h"
 #include "ui/CQTabCtrl.h"
@@ -212,6 +215,47 @@ TEST_F(MainFrameTest, DroppedFileIsOpenedAsTheDocument) {
     QApplication::processEvents();
     EXPECT_EQ(opened, QStringList{QStringLiteral("/tmp/flight.dat")});
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("flight.dat - Tavix"));
+}
+
+TEST_F(MainFrameTest, SaveAsCsvProposesANameAndWritesTheRecord) {
+    test::ScratchDir dir;
+    FlightRecord& record = config.Record();
+    record.header.channels = 5;
+    record.header.samples = 3;
+    record.dataLoaded = true;
+    frame->View()->SetTabEnabled(kTabRecord, true);
+    frame->View()->SelectTab(kTabRecord);
+    // Answers the save dialog once it is up: the file name it proposes, then
+    // the given name, or cancel.
+    QStringList proposed;
+    auto answer = [&](const QString& name) {
+        QTimer::singleShot(0, [&, name] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            proposed << QFileInfo(dialog->selectedFiles().value(0)).completeBaseName();
+            if (name.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            dialog->selectFile(dir.File(name));
+            static_cast<QDialog*>(dialog)->accept();  // as the Save button does
+        });
+        frame->Action(QStringLiteral("actionSaveCsv"))->trigger();
+    };
+    answer(QString());
+    answer(QStringLiteral("flight"));
+    answer(QStringLiteral("again.csv"));
+    EXPECT_EQ(proposed, (QStringList{QStringLiteral("Untitled_2014_3_7_1"),
+                                     QStringLiteral("Untitled_2014_3_7_1"),
+                                     QStringLiteral("Untitled_2014_3_7_2")}));
+    const std::string text = CsvText(record);
+    EXPECT_EQ(dir.Read(QStringLiteral("flight.csv")).toStdString(), text);
+    EXPECT_EQ(dir.Read(QStringLiteral("again.csv")).toStdString(), text);
+    EXPECT_TRUE(prompt.shown.empty());
+
+    record.dataLoaded = false;
+    frame->Action(QStringLiteral("actionSaveCsv"))->trigger();
+    EXPECT_EQ(prompt.Texts(), std::vector<std::string>{kMsgNoRecordForCsv});
 }
 
 }  // namespace
