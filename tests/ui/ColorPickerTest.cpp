@@ -30,7 +30,11 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         spy = std::make_unique<QSignalSpy>(picker, &CColorPicker::colourChanged);
     }
-    void TearDown() override { picker->ClosePalette(); }
+    void TearDown() override {
+        if (picker != nullptr) {
+            picker->ClosePalette();
+        }
+    }
 
     QWidget* Palette() const { return picker->PaletteWindow(); }
 
@@ -112,6 +116,20 @@ TEST_F(ColorPickerTest, TheStripKeepsTheColourAndNoChangeIsNoNotification) {
     Send(QEvent::MouseButtonRelease, {25, 5}, Qt::NoButton);
     picker->SetColour(MakeColourRef(0, 51, 0));
     EXPECT_TRUE(Notified().empty());
+}
+
+TEST_F(ColorPickerTest, LosingThePaletteAfterAMoveChoosesButTheButtonGoingAwayDoesNot) {
+    PressButton();
+    Send(QEvent::MouseMove, {25, 5});
+    Palette()->close();  // as when another window takes over
+    EXPECT_FALSE(picker->PaletteShown());
+    EXPECT_EQ(Notified(), std::vector<ColourRef>{MakeColourRef(0, 51, 0)});
+
+    PressButton();
+    Send(QEvent::MouseMove, {15, 15});
+    delete picker;
+    picker = nullptr;
+    EXPECT_EQ(spy->count(), 1);
 }
 
 TEST_F(ColorPickerTest, KeysOpenMoveChooseAndEscapeCloses) {

@@ -145,7 +145,8 @@ public:
         tracker_.Open(colour, {pressedAt.x(), pressedAt.y()});
     }
 
-    const PaletteTracker& Tracker() const { return tracker_; }
+    // The button is going away: end without telling it anything.
+    void Abandon() { finished_ = true; }
 
     // Ends the palette with `chosen` (nothing: closed without a choice).
     void Finish(std::optional<ColourRef> chosen) {
@@ -302,6 +303,13 @@ CColorPicker::~CColorPicker() {
     if (g_paletteOwner == this) {
         g_paletteOwner = nullptr;
     }
+    // Gone with its button: the palette chooses nothing on the way out.
+    if (palette_ != nullptr) {
+        ColourPaletteWindow* closing = palette_;
+        palette_ = nullptr;
+        closing->Abandon();
+        delete closing;
+    }
 }
 
 QSize CColorPicker::sizeHint() const {
@@ -443,8 +451,8 @@ void CColorPicker::paintEvent(QPaintEvent*) {
     }
     // The swatch, with a sunken edge and the notch at its bottom-right.
     const QRect swatch = b.adjusted(3, 3, -3, -3);
-    const QColor fill = isEnabled() ? ToQColor(colour_) : ToQColor(colour_).lighter(115);
-    p.fillRect(swatch, fill);
+    // A disabled button still shows its colour as it is.
+    p.fillRect(swatch, ToQColor(colour_));
     const QRect edge = swatch.adjusted(-1, -1, 0, 0);
     p.setPen(shadow);
     p.drawLine(edge.topLeft(), edge.topRight());
