@@ -60,18 +60,23 @@ PaletteMoveResult PaletteTracker::Move(PalettePoint screen, PalettePoint window,
     return result;
 }
 
-std::optional<ColourRef> PaletteTracker::Release(PalettePoint screen) {
-    if (moved_ || (!openingPress_ && screen == pressedAt_)) {
-        return current_;
+PaletteEnd PaletteTracker::Chosen(ColourRef colour) const {
+    PaletteEnd end{true, std::nullopt};
+    if (colour != initial_) {
+        end.newColour = colour;
     }
-    return std::nullopt;
+    return end;
 }
 
-std::optional<ColourRef> PaletteTracker::Deactivate() {
-    if (moved_) {
-        return current_;
+PaletteEnd PaletteTracker::Release(PalettePoint screen) const {
+    if (moved_ || (!openingPress_ && screen == pressedAt_)) {
+        return Chosen(current_);
     }
-    return std::nullopt;
+    return {};
+}
+
+PaletteEnd PaletteTracker::Deactivate() const {
+    return moved_ ? Chosen(current_) : PaletteEnd{true, std::nullopt};
 }
 
 void PaletteTracker::MoveHot(int columns, int rows) {

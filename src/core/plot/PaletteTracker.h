@@ -14,8 +14,9 @@
 //              one the popup closes with nothing chosen. Escape: the same.
 //
 // Keys move the hot cell (arrows) and choose it (Enter). The widget turns
-// what the tracker says into a repaint, a cursor and a closed popup; whether
-// the chosen colour is a change is the button's business.
+// what the tracker says into a repaint, a cursor and a closed popup. Only a
+// chosen colour that differs from the button's is a new colour: choosing the
+// colour the button already has closes the popup and tells nobody.
 
 #include <optional>
 
@@ -33,6 +34,13 @@ struct PaletteMoveResult {
     bool releaseCapture = false;  // over the more-colours button, so it can be clicked
 };
 
+// How the popup ends after a release, a lost activation or a key.
+struct PaletteEnd {
+    bool closes = false;                 // false: the popup stays open
+    std::optional<ColourRef> newColour;  // the choice, only when it is a change
+    bool operator==(const PaletteEnd&) const = default;
+};
+
 class PaletteTracker {
 public:
     // The popup opens with the button's colour as current and initial colour,
@@ -48,17 +56,16 @@ public:
     PaletteMoveResult Move(PalettePoint screen, PalettePoint window,
                            std::optional<ColourRef> pixel);
 
-    // The button was released at `screen`: the chosen colour, or nothing when
-    // the popup stays open.
-    std::optional<ColourRef> Release(PalettePoint screen);
+    // The button was released at `screen`.
+    PaletteEnd Release(PalettePoint screen) const;
     // The popup lost activation (another window was clicked or activated).
-    std::optional<ColourRef> Deactivate();
+    PaletteEnd Deactivate() const;
 
     // Arrow keys: the hot cell moves by (columns, rows), stopping at the edges;
     // without a hot cell it starts from the current colour's cell (or the first).
     void MoveHot(int columns, int rows);
     // Enter: the current colour.
-    ColourRef Choose() const { return current_; }
+    PaletteEnd Choose() const { return Chosen(current_); }
 
     ColourRef Current() const { return current_; }
     ColourRef Initial() const { return initial_; }
@@ -66,6 +73,8 @@ public:
     bool Moved() const { return moved_; }
 
 private:
+    PaletteEnd Chosen(ColourRef colour) const;
+
     ColourRef current_ = 0;
     ColourRef initial_ = 0;
     int hot_ = -1;

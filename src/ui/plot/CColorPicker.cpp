@@ -148,13 +148,13 @@ public:
     // The button is going away: end without telling it anything.
     void Abandon() { finished_ = true; }
 
-    // Ends the palette with `chosen` (nothing: closed without a choice).
-    void Finish(std::optional<ColourRef> chosen) {
+    // Ends the palette with `newColour` (nothing: closed without a change).
+    void Finish(std::optional<ColourRef> newColour) {
         if (finished_) {
             return;
         }
         finished_ = true;
-        owner_->PaletteFinished(chosen);
+        owner_->PaletteFinished(newColour);
     }
 
 protected:
@@ -208,8 +208,9 @@ protected:
     }
 
     void mouseReleaseEvent(QMouseEvent* event) override {
-        if (const auto chosen = tracker_.Release(ScreenPoint(event))) {
-            Finish(chosen);
+        const PaletteEnd end = tracker_.Release(ScreenPoint(event));
+        if (end.closes) {
+            Finish(end.newColour);
         }
     }
 
@@ -230,7 +231,7 @@ protected:
             case Qt::Key_Return:
             case Qt::Key_Enter:
             case Qt::Key_Space:
-                Finish(tracker_.Choose());
+                Finish(tracker_.Choose().newColour);
                 return;
             case Qt::Key_Escape:
                 Finish(std::nullopt);
@@ -254,7 +255,7 @@ protected:
         // Closed by the system (another window activated, the application
         // left): as if the button had been released there.
         if (!finished_) {
-            Finish(tracker_.Deactivate());
+            Finish(tracker_.Deactivate().newColour);
         }
         QWidget::hideEvent(event);
     }

@@ -122,9 +122,12 @@ protected:
     PaletteMoveResult MoveTo(int x, int y, std::optional<ColourRef> pixel = std::nullopt) {
         return tracker.Move({kOrigin.x + x, kOrigin.y + y}, {x, y}, pixel);
     }
-    std::optional<ColourRef> ReleaseAt(int x, int y) {
+    PaletteEnd ReleaseAt(int x, int y) const {
         return tracker.Release({kOrigin.x + x, kOrigin.y + y});
     }
+    static PaletteEnd Changed(ColourRef colour) { return {true, colour}; }
+    static constexpr PaletteEnd kClosedUnchanged{true, std::nullopt};
+    static constexpr PaletteEnd kStaysOpen{false, std::nullopt};
 
     PaletteTracker tracker;
 };
@@ -140,8 +143,19 @@ TEST_F(PaletteTrackerTest, DraggingOntoACellChoosesItsColour) {
         EXPECT_TRUE(moved.hotChanged);
         EXPECT_EQ(moved.cursor, PaletteCursor::Pipette);
         EXPECT_EQ(tracker.Current(), MakeColourRef(c.r, c.g, c.b));
-        EXPECT_EQ(ReleaseAt(c.x, c.y), MakeColourRef(c.r, c.g, c.b));
+        EXPECT_EQ(ReleaseAt(c.x, c.y), Changed(MakeColourRef(c.r, c.g, c.b)));
     }
+}
+
+TEST_F(PaletteTrackerTest, OnlyAColourOtherThanTheButtonsIsANewColour) {
+    const ColourRef cell = MakeColourRef(0, 51, 0);  // row 0, column 2
+    tracker.Open(cell, {310, 395});
+    MoveTo(25, 5);
+    EXPECT_EQ(ReleaseAt(25, 5), kClosedUnchanged);
+    EXPECT_EQ(tracker.Deactivate(), kClosedUnchanged);
+    EXPECT_EQ(tracker.Choose(), kClosedUnchanged);
+    MoveTo(15, 5);
+    EXPECT_EQ(ReleaseAt(15, 5), Changed(MakeColourRef(0, 0, 0)));
 }
 
 TEST_F(PaletteTrackerTest, HoverFocusFollowsTheCellsAndLeavesOnGridLines) {
@@ -165,7 +179,7 @@ TEST_F(PaletteTrackerTest, TheStripRestoresTheInitialColourAndTheButtonFreesTheM
     EXPECT_FALSE(r.releaseCapture);
     r = MoveTo(170, 130);
     EXPECT_TRUE(r.releaseCapture);
-    EXPECT_EQ(ReleaseAt(60, 135), kInitial);
+    EXPECT_EQ(ReleaseAt(60, 135), kClosedUnchanged);
 }
 
 TEST_F(PaletteTrackerTest, OutsideThePopupThePipetteReadsThePixel) {
@@ -174,21 +188,22 @@ TEST_F(PaletteTrackerTest, OutsideThePopupThePipetteReadsThePixel) {
     EXPECT_EQ(tracker.Hot(), -1);
     MoveTo(-60, 30, std::nullopt);  // unreadable: the preview stays
     EXPECT_EQ(tracker.Current(), MakeColourRef(1, 2, 3));
-    EXPECT_EQ(ReleaseAt(-60, 30), MakeColourRef(1, 2, 3));
+    EXPECT_EQ(ReleaseAt(-60, 30), Changed(MakeColourRef(1, 2, 3)));
 }
 
 TEST_F(PaletteTrackerTest, AClickLeavesItOpenAndTheNextClickChooses) {
     // The pointer reported where it was pressed: no move.
     tracker.Move({310, 395}, {10, -5}, std::nullopt);
-    EXPECT_EQ(tracker.Release({310, 395}), std::nullopt);
-    EXPECT_EQ(tracker.Deactivate(), std::nullopt);
+    EXPECT_EQ(tracker.Release({310, 395}), kStaysOpen);
+    // Losing activation now closes it with nothing chosen.
+    EXPECT_EQ(tracker.Deactivate(), kClosedUnchanged);
     MoveTo(25, 5);
     tracker.Press({325, 405});
-    EXPECT_EQ(tracker.Release({325, 405}), MakeColourRef(0, 51, 0));
-    // Losing activation after a move chooses too.
+    EXPECT_EQ(tracker.Release({325, 405}), Changed(MakeColourRef(0, 51, 0)));
+    // Losing activation after a move chooses.
     tracker.Open(kInitial, {310, 395});
     MoveTo(15, 15);
-    EXPECT_EQ(tracker.Deactivate(), MakeColourRef(0, 0, 51));
+    EXPECT_EQ(tracker.Deactivate(), Changed(MakeColourRef(0, 0, 51)));
 }
 
 TEST_F(PaletteTrackerTest, ArrowKeysMoveTheHotCellWithinTheGrid) {
@@ -197,7 +212,7 @@ TEST_F(PaletteTrackerTest, ArrowKeysMoveTheHotCellWithinTheGrid) {
     EXPECT_EQ(tracker.Hot(), Cell(0, 2));
     tracker.MoveHot(-5, -1);
     EXPECT_EQ(tracker.Hot(), Cell(0, 0));
-    EXPECT_EQ(tracker.Choose(), MakeColourRef(255, 255, 255));
+    EXPECT_EQ(tracker.Choose(), Changed(MakeColourRef(255, 255, 255)));
     tracker.MoveHot(30, 30);
     EXPECT_EQ(tracker.Hot(), Cell(11, 18));
 }
