@@ -21,6 +21,7 @@ constexpr Command kCommands[] = {
     {"firmware", "check a firmware file (.Dlc) or flash it into the ESC", RunFirmware},
     {"logbook", "list the record files of a folder with their key figures", RunLogbook},
     {"image", "save the record page of a record file as an image (png, jpg, bmp, gif)", RunImage},
+    {"csv", "write a record file as CSV text, as \"Save As CSV\" does", RunCsv},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -18,6 +18,7 @@ int RunLogger(const Args& args, const Io& io);
 int RunClear(const Args& args, const Io& io);
 int RunFirmware(const Args& args, const Io& io);
 int RunLogbook(const Args& args, const Io& io);
+int RunCsv(const Args& args, const Io& io);
 // Draws with Qt Widgets: needs a QApplication (the offscreen platform will do).
 int RunImage(const Args& args, const Io& io);
 

@@ -15,6 +15,7 @@
 #include "CTavixView.h"
 #include "Resources.h"
 #include "config/CAppConfig.h"
+#include "records/CsvExport.h"
 #include "shell/MinimumSizeRule.h"
 #include "shell/Prompt.h"
 #include "shell/ShellTexts.h"
@@ -44,6 +45,7 @@ CMainFrame::CMainFrame(CAppConfig& config, CIniFile& ini, Prompt& prompt, const 
 
     view_ = new CTavixView(config_, ini_, this);
     setCentralWidget(view_);
+    csvExporter_ = [this] { OnSaveCsv(); };
 
     BuildActions();
     BuildMenus();
@@ -318,6 +320,12 @@ void CMainFrame::OnSaveAs() {
     if (!path.isEmpty() && saver_(path)) {
         SetDocumentPath(QFileInfo(path).absoluteFilePath());
     }
+}
+
+void CMainFrame::OnSaveCsv() {
+    ExportCsv(config_.Record(), prompt_, clock_, csvNames_, [this](const std::string& proposed) {
+        return AskCsvSaveName(this, csvDirectory_, proposed);
+    });
 }
 
 void CMainFrame::ExitWithoutQuestion() {

@@ -9,6 +9,7 @@
 #include <QKeySequence>
 #include <QWidget>
 
+#include "records/CsvExport.h"
 #include "shell/ShellTexts.h"
 
 namespace tavix {
@@ -93,6 +94,25 @@ QString AskRecordSaveName(QWidget* parent, const QString& documentPath) {
         path += QString::fromLatin1(kRecordExtension);
     }
     return path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
+}
+
+std::optional<std::string> AskCsvSaveName(QWidget* parent, QString& directory,
+                                          const std::string& proposed) {
+    const QString start = directory.isEmpty() ? QDir::currentPath() : directory;
+    QFileDialog dialog(parent, Tr("Save As"),
+                       QDir(start).filePath(QString::fromStdString(proposed)),
+                       QString::fromLatin1(kCsvFilter));
+    dialog.setObjectName(QStringLiteral("csvSaveDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The dialog adds the extension itself, so it also asks before replacing
+    // "name.csv" when "name" was typed.
+    dialog.setDefaultSuffix(QString::fromLatin1(kCsvExtension).mid(1));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    const QString path = dialog.selectedFiles().constFirst();
+    directory = QFileInfo(path).absolutePath();
+    return path.toLocal8Bit().toStdString();
 }
 
 }  // namespace tavix

@@ -5,6 +5,8 @@
 // the file dialogs of record files.
 
 #include <QString>
+#include <optional>
+#include <string>
 
 class QAction;
 class QObject;
@@ -26,5 +28,10 @@ QString AskRecordToOpen(QWidget* parent, const QString& documentPath);
 // "Save As": the name to save under, ".dat" added when it has no extension;
 // empty when the user cancelled.
 QString AskRecordSaveName(QWidget* parent, const QString& documentPath);
+// "Save As &CSV": where to write the CSV text, proposing `proposed` in
+// `directory` (the last one used, remembered there; empty: the working
+// directory). Nothing when the user cancelled.
+std::optional<std::string> AskCsvSaveName(QWidget* parent, QString& directory,
+                                          const std::string& proposed);
 
 }  // namespace tavix
