@@ -6,7 +6,6 @@
 
 #include "Commands.h"
 #include "DeviceSession.h"
-#include "base/AtomicFile.h"
 #include "logger/LoggerMessages.h"
 #include "platform/GbkText.h"
 #include "records/CTavixDoc.h"
@@ -137,10 +136,7 @@ int RunUpload(const Args& args, const Io& io) {
     }
 
     link.outputDirectory = outDir;
-    link.storeRecord = [](const std::string& path, const FlightRecord& record,
-                          std::string& reason) {
-        return WriteFileAtomically(path, CTavixDoc::Serialize(record), &reason);
-    };
+    link.storeRecord = CTavixDoc::StoreFlight;
     // The window opens the last file as its document; so does this, which
     // proves the file reads back.
     CTavixDoc doc(settings->config, settings->ini);
