@@ -3,10 +3,8 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
+#include <QLabel>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 #include "base/FormatText.h"
 #include "config/CAppConfig.h"
@@ -20,20 +18,27 @@ namespace tavix {
 ChannelControls::ChannelControls(CAppConfig& config, CIniFile& ini, Prompt& prompt, QWidget* parent)
     : QWidget(parent), config_(config), ini_(ini), prompt_(prompt) {
     setObjectName(QStringLiteral("channelControls"));
-    auto* yGroup = new QGroupBox(QString::fromLatin1(kYAxisGroupCaption), this);
-    yGroup->setObjectName(QStringLiteral("yAxisGroup"));
-    auto* yLayout = new QVBoxLayout(yGroup);
-    auto* displayGroup = new QGroupBox(QString::fromLatin1(kDisplayGroupCaption), this);
-    displayGroup->setObjectName(QStringLiteral("displayGroup"));
-    auto* displayLayout = new QGridLayout(displayGroup);
+    // One row per channel: its Y-axis choice, whether its curve is shown,
+    // and its colour; compact enough to stand beside the curves.
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+    auto* yCaption = new QLabel(QString::fromLatin1(kYAxisGroupCaption), this);
+    yCaption->setObjectName(QStringLiteral("yAxisGroup"));
+    auto* displayCaption = new QLabel(QString::fromLatin1(kDisplayGroupCaption), this);
+    displayCaption->setObjectName(QStringLiteral("displayGroup"));
+    grid->addWidget(yCaption, 0, 0);
+    grid->addWidget(displayCaption, 0, 1, 1, 2);
     auto* radios = new QButtonGroup(this);
 
     for (int ch = 0; ch < kChannelCount; ++ch) {
         const QString caption = QString::fromLatin1(kChannelCaptions[Index(ch)]);
-        auto* radio = new QRadioButton(caption, yGroup);
+        auto* radio = new QRadioButton(this);
         radio->setObjectName(QStringLiteral("yaxis%1").arg(ch));
+        radio->setAccessibleName(tr("%1 on the Y axis").arg(caption));
+        radio->setToolTip(radio->accessibleName());
         radios->addButton(radio, ch);
-        yLayout->addWidget(radio);
         // Clicks and arrow keys, not the program's own setChecked.
         connect(radio, &QRadioButton::clicked, this, [this, ch](bool checked) {
             if (checked) {
@@ -42,29 +47,24 @@ ChannelControls::ChannelControls(CAppConfig& config, CIniFile& ini, Prompt& prom
         });
         yAxis_[Index(ch)] = radio;
 
-        auto* box = new QCheckBox(caption, displayGroup);
+        auto* box = new QCheckBox(caption, this);
         box->setObjectName(QStringLiteral("display%1").arg(ch));
         connect(box, &QCheckBox::clicked, this,
                 [this, ch](bool checked) { OnDisplay(ch, checked); });
         display_[Index(ch)] = box;
 
-        auto* picker = new CColorPicker(displayGroup);
+        auto* picker = new CColorPicker(this);
         picker->setObjectName(QStringLiteral("colour%1").arg(ch));
         picker->setAccessibleName(tr("Colour of %1").arg(caption));
         connect(picker, &CColorPicker::colourChanged, this,
                 [this, ch](std::uint32_t colorref) { OnColour(ch, colorref); });
         pickers_[Index(ch)] = picker;
 
-        displayLayout->addWidget(box, ch, 0);
-        displayLayout->addWidget(picker, ch, 1);
+        grid->addWidget(radio, ch + 1, 0, Qt::AlignHCenter);
+        grid->addWidget(box, ch + 1, 1);
+        grid->addWidget(picker, ch + 1, 2);
     }
-    yLayout->addStretch(1);
-    displayLayout->setRowStretch(kChannelCount, 1);
-
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(yGroup);
-    layout->addWidget(displayGroup);
+    grid->setRowStretch(kChannelCount + 1, 1);
     SetRecord();
 }
 

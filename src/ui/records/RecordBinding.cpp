@@ -1,6 +1,6 @@
 #include "ui/records/RecordBinding.h"
 
-#include <QVBoxLayout>
+#include <QLayout>
 
 #include "config/CAppConfig.h"
 #include "platform/GbkText.h"
@@ -39,9 +39,7 @@ RecordBinding::RecordBinding(CMainFrame& frame, CAppConfig& config, CIniFile& in
     RecordPage& page = *view_.RecordView();
     QWidget* area = page.ChannelControls();
     channels_ = new ChannelControls(config, ini, prompt, area);
-    auto* layout = new QVBoxLayout(area);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(channels_);
+    area->layout()->addWidget(channels_);
     connect(channels_, &ChannelControls::yAxisChanged, &page, &RecordPage::SetYAxis);
     connect(channels_, &ChannelControls::channelVisibleChanged, &page,
             &RecordPage::SetChannelVisible);
