@@ -17,6 +17,8 @@ QMessageBox::Icon MessageBoxPrompt::IconFor(PromptIcon icon) {
             return QMessageBox::Critical;
         case PromptIcon::Question:
             return QMessageBox::Question;
+        case PromptIcon::None:
+            return QMessageBox::NoIcon;
     }
     return QMessageBox::NoIcon;
 }

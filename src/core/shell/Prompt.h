@@ -6,7 +6,7 @@
 
 namespace tavix {
 
-enum class PromptIcon { Information, Exclamation, Stop, Question };
+enum class PromptIcon { Information, Exclamation, Stop, Question, None };
 
 class Prompt {
 public:
