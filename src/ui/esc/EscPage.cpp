@@ -24,6 +24,7 @@ namespace {
 
 constexpr int kIconSize = 24;
 constexpr int kVersionBoxWidth = 56;
+constexpr int kFieldWidth = 90;
 
 QString Text(const std::string& gbk) {
     // An edit box shows its text up to the first zero byte.
@@ -73,16 +74,43 @@ void EscPage::Build(const EscSeriesTable& table) {
     versionRow->addStretch(1);
     layout->addLayout(versionRow);
 
-    // Each column of the table is three grid columns: label, control, unit.
+    // Each column of the table is three grid columns. A page of two columns
+    // puts the label beside its control (label, control, unit); a wider page
+    // puts it above, so that long labels fit (control, unit, gap).
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(10);
+    grid->setVerticalSpacing(table.columns > 2 ? 2 : 10);
+    const bool stacked = table.columns > 2;
     for (int c = 0; c < table.columns; ++c) {
-        grid->setColumnStretch(3 * c + 1, 1);
-        if (c > 0) {
-            grid->setColumnMinimumWidth(3 * c, 0);
+        grid->setColumnStretch(3 * c + (stacked ? 0 : 1), 1);
+        if (stacked) {
+            grid->setColumnMinimumWidth(3 * c + 2, 16);
         }
     }
+    const auto place = [&](const std::string& caption, QWidget* control, const std::string& unit,
+                           int row, int column, Qt::Alignment align) {
+        auto* label = new QLabel(QString::fromLatin1(caption.c_str()), group);
+        label->setBuddy(control);
+        // A field and its unit stay together.
+        QWidget* cell = control;
+        if (!unit.empty()) {
+            cell = new QWidget(group);
+            auto* row = new QHBoxLayout(cell);
+            row->setContentsMargins(0, 0, 0, 0);
+            control->setParent(cell);
+            row->addWidget(control);
+            row->addWidget(new QLabel(QString::fromLatin1(unit.c_str()), cell));
+            row->addStretch(1);
+        }
+        if (stacked) {
+            grid->addWidget(label, 2 * row, 3 * column, 1, 2, Qt::AlignLeft | Qt::AlignBottom);
+            grid->addWidget(cell, 2 * row + 1, 3 * column, align);
+            grid->setRowMinimumHeight(2 * row, 22);
+        } else {
+            grid->addWidget(label, row, 3 * column, Qt::AlignRight);
+            grid->addWidget(cell, row, 3 * column + 1, align);
+        }
+    };
     for (std::size_t i = 0; i < table.lists.size(); ++i) {
         const EscList& list = table.lists[i];
         auto* combo = new QComboBox(group);
@@ -98,14 +126,12 @@ void EscPage::Build(const EscSeriesTable& table) {
             combo->hide();  // held, never seen
             continue;
         }
-        auto* label = new QLabel(QString::fromLatin1(list.label.c_str()), group);
-        label->setBuddy(combo);
-        grid->addWidget(label, list.row, 3 * list.column, Qt::AlignRight);
-        grid->addWidget(combo, list.row, 3 * list.column + 1);
+        place(list.label, combo, {}, list.row, list.column, {});
     }
-    for (const EscFieldPlace& place : table.fields) {
+    for (const EscFieldPlace& field : table.fields) {
         QLineEdit* box = ReadOnlyBox(group);
-        if (place.field == EscField::TemperatureOffset) {
+        box->setMaximumWidth(kFieldWidth);
+        if (field.field == EscField::TemperatureOffset) {
             box->setReadOnly(false);
             box->setEnabled(true);
             box->setValidator(
@@ -114,16 +140,9 @@ void EscPage::Build(const EscSeriesTable& table) {
                 session_->SetTemperatureOffset(text.toStdString());
             });
         }
-        box->setAccessibleName(QString::fromLatin1(place.label.c_str()));
-        fields_[static_cast<std::size_t>(place.field)] = box;
-        auto* label = new QLabel(QString::fromLatin1(place.label.c_str()), group);
-        label->setBuddy(box);
-        grid->addWidget(label, place.row, 3 * place.column, Qt::AlignRight);
-        grid->addWidget(box, place.row, 3 * place.column + 1);
-        if (!place.unit.empty()) {
-            grid->addWidget(new QLabel(QString::fromLatin1(place.unit.c_str()), group), place.row,
-                            3 * place.column + 2);
-        }
+        box->setAccessibleName(QString::fromLatin1(field.label.c_str()));
+        fields_[static_cast<std::size_t>(field.field)] = box;
+        place(field.label, box, field.unit, field.row, field.column, Qt::AlignLeft);
     }
     layout->addSpacing(8);
     layout->addLayout(grid);
