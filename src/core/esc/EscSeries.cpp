@@ -38,6 +38,10 @@ std::string WithoutColon(const std::string& label) {
 
 }  // namespace
 
+bool SameName(const std::string& a, const std::string& b) {
+    return Normalised(a) == Normalised(b);
+}
+
 const EscSeriesTable* SeriesTable(int series) {
     switch (series) {
         case kSeriesTarrow:
