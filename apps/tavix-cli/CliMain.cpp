@@ -22,6 +22,7 @@ constexpr Command kCommands[] = {
     {"logbook", "list the record files of a folder with their key figures", RunLogbook},
     {"image", "save the record page of a record file as an image (png, jpg, bmp, gif)", RunImage},
     {"csv", "write a record file as CSV text, as \"Save As CSV\" does", RunCsv},
+    {"esc", "read or write the ESC's parameters (read | write NAME=VALUE...)", RunEsc},
 };
 
 void PrintUsage(std::ostream& out) {

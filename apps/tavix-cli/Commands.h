@@ -21,6 +21,7 @@ int RunLogbook(const Args& args, const Io& io);
 int RunCsv(const Args& args, const Io& io);
 // Draws with Qt Widgets: needs a QApplication (the offscreen platform will do).
 int RunImage(const Args& args, const Io& io);
+int RunEsc(const Args& args, const Io& io);
 
 // The whole command line (without the program name): picks the command.
 int RunCli(const Args& args, const Io& io);

@@ -16,7 +16,8 @@
 //
 // Lines of fields the ESC owns (throttle range and calibration) and the
 // version are there for the reader; loading sets only the lists and the
-// temperature offset. Texts are GBK bytes, as everywhere in core.
+// temperature offset. On disk the file is UTF-8 text; here, as everywhere in
+// core, texts are GBK bytes, and the edges convert.
 
 #include <string>
 #include <vector>

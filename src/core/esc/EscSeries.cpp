@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "logger/DeviceVersion.h"
+#include "device/DeviceVersion.h"
 
 namespace tavix {
 

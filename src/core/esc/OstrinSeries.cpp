@@ -3,7 +3,7 @@
 // transmitter (reverse end, neutral, forward end), shown as ranges and
 // written back as read, but only while the three are in order.
 #include "esc/EscSeries.h"
-#include "logger/DeviceVersion.h"
+#include "device/DeviceVersion.h"
 
 namespace tavix {
 

@@ -2,7 +2,7 @@
 // as a cell count plus a voltage per cell, and the throttle range the page
 // only shows.
 #include "esc/EscSeries.h"
-#include "logger/DeviceVersion.h"
+#include "device/DeviceVersion.h"
 
 namespace tavix {
 

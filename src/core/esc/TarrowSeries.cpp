@@ -2,7 +2,7 @@
 // throttle range, which the ESC learns from the transmitter and the page only
 // shows.
 #include "esc/EscSeries.h"
-#include "logger/DeviceVersion.h"
+#include "device/DeviceVersion.h"
 
 namespace tavix {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "esc/EscSeries.h"
-#include "logger/DeviceVersion.h"
+#include "device/DeviceVersion.h"
 
 namespace tavix {
 

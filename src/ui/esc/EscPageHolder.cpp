@@ -2,7 +2,7 @@
 
 #include <QStackedLayout>
 
-#include "logger/DeviceVersion.h"
+#include "device/DeviceVersion.h"
 #include "ui/esc/CSettingDlg.h"
 #include "ui/esc/CVehicleSettingDlg.h"
 #include "ui/esc/CVesselSettingDlg.h"
