@@ -141,5 +141,45 @@ TEST_F(EscPageTest, TheTabShowsThePageOfTheIdentifiedSeries) {
     EXPECT_EQ(page->Field(EscField::Neutral)->text(), QStringLiteral("1500"));
 }
 
+TEST_F(EscPageTest, SaveAndLoadAParameterFile) {
+    EscPage* page = OpenParameterTab(sim::Series::Tarrow);
+    ASSERT_NE(page, nullptr) << prompt.Last();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->UpdateButton()->isEnabled(); }, kWaitMs));
+    const QString path = dir.File(QStringLiteral("tarrow.esc.txt"));
+    int asked = 0;
+    page->chooseFile = [&](bool, const QString&) {
+        ++asked;
+        return path;
+    };
+    page->List(7)->setCurrentIndex(2);
+    emit page->List(7)->activated(2);  // PWM Rate 16 KHz
+    QTest::mouseClick(page->SaveButton(), Qt::LeftButton);
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().contains("\nPWM Rate: 16 KHz\n"));
+
+    page->List(7)->setCurrentIndex(0);
+    emit page->List(7)->activated(0);
+    QTest::mouseClick(page->LoadButton(), Qt::LeftButton);
+    EXPECT_EQ(page->List(7)->currentText(), QStringLiteral("16 KHz"));
+    EXPECT_EQ(prompt.shown.size(), 0u);
+
+    // A file of another series changes nothing.
+    dir.Write(QStringLiteral("tarrow.esc.txt"),
+              "Tavix ESC parameters\nSeries: Peldan\nPWM Rate: 8 KHz\n");
+    QTest::mouseClick(page->LoadButton(), Qt::LeftButton);
+    EXPECT_EQ(
+        prompt.Last(),
+        "The file holds parameters of the Peldan series, but this is the Tarrow series page!");
+    EXPECT_EQ(page->List(7)->currentText(), QStringLiteral("16 KHz"));
+
+    // Hidden, the buttons do nothing.
+    ASSERT_TRUE(view->SelectTab(kTabWelcome));
+    asked = 0;
+    page->SaveButton()->click();
+    page->LoadButton()->click();
+    EXPECT_EQ(asked, 0);
+}
+
 }  // namespace
 }  // namespace tavix

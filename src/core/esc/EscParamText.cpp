@@ -202,4 +202,17 @@ std::vector<EscSetting> ParseParamFile(const EscSeriesTable& table, const std::s
     return settings;
 }
 
+std::string LoadParamFile(EscParamSession& session, const std::string& text,
+                          const std::string& fileName) {
+    std::string error;
+    const std::vector<EscSetting> settings = ParseParamFile(session.Table(), text, fileName, error);
+    if (!error.empty()) {
+        return error;
+    }
+    for (const EscSetting& setting : settings) {
+        ApplySetting(session, setting);
+    }
+    return {};
+}
+
 }  // namespace tavix

@@ -30,6 +30,11 @@ inline constexpr const char* kParamFileHeading = "Tavix ESC parameters";
 inline constexpr const char* kParamFileSeries = "Series";
 inline constexpr const char* kParamFileVersion = "Firmware Version";
 inline constexpr const char* kParamFileFilter = "Tavix ESC Parameters (*.esc.txt)";
+inline constexpr const char* kParamFileExtension = ".esc.txt";
+inline constexpr const char* kBtnSaveToFile = "Save to File...";
+inline constexpr const char* kBtnLoadFromFile = "Load from File...";
+inline constexpr const char* kMsgCantWriteParamFile = "Can't write the parameter file %s (%s)!";
+inline constexpr const char* kMsgCantReadParamFile = "Can't read the parameter file %s!";
 
 // Refusals (formats for FormatText).
 inline constexpr const char* kMsgUnknownParameter = "The %s series has no parameter \"%s\"!";
@@ -74,5 +79,12 @@ std::string ParamFileText(const EscSeriesTable& table, const EscParamState& stat
 // an unknown name or value).
 std::vector<EscSetting> ParseParamFile(const EscSeriesTable& table, const std::string& text,
                                        const std::string& fileName, std::string& error);
+
+// "Load from File...": every line of the file checked, then the lists and the
+// temperature offset set; the kept bytes, the version and the ESC's own
+// values stay as read. Returns why the file was refused (the page then
+// stays as it was), or an empty text.
+std::string LoadParamFile(EscParamSession& session, const std::string& text,
+                          const std::string& fileName);
 
 }  // namespace tavix

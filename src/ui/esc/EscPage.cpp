@@ -1,6 +1,9 @@
 #include "ui/esc/EscPage.h"
 
 #include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,8 +17,12 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "base/AtomicFile.h"
+#include "base/FormatText.h"
 #include "esc/EscMessages.h"
+#include "esc/EscParamText.h"
 #include "platform/GbkText.h"
+#include "shell/Prompt.h"
 #include "ui/Resources.h"
 
 namespace tavix {
@@ -43,10 +50,24 @@ QLineEdit* ReadOnlyBox(QWidget* parent) {
 
 EscPage::EscPage(const EscSeriesTable& table, Prompt& prompt, PortSource port, QWidget* parent)
     : DevicePage(parent),
+      prompt_(prompt),
       session_(
           std::make_unique<EscParamSession>(table, Comm(), Timers(), prompt, std::move(port))) {
     EnsureResources();
     Build(table);
+    chooseFile = [this](bool save, const QString& suggested) {
+        const QString filter = QString::fromLatin1(kParamFileFilter);
+        if (!save) {
+            return QFileDialog::getOpenFileName(this, QString::fromLatin1(kBtnLoadFromFile),
+                                                suggested, filter);
+        }
+        QString path = QFileDialog::getSaveFileName(this, QString::fromLatin1(kBtnSaveToFile),
+                                                    suggested, filter);
+        if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+            path += QString::fromLatin1(kParamFileExtension);
+        }
+        return path;
+    };
     session_->changed = [this] { Refresh(); };
     Refresh();
 }
@@ -161,6 +182,12 @@ void EscPage::Build(const EscSeriesTable& table) {
     layout->addLayout(statusRow);
 
     auto* buttons = new QHBoxLayout;
+    save_ = new QPushButton(QString::fromLatin1(kBtnSaveToFile), group);
+    load_ = new QPushButton(QString::fromLatin1(kBtnLoadFromFile), group);
+    buttons->addWidget(save_);
+    buttons->addWidget(load_);
+    connect(save_, &QPushButton::clicked, this, [this] { OnSaveToFile(); });
+    connect(load_, &QPushButton::clicked, this, [this] { OnLoadFromFile(); });
     buttons->addStretch(1);
     default_ = new QPushButton(QString::fromLatin1(kBtnDefaultValue), group);
     update_ = new QPushButton(QString::fromLatin1(kBtnUpdate), group);
@@ -169,6 +196,47 @@ void EscPage::Build(const EscSeriesTable& table) {
     layout->addLayout(buttons);
     connect(default_, &QPushButton::clicked, this, [this] { session_->OnDefault(); });
     connect(update_, &QPushButton::clicked, this, [this] { session_->OnUpdate(); });
+}
+
+void EscPage::OnSaveToFile() {
+    if (!session_->Visible()) {
+        return;
+    }
+    const QString suggested =
+        QString::fromLatin1(Table().name.c_str()) + QString::fromLatin1(kParamFileExtension);
+    const QString path = chooseFile(true, suggested);
+    if (path.isEmpty()) {
+        return;
+    }
+    const QByteArray text = FromGbk(ParamFileText(Table(), session_->State())).toUtf8();
+    std::string reason;
+    if (!WriteFileAtomically(
+            QFile::encodeName(path).toStdString(),
+            std::string_view(text.constData(), static_cast<std::size_t>(text.size())), &reason)) {
+        prompt_.Message(FormatText(kMsgCantWriteParamFile, ToGbk(path).c_str(), reason.c_str()),
+                        PromptIcon::Exclamation);
+    }
+}
+
+void EscPage::OnLoadFromFile() {
+    if (!session_->Visible()) {
+        return;
+    }
+    const QString path = chooseFile(false, QString());
+    if (path.isEmpty()) {
+        return;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        prompt_.Message(FormatText(kMsgCantReadParamFile, ToGbk(path).c_str()),
+                        PromptIcon::Exclamation);
+        return;
+    }
+    const std::string text = ToGbk(QString::fromUtf8(file.readAll()));
+    const std::string refusal = LoadParamFile(*session_, text, ToGbk(QFileInfo(path).fileName()));
+    if (!refusal.empty()) {
+        prompt_.Message(refusal, PromptIcon::Exclamation);
+    }
 }
 
 void EscPage::PageShown() {

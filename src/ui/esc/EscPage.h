@@ -8,6 +8,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -46,6 +47,12 @@ public:
     QPushButton* DefaultButton() const { return default_; }
     QPushButton* UpdateButton() const { return update_; }
     bool IconConnected() const { return iconConnected_; }
+    QPushButton* SaveButton() const { return save_; }
+    QPushButton* LoadButton() const { return load_; }
+
+    // Asks for the parameter file to save to (`save`) or load from; an empty
+    // path when the user cancels. A file dialog unless replaced (tests).
+    std::function<QString(bool save, const QString& suggested)> chooseFile;
 
 protected:
     void Refresh() override;
@@ -54,7 +61,10 @@ protected:
 
 private:
     void Build(const EscSeriesTable& table);
+    void OnSaveToFile();
+    void OnLoadFromFile();
 
+    Prompt& prompt_;
     std::unique_ptr<EscParamSession> session_;
     std::vector<QComboBox*> lists_;
     std::array<QLineEdit*, kEscFieldCount> fields_{};
@@ -63,6 +73,8 @@ private:
     QLabel* icon_ = nullptr;
     QPushButton* default_ = nullptr;
     QPushButton* update_ = nullptr;
+    QPushButton* save_ = nullptr;
+    QPushButton* load_ = nullptr;
     bool iconConnected_ = false;
 };
 
