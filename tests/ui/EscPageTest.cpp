@@ -181,5 +181,28 @@ TEST_F(EscPageTest, SaveAndLoadAParameterFile) {
     EXPECT_EQ(asked, 0);
 }
 
+TEST_F(EscPageTest, OpenDeviceOnTheTabShowsThePageOfTheNewSeries) {
+    EscPage* tarrow = OpenParameterTab(sim::Series::Tarrow);
+    ASSERT_NE(tarrow, nullptr) << prompt.Last();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tarrow->UpdateButton()->isEnabled(); }, kWaitMs));
+
+    // Another ESC is plugged in and identified while the tab is on screen.
+    device = std::make_shared<sim::SimDevice>(sim::Series::Velmor);
+    SetDemoDevice(device);
+    QTest::mouseClick(view->OpenDeviceButton(), Qt::LeftButton);
+    auto* holder = dynamic_cast<EscPageHolder*>(view->Page(kTabParameter));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return holder->Current() != tarrow && holder->Current()->UpdateButton()->isEnabled();
+        },
+        kWaitMs))
+        << prompt.Last();
+    EXPECT_EQ(view->CurrentTab(), kTabParameter);
+    EXPECT_EQ(holder->Current()->Table().name, "Velmor");
+    EXPECT_TRUE(holder->Current()->isVisible());
+    EXPECT_FALSE(tarrow->Comm().GetPortOpen());
+    EXPECT_TRUE(prompt.shown.empty()) << prompt.Last();
+}
+
 }  // namespace
 }  // namespace tavix
