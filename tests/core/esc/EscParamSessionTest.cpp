@@ -308,6 +308,43 @@ TEST(EscParamSession, VelmorHiddenCurrentLimitingPassesThrough) {
     EXPECT_EQ(esc.Written().at(2), 1);
 }
 
+// A version holding a zero byte goes out whole with every write, not only
+// the first: the page keeps the bytes the ESC sent, not the text a box shows.
+TEST(EscParamSession, AVersionWithAZeroByteGoesOutWholeEveryTime) {
+    EscSession esc(sim::Series::Ostrin);
+    Bytes block = esc.device->ParamBlock();
+    block[262] = 0;
+    esc.device->SetParamBlock(block);
+    esc.ShowAndRead();
+    esc.session.SetTemperatureOffset("5");
+    esc.Update();
+    esc.Update();
+    EXPECT_EQ(esc.prompt.Texts(),
+              (std::vector<std::string>{kMsgConfirmUpdate, kMsgUpdateComplete, kMsgConfirmUpdate,
+                                        kMsgUpdateComplete}));
+    const Bytes written = esc.Written();
+    ASSERT_EQ(written.size(), 512u);
+    EXPECT_EQ(Bytes(written.begin() + 256, written.begin() + 272),
+              Bytes(block.begin() + 256, block.begin() + 272));
+}
+
+TEST(EscParamSession, APortThatWillNotOpenIsReportedAndTheReadTimesOut) {
+    FakeTimers time;
+    FakePrompt prompt;
+    auto owned = std::make_unique<ScriptedSerial>();
+    owned->openError = "No such file or directory";
+    CMSComm comm(std::move(owned));
+    auto timers = time.NewHost();
+    EscParamSession session(PeldanTable(), comm, *timers, prompt, [] { return "/dev/ttyUSB7"; });
+    session.SetVisible(true);
+    session.OnShow(true);
+    EXPECT_FALSE(session.State().connectEnabled);
+    time.Advance(3100);
+    EXPECT_EQ(prompt.Texts(),
+              (std::vector<std::string>{"No such file or directory!", kMsgConnectTimeout}));
+    EXPECT_EQ(session.State().phase, EscPhase::NotLinked);
+}
+
 class OstrinPage : public ::testing::Test {
 protected:
     void Read(int reverse, int neutral, int forward) {
