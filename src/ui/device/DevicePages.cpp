@@ -20,7 +20,6 @@ std::vector<DevicePage*> InstallDevicePages(CTavixView& view, const DevicePageCo
     // "2.Parameter Setting": the page of the series found at identification.
     IdentifySession* identity = &context.identity;
     auto* parameters = new EscPageHolder([identity] { return identity->State().series; },
-                                         [identity] { return identity->State().identifying; },
                                          context.prompt, context.port);
     InstallDevicePage(view, kTabParameter, parameters);
     pages.push_back(parameters);

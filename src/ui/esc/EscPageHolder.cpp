@@ -10,18 +10,9 @@
 
 namespace tavix {
 
-namespace {
-
-// How often the holder looks whether "Open Device" has finished.
-constexpr int kIdentifyPollMs = 100;
-
-}  // namespace
-
-EscPageHolder::EscPageHolder(std::function<int()> series, std::function<bool()> identifying,
-                             Prompt& prompt, const PortSource& port, QWidget* parent)
-    : DevicePage(parent), series_(std::move(series)), identifying_(std::move(identifying)) {
-    showAgain_.setInterval(kIdentifyPollMs);
-    connect(&showAgain_, &QTimer::timeout, this, [this] { ShowAgainWhenIdentified(); });
+EscPageHolder::EscPageHolder(std::function<int()> series, Prompt& prompt, const PortSource& port,
+                             QWidget* parent)
+    : DevicePage(parent), series_(std::move(series)) {
     stack_ = new QStackedLayout(this);
     pages_ = {new CSettingDlg(prompt, port, this), new CVesselSettingDlg(prompt, port, this),
               new CVehicleSettingDlg(prompt, port, this), new CZASettingDlg(prompt, port, this)};
@@ -36,18 +27,7 @@ EscPage* EscPageHolder::PageOf(int series) const {
                : nullptr;
 }
 
-void EscPageHolder::ShowAgainWhenIdentified() {
-    if (identifying_ && identifying_()) {
-        return;
-    }
-    showAgain_.stop();
-    if (isVisible()) {
-        PageShown();
-    }
-}
-
 void EscPageHolder::PageShown() {
-    showAgain_.stop();
     EscPage* page = PageOf(series_ ? series_() : kSeriesTarrow);
     if (page == nullptr) {
         page = PageOf(kSeriesTarrow);
@@ -60,10 +40,6 @@ void EscPageHolder::PageShown() {
 void EscPageHolder::PageHidden() {
     if (current_ != nullptr) {
         current_->PageHidden();
-    }
-    if (isVisible()) {
-        // Hidden while on screen: "Open Device" is about to identify.
-        showAgain_.start();
     }
 }
 

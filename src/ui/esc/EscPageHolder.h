@@ -4,7 +4,6 @@
 // the series each time the tab is shown, so a newly identified ESC of another
 // series gets its own page.
 
-#include <QTimer>
 #include <functional>
 
 #include "link/PortName.h"
@@ -20,10 +19,9 @@ class Prompt;
 class EscPageHolder : public DevicePage {
     Q_OBJECT
 public:
-    // `series` gives the identified series (kSeriesTarrow ... kSeriesPeldan),
-    // `identifying` whether "Open Device" is still at work.
-    EscPageHolder(std::function<int()> series, std::function<bool()> identifying, Prompt& prompt,
-                  const PortSource& port, QWidget* parent = nullptr);
+    // `series` gives the identified series (kSeriesTarrow ... kSeriesPeldan).
+    EscPageHolder(std::function<int()> series, Prompt& prompt, const PortSource& port,
+                  QWidget* parent = nullptr);
 
     // Shows the page of the series identified now and runs its show.
     void PageShown() override;
@@ -38,11 +36,7 @@ protected:
     void Refresh() override {}
 
 private:
-    void ShowAgainWhenIdentified();
-
     std::function<int()> series_;
-    std::function<bool()> identifying_;
-    QTimer showAgain_;
     QStackedLayout* stack_ = nullptr;
     std::vector<EscPage*> pages_;  // by series
     EscPage* current_ = nullptr;
