@@ -18,8 +18,8 @@ std::vector<DevicePage*> InstallDevicePages(CTavixView& view, const DevicePageCo
     std::vector<DevicePage*> pages;
 
     // "2.Parameter Setting": the page of the series found at identification.
-    IdentifySession* identity = &context.identity;
-    auto* parameters = new EscPageHolder([identity] { return identity->State().series; },
+    const IdentifySession* identified = &context.identity;
+    auto* parameters = new EscPageHolder([identified] { return identified->State().series; },
                                          context.prompt, context.port);
     InstallDevicePage(view, kTabParameter, parameters);
     pages.push_back(parameters);
