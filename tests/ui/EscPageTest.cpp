@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -90,6 +91,14 @@ TEST_F(EscPageTest, ShownOnTheDemoDeviceItReadsTheBlockAndWritesItOnUpdate) {
 
     EXPECT_EQ(page->findChild<QGroupBox*>(QStringLiteral("seriesGroup"))->title(),
               QStringLiteral("Tarrow series"));
+    // The page's own words, not those of another page built into the program.
+    QStringList labels;
+    for (const QLabel* label : page->findChildren<QLabel*>()) {
+        labels << label->text();
+    }
+    EXPECT_TRUE(labels.contains(QStringLiteral("Firmware Version:")))
+        << labels.join(u'|').toStdString();
+    EXPECT_TRUE(labels.contains(QStringLiteral("Status:")));
     const QStringList groups = {page->VersionBox(0)->text(), page->VersionBox(1)->text(),
                                 page->VersionBox(2)->text(), page->VersionBox(3)->text()};
     EXPECT_EQ(groups.join(QString()), QString::fromLatin1(sim::kTarrowVersion));
@@ -103,7 +112,7 @@ TEST_F(EscPageTest, ShownOnTheDemoDeviceItReadsTheBlockAndWritesItOnUpdate) {
     page->List(2)->setCurrentIndex(2);
     emit page->List(2)->activated(2);
     QTest::mouseClick(page->UpdateButton(), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.Last() == kMsgUpdateComplete; }, kWaitMs))
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.Last() == kMsgEscUpdateComplete; }, kWaitMs))
         << prompt.Last();
     EXPECT_EQ(device->ParamBlock()[3], 2);
 
@@ -113,7 +122,7 @@ TEST_F(EscPageTest, ShownOnTheDemoDeviceItReadsTheBlockAndWritesItOnUpdate) {
     page->DefaultButton()->click();
     EXPECT_EQ(page->List(2)->currentIndex(), 2);
     page->UpdateButton()->click();
-    EXPECT_EQ(prompt.Last(), kMsgUpdateComplete);
+    EXPECT_EQ(prompt.Last(), kMsgEscUpdateComplete);
     EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 1);
 }
 

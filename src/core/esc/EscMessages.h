@@ -4,21 +4,20 @@
 
 namespace tavix {
 
-inline constexpr const char* kMsgConfirmUpdate = "Are you sure you want to update?";
-inline constexpr const char* kMsgInvalidVersion =
+inline constexpr const char* kMsgEscConfirmUpdate = "Are you sure you want to update?";
+inline constexpr const char* kMsgEscInvalidVersion =
     "Invalid version number, please re-power on and try it again!";
-inline constexpr const char* kMsgUpdateComplete = "Parameters updating complete!";
-inline constexpr const char* kMsgConnectTimeout = "Time out, connect failure!";
-inline constexpr const char* kMsgUpdateTimeout = "Time out, parameters updating failure!";
-inline constexpr const char* kMsgCalibrationOutOfOrder =
+inline constexpr const char* kMsgEscUpdateComplete = "Parameters updating complete!";
+inline constexpr const char* kMsgEscConnectTimeout = "Time out, connect failure!";
+inline constexpr const char* kMsgEscUpdateTimeout = "Time out, parameters updating failure!";
+inline constexpr const char* kMsgEscCalibrationOutOfOrder =
     "Throttle calibration parameters have been revised to the wrong value; Please re-read "
     "settings data transfer electricity!";
 
 // Captions of the page.
-inline constexpr const char* kLabelFirmwareVersion = "Firmware Version:";
-inline constexpr const char* kLabelStatus = "Status:";
-inline constexpr const char* kBtnDefaultValue = "Default Value";
-inline constexpr const char* kBtnUpdate = "Update";
-inline constexpr const char* kBtnConnect = "Connect";
+inline constexpr const char* kLabelEscFirmwareVersion = "Firmware Version:";
+inline constexpr const char* kLabelEscStatus = "Status:";
+inline constexpr const char* kBtnEscDefaultValue = "Default Value";
+inline constexpr const char* kBtnEscUpdate = "Update";
 
 }  // namespace tavix

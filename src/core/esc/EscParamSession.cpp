@@ -171,14 +171,14 @@ Bytes EscParamSession::BuildWriteBlock(std::string& refusal) const {
         version += group;
     }
     if (version.size() != kBlockVersionSize) {
-        refusal = kMsgInvalidVersion;
+        refusal = kMsgEscInvalidVersion;
         return {};
     }
     std::copy(version.begin(), version.end(), block.begin() + kBlockVersionOffset);
 
     if (table_.calibrationOffset) {
         if (!calibration_.InOrder()) {
-            refusal = kMsgCalibrationOutOfOrder;
+            refusal = kMsgEscCalibrationOutOfOrder;
             return {};
         }
         const std::size_t at = *table_.calibrationOffset;
@@ -206,7 +206,7 @@ void EscParamSession::OnUpdate() {
     if (!visible_ || !state_.updateEnabled) {
         return;
     }
-    if (!prompt_.Ask(kMsgConfirmUpdate, PromptIcon::Exclamation)) {
+    if (!prompt_.Ask(kMsgEscConfirmUpdate, PromptIcon::Exclamation)) {
         return;
     }
     state_.progress = 0;
@@ -221,8 +221,8 @@ void EscParamSession::OnUpdate() {
         state_.connected = false;
         state_.updateEnabled = false;
         Notify();
-        prompt_.Message(refusal, refusal == kMsgCalibrationOutOfOrder ? PromptIcon::None
-                                                                      : PromptIcon::Exclamation);
+        prompt_.Message(refusal, refusal == kMsgEscCalibrationOutOfOrder ? PromptIcon::None
+                                                                         : PromptIcon::Exclamation);
         return;
     }
     lastWrite_ = block;
@@ -233,10 +233,10 @@ void EscParamSession::OnUpdate() {
 
 void EscParamSession::TakeReadBlock(const Bytes& block) {
     lastRead_ = block;
-    for (std::size_t g = 0; g < kVersionGroups; ++g) {
-        const auto from = block.begin() +
-                          static_cast<std::ptrdiff_t>(kBlockVersionOffset + g * kVersionGroupSize);
-        state_.version[g].assign(from, from + static_cast<std::ptrdiff_t>(kVersionGroupSize));
+    for (std::size_t g = 0; g < kEscVersionGroups; ++g) {
+        const auto from = block.begin() + static_cast<std::ptrdiff_t>(kBlockVersionOffset +
+                                                                      g * kEscVersionGroupSize);
+        state_.version[g].assign(from, from + static_cast<std::ptrdiff_t>(kEscVersionGroupSize));
     }
     for (std::size_t i = 0; i < table_.lists.size(); ++i) {
         const EscList& list = table_.lists[i];
@@ -281,7 +281,7 @@ void EscParamSession::OnComm() {
         state_.updateEnabled = true;
         state_.phase = EscPhase::Linked;
         Notify();
-        prompt_.Message(kMsgUpdateComplete, PromptIcon::Information);
+        prompt_.Message(kMsgEscUpdateComplete, PromptIcon::Information);
     }
 }
 
@@ -302,12 +302,12 @@ void EscParamSession::OnTimer(int id) {
         state_.resetFlag = true;
         state_.phase = EscPhase::NotLinked;
         Notify();
-        prompt_.Message(kMsgConnectTimeout, PromptIcon::Exclamation);
+        prompt_.Message(kMsgEscConnectTimeout, PromptIcon::Exclamation);
     } else {
         // The values stay; the reset flag is not set, so no read runs on show.
         state_.phase = EscPhase::WriteFailed;
         Notify();
-        prompt_.Message(kMsgUpdateTimeout, PromptIcon::Exclamation);
+        prompt_.Message(kMsgEscUpdateTimeout, PromptIcon::Exclamation);
     }
 }
 

@@ -66,7 +66,7 @@ struct EscParamState {
     bool resetFlag = true;  // the next show clears the page and reads again
     // The four groups of the firmware version, 4 bytes each as the ESC sent
     // them (an edit box shows a group up to a zero byte); empty before a read.
-    std::array<std::string, kVersionGroups> version;
+    std::array<std::string, kEscVersionGroups> version;
     std::vector<int> selection;  // per list of the table: entry index, -1 none
     std::array<std::string, kEscFieldCount> texts;
     int progress = 0;        // 0-100

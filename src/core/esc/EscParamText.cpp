@@ -94,8 +94,8 @@ std::string CheckSetting(const EscSeriesTable& table, const std::string& name,
             for (const std::string& e : l.entries) {
                 choices += (choices.empty() ? "\"" : ", \"") + e + "\"";
             }
-            return FormatText(kMsgUnknownValue, value.c_str(), ListName(l).c_str(), choices.c_str(),
-                              static_cast<int>(l.entries.size()) - 1);
+            return FormatText(kMsgUnknownEscValue, value.c_str(), ListName(l).c_str(),
+                              choices.c_str(), static_cast<int>(l.entries.size()) - 1);
         }
         setting = EscSetting{list, entry, {}};
         return {};
@@ -103,18 +103,18 @@ std::string CheckSetting(const EscSeriesTable& table, const std::string& name,
     if (const EscFieldPlace* field = FindField(table, name)) {
         const std::string fieldName = FieldName(table, field->field);
         if (field->field != EscField::TemperatureOffset) {
-            return FormatText(kMsgNotSettable, fieldName.c_str());
+            return FormatText(kMsgEscNotSettable, fieldName.c_str());
         }
         const std::string digits = Trimmed(value);
         // The page would keep only the low 8 bits of a larger number; a typed
         // value that cannot be stored is refused instead.
         if (!AllDigits(digits) || digits.size() > 3 || std::stoi(digits) > 255) {
-            return kMsgOffsetRange;
+            return kMsgTemperatureOffsetRange;
         }
         setting = EscSetting{-1, -1, digits};
         return {};
     }
-    return FormatText(kMsgUnknownParameter, table.name.c_str(), name.c_str());
+    return FormatText(kMsgUnknownEscParameter, table.name.c_str(), name.c_str());
 }
 
 void ApplySetting(EscParamSession& session, const EscSetting& setting) {
@@ -162,7 +162,7 @@ std::vector<EscSetting> ParseParamFile(const EscSeriesTable& table, const std::s
         }
         const std::size_t colon = line.find(':');
         if (colon == std::string::npos) {
-            error = FormatText(kMsgFileLine, fileName.c_str(), number,
+            error = FormatText(kMsgParamFileLine, fileName.c_str(), number,
                                "a line must read \"Name: value\"");
             return {};
         }
@@ -189,7 +189,7 @@ std::vector<EscSetting> ParseParamFile(const EscSeriesTable& table, const std::s
         EscSetting setting;
         const std::string refusal = CheckSetting(table, name, value, setting);
         if (!refusal.empty()) {
-            error = FormatText(kMsgFileLine, fileName.c_str(), number, refusal.c_str());
+            error = FormatText(kMsgParamFileLine, fileName.c_str(), number, refusal.c_str());
             return {};
         }
         settings.push_back(setting);

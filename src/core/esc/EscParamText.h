@@ -31,22 +31,23 @@ inline constexpr const char* kParamFileSeries = "Series";
 inline constexpr const char* kParamFileVersion = "Firmware Version";
 inline constexpr const char* kParamFileFilter = "Tavix ESC Parameters (*.esc.txt)";
 inline constexpr const char* kParamFileExtension = ".esc.txt";
-inline constexpr const char* kBtnSaveToFile = "Save to File...";
-inline constexpr const char* kBtnLoadFromFile = "Load from File...";
+inline constexpr const char* kBtnSaveParamFile = "Save to File...";
+inline constexpr const char* kBtnLoadParamFile = "Load from File...";
 inline constexpr const char* kMsgCantWriteParamFile = "Can't write the parameter file %s (%s)!";
 inline constexpr const char* kMsgCantReadParamFile = "Can't read the parameter file %s!";
 
 // Refusals (formats for FormatText).
-inline constexpr const char* kMsgUnknownParameter = "The %s series has no parameter \"%s\"!";
-inline constexpr const char* kMsgUnknownValue =
+inline constexpr const char* kMsgUnknownEscParameter = "The %s series has no parameter \"%s\"!";
+inline constexpr const char* kMsgUnknownEscValue =
     "\"%s\" is no value of %s; it takes: %s, or the index 0-%d.";
-inline constexpr const char* kMsgNotSettable =
+inline constexpr const char* kMsgEscNotSettable =
     "%s comes from the ESC and can't be set; it is written back as read.";
-inline constexpr const char* kMsgOffsetRange = "Temperature Offset takes a whole number 0-255.";
+inline constexpr const char* kMsgTemperatureOffsetRange =
+    "Temperature Offset takes a whole number 0-255.";
 inline constexpr const char* kMsgNotParamFile = "%s is not a Tavix ESC parameter file!";
 inline constexpr const char* kMsgOtherSeries =
     "The file holds parameters of the %s series, but this is the %s series page!";
-inline constexpr const char* kMsgFileLine = "%s, line %d: %s";
+inline constexpr const char* kMsgParamFileLine = "%s, line %d: %s";
 
 struct EscNamedValue {
     std::string name;

@@ -22,8 +22,8 @@ inline constexpr std::size_t kBlockFlagOffset = 0;  // 0xFF in every write
 inline constexpr std::uint8_t kBlockFlag = 0xFF;
 inline constexpr std::size_t kBlockVersionOffset = 256;  // 16 characters
 inline constexpr std::size_t kBlockVersionSize = 16;
-inline constexpr std::size_t kVersionGroups = 4;
-inline constexpr std::size_t kVersionGroupSize = 4;
+inline constexpr std::size_t kEscVersionGroups = 4;
+inline constexpr std::size_t kEscVersionGroupSize = 4;
 inline constexpr std::uint8_t kNoSelectionByte = 0xFF;
 
 // One drop-down list of a page.

@@ -2,8 +2,8 @@
 // temperature offset, and the throttle calibration the ESC learned from the
 // transmitter (reverse end, neutral, forward end), shown as ranges and
 // written back as read, but only while the three are in order.
-#include "esc/EscSeries.h"
 #include "device/DeviceVersion.h"
+#include "esc/EscSeries.h"
 
 namespace tavix {
 

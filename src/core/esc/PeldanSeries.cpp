@@ -1,8 +1,8 @@
 // The Peldan series: eight lists in two columns, the low-voltage cut-off set
 // as a cell count plus a voltage per cell, and the throttle range the page
 // only shows.
-#include "esc/EscSeries.h"
 #include "device/DeviceVersion.h"
+#include "esc/EscSeries.h"
 
 namespace tavix {
 

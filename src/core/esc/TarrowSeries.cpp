@@ -1,8 +1,8 @@
 // The Tarrow series (aircraft ESCs): eight lists in two columns and the
 // throttle range, which the ESC learns from the transmitter and the page only
 // shows.
-#include "esc/EscSeries.h"
 #include "device/DeviceVersion.h"
+#include "esc/EscSeries.h"
 
 namespace tavix {
 

@@ -3,8 +3,8 @@
 // its byte in effect passes from the read to the write unchanged.
 #include <algorithm>
 
-#include "esc/EscSeries.h"
 #include "device/DeviceVersion.h"
+#include "esc/EscSeries.h"
 
 namespace tavix {
 

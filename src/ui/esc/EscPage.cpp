@@ -58,10 +58,10 @@ EscPage::EscPage(const EscSeriesTable& table, Prompt& prompt, PortSource port, Q
     chooseFile = [this](bool save, const QString& suggested) {
         const QString filter = QString::fromLatin1(kParamFileFilter);
         if (!save) {
-            return QFileDialog::getOpenFileName(this, QString::fromLatin1(kBtnLoadFromFile),
+            return QFileDialog::getOpenFileName(this, QString::fromLatin1(kBtnLoadParamFile),
                                                 suggested, filter);
         }
-        QString path = QFileDialog::getSaveFileName(this, QString::fromLatin1(kBtnSaveToFile),
+        QString path = QFileDialog::getSaveFileName(this, QString::fromLatin1(kBtnSaveParamFile),
                                                     suggested, filter);
         if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
             path += QString::fromLatin1(kParamFileExtension);
@@ -85,10 +85,10 @@ void EscPage::Build(const EscSeriesTable& table) {
     auto* layout = new QVBoxLayout(group);
 
     auto* versionRow = new QHBoxLayout;
-    versionRow->addWidget(new QLabel(QString::fromLatin1(kLabelFirmwareVersion), group));
-    for (std::size_t g = 0; g < kVersionGroups; ++g) {
+    versionRow->addWidget(new QLabel(QString::fromLatin1(kLabelEscFirmwareVersion), group));
+    for (std::size_t g = 0; g < kEscVersionGroups; ++g) {
         version_[g] = ReadOnlyBox(group);
-        version_[g]->setMaxLength(static_cast<int>(kVersionGroupSize));
+        version_[g]->setMaxLength(static_cast<int>(kEscVersionGroupSize));
         version_[g]->setFixedWidth(kVersionBoxWidth);
         versionRow->addWidget(version_[g]);
     }
@@ -170,7 +170,7 @@ void EscPage::Build(const EscSeriesTable& table) {
     layout->addSpacing(12);
 
     auto* statusRow = new QHBoxLayout;
-    statusRow->addWidget(new QLabel(QString::fromLatin1(kLabelStatus), group));
+    statusRow->addWidget(new QLabel(QString::fromLatin1(kLabelEscStatus), group));
     progress_ = new QProgressBar(group);
     progress_->setRange(0, kEscProgressMax);
     progress_->setTextVisible(false);
@@ -182,15 +182,15 @@ void EscPage::Build(const EscSeriesTable& table) {
     layout->addLayout(statusRow);
 
     auto* buttons = new QHBoxLayout;
-    save_ = new QPushButton(QString::fromLatin1(kBtnSaveToFile), group);
-    load_ = new QPushButton(QString::fromLatin1(kBtnLoadFromFile), group);
+    save_ = new QPushButton(QString::fromLatin1(kBtnSaveParamFile), group);
+    load_ = new QPushButton(QString::fromLatin1(kBtnLoadParamFile), group);
     buttons->addWidget(save_);
     buttons->addWidget(load_);
     connect(save_, &QPushButton::clicked, this, [this] { OnSaveToFile(); });
     connect(load_, &QPushButton::clicked, this, [this] { OnLoadFromFile(); });
     buttons->addStretch(1);
-    default_ = new QPushButton(QString::fromLatin1(kBtnDefaultValue), group);
-    update_ = new QPushButton(QString::fromLatin1(kBtnUpdate), group);
+    default_ = new QPushButton(QString::fromLatin1(kBtnEscDefaultValue), group);
+    update_ = new QPushButton(QString::fromLatin1(kBtnEscUpdate), group);
     buttons->addWidget(default_);
     buttons->addWidget(update_);
     layout->addLayout(buttons);
@@ -264,7 +264,7 @@ void EscPage::hideEvent(QHideEvent* event) {
 
 void EscPage::Refresh() {
     const EscParamState& s = session_->State();
-    for (std::size_t g = 0; g < kVersionGroups; ++g) {
+    for (std::size_t g = 0; g < kEscVersionGroups; ++g) {
         version_[g]->setText(Text(s.version[g]));
     }
     for (std::size_t i = 0; i < lists_.size(); ++i) {

@@ -68,7 +68,7 @@ private:
     std::unique_ptr<EscParamSession> session_;
     std::vector<QComboBox*> lists_;
     std::array<QLineEdit*, kEscFieldCount> fields_{};
-    std::array<QLineEdit*, kVersionGroups> version_{};
+    std::array<QLineEdit*, kEscVersionGroups> version_{};
     QProgressBar* progress_ = nullptr;
     QLabel* icon_ = nullptr;
     QPushButton* default_ = nullptr;

@@ -55,7 +55,7 @@ TEST_P(EveryEscSeries, ReadShowsTheBlockAndUpdateWritesItBackWithKeptBytesAndZer
 
     esc.Update();
     EXPECT_EQ(esc.prompt.Texts(),
-              (std::vector<std::string>{kMsgConfirmUpdate, kMsgUpdateComplete}));
+              (std::vector<std::string>{kMsgEscConfirmUpdate, kMsgEscUpdateComplete}));
     const Bytes written = esc.Written();
     ASSERT_EQ(written.size(), 512u);
     EXPECT_EQ(written[0], 0xFF);
@@ -141,7 +141,7 @@ TEST_P(EveryEscSeries, ALateReadReplyAfterTheTimeOutIsStillTaken) {
     EXPECT_TRUE(esc.prompt.shown.empty());
     EXPECT_EQ(esc.State().progress, 0);  // 30 ticks of 20: six turns of the bar
     esc.time.Advance(1);                 // tick 31
-    EXPECT_EQ(esc.prompt.Texts(), std::vector<std::string>{kMsgConnectTimeout});
+    EXPECT_EQ(esc.prompt.Texts(), std::vector<std::string>{kMsgEscConnectTimeout});
     EXPECT_EQ(esc.State().phase, EscPhase::NotLinked);
     EXPECT_TRUE(esc.State().resetFlag);
     EXPECT_FALSE(esc.State().updateEnabled);
@@ -159,9 +159,9 @@ TEST_P(EveryEscSeries, AWriteTimeOutLeavesUpdateOffAndNoReadOnShow) {
     esc.device->MutableFaults().silent = true;
     esc.session.OnUpdate();
     esc.time.Advance(3099);
-    EXPECT_EQ(esc.prompt.Last(), kMsgConfirmUpdate);
+    EXPECT_EQ(esc.prompt.Last(), kMsgEscConfirmUpdate);
     esc.time.Advance(1);
-    EXPECT_EQ(esc.prompt.Last(), kMsgUpdateTimeout);
+    EXPECT_EQ(esc.prompt.Last(), kMsgEscUpdateTimeout);
     EXPECT_EQ(esc.State().phase, EscPhase::WriteFailed);
     EXPECT_FALSE(esc.State().updateEnabled);
     EXPECT_FALSE(esc.State().connected);
@@ -173,7 +173,7 @@ TEST_P(EveryEscSeries, AWriteTimeOutLeavesUpdateOffAndNoReadOnShow) {
     EXPECT_EQ(esc.device->RequestCount(kCmdReadBlock), 1);
     EXPECT_EQ(esc.State().selection[0], 0);  // the values stay
     EXPECT_TRUE(esc.State().connectEnabled);
-    EXPECT_EQ(esc.prompt.Last(), kMsgUpdateTimeout);
+    EXPECT_EQ(esc.prompt.Last(), kMsgEscUpdateTimeout);
 }
 
 TEST_P(EveryEscSeries, HidingClosesThePortAndTheNextShowOnlyReopensIt) {
@@ -203,7 +203,7 @@ TEST_P(EveryEscSeries, HidingWhileReadingClearsThePagesThatShowAgainAndTheTimeOu
     esc.Hide();
     EXPECT_FALSE(esc.comm.GetPortOpen());
     esc.time.Advance(2100);
-    EXPECT_EQ(esc.prompt.Texts(), std::vector<std::string>{kMsgConnectTimeout});
+    EXPECT_EQ(esc.prompt.Texts(), std::vector<std::string>{kMsgEscConnectTimeout});
     // No read was sent from the hidden page.
     EXPECT_EQ(esc.device->RequestCount(kCmdReadBlock), 1);
     EXPECT_EQ(esc.State().phase, EscPhase::NotLinked);
@@ -219,7 +219,7 @@ TEST_P(EveryEscSeries, AReplyInPiecesOrBehindStrayBytesIsTaken) {
     esc.device->MutableFaults().strayBytes = 3;
     esc.ShowAndRead();
     esc.Update();
-    EXPECT_EQ(esc.prompt.Last(), kMsgUpdateComplete);
+    EXPECT_EQ(esc.prompt.Last(), kMsgEscUpdateComplete);
 }
 
 TEST(EscParamSession, TheProgressBarStepsTwentyATickAndStartsAgainPastHundred) {
@@ -268,7 +268,7 @@ TEST(EscParamSession, AnUnansweredQuestionSendsNothing) {
     esc.time.Advance(5000);
     EXPECT_EQ(esc.device->RequestCount(kCmdWriteBlock), 0);
     EXPECT_EQ(esc.State().phase, EscPhase::Linked);
-    EXPECT_EQ(esc.prompt.Texts(), std::vector<std::string>{kMsgConfirmUpdate});
+    EXPECT_EQ(esc.prompt.Texts(), std::vector<std::string>{kMsgEscConfirmUpdate});
 }
 
 TEST(EscParamSession, TheTarrowPageStaysAsItIsWhenHiddenWhileReading) {
@@ -283,7 +283,7 @@ TEST(EscParamSession, TheTarrowPageStaysAsItIsWhenHiddenWhileReading) {
     EXPECT_EQ(esc.State().phase, EscPhase::Reading);
     EXPECT_EQ(esc.device->RequestCount(kCmdReadBlock), 1);
     esc.time.Advance(2100);
-    EXPECT_EQ(esc.prompt.Last(), kMsgConnectTimeout);
+    EXPECT_EQ(esc.prompt.Last(), kMsgEscConnectTimeout);
 }
 
 // The Velmor's Current Limiting list is never seen, and sorted: the ESC's
@@ -320,8 +320,8 @@ TEST(EscParamSession, AVersionWithAZeroByteGoesOutWholeEveryTime) {
     esc.Update();
     esc.Update();
     EXPECT_EQ(esc.prompt.Texts(),
-              (std::vector<std::string>{kMsgConfirmUpdate, kMsgUpdateComplete, kMsgConfirmUpdate,
-                                        kMsgUpdateComplete}));
+              (std::vector<std::string>{kMsgEscConfirmUpdate, kMsgEscUpdateComplete,
+                                        kMsgEscConfirmUpdate, kMsgEscUpdateComplete}));
     const Bytes written = esc.Written();
     ASSERT_EQ(written.size(), 512u);
     EXPECT_EQ(Bytes(written.begin() + 256, written.begin() + 272),
@@ -341,7 +341,7 @@ TEST(EscParamSession, APortThatWillNotOpenIsReportedAndTheReadTimesOut) {
     EXPECT_FALSE(session.State().connectEnabled);
     time.Advance(3100);
     EXPECT_EQ(prompt.Texts(),
-              (std::vector<std::string>{"No such file or directory!", kMsgConnectTimeout}));
+              (std::vector<std::string>{"No such file or directory!", kMsgEscConnectTimeout}));
     EXPECT_EQ(session.State().phase, EscPhase::NotLinked);
 }
 
@@ -400,7 +400,7 @@ TEST_F(OstrinPage, CalibrationOutOfOrderIsRefusedAndTheNextShowReadsAgain) {
     esc.session.OnUpdate();
     esc.time.Advance(5000);
     ASSERT_EQ(esc.prompt.shown.size(), 2u);
-    EXPECT_EQ(esc.prompt.shown[1].text, kMsgCalibrationOutOfOrder);
+    EXPECT_EQ(esc.prompt.shown[1].text, kMsgEscCalibrationOutOfOrder);
     EXPECT_EQ(esc.prompt.shown[1].icon, PromptIcon::None);
     EXPECT_EQ(esc.device->RequestCount(kCmdWriteBlock), 0);
     EXPECT_FALSE(esc.State().updateEnabled);
@@ -415,7 +415,7 @@ TEST_F(OstrinPage, CalibrationOutOfOrderIsRefusedAndTheNextShowReadsAgain) {
     esc.ShowAndRead();
     EXPECT_EQ(esc.device->RequestCount(kCmdReadBlock), 2);
     esc.Update();
-    EXPECT_EQ(esc.prompt.Last(), kMsgUpdateComplete);
+    EXPECT_EQ(esc.prompt.Last(), kMsgEscUpdateComplete);
 }
 
 }  // namespace

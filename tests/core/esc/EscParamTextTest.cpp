@@ -18,8 +18,8 @@ TEST(EscParamText, SettingsAreCheckedAgainstTheSeries) {
     };
     const Case cases[] = {
         {OstrinTable(), "Temperature Offset", "255", ""},
-        {OstrinTable(), "Temperature Offset", "256", kMsgOffsetRange},
-        {OstrinTable(), "temperature offset", "-3", kMsgOffsetRange},
+        {OstrinTable(), "Temperature Offset", "256", kMsgTemperatureOffsetRange},
+        {OstrinTable(), "temperature offset", "-3", kMsgTemperatureOffsetRange},
         {OstrinTable(), "Throttle Neutral", "1500", "Throttle Neutral comes from the ESC"},
         {TarrowTable(), "Throttle Range", "640", "Throttle Range comes from the ESC"},
         {TarrowTable(), "Temperature Offset", "3", "The Tarrow series has no parameter"},
