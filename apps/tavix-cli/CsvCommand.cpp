@@ -31,21 +31,9 @@ constexpr const char* kMsgWritten = "%s: %d samples of %d channels";
 
 }  // namespace
 
-int RunCsv(const Args& args, const Io& io) {
-    const ParsedArgs parsed =
-        ParseArgs(args, {{"--out", true, "the CSV file to write", "-o"}, {"--config"}});
-    if (parsed.help) {
-        io.out << kUsage;
-        return kExitOk;
-    }
-    if (!parsed.error.empty()) {
-        return UsageError(io, "csv", parsed.error, kUsage);
-    }
-    if (parsed.positional.size() != 1) {
-        return UsageError(
-            io, "csv",
-            parsed.positional.empty() ? "which record file?" : "one record file at a time", kUsage);
-    }
+int RunCsv(const Invocation& call) {
+    const ParsedArgs& parsed = call.args;
+    const Io& io = call.io;
     const std::string& record = parsed.positional.front();
     std::string out = parsed.Get("--out");
     if (out.empty()) {
@@ -81,5 +69,14 @@ int RunCsv(const Args& args, const Io& io) {
     io.out << FormatText(kMsgWritten, out.c_str(), SamplesOf(loaded), ChannelsOf(loaded)) << '\n';
     return kExitOk;
 }
+
+const Command kCsvCommand{"csv",
+                          "write a record file as CSV text, as \"Save As CSV\" does",
+                          kUsage,
+                          {{"--out", true, "the CSV file to write", "-o"}, {"--config"}},
+                          1,
+                          1,
+                          "which record file?",
+                          RunCsv};
 
 }  // namespace tavix::cli

@@ -152,34 +152,25 @@ bool ReadFileText(const std::string& path, std::string& text) {
 
 }  // namespace
 
-int RunEsc(const Args& args, const Io& io) {
-    const ParsedArgs parsed = ParseArgs(args, {{"--port"}, {"--config"}, {"--from"}});
-    if (parsed.help) {
-        io.out << kUsage;
-        return kExitOk;
-    }
-    if (!parsed.error.empty()) {
-        return UsageError(io, "esc", parsed.error, kUsage);
-    }
-    if (parsed.positional.empty()) {
-        return UsageError(io, "esc", "say read or write", kUsage);
-    }
+int RunEsc(const Invocation& call) {
+    const ParsedArgs& parsed = call.args;
+    const Io& io = call.io;
     const std::string action = parsed.positional.front();
     const std::vector<std::string> assignments(parsed.positional.begin() + 1,
                                                parsed.positional.end());
     const bool write = action == "write";
     if (!write && action != "read") {
-        return UsageError(io, "esc", "unknown action " + action, kUsage);
+        return call.UsageError("unknown action " + action);
     }
     if (!write && (!assignments.empty() || parsed.Has("--from"))) {
-        return UsageError(io, "esc", "read takes no parameters", kUsage);
+        return call.UsageError("read takes no parameters");
     }
     if (write && assignments.empty() && !parsed.Has("--from")) {
-        return UsageError(io, "esc", "write needs NAME=VALUE or --from FILE", kUsage);
+        return call.UsageError("write needs NAME=VALUE or --from FILE");
     }
     for (const std::string& a : assignments) {
         if (a.find('=') == std::string::npos) {
-            return UsageError(io, "esc", "\"" + a + "\" is not NAME=VALUE", kUsage);
+            return call.UsageError("\"" + a + "\" is not NAME=VALUE");
         }
     }
     std::string fileText;
@@ -263,5 +254,14 @@ int RunEsc(const Args& args, const Io& io) {
     }
     return kExitOk;
 }
+
+const Command kEscCommand{"esc",
+                          "read or write the ESC's parameters (read | write NAME=VALUE...)",
+                          kUsage,
+                          {{"--port"}, {"--config"}, {"--from"}},
+                          1,
+                          static_cast<std::size_t>(-1),
+                          "say read or write",
+                          RunEsc};
 
 }  // namespace tavix::cli

@@ -30,7 +30,7 @@ TEST(FlightSummaryPanel, ShowsTheRecordsQuantitiesAndNothingWithoutOne) {
 
     panel.SetRecord(*record);
     const std::pair<const char*, const char*> shown[] = {
-        {kCaptionMaxPower, "120.0 W"}, {kCaptionCapacity, "1000 mAh"},
+        {kQuantityMaxPower, "120.0 W"}, {kCaptionCapacity, "1000 mAh"},
         {kCaptionEnergy, "12.00 Wh"},  {kCaptionAverageCurrent, "10.0 A"},
         {kCaptionCells, "3S"},         {kCaptionMinCellVoltage, "4.00 V"},
     };

@@ -302,7 +302,7 @@ void EscParamSession::OnTimer(int id) {
         state_.resetFlag = true;
         state_.phase = EscPhase::NotLinked;
         Notify();
-        prompt_.Message(kMsgEscConnectTimeout, PromptIcon::Exclamation);
+        prompt_.Message(kMsgConnectTimeout, PromptIcon::Exclamation);
     } else {
         // The values stay; the reset flag is not set, so no read runs on show.
         state_.phase = EscPhase::WriteFailed;

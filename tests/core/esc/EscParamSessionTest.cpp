@@ -141,7 +141,7 @@ TEST_P(EveryEscSeries, ALateReadReplyAfterTheTimeOutIsStillTaken) {
     EXPECT_TRUE(esc.prompt.shown.empty());
     EXPECT_EQ(esc.State().progress, 0);  // 30 ticks of 20: six turns of the bar
     esc.time.Advance(1);                 // tick 31
-    EXPECT_EQ(esc.prompt.Texts(), std::vector<std::string>{kMsgEscConnectTimeout});
+    EXPECT_EQ(esc.prompt.Texts(), std::vector<std::string>{kMsgConnectTimeout});
     EXPECT_EQ(esc.State().phase, EscPhase::NotLinked);
     EXPECT_TRUE(esc.State().resetFlag);
     EXPECT_FALSE(esc.State().updateEnabled);
@@ -203,7 +203,7 @@ TEST_P(EveryEscSeries, HidingWhileReadingClearsThePagesThatShowAgainAndTheTimeOu
     esc.Hide();
     EXPECT_FALSE(esc.comm.GetPortOpen());
     esc.time.Advance(2100);
-    EXPECT_EQ(esc.prompt.Texts(), std::vector<std::string>{kMsgEscConnectTimeout});
+    EXPECT_EQ(esc.prompt.Texts(), std::vector<std::string>{kMsgConnectTimeout});
     // No read was sent from the hidden page.
     EXPECT_EQ(esc.device->RequestCount(kCmdReadBlock), 1);
     EXPECT_EQ(esc.State().phase, EscPhase::NotLinked);
@@ -283,7 +283,7 @@ TEST(EscParamSession, TheTarrowPageStaysAsItIsWhenHiddenWhileReading) {
     EXPECT_EQ(esc.State().phase, EscPhase::Reading);
     EXPECT_EQ(esc.device->RequestCount(kCmdReadBlock), 1);
     esc.time.Advance(2100);
-    EXPECT_EQ(esc.prompt.Last(), kMsgEscConnectTimeout);
+    EXPECT_EQ(esc.prompt.Last(), kMsgConnectTimeout);
 }
 
 // The Velmor's Current Limiting list is never seen, and sorted: the ESC's
@@ -341,7 +341,7 @@ TEST(EscParamSession, APortThatWillNotOpenIsReportedAndTheReadTimesOut) {
     EXPECT_FALSE(session.State().connectEnabled);
     time.Advance(3100);
     EXPECT_EQ(prompt.Texts(),
-              (std::vector<std::string>{"No such file or directory!", kMsgEscConnectTimeout}));
+              (std::vector<std::string>{"No such file or directory!", kMsgConnectTimeout}));
     EXPECT_EQ(session.State().phase, EscPhase::NotLinked);
 }
 
