@@ -62,13 +62,15 @@ int UsageError(const Io& io, const std::string& command, const std::string& erro
     return kExitUsage;
 }
 
-void StreamPrompt::Message(const std::string& text, PromptIcon icon) {
+void StreamPrompt::Message(const std::string& text, PromptIcon icon, const std::string& detail) {
     shown.push_back(text);
-    if (icon == PromptIcon::Information) {
-        io_.out << Printable(text) << '\n';
-    } else {
+    std::ostream& to = icon == PromptIcon::Information ? io_.out : io_.err;
+    if (icon != PromptIcon::Information) {
         ++failures;
-        io_.err << Printable(text) << '\n';
+    }
+    to << Printable(text) << '\n';
+    if (!detail.empty()) {
+        to << detail << '\n';  // file names and system reasons: already terminal text
     }
     io_.out.flush();
 }

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "base/AtomicFile.h"
+#include "base/FormatText.h"
 #include "config/IniNumbers.h"
 
 namespace tavix {
@@ -14,8 +15,9 @@ namespace {
 constexpr const char* kLineEnd = "\r\n";
 
 // Reads the file's lines (line ends removed) up to the end or up to the first
-// line that is too long. False when reading fails.
-bool ReadLines(std::FILE* file, std::vector<std::string>& lines) {
+// line that is too long; `stoppedAt` is then its number (from 1), else 0.
+// False when reading fails.
+bool ReadLines(std::FILE* file, std::vector<std::string>& lines, std::size_t& stoppedAt) {
     std::string line;
     bool tooLong = false;
     char buffer[16384];
@@ -47,9 +49,13 @@ bool ReadLines(std::FILE* file, std::vector<std::string>& lines) {
         return false;
     }
     // The last line may end without a line end (a CR alone is no line end).
-    if (!tooLong && !line.empty() && line.size() <= CIniFile::kMaxLineLength) {
+    if (!tooLong && line.size() > CIniFile::kMaxLineLength) {
+        tooLong = true;
+    }
+    if (!tooLong && !line.empty()) {
         lines.push_back(std::move(line));
     }
+    stoppedAt = tooLong ? lines.size() + 1 : 0;
     return true;
 }
 
@@ -80,12 +86,16 @@ bool CIniFile::Load() {
         return false;
     }
     std::vector<std::string> lines;
-    const bool read = ReadLines(file, lines);
+    std::size_t stoppedAt = 0;
+    const bool read = ReadLines(file, lines, stoppedAt);
     std::fclose(file);
     if (!read) {
         // A directory, or a device error half-way: take nothing from it.
         lastError_ = kIniErrOpen;
         return false;
+    }
+    if (stoppedAt != 0) {
+        stoppedAtLine_ = stoppedAt;
     }
 
     std::string section;
@@ -132,12 +142,32 @@ std::string CIniFile::Text() const {
 }
 
 bool CIniFile::Save() {
+    if (stoppedAtLine_ != 0) {
+        saveFailure_ =
+            FormatText(kIniStoppedEarlyDetail, path_.c_str(), static_cast<int>(stoppedAtLine_));
+        lastError_ = std::string(kIniErrSave) + " " + saveFailure_;
+        return false;
+    }
     std::string reason = "no file path";
     if (path_.empty() || !WriteFileAtomically(path_, Text(), &reason)) {
+        saveFailure_ = FormatText(kIniWriteFailedDetail, path_.c_str(), reason.c_str());
         lastError_ = std::string(kIniErrSave) + " " + reason;
         return false;
     }
+    saveFailure_.clear();
     return true;
+}
+
+bool CIniFile::TellSaveFailure() {
+    if (saveFailure_.empty()) {
+        return false;
+    }
+    if (stoppedAtLine_ == 0) {
+        return true;
+    }
+    const bool tell = !stoppedEarlyTold_;
+    stoppedEarlyTold_ = true;
+    return tell;
 }
 
 int CIniFile::FindSection(const std::string& section) const {

@@ -16,6 +16,13 @@ inline constexpr const char* kIniErrNoKey = "Unable to locate specified key.";
 inline constexpr const char* kIniErrNoValue = "Unable to locate specified value.";
 inline constexpr const char* kIniErrSave = "Unable to save ini file.";
 
+// Why a save failed, for the user (the file's path, then the line or the system's reason).
+inline constexpr const char* kIniStoppedEarlyDetail =
+    "%s was left unchanged: its line %d is longer than 2047 characters, so nothing from that "
+    "line on was read, and writing the file back would have lost it. The change holds until "
+    "Tavix closes.";
+inline constexpr const char* kIniWriteFailedDetail = "%s: %s";
+
 class CIniFile {
 public:
     CIniFile() = default;
@@ -29,6 +36,11 @@ public:
     // before is kept (Load still returns true).
     static constexpr std::size_t kMaxLineLength = 2047;
 
+    // The line (counted from 1) at which the last Load stopped because it was
+    // too long; 0 when the file was read to its end. A file read only in part
+    // is never written back (Save refuses it), so what was not read survives.
+    std::size_t StoppedAtLine() const { return stoppedAtLine_; }
+
     // Adds the file's entries to what is in memory. False when the file is
     // missing (last error unchanged) or cannot be opened or read; nothing is
     // added then. Both CR LF and LF end a line.
@@ -39,6 +51,12 @@ public:
     // last error then starts with kIniErrSave. Lines end in CR LF; sections
     // without entries are not written.
     bool Save();
+    // After a failed Save: the file and the reason, for the user.
+    std::string SaveFailureDetail() const { return saveFailure_; }
+    // Whether the last failed Save is to be shown to the user now: a failed
+    // write each time, a file read only in part once (every later change is
+    // refused for the same reason).
+    bool TellSaveFailure();
     // The text Save writes.
     std::string Text() const;
 
@@ -70,6 +88,9 @@ private:
     std::vector<key> sections_;
     std::vector<std::string> sectionNames_;
     std::string lastError_;
+    std::size_t stoppedAtLine_ = 0;
+    std::string saveFailure_;
+    bool stoppedEarlyTold_ = false;
 };
 
 }  // namespace tavix

@@ -143,6 +143,47 @@ TEST_F(CIniFileTest, LoadStopsAtTheFirstOverlongLineAndKeepsWhatCameBefore) {
     EXPECT_EQ(huge.EntryCount("s"), 1);
 }
 
+TEST_F(CIniFileTest, AFileReadOnlyInPartIsNeverWrittenBack) {
+    // Line 3 is too long: it and everything after it were not read, so a save
+    // would silently drop them. The file stays as it is; the change holds in memory.
+    const std::string original = "[communicateset]\r\nport=1\r\n[1L40]\r\ndescription=" +
+                                 std::string(CIniFile::kMaxLineLength, 'd') +
+                                 "\r\nkvalue0=0.5\r\n[display]\r\nyaxis=0\r\n";
+    WriteBytes(path, original);
+    ini.SetFilePath(path);
+    ASSERT_TRUE(ini.Load());
+    EXPECT_EQ(ini.StoppedAtLine(), 4u);
+
+    ini.PutInt("communicateset", "port", 3, true);
+    EXPECT_FALSE(ini.Save());
+    EXPECT_EQ(ReadBytes(path), original);
+    EXPECT_EQ(ini.GetInt("communicateset", "port"), 3);
+    EXPECT_EQ(ini.LastError().rfind(kIniErrSave, 0), 0u) << ini.LastError();
+    const std::string detail = ini.SaveFailureDetail();
+    EXPECT_NE(detail.find(path), std::string::npos) << detail;
+    EXPECT_NE(detail.find("line 4"), std::string::npos) << detail;
+    // Told once: every later change fails for the same reason.
+    EXPECT_TRUE(ini.TellSaveFailure());
+    EXPECT_FALSE(ini.Save());
+    EXPECT_FALSE(ini.TellSaveFailure());
+    EXPECT_EQ(ReadBytes(path), original);
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"config.ini"});
+
+    // A file read to its end is written as before, and a failed write is told each time.
+    CIniFile whole;
+    WriteBytes(path, "[s]\na=1\n");
+    whole.SetFilePath(path);
+    ASSERT_TRUE(whole.Load());
+    EXPECT_EQ(whole.StoppedAtLine(), 0u);
+    EXPECT_TRUE(whole.Save());
+    whole.SetFilePath(dir.File("no-such-dir/config.ini"));
+    EXPECT_FALSE(whole.Save());
+    EXPECT_TRUE(whole.TellSaveFailure());
+    EXPECT_FALSE(whole.Save());
+    EXPECT_TRUE(whole.TellSaveFailure());
+    EXPECT_NE(whole.SaveFailureDetail().find("no-such-dir/config.ini"), std::string::npos);
+}
+
 TEST_F(CIniFileTest, LoadAddsToMemoryAndReportsUnreadableFiles) {
     ini.PutText("mem", "kept", "yes", true);
     LoadText("[mem]\nnew=1\n[file]\nx=2\n");
