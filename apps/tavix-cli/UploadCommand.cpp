@@ -6,7 +6,7 @@
 
 #include "Commands.h"
 #include "DeviceSession.h"
-#include "base/AtomicFile.h"
+#include "logger/FlightSplitter.h"
 #include "logger/LoggerMessages.h"
 #include "platform/GbkText.h"
 #include "records/CTavixDoc.h"
@@ -139,7 +139,7 @@ int RunUpload(const Args& args, const Io& io) {
     link.outputDirectory = outDir;
     link.storeRecord = [](const std::string& path, const FlightRecord& record,
                           std::string& reason) {
-        return WriteFileAtomically(path, CTavixDoc::Serialize(record), &reason);
+        return StoreNewRecordFile(path, CTavixDoc::Serialize(record), reason);
     };
     // The window opens the last file as its document; so does this, which
     // proves the file reads back.

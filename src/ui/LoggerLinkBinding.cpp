@@ -5,10 +5,10 @@
 #include "CMainFrame.h"
 #include "CMyProgressDlg.h"
 #include "CTavixView.h"
-#include "base/AtomicFile.h"
 #include "config/CAppConfig.h"
 #include "link/CMSComm.h"
 #include "link/PortName.h"
+#include "logger/FlightSplitter.h"
 #include "logger/LoggerLink.h"
 #include "platform/GbkText.h"
 #include "platform/QtTimerHost.h"
@@ -45,7 +45,7 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
     link_->startProgress = [this] { StartProgress(); };
     link_->storeRecord = [](const std::string& path, const FlightRecord& record,
                             std::string& reason) {
-        return WriteFileAtomically(path, CTavixDoc::Serialize(record), &reason);
+        return StoreNewRecordFile(path, CTavixDoc::Serialize(record), reason);
     };
     link_->openRecord = [this](const std::string& path) {
         frame_.OpenRecordFile(QString::fromLocal8Bit(path.c_str()));
