@@ -20,7 +20,7 @@ namespace {
 
 class SilentPrompt : public tavix::Prompt {
 public:
-    void Message(const std::string&, tavix::PromptIcon) override {}
+    void Message(const std::string&, tavix::PromptIcon, const std::string&) override {}
     bool Ask(const std::string&, tavix::PromptIcon) override { return true; }
 };
 
@@ -93,6 +93,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     ini.SetFilePath(output);
+    if (ini.StoppedAtLine() != 0) {
+        // Read only in part: never written back.
+        Check(!ini.Save(), "a file read only in part was saved");
+        return 0;
+    }
     Check(ini.Save(), "save failed");
 
     tavix::CIniFile again;

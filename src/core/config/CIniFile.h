@@ -3,9 +3,14 @@
 // name/value entries, written back whole. No comments, no quoting, no
 // trimming: the text before the first '=' is the name, the rest the value,
 // byte for byte. Names compare exactly and case-sensitively.
+//
+// The ordered arrays are what the file is; an index by name beside them keeps
+// loading and lookups fast for any size (it always names the first match).
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace tavix {
@@ -22,6 +27,11 @@ inline constexpr const char* kIniStoppedEarlyDetail =
     "line on was read, and writing the file back would have lost it. The change holds until "
     "Tavix closes.";
 inline constexpr const char* kIniWriteFailedDetail = "%s: %s";
+inline constexpr const char* kIniTooLargeDetail =
+    "%s was left unchanged: it is %llu bytes, more than the 16 MB a settings file may have, so "
+    "none of it was read.";
+// Why a load failed, for the user: the file's path and the system's reason.
+inline constexpr const char* kIniLoadFailedDetail = "%s: %s";
 
 class CIniFile {
 public:
@@ -41,10 +51,18 @@ public:
     // is never written back (Save refuses it), so what was not read survives.
     std::size_t StoppedAtLine() const { return stoppedAtLine_; }
 
+    // The largest file Load reads; a larger one is refused whole (and, as it
+    // was not read, never written back). Real settings files are a few KB.
+    static constexpr std::uintmax_t kMaxFileSize = 16u * 1024u * 1024u;
+
     // Adds the file's entries to what is in memory. False when the file is
-    // missing (last error unchanged) or cannot be opened or read; nothing is
-    // added then. Both CR LF and LF end a line.
+    // missing (last error unchanged) or cannot be opened or read, is no
+    // regular file (a folder, a FIFO) or is larger than kMaxFileSize; nothing
+    // is added then. Both CR LF and LF end a line.
     bool Load();
+    // After a failed Load: the file and the reason, for the user; "" after a
+    // Load that succeeded.
+    const std::string& LoadFailureDetail() const { return loadFailure_; }
     // Rewrites the file from memory through a temporary file renamed over it,
     // so a failed write leaves the previous file whole. Returns false on failure
     // (callers may ignore it, as the settings stay in effect in memory); the
@@ -82,15 +100,20 @@ private:
     struct key {
         std::vector<std::string> values;
         std::vector<std::string> names;
+        std::unordered_map<std::string, int> index;  // name -> its place in `names`
     };
 
     std::string path_;
     std::vector<key> sections_;
     std::vector<std::string> sectionNames_;
+    std::unordered_map<std::string, int> sectionIndex_;  // name -> its place
     std::string lastError_;
     std::size_t stoppedAtLine_ = 0;
+    // Set when the file on disk holds what was not read: Save refuses with it.
+    std::string notWholeRead_;
+    std::string loadFailure_;
     std::string saveFailure_;
-    bool stoppedEarlyTold_ = false;
+    bool notWholeReadTold_ = false;
 };
 
 }  // namespace tavix
