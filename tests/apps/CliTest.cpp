@@ -132,6 +132,43 @@ TEST_F(CliTest, UploadStoresTheGearRateAndNoteAsTheWindowWould) {
     EXPECT_NE(err.str().find("needs 514"), std::string::npos) << err.str();
 }
 
+TEST_F(CliTest, UploadChecksTheConfiguredGearRateAndPoleNumberAsTypedOnes) {
+    const std::string shipped = test::ReadBytes(config);
+    const auto configure = [&](const std::string& gear, const std::string& poles) {
+        std::string text = shipped;
+        const auto set = [&text](const std::string& from, const std::string& to) {
+            ASSERT_NE(text.find(from), std::string::npos) << from;
+            text.replace(text.find(from), from.size(), to);
+        };
+        set("[gearrate]\ndefault=1.00", "[gearrate]\ndefault=" + gear);
+        set("[polnumber]\ndefault=14", "[polnumber]\ndefault=" + poles);
+        test::WriteBytes(config, text);
+    };
+    // A configured gear rate that is no finite number above 0 becomes 1, as on the form.
+    sim::MemoryPlan oneShortFlight;
+    oneShortFlight.flights = {64};
+    UseDevice(sim::Series::Tarrow).LoadMemory(oneShortFlight);
+    for (const char* gear : {"inf", "1e999", "nan", "-3"}) {
+        configure(gear, "14");
+        ASSERT_EQ(Run({"upload", "--port", "demo", "--out", dir.File(gear)}), kExitOk)
+            << gear << err.str();
+        EXPECT_NE(err.str().find("Gear rate 1.00, pole number 14."), std::string::npos) << gear;
+    }
+    // A configured pole number below 2 is refused like --poles 1, until --poles is given.
+    for (const char* poles : {"-14", "fourteen", "1"}) {
+        configure("2", poles);
+        EXPECT_EQ(Run({"upload", "--port", "demo", "--out", dir.File("p")}), kExitUsage) << poles;
+        EXPECT_NE(err.str().find("--poles needs a whole number of at least 2"), std::string::npos)
+            << err.str();
+        EXPECT_NE(err.str().find("[polnumber] default"), std::string::npos) << err.str();
+        EXPECT_FALSE(std::filesystem::exists(dir.File("p"))) << poles;
+    }
+    ASSERT_EQ(Run({"upload", "--port", "demo", "--poles", "12", "--out", dir.File("p")}), kExitOk)
+        << err.str();
+    EXPECT_NE(err.str().find("Gear rate 2.00, pole number 12."), std::string::npos);
+    EXPECT_EQ(Run({"upload", "--poles", "1"}), kExitUsage);
+}
+
 TEST_F(CliTest, UploadFromAnEmptyLoggerOrAnEscWithoutLoggerSaysNo) {
     UseDevice(sim::Series::Tarrow).LoadMemory(sim::EmptyMemoryPlan());
     EXPECT_EQ(Run({"upload", "--port", "demo", "--out", dir.File("a")}), kExitRefused);

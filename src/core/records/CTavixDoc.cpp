@@ -7,10 +7,12 @@
 #include <memory>
 
 #include "base/AtomicFile.h"
+#include "base/RegularFile.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "records/RecordCodec.h"
 #include "records/RecordMessages.h"
+#include "shell/GearRateRule.h"
 
 namespace tavix {
 
@@ -22,9 +24,9 @@ constexpr std::size_t kLargestRecordFile = RecordFileSize(kChannelCount, kMaxSam
 using ull = unsigned long long;
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    // Only a regular file: a FIFO or a device would block the read forever.
+    std::FILE* file = OpenRegularFile(path, &reason);
     if (file == nullptr) {
-        reason = std::strerror(errno);
         return false;
     }
     bytes.clear();
@@ -176,11 +178,8 @@ bool CTavixDoc::LoadRecord(std::string_view bytes, const std::string& name, Reco
         loaded->calibration[i].c = static_cast<float>(ini_.GetReal(hw, FormatText("cvalue%d", i)));
     }
 
-    const float rounded = RoundGearRate(header.gearRate);
-    if (rounded > 0.0f) {
-        form.gearRate = rounded;
-    } else {
-        form.gearRate = 1.0f;
+    form.gearRate = InitialGearRate(header.gearRate);
+    if (!IsUsableGearRate(header.gearRate)) {
         header.gearRate = 1.0f;
     }
     header.yAxis = NormalisedYAxis(header.yAxis);
@@ -191,19 +190,6 @@ bool CTavixDoc::LoadRecord(std::string_view bytes, const std::string& name, Reco
 
     config_.Record() = *loaded;
     return true;
-}
-
-float CTavixDoc::RoundGearRate(float gearRate) {
-    // Formatted with two decimals and read back, as the form's field shows it
-    // (independent of the C locale, which a Qt program sets from the user's).
-    char text[400];
-    const auto printed = std::to_chars(text, text + sizeof text, static_cast<double>(gearRate),
-                                       std::chars_format::fixed, 2);
-    double value = 0.0;
-    if (printed.ec == std::errc()) {
-        std::from_chars(text, printed.ptr, value);
-    }
-    return static_cast<float>(value);
 }
 
 }  // namespace tavix
