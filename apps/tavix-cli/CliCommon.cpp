@@ -92,11 +92,12 @@ std::unique_ptr<Settings> LoadSettings(const std::string& path, StreamPrompt& pr
     }
     settings->ini.SetFilePath(path);
     if (!settings->ini.Load()) {
-        io.err << "Can't read the settings file " << path << "!\n";
+        io.err << "Can't read the settings file " << path << "!\n"
+               << settings->ini.LoadFailureDetail() << '\n';
         return nullptr;
     }
     if (!settings->config.LoadStartupSettings(settings->ini, prompt, settings->clock)) {
-        prompt.Message(kMsgIncorrectConfig, PromptIcon::Stop);
+        prompt.Message(kMsgIncorrectConfig, PromptIcon::Stop, settings->config.startupFailure);
         return nullptr;
     }
     return settings;

@@ -33,7 +33,7 @@ bool CTavixApp::InitInstance(const CommandLine& line) {
     ini_.SetFilePath(kConfigFileName);
     ini_.Load();
     if (!config_.LoadStartupSettings(ini_, prompt_, clock_)) {
-        prompt_.Message(kMsgIncorrectConfig, PromptIcon::Exclamation);
+        prompt_.Message(kMsgIncorrectConfig, PromptIcon::Exclamation, config_.startupFailure);
         return false;
     }
 

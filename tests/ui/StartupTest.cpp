@@ -32,6 +32,7 @@ TEST_F(StartupTest, NoConfigFileEndsWithBothMessagesInOrder) {
     EXPECT_FALSE(app.InitInstance(CommandLine{}));
     EXPECT_EQ(prompt.Texts(),
               (std::vector<std::string>{"Can't get hardware version!", "Incorrect config file!"}));
+    EXPECT_EQ(prompt.shown[1].detail, "config.ini: No such file or directory");
     EXPECT_EQ(app.MainFrame(), nullptr);
 }
 
