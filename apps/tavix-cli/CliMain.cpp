@@ -1,6 +1,7 @@
 #include <ostream>
 
 #include "Commands.h"
+#include "platform/GbkText.h"
 
 namespace tavix::cli {
 
@@ -31,6 +32,7 @@ void PrintUsage(std::ostream& out) {
 }  // namespace
 
 int RunCli(const Args& args, const Io& io) {
+    InstallPathText();
     if (args.empty()) {
         PrintUsage(io.err);
         return kExitUsage;

@@ -2,6 +2,7 @@
 
 #include "CMainFrame.h"
 #include "CTavixView.h"
+#include "platform/GbkText.h"
 #include "shell/Prompt.h"
 
 namespace tavix {
@@ -12,6 +13,7 @@ CTavixApp* g_app = nullptr;
 
 CTavixApp::CTavixApp(Prompt& prompt, const Clock& clock) : prompt_(prompt), clock_(clock) {
     g_app = this;
+    InstallPathText();  // file names in messages keep their own characters
 }
 
 CTavixApp::~CTavixApp() {

@@ -77,8 +77,9 @@ TEST_F(CliTest, IdentifySaysWhenTheDeviceDoesNotAnswerOrThePortCannotOpen) {
     EXPECT_TRUE(out.str().empty());
 
     EXPECT_EQ(Run({"identify", "--port", dir.File("no-such-port")}), kExitRefused);
-    EXPECT_FALSE(err.str().empty());
-    EXPECT_EQ(err.str().substr(err.str().size() - 2), "!\n");
+    // The system's words with "!", and below them which port.
+    EXPECT_EQ(err.str(), "No such file or directory!\nPort " + dir.File("no-such-port") +
+                             ": No such file or directory\n");
 }
 
 TEST_F(CliTest, UploadWritesEveryFlightAndInfoReadsThemBack) {
@@ -189,6 +190,23 @@ TEST_F(CliTest, InfoRefusesAFileItCannotRead) {
     EXPECT_EQ(Run({"info", dir.File("junk.dat")}), kExitRefused);
     EXPECT_NE(err.str().find("The file was not loaded."), std::string::npos) << err.str();
     EXPECT_TRUE(out.str().empty());
+}
+
+TEST_F(CliTest, FileNamesKeepTheSystemsEncodingInMessagesAndSummaries) {
+    // Only the texts inside records are GBK; a file name is the system's (UTF-8).
+    const std::string name = dir.File("name \u00FCn\u00EFc\u00F8d\u00E9 \u8BB0\u5F55.dat");
+    EXPECT_EQ(Run({"info", name}), kExitRefused);
+    EXPECT_EQ(err.str().rfind("Can't read the record file " + name + " (", 0), 0u) << err.str();
+
+    sim::MemoryPlan oneShortFlight;
+    oneShortFlight.flights = {64};
+    UseDevice(sim::Series::Tarrow).LoadMemory(oneShortFlight);
+    const std::string folder = dir.File("\u8BB0\u5F55");
+    ASSERT_EQ(Run({"upload", "--port", "demo", "--out", folder}), kExitOk) << err.str();
+    const std::string written = OutLines().back();
+    std::filesystem::rename(written, name);
+    ASSERT_EQ(Run({"info", name}), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("File:           " + name), std::string::npos) << out.str();
 }
 
 TEST_F(CliTest, AMissingConfigIsAFailureNotACrash) {

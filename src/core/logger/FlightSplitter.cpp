@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "base/AtomicFile.h"
+#include "base/PathText.h"
 #include "logger/LoggerHeader.h"
 #include "logger/LoggerMessages.h"
 
@@ -208,7 +209,7 @@ SplitOutcome FlightSplitter::WriteFlights(FlightRecord& work, const Clock& clock
         } else {
             outcome.fates.push_back(FlightFate::WriteFailed);
             outcome.messages.push_back(
-                FormatText(kMsgRecordWriteFailed, path.c_str(), reason.c_str()));
+                FormatText(kMsgRecordWriteFailed, PathText(path).c_str(), reason.c_str()));
         }
     }
     // Nothing written and nothing said yet: every flight was empty or too

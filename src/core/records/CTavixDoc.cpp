@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "base/AtomicFile.h"
+#include "base/PathText.h"
 #include "base/RegularFile.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
@@ -84,23 +85,25 @@ RecordReadResult CTavixDoc::Serialize(std::string_view bytes, FlightRecord& into
                                       const std::string& name) {
     RecordReadResult result;
     if (bytes.size() < kRecordFixedSize) {
-        result.message = FormatText(kMsgRecordTooShort, name.c_str(), ull{kRecordFixedSize},
-                                    static_cast<ull>(bytes.size()));
+        result.message = FormatText(kMsgRecordTooShort, PathText(name).c_str(),
+                                    ull{kRecordFixedSize}, static_cast<ull>(bytes.size()));
         return result;
     }
     const RecordHeader header = DecodeHeader(bytes);
     if (header.channels < 1 || header.channels > kChannelCount) {
-        result.message = FormatText(kMsgRecordBadChannels, name.c_str(), int{header.channels});
+        result.message =
+            FormatText(kMsgRecordBadChannels, PathText(name).c_str(), int{header.channels});
         return result;
     }
     if (header.samples < 1 || header.samples > kMaxSamples) {
-        result.message = FormatText(kMsgRecordBadSamples, name.c_str(), int{header.samples});
+        result.message =
+            FormatText(kMsgRecordBadSamples, PathText(name).c_str(), int{header.samples});
         return result;
     }
     const std::size_t needed = RecordFileSize(header.channels, header.samples);
     if (bytes.size() < needed) {
-        result.message = FormatText(kMsgRecordTooShort, name.c_str(), static_cast<ull>(needed),
-                                    static_cast<ull>(bytes.size()));
+        result.message = FormatText(kMsgRecordTooShort, PathText(name).c_str(),
+                                    static_cast<ull>(needed), static_cast<ull>(bytes.size()));
         return result;
     }
 
@@ -133,7 +136,7 @@ bool CTavixDoc::StoreRecord(const std::string& path, FlightRecord& record, const
     }
     std::string reason;
     if (!WriteFileAtomically(path, Serialize(record), &reason)) {
-        message = FormatText(kMsgRecordSaveFailed, path.c_str(), reason.c_str());
+        message = FormatText(kMsgRecordSaveFailed, PathText(path).c_str(), reason.c_str());
         return false;
     }
     return true;
@@ -148,7 +151,7 @@ bool CTavixDoc::OnOpenDocument(const std::string& path, RecordForm& form, std::s
     std::string bytes;
     std::string reason;
     if (!ReadWholeFile(path, bytes, reason)) {
-        message = FormatText(kMsgRecordUnreadable, path.c_str(), reason.c_str());
+        message = FormatText(kMsgRecordUnreadable, PathText(path).c_str(), reason.c_str());
         return false;
     }
     return LoadRecord(bytes, path, form, message);
