@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "base/RegularFile.h"
 #include "platform/GbkText.h"
 
 namespace tavix::cli {
@@ -84,10 +85,12 @@ std::unique_ptr<Settings> LoadSettings(const std::string& path, StreamPrompt& pr
                                        const Io& io) {
     auto settings = std::make_unique<Settings>();
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
+    std::string reason;
+    if (!IsRegularFile(path, &reason)) {
         io.err << "Can't open the settings file " << path
                << (std::filesystem::exists(path, ec) ? " (not a file)" : " (no such file)")
-               << "! Run tavix-cli where config.ini is, or name it with --config FILE.\n";
+               << "! Run tavix-cli where config.ini is, or name it with --config FILE.\n"
+               << path << ": " << reason << '\n';
         return nullptr;
     }
     settings->ini.SetFilePath(path);

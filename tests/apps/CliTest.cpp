@@ -212,6 +212,15 @@ TEST_F(CliTest, FileNamesKeepTheSystemsEncodingInMessagesAndSummaries) {
 TEST_F(CliTest, AMissingConfigIsAFailureNotACrash) {
     EXPECT_EQ(Run({"info", "x.dat", "--config", dir.File("none.ini")}, false), kExitRefused);
     EXPECT_NE(err.str().find("none.ini"), std::string::npos) << err.str();
+    // Below the program's words: the file and the system's reason.
+    std::filesystem::create_directory(dir.File("folder.ini"));
+    std::filesystem::create_symlink(dir.File("loop.ini"), dir.File("loop.ini"));
+    for (const auto& [name, reason] : {std::pair{"folder.ini", "Not a regular file"},
+                                       {"loop.ini", "Too many levels of symbolic links"}}) {
+        EXPECT_EQ(Run({"info", "x.dat", "--config", dir.File(name)}, false), kExitRefused);
+        EXPECT_NE(err.str().find(dir.File(name) + ": " + reason + "\n"), std::string::npos)
+            << err.str();
+    }
 }
 
 TEST_F(CliTest, UsageErrorsAndHelp) {
