@@ -33,7 +33,13 @@ public:
 const std::string& ScratchDir() {
     // Kept for the whole run: the clean-up at exit still needs the name.
     static const std::string* dir = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "fuzz_ini.XXXXXX").string();
+        // In memory where the system has it: every save flushes to the disk,
+        // which would make each run wait for it.
+        std::error_code ec;
+        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
+                                               ? std::filesystem::path("/dev/shm")
+                                               : std::filesystem::temp_directory_path();
+        std::string pattern = (base / "fuzz_ini.XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr) {
             std::perror("mkdtemp");
             std::abort();
