@@ -11,6 +11,7 @@
 #include "device/MainFormLine.h"
 #include "link/CMSComm.h"
 #include "link/PortName.h"
+#include "logger/FlightSplitter.h"
 #include "logger/LoggerLink.h"
 #include "platform/GbkText.h"
 #include "platform/QtTimerHost.h"
