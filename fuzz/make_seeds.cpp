@@ -3,6 +3,7 @@
 //   fuzz_record  records of 1, 5 and 8 channels from the simulator's flights
 //   fuzz_ini     the default config.ini
 //   fuzz_reply   every request the program sends and the device's reply to it
+//   fuzz_firmware firmware files of 0, 1, 512 and 513 bytes, as the tests make them
 // Usage: make_seeds OUT_DIR DEFAULT_CONFIG_INI
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "fakes/FirmwareFixture.h"
 #include "link/Frame.h"
 #include "logger/FlightSplitter.h"
 #include "logger/LoggerHeader.h"
@@ -69,7 +71,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const fs::path out = argv[1];
-    for (const char* target : {"fuzz_record", "fuzz_ini", "fuzz_reply"}) {
+    for (const char* target : {"fuzz_record", "fuzz_ini", "fuzz_reply", "fuzz_firmware"}) {
         fs::create_directories(out / target);
     }
 
@@ -100,6 +102,12 @@ int main(int argc, char** argv) {
             Write(out / "fuzz_reply" / ("reply" + std::to_string(n) + ".bin"), AsString(reply));
         }
         ++n;
+    }
+
+    for (std::size_t size : {0, 1, 512, 513}) {
+        const std::string hex = test::HexText(test::PatternImage(size));
+        Write(out / "fuzz_firmware" / ("image" + std::to_string(size) + ".Dlc"),
+              test::FirmwareText(hex, "1234567890ABCDEF"));
     }
     return 0;
 }

@@ -74,10 +74,12 @@ void IdentifySession::OnTimer(int id) {
             break;
         case TickOutcome::Waiting:
             break;
-        case TickOutcome::TimedOut:
+        case TickOutcome::TimedOut: {
+            const std::string detail = line_.Request().TimeoutDetail();
             line_.Request().Cancel();
-            Timeout();
+            Timeout(detail);
             break;
+        }
     }
 }
 
@@ -117,7 +119,7 @@ void IdentifySession::OnVersionReceived() {
     Notify();
 }
 
-void IdentifySession::Timeout() {
+void IdentifySession::Timeout(const std::string& detail) {
     line_.Close();
     line_.busy = false;
     state_.identifying = false;
@@ -127,7 +129,7 @@ void IdentifySession::Timeout() {
     state_.hardwareCode.clear();
     tabRequest_ = kTabWelcome;
     Notify();
-    prompt_.Message(kMsgOpenTimeout, PromptIcon::Exclamation);
+    prompt_.Message(kMsgOpenTimeout, PromptIcon::Exclamation, detail);
 }
 
 }  // namespace tavix

@@ -76,7 +76,7 @@ private:
     void OnComm();
     void OnTimer(int id);
     void OnVersionReceived();
-    void Timeout();
+    void Timeout(const std::string& detail);
     void Notify();
 
     MainFormLine& line_;

@@ -302,12 +302,12 @@ void EscParamSession::OnTimer(int id) {
         state_.resetFlag = true;
         state_.phase = EscPhase::NotLinked;
         Notify();
-        prompt_.Message(kMsgConnectTimeout, PromptIcon::Exclamation);
+        prompt_.Message(kMsgConnectTimeout, PromptIcon::Exclamation, request_.TimeoutDetail());
     } else {
         // The values stay; the reset flag is not set, so no read runs on show.
         state_.phase = EscPhase::WriteFailed;
         Notify();
-        prompt_.Message(kMsgEscUpdateTimeout, PromptIcon::Exclamation);
+        prompt_.Message(kMsgEscUpdateTimeout, PromptIcon::Exclamation, request_.TimeoutDetail());
     }
 }
 

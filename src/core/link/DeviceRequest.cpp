@@ -1,7 +1,9 @@
 #include "link/DeviceRequest.h"
 
+#include "base/FormatText.h"
 #include "link/CMSComm.h"
 #include "link/Frame.h"
+#include "link/LinkMessages.h"
 #include "shell/TimerHost.h"
 
 namespace tavix {
@@ -150,6 +152,14 @@ std::optional<DeviceReply> DeviceRequest::TakeReply() {
 
 std::size_t DeviceRequest::UnusedBytes() const {
     return buffer_.size() + comm_.InBufferCount();
+}
+
+std::string DeviceRequest::TimeoutDetail() const {
+    const std::size_t bytes = UnusedBytes();
+    if (bytes == 0) {
+        return {};
+    }
+    return FormatText(kDetailGarbledReply, static_cast<unsigned long>(bytes));
 }
 
 TickOutcome DeviceRequest::OnTimer(int id, int timeoutTick) {

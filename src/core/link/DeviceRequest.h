@@ -29,6 +29,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "base/Bytes.h"
 
@@ -99,6 +100,10 @@ public:
     // those still waiting below the threshold (for telling silence from a
     // garbled answer after a time-out).
     std::size_t UnusedBytes() const;
+    // What to say below a time-out message: empty after silence; after bytes
+    // that formed no reply, how many came, since a garbled answer (another
+    // device, a wrong baud rate, noise) calls for other help than silence.
+    std::string TimeoutDetail() const;
 
 private:
     std::optional<DeviceReply> TakeReply();

@@ -10,6 +10,7 @@
 #include "logger/LoggerHeader.h"
 #include "logger/LoggerMessages.h"
 #include "shell/Clock.h"
+#include "shell/GearRateRule.h"
 #include "shell/Prompt.h"
 #include "shell/TimerHost.h"
 
@@ -95,8 +96,8 @@ void LoggerLink::OnTimer(int id) {
         case TickOutcome::TimedOut:
             break;
     }
-    // The main form takes no reply after its time-out.
-    line_.Request().Cancel();
+    // The main form takes no reply after its time-out: both endings cancel
+    // the request once they have read what came.
     switch (id) {
         case kTimerRead:
             DataTimeout();
@@ -113,6 +114,12 @@ void LoggerLink::OnTimer(int id) {
 
 void LoggerLink::OnUploadRecordData(const UploadForm& form) {
     if (line_.busy) {
+        return;
+    }
+    // Flights stored with such a pole number would have no motor RPM.
+    if (!IsUsablePoleNumber(form.poles)) {
+        prompt_.Message(FormatText(kMsgPoleNumberTooSmall, kMinPoleNumber),
+                        PromptIcon::Exclamation);
         return;
     }
     RecordHeader& header = config_.Record().header;
@@ -223,10 +230,11 @@ void LoggerLink::StopTransfer() {
 }
 
 void LoggerLink::DataTimeout() {
+    const std::string detail = line_.Request().TimeoutDetail();
     // Both timers stop here, so the message comes once.
     StopTransfer();
     Notify();
-    prompt_.Message(kMsgDataTimeout, PromptIcon::Exclamation);
+    prompt_.Message(kMsgDataTimeout, PromptIcon::Exclamation, detail);
 }
 
 void LoggerLink::FinishWithoutFlights() {
@@ -317,10 +325,10 @@ void LoggerLink::OnClearReply() {
 }
 
 void LoggerLink::ClearTimeout() {
-    FinishClear(kMsgClearFailed, PromptIcon::Exclamation);
+    FinishClear(kMsgClearFailed, PromptIcon::Exclamation, line_.Request().TimeoutDetail());
 }
 
-void LoggerLink::FinishClear(const char* message, PromptIcon icon) {
+void LoggerLink::FinishClear(const char* message, PromptIcon icon, const std::string& detail) {
     line_.Request().Cancel();
     line_.Close();
     line_.busy = false;
@@ -329,7 +337,7 @@ void LoggerLink::FinishClear(const char* message, PromptIcon icon) {
     if (reopenLoggerPage) {
         reopenLoggerPage();
     }
-    prompt_.Message(message, icon);
+    prompt_.Message(message, icon, detail);
 }
 
 }  // namespace tavix

@@ -157,7 +157,7 @@ private:
 
     void OnClearReply();
     void ClearTimeout();
-    void FinishClear(const char* message, PromptIcon icon);
+    void FinishClear(const char* message, PromptIcon icon, const std::string& detail = {});
 
     MainFormLine& line_;
     const IdentifySession& identity_;

@@ -12,6 +12,10 @@ namespace tavix {
 inline constexpr const char* kMsgConfirmUpload =
     "Make sure gear rate and pole number are correct!\nDo you want to continue?";
 inline constexpr const char* kMsgNoFlyData = "No fly record data!";
+// The form's pole number cannot be a motor's (a motor has at least one pole pair).
+inline constexpr const char* kMsgPoleNumberTooSmall =
+    "The pole number must be a whole number of at least %d: a motor has at least one pole "
+    "pair. Please correct \"Pole Number :\" before uploading.";
 inline constexpr const char* kMsgDataTimeout = "Time out, get data failure!";
 inline constexpr const char* kMsgTooMuchFlyData = "Too much fly data!";
 // A record file that could not be written: its name and the system's reason.

@@ -248,7 +248,7 @@ void LoggerParamSession::OnTimer(int id) {
     }
     Notify();
     prompt_.Message(id == kCmdReadMemory ? kMsgConnectTimeout : kMsgUpdateTimeout,
-                    PromptIcon::Exclamation);
+                    PromptIcon::Exclamation, request_->TimeoutDetail());
 }
 
 void LoggerParamSession::StepProgress() {

@@ -264,7 +264,7 @@ void FirmwareDownload::OnTimer(int id) {
             state_.phase = UpgradePhase::NotLinked;
             reset_ = true;
             Changed();
-            prompt_.Message(kMsgConnectTimeout, PromptIcon::Exclamation);
+            prompt_.Message(kMsgConnectTimeout, PromptIcon::Exclamation, request_->TimeoutDetail());
             return;
         }
         Changed();

@@ -1,11 +1,10 @@
 #include "upgrade/FirmwareFile.h"
 
 #include <cctype>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 #include <limits>
 
+#include "base/RegularFile.h"
 #include "link/Frame.h"
 
 namespace tavix {
@@ -178,17 +177,25 @@ std::string JoinVersion(const VersionGroups& groups) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path, std::uintmax_t maxSize) {
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (ec || size > maxSize) {
-        return std::nullopt;  // missing, no regular file, or far too large
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    // A FIFO or a device would block the read: only a regular file is opened.
+    std::FILE* file = OpenRegularFile(path);
+    if (file == nullptr) {
         return std::nullopt;
     }
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
+    std::string content;
+    char buffer[65536];
+    std::size_t n = 0;
+    bool tooLarge = false;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        content.append(buffer, n);
+        if (content.size() > maxSize) {
+            tooLarge = true;  // far too large for a firmware file
+            break;
+        }
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (tooLarge || failed) {
         return std::nullopt;
     }
     return content;

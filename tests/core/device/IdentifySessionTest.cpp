@@ -2,6 +2,8 @@
 // string, the profile and series checks and the time-out.
 #include "device/IdentifySession.h"
 
+#include "link/LinkMessages.h"
+
 #include "logger/LoggerMessages.h"
 #include "support/MainFormFixture.h"
 
@@ -123,6 +125,7 @@ TEST_F(IdentifySessionTest, IdentificationTimesOutOnTheThirtiethTick) {
     EXPECT_TRUE(prompt.shown.empty());
     time.Advance(1);
     EXPECT_EQ(Messages(), std::vector<std::string>{kMsgOpenTimeout});
+    EXPECT_EQ(prompt.shown.back().detail, "");  // silence: nothing more to say
 
     const IdentityState& s = identity.State();
     EXPECT_FALSE(s.connected);
@@ -148,6 +151,8 @@ TEST_F(IdentifySessionTest, AReplyWithABadCrcIsDroppedAndTheTimeOutFollows) {
     EXPECT_TRUE(prompt.shown.empty());
     time.Advance(100);
     EXPECT_EQ(Messages(), std::vector<std::string>{kMsgOpenTimeout});
+    // Not silence: the user is told that bytes came and none made a reply.
+    EXPECT_EQ(prompt.shown.back().detail, FormatText(kDetailGarbledReply, 519ul));
 }
 
 TEST_F(IdentifySessionTest, ANoiseByteFromTheAdapterInFrontOfTheReplyStillIdentifiesTheDevice) {

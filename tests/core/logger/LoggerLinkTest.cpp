@@ -4,6 +4,7 @@
 #include "logger/LoggerLink.h"
 
 #include "logger/LoggerMessages.h"
+#include "shell/GearRateRule.h"
 #include "support/MainFormFixture.h"
 
 namespace tavix {
@@ -53,6 +54,17 @@ TEST_F(LoggerLinkTest, UploadAsksFirstAndANoSendsNothing) {
     EXPECT_EQ(config.Record().header.poles, 12);
 }
 
+TEST_F(LoggerLinkTest, APoleNumberNoMotorHasIsRefusedBeforeAnythingIsAsked) {
+    for (std::int32_t poles : {-14, 0, 1}) {
+        prompt.shown.clear();
+        link.OnUploadRecordData(UploadForm{1.0f, poles, ""});
+        ASSERT_EQ(Messages(),
+                  std::vector<std::string>{FormatText(kMsgPoleNumberTooSmall, kMinPoleNumber)});
+        EXPECT_TRUE(serial.written.empty());
+        EXPECT_FALSE(link.State().busy);
+    }
+}
+
 TEST_F(LoggerLinkTest, NoFlightMeansNoBlockRequestAndNoFlyRecordData) {
     link.OnUploadRecordData(UploadForm{1.0f, 14, ""});
     EXPECT_EQ(serial.written.at(0), (Bytes{0x04, 0x00, 0x00, 0x00, 0x40, 0x30, 0xD4}));
@@ -87,7 +99,7 @@ TEST_F(LoggerLinkTest, NoFlightAfterTheWindowWasClosedWithEnterStillEndsTheUploa
 }
 
 TEST_F(LoggerLinkTest, HeaderTimeOutComesOnTheThirtyFirstTickOnce) {
-    link.OnUploadRecordData(UploadForm{});
+    link.OnUploadRecordData(UploadForm{1.0f, 14, ""});
     time.Advance(3099);
     EXPECT_EQ(Messages(), std::vector<std::string>{kMsgConfirmUpload});
     time.Advance(1);
@@ -186,7 +198,7 @@ TEST_F(LoggerLinkTest, CancellingTheWindowStopsTheTransferAtOnce) {
 
 TEST_F(LoggerLinkTest, ButtonsDoNothingWhileAnExchangeRuns) {
     identity.OnOpenDevice();
-    link.OnUploadRecordData(UploadForm{});
+    link.OnUploadRecordData(UploadForm{1.0f, 14, ""});
     link.OnClearData();
     identity.OnOpenDevice();
     EXPECT_EQ(serial.written.size(), 1u);

@@ -143,7 +143,7 @@ TEST_F(LoggerUploadSimTest, ASlowLineDeliveringByteByByteGivesTheSameFiles) {
 TEST_F(LoggerUploadSimTest, ADeviceThatStopsAnsweringEndsWithOneTimeOutAndNoFile) {
     Identify();
     device.MutableFaults().disconnectAfterBlocks = 5;
-    Upload(UploadForm{});
+    Upload(UploadForm{1.0f, 14, ""});
     time.Advance(20000);
     EXPECT_EQ(Messages(), (std::vector<std::string>{kMsgConfirmUpload, kMsgDataTimeout}));
     EXPECT_TRUE(dir.Names().empty());
@@ -154,7 +154,7 @@ TEST_F(LoggerUploadSimTest, ADeviceThatStopsAnsweringEndsWithOneTimeOutAndNoFile
 TEST_F(LoggerUploadSimTest, AClearedLoggerHasNoFlyRecordData) {
     device.LoadMemory(sim::EmptyMemoryPlan());
     Identify();
-    Upload(UploadForm{});
+    Upload(UploadForm{1.0f, 14, ""});
     EXPECT_EQ(Messages(), (std::vector<std::string>{kMsgConfirmUpload, kMsgNoFlyData}));
     EXPECT_EQ(device.RequestCount(kCmdReadMemory), 1);
 }
