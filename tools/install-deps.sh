@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libgif-dev
     clang clang-format-14 libclang-rt-14-dev
     xvfb xauth imagemagick fonts-dejavu-core
-    strace
+    strace locales
 )
 if [ "${1:-}" = "--runtime-only" ]; then
     packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools
@@ -23,13 +23,23 @@ for p in "${packages[@]}"; do
         missing+=("$p")
     fi
 done
-if [ ${#missing[@]} -eq 0 ]; then
-    echo "install-deps: all packages present"
-    exit 0
-fi
-echo "install-deps: installing ${missing[*]}"
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -eq 0 ]; then
+    echo "install-deps: all packages present"
+else
+    echo "install-deps: installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    $SUDO apt-get update -qq
+    $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The tests read numbers under a locale with a decimal comma, as many users'
+# settings have it: make one when the machine has none.
+if [ "${1:-}" != "--runtime-only" ] && command -v locale-gen >/dev/null &&
+    ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    echo "install-deps: making the de_DE.UTF-8 locale"
+    $SUDO sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^de_DE\.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+    $SUDO locale-gen >/dev/null
+fi

@@ -1,15 +1,11 @@
-// The program's start-up in its order, and the text conversions at the edge.
+// The program's start-up in its order.
 #include <gtest/gtest.h>
 
-#include <QMessageBox>
-#include <QPushButton>
 #include <QStandardPaths>
 
 #include "UiTestSupport.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FixedClock.h"
-#include "platform/GbkText.h"
-#include "platform/MessageBoxPrompt.h"
 #include "shell/ShellTexts.h"
 #include "ui/CMainFrame.h"
 #include "ui/CTavixApp.h"
@@ -77,61 +73,6 @@ TEST_F(StartupTest, RecordFileOnTheCommandLineIsOpenedAfterWiring) {
     EXPECT_EQ(opened, QStringList{dir.File(QStringLiteral("2014-3-7_1.dat"))});
     EXPECT_EQ(app.MainFrame()->windowTitle(), QStringLiteral("2014-3-7_1.dat - Tavix"));
     app.MainFrame()->ExitWithoutQuestion();
-}
-
-TEST(GbkText, DegreeSignAndChineseRoundTrip) {
-    ASSERT_TRUE(GbkAvailable());
-    bool ok = false;
-    const QString celsius = FromGbk("Temperature(\xA1\xE6)", &ok);
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(celsius, QStringLiteral("Temperature(\u2103)"));
-    EXPECT_EQ(ToGbk(celsius, &ok), "Temperature(\xA1\xE6)");
-    EXPECT_TRUE(ok);
-    const QString chinese = QString::fromUtf8("\xE6\xB8\xA9\xE5\xBA\xA6");  // two CJK characters
-    EXPECT_EQ(FromGbk(ToGbk(chinese)), chinese);
-}
-
-TEST(GbkText, BadInputIsFlaggedNotLost) {
-    bool ok = true;
-    const QString text = FromGbk("ab\x81", &ok);  // a lead byte with nothing after it
-    EXPECT_FALSE(ok);
-    EXPECT_TRUE(text.startsWith(QStringLiteral("ab")));
-    ok = true;
-    ToGbk(QString::fromUtf8("\xF0\x9F\x98\x80"), &ok);  // no emoji in GBK
-    EXPECT_FALSE(ok);
-}
-
-TEST(GbkText, FallbackTableCoversTheProgramsOwnSymbols) {
-    bool ok = false;
-    EXPECT_EQ(gbk_detail::FromGbkFallback("T\xA1\xE6", &ok), QStringLiteral("T\u2103"));
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(gbk_detail::ToGbkFallback(QStringLiteral("T\u2103"), &ok), "T\xA1\xE6");
-    EXPECT_TRUE(ok);
-    const QString unknown = gbk_detail::FromGbkFallback("\xD6\xD0x", &ok);
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(unknown, QString(QChar(QChar::ReplacementCharacter)) + QLatin1Char('x'));
-    EXPECT_EQ(gbk_detail::ToGbkFallback(QString::fromUtf8("\xE4\xB8\xAD"), &ok), "?");
-    EXPECT_FALSE(ok);
-}
-
-TEST(MessageBoxPrompt, BoxesCarryTheTextIconAndButtons) {
-    auto box = MessageBoxPrompt::MakeBox(kMsgReallyExit, PromptIcon::Question, true, nullptr);
-    EXPECT_EQ(box->text(), QString::fromLatin1(kMsgReallyExit));
-    EXPECT_EQ(box->icon(), QMessageBox::Question);
-    EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(box->windowTitle(), QStringLiteral("Tavix"));
-
-    auto info = MessageBoxPrompt::MakeBox("Temp \xA1\xE6", PromptIcon::Stop, false, nullptr);
-    EXPECT_EQ(info->text(), QStringLiteral("Temp \u2103"));
-    EXPECT_EQ(info->standardButtons(), QMessageBox::Ok);
-    EXPECT_TRUE(info->detailedText().isEmpty());
-    auto detailed = MessageBoxPrompt::MakeBox(kMsgReallyExit, PromptIcon::Stop, false, nullptr,
-                                              "r\xC3\xA9"
-                                              "cords/config.ini: Is a directory");
-    EXPECT_EQ(detailed->detailedText(), QStringLiteral("r\u00E9cords/config.ini: Is a directory"));
-    EXPECT_EQ(MessageBoxPrompt::IconFor(PromptIcon::Information), QMessageBox::Information);
-    EXPECT_EQ(MessageBoxPrompt::IconFor(PromptIcon::Exclamation), QMessageBox::Warning);
-    EXPECT_EQ(MessageBoxPrompt::IconFor(PromptIcon::Stop), QMessageBox::Critical);
 }
 
 }  // namespace

@@ -5,7 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
-#include <QTemporaryDir>
+
+#include "fakes/TempDir.h"
 
 namespace tavix::test {
 
@@ -15,16 +16,17 @@ inline constexpr const char* kMinimalConfig =
     "[polnumber]\r\ndefault=14\r\n[hardware]\r\ndefault=1L40\r\n[1L40]\r\nvalmin=0\r\n"
     "valmax=30\r\n";
 
-// Changes into a fresh directory for the test's lifetime and back afterwards.
+// A scratch directory (a TempDir, removed afterwards) that is the working
+// directory for the test's lifetime, with Qt-typed helpers.
 class ScratchDir {
 public:
-    ScratchDir() : previous_(QDir::currentPath()) { QDir::setCurrent(dir_.path()); }
+    ScratchDir() : previous_(QDir::currentPath()) { QDir::setCurrent(Path()); }
     ~ScratchDir() { QDir::setCurrent(previous_); }
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
 
-    QString Path() const { return dir_.path(); }
-    QString File(const QString& name) const { return dir_.filePath(name); }
+    QString Path() const { return QString::fromStdString(dir_.Path().string()); }
+    QString File(const QString& name) const { return QDir(Path()).filePath(name); }
 
     void Write(const QString& name, const QByteArray& bytes) const {
         QFile file(File(name));
@@ -38,7 +40,7 @@ public:
     }
 
 private:
-    QTemporaryDir dir_;
+    TempDir dir_;
     QString previous_;
 };
 

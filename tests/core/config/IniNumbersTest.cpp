@@ -5,6 +5,7 @@
 #include <clocale>
 #include <cmath>
 #include <string>
+#include "fakes/CommaLocale.h"
 
 namespace tavix {
 namespace {
@@ -28,30 +29,9 @@ TEST(IniNumbers, ReadLikeTheCLibraryInTheCLocale) {
     EXPECT_TRUE(std::isinf(IniToReal("-inf")));
 }
 
-// Restores the numeric locale the test found.
-class NumericLocale {
-public:
-    NumericLocale() : saved_(std::setlocale(LC_NUMERIC, nullptr)) {}
-    ~NumericLocale() { std::setlocale(LC_NUMERIC, saved_.c_str()); }
-    // Switches to a locale whose decimal point is a comma; false if none exists here.
-    bool UseCommaLocale() {
-        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "fr_FR.utf8",
-                                 "nl_NL.UTF-8", "ru_RU.UTF-8"}) {
-            if (std::setlocale(LC_NUMERIC, name) != nullptr &&
-                std::string(std::localeconv()->decimal_point) == ",") {
-                return true;
-            }
-        }
-        return false;
-    }
-
-private:
-    std::string saved_;
-};
-
 TEST(IniNumbers, RealsIgnoreTheProcessLocale) {
-    NumericLocale locale;
-    if (!locale.UseCommaLocale()) {
+    const test::CommaLocale locale;
+    if (!locale.Active()) {
         GTEST_SKIP() << "no locale with a decimal comma is installed";
     }
     EXPECT_DOUBLE_EQ(IniToReal("0.01"), 0.01);

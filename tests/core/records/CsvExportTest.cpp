@@ -13,6 +13,7 @@
 #include <sstream>
 #include <vector>
 
+#include "fakes/CommaLocale.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FixedClock.h"
 #include "fakes/TempDir.h"
@@ -219,10 +220,9 @@ TEST(CsvValue, FormatsLikePrintfAndSpellsSpecialValuesOneWay) {
         EXPECT_EQ(CsvValue(c.value), c.text) << c.value;
     }
     // A decimal comma in the user's locale does not reach the file.
-    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr) {
-        EXPECT_EQ(CsvValue(1.5f), "1.50");
-        std::setlocale(LC_NUMERIC, "C");
-    }
+    const test::CommaLocale locale;
+    EXPECT_TRUE(locale.Active());
+    EXPECT_EQ(CsvValue(1.5f), "1.50");
 }
 
 TEST(ExportName, ProposesTheDateAndCountsConfirmedDialogsOnly) {

@@ -1,4 +1,4 @@
-// The main form's gear-rate field and the File menu's recent-file list.
+// The main form's gear-rate field and the one rule for gear rates and pole numbers.
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -6,8 +6,8 @@
 #include <limits>
 #include <string>
 
+#include "fakes/CommaLocale.h"
 #include "shell/GearRateRule.h"
-#include "shell/RecentFileList.h"
 
 namespace tavix {
 namespace {
@@ -68,31 +68,8 @@ TEST(GearRate, NotANumberOrInfinityStartsAsOne) {
     EXPECT_FLOAT_EQ(InitialGearRate(1e39), 1.0f);
 }
 
-// The window library sets the C locale from the user's settings; in many
-// of them the decimal separator is a comma.
-class CommaLocale {
-public:
-    CommaLocale() : previous_(std::setlocale(LC_NUMERIC, nullptr)) {
-        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8",
-                                 "ru_RU.UTF-8", "nl_NL.UTF-8", "de_DE", "fr_FR"}) {
-            if (std::setlocale(LC_NUMERIC, name) != nullptr &&
-                std::string(std::localeconv()->decimal_point) == ",") {
-                active_ = true;
-                return;
-            }
-        }
-        std::setlocale(LC_NUMERIC, previous_.c_str());
-    }
-    ~CommaLocale() { std::setlocale(LC_NUMERIC, previous_.c_str()); }
-    bool Active() const { return active_; }
-
-private:
-    std::string previous_;
-    bool active_ = false;
-};
-
 TEST(GearRate, DecimalPointHoldsInACommaLocale) {
-    const CommaLocale locale;
+    const test::CommaLocale locale;
     if (!locale.Active()) {
         GTEST_SKIP() << "no locale with a decimal comma is installed";
     }
@@ -104,28 +81,6 @@ TEST(GearRate, DecimalPointHoldsInACommaLocale) {
     EXPECT_FLOAT_EQ(e.value, 3.46f);
     EXPECT_EQ(e.text, "3.46");
     EXPECT_FLOAT_EQ(EditGearRate("2.50").value, 2.5f);
-}
-
-TEST(RecentFileList, NewestFirstFiveAtMostNoRepeats) {
-    RecentFileList list(5);
-    for (const char* f : {"a.dat", "b.dat", "c.dat", "d.dat", "e.dat", "f.dat"}) {
-        list.Add(f);
-    }
-    EXPECT_EQ(list.Entries(),
-              (std::vector<std::string>{"f.dat", "e.dat", "d.dat", "c.dat", "b.dat"}));
-    list.Add("c.dat");
-    EXPECT_EQ(list.Entries(),
-              (std::vector<std::string>{"c.dat", "f.dat", "e.dat", "d.dat", "b.dat"}));
-    list.Remove("f.dat");
-    EXPECT_EQ(list.Entries().size(), 4u);
-    EXPECT_EQ(list.Entries()[1], "e.dat");
-}
-
-TEST(RecentFileList, StoredEntriesAreCleanedOnLoad) {
-    RecentFileList list(5);
-    list.Assign({"a.dat", "", "b.dat", "a.dat", "c.dat", "d.dat", "e.dat", "f.dat"});
-    EXPECT_EQ(list.Entries(),
-              (std::vector<std::string>{"a.dat", "b.dat", "c.dat", "d.dat", "e.dat"}));
 }
 
 }  // namespace
