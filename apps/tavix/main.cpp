@@ -11,9 +11,9 @@
 #include "shell/Clock.h"
 #include "shell/CommandLine.h"
 #include "shell/ShellTexts.h"
-#include "ui/CMainFrame.h"
-#include "ui/CTavixApp.h"
-#include "ui/LoggerLinkBinding.h"
+#include "ui/logger/LoggerLinkBinding.h"
+#include "ui/shell/CMainFrame.h"
+#include "ui/shell/CTavixApp.h"
 
 int main(int argc, char** argv) {
     using namespace tavix;

@@ -13,10 +13,10 @@
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "fakes/FakePrompt.h"
-#include "ui/CAboutDlg.h"
-#include "ui/CComConfigDlg.h"
-#include "ui/CMyProgressDlg.h"
-#include "ui/CWelcomeDlg.h"
+#include "ui/link/CComConfigDlg.h"
+#include "ui/logger/CMyProgressDlg.h"
+#include "ui/shell/CAboutDlg.h"
+#include "ui/shell/CWelcomeDlg.h"
 
 namespace tavix {
 namespace {

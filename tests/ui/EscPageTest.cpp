@@ -23,12 +23,12 @@
 #include "platform/SerialBackendFactory.h"
 #include "shell/ShellTexts.h"
 #include "sim/SimDevice.h"
-#include "ui/CMainFrame.h"
-#include "ui/CTavixApp.h"
-#include "ui/CTavixView.h"
-#include "ui/LoggerLinkBinding.h"
 #include "ui/esc/CSettingDlg.h"
 #include "ui/esc/EscPageHolder.h"
+#include "ui/logger/LoggerLinkBinding.h"
+#include "ui/shell/CMainFrame.h"
+#include "ui/shell/CTavixApp.h"
+#include "ui/shell/CTavixView.h"
 
 namespace tavix {
 namespace {

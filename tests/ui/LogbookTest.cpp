@@ -21,8 +21,8 @@
 #include "fakes/FixedClock.h"
 #include "fakes/TempDir.h"
 #include "records/CTavixDoc.h"
-#include "ui/CMainFrame.h"
 #include "ui/records/CLogbookDlg.h"
+#include "ui/shell/CMainFrame.h"
 
 namespace tavix {
 namespace {

@@ -20,11 +20,11 @@
 #include "platform/SerialBackendFactory.h"
 #include "shell/ShellTexts.h"
 #include "sim/SimDevice.h"
-#include "ui/CMainFrame.h"
-#include "ui/CTavixApp.h"
-#include "ui/CTavixView.h"
-#include "ui/LoggerLinkBinding.h"
+#include "ui/logger/LoggerLinkBinding.h"
 #include "ui/loggercfg/CLoggerConfigDlg.h"
+#include "ui/shell/CMainFrame.h"
+#include "ui/shell/CTavixApp.h"
+#include "ui/shell/CTavixView.h"
 
 namespace tavix {
 namespace {

@@ -16,9 +16,9 @@
 #include "config/CIniFile.h"
 #include "platform/GbkText.h"
 #include "shell/ShellTexts.h"
-#include "ui/CQTabCtrl.h"
-#include "ui/CTavixView.h"
-#include "ui/CWelcomeDlg.h"
+#include "ui/shell/CQTabCtrl.h"
+#include "ui/shell/CTavixView.h"
+#include "ui/shell/CWelcomeDlg.h"
 
 namespace tavix {
 namespace {

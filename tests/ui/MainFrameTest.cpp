@@ -20,9 +20,9 @@
 #include "fakes/FixedClock.h"
 #include "records/CsvExport.h"
 #include "shell/ShellTexts.h"
-#include "ui/CMainFrame.h"
-#include "ui/CQTabCtrl.h"
-#include "ui/CTavixView.h"
+#include "ui/shell/CMainFrame.h"
+#include "ui/shell/CQTabCtrl.h"
+#include "ui/shell/CTavixView.h"
 
 namespace tavix {
 namespace {

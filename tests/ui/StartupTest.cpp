@@ -7,9 +7,9 @@
 #include "fakes/FakePrompt.h"
 #include "fakes/FixedClock.h"
 #include "shell/ShellTexts.h"
-#include "ui/CMainFrame.h"
-#include "ui/CTavixApp.h"
-#include "ui/CTavixView.h"
+#include "ui/shell/CMainFrame.h"
+#include "ui/shell/CTavixApp.h"
+#include "ui/shell/CTavixView.h"
 
 namespace tavix {
 namespace {

@@ -3,7 +3,7 @@
 #include "link/CMSComm.h"
 #include "platform/QtTimerHost.h"
 #include "platform/SerialBackendFactory.h"
-#include "ui/CTavixView.h"
+#include "ui/shell/CTavixView.h"
 
 namespace tavix {
 

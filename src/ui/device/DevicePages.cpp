@@ -5,10 +5,10 @@
 #include "device/IdentifySession.h"
 #include "logger/LoggerLink.h"
 #include "shell/ShellTexts.h"
-#include "ui/CTavixView.h"
 #include "ui/device/DevicePage.h"
 #include "ui/esc/EscPageHolder.h"
 #include "ui/loggercfg/CLoggerConfigDlg.h"
+#include "ui/shell/CTavixView.h"
 #include "ui/upgrade/CUpgradeDlg.h"
 #include "upgrade/UpgradeMessages.h"
 

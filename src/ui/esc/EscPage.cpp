@@ -23,7 +23,7 @@
 #include "esc/EscParamText.h"
 #include "platform/GbkText.h"
 #include "shell/Prompt.h"
-#include "ui/Resources.h"
+#include "ui/shell/Resources.h"
 
 namespace tavix {
 

@@ -7,11 +7,11 @@
 #include "plot/CurveModel.h"
 #include "shell/Prompt.h"
 #include "shell/ShellTexts.h"
-#include "ui/CMainFrame.h"
-#include "ui/CTavixView.h"
 #include "ui/plot/ChannelControls.h"
 #include "ui/plot/ChartImageExport.h"
 #include "ui/plot/RecordPage.h"
+#include "ui/shell/CMainFrame.h"
+#include "ui/shell/CTavixView.h"
 
 namespace tavix {
 

@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <QTabBar>
 
-#include "ui/CQTabCtrl.h"
-#include "ui/CTavixView.h"
+#include "ui/shell/CQTabCtrl.h"
+#include "ui/shell/CTavixView.h"
 
 namespace tavix {
 

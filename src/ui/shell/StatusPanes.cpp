@@ -6,7 +6,7 @@
 
 #include "shell/ShellTexts.h"
 #include "shell/StatusClock.h"
-#include "ui/KeyLockState.h"
+#include "ui/shell/KeyLockState.h"
 
 namespace tavix {
 

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "platform/GbkText.h"
-#include "ui/Resources.h"
+#include "ui/shell/Resources.h"
 #include "upgrade/FirmwareDownload.h"
 #include "upgrade/UpgradeMessages.h"
 

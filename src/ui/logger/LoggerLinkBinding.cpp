@@ -1,11 +1,8 @@
-#include "LoggerLinkBinding.h"
+#include "ui/logger/LoggerLinkBinding.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include "CMainFrame.h"
-#include "CMyProgressDlg.h"
-#include "CTavixView.h"
 #include "config/CAppConfig.h"
 #include "device/IdentifySession.h"
 #include "device/MainFormLine.h"
@@ -20,6 +17,9 @@
 #include "shell/TabPolicy.h"
 #include "ui/device/DevicePage.h"
 #include "ui/device/DevicePages.h"
+#include "ui/logger/CMyProgressDlg.h"
+#include "ui/shell/CMainFrame.h"
+#include "ui/shell/CTavixView.h"
 
 namespace tavix {
 

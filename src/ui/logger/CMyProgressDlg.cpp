@@ -1,4 +1,4 @@
-#include "CMyProgressDlg.h"
+#include "ui/logger/CMyProgressDlg.h"
 
 #include <QCloseEvent>
 #include <QFrame>

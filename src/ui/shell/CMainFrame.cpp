@@ -1,4 +1,4 @@
-#include "CMainFrame.h"
+#include "ui/shell/CMainFrame.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -11,17 +11,17 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "CAboutDlg.h"
-#include "CTavixView.h"
-#include "Resources.h"
 #include "config/CAppConfig.h"
 #include "records/CsvExport.h"
 #include "shell/MinimumSizeRule.h"
 #include "shell/Prompt.h"
 #include "shell/ShellTexts.h"
 #include "ui/records/CLogbookDlg.h"
+#include "ui/shell/CAboutDlg.h"
+#include "ui/shell/CTavixView.h"
 #include "ui/shell/PaneFocus.h"
 #include "ui/shell/RecentFilesMenu.h"
+#include "ui/shell/Resources.h"
 #include "ui/shell/StandardActions.h"
 #include "ui/shell/StatusPanes.h"
 

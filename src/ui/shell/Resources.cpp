@@ -1,4 +1,4 @@
-#include "Resources.h"
+#include "ui/shell/Resources.h"
 
 #include <QtGlobal>
 

@@ -1,4 +1,4 @@
-#include "CTavixView.h"
+#include "ui/shell/CTavixView.h"
 
 #include <QFormLayout>
 #include <QFrame>
@@ -14,15 +14,15 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "CComConfigDlg.h"
-#include "CQTabCtrl.h"
-#include "CWelcomeDlg.h"
-#include "GbkLimitedEdit.h"
-#include "Resources.h"
 #include "config/CAppConfig.h"
 #include "platform/GbkText.h"
 #include "shell/GearRateRule.h"
+#include "ui/link/CComConfigDlg.h"
 #include "ui/plot/RecordPage.h"
+#include "ui/shell/CQTabCtrl.h"
+#include "ui/shell/CWelcomeDlg.h"
+#include "ui/shell/GbkLimitedEdit.h"
+#include "ui/shell/Resources.h"
 
 namespace tavix {
 

@@ -1,4 +1,4 @@
-#include "CAboutDlg.h"
+#include "ui/shell/CAboutDlg.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "Resources.h"
 #include "shell/ShellTexts.h"
+#include "ui/shell/Resources.h"
 
 namespace tavix {
 

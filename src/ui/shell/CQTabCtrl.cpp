@@ -1,4 +1,4 @@
-#include "CQTabCtrl.h"
+#include "ui/shell/CQTabCtrl.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "CComConfigDlg.h"
+#include "ui/link/CComConfigDlg.h"
 
 #include <QComboBox>
 #include <QFileInfo>

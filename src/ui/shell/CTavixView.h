@@ -16,10 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "CComConfigDlg.h"
-#include "GbkLimitedEdit.h"
 #include "flight/FlightRecord.h"
 #include "shell/ShellTexts.h"
+#include "ui/link/CComConfigDlg.h"
+#include "ui/shell/GbkLimitedEdit.h"
 
 class QLabel;
 class QLineEdit;

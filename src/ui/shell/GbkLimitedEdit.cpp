@@ -1,4 +1,4 @@
-#include "GbkLimitedEdit.h"
+#include "ui/shell/GbkLimitedEdit.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "CWelcomeDlg.h"
+#include "ui/shell/CWelcomeDlg.h"
 
 #include <QGroupBox>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "KeyLockState.h"
+#include "ui/shell/KeyLockState.h"
 
 #include <QGuiApplication>
 

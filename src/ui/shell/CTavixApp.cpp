@@ -1,9 +1,9 @@
-#include "CTavixApp.h"
+#include "ui/shell/CTavixApp.h"
 
-#include "CMainFrame.h"
-#include "CTavixView.h"
 #include "platform/GbkText.h"
 #include "shell/Prompt.h"
+#include "ui/shell/CMainFrame.h"
+#include "ui/shell/CTavixView.h"
 
 namespace tavix {
 
