@@ -128,4 +128,35 @@ protected:
     std::vector<std::string> opened;
 };
 
+// The main form's sessions on a scripted serial line.
+class ScriptedMainFormTest : public LoggerLinkFixture {
+protected:
+    ScriptedMainFormTest() : LoggerLinkFixture(MakeSerial) {}
+
+    static std::unique_ptr<SerialBackend> MakeSerial(FakeTimers&) {
+        auto serial = std::make_unique<ScriptedSerial>();
+        lastSerial = serial.get();
+        return serial;
+    }
+
+    Request LastRequest() const { return Parse(serial.written.back()); }
+
+    // Open Device answered with `version`.
+    void Identify(const std::string& version = kLoggerVersion) {
+        identity.OnOpenDevice();
+        serial.Feed(IdentifyReply(version));
+        time.Advance(0);  // the posted "version received"
+    }
+
+    // Upload started and its header answered.
+    void StartUpload(const Bytes& header) {
+        link.OnUploadRecordData(UploadForm{1.0f, 14, "note"});
+        ASSERT_EQ(LastRequest(), (Request{kCmdReadMemory, 0, 64}));
+        serial.Feed(MemoryReply(0, header));
+    }
+
+    static inline ScriptedSerial* lastSerial = nullptr;
+    ScriptedSerial& serial = *lastSerial;
+};
+
 }  // namespace tavix::test

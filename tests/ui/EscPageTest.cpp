@@ -14,6 +14,7 @@
 #include <QTest>
 #include <memory>
 
+#include "DemoWindow.h"
 #include "UiTestSupport.h"
 #include "esc/EscMessages.h"
 #include "fakes/FakePrompt.h"
@@ -33,53 +34,18 @@
 namespace tavix {
 namespace {
 
-constexpr int kWaitMs = 10000;
-
-class EscPageTest : public ::testing::Test {
+class EscPageTest : public test::DemoWindowTest {
 protected:
-    EscPageTest() {
-        QStandardPaths::setTestModeEnabled(true);
-        QFile::copy(QStringLiteral(TAVIX_SOURCE_DIR "/res/config.ini"),
-                    dir.File(QStringLiteral("config.ini")));
-        app.SetWiring([this](CTavixApp& a, CMainFrame& frame) {
-            binding = std::make_unique<LoggerLinkBinding>(frame, a.Config(), a.Ini(), a.GetPrompt(),
-                                                          a.GetClock(), a.PortOption());
-        });
-    }
-    ~EscPageTest() override {
-        if (app.MainFrame() != nullptr) {
-            app.MainFrame()->ExitWithoutQuestion();
-        }
-        SetDemoDevice(std::make_shared<sim::SimDevice>());
-    }
-
     // The window on the demo device of `series`, identified, with the
     // parameter tab shown.
     EscPage* OpenParameterTab(sim::Series series) {
-        device = std::make_shared<sim::SimDevice>(series);
-        SetDemoDevice(device);
-        CommandLine line;
-        line.port = "demo";
-        if (!app.InitInstance(line)) {
-            return nullptr;
-        }
-        view = app.MainFrame()->View();
-        QTest::mouseClick(view->OpenDeviceButton(), Qt::LeftButton);
-        if (!QTest::qWaitFor([&] { return view->IsTabEnabled(kTabParameter); }, kWaitMs) ||
-            !view->SelectTab(kTabParameter)) {
+        UseDevice(series);
+        if (!StartAndIdentify(kTabParameter) || !view->SelectTab(kTabParameter)) {
             return nullptr;
         }
         auto* holder = dynamic_cast<EscPageHolder*>(view->Page(kTabParameter));
         return holder != nullptr ? holder->Current() : nullptr;
     }
-
-    test::ScratchDir dir;
-    test::FakePrompt prompt;
-    test::FixedClock clock;
-    CTavixApp app{prompt, clock};
-    std::unique_ptr<LoggerLinkBinding> binding;
-    std::shared_ptr<sim::SimDevice> device;
-    CTavixView* view = nullptr;
 };
 
 TEST_F(EscPageTest, ShownOnTheDemoDeviceItReadsTheBlockAndWritesItOnUpdate) {

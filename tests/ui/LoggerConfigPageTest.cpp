@@ -11,6 +11,7 @@
 #include <QTest>
 #include <memory>
 
+#include "DemoWindow.h"
 #include "UiTestSupport.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FixedClock.h"
@@ -29,39 +30,12 @@
 namespace tavix {
 namespace {
 
-constexpr int kWaitMs = 10000;
-
-class LoggerConfigPageTest : public ::testing::Test {
+class LoggerConfigPageTest : public test::DemoWindowTest {
 protected:
-    LoggerConfigPageTest() {
-        QStandardPaths::setTestModeEnabled(true);
-        QFile::copy(QStringLiteral(TAVIX_SOURCE_DIR "/res/config.ini"),
-                    dir.File(QStringLiteral("config.ini")));
-        device = std::make_shared<sim::SimDevice>(sim::Series::Tarrow);
-        SetDemoDevice(device);
-        app.SetWiring([this](CTavixApp& a, CMainFrame& frame) {
-            binding = std::make_unique<LoggerLinkBinding>(frame, a.Config(), a.Ini(), a.GetPrompt(),
-                                                          a.GetClock(), a.PortOption());
-        });
-    }
-    ~LoggerConfigPageTest() override {
-        if (app.MainFrame() != nullptr) {
-            app.MainFrame()->ExitWithoutQuestion();
-        }
-        SetDemoDevice(std::make_shared<sim::SimDevice>());
-    }
-
     // The window on the demo device, identified, with the logger page shown
     // and its header read.
     CLoggerConfigDlg* StartOnLoggerPage() {
-        CommandLine line;
-        line.port = "demo";
-        if (!app.InitInstance(line)) {
-            return nullptr;
-        }
-        view = app.MainFrame()->View();
-        QTest::mouseClick(view->OpenDeviceButton(), Qt::LeftButton);
-        if (!QTest::qWaitFor([&] { return view->IsTabEnabled(kTabLogger); }, kWaitMs)) {
+        if (!StartAndIdentify(kTabLogger)) {
             return nullptr;
         }
         auto* page = qobject_cast<CLoggerConfigDlg*>(view->Page(kTabLogger));
@@ -74,14 +48,6 @@ protected:
     static bool WaitRead(CLoggerConfigDlg* page) {
         return QTest::qWaitFor([&] { return page->UpdateButton()->isEnabled(); }, kWaitMs);
     }
-
-    test::ScratchDir dir;
-    test::FakePrompt prompt;
-    test::FixedClock clock;
-    CTavixApp app{prompt, clock};
-    std::unique_ptr<LoggerLinkBinding> binding;
-    std::shared_ptr<sim::SimDevice> device;
-    CTavixView* view = nullptr;
 };
 
 TEST_F(LoggerConfigPageTest, ReadUpdateReadBackAndClear) {

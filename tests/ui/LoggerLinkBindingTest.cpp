@@ -11,6 +11,7 @@
 #include <QTest>
 #include <memory>
 
+#include "DemoWindow.h"
 #include "UiTestSupport.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FixedClock.h"
@@ -29,42 +30,7 @@
 namespace tavix {
 namespace {
 
-constexpr int kWaitMs = 30000;
-
-class LoggerLinkBindingTest : public ::testing::Test {
-protected:
-    LoggerLinkBindingTest() {
-        QStandardPaths::setTestModeEnabled(true);
-        QFile::copy(QStringLiteral(TAVIX_SOURCE_DIR "/res/config.ini"),
-                    dir.File(QStringLiteral("config.ini")));
-        SetDemoDevice(std::make_shared<sim::SimDevice>(sim::Series::Tarrow));
-        app.SetWiring([this](CTavixApp& a, CMainFrame& frame) {
-            binding = std::make_unique<LoggerLinkBinding>(frame, a.Config(), a.Ini(), a.GetPrompt(),
-                                                          a.GetClock(), a.PortOption());
-        });
-    }
-    ~LoggerLinkBindingTest() override {
-        if (app.MainFrame() != nullptr) {
-            app.MainFrame()->ExitWithoutQuestion();
-        }
-        SetDemoDevice(std::make_shared<sim::SimDevice>());
-    }
-
-    CTavixView* Start() {
-        CommandLine line;
-        line.port = "demo";
-        if (!app.InitInstance(line)) {
-            return nullptr;
-        }
-        return app.MainFrame()->View();
-    }
-
-    test::ScratchDir dir;
-    test::FakePrompt prompt;
-    test::FixedClock clock;
-    CTavixApp app{prompt, clock};
-    std::unique_ptr<LoggerLinkBinding> binding;
-};
+using LoggerLinkBindingTest = test::DemoWindowTest;
 
 TEST_F(LoggerLinkBindingTest, UploadEndsWithTheLastFlightOnTheRecordPage) {
     CTavixView* view = Start();

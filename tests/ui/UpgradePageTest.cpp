@@ -12,6 +12,7 @@
 #include <QTest>
 #include <memory>
 
+#include "DemoWindow.h"
 #include "UiTestSupport.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FirmwareFixture.h"
@@ -31,7 +32,6 @@
 namespace tavix {
 namespace {
 
-constexpr int kWaitMs = 30000;
 constexpr const char* kNewVersion = "TVKA20141L409999";
 
 QString Joined(const std::array<QLineEdit*, 4>& boxes) {
@@ -42,35 +42,11 @@ QString Joined(const std::array<QLineEdit*, 4>& boxes) {
     return text;
 }
 
-class UpgradePageTest : public ::testing::Test {
+class UpgradePageTest : public test::DemoWindowTest {
 protected:
-    UpgradePageTest() {
-        QStandardPaths::setTestModeEnabled(true);
-        QFile::copy(QStringLiteral(TAVIX_SOURCE_DIR "/res/config.ini"),
-                    dir.File(QStringLiteral("config.ini")));
-        SetDemoDevice(std::make_shared<sim::SimDevice>(sim::Series::Tarrow));
-        app.SetWiring([this](CTavixApp& a, CMainFrame& frame) {
-            binding = std::make_unique<LoggerLinkBinding>(frame, a.Config(), a.Ini(), a.GetPrompt(),
-                                                          a.GetClock(), a.PortOption());
-        });
-    }
-    ~UpgradePageTest() override {
-        if (app.MainFrame() != nullptr) {
-            app.MainFrame()->ExitWithoutQuestion();
-        }
-        SetDemoDevice(std::make_shared<sim::SimDevice>());
-    }
-
     // Starts on the demo device, opens it and shows the upgrade page.
     CUpgradeDlg* OpenUpgradePage() {
-        CommandLine line;
-        line.port = "demo";
-        if (!app.InitInstance(line)) {
-            return nullptr;
-        }
-        view = app.MainFrame()->View();
-        QTest::mouseClick(view->OpenDeviceButton(), Qt::LeftButton);
-        if (!QTest::qWaitFor([&] { return view->IsTabEnabled(kTabUpgrade); }, kWaitMs)) {
+        if (!StartAndIdentify(kTabUpgrade)) {
             return nullptr;
         }
         ClickTab(kTabUpgrade);
@@ -87,13 +63,6 @@ protected:
                   QByteArray::fromStdString(test::FirmwareText(test::HexText(image), version)));
         return dir.File(QStringLiteral("new.Dlc"));
     }
-
-    test::ScratchDir dir;
-    test::FakePrompt prompt;
-    test::FixedClock clock;
-    CTavixApp app{prompt, clock};
-    std::unique_ptr<LoggerLinkBinding> binding;
-    CTavixView* view = nullptr;
 };
 
 TEST_F(UpgradePageTest, FlashesAFileAndShowsTheNewVersion) {

@@ -12,35 +12,7 @@ namespace {
 
 using test::Request;
 
-class LoggerLinkTest : public test::LoggerLinkFixture {
-protected:
-    LoggerLinkTest() : LoggerLinkFixture(MakeSerial) {}
-
-    static std::unique_ptr<SerialBackend> MakeSerial(test::FakeTimers&) {
-        auto serial = std::make_unique<test::ScriptedSerial>();
-        lastSerial = serial.get();
-        return serial;
-    }
-
-    Request LastRequest() const { return test::Parse(serial.written.back()); }
-
-    // Open Device answered with `version`.
-    void Identify(const std::string& version = test::kLoggerVersion) {
-        identity.OnOpenDevice();
-        serial.Feed(test::IdentifyReply(version));
-        time.Advance(0);  // the posted "version received"
-    }
-
-    // Upload started and its header answered.
-    void StartUpload(const Bytes& header) {
-        link.OnUploadRecordData(UploadForm{1.0f, 14, "note"});
-        ASSERT_EQ(LastRequest(), (Request{kCmdReadMemory, 0, 64}));
-        serial.Feed(test::MemoryReply(0, header));
-    }
-
-    static inline test::ScriptedSerial* lastSerial = nullptr;
-    test::ScriptedSerial& serial = *lastSerial;
-};
+using LoggerLinkTest = test::ScriptedMainFormTest;
 
 TEST_F(LoggerLinkTest, UploadAsksFirstAndANoSendsNothing) {
     prompt.answers = {false};
