@@ -10,6 +10,7 @@
 #include <memory>
 #include <random>
 
+#include "BenchRecords.h"
 #include "analysis/SpanIndex.h"
 #include "flight/Conversion.h"
 
@@ -20,20 +21,7 @@ using tavix::kChannelCount;
 using tavix::kMaxSamples;
 
 std::unique_ptr<FlightRecord> MakeFullRecord() {
-    auto record = std::make_unique<FlightRecord>();
-    record->header.samples = kMaxSamples;
-    record->header.channels = kChannelCount;
-    record->header.rate = 30;
-    record->header.poles = 14;
-    record->header.gearRate = 4.3f;
-    std::mt19937 generator(7);
-    std::uniform_int_distribution<std::int32_t> sample(0, 65535);
-    for (int i = 0; i < kChannelCount; ++i) {
-        record->calibration[i] = {0.01f * static_cast<float>(i + 1), 0.5f};
-        for (auto& value : record->raw[i]) {
-            value = sample(generator);
-        }
-    }
+    auto record = tavix::bench::MakeRandomRecord();
     tavix::SmoothRecord(*record, {4, 2, 1, 8, 4, 1, 1, 1});
     return record;
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <random>
 
+#include "BenchRecords.h"
 #include "flight/Conversion.h"
 #include "support/ReferenceSmoothing.h"
 
@@ -18,19 +19,7 @@ using tavix::kChannelCount;
 using tavix::kMaxSamples;
 
 std::unique_ptr<FlightRecord> MakeFullRecord() {
-    auto record = std::make_unique<FlightRecord>();
-    record->header.samples = kMaxSamples;
-    record->header.channels = kChannelCount;
-    record->header.poles = 14;
-    record->header.gearRate = 4.3f;
-    std::mt19937 generator(7);
-    std::uniform_int_distribution<std::int32_t> sample(0, 65535);
-    for (int i = 0; i < kChannelCount; ++i) {
-        record->calibration[i] = {0.01f * static_cast<float>(i + 1), 0.5f};
-        for (auto& value : record->raw[i]) {
-            value = sample(generator);
-        }
-    }
+    auto record = tavix::bench::MakeRandomRecord();
     return record;
 }
 

@@ -1,10 +1,9 @@
 // tavix-cli firmware: checks a firmware file (.Dlc) as "Browse ..." does, and
 // flashes it into the ESC exactly as the "5.Upgrade" page does.
-#include <QEventLoop>
-#include <QTimer>
 #include <ostream>
 
 #include "Commands.h"
+#include "DeviceSession.h"
 #include "link/CMSComm.h"
 #include "link/PortName.h"
 #include "platform/QtTimerHost.h"
@@ -55,23 +54,6 @@ std::string Groups(const VersionGroups& groups) {
     return text;
 }
 
-bool RunUntil(const std::function<bool()>& done, int limitMs) {
-    if (done()) {
-        return true;
-    }
-    QEventLoop loop;
-    QTimer check;
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (done()) {
-            loop.quit();
-        }
-    });
-    check.start(10);
-    QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    return done();
-}
-
 int Check(const std::string& path, const Io& io) {
     std::optional<std::string> content = ReadWholeFile(path);
     if (!content) {
@@ -111,7 +93,8 @@ int Flash(const std::string& path, const ParsedArgs& parsed, const Io& io) {
     if (!session.State().getVersionEnabled) {
         return kExitRefused;  // the port did not open; the reason has been printed
     }
-    RunUntil([&] { return session.State().connected || prompt.failures > 0; }, kReadLimitMs);
+    DeviceSession::RunUntil([&] { return session.State().connected || prompt.failures > 0; },
+                            kReadLimitMs);
     if (!session.State().connected) {
         if (prompt.failures == 0) {
             io.err << kMsgNoVersion << '\n';
@@ -138,7 +121,8 @@ int Flash(const std::string& path, const ParsedArgs& parsed, const Io& io) {
                << (io.errIsTerminal ? "   " : "\n") << std::flush;
     };
     session.OnStart();
-    const bool ended = RunUntil([&] { return !session.State().busy; }, kFlashLimitMs);
+    const bool ended =
+        DeviceSession::RunUntil([&] { return !session.State().busy; }, kFlashLimitMs);
     if (io.errIsTerminal) {
         io.err << '\n';
     }
