@@ -48,6 +48,30 @@ inline constexpr const char* kFmtTimeFine = "%6.3f";       // wider
 inline constexpr const char* kLabelTime = "Time";
 inline constexpr const char* kLabelSeconds = "(s)";
 
+// Measuring cursors: their letters and labels (time, or the sample number in a
+// record without a sampling rate).
+inline constexpr const char* kCursorLetterA = "A";
+inline constexpr const char* kCursorLetterB = "B";
+inline constexpr const char* kFmtCursorTime = "%s %.2f s";
+inline constexpr const char* kFmtCursorSample = "%s #%d";
+
+// The computed power curve: its name, unit, its part of the tooltip (in the
+// curve's own colour, #rrggbb) and of the status text.
+inline constexpr const char* kPowerName = "Power";
+inline constexpr const char* kPowerUnit = "W";
+inline constexpr const char* kFmtTooltipPower = ", <font color=%s>Pwr: %sW</font>";
+inline constexpr const char* kFmtStatusPower = ", Pwr:%sW";
+
+// The span between the cursors.
+inline constexpr const char* kFmtSpanDuration = "%.2f s";
+inline constexpr const char* kFmtSpanSamples = "%d samples";
+inline constexpr const char* kFmtSpanCapacity = "%.1f mAh";
+inline constexpr const char* kFmtSpanEnergy = "%.3f Wh";
+inline constexpr const char* kFmtSpanChange = "%+.1f";
+inline constexpr const char* kFmtSpanLargeChange = "%+.0f";
+// What a span value reads when the record cannot give it.
+inline constexpr const char* kSpanNoValue = "-";
+
 // Chart image export.
 inline constexpr const char* kMsgImageSaveError = "Image save error!";
 inline constexpr const char* kFmtUntitledImage = "Untitled_%d_%d_%d_%d";
