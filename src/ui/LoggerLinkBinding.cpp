@@ -7,7 +7,9 @@
 #include "CMyProgressDlg.h"
 #include "CTavixView.h"
 #include "base/AtomicFile.h"
+#include "base/FormatText.h"
 #include "config/CAppConfig.h"
+#include "config/CIniFile.h"
 #include "device/IdentifySession.h"
 #include "device/MainFormLine.h"
 #include "link/CMSComm.h"
@@ -17,6 +19,7 @@
 #include "platform/QtTimerHost.h"
 #include "platform/SerialBackendFactory.h"
 #include "plot/CurveModel.h"
+#include "plot/PlotTexts.h"
 #include "shell/Prompt.h"
 #include "shell/TabPolicy.h"
 #include "ui/device/DevicePage.h"
@@ -101,6 +104,19 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
     const auto exportChart = [this] { chartExport_->Run(view_.RecordView(), &frame_); };
     frame_.SetImageExporter(exportChart);
     connect(view_.RecordView(), &RecordPage::snapRequested, this, exportChart);
+
+    // The power curve's colour: the stored one, and a new choice stored at once.
+    if (config_.powerColour) {
+        view_.RecordView()->SetPowerColour(*config_.powerColour);
+    }
+    connect(view_.RecordView(), &RecordPage::powerColourChosen, this,
+            [this, iniFile](std::uint32_t colorref) {
+                if (!config_.SetPowerColour(*iniFile, colorref)) {
+                    prompt_.Message(FormatText(kMsgPowerColourNotSaved, iniFile->FilePath().c_str(),
+                                               iniFile->LastError().c_str()),
+                                    PromptIcon::Exclamation);
+                }
+            });
     ApplyState();
 }
 

@@ -71,6 +71,26 @@ inline constexpr const char* kFmtSpanChange = "%+.1f";
 inline constexpr const char* kFmtSpanLargeChange = "%+.0f";
 // What a span value reads when the record cannot give it.
 inline constexpr const char* kSpanNoValue = "-";
+// The span panel of the record page: its title, captions, the rows of each
+// curve's column and what it says before both cursors stand.
+inline constexpr const char* kSpanTitle = "Cursors A-B";
+inline constexpr const char* kSpanCaptionDuration = "Duration:";
+inline constexpr const char* kSpanCaptionCapacity = "Capacity:";
+inline constexpr const char* kSpanCaptionEnergy = "Energy:";
+inline constexpr const char* kSpanRowMin = "Min";
+inline constexpr const char* kSpanRowMax = "Max";
+inline constexpr const char* kSpanRowMean = "Mean";
+inline constexpr const char* kSpanRowChange = "A->B";
+inline constexpr const char* kSpanHint =
+    "Shift+click places cursor A, Ctrl+click cursor B; drag a cursor to move it, Esc removes both.";
+// The group of the flight's computed quantities on the record page.
+inline constexpr const char* kFlightTitle = "Flight";
+// The record page's power controls.
+inline constexpr const char* kPowerCheckCaption = "Power curve";
+inline constexpr const char* kPowerColourTip = "Colour of the power curve";
+// A chosen colour that config.ini could not keep: the file and the reason.
+inline constexpr const char* kMsgPowerColourNotSaved =
+    "The power curve's colour holds until Tavix closes, but %s could not be written: %s";
 
 // Chart image export.
 inline constexpr const char* kMsgImageSaveError = "Image save error!";

@@ -1,18 +1,28 @@
 #include "RecordPage.h"
 
+#include <QCheckBox>
+#include <QColorDialog>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
+#include <QShortcut>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "CCurveView.h"
 #include "ChartImageExport.h"
 #include "CurvePainter.h"
+#include "SpanPanel.h"
+#include "analysis/FlightQuantities.h"
 #include "platform/GbkText.h"
 #include "plot/CurveModel.h"
 #include "plot/PlotTexts.h"
+#include "plot/SpanReadout.h"
+#include "ui/analysis/FlightSummaryPanel.h"
 
 namespace tavix {
 
@@ -123,6 +133,101 @@ RecordPage::RecordPage(FlightRecord& record, const std::array<int, kChannelCount
     connect(view_, &CCurveView::valuesRead, this,
             [this] { emit statusTextChanged(FromGbk(model_->StatusText())); });
     connect(view_, &CCurveView::windowChanged, chart_, qOverload<>(&QWidget::update));
+
+    // The flight's quantities, the power curve and the cursors' span.
+    layout->addWidget(BuildAnalysis(), 3, 0);
+    connect(view_, &CCurveView::cursorsChanged, this, &RecordPage::UpdateSpan);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, &RecordPage::ClearCursors);
+}
+
+QWidget* RecordPage::BuildAnalysis() {
+    auto* row = new QWidget(this);
+    row->setObjectName(QStringLiteral("analysisRow"));
+    auto* flight = new QGroupBox(QString::fromLatin1(kFlightTitle), row);
+    summary_ = new FlightSummaryPanel(flight);
+    summary_->setObjectName(QStringLiteral("flightSummary"));
+    powerCheck_ = new QCheckBox(QString::fromLatin1(kPowerCheckCaption), flight);
+    powerCheck_->setObjectName(QStringLiteral("powerCheck"));
+    powerCheck_->setEnabled(false);
+    powerColour_ = new QToolButton(flight);
+    powerColour_->setObjectName(QStringLiteral("powerColourButton"));
+    powerColour_->setToolTip(QString::fromLatin1(kPowerColourTip));
+    powerColour_->setAccessibleName(QString::fromLatin1(kPowerColourTip));
+    ShowPowerColour();
+    auto* power = new QHBoxLayout();
+    power->addWidget(powerCheck_);
+    power->addWidget(powerColour_);
+    power->addStretch(1);
+    auto* flightLayout = new QVBoxLayout(flight);
+    flightLayout->addWidget(summary_);
+    flightLayout->addLayout(power);
+
+    auto* spanBox = new QGroupBox(QString::fromLatin1(kSpanTitle), row);
+    span_ = new SpanPanel(spanBox);
+    auto* spanLayout = new QVBoxLayout(spanBox);
+    spanLayout->addWidget(span_);
+
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(flight);
+    layout->addWidget(spanBox, 1);
+
+    connect(powerCheck_, &QCheckBox::toggled, this, &RecordPage::SetPowerShown);
+    connect(powerColour_, &QToolButton::clicked, this, &RecordPage::ChoosePowerColour);
+    UpdateSpan();
+    return row;
+}
+
+void RecordPage::UpdateSpan() {
+    span_->Show(ReadSpan(*model_));
+}
+
+void RecordPage::SetPowerShown(bool shown) {
+    if (powerCheck_->isChecked() != shown) {
+        powerCheck_->setChecked(shown);  // comes back here through toggled
+        return;
+    }
+    model_->SetPowerShown(shown);
+    view_->InvalidateCurves();
+    UpdateSpan();
+}
+
+void RecordPage::SetPowerColour(std::uint32_t colorref) {
+    model_->SetPowerColour(colorref);
+    ShowPowerColour();
+    view_->InvalidateCurves();
+}
+
+void RecordPage::ShowPowerColour() {
+    QPixmap swatch(16, 16);
+    swatch.fill(CurvePainter::FromColorRef(model_->PowerColour()));
+    powerColour_->setIcon(QIcon(swatch));
+}
+
+void RecordPage::ChoosePowerColour() {
+    // Not modal for the program: the curves stay readable while choosing.
+    auto* dialog = new QColorDialog(CurvePainter::FromColorRef(model_->PowerColour()), this);
+    dialog->setObjectName(QStringLiteral("powerColourDialog"));
+    dialog->setWindowTitle(QString::fromLatin1(kPowerColourTip));
+    dialog->setOption(QColorDialog::DontUseNativeDialog);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QColorDialog::colorSelected, this, [this](const QColor& colour) {
+        const std::uint32_t colorref = static_cast<std::uint32_t>(colour.red()) |
+                                       static_cast<std::uint32_t>(colour.green()) << 8 |
+                                       static_cast<std::uint32_t>(colour.blue()) << 16;
+        if (colorref == model_->PowerColour()) {
+            return;  // the same colour: nothing to store
+        }
+        SetPowerColour(colorref);
+        emit powerColourChosen(colorref);
+    });
+    dialog->open();
+}
+
+void RecordPage::ClearCursors() {
+    view_->ClearCursors();
 }
 
 RecordPage::~RecordPage() = default;
@@ -131,6 +236,14 @@ void RecordPage::ShowRecord() {
     model_->OnInitialUpdate();
     UpdateStatistics();
     CurvesChanged();
+    // One SpanIndex per record, the model's: the quantities come from it.
+    if (const SpanIndex* index = model_->Index()) {
+        summary_->SetQuantities(ComputeQuantities(*index));
+    } else {
+        summary_->Clear();
+    }
+    powerCheck_->setEnabled(model_->PowerAvailable());
+    UpdateSpan();
 }
 
 void RecordPage::UpdateStatistics() {
@@ -161,6 +274,7 @@ void RecordPage::SetChannelVisible(int channel, bool visible) {
     }
     record_.channels[channel].visible = visible ? 1 : 0;
     view_->InvalidateCurves();
+    UpdateSpan();  // a column per curve on screen
 }
 
 void RecordPage::SetChannelColour(int channel, std::uint32_t colorref) {
