@@ -83,8 +83,6 @@ inline constexpr const char* kSpanRowMean = "Mean";
 inline constexpr const char* kSpanRowChange = "A->B";
 inline constexpr const char* kSpanHint =
     "Shift+click places cursor A, Ctrl+click cursor B; drag a cursor to move it, Esc removes both.";
-// The group of the flight's computed quantities on the record page.
-inline constexpr const char* kFlightTitle = "Flight";
 // The record page's power controls.
 inline constexpr const char* kPowerCheckCaption = "Power curve";
 inline constexpr const char* kPowerColourTip = "Colour of the power curve";

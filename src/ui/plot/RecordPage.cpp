@@ -2,8 +2,8 @@
 
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QFrame>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -135,7 +135,7 @@ RecordPage::RecordPage(FlightRecord& record, const std::array<int, kChannelCount
     connect(view_, &CCurveView::windowChanged, chart_, qOverload<>(&QWidget::update));
 
     // The flight's quantities, the power curve and the cursors' span.
-    layout->addWidget(BuildAnalysis(), 3, 0);
+    layout->addWidget(BuildAnalysis(), 3, 0, 1, 2);
     connect(view_, &CCurveView::cursorsChanged, this, &RecordPage::UpdateSpan);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WidgetWithChildrenShortcut);
@@ -143,36 +143,39 @@ RecordPage::RecordPage(FlightRecord& record, const std::array<int, kChannelCount
 }
 
 QWidget* RecordPage::BuildAnalysis() {
+    // Two lines of the flight's quantities with the power curve's box, a
+    // rule, then the cursors' span: compact, so the curves keep their room.
     auto* row = new QWidget(this);
     row->setObjectName(QStringLiteral("analysisRow"));
-    auto* flight = new QGroupBox(QString::fromLatin1(kFlightTitle), row);
-    summary_ = new FlightSummaryPanel(flight);
+    summary_ = new FlightSummaryPanel(row, 3);
     summary_->setObjectName(QStringLiteral("flightSummary"));
-    powerCheck_ = new QCheckBox(QString::fromLatin1(kPowerCheckCaption), flight);
+    powerCheck_ = new QCheckBox(QString::fromLatin1(kPowerCheckCaption), row);
     powerCheck_->setObjectName(QStringLiteral("powerCheck"));
     powerCheck_->setEnabled(false);
-    powerColour_ = new QToolButton(flight);
+    powerColour_ = new QToolButton(row);
     powerColour_->setObjectName(QStringLiteral("powerColourButton"));
     powerColour_->setToolTip(QString::fromLatin1(kPowerColourTip));
     powerColour_->setAccessibleName(QString::fromLatin1(kPowerColourTip));
     ShowPowerColour();
-    auto* power = new QHBoxLayout();
-    power->addWidget(powerCheck_);
-    power->addWidget(powerColour_);
-    power->addStretch(1);
-    auto* flightLayout = new QVBoxLayout(flight);
-    flightLayout->addWidget(summary_);
-    flightLayout->addLayout(power);
+    auto* flight = new QHBoxLayout();
+    flight->addWidget(summary_);
+    flight->addSpacing(24);
+    flight->addWidget(powerCheck_, 0, Qt::AlignBottom);
+    flight->addWidget(powerColour_, 0, Qt::AlignBottom);
+    flight->addStretch(1);
 
-    auto* spanBox = new QGroupBox(QString::fromLatin1(kSpanTitle), row);
-    span_ = new SpanPanel(spanBox);
-    auto* spanLayout = new QVBoxLayout(spanBox);
-    spanLayout->addWidget(span_);
+    auto* rule = new QFrame(row);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    span_ = new SpanPanel(row);
+    span_->setAccessibleName(QString::fromLatin1(kSpanTitle));
 
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(flight);
-    layout->addWidget(spanBox, 1);
+    auto* layout = new QVBoxLayout(row);
+    layout->setContentsMargins(0, 2, 0, 0);
+    layout->setSpacing(3);
+    layout->addLayout(flight);
+    layout->addWidget(rule);
+    layout->addWidget(span_);
 
     connect(powerCheck_, &QCheckBox::toggled, this, &RecordPage::SetPowerShown);
     connect(powerColour_, &QToolButton::clicked, this, &RecordPage::ChoosePowerColour);

@@ -1,10 +1,9 @@
 #include "SpanPanel.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "CurvePainter.h"
 #include "platform/GbkText.h"
@@ -14,6 +13,8 @@
 namespace tavix {
 
 namespace {
+
+constexpr int kColumnGap = 14;
 
 QLabel* ValueLabel(QWidget* parent, const QString& name) {
     auto* label = new QLabel(parent);
@@ -37,58 +38,55 @@ SpanPanel::SpanPanel(QWidget* parent) : QWidget(parent) {
     const QString style = QStringLiteral("color: %1; font-weight: bold");
     labelA_->setStyleSheet(style.arg(CurvePainter::kCursorColourA.name()));
     labelB_->setStyleSheet(style.arg(CurvePainter::kCursorColourB.name()));
+    labelA_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    labelB_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     duration_ = ValueLabel(this, QStringLiteral("spanDuration"));
     capacity_ = ValueLabel(this, QStringLiteral("spanCapacity"));
     energy_ = ValueLabel(this, QStringLiteral("spanEnergy"));
 
-    auto* top = new QHBoxLayout();
-    top->addWidget(labelA_);
-    top->addSpacing(8);
-    top->addWidget(labelB_);
-    top->addSpacing(12);
-    top->addWidget(new QLabel(QString::fromLatin1(kSpanCaptionDuration), this));
-    top->addWidget(duration_);
-    top->addSpacing(8);
-    top->addWidget(new QLabel(QString::fromLatin1(kSpanCaptionCapacity), this));
-    top->addWidget(capacity_);
-    top->addSpacing(8);
-    top->addWidget(new QLabel(QString::fromLatin1(kSpanCaptionEnergy), this));
-    top->addWidget(energy_);
-    top->addStretch(1);
-
-    hint_ = new QLabel(QString::fromLatin1(kSpanHint), this);
-    hint_->setObjectName(QStringLiteral("spanHint"));
-    hint_->setWordWrap(true);
-    hint_->setEnabled(false);  // drawn greyed: a help text, not a value
-
-    table_ = new QWidget(this);
-    grid_ = new QGridLayout(table_);
+    // Five lines: the cursors and the span's totals on the left, a column
+    // per curve on the right.
+    grid_ = new QGridLayout(this);
     grid_->setContentsMargins(0, 0, 0, 0);
-    grid_->setHorizontalSpacing(14);
+    grid_->setHorizontalSpacing(8);
     grid_->setVerticalSpacing(1);
+    grid_->addWidget(labelA_, 0, 0, 1, 2);
+    grid_->addWidget(labelB_, 1, 0, 1, 2);
+    const std::array<std::pair<const char*, QLabel*>, 3> totals{{{kSpanCaptionDuration, duration_},
+                                                                 {kSpanCaptionCapacity, capacity_},
+                                                                 {kSpanCaptionEnergy, energy_}}};
+    for (int i = 0; i < 3; ++i) {
+        grid_->addWidget(new QLabel(QString::fromLatin1(totals[i].first), this), i + 2, 0);
+        grid_->addWidget(totals[i].second, i + 2, 1);
+    }
+
     static constexpr const char* kRowCaptions[kRowCount] = {kSpanRowMin, kSpanRowMax, kSpanRowMean,
                                                             kSpanRowChange};
     for (int r = 0; r < kRowCount; ++r) {
-        grid_->addWidget(new QLabel(QString::fromLatin1(kRowCaptions[r]), table_), r + 1, 0);
+        rowCaptions_[r] = new QLabel(QString::fromLatin1(kRowCaptions[r]), this);
+        grid_->addWidget(rowCaptions_[r], r + 1, 2);
     }
     for (int c = 0; c < kSeriesCount; ++c) {
         Column& column = columns_[c];
-        column.heading = ValueLabel(table_, QStringLiteral("spanHeading%1").arg(c));
-        grid_->addWidget(column.heading, 0, c + 1);
+        column.heading = ValueLabel(this, QStringLiteral("spanHeading%1").arg(c));
+        grid_->addWidget(column.heading, 0, c + 3);
         for (int r = 0; r < kRowCount; ++r) {
-            column.values[r] = ValueLabel(table_, QStringLiteral("spanValue%1_%2").arg(c).arg(r));
-            grid_->addWidget(column.values[r], r + 1, c + 1);
+            column.values[r] = ValueLabel(this, QStringLiteral("spanValue%1_%2").arg(c).arg(r));
+            grid_->addWidget(column.values[r], r + 1, c + 3);
+        }
+        // Room before each column, whatever the style makes of the spacing.
+        column.heading->setContentsMargins(kColumnGap, 0, 0, 0);
+        for (QLabel* value : column.values) {
+            value->setContentsMargins(kColumnGap, 0, 0, 0);
         }
     }
-    grid_->setColumnStretch(kSeriesCount + 1, 1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(3);
-    layout->addLayout(top);
-    layout->addWidget(hint_);
-    layout->addWidget(table_);
-    layout->addStretch(1);
+    // Before both cursors stand, the hint takes the columns' place.
+    hint_ = new QLabel(QString::fromLatin1(kSpanHint), this);
+    hint_->setObjectName(QStringLiteral("spanHint"));
+    hint_->setEnabled(false);  // drawn greyed: a help text, not a value
+    grid_->addWidget(hint_, 0, 2, kRowCount + 1, kSeriesCount + 1);
+    grid_->setColumnStretch(kSeriesCount + 3, 1);
+    grid_->setColumnMinimumWidth(1, 64);
 }
 
 void SpanPanel::Show(const SpanReadout& readout) {
@@ -98,9 +96,12 @@ void SpanPanel::Show(const SpanReadout& readout) {
     capacity_->setText(Latin(readout.capacity));
     energy_->setText(Latin(readout.energy));
     hint_->setVisible(!readout.complete);
-    table_->setVisible(readout.complete);
+    for (QLabel* caption : rowCaptions_) {
+        caption->setVisible(readout.complete);
+    }
 
-    shown_ = static_cast<int>(std::min(readout.rows.size(), columns_.size()));
+    shown_ =
+        readout.complete ? static_cast<int>(std::min(readout.rows.size(), columns_.size())) : 0;
     for (int c = 0; c < kSeriesCount; ++c) {
         Column& column = columns_[c];
         const bool used = c < shown_;

@@ -2,12 +2,11 @@
 // The stretch between the measuring cursors as numbers, beside the record
 // page's statistics:
 //
-//   A 12.35 s   B 15.10 s   Duration: 2.75 s   Capacity: 12.3 mAh   Energy: 0.123 Wh
-//            Voltage (V)  Current (A)  ...  Power (W)
-//   Min           11.2         3.5            40.1
-//   Max           12.4        38.0           452.6
-//   Mean          11.9        20.1           239.4
-//   A->B          -0.8       +12.5          +140.0
+//   A 12.35 s                Voltage (V)  Current (A)  ...  Power (W)
+//   B 15.10 s           Min         11.2          3.5           40.1
+//   Duration:  2.75 s   Max         12.4         38.0          452.6
+//   Capacity: 12.3 mAh  Mean        11.9         20.1          239.4
+//   Energy:  0.123 Wh   A->B        -0.8        +12.5         +140.0
 //
 // One column per curve on screen. Before both cursors stand it says how to
 // place them. Passive: it shows a SpanReadout worded in core.
@@ -58,7 +57,7 @@ private:
     QLabel* capacity_ = nullptr;
     QLabel* energy_ = nullptr;
     QLabel* hint_ = nullptr;
-    QWidget* table_ = nullptr;
+    std::array<QLabel*, kRowCount> rowCaptions_{};
     QGridLayout* grid_ = nullptr;
     std::array<Column, kSeriesCount> columns_{};
     int shown_ = 0;  // columns in use
