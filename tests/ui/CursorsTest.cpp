@@ -181,6 +181,13 @@ TEST_F(CursorsTest, ShiftAndCtrlClicksMeasureTheSpanWhileTheZoomClicksStillWork)
     QTest::mouseClick(view, Qt::RightButton, {}, At(view, 10));
     EXPECT_EQ(page->Model().FirstVisible(), 0);
 
+    // The arrow keys step the cursor last touched: A, whose line was clicked.
+    QTest::keyClick(view, Qt::Key_Right);
+    EXPECT_EQ(cursors.SampleOf(Cursor::A), a + 1);
+    QTest::keyClick(view, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(cursors.SampleOf(Cursor::A), a - 9);
+    EXPECT_EQ(span->LabelA().toStdString(), cursors.Label(Cursor::A));
+
     // Esc removes both.
     QTest::keyClick(view, Qt::Key_Escape);
     EXPECT_FALSE(cursors.AnyPlaced());

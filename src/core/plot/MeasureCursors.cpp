@@ -59,6 +59,7 @@ bool MeasureCursors::Place(Cursor which, int x) {
         return false;
     }
     Slot(which) = SampleAt(x);
+    last_ = which;
     return true;
 }
 
@@ -67,6 +68,23 @@ bool MeasureCursors::PlaceAtSample(Cursor which, int sample) {
         return false;
     }
     Slot(which) = std::clamp(sample, 0, model_.SampleCount() - 1);
+    last_ = which;
+    return true;
+}
+
+bool MeasureCursors::Step(int samples) {
+    if (!last_ || !model_.RecordPresent() || model_.SampleCount() <= 0) {
+        return false;
+    }
+    std::optional<int>& slot = Slot(*last_);
+    if (!slot) {
+        return false;
+    }
+    const int moved = std::clamp(*slot + samples, 0, model_.SampleCount() - 1);
+    if (moved == *slot) {
+        return false;
+    }
+    slot = moved;
     return true;
 }
 
@@ -75,6 +93,7 @@ bool MeasureCursors::Clear() {
     a_.reset();
     b_.reset();
     dragging_.reset();
+    last_.reset();
     return had;
 }
 
@@ -99,6 +118,7 @@ bool MeasureCursors::BeginDrag(Cursor which) {
         return false;
     }
     dragging_ = which;
+    last_ = which;
     return true;
 }
 

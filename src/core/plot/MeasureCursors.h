@@ -11,6 +11,8 @@
 // Gestures (the widget forwards them):
 //   place A or B at x          the cursor jumps to the sample under x
 //   press near a cursor        grabs it (within kGrabPixels), moving drags it
+//   step                       the cursor last placed or dragged moves by
+//                              whole samples (the arrow keys)
 //   remove                     both cursors go
 //   a record is loaded         both cursors go
 //
@@ -60,6 +62,10 @@ public:
     // another sample (only then do the statistics change).
     bool DragTo(int x);
     void EndDrag() { dragging_.reset(); }
+    // Moves the cursor last placed or grabbed by `samples`, kept inside the
+    // record; true when it moved.
+    bool Step(int samples);
+    std::optional<Cursor> LastMoved() const { return last_; }
     std::optional<Cursor> Dragging() const { return dragging_; }
 
     // --- what is shown ------------------------------------------------------
@@ -82,6 +88,7 @@ private:
     std::optional<int> a_;
     std::optional<int> b_;
     std::optional<Cursor> dragging_;
+    std::optional<Cursor> last_;
 };
 
 }  // namespace tavix

@@ -82,7 +82,8 @@ inline constexpr const char* kSpanRowMax = "Max";
 inline constexpr const char* kSpanRowMean = "Mean";
 inline constexpr const char* kSpanRowChange = "A->B";
 inline constexpr const char* kSpanHint =
-    "Shift+click places cursor A, Ctrl+click cursor B; drag a cursor to move it, Esc removes both.";
+    "Shift+click places cursor A, Ctrl+click cursor B; drag a cursor or press Left/Right to move "
+    "it, Esc removes both.";
 // The record page's power controls.
 inline constexpr const char* kPowerCheckCaption = "Power curve";
 inline constexpr const char* kPowerColourTip = "Colour of the power curve";

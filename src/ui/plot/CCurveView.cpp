@@ -1,6 +1,7 @@
 #include "CCurveView.h"
 
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -15,8 +16,9 @@ CCurveView::CCurveView(CurveModel& model, QWidget* parent) : QWidget(parent), mo
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::CrossCursor);
-    // A click gives the view the focus, so Esc on the page reaches the cursors.
-    setFocusPolicy(Qt::ClickFocus);
+    // A click (or Tab) gives the view the focus, so the arrow keys and Esc
+    // reach the cursors.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 bool CCurveView::ClearCursors() {
@@ -140,6 +142,19 @@ void CCurveView::mouseReleaseEvent(QMouseEvent* event) {
         pressOnCursor_ = false;
     }
     QWidget::mouseReleaseEvent(event);
+}
+
+void CCurveView::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Left || key == Qt::Key_Right) {
+        const int step = (event->modifiers() & Qt::ShiftModifier) ? 10 : 1;
+        if (model_.Cursors().Step(key == Qt::Key_Left ? -step : step)) {
+            CursorsMoved();
+        }
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool CCurveView::event(QEvent* event) {

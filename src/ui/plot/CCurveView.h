@@ -6,7 +6,8 @@
 //
 // The measuring cursors: Shift+click places A, Ctrl+click places B (holding
 // the button drags the cursor just placed), pressing on a cursor's line and
-// moving drags it, ClearCursors (Esc on the record page) removes both. A
+// moving drags it, the Left and Right keys step the cursor last moved by one
+// sample (ten with Shift), ClearCursors (Esc on the record page) removes both. A
 // click on a cursor's line that does not move is a plain click: the zoom's
 // two clicks work anywhere.
 //
@@ -48,6 +49,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
 
 private:

@@ -84,7 +84,8 @@ SpanPanel::SpanPanel(QWidget* parent) : QWidget(parent) {
     hint_ = new QLabel(QString::fromLatin1(kSpanHint), this);
     hint_->setObjectName(QStringLiteral("spanHint"));
     hint_->setEnabled(false);  // drawn greyed: a help text, not a value
-    grid_->addWidget(hint_, 0, 2, kRowCount + 1, kSeriesCount + 1);
+    hint_->setWordWrap(true);  // on one line where there is room for it
+    grid_->addWidget(hint_, 0, 2, kRowCount + 1, kSeriesCount + 2);
     grid_->setColumnStretch(kSeriesCount + 3, 1);
     grid_->setColumnMinimumWidth(1, 64);
 }

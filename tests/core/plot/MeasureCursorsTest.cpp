@@ -154,9 +154,18 @@ TEST_F(CursorFixture, APressNearACursorGrabsItAndDraggingMovesItBySamples) {
     EXPECT_EQ(Cursors().SampleOf(Cursor::A), 10);
     Cursors().EndDrag();
     EXPECT_FALSE(Cursors().DragTo(200));
+    // The arrow keys step the cursor last moved, inside the record.
+    EXPECT_TRUE(Cursors().Step(-3));
+    EXPECT_EQ(Cursors().SampleOf(Cursor::B), 17);
+    Cursors().Place(Cursor::A, 0);
+    EXPECT_FALSE(Cursors().Step(-1));  // A stands on the first sample already
+    EXPECT_TRUE(Cursors().Step(500));
+    EXPECT_EQ(Cursors().SampleOf(Cursor::A), 99);
+    EXPECT_EQ(Cursors().SampleOf(Cursor::B), 17);
     EXPECT_TRUE(Cursors().Clear());
     EXPECT_FALSE(Cursors().Clear());
     EXPECT_FALSE(Cursors().BeginDrag(Cursor::A));  // nothing placed to grab
+    EXPECT_FALSE(Cursors().Step(1));
 }
 
 TEST_F(CursorFixture, WithoutARecordNothingIsPlacedAndWithoutARateSamplesAreCounted) {
