@@ -159,11 +159,20 @@ TEST_F(CursorsTest, ShiftAndCtrlClicksMeasureTheSpanWhileTheZoomClicksStillWork)
         EXPECT_EQ(span->Value(c, SpanPanel::kRowChange).toStdString(), row.change) << c;
     }
 
-    // Press on B's line and move: B follows, nothing is zoomed.
+    // Press on B's line and move: B follows, nothing is zoomed, and the
+    // curves are not drawn again for it (nor for the panel's new texts).
     const int bx = PixelOf(page, Cursor::B);
+    view->repaint();
+    const int draws = view->CurveDraws();
     QTest::mousePress(view, Qt::LeftButton, {}, At(view, bx));
-    QTest::mouseMove(view, At(view, bx + 40));
+    for (int dx = 10; dx <= 40; dx += 10) {
+        QTest::mouseMove(view, At(view, bx + dx));
+        view->repaint();
+    }
     QTest::mouseRelease(view, Qt::LeftButton, {}, At(view, bx + 40));
+    QCoreApplication::processEvents();
+    view->repaint();
+    EXPECT_EQ(view->CurveDraws(), draws);
     EXPECT_NEAR(PixelOf(page, Cursor::B), bx + 40, 2);
     EXPECT_FALSE(page->Model().Selecting());
     const int movedB = *cursors.SampleOf(Cursor::B);
@@ -202,8 +211,12 @@ TEST_F(CursorsTest, ThePowerCurveIsAColumnAndAValueAndItsColourIsStoredOnlyWhenC
     EXPECT_EQ(page->Model().PowerColour(), kDefaultPowerColour);
 
     ASSERT_TRUE(page->PowerCheck()->isEnabled());
+    page->CurveView()->repaint();
+    const int draws = page->CurveView()->CurveDraws();
     QTest::mouseClick(page->PowerCheck(), Qt::LeftButton);
     EXPECT_TRUE(page->Model().PowerShown());
+    page->CurveView()->repaint();
+    EXPECT_EQ(page->CurveView()->CurveDraws(), draws + 1);  // the power curve drawn in
     page->Model().Cursors().PlaceAtSample(Cursor::A, 150);
     page->Model().Cursors().PlaceAtSample(Cursor::B, 350);
     QTest::keyClick(page->CurveView(), Qt::Key_Escape);  // and place them again, by the mouse

@@ -59,6 +59,7 @@ void CCurveView::RebuildCache() {
     painter_.DrawGrid(painter, model_.Geometry());
     painter_.DrawCurves(painter, model_);
     cacheValid_ = true;
+    ++curveDraws_;
 }
 
 void CCurveView::paintEvent(QPaintEvent*) {

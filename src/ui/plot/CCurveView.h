@@ -33,6 +33,9 @@ public:
     void InvalidateCurves();
     // The tooltip's markup for the current values (Qt rich text).
     QString TooltipMarkup() const;
+    // How many times the grid and curves were drawn into the cached image: a
+    // cursor or the pointer moving leaves it alone.
+    int CurveDraws() const { return curveDraws_; }
     // Removes both measuring cursors (true when there were any).
     bool ClearCursors();
 
@@ -61,6 +64,7 @@ private:
     CurvePainter painter_;
     QImage cache_;
     bool cacheValid_ = false;
+    int curveDraws_ = 0;
     // A press on a cursor's line: a drag once the pointer moves, otherwise a
     // plain click at pressX_ when the button is released.
     bool pressOnCursor_ = false;
