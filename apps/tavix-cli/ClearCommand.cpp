@@ -27,18 +27,9 @@ constexpr int kClearLimitMs = 10000;
 
 }  // namespace
 
-int RunClear(const Args& args, const Io& io) {
-    const ParsedArgs parsed = ParseArgs(args, {{"--port"}, {"--config"}});
-    if (parsed.help) {
-        io.out << kUsage;
-        return kExitOk;
-    }
-    if (!parsed.error.empty()) {
-        return UsageError(io, "clear", parsed.error, kUsage);
-    }
-    if (!parsed.positional.empty()) {
-        return UsageError(io, "clear", "unexpected argument " + parsed.positional.front(), kUsage);
-    }
+int RunClear(const Invocation& call) {
+    const ParsedArgs& parsed = call.args;
+    const Io& io = call.io;
     StreamPrompt prompt(io);
     const auto settings = LoadSettings(parsed.Get("--config", kDefaultConfig), prompt, io);
     if (!settings) {
@@ -62,5 +53,10 @@ int RunClear(const Args& args, const Io& io) {
     }
     return kExitRefused;  // the reason has been printed
 }
+
+const Command kClearCommand{"clear", "clear the flights stored in the logger",
+                            kUsage,  {{"--port"}, {"--config"}},
+                            0,       0,
+                            nullptr, RunClear};
 
 }  // namespace tavix::cli

@@ -7,12 +7,6 @@
 
 namespace tavix::cli {
 
-int UsageError(const Io& io, const std::string& command, const std::string& error,
-               const std::string& usage) {
-    io.err << "tavix-cli " << command << ": " << error << "\n\n" << usage;
-    return kExitUsage;
-}
-
 void StreamPrompt::Message(const std::string& text, PromptIcon icon) {
     shown.push_back(text);
     if (icon == PromptIcon::Information) {

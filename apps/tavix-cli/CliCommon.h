@@ -39,10 +39,6 @@ using tavix::OptionRule;
 using tavix::ParseArgs;
 using tavix::ParsedArgs;
 
-// Prints "tavix-cli <command>: <error>" and the usage, returns kExitUsage.
-int UsageError(const Io& io, const std::string& command, const std::string& error,
-               const std::string& usage);
-
 // Message boxes as lines: information on `out`, everything else on `err`.
 // Questions are answered with `answer` (the window's Yes by default).
 class StreamPrompt : public Prompt {

@@ -6,34 +6,47 @@ namespace tavix::cli {
 
 namespace {
 
-struct Command {
-    const char* name;
-    const char* summary;
-    int (*run)(const Args&, const Io&);
-};
-
-constexpr Command kCommands[] = {
-    {"identify", "identify the connected device (version, hardware, series, logger)", RunIdentify},
-    {"upload", "upload the logger's flights into record files (.dat)", RunUpload},
-    {"info", "show the header, channels and statistics of a record file", RunInfo},
-    {"logger", "read or write the logger's cycle recording and sampling rate", RunLogger},
-    {"clear", "clear the flights stored in the logger", RunClear},
-    {"firmware", "check a firmware file (.Dlc) or flash it into the ESC", RunFirmware},
-    {"logbook", "list the record files of a folder with their key figures", RunLogbook},
-    {"image", "save the record page of a record file as an image (png, jpg, bmp, gif)", RunImage},
+const Command* const kCommands[] = {
+    &kIdentifyCommand, &kUploadCommand,  &kInfoCommand,  &kLoggerCommand, &kClearCommand,
+    &kFirmwareCommand, &kLogbookCommand, &kImageCommand, &kCsvCommand,
 };
 
 void PrintUsage(std::ostream& out) {
     out << "Usage: tavix-cli <command> [options]\n\nCommands:\n";
-    for (const Command& c : kCommands) {
-        out << "  " << c.name << std::string(10 - std::string(c.name).size(), ' ') << c.summary
+    for (const Command* c : kCommands) {
+        out << "  " << c->name << std::string(10 - std::string(c->name).size(), ' ') << c->summary
             << '\n';
     }
     out << "\n'tavix-cli <command> --help' tells more. Exit status: 0 success, 1 when the\n"
            "device, a file or the input says no (the reason on stderr), 2 for a usage error.\n";
 }
 
+int Run(const Command& command, const Args& args, const Io& io) {
+    const ParsedArgs parsed = ParseArgs(args, command.options);
+    const Invocation call{command, parsed, io};
+    if (parsed.help) {
+        io.out << command.usage;
+        return kExitOk;
+    }
+    if (!parsed.error.empty()) {
+        return call.UsageError(parsed.error);
+    }
+    if (parsed.positional.size() < command.minPositional) {
+        return call.UsageError(command.missingPositional ? command.missingPositional
+                                                         : "an argument is missing");
+    }
+    if (parsed.positional.size() > command.maxPositional) {
+        return call.UsageError("unexpected argument " + parsed.positional[command.maxPositional]);
+    }
+    return command.run(call);
+}
+
 }  // namespace
+
+int Invocation::UsageError(const std::string& problem) const {
+    io.err << "tavix-cli " << command.name << ": " << problem << "\n\n" << command.usage;
+    return kExitUsage;
+}
 
 int RunCli(const Args& args, const Io& io) {
     if (args.empty()) {
@@ -45,9 +58,9 @@ int RunCli(const Args& args, const Io& io) {
         PrintUsage(io.out);
         return kExitOk;
     }
-    for (const Command& c : kCommands) {
-        if (name == c.name) {
-            return c.run(Args(args.begin() + 1, args.end()), io);
+    for (const Command* c : kCommands) {
+        if (name == c->name) {
+            return Run(*c, Args(args.begin() + 1, args.end()), io);
         }
     }
     io.err << "tavix-cli: unknown command '" << name << "'\n\n";

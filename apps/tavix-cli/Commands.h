@@ -1,7 +1,11 @@
 #pragma once
-// The commands of tavix-cli. Each takes its arguments (without the program and
-// command names) and returns the exit status.
+// The commands of tavix-cli: one table, one row per command. A row carries
+// the command's name, its line in the command list, its usage text, the
+// options it accepts and how many positional arguments it takes; the table
+// parses the command line, answers --help and reports usage errors, so a
+// command's function starts with arguments that fit its row.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -11,15 +15,41 @@ namespace tavix::cli {
 
 using Args = std::vector<std::string>;
 
-int RunIdentify(const Args& args, const Io& io);
-int RunUpload(const Args& args, const Io& io);
-int RunInfo(const Args& args, const Io& io);
-int RunLogger(const Args& args, const Io& io);
-int RunClear(const Args& args, const Io& io);
-int RunFirmware(const Args& args, const Io& io);
-int RunLogbook(const Args& args, const Io& io);
+struct Invocation;
+
+struct Command {
+    const char* name;
+    const char* summary;  // its line in `tavix-cli --help`
+    const char* usage;    // `tavix-cli <name> --help`
+    std::vector<OptionRule> options;
+    std::size_t minPositional = 0;
+    std::size_t maxPositional = 0;
+    // What to say when fewer positional arguments came (e.g. "which record file?").
+    const char* missingPositional = nullptr;
+    int (*run)(const Invocation& call) = nullptr;
+};
+
+// One run of a command, its arguments already checked against its row.
+struct Invocation {
+    const Command& command;
+    const ParsedArgs& args;
+    const Io& io;
+
+    // Prints "tavix-cli <command>: <problem>" and the usage; returns kExitUsage.
+    int UsageError(const std::string& problem) const;
+};
+
+// The rows, each defined beside its function.
+extern const Command kIdentifyCommand;
+extern const Command kUploadCommand;
+extern const Command kInfoCommand;
+extern const Command kLoggerCommand;
+extern const Command kClearCommand;
+extern const Command kFirmwareCommand;
+extern const Command kLogbookCommand;
 // Draws with Qt Widgets: needs a QApplication (the offscreen platform will do).
-int RunImage(const Args& args, const Io& io);
+extern const Command kImageCommand;
+extern const Command kCsvCommand;
 
 // The whole command line (without the program name): picks the command.
 int RunCli(const Args& args, const Io& io);

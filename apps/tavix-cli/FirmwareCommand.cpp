@@ -153,31 +153,30 @@ int Flash(const std::string& path, const ParsedArgs& parsed, const Io& io) {
 
 }  // namespace
 
-int RunFirmware(const Args& args, const Io& io) {
-    const ParsedArgs parsed = ParseArgs(args, {{"--port"}, {"--config"}});
-    if (parsed.help) {
-        io.out << kUsage;
-        return kExitOk;
-    }
-    if (!parsed.error.empty()) {
-        return UsageError(io, "firmware", parsed.error, kUsage);
-    }
-    if (parsed.positional.size() != 2) {
-        return UsageError(io, "firmware", "needs check or flash and one FILE.Dlc", kUsage);
-    }
+int RunFirmware(const Invocation& call) {
+    const ParsedArgs& parsed = call.args;
+    const Io& io = call.io;
     const std::string& action = parsed.positional[0];
     const std::string& path = parsed.positional[1];
     if (action == "check") {
         if (parsed.Has("--port")) {
-            return UsageError(io, "firmware", "check talks to no device: --port is not for it",
-                              kUsage);
+            return call.UsageError("check talks to no device: --port is not for it");
         }
         return Check(path, io);
     }
     if (action == "flash") {
         return Flash(path, parsed, io);
     }
-    return UsageError(io, "firmware", "unknown action " + action, kUsage);
+    return call.UsageError("unknown action " + action);
 }
+
+const Command kFirmwareCommand{"firmware",
+                               "check a firmware file (.Dlc) or flash it into the ESC",
+                               kUsage,
+                               {{"--port"}, {"--config"}},
+                               2,
+                               2,
+                               "needs check or flash and one FILE.Dlc",
+                               RunFirmware};
 
 }  // namespace tavix::cli

@@ -22,19 +22,9 @@ constexpr const char* kUsage =
 
 }  // namespace
 
-int RunIdentify(const Args& args, const Io& io) {
-    const ParsedArgs parsed = ParseArgs(args, {{"--port"}, {"--config"}});
-    if (parsed.help) {
-        io.out << kUsage;
-        return kExitOk;
-    }
-    if (!parsed.error.empty()) {
-        return UsageError(io, "identify", parsed.error, kUsage);
-    }
-    if (!parsed.positional.empty()) {
-        return UsageError(io, "identify", "unexpected argument " + parsed.positional.front(),
-                          kUsage);
-    }
+int RunIdentify(const Invocation& call) {
+    const ParsedArgs& parsed = call.args;
+    const Io& io = call.io;
     StreamPrompt prompt(io);
     const auto settings = LoadSettings(parsed.Get("--config", kDefaultConfig), prompt, io);
     if (!settings) {
@@ -57,5 +47,11 @@ int RunIdentify(const Args& args, const Io& io) {
     }
     return identified ? kExitOk : kExitRefused;
 }
+
+const Command kIdentifyCommand{
+    "identify", "identify the connected device (version, hardware, series, logger)",
+    kUsage,     {{"--port"}, {"--config"}},
+    0,          0,
+    nullptr,    RunIdentify};
 
 }  // namespace tavix::cli

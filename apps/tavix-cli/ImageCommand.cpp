@@ -51,35 +51,17 @@ bool ParseSize(const std::string& text, int& width, int& height) {
 
 }  // namespace
 
-int RunImage(const Args& args, const Io& io) {
-    Args named = args;
-    for (std::string& arg : named) {
-        if (arg == "-o") {
-            arg = "--out";
-        }
-    }
-    const ParsedArgs parsed = ParseArgs(named, {{"--out"}, {"--size"}, {"--config"}});
-    if (parsed.help) {
-        io.out << kUsage;
-        return kExitOk;
-    }
-    if (!parsed.error.empty()) {
-        return UsageError(io, "image", parsed.error, kUsage);
-    }
-    if (parsed.positional.size() != 1) {
-        return UsageError(
-            io, "image",
-            parsed.positional.empty() ? "which record file?" : "one record file at a time", kUsage);
-    }
+int RunImage(const Invocation& call) {
+    const ParsedArgs& parsed = call.args;
+    const Io& io = call.io;
     if (parsed.Get("--out").empty()) {
-        return UsageError(io, "image", "which image file? (-o OUT.png)", kUsage);
+        return call.UsageError("which image file? (-o OUT.png)");
     }
     int width = kDefaultWidth;
     int height = kDefaultHeight;
     if (parsed.Has("--size") && !ParseSize(parsed.Get("--size"), width, height)) {
-        return UsageError(
-            io, "image",
-            "--size wants WIDTHxHEIGHT, from 480x320 to 8000x8000 pixels, e.g. 1024x640", kUsage);
+        return call.UsageError(
+            "--size wants WIDTHxHEIGHT, from 480x320 to 8000x8000 pixels, e.g. 1024x640");
     }
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
         io.err << "tavix-cli image: drawing needs the application started for it\n";
@@ -117,5 +99,15 @@ int RunImage(const Args& args, const Io& io) {
     io.out << out << '\n';
     return kExitOk;
 }
+
+const Command kImageCommand{
+    "image",
+    "save the record page of a record file as an image (png, jpg, bmp, gif)",
+    kUsage,
+    {{"--out", true, "the image file to write", "-o"}, {"--size"}, {"--config"}},
+    1,
+    1,
+    "which record file?",
+    RunImage};
 
 }  // namespace tavix::cli

@@ -23,20 +23,9 @@ constexpr const char* kUsage =
 
 }  // namespace
 
-int RunInfo(const Args& args, const Io& io) {
-    const ParsedArgs parsed = ParseArgs(args, {{"--config"}});
-    if (parsed.help) {
-        io.out << kUsage;
-        return kExitOk;
-    }
-    if (!parsed.error.empty()) {
-        return UsageError(io, "info", parsed.error, kUsage);
-    }
-    if (parsed.positional.size() != 1) {
-        return UsageError(
-            io, "info",
-            parsed.positional.empty() ? "which record file?" : "one record file at a time", kUsage);
-    }
+int RunInfo(const Invocation& call) {
+    const ParsedArgs& parsed = call.args;
+    const Io& io = call.io;
     StreamPrompt prompt(io);
     const auto settings = LoadSettings(parsed.Get("--config", kDefaultConfig), prompt, io);
     if (!settings) {
@@ -65,5 +54,14 @@ int RunInfo(const Args& args, const Io& io) {
     }
     return kExitOk;
 }
+
+const Command kInfoCommand{"info",
+                           "show the header, channels and statistics of a record file",
+                           kUsage,
+                           {{"--config"}},
+                           1,
+                           1,
+                           "which record file?",
+                           RunInfo};
 
 }  // namespace tavix::cli

@@ -21,20 +21,9 @@ constexpr const char* kUsage =
 
 }  // namespace
 
-int RunLogbook(const Args& args, const Io& io) {
-    const ParsedArgs parsed = ParseArgs(args, {{"--config"}, {"--csv", false}});
-    if (parsed.help) {
-        io.out << kUsage;
-        return kExitOk;
-    }
-    if (!parsed.error.empty()) {
-        return UsageError(io, "logbook", parsed.error, kUsage);
-    }
-    if (parsed.positional.size() != 1) {
-        return UsageError(io, "logbook",
-                          parsed.positional.empty() ? "which folder?" : "one folder at a time",
-                          kUsage);
-    }
+int RunLogbook(const Invocation& call) {
+    const ParsedArgs& parsed = call.args;
+    const Io& io = call.io;
     StreamPrompt prompt(io);
     const auto settings = LoadSettings(parsed.Get("--config", kDefaultConfig), prompt, io);
     if (!settings) {
@@ -51,5 +40,14 @@ int RunLogbook(const Args& args, const Io& io) {
     io.out << Printable(text);
     return kExitOk;
 }
+
+const Command kLogbookCommand{"logbook",
+                              "list the record files of a folder with their key figures",
+                              kUsage,
+                              {{"--config"}, {"--csv", false}},
+                              1,
+                              1,
+                              "which folder?",
+                              RunLogbook};
 
 }  // namespace tavix::cli

@@ -95,34 +95,22 @@ void PrintParameters(const Io& io, const LoggerParamSession& session) {
 
 }  // namespace
 
-int RunLogger(const Args& args, const Io& io) {
-    const ParsedArgs parsed = ParseArgs(args, {{"--port"}, {"--config"}, {"--cycle"}, {"--rate"}});
-    if (parsed.help) {
-        io.out << kUsage;
-        return kExitOk;
-    }
-    if (!parsed.error.empty()) {
-        return UsageError(io, "logger", parsed.error, kUsage);
-    }
-    if (parsed.positional.empty()) {
-        return UsageError(io, "logger", "say read or write", kUsage);
-    }
+int RunLogger(const Invocation& call) {
+    const ParsedArgs& parsed = call.args;
+    const Io& io = call.io;
     const std::string& action = parsed.positional.front();
     if (action != "read" && action != "write") {
-        return UsageError(io, "logger", "unknown action " + action + ": say read or write", kUsage);
-    }
-    if (parsed.positional.size() > 1) {
-        return UsageError(io, "logger", "unexpected argument " + parsed.positional[1], kUsage);
+        return call.UsageError("unknown action " + action + ": say read or write");
     }
     const bool write = action == "write";
     if (!write && (parsed.Has("--cycle") || parsed.Has("--rate"))) {
-        return UsageError(io, "logger", "--cycle and --rate belong to logger write", kUsage);
+        return call.UsageError("--cycle and --rate belong to logger write");
     }
     int cycleIndex = -1;
     if (parsed.Has("--cycle")) {
         const std::string cycle = parsed.Get("--cycle");
         if (cycle != "on" && cycle != "off") {
-            return UsageError(io, "logger", "--cycle takes on or off", kUsage);
+            return call.UsageError("--cycle takes on or off");
         }
         cycleIndex = cycle == "on" ? 1 : 0;
     }
@@ -136,7 +124,7 @@ int RunLogger(const Args& args, const Io& io) {
             rateIndex = RateIndexOf(static_cast<std::uint8_t>(value));
         }
         if (rateIndex < 0) {
-            return UsageError(io, "logger", "--rate takes one of " + RateChoices(), kUsage);
+            return call.UsageError("--rate takes one of " + RateChoices());
         }
     }
 
@@ -181,5 +169,14 @@ int RunLogger(const Args& args, const Io& io) {
     PrintParameters(io, session);
     return kExitOk;
 }
+
+const Command kLoggerCommand{"logger",
+                             "read or write the logger's cycle recording and sampling rate",
+                             kUsage,
+                             {{"--port"}, {"--config"}, {"--cycle"}, {"--rate"}},
+                             1,
+                             1,
+                             "say read or write",
+                             RunLogger};
 
 }  // namespace tavix::cli

@@ -6,7 +6,6 @@
 
 #include "Commands.h"
 #include "DeviceSession.h"
-#include "base/AtomicFile.h"
 #include "logger/LoggerMessages.h"
 #include "platform/GbkText.h"
 #include "records/CTavixDoc.h"
@@ -71,35 +70,23 @@ void PrintProgress(const Io& io, const UploadProgress& progress, bool last) {
 
 }  // namespace
 
-int RunUpload(const Args& args, const Io& io) {
-    const ParsedArgs parsed =
-        ParseArgs(args, {{"--port"}, {"--gear"}, {"--poles"}, {"--note"}, {"--out"}, {"--config"}});
-    if (parsed.help) {
-        io.out << kUsage;
-        return kExitOk;
-    }
-    if (!parsed.error.empty()) {
-        return UsageError(io, "upload", parsed.error, kUsage);
-    }
-    if (!parsed.positional.empty()) {
-        return UsageError(io, "upload", "unexpected argument " + parsed.positional.front(), kUsage);
-    }
+int RunUpload(const Invocation& call) {
+    const ParsedArgs& parsed = call.args;
+    const Io& io = call.io;
     UploadForm form;
     if (parsed.Has("--gear") && !ParseGear(parsed.Get("--gear"), form.gearRate)) {
-        return UsageError(io, "upload", "--gear needs a number of at least 0.01", kUsage);
+        return call.UsageError("--gear needs a number of at least 0.01");
     }
     if (parsed.Has("--poles") && !ParsePoles(parsed.Get("--poles"), form.poles)) {
-        return UsageError(io, "upload", "--poles needs a whole number above 0", kUsage);
+        return call.UsageError("--poles needs a whole number above 0");
     }
     // Record texts are GBK, as the window stores what is typed into the note box.
     form.note = ToGbk(QString::fromLocal8Bit(parsed.Get("--note")));
     if (form.note.size() > kMaxNoteLength) {
         // Cut, it would lose text (and perhaps half a character) unasked.
-        return UsageError(
-            io, "upload",
+        return call.UsageError(
             FormatText("--note holds at most %d bytes of GBK text, this one needs %d",
-                       static_cast<int>(kMaxNoteLength), static_cast<int>(form.note.size())),
-            kUsage);
+                       static_cast<int>(kMaxNoteLength), static_cast<int>(form.note.size())));
     }
 
     StreamPrompt prompt(io);
@@ -137,10 +124,7 @@ int RunUpload(const Args& args, const Io& io) {
     }
 
     link.outputDirectory = outDir;
-    link.storeRecord = [](const std::string& path, const FlightRecord& record,
-                          std::string& reason) {
-        return WriteFileAtomically(path, CTavixDoc::Serialize(record), &reason);
-    };
+    link.storeRecord = CTavixDoc::StoreFlight;
     // The window opens the last file as its document; so does this, which
     // proves the file reads back.
     CTavixDoc doc(settings->config, settings->ini);
@@ -170,5 +154,11 @@ int RunUpload(const Args& args, const Io& io) {
     }
     return !link.State().writtenFiles.empty() && prompt.failures == 0 ? kExitOk : kExitRefused;
 }
+
+const Command kUploadCommand{
+    "upload", "upload the logger's flights into record files (.dat)",
+    kUsage,   {{"--port"}, {"--gear"}, {"--poles"}, {"--note"}, {"--out"}, {"--config"}},
+    0,        0,
+    nullptr,  RunUpload};
 
 }  // namespace tavix::cli

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -16,12 +15,14 @@
 #include "CTavixView.h"
 #include "Resources.h"
 #include "config/CAppConfig.h"
+#include "records/CsvExport.h"
 #include "shell/MinimumSizeRule.h"
 #include "shell/Prompt.h"
 #include "shell/ShellTexts.h"
 #include "ui/records/CLogbookDlg.h"
 #include "ui/shell/PaneFocus.h"
 #include "ui/shell/RecentFilesMenu.h"
+#include "ui/shell/StandardActions.h"
 #include "ui/shell/StatusPanes.h"
 
 namespace tavix {
@@ -30,17 +31,6 @@ namespace {
 
 QString Latin(const char* text) {
     return QString::fromLatin1(text);
-}
-
-QAction* MakeAction(QObject* parent, const char* name, const QString& text,
-                    const QString& statusTip, const QString& icon = {}) {
-    auto* action = new QAction(text, parent);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setStatusTip(statusTip);
-    if (!icon.isEmpty()) {
-        action->setIcon(QIcon(icon));
-    }
-    return action;
 }
 
 }  // namespace
@@ -55,6 +45,7 @@ CMainFrame::CMainFrame(CAppConfig& config, CIniFile& ini, Prompt& prompt, const 
 
     view_ = new CTavixView(config_, ini_, this);
     setCentralWidget(view_);
+    csvExporter_ = [this] { OnSaveCsv(); };
 
     BuildActions();
     BuildMenus();
@@ -90,11 +81,7 @@ void CMainFrame::BuildActions() {
         addAction(action);
         return action;
     };
-    // Standard commands this program has no use for stay disabled.
-    QAction* newAction =
-        add("actionNew", tr("&New"), tr("Create a new document"), QStringLiteral(":/tb_new.png"));
-    newAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
-    newAction->setEnabled(false);
+    AddUnusedStandardActions(*this);
 
     QAction* open = add("actionOpen", tr("&Open..."), tr("Open an existing record file"),
                         QStringLiteral(":/tb_open.png"));
@@ -131,44 +118,6 @@ void CMainFrame::BuildActions() {
 
     QAction* exitAction = add("actionExit", tr("E&xit"), tr("Quit the application"));
     connect(exitAction, &QAction::triggered, this, &CMainFrame::ExitWithoutQuestion);
-
-    struct Edit {
-        const char* name;
-        QString text;
-        QString tip;
-        QString icon;
-        QList<QKeySequence> keys;
-    };
-    const Edit edits[] = {
-        {"actionUndo",
-         tr("&Undo"),
-         tr("Undo the last action"),
-         {},
-         {QKeySequence(QStringLiteral("Ctrl+Z")), QKeySequence(QStringLiteral("Alt+Backspace"))}},
-        {"actionCut",
-         tr("Cu&t"),
-         tr("Cut the selection and put it on the Clipboard"),
-         QStringLiteral(":/tb_cut.png"),
-         {QKeySequence(QStringLiteral("Ctrl+X")), QKeySequence(QStringLiteral("Shift+Del"))}},
-        {"actionCopy",
-         tr("&Copy"),
-         tr("Copy the selection and put it on the Clipboard"),
-         QStringLiteral(":/tb_copy.png"),
-         {QKeySequence(QStringLiteral("Ctrl+C")), QKeySequence(QStringLiteral("Ctrl+Ins"))}},
-        {"actionPaste",
-         tr("&Paste"),
-         tr("Insert Clipboard contents"),
-         QStringLiteral(":/tb_paste.png"),
-         {QKeySequence(QStringLiteral("Ctrl+V")), QKeySequence(QStringLiteral("Shift+Ins"))}},
-    };
-    for (const Edit& e : edits) {
-        QAction* action = add(e.name, e.text, e.tip, e.icon);
-        action->setShortcuts(e.keys);
-        action->setEnabled(false);
-    }
-    QAction* print = add("actionPrint", tr("Print"), tr("Print the active document"),
-                         QStringLiteral(":/tb_print.png"));
-    print->setEnabled(false);
 
     QAction* about = add("actionAbout", tr("&About Tavix..."),
                          tr("Display program information, version number and copyright"),
@@ -347,10 +296,7 @@ void CMainFrame::OnOpen() {
     if (!opener_) {
         return;
     }
-    const QString start =
-        documentPath_.isEmpty() ? QDir::currentPath() : QFileInfo(documentPath_).absolutePath();
-    const QString filter = Latin(kRecordFilter) + QStringLiteral(";;") + tr("All Files (*)");
-    const QString path = QFileDialog::getOpenFileName(this, tr("Open"), start, filter);
+    const QString path = AskRecordToOpen(this, documentPath_);
     if (!path.isEmpty()) {
         OpenRecordFile(path);
     }
@@ -370,18 +316,16 @@ void CMainFrame::OnSaveAs() {
     if (!saver_) {
         return;
     }
-    const QString start =
-        documentPath_.isEmpty() ? QDir::current().filePath(Latin(kAppName)) : documentPath_;
-    QString path = QFileDialog::getSaveFileName(this, tr("Save As"), start, Latin(kRecordFilter));
-    if (path.isEmpty()) {
-        return;
-    }
-    if (QFileInfo(path).suffix().isEmpty()) {
-        path += Latin(kRecordExtension);
-    }
-    if (saver_(path)) {
+    const QString path = AskRecordSaveName(this, documentPath_);
+    if (!path.isEmpty() && saver_(path)) {
         SetDocumentPath(QFileInfo(path).absoluteFilePath());
     }
+}
+
+void CMainFrame::OnSaveCsv() {
+    ExportCsv(config_.Record(), prompt_, clock_, csvNames_, [this](const std::string& proposed) {
+        return AskCsvSaveName(this, csvDirectory_, proposed);
+    });
 }
 
 void CMainFrame::ExitWithoutQuestion() {

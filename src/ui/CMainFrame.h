@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "records/ExportName.h"
 #include "ui/shell/StatusPanes.h"
 
 class QAction;
@@ -51,6 +52,8 @@ public:
     // --- the document -------------------------------------------------
     void SetRecordOpener(FileAction open);
     void SetRecordSaver(FileAction save);
+    // The frame's own CSV export (save dialog, then the record as CSV) is
+    // installed from the start; this replaces it.
     void SetCsvExporter(ExportAction exportCsv);
     void SetImageExporter(ExportAction exportImage);
     // Opens a record file through the opener: on success the title shows its
@@ -89,6 +92,7 @@ private:
     void OnSave();
     void OnSaveAs();
     void OnLogbook();
+    void OnSaveCsv();
 
     CAppConfig& config_;
     CIniFile& ini_;
@@ -104,6 +108,8 @@ private:
     FileAction opener_;
     FileAction saver_;
     ExportAction csvExporter_;
+    ExportNameCounter csvNames_;
+    QString csvDirectory_;  // where the last CSV went; the dialog starts there
     ExportAction imageExporter_;
     QString documentPath_;
     std::function<QString()> logbookFolder_;

@@ -6,10 +6,7 @@
 #include "CMainFrame.h"
 #include "CMyProgressDlg.h"
 #include "CTavixView.h"
-#include "base/AtomicFile.h"
-#include "base/FormatText.h"
 #include "config/CAppConfig.h"
-#include "config/CIniFile.h"
 #include "device/IdentifySession.h"
 #include "device/MainFormLine.h"
 #include "link/CMSComm.h"
@@ -18,24 +15,12 @@
 #include "platform/GbkText.h"
 #include "platform/QtTimerHost.h"
 #include "platform/SerialBackendFactory.h"
-#include "plot/CurveModel.h"
-#include "plot/PlotTexts.h"
 #include "shell/Prompt.h"
 #include "shell/TabPolicy.h"
 #include "ui/device/DevicePage.h"
 #include "ui/device/DevicePages.h"
-#include "ui/plot/ChartImageExport.h"
-#include "ui/plot/RecordPage.h"
 
 namespace tavix {
-
-namespace {
-
-std::string LocalPath(const QString& path) {
-    return path.toLocal8Bit().toStdString();
-}
-
-}  // namespace
 
 LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIniFile& ini,
                                      Prompt& prompt, const Clock& clock,
@@ -44,8 +29,7 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
       frame_(frame),
       view_(*frame.View()),
       config_(config),
-      prompt_(prompt),
-      doc_(config, ini),
+      records_(frame, config, ini, prompt, clock),
       comm_(std::make_unique<CMSComm>(MakeSerialBackend(portOption))),
       timers_(std::make_unique<QtTimerHost>()),
       line_(std::make_unique<MainFormLine>(*comm_, *timers_, prompt)),
@@ -59,10 +43,7 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
     identity_->changed = [this] { ApplyState(); };
     link_->changed = [this] { ApplyState(); };
     link_->startProgress = [this] { StartProgress(); };
-    link_->storeRecord = [](const std::string& path, const FlightRecord& record,
-                            std::string& reason) {
-        return WriteFileAtomically(path, CTavixDoc::Serialize(record), &reason);
-    };
+    link_->storeRecord = CTavixDoc::StoreFlight;
     link_->openRecord = [this](const std::string& path) {
         frame_.OpenRecordFile(QString::fromLocal8Bit(path.c_str()));
     };
@@ -86,8 +67,6 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
         pagesHidden_ = true;
     };
 
-    frame_.SetRecordOpener([this](const QString& path) { return OpenRecord(path); });
-    frame_.SetRecordSaver([this](const QString& path) { return SaveRecord(path); });
     // The logbook opens on the folder of the last upload's files.
     frame_.SetLogbookFolder([this] {
         const std::vector<std::string>& files = link_->State().writtenFiles;
@@ -98,25 +77,6 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
                    ? QDir::currentPath()
                    : QString::fromLocal8Bit(link_->outputDirectory.c_str());
     });
-
-    // "Snap" and File > "Save As &JPG": the record page as an image file.
-    chartExport_ = std::make_unique<ChartImageExport>(prompt, clock);
-    const auto exportChart = [this] { chartExport_->Run(view_.RecordView(), &frame_); };
-    frame_.SetImageExporter(exportChart);
-    connect(view_.RecordView(), &RecordPage::snapRequested, this, exportChart);
-
-    // The power curve's colour: the stored one, and a new choice stored at once.
-    if (config_.powerColour) {
-        view_.RecordView()->SetPowerColour(*config_.powerColour);
-    }
-    connect(view_.RecordView(), &RecordPage::powerColourChosen, this,
-            [this, iniFile](std::uint32_t colorref) {
-                if (!config_.SetPowerColour(*iniFile, colorref)) {
-                    prompt_.Message(FormatText(kMsgPowerColourNotSaved, iniFile->FilePath().c_str(),
-                                               iniFile->LastError().c_str()),
-                                    PromptIcon::Exclamation);
-                }
-            });
     ApplyState();
 }
 
@@ -158,46 +118,6 @@ void LoggerLinkBinding::StartProgress() {
     connect(dialog, &CMyProgressDlg::transferFinished, this,
             [this](bool ok) { link_->OnProgressFinished(ok); });
     dialog->start();
-}
-
-bool LoggerLinkBinding::OpenRecord(const QString& path) {
-    RecordForm form;
-    std::string message;
-    if (!doc_.OnOpenDocument(LocalPath(path), form, message)) {
-        prompt_.Message(message, PromptIcon::Exclamation);
-        return false;
-    }
-    ShowLoadedRecord(form);
-    return true;
-}
-
-bool LoggerLinkBinding::SaveRecord(const QString& path) {
-    RecordForm form;
-    form.note = ToGbk(view_.NoteText());
-    form.gearRate = view_.GearRate();
-    form.poles = view_.PoleNumber();
-    std::string message;
-    if (!doc_.OnSaveDocument(LocalPath(path), form, message)) {
-        prompt_.Message(message, PromptIcon::Exclamation);
-        return false;
-    }
-    return true;
-}
-
-void LoggerLinkBinding::ShowLoadedRecord(const RecordForm& form) {
-    view_.SetNoteText(FromGbk(form.note.substr(0, form.note.find('\0'))));
-    view_.SetGearRate(form.gearRate);
-    view_.SetPoleNumber(form.poles);
-
-    // The curves smooth and convert the record; the statistics they keep are
-    // the data store's too.
-    RecordPage& page = *view_.RecordView();
-    page.ShowRecord();
-    config_.conversion = page.Model().Conversion();
-
-    // The record's page is where a loaded record is shown.
-    view_.SetTabEnabled(kTabRecord, true);
-    view_.SelectTab(kTabRecord);
 }
 
 }  // namespace tavix

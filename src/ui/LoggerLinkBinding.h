@@ -1,11 +1,12 @@
 #pragma once
-// Ties the main form's device session (LoggerLink) and the record document
-// (CTavixDoc) to the windows: the form's buttons and fields go to the session,
-// the session's state goes back onto the form, the progress window and the
-// status bar, and the frame's Open/Save reach the document.
+// Ties the main form's device sessions (IdentifySession for "Open Device",
+// LoggerLink for upload and clear) and the device pages to the windows: the
+// form's buttons and fields go to the sessions, their state goes back onto the
+// form, the progress window and the status bar. An upload's last flight is
+// opened through the frame, as File > Open would (RecordBinding).
 //
 // It owns what the main form owns in the device's eyes: its own serial
-// control, its timers and the session.
+// control, its timers and the sessions; and the program's record binding.
 
 #include <QObject>
 #include <QString>
@@ -13,12 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "records/CTavixDoc.h"
+#include "ui/records/RecordBinding.h"
 
 namespace tavix {
 
 class CAppConfig;
-class ChartImageExport;
 class CIniFile;
 class CMainFrame;
 class CMSComm;
@@ -41,22 +41,17 @@ public:
 
     LoggerLink& Link() { return *link_; }
     IdentifySession& Identity() { return *identity_; }
-    CTavixDoc& Document() { return doc_; }
-
-    // The frame's hooks: load or store a record file; true on success.
-    bool OpenRecord(const QString& path);
-    bool SaveRecord(const QString& path);
+    CTavixDoc& Document() { return records_.Document(); }
+    RecordBinding& Records() { return records_; }
 
 private:
     void ApplyState();
     void StartProgress();
-    void ShowLoadedRecord(const RecordForm& form);
 
     CMainFrame& frame_;
     CTavixView& view_;
     CAppConfig& config_;
-    Prompt& prompt_;
-    CTavixDoc doc_;
+    RecordBinding records_;
     std::unique_ptr<CMSComm> comm_;
     std::unique_ptr<QtTimerHost> timers_;
     std::unique_ptr<MainFormLine> line_;
@@ -64,7 +59,6 @@ private:
     std::unique_ptr<LoggerLink> link_;
     std::vector<DevicePage*> pages_;  // owned by the view
     bool pagesHidden_ = false;        // by "Open Device", until it is over
-    std::unique_ptr<ChartImageExport> chartExport_;
 };
 
 }  // namespace tavix

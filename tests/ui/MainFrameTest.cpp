@@ -4,18 +4,21 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 
 #include "UiTestSupport.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FixedClock.h"
+#include "records/CsvExport.h"
 #include "shell/ShellTexts.h"
 #include "ui/CMainFrame.h"
 #include "ui/CQTabCtrl.h"
@@ -212,6 +215,28 @@ TEST_F(MainFrameTest, DroppedFileIsOpenedAsTheDocument) {
     QApplication::processEvents();
     EXPECT_EQ(opened, QStringList{QStringLiteral("/tmp/flight.dat")});
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("flight.dat - Tavix"));
+}
+
+TEST_F(MainFrameTest, SaveAsCsvProposesANameAndWritesTheRecord) {
+    test::ScratchDir dir;
+    FlightRecord& record = config.Record();
+    record.header.channels = 5;
+    record.header.samples = 3;
+    record.dataLoaded = true;
+    frame->View()->SetTabEnabled(kTabRecord, true);
+    frame->View()->SelectTab(kTabRecord);
+    QString proposed;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+        dialog->selectFile(dir.File(QStringLiteral("flight")));  // typed without extension
+        static_cast<QDialog*>(dialog)->accept();                 // as the Save button does
+    });
+    frame->Action(QStringLiteral("actionSaveCsv"))->trigger();
+    EXPECT_EQ(proposed, QStringLiteral("Untitled_2014_3_7_1.csv"));
+    EXPECT_EQ(dir.Read(QStringLiteral("flight.csv")).toStdString(), CsvText(record));
+    EXPECT_TRUE(prompt.shown.empty());
 }
 
 }  // namespace

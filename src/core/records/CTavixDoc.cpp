@@ -121,6 +121,11 @@ RecordReadResult CTavixDoc::Serialize(std::string_view bytes, FlightRecord& into
     return result;
 }
 
+bool CTavixDoc::StoreFlight(const std::string& path, const FlightRecord& record,
+                            std::string& reason) {
+    return WriteFileAtomically(path, Serialize(record), &reason);
+}
+
 bool CTavixDoc::StoreRecord(const std::string& path, FlightRecord& record, const std::string& note,
                             std::string& message) {
     // An unchanged note keeps its field byte for byte, so opening and saving

@@ -65,6 +65,10 @@ public:
     // stores each flight this way).
     static bool StoreRecord(const std::string& path, FlightRecord& record, const std::string& note,
                             std::string& message);
+    // Writes one uploaded flight, as it stands, to a new record file at
+    // `path`; false with the system's `reason` (the upload's StoreRecordFn).
+    static bool StoreFlight(const std::string& path, const FlightRecord& record,
+                            std::string& reason);
 
     // Opens `path` as the current record: reads it, reloads calibration (k, c)
     // from config.ini by its hardware code, sets the data-loaded flag and fills

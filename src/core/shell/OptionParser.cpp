@@ -32,11 +32,17 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<Opt
             parsed.help = true;
             continue;
         }
-        const std::size_t equals = arg.find('=');
-        const std::string name = arg.substr(0, equals);
         const OptionRule* rule = nullptr;
         for (const OptionRule& r : rules) {
-            if (r.name == name) {
+            if (!r.shortName.empty() && r.shortName == arg) {
+                rule = &r;
+            }
+        }
+        // A short name stands alone; its value is stored under the long name.
+        const std::size_t equals = rule != nullptr ? std::string::npos : arg.find('=');
+        const std::string name = rule != nullptr ? rule->name : arg.substr(0, equals);
+        for (const OptionRule& r : rules) {
+            if (rule == nullptr && r.name == name) {
                 rule = &r;
             }
         }

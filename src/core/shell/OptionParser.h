@@ -1,7 +1,8 @@
 #pragma once
 // The one command-line parser of the three programs (tavix, tavix-cli and
 // tavix-devsim): "--name VALUE" or "--name=VALUE" for an option that takes a
-// value, a plain "--name" for a flag, "-h" / "--help" anywhere, "--" ending
+// value, a plain "--name" for a flag, a one-letter "-o VALUE" where a rule
+// names one, "-h" / "--help" anywhere, "--" ending
 // the options; everything else is a positional argument. What the values mean
 // is for each program to check.
 
@@ -16,6 +17,7 @@ struct OptionRule {
     std::string name;  // "--port"
     bool takesValue = true;
     std::string valueHint = {};  // shown after "needs a value", e.g. "a device path, COMn or demo"
+    std::string shortName = {};  // "-o": the same option, its value in the next argument
 };
 
 struct ParsedArgs {

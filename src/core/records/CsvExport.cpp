@@ -1,0 +1,78 @@
+#include "records/CsvExport.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "base/AtomicFile.h"
+#include "flight/Conversion.h"
+#include "records/ExportName.h"
+#include "shell/Clock.h"
+#include "shell/Prompt.h"
+
+namespace tavix {
+
+std::string CsvValue(float value) {
+    if (std::isnan(value)) {
+        // The C library would write "-nan" for some of them: one spelling only.
+        return "nan";
+    }
+    if (std::isinf(value)) {
+        return value > 0 ? "inf" : "-inf";
+    }
+    // to_chars rounds the exact binary value like printf's "%.2f" does, but
+    // never writes a decimal comma, whatever locale the windows run in.
+    char buffer[64];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    return std::string(buffer, written.ptr);
+}
+
+std::string CsvText(const FlightRecord& record) {
+    const int channels = ChannelsOf(record);
+    const int samples = SamplesOf(record);
+    std::string text;
+    // About 9 bytes a value: reserve once instead of growing row by row.
+    text.reserve(static_cast<std::size_t>(samples) * static_cast<std::size_t>(channels) * 9 + 128);
+    for (int i = 0; i < channels; ++i) {
+        if (i > 0) {
+            text += ',';
+        }
+        text += kCsvColumnNames[i];
+    }
+    text += '\n';
+    for (int j = 0; j < samples; ++j) {
+        for (int i = 0; i < channels; ++i) {
+            if (i > 0) {
+                text += ',';
+            }
+            text += CsvValue(DrawnValue(i, PhysicalValue(record, i, record.smoothed[i][j])));
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+CsvExportResult ExportCsv(const FlightRecord& record, Prompt& prompt, const Clock& clock,
+                          ExportNameCounter& counter, const CsvPathChooser& choosePath,
+                          std::string* savedPath) {
+    if (!record.dataLoaded) {
+        prompt.Message(kMsgNoRecordForCsv, PromptIcon::Exclamation);
+        return CsvExportResult::NoRecord;
+    }
+    const std::optional<std::string> chosen = choosePath(counter.Propose(clock.LocalNow()));
+    if (!chosen || chosen->empty()) {
+        return CsvExportResult::Cancelled;
+    }
+    counter.Confirm();
+    const std::string path = WithDefaultExtension(*chosen, kCsvExtension);
+    if (!WriteFileAtomically(path, CsvText(record))) {
+        prompt.Message(kMsgCantOpenFile, PromptIcon::Exclamation);
+        return CsvExportResult::Failed;
+    }
+    if (savedPath != nullptr) {
+        *savedPath = path;
+    }
+    return CsvExportResult::Saved;
+}
+
+}  // namespace tavix

@@ -1,0 +1,118 @@
+#include "ui/shell/StandardActions.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QIcon>
+#include <QKeySequence>
+#include <QWidget>
+
+#include "records/CsvExport.h"
+#include "shell/ShellTexts.h"
+
+namespace tavix {
+
+namespace {
+
+QString Tr(const char* text) {
+    return QCoreApplication::translate("CMainFrame", text);
+}
+
+}  // namespace
+
+QAction* MakeAction(QObject* parent, const char* name, const QString& text,
+                    const QString& statusTip, const QString& icon) {
+    auto* action = new QAction(text, parent);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setStatusTip(statusTip);
+    if (!icon.isEmpty()) {
+        action->setIcon(QIcon(icon));
+    }
+    return action;
+}
+
+void AddUnusedStandardActions(QWidget& window) {
+    struct Unused {
+        const char* name;
+        const char* text;
+        const char* tip;
+        const char* icon;
+        const char* keys[2];
+    };
+    const Unused unused[] = {
+        {"actionNew", "&New", "Create a new document", ":/tb_new.png", {"Ctrl+N", nullptr}},
+        {"actionUndo", "&Undo", "Undo the last action", nullptr, {"Ctrl+Z", "Alt+Backspace"}},
+        {"actionCut",
+         "Cu&t",
+         "Cut the selection and put it on the Clipboard",
+         ":/tb_cut.png",
+         {"Ctrl+X", "Shift+Del"}},
+        {"actionCopy",
+         "&Copy",
+         "Copy the selection and put it on the Clipboard",
+         ":/tb_copy.png",
+         {"Ctrl+C", "Ctrl+Ins"}},
+        {"actionPaste",
+         "&Paste",
+         "Insert Clipboard contents",
+         ":/tb_paste.png",
+         {"Ctrl+V", "Shift+Ins"}},
+        {"actionPrint", "Print", "Print the active document", ":/tb_print.png", {nullptr, nullptr}},
+    };
+    for (const Unused& u : unused) {
+        QAction* action = MakeAction(&window, u.name, Tr(u.text), Tr(u.tip),
+                                     u.icon ? QString::fromLatin1(u.icon) : QString());
+        QList<QKeySequence> keys;
+        for (const char* key : u.keys) {
+            if (key != nullptr) {
+                keys << QKeySequence(QString::fromLatin1(key));
+            }
+        }
+        action->setShortcuts(keys);
+        action->setEnabled(false);
+        window.addAction(action);
+    }
+}
+
+QString AskRecordToOpen(QWidget* parent, const QString& documentPath) {
+    const QString start =
+        documentPath.isEmpty() ? QDir::currentPath() : QFileInfo(documentPath).absolutePath();
+    const QString filter =
+        QString::fromLatin1(kRecordFilter) + QStringLiteral(";;") + Tr("All Files (*)");
+    return QFileDialog::getOpenFileName(parent, Tr("Open"), start, filter);
+}
+
+QString AskRecordSaveName(QWidget* parent, const QString& documentPath) {
+    const QString start = documentPath.isEmpty()
+                              ? QDir::current().filePath(QString::fromLatin1(kAppName))
+                              : documentPath;
+    QString path = QFileDialog::getSaveFileName(parent, Tr("Save As"), start,
+                                                QString::fromLatin1(kRecordFilter));
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+        path += QString::fromLatin1(kRecordExtension);
+    }
+    return path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
+}
+
+std::optional<std::string> AskCsvSaveName(QWidget* parent, QString& directory,
+                                          const std::string& proposed) {
+    const QString start = directory.isEmpty() ? QDir::currentPath() : directory;
+    QFileDialog dialog(parent, Tr("Save As"),
+                       QDir(start).filePath(QString::fromStdString(proposed)),
+                       QString::fromLatin1(kCsvFilter));
+    dialog.setObjectName(QStringLiteral("csvSaveDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The dialog adds the extension itself, so it also asks before replacing
+    // "name.csv" when "name" was typed.
+    dialog.setDefaultSuffix(QString::fromLatin1(kCsvExtension).mid(1));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    const QString path = dialog.selectedFiles().constFirst();
+    directory = QFileInfo(path).absolutePath();
+    return path.toLocal8Bit().toStdString();
+}
+
+}  // namespace tavix

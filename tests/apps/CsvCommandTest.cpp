@@ -1,0 +1,127 @@
+// tavix-cli csv: the file it writes for a record file, where it goes, and
+// what it refuses.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "Commands.h"
+#include "config/CAppConfig.h"
+#include "config/CIniFile.h"
+#include "fakes/FakePrompt.h"
+#include "fakes/FixedClock.h"
+#include "fakes/TempDir.h"
+#include "records/CTavixDoc.h"
+#include "records/CsvExport.h"
+
+namespace tavix::cli {
+namespace {
+
+class CsvCommandTest : public ::testing::Test {
+protected:
+    CsvCommandTest() {
+        std::filesystem::copy_file(std::string(TAVIX_SOURCE_DIR) + "/res/config.ini", config);
+        // A 5-channel flight of the profile 1L40: steady 12.0 V, rising
+        // current, RPM periods of 2000 after two samples without a reading.
+        auto record = std::make_unique<FlightRecord>();
+        record->header.channels = kUploadChannels;
+        record->header.samples = 40;
+        record->header.poles = 14;
+        record->header.gearRate = 1.0f;
+        SetFixedText(record->header.hwCode, "1L40");
+        for (int j = 0; j < 40; ++j) {
+            record->raw[kVoltage][j] = 120;
+            record->raw[kCurrent][j] = 2 * j;
+            record->raw[kThrottle][j] = 150 + j;
+            record->raw[kTemperature][j] = 60;
+            record->raw[kMotorRpm][j] = j < 2 ? 0 : 2000;
+        }
+        std::string message;
+        EXPECT_TRUE(CTavixDoc::StoreRecord(recordPath, *record, "", message)) << message;
+    }
+
+    int Run(std::vector<std::string> args) {
+        out.str("");
+        err.str("");
+        args.insert(args.begin(), "csv");
+        args.insert(args.end(), {"--config", config});
+        return RunCli(args, Io{out, err, false});
+    }
+
+    // The text the window's "Save As CSV" writes for the same file: opened as
+    // the document, converted as the record page does.
+    std::string WindowText() {
+        CIniFile ini;
+        ini.SetFilePath(config);
+        ini.Load();
+        CAppConfig store;
+        test::FakePrompt prompt;
+        test::FixedClock clock;
+        EXPECT_TRUE(store.LoadStartupSettings(ini, prompt, clock));
+        CTavixDoc doc(store, ini);
+        RecordForm form;
+        std::string message;
+        EXPECT_TRUE(doc.OnOpenDocument(recordPath, form, message)) << message;
+        store.Convert();
+        return CsvText(store.Record());
+    }
+
+    test::TempDir dir;
+    std::string config = dir.File("config.ini");
+    std::string recordPath = dir.File("2014-3-7_1.dat");
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(CsvCommandTest, WritesWhatTheWindowWritesBesideTheRecord) {
+    ASSERT_EQ(Run({recordPath}), kExitOk) << err.str();
+    const std::string csvPath = dir.File("2014-3-7_1.csv");
+    EXPECT_EQ(out.str(), csvPath + ": 40 samples of 5 channels\n");
+    const std::string text = test::ReadBytes(csvPath);
+    EXPECT_EQ(text, WindowText());
+
+    std::istringstream lines(text);
+    std::string header, first, third;
+    std::getline(lines, header);
+    std::getline(lines, first);
+    std::getline(lines, third);
+    std::getline(lines, third);
+    EXPECT_EQ(header, "Voltage(V),Current(A),Throttle(%),Temperature(\xA1\xE6),Motor RPM");
+    // 12.0 V; current smoothed over 2 samples (0+2)/2 = 1 -> 0.5 A; throttle
+    // 151 x 0.5; 30 / (14 x 1 x 0.000001 x 2000) with the zeros averaged in
+    // over the RPM window of 4: (0+0+2000)/3 = 666 on the third row.
+    EXPECT_EQ(first, "12.00,0.00,75.00,30.00,inf");
+    EXPECT_EQ(third, "12.00,1.50,76.00,30.00,3217.50");
+}
+
+TEST_F(CsvCommandTest, OutputOptionLongAndShort) {
+    ASSERT_EQ(Run({recordPath, "-o", dir.File("a.csv")}), kExitOk) << err.str();
+    ASSERT_EQ(Run({"--out=" + dir.File("b.txt"), recordPath}), kExitOk) << err.str();
+    EXPECT_EQ(test::ReadBytes(dir.File("a.csv")), test::ReadBytes(dir.File("b.txt")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("2014-3-7_1.csv")));
+}
+
+TEST_F(CsvCommandTest, RefusalsLeaveTheFilesAlone) {
+    const std::string recordBytes = test::ReadBytes(recordPath);
+    // Writing over its own record would lose the flight.
+    EXPECT_EQ(Run({recordPath, "-o", recordPath}), kExitRefused);
+    EXPECT_NE(err.str().find("would replace the record"), std::string::npos) << err.str();
+    EXPECT_EQ(test::ReadBytes(recordPath), recordBytes);
+
+    EXPECT_EQ(Run({recordPath, "-o", dir.File("no/such/dir/x.csv")}), kExitRefused);
+    EXPECT_EQ(err.str().rfind(std::string(kMsgCantOpenFile) + "\n", 0), 0u) << err.str();
+
+    EXPECT_EQ(Run({dir.File("absent.dat")}), kExitRefused);
+    EXPECT_NE(err.str().find("Can't read the record file"), std::string::npos) << err.str();
+    EXPECT_FALSE(std::filesystem::exists(dir.File("absent.csv")));
+
+    EXPECT_EQ(Run({}), kExitUsage);
+    EXPECT_EQ(Run({recordPath, recordPath}), kExitUsage);
+    EXPECT_EQ(Run({recordPath, "-o"}), kExitUsage);
+    EXPECT_NE(err.str().find("Usage: tavix-cli csv"), std::string::npos);
+    EXPECT_EQ(Run({"--help"}), kExitOk);
+    EXPECT_EQ(out.str().rfind("Usage: tavix-cli csv", 0), 0u);
+}
+
+}  // namespace
+}  // namespace tavix::cli
