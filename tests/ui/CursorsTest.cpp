@@ -6,11 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTest>
-#include <QToolButton>
 #include <memory>
 
 #include "UiTestSupport.h"
@@ -30,6 +28,7 @@
 #include "ui/CTavixView.h"
 #include "ui/LoggerLinkBinding.h"
 #include "ui/analysis/FlightSummaryPanel.h"
+#include "ui/plot/CColorPicker.h"
 #include "ui/plot/CCurveView.h"
 #include "ui/plot/RecordPage.h"
 #include "ui/plot/SpanPanel.h"
@@ -51,9 +50,6 @@ protected:
             binding = std::make_unique<LoggerLinkBinding>(frame, a.Config(), a.Ini(), a.GetPrompt(),
                                                           a.GetClock(), a.PortOption());
         });
-        CommandLine line;
-        line.port = "demo";
-        EXPECT_TRUE(app.InitInstance(line));
 
         // A flight with a throttle burst in its middle third: the current
         // jumps and the voltage sags while it lasts.
@@ -80,6 +76,9 @@ protected:
 
     // Opens the flight on the record page, shown at a usual size.
     RecordPage* Open() {
+        CommandLine line;
+        line.port = "demo";
+        EXPECT_TRUE(app.InitInstance(line));
         CMainFrame* frame = app.MainFrame();
         frame->resize(1200, 900);
         frame->show();
@@ -97,14 +96,9 @@ protected:
     }
     QByteArray ConfigBytes() const { return dir.Read(QStringLiteral("config.ini")); }
 
-    // Picks `colour` in the power curve's colour window.
-    static void PickPowerColour(RecordPage* page, const QColor& colour) {
-        QTest::mouseClick(page->PowerColourButton(), Qt::LeftButton);
-        auto* dialog = page->findChild<QColorDialog*>(QStringLiteral("powerColourDialog"));
-        ASSERT_NE(dialog, nullptr);
-        dialog->setCurrentColor(colour);
-        dialog->accept();
-        QTRY_VERIFY(page->findChild<QColorDialog*>(QStringLiteral("powerColourDialog")) == nullptr);
+    // Picks `colorref` for the power curve, as the picker's palette does.
+    static void PickPowerColour(RecordPage* page, std::uint32_t colorref) {
+        page->PowerColourPicker()->SetColour(colorref);
     }
 
     test::ScratchDir dir;
@@ -230,7 +224,7 @@ TEST_F(CursorsTest, ThePowerCurveIsAColumnAndAValueAndItsColourIsStoredOnlyWhenC
     EXPECT_TRUE(page->CurveView()->TooltipMarkup().contains(QStringLiteral("Pwr: ")));
     EXPECT_EQ(ConfigBytes(), original);  // showing the curve writes nothing
 
-    PickPowerColour(page, QColor(1, 2, 3));
+    PickPowerColour(page, 0x030201);
     EXPECT_EQ(page->Model().PowerColour(), 0x030201u);
     EXPECT_EQ(app.Config().powerColour, 0x030201u);
     // A new entry of [display]; the eight colours keep their values.
@@ -249,12 +243,12 @@ TEST_F(CursorsTest, ThePowerCurveIsAColumnAndAValueAndItsColourIsStoredOnlyWhenC
 
     // The same colour again is no change: the file is not written.
     dir.Write(QStringLiteral("config.ini"), "marker");
-    PickPowerColour(page, QColor(1, 2, 3));
+    PickPowerColour(page, 0x030201);
     EXPECT_EQ(ConfigBytes(), QByteArray("marker"));
 
     // A file that cannot be written is reported; the colour holds.
     app.Ini().SetFilePath(dir.File(QStringLiteral("gone/config.ini")).toStdString());
-    PickPowerColour(page, QColor(200, 0, 0));
+    PickPowerColour(page, 0x0000C8);
     EXPECT_EQ(page->Model().PowerColour(), 0x0000C8u);
     EXPECT_NE(prompt.Last().find("gone/config.ini could not be written"), std::string::npos)
         << prompt.Last();
@@ -262,6 +256,17 @@ TEST_F(CursorsTest, ThePowerCurveIsAColumnAndAValueAndItsColourIsStoredOnlyWhenC
     QTest::mouseClick(page->PowerCheck(), Qt::LeftButton);
     EXPECT_FALSE(page->Model().PowerShown());
     EXPECT_NE(page->Span()->Headings().back(), QStringLiteral("Power (W)"));
+}
+
+TEST_F(CursorsTest, TheStoredPowerColourIsTheCurvesFromTheStart) {
+    QByteArray config = ConfigBytes();
+    config.replace("color7=4210816\n", "color7=4210816\npowercolor=65280\n");
+    ASSERT_TRUE(config.contains("powercolor"));
+    dir.Write(QStringLiteral("config.ini"), config);
+    RecordPage* page = Open();
+    EXPECT_EQ(page->Model().PowerColour(), 0x00FF00u);
+    EXPECT_EQ(page->PowerColourPicker()->Colour(), 0x00FF00u);
+    EXPECT_EQ(ConfigBytes(), config);  // shown, not written again
 }
 
 }  // namespace

@@ -1,18 +1,17 @@
 #include "RecordPage.h"
 
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
 #include <QShortcut>
-#include <QToolButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "CColorPicker.h"
 #include "CCurveView.h"
 #include "ChartImageExport.h"
 #include "CurvePainter.h"
@@ -152,11 +151,11 @@ QWidget* RecordPage::BuildAnalysis() {
     powerCheck_ = new QCheckBox(QString::fromLatin1(kPowerCheckCaption), row);
     powerCheck_->setObjectName(QStringLiteral("powerCheck"));
     powerCheck_->setEnabled(false);
-    powerColour_ = new QToolButton(row);
-    powerColour_->setObjectName(QStringLiteral("powerColourButton"));
+    powerColour_ = new CColorPicker(row);
+    powerColour_->setObjectName(QStringLiteral("powerColourPicker"));
     powerColour_->setToolTip(QString::fromLatin1(kPowerColourTip));
     powerColour_->setAccessibleName(QString::fromLatin1(kPowerColourTip));
-    ShowPowerColour();
+    powerColour_->SetColour(model_->PowerColour());
     auto* flight = new QHBoxLayout();
     flight->addWidget(summary_);
     flight->addSpacing(24);
@@ -178,7 +177,7 @@ QWidget* RecordPage::BuildAnalysis() {
     layout->addWidget(span_);
 
     connect(powerCheck_, &QCheckBox::toggled, this, &RecordPage::SetPowerShown);
-    connect(powerColour_, &QToolButton::clicked, this, &RecordPage::ChoosePowerColour);
+    connect(powerColour_, &CColorPicker::colourChanged, this, &RecordPage::OnPowerColourPicked);
     UpdateSpan();
     return row;
 }
@@ -199,34 +198,19 @@ void RecordPage::SetPowerShown(bool shown) {
 
 void RecordPage::SetPowerColour(std::uint32_t colorref) {
     model_->SetPowerColour(colorref);
-    ShowPowerColour();
+    {
+        // The program's own change: nothing to store.
+        const QSignalBlocker quiet(powerColour_);
+        powerColour_->SetColour(colorref);
+    }
     view_->InvalidateCurves();
 }
 
-void RecordPage::ShowPowerColour() {
-    QPixmap swatch(16, 16);
-    swatch.fill(CurvePainter::FromColorRef(model_->PowerColour()));
-    powerColour_->setIcon(QIcon(swatch));
-}
-
-void RecordPage::ChoosePowerColour() {
-    // Not modal for the program: the curves stay readable while choosing.
-    auto* dialog = new QColorDialog(CurvePainter::FromColorRef(model_->PowerColour()), this);
-    dialog->setObjectName(QStringLiteral("powerColourDialog"));
-    dialog->setWindowTitle(QString::fromLatin1(kPowerColourTip));
-    dialog->setOption(QColorDialog::DontUseNativeDialog);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QColorDialog::colorSelected, this, [this](const QColor& colour) {
-        const std::uint32_t colorref = static_cast<std::uint32_t>(colour.red()) |
-                                       static_cast<std::uint32_t>(colour.green()) << 8 |
-                                       static_cast<std::uint32_t>(colour.blue()) << 16;
-        if (colorref == model_->PowerColour()) {
-            return;  // the same colour: nothing to store
-        }
-        SetPowerColour(colorref);
-        emit powerColourChosen(colorref);
-    });
-    dialog->open();
+void RecordPage::OnPowerColourPicked(std::uint32_t colorref) {
+    // The picker reports only a colour other than the one it showed.
+    model_->SetPowerColour(colorref);
+    view_->InvalidateCurves();
+    emit powerColourChosen(colorref);
 }
 
 void RecordPage::ClearCursors() {

@@ -22,11 +22,11 @@
 class QCheckBox;
 class QLabel;
 class QPushButton;
-class QToolButton;
 
 namespace tavix {
 
 class CCurveView;
+class CColorPicker;
 class CurveModel;
 class FlightSummaryPanel;
 class SpanPanel;
@@ -82,7 +82,7 @@ public:
     FlightSummaryPanel* Summary() const { return summary_; }
     SpanPanel* Span() const { return span_; }
     QCheckBox* PowerCheck() const { return powerCheck_; }
-    QToolButton* PowerColourButton() const { return powerColour_; }
+    CColorPicker* PowerColourPicker() const { return powerColour_; }
 
 signals:
     // Pane 0 of the status bar: the values under the pointer.
@@ -96,8 +96,7 @@ private:
     void CurvesChanged();
     QWidget* BuildAnalysis();
     void UpdateSpan();
-    void ChoosePowerColour();
-    void ShowPowerColour();
+    void OnPowerColourPicked(std::uint32_t colorref);
 
     FlightRecord& record_;
     std::unique_ptr<CurveModel> model_;
@@ -109,7 +108,7 @@ private:
     FlightSummaryPanel* summary_ = nullptr;
     SpanPanel* span_ = nullptr;
     QCheckBox* powerCheck_ = nullptr;
-    QToolButton* powerColour_ = nullptr;
+    CColorPicker* powerColour_ = nullptr;
 };
 
 }  // namespace tavix
