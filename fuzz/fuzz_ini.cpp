@@ -20,7 +20,7 @@ namespace {
 
 class SilentPrompt : public tavix::Prompt {
 public:
-    void Message(const std::string&, tavix::PromptIcon) override {}
+    void Message(const std::string&, tavix::PromptIcon, const std::string&) override {}
     bool Ask(const std::string&, tavix::PromptIcon) override { return true; }
 };
 
@@ -33,7 +33,13 @@ public:
 const std::string& ScratchDir() {
     // Kept for the whole run: the clean-up at exit still needs the name.
     static const std::string* dir = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "fuzz_ini.XXXXXX").string();
+        // In memory where the system has it: every save flushes to the disk,
+        // which would make each run wait for it.
+        std::error_code ec;
+        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
+                                               ? std::filesystem::path("/dev/shm")
+                                               : std::filesystem::temp_directory_path();
+        std::string pattern = (base / "fuzz_ini.XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr) {
             std::perror("mkdtemp");
             std::abort();
@@ -93,6 +99,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     ini.SetFilePath(output);
+    if (ini.StoppedAtLine() != 0) {
+        // Read only in part: never written back.
+        Check(!ini.Save(), "a file read only in part was saved");
+        return 0;
+    }
     Check(ini.Save(), "save failed");
 
     tavix::CIniFile again;

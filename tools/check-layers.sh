@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks that every file of a core folder includes only headers of its own
 # folder and of the folders its library declares in src/core/CMakeLists.txt
-# (tavix_core_lib(<folder> core_<dep> ...)), and that no core file includes Qt.
+# (tavix_core_lib(<folder> core_<dep> ...)), that no constant name is defined
+# twice, and that no core file includes Qt.
 # Prints every offending include and fails when there is one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,6 +28,14 @@ for dir in src/core/*/; do
         fi
     done < <(grep -rnoE '^#\s*include\s*"[a-z]+/[^"]+"' "$dir" | sed -E 's/^([^:]*):([0-9]+):#\s*include\s*"([^"]*)"/\1:\2:\3/')
 done
+
+# A text or number defined twice under one name is one definition too many:
+# the linker keeps either, and a page may show another page's words.
+dups=$(grep -rhoE 'inline constexpr [A-Za-z0-9_:<>, *]+ k[A-Za-z0-9_]+ =' src | awk '{print $(NF-1)}' | sort | uniq -d)
+if [ -n "$dups" ]; then
+    echo "check-layers: constants defined more than once: $dups" >&2
+    status=1
+fi
 
 if grep -rnE '#\s*include\s*[<"]Q' src/core; then
     echo "check-layers: a file under src/core includes a Qt header" >&2

@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libgif-dev
     clang clang-format-14 libclang-rt-14-dev
     xvfb xauth imagemagick fonts-dejavu-core
+    strace
 )
 if [ "${1:-}" = "--runtime-only" ]; then
     packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools

@@ -23,14 +23,27 @@ for preset in debug asan; do
     ctest --preset "$preset" -j "$jobs"
 done
 
-echo "== fuzz targets (short runs)"
+echo "== kills during uploads: only whole records, no litter, config.ini unchanged"
+tests/kill-upload.sh build/debug/apps/tavix-cli
+
+echo "== fuzz targets (short runs from their seed corpora; each corpus must grow)"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$jobs"
 for target in build/fuzz/fuzz/fuzz_*; do
     [ -x "$target" ] || continue
+    name=$(basename "$target")
     corpus=$(mktemp -d)
-    echo "-- $(basename "$target")"
-    "$target" -max_total_time="${TAVIX_FUZZ_SECONDS:-20}" -rss_limit_mb=2048 "$corpus" 2>&1 | tail -n 3
+    if [ -d "build/fuzz/fuzz/seeds/$name" ]; then
+        cp build/fuzz/fuzz/seeds/"$name"/* "$corpus"/
+    fi
+    before=$(find "$corpus" -type f | wc -l)
+    echo "-- $name"
+    "$target" -max_total_time="${TAVIX_FUZZ_SECONDS:-10}" -rss_limit_mb=2048 "$corpus" 2>&1 | tail -n 3
+    after=$(find "$corpus" -type f | wc -l)
     rm -rf "$corpus"
+    if [ "$after" -le "$before" ]; then
+        echo "$name explored nothing new: its corpus stayed at $before inputs" >&2
+        exit 1
+    fi
 done
 echo "== all tests passed"

@@ -3,17 +3,20 @@
 #include <filesystem>
 #include <ostream>
 
+#include "base/RegularFile.h"
 #include "platform/GbkText.h"
 
 namespace tavix::cli {
 
-void StreamPrompt::Message(const std::string& text, PromptIcon icon) {
+void StreamPrompt::Message(const std::string& text, PromptIcon icon, const std::string& detail) {
     shown.push_back(text);
-    if (icon == PromptIcon::Information) {
-        io_.out << Printable(text) << '\n';
-    } else {
+    std::ostream& to = icon == PromptIcon::Information ? io_.out : io_.err;
+    if (icon != PromptIcon::Information) {
         ++failures;
-        io_.err << Printable(text) << '\n';
+    }
+    to << Printable(text) << '\n';
+    if (!detail.empty()) {
+        to << detail << '\n';  // file names and system reasons: already terminal text
     }
     io_.out.flush();
 }
@@ -27,19 +30,22 @@ std::unique_ptr<Settings> LoadSettings(const std::string& path, StreamPrompt& pr
                                        const Io& io) {
     auto settings = std::make_unique<Settings>();
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
+    std::string reason;
+    if (!IsRegularFile(path, &reason)) {
         io.err << "Can't open the settings file " << path
                << (std::filesystem::exists(path, ec) ? " (not a file)" : " (no such file)")
-               << "! Run tavix-cli where config.ini is, or name it with --config FILE.\n";
+               << "! Run tavix-cli where config.ini is, or name it with --config FILE.\n"
+               << path << ": " << reason << '\n';
         return nullptr;
     }
     settings->ini.SetFilePath(path);
     if (!settings->ini.Load()) {
-        io.err << "Can't read the settings file " << path << "!\n";
+        io.err << "Can't read the settings file " << path << "!\n"
+               << settings->ini.LoadFailureDetail() << '\n';
         return nullptr;
     }
     if (!settings->config.LoadStartupSettings(settings->ini, prompt, settings->clock)) {
-        prompt.Message(kMsgIncorrectConfig, PromptIcon::Stop);
+        prompt.Message(kMsgIncorrectConfig, PromptIcon::Stop, settings->config.startupFailure);
         return nullptr;
     }
     return settings;

@@ -44,7 +44,8 @@ using tavix::ParsedArgs;
 class StreamPrompt : public Prompt {
 public:
     explicit StreamPrompt(const Io& io) : io_(io) {}
-    void Message(const std::string& text, PromptIcon icon) override;
+    // A detail goes on a second line.
+    void Message(const std::string& text, PromptIcon icon, const std::string& detail = "") override;
     bool Ask(const std::string& text, PromptIcon icon) override;
 
     bool answer = true;

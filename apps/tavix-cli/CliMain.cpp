@@ -1,6 +1,7 @@
 #include <ostream>
 
 #include "Commands.h"
+#include "platform/GbkText.h"
 
 namespace tavix::cli {
 
@@ -8,7 +9,7 @@ namespace {
 
 const Command* const kCommands[] = {
     &kIdentifyCommand, &kUploadCommand,  &kInfoCommand,  &kLoggerCommand, &kClearCommand,
-    &kFirmwareCommand, &kLogbookCommand, &kImageCommand, &kCsvCommand,
+    &kFirmwareCommand, &kLogbookCommand, &kImageCommand, &kCsvCommand,    &kEscCommand,
 };
 
 void PrintUsage(std::ostream& out) {
@@ -49,6 +50,7 @@ int Invocation::UsageError(const std::string& problem) const {
 }
 
 int RunCli(const Args& args, const Io& io) {
+    InstallPathText();
     if (args.empty()) {
         PrintUsage(io.err);
         return kExitUsage;

@@ -50,6 +50,7 @@ extern const Command kLogbookCommand;
 // Draws with Qt Widgets: needs a QApplication (the offscreen platform will do).
 extern const Command kImageCommand;
 extern const Command kCsvCommand;
+extern const Command kEscCommand;
 
 // The whole command line (without the program name): picks the command.
 int RunCli(const Args& args, const Io& io);

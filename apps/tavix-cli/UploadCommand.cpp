@@ -1,6 +1,5 @@
 // tavix-cli upload: "Upload Record Data" without a window.
 #include <charconv>
-#include <cmath>
 #include <filesystem>
 #include <ostream>
 
@@ -9,6 +8,7 @@
 #include "logger/LoggerMessages.h"
 #include "platform/GbkText.h"
 #include "records/CTavixDoc.h"
+#include "shell/GearRateRule.h"
 #include "shell/ShellTexts.h"
 
 namespace tavix::cli {
@@ -40,27 +40,27 @@ constexpr const char* kMsgNoEnd = "The upload did not end: the device stopped an
 // Longest an upload may take: 128 blocks at 200 ms, with room for a slow line.
 constexpr int kUploadLimitMs = 15 * 60 * 1000;
 
+constexpr const char* kGearError = "--gear needs a number of at least 0.01";
+constexpr const char* kPolesError = "--poles needs a whole number of at least 2";
+constexpr const char* kConfiguredPoles = "%s [polnumber] default is \"%s\": give --poles N";
+
 // The form keeps the gear rate to two decimals ("%.2f" read back), and so the
 // record does: 3.456 is stored as 3.46. Refused when that is not above 0.
 bool ParseGear(const std::string& text, float& gear) {
     double value = 0.0;
     const char* end = text.data() + text.size();
     const auto result = std::from_chars(text.data(), end, value);
-    if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) {
+    if (result.ec != std::errc() || result.ptr != end || !IsUsableGearRate(value)) {
         return false;
     }
-    const float rounded = CTavixDoc::RoundGearRate(static_cast<float>(value));
-    if (!std::isfinite(rounded) || rounded <= 0.0f) {
-        return false;
-    }
-    gear = rounded;
+    gear = RoundGearRate(value);
     return true;
 }
 
 bool ParsePoles(const std::string& text, std::int32_t& poles) {
     const char* end = text.data() + text.size();
     const auto result = std::from_chars(text.data(), end, poles);
-    return result.ec == std::errc() && result.ptr == end && poles > 0;
+    return result.ec == std::errc() && result.ptr == end && IsUsablePoleNumber(poles);
 }
 
 void PrintProgress(const Io& io, const UploadProgress& progress, bool last) {
@@ -75,10 +75,10 @@ int RunUpload(const Invocation& call) {
     const Io& io = call.io;
     UploadForm form;
     if (parsed.Has("--gear") && !ParseGear(parsed.Get("--gear"), form.gearRate)) {
-        return call.UsageError("--gear needs a number of at least 0.01");
+        return call.UsageError(kGearError);
     }
     if (parsed.Has("--poles") && !ParsePoles(parsed.Get("--poles"), form.poles)) {
-        return call.UsageError("--poles needs a whole number above 0");
+        return call.UsageError(kPolesError);
     }
     // Record texts are GBK, as the window stores what is typed into the note box.
     form.note = ToGbk(QString::fromLocal8Bit(parsed.Get("--note")));
@@ -97,10 +97,16 @@ int RunUpload(const Invocation& call) {
     // The form's defaults, as the window starts with them.
     const RecordHeader& header = settings->config.Record().header;
     if (!parsed.Has("--gear")) {
-        const float rounded = CTavixDoc::RoundGearRate(header.gearRate);
-        form.gearRate = rounded > 0.0f ? rounded : 1.0f;
+        form.gearRate = InitialGearRate(header.gearRate);
     }
     if (!parsed.Has("--poles")) {
+        if (!IsUsablePoleNumber(header.poles)) {
+            const std::string configured =
+                settings->ini.GetText(kIniPolesSection, kIniDefaultEntry);
+            const std::string path = parsed.Get("--config", kDefaultConfig);
+            return call.UsageError(std::string(kPolesError) + "\n" +
+                                   FormatText(kConfiguredPoles, path.c_str(), configured.c_str()));
+        }
         form.poles = header.poles;
     }
     const std::string outDir = parsed.Get("--out");

@@ -17,11 +17,17 @@
 
 int main(int argc, char** argv) {
     using namespace tavix;
-    // --help needs no display: answer it before the window system is opened.
-    const CommandLine raw = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    // --help and usage errors need no display: answer them before the window
+    // system is opened (without a display it would end the program).
+    const CommandLine raw = ParseCommandLine(
+        WithoutWindowSystemOptions(std::vector<std::string>(argv + 1, argv + argc)));
     if (raw.help) {
         std::fputs(UsageText().c_str(), stdout);
         return 0;
+    }
+    if (!raw.error.empty()) {
+        std::fprintf(stderr, "tavix: %s\n\n%s", raw.error.c_str(), UsageText().c_str());
+        return CTavixApp::kExitUsage;
     }
 
     QApplication qapp(argc, argv);

@@ -4,11 +4,20 @@
 #include <QStringEncoder>
 #include <array>
 
+#include "base/PathText.h"
+
 namespace tavix {
 
 namespace {
 
 constexpr const char* kCodec = "GBK";
+constexpr const char* kWideCodec = "GB18030";
+
+bool WideAvailable() {
+    static const bool available =
+        QStringDecoder(kWideCodec).isValid() && QStringEncoder(kWideCodec).isValid();
+    return available;
+}
 
 // Two-byte GBK symbols that appear in the program's own texts and settings.
 struct Pair {
@@ -37,7 +46,8 @@ QString FromGbk(const std::string& bytes, bool* ok) {
     }
     // Stateless: a character cut off at the end counts as an error instead
     // of waiting for bytes that will never come.
-    QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
+    QStringDecoder decoder(WideAvailable() ? kWideCodec : kCodec,
+                           QStringConverter::Flag::Stateless);
     QString text = decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
     if (ok) {
         *ok = !decoder.hasError();
@@ -57,6 +67,19 @@ std::string ToGbk(const QString& text, bool* ok) {
         *ok = !encoder.hasError() && QStringDecoder(kCodec).decode(bytes) == text;
     }
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+std::string PathToGbk(const std::string& path) {
+    if (!WideAvailable()) {
+        return path;  // no converter: the bytes as they are, as before
+    }
+    QStringEncoder encoder(kWideCodec);
+    const QByteArray bytes = encoder(QString::fromLocal8Bit(path.c_str()));
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+void InstallPathText() {
+    SetPathTextConverter(&PathToGbk);
 }
 
 namespace gbk_detail {

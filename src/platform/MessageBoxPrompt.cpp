@@ -17,17 +17,24 @@ QMessageBox::Icon MessageBoxPrompt::IconFor(PromptIcon icon) {
             return QMessageBox::Critical;
         case PromptIcon::Question:
             return QMessageBox::Question;
+        case PromptIcon::None:
+            return QMessageBox::NoIcon;
     }
     return QMessageBox::NoIcon;
 }
 
 std::unique_ptr<QMessageBox> MessageBoxPrompt::MakeBox(const std::string& text, PromptIcon icon,
-                                                       bool question, QWidget* parent) {
+                                                       bool question, QWidget* parent,
+                                                       const std::string& detail) {
     auto box = std::make_unique<QMessageBox>(parent);
     box->setWindowTitle(QString::fromLatin1(kAppName));
     box->setIcon(IconFor(icon));
     box->setTextFormat(Qt::PlainText);
     box->setText(FromGbk(text));
+    if (!detail.empty()) {
+        // File names and system reasons are in the system's encoding, not GBK.
+        box->setDetailedText(QString::fromLocal8Bit(detail.c_str()));
+    }
     if (question) {
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box->setDefaultButton(QMessageBox::Yes);
@@ -46,8 +53,9 @@ QWidget* MessageBoxPrompt::Parent() const {
     return QApplication::activeWindow();
 }
 
-void MessageBoxPrompt::Message(const std::string& text, PromptIcon icon) {
-    auto box = MakeBox(text, icon, false, Parent());
+void MessageBoxPrompt::Message(const std::string& text, PromptIcon icon,
+                               const std::string& detail) {
+    auto box = MakeBox(text, icon, false, Parent(), detail);
     box->exec();
 }
 

@@ -17,13 +17,15 @@ public:
 
     void SetParent(QWidget* parent) { parent_ = parent; }
 
-    void Message(const std::string& text, PromptIcon icon) override;
+    void Message(const std::string& text, PromptIcon icon, const std::string& detail = "") override;
     bool Ask(const std::string& text, PromptIcon icon) override;
 
     static QMessageBox::Icon IconFor(PromptIcon icon);
-    // The box as it is shown: title "Tavix", the text, OK or Yes/No (Yes the default).
+    // The box as it is shown: title "Tavix", the text, OK or Yes/No (Yes the
+    // default), and the detail, when there is one, as its detailed text.
     static std::unique_ptr<QMessageBox> MakeBox(const std::string& text, PromptIcon icon,
-                                                bool question, QWidget* parent);
+                                                bool question, QWidget* parent,
+                                                const std::string& detail = "");
 
 private:
     QWidget* Parent() const;

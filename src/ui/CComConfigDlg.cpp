@@ -8,9 +8,11 @@
 #include <QPushButton>
 #include <QSerialPortInfo>
 
+#include "base/FormatText.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "link/PortName.h"
+#include "platform/MessageBoxPrompt.h"
 #include "shell/ShellTexts.h"
 
 namespace tavix {
@@ -34,7 +36,11 @@ bool DeviceExists(const QString& path) {
 
 CComConfigDlg::CComConfigDlg(CAppConfig& config, CIniFile& ini, const QString& portOverride,
                              QWidget* parent)
-    : QDialog(parent), config_(config), ini_(ini) {
+    : QDialog(parent),
+      config_(config),
+      ini_(ini),
+      boxes_(std::make_unique<MessageBoxPrompt>(this)),
+      prompt_(boxes_.get()) {
     setObjectName(QStringLiteral("comConfigDialog"));
     setWindowTitle(QString::fromLatin1(kComCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -104,16 +110,22 @@ CComConfigDlg::CComConfigDlg(CAppConfig& config, CIniFile& ini, const QString& p
     ShowDevice();
 }
 
+CComConfigDlg::~CComConfigDlg() = default;
+
 void CComConfigDlg::Store(int port) {
     // The number holds for this run even when config.ini cannot be written;
-    // the window says so instead of pretending it was saved.
+    // the window says so instead of pretending it was saved. The note alone
+    // would vanish with the dialog after Ok, so a box says it too.
     const bool saved = config_.SetComPort(ini_, port);
     saveNote_->setVisible(!saved);
-    if (!saved) {
-        saveNote_->setText(
-            tr("config.ini could not be written: COM %1 holds until Tavix closes.").arg(port));
-    }
     emit portStored(port);
+    if (!saved) {
+        const std::string text = FormatText(kMsgComPortNotSaved, port);
+        saveNote_->setText(QString::fromStdString(text));
+        if (ini_.TellSaveFailure()) {
+            prompt_->Message(text, PromptIcon::Exclamation, ini_.SaveFailureDetail());
+        }
+    }
 }
 
 void CComConfigDlg::ShowDevice() {

@@ -17,6 +17,8 @@ namespace tavix {
 
 class CAppConfig;
 class CIniFile;
+class Prompt;
+class MessageBoxPrompt;
 
 class CComConfigDlg : public QDialog {
     Q_OBJECT
@@ -24,6 +26,7 @@ public:
     // `portOverride`: the --port of this run, when given (it wins over the list).
     CComConfigDlg(CAppConfig& config, CIniFile& ini, const QString& portOverride = {},
                   QWidget* parent = nullptr);
+    ~CComConfigDlg() override;
 
     QComboBox* PortList() const { return list_; }
     QPushButton* OkButton() const { return ok_; }
@@ -31,6 +34,8 @@ public:
     QPushButton* ApplyButton() const { return apply_; }
     QLabel* DeviceLabel() const { return device_; }
     const ComPortChoice& Choice() const { return *choice_; }
+    // Where a failed save is reported (by default a message box over the dialog).
+    void SetPrompt(Prompt& prompt) { prompt_ = &prompt; }
 
 signals:
     // A port number was stored (settings and config.ini).
@@ -42,6 +47,8 @@ private:
 
     CAppConfig& config_;
     CIniFile& ini_;
+    std::unique_ptr<MessageBoxPrompt> boxes_;
+    Prompt* prompt_ = nullptr;
     std::unique_ptr<ComPortChoice> choice_;
     QComboBox* list_ = nullptr;
     QPushButton* ok_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "CMainFrame.h"
 #include "CTavixView.h"
+#include "platform/GbkText.h"
 #include "shell/Prompt.h"
 
 namespace tavix {
@@ -12,6 +13,7 @@ CTavixApp* g_app = nullptr;
 
 CTavixApp::CTavixApp(Prompt& prompt, const Clock& clock) : prompt_(prompt), clock_(clock) {
     g_app = this;
+    InstallPathText();  // file names in messages keep their own characters
 }
 
 CTavixApp::~CTavixApp() {
@@ -33,7 +35,7 @@ bool CTavixApp::InitInstance(const CommandLine& line) {
     ini_.SetFilePath(kConfigFileName);
     ini_.Load();
     if (!config_.LoadStartupSettings(ini_, prompt_, clock_)) {
-        prompt_.Message(kMsgIncorrectConfig, PromptIcon::Exclamation);
+        prompt_.Message(kMsgIncorrectConfig, PromptIcon::Exclamation, config_.startupFailure);
         return false;
     }
 

@@ -50,7 +50,7 @@ CTavixView::CTavixView(CAppConfig& config, CIniFile& ini, QWidget* parent)
     setObjectName(QStringLiteral("mainForm"));
     RecordHeader& header = config_.Record().header;
     gearRate_ = InitialGearRate(header.gearRate);
-    if (!(gearRate_ == RoundGearRate(header.gearRate))) {
+    if (!IsUsableGearRate(header.gearRate)) {
         header.gearRate = 1.0f;  // the configured value was no usable gear rate
     }
     poles_ = header.poles;

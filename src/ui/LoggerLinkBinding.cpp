@@ -11,6 +11,7 @@
 #include "device/MainFormLine.h"
 #include "link/CMSComm.h"
 #include "link/PortName.h"
+#include "logger/FlightSplitter.h"
 #include "logger/LoggerLink.h"
 #include "platform/GbkText.h"
 #include "platform/QtTimerHost.h"
@@ -101,10 +102,11 @@ void LoggerLinkBinding::ApplyState() {
         view_.SelectTab(tab);
     }
     // "Open Device" took every page's port; once it is over, the page on
-    // screen takes its own back (a page newly selected has done so already).
+    // screen takes its own back (a page selected on request, even the one
+    // already on screen, has done so already: selecting a tab shows its page).
     if (pagesHidden_ && !device.identifying) {
         pagesHidden_ = false;
-        if (view_.CurrentTab() == shown) {
+        if (tab < 0 && view_.CurrentTab() == shown) {
             if (auto* page = qobject_cast<DevicePage*>(view_.Page(shown))) {
                 page->PageShown();
             }

@@ -79,8 +79,9 @@ TEST_F(CliTest, IdentifySaysWhenTheDeviceDoesNotAnswerOrThePortCannotOpen) {
     EXPECT_TRUE(out.str().empty());
 
     EXPECT_EQ(Run({"identify", "--port", dir.File("no-such-port")}), kExitRefused);
-    EXPECT_FALSE(err.str().empty());
-    EXPECT_EQ(err.str().substr(err.str().size() - 2), "!\n");
+    // The system's words with "!", and below them which port.
+    EXPECT_EQ(err.str(), "No such file or directory!\nPort " + dir.File("no-such-port") +
+                             ": No such file or directory\n");
 }
 
 TEST_F(CliTest, UploadWritesEveryFlightAndInfoReadsThemBack) {
@@ -134,6 +135,43 @@ TEST_F(CliTest, UploadStoresTheGearRateAndNoteAsTheWindowWould) {
     EXPECT_NE(err.str().find("needs 514"), std::string::npos) << err.str();
 }
 
+TEST_F(CliTest, UploadChecksTheConfiguredGearRateAndPoleNumberAsTypedOnes) {
+    const std::string shipped = test::ReadBytes(config);
+    const auto configure = [&](const std::string& gear, const std::string& poles) {
+        std::string text = shipped;
+        const auto set = [&text](const std::string& from, const std::string& to) {
+            ASSERT_NE(text.find(from), std::string::npos) << from;
+            text.replace(text.find(from), from.size(), to);
+        };
+        set("[gearrate]\ndefault=1.00", "[gearrate]\ndefault=" + gear);
+        set("[polnumber]\ndefault=14", "[polnumber]\ndefault=" + poles);
+        test::WriteBytes(config, text);
+    };
+    // A configured gear rate that is no finite number above 0 becomes 1, as on the form.
+    sim::MemoryPlan oneShortFlight;
+    oneShortFlight.flights = {64};
+    UseDevice(sim::Series::Tarrow).LoadMemory(oneShortFlight);
+    for (const char* gear : {"inf", "1e999", "nan", "-3"}) {
+        configure(gear, "14");
+        ASSERT_EQ(Run({"upload", "--port", "demo", "--out", dir.File(gear)}), kExitOk)
+            << gear << err.str();
+        EXPECT_NE(err.str().find("Gear rate 1.00, pole number 14."), std::string::npos) << gear;
+    }
+    // A configured pole number below 2 is refused like --poles 1, until --poles is given.
+    for (const char* poles : {"-14", "fourteen", "1"}) {
+        configure("2", poles);
+        EXPECT_EQ(Run({"upload", "--port", "demo", "--out", dir.File("p")}), kExitUsage) << poles;
+        EXPECT_NE(err.str().find("--poles needs a whole number of at least 2"), std::string::npos)
+            << err.str();
+        EXPECT_NE(err.str().find("[polnumber] default"), std::string::npos) << err.str();
+        EXPECT_FALSE(std::filesystem::exists(dir.File("p"))) << poles;
+    }
+    ASSERT_EQ(Run({"upload", "--port", "demo", "--poles", "12", "--out", dir.File("p")}), kExitOk)
+        << err.str();
+    EXPECT_NE(err.str().find("Gear rate 2.00, pole number 12."), std::string::npos);
+    EXPECT_EQ(Run({"upload", "--poles", "1"}), kExitUsage);
+}
+
 TEST_F(CliTest, UploadFromAnEmptyLoggerOrAnEscWithoutLoggerSaysNo) {
     UseDevice(sim::Series::Tarrow).LoadMemory(sim::EmptyMemoryPlan());
     EXPECT_EQ(Run({"upload", "--port", "demo", "--out", dir.File("a")}), kExitRefused);
@@ -156,9 +194,35 @@ TEST_F(CliTest, InfoRefusesAFileItCannotRead) {
     EXPECT_TRUE(out.str().empty());
 }
 
+TEST_F(CliTest, FileNamesKeepTheSystemsEncodingInMessagesAndSummaries) {
+    // Only the texts inside records are GBK; a file name is the system's (UTF-8).
+    const std::string name = dir.File("name \u00FCn\u00EFc\u00F8d\u00E9 \u8BB0\u5F55.dat");
+    EXPECT_EQ(Run({"info", name}), kExitRefused);
+    EXPECT_EQ(err.str().rfind("Can't read the record file " + name + " (", 0), 0u) << err.str();
+
+    sim::MemoryPlan oneShortFlight;
+    oneShortFlight.flights = {64};
+    UseDevice(sim::Series::Tarrow).LoadMemory(oneShortFlight);
+    const std::string folder = dir.File("\u8BB0\u5F55");
+    ASSERT_EQ(Run({"upload", "--port", "demo", "--out", folder}), kExitOk) << err.str();
+    const std::string written = OutLines().back();
+    std::filesystem::rename(written, name);
+    ASSERT_EQ(Run({"info", name}), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("File:           " + name), std::string::npos) << out.str();
+}
+
 TEST_F(CliTest, AMissingConfigIsAFailureNotACrash) {
     EXPECT_EQ(Run({"info", "x.dat", "--config", dir.File("none.ini")}, false), kExitRefused);
     EXPECT_NE(err.str().find("none.ini"), std::string::npos) << err.str();
+    // Below the program's words: the file and the system's reason.
+    std::filesystem::create_directory(dir.File("folder.ini"));
+    std::filesystem::create_symlink(dir.File("loop.ini"), dir.File("loop.ini"));
+    for (const auto& [name, reason] : {std::pair{"folder.ini", "Not a regular file"},
+                                       {"loop.ini", "Too many levels of symbolic links"}}) {
+        EXPECT_EQ(Run({"info", "x.dat", "--config", dir.File(name)}, false), kExitRefused);
+        EXPECT_NE(err.str().find(dir.File(name) + ": " + reason + "\n"), std::string::npos)
+            << err.str();
+    }
 }
 
 TEST_F(CliTest, ImageDrawsTheRecordPageOfARecordFileInEachFormat) {

@@ -105,7 +105,7 @@ TEST_F(LogbookCliTest, InfoAddsTheComputedQuantities) {
     const std::string text = out.str();
     const std::size_t computed = text.find("\nComputed from the curves:\n");
     ASSERT_NE(computed, std::string::npos) << text;
-    for (const char* caption : {kCaptionMaxPower, kCaptionCapacity, kCaptionEnergy,
+    for (const char* caption : {kQuantityMaxPower, kCaptionCapacity, kCaptionEnergy,
                                 kCaptionAverageCurrent, kCaptionCells, kCaptionMinCellVoltage}) {
         EXPECT_NE(text.find(std::string("\n  ") + caption, computed), std::string::npos) << caption;
     }

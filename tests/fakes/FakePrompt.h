@@ -17,16 +17,18 @@ public:
         std::string text;
         PromptIcon icon;
         bool question;
+        std::string detail;
     };
 
-    void Message(const std::string& text, PromptIcon icon) override {
-        shown.push_back({text, icon, false});
+    void Message(const std::string& text, PromptIcon icon,
+                 const std::string& detail = "") override {
+        shown.push_back({text, icon, false, detail});
         if (onShow) {
             onShow(text);
         }
     }
     bool Ask(const std::string& text, PromptIcon icon) override {
-        shown.push_back({text, icon, true});
+        shown.push_back({text, icon, true, {}});
         if (onShow) {
             onShow(text);
         }

@@ -12,6 +12,7 @@
 #include "UiTestSupport.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
+#include "fakes/FakePrompt.h"
 #include "ui/CAboutDlg.h"
 #include "ui/CComConfigDlg.h"
 #include "ui/CMyProgressDlg.h"
@@ -84,6 +85,51 @@ TEST_F(ComConfigDlgTest, OkWritesTheChosenPortAndCloses) {
     EXPECT_EQ(PortInFile(), 3);
     const QByteArray before = dir.Read(QStringLiteral("config.ini"));
     EXPECT_TRUE(before.contains("[gearrate]"));  // the rest of the file kept
+}
+
+TEST_F(ComConfigDlgTest, AFailedSaveIsShownWhicheverButtonWasUsed) {
+    // config.ini whose line 5 is too long: it is never written back, and the
+    // user hears so once, with the file and the line.
+    const QByteArray original = QByteArray(test::kMinimalConfig) +
+                                "description=" + QByteArray(3000, 'd') + "\r\n[tail]\r\nkept=1\r\n";
+    dir.Write(QStringLiteral("config.ini"), original);
+    CIniFile partial;
+    partial.SetFilePath(ini.FilePath());
+    ASSERT_TRUE(partial.Load());
+    test::FakePrompt prompt;
+    {
+        CComConfigDlg dlg(config, partial);
+        dlg.SetPrompt(prompt);
+        dlg.show();
+        QTest::mouseClick(dlg.OkButton(), Qt::LeftButton);
+        EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    }
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text,
+              "config.ini could not be written: COM 3 holds until Tavix closes.");
+    EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Exclamation);
+    EXPECT_NE(prompt.shown[0].detail.find("line 14"), std::string::npos) << prompt.shown[0].detail;
+    EXPECT_EQ(dir.Read(QStringLiteral("config.ini")), original);
+    {
+        CComConfigDlg again(config, partial);
+        again.SetPrompt(prompt);
+        again.show();
+        QTest::mouseClick(again.OkButton(), Qt::LeftButton);
+    }
+    EXPECT_EQ(prompt.shown.size(), 1u);  // told once
+
+    // A save that cannot be written is shown each time, Ok or Apply.
+    ini.SetFilePath(dir.File(QStringLiteral("missing/config.ini")).toStdString());
+    CComConfigDlg dlg(config, ini);
+    dlg.SetPrompt(prompt);
+    dlg.show();
+    dlg.PortList()->setFocus();
+    QTest::keyClick(dlg.PortList(), Qt::Key_Down);
+    QTest::mouseClick(dlg.ApplyButton(), Qt::LeftButton);
+    QTest::mouseClick(dlg.OkButton(), Qt::LeftButton);
+    ASSERT_EQ(prompt.shown.size(), 3u);
+    EXPECT_NE(prompt.shown[2].detail.find("missing/config.ini"), std::string::npos);
+    EXPECT_EQ(config.comPort, 4);
 }
 
 TEST_F(ComConfigDlgTest, StoredPortOutsideTheListIsKept) {

@@ -30,9 +30,9 @@ TEST(FlightSummaryPanel, ShowsTheRecordsQuantitiesAndNothingWithoutOne) {
 
     panel.SetRecord(*record);
     const std::pair<const char*, const char*> shown[] = {
-        {kCaptionMaxPower, "120.0 W"}, {kCaptionCapacity, "1000 mAh"},
-        {kCaptionEnergy, "12.00 Wh"},  {kCaptionAverageCurrent, "10.0 A"},
-        {kCaptionCells, "3S"},         {kCaptionMinCellVoltage, "4.00 V"},
+        {kQuantityMaxPower, "120.0 W"}, {kCaptionCapacity, "1000 mAh"},
+        {kCaptionEnergy, "12.00 Wh"},   {kCaptionAverageCurrent, "10.0 A"},
+        {kCaptionCells, "3S"},          {kCaptionMinCellVoltage, "4.00 V"},
     };
     for (const auto& [caption, value] : shown) {
         EXPECT_EQ(panel.Value(QString::fromLatin1(caption)), QString::fromLatin1(value)) << caption;

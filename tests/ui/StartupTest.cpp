@@ -32,6 +32,7 @@ TEST_F(StartupTest, NoConfigFileEndsWithBothMessagesInOrder) {
     EXPECT_FALSE(app.InitInstance(CommandLine{}));
     EXPECT_EQ(prompt.Texts(),
               (std::vector<std::string>{"Can't get hardware version!", "Incorrect config file!"}));
+    EXPECT_EQ(prompt.shown[1].detail, "config.ini: No such file or directory");
     EXPECT_EQ(app.MainFrame(), nullptr);
 }
 
@@ -123,6 +124,11 @@ TEST(MessageBoxPrompt, BoxesCarryTheTextIconAndButtons) {
     auto info = MessageBoxPrompt::MakeBox("Temp \xA1\xE6", PromptIcon::Stop, false, nullptr);
     EXPECT_EQ(info->text(), QStringLiteral("Temp \u2103"));
     EXPECT_EQ(info->standardButtons(), QMessageBox::Ok);
+    EXPECT_TRUE(info->detailedText().isEmpty());
+    auto detailed = MessageBoxPrompt::MakeBox(kMsgReallyExit, PromptIcon::Stop, false, nullptr,
+                                              "r\xC3\xA9"
+                                              "cords/config.ini: Is a directory");
+    EXPECT_EQ(detailed->detailedText(), QStringLiteral("r\u00E9cords/config.ini: Is a directory"));
     EXPECT_EQ(MessageBoxPrompt::IconFor(PromptIcon::Information), QMessageBox::Information);
     EXPECT_EQ(MessageBoxPrompt::IconFor(PromptIcon::Exclamation), QMessageBox::Warning);
     EXPECT_EQ(MessageBoxPrompt::IconFor(PromptIcon::Stop), QMessageBox::Critical);

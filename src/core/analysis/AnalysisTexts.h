@@ -5,7 +5,7 @@
 
 namespace tavix {
 
-inline constexpr const char* kCaptionMaxPower = "Max.Power";
+inline constexpr const char* kQuantityMaxPower = "Max.Power";
 inline constexpr const char* kCaptionCapacity = "Capacity";
 inline constexpr const char* kCaptionEnergy = "Energy";
 inline constexpr const char* kCaptionAverageCurrent = "Avg.Current";

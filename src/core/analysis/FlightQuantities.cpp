@@ -48,7 +48,7 @@ std::vector<QuantityText> QuantityTexts(const FlightQuantities& q) {
         return value ? FormatText(format, *value) : std::string(kNoValue);
     };
     return {
-        {kCaptionMaxPower,
+        {kQuantityMaxPower,
          q.hasPower ? FormatText(kFormatPower, static_cast<double>(q.maxPower)) : kNoValue},
         {kCaptionCapacity, number(kFormatCapacity, q.capacityMah)},
         {kCaptionEnergy, number(kFormatEnergy, q.energyWh)},

@@ -1,6 +1,11 @@
 #include "base/AtomicFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -9,20 +14,175 @@
 
 namespace tavix {
 
+namespace atomic_file_detail {
+bool useUnnamedTemporaries = true;
+}  // namespace atomic_file_detail
+
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string TemporaryNameFor(const std::string& path) {
-    static std::mt19937 generator{std::random_device{}()};
-    return path + ".tmp" + std::to_string(generator() % 1000000u);
-}
+// How old a hidden temporary must be before a later write removes it: a save
+// in progress in another program's run is never that slow.
+constexpr auto kStaleTemporaryAge = std::chrono::minutes(1);
 
 bool Fail(std::string* error, const std::string& reason) {
     if (error != nullptr) {
         *error = reason;
     }
     return false;
+}
+
+std::string FolderOf(const std::string& path) {
+    const fs::path folder = fs::path(path).parent_path();
+    return folder.empty() ? std::string(".") : folder.string();
+}
+
+std::string TemporaryNameIn(const std::string& folder) {
+    static std::mt19937 generator{std::random_device{}()};
+    return (fs::path(folder) / (kTemporaryPrefix + std::to_string(generator() % 1000000u)))
+        .string();
+}
+
+// Hidden temporaries of saves that were killed before they finished.
+void RemoveStaleTemporaries(const std::string& folder) {
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    const auto now = fs::file_time_type::clock::now();
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.rfind(kTemporaryPrefix, 0) != 0) {
+            continue;
+        }
+        std::error_code entryEc;
+        if (!it->is_regular_file(entryEc) || it->is_symlink(entryEc)) {
+            continue;
+        }
+        const auto written = fs::last_write_time(it->path(), entryEc);
+        if (!entryEc && now - written > kStaleTemporaryAge) {
+            fs::remove(it->path(), entryEc);
+        }
+    }
+}
+
+// A file being written: unnamed (O_TMPFILE) where the system has them, else
+// a hidden temporary name.
+struct Temporary {
+    int fd = -1;
+    std::string name;  // empty while unnamed
+
+    ~Temporary() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        if (!name.empty()) {
+            ::unlink(name.c_str());
+        }
+    }
+    // The file now has its final name: nothing to remove any more.
+    void Keep() { name.clear(); }
+};
+
+bool OpenTemporary(const std::string& folder, Temporary& temp, int& err) {
+#ifdef O_TMPFILE
+    if (atomic_file_detail::useUnnamedTemporaries) {
+        temp.fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        if (temp.fd >= 0) {
+            return true;
+        }
+    }
+#endif
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = TemporaryNameIn(folder);
+        temp.fd = ::open(name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+        if (temp.fd >= 0) {
+            temp.name = name;
+            return true;
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    err = errno;
+    return false;
+}
+
+// Every byte written and on the disk.
+bool WriteAndSync(int fd, std::string_view data, int& err) {
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            err = errno;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0) {
+        err = errno;
+        return false;
+    }
+    return true;
+}
+
+// Links an unnamed temporary as `name`. EEXIST when the name is taken.
+bool LinkUnnamed(int fd, const std::string& name, int& err) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        return true;
+    }
+    err = errno;
+    return false;
+}
+
+// Gives an unnamed temporary a hidden name, so that it can be renamed over a target.
+bool NameTemporary(const std::string& folder, Temporary& temp, int& err) {
+    if (!temp.name.empty()) {
+        return true;
+    }
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = TemporaryNameIn(folder);
+        if (LinkUnnamed(temp.fd, name, err)) {
+            temp.name = name;
+            return true;
+        }
+        if (err != EEXIST) {
+            return false;
+        }
+    }
+    return false;
+}
+
+// Moves the named temporary to `path` unless `path` exists.
+bool RenameNoReplace(const std::string& from, const std::string& to, int& err) {
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) {
+        err = errno;
+        return false;
+    }
+#endif
+    // A file system without the flag: a hard link fails on a taken name too.
+    if (::link(from.c_str(), to.c_str()) != 0) {
+        err = errno;
+        return false;
+    }
+    ::unlink(from.c_str());
+    return true;
+}
+
+// The folder's entry is on the disk too.
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
 }
 
 // The file to replace: a symbolic link is followed, so the link stays and the
@@ -56,33 +216,64 @@ bool WriteFileAtomically(const std::string& path, std::string_view data, std::st
         std::fclose(probe);
     }
 
-    const std::string temporary = TemporaryNameFor(target);
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) {
-        return Fail(error, std::strerror(errno));
-    }
-    const std::size_t written = data.empty() ? 0 : std::fwrite(data.data(), 1, data.size(), file);
-    int writeErrno = written == data.size() ? 0 : errno;
-    if (std::fflush(file) != 0 && writeErrno == 0) {
-        writeErrno = errno != 0 ? errno : EIO;
-    }
-    if (std::fclose(file) != 0 && writeErrno == 0) {
-        writeErrno = errno != 0 ? errno : EIO;
-    }
-    if (written != data.size() || writeErrno != 0) {
-        std::remove(temporary.c_str());
-        return Fail(error, std::strerror(writeErrno != 0 ? writeErrno : EIO));
+    const std::string folder = FolderOf(target);
+    RemoveStaleTemporaries(folder);
+    Temporary temp;
+    int err = 0;
+    if (!OpenTemporary(folder, temp, err) || !WriteAndSync(temp.fd, data, err)) {
+        return Fail(error, std::strerror(err != 0 ? err : EIO));
     }
     if (exists) {
         // The new file keeps the old one's permissions (best effort).
-        fs::permissions(temporary, existing.permissions(), fs::perm_options::replace, ec);
+        ::fchmod(temp.fd, static_cast<mode_t>(existing.permissions()) & 07777);
     }
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        std::remove(temporary.c_str());
-        return Fail(error, ec.message());
+    if (!NameTemporary(folder, temp, err)) {
+        return Fail(error, std::strerror(err != 0 ? err : EIO));
     }
+    if (::rename(temp.name.c_str(), target.c_str()) != 0) {
+        return Fail(error, std::strerror(errno));
+    }
+    temp.Keep();
+    SyncFolder(folder);
     return true;
+}
+
+CreateResult CreateFileAtomically(const std::string& path, std::string_view data,
+                                  std::string* error) {
+    const std::string folder = FolderOf(path);
+    RemoveStaleTemporaries(folder);
+    Temporary temp;
+    int err = 0;
+    if (!OpenTemporary(folder, temp, err) || !WriteAndSync(temp.fd, data, err)) {
+        Fail(error, std::strerror(err != 0 ? err : EIO));
+        return CreateResult::Failed;
+    }
+    bool linked = false;
+    if (temp.name.empty()) {
+        linked = LinkUnnamed(temp.fd, path, err);
+        if (!linked && err != EEXIST) {
+            // No /proc to link through: name it and move it instead.
+            if (!NameTemporary(folder, temp, err)) {
+                Fail(error, std::strerror(err));
+                return CreateResult::Failed;
+            }
+        }
+    }
+    if (!linked && !temp.name.empty()) {
+        linked = RenameNoReplace(temp.name, path, err);
+        if (linked) {
+            temp.Keep();
+        }
+    }
+    if (!linked) {
+        if (err == EEXIST) {
+            return CreateResult::NameTaken;
+        }
+        Fail(error, std::strerror(err));
+        return CreateResult::Failed;
+    }
+    SyncFolder(folder);
+    return CreateResult::Created;
 }
 
 }  // namespace tavix

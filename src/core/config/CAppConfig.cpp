@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/FormatText.h"
 #include "config/CIniFile.h"
 #include "shell/Clock.h"
 #include "shell/Prompt.h"
@@ -79,7 +80,10 @@ bool CAppConfig::LoadStartupSettings(CIniFile& ini, Prompt& prompt, const Clock&
 
     const std::string hw = ini.GetText(kIniHardwareSection, kIniDefaultEntry);
     if (hw.empty()) {
-        prompt.Message(kMsgNoHardwareVersion, PromptIcon::Exclamation);
+        startupFailure = ini.LoadFailureDetail().empty()
+                             ? FormatText(kNoHardwareDetail, ini.FilePath().c_str())
+                             : ini.LoadFailureDetail();
+        prompt.Message(kMsgNoHardwareVersion, PromptIcon::Exclamation, startupFailure);
         return false;
     }
     SetFixedText(header.hwCode, hw);

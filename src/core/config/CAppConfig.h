@@ -32,6 +32,8 @@ class Clock;
 // Texts of this module, shown by the callers.
 inline constexpr const char* kMsgNoHardwareVersion = "Can't get hardware version!";
 inline constexpr const char* kMsgIncorrectConfig = "Incorrect config file!";
+// The detail below them when the file loaded but names no hardware.
+inline constexpr const char* kNoHardwareDetail = "%s has no [hardware] default entry";
 
 // Sections and entries of config.ini.
 inline constexpr const char* kIniPortSection = "communicateset";
@@ -86,8 +88,9 @@ public:
     // Reads the start-up settings from `ini` (already loaded). Shows "Can't get
     // hardware version!" through `prompt` and returns false when [hardware]
     // default is missing or empty; showing "Incorrect config file!" after it is
-    // the caller's job. A missing profile section is not an error here: its
-    // calibration and ranges then read as 0.
+    // the caller's job. The box's detail, also left in `startupFailure`, names
+    // the file and why (missing, no regular file, or no such entry). A missing profile section is
+    // not an error here: its calibration and ranges then read as 0.
     bool LoadStartupSettings(CIniFile& ini, Prompt& prompt, const Clock& clock);
     // Loads calibration, ranges 0-4 and the description of profile `hw`.
     // False, and nothing changed, when config.ini has no section `hw`.
@@ -119,6 +122,7 @@ public:
     int comPort = 0;                             // [communicateset] port, 1-based
     std::array<int, kChannelCount> smoothing{};  // [display] n%d, at least 1
     std::string description;                     // profile description
+    std::string startupFailure;                  // why LoadStartupSettings failed: file and reason
     // [display] powercolor; empty while config.ini has none (the curve then
     // keeps its own default colour and nothing is written for it).
     std::optional<std::uint32_t> powerColour;

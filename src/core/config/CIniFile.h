@@ -3,9 +3,14 @@
 // name/value entries, written back whole. No comments, no quoting, no
 // trimming: the text before the first '=' is the name, the rest the value,
 // byte for byte. Names compare exactly and case-sensitively.
+//
+// The ordered arrays are what the file is; an index by name beside them keeps
+// loading and lookups fast for any size (it always names the first match).
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace tavix {
@@ -15,6 +20,18 @@ inline constexpr const char* kIniErrOpen = "Unable to open ini file.";
 inline constexpr const char* kIniErrNoKey = "Unable to locate specified key.";
 inline constexpr const char* kIniErrNoValue = "Unable to locate specified value.";
 inline constexpr const char* kIniErrSave = "Unable to save ini file.";
+
+// Why a save failed, for the user (the file's path, then the line or the system's reason).
+inline constexpr const char* kIniStoppedEarlyDetail =
+    "%s was left unchanged: its line %d is longer than 2047 characters, so nothing from that "
+    "line on was read, and writing the file back would have lost it. The change holds until "
+    "Tavix closes.";
+inline constexpr const char* kIniWriteFailedDetail = "%s: %s";
+inline constexpr const char* kIniTooLargeDetail =
+    "%s was left unchanged: it is %llu bytes, more than the 16 MB a settings file may have, so "
+    "none of it was read.";
+// Why a load failed, for the user: the file's path and the system's reason.
+inline constexpr const char* kIniLoadFailedDetail = "%s: %s";
 
 class CIniFile {
 public:
@@ -29,16 +46,35 @@ public:
     // before is kept (Load still returns true).
     static constexpr std::size_t kMaxLineLength = 2047;
 
+    // The line (counted from 1) at which the last Load stopped because it was
+    // too long; 0 when the file was read to its end. A file read only in part
+    // is never written back (Save refuses it), so what was not read survives.
+    std::size_t StoppedAtLine() const { return stoppedAtLine_; }
+
+    // The largest file Load reads; a larger one is refused whole (and, as it
+    // was not read, never written back). Real settings files are a few KB.
+    static constexpr std::uintmax_t kMaxFileSize = 16u * 1024u * 1024u;
+
     // Adds the file's entries to what is in memory. False when the file is
-    // missing (last error unchanged) or cannot be opened or read; nothing is
-    // added then. Both CR LF and LF end a line.
+    // missing (last error unchanged) or cannot be opened or read, is no
+    // regular file (a folder, a FIFO) or is larger than kMaxFileSize; nothing
+    // is added then. Both CR LF and LF end a line.
     bool Load();
+    // After a failed Load: the file and the reason, for the user; "" after a
+    // Load that succeeded.
+    const std::string& LoadFailureDetail() const { return loadFailure_; }
     // Rewrites the file from memory through a temporary file renamed over it,
     // so a failed write leaves the previous file whole. Returns false on failure
     // (callers may ignore it, as the settings stay in effect in memory); the
     // last error then starts with kIniErrSave. Lines end in CR LF; sections
     // without entries are not written.
     bool Save();
+    // After a failed Save: the file and the reason, for the user.
+    std::string SaveFailureDetail() const { return saveFailure_; }
+    // Whether the last failed Save is to be shown to the user now: a failed
+    // write each time, a file read only in part once (every later change is
+    // refused for the same reason).
+    bool TellSaveFailure();
     // The text Save writes.
     std::string Text() const;
 
@@ -64,12 +100,20 @@ private:
     struct key {
         std::vector<std::string> values;
         std::vector<std::string> names;
+        std::unordered_map<std::string, int> index;  // name -> its place in `names`
     };
 
     std::string path_;
     std::vector<key> sections_;
     std::vector<std::string> sectionNames_;
+    std::unordered_map<std::string, int> sectionIndex_;  // name -> its place
     std::string lastError_;
+    std::size_t stoppedAtLine_ = 0;
+    // Set when the file on disk holds what was not read: Save refuses with it.
+    std::string notWholeRead_;
+    std::string loadFailure_;
+    std::string saveFailure_;
+    bool notWholeReadTold_ = false;
 };
 
 }  // namespace tavix

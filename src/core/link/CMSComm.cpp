@@ -1,5 +1,6 @@
 #include "link/CMSComm.h"
 
+#include "base/FormatText.h"
 #include "link/Frame.h"
 #include "shell/Prompt.h"
 
@@ -114,7 +115,8 @@ bool OpenDevicePort(CMSComm& comm, Prompt& prompt, const std::string& alreadyOpe
     }
     std::string error;
     if (!comm.OpenPort(error)) {
-        prompt.Message(error + "!", PromptIcon::Stop);
+        prompt.Message(error + "!", PromptIcon::Stop,
+                       FormatText(kPortOpenFailedDetail, comm.CommPort().c_str(), error.c_str()));
         return false;
     }
     comm.SetInputMode(1);

@@ -93,5 +93,7 @@ inline constexpr const char* kMsgPortInUseMainForm = "Can't open the specified C
 inline constexpr const char* kMsgPortInUsePage = "Can't open the specified COM port!";
 // Opening with an empty port name (a port number outside 1-16 maps to none).
 inline constexpr const char* kErrNoPortChosen = "No serial port has been chosen";
+// Below the system's words when a port does not open: which port it was.
+inline constexpr const char* kPortOpenFailedDetail = "Port %s: %s";
 
 }  // namespace tavix

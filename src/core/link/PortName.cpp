@@ -1,6 +1,8 @@
 #include "link/PortName.h"
 
 #include <cctype>
+#include <filesystem>
+#include <system_error>
 
 #include "config/CIniFile.h"
 
@@ -85,6 +87,14 @@ std::string ResolvePort(const std::string& portOption, int storedNumber, CIniFil
     }
     if (const int number = ComNumber(option); number > 0) {
         return PortPathFor(number, ini);
+    }
+    // A name with a slash is a path. A bare name is one of the system's
+    // devices (the serial library looks it up under /dev), unless something
+    // of that name is in the working directory: then the user means that.
+    std::error_code ec;
+    if (option.find('/') == std::string::npos &&
+        std::filesystem::exists(std::filesystem::symlink_status(option, ec))) {
+        return "./" + option;
     }
     return option;
 }

@@ -18,7 +18,8 @@ std::string PortPathFor(int number, CIniFile& ini);
 
 // The port to use: the --port option when given (a path, "COMn" meaning port
 // number n as above, or "demo"; "COM" and "demo" in any case, surrounding
-// blanks ignored), else the stored port number.
+// blanks ignored), else the stored port number. A bare name that exists in
+// the working directory comes back as "./name", a path.
 std::string ResolvePort(const std::string& portOption, int storedNumber, CIniFile& ini);
 
 // Gives the port a device page opens, resolved anew at every open (the user

@@ -5,12 +5,17 @@
 #include <filesystem>
 #include <limits>
 
+#include "base/AtomicFile.h"
+#include "base/PathText.h"
 #include "logger/LoggerHeader.h"
 #include "logger/LoggerMessages.h"
 
 namespace tavix {
 
 namespace {
+
+// Names taken one after another by other uploads before this one gives up on a flight.
+constexpr int kNameTries = 1000;
 
 // 30 / (poles x gear x k x period), cut to a whole RPM. A period of 0 (no
 // reading) or any factor that makes the result infinite or not a number reads
@@ -28,6 +33,19 @@ std::int32_t RpmOf(float poles, float gear, float k, std::int32_t period) {
 
 int SplitOutcome::Count(FlightFate fate) const {
     return static_cast<int>(std::count(fates.begin(), fates.end(), fate));
+}
+
+bool StoreNewRecordFile(const std::string& path, std::string_view bytes, std::string& reason) {
+    switch (CreateFileAtomically(path, bytes, &reason)) {
+        case CreateResult::Created:
+            return true;
+        case CreateResult::NameTaken:
+            reason = kRecordNameTaken;
+            return false;
+        case CreateResult::Failed:
+            break;
+    }
+    return false;
 }
 
 std::string RecordFileName(const LocalTime& date, int number) {
@@ -175,16 +193,23 @@ SplitOutcome FlightSplitter::WriteFlights(FlightRecord& work, const Clock& clock
             path = RecordPath(directory, date, ++number);
         }
         // A failed file keeps its number, so the files written still say
-        // which flight of the upload they hold.
+        // which flight of the upload they hold. A name another upload into
+        // the same folder took meanwhile is left to it.
         ++number;
         std::string reason;
-        if (store && store(path, work, reason)) {
+        bool stored = store && store(path, work, reason);
+        for (int tries = 0; !stored && reason == kRecordNameTaken && tries < kNameTries; ++tries) {
+            path = RecordPath(directory, date, number++);
+            reason.clear();
+            stored = store(path, work, reason);
+        }
+        if (stored) {
             outcome.files.push_back(path);
             outcome.fates.push_back(FlightFate::Written);
         } else {
             outcome.fates.push_back(FlightFate::WriteFailed);
             outcome.messages.push_back(
-                FormatText(kMsgRecordWriteFailed, path.c_str(), reason.c_str()));
+                FormatText(kMsgRecordWriteFailed, PathText(path).c_str(), reason.c_str()));
         }
     }
     // Nothing written and nothing said yet: every flight was empty or too

@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "flight/FlightRecord.h"
@@ -50,10 +51,16 @@ struct SplitOutcome {
     int Count(FlightFate fate) const;
 };
 
-// Writes `record` to `path` (the whole file, or nothing). On failure returns
-// false with the system's reason.
+// Writes `record` as the new file `path` (the whole file, or nothing). On
+// failure returns false with the system's reason, or with kRecordNameTaken
+// when another file got that name first: the flight then takes the next number.
 using StoreRecordFn =
     std::function<bool(const std::string& path, const FlightRecord& record, std::string& reason)>;
+
+inline constexpr const char* kRecordNameTaken = "the name was taken meanwhile";
+
+// How a store function puts record bytes into place: never over another file.
+bool StoreNewRecordFile(const std::string& path, std::string_view bytes, std::string& reason);
 
 // "2014-3-7_1.dat": the local date without leading zeros and the number.
 std::string RecordFileName(const LocalTime& date, int number);

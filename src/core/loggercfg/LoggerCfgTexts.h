@@ -5,12 +5,13 @@
 #include <array>
 #include <cstdint>
 
+#include "link/LinkMessages.h"
+
 namespace tavix {
 
 // Messages.
 inline constexpr const char* kMsgConfirmLoggerUpdate = "Are you sure you want to update?";
 inline constexpr const char* kMsgLoggerUpdated = "Logger parameter value updated!";
-inline constexpr const char* kMsgConnectTimeout = "Time out, connect failure!";
 inline constexpr const char* kMsgUpdateTimeout = "Time out, update failure!";
 
 // Captions.

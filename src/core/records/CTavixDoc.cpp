@@ -7,10 +7,14 @@
 #include <memory>
 
 #include "base/AtomicFile.h"
+#include "base/PathText.h"
+#include "base/RegularFile.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
+#include "logger/FlightSplitter.h"
 #include "records/RecordCodec.h"
 #include "records/RecordMessages.h"
+#include "shell/GearRateRule.h"
 
 namespace tavix {
 
@@ -22,9 +26,9 @@ constexpr std::size_t kLargestRecordFile = RecordFileSize(kChannelCount, kMaxSam
 using ull = unsigned long long;
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    // Only a regular file: a FIFO or a device would block the read forever.
+    std::FILE* file = OpenRegularFile(path, &reason);
     if (file == nullptr) {
-        reason = std::strerror(errno);
         return false;
     }
     bytes.clear();
@@ -82,23 +86,25 @@ RecordReadResult CTavixDoc::Serialize(std::string_view bytes, FlightRecord& into
                                       const std::string& name) {
     RecordReadResult result;
     if (bytes.size() < kRecordFixedSize) {
-        result.message = FormatText(kMsgRecordTooShort, name.c_str(), ull{kRecordFixedSize},
-                                    static_cast<ull>(bytes.size()));
+        result.message = FormatText(kMsgRecordTooShort, PathText(name).c_str(),
+                                    ull{kRecordFixedSize}, static_cast<ull>(bytes.size()));
         return result;
     }
     const RecordHeader header = DecodeHeader(bytes);
     if (header.channels < 1 || header.channels > kChannelCount) {
-        result.message = FormatText(kMsgRecordBadChannels, name.c_str(), int{header.channels});
+        result.message =
+            FormatText(kMsgRecordBadChannels, PathText(name).c_str(), int{header.channels});
         return result;
     }
     if (header.samples < 1 || header.samples > kMaxSamples) {
-        result.message = FormatText(kMsgRecordBadSamples, name.c_str(), int{header.samples});
+        result.message =
+            FormatText(kMsgRecordBadSamples, PathText(name).c_str(), int{header.samples});
         return result;
     }
     const std::size_t needed = RecordFileSize(header.channels, header.samples);
     if (bytes.size() < needed) {
-        result.message = FormatText(kMsgRecordTooShort, name.c_str(), static_cast<ull>(needed),
-                                    static_cast<ull>(bytes.size()));
+        result.message = FormatText(kMsgRecordTooShort, PathText(name).c_str(),
+                                    static_cast<ull>(needed), static_cast<ull>(bytes.size()));
         return result;
     }
 
@@ -123,7 +129,7 @@ RecordReadResult CTavixDoc::Serialize(std::string_view bytes, FlightRecord& into
 
 bool CTavixDoc::StoreFlight(const std::string& path, const FlightRecord& record,
                             std::string& reason) {
-    return WriteFileAtomically(path, Serialize(record), &reason);
+    return StoreNewRecordFile(path, Serialize(record), reason);
 }
 
 bool CTavixDoc::StoreRecord(const std::string& path, FlightRecord& record, const std::string& note,
@@ -136,7 +142,7 @@ bool CTavixDoc::StoreRecord(const std::string& path, FlightRecord& record, const
     }
     std::string reason;
     if (!WriteFileAtomically(path, Serialize(record), &reason)) {
-        message = FormatText(kMsgRecordSaveFailed, path.c_str(), reason.c_str());
+        message = FormatText(kMsgRecordSaveFailed, PathText(path).c_str(), reason.c_str());
         return false;
     }
     return true;
@@ -151,7 +157,7 @@ bool CTavixDoc::OnOpenDocument(const std::string& path, RecordForm& form, std::s
     std::string bytes;
     std::string reason;
     if (!ReadWholeFile(path, bytes, reason)) {
-        message = FormatText(kMsgRecordUnreadable, path.c_str(), reason.c_str());
+        message = FormatText(kMsgRecordUnreadable, PathText(path).c_str(), reason.c_str());
         return false;
     }
     return LoadRecord(bytes, path, form, message);
@@ -181,11 +187,8 @@ bool CTavixDoc::LoadRecord(std::string_view bytes, const std::string& name, Reco
         loaded->calibration[i].c = static_cast<float>(ini_.GetReal(hw, FormatText("cvalue%d", i)));
     }
 
-    const float rounded = RoundGearRate(header.gearRate);
-    if (rounded > 0.0f) {
-        form.gearRate = rounded;
-    } else {
-        form.gearRate = 1.0f;
+    form.gearRate = InitialGearRate(header.gearRate);
+    if (!IsUsableGearRate(header.gearRate)) {
         header.gearRate = 1.0f;
     }
     header.yAxis = NormalisedYAxis(header.yAxis);
@@ -196,19 +199,6 @@ bool CTavixDoc::LoadRecord(std::string_view bytes, const std::string& name, Reco
 
     config_.Record() = *loaded;
     return true;
-}
-
-float CTavixDoc::RoundGearRate(float gearRate) {
-    // Formatted with two decimals and read back, as the form's field shows it
-    // (independent of the C locale, which a Qt program sets from the user's).
-    char text[400];
-    const auto printed = std::to_chars(text, text + sizeof text, static_cast<double>(gearRate),
-                                       std::chars_format::fixed, 2);
-    double value = 0.0;
-    if (printed.ec == std::errc()) {
-        std::from_chars(text, printed.ptr, value);
-    }
-    return static_cast<float>(value);
 }
 
 }  // namespace tavix

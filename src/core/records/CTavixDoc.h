@@ -32,8 +32,9 @@ class CIniFile;
 // The main form's fields the document exchanges with the record: what the
 // user typed before a save, what the form shows after an open.
 struct RecordForm {
-    std::string note;       // at most kMaxNoteLength characters are stored
-    float gearRate = 1.0f;  // after an open: rounded to two decimals, never <= 0
+    std::string note;  // at most kMaxNoteLength characters are stored
+    float gearRate =
+        1.0f;  // after an open: InitialGearRate of the file's (header too when unusable)
     std::int32_t poles = 0;
     std::string version;  // device version text of the record
 };
@@ -66,7 +67,8 @@ public:
     static bool StoreRecord(const std::string& path, FlightRecord& record, const std::string& note,
                             std::string& message);
     // Writes one uploaded flight, as it stands, to a new record file at
-    // `path`; false with the system's `reason` (the upload's StoreRecordFn).
+    // `path`, never over a file that took the name meanwhile; false with the
+    // system's `reason` (the upload's StoreRecordFn).
     static bool StoreFlight(const std::string& path, const FlightRecord& record,
                             std::string& reason);
 
@@ -78,11 +80,6 @@ public:
     // The same on bytes already read (`name` for messages).
     bool LoadRecord(std::string_view bytes, const std::string& name, RecordForm& form,
                     std::string& message);
-
-    // A gear rate rounded to two decimals the way the form shows it ("%.2f"
-    // and read back): 3.14159 gives 3.14. An open makes a result that is not
-    // above 0 (or not a number) 1, in the form and in the header.
-    static float RoundGearRate(float gearRate);
 
 private:
     CAppConfig& config_;

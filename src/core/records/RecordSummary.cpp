@@ -3,6 +3,7 @@
 #include <ctime>
 #include <sstream>
 
+#include "base/PathText.h"
 #include "logger/LoggerHeader.h"
 #include "logger/LoggerMessages.h"
 
@@ -40,7 +41,7 @@ void PutHeader(std::ostream& out, const RecordSummaryInput& in) {
     const FlightRecord& r = in.record;
     const RecordHeader& h = r.header;
     if (!in.path.empty()) {
-        out << "File:           " << in.path;
+        out << "File:           " << PathText(in.path);
         if (in.fileSize) {
             out << " (" << *in.fileSize << " bytes)";
         }

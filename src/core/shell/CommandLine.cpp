@@ -1,5 +1,8 @@
 #include "shell/CommandLine.h"
 
+#include <cstddef>
+#include <set>
+
 #include "shell/OptionParser.h"
 
 namespace tavix {
@@ -20,6 +23,36 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         line.file = parsed.positional[0];
     }
     return line;
+}
+
+std::vector<std::string> WithoutWindowSystemOptions(const std::vector<std::string>& args) {
+    // The window system's options, one dash; those in the first list take a value.
+    static const std::set<std::string> withValue = {
+        "-platform",    "-platformpluginpath", "-platformtheme", "-plugin",     "-qwindowgeometry",
+        "-qwindowicon", "-qwindowtitle",       "-style",         "-stylesheet", "-session",
+        "-display",     "-geometry",           "-name",          "-title",      "-visual"};
+    static const std::set<std::string> alone = {"-reverse", "-widgetcount", "-nograb",
+                                                "-dograb",  "-sync",        "-cmap"};
+    std::vector<std::string> kept;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--") {
+            kept.insert(kept.end(), args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+            break;
+        }
+        const std::string name = arg.substr(0, arg.find('='));
+        if (withValue.count(name) != 0) {
+            if (name == arg) {
+                ++i;  // its value follows
+            }
+            continue;
+        }
+        if (alone.count(arg) != 0 || arg.rfind("-qmljsdebugger", 0) == 0) {
+            continue;
+        }
+        kept.push_back(arg);
+    }
+    return kept;
 }
 
 std::string UsageText() {

@@ -16,6 +16,11 @@ struct CommandLine {
 // `args` without the program name.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
+// `args` without the options the window system takes for itself ("-platform
+// NAME", "-style=NAME", "-reverse", ...), so that the program's own options
+// can be checked before the window system starts (it may not, without a display).
+std::vector<std::string> WithoutWindowSystemOptions(const std::vector<std::string>& args);
+
 // The text printed for --help and after a usage error.
 std::string UsageText();
 

@@ -35,10 +35,14 @@ float RoundGearRate(double value) {
     return rounded;
 }
 
-float InitialGearRate(double configured) {
-    const float rounded = RoundGearRate(configured);
+bool IsUsableGearRate(double value) {
     // "nan" and "inf" also read as numbers from config.ini; they are no gear rate either.
-    return rounded > 0.0f && std::isfinite(rounded) ? rounded : 1.0f;
+    const float rounded = RoundGearRate(value);
+    return std::isfinite(rounded) && rounded > 0.0f;
+}
+
+float InitialGearRate(double configured) {
+    return IsUsableGearRate(configured) ? RoundGearRate(configured) : 1.0f;
 }
 
 std::string GearRateText(float value) {

@@ -12,9 +12,21 @@ namespace tavix {
 // The value rounded to two decimals: formatted with "%.2f" and read back.
 float RoundGearRate(double value);
 
-// The start value of the field from the configured gear rate: rounded, and 1
-// when the configured value is 0 or below (or no finite number at all).
+// Whether a gear rate from outside (config.ini, a record file, the command
+// line) is one: a finite number that is above 0 once rounded to two decimals.
+bool IsUsableGearRate(double value);
+
+// The one check every gear rate from outside gets (the form's start value from
+// config.ini, a record file being opened, the command-line upload): rounded,
+// and 1 when it is no usable gear rate (0 or below, infinite, not a number).
 float InitialGearRate(double configured);
+
+// A motor has at least one pole pair: a smaller pole number (from config.ini
+// or typed) would give no RPM, or a negative one.
+inline constexpr int kMinPoleNumber = 2;
+inline bool IsUsablePoleNumber(long long poles) {
+    return poles >= kMinPoleNumber;
+}
 
 // How the field shows a value: "%.2f" without trailing zeros ("3.46", "1.5", "2").
 std::string GearRateText(float value);

@@ -6,12 +6,15 @@
 
 namespace tavix {
 
-enum class PromptIcon { Information, Exclamation, Stop, Question };
+enum class PromptIcon { Information, Exclamation, Stop, Question, None };
 
 class Prompt {
 public:
     virtual ~Prompt() = default;
-    virtual void Message(const std::string& text, PromptIcon icon) = 0;
+    // `detail`: what the user can act on (which file, which line, which system
+    // error), shown below the text; the text itself stays the program's own.
+    virtual void Message(const std::string& text, PromptIcon icon,
+                         const std::string& detail = "") = 0;
     // Returns true for Yes.
     virtual bool Ask(const std::string& text, PromptIcon icon) = 0;
 };

@@ -61,6 +61,8 @@ inline constexpr const char* kProgressCaption = "Data Transfering ......";
 inline constexpr const char* kComCaption = "Com Port Setting";
 inline constexpr const char* kComLabel = "Default COM Port :";
 inline constexpr const char* kComEntryFormat = "COM %d";
+inline constexpr const char* kMsgComPortNotSaved =
+    "config.ini could not be written: COM %d holds until Tavix closes.";
 inline constexpr const char* kBtnOk = "&Ok";
 inline constexpr const char* kBtnCancel = "&Cancel";
 inline constexpr const char* kBtnApply = "&Apply";

@@ -42,7 +42,7 @@ Sample DecodeSample(const std::uint8_t* in) {
 }
 
 GeneratedMemory GenerateLoggerMemory(const MemoryPlan& plan) {
-    if (plan.flights.size() > static_cast<std::size_t>(kMaxFlights)) {
+    if (plan.flights.size() > static_cast<std::size_t>(kMemoryMaxFlights)) {
         throw std::invalid_argument("a logger stores at most 16 flights");
     }
     for (int n : plan.flights) {

@@ -24,7 +24,7 @@ namespace tavix::sim {
 inline constexpr std::uint16_t kRecordStart = 64;
 inline constexpr std::size_t kHeaderSize = 64;
 inline constexpr std::size_t kSampleSize = 8;
-inline constexpr int kMaxFlights = 16;
+inline constexpr int kMemoryMaxFlights = 16;
 
 // Header offsets.
 inline constexpr std::size_t kHdrLastAddress = 16;

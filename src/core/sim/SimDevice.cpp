@@ -125,7 +125,9 @@ Bytes SimDevice::Serve(const DeviceFrame& request) {
             if (!blockAddress) {
                 return {};
             }
-            paramBlock_ = request.data;
+            if (!faults_.keepParamBlock) {
+                paramBlock_ = request.data;
+            }
             if (firmwarePending_) {
                 // The download is complete: the new version is in the block.
                 firmwarePending_ = false;

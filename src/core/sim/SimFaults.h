@@ -34,6 +34,9 @@ struct SimFaults {
     // after this many firmware blocks (command 16) have been answered; -1: never.
     int disconnectAfterFirmwareBlocks = -1;
     bool pace = false;  // 960 bytes/s both ways, like a 9600-baud line
+    // Acknowledge a parameter block write but keep the old block, as an ESC
+    // whose flash write failed does.
+    bool keepParamBlock = false;
 
     bool operator==(const SimFaults&) const = default;
 };

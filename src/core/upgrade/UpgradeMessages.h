@@ -2,13 +2,14 @@
 // The upgrade page's own words: messages, the question and the captions, kept
 // in one place so the page, the command line and the tests use the same text.
 
+#include "link/LinkMessages.h"
+
 namespace tavix {
 
 inline constexpr const char* kMsgInvalidDownloadFile =
     "Invalid download file.\r\nPlease select the correct file and try again!";
 inline constexpr const char* kMsgInvalidFirmwareFile = "The file you selected is invalid!";
 inline constexpr const char* kMsgConfirmUpgrade = "Are you sure you want to upgrade?";
-inline constexpr const char* kMsgConnectTimeout = "Time out, connect failure!";
 inline constexpr const char* kMsgDownloadTimeout = "Time out, download failure!";
 inline constexpr const char* kMsgInvalidVersion =
     "Invalid version number, please re-power on and try again!";

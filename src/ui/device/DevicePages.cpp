@@ -4,8 +4,10 @@
 
 #include "device/IdentifySession.h"
 #include "logger/LoggerLink.h"
+#include "shell/ShellTexts.h"
 #include "ui/CTavixView.h"
 #include "ui/device/DevicePage.h"
+#include "ui/esc/EscPageHolder.h"
 #include "ui/loggercfg/CLoggerConfigDlg.h"
 #include "ui/upgrade/CUpgradeDlg.h"
 #include "upgrade/UpgradeMessages.h"
@@ -14,6 +16,13 @@ namespace tavix {
 
 std::vector<DevicePage*> InstallDevicePages(CTavixView& view, const DevicePageContext& context) {
     std::vector<DevicePage*> pages;
+
+    // "2.Parameter Setting": the page of the series found at identification.
+    const IdentifySession* identified = &context.identity;
+    auto* parameters = new EscPageHolder([identified] { return identified->State().series; },
+                                         context.prompt, context.port);
+    InstallDevicePage(view, kTabParameter, parameters);
+    pages.push_back(parameters);
 
     auto* logger = new CLoggerConfigDlg(context.prompt, context.port);
     InstallDevicePage(view, kTabLogger, logger);

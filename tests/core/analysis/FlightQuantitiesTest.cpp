@@ -114,7 +114,7 @@ TEST(FlightQuantities, WhatARecordCannotGiveReadsAsNoValue) {
         const std::vector<QuantityText> texts =
             QuantityTexts(ComputeQuantities(SpanIndex(*record)));
         ASSERT_EQ(texts.size(), c.values.size());
-        EXPECT_EQ(texts[0].caption, kCaptionMaxPower);
+        EXPECT_EQ(texts[0].caption, kQuantityMaxPower);
         EXPECT_EQ(texts[5].caption, kCaptionMinCellVoltage);
         for (std::size_t i = 0; i < texts.size(); ++i) {
             EXPECT_EQ(texts[i].value, c.values[i]) << texts[i].caption;

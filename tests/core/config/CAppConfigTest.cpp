@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "config/CIniFile.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FixedClock.h"
@@ -148,6 +150,22 @@ TEST_F(CAppConfigTest, StartupWithoutHardwareVersionFailsWithOneMessage) {
         ASSERT_EQ(shown.shown.size(), 1u);
         EXPECT_EQ(shown.shown[0].text, kMsgNoHardwareVersion);
         EXPECT_FALSE(shown.shown[0].question);
+        EXPECT_EQ(shown.shown[0].detail, path + " has no [hardware] default entry");
+        EXPECT_EQ(fresh.startupFailure, shown.shown[0].detail);
+    }
+    // No config.ini at all, or a folder in its place: the detail names it and says why.
+    std::filesystem::create_directory(dir.File("folder.ini"));
+    for (const auto& [name, reason] : {std::pair{"none.ini", "No such file or directory"},
+                                       {"folder.ini", "Not a regular file"}}) {
+        CIniFile file;
+        file.SetFilePath(dir.File(name));
+        EXPECT_FALSE(file.Load());
+        FakePrompt shown;
+        CAppConfig fresh;
+        EXPECT_FALSE(fresh.LoadStartupSettings(file, shown, clock));
+        ASSERT_EQ(shown.shown.size(), 1u);
+        EXPECT_EQ(shown.shown[0].text, kMsgNoHardwareVersion);
+        EXPECT_EQ(shown.shown[0].detail, dir.File(name) + ": " + reason);
     }
 }
 

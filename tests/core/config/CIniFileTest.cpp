@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -143,6 +144,89 @@ TEST_F(CIniFileTest, LoadStopsAtTheFirstOverlongLineAndKeepsWhatCameBefore) {
     EXPECT_EQ(huge.EntryCount("s"), 1);
 }
 
+TEST_F(CIniFileTest, AFileReadOnlyInPartIsNeverWrittenBack) {
+    // Line 3 is too long: it and everything after it were not read, so a save
+    // would silently drop them. The file stays as it is; the change holds in memory.
+    const std::string original = "[communicateset]\r\nport=1\r\n[1L40]\r\ndescription=" +
+                                 std::string(CIniFile::kMaxLineLength, 'd') +
+                                 "\r\nkvalue0=0.5\r\n[display]\r\nyaxis=0\r\n";
+    WriteBytes(path, original);
+    ini.SetFilePath(path);
+    ASSERT_TRUE(ini.Load());
+    EXPECT_EQ(ini.StoppedAtLine(), 4u);
+
+    ini.PutInt("communicateset", "port", 3, true);
+    EXPECT_FALSE(ini.Save());
+    EXPECT_EQ(ReadBytes(path), original);
+    EXPECT_EQ(ini.GetInt("communicateset", "port"), 3);
+    EXPECT_EQ(ini.LastError().rfind(kIniErrSave, 0), 0u) << ini.LastError();
+    const std::string detail = ini.SaveFailureDetail();
+    EXPECT_NE(detail.find(path), std::string::npos) << detail;
+    EXPECT_NE(detail.find("line 4"), std::string::npos) << detail;
+    // Told once: every later change fails for the same reason.
+    EXPECT_TRUE(ini.TellSaveFailure());
+    EXPECT_FALSE(ini.Save());
+    EXPECT_FALSE(ini.TellSaveFailure());
+    EXPECT_EQ(ReadBytes(path), original);
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"config.ini"});
+
+    // A file read to its end is written as before, and a failed write is told each time.
+    CIniFile whole;
+    WriteBytes(path, "[s]\na=1\n");
+    whole.SetFilePath(path);
+    ASSERT_TRUE(whole.Load());
+    EXPECT_EQ(whole.StoppedAtLine(), 0u);
+    EXPECT_TRUE(whole.Save());
+    whole.SetFilePath(dir.File("no-such-dir/config.ini"));
+    EXPECT_FALSE(whole.Save());
+    EXPECT_TRUE(whole.TellSaveFailure());
+    EXPECT_FALSE(whole.Save());
+    EXPECT_TRUE(whole.TellSaveFailure());
+    EXPECT_NE(whole.SaveFailureDetail().find("no-such-dir/config.ini"), std::string::npos);
+}
+
+TEST_F(CIniFileTest, AFileOverTheSizeLimitIsRefusedWithItsSize) {
+    WriteBytes(path, "[s]\na=1\n");
+    std::filesystem::resize_file(path, CIniFile::kMaxFileSize + 1);
+    ini.SetFilePath(path);
+    EXPECT_FALSE(ini.Load());
+    EXPECT_EQ(ini.LastError(), kIniErrOpen);
+    EXPECT_EQ(ini.FindSection("s"), -1);
+    EXPECT_NE(ini.LoadFailureDetail().find(path), std::string::npos) << ini.LoadFailureDetail();
+    EXPECT_NE(ini.LoadFailureDetail().find("16777217 bytes"), std::string::npos);
+    // Never written back over: what it holds was not read.
+    EXPECT_FALSE(ini.Save());
+    EXPECT_EQ(std::filesystem::file_size(path), CIniFile::kMaxFileSize + 1);
+
+    // At the limit it loads.
+    CIniFile atLimit;
+    std::filesystem::resize_file(path, CIniFile::kMaxFileSize);
+    atLimit.SetFilePath(path);
+    EXPECT_TRUE(atLimit.Load());
+    EXPECT_EQ(atLimit.GetText("s", "a"), "1");
+}
+
+TEST_F(CIniFileTest, LookupsKeepTheFirstMatchInOrderAmongManyEntries) {
+    std::string text = "[big]\n";
+    for (int i = 0; i < 20000; ++i) {
+        text += "e" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+    }
+    text += "[other]\nx=1\n[big]\ne5=again\ne20000=last\n";
+    LoadText(text);
+    EXPECT_EQ(ini.FindSection("big"), 0);
+    EXPECT_EQ(ini.FindSection("other"), 1);
+    EXPECT_EQ(ini.EntryCount("big"), 20001);
+    EXPECT_EQ(ini.FindEntry(0, "e5"), 5);
+    EXPECT_EQ(ini.GetText("big", "e5"), "again");
+    EXPECT_EQ(ini.FindEntry(0, "e20000"), 20000);
+    EXPECT_EQ(ini.FindEntry(1, "e5"), -1);
+    EXPECT_EQ(ini.FindEntry(2, "x"), -1);
+    EXPECT_EQ(ini.FindEntry(-1, "x"), -1);
+    ini.PutText("new", "k", "v", true);
+    EXPECT_EQ(ini.FindSection("new"), 2);
+    EXPECT_EQ(ini.Text().substr(ini.Text().size() - 14), "[new]\r\nk=v\r\n\r\n");
+}
+
 TEST_F(CIniFileTest, LoadAddsToMemoryAndReportsUnreadableFiles) {
     ini.PutText("mem", "kept", "yes", true);
     LoadText("[mem]\nnew=1\n[file]\nx=2\n");
@@ -161,6 +245,32 @@ TEST_F(CIniFileTest, LoadAddsToMemoryAndReportsUnreadableFiles) {
     EXPECT_FALSE(ini.Load());
     EXPECT_EQ(ini.LastError(), kIniErrOpen);
     EXPECT_EQ(ini.EntryCount("mem"), 2);
+}
+
+TEST_F(CIniFileTest, WhatIsNoRegularFileIsRefusedAtOnceAndNamedWithTheReason) {
+    namespace fs = std::filesystem;
+    fs::create_directory(dir.File("folder.ini"));
+    ASSERT_EQ(mkfifo(dir.File("fifo.ini").c_str(), 0600), 0);  // would block a plain open
+    fs::create_symlink(dir.File("loop.ini"), dir.File("loop.ini"));
+    const struct {
+        const char* name;
+        const char* reason;
+        bool lastErrorSet;
+    } cases[] = {
+        {"missing.ini", "No such file or directory", false},
+        {"loop.ini", "Too many levels of symbolic links", false},
+        {"folder.ini", "Not a regular file", true},
+        {"fifo.ini", "Not a regular file", true},
+    };
+    for (const auto& c : cases) {
+        CIniFile odd;
+        odd.SetFilePath(dir.File(c.name));
+        EXPECT_FALSE(odd.Load()) << c.name;
+        EXPECT_EQ(odd.LoadFailureDetail(), dir.File(c.name) + ": " + c.reason);
+        EXPECT_EQ(odd.LastError(), c.lastErrorSet ? kIniErrOpen : "") << c.name;
+    }
+    LoadText("[s]\na=1\n");
+    EXPECT_EQ(ini.LoadFailureDetail(), "");
 }
 
 TEST_F(CIniFileTest, NumbersReadLikeAtoiAndAtof) {

@@ -179,6 +179,8 @@ TEST(CMSComm, OpeningProcedure) {
     ASSERT_EQ(prompt.shown.size(), 2u);
     EXPECT_EQ(prompt.shown[1].text, "No such file or directory!");
     EXPECT_EQ(prompt.shown[1].icon, PromptIcon::Stop);
+    // Below it, which port: the words alone do not say.
+    EXPECT_EQ(prompt.shown[1].detail, "Port /dev/ttyUSB0: No such file or directory");
     EXPECT_FALSE(rig.comm->GetPortOpen());
 }
 

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "config/CIniFile.h"
+#include "fakes/TempDir.h"
 
 namespace tavix {
 namespace {
@@ -35,6 +38,22 @@ TEST(PortName, OptionOverridesTheStoredNumber) {
     // Not a port number: taken as a path.
     EXPECT_EQ(ResolvePort("COMX", 2, ini), "COMX");
     EXPECT_EQ(ResolvePort("combo", 2, ini), "combo");
+}
+
+TEST(PortName, ANameInTheWorkingDirectoryIsThatFileNotADevice) {
+    test::TempDir dir;
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
+    test::WriteBytes("regular.txt", "x");
+    std::filesystem::create_directory("somedir");
+    CIniFile ini;
+    // The serial library looks a bare name up among the system's devices;
+    // "./" keeps it where the user meant it.
+    EXPECT_EQ(ResolvePort("regular.txt", 1, ini), "./regular.txt");
+    EXPECT_EQ(ResolvePort("somedir", 1, ini), "./somedir");
+    EXPECT_EQ(ResolvePort("ttyS0", 1, ini), "ttyS0");  // not here: the system's device name
+    EXPECT_EQ(ResolvePort("sub/port", 1, ini), "sub/port");
+    std::filesystem::current_path(previous);
 }
 #endif
 

@@ -147,6 +147,29 @@ TEST_F(FlightSplitterTest, AnEarlierUploadOfTheSameDayIsNeverOverwritten) {
     EXPECT_EQ(test::ReadBytes(dir.File("2014-3-7_3.dat")), "first upload, flight 3");
 }
 
+TEST_F(FlightSplitterTest, ANameTakenByAnotherUploadMeanwhileIsLeftAndTheNextNumberUsed) {
+    test::TempDir dir;
+    // The other upload writes 2014-3-7_1.dat after this one found the name
+    // free and before its file is in place (a slow disk, a network share).
+    bool first = true;
+    const StoreRecordFn store = [&](const std::string& path, const FlightRecord&,
+                                    std::string& reason) {
+        if (first) {
+            first = false;
+            test::WriteBytes(path, "the other upload's flight");
+        }
+        return StoreNewRecordFile(path, "this upload's flight", reason);
+    };
+    const Memory memory = MemoryOf({64, 64});
+    const SplitOutcome outcome = FlightSplitter(memory.block, memory.image)
+                                     .WriteFlights(*work, clock, dir.Path().string(), store);
+    EXPECT_EQ(outcome.files,
+              (std::vector<std::string>{dir.File("2014-3-7_2.dat"), dir.File("2014-3-7_3.dat")}));
+    EXPECT_TRUE(outcome.messages.empty());
+    EXPECT_EQ(test::ReadBytes(dir.File("2014-3-7_1.dat")), "the other upload's flight");
+    EXPECT_EQ(test::ReadBytes(dir.File("2014-3-7_2.dat")), "this upload's flight");
+}
+
 TEST_F(FlightSplitterTest, SixtyFourSamplesAreKeptAndSixtyThreeDropped) {
     const SplitOutcome outcome = Split(MemoryOf({63, 64, 10}));
     EXPECT_EQ(outcome.fates, (std::vector<FlightFate>{FlightFate::TooShort, FlightFate::Written,

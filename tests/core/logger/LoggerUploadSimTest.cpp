@@ -21,7 +21,7 @@ protected:
         link.outputDirectory = dir.Path().string();
         link.storeRecord = [](const std::string& path, const FlightRecord& record,
                               std::string& reason) {
-            return WriteFileAtomically(path, CTavixDoc::Serialize(record), &reason);
+            return StoreNewRecordFile(path, CTavixDoc::Serialize(record), reason);
         };
     }
 

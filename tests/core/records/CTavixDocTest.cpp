@@ -3,6 +3,7 @@
 #include "records/CTavixDoc.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <bit>
 #include <cmath>
@@ -112,6 +113,8 @@ TEST_F(CTavixDocTest, GearRateIsRoundedForTheFormAndNeverBelowOne) {
         {-2.0f, 1.0f, 1.0f},
         {0.004f, 1.0f, 1.0f},  // rounds to 0.00
         {std::numeric_limits<float>::quiet_NaN(), 1.0f, 1.0f},
+        {std::numeric_limits<float>::infinity(), 1.0f, 1.0f},
+        {-std::numeric_limits<float>::infinity(), 1.0f, 1.0f},
         {2.345f, 2.35f, 2.345f},
     };
     for (const Case& c : cases) {
@@ -190,11 +193,17 @@ TEST_F(CTavixDocTest, BytesAfterTheLastChannelAreIgnored) {
     EXPECT_EQ(CTavixDoc::Serialize(*record), good);
 }
 
-TEST_F(CTavixDocTest, AMissingFileSaysWhy) {
-    const std::string path = dir.File("absent.dat");
-    EXPECT_FALSE(doc.OnOpenDocument(path, form, message));
-    EXPECT_EQ(message, FormatText(kMsgRecordUnreadable, path.c_str(), "No such file or directory"));
-    ExpectRecordOnScreenUnchanged();
+TEST_F(CTavixDocTest, AMissingFileOrNoRegularFileSaysWhyWithoutWaiting) {
+    std::filesystem::create_directory(dir.File("folder.dat"));
+    ASSERT_EQ(mkfifo(dir.File("fifo.dat").c_str(), 0600), 0);  // a plain open waits for a writer
+    for (const auto& [name, reason] : {std::pair{"absent.dat", "No such file or directory"},
+                                       {"folder.dat", "Not a regular file"},
+                                       {"fifo.dat", "Not a regular file"}}) {
+        const std::string path = dir.File(name);
+        EXPECT_FALSE(doc.OnOpenDocument(path, form, message));
+        EXPECT_EQ(message, FormatText(kMsgRecordUnreadable, path.c_str(), reason));
+        ExpectRecordOnScreenUnchanged();
+    }
 }
 
 TEST_F(CTavixDocTest, SaveStoresTheFormNoteCutToItsLength) {

@@ -98,5 +98,22 @@ TEST(CommandLine, UsageErrorsSayWhatWasWrong) {
     EXPECT_NE(UsageText().find("--port"), std::string::npos);
 }
 
+TEST(CommandLine, ErrorsAreFoundBeforeTheWindowSystemTakesItsOptions) {
+    // Without a display the window system cannot start: the program's own
+    // options are checked first, with the window system's left aside.
+    const std::vector<std::string> args = {"-platform",     "offscreen", "--port", "demo",
+                                           "-style=fusion", "-reverse",  "a.dat"};
+    EXPECT_EQ(WithoutWindowSystemOptions(args),
+              (std::vector<std::string>{"--port", "demo", "a.dat"}));
+    const CommandLine line = ParseCommandLine(WithoutWindowSystemOptions(args));
+    EXPECT_TRUE(line.error.empty()) << line.error;
+    EXPECT_EQ(line.file, "a.dat");
+    EXPECT_NE(ParseCommandLine(WithoutWindowSystemOptions({"--bogus"})).error.find("'--bogus'"),
+              std::string::npos);
+    // After "--" nothing is the window system's.
+    EXPECT_EQ(WithoutWindowSystemOptions({"--", "-reverse"}),
+              (std::vector<std::string>{"--", "-reverse"}));
+}
+
 }  // namespace
 }  // namespace tavix

@@ -124,6 +124,13 @@ TEST(SimDevice, ParameterWriteReplacesTheBlockAndVersion) {
     EXPECT_EQ(CheckReply(kCmdWriteBlock, ack.data(), ack.size()), kCmdWriteBlock);
     EXPECT_EQ(device.ParamBlock(), block);
     EXPECT_EQ(device.Version(), version);
+
+    // An ESC whose flash write fails still acknowledges, and keeps its block.
+    device.MutableFaults().keepParamBlock = true;
+    Bytes other = block;
+    other[3] = 1;
+    EXPECT_FALSE(device.Answer(Request(kCmdWriteBlock, 0x0E00, 512, other)).empty());
+    EXPECT_EQ(device.ParamBlock(), block);
 }
 
 TEST(SimDevice, KeepsTheFirmwareItReceives) {

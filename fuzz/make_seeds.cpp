@@ -1,0 +1,105 @@
+// Writes the seed corpus of every fuzz target, made by the program's own code
+// so that the fuzzers start from inputs that get past the first checks:
+//   fuzz_record  records of 1, 5 and 8 channels from the simulator's flights
+//   fuzz_ini     the default config.ini
+//   fuzz_reply   every request the program sends and the device's reply to it
+// Usage: make_seeds OUT_DIR DEFAULT_CONFIG_INI
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include "link/Frame.h"
+#include "logger/FlightSplitter.h"
+#include "logger/LoggerHeader.h"
+#include "records/CTavixDoc.h"
+#include "sim/LoggerMemory.h"
+#include "sim/SimDevice.h"
+
+namespace fs = std::filesystem;
+using namespace tavix;
+
+namespace {
+
+void Write(const fs::path& file, const std::string& bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) {
+        std::fprintf(stderr, "make_seeds: cannot write %s\n", file.c_str());
+        std::exit(1);
+    }
+}
+
+std::string AsString(const Bytes& bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// A simulated flight of `samples` samples, decoded as an upload decodes it,
+// stored with `channels` channels (channels past 4 repeat the voltage).
+std::string RecordOf(int channels, int samples, std::uint32_t seed) {
+    sim::MemoryPlan plan;
+    plan.flights = {samples};
+    plan.seed = seed;
+    const sim::GeneratedMemory memory = sim::GenerateLoggerMemory(plan);
+    const LoggerBlock block = DecodeLoggerHeader(memory.bytes.data());
+    const Bytes image(memory.bytes.begin() + 64, memory.bytes.begin() + 64 + UploadLength(block));
+    auto record = std::make_unique<FlightRecord>();
+    record->header.poles = 14;
+    record->header.gearRate = 1.0f;
+    record->calibration[kMotorRpm].k = 0.000001f;
+    FlightSplitter splitter(block, image);
+    splitter.Decode(splitter.Extent(0), *record);
+    SetFixedText(record->header.hwCode, "1L40");
+    SetFixedText(record->header.version, "TVKA20141L400312");
+    record->header.timeA = record->header.timeB = 1394193600;  // 7 March 2014
+    record->header.channels = channels;
+    for (int ch = 5; ch < channels; ++ch) {
+        record->raw[ch] = record->raw[0];
+    }
+    return CTavixDoc::Serialize(*record);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: make_seeds OUT_DIR DEFAULT_CONFIG_INI\n");
+        return 2;
+    }
+    const fs::path out = argv[1];
+    for (const char* target : {"fuzz_record", "fuzz_ini", "fuzz_reply"}) {
+        fs::create_directories(out / target);
+    }
+
+    Write(out / "fuzz_record" / "channels1.dat", RecordOf(1, 64, 1));
+    Write(out / "fuzz_record" / "channels5.dat", RecordOf(5, 100, 2));
+    Write(out / "fuzz_record" / "channels8.dat", RecordOf(8, 64, 3));
+
+    std::ifstream config(argv[2], std::ios::binary);
+    Write(out / "fuzz_ini" / "config.ini",
+          std::string(std::istreambuf_iterator<char>(config), std::istreambuf_iterator<char>()));
+
+    // Every command the program sends, and what the simulated device answers.
+    const Bytes block(512, 0x5A);
+    const Bytes eight(8, 0x00);
+    const Bytes requests[] = {
+        BuildRequest(kCmdReadBlock, kParamBlockAddress, 512),
+        BuildRequest(kCmdReadMemory, 0, 64),
+        BuildRequest(kCmdReadMemory, 64, 512),
+        BuildRequest(kCmdWriteMemory, 0, 8, eight),
+        BuildRequest(kCmdWriteBlock, kParamBlockAddress, 512, block),
+        BuildRequest(kCmdWriteFirmware, 0, 512, block),
+    };
+    int n = 0;
+    for (const Bytes& request : requests) {
+        sim::SimDevice device(sim::Series::Tarrow);
+        Write(out / "fuzz_reply" / ("request" + std::to_string(n) + ".bin"), AsString(request));
+        for (const Bytes& reply : device.Receive(request.data(), request.size())) {
+            Write(out / "fuzz_reply" / ("reply" + std::to_string(n) + ".bin"), AsString(reply));
+        }
+        ++n;
+    }
+    return 0;
+}

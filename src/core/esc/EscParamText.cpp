@@ -1,0 +1,218 @@
+#include "esc/EscParamText.h"
+
+#include <algorithm>
+#include <cctype>
+#include <sstream>
+
+#include "base/FormatText.h"
+
+namespace tavix {
+
+namespace {
+
+std::string Trimmed(const std::string& text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && std::isspace(static_cast<unsigned char>(text[begin]))) {
+        ++begin;
+    }
+    while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1]))) {
+        --end;
+    }
+    return text.substr(begin, end - begin);
+}
+
+bool AllDigits(const std::string& text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return std::isdigit(static_cast<unsigned char>(c));
+    });
+}
+
+const EscFieldPlace* FindField(const EscSeriesTable& table, const std::string& name) {
+    for (const EscFieldPlace& place : table.fields) {
+        if (SameName(FieldName(table, place.field), name)) {
+            return &place;
+        }
+    }
+    return nullptr;
+}
+
+std::string VersionText(const EscParamState& state) {
+    std::string version;
+    for (const std::string& group : state.version) {
+        version += group;
+    }
+    return version.substr(0, version.find('\0'));
+}
+
+}  // namespace
+
+std::vector<EscNamedValue> PageValues(const EscSeriesTable& table, const EscParamState& state) {
+    struct Placed {
+        int row;
+        int column;
+        EscNamedValue value;
+    };
+    std::vector<Placed> shown;
+    std::vector<EscNamedValue> hidden;
+    for (std::size_t i = 0; i < table.lists.size(); ++i) {
+        const EscList& list = table.lists[i];
+        const int selected = i < state.selection.size() ? state.selection[i] : -1;
+        EscNamedValue value{ListName(list),
+                            selected >= 0 ? list.entries[static_cast<std::size_t>(selected)] : "",
+                            "", true};
+        if (list.hidden) {
+            hidden.push_back(value);
+        } else {
+            shown.push_back({list.row, list.column, value});
+        }
+    }
+    for (const EscFieldPlace& place : table.fields) {
+        shown.push_back({place.row, place.column,
+                         EscNamedValue{FieldName(table, place.field), state.Text(place.field),
+                                       place.unit, place.field == EscField::TemperatureOffset}});
+    }
+    std::stable_sort(shown.begin(), shown.end(), [](const Placed& a, const Placed& b) {
+        return a.row != b.row ? a.row < b.row : a.column < b.column;
+    });
+    std::vector<EscNamedValue> values;
+    for (Placed& p : shown) {
+        values.push_back(std::move(p.value));
+    }
+    values.insert(values.end(), hidden.begin(), hidden.end());
+    return values;
+}
+
+std::string CheckSetting(const EscSeriesTable& table, const std::string& name,
+                         const std::string& value, EscSetting& setting) {
+    const int list = FindList(table, name);
+    if (list >= 0) {
+        const EscList& l = table.lists[static_cast<std::size_t>(list)];
+        const int entry = FindEntry(l, value);
+        if (entry < 0) {
+            std::string choices;
+            for (const std::string& e : l.entries) {
+                choices += (choices.empty() ? "\"" : ", \"") + e + "\"";
+            }
+            return FormatText(kMsgUnknownEscValue, value.c_str(), ListName(l).c_str(),
+                              choices.c_str(), static_cast<int>(l.entries.size()) - 1);
+        }
+        setting = EscSetting{list, entry, {}};
+        return {};
+    }
+    if (const EscFieldPlace* field = FindField(table, name)) {
+        const std::string fieldName = FieldName(table, field->field);
+        if (field->field != EscField::TemperatureOffset) {
+            return FormatText(kMsgEscNotSettable, fieldName.c_str());
+        }
+        const std::string digits = Trimmed(value);
+        // The page would keep only the low 8 bits of a larger number; a typed
+        // value that cannot be stored is refused instead.
+        if (!AllDigits(digits) || digits.size() > 3 || std::stoi(digits) > 255) {
+            return kMsgTemperatureOffsetRange;
+        }
+        setting = EscSetting{-1, -1, digits};
+        return {};
+    }
+    return FormatText(kMsgUnknownEscParameter, table.name.c_str(), name.c_str());
+}
+
+void ApplySetting(EscParamSession& session, const EscSetting& setting) {
+    if (setting.list >= 0) {
+        session.Select(static_cast<std::size_t>(setting.list), setting.entry);
+    } else {
+        session.SetTemperatureOffset(setting.offsetText);
+    }
+}
+
+std::string ParamFileText(const EscSeriesTable& table, const EscParamState& state) {
+    std::string text = std::string(kParamFileHeading) + "\n";
+    text += std::string(kParamFileSeries) + ": " + table.name + "\n";
+    text += std::string(kParamFileVersion) + ": " + VersionText(state) + "\n";
+    for (const EscNamedValue& v : PageValues(table, state)) {
+        text += v.name + ": " + v.value;
+        if (!v.value.empty() && !v.unit.empty()) {
+            text += " " + v.unit;
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+std::vector<EscSetting> ParseParamFile(const EscSeriesTable& table, const std::string& text,
+                                       const std::string& fileName, std::string& error) {
+    std::vector<EscSetting> settings;
+    std::istringstream in(text);
+    std::string line;
+    int number = 0;
+    bool heading = false;
+    bool series = false;
+    while (std::getline(in, line)) {
+        ++number;
+        line = Trimmed(line);
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        if (!heading) {
+            if (line != kParamFileHeading) {
+                break;
+            }
+            heading = true;
+            continue;
+        }
+        const std::size_t colon = line.find(':');
+        if (colon == std::string::npos) {
+            error = FormatText(kMsgParamFileLine, fileName.c_str(), number,
+                               "a line must read \"Name: value\"");
+            return {};
+        }
+        const std::string name = Trimmed(line.substr(0, colon));
+        const std::string value = Trimmed(line.substr(colon + 1));
+        if (SameName(name, kParamFileSeries)) {
+            if (!SameName(value, table.name)) {
+                error = FormatText(kMsgOtherSeries, value.c_str(), table.name.c_str());
+                return {};
+            }
+            series = true;
+            continue;
+        }
+        if (!series) {
+            break;  // the series comes first
+        }
+        if (SameName(name, kParamFileVersion) || value.empty()) {
+            continue;  // the ESC's own, or a list the ESC left without a value
+        }
+        const EscFieldPlace* field = FindField(table, name);
+        if (field != nullptr && field->field != EscField::TemperatureOffset) {
+            continue;  // the ESC's own values, there for the reader
+        }
+        EscSetting setting;
+        const std::string refusal = CheckSetting(table, name, value, setting);
+        if (!refusal.empty()) {
+            error = FormatText(kMsgParamFileLine, fileName.c_str(), number, refusal.c_str());
+            return {};
+        }
+        settings.push_back(setting);
+    }
+    if (!heading || !series) {
+        error = FormatText(kMsgNotParamFile, fileName.c_str());
+        return {};
+    }
+    error.clear();
+    return settings;
+}
+
+std::string LoadParamFile(EscParamSession& session, const std::string& text,
+                          const std::string& fileName) {
+    std::string error;
+    const std::vector<EscSetting> settings = ParseParamFile(session.Table(), text, fileName, error);
+    if (!error.empty()) {
+        return error;
+    }
+    for (const EscSetting& setting : settings) {
+        ApplySetting(session, setting);
+    }
+    return {};
+}
+
+}  // namespace tavix

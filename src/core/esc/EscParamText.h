@@ -1,0 +1,91 @@
+#pragma once
+// The parameters of a page as readable text, by name: what "tavix-cli esc"
+// prints and takes, and what the parameter files hold. A name is the label
+// of its list or field without the colon; a value is an entry's text (or, on
+// input, its index).
+//
+// A parameter file:
+//
+//   Tavix ESC parameters
+//   Series: Velmor
+//   Firmware Version: TVKB20140V200312
+//   LVC: 5.0V
+//   Cutoff Voltage/Cell: 3.0 V
+//   ...
+//   Throttle Range: 640 uS
+//
+// Lines of fields the ESC owns (throttle range and calibration) and the
+// version are there for the reader; loading sets only the lists and the
+// temperature offset. On disk the file is UTF-8 text; here, as everywhere in
+// core, texts are GBK bytes, and the edges convert.
+
+#include <string>
+#include <vector>
+
+#include "esc/EscParamSession.h"
+
+namespace tavix {
+
+inline constexpr const char* kParamFileHeading = "Tavix ESC parameters";
+inline constexpr const char* kParamFileSeries = "Series";
+inline constexpr const char* kParamFileVersion = "Firmware Version";
+inline constexpr const char* kParamFileFilter = "Tavix ESC Parameters (*.esc.txt)";
+inline constexpr const char* kParamFileExtension = ".esc.txt";
+inline constexpr const char* kBtnSaveParamFile = "Save to File...";
+inline constexpr const char* kBtnLoadParamFile = "Load from File...";
+inline constexpr const char* kMsgCantWriteParamFile = "Can't write the parameter file %s (%s)!";
+inline constexpr const char* kMsgCantReadParamFile = "Can't read the parameter file %s!";
+
+// Refusals (formats for FormatText).
+inline constexpr const char* kMsgUnknownEscParameter = "The %s series has no parameter \"%s\"!";
+inline constexpr const char* kMsgUnknownEscValue =
+    "\"%s\" is no value of %s; it takes: %s, or the index 0-%d.";
+inline constexpr const char* kMsgEscNotSettable =
+    "%s comes from the ESC and can't be set; it is written back as read.";
+inline constexpr const char* kMsgTemperatureOffsetRange =
+    "Temperature Offset takes a whole number 0-255.";
+inline constexpr const char* kMsgNotParamFile = "%s is not a Tavix ESC parameter file!";
+inline constexpr const char* kMsgOtherSeries =
+    "The file holds parameters of the %s series, but this is the %s series page!";
+inline constexpr const char* kMsgParamFileLine = "%s, line %d: %s";
+
+struct EscNamedValue {
+    std::string name;
+    std::string value;  // entry text; empty for a list without a selection
+    std::string unit;
+    bool settable = true;  // false: shown only (the ESC's own values)
+};
+
+// The page's parameters in page order (rows, then columns; lists the page
+// never shows last), with the fields.
+std::vector<EscNamedValue> PageValues(const EscSeriesTable& table, const EscParamState& state);
+
+// One change of a parameter, checked against the table.
+struct EscSetting {
+    int list = -1;           // the list to select in, or -1 for the temperature offset
+    int entry = -1;          // its entry
+    std::string offsetText;  // the temperature offset typed
+};
+
+// Checks `name` = `value` for the series; on success fills `setting`, else
+// returns why not.
+std::string CheckSetting(const EscSeriesTable& table, const std::string& name,
+                         const std::string& value, EscSetting& setting);
+void ApplySetting(EscParamSession& session, const EscSetting& setting);
+
+// The page as a parameter file.
+std::string ParamFileText(const EscSeriesTable& table, const EscParamState& state);
+// Reads a parameter file for `table`'s series: every line checked before any
+// is taken. Returns the settings, or sets `error` (a file of another series,
+// an unknown name or value).
+std::vector<EscSetting> ParseParamFile(const EscSeriesTable& table, const std::string& text,
+                                       const std::string& fileName, std::string& error);
+
+// "Load from File...": every line of the file checked, then the lists and the
+// temperature offset set; the kept bytes, the version and the ESC's own
+// values stay as read. Returns why the file was refused (the page then
+// stays as it was), or an empty text.
+std::string LoadParamFile(EscParamSession& session, const std::string& text,
+                          const std::string& fileName);
+
+}  // namespace tavix

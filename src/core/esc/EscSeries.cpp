@@ -1,0 +1,134 @@
+#include "esc/EscSeries.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "device/DeviceVersion.h"
+
+namespace tavix {
+
+namespace {
+
+// Lower case with every run of blanks made one space and the ends trimmed, so
+// that "Brake  Types" and "brake types" name the same list.
+std::string Normalised(const std::string& text) {
+    std::string out;
+    bool blank = false;
+    for (char c : text) {
+        if (std::isspace(static_cast<unsigned char>(c))) {
+            blank = !out.empty();
+            continue;
+        }
+        if (blank) {
+            out.push_back(' ');
+            blank = false;
+        }
+        out.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+    }
+    return out;
+}
+
+std::string WithoutColon(const std::string& label) {
+    std::string name = label;
+    while (!name.empty() && (name.back() == ':' || name.back() == ' ')) {
+        name.pop_back();
+    }
+    return name;
+}
+
+}  // namespace
+
+bool SameName(const std::string& a, const std::string& b) {
+    return Normalised(a) == Normalised(b);
+}
+
+const EscSeriesTable* SeriesTable(int series) {
+    switch (series) {
+        case kSeriesTarrow:
+            return &TarrowTable();
+        case kSeriesVelmor:
+            return &VelmorTable();
+        case kSeriesOstrin:
+            return &OstrinTable();
+        case kSeriesPeldan:
+            return &PeldanTable();
+        default:
+            return nullptr;
+    }
+}
+
+std::optional<std::string> FieldDefault(EscField field) {
+    switch (field) {
+        case EscField::ThrottleRange:
+            return "640";
+        case EscField::TemperatureOffset:
+            return "0";
+        default:
+            return std::nullopt;  // the calibration is the ESC's, not a setting
+    }
+}
+
+std::string ListName(const EscList& list) {
+    return WithoutColon(list.label);
+}
+
+std::string FieldName(const EscSeriesTable& table, EscField field) {
+    for (const EscFieldPlace& place : table.fields) {
+        if (place.field == field) {
+            return WithoutColon(place.label);
+        }
+    }
+    return {};
+}
+
+int FindList(const EscSeriesTable& table, const std::string& name) {
+    const std::string wanted = Normalised(name);
+    for (std::size_t i = 0; i < table.lists.size(); ++i) {
+        if (Normalised(ListName(table.lists[i])) == wanted) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+int FindEntry(const EscList& list, const std::string& value) {
+    const std::string wanted = Normalised(value);
+    for (std::size_t i = 0; i < list.entries.size(); ++i) {
+        if (Normalised(list.entries[i]) == wanted) {
+            return static_cast<int>(i);
+        }
+    }
+    if (!wanted.empty() && wanted.size() <= 3 &&
+        std::all_of(wanted.begin(), wanted.end(),
+                    [](char c) { return std::isdigit(static_cast<unsigned char>(c)); })) {
+        const int index = std::stoi(wanted);
+        if (index < static_cast<int>(list.entries.size())) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+std::vector<std::size_t> CarriedOffsets(const EscSeriesTable& table) {
+    std::vector<std::size_t> offsets;
+    for (const EscList& list : table.lists) {
+        offsets.push_back(list.offset);
+    }
+    offsets.insert(offsets.end(), table.keptOffsets.begin(), table.keptOffsets.end());
+    if (table.temperatureOffset) {
+        offsets.push_back(*table.temperatureOffset);
+    }
+    if (table.calibrationOffset) {
+        for (std::size_t i = 0; i < 6; ++i) {
+            offsets.push_back(*table.calibrationOffset + i);
+        }
+    }
+    for (std::size_t i = 0; i < kBlockVersionSize; ++i) {
+        offsets.push_back(kBlockVersionOffset + i);
+    }
+    std::sort(offsets.begin(), offsets.end());
+    offsets.erase(std::unique(offsets.begin(), offsets.end()), offsets.end());
+    return offsets;
+}
+
+}  // namespace tavix

@@ -1,0 +1,292 @@
+#include "ui/esc/EscPage.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHideEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "base/AtomicFile.h"
+#include "base/FormatText.h"
+#include "esc/EscMessages.h"
+#include "esc/EscParamText.h"
+#include "platform/GbkText.h"
+#include "shell/Prompt.h"
+#include "ui/Resources.h"
+
+namespace tavix {
+
+namespace {
+
+constexpr int kIconSize = 24;
+constexpr int kVersionBoxWidth = 56;
+constexpr int kFieldWidth = 90;
+
+QString Text(const std::string& gbk) {
+    // An edit box shows its text up to the first zero byte.
+    return FromGbk(gbk.substr(0, gbk.find('\0')));
+}
+
+QLineEdit* ReadOnlyBox(QWidget* parent) {
+    auto* box = new QLineEdit(parent);
+    box->setReadOnly(true);
+    box->setEnabled(false);
+    box->setAlignment(Qt::AlignCenter);
+    return box;
+}
+
+}  // namespace
+
+EscPage::EscPage(const EscSeriesTable& table, Prompt& prompt, PortSource port, QWidget* parent)
+    : DevicePage(parent),
+      prompt_(prompt),
+      session_(
+          std::make_unique<EscParamSession>(table, Comm(), Timers(), prompt, std::move(port))) {
+    EnsureResources();
+    Build(table);
+    chooseFile = [this](bool save, const QString& suggested) {
+        const QString filter = QString::fromLatin1(kParamFileFilter);
+        if (!save) {
+            return QFileDialog::getOpenFileName(this, QString::fromLatin1(kBtnLoadParamFile),
+                                                suggested, filter);
+        }
+        QString path = QFileDialog::getSaveFileName(this, QString::fromLatin1(kBtnSaveParamFile),
+                                                    suggested, filter);
+        if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+            path += QString::fromLatin1(kParamFileExtension);
+        }
+        return path;
+    };
+    session_->changed = [this] { Refresh(); };
+    Refresh();
+}
+
+EscPage::~EscPage() {
+    session_->changed = nullptr;
+}
+
+void EscPage::Build(const EscSeriesTable& table) {
+    auto* outer = new QVBoxLayout(this);
+    auto* group = new QGroupBox(QString::fromLatin1(table.caption.c_str()), this);
+    group->setObjectName(QStringLiteral("seriesGroup"));
+    outer->addWidget(group);
+    outer->addStretch(1);
+    auto* layout = new QVBoxLayout(group);
+
+    auto* versionRow = new QHBoxLayout;
+    versionRow->addWidget(new QLabel(QString::fromLatin1(kLabelEscFirmwareVersion), group));
+    for (std::size_t g = 0; g < kEscVersionGroups; ++g) {
+        version_[g] = ReadOnlyBox(group);
+        version_[g]->setMaxLength(static_cast<int>(kEscVersionGroupSize));
+        version_[g]->setFixedWidth(kVersionBoxWidth);
+        versionRow->addWidget(version_[g]);
+    }
+    versionRow->addStretch(1);
+    layout->addLayout(versionRow);
+
+    // Each column of the table is three grid columns. A page of two columns
+    // puts the label beside its control (label, control, unit); a wider page
+    // puts it above, so that long labels fit (control, unit, gap).
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(table.columns > 2 ? 2 : 10);
+    const bool stacked = table.columns > 2;
+    for (int c = 0; c < table.columns; ++c) {
+        grid->setColumnStretch(3 * c + (stacked ? 0 : 1), 1);
+        if (stacked) {
+            grid->setColumnMinimumWidth(3 * c + 2, 16);
+        }
+    }
+    const auto place = [&](const std::string& caption, QWidget* control, const std::string& unit,
+                           int row, int column, Qt::Alignment align) {
+        auto* label = new QLabel(QString::fromLatin1(caption.c_str()), group);
+        label->setBuddy(control);
+        // A field and its unit stay together.
+        QWidget* cell = control;
+        if (!unit.empty()) {
+            cell = new QWidget(group);
+            auto* row = new QHBoxLayout(cell);
+            row->setContentsMargins(0, 0, 0, 0);
+            control->setParent(cell);
+            row->addWidget(control);
+            row->addWidget(new QLabel(QString::fromLatin1(unit.c_str()), cell));
+            row->addStretch(1);
+        }
+        if (stacked) {
+            grid->addWidget(label, 2 * row, 3 * column, 1, 2, Qt::AlignLeft | Qt::AlignBottom);
+            grid->addWidget(cell, 2 * row + 1, 3 * column, align);
+            grid->setRowMinimumHeight(2 * row, 22);
+        } else {
+            grid->addWidget(label, row, 3 * column, Qt::AlignRight);
+            grid->addWidget(cell, row, 3 * column + 1, align);
+        }
+    };
+    for (std::size_t i = 0; i < table.lists.size(); ++i) {
+        const EscList& list = table.lists[i];
+        auto* combo = new QComboBox(group);
+        for (const std::string& entry : list.entries) {
+            combo->addItem(FromGbk(entry));
+        }
+        combo->setCurrentIndex(-1);
+        combo->setAccessibleName(QString::fromLatin1(ListName(list).c_str()));
+        connect(combo, &QComboBox::activated, this,
+                [this, i](int index) { session_->Select(i, index); });
+        lists_.push_back(combo);
+        if (list.hidden) {
+            combo->hide();  // held, never seen
+            continue;
+        }
+        place(list.label, combo, {}, list.row, list.column, {});
+    }
+    for (const EscFieldPlace& field : table.fields) {
+        QLineEdit* box = ReadOnlyBox(group);
+        box->setMaximumWidth(kFieldWidth);
+        if (field.field == EscField::TemperatureOffset) {
+            box->setReadOnly(false);
+            box->setEnabled(true);
+            box->setValidator(
+                new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
+            connect(box, &QLineEdit::textEdited, this, [this](const QString& text) {
+                session_->SetTemperatureOffset(text.toStdString());
+            });
+        }
+        box->setAccessibleName(QString::fromLatin1(field.label.c_str()));
+        fields_[static_cast<std::size_t>(field.field)] = box;
+        place(field.label, box, field.unit, field.row, field.column, Qt::AlignLeft);
+    }
+    layout->addSpacing(8);
+    layout->addLayout(grid);
+    layout->addSpacing(12);
+
+    auto* statusRow = new QHBoxLayout;
+    statusRow->addWidget(new QLabel(QString::fromLatin1(kLabelEscStatus), group));
+    progress_ = new QProgressBar(group);
+    progress_->setRange(0, kEscProgressMax);
+    progress_->setTextVisible(false);
+    statusRow->addWidget(progress_, 1);
+    icon_ = new QLabel(group);
+    icon_->setObjectName(QStringLiteral("escStatusIcon"));
+    icon_->setFixedSize(kIconSize, kIconSize);
+    statusRow->addWidget(icon_);
+    layout->addLayout(statusRow);
+
+    auto* buttons = new QHBoxLayout;
+    save_ = new QPushButton(QString::fromLatin1(kBtnSaveParamFile), group);
+    load_ = new QPushButton(QString::fromLatin1(kBtnLoadParamFile), group);
+    buttons->addWidget(save_);
+    buttons->addWidget(load_);
+    connect(save_, &QPushButton::clicked, this, [this] { OnSaveToFile(); });
+    connect(load_, &QPushButton::clicked, this, [this] { OnLoadFromFile(); });
+    buttons->addStretch(1);
+    default_ = new QPushButton(QString::fromLatin1(kBtnEscDefaultValue), group);
+    update_ = new QPushButton(QString::fromLatin1(kBtnEscUpdate), group);
+    buttons->addWidget(default_);
+    buttons->addWidget(update_);
+    layout->addLayout(buttons);
+    connect(default_, &QPushButton::clicked, this, [this] { session_->OnDefault(); });
+    connect(update_, &QPushButton::clicked, this, [this] { session_->OnUpdate(); });
+}
+
+void EscPage::OnSaveToFile() {
+    if (!session_->Visible()) {
+        return;
+    }
+    const QString suggested =
+        QString::fromLatin1(Table().name.c_str()) + QString::fromLatin1(kParamFileExtension);
+    const QString path = chooseFile(true, suggested);
+    if (path.isEmpty()) {
+        return;
+    }
+    const QByteArray text = FromGbk(ParamFileText(Table(), session_->State())).toUtf8();
+    std::string reason;
+    if (!WriteFileAtomically(
+            QFile::encodeName(path).toStdString(),
+            std::string_view(text.constData(), static_cast<std::size_t>(text.size())), &reason)) {
+        prompt_.Message(FormatText(kMsgCantWriteParamFile, ToGbk(path).c_str(), reason.c_str()),
+                        PromptIcon::Exclamation);
+    }
+}
+
+void EscPage::OnLoadFromFile() {
+    if (!session_->Visible()) {
+        return;
+    }
+    const QString path = chooseFile(false, QString());
+    if (path.isEmpty()) {
+        return;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        prompt_.Message(FormatText(kMsgCantReadParamFile, ToGbk(path).c_str()),
+                        PromptIcon::Exclamation);
+        return;
+    }
+    const std::string text = ToGbk(QString::fromUtf8(file.readAll()));
+    const std::string refusal = LoadParamFile(*session_, text, ToGbk(QFileInfo(path).fileName()));
+    if (!refusal.empty()) {
+        prompt_.Message(refusal, PromptIcon::Exclamation);
+    }
+}
+
+void EscPage::PageShown() {
+    session_->SetVisible(isVisible());
+    session_->OnShow(true);
+}
+
+void EscPage::PageHidden() {
+    session_->SetVisible(isVisible());
+    session_->OnHide();
+}
+
+void EscPage::showEvent(QShowEvent* event) {
+    DevicePage::showEvent(event);
+    session_->SetVisible(true);
+}
+
+void EscPage::hideEvent(QHideEvent* event) {
+    DevicePage::hideEvent(event);
+    // A minimised window is still shown as far as the page is concerned.
+    if (!event->spontaneous()) {
+        session_->SetVisible(false);
+    }
+}
+
+void EscPage::Refresh() {
+    const EscParamState& s = session_->State();
+    for (std::size_t g = 0; g < kEscVersionGroups; ++g) {
+        version_[g]->setText(Text(s.version[g]));
+    }
+    for (std::size_t i = 0; i < lists_.size(); ++i) {
+        const QSignalBlocker block(lists_[i]);
+        lists_[i]->setCurrentIndex(s.selection[i]);
+    }
+    for (std::size_t f = 0; f < kEscFieldCount; ++f) {
+        if (fields_[f] == nullptr) {
+            continue;
+        }
+        const QString text = Text(s.texts[f]);
+        if (fields_[f]->text() != text) {
+            fields_[f]->setText(text);
+        }
+    }
+    progress_->setValue(s.progress);
+    update_->setEnabled(s.updateEnabled);
+    iconConnected_ = s.connected;
+    icon_->setPixmap(QIcon(s.connected ? QStringLiteral(":/connected.png")
+                                       : QStringLiteral(":/notconnected.png"))
+                         .pixmap(kIconSize, kIconSize));
+    icon_->setToolTip(s.connected ? tr("ESC connected") : tr("No ESC connected"));
+}
+
+}  // namespace tavix

@@ -1,0 +1,45 @@
+#pragma once
+// What the "2.Parameter Setting" tab holds: the four series pages, of which
+// it shows the one of the series the last identification found. It asks for
+// the series each time the tab is shown, so a newly identified ESC of another
+// series gets its own page.
+
+#include <functional>
+
+#include "link/PortName.h"
+#include "ui/device/DevicePage.h"
+
+class QStackedLayout;
+
+namespace tavix {
+
+class EscPage;
+class Prompt;
+
+class EscPageHolder : public DevicePage {
+    Q_OBJECT
+public:
+    // `series` gives the identified series (kSeriesTarrow ... kSeriesPeldan).
+    EscPageHolder(std::function<int()> series, Prompt& prompt, const PortSource& port,
+                  QWidget* parent = nullptr);
+
+    // Shows the page of the series identified now and runs its show.
+    void PageShown() override;
+    // Runs the hide of the page last shown (closing its port).
+    void PageHidden() override;
+
+    EscPage* PageOf(int series) const;
+    EscPage* Current() const { return current_; }
+
+protected:
+    // The holder draws nothing of its own; its pages draw themselves.
+    void Refresh() override {}
+
+private:
+    std::function<int()> series_;
+    QStackedLayout* stack_ = nullptr;
+    std::vector<EscPage*> pages_;  // by series
+    EscPage* current_ = nullptr;
+};
+
+}  // namespace tavix

@@ -1,0 +1,129 @@
+// tavix-cli esc against the built-in simulated ESC: what read prints, what
+// write changes and reports, and what it refuses before touching the ESC.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "Commands.h"
+#include "fakes/TempDir.h"
+#include "link/Frame.h"
+#include "platform/SerialBackendFactory.h"
+#include "sim/SimDevice.h"
+
+namespace tavix::cli {
+namespace {
+
+class EscCliTest : public ::testing::Test {
+protected:
+    EscCliTest() {
+        std::filesystem::copy_file(std::string(TAVIX_SOURCE_DIR) + "/res/config.ini", config);
+        Use(sim::Series::Tarrow);
+    }
+    ~EscCliTest() override { SetDemoDevice(std::make_shared<sim::SimDevice>()); }
+
+    void Use(sim::Series series) {
+        device = std::make_shared<sim::SimDevice>(series);
+        SetDemoDevice(device);
+    }
+    int Run(std::vector<std::string> args) {
+        out.str("");
+        err.str("");
+        args.insert(args.begin(), {"esc"});
+        args.insert(args.begin() + 2, {"--config", config, "--port", "demo"});
+        const Io io{out, err, false};
+        return RunCli(args, io);
+    }
+    bool Printed(const std::string& line) const {
+        return ("\n" + out.str()).find("\n" + line + "\n") != std::string::npos;
+    }
+
+    test::TempDir dir;
+    std::string config = dir.File("config.ini");
+    std::shared_ptr<sim::SimDevice> device;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(EscCliTest, ReadPrintsVersionAndEveryParameterInPageOrder) {
+    Use(sim::Series::Ostrin);
+    ASSERT_EQ(Run({"read"}), kExitOk) << err.str();
+    EXPECT_EQ(out.str().rfind("Tavix ESC parameters\nSeries: Ostrin\n"
+                              "Firmware Version: TVKC20140C300312\n"
+                              "Low Voltage Cutoff: Disable\n"
+                              "Lipo cell Cutoff Voltage: 3.0V\n"
+                              "Current Limit: Standard\n"
+                              "Timing Advance: Auto\n"
+                              "Over-heat Protection: 95\u2103(203F)\n",
+                              0),
+              0u)
+        << out.str();
+    EXPECT_TRUE(Printed("Throttle Neutral: 1500 uS"));
+    EXPECT_TRUE(Printed("Temperature Offset: 0"));
+    EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 0);
+}
+
+TEST_F(EscCliTest, WriteSetsByNameAndReadsBack) {
+    ASSERT_EQ(Run({"write", "Brake Types=Hard Brake", "pwm rate=2"}), kExitOk) << err.str();
+    EXPECT_TRUE(Printed("Parameters updating complete!"));
+    EXPECT_TRUE(Printed("Brake Types: Hard Brake"));
+    EXPECT_TRUE(Printed("PWM Rate: 16 KHz"));
+    EXPECT_EQ(device->ParamBlock()[3], 2);
+    EXPECT_EQ(device->ParamBlock()[8], 2);
+    EXPECT_EQ(device->ParamBlock()[10], sim::DefaultParamBlock(sim::Series::Tarrow)[10]);
+    EXPECT_EQ(device->RequestCount(kCmdReadBlock), 3);  // identify, read, read back
+}
+
+TEST_F(EscCliTest, UnknownNamesAndValuesAreRefusedBeforeAnythingIsWritten) {
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* says;
+    } cases[] = {
+        {{"write", "Brake Types=Hardest"}, kExitRefused, "\"Hardest\" is no value of Brake Types"},
+        {{"write", "Temperature Offset=3"}, kExitRefused, "The Tarrow series has no parameter"},
+        {{"write", "Throttle Range=800"}, kExitRefused, "Throttle Range comes from the ESC"},
+        {{"write", "LVC"}, kExitUsage, "\"LVC\" is not NAME=VALUE"},
+        {{"write"}, kExitUsage, "write needs NAME=VALUE or --from FILE"},
+        {{"read", "LVC=1"}, kExitUsage, "read takes no parameters"},
+        {{"erase"}, kExitUsage, "unknown action erase"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Run(c.args), c.status) << c.args.front();
+        EXPECT_NE(err.str().find(c.says), std::string::npos) << err.str();
+    }
+    EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 0);
+}
+
+TEST_F(EscCliTest, WriteReportsBytesThatDidNotTake) {
+    device->MutableFaults().keepParamBlock = true;
+    EXPECT_EQ(Run({"write", "Brake Types=2"}), kExitRefused);
+    EXPECT_NE(err.str().find("Offset 3 (Brake Types): wrote 2, the ESC holds 0."),
+              std::string::npos)
+        << err.str();
+    EXPECT_NE(err.str().find("1 byte(s) did not take."), std::string::npos);
+}
+
+TEST_F(EscCliTest, WriteFromAParameterFileOfTheSameSeriesOnly) {
+    Use(sim::Series::Velmor);
+    ASSERT_EQ(Run({"read"}), kExitOk) << err.str();
+    std::string file = out.str();
+    file.replace(file.find("PWM Rate: 8 KHz"), 15, "PWM Rate: 12 KHz");
+    const std::string path = dir.File("velmor.txt");
+    std::ofstream(path) << file;
+
+    ASSERT_EQ(Run({"write", "--from", path, "LVC=Auto"}), kExitOk) << err.str();
+    EXPECT_EQ(device->ParamBlock()[8], 1);
+    EXPECT_EQ(device->ParamBlock()[1], 0);
+
+    Use(sim::Series::Peldan);
+    EXPECT_EQ(Run({"write", "--from", path}), kExitRefused);
+    EXPECT_NE(err.str().find("parameters of the Velmor series, but this is the Peldan"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 0);
+}
+
+}  // namespace
+}  // namespace tavix::cli

@@ -1,0 +1,83 @@
+// Writing files so that a crash, a full disk or a second writer never leaves
+// a half file, a lost file or litter behind.
+#include "base/AtomicFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "fakes/TempDir.h"
+
+namespace tavix {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+// Each case runs with the system's unnamed temporaries and with hidden named ones.
+class AtomicFile : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { atomic_file_detail::useUnnamedTemporaries = GetParam(); }
+    void TearDown() override { atomic_file_detail::useUnnamedTemporaries = true; }
+};
+
+TEST_P(AtomicFile, CreatingNeverReplacesAFileThatTookTheNameMeanwhile) {
+    TempDir dir;
+    const std::string path = dir.File("2014-3-7_1.dat");
+    std::string reason;
+    EXPECT_EQ(CreateFileAtomically(path, "mine", &reason), CreateResult::Created) << reason;
+    EXPECT_EQ(ReadBytes(path), "mine");
+
+    EXPECT_EQ(CreateFileAtomically(path, "another upload", &reason), CreateResult::NameTaken);
+    EXPECT_EQ(ReadBytes(path), "mine");
+    // A dangling link holds its name too.
+    fs::create_symlink(dir.File("nowhere"), dir.File("link.dat"));
+    EXPECT_EQ(CreateFileAtomically(dir.File("link.dat"), "x", &reason), CreateResult::NameTaken);
+    EXPECT_FALSE(fs::exists(dir.File("nowhere")));
+
+    EXPECT_EQ(CreateFileAtomically(dir.File("no-dir/a.dat"), "x", &reason), CreateResult::Failed);
+    EXPECT_FALSE(reason.empty());
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"2014-3-7_1.dat", "link.dat"}));
+}
+
+TEST_P(AtomicFile, ReplacingKeepsTheAtomicRenameAndLeavesNothingBeside) {
+    TempDir dir;
+    const std::string path = dir.File("config.ini");
+    WriteBytes(path, "old");
+    ASSERT_TRUE(WriteFileAtomically(path, "new"));
+    EXPECT_EQ(ReadBytes(path), "new");
+    ASSERT_TRUE(WriteFileAtomically(dir.File("fresh.csv"), ""));
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"config.ini", "fresh.csv"}));
+}
+
+TEST_P(AtomicFile, TemporariesLeftByACrashAreRemovedByTheNextSaveOnceAMinuteOld) {
+    TempDir dir;
+    // What a save killed half-way leaves where the system has no unnamed
+    // temporary files: a hidden file with the temporary prefix.
+    const std::string stale = dir.File(std::string(kTemporaryPrefix) + "123456");
+    const std::string young = dir.File(std::string(kTemporaryPrefix) + "654321");
+    const std::string other = dir.File(".hidden-user-file");
+    for (const std::string& p : {stale, young, other}) {
+        WriteBytes(p, "partial");
+    }
+    const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(2);
+    fs::last_write_time(stale, old);
+    fs::last_write_time(other, old);
+
+    ASSERT_EQ(CreateFileAtomically(dir.File("a.dat"), "x"), CreateResult::Created);
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(young));  // perhaps another program's save in progress
+    EXPECT_TRUE(fs::exists(other));
+    fs::remove(young);
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{".hidden-user-file", "a.dat"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Temporaries, AtomicFile, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "Unnamed" : "Named"; });
+
+}  // namespace
+}  // namespace tavix

@@ -1,0 +1,82 @@
+// The page's parameters as text: what the command line takes and the
+// parameter files hold.
+#include "esc/EscParamText.h"
+
+#include <gtest/gtest.h>
+
+#include "core/esc/EscSessionFixture.h"
+
+namespace tavix::test {
+namespace {
+
+TEST(EscParamText, SettingsAreCheckedAgainstTheSeries) {
+    struct Case {
+        const EscSeriesTable& table;
+        const char* name;
+        const char* value;
+        const char* refusalStart;  // empty: accepted
+    };
+    const Case cases[] = {
+        {OstrinTable(), "Temperature Offset", "255", ""},
+        {OstrinTable(), "Temperature Offset", "256", kMsgTemperatureOffsetRange},
+        {OstrinTable(), "temperature offset", "-3", kMsgTemperatureOffsetRange},
+        {OstrinTable(), "Throttle Neutral", "1500", "Throttle Neutral comes from the ESC"},
+        {TarrowTable(), "Throttle Range", "640", "Throttle Range comes from the ESC"},
+        {TarrowTable(), "Temperature Offset", "3", "The Tarrow series has no parameter"},
+        {TarrowTable(), "Brake Types", "Hard", "\"Hard\" is no value of Brake Types"},
+        {TarrowTable(), "Brake Types", "hard brake", ""},
+    };
+    for (const Case& c : cases) {
+        EscSetting setting;
+        const std::string refusal = CheckSetting(c.table, c.name, c.value, setting);
+        EXPECT_EQ(refusal.rfind(c.refusalStart, 0), 0u)
+            << c.name << "=" << c.value << ": " << refusal;
+        EXPECT_EQ(refusal.empty(), std::string(c.refusalStart).empty()) << refusal;
+    }
+}
+
+TEST(EscParamText, AFileLoadsBackIntoAPageOfTheSameSeriesOnly) {
+    EscSession saved(sim::Series::Ostrin);
+    Bytes block = saved.device->ParamBlock();
+    block[1] = 2;    // Low Voltage Cutoff "6.0V (2 Lipo)"
+    block[4] = 1;    // Over-heat Protection "Close"
+    block[15] = 9;   // temperature offset
+    block[13] = 40;  // Motor Type beyond its entries: no value
+    saved.device->SetParamBlock(block);
+    saved.ShowAndRead();
+    const std::string text = ParamFileText(saved.Table(), saved.State());
+    EXPECT_NE(text.find("Series: Ostrin\nFirmware Version: TVKC20140C300312\n"), std::string::npos);
+    EXPECT_NE(text.find("Throttle Neutral: 1500 uS\n"), std::string::npos);
+    EXPECT_NE(text.find("Motor Type: \n"), std::string::npos);
+
+    EscSession loaded(sim::Series::Ostrin);
+    loaded.ShowAndRead();
+    loaded.session.Select(12, 1);  // Motor Type
+    std::string error;
+    const auto settings = ParseParamFile(loaded.Table(), text, "a.esc.txt", error);
+    ASSERT_TRUE(error.empty()) << error;
+    for (const EscSetting& s : settings) {
+        ApplySetting(loaded.session, s);
+    }
+    for (std::size_t i = 0; i < loaded.Table().lists.size(); ++i) {
+        // A list the file leaves without a value keeps the page's.
+        EXPECT_EQ(loaded.State().selection[i], i == 12 ? 1 : saved.State().selection[i]) << i;
+    }
+    EXPECT_EQ(loaded.State().Text(EscField::TemperatureOffset), "9");
+
+    const auto other = ParseParamFile(TarrowTable(), text, "a.esc.txt", error);
+    EXPECT_TRUE(other.empty());
+    EXPECT_EQ(error,
+              "The file holds parameters of the Ostrin series, but this is the Tarrow "
+              "series page!");
+
+    std::string broken = text;
+    broken.replace(broken.find("Drag Brake: 10%"), 15, "Drag Brake: 11%");
+    EXPECT_TRUE(ParseParamFile(OstrinTable(), broken, "b.esc.txt", error).empty());
+    EXPECT_EQ(error.rfind("b.esc.txt, line 13: \"11%\" is no value of Drag Brake", 0), 0u) << error;
+    EXPECT_TRUE(ParseParamFile(OstrinTable(), "LVC: Auto\n", "c.txt", error).empty());
+    EXPECT_EQ(error, "c.txt is not a Tavix ESC parameter file!");
+}
+
+}  // namespace
+}  // namespace tavix::test
