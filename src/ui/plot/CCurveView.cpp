@@ -155,6 +155,12 @@ void CCurveView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Esc belongs to the view, not to the page: a colour palette open on the
+    // page closes with its own Esc.
+    if (key == Qt::Key_Escape && ClearCursors()) {
+        event->accept();
+        return;
+    }
     QWidget::keyPressEvent(event);
 }
 

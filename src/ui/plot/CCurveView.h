@@ -7,7 +7,7 @@
 // The measuring cursors: Shift+click places A, Ctrl+click places B (holding
 // the button drags the cursor just placed), pressing on a cursor's line and
 // moving drags it, the Left and Right keys step the cursor last moved by one
-// sample (ten with Shift), ClearCursors (Esc on the record page) removes both. A
+// sample (ten with Shift), Esc (or ClearCursors) removes both. A
 // click on a cursor's line that does not move is a plain click: the zoom's
 // two clicks work anywhere.
 //

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -136,9 +135,6 @@ RecordPage::RecordPage(FlightRecord& record, const std::array<int, kChannelCount
     // The flight's quantities, the power curve and the cursors' span.
     layout->addWidget(BuildAnalysis(), 3, 0, 1, 2);
     connect(view_, &CCurveView::cursorsChanged, this, &RecordPage::UpdateSpan);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(escape, &QShortcut::activated, this, &RecordPage::ClearCursors);
 }
 
 QWidget* RecordPage::BuildAnalysis() {
