@@ -118,7 +118,8 @@ TEST_F(PowerFixture, SpanRowsAreTheCurvesOnScreenWithTheIndexsNumbers) {
             EXPECT_EQ(row.mean, ValueText(static_cast<float>(s.mean)));
         }
     }
-    const SpanRow& power = ReadSpan(*model).rows.back();
+    const SpanReadout readout = ReadSpan(*model);
+    const SpanRow& power = readout.rows.back();
     EXPECT_EQ(power.name, kPowerName);
     EXPECT_EQ(power.unit, "W");
     EXPECT_EQ(power.min, "120.0");  // 12 V x 10 A at sample 100
@@ -126,7 +127,7 @@ TEST_F(PowerFixture, SpanRowsAreTheCurvesOnScreenWithTheIndexsNumbers) {
     EXPECT_EQ(power.change, "+240.0");
     // Samples 100 .. 299 held a tenth of a second each: 12 V x 0.5 A x
     // (20 + 21 + ... + 59) x 5 / 10 s = 4740 Ws.
-    EXPECT_EQ(ReadSpan(*model).energy, "1.317 Wh");
+    EXPECT_EQ(readout.energy, "1.317 Wh");
 }
 
 }  // namespace
