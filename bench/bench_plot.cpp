@@ -3,6 +3,8 @@
 //     pixel column reduced to its first, lowest, highest and last point
 //     (reduced:1) against drawing every point (reduced:0);
 //   - a mouse move over the curves: read-out, status text and repaint;
+//   - a measuring cursor dragged with the power curve shown: span statistics,
+//     the span panel's texts and a repaint over the cached curves;
 //   - ComputePoints (smoothing, conversion, points) for windows 1, 16, 1024.
 // Runs on Qt's offscreen platform; the curves are drawn by the raster engine
 // as on screen.
@@ -111,6 +113,39 @@ void BM_MouseMoveReadOut(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_MouseMoveReadOut)->Unit(benchmark::kMicrosecond);
+
+void BM_CursorDrag(benchmark::State& state) {
+    auto record = MakeFullRecord(2);
+    const auto windows = Windows(4);
+    RecordPage page(*record, windows);
+    page.resize(1280, 800);
+    page.show();
+    page.ShowRecord();
+    page.SetPowerShown(true);
+    QCoreApplication::processEvents();
+    CCurveView* view = page.CurveView();
+    view->repaint();
+    const int y = view->height() / 2;
+    auto send = [view, y](QEvent::Type type, int x, Qt::MouseButton button,
+                          Qt::MouseButtons buttons, Qt::KeyboardModifiers keys) {
+        const QPointF at(x, y);
+        QMouseEvent event(type, at, view->mapToGlobal(at), button, buttons, keys);
+        QCoreApplication::sendEvent(view, &event);
+    };
+    send(QEvent::MouseButtonPress, 20, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+    send(QEvent::MouseButtonRelease, 20, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
+    // Ctrl+press places B and keeps it grabbed: each move drags it.
+    send(QEvent::MouseButtonPress, 40, Qt::LeftButton, Qt::LeftButton, Qt::ControlModifier);
+    int x = 40;
+    for (auto _ : state) {
+        x = x + 7 >= view->width() ? 40 : x + 7;
+        send(QEvent::MouseMove, x, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        view->repaint();
+        QCoreApplication::processEvents();  // the panel's new texts laid out and painted
+    }
+    send(QEvent::MouseButtonRelease, x, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+}
+BENCHMARK(BM_CursorDrag)->Unit(benchmark::kMicrosecond);
 
 void BM_ComputePoints(benchmark::State& state) {
     auto record = MakeFullRecord(1);

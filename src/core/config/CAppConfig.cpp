@@ -106,6 +106,12 @@ bool CAppConfig::LoadStartupSettings(CIniFile& ini, Prompt& prompt, const Clock&
         channel.statD = defaults.d;
     }
 
+    const int display = ini.FindSection(kIniDisplaySection);
+    if (display >= 0 && ini.FindEntry(display, kIniPowerColourEntry) >= 0) {
+        powerColour =
+            static_cast<std::uint32_t>(ini.GetInt(kIniDisplaySection, kIniPowerColourEntry));
+    }
+
     header.note.fill(0);
     record.logger.channels = kChannelCount;
     return true;
@@ -156,6 +162,12 @@ bool CAppConfig::SetChannelColour(CIniFile& ini, int channel, std::uint32_t colo
     record_->channels[channel].colour = colour;
     // The COLORREF goes to the file as a signed decimal int: pure blue is 16711680.
     ini.PutInt(kIniDisplaySection, ColourEntry(channel), static_cast<int>(colour), true);
+    return ini.Save();
+}
+
+bool CAppConfig::SetPowerColour(CIniFile& ini, std::uint32_t colour) {
+    powerColour = colour;
+    ini.PutInt(kIniDisplaySection, kIniPowerColourEntry, static_cast<int>(colour), true);
     return ini.Save();
 }
 

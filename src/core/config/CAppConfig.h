@@ -9,12 +9,15 @@
 //   [display] color0..7            channel colours, COLORREF 0x00BBGGRR as signed decimal
 //   [display] line0..7             pen widths in pixels
 //   [display] n0..7                moving-average windows, in samples
+//   [display] powercolor           colour of the computed power curve, COLORREF as
+//                                  colorN; absent until the user picks one
 //   [gearrate] default, [polnumber] default, [hardware] default
 //   [<hardware code>] kvalue0..7, cvalue0..7, valmin, valmax, curmin, curmax, description
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "flight/Conversion.h"
@@ -37,6 +40,7 @@ inline constexpr const char* kIniPortSection = "communicateset";
 inline constexpr const char* kIniPortEntry = "port";
 inline constexpr const char* kIniDisplaySection = "display";
 inline constexpr const char* kIniYAxisEntry = "yaxis";
+inline constexpr const char* kIniPowerColourEntry = "powercolor";
 inline constexpr const char* kIniHardwareSection = "hardware";
 inline constexpr const char* kIniGearSection = "gearrate";
 inline constexpr const char* kIniPolesSection = "polnumber";
@@ -103,6 +107,8 @@ public:
     bool SetYAxisChannel(CIniFile& ini, int channel);
     bool SetChannelColour(CIniFile& ini, int channel, std::uint32_t colour);
     bool SetComPort(CIniFile& ini, int port);
+    // The power curve's colour, written as "powercolor" in [display].
+    bool SetPowerColour(CIniFile& ini, std::uint32_t colour);
 
     int YAxisChannel() const { return record_->header.yAxis; }
 
@@ -117,7 +123,10 @@ public:
     std::array<int, kChannelCount> smoothing{};  // [display] n%d, at least 1
     std::string description;                     // profile description
     std::string startupFailure;                  // why LoadStartupSettings failed: file and reason
-    ConversionResult conversion;                 // of the last Convert()
+    // [display] powercolor; empty while config.ini has none (the curve then
+    // keeps its own default colour and nothing is written for it).
+    std::optional<std::uint32_t> powerColour;
+    ConversionResult conversion;  // of the last Convert()
 
 private:
     void LoadProfileValues(CIniFile& ini, const std::string& hw);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "analysis/SpanIndex.h"
 #include "base/FormatText.h"
 #include "plot/PlotTexts.h"
 
@@ -39,6 +40,24 @@ float ValueOf(const FlightRecord& record, int channel, float smoothed) {
         return 30.0f / (factor * smoothed);
     }
     return smoothed * record.calibration[channel].k + record.calibration[channel].c;
+}
+
+// A COLORREF (0x00BBGGRR) as the tooltip's "#rrggbb".
+std::string HtmlColour(std::uint32_t colorref) {
+    return FormatText("#%02x%02x%02x", static_cast<unsigned>(colorref & 0xFF),
+                      static_cast<unsigned>((colorref >> 8) & 0xFF),
+                      static_cast<unsigned>((colorref >> 16) & 0xFF));
+}
+
+// The power curve's range: 0 (or below it) to a twentieth above the peak.
+AxisRange PowerRangeOf(const SpanStatistics& whole) {
+    const SeriesSpan& power = whole.series[kPowerSeries];
+    AxisRange range{std::min(0.0f, power.min), std::max(0.0f, power.max)};
+    range.max += (range.max - range.min) / 20.0f;
+    if (!(range.max > range.min)) {
+        range.max = range.min + 1.0f;  // no power at all: a flat line at the bottom
+    }
+    return range;
 }
 
 std::string YLabelText(float value, float width) {
@@ -122,6 +141,8 @@ CurveModel::CurveModel(FlightRecord& record, const std::array<int, kChannelCount
     yLabelChannel_ = std::clamp<int>(record_.header.yAxis, 0, kChannelCount - 1);
 }
 
+CurveModel::~CurveModel() = default;
+
 void CurveModel::Place(int width, int height, int strip) {
     geometry_ = PlaceGrid(width, height, strip);
     if (present_) {
@@ -138,7 +159,19 @@ void CurveModel::OnInitialUpdate() {
     present_ = record_.dataLoaded;
     first_ = 0;
     last_ = samples_;
+    cursors_.Clear();
+    index_.reset();
+    powerPoints_.clear();
     ComputePoints();
+    if (present_) {
+        // The smoothed series are fresh: the power curve and the cursors'
+        // statistics read them from here on.
+        index_ = std::make_unique<SpanIndex>(record_);
+        if (PowerAvailable()) {
+            powerRange_ = PowerRangeOf(index_->Whole());
+        }
+        ComputePowerPoints();
+    }
     FillStatistics();
     BuildTimeLabels();
     BuildYLabels(record_.header.yAxis);
@@ -170,6 +203,38 @@ void CurveModel::ComputePoints() {
         }
     }
     statistics_.maxPower = TrimLeft(FormatText(kFmtStatistic, double{conversion_.maxPower}));
+    ComputePowerPoints();
+}
+
+bool CurveModel::PowerAvailable() const {
+    return index_ != nullptr && index_->HasPower();
+}
+
+void CurveModel::ComputePowerPoints() {
+    if (!present_ || !PowerAvailable()) {
+        powerPoints_.clear();
+        return;
+    }
+    const std::vector<float>& power = index_->Values(kPowerSeries);
+    const int samples = std::min<int>(static_cast<int>(power.size()), samples_);
+    const std::int64_t width = geometry_.plotWidth;
+    const float perPixel =
+        (powerRange_.max - powerRange_.min) / static_cast<float>(geometry_.plotHeight);
+    powerPoints_.resize(static_cast<std::size_t>(samples));
+    for (int j = 0; j < samples; ++j) {
+        const std::int32_t x =
+            samples > 1 ? static_cast<std::int32_t>(j * width / (samples - 1)) : 0;
+        powerPoints_[j] = {x, ToPixel((powerRange_.max - power[j]) / perPixel)};
+    }
+}
+
+std::span<const PlotPoint> CurveModel::VisiblePowerPoints() const {
+    const int end = std::min(last_, samples_);
+    if (!present_ || !powerShown_ || !PowerAvailable() ||
+        static_cast<int>(powerPoints_.size()) < end) {
+        return {};
+    }
+    return std::span<const PlotPoint>(powerPoints_).subspan(first_, end - first_);
 }
 
 void CurveModel::FillStatistics() {
@@ -195,6 +260,9 @@ void CurveModel::MapWindow() {
         for (int j = first_; j <= end; ++j) {
             points_[i][j].x = d > 1 ? static_cast<std::int32_t>((j - first_) * width / (d - 1)) : 0;
         }
+    }
+    for (int j = first_; j <= end && j < static_cast<int>(powerPoints_.size()); ++j) {
+        powerPoints_[j].x = d > 1 ? static_cast<std::int32_t>((j - first_) * width / (d - 1)) : 0;
     }
 }
 
@@ -293,6 +361,13 @@ bool CurveModel::OnMouseMove(int x) {
                 FormatText(kFmtFahrenheit, static_cast<double>(values_[i] * 9.0f / 5.0f + 32.0f));
         }
     }
+    if (PowerAvailable()) {
+        // Along the drawn power curve, as the channels along theirs.
+        const std::vector<float>& power = index_->Values(kPowerSeries);
+        const float slope = samples_ > 1 ? power[j + 1] - power[j] : 0.0f;
+        powerValue_ = power[j] + fraction * slope;
+        powerText_ = ValueText(powerValue_);
+    }
     return true;
 }
 
@@ -312,15 +387,25 @@ std::span<const PlotPoint> CurveModel::Points(int channel) const {
 }
 
 std::string CurveModel::TooltipText() const {
-    return FormatText(kFmtTooltip, valueTexts_[kVoltage].c_str(), valueTexts_[kCurrent].c_str(),
-                      valueTexts_[kThrottle].c_str(), valueTexts_[kTemperature].c_str(),
-                      valueTexts_[kMotorRpm].c_str());
+    std::string text =
+        FormatText(kFmtTooltip, valueTexts_[kVoltage].c_str(), valueTexts_[kCurrent].c_str(),
+                   valueTexts_[kThrottle].c_str(), valueTexts_[kTemperature].c_str(),
+                   valueTexts_[kMotorRpm].c_str());
+    if (powerShown_ && PowerAvailable()) {
+        text += FormatText(kFmtTooltipPower, HtmlColour(powerColour_).c_str(), powerText_.c_str());
+    }
+    return text;
 }
 
 std::string CurveModel::StatusText() const {
-    return FormatText(kFmtStatusValues, valueTexts_[kVoltage].c_str(),
-                      valueTexts_[kCurrent].c_str(), valueTexts_[kThrottle].c_str(),
-                      valueTexts_[kTemperature].c_str(), valueTexts_[kMotorRpm].c_str());
+    std::string text =
+        FormatText(kFmtStatusValues, valueTexts_[kVoltage].c_str(), valueTexts_[kCurrent].c_str(),
+                   valueTexts_[kThrottle].c_str(), valueTexts_[kTemperature].c_str(),
+                   valueTexts_[kMotorRpm].c_str());
+    if (powerShown_ && PowerAvailable()) {
+        text += FormatText(kFmtStatusPower, powerText_.c_str());
+    }
+    return text;
 }
 
 void CurveModel::BuildTimeLabels() {

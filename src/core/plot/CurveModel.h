@@ -15,21 +15,32 @@
 //
 // The model owns the plot points; the record it draws keeps the raw and the
 // smoothed samples (ComputePoints smooths into the record).
+//
+// Beside the record's channels it draws one computed curve on request, the
+// electrical power (voltage x current), scaled to its own range, and it holds
+// the two measuring cursors A and B (MeasureCursors). The statistics of the
+// power and of the cursors' span come from one SpanIndex, built each time a
+// record is shown.
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "flight/Conversion.h"
 #include "flight/FlightRecord.h"
+#include "plot/MeasureCursors.h"
 
 namespace tavix {
 
 inline constexpr int kGridCells = 10;   // cells across and down
 inline constexpr int kLabelCount = 11;  // one label per grid line
 inline constexpr int kMinZoomSamples = 10;
+// The power curve's colour until the settings name one: deep pink (COLORREF
+// 0x00BBGGRR), unlike any of the eight channels' default colours.
+inline constexpr std::uint32_t kDefaultPowerColour = 0x9314FF;
 
 struct PlotPoint {
     std::int32_t x = 0;
@@ -84,6 +95,9 @@ class CurveModel {
 public:
     // `record` and `windows` (the smoothing windows of the settings) outlive the model.
     CurveModel(FlightRecord& record, const std::array<int, kChannelCount>& windows);
+    ~CurveModel();
+    CurveModel(const CurveModel&) = delete;
+    CurveModel& operator=(const CurveModel&) = delete;
 
     // --- placement ------------------------------------------------------
     // Places the grid in a view of this size; with a record the points are
@@ -139,6 +153,31 @@ public:
     std::string TooltipText() const;
     std::string StatusText() const;
 
+    // --- computed power and the measuring cursors -------------------------
+    // The physical values of the shown record (null before a record): built
+    // once per OnInitialUpdate, read by the power curve and the cursors.
+    const SpanIndex* Index() const { return index_.get(); }
+    // The record has voltage and current, so power can be drawn.
+    bool PowerAvailable() const;
+    // Whether the power curve is drawn (and read out); it is drawn only when
+    // available too.
+    void SetPowerShown(bool shown) { powerShown_ = shown; }
+    bool PowerShown() const { return powerShown_; }
+    void SetPowerColour(std::uint32_t colorref) { powerColour_ = colorref; }
+    std::uint32_t PowerColour() const { return powerColour_; }
+    // The range the power curve fills: from 0 (or the lowest power, when the
+    // current runs backwards) to a twentieth above the highest, so the peak
+    // stays inside the plot.
+    AxisRange PowerRange() const { return powerRange_; }
+    // The power curve's points of the visible window; empty unless it is
+    // shown and available.
+    std::span<const PlotPoint> VisiblePowerPoints() const;
+    // The power under the pointer (after OnMouseMove), W.
+    float PowerValue() const { return powerValue_; }
+    const std::string& PowerValueText() const { return powerText_; }
+    MeasureCursors& Cursors() { return cursors_; }
+    const MeasureCursors& Cursors() const { return cursors_; }
+
     // --- axis labels ------------------------------------------------------
     // Time of the visible window: 11 labels, finer when the cells are wider.
     void BuildTimeLabels();
@@ -153,6 +192,7 @@ public:
 private:
     void MapWindow();
     void FillStatistics();
+    void ComputePowerPoints();
 
     FlightRecord& record_;
     const std::array<int, kChannelCount>& windows_;
@@ -178,6 +218,15 @@ private:
     std::array<std::string, kLabelCount> timeLabels_;
     std::array<std::string, kLabelCount> yLabels_;
     int yLabelChannel_ = 0;
+
+    std::unique_ptr<SpanIndex> index_;
+    std::vector<PlotPoint> powerPoints_;
+    AxisRange powerRange_{0.0f, 1.0f};
+    bool powerShown_ = false;
+    std::uint32_t powerColour_ = kDefaultPowerColour;
+    float powerValue_ = 0.0f;
+    std::string powerText_;
+    MeasureCursors cursors_{*this};
 };
 
 }  // namespace tavix

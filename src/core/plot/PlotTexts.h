@@ -48,6 +48,49 @@ inline constexpr const char* kFmtTimeFine = "%6.3f";       // wider
 inline constexpr const char* kLabelTime = "Time";
 inline constexpr const char* kLabelSeconds = "(s)";
 
+// Measuring cursors: their letters and labels (time, or the sample number in a
+// record without a sampling rate).
+inline constexpr const char* kCursorLetterA = "A";
+inline constexpr const char* kCursorLetterB = "B";
+inline constexpr const char* kFmtCursorTime = "%s %.2f s";
+inline constexpr const char* kFmtCursorSample = "%s #%d";
+
+// The computed power curve: its name, unit, its part of the tooltip (in the
+// curve's own colour, #rrggbb) and of the status text.
+inline constexpr const char* kPowerName = "Power";
+inline constexpr const char* kPowerUnit = "W";
+inline constexpr const char* kFmtTooltipPower = ", <font color=%s>Pwr: %sW</font>";
+inline constexpr const char* kFmtStatusPower = ", Pwr:%sW";
+
+// The span between the cursors.
+inline constexpr const char* kFmtSpanDuration = "%.2f s";
+inline constexpr const char* kFmtSpanSamples = "%d samples";
+inline constexpr const char* kFmtSpanCapacity = "%.1f mAh";
+inline constexpr const char* kFmtSpanEnergy = "%.3f Wh";
+inline constexpr const char* kFmtSpanChange = "%+.1f";
+inline constexpr const char* kFmtSpanLargeChange = "%+.0f";
+// What a span value reads when the record cannot give it.
+inline constexpr const char* kSpanNoValue = "-";
+// The span panel of the record page: its title, captions, the rows of each
+// curve's column and what it says before both cursors stand.
+inline constexpr const char* kSpanTitle = "Cursors A-B";
+inline constexpr const char* kSpanCaptionDuration = "Duration:";
+inline constexpr const char* kSpanCaptionCapacity = "Capacity:";
+inline constexpr const char* kSpanCaptionEnergy = "Energy:";
+inline constexpr const char* kSpanRowMin = "Min";
+inline constexpr const char* kSpanRowMax = "Max";
+inline constexpr const char* kSpanRowMean = "Mean";
+inline constexpr const char* kSpanRowChange = "A->B";
+inline constexpr const char* kSpanHint =
+    "Shift+click places cursor A, Ctrl+click cursor B; drag a cursor or press Left/Right to move "
+    "it, Esc removes both.";
+// The record page's power controls.
+inline constexpr const char* kPowerCheckCaption = "Power curve";
+inline constexpr const char* kPowerColourTip = "Colour of the power curve";
+// A chosen colour that config.ini could not keep: the file and the reason.
+inline constexpr const char* kMsgPowerColourNotSaved =
+    "The power curve's colour holds until Tavix closes, but %s could not be written: %s";
+
 // Chart image export.
 inline constexpr const char* kMsgImageSaveError = "Image save error!";
 inline constexpr const char* kFmtUntitledImage = "Untitled_%d_%d_%d_%d";

@@ -1,25 +1,34 @@
 #include "ui/analysis/FlightSummaryPanel.h"
 
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QLabel>
+#include <algorithm>
 
 #include "analysis/AnalysisTexts.h"
 
 namespace tavix {
 
-FlightSummaryPanel::FlightSummaryPanel(QWidget* parent) : QWidget(parent) {
-    auto* layout = new QFormLayout(this);
+FlightSummaryPanel::FlightSummaryPanel(QWidget* parent, int pairsPerLine) : QWidget(parent) {
+    auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setLabelAlignment(Qt::AlignLeft);
+    layout->setVerticalSpacing(1);
+    layout->setHorizontalSpacing(10);
+    const int perLine = std::max(1, pairsPerLine);
     const std::vector<QuantityText> empty = QuantityTexts(FlightQuantities{});
     for (const QuantityText& text : empty) {
+        const int index = static_cast<int>(values_.size());
         auto* caption =
             new QLabel(QString::fromLatin1(text.caption.c_str()) + QLatin1Char(':'), this);
         auto* value = new QLabel(this);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         value->setObjectName(QString::fromLatin1(text.caption.c_str()));
-        layout->addRow(caption, value);
+        const int line = index / perLine;
+        const int column = index % perLine * 2;
+        layout->addWidget(caption, line, column);
+        layout->addWidget(value, line, column + 1);
+        // A little room between a value and the next caption on its line.
+        layout->setColumnMinimumWidth(column + 1, 64);
         captions_.push_back(caption);
         values_.push_back(value);
     }

@@ -17,7 +17,9 @@ namespace tavix {
 class FlightSummaryPanel : public QWidget {
     Q_OBJECT
 public:
-    explicit FlightSummaryPanel(QWidget* parent = nullptr);
+    // `pairsPerLine` captions with their values stand on each line (one by
+    // default: a column of six).
+    explicit FlightSummaryPanel(QWidget* parent = nullptr, int pairsPerLine = 1);
 
     // `record` with its smoothed series filled (after CAppConfig::Convert).
     void SetRecord(const FlightRecord& record);

@@ -4,9 +4,16 @@
 // right click shows the whole record, moving reads the values under the
 // pointer into the status text and the tooltip.
 //
+// The measuring cursors: Shift+click places A, Ctrl+click places B (holding
+// the button drags the cursor just placed), pressing on a cursor's line and
+// moving drags it, the Left and Right keys step the cursor last moved by one
+// sample (ten with Shift), Esc (or ClearCursors) removes both. A
+// click on a cursor's line that does not move is a plain click: the zoom's
+// two clicks work anywhere.
+//
 // The grid and the curves are kept in an image and drawn again only when the
 // curves change (a record, a zoom, a size, a colour, a channel shown or
-// hidden); a mouse move paints the cached image and the marker.
+// hidden); a mouse move paints the cached image, the marker and the cursors.
 
 #include <QImage>
 #include <QWidget>
@@ -26,26 +33,43 @@ public:
     void InvalidateCurves();
     // The tooltip's markup for the current values (Qt rich text).
     QString TooltipMarkup() const;
+    // How many times the grid and curves were drawn into the cached image: a
+    // cursor or the pointer moving leaves it alone.
+    int CurveDraws() const { return curveDraws_; }
+    // Removes both measuring cursors (true when there were any).
+    bool ClearCursors();
 
 signals:
     // The read-out has new values (the status text of pane 0 follows).
     void valuesRead();
     // The visible window changed (zoom or whole record): the labels follow.
     void windowChanged();
+    // A measuring cursor was placed, moved or removed.
+    void cursorsChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
     void RebuildCache();
+    void LeftClick(int x);
+    void CursorsMoved();
 
     CurveModel& model_;
     CurvePainter painter_;
     QImage cache_;
     bool cacheValid_ = false;
+    int curveDraws_ = 0;
+    // A press on a cursor's line: a drag once the pointer moves, otherwise a
+    // plain click at pressX_ when the button is released.
+    bool pressOnCursor_ = false;
+    bool pressMoved_ = false;
+    int pressX_ = 0;
 };
 
 }  // namespace tavix

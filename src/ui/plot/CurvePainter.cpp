@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPen>
 #include <algorithm>
+#include <optional>
 
 #include "platform/GbkText.h"
 #include "plot/PlotTexts.h"
@@ -13,6 +14,8 @@ namespace tavix {
 const QColor CurvePainter::kBackground{236, 233, 216};
 const QColor CurvePainter::kGridColour{200, 200, 200};
 const QColor CurvePainter::kMarkerColour{255, 0, 0};
+const QColor CurvePainter::kCursorColourA{0, 70, 200};
+const QColor CurvePainter::kCursorColourB{170, 60, 0};
 
 namespace {
 
@@ -60,42 +63,47 @@ void CurvePainter::DrawCurves(QPainter& painter, const CurveModel& model, bool r
         if (channel.visible == 0) {
             continue;
         }
-        std::span<const PlotPoint> points = model.VisiblePoints(i);
-        if (points.empty()) {
-            continue;
-        }
-        if (reduce) {
-            ReduceToColumns(points, reduced_);
-            points = reduced_;
-        }
-        polyline_.resize(points.size());
-        std::transform(points.begin(), points.end(), polyline_.begin(),
-                       [](const PlotPoint& p) { return QPoint(p.x, p.y); });
         const int width = std::clamp(static_cast<int>(channel.line), 1, kMaxPenWidth);
-        if (!reduce) {
-            // The straightforward way: one polyline through every point.
-            painter.setPen(QPen(FromColorRef(channel.colour), width, Qt::SolidLine, Qt::RoundCap,
-                                Qt::RoundJoin));
-            painter.drawPolyline(polyline_.data(), static_cast<int>(polyline_.size()));
-        } else if (polyline_.size() == 1) {
-            painter.setPen(QPen(FromColorRef(channel.colour), width, Qt::SolidLine, Qt::RoundCap));
-            painter.drawPoint(polyline_.front());
-        } else if (width == 1) {
-            painter.setPen(QPen(FromColorRef(channel.colour), width));
-            painter.drawPolyline(polyline_.data(), static_cast<int>(polyline_.size()));
-        } else {
-            // A wide polyline is stroked as one outline with round joins,
-            // which the raster engine fills slowly; separate segments with
-            // square caps (they overlap where they meet, so no corner is
-            // missing) take its fast path for wide lines. The edges differ
-            // from round joins by a pixel at most.
-            segments_.resize(polyline_.size() - 1);
-            for (std::size_t k = 0; k + 1 < polyline_.size(); ++k) {
-                segments_[k] = QLine(polyline_[k], polyline_[k + 1]);
-            }
-            painter.setPen(QPen(FromColorRef(channel.colour), width, Qt::SolidLine, Qt::SquareCap));
-            painter.drawLines(segments_.data(), static_cast<int>(segments_.size()));
+        DrawPolyline(painter, model.VisiblePoints(i), FromColorRef(channel.colour), width, reduce);
+    }
+    DrawPolyline(painter, model.VisiblePowerPoints(), FromColorRef(model.PowerColour()),
+                 kPowerWidth, reduce);
+}
+
+void CurvePainter::DrawPolyline(QPainter& painter, std::span<const PlotPoint> points,
+                                const QColor& colour, int width, bool reduce) {
+    if (points.empty()) {
+        return;
+    }
+    if (reduce) {
+        ReduceToColumns(points, reduced_);
+        points = reduced_;
+    }
+    polyline_.resize(points.size());
+    std::transform(points.begin(), points.end(), polyline_.begin(),
+                   [](const PlotPoint& p) { return QPoint(p.x, p.y); });
+    if (!reduce) {
+        // The straightforward way: one polyline through every point.
+        painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(polyline_.data(), static_cast<int>(polyline_.size()));
+    } else if (polyline_.size() == 1) {
+        painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
+        painter.drawPoint(polyline_.front());
+    } else if (width == 1) {
+        painter.setPen(QPen(colour, width));
+        painter.drawPolyline(polyline_.data(), static_cast<int>(polyline_.size()));
+    } else {
+        // A wide polyline is stroked as one outline with round joins,
+        // which the raster engine fills slowly; separate segments with
+        // square caps (they overlap where they meet, so no corner is
+        // missing) take its fast path for wide lines. The edges differ
+        // from round joins by a pixel at most.
+        segments_.resize(polyline_.size() - 1);
+        for (std::size_t k = 0; k + 1 < polyline_.size(); ++k) {
+            segments_[k] = QLine(polyline_[k], polyline_[k + 1]);
         }
+        painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::SquareCap));
+        painter.drawLines(segments_.data(), static_cast<int>(segments_.size()));
     }
 }
 
@@ -106,6 +114,55 @@ void CurvePainter::DrawMarker(QPainter& painter, const CurveModel& model) const 
     painter.setPen(QPen(kMarkerColour, kMarkerWidth));
     const int x = model.FirstClickX();
     painter.drawLine(x, 0, x, model.Geometry().plotHeight);
+}
+
+void CurvePainter::DrawCursors(QPainter& painter, const CurveModel& model) const {
+    const MeasureCursors& cursors = model.Cursors();
+    if (!model.RecordPresent() || !cursors.AnyPlaced()) {
+        return;
+    }
+    const PlotGeometry& g = model.Geometry();
+    const std::optional<int> a = cursors.SampleOf(Cursor::A);
+    const std::optional<int> b = cursors.SampleOf(Cursor::B);
+    if (a && b) {
+        // The span, where it lies in the window: a cursor left or right of
+        // the window shades up to that edge.
+        auto column = [&](int sample) {
+            if (const std::optional<int> x = cursors.PixelOf(sample)) {
+                return *x;
+            }
+            return sample < model.FirstVisible() ? 0 : g.plotWidth;
+        };
+        const int left = std::min(column(*a), column(*b));
+        const int right = std::max(column(*a), column(*b));
+        if (right > left) {
+            painter.fillRect(left, 0, right - left, g.plotHeight + 1, QColor(0, 0, 0, 18));
+        }
+    }
+    QFont font = AxisFont();
+    font.setBold(true);
+    painter.setFont(font);
+    const QFontMetrics metrics(font);
+    for (const Cursor which : {Cursor::A, Cursor::B}) {
+        const std::optional<int> sample = cursors.SampleOf(which);
+        const std::optional<int> x = sample ? cursors.PixelOf(*sample) : std::nullopt;
+        if (!x) {
+            continue;
+        }
+        const QColor colour = which == Cursor::A ? kCursorColourA : kCursorColourB;
+        painter.setPen(QPen(colour, 1));
+        painter.drawLine(*x, 0, *x, g.plotHeight);
+        // The label beside the line, on the side with room, A's on the first
+        // text line and B's on the second so two close cursors stay legible.
+        const QString label = QString::fromLatin1(cursors.Label(which).c_str());
+        const int width = metrics.horizontalAdvance(label) + 6;
+        const int height = metrics.height() + 2;
+        const int top = 2 + (which == Cursor::A ? 0 : height + 2);
+        const int left = *x + 3 + width <= g.plotWidth ? *x + 3 : *x - 3 - width;
+        const QRect box(left, top, width, height);
+        painter.fillRect(box, QColor(255, 255, 255, 220));
+        painter.drawText(box, Qt::AlignCenter, label);
+    }
 }
 
 void CurvePainter::DrawAxisLabels(QPainter& painter, const CurveModel& model,

@@ -5,7 +5,10 @@
 //
 //   grid:   the plot's background colour and a dotted 10 x 10 grid
 //   curves: one polyline per visible channel, in its colour and pen width
+//   power:  the computed power curve, when shown, in its colour over the channels
 //   marker: the red line of a pending first click
+//   cursors: the measuring cursors A and B, thin lines with their times, the
+//           span between them lightly shaded
 //   labels: time below the plot, the Y-axis channel's scale at its left (in
 //           that channel's colour), the channel's name above, in Courier
 //
@@ -20,6 +23,7 @@
 #include <QMargins>
 #include <QPoint>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "plot/CurveModel.h"
@@ -34,6 +38,9 @@ public:
     static const QColor kGridColour;
     static const QColor kMarkerColour;
     static constexpr int kMarkerWidth = 2;
+    static const QColor kCursorColourA;
+    static const QColor kCursorColourB;
+    static constexpr int kPowerWidth = 2;
 
     // A COLORREF (0x00BBGGRR) as a colour.
     static QColor FromColorRef(std::uint32_t colorref);
@@ -47,10 +54,15 @@ public:
     // way (kept to measure what the reduction saves).
     void DrawCurves(QPainter& painter, const CurveModel& model, bool reduce = true);
     void DrawMarker(QPainter& painter, const CurveModel& model) const;
+    // Over the curves, so moving a cursor never draws the curves again.
+    void DrawCursors(QPainter& painter, const CurveModel& model) const;
     // The labels around a plot whose top-left corner is at `plotOrigin`.
     void DrawAxisLabels(QPainter& painter, const CurveModel& model, QPoint plotOrigin) const;
 
 private:
+    void DrawPolyline(QPainter& painter, std::span<const PlotPoint> points, const QColor& colour,
+                      int width, bool reduce);
+
     std::vector<PlotPoint> reduced_;
     std::vector<QPoint> polyline_;
     std::vector<QLine> segments_;

@@ -1,18 +1,26 @@
 #include "RecordPage.h"
 
+#include <QCheckBox>
+#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "CColorPicker.h"
 #include "CCurveView.h"
 #include "ChartImageExport.h"
 #include "CurvePainter.h"
+#include "SpanPanel.h"
+#include "analysis/FlightQuantities.h"
 #include "platform/GbkText.h"
 #include "plot/CurveModel.h"
 #include "plot/PlotTexts.h"
+#include "plot/SpanReadout.h"
+#include "ui/analysis/FlightSummaryPanel.h"
 
 namespace tavix {
 
@@ -123,6 +131,86 @@ RecordPage::RecordPage(FlightRecord& record, const std::array<int, kChannelCount
     connect(view_, &CCurveView::valuesRead, this,
             [this] { emit statusTextChanged(FromGbk(model_->StatusText())); });
     connect(view_, &CCurveView::windowChanged, chart_, qOverload<>(&QWidget::update));
+
+    // The flight's quantities, the power curve and the cursors' span.
+    layout->addWidget(BuildAnalysis(), 3, 0, 1, 2);
+    connect(view_, &CCurveView::cursorsChanged, this, &RecordPage::UpdateSpan);
+}
+
+QWidget* RecordPage::BuildAnalysis() {
+    // Two lines of the flight's quantities with the power curve's box, a
+    // rule, then the cursors' span: compact, so the curves keep their room.
+    auto* row = new QWidget(this);
+    row->setObjectName(QStringLiteral("analysisRow"));
+    summary_ = new FlightSummaryPanel(row, 3);
+    summary_->setObjectName(QStringLiteral("flightSummary"));
+    powerCheck_ = new QCheckBox(QString::fromLatin1(kPowerCheckCaption), row);
+    powerCheck_->setObjectName(QStringLiteral("powerCheck"));
+    powerCheck_->setEnabled(false);
+    powerColour_ = new CColorPicker(row);
+    powerColour_->setObjectName(QStringLiteral("powerColourPicker"));
+    powerColour_->setToolTip(QString::fromLatin1(kPowerColourTip));
+    powerColour_->setAccessibleName(QString::fromLatin1(kPowerColourTip));
+    powerColour_->SetColour(model_->PowerColour());
+    auto* flight = new QHBoxLayout();
+    flight->addWidget(summary_);
+    flight->addSpacing(24);
+    flight->addWidget(powerCheck_, 0, Qt::AlignBottom);
+    flight->addWidget(powerColour_, 0, Qt::AlignBottom);
+    flight->addStretch(1);
+
+    auto* rule = new QFrame(row);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    span_ = new SpanPanel(row);
+    span_->setAccessibleName(QString::fromLatin1(kSpanTitle));
+
+    auto* layout = new QVBoxLayout(row);
+    layout->setContentsMargins(0, 2, 0, 0);
+    layout->setSpacing(3);
+    layout->addLayout(flight);
+    layout->addWidget(rule);
+    layout->addWidget(span_);
+
+    connect(powerCheck_, &QCheckBox::toggled, this, &RecordPage::SetPowerShown);
+    connect(powerColour_, &CColorPicker::colourChanged, this, &RecordPage::OnPowerColourPicked);
+    UpdateSpan();
+    return row;
+}
+
+void RecordPage::UpdateSpan() {
+    span_->Show(ReadSpan(*model_));
+}
+
+void RecordPage::SetPowerShown(bool shown) {
+    if (powerCheck_->isChecked() != shown) {
+        powerCheck_->setChecked(shown);  // comes back here through toggled
+        return;
+    }
+    model_->SetPowerShown(shown);
+    view_->InvalidateCurves();
+    UpdateSpan();
+}
+
+void RecordPage::SetPowerColour(std::uint32_t colorref) {
+    model_->SetPowerColour(colorref);
+    {
+        // The program's own change: nothing to store.
+        const QSignalBlocker quiet(powerColour_);
+        powerColour_->SetColour(colorref);
+    }
+    view_->InvalidateCurves();
+}
+
+void RecordPage::OnPowerColourPicked(std::uint32_t colorref) {
+    // The picker reports only a colour other than the one it showed.
+    model_->SetPowerColour(colorref);
+    view_->InvalidateCurves();
+    emit powerColourChosen(colorref);
+}
+
+void RecordPage::ClearCursors() {
+    view_->ClearCursors();
 }
 
 RecordPage::~RecordPage() = default;
@@ -131,6 +219,14 @@ void RecordPage::ShowRecord() {
     model_->OnInitialUpdate();
     UpdateStatistics();
     CurvesChanged();
+    // One SpanIndex per record, the model's: the quantities come from it.
+    if (const SpanIndex* index = model_->Index()) {
+        summary_->SetQuantities(ComputeQuantities(*index));
+    } else {
+        summary_->Clear();
+    }
+    powerCheck_->setEnabled(model_->PowerAvailable());
+    UpdateSpan();
 }
 
 void RecordPage::UpdateStatistics() {
@@ -161,6 +257,7 @@ void RecordPage::SetChannelVisible(int channel, bool visible) {
     }
     record_.channels[channel].visible = visible ? 1 : 0;
     view_->InvalidateCurves();
+    UpdateSpan();  // a column per curve on screen
 }
 
 void RecordPage::SetChannelColour(int channel, std::uint32_t colorref) {

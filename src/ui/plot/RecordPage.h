@@ -5,6 +5,11 @@
 //
 // The channel controls drive the page through SetYAxis, SetChannelVisible and
 // SetChannelColour; storing the choices in config.ini is theirs.
+//
+// Below the statistics: the flight's computed quantities (FlightSummaryPanel),
+// the "Power curve" box with the power curve's colour button, and the span
+// between the measuring cursors (SpanPanel). A colour chosen for the power
+// curve is announced by powerColourChosen; storing it is the owner's job.
 
 #include <QImage>
 #include <QWidget>
@@ -14,13 +19,17 @@
 
 #include "flight/FlightRecord.h"
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 
 namespace tavix {
 
 class CCurveView;
+class CColorPicker;
 class CurveModel;
+class FlightSummaryPanel;
+class SpanPanel;
 
 class RecordPage : public QWidget {
     Q_OBJECT
@@ -52,6 +61,14 @@ public:
     void SetChannelVisible(int channel, bool visible);
     void SetChannelColour(int channel, std::uint32_t colorref);
 
+    // --- computed power and the measuring cursors ----------------------
+    // The power curve's colour (COLORREF) from the settings; no signal.
+    void SetPowerColour(std::uint32_t colorref);
+    // Shows or hides the power curve, as its check box does.
+    void SetPowerShown(bool shown);
+    // Removes the measuring cursors, as Esc does.
+    void ClearCursors();
+
     // The page as it looks, drawn off-screen (no window in front of it).
     QImage RenderImage();
 
@@ -62,15 +79,24 @@ public:
     QLabel* StatisticLabel(Statistic which) const { return values_[which]; }
     // The chart: the curves and their axis labels.
     QWidget* Chart() const { return chart_; }
+    FlightSummaryPanel* Summary() const { return summary_; }
+    SpanPanel* Span() const { return span_; }
+    QCheckBox* PowerCheck() const { return powerCheck_; }
+    CColorPicker* PowerColourPicker() const { return powerColour_; }
 
 signals:
     // Pane 0 of the status bar: the values under the pointer.
     void statusTextChanged(const QString& text);
     void snapRequested();
+    // The user chose another colour for the power curve (already drawn in it).
+    void powerColourChosen(std::uint32_t colorref);
 
 private:
     void UpdateStatistics();
     void CurvesChanged();
+    QWidget* BuildAnalysis();
+    void UpdateSpan();
+    void OnPowerColourPicked(std::uint32_t colorref);
 
     FlightRecord& record_;
     std::unique_ptr<CurveModel> model_;
@@ -79,6 +105,10 @@ private:
     QWidget* channelControls_ = nullptr;
     QPushButton* snap_ = nullptr;
     std::array<QLabel*, kStatisticCount> values_{};
+    FlightSummaryPanel* summary_ = nullptr;
+    SpanPanel* span_ = nullptr;
+    QCheckBox* powerCheck_ = nullptr;
+    CColorPicker* powerColour_ = nullptr;
 };
 
 }  // namespace tavix

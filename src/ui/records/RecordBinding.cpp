@@ -2,9 +2,12 @@
 
 #include <QLayout>
 
+#include "base/FormatText.h"
 #include "config/CAppConfig.h"
+#include "config/CIniFile.h"
 #include "platform/GbkText.h"
 #include "plot/CurveModel.h"
+#include "plot/PlotTexts.h"
 #include "shell/Prompt.h"
 #include "shell/ShellTexts.h"
 #include "ui/plot/ChannelControls.h"
@@ -51,6 +54,19 @@ RecordBinding::RecordBinding(CMainFrame& frame, CAppConfig& config, CIniFile& in
     const auto exportChart = [this] { chartExport_->Run(view_.RecordView(), &frame_); };
     frame_.SetImageExporter(exportChart);
     connect(&page, &RecordPage::snapRequested, this, exportChart);
+
+    // The power curve's colour: the stored one, and a new choice stored at once.
+    if (config_.powerColour) {
+        page.SetPowerColour(*config_.powerColour);
+    }
+    CIniFile* iniFile = &ini;
+    connect(&page, &RecordPage::powerColourChosen, this, [this, iniFile](std::uint32_t colorref) {
+        if (!config_.SetPowerColour(*iniFile, colorref)) {
+            prompt_.Message(FormatText(kMsgPowerColourNotSaved, iniFile->FilePath().c_str(),
+                                       iniFile->LastError().c_str()),
+                            PromptIcon::Exclamation);
+        }
+    });
 }
 
 RecordBinding::~RecordBinding() = default;

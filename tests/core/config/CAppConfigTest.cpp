@@ -269,5 +269,31 @@ TEST_F(CAppConfigTest, WriteBackCreatesMissingEntriesAndSurvivesAFailedSave) {
     EXPECT_EQ(ini.GetInt("communicateset", "port"), 2);
 }
 
+// The power curve's colour is a new entry: a file without it loads as before
+// and gets it only when a colour is chosen, appended to [display] with the
+// eight colours untouched.
+TEST_F(CAppConfigTest, ThePowerColourIsReadWhenPresentAndWrittenOnlyWhenChosen) {
+    Load(kConfig);
+    ASSERT_TRUE(config.LoadStartupSettings(ini, prompt, clock));
+    EXPECT_FALSE(config.powerColour.has_value());
+    EXPECT_EQ(ReadBytes(path), kConfig);
+
+    ASSERT_TRUE(config.SetPowerColour(ini, 0x00FF00FF));
+    std::string expected = kConfig;
+    expected.insert(expected.find("\r\n\r\n[gearrate]"), "\r\npowercolor=16711935");
+    EXPECT_EQ(ReadBytes(path), expected);
+
+    CIniFile again;
+    again.SetFilePath(path);
+    ASSERT_TRUE(again.Load());
+    CAppConfig reread;
+    ASSERT_TRUE(reread.LoadStartupSettings(again, prompt, clock));
+    EXPECT_EQ(reread.powerColour, 0x00FF00FFu);
+
+    ini.SetFilePath(dir.File("gone/config.ini"));
+    EXPECT_FALSE(config.SetPowerColour(ini, 0x123456));
+    EXPECT_EQ(config.powerColour, 0x123456u);  // holds for the run
+}
+
 }  // namespace
 }  // namespace tavix
