@@ -56,7 +56,9 @@ SpanPanel::SpanPanel(QWidget* parent) : QWidget(parent) {
                                                                  {kSpanCaptionCapacity, capacity_},
                                                                  {kSpanCaptionEnergy, energy_}}};
     for (int i = 0; i < 3; ++i) {
-        grid_->addWidget(new QLabel(QString::fromLatin1(totals[i].first), this), i + 2, 0);
+        totalCaptions_[static_cast<std::size_t>(i)] =
+            new QLabel(QString::fromLatin1(totals[i].first), this);
+        grid_->addWidget(totalCaptions_[static_cast<std::size_t>(i)], i + 2, 0);
         grid_->addWidget(totals[i].second, i + 2, 1);
     }
 
@@ -80,12 +82,13 @@ SpanPanel::SpanPanel(QWidget* parent) : QWidget(parent) {
             value->setContentsMargins(kColumnGap, 0, 0, 0);
         }
     }
-    // Before both cursors stand, the hint takes the columns' place.
+    // Before both cursors stand, the hint alone takes one line: the curves
+    // keep the room until there is a span to show.
     hint_ = new QLabel(QString::fromLatin1(kSpanHint), this);
     hint_->setObjectName(QStringLiteral("spanHint"));
     hint_->setEnabled(false);  // drawn greyed: a help text, not a value
     hint_->setWordWrap(true);  // on one line where there is room for it
-    grid_->addWidget(hint_, 0, 2, kRowCount + 1, kSeriesCount + 2);
+    grid_->addWidget(hint_, 0, 2, 1, kSeriesCount + 2);
     grid_->setColumnStretch(kSeriesCount + 3, 1);
     grid_->setColumnMinimumWidth(1, 64);
 }
@@ -97,6 +100,14 @@ void SpanPanel::Show(const SpanReadout& readout) {
     capacity_->setText(Latin(readout.capacity));
     energy_->setText(Latin(readout.energy));
     hint_->setVisible(!readout.complete);
+    labelA_->setVisible(!readout.labelA.empty());
+    labelB_->setVisible(!readout.labelB.empty());
+    for (QLabel* total : {duration_, capacity_, energy_}) {
+        total->setVisible(readout.complete);
+    }
+    for (QLabel* caption : totalCaptions_) {
+        caption->setVisible(readout.complete);
+    }
     for (QLabel* caption : rowCaptions_) {
         caption->setVisible(readout.complete);
     }

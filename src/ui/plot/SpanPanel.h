@@ -58,6 +58,7 @@ private:
     QLabel* energy_ = nullptr;
     QLabel* hint_ = nullptr;
     std::array<QLabel*, kRowCount> rowCaptions_{};
+    std::array<QLabel*, 3> totalCaptions_{};  // duration, capacity, energy
     QGridLayout* grid_ = nullptr;
     std::array<Column, kSeriesCount> columns_{};
     int shown_ = 0;  // columns in use
