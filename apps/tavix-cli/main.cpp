@@ -9,6 +9,22 @@
 
 #include "Commands.h"
 
+namespace {
+
+QtMessageHandler gQtDefault = nullptr;
+
+// The off-screen window system remarks on what it cannot do with a window
+// (hints for a window manager it does not have); the chart is drawn all the
+// same, so the remark is no news for the user. Everything else goes through.
+void QuietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtWarningMsg && text.contains(QStringLiteral("does not support"))) {
+        return;
+    }
+    gQtDefault(type, context, text);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     // Drawing a chart needs the widgets, but never a screen.
@@ -17,6 +33,7 @@ int main(int argc, char** argv) {
         if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
         }
+        gQtDefault = qInstallMessageHandler(QuietOffscreen);
         app = std::make_unique<QApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
