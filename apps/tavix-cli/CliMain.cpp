@@ -49,6 +49,10 @@ int Invocation::UsageError(const std::string& problem) const {
     return kExitUsage;
 }
 
+std::unique_ptr<Settings> Invocation::LoadSettings(StreamPrompt& prompt) const {
+    return cli::LoadSettings(args.Get("--config", kDefaultConfig), prompt, io);
+}
+
 int RunCli(const Args& args, const Io& io) {
     InstallPathText();
     if (args.empty()) {

@@ -6,6 +6,7 @@
 // command's function starts with arguments that fit its row.
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,9 @@ struct Invocation {
 
     // Prints "tavix-cli <command>: <problem>" and the usage; returns kExitUsage.
     int UsageError(const std::string& problem) const;
+    // config.ini as the window loads it: the --config file, else ./config.ini.
+    // On failure the reason is printed and the result is nullptr.
+    std::unique_ptr<Settings> LoadSettings(StreamPrompt& prompt) const;
 };
 
 // The rows, each defined beside its function.

@@ -46,7 +46,7 @@ int RunCsv(const Invocation& call) {
     }
 
     StreamPrompt prompt(io);
-    const auto settings = LoadSettings(parsed.Get("--config", kDefaultConfig), prompt, io);
+    const auto settings = call.LoadSettings(prompt);
     if (!settings) {
         return kExitRefused;
     }

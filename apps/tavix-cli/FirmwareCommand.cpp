@@ -74,9 +74,11 @@ int Check(const std::string& path, const Io& io) {
     return kExitOk;
 }
 
-int Flash(const std::string& path, const ParsedArgs& parsed, const Io& io) {
+int Flash(const std::string& path, const Invocation& call) {
+    const ParsedArgs& parsed = call.args;
+    const Io& io = call.io;
     StreamPrompt prompt(io);
-    const auto settings = LoadSettings(parsed.Get("--config", kDefaultConfig), prompt, io);
+    const auto settings = call.LoadSettings(prompt);
     if (!settings) {
         return kExitRefused;
     }
@@ -149,7 +151,7 @@ int RunFirmware(const Invocation& call) {
         return Check(path, io);
     }
     if (action == "flash") {
-        return Flash(path, parsed, io);
+        return Flash(path, call);
     }
     return call.UsageError("unknown action " + action);
 }

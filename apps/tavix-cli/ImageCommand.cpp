@@ -68,7 +68,7 @@ int RunImage(const Invocation& call) {
         return kExitRefused;
     }
     StreamPrompt prompt(io);
-    const auto settings = LoadSettings(parsed.Get("--config", kDefaultConfig), prompt, io);
+    const auto settings = call.LoadSettings(prompt);
     if (!settings) {
         return kExitRefused;
     }

@@ -27,7 +27,7 @@ int RunInfo(const Invocation& call) {
     const ParsedArgs& parsed = call.args;
     const Io& io = call.io;
     StreamPrompt prompt(io);
-    const auto settings = LoadSettings(parsed.Get("--config", kDefaultConfig), prompt, io);
+    const auto settings = call.LoadSettings(prompt);
     if (!settings) {
         return kExitRefused;
     }

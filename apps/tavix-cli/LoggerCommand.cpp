@@ -129,7 +129,7 @@ int RunLogger(const Invocation& call) {
     }
 
     StreamPrompt prompt(io);
-    const auto settings = LoadSettings(parsed.Get("--config", kDefaultConfig), prompt, io);
+    const auto settings = call.LoadSettings(prompt);
     if (!settings) {
         return kExitRefused;
     }
