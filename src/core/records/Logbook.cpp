@@ -10,6 +10,7 @@
 #include "analysis/SpanIndex.h"
 #include "base/FormatText.h"
 #include "records/CTavixDoc.h"
+#include "records/RecordSummary.h"
 
 namespace fs = std::filesystem;
 
@@ -22,17 +23,6 @@ bool HasRecordExtension(const fs::path& path) {
     std::transform(ext.begin(), ext.end(), ext.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return ext == ".dat";
-}
-
-std::string LocalTimeText(std::int64_t seconds) {
-    const auto t = static_cast<std::time_t>(seconds);
-    std::tm tm{};
-    if (localtime_r(&t, &tm) == nullptr) {
-        return std::to_string(seconds);
-    }
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &tm);
-    return text;
 }
 
 std::optional<float> Extreme(const SeriesSpan& span, bool highest) {

@@ -14,17 +14,6 @@ namespace {
 // Units of the physical values, by channel.
 constexpr const char* kUnits[kChannelCount] = {"V", "A", "%", "C", "RPM", "", "", ""};
 
-std::string LocalTimeText(std::int64_t seconds) {
-    const auto t = static_cast<std::time_t>(seconds);
-    std::tm tm{};
-    if (localtime_r(&t, &tm) == nullptr) {
-        return std::to_string(seconds);
-    }
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &tm);
-    return text;
-}
-
 // A text up to its first zero byte (a version string may carry zeros).
 std::string UpToZero(const std::string& text) {
     return text.substr(0, text.find('\0'));
@@ -102,6 +91,17 @@ void PutStatistics(std::ostream& out, const RecordSummaryInput& in) {
 }
 
 }  // namespace
+
+std::string LocalTimeText(std::int64_t seconds) {
+    const auto t = static_cast<std::time_t>(seconds);
+    std::tm tm{};
+    if (localtime_r(&t, &tm) == nullptr) {
+        return std::to_string(seconds);
+    }
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &tm);
+    return text;
+}
 
 std::string RecordSummaryText(const RecordSummaryInput& input) {
     std::ostringstream out;

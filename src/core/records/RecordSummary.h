@@ -23,4 +23,7 @@ struct RecordSummaryInput {
 
 std::string RecordSummaryText(const RecordSummaryInput& input);
 
+// A record's time stamp (seconds since 1970) as local "YYYY-MM-DD hh:mm:ss".
+std::string LocalTimeText(std::int64_t seconds);
+
 }  // namespace tavix
