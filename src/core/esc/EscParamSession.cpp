@@ -34,11 +34,6 @@ std::uint8_t TemperatureOffsetByte(const std::string& text) {
     return static_cast<std::uint8_t>(value);
 }
 
-int StepProgress(int position) {
-    const int next = position + kEscProgressStep;
-    return next > kEscProgressMax ? 0 : next;
-}
-
 EscParamSession::EscParamSession(const EscSeriesTable& table, CMSComm& comm, TimerHost& timers,
                                  Prompt& prompt, PortSource port)
     : table_(table),
@@ -268,7 +263,7 @@ void EscParamSession::OnComm() {
     if (reply->command == kCmdReadBlock && reply->data.size() == kParamBlockSize) {
         // Also a reply that comes after its time-out: the ESC did answer.
         TakeReadBlock(reply->data);
-        state_.progress = kEscProgressMax;
+        state_.progress = kActivityMax;
         state_.connected = true;
         state_.updateEnabled = true;
         state_.resetFlag = false;
@@ -276,7 +271,7 @@ void EscParamSession::OnComm() {
         Notify();
     } else if (reply->command == kCmdWriteBlock) {
         // The write took, even when the reply comes after the time-out.
-        state_.progress = kEscProgressMax;
+        state_.progress = kActivityMax;
         state_.connected = true;
         state_.updateEnabled = true;
         state_.phase = EscPhase::Linked;
@@ -290,7 +285,7 @@ void EscParamSession::OnTimer(int id) {
     if (outcome == TickOutcome::Ignored) {
         return;
     }
-    state_.progress = StepProgress(state_.progress);
+    state_.progress = NextActivityStep(state_.progress);
     if (outcome == TickOutcome::Waiting) {
         Notify();
         return;

@@ -57,8 +57,6 @@ enum class EscPhase { Fresh, Reading, NotLinked, Linked, Writing, WriteFailed };
 
 inline constexpr int kEscReadTimer = 3;    // = kCmdReadBlock
 inline constexpr int kEscWriteTimer = 15;  // = kCmdWriteBlock
-inline constexpr int kEscProgressStep = 20;
-inline constexpr int kEscProgressMax = 100;
 
 // What the page shows.
 struct EscParamState {

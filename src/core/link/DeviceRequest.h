@@ -44,6 +44,15 @@ inline constexpr int kRequestTickMs = 100;
 inline constexpr int kTimeoutTick = 31;
 inline constexpr int kIdentifyTimeoutTick = 30;
 
+// The device pages' bar (0-100) shows activity, not progress: one step of 20
+// per tick of the request's timer, starting again from 0 past 100; 100 when a
+// good reply came, 0 after a failure.
+inline constexpr int kActivityMax = 100;
+inline constexpr int kActivityStep = 20;
+constexpr int NextActivityStep(int position) {
+    return position + kActivityStep > kActivityMax ? 0 : position + kActivityStep;
+}
+
 // How a reply is matched to the request.
 enum class ReplyMatch {
     PendingCommand,  // byte 0 must be the awaited command

@@ -206,7 +206,7 @@ void LoggerParamSession::OnHeader(const Bytes& header) {
         state_.rateIndex = rate;
     }
     state_.flightCount = header[kHeaderFlightCountOffset];
-    state_.progress = kLoggerProgressMax;
+    state_.progress = kActivityMax;
     state_.linked = true;
     headerRead_ = true;
     reset_ = false;
@@ -215,7 +215,7 @@ void LoggerParamSession::OnHeader(const Bytes& header) {
 }
 
 void LoggerParamSession::OnUpdated() {
-    state_.progress = kLoggerProgressMax;
+    state_.progress = kActivityMax;
     reread_ = true;
     Notify();
     prompt_.Message(kMsgLoggerUpdated, PromptIcon::Information);
@@ -252,10 +252,7 @@ void LoggerParamSession::OnTimer(int id) {
 }
 
 void LoggerParamSession::StepProgress() {
-    state_.progress += kLoggerProgressStep;
-    if (state_.progress > kLoggerProgressMax) {
-        state_.progress = 0;
-    }
+    state_.progress = NextActivityStep(state_.progress);
 }
 
 void LoggerParamSession::Notify() {

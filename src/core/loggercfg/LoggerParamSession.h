@@ -74,8 +74,6 @@ inline constexpr int kDefaultCycleIndex = 0;  // "not reverse"
 inline constexpr int kDefaultRateIndex = 2;   // "3 ps"
 
 // The status bar: 0-100, one step of 20 per timer tick, 100 on success.
-inline constexpr int kLoggerProgressMax = 100;
-inline constexpr int kLoggerProgressStep = 20;
 
 // What the page shows.
 struct LoggerParamState {

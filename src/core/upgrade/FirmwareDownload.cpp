@@ -200,7 +200,7 @@ void FirmwareDownload::TakeVersionReply(const Bytes& block) {
     state_.currentVersion = SplitVersion(
         std::string(reinterpret_cast<const char*>(paramBlock_.data()) + kBlockVersionOffset,
                     kFirmwareVersionSize));
-    state_.progress = kUpgradeProgressMax;
+    state_.progress = kActivityMax;
     state_.connected = true;
     state_.browseEnabled = !state_.busy;
     versionRead_ = true;
@@ -243,10 +243,7 @@ void FirmwareDownload::OnComm() {
 }
 
 void FirmwareDownload::StepProgress() {
-    state_.progress += kUpgradeProgressStep;
-    if (state_.progress > kUpgradeProgressMax) {
-        state_.progress = 0;
-    }
+    state_.progress = NextActivityStep(state_.progress);
 }
 
 void FirmwareDownload::OnTimer(int id) {
@@ -347,7 +344,7 @@ void FirmwareDownload::DownloadStep() {
     }
     // The parameter block is written: the ESC runs the new firmware.
     timers_.StopTimer(kDownloadTimer);
-    state_.progress = kUpgradeProgressMax;
+    state_.progress = kActivityMax;
     state_.stopEnabled = false;
     state_.currentVersion = SplitVersion(file_.version.value_or(std::string()));
     EndDownload(UpgradePhase::Done);

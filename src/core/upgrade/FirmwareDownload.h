@@ -80,8 +80,6 @@ enum class UpgradePhase {
 };
 
 // The activity bar: range 0-100, one step of 20 per tick, round again past 100.
-inline constexpr int kUpgradeProgressStep = 20;
-inline constexpr int kUpgradeProgressMax = 100;
 // Timer 16 paces the download as well as timing out its frames.
 inline constexpr int kDownloadTimer = 16;
 inline constexpr int kConnectTimer = 3;

@@ -21,6 +21,7 @@
 #include "base/FormatText.h"
 #include "esc/EscMessages.h"
 #include "esc/EscParamText.h"
+#include "link/DeviceRequest.h"
 #include "platform/GbkText.h"
 #include "shell/Prompt.h"
 #include "ui/shell/Resources.h"
@@ -172,7 +173,7 @@ void EscPage::Build(const EscSeriesTable& table) {
     auto* statusRow = new QHBoxLayout;
     statusRow->addWidget(new QLabel(QString::fromLatin1(kLabelEscStatus), group));
     progress_ = new QProgressBar(group);
-    progress_->setRange(0, kEscProgressMax);
+    progress_->setRange(0, kActivityMax);
     progress_->setTextVisible(false);
     statusRow->addWidget(progress_, 1);
     icon_ = new QLabel(group);

@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "link/DeviceRequest.h"
 #include "loggercfg/LoggerCfgTexts.h"
 #include "loggercfg/LoggerParamSession.h"
 
@@ -31,7 +32,7 @@ CLoggerConfigDlg::CLoggerConfigDlg(Prompt& prompt, PortSource port, QWidget* par
     flights_->setReadOnly(true);
     flights_->setFocusPolicy(Qt::TabFocus);
     progress_ = new QProgressBar(group);
-    progress_->setRange(0, kLoggerProgressMax);
+    progress_->setRange(0, kActivityMax);
     progress_->setTextVisible(false);
     default_ = new QPushButton(QString::fromLatin1(kBtnLoggerDefault), group);
     update_ = new QPushButton(QString::fromLatin1(kBtnLoggerUpdate), group);

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "link/DeviceRequest.h"
 #include "platform/GbkText.h"
 #include "ui/shell/Resources.h"
 #include "upgrade/FirmwareDownload.h"
@@ -99,7 +100,7 @@ void CUpgradeDlg::BuildLayout() {
 
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("upgradeActivity"));
-    progress_->setRange(0, kUpgradeProgressMax);
+    progress_->setRange(0, kActivityMax);
     progress_->setTextVisible(false);
     blocks_ = new QLabel(this);
     blocks_->setObjectName(QStringLiteral("blockProgress"));
