@@ -30,7 +30,9 @@ void CheckTaken(const tavix::FirmwareFile& file) {
     using namespace tavix;
     const std::string& text = file.content;
     const std::size_t first = text.find(':');
-    if (!file.hexCount || !file.version || first != *file.hexCount) {
+    if (!file.hexCount || !file.version || first != *file.hexCount ||
+        file.version->size() != kFirmwareVersionSize ||
+        file.version->find('\0') != std::string::npos) {
         __builtin_trap();
     }
     const std::size_t second = text.find(':', first + 1);
@@ -68,17 +70,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const FirmwareFile file = ParseFirmware(input);
     if (file.valid) {
         CheckTaken(file);
-    } else if (file.fault == FirmwareFault::None) {
+    } else if (file.fault == FirmwareFault::None || FaultDetail(file).empty()) {
         __builtin_trap();
     }
 
     // The input as the fields of a file the maker's tool wrote: a version of
-    // up to 20 characters, then image text of any characters, with the
-    // length and check fields made to match. It must be taken.
-    std::string version = input.substr(0, size < 20 ? size : 20);
+    // 16 characters, then image text of any characters, with the length and
+    // check fields made to match. It must be taken.
+    std::string version = input.substr(0, size < 16 ? size : 16);
     std::string hex = input.substr(version.size());
+    version.resize(16, '0');
     for (char& c : version) {
-        c = c == ':' ? '-' : c;
+        c = c == ':' ? '-' : c == '\0' ? '0' : c;
     }
     for (char& c : hex) {
         c = c == ':' ? 'x' : c;

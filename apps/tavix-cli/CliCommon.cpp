@@ -26,6 +26,19 @@ bool StreamPrompt::Ask(const std::string& text, PromptIcon) {
     return answer;
 }
 
+bool StreamPrompt::Confirm(const std::string& text, PromptIcon icon, const std::string& detail,
+                           bool defaultYes) {
+    if (defaultYes) {
+        return Ask(text, icon);
+    }
+    shown.push_back(text);
+    io_.err << Printable(text) << '\n';
+    if (!detail.empty()) {
+        io_.err << Printable(detail) << '\n';
+    }
+    return answerDefaultNo;
+}
+
 std::unique_ptr<Settings> LoadSettings(const std::string& path, StreamPrompt& prompt,
                                        const Io& io) {
     auto settings = std::make_unique<Settings>();

@@ -47,8 +47,14 @@ public:
     // A detail goes on a second line.
     void Message(const std::string& text, PromptIcon icon, const std::string& detail = "") override;
     bool Ask(const std::string& text, PromptIcon icon) override;
+    // A question whose safe answer is No is printed with its lines on stderr
+    // and answered `answerDefaultNo`: a command does not take the harmful road
+    // unless its user asked for it with an option.
+    bool Confirm(const std::string& text, PromptIcon icon, const std::string& detail,
+                 bool defaultYes) override;
 
     bool answer = true;
+    bool answerDefaultNo = false;
     int failures = 0;  // messages that were not information
     std::vector<std::string> shown;
 

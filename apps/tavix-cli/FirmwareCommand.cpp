@@ -4,6 +4,7 @@
 
 #include "Commands.h"
 #include "DeviceSession.h"
+#include "base/OutsideText.h"
 #include "link/CMSComm.h"
 #include "link/PortName.h"
 #include "platform/QtTimerHost.h"
@@ -18,18 +19,22 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: tavix-cli firmware check FILE.Dlc\n"
-    "       tavix-cli firmware flash FILE.Dlc [--port PORT] [--config FILE]\n"
+    "       tavix-cli firmware flash FILE.Dlc [--port PORT] [--config FILE] [--other-hardware]\n"
     "\n"
     "check  tells whether the firmware file is valid, as \"Browse ...\" on the\n"
-    "       upgrade page checks it, and prints its version and image size.\n"
+    "       upgrade page checks it, and prints its version and image size; a\n"
+    "       refused file exits 1 with the check it failed.\n"
     "flash  sends the file to the ESC as the upgrade page does: one read of the\n"
-    "       parameter block, the image in blocks of 512 bytes, then the parameter\n"
-    "       block written back with the new version. Progress goes to stderr.\n"
+    "       parameter block, the image in blocks of 512 bytes, the parameter\n"
+    "       block written back with the new version, then read back. It exits 0\n"
+    "       only when the ESC reports the new version. Progress goes to stderr.\n"
     "       Do not unplug the ESC while it runs.\n"
     "\n"
-    "  --port PORT    a device path, COMn, or demo (the built-in simulated device);\n"
-    "                 default: the port stored in config.ini\n"
-    "  --config FILE  the settings file (default: ./config.ini)\n";
+    "  --port PORT       a device path, COMn, or demo (the built-in simulated device);\n"
+    "                    default: the port stored in config.ini\n"
+    "  --config FILE     the settings file (default: ./config.ini)\n"
+    "  --other-hardware  flash a file whose series or hardware code differs from\n"
+    "                    the ESC's (refused without it: such an ESC may not start)\n";
 
 constexpr const char* kMsgNoVersion = "The ESC did not answer: its firmware version is unknown.";
 constexpr const char* kMsgNoEnd = "The download did not end: the ESC stopped answering.";
@@ -49,7 +54,7 @@ std::string Lines(std::string text) {
 std::string Groups(const VersionGroups& groups) {
     std::string text;
     for (const std::string& group : groups) {
-        text += (text.empty() ? "" : " ") + Printable(group);
+        text += (text.empty() ? "" : " ") + EscapeControls(Printable(group));
     }
     return text;
 }
@@ -62,15 +67,11 @@ int Check(const std::string& path, const Io& io) {
     }
     const FirmwareFile file = ParseFirmware(std::move(*content));
     if (!file.valid) {
-        io.err << kMsgInvalidFirmwareFile << '\n';
+        io.err << kMsgInvalidFirmwareFile << '\n' << FaultDetail(file) << '\n';
         return kExitRefused;
     }
     io.out << "Version: " << Groups(SplitVersion(*file.version)) << '\n'
            << "Image:   " << file.ImageSize() << " bytes in " << file.BlockCount() << " blocks\n";
-    if (JoinVersion(SplitVersion(*file.version)).size() != kFirmwareVersionSize) {
-        // Valid, but a download would end without writing the version.
-        io.err << "Warning: " << kMsgInvalidVersion << '\n';
-    }
     return kExitOk;
 }
 
@@ -78,6 +79,7 @@ int Flash(const std::string& path, const Invocation& call) {
     const ParsedArgs& parsed = call.args;
     const Io& io = call.io;
     StreamPrompt prompt(io);
+    prompt.answerDefaultNo = parsed.Has("--other-hardware");
     const auto settings = call.LoadSettings(prompt);
     if (!settings) {
         return kExitRefused;
@@ -123,6 +125,12 @@ int Flash(const std::string& path, const Invocation& call) {
                << (io.errIsTerminal ? "   " : "\n") << std::flush;
     };
     session.OnStart();
+    if (!session.State().busy) {
+        if (!prompt.answerDefaultNo) {
+            io.err << "Nothing was sent. Give --other-hardware to flash it all the same.\n";
+        }
+        return kExitRefused;
+    }
     const bool ended =
         DeviceSession::RunUntil([&] { return !session.State().busy; }, kFlashLimitMs);
     if (io.errIsTerminal) {
@@ -159,7 +167,7 @@ int RunFirmware(const Invocation& call) {
 const Command kFirmwareCommand{"firmware",
                                "check a firmware file (.Dlc) or flash it into the ESC",
                                kUsage,
-                               {{"--port"}, {"--config"}},
+                               {{"--port"}, {"--config"}, {"--other-hardware", false}},
                                2,
                                2,
                                "needs check or flash and one FILE.Dlc",

@@ -64,4 +64,13 @@ bool MessageBoxPrompt::Ask(const std::string& text, PromptIcon icon) {
     return box->exec() == QMessageBox::Yes;
 }
 
+bool MessageBoxPrompt::Confirm(const std::string& text, PromptIcon icon, const std::string& detail,
+                               bool defaultYes) {
+    auto box = MakeBox(text, icon, true, Parent());
+    // Read before answering: below the question, not folded behind a button.
+    box->setInformativeText(FromGbk(detail));
+    box->setDefaultButton(defaultYes ? QMessageBox::Yes : QMessageBox::No);
+    return box->exec() == QMessageBox::Yes;
+}
+
 }  // namespace tavix

@@ -19,6 +19,8 @@ public:
 
     void Message(const std::string& text, PromptIcon icon, const std::string& detail = "") override;
     bool Ask(const std::string& text, PromptIcon icon) override;
+    bool Confirm(const std::string& text, PromptIcon icon, const std::string& detail,
+                 bool defaultYes) override;
 
     static QMessageBox::Icon IconFor(PromptIcon icon);
     // The box as it is shown: title "Tavix", the text, OK or Yes/No (Yes the

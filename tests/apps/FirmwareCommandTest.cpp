@@ -60,8 +60,16 @@ TEST_F(FirmwareCommandTest, CheckPrintsVersionAndSizeOfAValidFile) {
 TEST_F(FirmwareCommandTest, CheckRefusesInvalidAndMissingFiles) {
     EXPECT_EQ(Run({"firmware", "check", Write("bad.Dlc", "0102:4:1234567890ABCDEF:63498:")}),
               kExitRefused);
-    EXPECT_EQ(err.str(), std::string(kMsgInvalidFirmwareFile) + "\n");
+    EXPECT_EQ(err.str().rfind(std::string(kMsgInvalidFirmwareFile) + "\nChecksum: ", 0), 0u)
+        << err.str();
     EXPECT_EQ(out.str(), "");
+    // A version the ESC could not take is refused before anything is sent.
+    EXPECT_EQ(
+        Run({"firmware", "check", Write("short.Dlc", test::FirmwareText("0102", "1.2.3.45"))}),
+        kExitRefused);
+    EXPECT_EQ(err.str(), std::string(kMsgInvalidFirmwareFile) +
+                             "\nVersion: the version text has 8 characters; the ESC needs "
+                             "exactly 16.\n");
     EXPECT_EQ(Run({"firmware", "check", dir.File("missing.Dlc")}), kExitRefused);
     EXPECT_EQ(err.str(), "Invalid download file.\nPlease select the correct file and try again!\n");
 }
@@ -87,16 +95,46 @@ TEST_F(FirmwareCommandTest, FlashSendsThePageFramesAndEndsWithTheNewVersion) {
     for (const DeviceFrame& f : device->Requests()) {
         commands.push_back(f.command);
     }
-    EXPECT_EQ(commands, (std::vector<std::uint8_t>{kCmdReadBlock, kCmdWriteFirmware,
-                                                   kCmdWriteFirmware, kCmdWriteBlock}));
+    EXPECT_EQ(commands,
+              (std::vector<std::uint8_t>{kCmdReadBlock, kCmdWriteFirmware, kCmdWriteFirmware,
+                                         kCmdWriteBlock, kCmdReadBlock}));
     EXPECT_EQ(device->FirmwareImage(), image);
     EXPECT_EQ(device->Version(), kNewVersion);
 }
 
 TEST_F(FirmwareCommandTest, FlashRefusesAnInvalidFileAfterTheVersionRead) {
-    EXPECT_EQ(Flash(Write("bad.Dlc", "0102:5:1234567890ABCDEF:1:")), kExitRefused);
-    EXPECT_EQ(err.str(), std::string(kMsgInvalidFirmwareFile) + "\n");
+    const std::string path = Write("bad.Dlc", "0102:5:1234567890ABCDEF:1:");
+    EXPECT_EQ(Flash(path), kExitRefused);
+    EXPECT_EQ(err.str(), std::string(kMsgInvalidFirmwareFile) + "\n" + path +
+                             "\nLength: the length field does not give the 4 image characters "
+                             "before the first colon.\n");
     EXPECT_EQ(device->Requests().size(), 1u);
+}
+
+TEST_F(FirmwareCommandTest, FlashOfAnotherHardwareNeedsItsOption) {
+    const std::string path = Write(
+        "other.Dlc", test::FirmwareText(test::HexText(test::PatternImage(10)), "TVKB20140V200400"));
+    EXPECT_EQ(Flash(path), kExitRefused);
+    EXPECT_NE(err.str().find(kMsgOtherHardware), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("--other-hardware"), std::string::npos);
+    EXPECT_EQ(device->Requests().size(), 1u);  // the version read only
+    EXPECT_EQ(
+        Run({"firmware", "flash", path, "--port", "demo", "--config", config, "--other-hardware"}),
+        kExitOk)
+        << err.str();
+    EXPECT_EQ(device->Version(), "TVKB20140V200400");
+}
+
+TEST_F(FirmwareCommandTest, FlashFailsWhenTheEscDoesNotKeepTheVersion) {
+    device->MutableFaults().keepParamBlock = true;
+    const std::string path =
+        Write("new.Dlc", test::FirmwareText(test::HexText(test::PatternImage(10)), kNewVersion));
+    EXPECT_EQ(Flash(path), kExitRefused);
+    EXPECT_NE(err.str().find("The ESC did not keep the new firmware: it reports version "
+                             "TVKA 2014 1L40 0312, the file carries TVKA 2014 1L40 9999."),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(out.str().find(kMsgDownloadSuccessful), std::string::npos);
 }
 
 TEST_F(FirmwareCommandTest, FlashFailsWhenTheEscIsUnpluggedMidDownload) {

@@ -18,6 +18,7 @@ public:
         PromptIcon icon;
         bool question;
         std::string detail;
+        bool defaultYes = true;  // of a question
     };
 
     void Message(const std::string& text, PromptIcon icon,
@@ -28,7 +29,11 @@ public:
         }
     }
     bool Ask(const std::string& text, PromptIcon icon) override {
-        shown.push_back({text, icon, true, {}});
+        return Confirm(text, icon, {}, true);
+    }
+    bool Confirm(const std::string& text, PromptIcon icon, const std::string& detail,
+                 bool defaultYes) override {
+        shown.push_back({text, icon, true, detail, defaultYes});
         if (onShow) {
             onShow(text);
         }

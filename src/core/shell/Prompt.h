@@ -17,6 +17,14 @@ public:
                          const std::string& detail = "") = 0;
     // Returns true for Yes.
     virtual bool Ask(const std::string& text, PromptIcon icon) = 0;
+    // A question with lines below it that the user reads before answering
+    // (shown, not folded away; GBK like the text), and the answer Enter gives:
+    // No where Yes can do harm. Without an override it is asked as one text.
+    virtual bool Confirm(const std::string& text, PromptIcon icon, const std::string& detail,
+                         bool defaultYes) {
+        (void)defaultYes;
+        return Ask(detail.empty() ? text : text + "\r\n\r\n" + detail, icon);
+    }
 };
 
 }  // namespace tavix

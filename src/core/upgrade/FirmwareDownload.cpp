@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "base/FormatText.h"
+#include "base/OutsideText.h"
+#include "device/DeviceVersion.h"
 #include "link/CMSComm.h"
 #include "link/DeviceRequest.h"
 #include "link/Frame.h"
@@ -16,6 +18,32 @@ namespace {
 
 // Where the parameter block carries the firmware version.
 constexpr std::size_t kBlockVersionOffset = 256;
+// The share shown before the read-back has confirmed the new version.
+constexpr int kShareBeforeVerdict = 99;
+
+std::string BlockVersion(const Bytes& block) {
+    if (block.size() < kBlockVersionOffset + kFirmwareVersionSize) {
+        return {};
+    }
+    return std::string(reinterpret_cast<const char*>(block.data()) + kBlockVersionOffset,
+                       kFirmwareVersionSize);
+}
+
+// A version for a message: its groups apart, control bytes escaped, up to a
+// zero byte as a text box shows it.
+std::string ShownVersion(const std::string& version) {
+    std::string text;
+    for (const std::string& group : SplitVersion(version.substr(0, version.find('\0')))) {
+        if (!group.empty()) {
+            text += (text.empty() ? "" : " ") + EscapeControls(group);
+        }
+    }
+    return text.empty() ? std::string(kTextNoVersion) : text;
+}
+
+std::string SeriesCharacters(const std::string& version) {
+    return version.size() >= 4 ? version.substr(2, 2) : std::string();
+}
 
 }  // namespace
 
@@ -26,7 +54,7 @@ int UpgradeState::SharePercent() const {
     if (imageSize == 0) {
         return 0;
     }
-    return static_cast<int>(bytesAcknowledged * 100 / imageSize);
+    return std::min(kShareBeforeVerdict, static_cast<int>(bytesAcknowledged * 100 / imageSize));
 }
 
 std::string UpgradeState::BlockText() const {
@@ -45,7 +73,6 @@ FirmwareDownload::FirmwareDownload(CMSComm& comm, TimerHost& timers, Prompt& pro
 }
 
 FirmwareDownload::~FirmwareDownload() {
-    timers_.StopTimer(kDownloadTimer);
     request_.reset();
     comm_.SetOnComm(nullptr);
     timers_.SetHandler(nullptr);
@@ -85,8 +112,6 @@ void FirmwareDownload::Reset() {
     state_.firmwareVersion = {};
     state_.filePath.clear();
     state_.progress = 0;
-    ticks_ = 0;
-    replyFlag_ = false;
     portOpen_ = false;
     versionRead_ = false;
     fileValid_ = false;  // the file stays loaded, but must be chosen again
@@ -105,10 +130,9 @@ void FirmwareDownload::OnHide() {
 }
 
 void FirmwareDownload::OnGetVersion() {
-    if (!visible_) {
+    if (!visible_ || state_.busy) {
         return;
     }
-    ticks_ = 0;
     versionRead_ = false;
     state_.progress = 0;
     state_.phase = UpgradePhase::ReadingVersion;
@@ -117,52 +141,90 @@ void FirmwareDownload::OnGetVersion() {
     request_->Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
 }
 
+void FirmwareDownload::ClearFile() {
+    // Nothing of a file that was refused, nor of the one before it, stays on
+    // the page: Start must never send something the page does not show.
+    file_ = FirmwareFile{};
+    fileValid_ = false;
+    state_.filePath.clear();
+    state_.firmwareVersion = {};
+    state_.startEnabled = false;
+    state_.stopEnabled = false;
+    state_.blockCount = 0;
+    state_.blocksSent = 0;
+    if (state_.phase == UpgradePhase::Ready) {
+        state_.phase = UpgradePhase::Linked;
+    }
+}
+
 void FirmwareDownload::OnBrowse(const std::string& path) {
     if (!visible_ || !state_.browseEnabled || state_.busy || path.empty()) {
         return;
     }
-    state_.filePath = path;
-    Changed();
     std::optional<std::string> content = ReadWholeFile(path);
     if (!content) {
-        // The file loaded before stays, with its flags.
-        prompt_.Message(kMsgInvalidDownloadFile, PromptIcon::Exclamation);
-        return;
-    }
-    file_ = ParseFirmware(std::move(*content));
-    fileValid_ = file_.valid;
-    if (file_.version) {
-        state_.firmwareVersion = SplitVersion(*file_.version);
-    }
-    if (fileValid_) {
-        state_.startEnabled = portOpen_ && versionRead_;
-        if (state_.startEnabled && !state_.busy) {
-            state_.phase = UpgradePhase::Ready;
-        }
+        ClearFile();
         Changed();
+        prompt_.Message(kMsgInvalidDownloadFile, PromptIcon::Exclamation, path);
         return;
     }
-    state_.startEnabled = false;
-    state_.stopEnabled = false;
+    FirmwareFile file = ParseFirmware(std::move(*content));
+    if (!file.valid) {
+        ClearFile();
+        Changed();
+        prompt_.Message(kMsgInvalidFirmwareFile, PromptIcon::Exclamation,
+                        path + "\n" + FaultDetail(file));
+        return;
+    }
+    file_ = std::move(file);
+    fileValid_ = true;
+    state_.filePath = path;
+    state_.firmwareVersion = SplitVersion(*file_.version);
+    state_.startEnabled = portOpen_ && versionRead_;
+    state_.blockCount = static_cast<int>(file_.BlockCount());
+    state_.blocksSent = 0;
+    state_.bytesAcknowledged = 0;
+    state_.imageSize = file_.ImageSize();
+    if (state_.startEnabled) {
+        state_.phase = UpgradePhase::Ready;
+    }
     Changed();
-    prompt_.Message(kMsgInvalidFirmwareFile, PromptIcon::Exclamation);
+}
+
+bool FirmwareDownload::ConfirmStart() {
+    const std::string current = JoinVersion(state_.currentVersion);
+    const std::string next = *file_.version;
+    std::string detail =
+        FormatText(kFmtUpgradeVersions, ShownVersion(current).c_str(), ShownVersion(next).c_str());
+    const bool otherHardware = SeriesCharacters(current) != SeriesCharacters(next) ||
+                               HardwareCodeOf(current) != HardwareCodeOf(next);
+    if (!otherHardware) {
+        return prompt_.Confirm(kMsgConfirmUpgrade, PromptIcon::Exclamation, detail, true);
+    }
+    const auto shown = [](const std::string& text) {
+        return EscapeControls(text.empty() ? std::string(kTextNoVersion) : text);
+    };
+    detail += "\r\n" + FormatText(kFmtHardwareLine, shown(SeriesCharacters(current)).c_str(),
+                                  shown(HardwareCodeOf(current)).c_str(),
+                                  shown(SeriesCharacters(next)).c_str(),
+                                  shown(HardwareCodeOf(next)).c_str());
+    return prompt_.Confirm(kMsgOtherHardware, PromptIcon::Exclamation, detail, false);
 }
 
 void FirmwareDownload::OnStart() {
-    if (!visible_ || !state_.startEnabled || state_.busy) {
+    if (!visible_ || !state_.startEnabled || state_.busy || !fileValid_) {
         return;
     }
-    if (!prompt_.Ask(kMsgConfirmUpgrade, PromptIcon::Exclamation)) {
+    if (!ConfirmStart()) {
         return;
     }
-    if (!state_.startEnabled || state_.busy) {
+    if (!visible_ || !state_.startEnabled || state_.busy || !fileValid_) {
         return;  // something changed while the question was open
     }
     request_->Cancel();
-    ticks_ = 0;
     sendOffset_ = 0;
     blockInFlight_ = 0;
-    replyFlag_ = true;  // so the first tick sends the first block
+    step_ = Step::Image;
     state_.busy = true;
     state_.phase = UpgradePhase::Transferring;
     state_.stopEnabled = true;
@@ -171,15 +233,14 @@ void FirmwareDownload::OnStart() {
     state_.blockCount = static_cast<int>(file_.BlockCount());
     state_.bytesAcknowledged = 0;
     state_.imageSize = file_.ImageSize();
-    timers_.StartTimer(kDownloadTimer, kRequestTickMs);
-    Changed();
+    state_.progress = 0;
+    DownloadStep();  // the first block leaves at once
 }
 
 void FirmwareDownload::OnStop() {
     if (!visible_ || !state_.stopEnabled) {
         return;
     }
-    timers_.StopTimer(kDownloadTimer);
     request_->Cancel();  // a reply still on its way starts nothing
     state_.stopEnabled = false;
     if (state_.busy) {
@@ -191,26 +252,25 @@ void FirmwareDownload::OnStop() {
 void FirmwareDownload::EndDownload(UpgradePhase phase) {
     state_.busy = false;
     state_.phase = phase;
+    state_.stopEnabled = false;
     state_.browseEnabled = versionRead_;
+    // Start again begins at the first block (also after a success).
+    state_.startEnabled = fileValid_ && portOpen_ && versionRead_;
 }
 
 void FirmwareDownload::TakeVersionReply(const Bytes& block) {
     paramBlock_ = block;
     paramBlock_.resize(kParamBlockSize, 0);
-    state_.currentVersion = SplitVersion(
-        std::string(reinterpret_cast<const char*>(paramBlock_.data()) + kBlockVersionOffset,
-                    kFirmwareVersionSize));
+    state_.currentVersion = SplitVersion(BlockVersion(paramBlock_));
     state_.progress = kActivityMax;
     state_.connected = true;
-    state_.browseEnabled = !state_.busy;
+    state_.browseEnabled = true;
     versionRead_ = true;
     if (portOpen_ && fileValid_) {
         state_.startEnabled = true;
     }
     reset_ = false;
-    if (!state_.busy) {
-        state_.phase = state_.startEnabled ? UpgradePhase::Ready : UpgradePhase::Linked;
-    }
+    state_.phase = state_.startEnabled ? UpgradePhase::Ready : UpgradePhase::Linked;
 }
 
 void FirmwareDownload::OnComm() {
@@ -218,28 +278,26 @@ void FirmwareDownload::OnComm() {
     if (!reply) {
         return;
     }
-    switch (reply->command) {
-        case kCmdReadBlock:
+    if (!state_.busy) {
+        if (reply->command == kCmdReadBlock) {
             TakeVersionReply(reply->data);
-            break;
-        case kCmdWriteFirmware:
-        case kCmdWriteBlock:
-            replyFlag_ = true;
-            if (state_.busy) {
-                if (reply->command == kCmdWriteFirmware) {
-                    state_.bytesAcknowledged += blockInFlight_;
-                    blockInFlight_ = 0;
-                }
-                // The next frame leaves on the next tick.
-                if (!timers_.IsRunning(kDownloadTimer)) {
-                    timers_.StartTimer(kDownloadTimer, kRequestTickMs);
-                }
-            }
-            break;
-        default:
-            return;
+            Changed();
+        }
+        return;
     }
-    Changed();
+    // A running download: the next frame leaves now.
+    if (reply->command == kCmdWriteFirmware && step_ == Step::Image) {
+        state_.bytesAcknowledged += blockInFlight_;
+        blockInFlight_ = 0;
+        state_.progress = state_.SharePercent();
+        DownloadStep();
+    } else if (reply->command == kCmdWriteBlock && step_ == Step::WriteBlock) {
+        step_ = Step::ReadBack;
+        Changed();
+        request_->Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
+    } else if (reply->command == kCmdReadBlock && step_ == Step::ReadBack) {
+        TakeReadBack(reply->data);
+    }
 }
 
 void FirmwareDownload::StepProgress() {
@@ -247,68 +305,54 @@ void FirmwareDownload::StepProgress() {
 }
 
 void FirmwareDownload::OnTimer(int id) {
-    if (id == kConnectTimer) {
-        const TickOutcome outcome = request_->OnTimer(id);
-        if (outcome == TickOutcome::Ignored) {
-            return;
-        }
-        ++ticks_;
-        StepProgress();
+    const TickOutcome outcome = request_->OnTimer(id);
+    if (outcome == TickOutcome::Ignored) {
+        return;
+    }
+    if (state_.busy) {
+        // The bar shows the share sent; a tick only counts towards the time-out.
         if (outcome == TickOutcome::TimedOut) {
-            state_.progress = 0;
-            state_.connected = false;
-            state_.browseEnabled = false;
-            state_.phase = UpgradePhase::NotLinked;
-            reset_ = true;
-            Changed();
-            prompt_.Message(kMsgConnectTimeout, PromptIcon::Exclamation, request_->TimeoutDetail());
-            return;
+            std::string detail;
+            switch (step_) {
+                case Step::Image:
+                    detail =
+                        FormatText(kFmtDetailBlockTimeout, state_.blocksSent, state_.blockCount);
+                    break;
+                case Step::WriteBlock:
+                    detail = kDetailWriteTimeout;
+                    break;
+                case Step::ReadBack:
+                    detail = kDetailReadBackTimeout;
+                    break;
+            }
+            DownloadFailed(detail);
         }
-        Changed();
         return;
     }
-    if (id != kDownloadTimer && id != kCmdWriteBlock) {
+    if (id != kConnectTimer) {
         return;
     }
-    if (!state_.busy) {
-        request_->OnTimer(id);  // a request left over; nothing follows it
-        timers_.StopTimer(kDownloadTimer);
-        return;
-    }
-    ++ticks_;
     StepProgress();
-    if (request_->Pending() == id) {
-        if (request_->OnTimer(id) == TickOutcome::TimedOut) {
-            DownloadFailed();
-            return;
-        }
+    if (outcome == TickOutcome::TimedOut) {
+        state_.progress = 0;
+        state_.connected = false;
+        state_.browseEnabled = false;
+        state_.phase = UpgradePhase::NotLinked;
+        reset_ = true;
         Changed();
-        return;
-    }
-    if (id != kDownloadTimer) {
-        return;
-    }
-    if (replyFlag_) {
-        ticks_ = 0;
-        replyFlag_ = false;
-        DownloadStep();
-        return;
-    }
-    if (ticks_ >= kTimeoutTick) {
-        DownloadFailed();
+        prompt_.Message(kMsgConnectTimeout, PromptIcon::Exclamation, request_->TimeoutDetail());
         return;
     }
     Changed();
 }
 
-void FirmwareDownload::DownloadFailed() {
-    timers_.StopTimer(kDownloadTimer);
+void FirmwareDownload::DownloadFailed(const std::string& detail) {
     request_->Cancel();
     state_.progress = 0;
     state_.connected = false;
     EndDownload(UpgradePhase::Failed);
     Changed();
-    prompt_.Message(kMsgDownloadTimeout, PromptIcon::Exclamation);
+    prompt_.Message(kMsgDownloadTimeout, PromptIcon::Exclamation, detail);
 }
 
 void FirmwareDownload::DownloadStep() {
@@ -324,31 +368,48 @@ void FirmwareDownload::DownloadStep() {
         sendOffset_ += count;
         return;
     }
-    if (sendOffset_ == size) {
-        sendOffset_ += kParamBlockSize;
-        const std::string version = JoinVersion(state_.firmwareVersion);
-        if (version.size() != kFirmwareVersionSize) {
-            // Nothing is sent; the download ends in its time-out.
-            Changed();
-            prompt_.Message(kMsgInvalidVersion, PromptIcon::Exclamation);
-            return;
-        }
-        Bytes block = paramBlock_;
-        std::copy(version.begin(), version.end(),
-                  block.begin() + static_cast<std::ptrdiff_t>(kBlockVersionOffset));
-        // Its own timer (15) times the reply; timer 16 waits for it.
-        timers_.StopTimer(kDownloadTimer);
+    // The image is in: the parameter block as read, with the new version.
+    const std::string version = JoinVersion(state_.firmwareVersion);
+    if (version.size() != kFirmwareVersionSize || paramBlock_.size() != kParamBlockSize) {
+        // A loaded file always has 16 characters; never write a block without them.
+        request_->Cancel();
+        EndDownload(UpgradePhase::Failed);
         Changed();
-        request_->Send(kCmdWriteBlock, kParamBlockAddress, kParamBlockSize, block);
+        prompt_.Message(kMsgInvalidVersion, PromptIcon::Exclamation);
         return;
     }
-    // The parameter block is written: the ESC runs the new firmware.
-    timers_.StopTimer(kDownloadTimer);
+    Bytes block = paramBlock_;
+    std::copy(version.begin(), version.end(),
+              block.begin() + static_cast<std::ptrdiff_t>(kBlockVersionOffset));
+    step_ = Step::WriteBlock;
+    Changed();
+    request_->Send(kCmdWriteBlock, kParamBlockAddress, kParamBlockSize, block);
+}
+
+void FirmwareDownload::TakeReadBack(const Bytes& data) {
+    Bytes block = data;
+    block.resize(kParamBlockSize, 0);
+    const std::string read = BlockVersion(block);
+    const std::string expected = JoinVersion(state_.firmwareVersion);
+    // What the ESC holds now is what the page shows and what a next Start writes back.
+    paramBlock_ = block;
+    state_.currentVersion = SplitVersion(read);
+    state_.connected = true;
+    if (read != expected) {
+        state_.progress = 0;
+        EndDownload(UpgradePhase::Failed);
+        Changed();
+        prompt_.Message(FormatText(kFmtVersionNotKept, ShownVersion(read).c_str(),
+                                   ShownVersion(expected).c_str()),
+                        PromptIcon::Exclamation);
+        return;
+    }
     state_.progress = kActivityMax;
-    state_.stopEnabled = false;
-    state_.currentVersion = SplitVersion(file_.version.value_or(std::string()));
     EndDownload(UpgradePhase::Done);
     Changed();
+    if (installed) {
+        installed(read);
+    }
     prompt_.Message(kMsgDownloadSuccessful, PromptIcon::Information);
 }
 

@@ -9,9 +9,17 @@
 // parameter block (timer 3), command 16 carries one image block (timer 16),
 // command 15 writes the parameter block (timer 15). Nothing is retried: each
 // frame gets one good reply or the download ends in its time-out on the 31st
-// tick (3.1 s). Timer 16 also paces the download: a good reply only marks the
-// reply as come; the next frame leaves on the next tick of timer 16, so the
-// ESC's loader has a moment to program the block before the next one comes.
+// tick (3.1 s). The next frame leaves as soon as a good reply has come: the
+// ESC's loader takes a frame right after its reply (a page tick could always
+// fall just after one), so waiting for a tick would only add up to 100 ms per
+// block and about a fifth to a download on a 9600-baud line.
+//
+// A file is checked whole before anything is sent (FirmwareFile: layout,
+// length, checksum, size and a 16-character version), and Start asks with
+// both versions named; a file whose series or hardware code differs from the
+// ESC's is asked about plainly, with No as the answer Enter gives. After the
+// parameter-block write the block is read back: only a block that carries the
+// file's version is "Download successful!".
 //
 //                         show (first time, or after a connect time-out)
 //   +-------------+       opens the port, sends cmd 3 0x0E00/512, timer 3
@@ -27,22 +35,23 @@
 //   |  Ready  |<-------------------------| Linked |
 //   +---------+  (Browse ...)            +--------+
 //      |
-//      | Start, "Are you sure you want to upgrade?" Yes: offset 0, timer 16,
-//      | the reply flag preset so the first tick sends the first block
+//      | Start: "Are you sure you want to upgrade?" with both versions (for
+//      | another series or hardware: said so, No by default). Yes: offset 0
 //      v
-//   +--------------+  tick of timer 16 after a good reply:
+//   +--------------+  at once and then on each good reply:
 //   | Transferring |    offset < size:  cmd 16 offset/min(512, rest) + bytes
 //   |   (busy)     |    offset = size:  cmd 15 0x0E00/512, the block as read
 //   +--------------+                    with the file's version at 256-271
-//      |   |    |       offset > size:  "Download successful!"  --> Done
+//      |   |    |       cmd 15 acked:   cmd 3, the block read back
+//      |   |    |       read back:      the file's version?  yes: "Download
+//      |   |    |                       successful!" --> Done;  no: what the
+//      |   |    |                       ESC reports, Start again --> Failed
 //      |   |    +-- Stop: timers stopped, a late reply dropped  --> Stopped
 //      |   +------- 31st tick without a good reply:
 //      |            "Time out, download failure!"               --> Failed
-//      +----------- version text not 16 characters at the end:
-//                   "Invalid version number, ...", nothing sent, then the
-//                   time-out above
-//
-//   Done, Failed and Stopped go back to Transferring with Start (from offset 0).
+//      |
+//   Done, Failed and Stopped: Stop disabled, Start enabled; Start begins again
+//   at offset 0.
 //
 // While a download runs the session is `busy`: the page refuses leaving its
 // tab and the main window asks before closing, because a download cut short
@@ -79,8 +88,8 @@ enum class UpgradePhase {
     Stopped
 };
 
-// The activity bar: range 0-100, one step of 20 per tick, round again past 100.
-// Timer 16 paces the download as well as timing out its frames.
+// The timers of the requests: the version read (and the read-back after a
+// download) and the image blocks. The parameter-block write has timer 15.
 inline constexpr int kDownloadTimer = 16;
 inline constexpr int kConnectTimer = 3;
 
@@ -89,8 +98,10 @@ struct UpgradeState {
     VersionGroups currentVersion;   // "Current Version:"
     std::string filePath;           // "Upgrade File:"
     VersionGroups firmwareVersion;  // "Version of the Firmware:"
-    int progress = 0;               // the activity bar
-    bool connected = false;         // the status icon
+    // The bar, 0-100: activity (a step per tick) while the version is read,
+    // the share of the image the ESC has taken while a download runs.
+    int progress = 0;
+    bool connected = false;  // the status icon
     bool getVersionEnabled = false;
     bool browseEnabled = false;
     bool startEnabled = false;
@@ -104,7 +115,8 @@ struct UpgradeState {
     std::size_t bytesAcknowledged = 0;
     std::size_t imageSize = 0;
 
-    // Percent of the image acknowledged (100 once the download is done).
+    // Percent of the image acknowledged: 100 only once the read-back showed
+    // the new version, 99 at most before (the version is still to be written).
     int SharePercent() const;
     // "block k of n, p%" for the page while a download runs or after it.
     std::string BlockText() const;
@@ -138,14 +150,23 @@ public:
     void OnTimer(int id);
 
     std::function<void()> changed;
+    // A download ended with the new version read back from the ESC (the
+    // version bytes as read); runs before "Download successful!" is shown.
+    std::function<void(const std::string& version)> installed;
 
 private:
+    // Where a running download is.
+    enum class Step { Image, WriteBlock, ReadBack };
+
     void Reset();
+    bool ConfirmStart();
     void DownloadStep();
-    void DownloadFailed();
+    void TakeReadBack(const Bytes& block);
+    void DownloadFailed(const std::string& detail);
     void EndDownload(UpgradePhase phase);
     void StepProgress();
     void TakeVersionReply(const Bytes& block);
+    void ClearFile();
     void Changed();
 
     CMSComm& comm_;
@@ -162,8 +183,7 @@ private:
     bool portOpen_ = false;
     bool versionRead_ = false;
     bool fileValid_ = false;
-    bool replyFlag_ = false;
-    int ticks_ = 0;
+    Step step_ = Step::Image;
     std::size_t sendOffset_ = 0;
     std::size_t blockInFlight_ = 0;  // size of the image block last sent
 };

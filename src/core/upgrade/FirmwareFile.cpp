@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <limits>
 
+#include "base/FormatText.h"
 #include "base/RegularFile.h"
 #include "link/Frame.h"
+#include "upgrade/UpgradeMessages.h"
 
 namespace tavix {
 
@@ -102,6 +104,7 @@ FirmwareFile ParseFirmware(std::string content) {
     // The check field is tried at every colon after it; the characters in
     // between keep adding to it, up to 20 of them.
     const std::uint16_t crc = Crc16(reinterpret_cast<const std::uint8_t*>(text.data()), third);
+    file.crc = crc;
     std::string check;
     bool matched = false;
     for (std::size_t i = third + 1; i < text.size() && check.size() < kCheckFieldMax; ++i) {
@@ -118,14 +121,46 @@ FirmwareFile ParseFirmware(std::string content) {
         file.fault = FirmwareFault::CheckFailed;
         return file;
     }
-    file.crc = crc;
     if (file.ImageSize() > kMaxFirmwareImage) {
         file.fault = FirmwareFault::TooLarge;
+        return file;
+    }
+    if (file.version->size() != kFirmwareVersionSize ||
+        file.version->find('\0') != std::string::npos) {
+        file.fault = FirmwareFault::BadVersion;
         return file;
     }
     file.valid = true;
     file.fault = FirmwareFault::None;
     return file;
+}
+
+std::string FaultDetail(const FirmwareFile& file) {
+    switch (file.fault) {
+        case FirmwareFault::None:
+            return {};
+        case FirmwareFault::NoColon:
+            return kDetailNoColon;
+        case FirmwareFault::LengthMismatch:
+            return FormatText(kDetailLengthMismatch,
+                              static_cast<unsigned long>(file.content.find(kColon)));
+        case FirmwareFault::NoVersionEnd:
+            return kDetailNoVersionEnd;
+        case FirmwareFault::CheckFailed:
+            return FormatText(kDetailCheckFailed, static_cast<unsigned>(file.crc));
+        case FirmwareFault::TooLarge:
+            return FormatText(kDetailTooLarge, static_cast<unsigned long>(file.ImageSize()),
+                              static_cast<unsigned long>(kMaxFirmwareImage));
+        case FirmwareFault::BadVersion: {
+            const std::string version = file.version.value_or(std::string());
+            const std::size_t zero = version.find('\0');
+            if (zero != std::string::npos && version.size() == kFirmwareVersionSize) {
+                return FormatText(kDetailVersionZero, static_cast<unsigned long>(zero + 1));
+            }
+            return FormatText(kDetailVersionLength, static_cast<unsigned long>(version.size()));
+        }
+    }
+    return {};
 }
 
 std::uint8_t FirmwareFile::ImageByte(std::size_t i) const {

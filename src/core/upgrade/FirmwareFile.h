@@ -13,9 +13,13 @@
 // takes is taken here and one it refuses is refused: `atoi` semantics for both
 // numbers, the check field tried at every colon that follows it, a non-hex
 // character in the image decoding as 0 (only the check guards the text), an
-// odd last digit never sent. One check is ours: an image of more than 65,536
-// bytes is refused, because the 16-bit block address would wrap and the
-// blocks past it would overwrite the start of the firmware.
+// odd last digit never sent. Two checks are ours, both made before anything
+// is sent to the ESC: an image of more than 65,536 bytes is refused, because
+// the 16-bit block address would wrap and the blocks past it would overwrite
+// the start of the firmware; and a version text that is not exactly 16
+// characters is refused, because the parameter-block write that ends a
+// download needs exactly 16 and the ESC would otherwise be left with a new
+// image and no version (half-flashed, waiting for a write that never comes).
 
 #include <array>
 #include <cstddef>
@@ -46,6 +50,7 @@ enum class FirmwareFault {
     NoVersionEnd,    // no third colon after the version text
     CheckFailed,     // no check field that matches the CRC before a colon
     TooLarge,        // an image of more than 65,536 bytes
+    BadVersion,      // a version text that is not 16 characters (or holds a zero byte)
 };
 
 struct FirmwareFile {
@@ -57,7 +62,8 @@ struct FirmwareFile {
     std::optional<std::uint32_t> hexCount;
     // Set once the third colon was found: the version text (any length).
     std::optional<std::string> version;
-    // Of a valid file: the CRC its check field matched.
+    // Once the third colon was found: the CRC-16 of the text before it (the
+    // value a check field must give).
     std::uint16_t crc = 0;
 
     // N / 2 bytes (0 until the length field was accepted).
@@ -72,6 +78,10 @@ struct FirmwareFile {
 
 // Checks and takes `content` as a firmware file.
 FirmwareFile ParseFirmware(std::string content);
+
+// Which check a refused file failed, in words for the line below
+// "The file you selected is invalid!" (empty for a valid file).
+std::string FaultDetail(const FirmwareFile& file);
 
 // The value of one hex digit: 1-9, A-F and a-f; everything else (0 included) is 0.
 std::uint8_t HexDigitValue(char c);

@@ -14,6 +14,56 @@ inline constexpr const char* kMsgDownloadTimeout = "Time out, download failure!"
 inline constexpr const char* kMsgInvalidVersion =
     "Invalid version number, please re-power on and try again!";
 inline constexpr const char* kMsgDownloadSuccessful = "Download successful!";
+// Below the question before Start: both versions, groups apart.
+inline constexpr const char* kFmtUpgradeVersions = "Current version: %s\r\nNew version: %s";
+// The question when the file's series (characters 2-3) or hardware code
+// (characters 8-11) differ from the ESC's; No is the default answer.
+inline constexpr const char* kMsgOtherHardware =
+    "This firmware is made for another ESC: its series or hardware code differs from the ESC's. "
+    "An ESC flashed with firmware for other hardware may not start.\r\nAre you sure you want "
+    "to upgrade?";
+inline constexpr const char* kFmtHardwareLine =
+    "The ESC: series %s, hardware %s. The file: series %s, hardware %s.";
+// The read-back after the parameter-block write shows another version.
+inline constexpr const char* kFmtVersionNotKept =
+    "The ESC did not keep the new firmware: it reports version %s, the file carries %s.\r\n"
+    "Keep the ESC powered and press Start again; the transfer starts from the first block.";
+// Below "Time out, download failure!": which frame went unanswered.
+inline constexpr const char* kFmtDetailBlockTimeout =
+    "No reply to block %d of %d. Check the cable and the ESC's power, keep the ESC powered and "
+    "press Start again; the transfer starts from the first block.";
+inline constexpr const char* kDetailWriteTimeout =
+    "No reply to the write of the new version. Keep the ESC powered and press Start again; the "
+    "transfer starts from the first block.";
+inline constexpr const char* kDetailReadBackTimeout =
+    "No reply when the new version was read back. Keep the ESC powered and press Start again; "
+    "the transfer starts from the first block.";
+// Shown when another tab is chosen while a download runs.
+inline constexpr const char* kMsgTabDuringDownload =
+    "A firmware download is running: the upgrade page stays until it ends. Leaving it would "
+    "stop the download and can leave the ESC without working firmware. Press Stop first to "
+    "leave it.";
+// A version with no characters, in the texts above.
+inline constexpr const char* kTextNoVersion = "(none)";
+
+// The line below kMsgInvalidFirmwareFile: which check the file failed.
+inline constexpr const char* kDetailNoColon =
+    "Layout: the file has no colon. A firmware file is <image>:<length>:<version>:<check>: "
+    "on one line.";
+inline constexpr const char* kDetailNoVersionEnd =
+    "Layout: no colon after the version text. A firmware file is "
+    "<image>:<length>:<version>:<check>: on one line.";
+inline constexpr const char* kDetailLengthMismatch =
+    "Length: the length field does not give the %lu image characters before the first colon.";
+inline constexpr const char* kDetailCheckFailed =
+    "Checksum: no check field matches the CRC-16 %u of the text before it; the file is damaged "
+    "or was changed.";
+inline constexpr const char* kDetailTooLarge =
+    "Size: the image is %lu bytes; an ESC takes at most %lu.";
+inline constexpr const char* kDetailVersionLength =
+    "Version: the version text has %lu characters; the ESC needs exactly 16.";
+inline constexpr const char* kDetailVersionZero =
+    "Version: the version text holds a zero byte at character %lu; the ESC needs 16 characters.";
 // Asked before the main window closes while a download runs.
 inline constexpr const char* kMsgExitDuringDownload =
     "A firmware download is running. Stopping it now can leave the ESC without working "

@@ -5,27 +5,25 @@
 
 #include <fstream>
 
+#include "base/FormatText.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FakeTimers.h"
 #include "fakes/FirmwareFixture.h"
 #include "fakes/TempDir.h"
 #include "link/CMSComm.h"
 #include "link/Frame.h"
+#include "sim/DeviceProfile.h"
 #include "sim/SimSerialBackend.h"
 #include "upgrade/UpgradeMessages.h"
 
 namespace tavix {
 namespace {
 
-constexpr const char* kNewVersion = "ZA20-NEWFW-00042";
+// A newer build for the simulated Ostrin ESC (series KC, hardware 0C30).
+constexpr const char* kNewVersion = "TVKC20140C300420";
 
 class FirmwareDownloadTest : public ::testing::Test {
 protected:
-    FirmwareDownloadTest() {
-        // Gear of the download: what the page shows changes at every step.
-        session.changed = [this] { ++changes; };
-    }
-
     std::string WriteFile(const std::string& name, const std::string& content) {
         const std::string path = dir.File(name);
         std::ofstream(path, std::ios::binary) << content;
@@ -49,13 +47,18 @@ protected:
 
     // Commands the ESC received after the version read.
     std::vector<DeviceFrame> DownloadFrames() const {
-        std::vector<DeviceFrame> frames;
-        for (const DeviceFrame& f : device->Requests()) {
-            if (f.command != kCmdReadBlock) {
-                frames.push_back(f);
-            }
-        }
+        std::vector<DeviceFrame> frames = device->Requests();
+        frames.erase(frames.begin());
         return frames;
+    }
+
+    void ExpectEndedAndRestartable(UpgradePhase phase) {
+        const UpgradeState& s = session.State();
+        EXPECT_EQ(s.phase, phase);
+        EXPECT_FALSE(s.busy);
+        EXPECT_FALSE(s.stopEnabled);
+        EXPECT_TRUE(s.startEnabled);
+        EXPECT_TRUE(s.browseEnabled);
     }
 
     test::FakeTimers time;
@@ -65,7 +68,6 @@ protected:
     test::FakePrompt prompt;
     FirmwareDownload session{comm, *host, prompt, [] { return std::string("demo"); }};
     test::TempDir dir;
-    int changes = 0;
 };
 
 TEST_F(FirmwareDownloadTest, ShowReadsTheVersionNowInTheEsc) {
@@ -89,18 +91,23 @@ struct SizeCase {
 class DownloadSizes : public FirmwareDownloadTest,
                       public ::testing::WithParamInterface<SizeCase> {};
 
-TEST_P(DownloadSizes, SendsTheImageInBlocksThenTheParameterBlock) {
+TEST_P(DownloadSizes, SendsTheImageThenTheBlockThenReadsItBack) {
     const SizeCase& c = GetParam();
     const Bytes image = test::PatternImage(c.size);
     const Bytes before = device->ParamBlock();
     ShowAndReadVersion();
     Load(image);
+    std::string installed;
+    session.installed = [&](const std::string& version) {
+        installed = version;
+        EXPECT_TRUE(prompt.shown.size() == 1);  // before the success is shown
+    };
     session.OnStart();
     EXPECT_TRUE(session.State().busy);
     Finish();
 
     const std::vector<DeviceFrame> frames = DownloadFrames();
-    ASSERT_EQ(frames.size(), c.blockSizes.size() + 1);
+    ASSERT_EQ(frames.size(), c.blockSizes.size() + 2);
     std::size_t offset = 0;
     for (std::size_t i = 0; i < c.blockSizes.size(); ++i) {
         EXPECT_EQ(frames[i].command, kCmdWriteFirmware);
@@ -108,31 +115,27 @@ TEST_P(DownloadSizes, SendsTheImageInBlocksThenTheParameterBlock) {
         EXPECT_EQ(frames[i].length, c.blockSizes[i]);
         offset += c.blockSizes[i];
     }
-    // Last the block as read, with only the version replaced.
-    const DeviceFrame& write = frames.back();
+    // Then the block as read, with only the version replaced, and its read-back.
+    const DeviceFrame& write = frames[frames.size() - 2];
     EXPECT_EQ(write.command, kCmdWriteBlock);
     EXPECT_EQ(write.address, kParamBlockAddress);
     Bytes expected = before;
     std::copy_n(kNewVersion, 16, expected.begin() + 256);
     EXPECT_EQ(write.data, expected);
+    EXPECT_EQ(frames.back().command, kCmdReadBlock);
 
     EXPECT_EQ(device->FirmwareImage(), image);
-    EXPECT_EQ(device->FirmwareOrderErrors(), 0);
     EXPECT_EQ(device->Version(), kNewVersion);
+    EXPECT_EQ(installed, kNewVersion);
     const UpgradeState& s = session.State();
-    EXPECT_EQ(s.phase, UpgradePhase::Done);
+    ExpectEndedAndRestartable(UpgradePhase::Done);
     EXPECT_EQ(JoinVersion(s.currentVersion), kNewVersion);
     EXPECT_EQ(s.progress, 100);
-    EXPECT_FALSE(s.stopEnabled);
     EXPECT_EQ(s.blocksSent, static_cast<int>(c.blockSizes.size()));
     EXPECT_EQ(s.SharePercent(), 100);
     EXPECT_EQ(prompt.Texts(),
               (std::vector<std::string>{kMsgConfirmUpgrade, kMsgDownloadSuccessful}));
     EXPECT_EQ(prompt.shown.back().icon, PromptIcon::Information);
-
-    // The next show of a fresh page reads the new version back.
-    session.OnHide();
-    EXPECT_FALSE(comm.GetPortOpen());
 }
 
 INSTANTIATE_TEST_SUITE_P(All, DownloadSizes,
@@ -140,47 +143,197 @@ INSTANTIATE_TEST_SUITE_P(All, DownloadSizes,
                                            SizeCase{513, {512, 1}}),
                          [](const auto& info) { return std::to_string(info.param.size); });
 
-TEST_F(FirmwareDownloadTest, FirstBlockLeavesOnTheFirstTickAndEachNextAfterAReply) {
+// A file that fails a check: nothing of it, nor of the file before it, stays
+// on the page, the detail names the check, and Start sends nothing.
+struct RefusalCase {
+    const char* name;
+    std::string content;  // empty: the file does not exist
+    const char* message;
+    const char* detailStart;
+};
+
+class Refusals : public FirmwareDownloadTest, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(Refusals, ClearThePageBeforeAnythingIsSent) {
+    const RefusalCase& c = GetParam();
     ShowAndReadVersion();
-    Load(test::PatternImage(513));
-    sim::SimFaults faults;
-    faults.delayMs = 20;
-    device->SetFaults(faults);
+    Load(test::PatternImage(600));
+    const std::string path =
+        c.content.empty() ? dir.File("missing.Dlc") : WriteFile("bad.Dlc", c.content);
+    session.OnBrowse(path);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.Last(), c.message);
+    EXPECT_EQ(prompt.shown.back().detail.rfind(path + (c.content.empty() ? "" : "\n"), 0), 0u);
+    EXPECT_NE(prompt.shown.back().detail.find(c.detailStart), std::string::npos)
+        << prompt.shown.back().detail;
+    const UpgradeState& s = session.State();
+    EXPECT_EQ(s.filePath, "");
+    EXPECT_EQ(s.firmwareVersion, VersionGroups{});
+    EXPECT_FALSE(s.startEnabled);
+    EXPECT_EQ(s.phase, UpgradePhase::Linked);
     session.OnStart();
-    time.Advance(99);
+    time.Advance(5000);
     EXPECT_TRUE(DownloadFrames().empty());
-    time.Advance(1);
+    EXPECT_EQ(prompt.shown.size(), 1u);
+}
+
+std::string WithVersion(const std::string& version) {
+    return test::FirmwareText("0102", version);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    All, Refusals,
+    ::testing::Values(
+        RefusalCase{"EightCharacterVersion", WithVersion("1.2.3.45"), kMsgInvalidFirmwareFile,
+                    "Version: the version text has 8 characters"},
+        RefusalCase{"SeventeenCharacters", WithVersion(std::string(kNewVersion) + "X"),
+                    kMsgInvalidFirmwareFile, "has 17 characters"},
+        RefusalCase{"ZeroByteInVersion",
+                    WithVersion(std::string("TVKC\0"
+                                            "0140C300420",
+                                            16)),
+                    kMsgInvalidFirmwareFile, "zero byte at character 5"},
+        RefusalCase{"WrongChecksum", "0102:4:TVKC20140C300420:1:", kMsgInvalidFirmwareFile,
+                    "Checksum:"},
+        RefusalCase{"LengthField", "0102:5:TVKC20140C300420:1:", kMsgInvalidFirmwareFile,
+                    "Length: the length field does not give the 4 image characters"},
+        RefusalCase{"NoColon", "0102", kMsgInvalidFirmwareFile, "Layout: the file has no colon"},
+        RefusalCase{"NoVersionEnd", "0102:4:TVKC", kMsgInvalidFirmwareFile, "Layout: no colon"},
+        RefusalCase{"TooLarge",
+                    test::FirmwareText(std::string(2 * (kMaxFirmwareImage + 1), '0'), kNewVersion),
+                    kMsgInvalidFirmwareFile, "Size: the image is 65537 bytes"},
+        RefusalCase{"Unreadable", "", kMsgInvalidDownloadFile, "missing.Dlc"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The question before Start names both versions; a file for another series
+// or hardware is said to be so, with No as the default answer.
+struct QuestionCase {
+    const char* name;
+    const char* fileVersion;
+    const char* shown;  // as the question shows it
+    bool otherHardware;
+};
+
+class Questions : public FirmwareDownloadTest,
+                  public ::testing::WithParamInterface<QuestionCase> {};
+
+TEST_P(Questions, NameBothVersionsAndWarnOfOtherHardware) {
+    const QuestionCase& c = GetParam();
+    ShowAndReadVersion();
+    Load(test::PatternImage(100), c.fileVersion);
+    prompt.answers = {false};
+    session.OnStart();
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    const test::FakePrompt::Shown& asked = prompt.shown[0];
+    EXPECT_TRUE(asked.question);
+    EXPECT_EQ(asked.text, c.otherHardware ? kMsgOtherHardware : kMsgConfirmUpgrade);
+    EXPECT_EQ(asked.defaultYes, !c.otherHardware);
+    const std::string versions = FormatText(kFmtUpgradeVersions, "TVKC 2014 0C30 0312", c.shown);
+    EXPECT_EQ(asked.detail.rfind(versions, 0), 0u) << asked.detail;
+    EXPECT_EQ(asked.detail.find("The ESC: series KC, hardware 0C30") != std::string::npos,
+              c.otherHardware);
+    // No: nothing is sent, the page stays ready.
+    time.Advance(1000);
+    EXPECT_TRUE(DownloadFrames().empty());
+    EXPECT_EQ(session.State().phase, UpgradePhase::Ready);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    All, Questions,
+    ::testing::Values(QuestionCase{"SameHardware", kNewVersion, "TVKC 2014 0C30 0420", false},
+                      QuestionCase{"OtherSeries", "TVKA20140C300420", "TVKA 2014 0C30 0420", true},
+                      QuestionCase{"OtherHardware", "TVKC20141L400420", "TVKC 2014 1L40 0420",
+                                   true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FirmwareDownloadTest, AWriteTheEscDoesNotKeepIsAFailureNamingBothVersions) {
+    const std::string oldVersion = device->Version();
+    ShowAndReadVersion();
+    Load(test::PatternImage(700));
+    device->MutableFaults().keepParamBlock = true;
+    bool installed = false;
+    session.installed = [&](const std::string&) { installed = true; };
+    session.OnStart();
+    Finish();
+    EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 1);
+    EXPECT_EQ(device->RequestCount(kCmdReadBlock), 2);
+    EXPECT_EQ(prompt.Last(),
+              FormatText(kFmtVersionNotKept, "TVKC 2014 0C30 0312", "TVKC 2014 0C30 0420"));
+    EXPECT_EQ(prompt.shown.back().icon, PromptIcon::Exclamation);
+    EXPECT_FALSE(installed);
+    ExpectEndedAndRestartable(UpgradePhase::Failed);
+    EXPECT_EQ(JoinVersion(session.State().currentVersion), oldVersion);
+    EXPECT_EQ(session.State().progress, 0);
+    EXPECT_LT(session.State().SharePercent(), 100);
+
+    // Start again: from the first block, and this time the ESC keeps it.
+    device->MutableFaults().keepParamBlock = false;
+    const std::size_t sent = DownloadFrames().size();
+    session.OnStart();
+    Finish();
+    EXPECT_EQ(DownloadFrames()[sent].address, 0);
+    EXPECT_EQ(prompt.Last(), kMsgDownloadSuccessful);
+}
+
+TEST_F(FirmwareDownloadTest, EachFrameLeavesOnTheReplyBeforeItNotOnATick) {
+    ShowAndReadVersion();
+    Load(test::PatternImage(1100));
+    device->MutableFaults().delayMs = 30;  // each reply comes 30 ms after its request
+    session.OnStart();
+    // The first block leaves with the answer Yes, without waiting for a tick.
     ASSERT_EQ(DownloadFrames().size(), 1u);
-    EXPECT_EQ(session.State().BlockText(), "block 1 of 2, 0%");
-    // The reply comes 20 ms later; the next block waits for the next tick.
-    time.Advance(50);
-    EXPECT_EQ(session.State().BlockText(), "block 1 of 2, 99%");
+    EXPECT_EQ(session.State().BlockText(), "block 1 of 3, 0%");
+    time.Advance(29);
     EXPECT_EQ(DownloadFrames().size(), 1u);
-    time.Advance(69);
-    EXPECT_EQ(DownloadFrames().size(), 1u);
-    time.Advance(1);  // 100 ms after the reply
-    EXPECT_EQ(DownloadFrames().size(), 2u);
-    EXPECT_EQ(session.State().BlockText(), "block 2 of 2, 99%");
+    time.Advance(1);  // the reply: the next block at the same moment
+    ASSERT_EQ(DownloadFrames().size(), 2u);
+    EXPECT_EQ(session.State().BlockText(), "block 2 of 3, 46%");
+    EXPECT_EQ(session.State().progress, 46);
+    time.Advance(30);
+    EXPECT_EQ(DownloadFrames().size(), 3u);
+    time.Advance(30);  // the last block's reply: the version write
+    EXPECT_EQ(DownloadFrames().back().command, kCmdWriteBlock);
+    EXPECT_EQ(session.State().progress, 99);
+    time.Advance(30);  // its reply: the read-back
+    EXPECT_EQ(DownloadFrames().back().command, kCmdReadBlock);
+    EXPECT_TRUE(session.State().busy);
+    time.Advance(30);  // the verdict with the last reply
+    EXPECT_EQ(prompt.Last(), kMsgDownloadSuccessful);
+    EXPECT_EQ(time.RunningCount(), 0);
+}
+
+TEST_F(FirmwareDownloadTest, APacedDownloadTakesTheLinesOwnTime) {
+    ShowAndReadVersion();
+    Load(test::PatternImage(8192));
+    device->MutableFaults().pace = true;
+    const std::int64_t start = time.Now();
+    session.OnStart();
+    Finish(120000);
+    ASSERT_EQ(prompt.Last(), kMsgDownloadSuccessful);
+    // Every frame and its reply, at 960 bytes a second.
+    std::size_t bytes = 0;
+    for (const DeviceFrame& f : DownloadFrames()) {
+        bytes += kFrameOverhead + f.data.size() + ExpectedReplyLength(f.command, f.length);
+    }
+    const std::int64_t wireMs = static_cast<std::int64_t>(bytes) * 1000 / 960;
+    EXPECT_GE(time.Now() - start, wireMs);
+    // Fake time steps by 10 ms: at most one step per frame beyond the wire time.
+    EXPECT_LE(time.Now() - start, wireMs + 10 * static_cast<std::int64_t>(DownloadFrames().size()));
 }
 
 TEST_F(FirmwareDownloadTest, NoReplyEndsOnThe31stTickAndALateReplyStartsNothing) {
     ShowAndReadVersion();
     Load(test::PatternImage(2000));
-    sim::SimFaults faults;
-    faults.delayMs = 3300;  // the ack comes after the time-out
-    device->SetFaults(faults);
+    device->MutableFaults().delayMs = 3300;  // the ack comes after the time-out
     session.OnStart();
-    time.Advance(100);  // the first block leaves
     time.Advance(3000);
     EXPECT_TRUE(session.State().busy);
     time.Advance(100);  // 31st tick
     EXPECT_EQ(prompt.Last(), kMsgDownloadTimeout);
-    const UpgradeState& s = session.State();
-    EXPECT_FALSE(s.busy);
-    EXPECT_EQ(s.phase, UpgradePhase::Failed);
-    EXPECT_EQ(s.progress, 0);
-    EXPECT_FALSE(s.connected);
-    EXPECT_TRUE(s.browseEnabled);
+    EXPECT_EQ(prompt.shown.back().detail.rfind("No reply to block 1 of 4.", 0), 0u);
+    ExpectEndedAndRestartable(UpgradePhase::Failed);
+    EXPECT_EQ(session.State().progress, 0);
+    EXPECT_FALSE(session.State().connected);
     time.Advance(5000);  // the late ack arrives
     EXPECT_EQ(device->RepliesSent(), 2u);
     EXPECT_EQ(DownloadFrames().size(), 1u);
@@ -191,13 +344,11 @@ TEST_F(FirmwareDownloadTest, DisconnectMidDownloadTimesOutAndKeepsTheOldVersion)
     const std::string oldVersion = device->Version();
     ShowAndReadVersion();
     Load(test::PatternImage(1500));
-    sim::SimFaults faults;
-    faults.disconnectAfterFirmwareBlocks = 2;
-    device->SetFaults(faults);
+    device->MutableFaults().disconnectAfterFirmwareBlocks = 2;
     session.OnStart();
     Finish();
     EXPECT_EQ(prompt.Last(), kMsgDownloadTimeout);
-    EXPECT_EQ(session.State().phase, UpgradePhase::Failed);
+    ExpectEndedAndRestartable(UpgradePhase::Failed);
     EXPECT_EQ(session.State().BlockText(), "block 3 of 3, 68%");
     EXPECT_EQ(device->FirmwareBlocks().size(), 2u);
     EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 0);
@@ -208,18 +359,17 @@ TEST_F(FirmwareDownloadTest, DisconnectMidDownloadTimesOutAndKeepsTheOldVersion)
 TEST_F(FirmwareDownloadTest, StopEndsTheDownloadAndStartBeginsAgainAtZero) {
     ShowAndReadVersion();
     Load(test::PatternImage(1500));
+    device->MutableFaults().delayMs = 100;
     session.OnStart();
-    time.Advance(250);  // the first block and its reply, the second sent
+    time.Advance(150);  // the first block and its reply, the second sent
     session.OnStop();
-    EXPECT_FALSE(session.State().busy);
-    EXPECT_EQ(session.State().phase, UpgradePhase::Stopped);
-    EXPECT_FALSE(session.State().stopEnabled);
-    EXPECT_TRUE(session.State().startEnabled);
+    ExpectEndedAndRestartable(UpgradePhase::Stopped);
     time.Advance(5000);
     const std::size_t sent = DownloadFrames().size();
     EXPECT_EQ(sent, 2u);
     EXPECT_TRUE(prompt.Texts().size() == 1);  // the question only
 
+    device->MutableFaults().delayMs = 0;
     session.OnStart();
     Finish();
     EXPECT_EQ(DownloadFrames()[sent].address, 0);
@@ -227,34 +377,8 @@ TEST_F(FirmwareDownloadTest, StopEndsTheDownloadAndStartBeginsAgainAtZero) {
     EXPECT_EQ(prompt.Last(), kMsgDownloadSuccessful);
 }
 
-TEST_F(FirmwareDownloadTest, AShortVersionTextSendsNoBlockWriteAndTimesOut) {
-    ShowAndReadVersion();
-    Load(test::PatternImage(3), "1.2");
-    EXPECT_EQ(session.State().firmwareVersion, (VersionGroups{"1.2", "", "", ""}));
-    session.OnStart();
-    time.Advance(200);  // block, reply, then the end of the image
-    EXPECT_EQ(prompt.Last(), kMsgInvalidVersion);
-    time.Advance(3000);
-    EXPECT_TRUE(session.State().busy);
-    time.Advance(100);
-    EXPECT_EQ(prompt.Last(), kMsgDownloadTimeout);
-    EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 0);
-}
-
-TEST_F(FirmwareDownloadTest, AnswerNoStartsNothing) {
-    ShowAndReadVersion();
-    Load(test::PatternImage(10));
-    prompt.answers = {false};
-    session.OnStart();
-    time.Advance(1000);
-    EXPECT_FALSE(session.State().busy);
-    EXPECT_TRUE(DownloadFrames().empty());
-}
-
 TEST_F(FirmwareDownloadTest, ConnectTimeOutAndALateVersionReply) {
-    sim::SimFaults faults;
-    faults.delayMs = 3500;
-    device->SetFaults(faults);
+    device->MutableFaults().delayMs = 3500;
     session.OnShow(true);
     time.Advance(3000);
     EXPECT_TRUE(prompt.shown.empty());
@@ -272,8 +396,9 @@ TEST_F(FirmwareDownloadTest, ConnectTimeOutAndALateVersionReply) {
 TEST_F(FirmwareDownloadTest, HidingDuringADownloadClosesThePortAndEndsInTheTimeOut) {
     ShowAndReadVersion();
     Load(test::PatternImage(1500));
+    device->MutableFaults().delayMs = 50;
     session.OnStart();
-    time.Advance(150);
+    time.Advance(20);
     session.OnHide();
     EXPECT_FALSE(comm.GetPortOpen());
     Finish();
@@ -296,34 +421,16 @@ TEST(FirmwareDownloadPort, APortThatDoesNotOpenIsToldThenTheConnectTimeOutFollow
     EXPECT_TRUE(device->Requests().empty());
 }
 
-TEST_F(FirmwareDownloadTest, BrowseTakesValidFilesAndRefusesOthers) {
+TEST_F(FirmwareDownloadTest, BrowseIsRefusedWhileADownloadRunsAndACancelChangesNothing) {
     ShowAndReadVersion();
     Load(test::PatternImage(4));
     const std::string good = session.State().filePath;
-
-    // A file that cannot be read: the loaded one stays, Start with it.
-    session.OnBrowse(dir.File("missing.Dlc"));
-    EXPECT_EQ(prompt.Last(), kMsgInvalidDownloadFile);
-    EXPECT_EQ(session.State().filePath, dir.File("missing.Dlc"));
+    session.OnBrowse("");  // the dialog was cancelled
+    EXPECT_EQ(session.State().filePath, good);
     EXPECT_TRUE(session.State().startEnabled);
 
-    // An invalid file: Start off; its version shows when the third colon was found.
-    session.OnBrowse(WriteFile("bad.Dlc", "0102:4:ABCDEFGHIJKLMNOP:1:"));
-    EXPECT_EQ(prompt.Last(), kMsgInvalidFirmwareFile);
-    EXPECT_FALSE(session.State().startEnabled);
-    EXPECT_EQ(JoinVersion(session.State().firmwareVersion), "ABCDEFGHIJKLMNOP");
-    session.OnBrowse(WriteFile("nocolon.Dlc", "0102"));
-    EXPECT_EQ(JoinVersion(session.State().firmwareVersion), "ABCDEFGHIJKLMNOP");
-    EXPECT_EQ(prompt.Texts().size(), 3u);
-
-    // Cancelled dialog: nothing changes.
-    session.OnBrowse("");
-    EXPECT_EQ(prompt.Texts().size(), 3u);
-
-    // While a download runs the file cannot change under it.
-    session.OnBrowse(good);
+    device->MutableFaults().delayMs = 50;
     session.OnStart();
-    time.Advance(100);
     EXPECT_FALSE(session.State().browseEnabled);
     session.OnBrowse(WriteFile("other.Dlc", test::FirmwareText("FFFF", kNewVersion)));
     EXPECT_EQ(session.State().filePath, good);
@@ -346,6 +453,26 @@ TEST_F(FirmwareDownloadTest, ShowingAgainKeepsVersionsAndFileAndReopensThePort) 
     session.OnHide();
     session.OnStart();
     EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST(UpgradeShare, PercentOfTheImageAndHundredOnlyWhenDone) {
+    struct Case {
+        std::size_t acknowledged, size;
+        UpgradePhase phase;
+        int percent;
+    };
+    for (const Case& c :
+         {Case{0, 0, UpgradePhase::Transferring, 0}, Case{0, 0, UpgradePhase::Done, 100},
+          Case{512, 1100, UpgradePhase::Transferring, 46},
+          Case{1100, 1100, UpgradePhase::Transferring, 99},
+          Case{1100, 1100, UpgradePhase::Failed, 99},
+          Case{65535, 65536, UpgradePhase::Transferring, 99}}) {
+        UpgradeState s;
+        s.bytesAcknowledged = c.acknowledged;
+        s.imageSize = c.size;
+        s.phase = c.phase;
+        EXPECT_EQ(s.SharePercent(), c.percent) << c.acknowledged << "/" << c.size;
+    }
 }
 
 }  // namespace
