@@ -92,9 +92,10 @@ TEST_F(UpgradePageTest, FlashesAFileAndShowsTheNewVersion) {
     EXPECT_FALSE(page->BrowseButton()->isEnabled());
     EXPECT_FALSE(view->OpenDeviceButton()->isEnabled());
 
-    // While it runs the page cannot be left, and closing asks first.
+    // While it runs the page cannot be left (and says why), and closing asks first.
     ClickTab(kTabWelcome);
     EXPECT_EQ(view->CurrentTab(), kTabUpgrade);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return prompt.Last() == kMsgTabDuringDownload; }, kWaitMs));
     EXPECT_FALSE(view->SelectTab(kTabRecord));
     prompt.answers = {false};
     EXPECT_FALSE(app.MainFrame()->close());
@@ -107,11 +108,30 @@ TEST_F(UpgradePageTest, FlashesAFileAndShowsTheNewVersion) {
     EXPECT_EQ(page->BlockLabel()->text(), QStringLiteral("block 3 of 3, 100%"));
     EXPECT_EQ(DemoDevice().Version(), kNewVersion);
     EXPECT_EQ(DemoDevice().FirmwareImage(), test::PatternImage(1100));
+    // The main window's version pane follows.
+    EXPECT_EQ(view->VersionText(), QString::fromLatin1(kNewVersion));
 
     // Done: the other pages open again.
     EXPECT_TRUE(view->OpenDeviceButton()->isEnabled());
     ClickTab(kTabWelcome);
     EXPECT_EQ(view->CurrentTab(), kTabWelcome);
+}
+
+TEST_F(UpgradePageTest, FirmwareForOtherHardwareChangesTheDescriptionToo) {
+    CUpgradeDlg* page = OpenUpgradePage();
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->BrowseButton()->isEnabled(); }, kWaitMs));
+    const QString before = view->DescriptionText();
+    const QString file = WriteFirmware(test::PatternImage(100), "TVKB20140V200400");
+    page->SetFileChooser([&](QWidget*) { return file; });
+    QTest::mouseClick(page->BrowseButton(), Qt::LeftButton);
+    QTest::mouseClick(page->StartButton(), Qt::LeftButton);  // the scripted answer: Yes
+    EXPECT_EQ(prompt.shown.back().text, kMsgOtherHardware);
+    EXPECT_FALSE(prompt.shown.back().defaultYes);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.Last() == kMsgDownloadSuccessful; }, kWaitMs));
+    EXPECT_EQ(view->VersionText(), QStringLiteral("TVKB20140V200400"));
+    EXPECT_NE(view->DescriptionText(), before);
+    EXPECT_TRUE(view->DescriptionText().startsWith(QStringLiteral("Velmor series ESC")));
 }
 
 TEST_F(UpgradePageTest, AnInvalidFileIsRefusedWithItsMessage) {

@@ -87,15 +87,38 @@ void IdentifySession::OnVersionReceived() {
     line_.Close();
     line_.busy = false;
     state_.identifying = false;
+    TakeVersion(true);
+}
+
+void IdentifySession::OnFirmwareInstalled(const std::string& version) {
+    if (!state_.connected || state_.identifying) {
+        return;
+    }
+    receivedVersion_ = version;
+    TakeVersion(false);
+}
+
+void IdentifySession::TakeVersion(bool chooseTab) {
     const std::string& version = receivedVersion_;
     const std::string hw = HardwareCodeOf(version);
     if (!config_.LoadHardwareProfile(ini_, hw)) {
+        if (!chooseTab) {
+            // After an upgrade the pane still tells the truth about the ESC.
+            state_.version = version;
+            state_.hardwareCode = hw;
+            state_.description.clear();
+        }
         Notify();
         prompt_.Message(FormatText(kMsgNoHardwareProfile, hw.c_str()), PromptIcon::Exclamation);
         return;
     }
     const int series = SeriesOf(version);
     if (series == kSeriesUnknown) {
+        if (!chooseTab) {
+            state_.version = version;
+            state_.hardwareCode = hw;
+            state_.description = config_.description;
+        }
         Notify();
         prompt_.Message(FormatText(kMsgUnrecognizedFirmware, version.c_str()), PromptIcon::Stop);
         return;
@@ -112,7 +135,7 @@ void IdentifySession::OnVersionReceived() {
     state_.version = version;
     state_.hardwareCode = hw;
     state_.description = config_.description;
-    if (!state_.hasLogger) {
+    if (chooseTab && !state_.hasLogger) {
         // An ESC without a logger has nothing to upload: its own page first.
         tabRequest_ = kTabParameter;
     }

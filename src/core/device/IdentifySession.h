@@ -71,11 +71,19 @@ public:
     std::function<void()> hideDevicePages;
 
     void OnOpenDevice();
+    // The upgrade page read a new firmware version back from the identified
+    // ESC: version, hardware code, series, logger and description follow it as
+    // a new "Open Device" would show them, without the port and without
+    // choosing a tab. Ignored when no device is identified.
+    void OnFirmwareInstalled(const std::string& version);
 
 private:
     void OnComm();
     void OnTimer(int id);
     void OnVersionReceived();
+    // Takes receivedVersion_ as the device's version (profile, series, texts);
+    // `chooseTab`: as identification does, ask for the ESC's page when it has no logger.
+    void TakeVersion(bool chooseTab);
     void Timeout(const std::string& detail);
     void Notify();
 

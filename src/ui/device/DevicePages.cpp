@@ -1,9 +1,11 @@
 #include "ui/device/DevicePages.h"
 
 #include <QPointer>
+#include <memory>
 
 #include "device/IdentifySession.h"
 #include "logger/LoggerLink.h"
+#include "shell/Prompt.h"
 #include "shell/ShellTexts.h"
 #include "ui/device/DevicePage.h"
 #include "ui/esc/EscPageHolder.h"
@@ -41,8 +43,25 @@ std::vector<DevicePage*> InstallDevicePages(CTavixView& view, const DevicePageCo
     pages.push_back(logger);
     auto* upgrade = new CUpgradeDlg(context.prompt, context.port);
     InstallDevicePage(view, kTabUpgrade, upgrade);
-    // A download cut short can leave the ESC without working firmware.
-    view.AddPageHold({kTabUpgrade, [upgrade] { return upgrade->Busy(); }, kMsgExitDuringDownload});
+    // A download cut short can leave the ESC without working firmware; a
+    // click on another tab is told why it does nothing (one box at a time).
+    Prompt* prompt = &context.prompt;
+    auto telling = std::make_shared<bool>(false);
+    view.AddPageHold({kTabUpgrade, [upgrade] { return upgrade->Busy(); }, kMsgExitDuringDownload,
+                      [prompt, telling] {
+                          if (*telling) {
+                              return;
+                          }
+                          *telling = true;
+                          prompt->Message(kMsgTabDuringDownload, PromptIcon::Information);
+                          *telling = false;
+                      }});
+    // The main window's version pane and description follow a new firmware.
+    IdentifySession* identifiedEsc = &context.identity;
+    QObject::connect(upgrade, &CUpgradeDlg::firmwareInstalled, &view,
+                     [identifiedEsc](const QByteArray& version) {
+                         identifiedEsc->OnFirmwareInstalled(version.toStdString());
+                     });
     // "Open Device ..." would take the port from under it.
     const IdentifySession* identity = &context.identity;
     QObject::connect(upgrade, &CUpgradeDlg::busyChanged, &view, [&view, identity](bool busy) {

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "config/CAppConfig.h"
@@ -94,6 +95,9 @@ void CTavixView::BuildLayout() {
     tabs_->SetChangingHandler([this](int from, int to) {
         for (const PageHold& hold : holds_) {
             if (hold.tab == from && to != from && hold.active && hold.active()) {
+                if (hold.refused) {
+                    QTimer::singleShot(0, this, hold.refused);
+                }
                 return -1;  // the page is working: it stays
             }
         }

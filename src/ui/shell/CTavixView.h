@@ -93,6 +93,9 @@ public:
         int tab = 0;
         std::function<bool()> active;
         std::string closeQuestion;
+        // Says why another tab was refused (run once the tab strip's own
+        // event is over, so a message box does not open inside a click).
+        std::function<void()> refused = {};
     };
     void AddPageHold(PageHold hold);
     // The question of the page that holds the form now; empty when none does.

@@ -57,6 +57,9 @@ CUpgradeDlg::CUpgradeDlg(Prompt& prompt, PortSource port, QWidget* parent)
     setObjectName(QStringLiteral("upgradePage"));
     BuildLayout();
     session_->changed = [this] { Refresh(); };
+    session_->installed = [this](const std::string& version) {
+        emit firmwareInstalled(QByteArray::fromStdString(version));
+    };
     Refresh();
 }
 

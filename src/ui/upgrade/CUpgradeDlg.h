@@ -57,6 +57,8 @@ public:
 
 signals:
     void busyChanged(bool busy);
+    // A download ended with this version read back from the ESC (its bytes).
+    void firmwareInstalled(const QByteArray& version);
 
 protected:
     void Refresh() override;
