@@ -1,5 +1,6 @@
 // tavix-cli firmware: checks a firmware file (.Dlc) as "Browse ..." does, and
 // flashes it into the ESC exactly as the "5.Upgrade" page does.
+#include <chrono>
 #include <ostream>
 
 #include "Commands.h"
@@ -114,6 +115,11 @@ int Flash(const std::string& path, const Invocation& call) {
     io.out << "Firmware version: " << Groups(session.State().firmwareVersion) << ", "
            << session.File().ImageSize() << " bytes\n";
 
+    session.nowMs = [] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    };
     int shown = 0;  // a line for each block as it leaves
     session.changed = [&] {
         const UpgradeState& s = session.State();

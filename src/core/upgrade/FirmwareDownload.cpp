@@ -20,6 +20,8 @@ namespace {
 constexpr std::size_t kBlockVersionOffset = 256;
 // The share shown before the read-back has confirmed the new version.
 constexpr int kShareBeforeVerdict = 99;
+// The time left is told once the download has run this long.
+constexpr std::int64_t kMinEstimateMs = 1000;
 
 std::string BlockVersion(const Bytes& block) {
     if (block.size() < kBlockVersionOffset + kFirmwareVersionSize) {
@@ -58,7 +60,17 @@ int UpgradeState::SharePercent() const {
 }
 
 std::string UpgradeState::BlockText() const {
-    return FormatText(kFmtBlockProgress, blocksSent, blockCount, SharePercent());
+    std::string text = FormatText(kFmtBlockProgress, blocksSent, blockCount, SharePercent());
+    if (busy && bytesAcknowledged > 0 && bytesAcknowledged < imageSize &&
+        elapsedMs >= kMinEstimateMs) {
+        // The rest of the image at the pace seen so far, in whole seconds up.
+        const std::int64_t leftMs = static_cast<std::int64_t>(imageSize - bytesAcknowledged) *
+                                    elapsedMs / static_cast<std::int64_t>(bytesAcknowledged);
+        const long long seconds = (leftMs + 999) / 1000;
+        text += seconds >= 60 ? FormatText(kFmtMinutesLeft, seconds / 60, seconds % 60)
+                              : FormatText(kFmtSecondsLeft, seconds);
+    }
+    return text;
 }
 
 FirmwareDownload::FirmwareDownload(CMSComm& comm, TimerHost& timers, Prompt& prompt,
@@ -234,6 +246,8 @@ void FirmwareDownload::OnStart() {
     state_.bytesAcknowledged = 0;
     state_.imageSize = file_.ImageSize();
     state_.progress = 0;
+    state_.elapsedMs = 0;
+    startedMs_ = nowMs ? nowMs() : 0;
     DownloadStep();  // the first block leaves at once
 }
 
@@ -289,6 +303,7 @@ void FirmwareDownload::OnComm() {
     if (reply->command == kCmdWriteFirmware && step_ == Step::Image) {
         state_.bytesAcknowledged += blockInFlight_;
         blockInFlight_ = 0;
+        state_.elapsedMs = nowMs ? nowMs() - startedMs_ : 0;
         state_.progress = state_.SharePercent();
         DownloadStep();
     } else if (reply->command == kCmdWriteBlock && step_ == Step::WriteBlock) {

@@ -62,6 +62,7 @@
 // still lets timers and serial events run, and they must find the state whole.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -114,11 +115,14 @@ struct UpgradeState {
     int blockCount = 0;
     std::size_t bytesAcknowledged = 0;
     std::size_t imageSize = 0;
+    // Milliseconds from Start to the last acknowledged block (0 without a clock).
+    std::int64_t elapsedMs = 0;
 
     // Percent of the image acknowledged: 100 only once the read-back showed
     // the new version, 99 at most before (the version is still to be written).
     int SharePercent() const;
-    // "block k of n, p%" for the page while a download runs or after it.
+    // "block k of n, p%" for the page while a download runs or after it, and
+    // while it runs ", about 20 s left" once the pace of the ESC is known.
     std::string BlockText() const;
 };
 
@@ -150,6 +154,8 @@ public:
     void OnTimer(int id);
 
     std::function<void()> changed;
+    // A steady clock in milliseconds for the time left (unset: none is shown).
+    std::function<std::int64_t()> nowMs;
     // A download ended with the new version read back from the ESC (the
     // version bytes as read); runs before "Download successful!" is shown.
     std::function<void(const std::string& version)> installed;
@@ -186,6 +192,7 @@ private:
     Step step_ = Step::Image;
     std::size_t sendOffset_ = 0;
     std::size_t blockInFlight_ = 0;  // size of the image block last sent
+    std::int64_t startedMs_ = 0;
 };
 
 }  // namespace tavix

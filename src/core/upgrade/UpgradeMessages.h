@@ -83,5 +83,7 @@ inline constexpr const char* kFirmwareFilterLabel = "Dlc\xCE\xC4\xBC\xFE";
 inline constexpr const char* kFirmwarePattern = "*.Dlc";
 // Beside the activity bar while a download runs: "block 3 of 9, 28%".
 inline constexpr const char* kFmtBlockProgress = "block %d of %d, %d%%";
+inline constexpr const char* kFmtSecondsLeft = ", about %lld s left";
+inline constexpr const char* kFmtMinutesLeft = ", about %lld min %lld s left";
 
 }  // namespace tavix

@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <chrono>
 
 #include "link/DeviceRequest.h"
 #include "platform/GbkText.h"
@@ -57,6 +58,11 @@ CUpgradeDlg::CUpgradeDlg(Prompt& prompt, PortSource port, QWidget* parent)
     setObjectName(QStringLiteral("upgradePage"));
     BuildLayout();
     session_->changed = [this] { Refresh(); };
+    session_->nowMs = [] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    };
     session_->installed = [this](const std::string& version) {
         emit firmwareInstalled(QByteArray::fromStdString(version));
     };
@@ -107,8 +113,8 @@ void CUpgradeDlg::BuildLayout() {
     progress_->setTextVisible(false);
     blocks_ = new QLabel(this);
     blocks_->setObjectName(QStringLiteral("blockProgress"));
-    blocks_->setMinimumWidth(
-        blocks_->fontMetrics().horizontalAdvance(QStringLiteral("block 128 of 128, 100%")));
+    blocks_->setMinimumWidth(blocks_->fontMetrics().horizontalAdvance(
+        QStringLiteral("block 128 of 128, 100%, about 1 min 10 s left")));
     auto* statusRow = new QHBoxLayout();
     statusRow->setSpacing(10);
     statusRow->addWidget(progress_, 1);

@@ -307,7 +307,11 @@ TEST_F(FirmwareDownloadTest, APacedDownloadTakesTheLinesOwnTime) {
     Load(test::PatternImage(8192));
     device->MutableFaults().pace = true;
     const std::int64_t start = time.Now();
+    session.nowMs = [&] { return time.Now(); };
     session.OnStart();
+    time.Advance(4000);  // the pace is known: the time left is told
+    EXPECT_NE(session.State().BlockText().find(" s left"), std::string::npos)
+        << session.State().BlockText();
     Finish(120000);
     ASSERT_EQ(prompt.Last(), kMsgDownloadSuccessful);
     // Every frame and its reply, at 960 bytes a second.
@@ -472,6 +476,29 @@ TEST(UpgradeShare, PercentOfTheImageAndHundredOnlyWhenDone) {
         s.imageSize = c.size;
         s.phase = c.phase;
         EXPECT_EQ(s.SharePercent(), c.percent) << c.acknowledged << "/" << c.size;
+    }
+}
+
+TEST(UpgradeShare, TimeLeftAtThePaceSeenOnceASecondHasPassed) {
+    struct Case {
+        std::size_t acknowledged;
+        std::int64_t elapsedMs;
+        bool busy;
+        const char* text;
+    };
+    for (const Case& c : {Case{16384, 17500, true, "block 33 of 128, 25%, about 53 s left"},
+                          Case{1024, 1000, true, "block 33 of 128, 1%, about 1 min 3 s left"},
+                          Case{1024, 999, true, "block 33 of 128, 1%"},
+                          Case{16384, 17500, false, "block 33 of 128, 25%"}}) {
+        UpgradeState s;
+        s.blocksSent = 33;
+        s.blockCount = 128;
+        s.imageSize = 65536;
+        s.bytesAcknowledged = c.acknowledged;
+        s.elapsedMs = c.elapsedMs;
+        s.busy = c.busy;
+        s.phase = UpgradePhase::Transferring;
+        EXPECT_EQ(s.BlockText(), c.text);
     }
 }
 
