@@ -22,6 +22,8 @@ const char* const kDevsimUsage =
     "  --disconnect-after N   stop answering after N record blocks\n"
     "  --disconnect-after-firmware N\n"
     "                         stop answering after N firmware blocks\n"
+    "  --keep-old-block       acknowledge a parameter-block write but keep the old block\n"
+    "                         (an ESC whose flash write failed)\n"
     "  --pace                 960 bytes/s, like a 9600-baud line\n"
     "Other:\n"
     "  --verbose              log every request and reply on stderr\n"
@@ -73,6 +75,7 @@ constexpr FlagOption kFlagOptions[] = {
     {"--wrong-command", &SimFaults::wrongCommand},
     {"--byte-by-byte", &SimFaults::byteByByte},
     {"--pace", &SimFaults::pace},
+    {"--keep-old-block", &SimFaults::keepParamBlock},
 };
 
 }  // namespace
