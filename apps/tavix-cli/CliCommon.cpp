@@ -1,5 +1,6 @@
 #include "CliCommon.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <ostream>
 
@@ -32,9 +33,12 @@ bool StreamPrompt::Confirm(const std::string& text, PromptIcon icon, const std::
         return Ask(text, icon);
     }
     shown.push_back(text);
-    io_.err << Printable(text) << '\n';
-    if (!detail.empty()) {
-        io_.err << Printable(detail) << '\n';
+    // The box's line breaks are "\r\n"; a terminal wants "\n".
+    for (std::string lines : {text, detail}) {
+        lines.erase(std::remove(lines.begin(), lines.end(), '\r'), lines.end());
+        if (!lines.empty()) {
+            io_.err << Printable(lines) << '\n';
+        }
     }
     return answerDefaultNo;
 }

@@ -69,6 +69,8 @@ bool MessageBoxPrompt::Confirm(const std::string& text, PromptIcon icon, const s
     auto box = MakeBox(text, icon, true, Parent());
     // Read before answering: below the question, not folded behind a button.
     box->setInformativeText(FromGbk(detail));
+    // Wide enough that a version line is not broken between its groups.
+    box->setStyleSheet(QStringLiteral("QLabel#qt_msgbox_informativelabel { min-width: 26em; }"));
     box->setDefaultButton(defaultYes ? QMessageBox::Yes : QMessageBox::No);
     return box->exec() == QMessageBox::Yes;
 }
