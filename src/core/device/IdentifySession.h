@@ -71,6 +71,13 @@ public:
     std::function<void()> hideDevicePages;
 
     void OnOpenDevice();
+    // The device is gone: its port did not open, a request to it timed out,
+    // or its port vanished (adapter pulled out). The window then shows no
+    // device, and nothing that needs one is offered.
+    void OnDeviceLost();
+    // Looked at now and then while idle: whether the identified device's
+    // port still exists.
+    void OnPortPresence(bool present);
 
 private:
     void OnComm();
