@@ -6,6 +6,7 @@
 #include "Commands.h"
 #include "DeviceSession.h"
 #include "base/OutsideText.h"
+#include "device/DeviceMessages.h"
 #include "link/PortName.h"
 #include "platform/SystemPorts.h"
 
@@ -37,6 +38,23 @@ constexpr const char* kDoctorUsage =
     "  --port PORT    a device path, COMn, or demo; default: the port stored in\n"
     "                 config.ini\n"
     "  --config FILE  the settings file (default: ./config.ini)\n";
+
+// The doctor asks whether the device answers; without config.ini there is
+// no hardware profile to look up, and saying so is no news about the port.
+class DoctorPrompt : public StreamPrompt {
+public:
+    DoctorPrompt(const Io& io, bool haveProfiles) : StreamPrompt(io), haveProfiles_(haveProfiles) {}
+    void Message(const std::string& text, PromptIcon icon, const std::string& detail) override {
+        const std::string noProfile = kMsgNoHardwareProfile;
+        if (!haveProfiles_ && text.rfind(noProfile.substr(0, noProfile.find('%')), 0) == 0) {
+            return;
+        }
+        StreamPrompt::Message(text, icon, detail);
+    }
+
+private:
+    bool haveProfiles_;
+};
 
 // config.ini when there is one: the ports commands work without it (a new
 // user's first question is which port to choose).
@@ -81,7 +99,8 @@ int RunDoctor(const Invocation& call) {
         return kExitRefused;
     }
     io.out.flush();
-    DeviceSession session(*settings, prompt, port);
+    DoctorPrompt quiet(io, !settings->ini.FilePath().empty());
+    DeviceSession session(*settings, quiet, port);
     session.Identify();
     const std::string& version = session.Identity().ReceivedVersion();
     if (version.empty()) {

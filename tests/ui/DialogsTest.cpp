@@ -158,8 +158,8 @@ TEST_F(ComConfigDlgTest, PortsPresentAreListedRefreshedAndStoredByPath) {
     acm.serialNumber = "A1";
     machine.push_back(acm);
     CComConfigDlg dlg(config, ini);
-    dlg.SetPortLister([&machine](const std::string& current) {
-        return ArrangePorts(machine, {}, current, false);
+    dlg.SetPortLister([&machine, &acm](const std::string& current) {
+        return ArrangePorts(machine, {{acm.path, acm.device}}, current, false);
     });
     dlg.show();
     QTreeWidget* list = dlg.PresentPorts();

@@ -167,6 +167,11 @@ void Holders(const PortSystem& system, const std::string& port, const PortFile& 
             report.lines.push_back(Continued(std::to_string(unseen) +
                                              " processes of other users were not looked into "
                                              "(run as root to see them)"));
+            if (report.cause.empty()) {
+                // Only asked after a failed open: someone the user cannot see may hold it.
+                report.cause =
+                    "perhaps in use by a process of another user (not visible without root)";
+            }
         }
         return;
     }

@@ -148,11 +148,14 @@ CComConfigDlg::CComConfigDlg(CAppConfig& config, CIniFile& ini, const QString& p
         apply_->setEnabled(choice_->ApplyEnabled());
         ShowDevice();
     });
-    const auto pick = [this](QTreeWidgetItem* item) {
-        if (refreshing_ || item == nullptr) {
+    // A row chosen by click or keyboard; the current row alone (set when the
+    // list takes the focus) chooses nothing.
+    connect(present_, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const QList<QTreeWidgetItem*> chosen = present_->selectedItems();
+        if (refreshing_ || chosen.isEmpty()) {
             return;
         }
-        const std::string path = item->data(0, Qt::UserRole).toString().toStdString();
+        const std::string path = chosen.front()->data(0, Qt::UserRole).toString().toStdString();
         if (path.empty()) {
             return;
         }
@@ -161,9 +164,7 @@ CComConfigDlg::CComConfigDlg(CAppConfig& config, CIniFile& ini, const QString& p
         list_->setCurrentIndex(choice_->Selection());
         apply_->setEnabled(choice_->ApplyEnabled());
         ShowDevice();
-    };
-    connect(present_, &QTreeWidget::itemClicked, this, pick);
-    connect(present_, &QTreeWidget::currentItemChanged, this, pick);
+    });
     connect(apply_, &QPushButton::clicked, this, [this] {
         choice_->Apply();
         apply_->setEnabled(choice_->ApplyEnabled());
@@ -256,7 +257,7 @@ void CComConfigDlg::RefreshPorts() {
             item->setToolTip(1, tr("In use: the port the device pages open"));
         }
         if (!chosen.empty() && port.path == chosen) {
-            present_->setCurrentItem(item);
+            item->setSelected(true);
         }
     }
     refreshing_ = false;

@@ -96,7 +96,9 @@ TEST_F(PortDoctorTest, ProcessesHoldingThePortAreNamedOwnProcessIsNot) {
     // Other users' processes cannot be looked into without root: say so.
     sys.processes = {{9, "getty", {}, false}};
     report = Diagnose();
-    EXPECT_EQ(report.cause, "");
+    EXPECT_EQ(report.cause,
+              "perhaps in use by a process of another user (not visible without root)");
+    EXPECT_FALSE(report.blocked);
     EXPECT_TRUE(Says(report, "1 processes of other users were not looked into"));
 }
 
