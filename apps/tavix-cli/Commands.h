@@ -55,6 +55,8 @@ extern const Command kLogbookCommand;
 extern const Command kImageCommand;
 extern const Command kCsvCommand;
 extern const Command kEscCommand;
+extern const Command kPortsCommand;
+extern const Command kDoctorCommand;
 
 // The whole command line (without the program name): picks the command.
 int RunCli(const Args& args, const Io& io);

@@ -1,5 +1,7 @@
 #include "platform/QtSerialBackend.h"
 
+#include "platform/SystemPorts.h"
+
 namespace tavix {
 
 QtSerialBackend::QtSerialBackend(QObject* parent) : QObject(parent) {
@@ -36,6 +38,10 @@ bool QtSerialBackend::Open(const std::string& port, std::string& error) {
     }
     port_.clear(QSerialPort::AllDirections);
     return true;
+}
+
+std::string QtSerialBackend::WhyNotOpen(const std::string& port) {
+    return DiagnoseLocalPort(port).cause;
 }
 
 void QtSerialBackend::Close() {

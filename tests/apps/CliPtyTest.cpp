@@ -88,5 +88,39 @@ TEST(CliPseudoTerminal, UploadFromDevsimWritesTheSameFilesAsTheDemoDevice) {
     SetDemoDevice(std::make_shared<sim::SimDevice>());
 }
 
+// A new user's first questions: which ports are there, and does this one
+// reach the device? Both work without config.ini.
+TEST(CliPseudoTerminal, DoctorIdentifiesTheDeviceOnAPortAndNamesAMissingOne) {
+    test::TempDir dir;
+    QProcess devsim;
+    devsim.start(DevsimPath(), {"--device", "tarrow"});
+    ASSERT_TRUE(devsim.waitForStarted(3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return devsim.canReadLine(); }, 3000));
+    const std::string pty = devsim.readLine().trimmed().toStdString();
+
+    std::ostringstream o;
+    std::ostringstream e;
+    const std::string missing = dir.File("config.ini");
+    EXPECT_EQ(RunCli({"ports", "--config", missing}, Io{o, e, false}), kExitRefused);
+    o.str("");
+    e.str("");
+    EXPECT_EQ(RunCli({"ports"}, Io{o, e, false}), kExitOk) << e.str();  // also with none
+    EXPECT_FALSE(o.str().empty());
+
+    o.str("");
+    EXPECT_EQ(RunCli({"doctor", "--port", pty}, Io{o, e, false}), kExitOk) << e.str();
+    EXPECT_NE(o.str().find("Access:       read and write allowed"), std::string::npos) << o.str();
+    EXPECT_NE(o.str().find("Device:       answered at 9600 8N1, version TVKA"), std::string::npos)
+        << o.str();
+
+    // The device stops answering: the port is fine, the device is not.
+    devsim.terminate();
+    devsim.waitForFinished(3000);
+    o.str("");
+    EXPECT_EQ(RunCli({"doctor", "--port", dir.File("ttyGONE")}, Io{o, e, false}), kExitRefused);
+    EXPECT_NE(o.str().find(": not found"), std::string::npos) << o.str();
+    EXPECT_EQ(o.str().find("Device:"), std::string::npos);  // nothing to open
+}
+
 }  // namespace
 }  // namespace tavix::cli

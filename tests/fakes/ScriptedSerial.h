@@ -20,6 +20,7 @@ public:
         open = true;
         return true;
     }
+    std::string WhyNotOpen(const std::string&) override { return cause; }
     void Close() override {
         open = false;
         ++closeCount;
@@ -42,6 +43,7 @@ public:
     bool open = false;
     int closeCount = 0;
     std::string openError;  // non-empty: the next Open fails with this text
+    std::string cause;      // what WhyNotOpen tells after a failed Open
     std::vector<std::string> openedPorts;
     std::vector<Bytes> written;
     Bytes waiting;

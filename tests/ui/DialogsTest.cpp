@@ -5,9 +5,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "UiTestSupport.h"
 #include "config/CAppConfig.h"
@@ -140,6 +142,87 @@ TEST_F(ComConfigDlgTest, StoredPortOutsideTheListIsKept) {
     QTest::mouseClick(dlg.OkButton(), Qt::LeftButton);
     EXPECT_EQ(config.comPort, 0);
     EXPECT_EQ(PortInFile(), 3);  // not overwritten with port 0
+}
+
+// The ports present: listed with what the adapter tells, the one in use
+// marked, refreshed as adapters come and go; choosing one stores its path.
+TEST_F(ComConfigDlgTest, PortsPresentAreListedRefreshedAndStoredByPath) {
+    std::vector<SerialPortEntry> machine;
+    SerialPortEntry acm;
+    acm.path = "/dev/serial/by-id/usb-Tavix_Logger-if00";
+    acm.device = "/dev/ttyACM0";
+    acm.description = "Logger";
+    acm.manufacturer = "Tavix";
+    acm.vendorId = 0x0483;
+    acm.productId = 0x5740;
+    acm.serialNumber = "A1";
+    machine.push_back(acm);
+    CComConfigDlg dlg(config, ini);
+    dlg.SetPortLister([&machine, &acm](const std::string& current) {
+        return ArrangePorts(machine, {{acm.path, acm.device}}, current, false);
+    });
+    dlg.show();
+    QTreeWidget* list = dlg.PresentPorts();
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    const QTreeWidgetItem* row = list->topLevelItem(0);
+    EXPECT_EQ(row->text(0), QString::fromStdString(acm.path));
+    EXPECT_EQ(row->text(1), QStringLiteral("Logger"));
+    EXPECT_EQ(row->text(2), QStringLiteral("Tavix"));
+    EXPECT_EQ(row->text(3), QStringLiteral("0483:5740"));
+    EXPECT_EQ(row->text(4), QStringLiteral("A1"));
+    EXPECT_FALSE(row->font(0).bold());  // COM 3 is /dev/ttyUSB2, not this one
+
+    // Plugged in while the window is open: the next look lists it too.
+    SerialPortEntry usb;
+    usb.path = usb.device = "/dev/ttyUSB2";
+    machine.push_back(usb);
+    QTest::qWait(CComConfigDlg::kRefreshMs + 300);
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_TRUE(list->topLevelItem(1)->font(0).bold());  // in use: COM 3
+
+    // Choosing the stable name stores it beyond COM 16; COM 1-16 stay as they were.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->topLevelItem(0)).center());
+    EXPECT_EQ(dlg.Choice().SelectedPath(), acm.path);
+    EXPECT_EQ(dlg.PortList()->currentIndex(), -1);
+    QTest::mouseClick(dlg.ApplyButton(), Qt::LeftButton);
+    EXPECT_EQ(config.comPort, 17);
+    EXPECT_EQ(PortInFile(), 17);
+    CIniFile fresh;
+    fresh.SetFilePath(ini.FilePath());
+    fresh.Load();
+    EXPECT_EQ(fresh.GetText("communicateset", "com17"), acm.path);
+    EXPECT_TRUE(list->topLevelItem(0)->font(0).bold());  // now the one in use
+
+    // Unplugged: gone from the list, and a list with nothing says so.
+    machine.clear();
+    dlg.RefreshPorts();
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_TRUE(list->topLevelItem(0)->text(0).contains(QStringLiteral("No serial ports")));
+    // COM 1-16 are still there to choose.
+    EXPECT_EQ(dlg.PortList()->count(), 16);
+}
+
+TEST_F(ComConfigDlgTest, DiagnoseShowsTheReportOnTheChosenPort) {
+    std::vector<std::string> asked;
+    CComConfigDlg dlg(config, ini);
+    dlg.SetDiagnoser([&asked](const std::string& port) {
+        asked.push_back(port);
+        PortReport report;
+        report.found = true;
+        report.blocked = true;
+        report.lines = {"Held by:      process 1234 (minicom)"};
+        return report;
+    });
+    dlg.show();
+    QTest::mouseClick(dlg.DiagnoseButton(), Qt::LeftButton);
+    EXPECT_EQ(asked, std::vector<std::string>{"/dev/ttyUSB2"});  // COM 3
+    ASSERT_NE(dlg.ReportWindow(), nullptr);
+    EXPECT_TRUE(dlg.ReportWindow()->isVisible());
+    const auto* text = dlg.ReportWindow()->findChild<QPlainTextEdit*>();
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->toPlainText().contains(QStringLiteral("process 1234 (minicom)")));
+    dlg.ReportWindow()->reject();
 }
 
 // --- transfer progress -------------------------------------------------

@@ -20,6 +20,7 @@
 #include "fakes/FixedClock.h"
 #include "records/CsvExport.h"
 #include "shell/ShellTexts.h"
+#include "ui/plot/RecordPage.h"
 #include "ui/shell/CMainFrame.h"
 #include "ui/shell/CQTabCtrl.h"
 #include "ui/shell/CTavixView.h"
@@ -149,6 +150,17 @@ TEST_F(MainFrameTest, StatusPanes) {
     frame->View()->SetStatusText(QStringLiteral("Current Value: Vol: 12.3V"));
     EXPECT_EQ(frame->PaneText(StatusPanes::kStatusPane),
               QStringLiteral("Current Value: Vol: 12.3V"));
+    // The values under the pointer go with the chart they were read from:
+    // gone when another record is shown and when the record page is left.
+    const QString value = QStringLiteral("Current Value: Vol: 12.3V");
+    frame->View()->SetTabEnabled(kTabRecord, true);
+    frame->View()->SelectTab(kTabRecord);
+    frame->View()->SetStatusText(value);
+    frame->View()->RecordView()->ShowRecord();
+    EXPECT_EQ(frame->PaneText(StatusPanes::kStatusPane), QString::fromLatin1(kStatusReady));
+    frame->View()->SetStatusText(value);
+    frame->View()->SelectTab(kTabWelcome);
+    EXPECT_EQ(frame->PaneText(StatusPanes::kStatusPane), QString::fromLatin1(kStatusReady));
     // The clock pane follows the clock once a second.
     clock.local = LocalTime{2014, 3, 7, 9, 30, 5};
     QTRY_COMPARE_WITH_TIMEOUT(frame->PaneText(StatusPanes::kClockPane), QStringLiteral("09:30:05"),

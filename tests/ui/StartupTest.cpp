@@ -1,9 +1,12 @@
 // The program's start-up in its order.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QStandardPaths>
 
 #include "UiTestSupport.h"
+#include "base/FormatText.h"
+#include "config/CAppConfig.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FixedClock.h"
 #include "shell/ShellTexts.h"
@@ -28,7 +31,10 @@ TEST_F(StartupTest, NoConfigFileEndsWithBothMessagesInOrder) {
     EXPECT_FALSE(app.InitInstance(CommandLine{}));
     EXPECT_EQ(prompt.Texts(),
               (std::vector<std::string>{"Can't get hardware version!", "Incorrect config file!"}));
-    EXPECT_EQ(prompt.shown[1].detail, "config.ini: No such file or directory");
+    // Where it looked, absolute, and how to get one.
+    const std::string folder = QDir::currentPath().toStdString();
+    EXPECT_EQ(prompt.shown[1].detail,
+              FormatText(kNoConfigFileDetail, "config.ini", folder.c_str()));
     EXPECT_EQ(app.MainFrame(), nullptr);
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "base/FormatText.h"
 #include "config/CIniFile.h"
@@ -83,6 +85,13 @@ bool CAppConfig::LoadStartupSettings(CIniFile& ini, Prompt& prompt, const Clock&
         startupFailure = ini.LoadFailureDetail().empty()
                              ? FormatText(kNoHardwareDetail, ini.FilePath().c_str())
                              : ini.LoadFailureDetail();
+        std::error_code ec;
+        const std::filesystem::path file(ini.FilePath());
+        if (!file.empty() && !std::filesystem::exists(std::filesystem::symlink_status(file, ec))) {
+            const std::filesystem::path folder = std::filesystem::absolute(file, ec).parent_path();
+            startupFailure = FormatText(kNoConfigFileDetail, file.filename().string().c_str(),
+                                        folder.string().c_str());
+        }
         prompt.Message(kMsgNoHardwareVersion, PromptIcon::Exclamation, startupFailure);
         return false;
     }

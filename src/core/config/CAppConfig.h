@@ -34,6 +34,12 @@ inline constexpr const char* kMsgNoHardwareVersion = "Can't get hardware version
 inline constexpr const char* kMsgIncorrectConfig = "Incorrect config file!";
 // The detail below them when the file loaded but names no hardware.
 inline constexpr const char* kNoHardwareDetail = "%s has no [hardware] default entry";
+// The detail when there is no config.ini at all: where it was looked for and
+// how a new user gets one.
+inline constexpr const char* kNoConfigFileDetail =
+    "There is no %s in %s (Tavix reads it from the folder it is started in).\n"
+    "tools/run.sh and the installed starter (tavix-launch) put one there; or copy the default, "
+    "res/config.ini, into that folder.";
 
 // Sections and entries of config.ini.
 inline constexpr const char* kIniPortSection = "communicateset";

@@ -13,10 +13,13 @@ namespace tavix {
 
 IdentifySession::IdentifySession(MainFormLine& line, Prompt& prompt, CIniFile& ini,
                                  CAppConfig& config)
-    : line_(line), prompt_(prompt), ini_(ini), config_(config) {}
+    : line_(line), prompt_(prompt), ini_(ini), config_(config) {
+    line_.deviceLost = [this] { OnDeviceLost(); };
+}
 
 IdentifySession::~IdentifySession() {
     *alive_ = false;
+    line_.deviceLost = nullptr;
     line_.Timers().StopTimer(kTimerIdentify);
 }
 
@@ -140,6 +143,23 @@ void IdentifySession::TakeVersion(bool chooseTab) {
         tabRequest_ = kTabParameter;
     }
     Notify();
+}
+
+void IdentifySession::OnDeviceLost() {
+    if (!state_.connected && !state_.hasLogger && state_.version.empty()) {
+        return;
+    }
+    state_.connected = false;
+    state_.hasLogger = false;
+    state_.version.clear();
+    state_.hardwareCode.clear();
+    Notify();
+}
+
+void IdentifySession::OnPortPresence(bool present) {
+    if (!present && !line_.busy) {
+        OnDeviceLost();
+    }
 }
 
 void IdentifySession::Timeout(const std::string& detail) {

@@ -76,6 +76,13 @@ public:
     // a new "Open Device" would show them, without the port and without
     // choosing a tab. Ignored when no device is identified.
     void OnFirmwareInstalled(const std::string& version);
+    // The device is gone: its port did not open, a request to it timed out,
+    // or its port vanished (adapter pulled out). The window then shows no
+    // device, and nothing that needs one is offered.
+    void OnDeviceLost();
+    // Looked at now and then while idle: whether the identified device's
+    // port still exists.
+    void OnPortPresence(bool present);
 
 private:
     void OnComm();

@@ -15,7 +15,7 @@ MainFormLine::~MainFormLine() {
 
 bool MainFormLine::Open() {
     comm_.SetCommPort(port ? port() : std::string());
-    return OpenDevicePort(comm_, prompt_, kMsgPortInUseMainForm);
+    return OpenDevicePort(comm_, prompt_, kMsgPortInUseMainForm, [this] { DeviceLost(); });
 }
 
 void MainFormLine::Close() {

@@ -40,6 +40,14 @@ public:
 
     // An exchange with the device is running.
     bool busy = false;
+    // The device is no longer there for sure: the port did not open, or a
+    // request timed out. Set by the identification, which owns "connected".
+    std::function<void()> deviceLost;
+    void DeviceLost() {
+        if (deviceLost) {
+            deviceLost();
+        }
+    }
 
 private:
     CMSComm& comm_;

@@ -106,7 +106,8 @@ void CMSComm::DataArrived() {
     } while (arrivedDuringEvent_);
 }
 
-bool OpenDevicePort(CMSComm& comm, Prompt& prompt, const std::string& alreadyOpenMessage) {
+bool OpenDevicePort(CMSComm& comm, Prompt& prompt, const std::string& alreadyOpenMessage,
+                    const std::function<void()>& failed) {
     comm.SetInBufferSize(static_cast<int>(kReceiveBufferSize));
     comm.SetOutBufferSize(static_cast<int>(kReceiveBufferSize));
     if (comm.GetPortOpen()) {
@@ -115,8 +116,15 @@ bool OpenDevicePort(CMSComm& comm, Prompt& prompt, const std::string& alreadyOpe
     }
     std::string error;
     if (!comm.OpenPort(error)) {
-        prompt.Message(error + "!", PromptIcon::Stop,
-                       FormatText(kPortOpenFailedDetail, comm.CommPort().c_str(), error.c_str()));
+        std::string detail =
+            FormatText(kPortOpenFailedDetail, comm.CommPort().c_str(), error.c_str());
+        if (const std::string cause = comm.Backend().WhyNotOpen(comm.CommPort()); !cause.empty()) {
+            detail += "\n" + cause;
+        }
+        if (failed) {
+            failed();
+        }
+        prompt.Message(error + "!", PromptIcon::Stop, detail);
         return false;
     }
     comm.SetInputMode(1);

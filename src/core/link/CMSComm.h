@@ -86,7 +86,10 @@ private:
 // (message `alreadyOpenMessage`), open (failure: the backend's description
 // followed by "!", stop icon), then binary mode, "9600, n, 8, 1", threshold 1,
 // input length 0. Returns true when the port is open.
-bool OpenDevicePort(CMSComm& comm, Prompt& prompt, const std::string& alreadyOpenMessage);
+// `failed` runs before the message when the port did not open, so what is
+// on screen is already true while the message box is up.
+bool OpenDevicePort(CMSComm& comm, Prompt& prompt, const std::string& alreadyOpenMessage,
+                    const std::function<void()>& failed = {});
 
 // Main form's and other pages' "already open" texts.
 inline constexpr const char* kMsgPortInUseMainForm = "Can't open the specified COM port !";

@@ -21,6 +21,12 @@ public:
     // or "demo"). On failure returns false and sets `error` to the backend's own
     // description of the problem, without a trailing "!".
     virtual bool Open(const std::string& port, std::string& error) = 0;
+    // After a failed Open: what on the system keeps `port` from opening, in a
+    // few words ("in use by process 1234 (minicom)"); empty when unknown.
+    virtual std::string WhyNotOpen(const std::string& port) {
+        (void)port;
+        return std::string();
+    }
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;
     virtual void Write(const Bytes& bytes) = 0;

@@ -233,6 +233,7 @@ void LoggerLink::DataTimeout() {
     const std::string detail = line_.Request().TimeoutDetail();
     // Both timers stop here, so the message comes once.
     StopTransfer();
+    line_.DeviceLost();
     Notify();
     prompt_.Message(kMsgDataTimeout, PromptIcon::Exclamation, detail);
 }
@@ -325,6 +326,7 @@ void LoggerLink::OnClearReply() {
 }
 
 void LoggerLink::ClearTimeout() {
+    line_.DeviceLost();
     FinishClear(kMsgClearFailed, PromptIcon::Exclamation, line_.Request().TimeoutDetail());
 }
 

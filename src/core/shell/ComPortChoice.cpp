@@ -24,10 +24,25 @@ void ComPortChoice::Select(int entry) {
         return;
     }
     selection_ = entry;
+    selectedPath_.clear();
+    applyEnabled_ = true;
+}
+
+void ComPortChoice::SelectPath(const std::string& path, int number) {
+    if (path.empty()) {
+        return;
+    }
+    selectedPath_ = path;
+    selection_ = number >= 1 && number <= kEntryCount ? number - 1 : -1;
     applyEnabled_ = true;
 }
 
 void ComPortChoice::Store() {
+    if (!selectedPath_.empty() && storePath_) {
+        storedPort_ = storePath_(selectedPath_);
+        selection_ = storedPort_ >= 1 && storedPort_ <= kEntryCount ? storedPort_ - 1 : -1;
+        return;
+    }
     if (selection_ < 0) {
         return;
     }

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 
 #include "config/CAppConfig.h"
 #include "device/IdentifySession.h"
@@ -23,6 +24,12 @@
 
 namespace tavix {
 
+namespace {
+
+constexpr int kPresenceCheckMs = 1000;
+
+}  // namespace
+
 LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIniFile& ini,
                                      Prompt& prompt, const Clock& clock,
                                      const std::string& portOption)
@@ -41,6 +48,24 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
         return ResolvePort(portOption, config.comPort, *iniFile);
     };
     line_->port = port;
+    // An adapter pulled out while idle leaves no time-out to tell: look for
+    // its port now and then, so the window does not show a device that is gone.
+    auto* presence = new QTimer(this);
+    presence->setInterval(kPresenceCheckMs);
+    connect(presence, &QTimer::timeout, this, [this, port] {
+        if (!identity_->State().connected) {
+            return;
+        }
+        std::string path = port();
+        if (path.empty() || path == kDemoPort) {
+            return;
+        }
+        if (path.find('/') == std::string::npos) {
+            path = "/dev/" + path;  // a bare name is one of the system's devices
+        }
+        identity_->OnPortPresence(QFileInfo::exists(QString::fromStdString(path)));
+    });
+    presence->start();
     identity_->changed = [this] { ApplyState(); };
     link_->changed = [this] { ApplyState(); };
     link_->startProgress = [this] { StartProgress(); };

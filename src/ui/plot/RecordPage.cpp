@@ -20,6 +20,7 @@
 #include "plot/CurveModel.h"
 #include "plot/PlotTexts.h"
 #include "plot/SpanReadout.h"
+#include "shell/ShellTexts.h"
 #include "ui/analysis/FlightSummaryPanel.h"
 
 namespace tavix {
@@ -227,6 +228,8 @@ void RecordPage::ShowRecord() {
     }
     powerCheck_->setEnabled(model_->PowerAvailable());
     UpdateSpan();
+    // The values under the pointer were those of the record before.
+    emit statusTextChanged(QString::fromLatin1(kStatusReady));
 }
 
 void RecordPage::UpdateStatistics() {

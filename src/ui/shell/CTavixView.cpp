@@ -241,6 +241,10 @@ void CTavixView::ShowPageControls(int tab) {
     if (record != recordShown_) {
         recordShown_ = record;
         emit recordShownChanged(record);
+        if (!record) {
+            // The values under the pointer belong to a chart no longer on screen.
+            emit statusTextChanged(QString::fromLatin1(kStatusReady));
+        }
     }
     emit pageShown(tab);
 }

@@ -4,6 +4,7 @@
 
 #include "link/LinkMessages.h"
 
+#include "logger/LoggerLink.h"
 #include "logger/LoggerMessages.h"
 #include "support/MainFormFixture.h"
 
@@ -145,6 +146,52 @@ TEST_F(IdentifySessionTest, AnotherPortUserIsReportedWithoutSendingAnything) {
     EXPECT_TRUE(serial.written.empty());
     EXPECT_TRUE(Controls().openDeviceEnabled);
     EXPECT_FALSE(line.busy);
+}
+
+// After a time-out, a failed open or an unplugged adapter the window shows
+// no device and offers nothing that needs one, already while the message is up.
+TEST_F(IdentifySessionTest, TheDeviceIsShownGoneAfterATimeOutAFailedOpenOrAnUnplug) {
+    const auto upOnMessage = [this](std::vector<bool>& seen) {
+        prompt.onShow = [this, &seen](const std::string&) {
+            seen.push_back(identity.State().connected || Controls().uploadEnabled);
+        };
+    };
+    std::vector<bool> seen;
+    Identify();
+    ASSERT_TRUE(Controls().uploadEnabled);
+    upOnMessage(seen);
+    link.OnUploadRecordData(UploadForm{1.0f, 14, ""});  // asks first
+    time.Advance(3100);                                 // the header never comes
+    EXPECT_EQ(Messages().back(), kMsgDataTimeout);
+    EXPECT_EQ(seen.back(), false);
+    EXPECT_EQ(identity.State().version, "");
+    EXPECT_FALSE(Controls().clearEnabled);
+
+    prompt.onShow = nullptr;
+    Identify();
+    ASSERT_TRUE(identity.State().connected);
+    upOnMessage(seen);
+    serial.openError = "Permission error while locking the device";
+    link.OnUploadRecordData(UploadForm{1.0f, 14, ""});
+    EXPECT_EQ(Messages().back(), "Permission error while locking the device!");
+    EXPECT_EQ(seen.back(), false);
+
+    prompt.onShow = nullptr;
+    serial.openError.clear();
+    Identify();
+    identity.OnPortPresence(true);
+    EXPECT_TRUE(identity.State().connected);
+    line.busy = true;  // an exchange runs: its own time-out will tell
+    identity.OnPortPresence(false);
+    EXPECT_TRUE(identity.State().connected);
+    line.busy = false;
+    const int before = changes;
+    identity.OnPortPresence(false);
+    EXPECT_FALSE(identity.State().connected);
+    EXPECT_FALSE(Controls().uploadEnabled);
+    EXPECT_EQ(changes, before + 1);
+    identity.OnPortPresence(false);  // told once
+    EXPECT_EQ(changes, before + 1);
 }
 
 }  // namespace

@@ -182,6 +182,14 @@ TEST(CMSComm, OpeningProcedure) {
     // Below it, which port: the words alone do not say.
     EXPECT_EQ(prompt.shown[1].detail, "Port /dev/ttyUSB0: No such file or directory");
     EXPECT_FALSE(rig.comm->GetPortOpen());
+    // What on the system keeps it closed, when the backend can tell.
+    rig.serial->openError = "Permission error while locking the device";
+    rig.serial->cause = "in use by process 1234 (minicom)";
+    EXPECT_FALSE(OpenDevicePort(*rig.comm, prompt, kMsgPortInUsePage));
+    EXPECT_EQ(prompt.shown.back().text, "Permission error while locking the device!");
+    EXPECT_EQ(prompt.shown.back().detail,
+              "Port /dev/ttyUSB0: Permission error while locking the device\n"
+              "in use by process 1234 (minicom)");
 }
 
 TEST(CMSComm, OpeningWithoutAPortSaysSo) {

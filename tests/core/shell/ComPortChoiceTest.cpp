@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace tavix {
@@ -54,6 +55,31 @@ TEST(ComPortChoice, NoEntryChosenKeepsTheStoredPort) {
     choice.Select(0);
     choice.Ok();
     EXPECT_EQ(stored, std::vector<int>{1});
+}
+
+TEST(ComPortChoice, APortPresentIsStoredByItsPathThenAListEntryByNumber) {
+    std::vector<int> numbers;
+    std::vector<std::string> paths;
+    ComPortChoice choice(3, [&](int port) { numbers.push_back(port); });
+    choice.SetStorePath([&](const std::string& path) {
+        paths.push_back(path);
+        return path == "/dev/ttyUSB1" ? 2 : 17;
+    });
+    choice.SelectPath("/dev/serial/by-id/usb-a", 0);
+    EXPECT_EQ(choice.Selection(), -1);
+    EXPECT_TRUE(choice.ApplyEnabled());
+    choice.Apply();
+    EXPECT_EQ(paths, std::vector<std::string>{"/dev/serial/by-id/usb-a"});
+    EXPECT_EQ(choice.StoredPort(), 17);
+    EXPECT_TRUE(numbers.empty());
+
+    choice.SelectPath("/dev/ttyUSB1", 2);  // the list follows: COM 2
+    EXPECT_EQ(choice.Selection(), 1);
+    choice.Select(4);  // a list entry again: stored by number, the path forgotten
+    EXPECT_EQ(choice.SelectedPath(), "");
+    choice.Ok();
+    EXPECT_EQ(numbers, std::vector<int>{5});
+    EXPECT_EQ(paths.size(), 1u);
 }
 
 }  // namespace

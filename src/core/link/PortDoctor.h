@@ -1,0 +1,40 @@
+#pragma once
+// Why a serial port will not open, in words a user can act on. On Linux the
+// usual reasons are: the adapter has another name (ttyACM0, not ttyUSB0), the
+// user is not in the group that owns the port (dialout), another program
+// holds it (a terminal program, ModemManager probing a new adapter, brltty
+// taking it for a braille display), or a lock file says it is taken.
+//
+// The report goes through the PortSystem seam, so tests run it on a made-up
+// machine; `tavix-cli doctor` and the "Diagnose" button of the port window
+// show the same lines, and a failed open carries the short cause.
+
+#include <string>
+#include <vector>
+
+#include "link/PortSystem.h"
+#include "link/SerialPorts.h"
+
+namespace tavix {
+
+struct PortReport {
+    std::vector<std::string> lines;  // "Label:  text", text from outside escaped
+    bool found = false;              // the port exists (or is the demo device)
+    bool blocked = false;            // something found keeps it from opening
+    // One phrase for a failed open's detail: "not found", "no permission: join
+    // group dialout", "in use by process 1234 (minicom)"; empty when nothing
+    // explains it.
+    std::string cause;
+
+    std::string Text() const;  // the lines, each ending in a line break
+};
+
+// `present`: the ports on the machine, listed when `port` is not there and
+// used for the adapter's USB id in the ModemManager rule.
+PortReport DiagnosePort(const PortSystem& system, const std::string& port,
+                        const std::vector<SerialPortEntry>& present);
+
+// The udev rule that makes ModemManager leave the adapter with this USB id alone.
+std::string ModemManagerRule(const std::string& usbId);
+
+}  // namespace tavix

@@ -1,0 +1,36 @@
+#pragma once
+// The machine's own serial ports and port facts: QSerialPortInfo for the
+// adapters, /dev/serial/by-id for their stable names, and /proc, the group
+// database and the lock directories for the port doctor.
+
+#include <string>
+#include <vector>
+
+#include "link/PortDoctor.h"
+#include "link/PortSystem.h"
+#include "link/SerialPorts.h"
+
+namespace tavix {
+
+class LocalPortSystem : public PortSystem {
+public:
+    PortFile Stat(const std::string& path) const override;
+    bool CanReadWrite(const std::string& path) const override;
+    std::string UserName() const override;
+    std::string GroupName(unsigned gid) const override;
+    bool HasGroupNow(unsigned gid) const override;
+    bool GroupDatabaseListsUser(unsigned gid) const override;
+    std::vector<ProcessEntry> Processes() const override;
+    int OwnPid() const override;
+    std::vector<std::string> ListDirectory(const std::string& dir) const override;
+    std::optional<std::string> ReadSmallFile(const std::string& path) const override;
+};
+
+// The ports present, arranged for a list (stable names first, `current`
+// marked; see ArrangePorts). Needs no Qt application object.
+std::vector<SerialPortEntry> SystemSerialPorts(const std::string& current);
+
+// The doctor's report on `port` for this machine.
+PortReport DiagnoseLocalPort(const std::string& port);
+
+}  // namespace tavix
