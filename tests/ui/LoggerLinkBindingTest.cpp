@@ -59,7 +59,10 @@ TEST_F(LoggerLinkBindingTest, UploadEndsWithTheLastFlightOnTheRecordPage) {
     for (const char* name : {"2014-3-7_1.dat", "2014-3-7_2.dat", "2014-3-7_3.dat"}) {
         EXPECT_TRUE(QFile::exists(dir.File(QString::fromLatin1(name)))) << name;
     }
-    EXPECT_EQ(prompt.Texts(), std::vector<std::string>{kMsgConfirmUpload});
+    ASSERT_EQ(prompt.Texts().size(), 2u);
+    EXPECT_EQ(prompt.Texts()[0].rfind(kMsgConfirmUpload, 0), 0u);
+    EXPECT_NE(prompt.Texts()[0].find("Note: club field"), std::string::npos);
+    EXPECT_EQ(prompt.Texts()[1], binding->Link().State().summary);
     EXPECT_EQ(view->CurrentTab(), kTabRecord);
     EXPECT_EQ(view->NoteText(), QStringLiteral("club field"));
     // The curves of the last flight are drawn and its statistics filled.

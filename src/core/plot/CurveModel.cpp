@@ -35,9 +35,8 @@ std::string TrimLeft(const std::string& text) {
 // the order of operations of the conversion.
 float ValueOf(const FlightRecord& record, int channel, float smoothed) {
     if (channel == kMotorRpm) {
-        const float factor = static_cast<float>(record.header.poles) * record.header.gearRate *
-                             record.calibration[kMotorRpm].k;
-        return 30.0f / (factor * smoothed);
+        return RpmValue(smoothed, record.header.poles, record.header.gearRate,
+                        record.calibration[kMotorRpm].k);
     }
     return smoothed * record.calibration[channel].k + record.calibration[channel].c;
 }
@@ -354,7 +353,16 @@ bool CurveModel::OnMouseMove(int x) {
         const float slope =
             samples_ > 1 ? static_cast<float>(s[j + 1]) - static_cast<float>(s[j]) : 0.0f;
         const float h = static_cast<float>(s[j]) + fraction * slope;
-        values_[i] = ValueOf(record_, i, h);
+        if (i == kMotorRpm && (s[j] == 0 || (samples_ > 1 && s[j + 1] == 0))) {
+            // Next to a sample without a rotation reading (0 RPM) a period in
+            // between would be a fraction of a real one and read as a burst
+            // of speed: follow the drawn line from one speed to the other.
+            const float from = ValueOf(record_, i, static_cast<float>(s[j]));
+            const float to = samples_ > 1 ? ValueOf(record_, i, static_cast<float>(s[j + 1])) : from;
+            values_[i] = from + fraction * (to - from);
+        } else {
+            values_[i] = ValueOf(record_, i, h);
+        }
         valueTexts_[i] = ValueText(values_[i]);
         if (i == kTemperature) {
             fahrenheit_ =

@@ -9,8 +9,8 @@
 // The values are those of the curves: the smoothed series (as the last
 // conversion left it, so the configured smoothing windows apply) scaled with
 // the record's calibration, the throttle held at 100, the motor RPM from the
-// rotation period with the record's pole number and gear rate. A period of
-// 0 (no reading) has no finite speed and is written as "inf".
+// rotation period with the record's pole number and gear rate. A smoothed
+// period of 0 (no reading: the motor stands still) is written as "0.00".
 
 #include <array>
 #include <functional>
