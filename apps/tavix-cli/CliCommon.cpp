@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "base/RegularFile.h"
+#include "base/OutsideText.h"
 #include "platform/GbkText.h"
 
 namespace tavix::cli {
@@ -55,6 +56,12 @@ std::string Printable(const std::string& gbk) {
     // Zero bytes (a version string may carry them) end the text, as on screen.
     const std::string text = gbk.substr(0, gbk.find('\0'));
     return FromGbk(text).toStdString();
+}
+
+void PrintRecordWarning(const Io& io, const std::string& warning) {
+    if (!warning.empty()) {
+        io.err << "warning: " << Printable(EscapeControls(warning)) << '\n';
+    }
 }
 
 }  // namespace tavix::cli

@@ -57,6 +57,7 @@ int RunCsv(const Invocation& call) {
         prompt.Message(message, PromptIcon::Exclamation);
         return kExitRefused;
     }
+    PrintRecordWarning(io, form.warning);
     // The window smooths a record as it shows it; the file is made from that.
     settings->config.Convert();
     const FlightRecord& loaded = settings->config.Record();

@@ -251,6 +251,15 @@ void CurveModel::FillStatistics() {
     statistics_.maxTemperature = TrimLeft(maxText_[kTemperature]);
 }
 
+void CurveModel::ApplyRanges() {
+    if (present_) {
+        ComputePoints();
+        MapWindow();
+    }
+    BuildTimeLabels();
+    BuildYLabels(yLabelChannel_);
+}
+
 void CurveModel::MapWindow() {
     const std::int64_t d = last_ - first_;
     const std::int64_t width = geometry_.plotWidth;
@@ -417,6 +426,12 @@ std::string CurveModel::StatusText() const {
 }
 
 void CurveModel::BuildTimeLabels() {
+    if (!present_) {
+        // No record, no time: an axis of the empty memory would tell of a
+        // flight that is not there.
+        timeLabels_.fill(std::string());
+        return;
+    }
     // A record without a rate counts samples instead of dividing by zero.
     const double rate = record_.header.rate > 0 ? record_.header.rate : 1.0;
     const double t0 = first_ / rate;

@@ -112,6 +112,9 @@ public:
     void OnInitialUpdate();
     // Smooths and converts the whole record and computes every point.
     void ComputePoints();
+    // The record's axis ranges changed (a device profile was loaded): the
+    // points and the Y labels follow them, the time window stays.
+    void ApplyRanges();
     // Zooms to the samples between the two clicks (at least 10).
     void ZoomToSelection();
     // The whole record again, its points computed afresh.

@@ -15,6 +15,7 @@
 
 namespace tavix {
 
+inline constexpr const char* kTitleSaveChanges = "Save Changes";
 inline constexpr const char* kMsgSaveNoteChanges =
     "The note of %s was changed.\nDo you want to save the changes?";
 inline constexpr const char* kMsgGearAppliesToUpload =

@@ -54,6 +54,10 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
         ApplyState();  // also when the port did not open and nothing was sent
     });
     connect(&view_, &CTavixView::uploadRequested, this, [this] {
+        // The upload opens its last flight in place of the record on screen.
+        if (!records_.MayLeaveRecord()) {
+            return;
+        }
         link_->OnUploadRecordData(
             UploadForm{view_.GearRate(), view_.PoleNumber(), ToGbk(view_.NoteText())});
     });

@@ -229,6 +229,11 @@ void RecordPage::ShowRecord() {
     UpdateSpan();
 }
 
+void RecordPage::ApplyRanges() {
+    model_->ApplyRanges();
+    CurvesChanged();
+}
+
 void RecordPage::UpdateStatistics() {
     const CurveStatistics& s = model_->Statistics();
     const std::string* texts[kStatisticCount] = {&s.maxCurrent, &s.minVoltage,     &s.maxThrottle,

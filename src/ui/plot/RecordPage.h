@@ -53,6 +53,9 @@ public:
     // A record was loaded (or none, at start): the whole record, its points,
     // statistics and labels.
     void ShowRecord();
+    // The record's ranges may have changed (a device profile was loaded):
+    // curves and Y labels follow them. Called whenever the page is shown.
+    void ApplyRanges();
 
     // --- what the channel controls call ---------------------------------
     // The Y labels show `channel`'s scale in its colour (stored as the

@@ -333,6 +333,26 @@ TEST_F(CurveFixture, TimeLabelsGetFinerAsTheCellsWiden) {
     record->header.rate = 0;  // no rate: the labels count samples
     model.BuildTimeLabels();
     EXPECT_EQ(model.TimeLabels()[10], "1000.000");
+
+    // Before any record there is no time axis at all.
+    record->dataLoaded = false;
+    model.OnInitialUpdate();
+    for (const std::string& label : model.TimeLabels()) {
+        EXPECT_EQ(label, "");
+    }
+}
+
+TEST_F(CurveFixture, NewRangesMoveTheCurvesAndTheYLabelsAtOnce) {
+    Load(50);
+    model.BuildYLabels(kThrottle);
+    const std::string top = model.YLabels()[0];
+    const std::int32_t y = model.VisiblePoints(kThrottle)[5].y;
+    record->ranges[kThrottle] = {0.0f, 56.0f};  // a profile with twice the range
+    model.ApplyRanges();
+    EXPECT_NE(model.YLabels()[0], top);
+    EXPECT_NE(model.YLabels()[0].find("56"), std::string::npos) << model.YLabels()[0];
+    EXPECT_NE(model.VisiblePoints(kThrottle)[5].y, y);
+    EXPECT_EQ(model.YLabelChannel(), kThrottle);
 }
 
 TEST(ReduceToColumnsTest, KeepsEachColumnsExtentAndEndsWithFewPoints) {
