@@ -15,6 +15,7 @@
 #include "ChartImageExport.h"
 #include "CurvePainter.h"
 #include "SpanPanel.h"
+#include "analysis/AnalysisTexts.h"
 #include "analysis/FlightQuantities.h"
 #include "platform/GbkText.h"
 #include "plot/CurveModel.h"
@@ -142,7 +143,8 @@ QWidget* RecordPage::BuildAnalysis() {
     // rule, then the cursors' span: compact, so the curves keep their room.
     auto* row = new QWidget(this);
     row->setObjectName(QStringLiteral("analysisRow"));
-    summary_ = new FlightSummaryPanel(row, 3);
+    // Max.Power stands with the statistics above already.
+    summary_ = new FlightSummaryPanel(row, 3, kQuantityMaxPower);
     summary_->setObjectName(QStringLiteral("flightSummary"));
     powerCheck_ = new QCheckBox(QString::fromLatin1(kPowerCheckCaption), row);
     powerCheck_->setObjectName(QStringLiteral("powerCheck"));

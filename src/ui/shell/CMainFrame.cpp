@@ -72,7 +72,9 @@ CMainFrame::CMainFrame(CAppConfig& config, CIniFile& ini, Prompt& prompt, const 
     }
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    delete logbook_;  // a window of its own, not a child (see OnLogbook)
+}
 
 void CMainFrame::BuildActions() {
     auto add = [this](const char* name, const QString& text, const QString& tip,
@@ -305,9 +307,15 @@ void CMainFrame::SetLogbookFolder(std::function<QString()> folder) {
 
 void CMainFrame::OnLogbook() {
     if (logbook_ == nullptr) {
-        logbook_ = new CLogbookDlg(ini_, config_.smoothing, this);
-        connect(logbook_, &CLogbookDlg::openRequested, this,
-                [this](const QString& path) { OpenRecordFile(path); });
+        // Without a parent: a child window would stay in front of the record
+        // it opens. It goes when the main window goes.
+        logbook_ = new CLogbookDlg(ini_, config_.smoothing, nullptr);
+        connect(logbook_, &CLogbookDlg::openRequested, this, [this](const QString& path) {
+            if (OpenRecordFile(path)) {
+                raise();
+                activateWindow();
+            }
+        });
     }
     if (!logbook_->isVisible()) {
         logbook_->SetFolder(logbookFolder_ ? logbookFolder_() : QDir::currentPath());
@@ -384,6 +392,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
                !prompt_.Ask(kMsgReallyExit, PromptIcon::Question)) {
         event->ignore();
         return;
+    }
+    if (logbook_ != nullptr) {
+        logbook_->close();
     }
     emit aboutToClose();
     event->accept();
