@@ -362,9 +362,10 @@ void CMainFrame::OnSaveAs() {
 }
 
 void CMainFrame::OnSaveCsv() {
-    ExportCsv(config_.Record(), prompt_, clock_, csvNames_, [this](const std::string& proposed) {
-        return AskCsvSaveName(this, csvDirectory_, proposed);
-    });
+    ExportCsv(config_.Record(), prompt_, clock_, csvNames_,
+              [this](const std::string& proposed, CsvOptions& options) {
+                  return AskCsvSaveName(this, csvDirectory_, proposed, options);
+              });
 }
 
 void CMainFrame::ExitWithoutQuestion() {

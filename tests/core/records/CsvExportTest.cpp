@@ -274,8 +274,9 @@ protected:
     CsvExportResult Export(std::optional<std::string> answer) {
         return ExportCsv(
             *record, prompt, clock, counter,
-            [&](const std::string& proposed) {
+            [&](const std::string& proposed, CsvOptions& chosen) {
                 proposals.push_back(proposed);
+                chosen = options;
                 return answer;
             },
             &saved);
@@ -288,6 +289,7 @@ protected:
     std::unique_ptr<FlightRecord> record;
     std::vector<std::string> proposals;
     std::string saved;
+    CsvOptions options;  // the file type the dialog answers with
 };
 
 TEST_F(ExportCsvTest, WithoutARecordNothingIsAsked) {
@@ -309,6 +311,38 @@ TEST_F(ExportCsvTest, ConfirmedDialogsCountAndWriteTheTextCancelledOnesDoNot) {
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"first.csv", "second.txt"}));
     EXPECT_EQ(test::ReadBytes(dir.File("first.csv")), CsvText(*record));
     EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(ExportCsvTest, TheSecondFileTypeWritesUtf8WithATimeColumn) {
+    options = CsvOptions{true, true};
+    ASSERT_EQ(Export(dir.File("tools")), CsvExportResult::Saved);
+    EXPECT_EQ(test::ReadBytes(dir.File("tools.csv")), CsvText(*record, options));
+    EXPECT_NE(test::ReadBytes(dir.File("tools.csv")), CsvText(*record));
+}
+
+TEST(CsvText, Utf8AndTimeChangeOnlyTheHeaderAndTheFirstColumn) {
+    RecordSetup setup;
+    setup.samples = 4;
+    setup.calibration[kVoltage] = {0.01f, 0.0f};
+    const auto record = MakeRecord(setup);
+    record->header.rate = 3;
+    const std::vector<std::string> plain = Split(CsvText(*record), '\n');
+    const std::vector<std::string> both = Split(CsvText(*record, {true, true}), '\n');
+    ASSERT_EQ(both.size(), plain.size());
+    EXPECT_EQ(both[0],
+              "Time(s),Voltage(V),Current(A),Throttle(%),Temperature(\xE2\x84\x83),Motor RPM");
+    // Sample j at j / 3 s.
+    const char* times[] = {"0.000", "0.333", "0.667", "1.000"};
+    for (std::size_t j = 0; j < 4; ++j) {
+        EXPECT_EQ(both[j + 1], std::string(times[j]) + "," + plain[j + 1]);
+    }
+    // Each option alone.
+    EXPECT_EQ(Split(CsvText(*record, {true, false}), '\n')[0],
+              "Voltage(V),Current(A),Throttle(%),Temperature(\xE2\x84\x83),Motor RPM");
+    EXPECT_EQ(Split(CsvText(*record, {false, true}), '\n')[0], "Time(s)," + plain[0]);
+    // Without a rate the time column counts samples.
+    record->header.rate = 0;
+    EXPECT_EQ(Split(CsvText(*record, {false, true}), '\n')[3].substr(0, 6), "2.000,");
 }
 
 TEST_F(ExportCsvTest, AFileThatCannotBeWrittenIsReported) {
