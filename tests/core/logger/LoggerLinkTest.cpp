@@ -167,7 +167,8 @@ TEST_F(LoggerLinkTest, CancellingTheWindowStopsTheTransferAtOnce) {
     EXPECT_EQ(TimersRunning(), 0);
     const std::size_t sent = serial.written.size();
     time.Advance(20000);
-    EXPECT_EQ(Messages(), std::vector<std::string>{kAsked});  // no time-out later
+    // No time-out later: the question StartUpload answered is all.
+    EXPECT_EQ(Messages(), std::vector<std::string>{UploadQuestion(UploadForm{1.0f, 14, "note"})});
     EXPECT_EQ(serial.written.size(), sent);
     EXPECT_TRUE(stored.empty());
 }

@@ -71,7 +71,9 @@ protected:
 TEST_F(RecordCheckTest, ARecordThatCannotBeRightOpensWithAWarningAndTheLogbookMarksIt) {
     auto record = SoundRecord(50);
     record->header.rate = 10;
-    record->raw[kCurrent][25] = -715827882;  // 0.5 A a step: -358 million A
+    // 0.5 A a step, c = 1: -358 million A (-357913940 exactly, -357913952 in
+    // the single precision every value of the program is computed in).
+    record->raw[kCurrent][25] = -715827882;
     test::WriteBytes(dir.File("bad.dat"), CTavixDoc::Serialize(*record));
     test::WriteBytes(dir.File("good.dat"), CTavixDoc::Serialize(*SoundRecord(50)));
 
@@ -82,7 +84,7 @@ TEST_F(RecordCheckTest, ARecordThatCannotBeRightOpensWithAWarningAndTheLogbookMa
     ASSERT_TRUE(doc.OnOpenDocument(dir.File("bad.dat"), form, message)) << message;
     EXPECT_EQ(form.warning,
               "bad.dat holds values no device produces: Current(A) at sample 26 (2.50 s) reads "
-              "-357913940.00. Its curves, statistics and exports are not to be trusted.");
+              "-357913952.00. Its curves, statistics and exports are not to be trusted.");
     EXPECT_TRUE(config.Record().dataLoaded);  // opened all the same
     ASSERT_TRUE(doc.OnOpenDocument(dir.File("good.dat"), form, message));
     EXPECT_EQ(form.warning, "");
