@@ -177,6 +177,7 @@ void CurveModel::OnInitialUpdate() {
 }
 
 void CurveModel::ComputePoints() {
+    drawnRanges_ = record_.ranges;
     if (!present_) {
         return;
     }
@@ -251,13 +252,20 @@ void CurveModel::FillStatistics() {
     statistics_.maxTemperature = TrimLeft(maxText_[kTemperature]);
 }
 
-void CurveModel::ApplyRanges() {
+bool CurveModel::ApplyRanges() {
+    const bool same = std::equal(
+        drawnRanges_.begin(), drawnRanges_.end(), record_.ranges.begin(),
+        [](const AxisRange& a, const AxisRange& b) { return a.min == b.min && a.max == b.max; });
+    if (same) {
+        return false;
+    }
     if (present_) {
         ComputePoints();
         MapWindow();
     }
     BuildTimeLabels();
     BuildYLabels(yLabelChannel_);
+    return true;
 }
 
 void CurveModel::MapWindow() {

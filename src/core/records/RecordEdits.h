@@ -18,8 +18,11 @@ namespace tavix {
 inline constexpr const char* kTitleSaveChanges = "Save Changes";
 inline constexpr const char* kMsgSaveNoteChanges =
     "The note of %s was changed.\nDo you want to save the changes?";
+inline constexpr const char* kTipGearAppliesToUpload =
+    "Gear rate and pole number typed here go into the next upload's records. A record "
+    "already made keeps the ones its RPM was computed with.";
 inline constexpr const char* kMsgGearAppliesToUpload =
-    "Gear rate and pole number apply to the next upload; this record keeps %.2f and %d.";
+    "For the next upload: this record keeps %.2f and %d.";
 
 enum class SaveAnswer { Save, Discard, Cancel };
 

@@ -19,6 +19,7 @@
 #include "ui/device/DevicePages.h"
 #include "ui/logger/CMyProgressDlg.h"
 #include "ui/shell/CMainFrame.h"
+#include "ui/plot/RecordPage.h"
 #include "ui/shell/CTavixView.h"
 
 namespace tavix {
@@ -115,6 +116,10 @@ void LoggerLinkBinding::ApplyState() {
                 page->PageShown();
             }
         }
+    }
+    // "Open Device" over a shown record loads the device's ranges into it.
+    if (view_.RecordShown()) {
+        view_.RecordView()->ApplyRanges();
     }
 }
 

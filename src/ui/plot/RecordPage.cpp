@@ -232,8 +232,9 @@ void RecordPage::ShowRecord() {
 }
 
 void RecordPage::ApplyRanges() {
-    model_->ApplyRanges();
-    CurvesChanged();
+    if (model_->ApplyRanges()) {
+        CurvesChanged();
+    }
 }
 
 void RecordPage::UpdateStatistics() {

@@ -54,7 +54,8 @@ public:
     // statistics and labels.
     void ShowRecord();
     // The record's ranges may have changed (a device profile was loaded):
-    // curves and Y labels follow them. Called whenever the page is shown.
+    // curves and Y labels follow them. Cheap when they have not: it may be
+    // called whenever the page is shown or the device state changes.
     void ApplyRanges();
 
     // --- what the channel controls call ---------------------------------

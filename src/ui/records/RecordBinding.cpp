@@ -73,8 +73,8 @@ RecordBinding::RecordBinding(CMainFrame& frame, CAppConfig& config, CIniFile& in
     // upload; the record keeps its own (its RPM was computed with them).
     gearHint_ = new QLabel(view_.UserParameterGroup());
     gearHint_->setObjectName(QStringLiteral("gearHint"));
-    gearHint_->setWordWrap(true);
-    gearHint_->setMaximumWidth(220);
+    // One line, so the form keeps its height and the chart its size.
+    gearHint_->setToolTip(QString::fromLatin1(kTipGearAppliesToUpload));
     gearHint_->hide();
     if (auto* form = qobject_cast<QFormLayout*>(view_.UserParameterGroup()->layout())) {
         form->addRow(gearHint_);

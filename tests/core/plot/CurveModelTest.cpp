@@ -347,8 +347,9 @@ TEST_F(CurveFixture, NewRangesMoveTheCurvesAndTheYLabelsAtOnce) {
     model.BuildYLabels(kThrottle);
     const std::string top = model.YLabels()[0];
     const std::int32_t y = model.VisiblePoints(kThrottle)[5].y;
+    EXPECT_FALSE(model.ApplyRanges());  // nothing changed: nothing to do
     record->ranges[kThrottle] = {0.0f, 56.0f};  // a profile with twice the range
-    model.ApplyRanges();
+    EXPECT_TRUE(model.ApplyRanges());
     EXPECT_NE(model.YLabels()[0], top);
     EXPECT_NE(model.YLabels()[0].find("56"), std::string::npos) << model.YLabels()[0];
     EXPECT_NE(model.VisiblePoints(kThrottle)[5].y, y);

@@ -86,7 +86,7 @@ TEST(GearHint, SaysTheBoxesApplyToTheNextUploadOnlyWhenTheyDifferFromTheRecord) 
     EXPECT_EQ(GearHint(true, 3.5f, 14, 3.5f, 14), "");
     EXPECT_EQ(GearHint(true, 3.5f, 14, 3.501f, 14), "");  // the same to two decimals
     EXPECT_EQ(GearHint(true, 3.5f, 14, 1.0f, 14),
-              "Gear rate and pole number apply to the next upload; this record keeps 3.50 and 14.");
+              "For the next upload: this record keeps 3.50 and 14.");
     EXPECT_NE(GearHint(true, 3.5f, 14, 3.5f, 12), "");
 }
 
