@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <ostream>
 
-#include "base/RegularFile.h"
 #include "base/OutsideText.h"
+#include "base/RegularFile.h"
 #include "platform/GbkText.h"
 
 namespace tavix::cli {

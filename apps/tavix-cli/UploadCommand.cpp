@@ -143,9 +143,7 @@ int RunUpload(const Invocation& call) {
         }
     };
     // The paths stay alone on standard output for scripts; the summary is for the reader.
-    link.showSummary = [&io](const std::string& summary) {
-        io.err << Printable(summary) << '\n';
-    };
+    link.showSummary = [&io](const std::string& summary) { io.err << Printable(summary) << '\n'; };
     if (io.errIsTerminal) {
         const UploadProgress& window = session.Window();
         session.Window().onPoll = [&io, &window] { PrintProgress(io, window, window.Finished()); };

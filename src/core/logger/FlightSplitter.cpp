@@ -55,8 +55,8 @@ std::string UploadSummaryText(const SplitOutcome& outcome) {
     } else {
         std::error_code ec;
         std::filesystem::path folder = std::filesystem::absolute(outcome.files.front(), ec);
-        folder = ec ? std::filesystem::path(outcome.files.front()).parent_path()
-                    : folder.parent_path();
+        folder =
+            ec ? std::filesystem::path(outcome.files.front()).parent_path() : folder.parent_path();
         text += FormatText(kFmtSummaryWritten, static_cast<int>(outcome.files.size()),
                            PathText(folder.string()).c_str());
         for (const std::string& file : outcome.files) {
@@ -81,8 +81,8 @@ std::string UploadSummaryText(const SplitOutcome& outcome) {
                                      kMinFlightSamples);
                     break;
                 case FlightFate::TooLong:
-                    why = FormatText(kFmtSkippedTooLong, flight.number, flight.samples,
-                                     kMaxSamples);
+                    why =
+                        FormatText(kFmtSkippedTooLong, flight.number, flight.samples, kMaxSamples);
                     break;
                 case FlightFate::WriteFailed:
                     why = FormatText(kFmtSkippedWriteFailed, flight.number,

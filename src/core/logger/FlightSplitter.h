@@ -44,7 +44,7 @@ enum class FlightFate { Written, Empty, TooShort, TooLong, WriteFailed };
 
 // What became of one flight of the logger, for the upload's summary.
 struct FlightReport {
-    int number = 0;   // counted from 1 in the logger's memory
+    int number = 0;  // counted from 1 in the logger's memory
     int samples = 0;
     FlightFate fate = FlightFate::Empty;
     bool overwritten = false;  // lost to cycle recording, not looked at
@@ -53,8 +53,8 @@ struct FlightReport {
 };
 
 struct SplitOutcome {
-    std::vector<std::string> files;  // written, in order; the last is the one to open
-    std::vector<FlightFate> fates;   // one per flight looked at
+    std::vector<std::string> files;     // written, in order; the last is the one to open
+    std::vector<FlightFate> fates;      // one per flight looked at
     std::vector<FlightReport> flights;  // every flight the logger's header counts
     // To show, in order, once the processing is over ("Too much fly data!",
     // files that could not be written, no flight long enough).

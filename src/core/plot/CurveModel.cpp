@@ -375,7 +375,8 @@ bool CurveModel::OnMouseMove(int x) {
             // between would be a fraction of a real one and read as a burst
             // of speed: follow the drawn line from one speed to the other.
             const float from = ValueOf(record_, i, static_cast<float>(s[j]));
-            const float to = samples_ > 1 ? ValueOf(record_, i, static_cast<float>(s[j + 1])) : from;
+            const float to =
+                samples_ > 1 ? ValueOf(record_, i, static_cast<float>(s[j + 1])) : from;
             values_[i] = from + fraction * (to - from);
         } else {
             values_[i] = ValueOf(record_, i, h);

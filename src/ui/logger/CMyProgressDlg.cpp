@@ -2,11 +2,11 @@
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include "platform/QtTimerHost.h"

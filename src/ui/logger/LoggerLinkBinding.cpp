@@ -18,8 +18,8 @@
 #include "ui/device/DevicePage.h"
 #include "ui/device/DevicePages.h"
 #include "ui/logger/CMyProgressDlg.h"
-#include "ui/shell/CMainFrame.h"
 #include "ui/plot/RecordPage.h"
+#include "ui/shell/CMainFrame.h"
 #include "ui/shell/CTavixView.h"
 
 namespace tavix {

@@ -319,6 +319,9 @@ void CMainFrame::OnLogbook() {
     }
     if (!logbook_->isVisible()) {
         logbook_->SetFolder(logbookFolder_ ? logbookFolder_() : QDir::currentPath());
+        // Over the main window, where a dialog of its own would stand.
+        logbook_->adjustSize();
+        logbook_->move(frameGeometry().center() - logbook_->rect().center());
     }
     logbook_->show();
     logbook_->raise();

@@ -117,7 +117,10 @@ TEST(SmoothPeriods, ZerosAreNoReadingsAndLeaveTheMean) {
         // A motor start: no reading, then the first long periods. The plain
         // mean would give 1000, 1333 and read as a burst of speed.
         {"leading zeros", {0, 0, 0, 3000, 2000, 2000}, 4, {0, 0, 0, 3000, 2500, 2333}},
-        {"zeros inside a window", {2000, 0, 1000, 0, 0, 4000}, 3, {2000, 2000, 1500, 1000, 1000, 4000}},
+        {"zeros inside a window",
+         {2000, 0, 1000, 0, 0, 4000},
+         3,
+         {2000, 2000, 1500, 1000, 1000, 4000}},
         {"a window of zeros", {1500, 0, 0, 0, 1200}, 2, {1500, 1500, 0, 0, 1200}},
         {"all zeros", {0, 0, 0}, 5, {0, 0, 0}},
         {"window 1 keeps every sample", {0, 1800, 0, 1700}, 1, {0, 1800, 0, 1700}},

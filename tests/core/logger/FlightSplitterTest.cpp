@@ -252,14 +252,14 @@ TEST_F(FlightSplitterTest, TheSummaryNamesEveryFileAndEverySkippedFlightWithItsR
         block.endAddresses[2 * i + 1] = static_cast<std::uint8_t>(ends[i]);
     }
     const Bytes image(500 - 64, 1);
-    EXPECT_EQ(UploadSummaryText(FlightSplitter(block, image).WriteFlights(*work, clock, "", Keep())),
-              "Flights found in the logger: 3\n"
-              "No record file was written.\n"
-              "Skipped:\n"
-              "  flight 1: overwritten by cycle recording, only the last flight is whole\n"
-              "  flight 2: overwritten by cycle recording, only the last flight is whole\n"
-              "  flight 3: no samples");
-
+    EXPECT_EQ(
+        UploadSummaryText(FlightSplitter(block, image).WriteFlights(*work, clock, "", Keep())),
+        "Flights found in the logger: 3\n"
+        "No record file was written.\n"
+        "Skipped:\n"
+        "  flight 1: overwritten by cycle recording, only the last flight is whole\n"
+        "  flight 2: overwritten by cycle recording, only the last flight is whole\n"
+        "  flight 3: no samples");
 }
 
 TEST_F(FlightSplitterTest, ZeroTemperatureAndPeriodRepeatThePreviousSampleButNotTheFirst) {

@@ -20,8 +20,8 @@ const std::string kAsked = UploadQuestion(UploadForm{1.0f, 14, ""});
 TEST_F(LoggerLinkTest, UploadAsksFirstAndANoSendsNothing) {
     prompt.answers = {false};
     link.OnUploadRecordData(UploadForm{3.5f, 12, ""});
-    EXPECT_EQ(prompt.shown.at(0).text,
-              std::string(kMsgConfirmUpload) + "\n\nGear rate: 3.50\nPole number: 12\nNote: (none)");
+    EXPECT_EQ(prompt.shown.at(0).text, std::string(kMsgConfirmUpload) +
+                                           "\n\nGear rate: 3.50\nPole number: 12\nNote: (none)");
     EXPECT_EQ(prompt.shown.at(0).icon, PromptIcon::Exclamation);
     EXPECT_TRUE(serial.written.empty());
     EXPECT_EQ(progressWindows, 0);

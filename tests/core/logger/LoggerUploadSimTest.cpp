@@ -154,7 +154,8 @@ TEST_F(LoggerUploadSimTest, ADeviceThatStopsAnsweringEndsWithOneTimeOutAndNoFile
     device.MutableFaults().disconnectAfterBlocks = 5;
     Upload(UploadForm{1.0f, 14, ""});
     time.Advance(20000);
-    EXPECT_EQ(Messages(), (std::vector<std::string>{UploadQuestion(UploadForm{1.0f, 14, ""}), kMsgDataTimeout}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{UploadQuestion(UploadForm{1.0f, 14, ""}),
+                                                    kMsgDataTimeout}));
     EXPECT_TRUE(dir.Names().empty());
     EXPECT_TRUE(opened.empty());
     EXPECT_EQ(TimersRunning(), 0);
@@ -164,7 +165,8 @@ TEST_F(LoggerUploadSimTest, AClearedLoggerHasNoFlyRecordData) {
     device.LoadMemory(sim::EmptyMemoryPlan());
     Identify();
     Upload(UploadForm{1.0f, 14, ""});
-    EXPECT_EQ(Messages(), (std::vector<std::string>{UploadQuestion(UploadForm{1.0f, 14, ""}), kMsgNoFlyData}));
+    EXPECT_EQ(Messages(),
+              (std::vector<std::string>{UploadQuestion(UploadForm{1.0f, 14, ""}), kMsgNoFlyData}));
     EXPECT_EQ(device.RequestCount(kCmdReadMemory), 1);
 }
 

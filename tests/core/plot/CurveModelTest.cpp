@@ -347,7 +347,7 @@ TEST_F(CurveFixture, NewRangesMoveTheCurvesAndTheYLabelsAtOnce) {
     model.BuildYLabels(kThrottle);
     const std::string top = model.YLabels()[0];
     const std::int32_t y = model.VisiblePoints(kThrottle)[5].y;
-    EXPECT_FALSE(model.ApplyRanges());  // nothing changed: nothing to do
+    EXPECT_FALSE(model.ApplyRanges());          // nothing changed: nothing to do
     record->ranges[kThrottle] = {0.0f, 56.0f};  // a profile with twice the range
     EXPECT_TRUE(model.ApplyRanges());
     EXPECT_NE(model.YLabels()[0], top);
