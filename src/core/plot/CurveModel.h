@@ -222,8 +222,8 @@ private:
     std::array<std::string, kLabelCount> timeLabels_;
     std::array<std::string, kLabelCount> yLabels_;
     int yLabelChannel_ = 0;
-    std::array<AxisRange, kChannelCount>
-        drawnRanges_{};  // the ranges the points were computed with
+    // The ranges the points were computed with.
+    std::array<AxisRange, kChannelCount> drawnRanges_{};
 
     std::unique_ptr<SpanIndex> index_;
     std::vector<PlotPoint> powerPoints_;
