@@ -39,6 +39,7 @@ int RunInfo(const Invocation& call) {
         prompt.Message(message, PromptIcon::Exclamation);
         return kExitRefused;
     }
+    PrintRecordWarning(io, form.warning);
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
     const ConversionResult& conversion = settings->config.Convert();

@@ -21,7 +21,8 @@ constexpr const char* kUsage =
     "\n"
     "Identifies the device, uploads the logger's memory exactly as \"Upload Record\n"
     "Data\" does and writes one record file per flight, named year-month-day_n.dat,\n"
-    "into DIR. Prints the path of every file written.\n"
+    "into DIR. Prints the path of every file written, and on standard error what\n"
+    "became of every flight (files written, flights skipped and why).\n"
     "\n"
     "  --port PORT    a device path, COMn, or demo (the built-in simulated device);\n"
     "                 default: the port stored in config.ini\n"
@@ -141,6 +142,8 @@ int RunUpload(const Invocation& call) {
             prompt.Message(message, PromptIcon::Exclamation);
         }
     };
+    // The paths stay alone on standard output for scripts; the summary is for the reader.
+    link.showSummary = [&io](const std::string& summary) { io.err << Printable(summary) << '\n'; };
     if (io.errIsTerminal) {
         const UploadProgress& window = session.Window();
         session.Window().onPoll = [&io, &window] { PrintProgress(io, window, window.Finished()); };

@@ -152,6 +152,7 @@ LogbookEntry LogbookReader::Read(const std::string& path) {
     const SpanStatistics whole = index.Whole();
 
     entry.ok = true;
+    entry.warning = form.warning;
     entry.time = record.header.timeA;
     entry.version = FixedText(record.header.version);
     entry.note = FixedText(record.header.note);
@@ -277,6 +278,9 @@ std::string LogbookTable(const std::vector<LogbookEntry>& entries) {
             text.pop_back();
         }
         out << text << '\n';
+        if (e.ok && !e.warning.empty()) {
+            out << "  warning: " << OneLine(e.warning) << '\n';
+        }
     }
     return out.str();
 }
@@ -291,7 +295,7 @@ std::string LogbookCsv(const std::vector<LogbookEntry>& entries) {
         for (int c = 0; c < kLogbookColumns; ++c) {
             out << CsvField(LogbookCell(e, static_cast<LogbookColumn>(c))) << ',';
         }
-        out << CsvField(e.error) << "\r\n";
+        out << CsvField(e.ok ? e.warning : e.error) << "\r\n";
     }
     return out.str();
 }

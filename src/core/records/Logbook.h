@@ -54,6 +54,8 @@ struct LogbookEntry {
     std::string name;  // file name without the folder
     bool ok = false;
     std::string error;  // why the file could not be opened (ok false)
+    // The file opened but holds values no device produces (RecordCheck).
+    std::string warning;
 
     std::int64_t time = 0;  // record start, seconds since 1970
     std::string version;    // GBK bytes, as stored
@@ -107,8 +109,9 @@ void SortLogbook(std::vector<LogbookEntry>& entries, LogbookColumn column, bool 
 std::string LogbookCell(const LogbookEntry& entry, LogbookColumn column);
 
 // The whole logbook as an aligned text table (a file that could not be opened
-// shows its reason after its name) and as CSV (comma-separated, fields with
-// commas, quotes or line breaks quoted, the reason in the last column).
+// shows its reason after its name, a record that cannot be right its warning
+// on the next line) and as CSV (comma-separated, fields with commas, quotes or
+// line breaks quoted, the reason or the warning in the last column).
 std::string LogbookTable(const std::vector<LogbookEntry>& entries);
 std::string LogbookCsv(const std::vector<LogbookEntry>& entries);
 

@@ -19,6 +19,7 @@
 #include "ui/device/DevicePage.h"
 #include "ui/device/DevicePages.h"
 #include "ui/logger/CMyProgressDlg.h"
+#include "ui/plot/RecordPage.h"
 #include "ui/shell/CMainFrame.h"
 #include "ui/shell/CTavixView.h"
 
@@ -79,6 +80,10 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
         ApplyState();  // also when the port did not open and nothing was sent
     });
     connect(&view_, &CTavixView::uploadRequested, this, [this] {
+        // The upload opens its last flight in place of the record on screen.
+        if (!records_.MayLeaveRecord()) {
+            return;
+        }
         link_->OnUploadRecordData(
             UploadForm{view_.GearRate(), view_.PoleNumber(), ToGbk(view_.NoteText())});
     });
@@ -136,6 +141,10 @@ void LoggerLinkBinding::ApplyState() {
                 page->PageShown();
             }
         }
+    }
+    // "Open Device" over a shown record loads the device's ranges into it.
+    if (view_.RecordShown()) {
+        view_.RecordView()->ApplyRanges();
     }
 }
 

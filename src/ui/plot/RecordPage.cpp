@@ -15,6 +15,7 @@
 #include "ChartImageExport.h"
 #include "CurvePainter.h"
 #include "SpanPanel.h"
+#include "analysis/AnalysisTexts.h"
 #include "analysis/FlightQuantities.h"
 #include "platform/GbkText.h"
 #include "plot/CurveModel.h"
@@ -143,7 +144,8 @@ QWidget* RecordPage::BuildAnalysis() {
     // rule, then the cursors' span: compact, so the curves keep their room.
     auto* row = new QWidget(this);
     row->setObjectName(QStringLiteral("analysisRow"));
-    summary_ = new FlightSummaryPanel(row, 3);
+    // Max.Power stands with the statistics above already.
+    summary_ = new FlightSummaryPanel(row, 3, kQuantityMaxPower);
     summary_->setObjectName(QStringLiteral("flightSummary"));
     powerCheck_ = new QCheckBox(QString::fromLatin1(kPowerCheckCaption), row);
     powerCheck_->setObjectName(QStringLiteral("powerCheck"));
@@ -230,6 +232,12 @@ void RecordPage::ShowRecord() {
     UpdateSpan();
     // The values under the pointer were those of the record before.
     emit statusTextChanged(QString::fromLatin1(kStatusReady));
+}
+
+void RecordPage::ApplyRanges() {
+    if (model_->ApplyRanges()) {
+        CurvesChanged();
+    }
 }
 
 void RecordPage::UpdateStatistics() {

@@ -53,6 +53,10 @@ public:
     // A record was loaded (or none, at start): the whole record, its points,
     // statistics and labels.
     void ShowRecord();
+    // The record's ranges may have changed (a device profile was loaded):
+    // curves and Y labels follow them. Cheap when they have not: it may be
+    // called whenever the page is shown or the device state changes.
+    void ApplyRanges();
 
     // --- what the channel controls call ---------------------------------
     // The Y labels show `channel`'s scale in its colour (stored as the

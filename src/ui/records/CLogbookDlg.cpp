@@ -96,7 +96,7 @@ public:
         switch (role) {
             case Qt::DisplayRole:
                 if (column == kErrorColumn) {
-                    return QString::fromLocal8Bit(e.error.c_str());
+                    return e.ok ? FromGbk(e.warning) : QString::fromLocal8Bit(e.error.c_str());
                 }
                 // File names are the system's; version and note are GBK.
                 if (column == static_cast<int>(LogbookColumn::File)) {
@@ -104,9 +104,16 @@ public:
                 }
                 return FromGbk(LogbookCell(e, static_cast<LogbookColumn>(column)));
             case Qt::ToolTipRole:
+                if (e.ok && !e.warning.empty()) {
+                    return FromGbk(e.warning);
+                }
                 return e.ok ? QString::fromLocal8Bit(e.path.c_str())
                             : QString::fromLocal8Bit(e.error.c_str());
             case Qt::ForegroundRole:
+                // A record that cannot be right in dark orange, one that did not open in red.
+                if (e.ok && !e.warning.empty()) {
+                    return QVariant(QBrush(QColor(0xB0, 0x50, 0x00)));
+                }
                 return e.ok ? QVariant() : QVariant(QBrush(Qt::red));
             case Qt::TextAlignmentRole:
                 return IsNumberColumn(column) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
@@ -345,9 +352,13 @@ void CLogbookDlg::UpdateOpenButton() {
     open_->setEnabled(entry != nullptr && entry->ok);
     // The reason of a failed file, in full, while it is the current row.
     if (!IsLoading()) {
-        status_->setText(entry != nullptr && !entry->ok
-                             ? QString::fromLocal8Bit(entry->error.c_str())
-                             : summary_);
+        if (entry != nullptr && !entry->ok) {
+            status_->setText(QString::fromLocal8Bit(entry->error.c_str()));
+        } else if (entry != nullptr && !entry->warning.empty()) {
+            status_->setText(FromGbk(entry->warning));
+        } else {
+            status_->setText(summary_);
+        }
     }
 }
 
