@@ -56,7 +56,7 @@ void IdentifySession::OnComm() {
         return;
     }
     // All 16 bytes as sent, zero bytes included.
-    const auto version = reply->data.begin() + kVersionBlockOffset;
+    const auto version = reply->data.begin() + kBlockVersionOffset;
     receivedVersion_.assign(version, version + kVersionLength);
     std::weak_ptr<bool> alive = alive_;
     line_.Timers().Post([this, alive] {

@@ -34,8 +34,6 @@ class MainFormLine;
 class Prompt;
 
 inline constexpr int kTimerIdentify = 3;
-// Where the version string lies in the 512-byte block.
-inline constexpr std::ptrdiff_t kVersionBlockOffset = 256;
 
 struct IdentityState {
     bool identifying = false;

@@ -14,6 +14,21 @@ inline constexpr const char* kMsgEscUpdateTimeout = "Time out, parameters updati
 inline constexpr const char* kMsgEscCalibrationOutOfOrder =
     "Throttle calibration parameters have been revised to the wrong value; Please re-read "
     "settings data transfer electricity!";
+inline constexpr const char* kMsgTemperatureOffsetRange =
+    "Temperature Offset takes a whole number 0-255.";
+inline constexpr const char* kMsgEscNotTaken =
+    "The ESC was written, but these parameters did not take: %s. Please check the ESC and "
+    "try again.";
+inline constexpr const char* kMsgEscReadBackTimeout =
+    "The parameters were sent, but reading them back timed out: read the ESC again to check "
+    "them!";
+inline constexpr const char* kMsgEscRestoreUnread =
+    "Read the ESC first: a snapshot is restored onto the values the ESC holds.";
+inline constexpr const char* kMsgEscRestoreOtherSeries =
+    "The snapshot holds parameters of the %s series, but this ESC is of the %s series!";
+inline constexpr const char* kMsgEscRestoreOtherVersion =
+    "The snapshot was taken of firmware %s, but this ESC runs %s: its parameters may mean "
+    "other things, so it is not restored.";
 
 // Captions of the page.
 inline constexpr const char* kLabelEscFirmwareVersion = "Firmware Version:";

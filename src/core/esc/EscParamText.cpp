@@ -139,6 +139,18 @@ std::string ParamFileText(const EscSeriesTable& table, const EscParamState& stat
     return text;
 }
 
+std::string ParamFileText(const EscSeriesTable& table, const EscBlockValues& values) {
+    EscParamState state;
+    ShowValues(state, values);
+    return ParamFileText(table, state);
+}
+
+std::vector<EscNamedValue> BlockValues(const EscSeriesTable& table, const Bytes& block) {
+    EscParamState state;
+    ShowValues(state, DecodeParamBlock(table, block));
+    return PageValues(table, state);
+}
+
 std::vector<EscSetting> ParseParamFile(const EscSeriesTable& table, const std::string& text,
                                        const std::string& fileName, std::string& error) {
     std::vector<EscSetting> settings;

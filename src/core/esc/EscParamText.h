@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "esc/EscMessages.h"
 #include "esc/EscParamSession.h"
 
 namespace tavix {
@@ -42,8 +43,6 @@ inline constexpr const char* kMsgUnknownEscValue =
     "\"%s\" is no value of %s; it takes: %s, or the index 0-%d.";
 inline constexpr const char* kMsgEscNotSettable =
     "%s comes from the ESC and can't be set; it is written back as read.";
-inline constexpr const char* kMsgTemperatureOffsetRange =
-    "Temperature Offset takes a whole number 0-255.";
 inline constexpr const char* kMsgNotParamFile = "%s is not a Tavix ESC parameter file!";
 inline constexpr const char* kMsgOtherSeries =
     "The file holds parameters of the %s series, but this is the %s series page!";
@@ -75,6 +74,10 @@ void ApplySetting(EscParamSession& session, const EscSetting& setting);
 
 // The page as a parameter file.
 std::string ParamFileText(const EscSeriesTable& table, const EscParamState& state);
+// A block as a parameter file (what a page that read it would save).
+std::string ParamFileText(const EscSeriesTable& table, const EscBlockValues& values);
+// The parameters of a block as PageValues gives them.
+std::vector<EscNamedValue> BlockValues(const EscSeriesTable& table, const Bytes& block);
 // Reads a parameter file for `table`'s series: every line checked before any
 // is taken. Returns the settings, or sets `error` (a file of another series,
 // an unknown name or value).
