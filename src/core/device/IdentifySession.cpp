@@ -46,6 +46,7 @@ void IdentifySession::OnOpenDevice() {
     line_.busy = true;
     state_.identifying = true;
     receivedVersion_.clear();
+    receivedBlock_.clear();
     line_.Request().Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
     Notify();
 }
@@ -58,6 +59,7 @@ void IdentifySession::OnComm() {
     // All 16 bytes as sent, zero bytes included.
     const auto version = reply->data.begin() + kBlockVersionOffset;
     receivedVersion_.assign(version, version + kVersionLength);
+    receivedBlock_ = reply->data;
     std::weak_ptr<bool> alive = alive_;
     line_.Timers().Post([this, alive] {
         const auto token = alive.lock();
@@ -117,6 +119,12 @@ void IdentifySession::OnVersionReceived() {
         tabRequest_ = kTabParameter;
     }
     Notify();
+    if (keepBlock) {
+        const std::string error = keepBlock(receivedBlock_);
+        if (!error.empty()) {
+            prompt_.Message(error, PromptIcon::Exclamation);
+        }
+    }
 }
 
 void IdentifySession::Timeout(const std::string& detail) {
@@ -127,6 +135,7 @@ void IdentifySession::Timeout(const std::string& detail) {
     state_.hasLogger = false;
     state_.version.clear();
     state_.hardwareCode.clear();
+    receivedBlock_.clear();
     tabRequest_ = kTabWelcome;
     Notify();
     prompt_.Message(kMsgOpenTimeout, PromptIcon::Exclamation, detail);

@@ -29,11 +29,23 @@ inline constexpr const char* kMsgEscRestoreOtherSeries =
 inline constexpr const char* kMsgEscRestoreOtherVersion =
     "The snapshot was taken of firmware %s, but this ESC runs %s: its parameters may mean "
     "other things, so it is not restored.";
+inline constexpr const char* kMsgEscReadOverChanges =
+    "The page holds changes that are not in the ESC yet. Read the ESC and lose them?";
+inline constexpr const char* kMsgEscLoadedNotSent =
+    "The values of the file are on the page but not yet in the ESC: press \"Update\" to write "
+    "them.";
+inline constexpr const char* kMsgEscRestoredNotSent =
+    "The values of the snapshot are on the page but not yet in the ESC: press \"Update\" to "
+    "write them.";
 
 // Captions of the page.
 inline constexpr const char* kLabelEscFirmwareVersion = "Firmware Version:";
 inline constexpr const char* kLabelEscStatus = "Status:";
 inline constexpr const char* kBtnEscDefaultValue = "Default Value";
 inline constexpr const char* kBtnEscUpdate = "Update";
+inline constexpr const char* kBtnEscReadFromEsc = "Read from ESC";
+inline constexpr const char* kBtnEscHistory = "History...";
+inline constexpr const char* kBtnEscRestore = "Restore";
+inline constexpr const char* kTipEscChanged = "Changed since the last read: not yet in the ESC";
 
 }  // namespace tavix

@@ -118,6 +118,22 @@ void EscParamSession::OnConnect() {
     request_.Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
 }
 
+void EscParamSession::OnReadFromEsc() {
+    const auto idle = [this] {
+        return visible_ && state_.phase != EscPhase::Reading && state_.phase != EscPhase::Writing;
+    };
+    if (!idle()) {
+        return;
+    }
+    if (UnsentChanges() && !prompt_.Ask(kMsgEscReadOverChanges, PromptIcon::Question)) {
+        return;
+    }
+    // Timers and serial events ran while the question was open.
+    if (idle()) {
+        OnConnect();
+    }
+}
+
 void EscParamSession::OnDefault() {
     if (!visible_) {
         return;

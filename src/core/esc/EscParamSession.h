@@ -135,6 +135,9 @@ public:
     void OnConnect();
     void OnDefault();
     void OnUpdate();
+    // "Read from ESC": reads the block again, asking first when the page
+    // holds changes not yet written.
+    void OnReadFromEsc();
 
     // The user picks an entry (-1: none) or edits the temperature offset.
     void Select(std::size_t list, int index);

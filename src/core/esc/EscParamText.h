@@ -59,6 +59,26 @@ struct EscNamedValue {
 // never shows last), with the fields.
 std::vector<EscNamedValue> PageValues(const EscSeriesTable& table, const EscParamState& state);
 
+// The value as a parameter file writes it: the text and its unit ("640 uS").
+std::string ShownValue(const EscNamedValue& value);
+
+// The "Name: value" lines of a parameter file, the series and version lines
+// included, without checking them against a series; empty when the text is
+// no parameter file.
+std::vector<EscNamedValue> ParamFileValues(const std::string& text);
+
+// One parameter of two sets side by side.
+struct EscDiffLine {
+    std::string name;
+    std::string a;  // ShownValue of each side; empty where a side lacks it
+    std::string b;
+    bool differs = false;
+};
+// Every parameter of either set, in the order of `a`, then those only in `b`;
+// names match blanks and case ignored.
+std::vector<EscDiffLine> DiffParams(const std::vector<EscNamedValue>& a,
+                                    const std::vector<EscNamedValue>& b);
+
 // One change of a parameter, checked against the table.
 struct EscSetting {
     int list = -1;           // the list to select in, or -1 for the temperature offset
