@@ -304,7 +304,7 @@ void EscPage::Refresh() {
         mark(offset, session_->TemperatureOffsetChanged());
     }
     const bool idle = s.phase != EscPhase::Reading && s.phase != EscPhase::Writing;
-    read_->setEnabled(idle && s.connectEnabled);
+    read_->setEnabled(idle);
     for (std::size_t f = 0; f < kEscFieldCount; ++f) {
         if (fields_[f] == nullptr) {
             continue;
