@@ -30,7 +30,7 @@ EscHistoryDlg::EscHistoryDlg(EscParamSession& session, const EscHistory& history
     : QDialog(parent), session_(session), prompt_(prompt) {
     setWindowTitle(QString::fromLatin1(kCaption));
     setObjectName(QStringLiteral("escHistory"));
-    resize(760, 480);
+    resize(900, 520);
     for (EscSnapshot& snapshot : history.List()) {
         if (snapshot.series == session.Table().name) {
             snapshots_.push_back(std::move(snapshot));
@@ -47,14 +47,19 @@ EscHistoryDlg::EscHistoryDlg(EscParamSession& session, const EscHistory& history
                            .arg(QString::fromLatin1(s.time.c_str()),
                                 QString::fromLatin1(s.reason.c_str()), FromGbk(s.version)));
     }
-    panes->addWidget(list_, 2);
+    list_->setMinimumWidth(list_->fontMetrics().horizontalAdvance(QStringLiteral(
+                               "2026-12-07 14:30:05  before-upgrade  TVKC20140C300312")) +
+                           24);
+    panes->addWidget(list_, 0);
     table_ = new QTableWidget(0, 3, this);
     table_->setHorizontalHeaderLabels({tr("Parameter"), tr("On the page"), tr("In the snapshot")});
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    table_->setWordWrap(false);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
-    panes->addWidget(table_, 3);
+    panes->addWidget(table_, 1);
 
     if (snapshots_.empty()) {
         layout->addWidget(
