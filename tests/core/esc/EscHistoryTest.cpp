@@ -153,10 +153,10 @@ TEST_F(PageHistory, RestorePutsBackTheKeptBytesOfTheSnapshot) {
         changed[offset] = 0x99;
     }
     velmor.device->SetParamBlock(changed);  // e.g. an upgrade reset them
-    velmor.Hide();
-    velmor.session.OnConnect();
-    velmor.Show();
+    velmor.session.OnReadFromEsc();         // nothing unsent: reads without asking
     velmor.time.Advance(200);
+    ASSERT_EQ(velmor.session.LastRead(), changed);
+    EXPECT_TRUE(velmor.prompt.shown.empty());
     ASSERT_EQ(velmor.session.Restore(before), "");
     velmor.Update();
     for (std::size_t offset : velmor.Table().keptOffsets) {
