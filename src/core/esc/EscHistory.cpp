@@ -197,6 +197,10 @@ std::string EscHistory::Keep(SnapshotReason reason, const Bytes& block) {
     const std::string params = ParamFileText(*table, DecodeParamBlock(*table, block));
     text += toFileText_ ? toFileText_(params) : params;
 
+    if (folder_.empty()) {
+        return FormatText(kMsgCantKeepSnapshot, "the user's data folder",
+                          "neither XDG_DATA_HOME nor HOME is set");
+    }
     std::error_code ec;
     fs::create_directories(folder_, ec);
     if (ec) {

@@ -79,6 +79,8 @@ TEST_F(History, AFailedWriteIsReportedAndUnknownBlocksAreNotKept) {
         blocked.Keep(SnapshotReason::Read, sim::DefaultParamBlock(sim::Series::Tarrow));
     EXPECT_NE(error.find("Can't keep a snapshot of the ESC settings in"), std::string::npos)
         << error;
+    EscHistory nowhere("", clock);
+    EXPECT_NE(nowhere.Keep(SnapshotReason::Read, sim::DefaultParamBlock(sim::Series::Tarrow)), "");
     EXPECT_EQ(history.Keep(SnapshotReason::Read, Bytes(kParamBlockSize, 0)), "");
     EXPECT_TRUE(history.List().empty());
 }
