@@ -112,6 +112,8 @@ TEST_F(EscPageTest, TheTabShowsThePageOfTheIdentifiedSeries) {
     QTest::keyClicks(offset, QStringLiteral("3x0"));
     EXPECT_EQ(offset->text(), QStringLiteral("30"));
     EXPECT_EQ(page->Session().State().Text(EscField::TemperatureOffset), "30");
+    QTest::keyClicks(offset, QStringLiteral("0"));  // 300: beyond what the ESC holds
+    EXPECT_EQ(offset->toolTip().toStdString(), kMsgTemperatureOffsetRange);
 
     // "Default Value" sets the lists and the offset, not the calibration.
     QTest::mouseClick(page->DefaultButton(), Qt::LeftButton);

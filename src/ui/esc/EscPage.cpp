@@ -302,6 +302,11 @@ void EscPage::Refresh() {
     }
     if (QLineEdit* offset = fields_[static_cast<std::size_t>(EscField::TemperatureOffset)]) {
         mark(offset, session_->TemperatureOffsetChanged());
+        // A value the ESC cannot hold shows so while it is typed; "Update" refuses it.
+        if (TemperatureOffsetValue(s.Text(EscField::TemperatureOffset)) < 0) {
+            offset->setStyleSheet(QStringLiteral("background: #ffc8c8; font-weight: bold;"));
+            offset->setToolTip(QString::fromLatin1(kMsgTemperatureOffsetRange));
+        }
     }
     const bool idle = s.phase != EscPhase::Reading && s.phase != EscPhase::Writing;
     read_->setEnabled(idle);
