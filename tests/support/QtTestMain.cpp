@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <cstdlib>
+#include <filesystem>
 
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
@@ -9,10 +10,19 @@ int main(int argc, char** argv) {
     }
     // ESC snapshots the pages keep go to a scratch folder, not the user's.
     char folder[] = "/tmp/tavix-test-data-XXXXXX";
-    if (mkdtemp(folder) != nullptr) {
+    const bool scratch = mkdtemp(folder) != nullptr;
+    if (scratch) {
         setenv("XDG_DATA_HOME", folder, 1);
     }
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    int result = 0;
+    {
+        QApplication app(argc, argv);
+        ::testing::InitGoogleTest(&argc, argv);
+        result = RUN_ALL_TESTS();
+    }
+    if (scratch) {
+        std::error_code ec;
+        std::filesystem::remove_all(folder, ec);
+    }
+    return result;
 }

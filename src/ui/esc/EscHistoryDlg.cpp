@@ -21,6 +21,7 @@ namespace {
 
 constexpr const char* kCaption = "ESC Settings History";
 constexpr const char* kNoSnapshots = "No snapshot of this series has been kept yet (%1).";
+constexpr const char* kKeptIn = "Snapshots are kept in %1.";
 const QColor kDiffers(255, 236, 160);
 
 }  // namespace
@@ -61,10 +62,12 @@ EscHistoryDlg::EscHistoryDlg(EscParamSession& session, const EscHistory& history
     table_->setSelectionMode(QAbstractItemView::NoSelection);
     panes->addWidget(table_, 1);
 
-    if (snapshots_.empty()) {
-        layout->addWidget(
-            new QLabel(QString::fromLatin1(kNoSnapshots).arg(FromGbk(history.Folder())), this));
-    }
+    // Where the files are, so that they can be found, copied or opened as parameter files.
+    auto* folder = new QLabel(QString::fromLatin1(snapshots_.empty() ? kNoSnapshots : kKeptIn)
+                                  .arg(QString::fromLocal8Bit(history.Folder().c_str())),
+                              this);
+    folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(folder);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     restore_ =
         buttons->addButton(QString::fromLatin1(kBtnEscRestore), QDialogButtonBox::ActionRole);
