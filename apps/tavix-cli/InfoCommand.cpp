@@ -4,6 +4,9 @@
 
 #include "Commands.h"
 #include "analysis/FlightQuantities.h"
+#include "device/DeviceVersion.h"
+#include "esc/EscParamBlock.h"
+#include "esc/EscParamText.h"
 #include "records/CTavixDoc.h"
 #include "records/RecordSummary.h"
 
@@ -18,6 +21,8 @@ constexpr const char* kUsage =
     "by the record's hardware code) and shows its header, its channel table and\n"
     "the statistics of its curves, with what they give: maximum power, capacity\n"
     "(mAh) and energy (Wh) drawn, average current, cells and voltage per cell.\n"
+    "A record uploaded with its ESC's settings shows them last, as \"Name: value\"\n"
+    "lines as 'tavix-cli esc read' prints them.\n"
     "\n"
     "  --config FILE  the settings file (default: ./config.ini)\n";
 
@@ -52,6 +57,16 @@ int RunInfo(const Invocation& call) {
          QuantityTexts(ComputeQuantities(SpanIndex(settings->config.Record())))) {
         io.out << "  " << line.caption << std::string(13 - line.caption.size(), ' ') << line.value
                << '\n';
+    }
+    // The ESC's settings the flight was flown with, as `esc read` prints them.
+    const std::string& stored = settings->config.Record().escBlock;
+    const std::string version = stored.size() == kParamBlockSize
+                                    ? stored.substr(kBlockVersionOffset, kBlockVersionSize)
+                                    : std::string();
+    if (const EscSeriesTable* table = SeriesTable(SeriesOf(version))) {
+        const Bytes block(stored.begin(), stored.end());
+        io.out << "\nESC settings of the flight:\n"
+               << Printable(ParamFileText(*table, DecodeParamBlock(*table, block)));
     }
     return kExitOk;
 }

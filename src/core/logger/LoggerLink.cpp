@@ -284,6 +284,8 @@ void LoggerLink::OnUploadComplete() {
         work->calibration = identity_.DeviceCalibration();
         work->ranges = identity_.DeviceRanges();
     }
+    // The settings the flights were flown with, as read at identification.
+    work->escBlock.assign(identity_.ReceivedBlock().begin(), identity_.ReceivedBlock().end());
     work->header.gearRate = upload_.gearRate;
     work->header.poles = upload_.poles;
     SetFixedText(work->header.note, upload_.note.substr(0, kMaxNoteLength));

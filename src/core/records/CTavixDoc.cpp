@@ -81,6 +81,7 @@ std::string CTavixDoc::Serialize(const FlightRecord& record) {
             out.append(bytes, 4);
         }
     }
+    EncodeExtension(record, out);
     return out;
 }
 
@@ -125,7 +126,8 @@ RecordReadResult CTavixDoc::Serialize(std::string_view bytes, FlightRecord& into
         }
     }
     result.ok = true;
-    result.trailingBytes = bytes.size() - needed;
+    const std::size_t extension = DecodeExtension(bytes.substr(needed), into);
+    result.trailingBytes = bytes.size() - needed - extension;
     return result;
 }
 

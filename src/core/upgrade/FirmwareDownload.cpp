@@ -12,13 +12,6 @@
 
 namespace tavix {
 
-namespace {
-
-// Where the parameter block carries the firmware version.
-constexpr std::size_t kBlockVersionOffset = 256;
-
-}  // namespace
-
 int UpgradeState::SharePercent() const {
     if (phase == UpgradePhase::Done) {
         return 100;

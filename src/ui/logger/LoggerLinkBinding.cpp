@@ -14,6 +14,7 @@
 #include "platform/GbkText.h"
 #include "platform/QtTimerHost.h"
 #include "platform/SerialBackendFactory.h"
+#include "platform/UserEscHistory.h"
 #include "shell/Prompt.h"
 #include "shell/TabPolicy.h"
 #include "ui/device/DevicePage.h"
@@ -68,6 +69,9 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
     });
     presence->start();
     identity_->changed = [this] { ApplyState(); };
+    identity_->keepBlock = [](const Bytes& block) {
+        return KeepEscSnapshot(SnapshotReason::Read, block);
+    };
     link_->changed = [this] { ApplyState(); };
     link_->startProgress = [this] { StartProgress(); };
     link_->storeRecord = CTavixDoc::StoreFlight;

@@ -40,6 +40,8 @@ protected:
         work->header.gearRate = form.gearRate;
         work->header.poles = form.poles;
         SetFixedText(work->header.note, form.note);
+        // Each flight carries the ESC's settings as the device holds them.
+        work->escBlock.assign(device.ParamBlock().begin(), device.ParamBlock().end());
         std::map<std::string, std::string> files;
         FlightSplitter(block, image)
             .WriteFlights(*work, clock, dir.Path().string(),
