@@ -8,8 +8,9 @@ namespace tavix::cli {
 namespace {
 
 const Command* const kCommands[] = {
-    &kIdentifyCommand, &kUploadCommand,  &kInfoCommand,  &kLoggerCommand, &kClearCommand,
-    &kFirmwareCommand, &kLogbookCommand, &kImageCommand, &kCsvCommand,    &kEscCommand,
+    &kIdentifyCommand, &kUploadCommand,   &kInfoCommand,    &kLoggerCommand,
+    &kClearCommand,    &kFirmwareCommand, &kLogbookCommand, &kImageCommand,
+    &kCsvCommand,      &kEscCommand,      &kEventsCommand,  &kPacksCommand,
 };
 
 void PrintUsage(std::ostream& out) {

@@ -15,8 +15,8 @@ namespace tavix {
 namespace {
 
 // Limits are compared at a fixed step (a millivolt, a hundredth of a degree
-// or an ampere, a hundredth of a percent), so a value that single precision holds a hair off its limit
-// still counts as meeting it.
+// or an ampere, a hundredth of a percent), so a value that single precision holds a hair off its
+// limit still counts as meeting it.
 long long Steps(double value, double step) {
     return std::llround(std::clamp(value / step, -1.0e15, 1.0e15));
 }
@@ -92,7 +92,8 @@ private:
     static double Worst(std::span<const float> series, Run run, bool highest) {
         double worst = series[run.first];
         for (int j = run.first; j <= run.last; ++j) {
-            worst = highest ? std::max<double>(worst, series[j]) : std::min<double>(worst, series[j]);
+            worst =
+                highest ? std::max<double>(worst, series[j]) : std::min<double>(worst, series[j]);
         }
         return worst;
     }
@@ -314,8 +315,8 @@ std::string PointNumber(double value, int decimals) {
         return std::string(kNoValue);
     }
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::fixed, decimals);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     return result.ec == std::errc() ? std::string(buffer, result.ptr) : std::string();
 }
 

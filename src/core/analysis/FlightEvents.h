@@ -73,9 +73,9 @@ inline constexpr const char* kEventsCsvHeader = "time_s,duration_s,kind,value,te
 // The fixed parts of the rules.
 inline constexpr double kSpikeFactor = 1.5;
 inline constexpr double kSpikePercentile = 0.9;
-inline constexpr double kSpikeMinTypical = 2.0;   // A
+inline constexpr double kSpikeMinTypical = 2.0;  // A
 inline constexpr double kSpikeMaxSeconds = 1.0;
-inline constexpr double kRpmDropShare = 0.3;      // fall by more than 30 %
+inline constexpr double kRpmDropShare = 0.3;  // fall by more than 30 %
 inline constexpr double kRpmDropSeconds = 0.5;
 inline constexpr double kRpmDropThrottle = 50.0;  // %
 inline constexpr double kRpmDropThrottleSlack = 1.0;

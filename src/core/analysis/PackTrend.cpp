@@ -9,7 +9,9 @@ namespace tavix {
 
 namespace {
 
-bool Blank(char c) { return c == ' ' || c == '\t'; }
+bool Blank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string Trim(const std::string& text) {
     std::size_t begin = 0;
@@ -23,7 +25,9 @@ std::string Trim(const std::string& text) {
     return text.substr(begin, end - begin);
 }
 
-std::string FirstLine(const std::string& note) { return note.substr(0, note.find_first_of("\r\n")); }
+std::string FirstLine(const std::string& note) {
+    return note.substr(0, note.find_first_of("\r\n"));
+}
 
 bool IsPackLine(const std::string& line) {
     return line.compare(0, std::string(kPackPrefix).size(), kPackPrefix) == 0;
@@ -115,9 +119,18 @@ std::vector<CurrentStep> FindCurrentSteps(std::span<const float> voltage,
     for (int a = window; a + 1 + window < n;) {
         int found = -1;
         if (steady(a - window)) {
-            for (int b = a + 1; b <= a + window && b + window < n; ++b) {
-                if (std::fabs(static_cast<double>(current[b]) - current[a]) >= kStepMinAmps &&
-                    steady(b)) {
+            // The change: the first sample within 0.5 s that is 5 A away.
+            int change = -1;
+            for (int b = a + 1; b <= a + window && b < n; ++b) {
+                if (std::fabs(static_cast<double>(current[b]) - current[a]) >= kStepMinAmps) {
+                    change = b;
+                    break;
+                }
+            }
+            // The values settle within another 0.5 s (the smoothing of the
+            // voltage lags behind the current's).
+            for (int b = change; change >= 0 && b <= change + window && b + window < n; ++b) {
+                if (steady(b)) {
                     found = b;
                     break;
                 }

@@ -8,7 +8,9 @@
 //
 // Internal resistance: a current step is a change of at least 5 A within
 // 0.5 s, with steady values for 0.5 s before and after it (current within
-// 1 A and voltage within 0.2 V over each stretch). Across a step the battery's
+// 1 A and voltage within 0.2 V over each stretch). The stretch after may
+// begin up to 0.5 s after the change has reached 5 A, while the smoothed
+// voltage (its moving average is usually the longer one) catches up. Across a step the battery's
 // open-circuit voltage barely moves, so R = -(V after - V before) / (I after -
 // I before), each side being the mean of its steady stretch of smoothed values.
 // A flight's estimate is the median over its steps, a pack's the median over

@@ -85,8 +85,13 @@ TEST(PackTrend, AStepMayTakeHalfASecond) {
     EXPECT_EQ(steps[0].before, 2);
     EXPECT_EQ(steps[0].after, 4);
     EXPECT_NEAR(steps[0].ohms, 0.02, 1e-5);
-    // At 2 samples per second the same climb takes a whole second.
-    EXPECT_TRUE(FindCurrentSteps(volts, amps, 2).empty());
+    // A climb of 4 A per half second is no step, however far it goes.
+    const std::vector<float> slow{10, 10, 10, 14, 18, 20, 20, 20};
+    EXPECT_TRUE(FindCurrentSteps(volts, slow, 2).empty());
+    // Values that settle more than 0.5 s after the change give no step.
+    const std::vector<float> lagging{16, 16, 16, 15.8f, 15.6f, 15.4f, 15.2f, 15, 15, 15};
+    const std::vector<float> jump{10, 10, 10, 20, 20, 20, 20, 20, 20, 20};
+    EXPECT_TRUE(FindCurrentSteps(lagging, jump, 4).empty());
 }
 
 TEST(PackTrend, MedianOfStepsAndFlights) {
