@@ -12,6 +12,9 @@
 
 namespace tavix {
 
+inline constexpr const char* kMsgLimitsNotSaved =
+    "The event limits hold for this run, but could not be saved in %s (%s).";
+
 inline constexpr const char* kIniAnalysisSection = "analysis";
 inline constexpr const char* kIniCellMinEntry = "cellmin";
 inline constexpr const char* kIniTempMaxEntry = "tempmax";
