@@ -31,6 +31,10 @@ inline constexpr double kStepSeconds = 0.5;
 inline constexpr double kSteadyAmps = 1.0;
 inline constexpr double kSteadyVolts = 0.2;
 
+// When the pack line would push the note past what a record holds.
+inline constexpr const char* kMsgNoteWithPackTooLong =
+    "The note with its pack line needs more than %d bytes; shorten the note.";
+
 // The first line of a note that names its pack.
 inline constexpr const char* kPackPrefix = "Pack:";
 

@@ -18,7 +18,7 @@ namespace tavix {
 
 inline constexpr const char* kEventListTitle = "Events";
 inline constexpr const char* kEventLimitsButton = "Limits...";
-inline constexpr const char* kNoEventsText = "No events in this flight.";
+inline constexpr const char* kNoEventsText = "No events.";
 
 class EventListPanel : public QWidget {
     Q_OBJECT
