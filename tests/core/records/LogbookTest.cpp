@@ -151,7 +151,8 @@ TEST_F(LogbookTest, TableAndCsv) {
     EXPECT_NE(table.find("other.dat       error: " + FormatText(kMsgNoConfigure, "9Z99") + "\n"),
               std::string::npos)
         << table;
-    EXPECT_NE(table.find("   1000                 0  second, \"calm\"\n"), std::string::npos) << table;
+    EXPECT_NE(table.find("   1000                 0  second, \"calm\"\n"), std::string::npos)
+        << table;
 }
 
 TEST_F(LogbookTest, AFolderThatCannotBeReadIsAnError) {
