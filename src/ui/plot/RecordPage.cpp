@@ -161,7 +161,7 @@ QWidget* RecordPage::BuildAnalysis() {
     powerColour_->setAccessibleName(QString::fromLatin1(kPowerColourTip));
     powerColour_->SetColour(model_->PowerColour());
     eventList_ = new EventListPanel(row);
-    eventList_->setFixedSize(180, 72);
+    eventList_->setFixedSize(180, 84);
     // The quantities keep their room; the list takes what is left.
     summary_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
     auto* flight = new QHBoxLayout();
