@@ -3,10 +3,15 @@
 #include <ostream>
 
 #include "Commands.h"
+#include "analysis/AnalysisTexts.h"
+#include "analysis/FlightEvents.h"
 #include "analysis/FlightQuantities.h"
+#include "analysis/PackTrend.h"
+#include "base/OutsideText.h"
 #include "device/DeviceVersion.h"
 #include "esc/EscParamBlock.h"
 #include "esc/EscParamText.h"
+#include "records/AnalysisLimits.h"
 #include "records/CTavixDoc.h"
 #include "records/RecordSummary.h"
 
@@ -20,9 +25,10 @@ constexpr const char* kUsage =
     "Opens a record file as the window does (the calibration comes from config.ini\n"
     "by the record's hardware code) and shows its header, its channel table and\n"
     "the statistics of its curves, with what they give: maximum power, capacity\n"
-    "(mAh) and energy (Wh) drawn, average current, cells and voltage per cell.\n"
-    "A record uploaded with its ESC's settings shows them last, as \"Name: value\"\n"
-    "lines as 'tavix-cli esc read' prints them.\n"
+    "(mAh) and energy (Wh) drawn, average current, cells and voltage per cell,\n"
+    "the battery's internal resistance, its pack and how many events\n"
+    "`tavix-cli events` lists. A record uploaded with its ESC's settings shows\n"
+    "them last, as \"Name: value\" lines as 'tavix-cli esc read' prints them.\n"
     "\n"
     "  --config FILE  the settings file (default: ./config.ini)\n";
 
@@ -53,8 +59,20 @@ int RunInfo(const Invocation& call) {
                            ec ? std::nullopt : std::optional<std::uintmax_t>(size)});
     io.out << Printable(summary);
     io.out << "\nComputed from the curves:\n";
-    for (const QuantityText& line :
-         QuantityTexts(ComputeQuantities(SpanIndex(settings->config.Record())))) {
+    const FlightRecord& record = settings->config.Record();
+    const SpanIndex index(record);
+    std::vector<QuantityText> lines = QuantityTexts(ComputeQuantities(index));
+    const std::optional<double> ohms = FlightResistance(index);
+    lines.push_back({kCaptionResistance,
+                     ohms ? PointNumber(*ohms * 1000.0, 1) + " mOhm" : std::string(kNoValue)});
+    const std::string pack = PackName(FixedText(record.header.note));
+    if (!pack.empty()) {
+        lines.push_back({kCaptionPack, Printable(EscapeControls(pack))});
+    }
+    lines.push_back(
+        {kCaptionEvents,
+         std::to_string(FindEvents(record, index, ReadEventLimits(settings->ini)).size())});
+    for (const QuantityText& line : lines) {
         io.out << "  " << line.caption << std::string(13 - line.caption.size(), ' ') << line.value
                << '\n';
     }

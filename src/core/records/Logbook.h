@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/FlightEvents.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "flight/FlightRecord.h"
@@ -38,14 +39,26 @@ enum class LogbookColumn {
     MaxTemperature,
     MaxRpm,
     Capacity,
+    Resistance,
+    Events,
     Note,
 };
-inline constexpr int kLogbookColumns = 11;
+inline constexpr int kLogbookColumns = 13;
 
 // Column headings, by LogbookColumn.
-inline constexpr std::array<const char*, kLogbookColumns> kLogbookHeadings{
-    "Date and time",   "File",          "Version", "Duration (s)",   "Rate (/s)", "Max.Current (A)",
-    "Min.Voltage (V)", "Max.Temp. (C)", "Max.RPM", "Capacity (mAh)", "Note"};
+inline constexpr std::array<const char*, kLogbookColumns> kLogbookHeadings{"Date and time",
+                                                                           "File",
+                                                                           "Version",
+                                                                           "Duration (s)",
+                                                                           "Rate (/s)",
+                                                                           "Max.Current (A)",
+                                                                           "Min.Voltage (V)",
+                                                                           "Max.Temp. (C)",
+                                                                           "Max.RPM",
+                                                                           "Capacity (mAh)",
+                                                                           "R (mOhm)",
+                                                                           "Events",
+                                                                           "Note"};
 // The CSV's last column: why a file could not be opened.
 inline constexpr const char* kLogbookErrorHeading = "Error";
 
@@ -69,6 +82,13 @@ struct LogbookEntry {
     std::optional<float> maxTemperature;
     std::optional<float> maxRpm;
     std::optional<double> capacityMah;
+    // Flight health: the pack named by the note, the lowest voltage per cell,
+    // the internal resistance (ohm) and the events with their worst kind.
+    std::string pack;
+    std::optional<double> minCellVoltage;
+    std::optional<double> ohms;
+    int events = 0;
+    std::optional<EventKind> worstEvent;
 };
 
 // Every entry of `folder` whose name ends in ".dat" (any case), sorted by
@@ -91,6 +111,7 @@ public:
 private:
     CIniFile ini_;
     CAppConfig config_;
+    EventLimits limits_;
 };
 
 // Lists and reads every record file of `folder`, sorted by date.

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include "analysis/PackTrend.h"
+#include "base/FormatText.h"
 #include "config/CAppConfig.h"
 #include "device/IdentifySession.h"
 #include "device/MainFormLine.h"
@@ -83,13 +85,19 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
         identity_->OnOpenDevice();
         ApplyState();  // also when the port did not open and nothing was sent
     });
-    connect(&view_, &CTavixView::uploadRequested, this, [this] {
+    Prompt* shown = &prompt;
+    connect(&view_, &CTavixView::uploadRequested, this, [this, shown] {
         // The upload opens its last flight in place of the record on screen.
         if (!records_.MayLeaveRecord()) {
             return;
         }
-        link_->OnUploadRecordData(
-            UploadForm{view_.GearRate(), view_.PoleNumber(), ToGbk(view_.NoteText())});
+        const std::string note = WithPackLine(ToGbk(view_.NoteText()), ToGbk(view_.PackText()));
+        if (note.size() > kMaxNoteLength) {
+            shown->Message(FormatText(kMsgNoteWithPackTooLong, static_cast<int>(kMaxNoteLength)),
+                           PromptIcon::Exclamation);
+            return;
+        }
+        link_->OnUploadRecordData(UploadForm{view_.GearRate(), view_.PoleNumber(), note});
     });
     connect(&view_, &CTavixView::clearRequested, this, [this] { link_->OnClearData(); });
 

@@ -14,6 +14,7 @@
 #include "platform/GbkText.h"
 #include "plot/CurveModel.h"
 #include "plot/PlotTexts.h"
+#include "records/AnalysisLimits.h"
 #include "shell/Prompt.h"
 #include "shell/ShellTexts.h"
 #include "ui/plot/ChannelControls.h"
@@ -106,6 +107,17 @@ RecordBinding::RecordBinding(CMainFrame& frame, CAppConfig& config, CIniFile& in
                             PromptIcon::Exclamation);
         }
     });
+
+    // The event limits: config.ini's (or the defaults), written when changed.
+    page.SetEventLimits(ReadEventLimits(ini));
+    connect(&page, &RecordPage::eventLimitsChosen, this,
+            [this, iniFile](const EventLimits& limits) {
+                if (!WriteEventLimits(*iniFile, limits)) {
+                    prompt_.Message(FormatText(kMsgLimitsNotSaved, iniFile->FilePath().c_str(),
+                                               iniFile->LastError().c_str()),
+                                    PromptIcon::Exclamation);
+                }
+            });
 }
 
 RecordBinding::~RecordBinding() = default;
