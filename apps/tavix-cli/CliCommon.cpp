@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "base/OutsideText.h"
 #include "base/RegularFile.h"
 #include "platform/GbkText.h"
 
@@ -72,6 +73,12 @@ std::string Printable(const std::string& gbk) {
     // Zero bytes (a version string may carry them) end the text, as on screen.
     const std::string text = gbk.substr(0, gbk.find('\0'));
     return FromGbk(text).toStdString();
+}
+
+void PrintRecordWarning(const Io& io, const std::string& warning) {
+    if (!warning.empty()) {
+        io.err << "warning: " << Printable(EscapeControls(warning)) << '\n';
+    }
 }
 
 }  // namespace tavix::cli

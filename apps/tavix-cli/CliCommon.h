@@ -76,4 +76,8 @@ std::unique_ptr<Settings> LoadSettings(const std::string& path, StreamPrompt& pr
 // GBK bytes from a device or a record as terminal text (UTF-8).
 std::string Printable(const std::string& gbk);
 
+// The warning of a record that opened but cannot be right, on standard error;
+// nothing for a sound one. The record is still used: it is a warning, not a failure.
+void PrintRecordWarning(const Io& io, const std::string& warning);
+
 }  // namespace tavix::cli

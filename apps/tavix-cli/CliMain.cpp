@@ -8,9 +8,9 @@ namespace tavix::cli {
 namespace {
 
 const Command* const kCommands[] = {
-    &kIdentifyCommand, &kUploadCommand,   &kInfoCommand,    &kLoggerCommand,
-    &kClearCommand,    &kFirmwareCommand, &kLogbookCommand, &kImageCommand,
-    &kCsvCommand,      &kEscCommand,      &kPortsCommand,   &kDoctorCommand,
+    &kIdentifyCommand, &kUploadCommand,  &kInfoCommand,   &kLoggerCommand, &kClearCommand,
+    &kFirmwareCommand, &kLogbookCommand, &kImageCommand,  &kCsvCommand,    &kEscCommand,
+    &kPortsCommand,    &kDoctorCommand,  &kEventsCommand, &kPacksCommand,
 };
 
 void PrintUsage(std::ostream& out) {

@@ -51,6 +51,8 @@ extern const Command kLoggerCommand;
 extern const Command kClearCommand;
 extern const Command kFirmwareCommand;
 extern const Command kLogbookCommand;
+extern const Command kEventsCommand;
+extern const Command kPacksCommand;
 // Draws with Qt Widgets: needs a QApplication (the offscreen platform will do).
 extern const Command kImageCommand;
 extern const Command kCsvCommand;

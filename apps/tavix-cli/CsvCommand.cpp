@@ -14,7 +14,7 @@ namespace tavix::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: tavix-cli csv RECORD.dat [-o OUT.csv] [--config FILE]\n"
+    "Usage: tavix-cli csv RECORD.dat [-o OUT.csv] [--utf8] [--time] [--config FILE]\n"
     "\n"
     "Opens a record file as the window does and writes it as comma-separated\n"
     "text, byte for byte what \"Save As CSV\" writes: a header line with the\n"
@@ -23,6 +23,9 @@ constexpr const char* kUsage =
     "record's hardware profile). An existing OUT is replaced.\n"
     "\n"
     "  -o, --out OUT  the CSV file (default: the record's name with .csv)\n"
+    "  --utf8         the header in UTF-8 instead of GBK, for other tools\n"
+    "  --time         a first column Time(s): each sample's time in seconds\n"
+    "                 (both together are the window's second file type)\n"
     "  --config FILE  the settings file (default: ./config.ini)\n";
 
 constexpr const char* kMsgSameFile =
@@ -57,11 +60,13 @@ int RunCsv(const Invocation& call) {
         prompt.Message(message, PromptIcon::Exclamation);
         return kExitRefused;
     }
+    PrintRecordWarning(io, form.warning);
     // The window smooths a record as it shows it; the file is made from that.
     settings->config.Convert();
     const FlightRecord& loaded = settings->config.Record();
     std::string reason;
-    if (!WriteFileAtomically(out, CsvText(loaded), &reason)) {
+    const CsvOptions options{parsed.Has("--utf8"), parsed.Has("--time")};
+    if (!WriteFileAtomically(out, CsvText(loaded, options), &reason)) {
         prompt.Message(kMsgCantOpenFile, PromptIcon::Exclamation);
         io.err << out << ": " << reason << '\n';
         return kExitRefused;
@@ -73,7 +78,10 @@ int RunCsv(const Invocation& call) {
 const Command kCsvCommand{"csv",
                           "write a record file as CSV text, as \"Save As CSV\" does",
                           kUsage,
-                          {{"--out", true, "the CSV file to write", "-o"}, {"--config"}},
+                          {{"--out", true, "the CSV file to write", "-o"},
+                           {"--utf8", false},
+                           {"--time", false},
+                           {"--config"}},
                           1,
                           1,
                           "which record file?",

@@ -5,6 +5,7 @@
 
 #include "link/PortName.h"
 #include "platform/SerialBackendFactory.h"
+#include "platform/UserEscHistory.h"
 
 namespace tavix::cli {
 
@@ -24,6 +25,9 @@ DeviceSession::DeviceSession(Settings& settings, StreamPrompt& prompt,
       window_(link_.Transfer(), &windowTimers_) {
     line_.port = [portOption, &settings] {
         return ResolvePort(portOption, settings.config.comPort, settings.ini);
+    };
+    identity_.keepBlock = [](const Bytes& block) {
+        return KeepEscSnapshot(SnapshotReason::Read, block);
     };
     link_.startProgress = [this] {
         window_.Start([this](bool ok) { link_.OnProgressFinished(ok); });

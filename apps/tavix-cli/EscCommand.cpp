@@ -9,6 +9,7 @@
 #include "Commands.h"
 #include "DeviceSession.h"
 #include "base/FormatText.h"
+#include "esc/EscHistory.h"
 #include "esc/EscMessages.h"
 #include "esc/EscParamSession.h"
 #include "esc/EscParamText.h"
@@ -17,6 +18,7 @@
 #include "platform/GbkText.h"
 #include "platform/QtTimerHost.h"
 #include "platform/SerialBackendFactory.h"
+#include "platform/UserEscHistory.h"
 
 namespace tavix::cli {
 
@@ -25,6 +27,9 @@ namespace {
 constexpr const char* kUsage =
     "Usage: tavix-cli esc read  [--port PORT] [--config FILE]\n"
     "       tavix-cli esc write [--port PORT] [--config FILE] [--from FILE] \"NAME=VALUE\"...\n"
+    "       tavix-cli esc history\n"
+    "       tavix-cli esc diff A B [--port PORT] [--config FILE]\n"
+    "       tavix-cli esc restore SNAPSHOT [--port PORT] [--config FILE]\n"
     "\n"
     "read:  identifies the ESC, reads its parameter block as the \"2.Parameter\n"
     "       Setting\" page does and prints the firmware version and every\n"
@@ -35,6 +40,16 @@ constexpr const char* kUsage =
     "       a parameter file first), writes the block as \"Update\" does, reads it\n"
     "       back and reports every byte that did not take. Unknown names and\n"
     "       values are refused before anything is written.\n"
+    "history: every snapshot of ESC parameters kept (each read and write, before\n"
+    "       an upgrade, each restore), newest first: the snapshot file's path,\n"
+    "       then date, reason, series and firmware version, tab-separated. They\n"
+    "       are kept in $XDG_DATA_HOME/Tavix/esc-history (~/.local/share/...).\n"
+    "diff:  the parameters of A and B side by side, '*' marking those that\n"
+    "       differ. A and B are snapshot files, parameter files, or 'device'\n"
+    "       (the ESC's block, read now).\n"
+    "restore: puts the snapshot's parameters and kept bytes back into the ESC\n"
+    "       as \"Update\" does, reads back and reports every byte that did not\n"
+    "       take. A snapshot of another series or firmware version is refused.\n"
     "\n"
     "  --port PORT    a device path, COMn, or demo (the built-in simulated device);\n"
     "                 default: the port stored in config.ini\n"
@@ -50,26 +65,6 @@ constexpr const char* kMsgCantReadFile = "Can't read %s!";
 // Longest a read or a write may take: its own time-out is 3.1 s.
 constexpr int kExchangeLimitMs = 10000;
 
-// What a block offset holds, for the report of a byte that did not take.
-std::string OffsetName(const EscSeriesTable& table, std::size_t offset) {
-    for (const EscList& list : table.lists) {
-        if (list.offset == offset) {
-            return ListName(list);
-        }
-    }
-    if (offset >= kBlockVersionOffset && offset < kBlockVersionOffset + kBlockVersionSize) {
-        return kParamFileVersion;
-    }
-    if (table.temperatureOffset && offset == *table.temperatureOffset) {
-        return FieldName(table, EscField::TemperatureOffset);
-    }
-    if (table.calibrationOffset && offset >= *table.calibrationOffset &&
-        offset < *table.calibrationOffset + 6) {
-        return "throttle calibration";
-    }
-    return "kept as read";
-}
-
 // The page of the identified series on its own serial control.
 class EscJob {
 public:
@@ -81,6 +76,7 @@ public:
               return ResolvePort(portOption, settings.config.comPort, settings.ini);
           }) {
         session_.SetVisible(true);
+        session_.SetHistory(&UserEscHistory());
     }
 
     EscParamSession& Session() { return session_; }
@@ -95,7 +91,8 @@ public:
         Wait([this] { return session_.State().phase != EscPhase::Reading; });
         return session_.State().phase == EscPhase::Linked;
     }
-    // "Update", answered Yes. True when the ESC acknowledged the write.
+    // "Update", answered Yes, and the read-back after it. True when the ESC
+    // acknowledged the write and the read-back came.
     bool Write() {
         session_.OnUpdate();
         Wait([this] { return session_.State().phase != EscPhase::Writing; });
@@ -150,6 +147,173 @@ bool ReadFileText(const std::string& path, std::string& text) {
     return !in.bad();
 }
 
+// Prints a line for every carried byte the read-back after a write found
+// other than written; true when all took.
+bool ReportNotTaken(const Io& io, const EscSeriesTable& table, const EscParamSession& session) {
+    const Bytes& written = session.LastWrite();
+    const Bytes& holds = session.LastRead();
+    const std::vector<std::size_t> offsets = session.NotTakenOffsets();
+    for (std::size_t offset : offsets) {
+        io.err << FormatText(kMsgNotTaken, static_cast<int>(offset),
+                             OffsetName(table, offset).c_str(), static_cast<int>(written[offset]),
+                             static_cast<int>(holds[offset]))
+               << '\n';
+    }
+    if (!offsets.empty()) {
+        io.err << FormatText(kMsgSomeNotTaken, static_cast<int>(offsets.size())) << '\n';
+    }
+    return offsets.empty();
+}
+
+// The identified ESC with its page read, for the actions that need the device.
+class ConnectedEsc {
+public:
+    explicit ConnectedEsc(const Invocation& call) : call_(call), prompt_(call.io) {}
+
+    // Identifies the device and reads its block; false (the reason printed) when not.
+    bool Open() {
+        settings_ = call_.LoadSettings(prompt_);
+        if (!settings_) {
+            return false;
+        }
+        const std::string port = call_.args.Get("--port");
+        device_ = std::make_unique<DeviceSession>(*settings_, prompt_, port);
+        if (!device_->Identify()) {
+            return false;
+        }
+        table_ = SeriesTable(device_->Identity().State().series);
+        if (table_ == nullptr) {
+            call_.io.err << kMsgNoSeries << '\n';
+            return false;
+        }
+        job_ = std::make_unique<EscJob>(*device_, *settings_, prompt_, port, *table_);
+        if (!job_->Read()) {
+            if (prompt_.failures == 0) {
+                call_.io.err << kMsgNoEnd << '\n';
+            }
+            return false;
+        }
+        return true;
+    }
+    const EscSeriesTable& Table() const { return *table_; }
+    EscJob& Job() { return *job_; }
+    StreamPrompt& Prompt() { return prompt_; }
+
+private:
+    const Invocation& call_;
+    StreamPrompt prompt_;
+    std::unique_ptr<Settings> settings_;
+    std::unique_ptr<DeviceSession> device_;
+    const EscSeriesTable* table_ = nullptr;
+    std::unique_ptr<EscJob> job_;
+};
+
+int RunHistory(const Invocation& call) {
+    const std::vector<EscSnapshot> snapshots = UserEscHistory().List();
+    for (const EscSnapshot& s : snapshots) {
+        call.io.out << Printable(s.path) << '\t' << s.time << '\t' << s.reason << '\t' << s.series
+                    << '\t' << Printable(s.version) << '\n';
+    }
+    if (snapshots.empty()) {
+        call.io.err << "No snapshots in " << Printable(UserEscHistory().Folder()) << '\n';
+    }
+    return kExitOk;
+}
+
+// The named values of a snapshot's or the ESC's block, series and version first.
+std::vector<EscNamedValue> NamedBlock(const EscSeriesTable& table, const Bytes& block) {
+    const EscBlockValues values = DecodeParamBlock(table, block);
+    std::vector<EscNamedValue> named = {
+        {kParamFileSeries, table.name, "", false},
+        {kParamFileVersion, values.version.substr(0, values.version.find('\0')), "", false}};
+    for (EscNamedValue& v : BlockValues(table, block)) {
+        named.push_back(std::move(v));
+    }
+    return named;
+}
+
+// One side of a diff: "device", a snapshot file or a parameter file.
+bool DiffSide(const Invocation& call, const std::string& what, std::unique_ptr<ConnectedEsc>& esc,
+              std::vector<EscNamedValue>& values) {
+    if (what == "device") {
+        if (!esc) {
+            esc = std::make_unique<ConnectedEsc>(call);
+            if (!esc->Open()) {
+                esc.reset();
+                return false;
+            }
+        }
+        values = NamedBlock(esc->Table(), esc->Job().Session().LastRead());
+        return true;
+    }
+    std::string error;
+    if (auto snapshot = ReadSnapshot(what, error)) {
+        if (const EscSeriesTable* table = SeriesTable(SeriesOf(snapshot->version))) {
+            values = NamedBlock(*table, snapshot->block);
+            return true;
+        }
+    }
+    std::string text;
+    if (!ReadFileText(what, text)) {
+        call.io.err << FormatText(kMsgCantReadFile, what.c_str()) << '\n';
+        return false;
+    }
+    values = ParamFileValues(text);
+    if (values.empty()) {
+        call.io.err << Printable(FormatText(kMsgNotParamFile, what.c_str())) << '\n';
+        return false;
+    }
+    return true;
+}
+
+int RunDiff(const Invocation& call, const std::string& a, const std::string& b) {
+    std::unique_ptr<ConnectedEsc> esc;
+    std::vector<EscNamedValue> left;
+    std::vector<EscNamedValue> right;
+    if (!DiffSide(call, a, esc, left) || !DiffSide(call, b, esc, right)) {
+        return kExitRefused;
+    }
+    int differ = 0;
+    for (const EscDiffLine& line : DiffParams(left, right)) {
+        if (line.differs) {
+            ++differ;
+            call.io.out << "* " << Printable(line.name) << ": " << Printable(line.a) << " | "
+                        << Printable(line.b) << '\n';
+        } else {
+            call.io.out << "  " << Printable(line.name) << ": " << Printable(line.a) << '\n';
+        }
+    }
+    call.io.out << differ << " parameter(s) differ.\n";
+    return kExitOk;
+}
+
+int RunRestore(const Invocation& call, const std::string& path) {
+    std::string error;
+    const auto snapshot = ReadSnapshot(path, error);
+    if (!snapshot) {
+        call.io.err << Printable(path) << ": " << error << '\n';
+        return kExitRefused;
+    }
+    ConnectedEsc esc(call);
+    if (!esc.Open()) {
+        return kExitRefused;
+    }
+    EscParamSession& session = esc.Job().Session();
+    const std::string refusal = session.Restore(snapshot->block);
+    if (!refusal.empty()) {
+        call.io.err << Printable(refusal) << '\n';
+        return kExitRefused;
+    }
+    if (!esc.Job().Write()) {
+        if (esc.Prompt().failures == 0) {
+            call.io.err << kMsgNoEnd << '\n';
+        }
+        return kExitRefused;
+    }
+    PrintPage(call.io, esc.Table(), session.State());
+    return ReportNotTaken(call.io, esc.Table(), session) ? kExitOk : kExitRefused;
+}
+
 }  // namespace
 
 int RunEsc(const Invocation& call) {
@@ -158,6 +322,19 @@ int RunEsc(const Invocation& call) {
     const std::string action = parsed.positional.front();
     const std::vector<std::string> assignments(parsed.positional.begin() + 1,
                                                parsed.positional.end());
+    if (action == "history" || action == "diff" || action == "restore") {
+        const std::size_t wanted = action == "history" ? 0 : action == "diff" ? 2 : 1;
+        if (assignments.size() != wanted || parsed.Has("--from")) {
+            return call.UsageError(action + (action == "history" ? " takes no arguments"
+                                             : action == "diff"  ? " needs A and B"
+                                                                 : " needs one SNAPSHOT file"));
+        }
+        if (action == "history") {
+            return RunHistory(call);
+        }
+        return action == "diff" ? RunDiff(call, assignments[0], assignments[1])
+                                : RunRestore(call, assignments[0]);
+    }
     const bool write = action == "write";
     if (!write && action != "read") {
         return call.UsageError("unknown action " + action);
@@ -232,36 +409,18 @@ int RunEsc(const Invocation& call) {
         }
         return kExitRefused;
     }
-    const Bytes written = session.LastWrite();
-    if (!job.Read()) {
-        return kExitRefused;
-    }
     PrintPage(io, *table, session.State());
-    const Bytes& holds = session.LastRead();
-    int notTaken = 0;
-    for (std::size_t offset : CarriedOffsets(*table)) {
-        if (written[offset] != holds[offset]) {
-            ++notTaken;
-            io.err << FormatText(kMsgNotTaken, static_cast<int>(offset),
-                                 OffsetName(*table, offset).c_str(),
-                                 static_cast<int>(written[offset]), static_cast<int>(holds[offset]))
-                   << '\n';
-        }
-    }
-    if (notTaken > 0) {
-        io.err << FormatText(kMsgSomeNotTaken, notTaken) << '\n';
-        return kExitRefused;
-    }
-    return kExitOk;
+    return ReportNotTaken(io, *table, session) ? kExitOk : kExitRefused;
 }
 
 const Command kEscCommand{"esc",
-                          "read or write the ESC's parameters (read | write NAME=VALUE...)",
+                          "read, write, compare or restore the ESC's parameters "
+                          "(read | write NAME=VALUE... | history | diff A B | restore SNAPSHOT)",
                           kUsage,
                           {{"--port"}, {"--config"}, {"--from"}},
                           1,
                           static_cast<std::size_t>(-1),
-                          "say read or write",
+                          "say read, write, history, diff or restore",
                           RunEsc};
 
 }  // namespace tavix::cli

@@ -10,6 +10,7 @@
 #include "link/PortName.h"
 #include "platform/QtTimerHost.h"
 #include "platform/SerialBackendFactory.h"
+#include "platform/UserEscHistory.h"
 #include "upgrade/FirmwareDownload.h"
 #include "upgrade/FirmwareFile.h"
 #include "upgrade/UpgradeMessages.h"
@@ -130,6 +131,11 @@ int Flash(const std::string& path, const Invocation& call) {
         io.err << (io.errIsTerminal ? "\r" : "") << s.BlockText()
                << (io.errIsTerminal ? "   " : "\n") << std::flush;
     };
+    // The ESC's settings as they were before the new firmware, in the history.
+    const std::string kept = KeepEscSnapshot(SnapshotReason::BeforeUpgrade, session.StoredBlock());
+    if (!kept.empty()) {
+        io.err << Printable(kept) << '\n';
+    }
     session.OnStart();
     if (!session.State().busy) {
         if (!prompt.answerDefaultNo) {

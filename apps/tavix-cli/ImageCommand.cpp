@@ -79,6 +79,7 @@ int RunImage(const Invocation& call) {
         prompt.Message(message, PromptIcon::Exclamation);
         return kExitRefused;
     }
+    PrintRecordWarning(io, form.warning);
 
     // The page laid out and drawn as on screen, but never shown there.
     RecordPage page(settings->config.Record(), settings->config.smoothing);

@@ -3,7 +3,15 @@
 #include <ostream>
 
 #include "Commands.h"
+#include "analysis/AnalysisTexts.h"
+#include "analysis/FlightEvents.h"
 #include "analysis/FlightQuantities.h"
+#include "analysis/PackTrend.h"
+#include "base/OutsideText.h"
+#include "device/DeviceVersion.h"
+#include "esc/EscParamBlock.h"
+#include "esc/EscParamText.h"
+#include "records/AnalysisLimits.h"
 #include "records/CTavixDoc.h"
 #include "records/RecordSummary.h"
 
@@ -17,7 +25,10 @@ constexpr const char* kUsage =
     "Opens a record file as the window does (the calibration comes from config.ini\n"
     "by the record's hardware code) and shows its header, its channel table and\n"
     "the statistics of its curves, with what they give: maximum power, capacity\n"
-    "(mAh) and energy (Wh) drawn, average current, cells and voltage per cell.\n"
+    "(mAh) and energy (Wh) drawn, average current, cells and voltage per cell,\n"
+    "the battery's internal resistance, its pack and how many events\n"
+    "`tavix-cli events` lists. A record uploaded with its ESC's settings shows\n"
+    "them last, as \"Name: value\" lines as 'tavix-cli esc read' prints them.\n"
     "\n"
     "  --config FILE  the settings file (default: ./config.ini)\n";
 
@@ -39,6 +50,7 @@ int RunInfo(const Invocation& call) {
         prompt.Message(message, PromptIcon::Exclamation);
         return kExitRefused;
     }
+    PrintRecordWarning(io, form.warning);
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
     const ConversionResult& conversion = settings->config.Convert();
@@ -47,10 +59,32 @@ int RunInfo(const Invocation& call) {
                            ec ? std::nullopt : std::optional<std::uintmax_t>(size)});
     io.out << Printable(summary);
     io.out << "\nComputed from the curves:\n";
-    for (const QuantityText& line :
-         QuantityTexts(ComputeQuantities(SpanIndex(settings->config.Record())))) {
+    const FlightRecord& record = settings->config.Record();
+    const SpanIndex index(record);
+    std::vector<QuantityText> lines = QuantityTexts(ComputeQuantities(index));
+    const std::optional<double> ohms = FlightResistance(index);
+    lines.push_back({kCaptionResistance,
+                     ohms ? PointNumber(*ohms * 1000.0, 1) + " mOhm" : std::string(kNoValue)});
+    const std::string pack = PackName(FixedText(record.header.note));
+    if (!pack.empty()) {
+        lines.push_back({kCaptionPack, Printable(EscapeControls(pack))});
+    }
+    lines.push_back(
+        {kCaptionEvents,
+         std::to_string(FindEvents(record, index, ReadEventLimits(settings->ini)).size())});
+    for (const QuantityText& line : lines) {
         io.out << "  " << line.caption << std::string(13 - line.caption.size(), ' ') << line.value
                << '\n';
+    }
+    // The ESC's settings the flight was flown with, as `esc read` prints them.
+    const std::string& stored = settings->config.Record().escBlock;
+    const std::string version = stored.size() == kParamBlockSize
+                                    ? stored.substr(kBlockVersionOffset, kBlockVersionSize)
+                                    : std::string();
+    if (const EscSeriesTable* table = SeriesTable(SeriesOf(version))) {
+        const Bytes block(stored.begin(), stored.end());
+        io.out << "\nESC settings of the flight:\n"
+               << Printable(ParamFileText(*table, DecodeParamBlock(*table, block)));
     }
     return kExitOk;
 }

@@ -5,6 +5,7 @@
 
 #include "Commands.h"
 #include "DeviceSession.h"
+#include "analysis/PackTrend.h"
 #include "logger/LoggerMessages.h"
 #include "platform/GbkText.h"
 #include "records/CTavixDoc.h"
@@ -17,11 +18,12 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: tavix-cli upload [--port PORT] [--gear G] [--poles N] [--note TEXT]\n"
-    "                        [--out DIR] [--config FILE]\n"
+    "                        [--pack NAME] [--out DIR] [--config FILE]\n"
     "\n"
     "Identifies the device, uploads the logger's memory exactly as \"Upload Record\n"
     "Data\" does and writes one record file per flight, named year-month-day_n.dat,\n"
-    "into DIR. Prints the path of every file written.\n"
+    "into DIR. Prints the path of every file written, and on standard error what\n"
+    "became of every flight (files written, flights skipped and why).\n"
     "\n"
     "  --port PORT    a device path, COMn, or demo (the built-in simulated device);\n"
     "                 default: the port stored in config.ini\n"
@@ -29,6 +31,7 @@ constexpr const char* kUsage =
     "                 (default: [gearrate] default of config.ini)\n"
     "  --poles N      motor pole number (default: [polnumber] default of config.ini)\n"
     "  --note TEXT    the user note stored in the record files (512 bytes of GBK)\n"
+    "  --pack NAME    the battery pack: the note's first line reads \"Pack: NAME\"\n"
     "  --out DIR      where the record files go (default: the working directory)\n"
     "  --config FILE  the settings file (default: ./config.ini)\n";
 
@@ -82,11 +85,13 @@ int RunUpload(const Invocation& call) {
     }
     // Record texts are GBK, as the window stores what is typed into the note box.
     form.note = ToGbk(QString::fromLocal8Bit(parsed.Get("--note")));
+    // --pack NAME: the note's first line "Pack: NAME", as the window's pack field.
+    form.note = WithPackLine(form.note, ToGbk(QString::fromLocal8Bit(parsed.Get("--pack"))));
     if (form.note.size() > kMaxNoteLength) {
         // Cut, it would lose text (and perhaps half a character) unasked.
-        return call.UsageError(
-            FormatText("--note holds at most %d bytes of GBK text, this one needs %d",
-                       static_cast<int>(kMaxNoteLength), static_cast<int>(form.note.size())));
+        return call.UsageError(FormatText(
+            "--note (with its pack line) holds at most %d bytes of GBK text, this one needs %d",
+            static_cast<int>(kMaxNoteLength), static_cast<int>(form.note.size())));
     }
 
     StreamPrompt prompt(io);
@@ -141,6 +146,8 @@ int RunUpload(const Invocation& call) {
             prompt.Message(message, PromptIcon::Exclamation);
         }
     };
+    // The paths stay alone on standard output for scripts; the summary is for the reader.
+    link.showSummary = [&io](const std::string& summary) { io.err << Printable(summary) << '\n'; };
     if (io.errIsTerminal) {
         const UploadProgress& window = session.Window();
         session.Window().onPoll = [&io, &window] { PrintProgress(io, window, window.Finished()); };
@@ -162,9 +169,13 @@ int RunUpload(const Invocation& call) {
 }
 
 const Command kUploadCommand{
-    "upload", "upload the logger's flights into record files (.dat)",
-    kUsage,   {{"--port"}, {"--gear"}, {"--poles"}, {"--note"}, {"--out"}, {"--config"}},
-    0,        0,
-    nullptr,  RunUpload};
+    "upload",
+    "upload the logger's flights into record files (.dat)",
+    kUsage,
+    {{"--port"}, {"--gear"}, {"--poles"}, {"--note"}, {"--pack"}, {"--out"}, {"--config"}},
+    0,
+    0,
+    nullptr,
+    RunUpload};
 
 }  // namespace tavix::cli

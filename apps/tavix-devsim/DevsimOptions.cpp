@@ -10,7 +10,8 @@ const char* const kDevsimUsage =
     "\n"
     "Device:\n"
     "  --device tarrow|velmor|ostrin|peldan   ESC series (default tarrow, the one with a logger)\n"
-    "  --memory normal|wrapped|empty          logger memory (default normal)\n"
+    "  --memory normal|wrapped|empty|troubled logger memory (default normal; troubled:\n"
+    "                                         flights with a low pack, heat and lost sync)\n"
     "Faults:\n"
     "  --silent               never answer\n"
     "  --bad-crc              answer with a wrong CRC\n"
@@ -110,8 +111,8 @@ DevsimOptions ParseDevsimOptions(const std::vector<std::string>& args) {
     }
     if (parsed.Has("--memory")) {
         const std::string text = parsed.Get("--memory");
-        if (text != "normal" && text != "wrapped" && text != "empty") {
-            options.error = "unknown memory '" + text + "' (normal, wrapped, empty)";
+        if (text != "normal" && text != "wrapped" && text != "empty" && text != "troubled") {
+            options.error = "unknown memory '" + text + "' (normal, wrapped, empty, troubled)";
             return options;
         }
         options.memory = text;

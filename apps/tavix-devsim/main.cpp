@@ -50,6 +50,8 @@ int main(int argc, char** argv) {
             device.LoadMemory(sim::WrappedMemoryPlan());
         } else if (*options.memory == "empty") {
             device.LoadMemory(sim::EmptyMemoryPlan());
+        } else if (*options.memory == "troubled") {
+            device.LoadMemory(sim::TroubledMemoryPlan());
         } else {
             device.LoadMemory(sim::NormalMemoryPlan());
         }

@@ -102,7 +102,16 @@ TEST_F(CliTest, UploadWritesEveryFlightAndInfoReadsThemBack) {
         EXPECT_EQ(paths[i].substr(paths[i].size() - 6), "_" + std::to_string(i + 1) + ".dat");
         EXPECT_EQ(std::filesystem::path(paths[i]).parent_path(), flights);
     }
-    EXPECT_EQ(err.str(), "Gear rate 2.50, pole number 12.\n");
+    // The summary goes to standard error, after the values the files carry.
+    const std::string said = err.str();
+    EXPECT_EQ(said.rfind("Gear rate 2.50, pole number 12.\nFlights found in the logger: 4\n"
+                         "Record files written: 3, in " +
+                             flights + "\n",
+                         0),
+              0u)
+        << said;
+    EXPECT_NE(said.find("Skipped:\n  flight 2: 40 samples, shorter than 64\n"), std::string::npos)
+        << said;
 
     ASSERT_EQ(Run({"info", paths.back()}), kExitOk) << err.str();
     const std::string info = out.str();

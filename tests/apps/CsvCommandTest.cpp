@@ -88,10 +88,22 @@ TEST_F(CsvCommandTest, WritesWhatTheWindowWritesBesideTheRecord) {
     std::getline(lines, third);
     EXPECT_EQ(header, "Voltage(V),Current(A),Throttle(%),Temperature(\xA1\xE6),Motor RPM");
     // 12.0 V; current smoothed over 2 samples (0+2)/2 = 1 -> 0.5 A; throttle
-    // 151 x 0.5; 30 / (14 x 1 x 0.000001 x 2000) with the zeros averaged in
-    // over the RPM window of 4: (0+0+2000)/3 = 666 on the third row.
-    EXPECT_EQ(first, "12.00,0.00,75.00,30.00,inf");
-    EXPECT_EQ(third, "12.00,1.50,76.00,30.00,3217.50");
+    // 151 x 0.5. The motor stands still on the first row; on the third the
+    // RPM window of 4 holds 0, 0, 2000: the zeros are no readings, so the
+    // period is 2000 and 30 / (14 x 1 x 0.000001 x 2000) about 1071.43 RPM.
+    EXPECT_EQ(first, "12.00,0.00,75.00,30.00,0.00");
+    EXPECT_EQ(third, "12.00,1.50,76.00,30.00,1071.43");
+}
+
+TEST_F(CsvCommandTest, Utf8AndTimeForOtherTools) {
+    ASSERT_EQ(Run({recordPath, "--utf8", "--time", "-o", dir.File("tools.csv")}), kExitOk)
+        << err.str();
+    const std::string text = test::ReadBytes(dir.File("tools.csv"));
+    EXPECT_EQ(text.substr(0, text.find('\n')),
+              "Time(s),Voltage(V),Current(A),Throttle(%),Temperature(\xE2\x84\x83),Motor RPM");
+    // Without the options the file stays the window's classic one.
+    ASSERT_EQ(Run({recordPath, "-o", dir.File("plain.csv")}), kExitOk) << err.str();
+    EXPECT_EQ(test::ReadBytes(dir.File("plain.csv")), WindowText());
 }
 
 TEST_F(CsvCommandTest, OutputOptionLongAndShort) {

@@ -125,5 +125,75 @@ TEST_F(EscCliTest, WriteFromAParameterFileOfTheSameSeriesOnly) {
     EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 0);
 }
 
+// The history, diff and restore on the same ESC, as a user would run them.
+class EscHistoryCliTest : public EscCliTest {
+protected:
+    EscHistoryCliTest() { setenv("XDG_DATA_HOME", dir.File("data").c_str(), 1); }
+    // The lines of `esc history`, each split at its tabs.
+    std::vector<std::vector<std::string>> History() {
+        EXPECT_EQ(Run({"history"}), kExitOk);
+        std::vector<std::vector<std::string>> lines;
+        std::istringstream in(out.str());
+        for (std::string line; std::getline(in, line);) {
+            std::vector<std::string> fields;
+            std::istringstream cells(line);
+            for (std::string cell; std::getline(cells, cell, '\t');) {
+                fields.push_back(cell);
+            }
+            lines.push_back(fields);
+        }
+        return lines;
+    }
+};
+
+TEST_F(EscHistoryCliTest, ReadWriteDiffAndRestoreOfTheKeptBytes) {
+    Use(sim::Series::Velmor);
+    ASSERT_EQ(Run({"write", "Brake Types=2"}), kExitOk) << err.str();
+    auto lines = History();
+    ASSERT_EQ(lines.size(), 2u) << out.str();  // identification = the read; then after the write
+    EXPECT_EQ(lines[0][2], "after-write");
+    EXPECT_EQ(lines[1][2], "read");
+    EXPECT_EQ(lines[0][3], "Velmor");
+    EXPECT_EQ(lines[0][4], sim::kVelmorVersion);
+    EXPECT_TRUE(std::filesystem::path(lines[0][0]).is_absolute());
+    const std::string before = lines[1][0];
+
+    // An upgrade (say) resets the ESC, kept bytes too.
+    Bytes reset = device->ParamBlock();
+    reset[3] = 0;
+    reset[10] = 0;
+    device->SetParamBlock(reset);
+    ASSERT_EQ(Run({"diff", lines[0][0], "device"}), kExitOk) << err.str();
+    EXPECT_TRUE(Printed("* Brake  Types: Hard Brake | No Brake")) << out.str();
+    EXPECT_TRUE(Printed("1 parameter(s) differ."));
+
+    ASSERT_EQ(Run({"restore", lines[0][0]}), kExitOk) << err.str();
+    EXPECT_EQ(device->ParamBlock()[3], 2);
+    EXPECT_EQ(device->ParamBlock()[10], sim::DefaultParamBlock(sim::Series::Velmor)[10]);
+    lines = History();
+    EXPECT_EQ(lines[0][2], "restore");
+
+    // A snapshot of the Velmor is refused by an Ostrin.
+    Use(sim::Series::Ostrin);
+    EXPECT_EQ(Run({"restore", before}), kExitRefused);
+    EXPECT_NE(err.str().find("Velmor series, but this ESC is of the Ostrin series"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 0);
+}
+
+TEST_F(EscHistoryCliTest, RestoreReportsEveryByteThatDidNotTake) {
+    Use(sim::Series::Tarrow);
+    ASSERT_EQ(Run({"write", "Brake Types=2", "PWM Rate=1"}), kExitOk) << err.str();
+    const std::string snapshot = History()[0][0];
+    Use(sim::Series::Tarrow);
+    device->MutableFaults().keepParamBlock = true;
+    EXPECT_EQ(Run({"restore", snapshot}), kExitRefused);
+    EXPECT_NE(err.str().find("Offset 3 (Brake Types): wrote 2, the ESC holds 0."),
+              std::string::npos)
+        << err.str();
+    EXPECT_NE(err.str().find("2 byte(s) did not take."), std::string::npos) << err.str();
+}
+
 }  // namespace
 }  // namespace tavix::cli

@@ -11,6 +11,7 @@
 #include "fakes/TempDir.h"
 #include "link/Frame.h"
 #include "platform/SerialBackendFactory.h"
+#include "platform/UserEscHistory.h"
 #include "sim/SimDevice.h"
 #include "upgrade/UpgradeMessages.h"
 
@@ -145,6 +146,20 @@ TEST_F(FirmwareCommandTest, FlashFailsWhenTheEscIsUnpluggedMidDownload) {
     EXPECT_EQ(Flash(path), kExitRefused);
     EXPECT_NE(err.str().find(kMsgDownloadTimeout), std::string::npos) << err.str();
     EXPECT_NE(device->Version(), kNewVersion);
+}
+
+TEST_F(FirmwareCommandTest, FlashKeepsTheSettingsOfBeforeTheUpgrade) {
+    setenv("XDG_DATA_HOME", dir.File("data").c_str(), 1);
+    Bytes settings = device->ParamBlock();
+    settings[3] = 2;
+    device->SetParamBlock(settings);
+    const std::string path =
+        Write("new.Dlc", test::FirmwareText(test::HexText(test::PatternImage(700)), kNewVersion));
+    ASSERT_EQ(Flash(path), kExitOk) << err.str();
+    const auto kept = UserEscHistory().List();
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].reason, "before-upgrade");
+    EXPECT_EQ(kept[0].block, settings);
 }
 
 }  // namespace

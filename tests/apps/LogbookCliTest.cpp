@@ -11,6 +11,7 @@
 #include "fakes/TempDir.h"
 #include "platform/SerialBackendFactory.h"
 #include "records/Logbook.h"
+#include "records/PackBook.h"
 #include "sim/SimDevice.h"
 
 namespace tavix::cli {
@@ -111,6 +112,38 @@ TEST_F(LogbookCliTest, InfoAddsTheComputedQuantities) {
     }
     EXPECT_NE(text.find(" mAh\n", computed), std::string::npos) << text;
     EXPECT_EQ(text.find("\n  Cells        -\n"), std::string::npos) << text;
+}
+
+TEST_F(LogbookCliTest, EventsAndPacksOverUploadedFlights) {
+    ASSERT_EQ(
+        Run({"upload", "--port", "demo", "--note", "Pack: Blue\x1b[2J\nfield", "--out", flights}),
+        kExitOk)
+        << err.str();
+    const std::vector<std::string> paths = OutLines();
+    ASSERT_EQ(paths.size(), 3u);
+
+    ASSERT_EQ(Run({"events", paths[0], "--csv"}), kExitOk) << err.str();
+    std::vector<std::string> lines = OutLines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], "time_s,duration_s,kind,value,text\r");
+    ASSERT_EQ(Run({"events", paths[0]}), kExitOk) << err.str();
+    EXPECT_FALSE(out.str().empty());
+
+    ASSERT_EQ(Run({"info", paths[0]}), kExitOk) << err.str();
+    // The pack name's escape sequence reaches the terminal as text.
+    EXPECT_NE(out.str().find("\n  Pack         Blue\\x1B[2J\n"), std::string::npos) << out.str();
+
+    ASSERT_EQ(Run({"packs", flights, "--csv"}), kExitOk) << err.str();
+    lines = OutLines();
+    ASSERT_EQ(lines.size(), 2u) << out.str();
+    EXPECT_EQ(lines[0], std::string(kPacksCsvHeader) + "\r");
+    EXPECT_EQ(lines[1].find("Blue\x1b[2J,3,"), 0u) << lines[1];
+    ASSERT_EQ(Run({"packs", flights}), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("\nBlue\\x1B[2J  "), std::string::npos) << out.str();
+
+    EXPECT_EQ(Run({"events", dir.File("none.dat")}), kExitRefused);
+    EXPECT_EQ(Run({"events"}), kExitUsage);
+    EXPECT_EQ(Run({"packs"}), kExitUsage);
 }
 
 }  // namespace

@@ -248,6 +248,14 @@ TEST(ProgressDlg, EscapeCancelsAndEnterConfirms) {
     EXPECT_FALSE(esc.isVisible());
     EXPECT_FALSE(esc.polling());
 
+    // The Cancel button beside the hint does what Esc does.
+    CMyProgressDlg click(state);
+    QSignalSpy clickFinished(&click, &CMyProgressDlg::transferFinished);
+    click.start();
+    QTest::mouseClick(click.CancelButton(), Qt::LeftButton);
+    ASSERT_EQ(clickFinished.count(), 1);
+    EXPECT_EQ(click.result(), UploadProgress::Result::Cancel);
+
     CMyProgressDlg enter(state);
     QSignalSpy enterFinished(&enter, &CMyProgressDlg::transferFinished);
     enter.start();

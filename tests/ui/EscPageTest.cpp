@@ -8,9 +8,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QTest>
 #include <memory>
 
@@ -19,6 +21,7 @@
 #include "esc/EscMessages.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FixedClock.h"
+#include "fakes/TempDir.h"
 #include "link/CMSComm.h"
 #include "link/Frame.h"
 #include "platform/SerialBackendFactory.h"
@@ -109,6 +112,8 @@ TEST_F(EscPageTest, TheTabShowsThePageOfTheIdentifiedSeries) {
     QTest::keyClicks(offset, QStringLiteral("3x0"));
     EXPECT_EQ(offset->text(), QStringLiteral("30"));
     EXPECT_EQ(page->Session().State().Text(EscField::TemperatureOffset), "30");
+    QTest::keyClicks(offset, QStringLiteral("0"));  // 300: beyond what the ESC holds
+    EXPECT_EQ(offset->toolTip().toStdString(), kMsgTemperatureOffsetRange);
 
     // "Default Value" sets the lists and the offset, not the calibration.
     QTest::mouseClick(page->DefaultButton(), Qt::LeftButton);
@@ -137,7 +142,8 @@ TEST_F(EscPageTest, SaveAndLoadAParameterFile) {
     emit page->List(7)->activated(0);
     QTest::mouseClick(page->LoadButton(), Qt::LeftButton);
     EXPECT_EQ(page->List(7)->currentText(), QStringLiteral("16 KHz"));
-    EXPECT_EQ(prompt.shown.size(), 0u);
+    EXPECT_EQ(prompt.Texts(), std::vector<std::string>{kMsgEscLoadedNotSent});
+    EXPECT_FALSE(page->List(7)->styleSheet().isEmpty());  // marked: not in the ESC yet
 
     // A file of another series changes nothing.
     dir.Write(QStringLiteral("tarrow.esc.txt"),
@@ -177,6 +183,60 @@ TEST_F(EscPageTest, OpenDeviceOnTheTabShowsThePageOfTheNewSeries) {
     EXPECT_TRUE(holder->Current()->isVisible());
     EXPECT_FALSE(tarrow->Comm().GetPortOpen());
     EXPECT_TRUE(prompt.shown.empty()) << prompt.Last();
+}
+
+TEST_F(EscPageTest, HistoryShowsTheDifferencesAndRestoreThenReadAsksFirst) {
+    // A history of its own, so that snapshots of other tests do not show.
+    test::TempDir data;
+    const std::string before = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+    setenv("XDG_DATA_HOME", data.Path().c_str(), 1);
+    const std::unique_ptr<void, std::function<void(void*)>> restore(
+        &data, [before](void*) { setenv("XDG_DATA_HOME", before.c_str(), 1); });
+    EscPage* page = OpenParameterTab(sim::Series::Velmor);
+    ASSERT_NE(page, nullptr) << prompt.Last();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->UpdateButton()->isEnabled(); }, kWaitMs));
+
+    // Brake Types to "Hard Brake", Update: the page reads back and it took.
+    page->List(2)->setCurrentIndex(2);
+    emit page->List(2)->activated(2);
+    EXPECT_FALSE(page->List(2)->styleSheet().isEmpty());
+    EXPECT_TRUE(page->List(1)->styleSheet().isEmpty());
+    QTest::mouseClick(page->UpdateButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.Last() == kMsgEscUpdateComplete; }, kWaitMs));
+    EXPECT_TRUE(page->List(2)->styleSheet().isEmpty());
+
+    // History: the read of identification and the write, newest first.
+    QTest::mouseClick(page->HistoryButton(), Qt::LeftButton);
+    EscHistoryDlg* history = page->HistoryDialog();
+    ASSERT_NE(history, nullptr);
+    ASSERT_EQ(history->Shown().size(), 2u);
+    EXPECT_EQ(history->Shown()[0].reason, "after-write");
+    history->Snapshots()->setCurrentRow(1);
+    QStringList marked;
+    for (int r = 0; r < history->Values()->rowCount(); ++r) {
+        if (history->Values()->item(r, 0)->text().startsWith(QChar(0x2260))) {
+            marked << history->Values()->item(r, 0)->text();
+        }
+    }
+    EXPECT_EQ(marked, QStringList{QString::fromUtf8("\u2260 Brake  Types")});
+
+    // Restore: the old values on the page, not yet in the ESC.
+    QTest::mouseClick(history->RestoreButton(), Qt::LeftButton);
+    EXPECT_EQ(prompt.Last(), kMsgEscRestoredNotSent);
+    EXPECT_EQ(page->List(2)->currentIndex(), 0);
+    EXPECT_FALSE(page->List(2)->styleSheet().isEmpty());
+    EXPECT_EQ(device->ParamBlock()[3], 2);
+
+    // "Read from ESC" asks before the changes go; No keeps them.
+    prompt.answers = {false};
+    ASSERT_TRUE(page->ReadButton()->isEnabled());
+    ASSERT_TRUE(page->Session().UnsentChanges());
+    QTest::mouseClick(page->ReadButton(), Qt::LeftButton);
+    EXPECT_EQ(prompt.Last(), kMsgEscReadOverChanges);
+    EXPECT_EQ(page->List(2)->currentIndex(), 0);
+    prompt.answers = {true};
+    QTest::mouseClick(page->ReadButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->List(2)->currentIndex() == 2; }, kWaitMs));
 }
 
 }  // namespace

@@ -41,6 +41,13 @@ TEST(FlightSummaryPanel, ShowsTheRecordsQuantitiesAndNothingWithoutOne) {
     for (const auto& [caption, value] : shown) {
         EXPECT_EQ(panel.Value(QString::fromLatin1(caption)), none) << caption;
     }
+
+    // The record page shows Max.Power with its statistics: the panel there leaves it out.
+    FlightSummaryPanel withoutPower(nullptr, 3, kQuantityMaxPower);
+    withoutPower.SetRecord(*record);
+    EXPECT_EQ(withoutPower.Value(QString::fromLatin1(kQuantityMaxPower)), QString());
+    EXPECT_EQ(withoutPower.Value(QString::fromLatin1(kCaptionCapacity)),
+              QStringLiteral("1000 mAh"));
 }
 
 }  // namespace

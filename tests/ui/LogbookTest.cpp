@@ -41,6 +41,9 @@ protected:
     void WriteFlight(const std::string& name, std::int64_t time, int seconds, int amps2) {
         auto record = test::MakeRecord(5, seconds * 5);
         record->header.timeA = time;
+        for (auto& samples : record->raw) {
+            samples.fill(100);  // what a logger writes: never above 16 bits
+        }
         for (int j = 0; j < seconds * 5; ++j) {
             record->raw[kVoltage][j] = 120;
             record->raw[kCurrent][j] = amps2;

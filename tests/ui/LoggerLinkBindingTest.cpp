@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
@@ -13,12 +15,15 @@
 
 #include "DemoWindow.h"
 #include "UiTestSupport.h"
+#include "core/records/RecordTestData.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FixedClock.h"
 #include "logger/LoggerLink.h"
 #include "logger/LoggerMessages.h"
 #include "platform/SerialBackendFactory.h"
 #include "plot/CurveModel.h"
+#include "records/CTavixDoc.h"
+#include "records/RecordEdits.h"
 #include "shell/ShellTexts.h"
 #include "sim/SimDevice.h"
 #include "ui/logger/LoggerLinkBinding.h"
@@ -59,7 +64,10 @@ TEST_F(LoggerLinkBindingTest, UploadEndsWithTheLastFlightOnTheRecordPage) {
     for (const char* name : {"2014-3-7_1.dat", "2014-3-7_2.dat", "2014-3-7_3.dat"}) {
         EXPECT_TRUE(QFile::exists(dir.File(QString::fromLatin1(name)))) << name;
     }
-    EXPECT_EQ(prompt.Texts(), std::vector<std::string>{kMsgConfirmUpload});
+    ASSERT_EQ(prompt.Texts().size(), 2u);
+    EXPECT_EQ(prompt.Texts()[0].rfind(kMsgConfirmUpload, 0), 0u);
+    EXPECT_NE(prompt.Texts()[0].find("Note: club field"), std::string::npos);
+    EXPECT_EQ(prompt.Texts()[1], binding->Link().State().summary);
     EXPECT_EQ(view->CurrentTab(), kTabRecord);
     EXPECT_EQ(view->NoteText(), QStringLiteral("club field"));
     // The curves of the last flight are drawn and its statistics filled.
@@ -82,6 +90,105 @@ TEST_F(LoggerLinkBindingTest, ARefusedRecordFileLeavesTheWindowAsItWas) {
     EXPECT_FALSE(view->IsTabEnabled(kTabRecord));
     EXPECT_FALSE(app.Config().Record().dataLoaded);
     EXPECT_TRUE(app.MainFrame()->DocumentPath().isEmpty());
+}
+
+// A record of the demo device's hardware with plausible samples; `bad` puts
+// one sample no logger writes into the current.
+QByteArray RecordBytes(const std::string& note, bool bad = false) {
+    auto record = test::MakeRecord(5, 100);
+    SetFixedText(record->header.note, note);
+    for (int ch = 0; ch < kChannelCount; ++ch) {
+        record->raw[ch].fill(100 + ch);
+    }
+    if (bad) {
+        record->raw[kCurrent][40] = -715827882;
+    }
+    const std::string bytes = CTavixDoc::Serialize(*record);
+    return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+std::string NoteInFile(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = file.readAll();
+    auto record = std::make_unique<FlightRecord>();
+    CTavixDoc::Serialize(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), *record,
+        "record");
+    return FixedText(record->header.note);
+}
+
+TEST_F(LoggerLinkBindingTest, AnEditedNoteIsOfferedForSavingBeforeTheRecordIsLeft) {
+    ASSERT_NE(Start(), nullptr);
+    CMainFrame* frame = app.MainFrame();
+    const QString a = dir.File(QStringLiteral("a.dat"));
+    const QString b = dir.File(QStringLiteral("b.dat"));
+    dir.Write(QStringLiteral("a.dat"), RecordBytes("calm"));
+    dir.Write(QStringLiteral("b.dat"), RecordBytes("windy"));
+    ASSERT_TRUE(frame->OpenRecordFile(a));
+    const QString title = frame->windowTitle();
+
+    std::vector<SaveAnswer> answers;
+    std::vector<std::string> asked;
+    binding->Records().askSave = [&](const std::string& text) {
+        asked.push_back(text);
+        const SaveAnswer answer = answers.at(0);
+        answers.erase(answers.begin());
+        return answer;
+    };
+    view->NoteBox()->setPlainText(QStringLiteral("gusty"));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("*") + title);
+
+    // Cancel: the other record stays closed, and the window open, with the edit.
+    answers = {SaveAnswer::Cancel, SaveAnswer::Cancel};
+    EXPECT_FALSE(frame->OpenRecordFile(b));
+    frame->ExitWithoutQuestion();
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->DocumentPath(), a);
+    EXPECT_EQ(view->NoteText(), QStringLiteral("gusty"));
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0], "The note of a.dat was changed.\nDo you want to save the changes?");
+
+    // Save: the note goes into the file, then the other record opens.
+    answers = {SaveAnswer::Save};
+    EXPECT_TRUE(frame->OpenRecordFile(b));
+    EXPECT_EQ(NoteInFile(a), "gusty");
+    EXPECT_EQ(frame->DocumentPath(), b);
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("b.dat") + QString::fromLatin1(kTitleSuffix));
+
+    // Discard: File > Exit closes and the file keeps its note.
+    view->NoteBox()->setPlainText(QStringLiteral("typed, then dropped"));
+    answers = {SaveAnswer::Discard};
+    frame->ExitWithoutQuestion();
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_EQ(NoteInFile(b), "windy");
+    EXPECT_EQ(asked.size(), 4u);
+}
+
+TEST_F(LoggerLinkBindingTest, ARecordThatCannotBeRightOpensWithAWarning) {
+    ASSERT_NE(Start(), nullptr);
+    dir.Write(QStringLiteral("bad.dat"), RecordBytes("", true));
+    ASSERT_TRUE(app.MainFrame()->OpenRecordFile(dir.File(QStringLiteral("bad.dat"))));
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Exclamation);
+    EXPECT_NE(prompt.Last().find("Current(A) at sample 41"), std::string::npos) << prompt.Last();
+    EXPECT_TRUE(app.Config().Record().dataLoaded);
+}
+
+TEST_F(LoggerLinkBindingTest, AGearRateTypedOverARecordIsSaidToBeForTheNextUpload) {
+    ASSERT_NE(Start(), nullptr);
+    dir.Write(QStringLiteral("a.dat"), RecordBytes("calm"));  // gear rate 2.5, 14 poles
+    ASSERT_TRUE(app.MainFrame()->OpenRecordFile(dir.File(QStringLiteral("a.dat"))));
+    QLabel* hint = binding->Records().GearHintLabel();
+    EXPECT_TRUE(hint->isHidden());
+    QLineEdit* gear = view->GearRateEdit();
+    gear->selectAll();
+    QTest::keyClicks(gear, QStringLiteral("3.5"));
+    EXPECT_FALSE(hint->isHidden());
+    EXPECT_EQ(hint->text().toStdString(), GearHint(true, 2.5f, 14, 3.5f, 14));
+    gear->selectAll();
+    QTest::keyClicks(gear, QStringLiteral("2.5"));
+    EXPECT_TRUE(hint->isHidden());
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include "ui/shell/CMainFrame.h"
 #include "ui/shell/CQTabCtrl.h"
 #include "ui/shell/CTavixView.h"
+#include "ui/shell/StatusPanes.h"
 
 namespace tavix {
 namespace {
@@ -165,6 +166,28 @@ TEST_F(MainFrameTest, StatusPanes) {
     clock.local = LocalTime{2014, 3, 7, 9, 30, 5};
     QTRY_COMPARE_WITH_TIMEOUT(frame->PaneText(StatusPanes::kClockPane), QStringLiteral("09:30:05"),
                               2500);
+}
+
+TEST(FitStatusText, CutsBetweenValuesNeverInsideOne) {
+    const QString values = QStringLiteral("Vol: 12.3V, Cur: 45.6A, Thr:50%, RPM:1071.4");
+    auto within = [](int chars) {
+        return [chars](const QString& text) { return text.size() <= chars; };
+    };
+    struct Case {
+        int room;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {100, "Vol: 12.3V, Cur: 45.6A, Thr:50%, RPM:1071.4"},
+        {40, "Vol: 12.3V, Cur: 45.6A, Thr:50%, ..."},
+        {30, "Vol: 12.3V, Cur: 45.6A, ..."},
+        {20, "Vol: 12.3V, ..."},
+        {5, "Vol: 12.3V, ..."},  // not even the first value: it is clipped, not cut
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FitStatusText(values, within(c.room)), QString::fromLatin1(c.shown)) << c.room;
+    }
+    EXPECT_EQ(FitStatusText(QStringLiteral("Ready"), within(2)), QStringLiteral("Ready"));
 }
 
 TEST_F(MainFrameTest, OpenedRecordNamesTheWindowAndTopsTheRecentFiles) {

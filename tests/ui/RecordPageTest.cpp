@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "plot/CurveModel.h"
+#include "plot/EventMarkers.h"
 #include "ui/plot/CCurveView.h"
 #include "ui/plot/CurvePainter.h"
 #include "ui/plot/RecordPage.h"
@@ -77,7 +78,8 @@ TEST_F(RecordPageTest, ALoadedRecordFillsTheStatisticsAndTheCurves) {
     EXPECT_EQ(View()->size(), QSize(g.viewWidth, g.viewHeight));
     const QImage curves = View()->grab().toImage();
     EXPECT_GT(CountPixels(curves, QColor(255, 0, 0)), g.plotWidth / 2);
-    EXPECT_EQ(curves.pixelColor(1, 1), CurvePainter::kBackground);
+    // Below the strip of event markers along the top edge.
+    EXPECT_EQ(curves.pixelColor(1, kMarkerHeight + 1), CurvePainter::kBackground);
     ASSERT_NE(page.findChild<QWidget*>(QStringLiteral("channelControls")), nullptr);
 }
 
@@ -87,7 +89,7 @@ TEST_F(RecordPageTest, TwoClicksZoomAndARightClickShowsAllAgain) {
     EXPECT_TRUE(page.Model().Selecting());
     // The red marker stands at the first click.
     const QImage marked = View()->grab().toImage();
-    EXPECT_EQ(marked.pixelColor(w / 4, 2), QColor(255, 0, 0));
+    EXPECT_EQ(marked.pixelColor(w / 4, kMarkerHeight + 2), QColor(255, 0, 0));
     QTest::mouseClick(View(), Qt::LeftButton, {}, At(w / 2));
     EXPECT_FALSE(page.Model().Selecting());
     EXPECT_EQ(page.Model().FirstVisible(), 250);

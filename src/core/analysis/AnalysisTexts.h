@@ -11,6 +11,9 @@ inline constexpr const char* kCaptionEnergy = "Energy";
 inline constexpr const char* kCaptionAverageCurrent = "Avg.Current";
 inline constexpr const char* kCaptionCells = "Cells";
 inline constexpr const char* kCaptionMinCellVoltage = "Min.V/Cell";
+inline constexpr const char* kCaptionResistance = "Resistance";
+inline constexpr const char* kCaptionPack = "Pack";
+inline constexpr const char* kCaptionEvents = "Events";
 
 inline constexpr const char* kFormatPower = "%5.1f W";
 inline constexpr const char* kFormatCapacity = "%.0f mAh";

@@ -49,6 +49,7 @@ void IdentifySession::OnOpenDevice() {
     line_.busy = true;
     state_.identifying = true;
     receivedVersion_.clear();
+    receivedBlock_.clear();
     line_.Request().Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
     Notify();
 }
@@ -59,8 +60,9 @@ void IdentifySession::OnComm() {
         return;
     }
     // All 16 bytes as sent, zero bytes included.
-    const auto version = reply->data.begin() + kVersionBlockOffset;
+    const auto version = reply->data.begin() + kBlockVersionOffset;
     receivedVersion_.assign(version, version + kVersionLength);
+    receivedBlock_ = reply->data;
     std::weak_ptr<bool> alive = alive_;
     line_.Timers().Post([this, alive] {
         const auto token = alive.lock();
@@ -143,6 +145,12 @@ void IdentifySession::TakeVersion(bool chooseTab) {
         tabRequest_ = kTabParameter;
     }
     Notify();
+    if (keepBlock) {
+        const std::string error = keepBlock(receivedBlock_);
+        if (!error.empty()) {
+            prompt_.Message(error, PromptIcon::Exclamation);
+        }
+    }
 }
 
 void IdentifySession::OnDeviceLost() {
@@ -170,6 +178,7 @@ void IdentifySession::Timeout(const std::string& detail) {
     state_.hasLogger = false;
     state_.version.clear();
     state_.hardwareCode.clear();
+    receivedBlock_.clear();
     tabRequest_ = kTabWelcome;
     Notify();
     prompt_.Message(kMsgOpenTimeout, PromptIcon::Exclamation, detail);

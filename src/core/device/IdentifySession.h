@@ -23,6 +23,7 @@
 #include <memory>
 #include <string>
 
+#include "base/Bytes.h"
 #include "device/DeviceVersion.h"
 #include "flight/FlightRecord.h"
 
@@ -34,8 +35,6 @@ class MainFormLine;
 class Prompt;
 
 inline constexpr int kTimerIdentify = 3;
-// Where the version string lies in the 512-byte block.
-inline constexpr std::ptrdiff_t kVersionBlockOffset = 256;
 
 struct IdentityState {
     bool identifying = false;
@@ -58,6 +57,10 @@ public:
     // The version string of the last identification reply, also when the
     // device was then refused (unknown hardware or series).
     const std::string& ReceivedVersion() const { return receivedVersion_; }
+    // The whole 512-byte block of the last identification reply (empty before
+    // one and after a time-out): an upload stores it with each flight, and it
+    // is kept in the ESC snapshot history, without another exchange.
+    const Bytes& ReceivedBlock() const { return receivedBlock_; }
     // The tab the form should select now (after identification or its
     // time-out), or -1; taking it clears the request.
     int TakeTabRequest();
@@ -69,6 +72,9 @@ public:
     std::function<void()> changed;
     // Every device page runs its hide operation, closing its port.
     std::function<void()> hideDevicePages;
+    // Keeps the block of an identified device in the snapshot history;
+    // returns the message of a failed write (shown), or an empty text.
+    std::function<std::string(const Bytes&)> keepBlock;
 
     void OnOpenDevice();
     // The upgrade page read a new firmware version back from the identified
@@ -100,6 +106,7 @@ private:
     CAppConfig& config_;
     IdentityState state_;
     std::string receivedVersion_;
+    Bytes receivedBlock_;
     int tabRequest_ = -1;
     std::array<Calibration, kChannelCount> calibration_{};
     std::array<AxisRange, kChannelCount> ranges_{};

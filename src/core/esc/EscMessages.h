@@ -14,11 +14,38 @@ inline constexpr const char* kMsgEscUpdateTimeout = "Time out, parameters updati
 inline constexpr const char* kMsgEscCalibrationOutOfOrder =
     "Throttle calibration parameters have been revised to the wrong value; Please re-read "
     "settings data transfer electricity!";
+inline constexpr const char* kMsgTemperatureOffsetRange =
+    "Temperature Offset takes a whole number 0-255.";
+inline constexpr const char* kMsgEscNotTaken =
+    "The ESC was written, but these parameters did not take: %s. Please check the ESC and "
+    "try again.";
+inline constexpr const char* kMsgEscReadBackTimeout =
+    "The parameters were sent, but reading them back timed out: read the ESC again to check "
+    "them!";
+inline constexpr const char* kMsgEscRestoreUnread =
+    "Read the ESC first: a snapshot is restored onto the values the ESC holds.";
+inline constexpr const char* kMsgEscRestoreOtherSeries =
+    "The snapshot holds parameters of the %s series, but this ESC is of the %s series!";
+inline constexpr const char* kMsgEscRestoreOtherVersion =
+    "The snapshot was taken of firmware %s, but this ESC runs %s: its parameters may mean "
+    "other things, so it is not restored.";
+inline constexpr const char* kMsgEscReadOverChanges =
+    "The page holds changes that are not in the ESC yet. Read the ESC and lose them?";
+inline constexpr const char* kMsgEscLoadedNotSent =
+    "The values of the file are on the page but not yet in the ESC: press \"Update\" to write "
+    "them.";
+inline constexpr const char* kMsgEscRestoredNotSent =
+    "The values of the snapshot are on the page but not yet in the ESC: press \"Update\" to "
+    "write them.";
 
 // Captions of the page.
 inline constexpr const char* kLabelEscFirmwareVersion = "Firmware Version:";
 inline constexpr const char* kLabelEscStatus = "Status:";
 inline constexpr const char* kBtnEscDefaultValue = "Default Value";
 inline constexpr const char* kBtnEscUpdate = "Update";
+inline constexpr const char* kBtnEscReadFromEsc = "Read from ESC";
+inline constexpr const char* kBtnEscHistory = "History...";
+inline constexpr const char* kBtnEscRestore = "Restore";
+inline constexpr const char* kTipEscChanged = "Changed since the last read: not yet in the ESC";
 
 }  // namespace tavix

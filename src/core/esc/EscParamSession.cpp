@@ -1,6 +1,11 @@
 #include "esc/EscParamSession.h"
 
+#include <algorithm>
 #include <cctype>
+
+#include "base/FormatText.h"
+#include "device/DeviceVersion.h"
+#include "esc/EscHistory.h"
 
 #include "esc/EscMessages.h"
 #include "link/CMSComm.h"
@@ -10,28 +15,23 @@
 
 namespace tavix {
 
-namespace {
-
-int Low16(const Bytes& block, std::size_t at) {
-    return block[at] | (block[at + 1] << 8);
-}
-
-void PutLow16(Bytes& block, std::size_t at, int value) {
-    block[at] = static_cast<std::uint8_t>(value & 0xFF);
-    block[at + 1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
-}
-
-}  // namespace
-
-std::uint8_t TemperatureOffsetByte(const std::string& text) {
-    unsigned value = 0;
-    for (char c : text) {
-        if (!std::isdigit(static_cast<unsigned char>(c))) {
-            break;
-        }
-        value = (value * 10 + static_cast<unsigned>(c - '0')) & 0xFF;
+void ShowValues(EscParamState& state, const EscBlockValues& values) {
+    for (std::size_t g = 0; g < kEscVersionGroups; ++g) {
+        state.version[g] = values.version.substr(g * kEscVersionGroupSize, kEscVersionGroupSize);
     }
-    return static_cast<std::uint8_t>(value);
+    state.selection = values.selection;
+    state.texts = values.texts;
+}
+
+EscBlockValues ValuesOf(const EscParamState& state, const ThrottleCalibration& calibration) {
+    EscBlockValues values;
+    for (const std::string& group : state.version) {
+        values.version += group;
+    }
+    values.selection = state.selection;
+    values.texts = state.texts;
+    values.calibration = calibration;
+    return values;
 }
 
 EscParamSession::EscParamSession(const EscSeriesTable& table, CMSComm& comm, TimerHost& timers,
@@ -118,6 +118,22 @@ void EscParamSession::OnConnect() {
     request_.Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
 }
 
+void EscParamSession::OnReadFromEsc() {
+    const auto idle = [this] {
+        return visible_ && state_.phase != EscPhase::Reading && state_.phase != EscPhase::Writing;
+    };
+    if (!idle()) {
+        return;
+    }
+    if (UnsentChanges() && !prompt_.Ask(kMsgEscReadOverChanges, PromptIcon::Question)) {
+        return;
+    }
+    // Timers and serial events ran while the question was open.
+    if (idle()) {
+        OnConnect();
+    }
+}
+
 void EscParamSession::OnDefault() {
     if (!visible_) {
         return;
@@ -158,47 +174,78 @@ void EscParamSession::SetTemperatureOffset(const std::string& text) {
 }
 
 Bytes EscParamSession::BuildWriteBlock(std::string& refusal) const {
-    Bytes block(kParamBlockSize, 0);
-    block[kBlockFlagOffset] = kBlockFlag;
+    return EncodeParamBlock(table_, ValuesOf(state_, calibration_), keptSource_, refusal);
+}
 
-    std::string version;
-    for (const std::string& group : state_.version) {
-        version += group;
+std::vector<bool> EscParamSession::ChangedLists() const {
+    std::vector<bool> changed(table_.lists.size(), false);
+    if (lastRead_.empty()) {
+        return changed;
     }
-    if (version.size() != kBlockVersionSize) {
-        refusal = kMsgEscInvalidVersion;
-        return {};
+    const EscBlockValues read = DecodeParamBlock(table_, lastRead_);
+    for (std::size_t i = 0; i < changed.size(); ++i) {
+        changed[i] = state_.selection[i] != read.selection[i];
     }
-    std::copy(version.begin(), version.end(), block.begin() + kBlockVersionOffset);
+    return changed;
+}
 
-    if (table_.calibrationOffset) {
-        if (!calibration_.InOrder()) {
-            refusal = kMsgEscCalibrationOutOfOrder;
-            return {};
-        }
-        const std::size_t at = *table_.calibrationOffset;
-        PutLow16(block, at, calibration_.reverse);
-        PutLow16(block, at + 2, calibration_.neutral);
-        PutLow16(block, at + 4, calibration_.forward);
+bool EscParamSession::TemperatureOffsetChanged() const {
+    if (lastRead_.empty() || !table_.temperatureOffset) {
+        return false;
     }
-    for (std::size_t i = 0; i < table_.lists.size(); ++i) {
-        const int index = state_.selection[i];
-        block[table_.lists[i].offset] =
-            index < 0 ? kNoSelectionByte : static_cast<std::uint8_t>(index);
+    return TemperatureOffsetValue(state_.Text(EscField::TemperatureOffset)) !=
+           lastRead_[*table_.temperatureOffset];
+}
+
+bool EscParamSession::UnsentChanges() const {
+    const std::vector<bool> lists = ChangedLists();
+    return restoring_ || TemperatureOffsetChanged() ||
+           std::find(lists.begin(), lists.end(), true) != lists.end();
+}
+
+std::string EscParamSession::Restore(const Bytes& block) {
+    if (lastRead_.empty()) {
+        return kMsgEscRestoreUnread;
     }
-    for (std::size_t offset : table_.keptOffsets) {
-        block[offset] = offset < lastRead_.size() ? lastRead_[offset] : 0;
+    const EscBlockValues from = DecodeParamBlock(table_, block);
+    const EscBlockValues here = DecodeParamBlock(table_, lastRead_);
+    if (block.size() != kParamBlockSize || SeriesOf(from.version) != table_.series) {
+        return FormatText(kMsgEscRestoreOtherSeries, SeriesName(SeriesOf(from.version)),
+                          table_.name.c_str());
     }
+    if (from.version != here.version) {
+        const std::string theirs = from.version.substr(0, from.version.find('\0'));
+        const std::string ours = here.version.substr(0, here.version.find('\0'));
+        return FormatText(kMsgEscRestoreOtherVersion, theirs.c_str(), ours.c_str());
+    }
+    state_.selection = from.selection;
     if (table_.temperatureOffset) {
-        block[*table_.temperatureOffset] =
-            TemperatureOffsetByte(state_.Text(EscField::TemperatureOffset));
+        SetText(EscField::TemperatureOffset, from.Text(EscField::TemperatureOffset));
     }
-    refusal.clear();
-    return block;
+    keptSource_ = block;
+    restoring_ = true;
+    Notify();
+    return {};
+}
+
+void EscParamSession::Keep(int reason, const Bytes& block) {
+    if (history_ == nullptr || block.empty()) {
+        return;
+    }
+    const std::string error = history_->Keep(static_cast<SnapshotReason>(reason), block);
+    if (!error.empty()) {
+        prompt_.Message(error, PromptIcon::Exclamation);
+    }
 }
 
 void EscParamSession::OnUpdate() {
     if (!visible_ || !state_.updateEnabled) {
+        return;
+    }
+    // A typed value that the ESC cannot hold is refused before anything else.
+    if (table_.temperatureOffset &&
+        TemperatureOffsetValue(state_.Text(EscField::TemperatureOffset)) < 0) {
+        prompt_.Message(kMsgTemperatureOffsetRange, PromptIcon::Exclamation);
         return;
     }
     if (!prompt_.Ask(kMsgEscConfirmUpdate, PromptIcon::Exclamation)) {
@@ -221,37 +268,45 @@ void EscParamSession::OnUpdate() {
         return;
     }
     lastWrite_ = block;
+    notTaken_.clear();
     state_.phase = EscPhase::Writing;
     Notify();
+    Keep(static_cast<int>(SnapshotReason::BeforeWrite), lastRead_);
     request_.Send(kCmdWriteBlock, kParamBlockAddress, kParamBlockSize, block);
 }
 
 void EscParamSession::TakeReadBlock(const Bytes& block) {
     lastRead_ = block;
-    for (std::size_t g = 0; g < kEscVersionGroups; ++g) {
-        const auto from = block.begin() + static_cast<std::ptrdiff_t>(kBlockVersionOffset +
-                                                                      g * kEscVersionGroupSize);
-        state_.version[g].assign(from, from + static_cast<std::ptrdiff_t>(kEscVersionGroupSize));
-    }
-    for (std::size_t i = 0; i < table_.lists.size(); ++i) {
-        const EscList& list = table_.lists[i];
-        const std::uint8_t value = block[list.offset];
-        state_.selection[i] = value < list.entries.size() ? value : -1;
-    }
-    if (table_.throttleByteOffset) {
-        SetText(EscField::ThrottleRange, std::to_string(block[*table_.throttleByteOffset] * 8));
-    }
-    if (table_.calibrationOffset) {
-        const std::size_t at = *table_.calibrationOffset;
-        calibration_ = {Low16(block, at), Low16(block, at + 2), Low16(block, at + 4)};
-        SetText(EscField::ForwardRange,
-                std::to_string((calibration_.forward - calibration_.neutral) / 2));
-        SetText(EscField::ReverseRange,
-                std::to_string((calibration_.neutral - calibration_.reverse) / 2));
-        SetText(EscField::Neutral, std::to_string(calibration_.neutral / 2));
-    }
-    if (table_.temperatureOffset) {
-        SetText(EscField::TemperatureOffset, std::to_string(block[*table_.temperatureOffset]));
+    keptSource_ = block;
+    restoring_ = false;
+    const EscBlockValues values = DecodeParamBlock(table_, block);
+    ShowValues(state_, values);
+    calibration_ = values.calibration;
+}
+
+void EscParamSession::OnWriteTaken() {
+    // The ESC acknowledged the write; reading the block back shows whether
+    // every byte took.
+    verifying_ = true;
+    request_.Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
+}
+
+void EscParamSession::OnReadBack(const Bytes& block) {
+    verifying_ = false;
+    const bool restored = restoring_;
+    notTaken_ = NotTaken(table_, lastWrite_, block);
+    TakeReadBlock(block);
+    state_.progress = kActivityMax;
+    state_.connected = true;
+    state_.updateEnabled = true;
+    state_.phase = EscPhase::Linked;
+    Notify();
+    Keep(static_cast<int>(restored ? SnapshotReason::Restore : SnapshotReason::AfterWrite), block);
+    if (notTaken_.empty()) {
+        prompt_.Message(kMsgEscUpdateComplete, PromptIcon::Information);
+    } else {
+        prompt_.Message(FormatText(kMsgEscNotTaken, NamesOf(table_, notTaken_).c_str()),
+                        PromptIcon::Exclamation);
     }
 }
 
@@ -260,7 +315,9 @@ void EscParamSession::OnComm() {
     if (!reply) {
         return;
     }
-    if (reply->command == kCmdReadBlock && reply->data.size() == kParamBlockSize) {
+    if (reply->command == kCmdReadBlock && reply->data.size() == kParamBlockSize && verifying_) {
+        OnReadBack(reply->data);
+    } else if (reply->command == kCmdReadBlock && reply->data.size() == kParamBlockSize) {
         // Also a reply that comes after its time-out: the ESC did answer.
         TakeReadBlock(reply->data);
         state_.progress = kActivityMax;
@@ -269,14 +326,12 @@ void EscParamSession::OnComm() {
         state_.resetFlag = false;
         state_.phase = EscPhase::Linked;
         Notify();
+        Keep(static_cast<int>(SnapshotReason::Read), reply->data);
     } else if (reply->command == kCmdWriteBlock) {
         // The write took, even when the reply comes after the time-out.
-        state_.progress = kActivityMax;
-        state_.connected = true;
-        state_.updateEnabled = true;
-        state_.phase = EscPhase::Linked;
+        state_.phase = EscPhase::Writing;
+        OnWriteTaken();
         Notify();
-        prompt_.Message(kMsgEscUpdateComplete, PromptIcon::Information);
     }
 }
 
@@ -293,7 +348,14 @@ void EscParamSession::OnTimer(int id) {
     state_.connected = false;
     state_.updateEnabled = false;
     state_.progress = 0;
-    if (id == kEscReadTimer) {
+    if (id == kEscReadTimer && verifying_) {
+        // The write was acknowledged but what the ESC holds is unknown.
+        verifying_ = false;
+        state_.resetFlag = true;
+        state_.phase = EscPhase::NotLinked;
+        Notify();
+        prompt_.Message(kMsgEscReadBackTimeout, PromptIcon::Exclamation, request_.TimeoutDetail());
+    } else if (id == kEscReadTimer) {
         state_.resetFlag = true;
         state_.phase = EscPhase::NotLinked;
         Notify();

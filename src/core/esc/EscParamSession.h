@@ -25,6 +25,9 @@
 //   keeps the values shown but leaves "Update" disabled; a good write reply
 //   that still comes late brings the page back to Linked.
 //
+// A good write reply is followed by a read of the block (still Writing): the
+// page then names every parameter that did not take, or reports success.
+//
 // One request is outstanding at a time, through DeviceRequest: the read
 // (command 3) and the write (command 15), each with its own timer of the
 // same id ticking every 100 ms. Each tick steps the progress bar by 20 (it
@@ -43,6 +46,7 @@
 #include <vector>
 
 #include "base/Bytes.h"
+#include "esc/EscParamBlock.h"
 #include "esc/EscSeries.h"
 #include "link/DeviceRequest.h"
 #include "link/PortName.h"
@@ -50,6 +54,7 @@
 namespace tavix {
 
 class CMSComm;
+class EscHistory;
 class Prompt;
 class TimerHost;
 
@@ -75,13 +80,10 @@ struct EscParamState {
     const std::string& Text(EscField field) const { return texts[static_cast<std::size_t>(field)]; }
 };
 
-// The throttle calibration of an Ostrin ESC, in half microseconds.
-struct ThrottleCalibration {
-    int reverse = 0;
-    int neutral = 0;
-    int forward = 0;
-    bool InOrder() const { return reverse < neutral && neutral < forward; }
-};
+// The page showing `values` as read.
+void ShowValues(EscParamState& state, const EscBlockValues& values);
+// The values the page would write (version, lists, fields; `calibration` as read).
+EscBlockValues ValuesOf(const EscParamState& state, const ThrottleCalibration& calibration);
 
 class EscParamSession {
 public:
@@ -101,6 +103,25 @@ public:
     const Bytes& LastRead() const { return lastRead_; }
     // The block of the last write request sent (empty before one).
     const Bytes& LastWrite() const { return lastWrite_; }
+    // The carried offsets the read-back after the last write found different
+    // from what was written (empty when all took).
+    const std::vector<std::size_t>& NotTakenOffsets() const { return notTaken_; }
+
+    // Where every good read and every write is kept (nullptr: nowhere).
+    void SetHistory(EscHistory* history) { history_ = history; }
+
+    // Per list of the table, whether the page shows another entry than the
+    // ESC sent at the last read; and the same for the temperature offset.
+    std::vector<bool> ChangedLists() const;
+    bool TemperatureOffsetChanged() const;
+    // Whether the page holds values not yet written to the ESC.
+    bool UnsentChanges() const;
+
+    // Puts the values of `block` (a snapshot) on the page as "Load from
+    // File..." does; the next "Update" also writes back its kept bytes.
+    // Returns why it was refused (another series or firmware version, or the
+    // page not read yet), or an empty text.
+    std::string Restore(const Bytes& block);
 
     // Whether the page is on screen now; the commands do nothing while not.
     void SetVisible(bool visible) { visible_ = visible; }
@@ -114,6 +135,9 @@ public:
     void OnConnect();
     void OnDefault();
     void OnUpdate();
+    // "Read from ESC": reads the block again, asking first when the page
+    // holds changes not yet written.
+    void OnReadFromEsc();
 
     // The user picks an entry (-1: none) or edits the temperature offset.
     void Select(std::size_t list, int index);
@@ -133,6 +157,9 @@ private:
     bool OpenPort();
     void ClearPage();
     void TakeReadBlock(const Bytes& block);
+    void Keep(int reason, const Bytes& block);
+    void OnWriteTaken();
+    void OnReadBack(const Bytes& block);
     void SetText(EscField field, std::string text);
 
     const EscSeriesTable& table_;
@@ -145,14 +172,12 @@ private:
     ThrottleCalibration calibration_;
     Bytes lastRead_;
     Bytes lastWrite_;
+    Bytes keptSource_;  // the block whose kept bytes the next write carries
+    bool restoring_ = false;
+    bool verifying_ = false;  // the read after a write is outstanding
+    std::vector<std::size_t> notTaken_;
+    EscHistory* history_ = nullptr;
     bool visible_ = false;
 };
-
-// The temperature offset box as the byte it writes: the leading digits read
-// as a decimal number, kept to its low 8 bits ("300" -> 44; "" -> 0).
-std::uint8_t TemperatureOffsetByte(const std::string& text);
-
-// Steps the progress bar once: +20, starting again from 0 past 100.
-int StepProgress(int position);
 
 }  // namespace tavix

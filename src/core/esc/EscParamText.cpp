@@ -83,6 +83,60 @@ std::vector<EscNamedValue> PageValues(const EscSeriesTable& table, const EscPara
     return values;
 }
 
+std::string ShownValue(const EscNamedValue& value) {
+    return value.value.empty() || value.unit.empty() ? value.value : value.value + " " + value.unit;
+}
+
+std::vector<EscNamedValue> ParamFileValues(const std::string& text) {
+    std::vector<EscNamedValue> values;
+    std::istringstream in(text);
+    std::string line;
+    bool heading = false;
+    while (std::getline(in, line)) {
+        line = Trimmed(line);
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        if (!heading) {
+            if (line != kParamFileHeading) {
+                return {};
+            }
+            heading = true;
+            continue;
+        }
+        const std::size_t colon = line.find(':');
+        if (colon != std::string::npos) {
+            values.push_back(EscNamedValue{Trimmed(line.substr(0, colon)),
+                                           Trimmed(line.substr(colon + 1)), "", true});
+        }
+    }
+    return values;
+}
+
+std::vector<EscDiffLine> DiffParams(const std::vector<EscNamedValue>& a,
+                                    const std::vector<EscNamedValue>& b) {
+    std::vector<EscDiffLine> lines;
+    std::vector<bool> matched(b.size(), false);
+    for (const EscNamedValue& left : a) {
+        EscDiffLine line{left.name, ShownValue(left), "", true};
+        for (std::size_t i = 0; i < b.size(); ++i) {
+            if (!matched[i] && SameName(left.name, b[i].name)) {
+                matched[i] = true;
+                line.b = ShownValue(b[i]);
+                break;
+            }
+        }
+        line.differs = line.a != line.b;
+        lines.push_back(std::move(line));
+    }
+    for (std::size_t i = 0; i < b.size(); ++i) {
+        if (!matched[i]) {
+            lines.push_back(EscDiffLine{b[i].name, "", ShownValue(b[i]), true});
+        }
+    }
+    return lines;
+}
+
 std::string CheckSetting(const EscSeriesTable& table, const std::string& name,
                          const std::string& value, EscSetting& setting) {
     const int list = FindList(table, name);
@@ -137,6 +191,18 @@ std::string ParamFileText(const EscSeriesTable& table, const EscParamState& stat
         text += "\n";
     }
     return text;
+}
+
+std::string ParamFileText(const EscSeriesTable& table, const EscBlockValues& values) {
+    EscParamState state;
+    ShowValues(state, values);
+    return ParamFileText(table, state);
+}
+
+std::vector<EscNamedValue> BlockValues(const EscSeriesTable& table, const Bytes& block) {
+    EscParamState state;
+    ShowValues(state, DecodeParamBlock(table, block));
+    return PageValues(table, state);
 }
 
 std::vector<EscSetting> ParseParamFile(const EscSeriesTable& table, const std::string& text,

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "esc/EscMessages.h"
 #include "esc/EscParamSession.h"
 
 namespace tavix {
@@ -42,8 +43,6 @@ inline constexpr const char* kMsgUnknownEscValue =
     "\"%s\" is no value of %s; it takes: %s, or the index 0-%d.";
 inline constexpr const char* kMsgEscNotSettable =
     "%s comes from the ESC and can't be set; it is written back as read.";
-inline constexpr const char* kMsgTemperatureOffsetRange =
-    "Temperature Offset takes a whole number 0-255.";
 inline constexpr const char* kMsgNotParamFile = "%s is not a Tavix ESC parameter file!";
 inline constexpr const char* kMsgOtherSeries =
     "The file holds parameters of the %s series, but this is the %s series page!";
@@ -60,6 +59,26 @@ struct EscNamedValue {
 // never shows last), with the fields.
 std::vector<EscNamedValue> PageValues(const EscSeriesTable& table, const EscParamState& state);
 
+// The value as a parameter file writes it: the text and its unit ("640 uS").
+std::string ShownValue(const EscNamedValue& value);
+
+// The "Name: value" lines of a parameter file, the series and version lines
+// included, without checking them against a series; empty when the text is
+// no parameter file.
+std::vector<EscNamedValue> ParamFileValues(const std::string& text);
+
+// One parameter of two sets side by side.
+struct EscDiffLine {
+    std::string name;
+    std::string a;  // ShownValue of each side; empty where a side lacks it
+    std::string b;
+    bool differs = false;
+};
+// Every parameter of either set, in the order of `a`, then those only in `b`;
+// names match blanks and case ignored.
+std::vector<EscDiffLine> DiffParams(const std::vector<EscNamedValue>& a,
+                                    const std::vector<EscNamedValue>& b);
+
 // One change of a parameter, checked against the table.
 struct EscSetting {
     int list = -1;           // the list to select in, or -1 for the temperature offset
@@ -75,6 +94,10 @@ void ApplySetting(EscParamSession& session, const EscSetting& setting);
 
 // The page as a parameter file.
 std::string ParamFileText(const EscSeriesTable& table, const EscParamState& state);
+// A block as a parameter file (what a page that read it would save).
+std::string ParamFileText(const EscSeriesTable& table, const EscBlockValues& values);
+// The parameters of a block as PageValues gives them.
+std::vector<EscNamedValue> BlockValues(const EscSeriesTable& table, const Bytes& block);
 // Reads a parameter file for `table`'s series: every line checked before any
 // is taken. Returns the settings, or sets `error` (a file of another series,
 // an unknown name or value).

@@ -15,13 +15,13 @@
 #include <string>
 #include <vector>
 
+#include "link/Frame.h"
+
 namespace tavix {
 
 // Block offsets every series shares.
 inline constexpr std::size_t kBlockFlagOffset = 0;  // 0xFF in every write
 inline constexpr std::uint8_t kBlockFlag = 0xFF;
-inline constexpr std::size_t kBlockVersionOffset = 256;  // 16 characters
-inline constexpr std::size_t kBlockVersionSize = 16;
 inline constexpr std::size_t kEscVersionGroups = 4;
 inline constexpr std::size_t kEscVersionGroupSize = 4;
 inline constexpr std::uint8_t kNoSelectionByte = 0xFF;

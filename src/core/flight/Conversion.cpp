@@ -32,14 +32,38 @@ void SmoothSeries(const std::int32_t* raw, int count, int window, std::int32_t* 
     }
 }
 
+void SmoothPeriods(const std::int32_t* raw, int count, int window, std::int32_t* out) {
+    const int n = std::max(window, 1);
+    std::uint32_t sum = 0;
+    int readings = 0;  // non-zero periods inside the window
+    for (int j = 0; j < count; ++j) {
+        if (raw[j] != 0) {
+            sum += static_cast<std::uint32_t>(raw[j]);
+            ++readings;
+        }
+        if (j >= n && raw[j - n] != 0) {
+            sum -= static_cast<std::uint32_t>(raw[j - n]);
+            --readings;
+        }
+        out[j] = readings > 0 ? AsSigned(sum) / readings : 0;
+    }
+}
+
 float ScaledValue(std::int32_t smoothed, const Calibration& calibration) {
     const float product = static_cast<float>(smoothed) * calibration.k;
     return product + calibration.c;
 }
 
 float RpmValue(std::int32_t period, std::int32_t poles, float gearRate, float k4) {
+    return RpmValue(static_cast<float>(period), poles, gearRate, k4);
+}
+
+float RpmValue(float period, std::int32_t poles, float gearRate, float k4) {
+    if (period == 0.0f) {
+        return 0.0f;
+    }
     const float factor = static_cast<float>(poles) * gearRate * k4;
-    const float denominator = factor * static_cast<float>(period);
+    const float denominator = factor * period;
     return 30.0f / denominator;
 }
 
@@ -67,7 +91,11 @@ void SmoothRecord(FlightRecord& record, const std::array<int, kChannelCount>& wi
     const int channels = ChannelsOf(record);
     const int samples = SamplesOf(record);
     for (int i = 0; i < channels; ++i) {
-        SmoothSeries(record.raw[i].data(), samples, windows[i], record.smoothed[i].data());
+        if (i == kMotorRpm) {
+            SmoothPeriods(record.raw[i].data(), samples, windows[i], record.smoothed[i].data());
+        } else {
+            SmoothSeries(record.raw[i].data(), samples, windows[i], record.smoothed[i].data());
+        }
     }
 }
 

@@ -5,6 +5,8 @@
 // channel's window, then scaled: v = s * k + c for every channel but the
 // motor RPM, whose raw value is the rotation period, so its speed is
 // 30 / ((P * G * k4) * s) with the pole number P and gear rate G of the record.
+// Its smoothing skips the zero periods (no reading), and a smoothed period of
+// 0 reads as 0 RPM.
 // Everything after the smoothing is single precision with a fixed order of
 // operations, so the curves, the statistics and the CSV export agree to the bit.
 
@@ -39,9 +41,24 @@ void SmoothSeries(const std::int32_t* raw, int count, int window, std::int32_t* 
 // s * k + c, in single precision.
 float ScaledValue(std::int32_t smoothed, const Calibration& calibration);
 
-// 30 / ((P * G * k4) * s), in single precision. A period of 0 (no reading)
-// or a factor of 0 gives an infinite value, never a failure.
+// The moving average of the motor's rotation periods. A period of 0 is no
+// reading at all (the motor stands still, or the sensor has not caught a
+// revolution yet), so it must not pull the mean towards a very short period,
+// which would read as a false burst of speed at every motor start. out[j] is
+// the mean of the non-zero readings among the samples SmoothSeries would
+// average (their 32-bit wrapping sum divided by their number, truncating),
+// or 0 when there is none. Time proportional to `count`; `out` may not
+// overlap `raw`.
+void SmoothPeriods(const std::int32_t* raw, int count, int window, std::int32_t* out);
+
+// 30 / ((P * G * k4) * s), in single precision. A period of 0 is no reading
+// and reads as 0 RPM, the motor standing still. Any other period with a
+// factor of 0 gives an infinite value, never a failure.
 float RpmValue(std::int32_t period, std::int32_t poles, float gearRate, float k4);
+
+// The same for a period between two smoothed samples (the read-out between
+// two samples).
+float RpmValue(float period, std::int32_t poles, float gearRate, float k4);
 
 // The physical value of one smoothed sample of `channel` in `record`.
 float PhysicalValue(const FlightRecord& record, int channel, std::int32_t smoothed);
@@ -54,7 +71,8 @@ float DrawnValue(int channel, float value);
 int ChannelsOf(const FlightRecord& record);
 int SamplesOf(const FlightRecord& record);
 
-// Smooths every channel of the record into record.smoothed with its window.
+// Smooths every channel of the record into record.smoothed with its window:
+// SmoothPeriods for the motor RPM, SmoothSeries for the others.
 void SmoothRecord(FlightRecord& record, const std::array<int, kChannelCount>& windows);
 
 // Converts record.smoothed to physical values: observed extremes and the

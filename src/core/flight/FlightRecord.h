@@ -116,6 +116,10 @@ struct FlightRecord {
     std::array<std::array<std::int32_t, kMaxSamples>, kChannelCount> raw{};
     std::array<std::array<std::int32_t, kMaxSamples>, kChannelCount> smoothed{};
     bool dataLoaded = false;
+    // The ESC's 512-byte parameter block as read when the device was
+    // identified before the upload: the settings the flight was flown with.
+    // Empty when unknown (files of earlier builds, records of other tools).
+    std::string escBlock;
 };
 
 }  // namespace tavix

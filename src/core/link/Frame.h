@@ -22,6 +22,9 @@ enum DeviceCommand : std::uint8_t {
 
 inline constexpr std::uint16_t kParamBlockAddress = 0x0E00;
 inline constexpr std::uint16_t kParamBlockSize = 512;
+// Where the device keeps its 16-character version string inside that block.
+inline constexpr std::size_t kBlockVersionOffset = 256;
+inline constexpr std::size_t kBlockVersionSize = 16;
 inline constexpr std::size_t kFrameOverhead = 7;  // header 5 + CRC 2
 inline constexpr std::size_t kReceiveBufferSize = 1024;
 

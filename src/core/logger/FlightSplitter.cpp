@@ -48,6 +48,60 @@ bool StoreNewRecordFile(const std::string& path, std::string_view bytes, std::st
     return false;
 }
 
+std::string UploadSummaryText(const SplitOutcome& outcome) {
+    std::string text = FormatText(kFmtSummaryFound, static_cast<int>(outcome.flights.size()));
+    if (outcome.files.empty()) {
+        text += kMsgSummaryNoFile;
+    } else {
+        std::error_code ec;
+        std::filesystem::path folder = std::filesystem::absolute(outcome.files.front(), ec);
+        folder =
+            ec ? std::filesystem::path(outcome.files.front()).parent_path() : folder.parent_path();
+        text += FormatText(kFmtSummaryWritten, static_cast<int>(outcome.files.size()),
+                           PathText(folder.string()).c_str());
+        for (const std::string& file : outcome.files) {
+            text += FormatText(kFmtSummaryFile,
+                               PathText(std::filesystem::path(file).filename().string()).c_str());
+        }
+    }
+    bool skippedTitle = false;
+    for (const FlightReport& flight : outcome.flights) {
+        std::string why;
+        if (flight.overwritten) {
+            why = FormatText(kFmtSkippedOverwritten, flight.number);
+        } else {
+            switch (flight.fate) {
+                case FlightFate::Written:
+                    continue;
+                case FlightFate::Empty:
+                    why = FormatText(kFmtSkippedEmpty, flight.number);
+                    break;
+                case FlightFate::TooShort:
+                    why = FormatText(kFmtSkippedTooShort, flight.number, flight.samples,
+                                     kMinFlightSamples);
+                    break;
+                case FlightFate::TooLong:
+                    why =
+                        FormatText(kFmtSkippedTooLong, flight.number, flight.samples, kMaxSamples);
+                    break;
+                case FlightFate::WriteFailed:
+                    why = FormatText(kFmtSkippedWriteFailed, flight.number,
+                                     PathText(flight.path).c_str(), flight.reason.c_str());
+                    break;
+            }
+        }
+        if (!skippedTitle) {
+            text += kMsgSummarySkipped;
+            skippedTitle = true;
+        }
+        text += why;
+    }
+    while (!text.empty() && text.back() == '\n') {
+        text.pop_back();
+    }
+    return text;
+}
+
 std::string RecordFileName(const LocalTime& date, int number) {
     return FormatText(kRecordFileNameFormat, date.year, date.month, date.day, number);
 }
@@ -167,18 +221,33 @@ SplitOutcome FlightSplitter::WriteFlights(FlightRecord& work, const Clock& clock
     const LocalTime date = clock.LocalNow();
     int number = 1;
     const int count = FlightCountOf(block_);
+    for (int flight = 0; flight < FirstFlight(); ++flight) {
+        FlightReport lost;
+        lost.number = flight + 1;
+        lost.overwritten = true;
+        outcome.flights.push_back(lost);
+    }
+    // Every flight looked at ends with one fate and one report.
+    auto settle = [&outcome](FlightReport report, FlightFate fate) {
+        report.fate = fate;
+        outcome.fates.push_back(fate);
+        outcome.flights.push_back(std::move(report));
+    };
     for (int flight = FirstFlight(); flight < count; ++flight) {
         const FlightExtent extent = Extent(flight);
+        FlightReport report;
+        report.number = flight + 1;
+        report.samples = extent.samples;
         if (extent.start == extent.end) {
-            outcome.fates.push_back(FlightFate::Empty);
+            settle(report, FlightFate::Empty);
             continue;
         }
         if (extent.samples < kMinFlightSamples) {
-            outcome.fates.push_back(FlightFate::TooShort);
+            settle(report, FlightFate::TooShort);
             continue;
         }
         if (extent.samples > kMaxSamples) {
-            outcome.fates.push_back(FlightFate::TooLong);
+            settle(report, FlightFate::TooLong);
             outcome.messages.emplace_back(kMsgTooMuchFlyData);
             continue;
         }
@@ -203,13 +272,15 @@ SplitOutcome FlightSplitter::WriteFlights(FlightRecord& work, const Clock& clock
             reason.clear();
             stored = store(path, work, reason);
         }
+        report.path = path;
         if (stored) {
             outcome.files.push_back(path);
-            outcome.fates.push_back(FlightFate::Written);
+            settle(report, FlightFate::Written);
         } else {
-            outcome.fates.push_back(FlightFate::WriteFailed);
             outcome.messages.push_back(
                 FormatText(kMsgRecordWriteFailed, PathText(path).c_str(), reason.c_str()));
+            report.reason = reason;
+            settle(report, FlightFate::WriteFailed);
         }
     }
     // Nothing written and nothing said yet: every flight was empty or too

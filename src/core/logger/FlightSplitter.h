@@ -42,9 +42,20 @@ struct FlightExtent {
 
 enum class FlightFate { Written, Empty, TooShort, TooLong, WriteFailed };
 
+// What became of one flight of the logger, for the upload's summary.
+struct FlightReport {
+    int number = 0;  // counted from 1 in the logger's memory
+    int samples = 0;
+    FlightFate fate = FlightFate::Empty;
+    bool overwritten = false;  // lost to cycle recording, not looked at
+    std::string path;          // the file written, or the one that failed
+    std::string reason;        // why a file could not be written
+};
+
 struct SplitOutcome {
-    std::vector<std::string> files;  // written, in order; the last is the one to open
-    std::vector<FlightFate> fates;   // one per flight looked at
+    std::vector<std::string> files;     // written, in order; the last is the one to open
+    std::vector<FlightFate> fates;      // one per flight looked at
+    std::vector<FlightReport> flights;  // every flight the logger's header counts
     // To show, in order, once the processing is over ("Too much fly data!",
     // files that could not be written, no flight long enough).
     std::vector<std::string> messages;
@@ -61,6 +72,11 @@ inline constexpr const char* kRecordNameTaken = "the name was taken meanwhile";
 
 // How a store function puts record bytes into place: never over another file.
 bool StoreNewRecordFile(const std::string& path, std::string_view bytes, std::string& reason);
+
+// What an upload did, for the window and the command line: the flights the
+// logger held, the files written with their folder, and every flight skipped
+// with its reason ("flight 4: 12 samples, shorter than 64").
+std::string UploadSummaryText(const SplitOutcome& outcome);
 
 // "2014-3-7_1.dat": the local date without leading zeros and the number.
 std::string RecordFileName(const LocalTime& date, int number);

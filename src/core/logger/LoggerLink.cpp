@@ -112,6 +112,14 @@ void LoggerLink::OnTimer(int id) {
 
 // ---------------------------------------------------------------- Upload
 
+std::string UploadQuestion(const UploadForm& form) {
+    const std::string note = form.note.substr(0, std::min(form.note.size(), kMaxNoteLength));
+    const std::string shown = note.substr(0, note.find('\0'));
+    return std::string(kMsgConfirmUpload) +
+           FormatText(kFmtConfirmUploadValues, static_cast<double>(form.gearRate), form.poles,
+                      shown.empty() ? kMsgNoNote : shown.c_str());
+}
+
 void LoggerLink::OnUploadRecordData(const UploadForm& form) {
     if (line_.busy) {
         return;
@@ -125,7 +133,7 @@ void LoggerLink::OnUploadRecordData(const UploadForm& form) {
     RecordHeader& header = config_.Record().header;
     header.gearRate = form.gearRate;
     header.poles = form.poles;
-    if (!prompt_.Ask(kMsgConfirmUpload, PromptIcon::Exclamation)) {
+    if (!prompt_.Ask(UploadQuestion(form), PromptIcon::Exclamation)) {
         return;
     }
     if (!Begin()) {
@@ -276,6 +284,8 @@ void LoggerLink::OnUploadComplete() {
         work->calibration = identity_.DeviceCalibration();
         work->ranges = identity_.DeviceRanges();
     }
+    // The settings the flights were flown with, as read at identification.
+    work->escBlock.assign(identity_.ReceivedBlock().begin(), identity_.ReceivedBlock().end());
     work->header.gearRate = upload_.gearRate;
     work->header.poles = upload_.poles;
     SetFixedText(work->header.note, upload_.note.substr(0, kMaxNoteLength));
@@ -286,12 +296,18 @@ void LoggerLink::OnUploadComplete() {
     image_.shrink_to_fit();
 
     state_.writtenFiles = outcome.files;
+    state_.summary = UploadSummaryText(outcome);
     state_.transfer.running = false;
     state_.busy = false;
     line_.busy = false;
     Notify();
     for (const std::string& message : outcome.messages) {
         prompt_.Message(message, PromptIcon::Exclamation);
+    }
+    if (showSummary) {
+        showSummary(state_.summary);
+    } else {
+        prompt_.Message(state_.summary, PromptIcon::Information);
     }
     if (!outcome.files.empty() && openRecord) {
         openRecord(outcome.files.back());

@@ -91,6 +91,7 @@ struct LoggerLinkState {
     bool busy = false;                      // an upload or a clear is running
     TransferState transfer;                 // what the progress window polls
     std::vector<std::string> writtenFiles;  // record files of the last upload
+    std::string summary;                    // what the last upload did (UploadSummaryText)
 };
 
 // What the form says when the upload starts.
@@ -99,6 +100,11 @@ struct UploadForm {
     std::int32_t poles = 0;
     std::string note;  // the user note the record files carry
 };
+
+// The question before an upload, naming the gear rate, pole number and note
+// the record files will carry: the form's boxes show the open record's values,
+// which may belong to another model.
+std::string UploadQuestion(const UploadForm& form);
 
 class LoggerLink {
 public:
@@ -125,6 +131,9 @@ public:
     StoreRecordFn storeRecord;
     // Opens the last record file of an upload as the document and shows it.
     std::function<void(const std::string& path)> openRecord;
+    // Shows the summary of a finished upload; unset, it is an information
+    // message of the prompt.
+    std::function<void(const std::string& summary)> showSummary;
     // Clear Data: the logger page lets go of the port, and takes it again after.
     std::function<void()> hideLoggerPage;
     std::function<void()> reopenLoggerPage;

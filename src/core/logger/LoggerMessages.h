@@ -26,6 +26,24 @@ inline constexpr const char* kMsgNoFlightLongEnough =
     "No flight was long enough to keep: a flight needs at least %d samples. No record file was "
     "written.";
 
+// The summary after an upload: flights found, files written, flights skipped.
+inline constexpr const char* kFmtSummaryFound = "Flights found in the logger: %d\n";
+inline constexpr const char* kMsgSummaryNoFile = "No record file was written.\n";
+inline constexpr const char* kFmtSummaryWritten = "Record files written: %d, in %s\n";
+inline constexpr const char* kFmtSummaryFile = "  %s\n";
+inline constexpr const char* kMsgSummarySkipped = "Skipped:\n";
+inline constexpr const char* kFmtSkippedEmpty = "  flight %d: no samples\n";
+inline constexpr const char* kFmtSkippedTooShort = "  flight %d: %d samples, shorter than %d\n";
+inline constexpr const char* kFmtSkippedTooLong = "  flight %d: %d samples, longer than %d\n";
+inline constexpr const char* kFmtSkippedWriteFailed =
+    "  flight %d: the file %s could not be written (%s)\n";
+inline constexpr const char* kFmtSkippedOverwritten =
+    "  flight %d: overwritten by cycle recording, only the last flight is whole\n";
+// The upload question's second part: what the record files will carry.
+inline constexpr const char* kFmtConfirmUploadValues =
+    "\n\nGear rate: %.2f\nPole number: %d\nNote: %s";
+inline constexpr const char* kMsgNoNote = "(none)";
+
 // Clearing the logger memory.
 inline constexpr const char* kMsgConfirmClear =
     "Are you sure you want to clear all the data in the logger?";

@@ -35,9 +35,8 @@ std::string TrimLeft(const std::string& text) {
 // the order of operations of the conversion.
 float ValueOf(const FlightRecord& record, int channel, float smoothed) {
     if (channel == kMotorRpm) {
-        const float factor = static_cast<float>(record.header.poles) * record.header.gearRate *
-                             record.calibration[kMotorRpm].k;
-        return 30.0f / (factor * smoothed);
+        return RpmValue(smoothed, record.header.poles, record.header.gearRate,
+                        record.calibration[kMotorRpm].k);
     }
     return smoothed * record.calibration[channel].k + record.calibration[channel].c;
 }
@@ -178,6 +177,7 @@ void CurveModel::OnInitialUpdate() {
 }
 
 void CurveModel::ComputePoints() {
+    drawnRanges_ = record_.ranges;
     if (!present_) {
         return;
     }
@@ -250,6 +250,22 @@ void CurveModel::FillStatistics() {
     statistics_.maxThrottle = TrimLeft(maxText_[kThrottle]);
     statistics_.samplingRate = FormatText(kFmtSamplingRate, int{record_.header.rate});
     statistics_.maxTemperature = TrimLeft(maxText_[kTemperature]);
+}
+
+bool CurveModel::ApplyRanges() {
+    const bool same = std::equal(
+        drawnRanges_.begin(), drawnRanges_.end(), record_.ranges.begin(),
+        [](const AxisRange& a, const AxisRange& b) { return a.min == b.min && a.max == b.max; });
+    if (same) {
+        return false;
+    }
+    if (present_) {
+        ComputePoints();
+        MapWindow();
+    }
+    BuildTimeLabels();
+    BuildYLabels(yLabelChannel_);
+    return true;
 }
 
 void CurveModel::MapWindow() {
@@ -354,7 +370,17 @@ bool CurveModel::OnMouseMove(int x) {
         const float slope =
             samples_ > 1 ? static_cast<float>(s[j + 1]) - static_cast<float>(s[j]) : 0.0f;
         const float h = static_cast<float>(s[j]) + fraction * slope;
-        values_[i] = ValueOf(record_, i, h);
+        if (i == kMotorRpm && (s[j] == 0 || (samples_ > 1 && s[j + 1] == 0))) {
+            // Next to a sample without a rotation reading (0 RPM) a period in
+            // between would be a fraction of a real one and read as a burst
+            // of speed: follow the drawn line from one speed to the other.
+            const float from = ValueOf(record_, i, static_cast<float>(s[j]));
+            const float to =
+                samples_ > 1 ? ValueOf(record_, i, static_cast<float>(s[j + 1])) : from;
+            values_[i] = from + fraction * (to - from);
+        } else {
+            values_[i] = ValueOf(record_, i, h);
+        }
         valueTexts_[i] = ValueText(values_[i]);
         if (i == kTemperature) {
             fahrenheit_ =
@@ -409,6 +435,12 @@ std::string CurveModel::StatusText() const {
 }
 
 void CurveModel::BuildTimeLabels() {
+    if (!present_) {
+        // No record, no time: an axis of the empty memory would tell of a
+        // flight that is not there.
+        timeLabels_.fill(std::string());
+        return;
+    }
     // A record without a rate counts samples instead of dividing by zero.
     const double rate = record_.header.rate > 0 ? record_.header.rate : 1.0;
     const double t0 = first_ / rate;

@@ -112,6 +112,10 @@ public:
     void OnInitialUpdate();
     // Smooths and converts the whole record and computes every point.
     void ComputePoints();
+    // The record's axis ranges changed (a device profile was loaded): the
+    // points and the Y labels follow them, the time window stays. Does
+    // nothing, and returns false, when they are those last drawn.
+    bool ApplyRanges();
     // Zooms to the samples between the two clicks (at least 10).
     void ZoomToSelection();
     // The whole record again, its points computed afresh.
@@ -218,6 +222,8 @@ private:
     std::array<std::string, kLabelCount> timeLabels_;
     std::array<std::string, kLabelCount> yLabels_;
     int yLabelChannel_ = 0;
+    // The ranges the points were computed with.
+    std::array<AxisRange, kChannelCount> drawnRanges_{};
 
     std::unique_ptr<SpanIndex> index_;
     std::vector<PlotPoint> powerPoints_;

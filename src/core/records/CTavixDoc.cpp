@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 #include "base/AtomicFile.h"
@@ -12,6 +13,7 @@
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "logger/FlightSplitter.h"
+#include "records/RecordCheck.h"
 #include "records/RecordCodec.h"
 #include "records/RecordMessages.h"
 #include "shell/GearRateRule.h"
@@ -79,6 +81,7 @@ std::string CTavixDoc::Serialize(const FlightRecord& record) {
             out.append(bytes, 4);
         }
     }
+    EncodeExtension(record, out);
     return out;
 }
 
@@ -123,7 +126,8 @@ RecordReadResult CTavixDoc::Serialize(std::string_view bytes, FlightRecord& into
         }
     }
     result.ok = true;
-    result.trailingBytes = bytes.size() - needed;
+    const std::size_t extension = DecodeExtension(bytes.substr(needed), into);
+    result.trailingBytes = bytes.size() - needed - extension;
     return result;
 }
 
@@ -195,6 +199,11 @@ bool CTavixDoc::LoadRecord(std::string_view bytes, const std::string& name, Reco
     form.note = FixedText(header.note);
     form.poles = header.poles;
     form.version = FixedText(header.version);
+    form.warning.clear();
+    if (const auto implausible = FirstImplausibleSample(*loaded)) {
+        const std::string file = std::filesystem::path(name).filename().string();
+        form.warning = ImplausibleWarning(*loaded, *implausible, PathText(file));
+    }
     loaded->dataLoaded = true;
 
     config_.Record() = *loaded;

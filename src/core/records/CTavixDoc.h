@@ -37,6 +37,7 @@ struct RecordForm {
         1.0f;  // after an open: InitialGearRate of the file's (header too when unusable)
     std::int32_t poles = 0;
     std::string version;  // device version text of the record
+    std::string warning;  // after an open: the record holds values no device produces
 };
 
 // What reading record bytes found.

@@ -27,22 +27,33 @@ std::string CsvValue(float value) {
     return std::string(buffer, written.ptr);
 }
 
-std::string CsvText(const FlightRecord& record) {
+std::string CsvText(const FlightRecord& record, const CsvOptions& options) {
     const int channels = ChannelsOf(record);
     const int samples = SamplesOf(record);
     std::string text;
     // About 9 bytes a value: reserve once instead of growing row by row.
     text.reserve(static_cast<std::size_t>(samples) * static_cast<std::size_t>(channels) * 9 + 128);
+    const auto& names = options.utf8 ? kCsvColumnNamesUtf8 : kCsvColumnNames;
+    if (options.time) {
+        text += kCsvTimeColumn;
+    }
     for (int i = 0; i < channels; ++i) {
-        if (i > 0) {
+        if (i > 0 || options.time) {
             text += ',';
         }
-        text += kCsvColumnNames[i];
+        text += names[i];
     }
     text += '\n';
+    const double rate = record.header.rate > 0 ? record.header.rate : 1.0;
     for (int j = 0; j < samples; ++j) {
+        if (options.time) {
+            char buffer[32];
+            const auto written = std::to_chars(buffer, buffer + sizeof buffer, j / rate,
+                                               std::chars_format::fixed, 3);
+            text.append(buffer, written.ptr);
+        }
         for (int i = 0; i < channels; ++i) {
-            if (i > 0) {
+            if (i > 0 || options.time) {
                 text += ',';
             }
             text += CsvValue(DrawnValue(i, PhysicalValue(record, i, record.smoothed[i][j])));
@@ -59,13 +70,15 @@ CsvExportResult ExportCsv(const FlightRecord& record, Prompt& prompt, const Cloc
         prompt.Message(kMsgNoRecordForCsv, PromptIcon::Exclamation);
         return CsvExportResult::NoRecord;
     }
-    const std::optional<std::string> chosen = choosePath(counter.Propose(clock.LocalNow()));
+    CsvOptions options;
+    const std::optional<std::string> chosen =
+        choosePath(counter.Propose(clock.LocalNow()), options);
     if (!chosen || chosen->empty()) {
         return CsvExportResult::Cancelled;
     }
     counter.Confirm();
     const std::string path = WithDefaultExtension(*chosen, kCsvExtension);
-    if (!WriteFileAtomically(path, CsvText(record))) {
+    if (!WriteFileAtomically(path, CsvText(record, options))) {
         prompt.Message(kMsgCantOpenFile, PromptIcon::Exclamation);
         return CsvExportResult::Failed;
     }

@@ -9,8 +9,8 @@
 // The values are those of the curves: the smoothed series (as the last
 // conversion left it, so the configured smoothing windows apply) scaled with
 // the record's calibration, the throttle held at 100, the motor RPM from the
-// rotation period with the record's pole number and gear rate. A period of
-// 0 (no reading) has no finite speed and is written as "inf".
+// rotation period with the record's pole number and gear rate. A smoothed
+// period of 0 (no reading: the motor stands still) is written as "0.00".
 
 #include <array>
 #include <functional>
@@ -27,8 +27,10 @@ class Prompt;
 
 inline constexpr const char* kMsgNoRecordForCsv = "No fly record can be saved as csv!";
 inline constexpr const char* kMsgCantOpenFile = "Can't open the specified file!";
-// The save dialog's one filter and the extension a name typed without one gets.
+// The save dialog's filters (the classic file and the one for other tools)
+// and the extension a name typed without one gets.
 inline constexpr const char* kCsvFilter = "CSV (*.csv)";
+inline constexpr const char* kCsvUtf8TimeFilter = "CSV, UTF-8 with time column (*.csv)";
 inline constexpr const char* kCsvExtension = ".csv";
 
 // Column names by channel, GBK.
@@ -37,17 +39,32 @@ inline constexpr std::array<const char*, kChannelCount> kCsvColumnNames{
     "Motor RPM",  "Reserve 1",  "Reserve 2",   "Reserve 3",
 };
 
+// The same names in UTF-8, for tools that read no GBK.
+inline constexpr std::array<const char*, kChannelCount> kCsvColumnNamesUtf8{
+    "Voltage(V)", "Current(A)", "Throttle(%)", "Temperature(\xE2\x84\x83)",
+    "Motor RPM",  "Reserve 1",  "Reserve 2",   "Reserve 3",
+};
+inline constexpr const char* kCsvTimeColumn = "Time(s)";
+
+// The file as other tools like it. The default is the classic file, byte for byte.
+struct CsvOptions {
+    bool utf8 = false;  // the header in UTF-8 instead of GBK
+    bool time = false;  // a first column "Time(s)": sample j at j / samples per second, "%.3f"
+};
+
 // One value as the file writes it: "%.2f" with a '.' whatever the locale,
 // "inf" or "-inf" for an infinite value and "nan" for one that is not a number.
 std::string CsvValue(float value);
 
 // The whole file for `record`: its first min(channel count, 8) channels and
-// min(sample count, 16384) rows, from record.smoothed.
-std::string CsvText(const FlightRecord& record);
+// min(sample count, 16384) rows, from record.smoothed. A record without a
+// sampling rate counts its samples in the time column.
+std::string CsvText(const FlightRecord& record, const CsvOptions& options = {});
 
 // The save dialog: gets the proposed file name, returns the chosen path or
-// nothing when the user cancelled.
-using CsvPathChooser = std::function<std::optional<std::string>(const std::string& proposed)>;
+// nothing when the user cancelled; sets `options` by the file type chosen.
+using CsvPathChooser =
+    std::function<std::optional<std::string>(const std::string& proposed, CsvOptions& options)>;
 
 enum class CsvExportResult { NoRecord, Cancelled, Failed, Saved };
 

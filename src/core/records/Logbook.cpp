@@ -7,8 +7,10 @@
 #include <sstream>
 
 #include "analysis/FlightQuantities.h"
+#include "analysis/PackTrend.h"
 #include "analysis/SpanIndex.h"
 #include "base/FormatText.h"
+#include "records/AnalysisLimits.h"
 #include "records/CTavixDoc.h"
 #include "records/RecordSummary.h"
 
@@ -76,6 +78,10 @@ int CompareColumn(const LogbookEntry& a, const LogbookEntry& b, LogbookColumn co
             return Compare(a.maxRpm, b.maxRpm);
         case LogbookColumn::Capacity:
             return Compare(a.capacityMah, b.capacityMah);
+        case LogbookColumn::Resistance:
+            return Compare(a.ohms, b.ohms);
+        case LogbookColumn::Events:
+            return Compare(a.events, b.events);
         case LogbookColumn::Note:
             return Compare(a.note, b.note);
     }
@@ -127,6 +133,7 @@ bool ListRecordFiles(const std::string& folder, std::vector<std::string>& paths,
 LogbookReader::LogbookReader(const CIniFile& ini, const std::array<int, kChannelCount>& smoothing)
     : ini_(ini) {
     config_.smoothing = smoothing;
+    limits_ = ReadEventLimits(ini_);
 }
 
 LogbookEntry LogbookReader::Read(const std::string& path) {
@@ -152,6 +159,7 @@ LogbookEntry LogbookReader::Read(const std::string& path) {
     const SpanStatistics whole = index.Whole();
 
     entry.ok = true;
+    entry.warning = form.warning;
     entry.time = record.header.timeA;
     entry.version = FixedText(record.header.version);
     entry.note = FixedText(record.header.note);
@@ -161,7 +169,18 @@ LogbookEntry LogbookReader::Read(const std::string& path) {
     entry.minVoltage = Extreme(whole.series[kVoltage], false);
     entry.maxTemperature = Extreme(whole.series[kTemperature], true);
     entry.maxRpm = Extreme(whole.series[kMotorRpm], true);
-    entry.capacityMah = ComputeQuantities(index).capacityMah;
+    const FlightQuantities quantities = ComputeQuantities(index);
+    entry.capacityMah = quantities.capacityMah;
+    entry.pack = PackName(entry.note);
+    entry.minCellVoltage = quantities.minCellVoltage;
+    entry.ohms = FlightResistance(index);
+    const std::vector<FlightEvent> events = FindEvents(record, index, limits_);
+    entry.events = static_cast<int>(events.size());
+    for (const FlightEvent& e : events) {
+        if (!entry.worstEvent || e.kind < *entry.worstEvent) {
+            entry.worstEvent = e.kind;
+        }
+    }
     return entry;
 }
 
@@ -227,6 +246,10 @@ std::string LogbookCell(const LogbookEntry& entry, LogbookColumn column) {
             return Number("%.0f", entry.maxRpm);
         case LogbookColumn::Capacity:
             return Number("%.0f", entry.capacityMah);
+        case LogbookColumn::Resistance:
+            return entry.ohms ? PointNumber(*entry.ohms * 1000.0, 1) : std::string();
+        case LogbookColumn::Events:
+            return std::to_string(entry.events);
         case LogbookColumn::Note:
             return entry.note;
     }
@@ -277,6 +300,9 @@ std::string LogbookTable(const std::vector<LogbookEntry>& entries) {
             text.pop_back();
         }
         out << text << '\n';
+        if (e.ok && !e.warning.empty()) {
+            out << "  warning: " << OneLine(e.warning) << '\n';
+        }
     }
     return out.str();
 }
@@ -291,7 +317,7 @@ std::string LogbookCsv(const std::vector<LogbookEntry>& entries) {
         for (int c = 0; c < kLogbookColumns; ++c) {
             out << CsvField(LogbookCell(e, static_cast<LogbookColumn>(c))) << ',';
         }
-        out << CsvField(e.error) << "\r\n";
+        out << CsvField(e.ok ? e.warning : e.error) << "\r\n";
     }
     return out.str();
 }

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/FlightEvents.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "flight/FlightRecord.h"
@@ -38,14 +39,26 @@ enum class LogbookColumn {
     MaxTemperature,
     MaxRpm,
     Capacity,
+    Resistance,
+    Events,
     Note,
 };
-inline constexpr int kLogbookColumns = 11;
+inline constexpr int kLogbookColumns = 13;
 
 // Column headings, by LogbookColumn.
-inline constexpr std::array<const char*, kLogbookColumns> kLogbookHeadings{
-    "Date and time",   "File",          "Version", "Duration (s)",   "Rate (/s)", "Max.Current (A)",
-    "Min.Voltage (V)", "Max.Temp. (C)", "Max.RPM", "Capacity (mAh)", "Note"};
+inline constexpr std::array<const char*, kLogbookColumns> kLogbookHeadings{"Date and time",
+                                                                           "File",
+                                                                           "Version",
+                                                                           "Duration (s)",
+                                                                           "Rate (/s)",
+                                                                           "Max.Current (A)",
+                                                                           "Min.Voltage (V)",
+                                                                           "Max.Temp. (C)",
+                                                                           "Max.RPM",
+                                                                           "Capacity (mAh)",
+                                                                           "R (mOhm)",
+                                                                           "Events",
+                                                                           "Note"};
 // The CSV's last column: why a file could not be opened.
 inline constexpr const char* kLogbookErrorHeading = "Error";
 
@@ -54,6 +67,8 @@ struct LogbookEntry {
     std::string name;  // file name without the folder
     bool ok = false;
     std::string error;  // why the file could not be opened (ok false)
+    // The file opened but holds values no device produces (RecordCheck).
+    std::string warning;
 
     std::int64_t time = 0;  // record start, seconds since 1970
     std::string version;    // GBK bytes, as stored
@@ -67,6 +82,13 @@ struct LogbookEntry {
     std::optional<float> maxTemperature;
     std::optional<float> maxRpm;
     std::optional<double> capacityMah;
+    // Flight health: the pack named by the note, the lowest voltage per cell,
+    // the internal resistance (ohm) and the events with their worst kind.
+    std::string pack;
+    std::optional<double> minCellVoltage;
+    std::optional<double> ohms;
+    int events = 0;
+    std::optional<EventKind> worstEvent;
 };
 
 // Every entry of `folder` whose name ends in ".dat" (any case), sorted by
@@ -89,6 +111,7 @@ public:
 private:
     CIniFile ini_;
     CAppConfig config_;
+    EventLimits limits_;
 };
 
 // Lists and reads every record file of `folder`, sorted by date.
@@ -107,8 +130,9 @@ void SortLogbook(std::vector<LogbookEntry>& entries, LogbookColumn column, bool 
 std::string LogbookCell(const LogbookEntry& entry, LogbookColumn column);
 
 // The whole logbook as an aligned text table (a file that could not be opened
-// shows its reason after its name) and as CSV (comma-separated, fields with
-// commas, quotes or line breaks quoted, the reason in the last column).
+// shows its reason after its name, a record that cannot be right its warning
+// on the next line) and as CSV (comma-separated, fields with commas, quotes or
+// line breaks quoted, the reason or the warning in the last column).
 std::string LogbookTable(const std::vector<LogbookEntry>& entries);
 std::string LogbookCsv(const std::vector<LogbookEntry>& entries);
 

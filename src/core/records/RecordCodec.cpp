@@ -177,4 +177,70 @@ ChannelInfo DecodeChannelInfo(std::string_view in) {
         in, [](Reader& r, ChannelInfo& c) { ChannelInfoFields(r, c); });
 }
 
+std::uint32_t Crc32(std::string_view bytes) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (unsigned char b : bytes) {
+        crc ^= b;
+        for (int k = 0; k < 8; ++k) {
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+    }
+    return ~crc;
+}
+
+namespace {
+
+void PutU32(std::uint32_t value, std::string& out) {
+    for (int i = 0; i < 4; ++i) {
+        out.push_back(static_cast<char>(value >> (8 * i)));
+    }
+}
+
+std::uint32_t GetU32(std::string_view in) {
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) {
+        value = (value << 8) | static_cast<unsigned char>(in[static_cast<std::size_t>(i)]);
+    }
+    return value;
+}
+
+}  // namespace
+
+void EncodeExtension(const FlightRecord& record, std::string& out) {
+    if (record.escBlock.empty()) {
+        return;
+    }
+    out.append(kExtensionMagic);
+    std::string section(kEscBlockTag);
+    PutU32(static_cast<std::uint32_t>(record.escBlock.size()), section);
+    section += record.escBlock;
+    const std::uint32_t crc = Crc32(section);
+    out += section;
+    PutU32(crc, out);
+}
+
+std::size_t DecodeExtension(std::string_view tail, FlightRecord& into) {
+    into.escBlock.clear();
+    if (!tail.starts_with(kExtensionMagic)) {
+        return 0;
+    }
+    std::size_t pos = kExtensionMagic.size();
+    constexpr std::size_t kFrame = 4 + 4 + 4;  // tag, length, CRC
+    while (tail.size() - pos >= kFrame) {
+        const std::uint32_t length = GetU32(tail.substr(pos + 4));
+        if (length > tail.size() - pos - kFrame) {
+            break;  // cut short
+        }
+        const std::string_view section = tail.substr(pos, 8 + length);
+        if (Crc32(section) != GetU32(tail.substr(pos + 8 + length))) {
+            break;  // damaged: nothing of it is taken
+        }
+        if (section.starts_with(kEscBlockTag)) {
+            into.escBlock = std::string(section.substr(8));
+        }
+        pos += kFrame + length;
+    }
+    return pos;
+}
+
 }  // namespace tavix

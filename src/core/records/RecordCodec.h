@@ -33,6 +33,25 @@ void Encode(const LoggerBlock& block, std::string& out);
 void Encode(const AxisRanges& ranges, std::string& out);
 void Encode(const ChannelInfo& channel, std::string& out);
 
+// What may follow the last channel: sections a reader that knows nothing of
+// them skips, since every reader of the format reads only what the header
+// announces. The extension starts with kExtensionMagic; each section is
+//
+//   tag (4 ASCII bytes) | length (u32) | payload | CRC-32 of tag+length+payload (u32)
+//
+// Sections: "ESCB", the ESC parameter block the flight was flown with. The
+// extension travels with the .dat file when it is moved or copied alone.
+inline constexpr std::string_view kExtensionMagic = "TavixEXT";
+inline constexpr std::string_view kEscBlockTag = "ESCB";
+
+// Appends the extension of `record` (nothing when it has no section).
+void EncodeExtension(const FlightRecord& record, std::string& out);
+// Reads the extension at the front of `tail` into `into` (escBlock emptied
+// first). Returns the bytes it took: 0 when `tail` holds none; a damaged or
+// cut section ends the extension there, its content ignored.
+std::size_t DecodeExtension(std::string_view tail, FlightRecord& into);
+std::uint32_t Crc32(std::string_view bytes);
+
 RecordHeader DecodeHeader(std::string_view in);
 LoggerBlock DecodeLoggerBlock(std::string_view in);
 AxisRanges DecodeAxisRanges(std::string_view in);

@@ -86,7 +86,7 @@ Bytes DefaultParamBlock(Series series) {
             break;
     }
     const char* version = ProfileFor(series).version;
-    std::memcpy(block.data() + kVersionOffset, version, kVersionSize);
+    std::memcpy(block.data() + kBlockVersionOffset, version, kBlockVersionSize);
     return block;
 }
 

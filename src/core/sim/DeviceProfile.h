@@ -28,10 +28,6 @@ inline constexpr const char* kVelmorVersion = "TVKB20140V200312";
 inline constexpr const char* kOstrinVersion = "TVKC20140C300312";
 inline constexpr const char* kPeldanVersion = "TVZA20140P100312";
 
-// Offset of the version text inside the parameter block, and its size.
-inline constexpr std::size_t kVersionOffset = 256;
-inline constexpr std::size_t kVersionSize = 16;
-
 const DeviceProfile& ProfileFor(Series series);
 // "tarrow", "velmor", "ostrin", "peldan" (case-insensitive).
 std::optional<Series> SeriesFromName(const std::string& name);

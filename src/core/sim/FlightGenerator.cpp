@@ -52,7 +52,7 @@ std::uint8_t ToByte(double value) {
 
 }  // namespace
 
-std::vector<Sample> GenerateFlight(int count, std::uint32_t seed) {
+std::vector<Sample> GenerateFlight(int count, std::uint32_t seed, bool troubled) {
     std::vector<Sample> samples;
     if (count <= 0) {
         return samples;
@@ -63,20 +63,30 @@ std::vector<Sample> GenerateFlight(int count, std::uint32_t seed) {
     static constexpr int kCellChoices[] = {3, 4, 6};
     const int cells = kCellChoices[rng.Int(0, 2)];
     const double fullVolts = 4.18 * cells;
-    const double emptyVolts = 3.65 * cells;
-    const double resistance = 0.0045 * cells;  // ohm, pack plus leads
+    // A troubled flight's pack is worn: it sags further under load and the
+    // pilot flies it nearly flat.
+    const double emptyVolts = (troubled ? 3.45 : 3.65) * cells;
+    const double resistance = (troubled ? 0.011 : 0.0045) * cells;  // ohm, pack plus leads
     const double maxAmps = rng.Range(35.0, 70.0);
     const double kv = 2600.0 / cells * rng.Range(0.85, 1.15);  // RPM per volt, loaded
     const double airTemp = rng.Range(18.0, 30.0);
     const double cruise = rng.Range(45.0, 65.0);
     const double sweep = rng.Range(10.0, 20.0);
-    const double sweepPeriod = rng.Range(40.0, 90.0);     // samples
-    const double chargePerFlight = rng.Range(0.55, 0.8);  // share of the pack a full flight uses
+    const double sweepPeriod = rng.Range(40.0, 90.0);  // samples
+    const double usualCharge = rng.Range(0.55, 0.8);   // share of the pack a full flight uses
+    const double chargePerFlight = troubled ? 0.95 : usualCharge;
 
     const int groundStart = std::max(1, count / 20);
     const int climbEnd = groundStart + std::max(1, count / 10);
     const int landingStart = count - std::max(1, count / 10);
     const int groundEnd = count - std::max(1, count / 25);
+
+    // A troubled flight loses sync for 2 samples in the middle of a stretch
+    // at the higher throttle, three quarters into the flight.
+    constexpr int kStretch = 15;  // samples of one throttle step
+    const int syncLoss =
+        climbEnd + kStretch * (2 * std::max(0, (count * 3 / 4 - climbEnd) / (2 * kStretch)) + 1) +
+        7;
 
     double used = 0.0;  // share of the charge used so far
     double temp = airTemp;
@@ -91,6 +101,10 @@ std::vector<Sample> GenerateFlight(int count, std::uint32_t seed) {
             target = 0.0;
         } else if (j < climbEnd) {
             target = cruise + 20.0 * (j - groundStart) / std::max(1, climbEnd - groundStart);
+        } else if (j < landingStart && troubled) {
+            // Steady stretches of 3 s between two throttle levels: clean current
+            // steps, from which the pack's resistance can be read.
+            target = ((j - climbEnd) / kStretch) % 2 == 0 ? 45.0 : 75.0;
         } else if (j < landingStart) {
             target = cruise + sweep * std::sin(2.0 * kPi * j / sweepPeriod) + rng.Range(-4.0, 4.0);
             if (punch == 0 && rng.Chance(0.01)) {
@@ -111,7 +125,9 @@ std::vector<Sample> GenerateFlight(int count, std::uint32_t seed) {
 
         const bool running = throttle >= 3.0;
         double amps = running ? maxAmps * std::pow(throttle / 100.0, 1.5) : 0.3;
-        if (running) {
+        if (running && troubled) {
+            amps *= rng.Range(0.995, 1.005);
+        } else if (running) {
             amps *= rng.Range(0.94, 1.06);
             if (rng.Chance(0.02)) {
                 amps *= rng.Range(1.2, 1.45);  // gusts and quick stick moves
@@ -123,9 +139,18 @@ std::vector<Sample> GenerateFlight(int count, std::uint32_t seed) {
 
         // Heating with the square of the current, cooling with the airflow.
         temp += 0.0009 * amps * amps / cells - 0.02 * (temp - airTemp);
+        // A troubled flight's motor overheats for a while mid-flight (a
+        // blocked cooling duct), then cools again.
+        if (troubled && j >= count * 45 / 100 && j < count * 60 / 100) {
+            temp += 3.0;
+        }
         temp = std::min(temp, 110.0);
 
-        const double rpm = running ? kv * volts * throttle / 100.0 * rng.Range(0.98, 1.02) : 0.0;
+        double rpm = running ? kv * volts * throttle / 100.0 * rng.Range(0.98, 1.02) : 0.0;
+        // ... and the ESC loses sync for a moment late in the flight.
+        if (troubled && j >= syncLoss && j < syncLoss + 2) {
+            rpm *= 0.45;
+        }
 
         Sample s;
         s.voltage = ToByte(volts * 10.0);

@@ -72,7 +72,7 @@ GeneratedMemory GenerateLoggerMemory(const MemoryPlan& plan) {
 
     for (std::size_t i = 0; i < plan.flights.size() && !full; ++i) {
         const std::vector<Sample> samples =
-            GenerateFlight(plan.flights[i], FlightSeed(plan.seed, i));
+            GenerateFlight(plan.flights[i], FlightSeed(plan.seed, i), plan.troubled);
         std::vector<Sample> written;
         written.reserve(samples.size());
         for (const Sample& s : samples) {
@@ -133,6 +133,16 @@ MemoryPlan EmptyMemoryPlan() {
     MemoryPlan plan;
     plan.lastAddress = 0x1FFF;
     plan.samplingRate = 5;
+    return plan;
+}
+
+}  // namespace tavix::sim
+
+namespace tavix::sim {
+
+MemoryPlan TroubledMemoryPlan() {
+    MemoryPlan plan = NormalMemoryPlan();
+    plan.troubled = true;
     return plan;
 }
 

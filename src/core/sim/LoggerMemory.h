@@ -57,6 +57,7 @@ struct MemoryPlan {
     std::uint8_t samplingRate = 5;  // samples per second
     std::vector<int> flights;       // samples per flight, in recording order (at most 16)
     std::uint32_t seed = 2014;
+    bool troubled = false;  // flights with events to find (GenerateFlight)
 };
 
 struct GeneratedMemory {
@@ -76,8 +77,11 @@ GeneratedMemory GenerateLoggerMemory(const MemoryPlan& plan);
 // Samples of one believable flight: throttle sweeps, battery sag under load,
 // current spikes, temperature rise, RPM following throttle and voltage, and
 // now and then a sensor without a reading. The same (count, seed) always gives
-// the same flight.
-std::vector<Sample> GenerateFlight(int count, std::uint32_t seed);
+// the same flight. A `troubled` flight shows what the flight events look for:
+// a worn pack sagging below 3.3 V per cell late in the flight, a motor running
+// hot for a stretch, a moment of lost sync, and steady throttle steps from
+// which the pack's resistance can be read.
+std::vector<Sample> GenerateFlight(int count, std::uint32_t seed, bool troubled = false);
 
 // The demo memories.
 // Normal: four flights, one of them too short to keep (40 samples), filling
@@ -87,5 +91,7 @@ MemoryPlan NormalMemoryPlan();
 MemoryPlan WrappedMemoryPlan();
 // Empty: a cleared logger (flight count 0).
 MemoryPlan EmptyMemoryPlan();
+// Troubled: the normal memory's flights, each a troubled one.
+MemoryPlan TroubledMemoryPlan();
 
 }  // namespace tavix::sim

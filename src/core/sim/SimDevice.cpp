@@ -28,8 +28,8 @@ SimDevice::SimDevice(Series series)
 }
 
 std::string SimDevice::Version() const {
-    return std::string(reinterpret_cast<const char*>(paramBlock_.data()) + kVersionOffset,
-                       kVersionSize);
+    return std::string(reinterpret_cast<const char*>(paramBlock_.data()) + kBlockVersionOffset,
+                       kBlockVersionSize);
 }
 
 void SimDevice::SetParamBlock(const Bytes& block) {

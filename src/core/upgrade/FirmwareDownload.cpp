@@ -16,8 +16,6 @@ namespace tavix {
 
 namespace {
 
-// Where the parameter block carries the firmware version.
-constexpr std::size_t kBlockVersionOffset = 256;
 // The share shown before the read-back has confirmed the new version.
 constexpr int kShareBeforeVerdict = 99;
 // The time left is told once the download has run this long.

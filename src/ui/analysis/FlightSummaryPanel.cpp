@@ -8,7 +8,8 @@
 
 namespace tavix {
 
-FlightSummaryPanel::FlightSummaryPanel(QWidget* parent, int pairsPerLine) : QWidget(parent) {
+FlightSummaryPanel::FlightSummaryPanel(QWidget* parent, int pairsPerLine, const char* omitted)
+    : QWidget(parent) {
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setVerticalSpacing(1);
@@ -16,6 +17,9 @@ FlightSummaryPanel::FlightSummaryPanel(QWidget* parent, int pairsPerLine) : QWid
     const int perLine = std::max(1, pairsPerLine);
     const std::vector<QuantityText> empty = QuantityTexts(FlightQuantities{});
     for (const QuantityText& text : empty) {
+        if (omitted != nullptr && text.caption == omitted) {
+            continue;
+        }
         const int index = static_cast<int>(values_.size());
         auto* caption =
             new QLabel(QString::fromLatin1(text.caption.c_str()) + QLatin1Char(':'), this);
@@ -59,8 +63,13 @@ QString FlightSummaryPanel::Value(const QString& caption) const {
 }
 
 void FlightSummaryPanel::Show(const std::vector<QuantityText>& texts) {
-    for (std::size_t i = 0; i < texts.size() && i < values_.size(); ++i) {
-        values_[i]->setText(QString::fromLatin1(texts[i].value.c_str()).trimmed());
+    for (const QuantityText& text : texts) {
+        const QString caption = QString::fromLatin1(text.caption.c_str());
+        for (QLabel* value : values_) {
+            if (value->objectName() == caption) {
+                value->setText(QString::fromLatin1(text.value.c_str()).trimmed());
+            }
+        }
     }
 }
 

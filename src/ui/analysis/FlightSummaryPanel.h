@@ -18,8 +18,10 @@ class FlightSummaryPanel : public QWidget {
     Q_OBJECT
 public:
     // `pairsPerLine` captions with their values stand on each line (one by
-    // default: a column of six).
-    explicit FlightSummaryPanel(QWidget* parent = nullptr, int pairsPerLine = 1);
+    // default: a column of six). The quantity captioned `omitted` is left out
+    // (a page that shows it elsewhere already).
+    explicit FlightSummaryPanel(QWidget* parent = nullptr, int pairsPerLine = 1,
+                                const char* omitted = nullptr);
 
     // `record` with its smoothed series filled (after CAppConfig::Convert).
     void SetRecord(const FlightRecord& record);

@@ -5,6 +5,7 @@
 
 #include "device/IdentifySession.h"
 #include "logger/LoggerLink.h"
+#include "platform/UserEscHistory.h"
 #include "shell/Prompt.h"
 #include "shell/ShellTexts.h"
 #include "ui/device/DevicePage.h"
@@ -12,6 +13,7 @@
 #include "ui/loggercfg/CLoggerConfigDlg.h"
 #include "ui/shell/CTavixView.h"
 #include "ui/upgrade/CUpgradeDlg.h"
+#include "upgrade/FirmwareDownload.h"
 #include "upgrade/UpgradeMessages.h"
 
 namespace tavix {
@@ -66,6 +68,15 @@ std::vector<DevicePage*> InstallDevicePages(CTavixView& view, const DevicePageCo
     const IdentifySession* identity = &context.identity;
     QObject::connect(upgrade, &CUpgradeDlg::busyChanged, &view, [&view, identity](bool busy) {
         view.SetOpenDeviceEnabled(!busy && !identity->State().identifying);
+    });
+    // The ESC's settings as they were before the new firmware, in the history.
+    QObject::connect(upgrade, &CUpgradeDlg::busyChanged, &view, [upgrade, prompt](bool busy) {
+        const std::string error =
+            busy ? KeepEscSnapshot(SnapshotReason::BeforeUpgrade, upgrade->Session().StoredBlock())
+                 : std::string();
+        if (!error.empty()) {
+            prompt->Message(error, PromptIcon::Exclamation);
+        }
     });
     pages.push_back(upgrade);
 

@@ -23,7 +23,9 @@
 #include "esc/EscParamText.h"
 #include "link/DeviceRequest.h"
 #include "platform/GbkText.h"
+#include "platform/UserEscHistory.h"
 #include "shell/Prompt.h"
+#include "ui/esc/EscHistoryDlg.h"
 #include "ui/shell/Resources.h"
 
 namespace tavix {
@@ -69,6 +71,7 @@ EscPage::EscPage(const EscSeriesTable& table, Prompt& prompt, PortSource port, Q
         }
         return path;
     };
+    session_->SetHistory(&UserEscHistory());
     session_->changed = [this] { Refresh(); };
     Refresh();
 }
@@ -185,8 +188,14 @@ void EscPage::Build(const EscSeriesTable& table) {
     auto* buttons = new QHBoxLayout;
     save_ = new QPushButton(QString::fromLatin1(kBtnSaveParamFile), group);
     load_ = new QPushButton(QString::fromLatin1(kBtnLoadParamFile), group);
+    read_ = new QPushButton(QString::fromLatin1(kBtnEscReadFromEsc), group);
+    history_ = new QPushButton(QString::fromLatin1(kBtnEscHistory), group);
+    buttons->addWidget(read_);
+    buttons->addWidget(history_);
     buttons->addWidget(save_);
     buttons->addWidget(load_);
+    connect(read_, &QPushButton::clicked, this, [this] { session_->OnReadFromEsc(); });
+    connect(history_, &QPushButton::clicked, this, [this] { OnHistory(); });
     connect(save_, &QPushButton::clicked, this, [this] { OnSaveToFile(); });
     connect(load_, &QPushButton::clicked, this, [this] { OnLoadFromFile(); });
     buttons->addStretch(1);
@@ -237,7 +246,18 @@ void EscPage::OnLoadFromFile() {
     const std::string refusal = LoadParamFile(*session_, text, ToGbk(QFileInfo(path).fileName()));
     if (!refusal.empty()) {
         prompt_.Message(refusal, PromptIcon::Exclamation);
+        return;
     }
+    prompt_.Message(kMsgEscLoadedNotSent, PromptIcon::Information);
+}
+
+void EscPage::OnHistory() {
+    if (!session_->Visible() || historyDlg_) {
+        return;
+    }
+    historyDlg_ = new EscHistoryDlg(*session_, UserEscHistory(), prompt_, this);
+    historyDlg_->setAttribute(Qt::WA_DeleteOnClose);
+    historyDlg_->open();
 }
 
 void EscPage::PageShown() {
@@ -268,10 +288,28 @@ void EscPage::Refresh() {
     for (std::size_t g = 0; g < kEscVersionGroups; ++g) {
         version_[g]->setText(Text(s.version[g]));
     }
+    // Values changed since the last read are marked until Update writes them.
+    const std::vector<bool> changed = session_->ChangedLists();
+    const auto mark = [](QWidget* control, bool on) {
+        control->setStyleSheet(on ? QStringLiteral("background: #fff0a0; font-weight: bold;")
+                                  : QString());
+        control->setToolTip(on ? QString::fromLatin1(kTipEscChanged) : QString());
+    };
     for (std::size_t i = 0; i < lists_.size(); ++i) {
         const QSignalBlocker block(lists_[i]);
         lists_[i]->setCurrentIndex(s.selection[i]);
+        mark(lists_[i], changed[i]);
     }
+    if (QLineEdit* offset = fields_[static_cast<std::size_t>(EscField::TemperatureOffset)]) {
+        mark(offset, session_->TemperatureOffsetChanged());
+        // A value the ESC cannot hold shows so while it is typed; "Update" refuses it.
+        if (TemperatureOffsetValue(s.Text(EscField::TemperatureOffset)) < 0) {
+            offset->setStyleSheet(QStringLiteral("background: #ffc8c8; font-weight: bold;"));
+            offset->setToolTip(QString::fromLatin1(kMsgTemperatureOffsetRange));
+        }
+    }
+    const bool idle = s.phase != EscPhase::Reading && s.phase != EscPhase::Writing;
+    read_->setEnabled(idle);
     for (std::size_t f = 0; f < kEscFieldCount; ++f) {
         if (fields_[f] == nullptr) {
             continue;

@@ -6,6 +6,7 @@
 // Value" and "Update" buttons. It holds no rules: EscParamSession decides,
 // the page draws its state and forwards the user's clicks.
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -15,6 +16,7 @@
 #include "esc/EscParamSession.h"
 #include "link/PortName.h"
 #include "ui/device/DevicePage.h"
+#include "ui/esc/EscHistoryDlg.h"
 
 class QComboBox;
 class QLabel;
@@ -49,6 +51,10 @@ public:
     bool IconConnected() const { return iconConnected_; }
     QPushButton* SaveButton() const { return save_; }
     QPushButton* LoadButton() const { return load_; }
+    QPushButton* ReadButton() const { return read_; }
+    QPushButton* HistoryButton() const { return history_; }
+    // The "History..." dialog while it is open, else nullptr.
+    EscHistoryDlg* HistoryDialog() const { return historyDlg_; }
 
     // Asks for the parameter file to save to (`save`) or load from; an empty
     // path when the user cancels. A file dialog unless replaced (tests).
@@ -63,6 +69,7 @@ private:
     void Build(const EscSeriesTable& table);
     void OnSaveToFile();
     void OnLoadFromFile();
+    void OnHistory();
 
     Prompt& prompt_;
     std::unique_ptr<EscParamSession> session_;
@@ -75,6 +82,9 @@ private:
     QPushButton* update_ = nullptr;
     QPushButton* save_ = nullptr;
     QPushButton* load_ = nullptr;
+    QPushButton* read_ = nullptr;
+    QPushButton* history_ = nullptr;
+    QPointer<EscHistoryDlg> historyDlg_;
     bool iconConnected_ = false;
 };
 

@@ -2,9 +2,11 @@
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "platform/QtTimerHost.h"
@@ -44,6 +46,19 @@ CMyProgressDlg::CMyProgressDlg(TransferState& state, QWidget* parent)
     auto* hint = new QLabel(tr("Esc stops the upload"), frame);
     hint->setAlignment(Qt::AlignCenter);
     hint->setEnabled(false);
+    // The same as Esc, for the mouse. It takes no focus, so Enter keeps its
+    // own meaning (close the window, the transfer goes on).
+    cancel_ = new QPushButton(tr("Cancel"), frame);
+    cancel_->setObjectName(QStringLiteral("progressCancel"));
+    cancel_->setAutoDefault(false);
+    cancel_->setFocusPolicy(Qt::NoFocus);
+    connect(cancel_, &QPushButton::clicked, this, [this] { progress_.OnEscape(); });
+    auto* hintRow = new QHBoxLayout();
+    hintRow->addStretch(1);
+    hintRow->addWidget(hint);
+    hintRow->addSpacing(12);
+    hintRow->addWidget(cancel_);
+    hintRow->addStretch(1);
 
     auto* layout = new QVBoxLayout(frame);
     layout->setContentsMargins(18, 14, 18, 12);
@@ -51,8 +66,8 @@ CMyProgressDlg::CMyProgressDlg(TransferState& state, QWidget* parent)
     layout->addWidget(caption);
     layout->addWidget(bar_);
     layout->addWidget(detail_);
-    layout->addWidget(hint);
-    setFixedSize(380, 140);
+    layout->addLayout(hintRow);
+    setFixedSize(380, 150);
 
     progress_.onPoll = [this] { Show(); };
 }

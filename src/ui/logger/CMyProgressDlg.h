@@ -13,6 +13,7 @@
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 namespace tavix {
 
@@ -32,6 +33,8 @@ public:
     UploadProgress::Result result() const { return progress_.GetResult(); }
     int barValue() const;
     QString detailText() const;
+    // Stops the transfer as Esc does.
+    QPushButton* CancelButton() const { return cancel_; }
     bool polling() const { return progress_.Running(); }
 
 signals:
@@ -50,6 +53,7 @@ private:
     UploadProgress progress_;
     QProgressBar* bar_ = nullptr;
     QLabel* detail_ = nullptr;
+    QPushButton* cancel_ = nullptr;
 };
 
 }  // namespace tavix

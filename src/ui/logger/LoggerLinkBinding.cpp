@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include "analysis/PackTrend.h"
+#include "base/FormatText.h"
 #include "config/CAppConfig.h"
 #include "device/IdentifySession.h"
 #include "device/MainFormLine.h"
@@ -14,11 +16,13 @@
 #include "platform/GbkText.h"
 #include "platform/QtTimerHost.h"
 #include "platform/SerialBackendFactory.h"
+#include "platform/UserEscHistory.h"
 #include "shell/Prompt.h"
 #include "shell/TabPolicy.h"
 #include "ui/device/DevicePage.h"
 #include "ui/device/DevicePages.h"
 #include "ui/logger/CMyProgressDlg.h"
+#include "ui/plot/RecordPage.h"
 #include "ui/shell/CMainFrame.h"
 #include "ui/shell/CTavixView.h"
 
@@ -67,6 +71,9 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
     });
     presence->start();
     identity_->changed = [this] { ApplyState(); };
+    identity_->keepBlock = [](const Bytes& block) {
+        return KeepEscSnapshot(SnapshotReason::Read, block);
+    };
     link_->changed = [this] { ApplyState(); };
     link_->startProgress = [this] { StartProgress(); };
     link_->storeRecord = CTavixDoc::StoreFlight;
@@ -78,9 +85,19 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
         identity_->OnOpenDevice();
         ApplyState();  // also when the port did not open and nothing was sent
     });
-    connect(&view_, &CTavixView::uploadRequested, this, [this] {
-        link_->OnUploadRecordData(
-            UploadForm{view_.GearRate(), view_.PoleNumber(), ToGbk(view_.NoteText())});
+    Prompt* shown = &prompt;
+    connect(&view_, &CTavixView::uploadRequested, this, [this, shown] {
+        // The upload opens its last flight in place of the record on screen.
+        if (!records_.MayLeaveRecord()) {
+            return;
+        }
+        const std::string note = WithPackLine(ToGbk(view_.NoteText()), ToGbk(view_.PackText()));
+        if (note.size() > kMaxNoteLength) {
+            shown->Message(FormatText(kMsgNoteWithPackTooLong, static_cast<int>(kMaxNoteLength)),
+                           PromptIcon::Exclamation);
+            return;
+        }
+        link_->OnUploadRecordData(UploadForm{view_.GearRate(), view_.PoleNumber(), note});
     });
     connect(&view_, &CTavixView::clearRequested, this, [this] { link_->OnClearData(); });
 
@@ -136,6 +153,10 @@ void LoggerLinkBinding::ApplyState() {
                 page->PageShown();
             }
         }
+    }
+    // "Open Device" over a shown record loads the device's ranges into it.
+    if (view_.RecordShown()) {
+        view_.RecordView()->ApplyRanges();
     }
 }
 

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPalette>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -31,6 +32,10 @@ CLoggerConfigDlg::CLoggerConfigDlg(Prompt& prompt, PortSource port, QWidget* par
     flights_ = new QLineEdit(group);
     flights_->setReadOnly(true);
     flights_->setFocusPolicy(Qt::TabFocus);
+    // Read only, and looking it: the window's colour instead of a field's white.
+    QPalette readOnly = flights_->palette();
+    readOnly.setColor(QPalette::Base, readOnly.color(QPalette::Window));
+    flights_->setPalette(readOnly);
     progress_ = new QProgressBar(group);
     progress_->setRange(0, kActivityMax);
     progress_->setTextVisible(false);

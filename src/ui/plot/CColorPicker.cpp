@@ -167,8 +167,9 @@ void CColorPicker::paintEvent(QPaintEvent*) {
     const QColor shadow = palette().color(QPalette::Shadow);
     const QRect b = rect();
     p.fillRect(b, face);
-    if (palette_ == nullptr) {
-        // Raised: white top-left, dark shadow bottom-right.
+    if (palette_ == nullptr && isEnabled()) {
+        // Raised: white top-left, dark shadow bottom-right. A disabled
+        // button lies flat, as other disabled buttons do.
         p.setPen(Qt::white);
         p.drawLine(b.topLeft(), b.topRight());
         p.drawLine(b.topLeft(), b.bottomLeft());
@@ -178,8 +179,14 @@ void CColorPicker::paintEvent(QPaintEvent*) {
     }
     // The swatch, with a sunken edge and the notch at its bottom-right.
     const QRect swatch = b.adjusted(3, 3, -3, -3);
-    // A disabled button still shows its colour as it is.
     p.fillRect(swatch, ToQColor(colour_));
+    if (!isEnabled()) {
+        // Its colour still shows, faded behind the face colour, so the
+        // button reads as not available now.
+        QColor veil = face;
+        veil.setAlpha(160);
+        p.fillRect(swatch, veil);
+    }
     const QRect edge = swatch.adjusted(-1, -1, 0, 0);
     p.setPen(shadow);
     p.drawLine(edge.topLeft(), edge.topRight());

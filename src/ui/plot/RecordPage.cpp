@@ -14,13 +14,18 @@
 #include "CCurveView.h"
 #include "ChartImageExport.h"
 #include "CurvePainter.h"
+#include "EventMarkerStrip.h"
 #include "SpanPanel.h"
+#include "analysis/AnalysisTexts.h"
 #include "analysis/FlightQuantities.h"
 #include "platform/GbkText.h"
 #include "plot/CurveModel.h"
+#include "plot/EventMarkers.h"
 #include "plot/PlotTexts.h"
 #include "plot/SpanReadout.h"
 #include "shell/ShellTexts.h"
+#include "ui/analysis/EventLimitsDlg.h"
+#include "ui/analysis/EventListPanel.h"
 #include "ui/analysis/FlightSummaryPanel.h"
 
 namespace tavix {
@@ -132,6 +137,10 @@ RecordPage::RecordPage(FlightRecord& record, const std::array<int, kChannelCount
     connect(view_, &CCurveView::valuesRead, this,
             [this] { emit statusTextChanged(FromGbk(model_->StatusText())); });
     connect(view_, &CCurveView::windowChanged, chart_, qOverload<>(&QWidget::update));
+    // The events along the top edge of the curves.
+    markers_ = new EventMarkerStrip(*model_, view_);
+    connect(view_, &CCurveView::windowChanged, markers_, &EventMarkerStrip::Relayout);
+    connect(markers_, &EventMarkerStrip::eventChosen, this, &RecordPage::ChooseEvent);
 
     // The flight's quantities, the power curve and the cursors' span.
     layout->addWidget(BuildAnalysis(), 3, 0, 1, 2);
@@ -143,7 +152,8 @@ QWidget* RecordPage::BuildAnalysis() {
     // rule, then the cursors' span: compact, so the curves keep their room.
     auto* row = new QWidget(this);
     row->setObjectName(QStringLiteral("analysisRow"));
-    summary_ = new FlightSummaryPanel(row, 3);
+    // Max.Power stands with the statistics above already.
+    summary_ = new FlightSummaryPanel(row, 3, kQuantityMaxPower);
     summary_->setObjectName(QStringLiteral("flightSummary"));
     powerCheck_ = new QCheckBox(QString::fromLatin1(kPowerCheckCaption), row);
     powerCheck_->setObjectName(QStringLiteral("powerCheck"));
@@ -153,12 +163,17 @@ QWidget* RecordPage::BuildAnalysis() {
     powerColour_->setToolTip(QString::fromLatin1(kPowerColourTip));
     powerColour_->setAccessibleName(QString::fromLatin1(kPowerColourTip));
     powerColour_->SetColour(model_->PowerColour());
+    eventList_ = new EventListPanel(row);
+    eventList_->setFixedSize(180, 84);
+    // The quantities keep their room; the list takes what is left.
+    summary_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
     auto* flight = new QHBoxLayout();
     flight->addWidget(summary_);
     flight->addSpacing(24);
     flight->addWidget(powerCheck_, 0, Qt::AlignBottom);
     flight->addWidget(powerColour_, 0, Qt::AlignBottom);
     flight->addStretch(1);
+    flight->addWidget(eventList_);
 
     auto* rule = new QFrame(row);
     rule->setFrameShape(QFrame::HLine);
@@ -175,6 +190,8 @@ QWidget* RecordPage::BuildAnalysis() {
 
     connect(powerCheck_, &QCheckBox::toggled, this, &RecordPage::SetPowerShown);
     connect(powerColour_, &CColorPicker::colourChanged, this, &RecordPage::OnPowerColourPicked);
+    connect(eventList_, &EventListPanel::eventChosen, this, &RecordPage::ChooseEvent);
+    connect(eventList_, &EventListPanel::limitsRequested, this, &RecordPage::AskLimits);
     UpdateSpan();
     return row;
 }
@@ -227,9 +244,61 @@ void RecordPage::ShowRecord() {
         summary_->Clear();
     }
     powerCheck_->setEnabled(model_->PowerAvailable());
+    FindEvents();
     UpdateSpan();
     // The values under the pointer were those of the record before.
     emit statusTextChanged(QString::fromLatin1(kStatusReady));
+}
+
+void RecordPage::ApplyRanges() {
+    if (model_->ApplyRanges()) {
+        CurvesChanged();
+    }
+}
+
+void RecordPage::FindEvents() {
+    const SpanIndex* index = model_->Index();
+    events_ =
+        index != nullptr ? tavix::FindEvents(record_, *index, limits_) : std::vector<FlightEvent>();
+    eventList_->SetEvents(events_);
+    markers_->SetEvents(events_);
+}
+
+void RecordPage::SetEventLimits(const EventLimits& limits) {
+    limits_ = limits;
+    FindEvents();
+}
+
+void RecordPage::AskLimits() {
+    const std::optional<EventLimits> chosen = AskEventLimits(this, limits_);
+    if (!chosen) {
+        return;
+    }
+    SetEventLimits(*chosen);
+    emit eventLimitsChosen(*chosen);
+}
+
+void RecordPage::ChooseEvent(int index) {
+    if (index < 0 || index >= static_cast<int>(events_.size()) || !model_->RecordPresent()) {
+        return;
+    }
+    const FlightEvent& e = events_[static_cast<std::size_t>(index)];
+    const CursorPlaces places = CursorsAround(e, model_->SampleCount());
+    if (places.a < model_->FirstVisible() || places.b >= model_->LastVisible()) {
+        model_->ShowAll();
+        view_->InvalidateCurves();
+        chart_->update();
+        markers_->Relayout();
+    }
+    model_->Cursors().PlaceAtSample(Cursor::A, places.a);
+    model_->Cursors().PlaceAtSample(Cursor::B, places.b);
+    view_->update();
+    UpdateSpan();
+    // What happened, in words, where the values under the pointer stand.
+    emit statusTextChanged(QStringLiteral("%1 s  %2: %3")
+                               .arg(QString::fromStdString(PointNumber(e.time, 1)),
+                                    QString::fromLatin1(EventKindName(e.kind)),
+                                    QString::fromStdString(e.text)));
 }
 
 void RecordPage::UpdateStatistics() {

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "analysis/FlightEvents.h"
 #include "flight/FlightRecord.h"
 
 class QCheckBox;
@@ -28,6 +29,8 @@ namespace tavix {
 class CCurveView;
 class CColorPicker;
 class CurveModel;
+class EventListPanel;
+class EventMarkerStrip;
 class FlightSummaryPanel;
 class SpanPanel;
 
@@ -53,6 +56,10 @@ public:
     // A record was loaded (or none, at start): the whole record, its points,
     // statistics and labels.
     void ShowRecord();
+    // The record's ranges may have changed (a device profile was loaded):
+    // curves and Y labels follow them. Cheap when they have not: it may be
+    // called whenever the page is shown or the device state changes.
+    void ApplyRanges();
 
     // --- what the channel controls call ---------------------------------
     // The Y labels show `channel`'s scale in its colour (stored as the
@@ -69,6 +76,16 @@ public:
     // Removes the measuring cursors, as Esc does.
     void ClearCursors();
 
+    // --- flight events ----------------------------------------------------
+    // The limits the events are found with (from the settings); finds them
+    // again for the shown record. No signal.
+    void SetEventLimits(const EventLimits& limits);
+    const EventLimits& EventLimitsInUse() const { return limits_; }
+    const std::vector<FlightEvent>& Events() const { return events_; }
+    // Puts cursor A on the event's first sample and B where it ends, showing
+    // the whole record first when the event is out of view.
+    void ChooseEvent(int index);
+
     // The page as it looks, drawn off-screen (no window in front of it).
     QImage RenderImage();
 
@@ -83,6 +100,8 @@ public:
     SpanPanel* Span() const { return span_; }
     QCheckBox* PowerCheck() const { return powerCheck_; }
     CColorPicker* PowerColourPicker() const { return powerColour_; }
+    EventListPanel* EventList() const { return eventList_; }
+    EventMarkerStrip* EventMarkers() const { return markers_; }
 
 signals:
     // Pane 0 of the status bar: the values under the pointer.
@@ -90,6 +109,9 @@ signals:
     void snapRequested();
     // The user chose another colour for the power curve (already drawn in it).
     void powerColourChosen(std::uint32_t colorref);
+    // The user set other event limits (already in use); storing them is the
+    // owner's job.
+    void eventLimitsChosen(const tavix::EventLimits& limits);
 
 private:
     void UpdateStatistics();
@@ -97,6 +119,8 @@ private:
     QWidget* BuildAnalysis();
     void UpdateSpan();
     void OnPowerColourPicked(std::uint32_t colorref);
+    void FindEvents();
+    void AskLimits();
 
     FlightRecord& record_;
     std::unique_ptr<CurveModel> model_;
@@ -109,6 +133,10 @@ private:
     SpanPanel* span_ = nullptr;
     QCheckBox* powerCheck_ = nullptr;
     CColorPicker* powerColour_ = nullptr;
+    EventListPanel* eventList_ = nullptr;
+    EventMarkerStrip* markers_ = nullptr;
+    EventLimits limits_;
+    std::vector<FlightEvent> events_;
 };
 
 }  // namespace tavix

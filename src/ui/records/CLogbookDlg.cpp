@@ -19,6 +19,9 @@
 #include <algorithm>
 
 #include "platform/GbkText.h"
+#include "plot/EventMarkers.h"
+#include "records/PackBook.h"
+#include "ui/records/PacksView.h"
 
 namespace tavix {
 
@@ -45,6 +48,8 @@ bool IsNumberColumn(int column) {
         case LogbookColumn::MaxTemperature:
         case LogbookColumn::MaxRpm:
         case LogbookColumn::Capacity:
+        case LogbookColumn::Resistance:
+        case LogbookColumn::Events:
             return true;
         default:
             return false;
@@ -70,6 +75,7 @@ public:
         endInsertRows();
     }
     const LogbookEntry& At(int row) const { return entries_[static_cast<std::size_t>(row)]; }
+    const std::vector<LogbookEntry>& Entries() const { return entries_; }
     int Failed() const {
         return static_cast<int>(std::count_if(entries_.begin(), entries_.end(),
                                               [](const LogbookEntry& e) { return !e.ok; }));
@@ -96,7 +102,7 @@ public:
         switch (role) {
             case Qt::DisplayRole:
                 if (column == kErrorColumn) {
-                    return QString::fromLocal8Bit(e.error.c_str());
+                    return e.ok ? FromGbk(e.warning) : QString::fromLocal8Bit(e.error.c_str());
                 }
                 // File names are the system's; version and note are GBK.
                 if (column == static_cast<int>(LogbookColumn::File)) {
@@ -104,10 +110,27 @@ public:
                 }
                 return FromGbk(LogbookCell(e, static_cast<LogbookColumn>(column)));
             case Qt::ToolTipRole:
+                if (e.ok && e.worstEvent && column == static_cast<int>(LogbookColumn::Events)) {
+                    return tr("Worst: %1").arg(Latin(EventKindName(*e.worstEvent)));
+                }
+                if (e.ok && !e.warning.empty()) {
+                    return FromGbk(e.warning);
+                }
                 return e.ok ? QString::fromLocal8Bit(e.path.c_str())
                             : QString::fromLocal8Bit(e.error.c_str());
             case Qt::ForegroundRole:
+                // A record that cannot be right in dark orange, one that did not open in red.
+                if (e.ok && !e.warning.empty()) {
+                    return QVariant(QBrush(QColor(0xB0, 0x50, 0x00)));
+                }
                 return e.ok ? QVariant() : QVariant(QBrush(Qt::red));
+            case Qt::BackgroundRole:
+                // The events cell in the colour of the flight's worst kind.
+                if (e.ok && e.worstEvent && column == static_cast<int>(LogbookColumn::Events)) {
+                    const std::uint32_t c = EventColour(*e.worstEvent);
+                    return QBrush(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF).lighter(170));
+                }
+                return {};
             case Qt::TextAlignmentRole:
                 return IsNumberColumn(column) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                                               : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
@@ -172,12 +195,18 @@ CLogbookDlg::CLogbookDlg(const CIniFile& ini, const std::array<int, kChannelCoun
     auto* browse = new QPushButton(tr("&Browse..."), this);
     auto* reload = new QPushButton(tr("&Reload"), this);
     reload->setAutoDefault(false);
+    packs_ = new QPushButton(Latin(kPacksTitle) + QStringLiteral("..."), this);
+    packs_->setObjectName(QStringLiteral("packsButton"));
+    packs_->setAutoDefault(false);
+    packs_->setEnabled(false);
+    packs_->setToolTip(tr("The flights gathered by the pack their note names (\"Pack: NAME\")"));
     browse->setAutoDefault(false);
     auto* folderRow = new QHBoxLayout;
     folderRow->addWidget(folderLabel);
     folderRow->addWidget(folderEdit_, 1);
     folderRow->addWidget(browse);
     folderRow->addWidget(reload);
+    folderRow->addWidget(packs_);
 
     table_ = new QTableView(this);
     table_->setModel(proxy_);
@@ -228,6 +257,7 @@ CLogbookDlg::CLogbookDlg(const CIniFile& ini, const std::array<int, kChannelCoun
         }
     });
     connect(close, &QPushButton::clicked, this, &QDialog::close);
+    connect(packs_, &QPushButton::clicked, this, &CLogbookDlg::ShowPacks);
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &CLogbookDlg::UpdateOpenButton);
     UpdateOpenButton();
@@ -255,6 +285,7 @@ void CLogbookDlg::SetFolder(const QString& folder) {
     folder_ = folder;
     folderEdit_->setText(QDir::toNativeSeparators(folder));
     model_->Clear();
+    packs_->setEnabled(false);
     pending_.clear();
     next_ = 0;
     std::string error;
@@ -312,6 +343,7 @@ void CLogbookDlg::FinishLoading() {
         summary_ = Latin(kLogbookSummary).arg(flights).arg(failed);
     }
     status_->setText(summary_);
+    packs_->setEnabled(flights > 0);
     table_->resizeColumnsToContents();
     if (!table_->currentIndex().isValid() && proxy_->rowCount() > 0) {
         table_->selectRow(0);
@@ -332,6 +364,16 @@ void CLogbookDlg::OpenRow(int row) {
     emit openRequested(QString::fromLocal8Bit(entry->path.c_str()));
 }
 
+void CLogbookDlg::ShowPacks() {
+    if (packsView_ == nullptr) {
+        packsView_ = new PacksView(this);
+    }
+    packsView_->SetPacks(SummarizePacks(PackFlights(model_->Entries())));
+    packsView_->show();
+    packsView_->raise();
+    packsView_->activateWindow();
+}
+
 void CLogbookDlg::Browse() {
     const QString folder =
         QFileDialog::getExistingDirectory(this, Latin(kLogbookChooseFolder), folder_);
@@ -345,9 +387,13 @@ void CLogbookDlg::UpdateOpenButton() {
     open_->setEnabled(entry != nullptr && entry->ok);
     // The reason of a failed file, in full, while it is the current row.
     if (!IsLoading()) {
-        status_->setText(entry != nullptr && !entry->ok
-                             ? QString::fromLocal8Bit(entry->error.c_str())
-                             : summary_);
+        if (entry != nullptr && !entry->ok) {
+            status_->setText(QString::fromLocal8Bit(entry->error.c_str()));
+        } else if (entry != nullptr && !entry->warning.empty()) {
+            status_->setText(FromGbk(entry->warning));
+        } else {
+            status_->setText(summary_);
+        }
     }
 }
 

@@ -28,6 +28,7 @@ class QTimer;
 namespace tavix {
 
 class LogbookTableModel;
+class PacksView;
 
 // Texts of the window.
 inline constexpr const char* kLogbookTitle = "Logbook";
@@ -59,6 +60,11 @@ public:
     QProgressBar* Progress() const { return progress_; }
     QLabel* StatusLabel() const { return status_; }
     QPushButton* OpenButton() const { return open_; }
+    QPushButton* PacksButton() const { return packs_; }
+    // The "Packs" view (after ShowPacks; null before).
+    PacksView* Packs() const { return packsView_; }
+    // Opens the "Packs" view over the flights listed.
+    void ShowPacks();
 
     // A pass between window events reads at most this many files, and stops
     // early after this many ms.
@@ -96,6 +102,8 @@ private:
     QProgressBar* progress_ = nullptr;
     QLabel* status_ = nullptr;
     QPushButton* open_ = nullptr;
+    QPushButton* packs_ = nullptr;
+    PacksView* packsView_ = nullptr;
     QTimer* timer_ = nullptr;
 };
 

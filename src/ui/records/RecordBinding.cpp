@@ -1,6 +1,12 @@
 #include "ui/records/RecordBinding.h"
 
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLayout>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 
 #include "base/FormatText.h"
 #include "config/CAppConfig.h"
@@ -8,6 +14,7 @@
 #include "platform/GbkText.h"
 #include "plot/CurveModel.h"
 #include "plot/PlotTexts.h"
+#include "records/AnalysisLimits.h"
 #include "shell/Prompt.h"
 #include "shell/ShellTexts.h"
 #include "ui/plot/ChannelControls.h"
@@ -50,6 +57,39 @@ RecordBinding::RecordBinding(CMainFrame& frame, CAppConfig& config, CIniFile& in
             &RecordPage::SetChannelColour);
     channels_->SetRecord();
 
+    // Nothing typed is lost: an edited note marks the record changed, and
+    // leaving it asks first.
+    askSave = [this](const std::string& text) {
+        const auto answer = QMessageBox::warning(
+            &frame_, QString::fromLatin1(kTitleSaveChanges), FromGbk(text),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+        return answer == QMessageBox::Save      ? SaveAnswer::Save
+               : answer == QMessageBox::Discard ? SaveAnswer::Discard
+                                                : SaveAnswer::Cancel;
+    };
+    connect(view_.NoteBox(), &QPlainTextEdit::textChanged, this, [this] { OnNoteEdited(); });
+    frame_.SetLeaveGuard([this] { return edits_.Changed(); }, [this] { return MayLeaveRecord(); });
+
+    // A gear rate or pole number typed while a record is open is for the next
+    // upload; the record keeps its own (its RPM was computed with them).
+    gearHint_ = new QLabel(view_.UserParameterGroup());
+    gearHint_->setObjectName(QStringLiteral("gearHint"));
+    // One line, so the form keeps its height and the chart its size.
+    gearHint_->setToolTip(QString::fromLatin1(kTipGearAppliesToUpload));
+    gearHint_->hide();
+    if (auto* form = qobject_cast<QFormLayout*>(view_.UserParameterGroup()->layout())) {
+        form->addRow(gearHint_);
+    }
+    connect(&view_, &CTavixView::gearRateChanged, this, [this] { UpdateGearHint(); });
+    connect(&view_, &CTavixView::poleNumberChanged, this, [this] { UpdateGearHint(); });
+
+    // "Open Device" may have loaded a profile with other ranges meanwhile.
+    connect(&view_, &CTavixView::pageShown, this, [this](int tab) {
+        if (tab == kTabRecord) {
+            view_.RecordView()->ApplyRanges();
+        }
+    });
+
     // "Snap" and File > "Save As &JPG": the record page as an image file.
     const auto exportChart = [this] { chartExport_->Run(view_.RecordView(), &frame_); };
     frame_.SetImageExporter(exportChart);
@@ -67,6 +107,17 @@ RecordBinding::RecordBinding(CMainFrame& frame, CAppConfig& config, CIniFile& in
                             PromptIcon::Exclamation);
         }
     });
+
+    // The event limits: config.ini's (or the defaults), written when changed.
+    page.SetEventLimits(ReadEventLimits(ini));
+    connect(&page, &RecordPage::eventLimitsChosen, this,
+            [this, iniFile](const EventLimits& limits) {
+                if (!WriteEventLimits(*iniFile, limits)) {
+                    prompt_.Message(FormatText(kMsgLimitsNotSaved, iniFile->FilePath().c_str(),
+                                               iniFile->LastError().c_str()),
+                                    PromptIcon::Exclamation);
+                }
+            });
 }
 
 RecordBinding::~RecordBinding() = default;
@@ -79,6 +130,9 @@ bool RecordBinding::OpenRecord(const QString& path) {
         return false;
     }
     ShowLoadedRecord(form);
+    if (!form.warning.empty()) {
+        prompt_.Message(form.warning, PromptIcon::Exclamation);
+    }
     return true;
 }
 
@@ -92,13 +146,40 @@ bool RecordBinding::SaveRecord(const QString& path) {
         prompt_.Message(message, PromptIcon::Exclamation);
         return false;
     }
+    edits_.Loaded(form.note);
     return true;
+}
+
+bool RecordBinding::MayLeaveRecord() {
+    const std::string name = ToGbk(QFileInfo(frame_.DocumentPath()).fileName());
+    const bool leaves = edits_.MayLeave(name, askSave, [this] { return frame_.SaveDocument(); });
+    frame_.SetDocumentChanged(edits_.Changed());
+    return leaves;
+}
+
+void RecordBinding::OnNoteEdited() {
+    if (edits_.NoteEdited(ToGbk(view_.NoteText()))) {
+        frame_.SetDocumentChanged(edits_.Changed());
+    }
+}
+
+void RecordBinding::UpdateGearHint() {
+    const std::string hint = GearHint(config_.Record().dataLoaded, recordGear_, recordPoles_,
+                                      view_.GearRate(), view_.PoleNumber());
+    gearHint_->setText(QString::fromLatin1(hint.c_str()));
+    gearHint_->setVisible(!hint.empty());
 }
 
 void RecordBinding::ShowLoadedRecord(const RecordForm& form) {
     view_.SetNoteText(FromGbk(form.note.substr(0, form.note.find('\0'))));
+    // What the box shows now is the saved note.
+    edits_.Loaded(ToGbk(view_.NoteText()));
+    frame_.SetDocumentChanged(false);
+    recordGear_ = form.gearRate;
+    recordPoles_ = form.poles;
     view_.SetGearRate(form.gearRate);
     view_.SetPoleNumber(form.poles);
+    UpdateGearHint();
 
     // The curves smooth and convert the record; the statistics they keep are
     // the data store's too.

@@ -7,9 +7,14 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "records/CTavixDoc.h"
+#include "records/RecordEdits.h"
+
+class QLabel;
 
 namespace tavix {
 
@@ -36,8 +41,19 @@ public:
     bool OpenRecord(const QString& path);
     bool SaveRecord(const QString& path);
 
+    // Before the open record is replaced or the window closes: an edited
+    // note is offered for saving (Save / Discard / Cancel); true: go on.
+    bool MayLeaveRecord();
+    const RecordEdits& Edits() const { return edits_; }
+    // The Save / Discard / Cancel question (GBK text); a message box unless replaced.
+    std::function<SaveAnswer(const std::string& text)> askSave;
+    // Below the gear rate and pole number while they differ from the open record's.
+    QLabel* GearHintLabel() const { return gearHint_; }
+
 private:
     void ShowLoadedRecord(const RecordForm& form);
+    void OnNoteEdited();
+    void UpdateGearHint();
 
     CMainFrame& frame_;
     CTavixView& view_;
@@ -46,6 +62,10 @@ private:
     CTavixDoc doc_;
     ChannelControls* channels_ = nullptr;  // owned by the record page
     std::unique_ptr<ChartImageExport> chartExport_;
+    RecordEdits edits_;
+    QLabel* gearHint_ = nullptr;  // owned by the form's user parameter group
+    float recordGear_ = 0.0f;     // the open record's own, as it was loaded
+    int recordPoles_ = 0;
 };
 
 }  // namespace tavix

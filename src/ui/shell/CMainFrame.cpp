@@ -72,7 +72,9 @@ CMainFrame::CMainFrame(CAppConfig& config, CIniFile& ini, Prompt& prompt, const 
     }
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    delete logbook_;  // a window of its own, not a child (see OnLogbook)
+}
 
 void CMainFrame::BuildActions() {
     auto add = [this](const char* name, const QString& text, const QString& tip,
@@ -245,7 +247,8 @@ void CMainFrame::UpdateFileActions() {
     Action(QStringLiteral("actionOpen"))->setEnabled(static_cast<bool>(opener_));
     Action(QStringLiteral("actionSave"))->setEnabled(static_cast<bool>(saver_));
     Action(QStringLiteral("actionSaveAs"))->setEnabled(static_cast<bool>(saver_));
-    const bool shown = view_->RecordShown();
+    // The exports read the record, not the page: any tab will do once one is loaded.
+    const bool shown = view_->RecordShown() || config_.Record().dataLoaded;
     Action(QStringLiteral("actionSaveJpg"))->setEnabled(shown && imageExporter_);
     Action(QStringLiteral("actionSaveCsv"))->setEnabled(shown && csvExporter_);
     recent_->SetEnabled(static_cast<bool>(opener_));
@@ -255,17 +258,22 @@ bool CMainFrame::OpenRecordFile(const QString& path) {
     if (!opener_ || path.isEmpty()) {
         return false;
     }
+    if (!MayLeaveRecord()) {
+        return false;
+    }
     const QString full = QFileInfo(path).absoluteFilePath();
     if (!opener_(full)) {
         recent_->Remove(full);
         return false;
     }
     SetDocumentPath(full);
+    UpdateFileActions();
     return true;
 }
 
 void CMainFrame::SetDocumentPath(const QString& path) {
     documentPath_ = path;
+    documentChanged_ = false;
     if (path.isEmpty()) {
         setWindowTitle(Latin(kUntitledTitle));
         return;
@@ -274,18 +282,46 @@ void CMainFrame::SetDocumentPath(const QString& path) {
     recent_->Add(path);
 }
 
+void CMainFrame::SetLeaveGuard(std::function<bool()> changed, std::function<bool()> mayLeave) {
+    recordChanged_ = std::move(changed);
+    mayLeaveRecord_ = std::move(mayLeave);
+}
+
+bool CMainFrame::MayLeaveRecord() {
+    return !mayLeaveRecord_ || mayLeaveRecord_();
+}
+
+void CMainFrame::SetDocumentChanged(bool changed) {
+    if (changed == documentChanged_ || documentPath_.isEmpty()) {
+        return;
+    }
+    documentChanged_ = changed;
+    // A star in front of the name, as editors mark a file not saved yet.
+    const QString title = QFileInfo(documentPath_).fileName() + Latin(kTitleSuffix);
+    setWindowTitle(changed ? QStringLiteral("*") + title : title);
+}
+
 void CMainFrame::SetLogbookFolder(std::function<QString()> folder) {
     logbookFolder_ = std::move(folder);
 }
 
 void CMainFrame::OnLogbook() {
     if (logbook_ == nullptr) {
-        logbook_ = new CLogbookDlg(ini_, config_.smoothing, this);
-        connect(logbook_, &CLogbookDlg::openRequested, this,
-                [this](const QString& path) { OpenRecordFile(path); });
+        // Without a parent: a child window would stay in front of the record
+        // it opens. It goes when the main window goes.
+        logbook_ = new CLogbookDlg(ini_, config_.smoothing, nullptr);
+        connect(logbook_, &CLogbookDlg::openRequested, this, [this](const QString& path) {
+            if (OpenRecordFile(path)) {
+                raise();
+                activateWindow();
+            }
+        });
     }
     if (!logbook_->isVisible()) {
         logbook_->SetFolder(logbookFolder_ ? logbookFolder_() : QDir::currentPath());
+        // Over the main window, where a dialog of its own would stand.
+        logbook_->adjustSize();
+        logbook_->move(frameGeometry().center() - logbook_->rect().center());
     }
     logbook_->show();
     logbook_->raise();
@@ -303,13 +339,19 @@ void CMainFrame::OnOpen() {
 }
 
 void CMainFrame::OnSave() {
+    SaveDocument();
+}
+
+bool CMainFrame::SaveDocument() {
     if (documentPath_.isEmpty()) {
         OnSaveAs();
-        return;
+        return !documentPath_.isEmpty() && !documentChanged_;
     }
     if (saver_ && saver_(documentPath_)) {
         SetDocumentPath(documentPath_);
+        return true;
     }
+    return false;
 }
 
 void CMainFrame::OnSaveAs() {
@@ -323,9 +365,10 @@ void CMainFrame::OnSaveAs() {
 }
 
 void CMainFrame::OnSaveCsv() {
-    ExportCsv(config_.Record(), prompt_, clock_, csvNames_, [this](const std::string& proposed) {
-        return AskCsvSaveName(this, csvDirectory_, proposed);
-    });
+    ExportCsv(config_.Record(), prompt_, clock_, csvNames_,
+              [this](const std::string& proposed, CsvOptions& options) {
+                  return AskCsvSaveName(this, csvDirectory_, proposed, options);
+              });
 }
 
 void CMainFrame::ExitWithoutQuestion() {
@@ -339,14 +382,23 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     // A page at work (a firmware download) asks its own question, also for
     // File > Exit: closing now would cut the work short.
     const std::string held = view_ != nullptr ? view_->HoldQuestion() : std::string();
-    if (!held.empty()) {
-        if (!prompt_.Ask(held, PromptIcon::Exclamation)) {
+    if (!held.empty() && !prompt_.Ask(held, PromptIcon::Exclamation)) {
+        event->ignore();
+        return;
+    }
+    if (recordChanged_ && recordChanged_()) {
+        // The save question is the exit question too: Save and Discard close.
+        if (!MayLeaveRecord()) {
             event->ignore();
             return;
         }
-    } else if (askBeforeClose_ && !prompt_.Ask(kMsgReallyExit, PromptIcon::Question)) {
+    } else if (held.empty() && askBeforeClose_ &&
+               !prompt_.Ask(kMsgReallyExit, PromptIcon::Question)) {
         event->ignore();
         return;
+    }
+    if (logbook_ != nullptr) {
+        logbook_->close();
     }
     emit aboutToClose();
     event->accept();

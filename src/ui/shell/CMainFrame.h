@@ -70,6 +70,16 @@ public:
     // The logbook window once File > Logbook... made it.
     CLogbookDlg* Logbook() const { return logbook_; }
 
+    // What the open record holds that is not saved: `changed` tells whether
+    // there is anything, `mayLeave` offers it for saving (true: go on). Asked
+    // before the window closes and before another record is opened.
+    void SetLeaveGuard(std::function<bool()> changed, std::function<bool()> mayLeave);
+    bool MayLeaveRecord();
+    // The title marks an open record with unsaved changes.
+    void SetDocumentChanged(bool changed);
+    // File > Save: to the document's path, or through Save As; true when saved.
+    bool SaveDocument();
+
     // File > Exit: closes without the question.
     void ExitWithoutQuestion();
 
@@ -114,6 +124,9 @@ private:
     QString documentPath_;
     std::function<QString()> logbookFolder_;
     CLogbookDlg* logbook_ = nullptr;
+    std::function<bool()> recordChanged_;
+    std::function<bool()> mayLeaveRecord_;
+    bool documentChanged_ = false;
 };
 
 }  // namespace tavix

@@ -144,6 +144,15 @@ void CTavixView::BuildLayout() {
     auto* polesLabel = new QLabel(QString::fromLatin1(kLabelPoleNumber), userGroup_);
     form->addRow(gearLabel, gearEdit_);
     form->addRow(polesLabel, polesEdit_);
+    // The pack the uploaded flights are flown on, written as the note's
+    // first line so the logbook can follow each pack.
+    packEdit_ = new QLineEdit(userGroup_);
+    packEdit_->setObjectName(QStringLiteral("packEdit"));
+    packEdit_->setMaxLength(40);
+    packEdit_->setMaximumWidth(120);
+    packEdit_->setPlaceholderText(tr("battery name"));
+    packEdit_->setToolTip(tr("Uploaded flights get the note's first line \"Pack: NAME\""));
+    form->addRow(new QLabel(tr("Pack :"), userGroup_), packEdit_);
     connect(gearEdit_, &QLineEdit::textEdited, this, &CTavixView::OnGearRateEdited);
     connect(polesEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
         bool ok = false;
@@ -212,7 +221,8 @@ void CTavixView::BuildLayout() {
     setTabOrder(setCom_, openDevice_);
     setTabOrder(openDevice_, gearEdit_);
     setTabOrder(gearEdit_, polesEdit_);
-    setTabOrder(polesEdit_, upload_);
+    setTabOrder(polesEdit_, packEdit_);
+    setTabOrder(packEdit_, upload_);
     setTabOrder(upload_, clear_);
     setTabOrder(clear_, exit_);
 }
@@ -318,6 +328,10 @@ void CTavixView::SetGearRate(float rate) {
 void CTavixView::SetPoleNumber(int poles) {
     poles_ = poles;
     polesEdit_->setText(QString::number(poles));
+}
+
+QString CTavixView::PackText() const {
+    return packEdit_->text().trimmed();
 }
 
 QString CTavixView::NoteText() const {

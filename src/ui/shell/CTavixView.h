@@ -77,6 +77,9 @@ public:
     void SetPoleNumber(int poles);
     QString NoteText() const;
     void SetNoteText(const QString& text);
+    // The battery pack of the flights to upload: the note's first line
+    // "Pack: NAME" (records/PackTrend). Empty leaves the note as it is.
+    QString PackText() const;
     bool RecordShown() const { return recordShown_; }
 
     // --- pages ---------------------------------------------------------
@@ -111,6 +114,7 @@ public:
     QPushButton* ExitButton() const { return exit_; }
     QLineEdit* GearRateEdit() const { return gearEdit_; }
     QLineEdit* PoleNumberEdit() const { return polesEdit_; }
+    QLineEdit* PackEdit() const { return packEdit_; }
     QPlainTextEdit* DescriptionBox() const { return description_; }
     QPlainTextEdit* NoteBox() const { return note_; }
     QGroupBox* UserParameterGroup() const { return userGroup_; }
@@ -156,6 +160,7 @@ private:
     QLabel* icon_ = nullptr;
     QGroupBox* userGroup_ = nullptr;
     QLineEdit* gearEdit_ = nullptr;
+    QLineEdit* packEdit_ = nullptr;
     QLineEdit* polesEdit_ = nullptr;
     QPointer<CComConfigDlg> comDialog_;
     std::vector<PageHold> holds_;

@@ -97,11 +97,13 @@ QString AskRecordSaveName(QWidget* parent, const QString& documentPath) {
 }
 
 std::optional<std::string> AskCsvSaveName(QWidget* parent, QString& directory,
-                                          const std::string& proposed) {
+                                          const std::string& proposed, CsvOptions& options) {
     const QString start = directory.isEmpty() ? QDir::currentPath() : directory;
+    const QString classic = QString::fromLatin1(kCsvFilter);
+    const QString forTools = QString::fromLatin1(kCsvUtf8TimeFilter);
     QFileDialog dialog(parent, Tr("Save As"),
                        QDir(start).filePath(QString::fromStdString(proposed)),
-                       QString::fromLatin1(kCsvFilter));
+                       classic + QStringLiteral(";;") + forTools);
     dialog.setObjectName(QStringLiteral("csvSaveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The dialog adds the extension itself, so it also asks before replacing
@@ -112,6 +114,8 @@ std::optional<std::string> AskCsvSaveName(QWidget* parent, QString& directory,
     }
     const QString path = dialog.selectedFiles().constFirst();
     directory = QFileInfo(path).absolutePath();
+    const bool tools = dialog.selectedNameFilter() == forTools;
+    options = CsvOptions{tools, tools};
     return path.toLocal8Bit().toStdString();
 }
 

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "records/CsvExport.h"
+
 class QAction;
 class QObject;
 class QWidget;
@@ -30,8 +32,9 @@ QString AskRecordToOpen(QWidget* parent, const QString& documentPath);
 QString AskRecordSaveName(QWidget* parent, const QString& documentPath);
 // "Save As &CSV": where to write the CSV text, proposing `proposed` in
 // `directory` (the last one used, remembered there; empty: the working
-// directory). Nothing when the user cancelled.
+// directory). Nothing when the user cancelled. The second file type, UTF-8
+// with a time column, sets both `options`.
 std::optional<std::string> AskCsvSaveName(QWidget* parent, QString& directory,
-                                          const std::string& proposed);
+                                          const std::string& proposed, CsvOptions& options);
 
 }  // namespace tavix

@@ -1,5 +1,6 @@
 #include "ui/shell/StatusPanes.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QStatusBar>
@@ -31,6 +32,12 @@ StatusPanes::StatusPanes(QStatusBar& bar, const Clock& clock, QObject* parent)
     for (int i = kCapsPane; i <= kScrollPane; ++i) {
         panes_[i]->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral(" SCRL ")));
     }
+    // The status pane takes the room left and shows what fits of its text,
+    // never widening the window for it.
+    panes_[kStatusPane]->setMinimumWidth(1);
+    panes_[kStatusPane]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    panes_[kStatusPane]->installEventFilter(this);
+    status_ = panes_[kStatusPane]->text();
     bar.addWidget(panes_[kStatusPane], 1);
     for (int i = 1; i < kPaneCount; ++i) {
         bar.addPermanentWidget(panes_[i]);
@@ -42,13 +49,52 @@ StatusPanes::StatusPanes(QStatusBar& bar, const Clock& clock, QObject* parent)
 }
 
 void StatusPanes::SetText(int pane, const QString& text) {
-    if (pane >= 0 && pane < kPaneCount) {
+    if (pane == kStatusPane) {
+        status_ = text;
+        FitStatus();
+    } else if (pane > 0 && pane < kPaneCount) {
         panes_[pane]->setText(text);
     }
 }
 
 QString StatusPanes::Text(int pane) const {
-    return pane >= 0 && pane < kPaneCount ? panes_[pane]->text() : QString();
+    if (pane == kStatusPane) {
+        return status_;
+    }
+    return pane > 0 && pane < kPaneCount ? panes_[pane]->text() : QString();
+}
+
+bool StatusPanes::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == panes_[kStatusPane] && event->type() == QEvent::Resize) {
+        FitStatus();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void StatusPanes::FitStatus() {
+    QLabel* pane = panes_[kStatusPane];
+    const QFontMetrics metrics(pane->font());
+    const int room = pane->contentsRect().width();
+    const QString shown = FitStatusText(
+        status_, [&](const QString& text) { return metrics.horizontalAdvance(text) <= room; });
+    pane->setText(shown);
+    pane->setToolTip(shown == status_ ? QString() : status_);
+}
+
+QString FitStatusText(const QString& text, const std::function<bool(const QString&)>& fits) {
+    if (fits(text)) {
+        return text;
+    }
+    const QString more = QStringLiteral(", ...");
+    QString kept = text;
+    for (int cut = kept.lastIndexOf(QStringLiteral(", ")); cut > 0;
+         cut = kept.lastIndexOf(QStringLiteral(", "))) {
+        kept = kept.left(cut);
+        if (fits(kept + more)) {
+            return kept + more;
+        }
+    }
+    return kept == text ? text : kept + more;
 }
 
 void StatusPanes::OnClockTick() {

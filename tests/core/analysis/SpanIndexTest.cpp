@@ -144,14 +144,14 @@ TEST(SpanIndex, CursorsOutsideTheRecordOrInReverseOrder) {
     EXPECT_TRUE(index.Values(7).empty());
 }
 
-TEST(SpanIndex, RpmWithoutAnyReadingHasNoValues) {
+TEST(SpanIndex, RpmWithoutAnyReadingIsStandingStill) {
     const auto record =
         MakeAnalysisRecord(5, 100, 5, [](int ch, int) { return ch == kMotorRpm ? 0 : 50; });
     const SpanStatistics s = SpanIndex(*record).Span(10, 20);
     EXPECT_TRUE(s.series[kMotorRpm].present);
-    EXPECT_EQ(s.series[kMotorRpm].valid, 0);
+    EXPECT_EQ(s.series[kMotorRpm].valid, 11);
     EXPECT_EQ(s.series[kMotorRpm].max, 0.0f);
-    EXPECT_TRUE(std::isinf(s.series[kMotorRpm].atFirst));
+    EXPECT_EQ(s.series[kMotorRpm].atFirst, 0.0f);
     EXPECT_EQ(s.series[kVoltage].valid, 11);
 }
 

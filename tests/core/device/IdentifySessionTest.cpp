@@ -2,6 +2,7 @@
 // string, the profile and series checks and the time-out.
 #include "device/IdentifySession.h"
 
+#include "link/Frame.h"
 #include "link/LinkMessages.h"
 
 #include "logger/LoggerLink.h"
@@ -66,6 +67,22 @@ TEST_F(IdentifySessionTest, AnEscWithoutLoggerOffersOnlyItsPages) {
     EXPECT_FALSE(Controls().clearEnabled);
     EXPECT_EQ(identity.TakeTabRequest(), kTabParameter);
     EXPECT_EQ(identity.TakeTabRequest(), -1);
+}
+
+TEST_F(IdentifySessionTest, TheWholeBlockIsKeptAndHandedToTheHistoryAndAFailureShown) {
+    std::vector<Bytes> kept;
+    identity.keepBlock = [&kept](const Bytes& block) {
+        kept.push_back(block);
+        return std::string("Can't keep it!");
+    };
+    Identify("TVKB20140V200312");
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].size(), kParamBlockSize);
+    EXPECT_EQ(kept[0], identity.ReceivedBlock());
+    EXPECT_EQ(std::string(kept[0].begin() + kBlockVersionOffset,
+                          kept[0].begin() + kBlockVersionOffset + kBlockVersionSize),
+              "TVKB20140V200312");
+    EXPECT_EQ(prompt.Last(), "Can't keep it!");
 }
 
 TEST_F(IdentifySessionTest, UnknownHardwareOrSeriesIsReportedAndTheDeviceNotShown) {

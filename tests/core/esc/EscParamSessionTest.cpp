@@ -64,10 +64,10 @@ TEST_P(EveryEscSeries, ReadShowsTheBlockAndUpdateWritesItBackWithKeptBytesAndZer
         const bool isCarried = std::binary_search(carried.begin(), carried.end(), offset);
         EXPECT_EQ(written[offset], isCarried ? block[offset] : 0) << "offset " << offset;
     }
-    // The ESC now holds what was written, and the page stays linked without
-    // reading again.
+    // The ESC now holds what was written; the page read it back once to check.
     EXPECT_EQ(esc.device->ParamBlock(), written);
-    EXPECT_EQ(esc.device->RequestCount(kCmdReadBlock), 1);
+    EXPECT_EQ(esc.device->RequestCount(kCmdReadBlock), 2);
+    EXPECT_TRUE(esc.session.NotTakenOffsets().empty());
     EXPECT_EQ(esc.State().phase, EscPhase::Linked);
 }
 
@@ -191,8 +191,8 @@ TEST_P(EveryEscSeries, HidingClosesThePortAndTheNextShowOnlyReopensIt) {
 
     esc.Show();
     EXPECT_TRUE(esc.comm.GetPortOpen());
-    esc.Update();  // through the reopened port, without a new read
-    EXPECT_EQ(esc.device->RequestCount(kCmdReadBlock), 1);
+    esc.Update();  // through the reopened port, without a new read before it
+    EXPECT_EQ(esc.device->RequestCount(kCmdReadBlock), 2);  // the first and the read-back
     EXPECT_EQ(esc.Written().at(esc.Table().lists[0].offset), 0);
 }
 
@@ -379,19 +379,30 @@ TEST_F(OstrinPage, ShowsTheCalibrationAsRangesInMicroseconds) {
               (Bytes{0xD0, 0x07, 0xB9, 0x0B, 0xA0, 0x0F}));
 }
 
-TEST_F(OstrinPage, TheTemperatureOffsetWritesItsLowEightBits) {
+TEST_F(OstrinPage, TheTemperatureOffsetTakesZeroTo255AndRefusesMoreBeforeAnythingIsSent) {
     Read(2000, 3000, 4000);
     struct Case {
         const char* typed;
         const char* shown;
-        std::uint8_t written;
+        int written;  // -1: refused, nothing sent
     };
-    for (const Case& c : {Case{"300", "300", 44}, Case{"", "", 0}, Case{"2a5", "25", 25},
-                          Case{"255", "255", 255}, Case{"99999999999999", "99999999999999", 255}}) {
+    for (const Case& c : {Case{"300", "300", -1}, Case{"256", "256", -1},
+                          Case{"99999999999999", "99999999999999", -1}, Case{"", "", 0},
+                          Case{"2a5", "25", 25}, Case{"255", "255", 255}}) {
+        esc.prompt.shown.clear();
+        const int writes = esc.device->RequestCount(kCmdWriteBlock);
         esc.session.SetTemperatureOffset(c.typed);
         EXPECT_EQ(esc.State().Text(EscField::TemperatureOffset), c.shown);
         esc.Update();
-        EXPECT_EQ(esc.Written().at(15), c.written) << c.typed;
+        if (c.written < 0) {
+            EXPECT_EQ(esc.prompt.Texts(), std::vector<std::string>{kMsgTemperatureOffsetRange})
+                << c.typed;
+            EXPECT_EQ(esc.device->RequestCount(kCmdWriteBlock), writes) << c.typed;
+            EXPECT_TRUE(esc.State().updateEnabled);
+        } else {
+            EXPECT_EQ(esc.Written().at(15), c.written) << c.typed;
+            EXPECT_EQ(esc.prompt.Last(), kMsgEscUpdateComplete);
+        }
     }
 }
 

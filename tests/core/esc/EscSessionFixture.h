@@ -42,10 +42,10 @@ public:
         time.Advance(200);
         ASSERT_EQ(session.State().phase, EscPhase::Linked) << prompt.Last();
     }
-    // "Update" answered Yes, and the reply in.
+    // "Update" answered Yes, the reply and the read-back in.
     void Update() {
         session.OnUpdate();
-        time.Advance(200);
+        time.Advance(400);
     }
     const EscParamState& State() const { return session.State(); }
     const EscSeriesTable& Table() const { return session.Table(); }

@@ -94,6 +94,69 @@ TEST(SmoothSeries, RunningSumMatchesTheStraightforwardSumBitForBit) {
     }
 }
 
+std::vector<std::int32_t> SmoothP(const std::vector<std::int32_t>& raw, int window) {
+    std::vector<std::int32_t> out(raw.size(), -7);
+    SmoothPeriods(raw.data(), static_cast<int>(raw.size()), window, out.data());
+    return out;
+}
+
+std::vector<std::int32_t> ReferenceSmoothP(const std::vector<std::int32_t>& raw, int window) {
+    std::vector<std::int32_t> out(raw.size(), -7);
+    test::ReferenceSmoothPeriods(raw.data(), static_cast<int>(raw.size()), window, out.data());
+    return out;
+}
+
+TEST(SmoothPeriods, ZerosAreNoReadingsAndLeaveTheMean) {
+    struct Case {
+        const char* what;
+        std::vector<std::int32_t> raw;
+        int window;
+        std::vector<std::int32_t> want;
+    };
+    const Case cases[] = {
+        // A motor start: no reading, then the first long periods. The plain
+        // mean would give 1000, 1333 and read as a burst of speed.
+        {"leading zeros", {0, 0, 0, 3000, 2000, 2000}, 4, {0, 0, 0, 3000, 2500, 2333}},
+        {"zeros inside a window",
+         {2000, 0, 1000, 0, 0, 4000},
+         3,
+         {2000, 2000, 1500, 1000, 1000, 4000}},
+        {"a window of zeros", {1500, 0, 0, 0, 1200}, 2, {1500, 1500, 0, 0, 1200}},
+        {"all zeros", {0, 0, 0}, 5, {0, 0, 0}},
+        {"window 1 keeps every sample", {0, 1800, 0, 1700}, 1, {0, 1800, 0, 1700}},
+        {"window below 1 counts as 1", {0, 1800, 0}, 0, {0, 1800, 0}},
+        {"no zeros is the plain mean", {9, 3, 6, 1}, 3, {9, 6, 6, 3}},
+        {"sums wrap as the other channels'", {kMax, 0, 1}, 3, {kMax, kMax, kMin / 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(SmoothP(c.raw, c.window), c.want);
+        EXPECT_EQ(ReferenceSmoothP(c.raw, c.window), c.want);
+    }
+    std::int32_t sentinel = 12345;
+    SmoothPeriods(nullptr, 0, 5, &sentinel);
+    EXPECT_EQ(sentinel, 12345);
+}
+
+TEST(SmoothPeriods, RunningSumMatchesTheStraightforwardMean) {
+    std::mt19937 generator(20261207);
+    std::uniform_int_distribution<std::int32_t> period(1, 65535);
+    std::uniform_int_distribution<int> percent(0, 99);
+    for (int zeros : {0, 10, 50, 90, 100}) {
+        for (int count : {1, 2, 17, 1000}) {
+            std::vector<std::int32_t> raw(count);
+            for (auto& value : raw) {
+                value = percent(generator) < zeros ? 0 : period(generator);
+            }
+            for (int window : {1, 2, 3, 16, count, count + 1}) {
+                SCOPED_TRACE(::testing::Message()
+                             << "zeros " << zeros << "% count " << count << " window " << window);
+                ASSERT_EQ(SmoothP(raw, window), ReferenceSmoothP(raw, window));
+            }
+        }
+    }
+}
+
 // A record with calibrated channels 0-4 and `samples` samples each.
 std::unique_ptr<FlightRecord> MakeRecord(int samples) {
     auto record = std::make_unique<FlightRecord>();
@@ -127,17 +190,24 @@ TEST(PhysicalValue, ScalesAndComputesRpmInSinglePrecision) {
     EXPECT_EQ(RpmValue(s, 2, g, k), 30.0f / denominator);
 }
 
-TEST(PhysicalValue, ZeroPeriodGivesInfinityNotAFailure) {
-    EXPECT_TRUE(std::isinf(RpmValue(0, 14, 1.0f, 0.000001f)));
-    EXPECT_GT(RpmValue(0, 14, 1.0f, 0.000001f), 0.0f);
-    EXPECT_TRUE(std::isinf(RpmValue(0, 0, 1.0f, 0.000001f)));
+TEST(PhysicalValue, ZeroPeriodReadsAsStandingStill) {
+    EXPECT_EQ(RpmValue(0, 14, 1.0f, 0.000001f), 0.0f);
+    EXPECT_EQ(RpmValue(0.0f, 14, 1.0f, 0.000001f), 0.0f);
+    EXPECT_EQ(RpmValue(0, 0, 1.0f, 0.000001f), 0.0f);
+    // A real period with no factor has no finite speed, but is no failure.
     EXPECT_TRUE(std::isinf(RpmValue(1500, 14, 0.0f, 0.000001f)));
 
-    auto record = MakeRecord(3);
-    const std::array<int, kChannelCount> windows{1, 1, 1, 1, 1, 1, 1, 1};
+    // A motor start with window 4: the curve rises from 0 to the first real
+    // speed instead of peaking at a mean that mixes zeros with the periods.
+    auto record = MakeRecord(6);
+    record->raw[kMotorRpm] = {};
+    for (int j = 3; j < 6; ++j) {
+        record->raw[kMotorRpm][j] = 3000;
+    }
+    const std::array<int, kChannelCount> windows{1, 1, 1, 1, 4, 1, 1, 1};
     const ConversionResult result = ConvertRecord(*record, windows);
-    EXPECT_TRUE(std::isinf(result.observed[kMotorRpm].min));
-    EXPECT_TRUE(std::isinf(result.observed[kMotorRpm].max));
+    EXPECT_EQ(result.observed[kMotorRpm].min, 0.0f);
+    EXPECT_EQ(result.observed[kMotorRpm].max, RpmValue(3000, 14, 1.0f, 0.000001f));
 }
 
 TEST(ConvertRecord, ThrottleAboveFullIsHeldAtTheTop) {

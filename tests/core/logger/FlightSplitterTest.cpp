@@ -221,6 +221,47 @@ TEST_F(FlightSplitterTest, NothingKeptIsSaidOnceAndOnlyWhenNoOtherMessageExplain
                   FormatText(kMsgRecordWriteFailed, "2014-3-7_1.dat", "Read-only file system")});
 }
 
+TEST_F(FlightSplitterTest, TheSummaryNamesEveryFileAndEverySkippedFlightWithItsReason) {
+    // 380, 40 (too short), 300, 230 samples; the second file cannot be written.
+    const Memory memory(sim::GenerateLoggerMemory(sim::NormalMemoryPlan()));
+    int calls = 0;
+    const SplitOutcome outcome =
+        FlightSplitter(memory.block, memory.image)
+            .WriteFlights(*work, clock, "/data/flights",
+                          [&calls](const std::string&, const FlightRecord&, std::string& reason) {
+                              reason = "Disk full";
+                              return ++calls != 2;
+                          });
+    EXPECT_EQ(UploadSummaryText(outcome),
+              "Flights found in the logger: 4\n"
+              "Record files written: 2, in /data/flights\n"
+              "  2014-3-7_1.dat\n"
+              "  2014-3-7_3.dat\n"
+              "Skipped:\n"
+              "  flight 2: 40 samples, shorter than 64\n"
+              "  flight 3: the file /data/flights/2014-3-7_2.dat could not be written (Disk full)");
+
+    // A wrapped ring keeps only its last flight whole; here that one is empty.
+    LoggerBlock block;
+    block.lastAddress = 0x1FFF;
+    block.cycle = 1;
+    block.flightCount = 3;
+    const std::uint16_t ends[] = {6000, 500, 500};
+    for (int i = 0; i < 3; ++i) {
+        block.endAddresses[2 * i] = static_cast<std::uint8_t>(ends[i] >> 8);
+        block.endAddresses[2 * i + 1] = static_cast<std::uint8_t>(ends[i]);
+    }
+    const Bytes image(500 - 64, 1);
+    EXPECT_EQ(
+        UploadSummaryText(FlightSplitter(block, image).WriteFlights(*work, clock, "", Keep())),
+        "Flights found in the logger: 3\n"
+        "No record file was written.\n"
+        "Skipped:\n"
+        "  flight 1: overwritten by cycle recording, only the last flight is whole\n"
+        "  flight 2: overwritten by cycle recording, only the last flight is whole\n"
+        "  flight 3: no samples");
+}
+
 TEST_F(FlightSplitterTest, ZeroTemperatureAndPeriodRepeatThePreviousSampleButNotTheFirst) {
     std::vector<Sample> samples(64, Sample{100, 20, 50, 40, 2000});
     samples[0] = Sample{0, 0, 0, 0, 0};  // no reading at all in the first sample

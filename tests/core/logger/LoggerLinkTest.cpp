@@ -14,10 +14,14 @@ using test::Request;
 
 using LoggerLinkTest = test::ScriptedMainFormTest;
 
+// The question the tests' usual form gets.
+const std::string kAsked = UploadQuestion(UploadForm{1.0f, 14, ""});
+
 TEST_F(LoggerLinkTest, UploadAsksFirstAndANoSendsNothing) {
     prompt.answers = {false};
     link.OnUploadRecordData(UploadForm{3.5f, 12, ""});
-    EXPECT_EQ(prompt.shown.at(0).text, kMsgConfirmUpload);
+    EXPECT_EQ(prompt.shown.at(0).text, std::string(kMsgConfirmUpload) +
+                                           "\n\nGear rate: 3.50\nPole number: 12\nNote: (none)");
     EXPECT_EQ(prompt.shown.at(0).icon, PromptIcon::Exclamation);
     EXPECT_TRUE(serial.written.empty());
     EXPECT_EQ(progressWindows, 0);
@@ -45,7 +49,7 @@ TEST_F(LoggerLinkTest, NoFlightMeansNoBlockRequestAndNoFlyRecordData) {
     time.Advance(5000);
     EXPECT_EQ(serial.written.size(), 1u);
     EXPECT_EQ(windowResults, std::vector<bool>{false});
-    EXPECT_EQ(Messages(), (std::vector<std::string>{kMsgConfirmUpload, kMsgNoFlyData}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{kAsked, kMsgNoFlyData}));
     EXPECT_FALSE(link.Transfer().noData);  // the window took the flag
     EXPECT_FALSE(serial.open);
     EXPECT_FALSE(link.State().busy);
@@ -59,7 +63,7 @@ TEST_F(LoggerLinkTest, NoFlightAfterTheWindowWasClosedWithEnterStillEndsTheUploa
     EXPECT_EQ(windowResults, std::vector<bool>{true});
     EXPECT_TRUE(link.State().busy);  // the transfer goes on without its window
     serial.Feed(test::MemoryReply(0, test::LoggerHeaderBytes({})));
-    EXPECT_EQ(Messages(), (std::vector<std::string>{kMsgConfirmUpload, kMsgNoFlyData}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{kAsked, kMsgNoFlyData}));
     EXPECT_FALSE(link.State().busy);
     EXPECT_FALSE(link.Transfer().running);
     EXPECT_FALSE(serial.open);
@@ -73,9 +77,9 @@ TEST_F(LoggerLinkTest, NoFlightAfterTheWindowWasClosedWithEnterStillEndsTheUploa
 TEST_F(LoggerLinkTest, HeaderTimeOutComesOnTheThirtyFirstTickOnce) {
     link.OnUploadRecordData(UploadForm{1.0f, 14, ""});
     time.Advance(3099);
-    EXPECT_EQ(Messages(), std::vector<std::string>{kMsgConfirmUpload});
+    EXPECT_EQ(Messages(), std::vector<std::string>{kAsked});
     time.Advance(1);
-    EXPECT_EQ(Messages(), (std::vector<std::string>{kMsgConfirmUpload, kMsgDataTimeout}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{kAsked, kMsgDataTimeout}));
     EXPECT_FALSE(serial.open);
     time.Advance(20000);
     EXPECT_EQ(prompt.shown.size(), 2u);
@@ -163,7 +167,8 @@ TEST_F(LoggerLinkTest, CancellingTheWindowStopsTheTransferAtOnce) {
     EXPECT_EQ(TimersRunning(), 0);
     const std::size_t sent = serial.written.size();
     time.Advance(20000);
-    EXPECT_EQ(Messages(), std::vector<std::string>{kMsgConfirmUpload});  // no time-out later
+    // No time-out later: the question StartUpload answered is all.
+    EXPECT_EQ(Messages(), std::vector<std::string>{UploadQuestion(UploadForm{1.0f, 14, "note"})});
     EXPECT_EQ(serial.written.size(), sent);
     EXPECT_TRUE(stored.empty());
 }

@@ -40,6 +40,8 @@ protected:
         work->header.gearRate = form.gearRate;
         work->header.poles = form.poles;
         SetFixedText(work->header.note, form.note);
+        // Each flight carries the ESC's settings as the device holds them.
+        work->escBlock.assign(device.ParamBlock().begin(), device.ParamBlock().end());
         std::map<std::string, std::string> files;
         FlightSplitter(block, image)
             .WriteFlights(*work, clock, dir.Path().string(),
@@ -85,7 +87,16 @@ TEST_F(LoggerUploadSimTest, UploadWritesTheFilesTheSplittingGives) {
     EXPECT_EQ(FilesOnDisk(), expected);
     EXPECT_EQ(opened, std::vector<std::string>{dir.File("2014-3-7_3.dat")});
     EXPECT_EQ(link.State().writtenFiles.size(), 3u);
-    EXPECT_EQ(Messages(), std::vector<std::string>{kMsgConfirmUpload});
+    // The question names what the files will carry; the summary says what
+    // became of every flight, the short one with its reason.
+    const std::string summary = link.State().summary;
+    EXPECT_EQ(Messages(), (std::vector<std::string>{UploadQuestion(form), summary}));
+    EXPECT_NE(Messages().front().find("Gear rate: 2.50\nPole number: 12\nNote: club field"),
+              std::string::npos);
+    EXPECT_EQ(prompt.shown.back().icon, PromptIcon::Information);
+    EXPECT_NE(summary.find("Flights found in the logger: 4"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("Record files written: 3"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("samples, shorter than 64"), std::string::npos) << summary;
     EXPECT_EQ(windowResults, std::vector<bool>{true});
     EXPECT_EQ(TimersRunning(), 0);
 
@@ -137,7 +148,7 @@ TEST_F(LoggerUploadSimTest, ASlowLineDeliveringByteByByteGivesTheSameFiles) {
     const auto expected = ExpectedFiles(form);
     Upload(form);
     EXPECT_EQ(FilesOnDisk(), expected);
-    EXPECT_EQ(Messages(), std::vector<std::string>{kMsgConfirmUpload});
+    EXPECT_EQ(Messages(), (std::vector<std::string>{UploadQuestion(form), link.State().summary}));
 }
 
 TEST_F(LoggerUploadSimTest, ADeviceThatStopsAnsweringEndsWithOneTimeOutAndNoFile) {
@@ -145,7 +156,8 @@ TEST_F(LoggerUploadSimTest, ADeviceThatStopsAnsweringEndsWithOneTimeOutAndNoFile
     device.MutableFaults().disconnectAfterBlocks = 5;
     Upload(UploadForm{1.0f, 14, ""});
     time.Advance(20000);
-    EXPECT_EQ(Messages(), (std::vector<std::string>{kMsgConfirmUpload, kMsgDataTimeout}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{UploadQuestion(UploadForm{1.0f, 14, ""}),
+                                                    kMsgDataTimeout}));
     EXPECT_TRUE(dir.Names().empty());
     EXPECT_TRUE(opened.empty());
     EXPECT_EQ(TimersRunning(), 0);
@@ -155,7 +167,8 @@ TEST_F(LoggerUploadSimTest, AClearedLoggerHasNoFlyRecordData) {
     device.LoadMemory(sim::EmptyMemoryPlan());
     Identify();
     Upload(UploadForm{1.0f, 14, ""});
-    EXPECT_EQ(Messages(), (std::vector<std::string>{kMsgConfirmUpload, kMsgNoFlyData}));
+    EXPECT_EQ(Messages(),
+              (std::vector<std::string>{UploadQuestion(UploadForm{1.0f, 14, ""}), kMsgNoFlyData}));
     EXPECT_EQ(device.RequestCount(kCmdReadMemory), 1);
 }
 

@@ -89,13 +89,27 @@ TEST_F(CurveFixture, ThrottleAboveFullStandsOnTheTopEdgeAndAFlatRangeOnTopToo) {
     EXPECT_EQ(model.VisiblePoints(kTemperature)[7].y, 0);
 }
 
-TEST_F(CurveFixture, AnRpmOfNoReadingIsDrawnOffThePlotAndReadsInf) {
+TEST_F(CurveFixture, AnRpmOfNoReadingReadsZero) {
     Load(50);
     record->raw[kMotorRpm].fill(0);  // a period of 0: no reading
     model.ComputePoints();
-    EXPECT_LT(model.VisiblePoints(kMotorRpm)[10].y, -1000);
     ASSERT_TRUE(model.OnMouseMove(200));
-    EXPECT_EQ(model.ValueTextOf(kMotorRpm), "inf");
+    EXPECT_EQ(model.ValueTextOf(kMotorRpm), ValueText(0.0f));
+}
+
+TEST_F(CurveFixture, TheReadOutAtAMotorStartFollowsTheDrawnLine) {
+    Load(50);
+    for (int j = 0; j < 50; ++j) {
+        record->raw[kMotorRpm][j] = j < 25 ? 0 : 1000;  // the motor starts at sample 25
+    }
+    model.OnInitialUpdate();
+    const float running = RpmValue(1000, 10, 1.0f, 1.0f);
+    ASSERT_TRUE(model.OnMouseMove(196));  // halfway between samples 24 and 25
+    // Half way from standing still to the first speed, not the speed of a
+    // period half as long.
+    EXPECT_FLOAT_EQ(model.CurrentValue(kMotorRpm), running / 2.0f);
+    ASSERT_TRUE(model.OnMouseMove(204));  // between two running samples
+    EXPECT_FLOAT_EQ(model.CurrentValue(kMotorRpm), running);
 }
 
 TEST_F(CurveFixture, ARecordOfOneSampleIsDrawnAtTheLeftEdge) {
@@ -319,6 +333,27 @@ TEST_F(CurveFixture, TimeLabelsGetFinerAsTheCellsWiden) {
     record->header.rate = 0;  // no rate: the labels count samples
     model.BuildTimeLabels();
     EXPECT_EQ(model.TimeLabels()[10], "1000.000");
+
+    // Before any record there is no time axis at all.
+    record->dataLoaded = false;
+    model.OnInitialUpdate();
+    for (const std::string& label : model.TimeLabels()) {
+        EXPECT_EQ(label, "");
+    }
+}
+
+TEST_F(CurveFixture, NewRangesMoveTheCurvesAndTheYLabelsAtOnce) {
+    Load(50);
+    model.BuildYLabels(kThrottle);
+    const std::string top = model.YLabels()[0];
+    const std::int32_t y = model.VisiblePoints(kThrottle)[5].y;
+    EXPECT_FALSE(model.ApplyRanges());          // nothing changed: nothing to do
+    record->ranges[kThrottle] = {0.0f, 56.0f};  // a profile with twice the range
+    EXPECT_TRUE(model.ApplyRanges());
+    EXPECT_NE(model.YLabels()[0], top);
+    EXPECT_NE(model.YLabels()[0].find("56"), std::string::npos) << model.YLabels()[0];
+    EXPECT_NE(model.VisiblePoints(kThrottle)[5].y, y);
+    EXPECT_EQ(model.YLabelChannel(), kThrottle);
 }
 
 TEST(ReduceToColumnsTest, KeepsEachColumnsExtentAndEndsWithFewPoints) {

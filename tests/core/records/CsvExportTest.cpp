@@ -59,7 +59,9 @@ std::unique_ptr<FlightRecord> MakeRecord(const RecordSetup& setup) {
     for (int ch = 0; ch < kChannelCount; ++ch) {
         for (int j = 0; j < setup.samples; ++j) {
             const int wave = (j * (ch + 3)) % 97;
-            record->raw[ch][j] = ch == kMotorRpm ? (j < 3 ? 0 : 500 + 40 * wave) : 20 + wave;
+            // The motor starts after three samples and loses its reading now and then.
+            const bool noReading = j < 3 || j % 13 == 7;
+            record->raw[ch][j] = ch == kMotorRpm ? (noReading ? 0 : 500 + 40 * wave) : 20 + wave;
         }
     }
     SmoothRecord(*record, setup.windows);
@@ -68,13 +70,21 @@ std::unique_ptr<FlightRecord> MakeRecord(const RecordSetup& setup) {
 
 // The value of channel `ch` at sample j written out from the rules: the mean
 // over the window, then k and c in single precision; the throttle at most 100;
-// the RPM 30 / (s x k4 x (P x G)).
+// the RPM 30 / (s x k4 x (P x G)) from the mean of the non-zero periods.
 double Expected(const FlightRecord& record, const RecordSetup& setup, int ch, int j) {
     std::vector<std::int32_t> smoothed(static_cast<std::size_t>(setup.samples));
-    test::ReferenceSmoothSeries(record.raw[ch].data(), setup.samples, setup.windows[ch],
-                                smoothed.data());
+    if (ch == kMotorRpm) {
+        test::ReferenceSmoothPeriods(record.raw[ch].data(), setup.samples, setup.windows[ch],
+                                     smoothed.data());
+    } else {
+        test::ReferenceSmoothSeries(record.raw[ch].data(), setup.samples, setup.windows[ch],
+                                    smoothed.data());
+    }
     const float s = static_cast<float>(smoothed[static_cast<std::size_t>(j)]);
     if (ch == kMotorRpm) {
+        if (s == 0.0f) {
+            return 0.0;  // no rotation reading in the window: standing still
+        }
         const float pg = static_cast<float>(setup.poles) * setup.gearRate;
         return 30.0f / (s * setup.calibration[ch].k * pg);
     }
@@ -152,8 +162,9 @@ TEST(CsvText, HeaderAndLinesOfAFiveChannelRecord) {
     EXPECT_EQ(text.find('\r'), std::string::npos);
     EXPECT_EQ(text.back(), '\n');
     // Raw voltage 20, 23, 26 at k = 0.01; the first three RPM periods are 0.
-    EXPECT_EQ(Split(text, '\n')[1], "0.20,0.00,0.00,0.00,inf");
-    EXPECT_EQ(Split(text, '\n')[3], "0.26,0.00,0.00,0.00,inf");
+    // A motor that stands still reads 0 RPM.
+    EXPECT_EQ(Split(text, '\n')[1], "0.20,0.00,0.00,0.00,0.00");
+    EXPECT_EQ(Split(text, '\n')[3], "0.26,0.00,0.00,0.00,0.00");
 
     RecordSetup eight = setup;
     eight.channels = 8;
@@ -263,8 +274,9 @@ protected:
     CsvExportResult Export(std::optional<std::string> answer) {
         return ExportCsv(
             *record, prompt, clock, counter,
-            [&](const std::string& proposed) {
+            [&](const std::string& proposed, CsvOptions& chosen) {
                 proposals.push_back(proposed);
+                chosen = options;
                 return answer;
             },
             &saved);
@@ -277,6 +289,7 @@ protected:
     std::unique_ptr<FlightRecord> record;
     std::vector<std::string> proposals;
     std::string saved;
+    CsvOptions options;  // the file type the dialog answers with
 };
 
 TEST_F(ExportCsvTest, WithoutARecordNothingIsAsked) {
@@ -298,6 +311,38 @@ TEST_F(ExportCsvTest, ConfirmedDialogsCountAndWriteTheTextCancelledOnesDoNot) {
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"first.csv", "second.txt"}));
     EXPECT_EQ(test::ReadBytes(dir.File("first.csv")), CsvText(*record));
     EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(ExportCsvTest, TheSecondFileTypeWritesUtf8WithATimeColumn) {
+    options = CsvOptions{true, true};
+    ASSERT_EQ(Export(dir.File("tools")), CsvExportResult::Saved);
+    EXPECT_EQ(test::ReadBytes(dir.File("tools.csv")), CsvText(*record, options));
+    EXPECT_NE(test::ReadBytes(dir.File("tools.csv")), CsvText(*record));
+}
+
+TEST(CsvText, Utf8AndTimeChangeOnlyTheHeaderAndTheFirstColumn) {
+    RecordSetup setup;
+    setup.samples = 4;
+    setup.calibration[kVoltage] = {0.01f, 0.0f};
+    const auto record = MakeRecord(setup);
+    record->header.rate = 3;
+    const std::vector<std::string> plain = Split(CsvText(*record), '\n');
+    const std::vector<std::string> both = Split(CsvText(*record, {true, true}), '\n');
+    ASSERT_EQ(both.size(), plain.size());
+    EXPECT_EQ(both[0],
+              "Time(s),Voltage(V),Current(A),Throttle(%),Temperature(\xE2\x84\x83),Motor RPM");
+    // Sample j at j / 3 s.
+    const char* times[] = {"0.000", "0.333", "0.667", "1.000"};
+    for (std::size_t j = 0; j < 4; ++j) {
+        EXPECT_EQ(both[j + 1], std::string(times[j]) + "," + plain[j + 1]);
+    }
+    // Each option alone.
+    EXPECT_EQ(Split(CsvText(*record, {true, false}), '\n')[0],
+              "Voltage(V),Current(A),Throttle(%),Temperature(\xE2\x84\x83),Motor RPM");
+    EXPECT_EQ(Split(CsvText(*record, {false, true}), '\n')[0], "Time(s)," + plain[0]);
+    // Without a rate the time column counts samples.
+    record->header.rate = 0;
+    EXPECT_EQ(Split(CsvText(*record, {false, true}), '\n')[3].substr(0, 6), "2.000,");
 }
 
 TEST_F(ExportCsvTest, AFileThatCannotBeWrittenIsReported) {

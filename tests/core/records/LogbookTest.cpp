@@ -137,12 +137,12 @@ TEST_F(LogbookTest, TableAndCsv) {
     const std::string csv = LogbookCsv(entries);
     EXPECT_EQ(csv.substr(0, csv.find("\r\n")),
               "Date and time,File,Version,Duration (s),Rate (/s),Max.Current (A),Min.Voltage (V),"
-              "Max.Temp. (C),Max.RPM,Capacity (mAh),Note,Error");
+              "Max.Temp. (C),Max.RPM,Capacity (mAh),R (mOhm),Events,Note,Error");
     EXPECT_NE(csv.find(",2014-3-7_2.dat,TVKA20141L400312,360.0,5,10.0,12.0,49.5,"),
               std::string::npos)
         << csv;
-    EXPECT_NE(csv.find(",1000,\"second, \"\"calm\"\"\",\r\n"), std::string::npos) << csv;
-    EXPECT_NE(csv.find(",other.dat,,,,,,,,,,\"" + FormatText(kMsgNoConfigure, "9Z99") + "\"\r\n"),
+    EXPECT_NE(csv.find(",1000,,0,\"second, \"\"calm\"\"\",\r\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(",other.dat,,,,,,,,,,,,\"" + FormatText(kMsgNoConfigure, "9Z99") + "\"\r\n"),
               std::string::npos)
         << csv;
 
@@ -151,7 +151,8 @@ TEST_F(LogbookTest, TableAndCsv) {
     EXPECT_NE(table.find("other.dat       error: " + FormatText(kMsgNoConfigure, "9Z99") + "\n"),
               std::string::npos)
         << table;
-    EXPECT_NE(table.find("   1000  second, \"calm\"\n"), std::string::npos) << table;
+    EXPECT_NE(table.find("   1000                 0  second, \"calm\"\n"), std::string::npos)
+        << table;
 }
 
 TEST_F(LogbookTest, AFolderThatCannotBeReadIsAnError) {

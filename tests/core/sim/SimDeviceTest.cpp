@@ -162,7 +162,7 @@ TEST(SimDevice, FirmwareReceiverTakesBlocksOnlyInOrder) {
     // The block write that follows installs it, with the version it carries.
     Bytes block = device.ParamBlock();
     const std::string version = "NEWFIRMWARE-0001";
-    std::copy(version.begin(), version.end(), block.begin() + kVersionOffset);
+    std::copy(version.begin(), version.end(), block.begin() + kBlockVersionOffset);
     EXPECT_FALSE(device.Answer(Request(kCmdWriteBlock, 0x0E00, 512, block)).empty());
     EXPECT_EQ(device.FirmwareInstalls(), 1);
     EXPECT_EQ(device.Version(), version);

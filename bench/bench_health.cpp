@@ -1,0 +1,137 @@
+// Flight health: the events of a full record (8 channels x 16384 samples),
+// found on every load of a record, and the packs of a folder of 2,000 record
+// files against the logbook over the same folder (packs reads the folder as
+// the logbook does, then gathers the flights by pack).
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "BenchRecords.h"
+#include "analysis/FlightEvents.h"
+#include "analysis/PackTrend.h"
+#include "analysis/SpanIndex.h"
+#include "core/records/RecordTestData.h"
+#include "fakes/TempDir.h"
+#include "flight/Conversion.h"
+#include "records/CTavixDoc.h"
+#include "records/Logbook.h"
+#include "records/PackBook.h"
+#include "sim/LoggerMemory.h"
+
+namespace {
+
+using namespace tavix;
+
+// A simulated flight of `samples` samples, with events to find when `troubled`.
+std::unique_ptr<FlightRecord> SimulatedRecord(int samples, std::uint32_t seed, bool troubled) {
+    auto record = test::MakeRecord(kUploadChannels, samples);
+    record->header.gearRate = 1.0f;
+    const std::vector<sim::Sample> flight = sim::GenerateFlight(samples, seed, troubled);
+    for (int j = 0; j < samples; ++j) {
+        record->raw[kVoltage][j] = flight[j].voltage;
+        record->raw[kCurrent][j] = flight[j].current;
+        record->raw[kThrottle][j] = flight[j].throttle;
+        record->raw[kTemperature][j] = flight[j].temperature;
+        record->raw[kMotorRpm][j] = flight[j].rpmPeriod;
+    }
+    return record;
+}
+
+// Worst case: every sample random, so every rule finds runs everywhere.
+void BM_EventsRandomFullRecord(benchmark::State& state) {
+    auto record = bench::MakeRandomRecord();
+    SmoothRecord(*record, {4, 2, 1, 8, 4, 1, 1, 1});
+    const SpanIndex index(*record);
+    for (auto _ : state) {
+        auto events = FindEvents(*record, index, EventLimits{});
+        benchmark::DoNotOptimize(events);
+    }
+}
+BENCHMARK(BM_EventsRandomFullRecord)->Unit(benchmark::kMillisecond);
+
+// A believable full flight with a low pack, heat and lost sync.
+void BM_EventsSimulatedFullRecord(benchmark::State& state) {
+    auto record = SimulatedRecord(kMaxSamples, 7, true);
+    record->header.channels = kChannelCount;
+    SmoothRecord(*record, {4, 2, 1, 8, 4, 1, 1, 1});
+    const SpanIndex index(*record);
+    for (auto _ : state) {
+        auto events = FindEvents(*record, index, EventLimits{});
+        benchmark::DoNotOptimize(events);
+    }
+}
+BENCHMARK(BM_EventsSimulatedFullRecord)->Unit(benchmark::kMillisecond);
+
+void BM_ResistanceFullRecord(benchmark::State& state) {
+    auto record = SimulatedRecord(kMaxSamples, 7, true);
+    SmoothRecord(*record, {4, 2, 1, 8, 4, 1, 1, 1});
+    const SpanIndex index(*record);
+    for (auto _ : state) {
+        auto ohms = FlightResistance(index);
+        benchmark::DoNotOptimize(ohms);
+    }
+}
+BENCHMARK(BM_ResistanceFullRecord)->Unit(benchmark::kMillisecond);
+
+// 2,000 record files of 1,000 samples (3 min 20 s at 5 per second), half of
+// them on one of four packs, in a folder made once for both benchmarks.
+class RecordFolder {
+public:
+    static constexpr int kFiles = 2000;
+    RecordFolder() {
+        path_ = std::filesystem::temp_directory_path() / "tavix-bench-packs";
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+        for (int i = 0; i < kFiles; ++i) {
+            auto record = SimulatedRecord(1000, static_cast<std::uint32_t>(i), i % 3 == 0);
+            record->header.timeA = 1394193600 + i * 3600;
+            const std::string note =
+                i % 2 == 0 ? "Pack: P" + std::to_string(i % 8 / 2) + "\nfield" : "field";
+            SetFixedText(record->header.note, note);
+            test::WriteBytes((path_ / ("f" + std::to_string(i) + ".dat")).string(),
+                             CTavixDoc::Serialize(*record));
+        }
+        test::AddProfile(ini_, "1L40", 0.1f, 0.000001f);
+    }
+    ~RecordFolder() { std::filesystem::remove_all(path_); }
+    std::string Path() const { return path_.string(); }
+    const CIniFile& Ini() const { return ini_; }
+
+private:
+    std::filesystem::path path_;
+    CIniFile ini_;
+};
+
+RecordFolder& Folder() {
+    static RecordFolder folder;
+    return folder;
+}
+
+void BM_Logbook2000(benchmark::State& state) {
+    LogbookReader reader(Folder().Ini(), {4, 2, 1, 8, 4, 1, 1, 1});
+    for (auto _ : state) {
+        std::vector<LogbookEntry> entries;
+        std::string error;
+        ReadLogbook(Folder().Path(), reader, entries, error);
+        std::string text = LogbookCsv(entries);
+        benchmark::DoNotOptimize(text);
+    }
+}
+BENCHMARK(BM_Logbook2000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_Packs2000(benchmark::State& state) {
+    LogbookReader reader(Folder().Ini(), {4, 2, 1, 8, 4, 1, 1, 1});
+    for (auto _ : state) {
+        std::vector<LogbookEntry> entries;
+        std::string error;
+        ReadLogbook(Folder().Path(), reader, entries, error);
+        std::string text = PacksCsv(SummarizePacks(PackFlights(entries)));
+        benchmark::DoNotOptimize(text);
+    }
+}
+BENCHMARK(BM_Packs2000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace

@@ -1,0 +1,42 @@
+#pragma once
+// The flight's events as a list beside the record page's statistics: time,
+// kind (in its marker's colour) and what happened. Choosing an event (click,
+// arrow keys, Enter) announces it, so the page can put the measuring cursors
+// around it; "Limits..." asks for the limits the rules use. Passive: the
+// events come from core (analysis/FlightEvents).
+
+#include <QWidget>
+#include <vector>
+
+#include "analysis/FlightEvents.h"
+
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+namespace tavix {
+
+inline constexpr const char* kEventListTitle = "Events";
+inline constexpr const char* kEventLimitsButton = "Limits...";
+inline constexpr const char* kNoEventsText = "No events.";
+
+class EventListPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit EventListPanel(QWidget* parent = nullptr);
+
+    void SetEvents(const std::vector<FlightEvent>& events);
+    QTreeWidget* List() const { return list_; }
+    QPushButton* LimitsButton() const { return limits_; }
+
+signals:
+    void eventChosen(int index);
+    void limitsRequested();
+
+private:
+    QLabel* title_ = nullptr;
+    QTreeWidget* list_ = nullptr;
+    QPushButton* limits_ = nullptr;
+};
+
+}  // namespace tavix

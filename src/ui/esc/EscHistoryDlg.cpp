@@ -1,0 +1,125 @@
+#include "ui/esc/EscHistoryDlg.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "esc/EscMessages.h"
+#include "esc/EscParamSession.h"
+#include "esc/EscParamText.h"
+#include "platform/GbkText.h"
+#include "shell/Prompt.h"
+
+namespace tavix {
+
+namespace {
+
+constexpr const char* kCaption = "ESC Settings History";
+constexpr const char* kNoSnapshots = "No snapshot of this series has been kept yet (%1).";
+constexpr const char* kKeptIn = "Snapshots are kept in %1.";
+const QColor kDiffers(255, 236, 160);
+
+}  // namespace
+
+EscHistoryDlg::EscHistoryDlg(EscParamSession& session, const EscHistory& history, Prompt& prompt,
+                             QWidget* parent)
+    : QDialog(parent), session_(session), prompt_(prompt) {
+    setWindowTitle(QString::fromLatin1(kCaption));
+    setObjectName(QStringLiteral("escHistory"));
+    resize(900, 520);
+    for (EscSnapshot& snapshot : history.List()) {
+        if (snapshot.series == session.Table().name) {
+            snapshots_.push_back(std::move(snapshot));
+        }
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    auto* panes = new QHBoxLayout;
+    layout->addLayout(panes, 1);
+    list_ = new QListWidget(this);
+    list_->setAccessibleName(QStringLiteral("Snapshots"));
+    for (const EscSnapshot& s : snapshots_) {
+        list_->addItem(QStringLiteral("%1  %2  %3")
+                           .arg(QString::fromLatin1(s.time.c_str()),
+                                QString::fromLatin1(s.reason.c_str()), FromGbk(s.version)));
+    }
+    list_->setMinimumWidth(list_->fontMetrics().horizontalAdvance(QStringLiteral(
+                               "2026-12-07 14:30:05  before-upgrade  TVKC20140C300312")) +
+                           24);
+    panes->addWidget(list_, 0);
+    table_ = new QTableWidget(0, 3, this);
+    table_->setHorizontalHeaderLabels({tr("Parameter"), tr("On the page"), tr("In the snapshot")});
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    table_->setWordWrap(false);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionMode(QAbstractItemView::NoSelection);
+    panes->addWidget(table_, 1);
+
+    // Where the files are, so that they can be found, copied or opened as parameter files.
+    auto* folder = new QLabel(QString::fromLatin1(snapshots_.empty() ? kNoSnapshots : kKeptIn)
+                                  .arg(QString::fromLocal8Bit(history.Folder().c_str())),
+                              this);
+    folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(folder);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    restore_ =
+        buttons->addButton(QString::fromLatin1(kBtnEscRestore), QDialogButtonBox::ActionRole);
+    restore_->setEnabled(false);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(restore_, &QPushButton::clicked, this, [this] { OnRestore(); });
+    connect(list_, &QListWidget::currentRowChanged, this, [this](int row) { ShowSnapshot(row); });
+    if (!snapshots_.empty()) {
+        list_->setCurrentRow(0);
+    }
+}
+
+void EscHistoryDlg::ShowSnapshot(int row) {
+    restore_->setEnabled(row >= 0);
+    table_->setRowCount(0);
+    if (row < 0 || row >= static_cast<int>(snapshots_.size())) {
+        return;
+    }
+    const EscSeriesTable& table = session_.Table();
+    const auto lines =
+        DiffParams(PageValues(table, session_.State()),
+                   BlockValues(table, snapshots_[static_cast<std::size_t>(row)].block));
+    table_->setRowCount(static_cast<int>(lines.size()));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const EscDiffLine& line = lines[i];
+        const int r = static_cast<int>(i);
+        const QString mark = line.differs ? QStringLiteral("\u2260 ") : QString();
+        table_->setItem(r, 0, new QTableWidgetItem(mark + FromGbk(line.name)));
+        table_->setItem(r, 1, new QTableWidgetItem(FromGbk(line.a)));
+        table_->setItem(r, 2, new QTableWidgetItem(FromGbk(line.b)));
+        for (int c = 0; c < 3 && line.differs; ++c) {
+            table_->item(r, c)->setBackground(kDiffers);
+            QFont font = table_->item(r, c)->font();
+            font.setBold(true);
+            table_->item(r, c)->setFont(font);
+        }
+    }
+}
+
+void EscHistoryDlg::OnRestore() {
+    const int row = list_->currentRow();
+    if (row < 0 || row >= static_cast<int>(snapshots_.size())) {
+        return;
+    }
+    const std::string refusal = session_.Restore(snapshots_[static_cast<std::size_t>(row)].block);
+    if (!refusal.empty()) {
+        prompt_.Message(refusal, PromptIcon::Exclamation);
+        return;
+    }
+    accept();
+    prompt_.Message(kMsgEscRestoredNotSent, PromptIcon::Information);
+}
+
+}  // namespace tavix
