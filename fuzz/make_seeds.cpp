@@ -2,7 +2,8 @@
 // so that the fuzzers start from inputs that get past the first checks:
 //   fuzz_record  records of 1, 5 and 8 channels from the simulator's flights
 //   fuzz_ini     the default config.ini
-//   fuzz_reply   every request the program sends and the device's reply to it
+//   fuzz_reply   every request the program sends and the device's reply to it,
+//                a flood of noise before a reply, the largest reply
 //   fuzz_firmware firmware files of 0, 1, 512 and 513 bytes, as the tests make them
 // Usage: make_seeds OUT_DIR DEFAULT_CONFIG_INI
 #include <cstdio>
@@ -94,15 +95,34 @@ int main(int argc, char** argv) {
         BuildRequest(kCmdWriteBlock, kParamBlockAddress, 512, block),
         BuildRequest(kCmdWriteFirmware, 0, 512, block),
     };
+    // A reply seed is [awaited request][piece seed][line]: the request index
+    // as fuzz_reply numbers them (8 added: matched by the reply's own command).
+    const auto replySeed = [&out](const std::string& name, int awaited, const Bytes& line) {
+        std::string bytes{static_cast<char>(awaited), '\0'};
+        Write(out / "fuzz_reply" / name, bytes + AsString(line));
+    };
     int n = 0;
     for (const Bytes& request : requests) {
         sim::SimDevice device(sim::Series::Tarrow);
-        Write(out / "fuzz_reply" / ("request" + std::to_string(n) + ".bin"), AsString(request));
+        replySeed("request" + std::to_string(n) + ".bin", n, request);
         for (const Bytes& reply : device.Receive(request.data(), request.size())) {
-            Write(out / "fuzz_reply" / ("reply" + std::to_string(n) + ".bin"), AsString(reply));
+            replySeed("reply" + std::to_string(n) + ".bin", n, reply);
+            replySeed("own" + std::to_string(n) + ".bin", n + 8, reply);
+            if (n == 0) {
+                // Behind the longest flood of the awaited command byte the
+                // engine keeps (four receive buffers).
+                Bytes flood(4 * kReceiveBufferSize, kCmdReadBlock);
+                flood.insert(flood.end(), reply.begin(), reply.end());
+                replySeed("flood.bin", 0, flood);
+            }
         }
         ++n;
     }
+    // The largest reply that fits the receive buffer: a memory read of 1017 bytes.
+    const Bytes largest(kMaxReplyData, 0xA5);
+    replySeed("largest.bin", 6,
+              BuildFrame(kCmdReadMemory, 0, static_cast<std::uint16_t>(kMaxReplyData),
+                         largest.data(), largest.size()));
 
     for (std::size_t size : {0, 1, 512, 513}) {
         const std::string hex = test::HexText(test::PatternImage(size));
