@@ -134,12 +134,13 @@ bool CIniFile::Load() {
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos) {
             // No '=': an entry with the empty name, valued by the rest of the line.
-            PutText(section, std::string(), std::string(line.substr(1)), true);
+            Set(section, std::string(), std::string(line.substr(1)), true);
         } else {
-            PutText(section, std::string(line.substr(0, equals)),
-                    std::string(line.substr(equals + 1)), true);
+            Set(section, std::string(line.substr(0, equals)), std::string(line.substr(equals + 1)),
+                true);
         }
     }
+    changes_.clear();
     return true;
 }
 
@@ -172,11 +173,35 @@ bool CIniFile::Save() {
         return false;
     }
     std::string reason = "no file path";
-    if (path_.empty() || !WriteFileAtomically(path_, Text(), &reason)) {
+    // The file as it is now: another window may have saved its changes since
+    // this one read it, and a save must not undo them.
+    CIniFile current;
+    current.SetFilePath(path_);
+    std::error_code ec;
+    const bool onDisk = !path_.empty() && std::filesystem::exists(path_, ec);
+    if (onDisk) {
+        if (!current.Load() || !current.notWholeRead_.empty()) {
+            saveFailure_ =
+                !current.notWholeRead_.empty() ? current.notWholeRead_ : current.loadFailure_;
+            lastError_ = std::string(kIniErrSave) + " " + saveFailure_;
+            return false;
+        }
+        for (const Change& change : changes_) {
+            current.Set(change.section, change.entry, change.value, true);
+        }
+    }
+    const CIniFile& written = onDisk ? current : *this;
+    if (path_.empty() || !WriteFileAtomically(path_, written.Text(), &reason)) {
         saveFailure_ = FormatText(kIniWriteFailedDetail, path_.c_str(), reason.c_str());
         lastError_ = std::string(kIniErrSave) + " " + reason;
         return false;
     }
+    if (onDisk) {
+        sections_ = std::move(current.sections_);
+        sectionNames_ = std::move(current.sectionNames_);
+        sectionIndex_ = std::move(current.sectionIndex_);
+    }
+    changes_.clear();
     saveFailure_.clear();
     return true;
 }
@@ -236,6 +261,21 @@ double CIniFile::GetReal(const std::string& section, const std::string& entry) {
 
 bool CIniFile::PutText(const std::string& section, const std::string& entry,
                        const std::string& value, bool create) {
+    if (!Set(section, entry, value, create)) {
+        return false;
+    }
+    for (Change& change : changes_) {
+        if (change.section == section && change.entry == entry) {
+            change.value = value;
+            return true;
+        }
+    }
+    changes_.push_back({section, entry, value});
+    return true;
+}
+
+bool CIniFile::Set(const std::string& section, const std::string& entry, const std::string& value,
+                   bool create) {
     int i = FindSection(section);
     if (i < 0) {
         if (!create) {

@@ -63,8 +63,13 @@ public:
     // After a failed Load: the file and the reason, for the user; "" after a
     // Load that succeeded.
     const std::string& LoadFailureDetail() const { return loadFailure_; }
-    // Rewrites the file from memory through a temporary file renamed over it,
-    // so a failed write leaves the previous file whole. Returns false on failure
+    // Writes the values changed (PutText) since the last Load or Save onto
+    // the file as it is now, read again just before writing: another window
+    // of the program that saved its own changes meanwhile keeps them. What is
+    // in memory then matches the file. A file that no longer exists is
+    // written whole from memory. The write goes through a temporary file
+    // renamed over the old one, so a failed write leaves the previous file
+    // whole. Returns false on failure
     // (callers may ignore it, as the settings stay in effect in memory); the
     // last error then starts with kIniErrSave. Lines end in CR LF; sections
     // without entries are not written.
@@ -97,6 +102,16 @@ public:
     const std::string& LastError() const { return lastError_; }
 
 private:
+    // Sets the value without counting it as a change of this program's run.
+    bool Set(const std::string& section, const std::string& entry, const std::string& value,
+             bool create);
+
+    struct Change {
+        std::string section;
+        std::string entry;
+        std::string value;
+    };
+
     struct key {
         std::vector<std::string> values;
         std::vector<std::string> names;
@@ -114,6 +129,8 @@ private:
     std::string loadFailure_;
     std::string saveFailure_;
     bool notWholeReadTold_ = false;
+    // The values set since the last Load or Save, in the order first set.
+    std::vector<Change> changes_;
 };
 
 }  // namespace tavix

@@ -351,6 +351,30 @@ TEST_F(CIniFileTest, SavedFileLoadsBackToTheSameText) {
     EXPECT_EQ(again.Text(), first);
 }
 
+// Two windows of the program in one folder: each save writes only what that
+// window changed, onto the file as the other one left it.
+TEST_F(CIniFileTest, TwoWindowsSavingOneFileKeepEachOthersChanges) {
+    LoadText("[communicateset]\r\ncom=1\r\n\r\n[display]\r\nyaxis=0\r\n\r\n");
+    CIniFile other;
+    other.SetFilePath(path);
+    ASSERT_TRUE(other.Load());
+
+    ini.PutText("communicateset", "com", "3", true);
+    ASSERT_TRUE(ini.Save());
+    other.PutText("display", "yaxis", "2", true);
+    other.PutText("display", "new", "x", true);
+    ASSERT_TRUE(other.Save());
+    EXPECT_EQ(ReadBytes(path),
+              "[communicateset]\r\ncom=3\r\n\r\n[display]\r\nyaxis=2\r\nnew=x\r\n\r\n");
+    EXPECT_EQ(other.GetText("communicateset", "com"), "3");  // memory matches the file
+
+    // A later save of the first window writes its own change again only.
+    ini.PutText("communicateset", "com", "4", true);
+    ASSERT_TRUE(ini.Save());
+    EXPECT_EQ(ReadBytes(path),
+              "[communicateset]\r\ncom=4\r\n\r\n[display]\r\nyaxis=2\r\nnew=x\r\n\r\n");
+}
+
 TEST_F(CIniFileTest, FailedSaveLeavesTheOldFileWhole) {
     const std::string old = "[display]\r\nyaxis=1\r\n\r\n";
     LoadText(old);
