@@ -2,13 +2,12 @@
 // ESC's parameter block as the page does on show, and writes it as "Update"
 // does, then reads it back to prove it took.
 #include <QString>
-#include <fstream>
 #include <ostream>
-#include <sstream>
 
 #include "Commands.h"
 #include "DeviceSession.h"
 #include "base/FormatText.h"
+#include "base/RegularFile.h"
 #include "esc/EscMessages.h"
 #include "esc/EscParamSession.h"
 #include "esc/EscParamText.h"
@@ -137,17 +136,14 @@ bool CheckArguments(const Io& io, const EscSeriesTable& table,
     return true;
 }
 
-bool ReadFileText(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+bool ReadFileText(const std::string& path, std::string& text, std::string& reason) {
+    std::string raw;
+    if (!ReadRegularFile(path, kLargestParamFile, raw, &reason)) {
         return false;
     }
-    std::ostringstream all;
-    all << in.rdbuf();
     // Parameter files are UTF-8 text; the program's texts are GBK.
-    const std::string raw = all.str();
     text = ToGbk(QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size())));
-    return !in.bad();
+    return true;
 }
 
 }  // namespace
@@ -175,8 +171,10 @@ int RunEsc(const Invocation& call) {
     }
     std::string fileText;
     const std::string from = parsed.Get("--from");
-    if (!from.empty() && !ReadFileText(from, fileText)) {
-        io.err << FormatText(kMsgCantReadFile, from.c_str()) << '\n';
+    std::string reason;
+    if (!from.empty() && !ReadFileText(from, fileText, reason)) {
+        io.err << FormatText(kMsgCantReadFile, from.c_str()) << '\n'
+               << from << ": " << reason << '\n';
         return kExitRefused;
     }
 
