@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "fakes/TempDir.h"
@@ -204,6 +207,53 @@ TEST_F(CIniFileTest, AFileOverTheSizeLimitIsRefusedWithItsSize) {
     atLimit.SetFilePath(path);
     EXPECT_TRUE(atLimit.Load());
     EXPECT_EQ(atLimit.GetText("s", "a"), "1");
+}
+
+// A settings file near its size limit made of the smallest entries or
+// sections loads in a bounded amount of memory: a few bytes of bookkeeping per
+// entry, not a heap object or two. Checked in a child process whose address
+// space is limited to what it uses now plus 160 MB.
+TEST_F(CIniFileTest, TenMegabytesOfTinyEntriesOrSectionsLoadInBoundedMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves far more address space than it uses";
+#else
+    std::string entries = "[s]\n";
+    std::string sections;
+    for (int i = 0; entries.size() < (10u << 20); ++i) {
+        entries += std::to_string(i) + "=\n";
+    }
+    for (int i = 0; sections.size() < (10u << 20); ++i) {
+        sections += "[" + std::to_string(i) + "]\na=\n";
+    }
+    for (const std::string* text : {&entries, &sections}) {
+        WriteBytes(path, *text);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            long pages = 0;
+            std::FILE* statm = std::fopen("/proc/self/statm", "r");
+            if (statm == nullptr || std::fscanf(statm, "%ld", &pages) != 1) {
+                std::_Exit(3);
+            }
+            std::fclose(statm);
+            const rlim_t limit =
+                static_cast<rlim_t>(pages) * ::sysconf(_SC_PAGESIZE) + (160u << 20);
+            const struct rlimit space { limit, limit };
+            ::setrlimit(RLIMIT_AS, &space);
+            try {
+                CIniFile big;
+                big.SetFilePath(path);
+                std::_Exit(big.Load() && big.GetText("s", "7") == "" ? 0 : 1);
+            } catch (...) {
+                std::_Exit(2);  // out of memory
+            }
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            << (text == &entries ? "entries" : "sections") << ": status " << status;
+    }
+#endif
 }
 
 TEST_F(CIniFileTest, LookupsKeepTheFirstMatchInOrderAmongManyEntries) {
