@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "base/OutsideText.h"
 #include "platform/GbkText.h"
 
 namespace tavix {
@@ -95,17 +96,15 @@ public:
         const int column = index.column();
         switch (role) {
             case Qt::DisplayRole:
+                // Every cell is program text (GBK, file names converted),
+                // with control characters shown escaped.
                 if (column == kErrorColumn) {
-                    return QString::fromLocal8Bit(e.error.c_str());
-                }
-                // File names are the system's; version and note are GBK.
-                if (column == static_cast<int>(LogbookColumn::File)) {
-                    return QString::fromLocal8Bit(e.name.c_str());
+                    return FromGbk(EscapeControls(e.error));
                 }
                 return FromGbk(LogbookCell(e, static_cast<LogbookColumn>(column)));
             case Qt::ToolTipRole:
                 return e.ok ? QString::fromLocal8Bit(e.path.c_str())
-                            : QString::fromLocal8Bit(e.error.c_str());
+                            : FromGbk(EscapeControls(e.error));
             case Qt::ForegroundRole:
                 return e.ok ? QVariant() : QVariant(QBrush(Qt::red));
             case Qt::TextAlignmentRole:
@@ -260,7 +259,7 @@ void CLogbookDlg::SetFolder(const QString& folder) {
     std::string error;
     if (!ListRecordFiles(LocalPath(folder), pending_, error)) {
         progress_->hide();
-        summary_ = QString::fromLocal8Bit(error.c_str());
+        summary_ = FromGbk(EscapeControls(error));
         status_->setText(summary_);
         UpdateOpenButton();
         emit loadingFinished();
@@ -326,7 +325,7 @@ void CLogbookDlg::OpenRow(int row) {
         return;
     }
     if (!entry->ok) {
-        status_->setText(QString::fromLocal8Bit(entry->error.c_str()));
+        status_->setText(FromGbk(EscapeControls(entry->error)));
         return;
     }
     emit openRequested(QString::fromLocal8Bit(entry->path.c_str()));
@@ -345,9 +344,8 @@ void CLogbookDlg::UpdateOpenButton() {
     open_->setEnabled(entry != nullptr && entry->ok);
     // The reason of a failed file, in full, while it is the current row.
     if (!IsLoading()) {
-        status_->setText(entry != nullptr && !entry->ok
-                             ? QString::fromLocal8Bit(entry->error.c_str())
-                             : summary_);
+        status_->setText(entry != nullptr && !entry->ok ? FromGbk(EscapeControls(entry->error))
+                                                        : summary_);
     }
 }
 
