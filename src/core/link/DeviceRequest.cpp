@@ -71,9 +71,9 @@ void DeviceRequest::DropFront(std::size_t count) {
     buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(count));
     scanned_ = scanned_ > count ? scanned_ - count : 0;
     std::size_t kept = 0;
-    for (const std::size_t at : starts_) {
-        if (at >= count) {
-            starts_[kept++] = at - count;
+    for (const Start& start : starts_) {
+        if (start.at >= count) {
+            starts_[kept++] = {start.at - count, start.end == 0 ? 0 : start.end - count};
         }
     }
     starts_.resize(kept);
@@ -126,7 +126,7 @@ std::optional<DeviceReply> DeviceRequest::TakeReply() {
         const bool fits =
             match_ == ReplyMatch::PendingCommand ? command == pending_ : IsFrameCommand(command);
         if (fits) {
-            starts_.push_back(scanned_);
+            starts_.push_back({scanned_, 0});
         }
     }
     // The starts still open, first to last: the first whole reply wins; a
@@ -134,11 +134,15 @@ std::optional<DeviceReply> DeviceRequest::TakeReply() {
     // not all come stays (no CRC is spent on it until they have).
     std::size_t kept = 0;
     for (std::size_t i = 0; i < starts_.size(); ++i) {
-        const std::size_t at = starts_[i];
+        if (starts_[i].end > buffer_.size()) {
+            starts_[kept++] = starts_[i];  // its reply's last byte has not come yet
+            continue;
+        }
+        const std::size_t at = starts_[i].at;
         std::size_t size = 0;
         const FrameCheck check = AcceptableAt(at, size);
         if (check == FrameCheck::Incomplete) {
-            starts_[kept++] = at;
+            starts_[kept++] = {at, size == 0 ? 0 : at + size};
             continue;
         }
         if (check != FrameCheck::Whole) {

@@ -142,9 +142,15 @@ private:
     int threshold_ = 0;
     Bytes buffer_;
     // The search behind noise: bytes of buffer_ before scanned_ have been
-    // looked at as a start; starts_ are those where a reply may still end.
+    // looked at as a start; starts_ are those where a reply may still end,
+    // each with the buffer size its reply needs once its header is in (0
+    // before), so that it is not looked at again until then.
+    struct Start {
+        std::size_t at = 0;
+        std::size_t end = 0;
+    };
     std::size_t scanned_ = 0;
-    std::vector<std::size_t> starts_;
+    std::vector<Start> starts_;
     std::size_t checkedBytes_ = 0;
 };
 
