@@ -29,6 +29,24 @@ std::string ManySections(std::size_t bytes) {
     return text;
 }
 
+// The smallest entries and sections a file can hold: the worst case for the
+// bookkeeping per entry (at most 1 s and 100 MB for 10 MB).
+std::string TinyEntries(std::size_t bytes) {
+    std::string text = "[s]\n";
+    for (int i = 0; text.size() < bytes; ++i) {
+        text += std::to_string(i) + "=\n";
+    }
+    return text;
+}
+
+std::string TinySections(std::size_t bytes) {
+    std::string text;
+    for (int i = 0; text.size() < bytes; ++i) {
+        text += "[" + std::to_string(i) + "]\na=\n";
+    }
+    return text;
+}
+
 void Load(benchmark::State& state, const std::string& text) {
     tavix::test::TempDir dir;
     const std::string path = dir.File("config.ini");
@@ -51,5 +69,15 @@ void BM_LoadManySections(benchmark::State& state) {
     Load(state, ManySections(static_cast<std::size_t>(state.range(0)) << 20));
 }
 BENCHMARK(BM_LoadManySections)->Arg(10)->Unit(benchmark::kMillisecond);
+
+void BM_LoadTinyEntries(benchmark::State& state) {
+    Load(state, TinyEntries(static_cast<std::size_t>(state.range(0)) << 20));
+}
+BENCHMARK(BM_LoadTinyEntries)->Arg(10)->Arg(16)->Unit(benchmark::kMillisecond);
+
+void BM_LoadTinySections(benchmark::State& state) {
+    Load(state, TinySections(static_cast<std::size_t>(state.range(0)) << 20));
+}
+BENCHMARK(BM_LoadTinySections)->Arg(10)->Arg(16)->Unit(benchmark::kMillisecond);
 
 }  // namespace

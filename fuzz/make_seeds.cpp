@@ -1,8 +1,12 @@
 // Writes the seed corpus of every fuzz target, made by the program's own code
 // so that the fuzzers start from inputs that get past the first checks:
-//   fuzz_record  records of 1, 5 and 8 channels from the simulator's flights
-//   fuzz_ini     the default config.ini
-//   fuzz_reply   every request the program sends and the device's reply to it
+//   fuzz_record  records of 1, 5 and 8 channels from the simulator's flights,
+//                and the largest record file the reader takes
+//   fuzz_summary a record and one with control characters in every text
+//   fuzz_ini     the default config.ini, lines at the longest length and past it
+//   fuzz_escparam a parameter file of every series as the program writes it
+//   fuzz_reply   every request the program sends and the device's reply to it,
+//                a flood of noise before a reply, the largest reply
 //   fuzz_firmware firmware files of 0, 1, 512 and 513 bytes, as the tests make them
 // Usage: make_seeds OUT_DIR DEFAULT_CONFIG_INI
 #include <cstdio>
@@ -12,6 +16,9 @@
 #include <memory>
 #include <string>
 
+#include "config/CIniFile.h"
+#include "esc/EscParamText.h"
+#include "esc/EscSeries.h"
 #include "fakes/FirmwareFixture.h"
 #include "link/Frame.h"
 #include "logger/FlightSplitter.h"
@@ -63,6 +70,38 @@ std::string RecordOf(int channels, int samples, std::uint32_t seed) {
     return CTavixDoc::Serialize(*record);
 }
 
+// 8 channels of kMaxSamples samples: the largest file the reader takes.
+std::string LargestRecord() {
+    auto record = std::make_unique<FlightRecord>();
+    record->header.channels = kChannelCount;
+    record->header.samples = kMaxSamples;
+    record->header.rate = 10;
+    record->header.poles = 14;
+    record->header.gearRate = 1.0f;
+    SetFixedText(record->header.hwCode, "1L40");
+    for (int ch = 0; ch < kChannelCount; ++ch) {
+        for (int j = 0; j < kMaxSamples; ++j) {
+            record->raw[ch][j] = (j * (ch + 1)) % 4096;
+        }
+    }
+    return CTavixDoc::Serialize(*record);
+}
+
+// A record whose every text field holds control characters and formula starts.
+std::string HostileRecord() {
+    auto record = std::make_unique<FlightRecord>();
+    record->header.channels = 5;
+    record->header.samples = 16;
+    record->header.rate = 5;
+    record->header.poles = 0;
+    record->header.gearRate = 1e38f;
+    SetFixedText(record->header.hwCode, "1L40");
+    SetFixedText(record->header.version, "TVK\n\x1B[2J\r\x07=1");
+    SetFixedText(record->header.note, "=HYPERLINK(\"x\")\x1B]0;t\x07\n-2+3\t@");
+    SetFixedText(record->channels[0].name, "\x1B[31mVolt\n");
+    return CTavixDoc::Serialize(*record);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,17 +110,45 @@ int main(int argc, char** argv) {
         return 2;
     }
     const fs::path out = argv[1];
-    for (const char* target : {"fuzz_record", "fuzz_ini", "fuzz_reply", "fuzz_firmware"}) {
+    for (const char* target : {"fuzz_record", "fuzz_ini", "fuzz_reply", "fuzz_firmware",
+                               "fuzz_escparam", "fuzz_summary"}) {
         fs::create_directories(out / target);
     }
 
     Write(out / "fuzz_record" / "channels1.dat", RecordOf(1, 64, 1));
     Write(out / "fuzz_record" / "channels5.dat", RecordOf(5, 100, 2));
     Write(out / "fuzz_record" / "channels8.dat", RecordOf(8, 64, 3));
+    // The largest record the record memory takes: 8 channels of every sample.
+    Write(out / "fuzz_record" / "largest.dat", LargestRecord());
+    // Records with text from elsewhere in every text field.
+    Write(out / "fuzz_summary" / "channels5.dat", RecordOf(5, 100, 2));
+    Write(out / "fuzz_summary" / "hostile.dat", HostileRecord());
+
+    // ESC parameter files as the program writes them, for every series.
+    for (int series = 0; series < 4; ++series) {
+        const EscSeriesTable& table = *SeriesTable(series);
+        EscParamState state;
+        std::string prefix{static_cast<char>(series), '\x19'};
+        for (const EscList& list : table.lists) {
+            state.selection.push_back(list.defaultIndex);
+            prefix += static_cast<char>(list.defaultIndex + 1);
+        }
+        state.version = {"TVKA", "2014", "1L40", "0312"};
+        const std::string text = ParamFileText(table, state);
+        Write(out / "fuzz_escparam" / (table.name + ".bin"), prefix + "TVKA20141L400312" + text);
+        if (series == 0) {
+            Write(out / "fuzz_escparam" / (table.name + ".esc.txt"), text);
+        }
+    }
 
     std::ifstream config(argv[2], std::ios::binary);
     Write(out / "fuzz_ini" / "config.ini",
           std::string(std::istreambuf_iterator<char>(config), std::istreambuf_iterator<char>()));
+    // Lines at the longest the reader takes, and one byte past it.
+    const std::string longest(CIniFile::kMaxLineLength - 2, 'v');
+    Write(out / "fuzz_ini" / "longest-line.ini", "[display]\r\nn=" + longest + "\r\nk=1\r\n");
+    Write(out / "fuzz_ini" / "too-long-line.ini",
+          "[display]\r\nn=" + longest + "v\r\nk=1\r\n[later]\r\nx=2\r\n");
 
     // Every command the program sends, and what the simulated device answers.
     const Bytes block(512, 0x5A);
@@ -94,15 +161,35 @@ int main(int argc, char** argv) {
         BuildRequest(kCmdWriteBlock, kParamBlockAddress, 512, block),
         BuildRequest(kCmdWriteFirmware, 0, 512, block),
     };
+    // A reply seed is [awaited request][piece seed][line]: the request index
+    // as fuzz_reply numbers them (8 added: matched by the reply's own command).
+    const auto replySeed = [&out](const std::string& name, int awaited, const Bytes& line) {
+        std::string bytes{static_cast<char>(awaited), '\0'};
+        Write(out / "fuzz_reply" / name, bytes + AsString(line));
+    };
     int n = 0;
     for (const Bytes& request : requests) {
         sim::SimDevice device(sim::Series::Tarrow);
-        Write(out / "fuzz_reply" / ("request" + std::to_string(n) + ".bin"), AsString(request));
+        replySeed("request" + std::to_string(n) + ".bin", n, request);
         for (const Bytes& reply : device.Receive(request.data(), request.size())) {
-            Write(out / "fuzz_reply" / ("reply" + std::to_string(n) + ".bin"), AsString(reply));
+            replySeed("reply" + std::to_string(n) + ".bin", n, reply);
+            replySeed("own" + std::to_string(n) + ".bin", n + 8, reply);
+            if (n == 0) {
+                // Behind a flood of the awaited command byte longer than a
+                // receive buffer (the engine keeps four; a longer seed only
+                // slows every run of the fuzzer).
+                Bytes flood(2 * kReceiveBufferSize, kCmdReadBlock);
+                flood.insert(flood.end(), reply.begin(), reply.end());
+                replySeed("flood.bin", 0, flood);
+            }
         }
         ++n;
     }
+    // The largest reply that fits the receive buffer: a memory read of 1017 bytes.
+    const Bytes largest(kMaxReplyData, 0xA5);
+    replySeed("largest.bin", 6,
+              BuildFrame(kCmdReadMemory, 0, static_cast<std::uint16_t>(kMaxReplyData),
+                         largest.data(), largest.size()));
 
     for (std::size_t size : {0, 1, 512, 513}) {
         const std::string hex = test::HexText(test::PatternImage(size));

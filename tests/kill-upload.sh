@@ -7,6 +7,10 @@
 #  2. Uploads killed at random moments, many times (two at once into the same
 #     folder): after every kill the folder holds only whole record files (each
 #     one reads back), no temporary file of any kind, and config.ini is unchanged.
+#  3. csv and image exports over an existing file killed at random moments:
+#     the file is always the old one or the new one, whole, and nothing lies
+#     beside it but the hidden temporary of the one scheme every write uses,
+#     which the next write removes once it is a minute old.
 # Bounded to about a minute.
 # Usage: tests/kill-upload.sh [PATH/TO/tavix-cli] [SECONDS]
 set -euo pipefail
@@ -140,3 +144,51 @@ while [ "$(date +%s)" -lt "$deadline" ]; do
 done
 echo "kill-upload: two uploads at once kept all $total files;" \
     "$kills kills left $(find out -name '*.dat' | wc -l) whole record files and nothing else"
+
+# 3. Exports replacing a file, killed: csv and image of the first record.
+record=$(head -n 1 race1.txt)
+mkdir exports
+export_run() {
+    # shellcheck disable=SC2086
+    exec "${slow[@]}" "$cli" $1 --config config.ini "$record" -o "exports/$2"
+}
+for kind in csv image; do
+    name=flight.$([ "$kind" = csv ] && echo csv || echo png)
+    (export_run "$kind" "$name" >/dev/null 2>&1) || {
+        echo "kill-upload: $kind $name failed before any kill" >&2
+        exit 1
+    }
+    cp "exports/$name" "reference-$name"
+done
+export_kills=0
+export_deadline=$(( $(date +%s) + budget / 3 ))
+while [ "$(date +%s)" -lt "$export_deadline" ]; do
+    for kind in csv image; do
+        name=flight.$([ "$kind" = csv ] && echo csv || echo png)
+        (export_run "$kind" "$name" >/dev/null 2>&1) &
+        child=$!
+        sleep "0.$(printf '%03d' $((RANDOM % 900)))"
+        stop "$child"
+        wait "$child" 2>/dev/null || true
+        export_kills=$((export_kills + 1))
+        if ! cmp -s "exports/$name" "reference-$name"; then
+            echo "kill-upload: after a kill of $kind, exports/$name is not the whole file" >&2
+            exit 1
+        fi
+    done
+    litter=$(find exports -mindepth 1 ! -name 'flight.csv' ! -name 'flight.png' \
+        ! -name '.tavix-tmp-*' -print)
+    if [ -n "$litter" ]; then
+        echo "kill-upload: left behind after an export was killed: $litter" >&2
+        exit 1
+    fi
+done
+# A hidden temporary a kill left is removed by the next write once a minute old.
+find exports -name '.tavix-tmp-*' -exec touch -d '2 minutes ago' {} +
+"$cli" csv --config config.ini "$record" -o exports/flight.csv >/dev/null
+left=$(find exports -name '.tavix-tmp-*' | wc -l)
+if [ "$left" -ne 0 ]; then
+    echo "kill-upload: $left old hidden temporaries outlived the next write" >&2
+    exit 1
+fi
+echo "kill-upload: $export_kills kills of csv and image left each file whole and nothing beside it"

@@ -38,7 +38,20 @@ for target in build/fuzz/fuzz/fuzz_*; do
     fi
     before=$(find "$corpus" -type f | wc -l)
     echo "-- $name"
-    "$target" -max_total_time="${TAVIX_FUZZ_SECONDS:-10}" -rss_limit_mb=2048 "$corpus" 2>&1 | tail -n 3
+    # The longest input each target may make: enough to reach its input's
+    # real limits (the largest record file, a config.ini line past 2,047
+    # characters, four receive buffers of noise before a reply, the largest
+    # firmware file, a parameter file at its 64 KB limit).
+    case "$name" in
+        fuzz_record) max_len=540000 ;;
+        fuzz_firmware) max_len=140000 ;;
+        fuzz_ini) max_len=8192 ;;
+        fuzz_reply) max_len=6000 ;;
+        fuzz_escparam | fuzz_summary) max_len=66000 ;;
+        *) max_len=4096 ;;
+    esac
+    "$target" -max_total_time="${TAVIX_FUZZ_SECONDS:-10}" -max_len="$max_len" -rss_limit_mb=2048 \
+        "$corpus" 2>&1 | tail -n 3
     after=$(find "$corpus" -type f | wc -l)
     rm -rf "$corpus"
     if [ "$after" -le "$before" ]; then

@@ -18,7 +18,9 @@ void StreamPrompt::Message(const std::string& text, PromptIcon icon, const std::
     }
     to << Printable(text) << '\n';
     if (!detail.empty()) {
-        to << detail << '\n';  // file names and system reasons: already terminal text
+        // File names and system reasons: terminal text already, but a file
+        // name may still hold control characters.
+        to << NoRawControls(detail) << '\n';
     }
     io_.out.flush();
 }
@@ -69,10 +71,34 @@ std::unique_ptr<Settings> LoadSettings(const std::string& path, StreamPrompt& pr
     return settings;
 }
 
+std::string NoRawControls(const std::string& text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const auto byte = static_cast<unsigned char>(c);
+        // Line ends stay: LF, and CR LF (the CSV's).
+        const bool lineEnd = c == '\n' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n');
+        if ((byte < 0x20 && !lineEnd) || byte == 0x7F) {
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0x0F];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 std::string Printable(const std::string& gbk) {
     // Zero bytes (a version string may carry them) end the text, as on screen.
     const std::string text = gbk.substr(0, gbk.find('\0'));
-    return FromGbk(text).toStdString();
+    return NoRawControls(FromGbk(text).toStdString());
+}
+
+std::string PrintableField(const std::string& gbk) {
+    return Printable(EscapeControls(gbk.substr(0, gbk.find('\0'))));
 }
 
 void PrintRecordWarning(const Io& io, const std::string& warning) {

@@ -73,8 +73,17 @@ struct Settings {
 // settings. On failure prints why and returns nullptr.
 std::unique_ptr<Settings> LoadSettings(const std::string& path, StreamPrompt& prompt, const Io& io);
 
-// GBK bytes from a device or a record as terminal text (UTF-8).
+// GBK bytes from a device or a record as terminal text (UTF-8). The text may
+// be many lines; any other control character is shown as "\xNN", so nothing
+// that reaches the terminal can move its cursor or change its state. A single
+// field from outside (a version, a note) goes through PrintableField, so that
+// a line break inside it cannot split the output's lines either.
 std::string Printable(const std::string& gbk);
+// One field from outside (up to its first zero byte) as terminal text on one
+// line: every control character, the line break too, as "\xNN".
+std::string PrintableField(const std::string& gbk);
+// Terminal text with every control character but the line end (LF, CR LF) as "\xNN".
+std::string NoRawControls(const std::string& text);
 
 // The warning of a record that opened but cannot be right, on standard error;
 // nothing for a sound one. The record is still used: it is a warning, not a failure.

@@ -2,13 +2,13 @@
 // ESC's parameter block as the page does on show, and writes it as "Update"
 // does, then reads it back to prove it took.
 #include <QString>
-#include <fstream>
 #include <ostream>
-#include <sstream>
 
 #include "Commands.h"
 #include "DeviceSession.h"
 #include "base/FormatText.h"
+#include "base/PathText.h"
+#include "base/RegularFile.h"
 #include "esc/EscHistory.h"
 #include "esc/EscMessages.h"
 #include "esc/EscParamSession.h"
@@ -134,17 +134,14 @@ bool CheckArguments(const Io& io, const EscSeriesTable& table,
     return true;
 }
 
-bool ReadFileText(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+bool ReadFileText(const std::string& path, std::string& text, std::string& reason) {
+    std::string raw;
+    if (!ReadRegularFile(path, kLargestParamFile, raw, &reason)) {
         return false;
     }
-    std::ostringstream all;
-    all << in.rdbuf();
     // Parameter files are UTF-8 text; the program's texts are GBK.
-    const std::string raw = all.str();
     text = ToGbk(QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size())));
-    return !in.bad();
+    return true;
 }
 
 // Prints a line for every carried byte the read-back after a write found
@@ -211,11 +208,11 @@ private:
 int RunHistory(const Invocation& call) {
     const std::vector<EscSnapshot> snapshots = UserEscHistory().List();
     for (const EscSnapshot& s : snapshots) {
-        call.io.out << Printable(s.path) << '\t' << s.time << '\t' << s.reason << '\t' << s.series
-                    << '\t' << Printable(s.version) << '\n';
+        call.io.out << Printable(PathText(s.path)) << '\t' << s.time << '\t' << s.reason << '\t'
+                    << s.series << '\t' << Printable(s.version) << '\n';
     }
     if (snapshots.empty()) {
-        call.io.err << "No snapshots in " << Printable(UserEscHistory().Folder()) << '\n';
+        call.io.err << "No snapshots in " << Printable(PathText(UserEscHistory().Folder())) << '\n';
     }
     return kExitOk;
 }
@@ -254,8 +251,10 @@ bool DiffSide(const Invocation& call, const std::string& what, std::unique_ptr<C
         }
     }
     std::string text;
-    if (!ReadFileText(what, text)) {
-        call.io.err << FormatText(kMsgCantReadFile, what.c_str()) << '\n';
+    std::string reason;
+    if (!ReadFileText(what, text, reason)) {
+        call.io.err << Printable(FormatText(kMsgCantReadFile, what.c_str())) << '\n'
+                    << Printable(what) << ": " << reason << '\n';
         return false;
     }
     values = ParamFileValues(text);
@@ -352,8 +351,10 @@ int RunEsc(const Invocation& call) {
     }
     std::string fileText;
     const std::string from = parsed.Get("--from");
-    if (!from.empty() && !ReadFileText(from, fileText)) {
-        io.err << FormatText(kMsgCantReadFile, from.c_str()) << '\n';
+    std::string reason;
+    if (!from.empty() && !ReadFileText(from, fileText, reason)) {
+        io.err << FormatText(kMsgCantReadFile, from.c_str()) << '\n'
+               << from << ": " << reason << '\n';
         return kExitRefused;
     }
 

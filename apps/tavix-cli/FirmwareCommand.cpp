@@ -56,7 +56,7 @@ std::string Lines(std::string text) {
 std::string Groups(const VersionGroups& groups) {
     std::string text;
     for (const std::string& group : groups) {
-        text += (text.empty() ? "" : " ") + EscapeControls(Printable(group));
+        text += (text.empty() ? "" : " ") + PrintableField(group);
     }
     return text;
 }

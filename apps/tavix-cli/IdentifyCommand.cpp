@@ -34,15 +34,15 @@ int RunIdentify(const Invocation& call) {
     const bool identified = session.Identify();
     const std::string& version = session.Identity().ReceivedVersion();
     if (!version.empty()) {
-        io.out << "Version:       " << Printable(version) << '\n'
-               << "Hardware code: " << Printable(HardwareCodeOf(version)) << '\n'
+        io.out << "Version:       " << PrintableField(version) << '\n'
+               << "Hardware code: " << PrintableField(HardwareCodeOf(version)) << '\n'
                << "Series:        " << SeriesName(SeriesOf(version)) << '\n'
                << "Logger:        " << (HasLogger(version) ? "attached" : "none") << '\n';
     }
     if (identified) {
         const std::string& description = session.Identity().State().description;
         if (!description.empty()) {
-            io.out << "Description:   " << Printable(description) << '\n';
+            io.out << "Description:   " << PrintableField(description) << '\n';
         }
     }
     return identified ? kExitOk : kExitRefused;

@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <charconv>
+#include <filesystem>
 #include <ostream>
 
 #include "Commands.h"
+#include "base/FormatText.h"
 #include "platform/ImageWriter.h"
 #include "plot/ChartImageNames.h"
 #include "plot/CurveModel.h"
@@ -49,6 +51,9 @@ bool ParseSize(const std::string& text, int& width, int& height) {
            width >= kMinWidth && width <= kMaxSide && height >= kMinHeight && height <= kMaxSide;
 }
 
+constexpr const char* kMsgSameFile =
+    "The image file %s would replace the record it is made from: choose another name.";
+
 }  // namespace
 
 int RunImage(const Invocation& call) {
@@ -62,6 +67,13 @@ int RunImage(const Invocation& call) {
     if (parsed.Has("--size") && !ParseSize(parsed.Get("--size"), width, height)) {
         return call.UsageError(
             "--size wants WIDTHxHEIGHT, from 480x320 to 8000x8000 pixels, e.g. 1024x640");
+    }
+    // The record itself, or a link to it, is never drawn over.
+    const std::string out = WithImageExtension(parsed.Get("--out"), 1);
+    std::error_code ec;
+    if (std::filesystem::equivalent(parsed.positional.front(), out, ec)) {
+        io.err << FormatText(kMsgSameFile, out.c_str()) << '\n';
+        return kExitRefused;
     }
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
         io.err << "tavix-cli image: drawing needs the application started for it\n";
@@ -91,7 +103,6 @@ int RunImage(const Invocation& call) {
     const QImage image = page.RenderImage();
     page.hide();
 
-    const std::string out = WithImageExtension(parsed.Get("--out"), 1);
     QString reason;
     if (!WriteImageFile(image, QString::fromLocal8Bit(out.c_str()), &reason)) {
         io.err << kMsgImageSaveError << " (" << out << ": " << reason.toStdString() << ")\n";

@@ -3,13 +3,14 @@
 #include <gif_lib.h>
 
 #include <QBuffer>
+#include <QFile>
 #include <QHash>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <algorithm>
 #include <climits>
 #include <vector>
 
+#include "base/AtomicFile.h"
 #include "plot/ChartImageNames.h"
 
 namespace tavix {
@@ -163,9 +164,13 @@ bool WriteImageFile(const QImage& image, const QString& path, QString* reason) {
         SetReason(reason, QStringLiteral("the image could not be encoded"));
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        SetReason(reason, file.errorString());
+    // The same whole-or-nothing write as every other file, so a kill leaves
+    // no temporary of another kind beside the image.
+    std::string error;
+    if (!WriteFileAtomically(
+            QFile::encodeName(path).toStdString(),
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), &error)) {
+        SetReason(reason, QString::fromLocal8Bit(error.c_str()));
         return false;
     }
     return true;

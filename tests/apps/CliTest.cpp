@@ -281,6 +281,7 @@ TEST_F(CliTest, UsageErrorsAndHelp) {
     EXPECT_EQ(Run({"frobnicate"}, false), kExitUsage);
     EXPECT_EQ(Run({"upload", "--gear", "abc"}), kExitUsage);
     EXPECT_EQ(Run({"upload", "--gear", "0"}), kExitUsage);
+    EXPECT_EQ(Run({"upload", "--gear", "1e38"}), kExitUsage);  // the RPM would overflow
     EXPECT_EQ(Run({"upload", "--poles", "0"}), kExitUsage);
     EXPECT_EQ(Run({"upload", "--poles", "14x"}), kExitUsage);
     EXPECT_EQ(Run({"identify", "--colour", "red"}), kExitUsage);

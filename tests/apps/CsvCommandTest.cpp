@@ -1,6 +1,7 @@
 // tavix-cli csv: the file it writes for a record file, where it goes, and
 // what it refuses.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <sstream>
@@ -133,6 +134,41 @@ TEST_F(CsvCommandTest, RefusalsLeaveTheFilesAlone) {
     EXPECT_NE(err.str().find("Usage: tavix-cli csv"), std::string::npos);
     EXPECT_EQ(Run({"--help"}), kExitOk);
     EXPECT_EQ(out.str().rfind("Usage: tavix-cli csv", 0), 0u);
+}
+
+// Both exports of a record (csv and image) refuse to write over their own
+// record, through a link too, and over anything that is not a regular file.
+TEST_F(CsvCommandTest, ExportsNeverReplaceTheirRecordOrWhatIsNoRegularFile) {
+    // A record file that happens to carry an image's name.
+    const std::string pngRecord = dir.File("flight.png");
+    std::filesystem::copy_file(recordPath, pngRecord);
+    std::filesystem::create_symlink(pngRecord, dir.File("to-record.png"));
+    std::filesystem::create_symlink(recordPath, dir.File("to-record.csv"));
+    ASSERT_EQ(::mkfifo(dir.File("fifo.csv").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(dir.File("fifo.png").c_str(), 0600), 0);
+    const struct {
+        std::vector<std::string> args;
+        const char* says;
+    } cases[] = {
+        {{"csv", recordPath, "-o", dir.File("to-record.csv")}, "would replace the record"},
+        {{"image", pngRecord, "-o", pngRecord}, "would replace the record"},
+        {{"image", pngRecord, "-o", dir.File("to-record.png")}, "would replace the record"},
+        {{"csv", recordPath, "-o", dir.File("fifo.csv")}, "fifo.csv: Not a regular file"},
+        {{"image", recordPath, "-o", dir.File("fifo.png")}, "fifo.png: Not a regular file"},
+    };
+    const std::string recordBytes = test::ReadBytes(recordPath);
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"--config", config});
+        out.str("");
+        err.str("");
+        EXPECT_EQ(RunCli(args, Io{out, err, false}), kExitRefused) << args[3];
+        EXPECT_NE(err.str().find(c.says), std::string::npos) << err.str();
+    }
+    EXPECT_EQ(test::ReadBytes(recordPath), recordBytes);
+    EXPECT_EQ(test::ReadBytes(pngRecord), recordBytes);
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.File("fifo.csv")));
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.File("fifo.png")));
 }
 
 }  // namespace

@@ -195,5 +195,19 @@ TEST_F(EscHistoryCliTest, RestoreReportsEveryByteThatDidNotTake) {
     EXPECT_NE(err.str().find("2 byte(s) did not take."), std::string::npos) << err.str();
 }
 
+TEST_F(EscCliTest, AParameterFileFarLargerThanOneIsRefusedBeforeTheEscIsAsked) {
+    ASSERT_EQ(Run({"read"}), kExitOk) << err.str();
+    // A valid file padded past 64 KB with comment lines is no parameter file.
+    const std::string path = dir.File("huge.esc.txt");
+    std::ofstream(path) << out.str() << std::string(70000, '#') << '\n';
+    const int readsBefore = device->RequestCount(kCmdReadBlock);
+    EXPECT_EQ(Run({"write", "--from", path}), kExitRefused);
+    EXPECT_NE(err.str().find("Can't read " + path + "!\n" + path + ": File too large"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(device->RequestCount(kCmdReadBlock), readsBefore);
+    EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 0);
+}
+
 }  // namespace
 }  // namespace tavix::cli

@@ -8,8 +8,10 @@
 
 #include "Commands.h"
 #include "analysis/AnalysisTexts.h"
+#include "core/records/RecordTestData.h"
 #include "fakes/TempDir.h"
 #include "platform/SerialBackendFactory.h"
+#include "records/CTavixDoc.h"
 #include "records/Logbook.h"
 #include "records/PackBook.h"
 #include "sim/SimDevice.h"
@@ -88,6 +90,40 @@ TEST_F(LogbookCliTest, ListsTheUploadedFlightsThenTheFilesThatFailed) {
     EXPECT_EQ(csv[0].find("Date and time,File,Version,Duration (s),"), 0u);
     EXPECT_NE(csv[3].find(",TVKA20141L400312,"), std::string::npos);
     EXPECT_EQ(csv[3].substr(csv[3].size() - 13), ",club field,\r");
+}
+
+// Text from outside (file names, notes, version strings) reaches the terminal
+// in its encoding with no control character raw, and a CSV text cell that a
+// spreadsheet would run as a formula is written as text.
+TEST_F(LogbookCliTest, OutsideTextIsEscapedShownAsWrittenAndNeverAFormula) {
+    std::filesystem::create_directories(flights);
+    auto record = test::MakeRecord(5, 50, "1L40");
+    SetFixedText(record->header.version, "TVKA\n\x1B[2J");
+    SetFixedText(record->header.note, "=HYPERLINK(\"x\")\x1B]0;t\x07");
+    const std::string name = "=1+2 \u98de\u884c.dat";  // UTF-8, as the system names files
+    test::WriteBytes(flights + "/" + name, CTavixDoc::Serialize(*record));
+    std::filesystem::create_directory(flights + "/\u574f\x1B[31m.dat");
+    const std::string raw("\x1B\x07\r", 3);
+
+    ASSERT_EQ(Run({"logbook", flights}), kExitOk) << err.str();
+    const std::string table = out.str();
+    EXPECT_EQ(OutLines().size(), 3u) << table;
+    EXPECT_EQ(table.find_first_of(raw), std::string::npos) << table;
+    EXPECT_NE(table.find(name + "  "), std::string::npos) << table;
+    EXPECT_NE(table.find("  TVKA\\x0A\\x1B[2J  "), std::string::npos) << table;
+    EXPECT_NE(table.find("  =HYPERLINK(\"x\")\\x1B]0;t\\x07\n"), std::string::npos) << table;
+    EXPECT_NE(table.find("\u574f\\x1B[31m.dat is not a regular file"), std::string::npos) << table;
+
+    ASSERT_EQ(Run({"logbook", flights, "--csv"}), kExitOk) << err.str();
+    const std::string csv = out.str();
+    EXPECT_EQ(csv.find_first_of(std::string("\x1B\x07", 2)), std::string::npos) << csv;
+    EXPECT_NE(csv.find(",\"'" + name + "\",TVKA\\x0A\\x1B[2J,"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(",\"'=HYPERLINK(\"\"x\"\")\\x1B]0;t\\x07\","), std::string::npos) << csv;
+
+    ASSERT_EQ(Run({"info", flights + "/" + name}), kExitOk) << err.str();
+    EXPECT_EQ(out.str().find_first_of(raw), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("Device version: TVKA\\x0A\\x1B[2J\n"), std::string::npos);
+    EXPECT_NE(out.str().find(name), std::string::npos) << out.str();
 }
 
 TEST_F(LogbookCliTest, AFolderThatCannotBeReadOrNoFolderAtAll) {

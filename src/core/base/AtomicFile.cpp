@@ -1,5 +1,7 @@
 #include "base/AtomicFile.h"
 
+#include "base/RegularFile.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -185,30 +187,66 @@ void SyncFolder(const std::string& folder) {
     }
 }
 
-// The file to replace: a symbolic link is followed, so the link stays and the
-// file it names gets the new contents (a dangling link is replaced itself).
-std::string TargetOf(const std::string& path) {
-    std::error_code ec;
-    if (fs::is_symlink(fs::symlink_status(path, ec))) {
-        const fs::path resolved = fs::canonical(path, ec);
-        if (!ec) {
-            return resolved.string();
+// Whether a symbolic link may redirect a write: only a link owned by the
+// user running the program or by root is followed. This is the kernel's
+// protected-symlinks rule for shared sticky folders, applied everywhere, so
+// a link another user planted (in /tmp, in a shared folder) can never make a
+// run, above all a root run, write over a file elsewhere.
+bool MayFollow(const struct stat& link) {
+    return link.st_uid == ::geteuid() || link.st_uid == 0;
+}
+
+// The file to replace: a symbolic link is followed link by link under the
+// rule above, so the link stays and the file it names gets the new contents
+// (a dangling link is replaced itself). False, with `error` set, when a link
+// may not be followed or the links go round in a circle.
+bool TargetOf(const std::string& path, std::string& target, std::string* error) {
+    constexpr int kMostLinks = 40;  // as many as the kernel follows
+    std::string current = path;
+    for (int hop = 0; hop <= kMostLinks; ++hop) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0) {
+            // The name is free: a new file, or a dangling link to replace.
+            target = path;
+            return true;
         }
+        if (!S_ISLNK(info.st_mode)) {
+            target = current;
+            return true;
+        }
+        if (!MayFollow(info)) {
+            return Fail(error, kLinkOfAnotherUser);
+        }
+        std::error_code ec;
+        const fs::path next = fs::read_symlink(current, ec);
+        if (ec) {
+            return Fail(error, ec.message());
+        }
+        current =
+            next.is_absolute() ? next.string() : (fs::path(current).parent_path() / next).string();
     }
-    return path;
+    return Fail(error, std::strerror(ELOOP));
 }
 
 }  // namespace
 
 bool WriteFileAtomically(const std::string& path, std::string_view data, std::string* error) {
-    const std::string target = TargetOf(path);
+    std::string target;
+    if (!TargetOf(path, target, error)) {
+        return false;
+    }
     std::error_code ec;
-    const fs::file_status existing = fs::status(target, ec);
+    const fs::file_status existing = fs::symlink_status(target, ec);
     const bool exists = !ec && fs::exists(existing);
+    if (exists && !fs::is_regular_file(existing)) {
+        // The rename would put a file where a device, a FIFO or a folder was
+        // (run as root, /dev/null would become a file).
+        return Fail(error, kNotRegularFile);
+    }
     if (exists) {
-        // A file the user may not write to (read-only, or not a file at all)
-        // is refused, as writing it in place would be; the rename below would
-        // otherwise replace it all the same.
+        // A file the user may not write to (read-only) is refused, as writing
+        // it in place would be; the rename below would otherwise replace it
+        // all the same.
         std::FILE* probe = std::fopen(target.c_str(), "r+b");
         if (probe == nullptr) {
             return Fail(error, std::strerror(errno));

@@ -9,10 +9,15 @@
 // removes such files once they are a minute old.
 //
 // Two ways to give the file its name:
-// - WriteFileAtomically replaces what is there (Save, config.ini): a
-//   symbolic link is followed (the file it names is replaced, the link stays),
-//   the replaced file's permissions are kept, and an existing file that cannot
-//   be opened for writing (read-only) is refused and left as it is.
+// - WriteFileAtomically replaces what is there (Save, config.ini, CSV,
+//   images, parameter files), but only a regular file: a device, a FIFO or a
+//   folder under the name is refused (kNotRegularFile) and left as it is. A
+//   symbolic link is followed (the file it names is replaced, the link stays)
+//   only when the link belongs to the user running the program or to root;
+//   a link of anyone else is refused (kLinkOfAnotherUser), as the kernel's
+//   protected-symlinks rule does in shared folders. The replaced file's
+//   permissions are kept, and an existing file that cannot be opened for
+//   writing (read-only) is refused and left as it is.
 // - CreateFileAtomically never replaces anything (a new record file): when
 //   the name was taken by the time the file is ready (another upload into the
 //   same folder), it says so and the caller picks another name.
@@ -25,6 +30,10 @@ namespace tavix {
 
 // Hidden temporaries start with this name.
 inline constexpr const char* kTemporaryPrefix = ".tavix-tmp-";
+
+// The reason given for a write refused because the name is a symbolic link
+// that another user owns.
+inline constexpr const char* kLinkOfAnotherUser = "Symbolic link owned by another user";
 
 // Writes `data` to `path` atomically. On failure returns false and, when
 // `error` is given, sets it to a short description (the system's reason).

@@ -61,4 +61,39 @@ std::FILE* OpenRegularFile(const std::string& path, std::string* error) {
     return file;
 }
 
+bool ReadRegularFile(const std::string& path, std::size_t limit, std::string& bytes,
+                     std::string* error) {
+    bytes.clear();
+    std::FILE* file = OpenRegularFile(path, error);
+    if (file == nullptr) {
+        return false;
+    }
+    char chunk[16384];
+    bool failed = false;
+    bool tooLarge = false;
+    for (;;) {
+        const std::size_t got = std::fread(chunk, 1, sizeof chunk, file);
+        if (bytes.size() + got > limit) {
+            tooLarge = true;
+            break;
+        }
+        bytes.append(chunk, got);
+        if (got < sizeof chunk) {
+            failed = std::ferror(file) != 0;
+            break;
+        }
+    }
+    const int readErrno = errno;
+    std::fclose(file);
+    if (tooLarge) {
+        bytes.clear();
+        return Refuse(error, kFileTooLarge);
+    }
+    if (failed) {
+        bytes.clear();
+        return Refuse(error, std::strerror(readErrno != 0 ? readErrno : EIO));
+    }
+    return true;
+}
+
 }  // namespace tavix

@@ -4,13 +4,15 @@
 // trimming: the text before the first '=' is the name, the rest the value,
 // byte for byte. Names compare exactly and case-sensitively.
 //
-// The ordered arrays are what the file is; an index by name beside them keeps
-// loading and lookups fast for any size (it always names the first match).
+// Compact for any size: every name and value lives in one text buffer, an
+// entry is a few numbers pointing into it, and one hash table each for
+// sections and entries (keyed by section and name) keeps loading linear and
+// lookups fast. A 10 MB file of tiny entries takes a few tens of MB.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 namespace tavix {
@@ -63,8 +65,13 @@ public:
     // After a failed Load: the file and the reason, for the user; "" after a
     // Load that succeeded.
     const std::string& LoadFailureDetail() const { return loadFailure_; }
-    // Rewrites the file from memory through a temporary file renamed over it,
-    // so a failed write leaves the previous file whole. Returns false on failure
+    // Writes the values changed (PutText) since the last Load or Save onto
+    // the file as it is now, read again just before writing: another window
+    // of the program that saved its own changes meanwhile keeps them. What is
+    // in memory then matches the file. A file that no longer exists is
+    // written whole from memory. The write goes through a temporary file
+    // renamed over the old one, so a failed write leaves the previous file
+    // whole. Returns false on failure
     // (callers may ignore it, as the settings stay in effect in memory); the
     // last error then starts with kIniErrSave. Lines end in CR LF; sections
     // without entries are not written.
@@ -97,16 +104,46 @@ public:
     const std::string& LastError() const { return lastError_; }
 
 private:
-    struct key {
-        std::vector<std::string> values;
-        std::vector<std::string> names;
-        std::unordered_map<std::string, int> index;  // name -> its place in `names`
+    // Sets the value without counting it as a change of this program's run.
+    bool Set(std::string_view section, std::string_view entry, std::string_view value, bool create);
+
+    struct Change {
+        std::string section;
+        std::string entry;
+        std::string value;
     };
 
+    // A text in text_.
+    struct Span {
+        std::uint32_t offset = 0;
+        std::uint32_t size = 0;
+    };
+    struct Section {
+        Span name;
+        std::uint32_t entries = 0;  // how many entries it has
+    };
+    struct Entry {
+        std::uint32_t section = 0;
+        std::uint32_t place = 0;  // its place among its section's entries
+        Span name;
+        Span value;
+    };
+
+    std::string_view View(Span span) const { return {text_.data() + span.offset, span.size}; }
+    Span Append(std::string_view text);
+    int SectionIndexOf(std::string_view name) const;
+    // Index in entries_ of `name` in section `section`, or -1.
+    int EntryIndexOf(std::uint32_t section, std::string_view name) const;
+    void IndexSection(std::uint32_t index);
+    void IndexEntry(std::uint32_t index);
+
     std::string path_;
-    std::vector<key> sections_;
-    std::vector<std::string> sectionNames_;
-    std::unordered_map<std::string, int> sectionIndex_;  // name -> its place
+    std::string text_;  // every name and value, one after another
+    std::vector<Section> sections_;
+    std::vector<Entry> entries_;  // in the order they were created
+    // Open-addressing hash tables: index + 1 of a section or entry, 0 for free.
+    std::vector<std::uint32_t> sectionSlots_;
+    std::vector<std::uint32_t> entrySlots_;
     std::string lastError_;
     std::size_t stoppedAtLine_ = 0;
     // Set when the file on disk holds what was not read: Save refuses with it.
@@ -114,6 +151,8 @@ private:
     std::string loadFailure_;
     std::string saveFailure_;
     bool notWholeReadTold_ = false;
+    // The values set since the last Load or Save, in the order first set.
+    std::vector<Change> changes_;
 };
 
 }  // namespace tavix

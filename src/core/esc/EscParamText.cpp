@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "base/FormatText.h"
+#include "base/OutsideText.h"
 
 namespace tavix {
 
@@ -182,9 +183,11 @@ void ApplySetting(EscParamSession& session, const EscSetting& setting) {
 std::string ParamFileText(const EscSeriesTable& table, const EscParamState& state) {
     std::string text = std::string(kParamFileHeading) + "\n";
     text += std::string(kParamFileSeries) + ": " + table.name + "\n";
-    text += std::string(kParamFileVersion) + ": " + VersionText(state) + "\n";
+    // Values on one line each: a version string from the ESC may hold any
+    // byte, and a raw line break in it would make the file unreadable.
+    text += std::string(kParamFileVersion) + ": " + EscapeControls(VersionText(state)) + "\n";
     for (const EscNamedValue& v : PageValues(table, state)) {
-        text += v.name + ": " + v.value;
+        text += v.name + ": " + EscapeControls(v.value);
         if (!v.value.empty() && !v.unit.empty()) {
             text += " " + v.unit;
         }

@@ -19,6 +19,7 @@
 // temperature offset. On disk the file is UTF-8 text; here, as everywhere in
 // core, texts are GBK bytes, and the edges convert.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,9 @@ inline constexpr const char* kBtnSaveParamFile = "Save to File...";
 inline constexpr const char* kBtnLoadParamFile = "Load from File...";
 inline constexpr const char* kMsgCantWriteParamFile = "Can't write the parameter file %s (%s)!";
 inline constexpr const char* kMsgCantReadParamFile = "Can't read the parameter file %s!";
+// A parameter file is a few hundred bytes; a file far larger is none, and is
+// refused before it is read (as is anything that is not a regular file).
+inline constexpr std::size_t kLargestParamFile = 64 * 1024;
 
 // Refusals (formats for FormatText).
 inline constexpr const char* kMsgUnknownEscParameter = "The %s series has no parameter \"%s\"!";

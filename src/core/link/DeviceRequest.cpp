@@ -13,19 +13,6 @@ namespace {
 // Bytes kept while looking for a reply in noise: a few replies' worth.
 constexpr std::size_t kMaxCollected = 4 * kReceiveBufferSize;
 
-bool IsReplyCommand(std::uint8_t command) {
-    switch (command) {
-        case kCmdReadBlock:
-        case kCmdReadMemory:
-        case kCmdWriteMemory:
-        case kCmdWriteBlock:
-        case kCmdWriteFirmware:
-            return true;
-        default:
-            return false;
-    }
-}
-
 std::uint16_t Word(const Bytes& bytes, std::size_t at) {
     return static_cast<std::uint16_t>((bytes[at] << 8) | bytes[at + 1]);
 }
@@ -48,6 +35,8 @@ bool DeviceRequest::Send(std::uint8_t command, std::uint16_t address, std::uint1
         comm_.Input();
     }
     buffer_.clear();
+    ForgetSearch();
+    checkedBytes_ = 0;
     pending_ = command;
     pendingLength_ = length;
     ticks_ = 0;
@@ -70,6 +59,24 @@ void DeviceRequest::Cancel() {
     pending_ = 0;
     timedOut_ = false;
     buffer_.clear();
+    ForgetSearch();
+}
+
+void DeviceRequest::ForgetSearch() {
+    scanned_ = 0;
+    starts_.clear();
+}
+
+void DeviceRequest::DropFront(std::size_t count) {
+    buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(count));
+    scanned_ = scanned_ > count ? scanned_ - count : 0;
+    std::size_t kept = 0;
+    for (const Start& start : starts_) {
+        if (start.at >= count) {
+            starts_[kept++] = {start.at - count, start.end == 0 ? 0 : start.end - count};
+        }
+    }
+    starts_.resize(kept);
 }
 
 std::optional<DeviceReply> DeviceRequest::OnComm() {
@@ -79,12 +86,12 @@ std::optional<DeviceReply> DeviceRequest::OnComm() {
     const Bytes input = comm_.Input();
     if (pending_ == 0) {
         buffer_.clear();
+        ForgetSearch();
         return std::nullopt;  // nothing awaited: a late reply after Cancel
     }
     buffer_.insert(buffer_.end(), input.begin(), input.end());
     if (buffer_.size() > kMaxCollected) {
-        buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(
-                                                             buffer_.size() - kMaxCollected));
+        DropFront(buffer_.size() - kMaxCollected);
     }
     std::optional<DeviceReply> reply = TakeReply();
     if (!reply && threshold_ != 1) {
@@ -96,41 +103,49 @@ std::optional<DeviceReply> DeviceRequest::OnComm() {
     return reply;
 }
 
-std::size_t DeviceRequest::AcceptableAt(std::size_t at, bool& incomplete) const {
-    const std::uint8_t command = buffer_[at];
-    const bool commandFits =
-        match_ == ReplyMatch::PendingCommand ? command == pending_ : IsReplyCommand(command);
-    if (!commandFits) {
-        return 0;
-    }
-    const std::size_t available = buffer_.size() - at;
-    if (available < kFrameOverhead) {
-        incomplete = true;
-        return 0;
-    }
-    const std::uint16_t length = Word(buffer_, at + 3);
+FrameCheck DeviceRequest::AcceptableAt(std::size_t at, std::size_t& size) {
     // A memory read answers with as many bytes as were asked for; a reply for
     // another length answers some other request.
-    if (command == kCmdReadMemory && pending_ == kCmdReadMemory && length != pendingLength_) {
-        return 0;
+    if (buffer_[at] == kCmdReadMemory && pending_ == kCmdReadMemory && buffer_.size() - at >= 5 &&
+        Word(buffer_, at + 3) != pendingLength_) {
+        return FrameCheck::NoFrame;
     }
-    const std::size_t expected = ExpectedReplyLength(command, length);
-    if (expected < kFrameOverhead || expected > kReceiveBufferSize) {
-        return 0;
+    const FrameAt frame =
+        CheckFrame(buffer_.data() + at, buffer_.size() - at, FrameDirection::Reply, kMaxReplyData);
+    size = frame.size;
+    if (frame.check == FrameCheck::Whole || frame.check == FrameCheck::BadCrc) {
+        checkedBytes_ += frame.size;
     }
-    if (expected > available) {
-        incomplete = true;
-        return 0;
-    }
-    const std::uint16_t crc = Crc16(buffer_.data() + at, expected - 2);
-    return crc == Word(buffer_, at + expected - 2) ? expected : 0;
+    return frame.check;
 }
 
 std::optional<DeviceReply> DeviceRequest::TakeReply() {
-    bool incomplete = false;
-    for (std::size_t at = 0; at < buffer_.size(); ++at) {
-        const std::size_t size = AcceptableAt(at, incomplete);
-        if (size == 0) {
+    // New bytes: each is looked at once as the start of a reply.
+    for (; scanned_ < buffer_.size(); ++scanned_) {
+        const std::uint8_t command = buffer_[scanned_];
+        const bool fits =
+            match_ == ReplyMatch::PendingCommand ? command == pending_ : IsFrameCommand(command);
+        if (fits) {
+            starts_.push_back({scanned_, 0});
+        }
+    }
+    // The starts still open, first to last: the first whole reply wins; a
+    // start that can no longer be a reply is forgotten; one whose bytes have
+    // not all come stays (no CRC is spent on it until they have).
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < starts_.size(); ++i) {
+        if (starts_[i].end > buffer_.size()) {
+            starts_[kept++] = starts_[i];  // its reply's last byte has not come yet
+            continue;
+        }
+        const std::size_t at = starts_[i].at;
+        std::size_t size = 0;
+        const FrameCheck check = AcceptableAt(at, size);
+        if (check == FrameCheck::Incomplete) {
+            starts_[kept++] = {at, size == 0 ? 0 : at + size};
+            continue;
+        }
+        if (check != FrameCheck::Whole) {
             continue;
         }
         DeviceReply reply;
@@ -140,6 +155,7 @@ std::optional<DeviceReply> DeviceRequest::TakeReply() {
         reply.data.assign(buffer_.begin() + static_cast<std::ptrdiff_t>(at + 5),
                           buffer_.begin() + static_cast<std::ptrdiff_t>(at + size - 2));
         buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(at + size));
+        ForgetSearch();  // what is left is looked at afresh
         timers_.StopTimer(reply.command);
         if (reply.command == pending_) {
             pending_ = 0;
@@ -147,6 +163,7 @@ std::optional<DeviceReply> DeviceRequest::TakeReply() {
         }
         return reply;
     }
+    starts_.resize(kept);
     return std::nullopt;
 }
 

@@ -24,14 +24,20 @@
 // When the bytes received do not begin with an acceptable reply (an adapter's
 // noise byte when the port opens, a stray byte from an earlier exchange), the
 // engine looks further into them, and into bytes still arriving, for one that
-// passes the check; a garbled answer still ends in the time-out.
+// passes the check; a garbled answer still ends in the time-out. The search
+// is incremental: each byte is looked at once as a possible start, and a start
+// whose reply has not all arrived is checked again only once its last byte is
+// there, so a flood of noise (a device sending one byte without pause) costs a
+// bounded amount of work per byte instead of a rescan of everything kept.
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/Bytes.h"
+#include "link/Frame.h"
 
 namespace tavix {
 
@@ -114,11 +120,17 @@ public:
     // device, a wrong baud rate, noise) calls for other help than silence.
     std::string TimeoutDetail() const;
 
+    // Bytes run through the reply check's CRC since Send: the work the search
+    // for a reply costs, bounded per received byte however long noise lasts.
+    std::size_t CheckedBytes() const { return checkedBytes_; }
+
 private:
     std::optional<DeviceReply> TakeReply();
-    // Length of the acceptable reply starting at `at`, or 0; sets `incomplete`
-    // when a reply may start there but bytes are still missing.
-    std::size_t AcceptableAt(std::size_t at, bool& incomplete) const;
+    // The reply starting at `at`: Whole (and acceptable to this request),
+    // Incomplete, or anything else for a start that can be forgotten.
+    FrameCheck AcceptableAt(std::size_t at, std::size_t& size);
+    void ForgetSearch();
+    void DropFront(std::size_t count);
 
     CMSComm& comm_;
     TimerHost& timers_;
@@ -129,6 +141,17 @@ private:
     bool timedOut_ = false;
     int threshold_ = 0;
     Bytes buffer_;
+    // The search behind noise: bytes of buffer_ before scanned_ have been
+    // looked at as a start; starts_ are those where a reply may still end,
+    // each with the buffer size its reply needs once its header is in (0
+    // before), so that it is not looked at again until then.
+    struct Start {
+        std::size_t at = 0;
+        std::size_t end = 0;
+    };
+    std::size_t scanned_ = 0;
+    std::vector<Start> starts_;
+    std::size_t checkedBytes_ = 0;
 };
 
 }  // namespace tavix

@@ -53,6 +53,39 @@ std::size_t ReplyDataLength(std::uint8_t command, std::uint16_t length);
 // 3 -> 519, 4 -> length + 7, 14/15/16 -> 7, any other -> 1.
 std::size_t ExpectedReplyLength(std::uint8_t command, std::uint16_t length);
 
+// Which way a frame travels: it decides which commands carry data (a request:
+// the writes 14, 15, 16; a reply: the reads 3 and 4).
+enum class FrameDirection { Request, Reply };
+
+// The data a reply may carry and still fit the receive buffer.
+inline constexpr std::size_t kMaxReplyData = kReceiveBufferSize - kFrameOverhead;
+
+// What the bytes at one position hold.
+enum class FrameCheck {
+    Whole,       // a frame with a good CRC, `size` bytes long
+    Incomplete,  // a frame may start here; `size` is its length once the header is in, else 0
+    NoFrame,     // no frame starts here: an unknown command, or more data than `maxData`
+    BadCrc,      // a frame's length of bytes is here, but its CRC does not match
+};
+struct FrameAt {
+    FrameCheck check = FrameCheck::NoFrame;
+    std::size_t size = 0;
+};
+
+// The one rule for recognising a frame: the command at `bytes[0]` must be one
+// the device knows, the header gives the data length for `direction` (at most
+// `maxData`), and the CRC over all but the last two bytes of that length must
+// match them. Bytes past the frame are not looked at. A frame whose bytes have
+// not all arrived costs no CRC, so a caller that keeps the position and asks
+// again once `size` bytes are there examines each byte a bounded number of times.
+// The frame parser, the reply checks below and the request engine's search
+// for a reply behind noise are all built on it.
+FrameAt CheckFrame(const std::uint8_t* bytes, std::size_t available, FrameDirection direction,
+                   std::size_t maxData);
+
+// Whether `command` can start a frame at all.
+bool IsFrameCommand(std::uint8_t command);
+
 // The reply check: takes the expected length for `pending` (for command 4 from
 // the reply's own length field), recomputes the CRC over all but the last two
 // bytes of that length and compares it with them. Returns `pending` when the

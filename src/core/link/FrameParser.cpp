@@ -6,14 +6,17 @@ namespace tavix {
 
 namespace {
 constexpr std::size_t kHeaderSize = 5;
+
+std::uint16_t Word(const std::uint8_t* at) {
+    return static_cast<std::uint16_t>((at[0] << 8) | at[1]);
+}
 }  // namespace
 
 FrameParser::FrameParser(FrameDirection direction, std::size_t maxData)
     : direction_(direction), maxData_(maxData) {}
 
 bool FrameParser::IsKnownCommand(std::uint8_t command) {
-    return command == kCmdReadBlock || command == kCmdReadMemory || command == kCmdWriteMemory ||
-           command == kCmdWriteBlock || command == kCmdWriteFirmware;
+    return IsFrameCommand(command);
 }
 
 void FrameParser::Feed(const std::uint8_t* data, std::size_t size) {
@@ -48,40 +51,21 @@ std::optional<DeviceFrame> FrameParser::Next() {
             return std::nullopt;
         }
         const std::uint8_t* p = buffer_.data() + start_;
-        if (!IsKnownCommand(p[0])) {
-            ++skipped_;
-            Skip(1);
-            continue;
-        }
-        if (available < kHeaderSize) {
+        const FrameAt at = CheckFrame(p, available, direction_, maxData_);
+        if (at.check == FrameCheck::Incomplete) {
             return std::nullopt;
         }
-        const auto address = static_cast<std::uint16_t>((p[1] << 8) | p[2]);
-        const auto length = static_cast<std::uint16_t>((p[3] << 8) | p[4]);
-        const std::size_t dataSize = direction_ == FrameDirection::Request
-                                         ? RequestDataLength(p[0], length)
-                                         : ReplyDataLength(p[0], length);
-        if (dataSize > maxData_) {
-            ++skipped_;
+        if (at.check != FrameCheck::Whole) {
+            ++(at.check == FrameCheck::BadCrc ? badCrc_ : skipped_);
             Skip(1);
             continue;
         }
-        const std::size_t total = kHeaderSize + dataSize + 2;
-        if (available < total) {
-            return std::nullopt;
-        }
-        const std::uint16_t crc = Crc16(p, total - 2);
-        const auto sent = static_cast<std::uint16_t>((p[total - 2] << 8) | p[total - 1]);
-        if (crc != sent) {
-            ++badCrc_;
-            Skip(1);
-            continue;
-        }
+        const std::size_t total = at.size;
         DeviceFrame frame;
         frame.command = p[0];
-        frame.address = address;
-        frame.length = length;
-        frame.data.assign(p + kHeaderSize, p + kHeaderSize + dataSize);
+        frame.address = Word(p + 1);
+        frame.length = Word(p + 3);
+        frame.data.assign(p + kHeaderSize, p + total - 2);
         Skip(total);
         return frame;
     }

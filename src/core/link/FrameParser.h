@@ -14,11 +14,10 @@
 #include <cstdint>
 #include <optional>
 
+#include "link/Frame.h"
 #include "link/SerialBackend.h"
 
 namespace tavix {
-
-enum class FrameDirection { Request, Reply };
 
 struct DeviceFrame {
     std::uint8_t command = 0;

@@ -197,6 +197,7 @@ bool CTavixDoc::LoadRecord(std::string_view bytes, const std::string& name, Reco
     }
     header.yAxis = NormalisedYAxis(header.yAxis);
     form.note = FixedText(header.note);
+    header.poles = RecordPoleNumber(header.poles);
     form.poles = header.poles;
     form.version = FixedText(header.version);
     form.warning.clear();

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/AtomicFile.h"
+#include "base/PathText.h"
 #include "flight/Conversion.h"
 #include "records/ExportName.h"
 #include "shell/Clock.h"
@@ -78,8 +79,9 @@ CsvExportResult ExportCsv(const FlightRecord& record, Prompt& prompt, const Cloc
     }
     counter.Confirm();
     const std::string path = WithDefaultExtension(*chosen, kCsvExtension);
-    if (!WriteFileAtomically(path, CsvText(record, options))) {
-        prompt.Message(kMsgCantOpenFile, PromptIcon::Exclamation);
+    std::string reason;
+    if (!WriteFileAtomically(path, CsvText(record, options), &reason)) {
+        prompt.Message(kMsgCantOpenFile, PromptIcon::Exclamation, PathText(path) + ": " + reason);
         return CsvExportResult::Failed;
     }
     if (savedPath != nullptr) {

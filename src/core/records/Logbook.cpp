@@ -10,6 +10,8 @@
 #include "analysis/PackTrend.h"
 #include "analysis/SpanIndex.h"
 #include "base/FormatText.h"
+#include "base/OutsideText.h"
+#include "base/PathText.h"
 #include "records/AnalysisLimits.h"
 #include "records/CTavixDoc.h"
 #include "records/RecordSummary.h"
@@ -95,6 +97,7 @@ std::string OneLine(std::string text) {
     return text;
 }
 
+// A number's cell: never a formula, never quoted with an apostrophe.
 std::string CsvField(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos) {
         return text;
@@ -123,7 +126,7 @@ bool ListRecordFiles(const std::string& folder, std::vector<std::string>& paths,
     }
     if (ec) {
         paths.clear();
-        error = FormatText(kMsgLogbookFolder, folder.c_str(), ec.message().c_str());
+        error = FormatText(kMsgLogbookFolder, PathText(folder).c_str(), ec.message().c_str());
         return false;
     }
     std::sort(paths.begin(), paths.end());
@@ -145,7 +148,7 @@ LogbookEntry LogbookReader::Read(const std::string& path) {
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (!ec && status.type() != fs::file_type::regular) {
-        entry.error = FormatText(kMsgLogbookNotRegular, path.c_str());
+        entry.error = FormatText(kMsgLogbookNotRegular, PathText(path).c_str());
         return entry;
     }
     CTavixDoc doc(config_, ini_);
@@ -220,7 +223,7 @@ void SortLogbook(std::vector<LogbookEntry>& entries, LogbookColumn column, bool 
 
 std::string LogbookCell(const LogbookEntry& entry, LogbookColumn column) {
     if (column == LogbookColumn::File) {
-        return entry.name;
+        return EscapeControls(PathText(entry.name));
     }
     if (!entry.ok) {
         return std::string();
@@ -229,9 +232,9 @@ std::string LogbookCell(const LogbookEntry& entry, LogbookColumn column) {
         case LogbookColumn::Date:
             return LocalTimeText(entry.time);
         case LogbookColumn::File:
-            return entry.name;
+            return EscapeControls(PathText(entry.name));
         case LogbookColumn::Version:
-            return entry.version;
+            return EscapeControls(entry.version);
         case LogbookColumn::Duration:
             return Number("%.1f", entry.seconds);
         case LogbookColumn::Rate:
@@ -251,7 +254,7 @@ std::string LogbookCell(const LogbookEntry& entry, LogbookColumn column) {
         case LogbookColumn::Events:
             return std::to_string(entry.events);
         case LogbookColumn::Note:
-            return entry.note;
+            return EscapeControls(OneLine(entry.note));
     }
     return std::string();
 }
@@ -292,8 +295,8 @@ std::string LogbookTable(const std::vector<LogbookEntry>& entries) {
             }
         } else {
             put(line, 0, "");
-            put(line, 1, e.name);
-            line << "error: " << OneLine(e.error);
+            put(line, 1, LogbookCell(e, LogbookColumn::File));
+            line << "error: " << EscapeControls(OneLine(e.error));
         }
         std::string text = line.str();
         while (!text.empty() && text.back() == ' ') {
@@ -313,11 +316,19 @@ std::string LogbookCsv(const std::vector<LogbookEntry>& entries) {
         out << CsvField(kLogbookHeadings[c]) << ',';
     }
     out << kLogbookErrorHeading << "\r\n";
+    // Texts (file names, versions, notes, reasons) are cells a spreadsheet
+    // must never run as a formula; numbers stay as they are.
+    const auto isText = [](LogbookColumn column) {
+        return column == LogbookColumn::Date || column == LogbookColumn::File ||
+               column == LogbookColumn::Version || column == LogbookColumn::Note;
+    };
     for (const LogbookEntry& e : entries) {
         for (int c = 0; c < kLogbookColumns; ++c) {
-            out << CsvField(LogbookCell(e, static_cast<LogbookColumn>(c))) << ',';
+            const auto column = static_cast<LogbookColumn>(c);
+            const std::string cell = LogbookCell(e, column);
+            out << (isText(column) ? CsvTextCell(cell) : CsvField(cell)) << ',';
         }
-        out << CsvField(e.ok ? e.warning : e.error) << "\r\n";
+        out << CsvTextCell(EscapeControls(e.ok ? e.warning : e.error)) << "\r\n";
     }
     return out.str();
 }

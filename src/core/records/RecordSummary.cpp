@@ -3,6 +3,7 @@
 #include <ctime>
 #include <sstream>
 
+#include "base/OutsideText.h"
 #include "base/PathText.h"
 #include "logger/LoggerHeader.h"
 #include "logger/LoggerMessages.h"
@@ -14,9 +15,10 @@ namespace {
 // Units of the physical values, by channel.
 constexpr const char* kUnits[kChannelCount] = {"V", "A", "%", "C", "RPM", "", "", ""};
 
-// A text up to its first zero byte (a version string may carry zeros).
+// A text from the file up to its first zero byte (a version string may carry
+// zeros), on one line with no control character left raw.
 std::string UpToZero(const std::string& text) {
-    return text.substr(0, text.find('\0'));
+    return EscapeControls(text.substr(0, text.find('\0')));
 }
 
 std::string Trimmed(std::string text) {
@@ -30,7 +32,7 @@ void PutHeader(std::ostream& out, const RecordSummaryInput& in) {
     const FlightRecord& r = in.record;
     const RecordHeader& h = r.header;
     if (!in.path.empty()) {
-        out << "File:           " << PathText(in.path);
+        out << "File:           " << EscapeControls(PathText(in.path));
         if (in.fileSize) {
             out << " (" << *in.fileSize << " bytes)";
         }
@@ -38,7 +40,7 @@ void PutHeader(std::ostream& out, const RecordSummaryInput& in) {
     }
     out << "Recorded:       " << LocalTimeText(h.timeA) << '\n';
     out << "Device version: " << UpToZero(in.form.version) << '\n';
-    out << "Hardware code:  " << FixedText(h.hwCode) << '\n';
+    out << "Hardware code:  " << UpToZero(FixedText(h.hwCode)) << '\n';
     out << "Note:           " << UpToZero(in.form.note) << '\n';
     out << "Samples:        " << h.samples << " per channel, " << h.channels << " channels, "
         << int{h.rate} << " per second";
@@ -49,8 +51,8 @@ void PutHeader(std::ostream& out, const RecordSummaryInput& in) {
     out << "Gear rate:      " << FormatText("%.2f", static_cast<double>(in.form.gearRate))
         << "    Pole number: " << in.form.poles << '\n';
     const int yAxis = ((h.yAxis % kChannelCount) + kChannelCount) % kChannelCount;
-    out << "Y axis:         channel " << yAxis << " (" << Trimmed(FixedText(r.channels[yAxis].name))
-        << ")\n";
+    out << "Y axis:         channel " << yAxis << " ("
+        << Trimmed(UpToZero(FixedText(r.channels[yAxis].name))) << ")\n";
     const LoggerBlock& b = r.logger;
     out << "Logger:         " << FormatText("last address 0x%04X", unsigned{b.lastAddress})
         << ", cycle recording " << (b.cycle != 0 ? "on" : "off") << ", " << FlightCountOf(b)
@@ -67,19 +69,19 @@ void PutChannels(std::ostream& out, const RecordSummaryInput& in) {
         const AxisRange& seen = in.conversion.observed[ch];
         const std::uint32_t rgb = ((c.colour & 0xFF) << 16) | (c.colour & 0xFF00) |
                                   ((c.colour >> 16) & 0xFF);  // COLORREF is 0x00BBGGRR
-        out << FormatText("%2d %-15s %-5s #%06X %4d %8d %8d %10.2f..%-10.2f %10.2f..%.2f %s\n", ch,
-                          Trimmed(FixedText(c.name)).c_str(), c.visible != 0 ? "yes" : "no",
-                          static_cast<unsigned>(rgb), static_cast<int>(c.line),
-                          static_cast<int>(c.statA), static_cast<int>(c.statB),
-                          static_cast<double>(axis.min), static_cast<double>(axis.max),
-                          static_cast<double>(seen.min), static_cast<double>(seen.max), kUnits[ch]);
+        out << FormatText(
+            "%2d %-15s %-5s #%06X %4d %8d %8d %10.2f..%-10.2f %10.2f..%.2f %s\n", ch,
+            Trimmed(UpToZero(FixedText(c.name))).c_str(), c.visible != 0 ? "yes" : "no",
+            static_cast<unsigned>(rgb), static_cast<int>(c.line), static_cast<int>(c.statA),
+            static_cast<int>(c.statB), static_cast<double>(axis.min), static_cast<double>(axis.max),
+            static_cast<double>(seen.min), static_cast<double>(seen.max), kUnits[ch]);
     }
 }
 
 void PutStatistics(std::ostream& out, const RecordSummaryInput& in) {
     const FlightRecord& r = in.record;
     const auto& seen = in.conversion.observed;
-    out << "\nStatistics (calibration of " << FixedText(r.header.hwCode)
+    out << "\nStatistics (calibration of " << UpToZero(FixedText(r.header.hwCode))
         << " in config.ini, smoothing windows of [display]):\n";
     out << FormatText("  Max.Current %.1f A, Min.Voltage %.1f V, Max.Throttle %.1f %%, ",
                       static_cast<double>(seen[kCurrent].max),

@@ -38,7 +38,7 @@ float RoundGearRate(double value) {
 bool IsUsableGearRate(double value) {
     // "nan" and "inf" also read as numbers from config.ini; they are no gear rate either.
     const float rounded = RoundGearRate(value);
-    return std::isfinite(rounded) && rounded > 0.0f;
+    return std::isfinite(rounded) && rounded > 0.0f && rounded <= kMaxGearRate;
 }
 
 float InitialGearRate(double configured) {
@@ -83,8 +83,13 @@ GearRateEdit EditGearRate(const std::string& typed) {
     }
     double parsed = 0.0;
     std::from_chars(text.data(), text.data() + text.size(), parsed);
-    edit.valid = true;
     edit.value = RoundGearRate(parsed);
+    // Beyond the largest gear rate the value stays as it was; 0 is taken, as
+    // it is on the way to "0.5".
+    edit.valid = edit.value <= kMaxGearRate;
+    if (!edit.valid) {
+        return edit;
+    }
     const char lastChar = text.back();
     if (lastChar == '.' || lastChar == '0') {
         return edit;

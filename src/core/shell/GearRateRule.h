@@ -12,8 +12,13 @@ namespace tavix {
 // The value rounded to two decimals: formatted with "%.2f" and read back.
 float RoundGearRate(double value);
 
+// The largest gear rate taken: far beyond any model's gearing, and small
+// enough that the RPM computed with it stays a finite number.
+inline constexpr double kMaxGearRate = 1000.0;
+
 // Whether a gear rate from outside (config.ini, a record file, the command
-// line) is one: a finite number that is above 0 once rounded to two decimals.
+// line) is one: a number above 0 once rounded to two decimals, and at most
+// kMaxGearRate.
 bool IsUsableGearRate(double value);
 
 // The one check every gear rate from outside gets (the form's start value from
@@ -26,6 +31,12 @@ float InitialGearRate(double configured);
 inline constexpr int kMinPoleNumber = 2;
 inline bool IsUsablePoleNumber(long long poles) {
     return poles >= kMinPoleNumber;
+}
+// The pole number of a record file being opened: one of 0 or below (which
+// would give an infinite or negative RPM) becomes kMinPoleNumber, as a gear
+// rate that is none becomes 1; any other stays as stored.
+inline int RecordPoleNumber(long long stored) {
+    return stored <= 0 ? kMinPoleNumber : static_cast<int>(stored);
 }
 
 // How the field shows a value: "%.2f" without trailing zeros ("3.46", "1.5", "2").

@@ -19,6 +19,8 @@
 
 #include "base/AtomicFile.h"
 #include "base/FormatText.h"
+#include "base/OutsideText.h"
+#include "base/RegularFile.h"
 #include "esc/EscMessages.h"
 #include "esc/EscParamText.h"
 #include "link/DeviceRequest.h"
@@ -37,8 +39,9 @@ constexpr int kVersionBoxWidth = 56;
 constexpr int kFieldWidth = 90;
 
 QString Text(const std::string& gbk) {
-    // An edit box shows its text up to the first zero byte.
-    return FromGbk(gbk.substr(0, gbk.find('\0')));
+    // An edit box shows its text up to the first zero byte; the ESC's bytes
+    // before it may be anything, so control characters are shown escaped.
+    return FromGbk(EscapeControls(gbk.substr(0, gbk.find('\0'))));
 }
 
 QLineEdit* ReadOnlyBox(QWidget* parent) {
@@ -236,13 +239,17 @@ void EscPage::OnLoadFromFile() {
     if (path.isEmpty()) {
         return;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // A FIFO would freeze the window and /dev/zero fill the memory: only a
+    // regular file of a parameter file's size is read.
+    std::string raw;
+    std::string reason;
+    if (!ReadRegularFile(QFile::encodeName(path).toStdString(), kLargestParamFile, raw, &reason)) {
         prompt_.Message(FormatText(kMsgCantReadParamFile, ToGbk(path).c_str()),
-                        PromptIcon::Exclamation);
+                        PromptIcon::Exclamation, reason);
         return;
     }
-    const std::string text = ToGbk(QString::fromUtf8(file.readAll()));
+    const std::string text =
+        ToGbk(QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size())));
     const std::string refusal = LoadParamFile(*session_, text, ToGbk(QFileInfo(path).fileName()));
     if (!refusal.empty()) {
         prompt_.Message(refusal, PromptIcon::Exclamation);

@@ -6,6 +6,7 @@
 
 #include "analysis/PackTrend.h"
 #include "base/FormatText.h"
+#include "base/OutsideText.h"
 #include "config/CAppConfig.h"
 #include "device/IdentifySession.h"
 #include "device/MainFormLine.h"
@@ -135,9 +136,10 @@ void LoggerLinkBinding::ApplyState() {
     view_.SetOpenDeviceEnabled(controls.openDeviceEnabled);
     view_.SetUploadEnabled(controls.uploadEnabled);
     view_.SetClearEnabled(controls.clearEnabled);
-    view_.SetDescriptionText(FromGbk(device.description));
+    // Texts from the device, shown on one line with control characters escaped.
+    view_.SetDescriptionText(FromGbk(EscapeControls(device.description)));
     const std::string version = device.version.substr(0, device.version.find('\0'));
-    view_.SetVersionText(FromGbk(version));
+    view_.SetVersionText(FromGbk(EscapeControls(version)));
     const int shown = view_.CurrentTab();
     const int tab = identity_->TakeTabRequest();
     if (tab >= 0) {

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "base/OutsideText.h"
 #include "platform/GbkText.h"
 #include "plot/EventMarkers.h"
 #include "records/PackBook.h"
@@ -101,12 +102,10 @@ public:
         const int column = index.column();
         switch (role) {
             case Qt::DisplayRole:
+                // Every cell is program text (GBK, file names converted),
+                // with control characters shown escaped.
                 if (column == kErrorColumn) {
-                    return e.ok ? FromGbk(e.warning) : QString::fromLocal8Bit(e.error.c_str());
-                }
-                // File names are the system's; version and note are GBK.
-                if (column == static_cast<int>(LogbookColumn::File)) {
-                    return QString::fromLocal8Bit(e.name.c_str());
+                    return FromGbk(EscapeControls(e.ok ? e.warning : e.error));
                 }
                 return FromGbk(LogbookCell(e, static_cast<LogbookColumn>(column)));
             case Qt::ToolTipRole:
@@ -117,7 +116,7 @@ public:
                     return FromGbk(e.warning);
                 }
                 return e.ok ? QString::fromLocal8Bit(e.path.c_str())
-                            : QString::fromLocal8Bit(e.error.c_str());
+                            : FromGbk(EscapeControls(e.error));
             case Qt::ForegroundRole:
                 // A record that cannot be right in dark orange, one that did not open in red.
                 if (e.ok && !e.warning.empty()) {
@@ -291,7 +290,7 @@ void CLogbookDlg::SetFolder(const QString& folder) {
     std::string error;
     if (!ListRecordFiles(LocalPath(folder), pending_, error)) {
         progress_->hide();
-        summary_ = QString::fromLocal8Bit(error.c_str());
+        summary_ = FromGbk(EscapeControls(error));
         status_->setText(summary_);
         UpdateOpenButton();
         emit loadingFinished();
@@ -358,7 +357,7 @@ void CLogbookDlg::OpenRow(int row) {
         return;
     }
     if (!entry->ok) {
-        status_->setText(QString::fromLocal8Bit(entry->error.c_str()));
+        status_->setText(FromGbk(EscapeControls(entry->error)));
         return;
     }
     emit openRequested(QString::fromLocal8Bit(entry->path.c_str()));
@@ -388,9 +387,9 @@ void CLogbookDlg::UpdateOpenButton() {
     // The reason of a failed file, in full, while it is the current row.
     if (!IsLoading()) {
         if (entry != nullptr && !entry->ok) {
-            status_->setText(QString::fromLocal8Bit(entry->error.c_str()));
+            status_->setText(FromGbk(EscapeControls(entry->error)));
         } else if (entry != nullptr && !entry->warning.empty()) {
-            status_->setText(FromGbk(entry->warning));
+            status_->setText(FromGbk(EscapeControls(entry->warning)));
         } else {
             status_->setText(summary_);
         }

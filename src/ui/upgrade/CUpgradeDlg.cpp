@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <chrono>
 
+#include "base/OutsideText.h"
 #include "link/DeviceRequest.h"
 #include "platform/GbkText.h"
 #include "ui/shell/Resources.h"
@@ -182,8 +183,12 @@ void CUpgradeDlg::Refresh() {
     }
     const UpgradeState& s = session_->State();
     for (int i = 0; i < 4; ++i) {
-        current_[i]->setText(FromGbk(s.currentVersion[i]));
-        firmware_[i]->setText(FromGbk(s.firmwareVersion[i]));
+        // Up to a zero byte, as an edit box shows it; control characters escaped.
+        const auto shown = [](const std::string& group) {
+            return FromGbk(EscapeControls(group.substr(0, group.find('\0'))));
+        };
+        current_[i]->setText(shown(s.currentVersion[i]));
+        firmware_[i]->setText(shown(s.firmwareVersion[i]));
     }
     path_->setText(QString::fromLocal8Bit(s.filePath.c_str()));
     browse_->setEnabled(s.browseEnabled);

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "fakes/TempDir.h"
@@ -206,6 +209,53 @@ TEST_F(CIniFileTest, AFileOverTheSizeLimitIsRefusedWithItsSize) {
     EXPECT_EQ(atLimit.GetText("s", "a"), "1");
 }
 
+// A settings file near its size limit made of the smallest entries or
+// sections loads in a bounded amount of memory: a few bytes of bookkeeping per
+// entry, not a heap object or two. Checked in a child process whose address
+// space is limited to what it uses now plus 160 MB.
+TEST_F(CIniFileTest, TenMegabytesOfTinyEntriesOrSectionsLoadInBoundedMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves far more address space than it uses";
+#else
+    std::string entries = "[s]\n";
+    std::string sections;
+    for (int i = 0; entries.size() < (10u << 20); ++i) {
+        entries += std::to_string(i) + "=\n";
+    }
+    for (int i = 0; sections.size() < (10u << 20); ++i) {
+        sections += "[" + std::to_string(i) + "]\na=\n";
+    }
+    for (const std::string* text : {&entries, &sections}) {
+        WriteBytes(path, *text);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            long pages = 0;
+            std::FILE* statm = std::fopen("/proc/self/statm", "r");
+            if (statm == nullptr || std::fscanf(statm, "%ld", &pages) != 1) {
+                std::_Exit(3);
+            }
+            std::fclose(statm);
+            const rlim_t limit =
+                static_cast<rlim_t>(pages) * ::sysconf(_SC_PAGESIZE) + (160u << 20);
+            const struct rlimit space { limit, limit };
+            ::setrlimit(RLIMIT_AS, &space);
+            try {
+                CIniFile big;
+                big.SetFilePath(path);
+                std::_Exit(big.Load() && big.GetText("s", "7") == "" ? 0 : 1);
+            } catch (...) {
+                std::_Exit(2);  // out of memory
+            }
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            << (text == &entries ? "entries" : "sections") << ": status " << status;
+    }
+#endif
+}
+
 TEST_F(CIniFileTest, LookupsKeepTheFirstMatchInOrderAmongManyEntries) {
     std::string text = "[big]\n";
     for (int i = 0; i < 20000; ++i) {
@@ -349,6 +399,30 @@ TEST_F(CIniFileTest, SavedFileLoadsBackToTheSameText) {
     ASSERT_TRUE(again.Load());
     EXPECT_EQ(again.GetText("x", "k"), "=v\r");
     EXPECT_EQ(again.Text(), first);
+}
+
+// Two windows of the program in one folder: each save writes only what that
+// window changed, onto the file as the other one left it.
+TEST_F(CIniFileTest, TwoWindowsSavingOneFileKeepEachOthersChanges) {
+    LoadText("[communicateset]\r\ncom=1\r\n\r\n[display]\r\nyaxis=0\r\n\r\n");
+    CIniFile other;
+    other.SetFilePath(path);
+    ASSERT_TRUE(other.Load());
+
+    ini.PutText("communicateset", "com", "3", true);
+    ASSERT_TRUE(ini.Save());
+    other.PutText("display", "yaxis", "2", true);
+    other.PutText("display", "new", "x", true);
+    ASSERT_TRUE(other.Save());
+    EXPECT_EQ(ReadBytes(path),
+              "[communicateset]\r\ncom=3\r\n\r\n[display]\r\nyaxis=2\r\nnew=x\r\n\r\n");
+    EXPECT_EQ(other.GetText("communicateset", "com"), "3");  // memory matches the file
+
+    // A later save of the first window writes its own change again only.
+    ini.PutText("communicateset", "com", "4", true);
+    ASSERT_TRUE(ini.Save());
+    EXPECT_EQ(ReadBytes(path),
+              "[communicateset]\r\ncom=4\r\n\r\n[display]\r\nyaxis=2\r\nnew=x\r\n\r\n");
 }
 
 TEST_F(CIniFileTest, FailedSaveLeavesTheOldFileWhole) {

@@ -35,6 +35,23 @@ TEST(EscParamText, SettingsAreCheckedAgainstTheSeries) {
     }
 }
 
+// The version comes from the ESC as any 16 bytes: a line break or an escape
+// sequence in it stays inside its own line, and the file still reads back.
+TEST(EscParamText, AVersionWithControlBytesKeepsTheFileReadable) {
+    EscSession saved(sim::Series::Ostrin);
+    Bytes block = saved.device->ParamBlock();
+    const std::string hostile = "TVKC\n\x1B[2J:03121\\";  // all 16 bytes
+    std::copy(hostile.begin(), hostile.end(), block.begin() + kBlockVersionOffset);
+    saved.device->SetParamBlock(block);
+    saved.ShowAndRead();
+    const std::string text = ParamFileText(saved.Table(), saved.State());
+    EXPECT_NE(text.find("\nFirmware Version: TVKC\\x0A\\x1B[2J:03121\\\\\n"), std::string::npos)
+        << text;
+    std::string error;
+    ParseParamFile(saved.Table(), text, "v.esc.txt", error);
+    EXPECT_TRUE(error.empty()) << error;
+}
+
 TEST(EscParamText, AFileLoadsBackIntoAPageOfTheSameSeriesOnly) {
     EscSession saved(sim::Series::Ostrin);
     Bytes block = saved.device->ParamBlock();

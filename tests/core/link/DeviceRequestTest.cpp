@@ -157,6 +157,21 @@ TEST_F(DeviceRequestTest, RepliesAreTakenWholeAfterPiecesAndNoiseButNeverWhenGar
     }
 }
 
+// A device or adapter that sends the awaited command byte without pause: every
+// byte may start a reply, yet each costs at most one reply's length of CRC
+// work, and the reply behind the flood is still found.
+TEST_F(DeviceRequestTest, AFloodOfNoiseCostsBoundedWorkPerByte) {
+    for (const ReplyMatch match : {ReplyMatch::PendingCommand, ReplyMatch::OwnCommand}) {
+        Make(match);
+        request->Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
+        const Bytes line = Concat({Bytes(1200, kCmdReadBlock), BlockReply()});
+        FeedInPieces(line, 1);
+        ASSERT_EQ(replies.size(), 1u);
+        EXPECT_EQ(replies[0].data, Bytes(512, 0x5A));
+        EXPECT_LE(request->CheckedBytes(), line.size() * BlockReply().size());
+    }
+}
+
 TEST_F(DeviceRequestTest, TimesOutOnTheChosenTickCountingOnlyItsOwnTimer) {
     for (int tick : {kIdentifyTimeoutTick, kTimeoutTick}) {
         SCOPED_TRACE(tick);

@@ -14,6 +14,7 @@
 #include "config/CIniFile.h"
 #include "core/records/RecordTestData.h"
 #include "fakes/TempDir.h"
+#include "flight/Conversion.h"
 #include "records/RecordCodec.h"
 #include "records/RecordMessages.h"
 
@@ -116,6 +117,7 @@ TEST_F(CTavixDocTest, GearRateIsRoundedForTheFormAndNeverBelowOne) {
         {std::numeric_limits<float>::infinity(), 1.0f, 1.0f},
         {-std::numeric_limits<float>::infinity(), 1.0f, 1.0f},
         {2.345f, 2.35f, 2.345f},
+        {1e38f, 1.0f, 1.0f},  // finite, but the RPM would overflow
     };
     for (const Case& c : cases) {
         std::string bytes = CTavixDoc::Serialize(*test::MakeRecord(5, 64));
@@ -123,6 +125,20 @@ TEST_F(CTavixDocTest, GearRateIsRoundedForTheFormAndNeverBelowOne) {
         ASSERT_TRUE(doc.LoadRecord(bytes, "g.dat", form, message)) << message;
         EXPECT_FLOAT_EQ(form.gearRate, c.form) << c.file;
         EXPECT_FLOAT_EQ(config.Record().header.gearRate, c.header) << c.file;
+    }
+}
+
+// A pole number of 0 or below would give an infinite or negative RPM: it loads
+// as the smallest pole number, as a gear rate that is none loads as 1.
+TEST_F(CTavixDocTest, APoleNumberOfZeroOrBelowLoadsAsTheSmallest) {
+    for (auto [file, loaded] : {std::pair{0, 2}, {-14, 2}, {1, 1}, {14, 14}}) {
+        std::string bytes = CTavixDoc::Serialize(*test::MakeRecord(5, 64));
+        PutI32(bytes, 32, file);
+        ASSERT_TRUE(doc.LoadRecord(bytes, "p.dat", form, message)) << message;
+        EXPECT_EQ(form.poles, loaded) << file;
+        EXPECT_EQ(config.Record().header.poles, loaded) << file;
+        const float rpm = PhysicalValue(config.Record(), kMotorRpm, 2000);
+        EXPECT_TRUE(std::isfinite(rpm) && rpm > 0.0f) << file << ": " << rpm;
     }
 }
 

@@ -44,7 +44,8 @@ TEST(GearRate, TextEndingInPointOrZeroStaysAsTyped) {
 }
 
 TEST(GearRate, NoNumberLeavesValueAndTextAlone) {
-    for (const char* typed : {"", "  ", ".", "-1", "1e3", "inf", "0x10", "1.2.3", "abc"}) {
+    for (const char* typed :
+         {"", "  ", ".", "-1", "1e3", "inf", "0x10", "1.2.3", "abc", "1000.01", "99999999"}) {
         GearRateEdit e = EditGearRate(typed);
         EXPECT_FALSE(e.valid) << typed;
         EXPECT_FALSE(e.rewrite) << typed;
@@ -66,6 +67,10 @@ TEST(GearRate, NotANumberOrInfinityStartsAsOne) {
     EXPECT_FLOAT_EQ(InitialGearRate(std::numeric_limits<double>::quiet_NaN()), 1.0f);
     EXPECT_FLOAT_EQ(InitialGearRate(std::numeric_limits<double>::infinity()), 1.0f);
     EXPECT_FLOAT_EQ(InitialGearRate(1e39), 1.0f);
+    // A finite float too large for any gearing would overflow the RPM.
+    EXPECT_FLOAT_EQ(InitialGearRate(1e38), 1.0f);
+    EXPECT_FLOAT_EQ(InitialGearRate(1000.004), 1000.0f);  // the largest, once rounded
+    EXPECT_FLOAT_EQ(InitialGearRate(1000.01), 1.0f);
 }
 
 TEST(GearRate, DecimalPointHoldsInACommaLocale) {
