@@ -47,7 +47,7 @@ for target in build/fuzz/fuzz/fuzz_*; do
         fuzz_firmware) max_len=140000 ;;
         fuzz_ini) max_len=8192 ;;
         fuzz_reply) max_len=6000 ;;
-        fuzz_escparam | fuzz_summary) max_len=66000 ;;
+        fuzz_escparam | fuzz_esc_snapshot | fuzz_summary) max_len=66000 ;;
         *) max_len=4096 ;;
     esac
     "$target" -max_total_time="${TAVIX_FUZZ_SECONDS:-10}" -max_len="$max_len" -rss_limit_mb=2048 \
