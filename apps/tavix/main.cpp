@@ -11,7 +11,7 @@
 #include "shell/Clock.h"
 #include "shell/CommandLine.h"
 #include "shell/ShellTexts.h"
-#include "ui/logger/LoggerLinkBinding.h"
+#include "ui/app/LoggerLinkBinding.h"
 #include "ui/shell/CMainFrame.h"
 #include "ui/shell/CTavixApp.h"
 

@@ -24,7 +24,7 @@
 #include "plot/SpanReadout.h"
 #include "records/CTavixDoc.h"
 #include "ui/analysis/FlightSummaryPanel.h"
-#include "ui/logger/LoggerLinkBinding.h"
+#include "ui/app/LoggerLinkBinding.h"
 #include "ui/plot/CColorPicker.h"
 #include "ui/plot/CCurveView.h"
 #include "ui/plot/RecordPage.h"

@@ -26,7 +26,7 @@
 #include "records/RecordEdits.h"
 #include "shell/ShellTexts.h"
 #include "sim/SimDevice.h"
-#include "ui/logger/LoggerLinkBinding.h"
+#include "ui/app/LoggerLinkBinding.h"
 #include "ui/plot/RecordPage.h"
 #include "ui/shell/CMainFrame.h"
 #include "ui/shell/CTavixApp.h"

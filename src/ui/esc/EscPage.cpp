@@ -52,7 +52,7 @@ QLineEdit* ReadOnlyBox(QWidget* parent) {
 }  // namespace
 
 EscPage::EscPage(const EscSeriesTable& table, Prompt& prompt, PortSource port, QWidget* parent)
-    : DevicePage(parent),
+    : SessionPage(parent),
       prompt_(prompt),
       session_(
           std::make_unique<EscParamSession>(table, Comm(), Timers(), prompt, std::move(port))) {
@@ -271,12 +271,12 @@ void EscPage::PageHidden() {
 }
 
 void EscPage::showEvent(QShowEvent* event) {
-    DevicePage::showEvent(event);
+    SessionPage::showEvent(event);
     session_->SetVisible(true);
 }
 
 void EscPage::hideEvent(QHideEvent* event) {
-    DevicePage::hideEvent(event);
+    SessionPage::hideEvent(event);
     // A minimised window is still shown as far as the page is concerned.
     if (!event->spontaneous()) {
         session_->SetVisible(false);

@@ -28,7 +28,7 @@ namespace tavix {
 
 class Prompt;
 
-class EscPage : public DevicePage {
+class EscPage : public SessionPage {
     Q_OBJECT
 public:
     EscPage(const EscSeriesTable& table, Prompt& prompt, PortSource port,

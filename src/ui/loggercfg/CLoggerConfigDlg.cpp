@@ -18,7 +18,7 @@
 namespace tavix {
 
 CLoggerConfigDlg::CLoggerConfigDlg(Prompt& prompt, PortSource port, QWidget* parent)
-    : DevicePage(parent) {
+    : SessionPage(parent) {
     auto* group = new QGroupBox(QString::fromLatin1(kLoggerGroupCaption), this);
 
     cycle_ = new QComboBox(group);

@@ -1,4 +1,4 @@
-#include "ui/records/RecordBinding.h"
+#include "ui/app/RecordBinding.h"
 
 #include <QFileInfo>
 #include <QFormLayout>

@@ -1,4 +1,4 @@
-#include "ui/device/DevicePages.h"
+#include "ui/app/DevicePages.h"
 
 #include <QPointer>
 #include <memory>
@@ -17,6 +17,26 @@
 #include "upgrade/UpgradeMessages.h"
 
 namespace tavix {
+
+namespace {
+
+// Puts `page` on tab `tab` of `view` and calls its PageShown / PageHidden as
+// that tab becomes current and stops being current. The view owns the page.
+void InstallDevicePage(CTavixView& view, int tab, DevicePage* page) {
+    view.SetPage(tab, page);
+    QObject::connect(&view, &CTavixView::pageShown, page, [page, tab](int shown) {
+        if (shown == tab) {
+            page->PageShown();
+        }
+    });
+    QObject::connect(&view, &CTavixView::pageHidden, page, [page, tab](int hidden) {
+        if (hidden == tab) {
+            page->PageHidden();
+        }
+    });
+}
+
+}  // namespace
 
 std::vector<DevicePage*> InstallDevicePages(CTavixView& view, const DevicePageContext& context) {
     std::vector<DevicePage*> pages;
