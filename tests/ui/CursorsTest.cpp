@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "UiTestSupport.h"
-#include "analysis/AnalysisTexts.h"
+#include "analysis/AnalysisMessages.h"
 #include "analysis/FlightQuantities.h"
 #include "analysis/SpanIndex.h"
 #include "config/CAppConfig.h"

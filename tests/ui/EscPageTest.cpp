@@ -25,7 +25,7 @@
 #include "link/CMSComm.h"
 #include "link/Frame.h"
 #include "platform/SerialBackendFactory.h"
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 #include "sim/SimDevice.h"
 #include "ui/app/LoggerLinkBinding.h"
 #include "ui/esc/CSettingDlg.h"

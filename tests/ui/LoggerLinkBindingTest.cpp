@@ -24,7 +24,7 @@
 #include "plot/CurveModel.h"
 #include "records/CTavixDoc.h"
 #include "records/RecordEdits.h"
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 #include "sim/SimDevice.h"
 #include "ui/app/LoggerLinkBinding.h"
 #include "ui/plot/RecordPage.h"

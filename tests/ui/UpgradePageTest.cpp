@@ -18,7 +18,7 @@
 #include "fakes/FirmwareFixture.h"
 #include "fakes/FixedClock.h"
 #include "platform/SerialBackendFactory.h"
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 #include "sim/SimDevice.h"
 #include "ui/app/LoggerLinkBinding.h"
 #include "ui/shell/CMainFrame.h"

@@ -3,7 +3,7 @@
 #include "link/CMSComm.h"
 #include "link/DeviceRequest.h"
 #include "link/Frame.h"
-#include "loggercfg/LoggerCfgTexts.h"
+#include "loggercfg/LoggerCfgMessages.h"
 #include "shell/Prompt.h"
 #include "shell/TimerHost.h"
 

@@ -73,8 +73,6 @@ inline constexpr std::uint16_t kDefaultFirstAddress = 64;
 inline constexpr int kDefaultCycleIndex = 0;  // "not reverse"
 inline constexpr int kDefaultRateIndex = 2;   // "3 ps"
 
-// The status bar: 0-100, one step of 20 per timer tick, 100 on success.
-
 // What the page shows.
 struct LoggerParamState {
     bool visible = false;        // the page is shown; its buttons work only then

@@ -89,9 +89,8 @@ enum class UpgradePhase {
     Stopped
 };
 
-// The timers of the requests: the version read (and the read-back after a
-// download) and the image blocks. The parameter-block write has timer 15.
-inline constexpr int kDownloadTimer = 16;
+// The timer of the version read (a request's timer id is its command): only
+// its ticks step the bar, since during a download the bar shows the share sent.
 inline constexpr int kConnectTimer = 3;
 
 struct UpgradeState {

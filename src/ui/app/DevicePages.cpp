@@ -7,7 +7,7 @@
 #include "logger/LoggerLink.h"
 #include "platform/UserEscHistory.h"
 #include "shell/Prompt.h"
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 #include "ui/device/DevicePage.h"
 #include "ui/esc/EscPageHolder.h"
 #include "ui/loggercfg/CLoggerConfigDlg.h"

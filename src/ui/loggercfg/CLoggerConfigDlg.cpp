@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "link/DeviceRequest.h"
-#include "loggercfg/LoggerCfgTexts.h"
+#include "loggercfg/LoggerCfgMessages.h"
 #include "loggercfg/LoggerParamSession.h"
 
 namespace tavix {

@@ -10,7 +10,7 @@
 #include "fakes/ScriptedSerial.h"
 #include "link/CMSComm.h"
 #include "link/Frame.h"
-#include "loggercfg/LoggerCfgTexts.h"
+#include "loggercfg/LoggerCfgMessages.h"
 
 namespace tavix {
 namespace {
