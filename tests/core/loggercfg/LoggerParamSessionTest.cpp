@@ -189,6 +189,21 @@ TEST_F(LoggerParamSessionTest, DefaultValueThenUpdateWritesTheFactoryValues) {
     EXPECT_EQ(S().rateIndex, 2);
 }
 
+TEST_F(LoggerParamSessionTest, AnUpdateAnsweredYesAfterThePageWasHiddenSendsNothing) {
+    ShowLinked();
+    // The box lets events run: the main form hides the page before the Yes.
+    prompt.onShow = [this](const std::string& text) {
+        if (text == kMsgConfirmLoggerUpdate) {
+            session.OnHide();
+        }
+    };
+    session.OnUpdate();
+    EXPECT_EQ(prompt.Last(), kMsgConfirmLoggerUpdate);
+    EXPECT_EQ(serial->written.size(), 1u);  // only the header read
+    EXPECT_FALSE(S().busy);
+    EXPECT_EQ(time.RunningCount(), 0);
+}
+
 TEST_F(LoggerParamSessionTest, ARateOutsideTheListKeepsTheSelectionUntilAReset) {
     ShowLinked({.rate = 15});
     EXPECT_EQ(S().rateIndex, 5);
