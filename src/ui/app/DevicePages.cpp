@@ -5,10 +5,12 @@
 
 #include "device/IdentifySession.h"
 #include "logger/LoggerLink.h"
+#include "loggercfg/LoggerParamSession.h"
 #include "platform/UserEscHistory.h"
 #include "shell/Prompt.h"
 #include "shell/ShellMessages.h"
 #include "ui/device/DevicePage.h"
+#include "ui/esc/EscPage.h"
 #include "ui/esc/EscPageHolder.h"
 #include "ui/loggercfg/CLoggerConfigDlg.h"
 #include "ui/shell/CTavixView.h"
@@ -99,6 +101,15 @@ std::vector<DevicePage*> InstallDevicePages(CTavixView& view, const DevicePageCo
         }
     });
     pages.push_back(upgrade);
+
+    // A page whose device stops answering, or whose port will not open, takes
+    // the main form's connection icon and device buttons with it.
+    const auto lost = [identifiedEsc] { identifiedEsc->OnDeviceLost(); };
+    for (int series = 0; EscPage* page = parameters->PageOf(series); ++series) {
+        page->Session().deviceLost = lost;
+    }
+    logger->Session().deviceLost = lost;
+    upgrade->Session().deviceLost = lost;
 
     return pages;
 }

@@ -7,7 +7,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHideEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -261,26 +260,11 @@ void EscPage::OnHistory() {
 }
 
 void EscPage::PageShown() {
-    session_->SetVisible(isVisible());
     session_->OnShow(true);
 }
 
 void EscPage::PageHidden() {
-    session_->SetVisible(isVisible());
     session_->OnHide();
-}
-
-void EscPage::showEvent(QShowEvent* event) {
-    SessionPage::showEvent(event);
-    session_->SetVisible(true);
-}
-
-void EscPage::hideEvent(QHideEvent* event) {
-    SessionPage::hideEvent(event);
-    // A minimised window is still shown as far as the page is concerned.
-    if (!event->spontaneous()) {
-        session_->SetVisible(false);
-    }
 }
 
 void EscPage::Refresh() {

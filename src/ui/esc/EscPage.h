@@ -62,8 +62,6 @@ public:
 
 protected:
     void Refresh() override;
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     void Build(const EscSeriesTable& table);

@@ -297,6 +297,20 @@ TEST(EscParamSession, AnUnansweredQuestionSendsNothing) {
     EXPECT_EQ(esc.prompt.Texts(), std::vector<std::string>{kMsgEscConfirmUpdate});
 }
 
+TEST(EscParamSession, AnUpdateAnsweredYesAfterThePageWasHiddenSendsNothing) {
+    EscSession esc(sim::Series::Peldan);
+    esc.ShowAndRead();
+    esc.prompt.onShow = [&esc](const std::string& text) {
+        if (text == kMsgEscConfirmUpdate) {
+            esc.Hide();
+        }
+    };
+    esc.session.OnUpdate();
+    esc.time.Advance(5000);
+    EXPECT_EQ(esc.device->RequestCount(kCmdWriteBlock), 0);
+    EXPECT_EQ(esc.prompt.Texts(), std::vector<std::string>{kMsgEscConfirmUpdate});
+}
+
 TEST(EscParamSession, TheTarrowPageStaysAsItIsWhenHiddenWhileReading) {
     EscSession esc(sim::Series::Tarrow);
     esc.device->MutableFaults().delayMs = 500;
