@@ -2,7 +2,9 @@
 # Checks that every file of a core folder includes only headers of its own
 # folder and of the folders its library declares in src/core/CMakeLists.txt
 # (tavix_core_lib(<folder> core_<dep> ...)), that no constant name is defined
-# twice, and that no core file includes Qt.
+# twice, and that no core file includes Qt. The same for the ui folders and
+# the ui folders each declares in src/ui/CMakeLists.txt
+# (tavix_ui_folder(<folder> ui_<dep> ...)), which must form no circle.
 # Prints every offending include and fails when there is one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,6 +30,40 @@ for dir in src/core/*/; do
         fi
     done < <(grep -rnoE '^#\s*include\s*"[a-z]+/[^"]+"' "$dir" | sed -E 's/^([^:]*):([0-9]+):#\s*include\s*"([^"]*)"/\1:\2:\3/')
 done
+
+declare -A uiAllowed
+while read -r folder deps; do
+    uiAllowed[$folder]=" $folder ${deps//ui_/} "
+done < <(sed -n 's/^tavix_ui_folder(\([a-z]*\)\(.*\))$/\1\2/p' src/ui/CMakeLists.txt)
+
+for dir in src/ui/*/; do
+    folder=$(basename "$dir")
+    if [ -z "${uiAllowed[$folder]+x}" ]; then
+        echo "check-layers: src/ui/$folder is not declared in src/ui/CMakeLists.txt" >&2
+        status=1
+        continue
+    fi
+    while IFS=: read -r file line include; do
+        used=${include#ui/}
+        used=${used%%/*}
+        if [[ "${uiAllowed[$folder]}" != *" $used "* ]]; then
+            echo "$file:$line: ui/$folder includes $include, but ui_$folder does not declare ui_$used" >&2
+            status=1
+        fi
+    done < <(grep -rnoE '^#\s*include\s*"ui/[a-z]+/[^"]+"' "$dir" | sed -E 's/^([^:]*):([0-9]+):#\s*include\s*"([^"]*)"/\1:\2:\3/')
+done
+
+# The declared ui folders form no circle: a folder never reaches itself.
+uiEdges=$(for folder in "${!uiAllowed[@]}"; do
+    for dep in ${uiAllowed[$folder]}; do
+        echo "$dep $folder"
+    done
+done)
+if ! tsort >/dev/null 2>&1 <<<"$uiEdges"; then
+    echo "check-layers: the ui folders include each other in a circle:" >&2
+    tsort <<<"$uiEdges" 2>&1 >/dev/null | sed 's/^tsort: /  /' >&2
+    status=1
+fi
 
 # A text or number defined twice under one name is one definition too many:
 # the linker keeps either, and a page may show another page's words.

@@ -11,7 +11,7 @@
 #include "platform/ImageWriter.h"
 #include "plot/ChartImageNames.h"
 #include "plot/CurveModel.h"
-#include "plot/PlotTexts.h"
+#include "plot/PlotMessages.h"
 #include "records/CTavixDoc.h"
 #include "ui/plot/RecordPage.h"
 

@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "Commands.h"
-#include "analysis/AnalysisTexts.h"
+#include "analysis/AnalysisMessages.h"
 #include "analysis/FlightEvents.h"
 #include "analysis/FlightQuantities.h"
 #include "analysis/PackTrend.h"

@@ -6,7 +6,7 @@
 #include "DeviceSession.h"
 #include "link/CMSComm.h"
 #include "link/PortName.h"
-#include "loggercfg/LoggerCfgTexts.h"
+#include "loggercfg/LoggerCfgMessages.h"
 #include "loggercfg/LoggerParamSession.h"
 #include "platform/QtTimerHost.h"
 #include "platform/SerialBackendFactory.h"

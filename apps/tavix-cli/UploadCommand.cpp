@@ -10,7 +10,7 @@
 #include "platform/GbkText.h"
 #include "records/CTavixDoc.h"
 #include "shell/GearRateRule.h"
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 
 namespace tavix::cli {
 

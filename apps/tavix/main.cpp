@@ -10,8 +10,8 @@
 #include "platform/SerialBackendFactory.h"
 #include "shell/Clock.h"
 #include "shell/CommandLine.h"
-#include "shell/ShellTexts.h"
-#include "ui/logger/LoggerLinkBinding.h"
+#include "shell/ShellMessages.h"
+#include "ui/app/LoggerLinkBinding.h"
 #include "ui/shell/CMainFrame.h"
 #include "ui/shell/CTavixApp.h"
 

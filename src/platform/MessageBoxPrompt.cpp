@@ -3,7 +3,7 @@
 #include <QApplication>
 
 #include "GbkText.h"
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 
 namespace tavix {
 

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "Commands.h"
-#include "analysis/AnalysisTexts.h"
+#include "analysis/AnalysisMessages.h"
 #include "core/records/RecordTestData.h"
 #include "fakes/TempDir.h"
 #include "platform/SerialBackendFactory.h"

@@ -9,7 +9,7 @@
 #include "Commands.h"
 #include "fakes/TempDir.h"
 #include "logger/LoggerMessages.h"
-#include "loggercfg/LoggerCfgTexts.h"
+#include "loggercfg/LoggerCfgMessages.h"
 #include "platform/SerialBackendFactory.h"
 #include "sim/SimDevice.h"
 

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 
 namespace tavix {
 namespace {

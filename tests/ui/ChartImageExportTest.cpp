@@ -12,7 +12,7 @@
 #include "fakes/FakePrompt.h"
 #include "fakes/FixedClock.h"
 #include "platform/ImageWriter.h"
-#include "plot/PlotTexts.h"
+#include "plot/PlotMessages.h"
 #include "ui/plot/ChartImageExport.h"
 
 namespace tavix {

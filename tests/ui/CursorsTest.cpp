@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "UiTestSupport.h"
-#include "analysis/AnalysisTexts.h"
+#include "analysis/AnalysisMessages.h"
 #include "analysis/FlightQuantities.h"
 #include "analysis/SpanIndex.h"
 #include "config/CAppConfig.h"
@@ -24,7 +24,7 @@
 #include "plot/SpanReadout.h"
 #include "records/CTavixDoc.h"
 #include "ui/analysis/FlightSummaryPanel.h"
-#include "ui/logger/LoggerLinkBinding.h"
+#include "ui/app/LoggerLinkBinding.h"
 #include "ui/plot/CColorPicker.h"
 #include "ui/plot/CCurveView.h"
 #include "ui/plot/RecordPage.h"

@@ -15,7 +15,7 @@
 #include "platform/SerialBackendFactory.h"
 #include "shell/CommandLine.h"
 #include "sim/SimDevice.h"
-#include "ui/logger/LoggerLinkBinding.h"
+#include "ui/app/LoggerLinkBinding.h"
 #include "ui/shell/CMainFrame.h"
 #include "ui/shell/CTavixApp.h"
 #include "ui/shell/CTavixView.h"

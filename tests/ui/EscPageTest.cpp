@@ -18,18 +18,20 @@
 
 #include "DemoWindow.h"
 #include "UiTestSupport.h"
+#include "device/IdentifySession.h"
 #include "esc/EscMessages.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FixedClock.h"
 #include "fakes/TempDir.h"
 #include "link/CMSComm.h"
 #include "link/Frame.h"
+#include "link/LinkMessages.h"
 #include "platform/SerialBackendFactory.h"
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 #include "sim/SimDevice.h"
+#include "ui/app/LoggerLinkBinding.h"
 #include "ui/esc/CSettingDlg.h"
 #include "ui/esc/EscPageHolder.h"
-#include "ui/logger/LoggerLinkBinding.h"
 #include "ui/shell/CMainFrame.h"
 #include "ui/shell/CTavixApp.h"
 #include "ui/shell/CTavixView.h"
@@ -93,6 +95,22 @@ TEST_F(EscPageTest, ShownOnTheDemoDeviceItReadsTheBlockAndWritesItOnUpdate) {
     page->UpdateButton()->click();
     EXPECT_EQ(prompt.Last(), kMsgEscUpdateComplete);
     EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 1);
+}
+
+// An ESC that stops answering the page is gone for the main form too: its
+// connection icon goes off, as after a time-out of its own.
+TEST_F(EscPageTest, ATimeOutOnThePageTurnsTheMainFormsConnectionOff) {
+    EscPage* page = OpenParameterTab(sim::Series::Tarrow);
+    ASSERT_NE(page, nullptr) << prompt.Last();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->ReadButton()->isEnabled(); }, kWaitMs))
+        << prompt.Last();
+    ASSERT_TRUE(view->IsConnected());
+
+    device->MutableFaults().silent = true;
+    QTest::mouseClick(page->ReadButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.Last() == kMsgConnectTimeout; }, kWaitMs));
+    EXPECT_FALSE(view->IsConnected());
+    EXPECT_FALSE(binding->Identity().State().connected);
 }
 
 TEST_F(EscPageTest, TheTabShowsThePageOfTheIdentifiedSeries) {

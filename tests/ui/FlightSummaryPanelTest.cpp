@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <memory>
 
-#include "analysis/AnalysisTexts.h"
+#include "analysis/AnalysisMessages.h"
 #include "flight/Conversion.h"
 #include "ui/analysis/FlightSummaryPanel.h"
 

@@ -15,7 +15,7 @@
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "platform/GbkText.h"
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 #include "ui/shell/CQTabCtrl.h"
 #include "ui/shell/CTavixView.h"
 #include "ui/shell/CWelcomeDlg.h"

@@ -19,7 +19,7 @@
 #include "fakes/FakePrompt.h"
 #include "fakes/FixedClock.h"
 #include "records/CsvExport.h"
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 #include "ui/plot/RecordPage.h"
 #include "ui/shell/CMainFrame.h"
 #include "ui/shell/CQTabCtrl.h"

@@ -9,7 +9,7 @@
 #include "config/CAppConfig.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FixedClock.h"
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 #include "ui/shell/CMainFrame.h"
 #include "ui/shell/CTavixApp.h"
 #include "ui/shell/CTavixView.h"

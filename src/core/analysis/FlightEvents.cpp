@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "analysis/AnalysisTexts.h"
+#include "analysis/AnalysisMessages.h"
 #include "analysis/FlightQuantities.h"
 #include "base/FormatText.h"
 #include "base/OutsideText.h"

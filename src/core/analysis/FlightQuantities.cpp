@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/AnalysisTexts.h"
+#include "analysis/AnalysisMessages.h"
 #include "base/FormatText.h"
 
 namespace tavix {

@@ -6,7 +6,7 @@
 #include "device/MainFormLine.h"
 #include "link/Frame.h"
 #include "shell/Prompt.h"
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 #include "shell/TimerHost.h"
 
 namespace tavix {

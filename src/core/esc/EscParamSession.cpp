@@ -36,33 +36,12 @@ EscBlockValues ValuesOf(const EscParamState& state, const ThrottleCalibration& c
 
 EscParamSession::EscParamSession(const EscSeriesTable& table, CMSComm& comm, TimerHost& timers,
                                  Prompt& prompt, PortSource port)
-    : table_(table),
-      comm_(comm),
-      timers_(timers),
-      prompt_(prompt),
-      port_(std::move(port)),
-      request_(comm, timers) {
+    : DeviceLine(comm, timers, prompt, std::move(port)), table_(table) {
     state_.selection.assign(table_.lists.size(), -1);
-    comm_.SetOnComm([this] { OnComm(); });
-    timers_.SetHandler([this](int id) { OnTimer(id); });
 }
 
-EscParamSession::~EscParamSession() {
-    timers_.StopTimer(kEscReadTimer);
-    timers_.StopTimer(kEscWriteTimer);
-    comm_.SetOnComm(nullptr);
-    timers_.SetHandler(nullptr);
-}
-
-void EscParamSession::Notify() {
-    if (changed) {
-        changed();
-    }
-}
-
-bool EscParamSession::OpenPort() {
-    comm_.SetCommPort(port_ ? port_() : std::string());
-    return OpenDevicePort(comm_, prompt_, kMsgPortInUsePage);
+void EscParamSession::BeforeNotify() {
+    state_.resetFlag = ResetPending();
 }
 
 void EscParamSession::SetText(EscField field, std::string text) {
@@ -83,7 +62,8 @@ void EscParamSession::ClearPage() {
 }
 
 void EscParamSession::OnShow(bool open) {
-    if (state_.resetFlag) {
+    SetVisible(open);
+    if (ResetPending()) {
         ClearPage();
         state_.connectEnabled = false;
         Notify();
@@ -98,9 +78,8 @@ void EscParamSession::OnShow(bool open) {
 }
 
 void EscParamSession::OnHide() {
-    if (comm_.GetPortOpen()) {
-        comm_.ClosePort();
-    }
+    ClosePort();
+    SetVisible(false);
     if (table_.showAfterHide) {
         OnShow(false);
     } else {
@@ -109,33 +88,31 @@ void EscParamSession::OnHide() {
 }
 
 void EscParamSession::OnConnect() {
-    if (!visible_) {
+    if (!Visible()) {
         return;
     }
     state_.progress = 0;
     state_.phase = EscPhase::Reading;
     Notify();
-    request_.Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
+    Request().Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
 }
 
 void EscParamSession::OnReadFromEsc() {
     const auto idle = [this] {
-        return visible_ && state_.phase != EscPhase::Reading && state_.phase != EscPhase::Writing;
+        return Visible() && state_.phase != EscPhase::Reading && state_.phase != EscPhase::Writing;
     };
     if (!idle()) {
         return;
     }
-    if (UnsentChanges() && !prompt_.Ask(kMsgEscReadOverChanges, PromptIcon::Question)) {
+    // Timers and serial events run while the question is open.
+    if (UnsentChanges() && !Ask(kMsgEscReadOverChanges, PromptIcon::Question, idle)) {
         return;
     }
-    // Timers and serial events ran while the question was open.
-    if (idle()) {
-        OnConnect();
-    }
+    OnConnect();
 }
 
 void EscParamSession::OnDefault() {
-    if (!visible_) {
+    if (!Visible()) {
         return;
     }
     for (std::size_t i = 0; i < table_.lists.size(); ++i) {
@@ -234,21 +211,23 @@ void EscParamSession::Keep(int reason, const Bytes& block) {
     }
     const std::string error = history_->Keep(static_cast<SnapshotReason>(reason), block);
     if (!error.empty()) {
-        prompt_.Message(error, PromptIcon::Exclamation);
+        GetPrompt().Message(error, PromptIcon::Exclamation);
     }
 }
 
 void EscParamSession::OnUpdate() {
-    if (!visible_ || !state_.updateEnabled) {
+    const auto ready = [this] { return Visible() && state_.updateEnabled; };
+    if (!ready()) {
         return;
     }
     // A typed value that the ESC cannot hold is refused before anything else.
     if (table_.temperatureOffset &&
         TemperatureOffsetValue(state_.Text(EscField::TemperatureOffset)) < 0) {
-        prompt_.Message(kMsgTemperatureOffsetRange, PromptIcon::Exclamation);
+        GetPrompt().Message(kMsgTemperatureOffsetRange, PromptIcon::Exclamation);
         return;
     }
-    if (!prompt_.Ask(kMsgEscConfirmUpdate, PromptIcon::Exclamation)) {
+    // Timers and serial events run while the question is open.
+    if (!Ask(kMsgEscConfirmUpdate, PromptIcon::Exclamation, ready)) {
         return;
     }
     state_.progress = 0;
@@ -259,12 +238,13 @@ void EscParamSession::OnUpdate() {
         // the next show reads the block again instead of leaving the page
         // waiting for a time-out of a request that never went out.
         state_.phase = EscPhase::NotLinked;
-        state_.resetFlag = true;
+        SetReset(true);
         state_.connected = false;
         state_.updateEnabled = false;
         Notify();
-        prompt_.Message(refusal, refusal == kMsgEscCalibrationOutOfOrder ? PromptIcon::None
-                                                                         : PromptIcon::Exclamation);
+        GetPrompt().Message(refusal, refusal == kMsgEscCalibrationOutOfOrder
+                                         ? PromptIcon::None
+                                         : PromptIcon::Exclamation);
         return;
     }
     lastWrite_ = block;
@@ -272,7 +252,7 @@ void EscParamSession::OnUpdate() {
     state_.phase = EscPhase::Writing;
     Notify();
     Keep(static_cast<int>(SnapshotReason::BeforeWrite), lastRead_);
-    request_.Send(kCmdWriteBlock, kParamBlockAddress, kParamBlockSize, block);
+    Request().Send(kCmdWriteBlock, kParamBlockAddress, kParamBlockSize, block);
 }
 
 void EscParamSession::TakeReadBlock(const Bytes& block) {
@@ -288,7 +268,7 @@ void EscParamSession::OnWriteTaken() {
     // The ESC acknowledged the write; reading the block back shows whether
     // every byte took.
     verifying_ = true;
-    request_.Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
+    Request().Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
 }
 
 void EscParamSession::OnReadBack(const Bytes& block) {
@@ -303,15 +283,15 @@ void EscParamSession::OnReadBack(const Bytes& block) {
     Notify();
     Keep(static_cast<int>(restored ? SnapshotReason::Restore : SnapshotReason::AfterWrite), block);
     if (notTaken_.empty()) {
-        prompt_.Message(kMsgEscUpdateComplete, PromptIcon::Information);
+        GetPrompt().Message(kMsgEscUpdateComplete, PromptIcon::Information);
     } else {
-        prompt_.Message(FormatText(kMsgEscNotTaken, NamesOf(table_, notTaken_).c_str()),
-                        PromptIcon::Exclamation);
+        GetPrompt().Message(FormatText(kMsgEscNotTaken, NamesOf(table_, notTaken_).c_str()),
+                            PromptIcon::Exclamation);
     }
 }
 
 void EscParamSession::OnComm() {
-    const std::optional<DeviceReply> reply = request_.OnComm();
+    const std::optional<DeviceReply> reply = Request().OnComm();
     if (!reply) {
         return;
     }
@@ -323,7 +303,7 @@ void EscParamSession::OnComm() {
         state_.progress = kActivityMax;
         state_.connected = true;
         state_.updateEnabled = true;
-        state_.resetFlag = false;
+        SetReset(false);
         state_.phase = EscPhase::Linked;
         Notify();
         Keep(static_cast<int>(SnapshotReason::Read), reply->data);
@@ -336,11 +316,11 @@ void EscParamSession::OnComm() {
 }
 
 void EscParamSession::OnTimer(int id) {
-    const TickOutcome outcome = request_.OnTimer(id);
+    const TickOutcome outcome = CountTick(id);
     if (outcome == TickOutcome::Ignored) {
         return;
     }
-    state_.progress = NextActivityStep(state_.progress);
+    StepActivity(state_.progress);
     if (outcome == TickOutcome::Waiting) {
         Notify();
         return;
@@ -348,23 +328,25 @@ void EscParamSession::OnTimer(int id) {
     state_.connected = false;
     state_.updateEnabled = false;
     state_.progress = 0;
-    if (id == kEscReadTimer && verifying_) {
+    if (id == kCmdReadBlock && verifying_) {
         // The write was acknowledged but what the ESC holds is unknown.
         verifying_ = false;
-        state_.resetFlag = true;
+        SetReset(true);
         state_.phase = EscPhase::NotLinked;
         Notify();
-        prompt_.Message(kMsgEscReadBackTimeout, PromptIcon::Exclamation, request_.TimeoutDetail());
-    } else if (id == kEscReadTimer) {
-        state_.resetFlag = true;
+        GetPrompt().Message(kMsgEscReadBackTimeout, PromptIcon::Exclamation,
+                            Request().TimeoutDetail());
+    } else if (id == kCmdReadBlock) {
+        SetReset(true);
         state_.phase = EscPhase::NotLinked;
         Notify();
-        prompt_.Message(kMsgConnectTimeout, PromptIcon::Exclamation, request_.TimeoutDetail());
+        GetPrompt().Message(kMsgConnectTimeout, PromptIcon::Exclamation, Request().TimeoutDetail());
     } else {
         // The values stay; the reset flag is not set, so no read runs on show.
         state_.phase = EscPhase::WriteFailed;
         Notify();
-        prompt_.Message(kMsgEscUpdateTimeout, PromptIcon::Exclamation, request_.TimeoutDetail());
+        GetPrompt().Message(kMsgEscUpdateTimeout, PromptIcon::Exclamation,
+                            Request().TimeoutDetail());
     }
 }
 

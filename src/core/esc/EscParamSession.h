@@ -46,10 +46,9 @@
 #include <vector>
 
 #include "base/Bytes.h"
+#include "device/DeviceLine.h"
 #include "esc/EscParamBlock.h"
 #include "esc/EscSeries.h"
-#include "link/DeviceRequest.h"
-#include "link/PortName.h"
 
 namespace tavix {
 
@@ -60,13 +59,10 @@ class TimerHost;
 
 enum class EscPhase { Fresh, Reading, NotLinked, Linked, Writing, WriteFailed };
 
-inline constexpr int kEscReadTimer = 3;    // = kCmdReadBlock
-inline constexpr int kEscWriteTimer = 15;  // = kCmdWriteBlock
-
 // What the page shows.
 struct EscParamState {
     EscPhase phase = EscPhase::Fresh;
-    bool resetFlag = true;  // the next show clears the page and reads again
+    bool resetFlag = true;  // the line's: the next show clears the page and reads again
     // The four groups of the firmware version, 4 bytes each as the ESC sent
     // them (an edit box shows a group up to a zero byte); empty before a read.
     std::array<std::string, kEscVersionGroups> version;
@@ -85,15 +81,11 @@ void ShowValues(EscParamState& state, const EscBlockValues& values);
 // The values the page would write (version, lists, fields; `calibration` as read).
 EscBlockValues ValuesOf(const EscParamState& state, const ThrottleCalibration& calibration);
 
-class EscParamSession {
+class EscParamSession : public DeviceLine {
 public:
-    // Takes over `comm`'s receive event and `timers`' handler. `port` names
-    // the port to open at each show.
+    // `port` names the port to open at each show.
     EscParamSession(const EscSeriesTable& table, CMSComm& comm, TimerHost& timers, Prompt& prompt,
                     PortSource port);
-    ~EscParamSession();
-    EscParamSession(const EscParamSession&) = delete;
-    EscParamSession& operator=(const EscParamSession&) = delete;
 
     const EscSeriesTable& Table() const { return table_; }
     const EscParamState& State() const { return state_; }
@@ -123,10 +115,6 @@ public:
     // page not read yet), or an empty text.
     std::string Restore(const Bytes& block);
 
-    // Whether the page is on screen now; the commands do nothing while not.
-    void SetVisible(bool visible) { visible_ = visible; }
-    bool Visible() const { return visible_; }
-
     // The page's show and hide operations (see the diagram above).
     void OnShow(bool open);
     void OnHide();
@@ -144,17 +132,14 @@ public:
     void SetTemperatureOffset(const std::string& text);
 
     // The serial control's receive event and the page's timer ticks.
-    void OnComm();
-    void OnTimer(int id);
+    void OnComm() override;
+    void OnTimer(int id) override;
 
     // The block "Update" would send now, or the message that refuses it.
     Bytes BuildWriteBlock(std::string& refusal) const;
 
-    std::function<void()> changed;
-
 private:
-    void Notify();
-    bool OpenPort();
+    void BeforeNotify() override;
     void ClearPage();
     void TakeReadBlock(const Bytes& block);
     void Keep(int reason, const Bytes& block);
@@ -163,11 +148,6 @@ private:
     void SetText(EscField field, std::string text);
 
     const EscSeriesTable& table_;
-    CMSComm& comm_;
-    TimerHost& timers_;
-    Prompt& prompt_;
-    PortSource port_;
-    DeviceRequest request_;
     EscParamState state_;
     ThrottleCalibration calibration_;
     Bytes lastRead_;
@@ -177,7 +157,6 @@ private:
     bool verifying_ = false;  // the read after a write is outstanding
     std::vector<std::size_t> notTaken_;
     EscHistory* history_ = nullptr;
-    bool visible_ = false;
 };
 
 }  // namespace tavix

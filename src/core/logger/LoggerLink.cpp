@@ -130,12 +130,13 @@ void LoggerLink::OnUploadRecordData(const UploadForm& form) {
                         PromptIcon::Exclamation);
         return;
     }
+    if (!prompt_.Ask(UploadQuestion(form), PromptIcon::Exclamation)) {
+        return;  // No leaves the open record as it was
+    }
+    // Only an upload the user agreed to puts the form's values in the header.
     RecordHeader& header = config_.Record().header;
     header.gearRate = form.gearRate;
     header.poles = form.poles;
-    if (!prompt_.Ask(UploadQuestion(form), PromptIcon::Exclamation)) {
-        return;
-    }
     if (!Begin()) {
         return;
     }

@@ -65,7 +65,7 @@
 #include "link/SerialBackend.h"
 #include "logger/FlightSplitter.h"
 #include "shell/Prompt.h"
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 #include "shell/UploadProgress.h"
 
 namespace tavix {

@@ -3,7 +3,7 @@
 #include "link/CMSComm.h"
 #include "link/DeviceRequest.h"
 #include "link/Frame.h"
-#include "loggercfg/LoggerCfgTexts.h"
+#include "loggercfg/LoggerCfgMessages.h"
 #include "shell/Prompt.h"
 #include "shell/TimerHost.h"
 
@@ -22,19 +22,7 @@ std::uint16_t WordAt(const Bytes& bytes, std::size_t at) {
 
 LoggerParamSession::LoggerParamSession(CMSComm& comm, TimerHost& timers, Prompt& prompt,
                                        PortSource port)
-    : comm_(comm),
-      timers_(timers),
-      prompt_(prompt),
-      port_(std::move(port)),
-      request_(std::make_unique<DeviceRequest>(comm, timers, ReplyMatch::OwnCommand)) {
-    comm_.SetOnComm([this] { OnComm(); });
-    timers_.SetHandler([this](int id) { OnTimer(id); });
-}
-
-LoggerParamSession::~LoggerParamSession() {
-    comm_.SetOnComm(nullptr);
-    timers_.SetHandler(nullptr);
-}
+    : DeviceLine(comm, timers, prompt, std::move(port), ReplyMatch::OwnCommand) {}
 
 Bytes LoggerParamSession::UpdatePayload() const {
     Bytes payload = header_;
@@ -55,8 +43,8 @@ Bytes LoggerParamSession::UpdatePayload() const {
 // ------------------------------------------------------------------ show, hide
 
 void LoggerParamSession::OnShow(bool open) {
-    state_.visible = open;
-    if (!reset_) {
+    SetVisible(open);
+    if (!ResetPending()) {
         state_.portOpen = open && OpenPort();
         Notify();
         if (reread_) {
@@ -80,31 +68,19 @@ void LoggerParamSession::OnShow(bool open) {
 }
 
 void LoggerParamSession::OnHide() {
-    if (comm_.GetPortOpen()) {
-        comm_.ClosePort();
-    }
+    ClosePort();
     OnShow(false);
 }
 
-bool LoggerParamSession::OpenPort() {
-    if (comm_.GetPortOpen()) {
-        return true;
-    }
-    comm_.SetCommPort(port_ ? port_() : std::string());
-    return OpenDevicePort(comm_, prompt_, kMsgPortInUsePage);
-}
-
 void LoggerParamSession::OnLendPort() {
-    request_->Cancel();
-    if (comm_.GetPortOpen()) {
-        comm_.ClosePort();
-    }
+    Request().Cancel();
+    ClosePort();
     state_.portOpen = false;
     Notify();
 }
 
 void LoggerParamSession::OnPortReturned() {
-    if (!state_.visible) {
+    if (!Visible()) {
         return;  // the next show takes the port
     }
     state_.portOpen = OpenPort();
@@ -115,7 +91,7 @@ void LoggerParamSession::OnPortReturned() {
 // -------------------------------------------------------------------- buttons
 
 void LoggerParamSession::OnConnect() {
-    if (!state_.visible) {
+    if (!Visible()) {
         return;
     }
     state_.progress = 0;
@@ -123,7 +99,7 @@ void LoggerParamSession::OnConnect() {
 }
 
 void LoggerParamSession::OnDefault() {
-    if (!state_.visible) {
+    if (!Visible()) {
         return;
     }
     lastAddress_ = kDefaultLastAddress;
@@ -134,14 +110,9 @@ void LoggerParamSession::OnDefault() {
 }
 
 void LoggerParamSession::OnUpdate() {
-    if (!state_.visible || !state_.updateEnabled) {
-        return;
-    }
-    if (!prompt_.Ask(kMsgConfirmLoggerUpdate, PromptIcon::Exclamation)) {
-        return;
-    }
-    // The box let events run: the page may have been hidden or a request started.
-    if (!state_.visible || !state_.updateEnabled) {
+    // The box lets events run: the page may be hidden or a request started meanwhile.
+    const auto ready = [this] { return Visible() && state_.updateEnabled; };
+    if (!ready() || !Ask(kMsgConfirmLoggerUpdate, PromptIcon::Exclamation, ready)) {
         return;
     }
     state_.progress = 0;
@@ -169,14 +140,14 @@ void LoggerParamSession::Send(std::uint8_t command, std::uint16_t address, std::
                               const Bytes& payload) {
     // A port that could not be opened has been reported already; the request
     // still runs its timer and ends in its time-out, which tells the outcome.
-    request_->Send(command, address, length, payload);
+    Request().Send(command, address, length, payload);
     Notify();
 }
 
 // --------------------------------------------------------------------- events
 
 void LoggerParamSession::OnComm() {
-    const std::optional<DeviceReply> reply = request_->OnComm();
+    const std::optional<DeviceReply> reply = Request().OnComm();
     if (!reply) {
         return;
     }
@@ -209,7 +180,7 @@ void LoggerParamSession::OnHeader(const Bytes& header) {
     state_.progress = kActivityMax;
     state_.linked = true;
     headerRead_ = true;
-    reset_ = false;
+    SetReset(false);
     reread_ = false;
     Notify();
 }
@@ -218,19 +189,19 @@ void LoggerParamSession::OnUpdated() {
     state_.progress = kActivityMax;
     reread_ = true;
     Notify();
-    prompt_.Message(kMsgLoggerUpdated, PromptIcon::Information);
+    GetPrompt().Message(kMsgLoggerUpdated, PromptIcon::Information);
 }
 
 void LoggerParamSession::OnTimer(int id) {
     if (id != kCmdReadMemory && id != kCmdWriteMemory) {
         return;
     }
-    const TickOutcome outcome = request_->OnTimer(id);
+    const TickOutcome outcome = CountTick(id);
     if (outcome == TickOutcome::Ignored) {
-        timers_.StopTimer(id);  // a timer whose request has ended
+        Timers().StopTimer(id);  // a timer whose request has ended
         return;
     }
-    StepProgress();
+    StepActivity(state_.progress);
     if (outcome == TickOutcome::Waiting) {
         Notify();
         return;
@@ -239,7 +210,7 @@ void LoggerParamSession::OnTimer(int id) {
     state_.linked = false;
     headerRead_ = false;
     if (id == kCmdReadMemory) {
-        reset_ = true;  // the next show clears the page and reads again
+        SetReset(true);  // the next show clears the page and reads again
     } else {
         // Update stays off until a header has been read, and what the logger
         // holds now is not known: the next show reads it, keeping the values
@@ -247,20 +218,14 @@ void LoggerParamSession::OnTimer(int id) {
         reread_ = true;
     }
     Notify();
-    prompt_.Message(id == kCmdReadMemory ? kMsgConnectTimeout : kMsgUpdateTimeout,
-                    PromptIcon::Exclamation, request_->TimeoutDetail());
+    GetPrompt().Message(id == kCmdReadMemory ? kMsgConnectTimeout : kMsgUpdateTimeout,
+                        PromptIcon::Exclamation, Request().TimeoutDetail());
 }
 
-void LoggerParamSession::StepProgress() {
-    state_.progress = NextActivityStep(state_.progress);
-}
-
-void LoggerParamSession::Notify() {
-    state_.busy = request_->Pending() != 0 && !request_->TimedOut();
+void LoggerParamSession::BeforeNotify() {
+    state_.visible = Visible();
+    state_.busy = Request().Pending() != 0 && !Request().TimedOut();
     state_.updateEnabled = headerRead_ && !state_.busy;
-    if (changed) {
-        changed();
-    }
 }
 
 }  // namespace tavix

@@ -50,12 +50,11 @@
 #include <memory>
 
 #include "base/Bytes.h"
-#include "link/PortName.h"
+#include "device/DeviceLine.h"
 
 namespace tavix {
 
 class CMSComm;
-class DeviceRequest;
 class Prompt;
 class TimerHost;
 
@@ -73,11 +72,9 @@ inline constexpr std::uint16_t kDefaultFirstAddress = 64;
 inline constexpr int kDefaultCycleIndex = 0;  // "not reverse"
 inline constexpr int kDefaultRateIndex = 2;   // "3 ps"
 
-// The status bar: 0-100, one step of 20 per timer tick, 100 on success.
-
 // What the page shows.
 struct LoggerParamState {
-    bool visible = false;        // the page is shown; its buttons work only then
+    bool visible = false;        // the page is shown; its buttons work only then (the line's)
     bool portOpen = false;       // the page's port opened ("Connect" enabled)
     bool linked = false;         // the connected icon
     bool updateEnabled = false;  // a header was read and no request is outstanding
@@ -88,18 +85,12 @@ struct LoggerParamState {
     int progress = 0;            // "Status:" bar, 0-100
 };
 
-class LoggerParamSession {
+class LoggerParamSession : public DeviceLine {
 public:
-    // Takes over `comm`'s receive event and `timers`' handler. `port` names
-    // the port to open at every show.
+    // `port` names the port to open at every show.
     LoggerParamSession(CMSComm& comm, TimerHost& timers, Prompt& prompt, PortSource port);
-    ~LoggerParamSession();
-    LoggerParamSession(const LoggerParamSession&) = delete;
-    LoggerParamSession& operator=(const LoggerParamSession&) = delete;
 
     const LoggerParamState& State() const { return state_; }
-    // The next show clears the page and reads the header.
-    bool ResetPending() const { return reset_; }
     // Header words 16 and 18 as last read or set by "Default Value".
     std::uint16_t LastAddress() const { return lastAddress_; }
     std::uint16_t FirstAddress() const { return firstAddress_; }
@@ -107,9 +98,6 @@ public:
     Bytes UpdatePayload() const;
     // The rate the logger held at the last read, also when the list has none such.
     std::uint8_t RateByteRead() const { return header_[kHeaderRateOffset - kLoggerParamAddress]; }
-
-    // The visible state changed.
-    std::function<void()> changed;
 
     // The main form shows the page (open: take the port) or hides it.
     void OnShow(bool open);
@@ -125,26 +113,18 @@ public:
     void OnLendPort();
     void OnPortReturned();
 
-    // Events (wired to the serial control and the timer host by the constructor).
-    void OnComm();
-    void OnTimer(int id);
+    // Events (wired to the serial control and the timer host by the line).
+    void OnComm() override;
+    void OnTimer(int id) override;
 
 private:
-    bool OpenPort();
     void Send(std::uint8_t command, std::uint16_t address, std::uint16_t length,
               const Bytes& payload = {});
     void OnHeader(const Bytes& header);
     void OnUpdated();
-    void StepProgress();
-    void Notify();
+    void BeforeNotify() override;
 
-    CMSComm& comm_;
-    TimerHost& timers_;
-    Prompt& prompt_;
-    PortSource port_;
-    std::unique_ptr<DeviceRequest> request_;
     LoggerParamState state_;
-    bool reset_ = true;
     // The next show reads the header again without clearing the page: after
     // an update, so that what the page shows is what the logger took.
     bool reread_ = false;

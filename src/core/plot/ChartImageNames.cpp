@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "base/FormatText.h"
-#include "plot/PlotTexts.h"
+#include "plot/PlotMessages.h"
 
 namespace tavix {
 

@@ -7,7 +7,7 @@
 
 #include "analysis/SpanIndex.h"
 #include "base/FormatText.h"
-#include "plot/PlotTexts.h"
+#include "plot/PlotMessages.h"
 
 namespace tavix {
 

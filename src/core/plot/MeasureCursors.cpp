@@ -6,7 +6,7 @@
 
 #include "base/FormatText.h"
 #include "plot/CurveModel.h"
-#include "plot/PlotTexts.h"
+#include "plot/PlotMessages.h"
 
 namespace tavix {
 

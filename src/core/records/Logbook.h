@@ -98,8 +98,8 @@ bool ListRecordFiles(const std::string& folder, std::vector<std::string>& paths,
                      std::string& error);
 
 // Opens record files one at a time for the logbook. It keeps its own copy of
-// the settings and its own record memory, so it may run on another thread
-// than the window's while the window keeps its record.
+// the settings and its own record memory, so reading the folder leaves the
+// window's record as it was.
 class LogbookReader {
 public:
     LogbookReader(const CIniFile& ini, const std::array<int, kChannelCount>& smoothing);

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 
 namespace tavix {
 

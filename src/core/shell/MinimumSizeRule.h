@@ -1,8 +1,7 @@
 #pragma once
 // The main window's size rules: it opens 800 x 600 in the middle of the
-// screen and cannot be made smaller than that. When a drag would make it too
-// small, the edge being dragged stops so that the opposite edge stays where it
-// is.
+// screen and cannot be made smaller than that (the window's minimum size;
+// the window system stops the edge being dragged).
 
 namespace tavix {
 
@@ -17,9 +16,6 @@ struct FrameRect {
     bool operator==(const FrameRect&) const = default;
 };
 
-// The edge or corner the user is dragging.
-enum class SizingEdge { Left, Right, Top, TopLeft, TopRight, Bottom, BottomLeft, BottomRight };
-
 class MinimumSizeRule {
 public:
     static constexpr int kMinWidth = 800;
@@ -27,12 +23,6 @@ public:
 
     MinimumSizeRule(int minWidth = kMinWidth, int minHeight = kMinHeight)
         : minWidth_(minWidth), minHeight_(minHeight) {}
-
-    // Adjusts the rectangle proposed while dragging `edge`: a width below the
-    // minimum becomes the minimum, moving the left edge when a left edge is
-    // dragged and the right edge otherwise; the same for the height with the
-    // top edge.
-    void Apply(SizingEdge edge, FrameRect& rect) const;
 
     // The first placement: minimum size, centred on a screen of the given size
     // (halves rounded toward zero; a screen smaller than the window gives a

@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 
 namespace tavix {
 

@@ -13,7 +13,7 @@
 
 #include <array>
 
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 
 namespace tavix {
 

@@ -73,47 +73,20 @@ std::string UpgradeState::BlockText() const {
 
 FirmwareDownload::FirmwareDownload(CMSComm& comm, TimerHost& timers, Prompt& prompt,
                                    PortSource port)
-    : comm_(comm),
-      timers_(timers),
-      prompt_(prompt),
-      port_(std::move(port)),
-      request_(std::make_unique<DeviceRequest>(comm, timers)) {
-    comm_.SetOnComm([this] { OnComm(); });
-    timers_.SetHandler([this](int id) { OnTimer(id); });
-}
-
-FirmwareDownload::~FirmwareDownload() {
-    request_.reset();
-    comm_.SetOnComm(nullptr);
-    timers_.SetHandler(nullptr);
-}
-
-void FirmwareDownload::Changed() {
-    if (changed) {
-        changed();
-    }
-}
+    : DeviceLine(comm, timers, prompt, std::move(port)) {}
 
 void FirmwareDownload::OnShow(bool open) {
-    visible_ = open;
-    if (!reset_) {
+    SetVisible(open);
+    if (!ResetPending()) {
         // Versions, file and buttons survive hiding and showing; only the port reopens.
-        bool opened = false;
-        if (open) {
-            comm_.SetCommPort(port_ ? port_() : std::string());
-            opened = OpenDevicePort(comm_, prompt_, kMsgPortInUsePage);
-        }
-        state_.getVersionEnabled = opened;
-        Changed();
+        state_.getVersionEnabled = open && OpenPort();
+        Notify();
         return;
     }
     Reset();
-    if (open) {
-        comm_.SetCommPort(port_ ? port_() : std::string());
-        portOpen_ = OpenDevicePort(comm_, prompt_, kMsgPortInUsePage);
-    }
+    portOpen_ = open && OpenPort();
     state_.getVersionEnabled = portOpen_;
-    Changed();
+    Notify();
     OnGetVersion();
 }
 
@@ -133,22 +106,20 @@ void FirmwareDownload::Reset() {
 }
 
 void FirmwareDownload::OnHide() {
-    if (comm_.GetPortOpen()) {
-        comm_.ClosePort();
-    }
+    ClosePort();
     OnShow(false);
 }
 
 void FirmwareDownload::OnGetVersion() {
-    if (!visible_ || state_.busy) {
+    if (!Visible() || state_.busy) {
         return;
     }
     versionRead_ = false;
     state_.progress = 0;
     state_.phase = UpgradePhase::ReadingVersion;
-    Changed();
+    Notify();
     // On a port that did not open nothing leaves; the connect time-out follows.
-    request_->Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
+    Request().Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
 }
 
 void FirmwareDownload::ClearFile() {
@@ -168,22 +139,22 @@ void FirmwareDownload::ClearFile() {
 }
 
 void FirmwareDownload::OnBrowse(const std::string& path) {
-    if (!visible_ || !state_.browseEnabled || state_.busy || path.empty()) {
+    if (!Visible() || !state_.browseEnabled || state_.busy || path.empty()) {
         return;
     }
     std::optional<std::string> content = ReadWholeFile(path);
     if (!content) {
         ClearFile();
-        Changed();
-        prompt_.Message(kMsgInvalidDownloadFile, PromptIcon::Exclamation, path);
+        Notify();
+        GetPrompt().Message(kMsgInvalidDownloadFile, PromptIcon::Exclamation, path);
         return;
     }
     FirmwareFile file = ParseFirmware(std::move(*content));
     if (!file.valid) {
         ClearFile();
-        Changed();
-        prompt_.Message(kMsgInvalidFirmwareFile, PromptIcon::Exclamation,
-                        path + "\n" + FaultDetail(file));
+        Notify();
+        GetPrompt().Message(kMsgInvalidFirmwareFile, PromptIcon::Exclamation,
+                            path + "\n" + FaultDetail(file));
         return;
     }
     file_ = std::move(file);
@@ -198,7 +169,7 @@ void FirmwareDownload::OnBrowse(const std::string& path) {
     if (state_.startEnabled) {
         state_.phase = UpgradePhase::Ready;
     }
-    Changed();
+    Notify();
 }
 
 bool FirmwareDownload::ConfirmStart() {
@@ -208,8 +179,12 @@ bool FirmwareDownload::ConfirmStart() {
         FormatText(kFmtUpgradeVersions, ShownVersion(current).c_str(), ShownVersion(next).c_str());
     const bool otherHardware = SeriesCharacters(current) != SeriesCharacters(next) ||
                                HardwareCodeOf(current) != HardwareCodeOf(next);
+    // Timers and serial events run while the question is open.
+    const auto ready = [this] {
+        return Visible() && state_.startEnabled && !state_.busy && fileValid_;
+    };
     if (!otherHardware) {
-        return prompt_.Confirm(kMsgConfirmUpgrade, PromptIcon::Exclamation, detail, true);
+        return Confirm(kMsgConfirmUpgrade, PromptIcon::Exclamation, detail, true, ready);
     }
     const auto shown = [](const std::string& text) {
         return EscapeControls(text.empty() ? std::string(kTextNoVersion) : text);
@@ -218,20 +193,17 @@ bool FirmwareDownload::ConfirmStart() {
                                   shown(HardwareCodeOf(current)).c_str(),
                                   shown(SeriesCharacters(next)).c_str(),
                                   shown(HardwareCodeOf(next)).c_str());
-    return prompt_.Confirm(kMsgOtherHardware, PromptIcon::Exclamation, detail, false);
+    return Confirm(kMsgOtherHardware, PromptIcon::Exclamation, detail, false, ready);
 }
 
 void FirmwareDownload::OnStart() {
-    if (!visible_ || !state_.startEnabled || state_.busy || !fileValid_) {
+    if (!Visible() || !state_.startEnabled || state_.busy || !fileValid_) {
         return;
     }
     if (!ConfirmStart()) {
         return;
     }
-    if (!visible_ || !state_.startEnabled || state_.busy || !fileValid_) {
-        return;  // something changed while the question was open
-    }
-    request_->Cancel();
+    Request().Cancel();
     sendOffset_ = 0;
     blockInFlight_ = 0;
     step_ = Step::Image;
@@ -250,15 +222,15 @@ void FirmwareDownload::OnStart() {
 }
 
 void FirmwareDownload::OnStop() {
-    if (!visible_ || !state_.stopEnabled) {
+    if (!Visible() || !state_.stopEnabled) {
         return;
     }
-    request_->Cancel();  // a reply still on its way starts nothing
+    Request().Cancel();  // a reply still on its way starts nothing
     state_.stopEnabled = false;
     if (state_.busy) {
         EndDownload(UpgradePhase::Stopped);
     }
-    Changed();
+    Notify();
 }
 
 void FirmwareDownload::EndDownload(UpgradePhase phase) {
@@ -281,19 +253,19 @@ void FirmwareDownload::TakeVersionReply(const Bytes& block) {
     if (portOpen_ && fileValid_) {
         state_.startEnabled = true;
     }
-    reset_ = false;
+    SetReset(false);
     state_.phase = state_.startEnabled ? UpgradePhase::Ready : UpgradePhase::Linked;
 }
 
 void FirmwareDownload::OnComm() {
-    const std::optional<DeviceReply> reply = request_->OnComm();
+    const std::optional<DeviceReply> reply = Request().OnComm();
     if (!reply) {
         return;
     }
     if (!state_.busy) {
         if (reply->command == kCmdReadBlock) {
             TakeVersionReply(reply->data);
-            Changed();
+            Notify();
         }
         return;
     }
@@ -306,19 +278,15 @@ void FirmwareDownload::OnComm() {
         DownloadStep();
     } else if (reply->command == kCmdWriteBlock && step_ == Step::WriteBlock) {
         step_ = Step::ReadBack;
-        Changed();
-        request_->Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
+        Notify();
+        Request().Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
     } else if (reply->command == kCmdReadBlock && step_ == Step::ReadBack) {
         TakeReadBack(reply->data);
     }
 }
 
-void FirmwareDownload::StepProgress() {
-    state_.progress = NextActivityStep(state_.progress);
-}
-
 void FirmwareDownload::OnTimer(int id) {
-    const TickOutcome outcome = request_->OnTimer(id);
+    const TickOutcome outcome = CountTick(id);
     if (outcome == TickOutcome::Ignored) {
         return;
     }
@@ -342,30 +310,31 @@ void FirmwareDownload::OnTimer(int id) {
         }
         return;
     }
-    if (id != kConnectTimer) {
+    // Only the version read steps the bar (a request's timer id is its command).
+    if (id != kCmdReadBlock) {
         return;
     }
-    StepProgress();
+    StepActivity(state_.progress);
     if (outcome == TickOutcome::TimedOut) {
         state_.progress = 0;
         state_.connected = false;
         state_.browseEnabled = false;
         state_.phase = UpgradePhase::NotLinked;
-        reset_ = true;
-        Changed();
-        prompt_.Message(kMsgConnectTimeout, PromptIcon::Exclamation, request_->TimeoutDetail());
+        SetReset(true);
+        Notify();
+        GetPrompt().Message(kMsgConnectTimeout, PromptIcon::Exclamation, Request().TimeoutDetail());
         return;
     }
-    Changed();
+    Notify();
 }
 
 void FirmwareDownload::DownloadFailed(const std::string& detail) {
-    request_->Cancel();
+    Request().Cancel();
     state_.progress = 0;
     state_.connected = false;
     EndDownload(UpgradePhase::Failed);
-    Changed();
-    prompt_.Message(kMsgDownloadTimeout, PromptIcon::Exclamation, detail);
+    Notify();
+    GetPrompt().Message(kMsgDownloadTimeout, PromptIcon::Exclamation, detail);
 }
 
 void FirmwareDownload::DownloadStep() {
@@ -374,9 +343,9 @@ void FirmwareDownload::DownloadStep() {
         const std::size_t count = std::min(kFirmwareBlockSize, size - sendOffset_);
         blockInFlight_ = count;
         ++state_.blocksSent;
-        Changed();
+        Notify();
         // Only the low 16 bits of the offset travel; a loaded image never needs more.
-        request_->Send(kCmdWriteFirmware, static_cast<std::uint16_t>(sendOffset_),
+        Request().Send(kCmdWriteFirmware, static_cast<std::uint16_t>(sendOffset_),
                        static_cast<std::uint16_t>(count), file_.ImageBytes(sendOffset_, count));
         sendOffset_ += count;
         return;
@@ -385,18 +354,18 @@ void FirmwareDownload::DownloadStep() {
     const std::string version = JoinVersion(state_.firmwareVersion);
     if (version.size() != kFirmwareVersionSize || paramBlock_.size() != kParamBlockSize) {
         // A loaded file always has 16 characters; never write a block without them.
-        request_->Cancel();
+        Request().Cancel();
         EndDownload(UpgradePhase::Failed);
-        Changed();
-        prompt_.Message(kMsgInvalidVersion, PromptIcon::Exclamation);
+        Notify();
+        GetPrompt().Message(kMsgInvalidVersion, PromptIcon::Exclamation);
         return;
     }
     Bytes block = paramBlock_;
     std::copy(version.begin(), version.end(),
               block.begin() + static_cast<std::ptrdiff_t>(kBlockVersionOffset));
     step_ = Step::WriteBlock;
-    Changed();
-    request_->Send(kCmdWriteBlock, kParamBlockAddress, kParamBlockSize, block);
+    Notify();
+    Request().Send(kCmdWriteBlock, kParamBlockAddress, kParamBlockSize, block);
 }
 
 void FirmwareDownload::TakeReadBack(const Bytes& data) {
@@ -411,19 +380,19 @@ void FirmwareDownload::TakeReadBack(const Bytes& data) {
     if (read != expected) {
         state_.progress = 0;
         EndDownload(UpgradePhase::Failed);
-        Changed();
-        prompt_.Message(FormatText(kFmtVersionNotKept, ShownVersion(read).c_str(),
-                                   ShownVersion(expected).c_str()),
-                        PromptIcon::Exclamation);
+        Notify();
+        GetPrompt().Message(FormatText(kFmtVersionNotKept, ShownVersion(read).c_str(),
+                                       ShownVersion(expected).c_str()),
+                            PromptIcon::Exclamation);
         return;
     }
     state_.progress = kActivityMax;
     EndDownload(UpgradePhase::Done);
-    Changed();
+    Notify();
     if (installed) {
         installed(read);
     }
-    prompt_.Message(kMsgDownloadSuccessful, PromptIcon::Information);
+    GetPrompt().Message(kMsgDownloadSuccessful, PromptIcon::Information);
 }
 
 }  // namespace tavix

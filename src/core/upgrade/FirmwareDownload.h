@@ -68,13 +68,12 @@
 #include <string>
 
 #include "base/Bytes.h"
-#include "link/PortName.h"
+#include "device/DeviceLine.h"
 #include "upgrade/FirmwareFile.h"
 
 namespace tavix {
 
 class CMSComm;
-class DeviceRequest;
 class Prompt;
 class TimerHost;
 
@@ -88,11 +87,6 @@ enum class UpgradePhase {
     Failed,
     Stopped
 };
-
-// The timers of the requests: the version read (and the read-back after a
-// download) and the image blocks. The parameter-block write has timer 15.
-inline constexpr int kDownloadTimer = 16;
-inline constexpr int kConnectTimer = 3;
 
 struct UpgradeState {
     UpgradePhase phase = UpgradePhase::NotLinked;
@@ -126,13 +120,9 @@ struct UpgradeState {
     std::string BlockText() const;
 };
 
-class FirmwareDownload {
+class FirmwareDownload : public DeviceLine {
 public:
-    // Takes over the receive event of `comm` and the handler of `timers`.
     FirmwareDownload(CMSComm& comm, TimerHost& timers, Prompt& prompt, PortSource port);
-    ~FirmwareDownload();
-    FirmwareDownload(const FirmwareDownload&) = delete;
-    FirmwareDownload& operator=(const FirmwareDownload&) = delete;
 
     const UpgradeState& State() const { return state_; }
     // The file last loaded (also an invalid one).
@@ -150,10 +140,9 @@ public:
     void OnStart();
     void OnStop();
     // The serial control's receive event and the timers' ticks.
-    void OnComm();
-    void OnTimer(int id);
+    void OnComm() override;
+    void OnTimer(int id) override;
 
-    std::function<void()> changed;
     // A steady clock in milliseconds for the time left (unset: none is shown).
     std::function<std::int64_t()> nowMs;
     // A download ended with the new version read back from the ESC (the
@@ -170,22 +159,12 @@ private:
     void TakeReadBack(const Bytes& block);
     void DownloadFailed(const std::string& detail);
     void EndDownload(UpgradePhase phase);
-    void StepProgress();
     void TakeVersionReply(const Bytes& block);
     void ClearFile();
-    void Changed();
-
-    CMSComm& comm_;
-    TimerHost& timers_;
-    Prompt& prompt_;
-    PortSource port_;
-    std::unique_ptr<DeviceRequest> request_;
 
     UpgradeState state_;
     FirmwareFile file_;
     Bytes paramBlock_;
-    bool visible_ = false;
-    bool reset_ = true;
     bool portOpen_ = false;
     bool versionRead_ = false;
     bool fileValid_ = false;

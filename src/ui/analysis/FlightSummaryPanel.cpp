@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <algorithm>
 
-#include "analysis/AnalysisTexts.h"
+#include "analysis/AnalysisMessages.h"
 
 namespace tavix {
 

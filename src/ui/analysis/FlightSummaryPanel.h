@@ -31,7 +31,7 @@ public:
     void Clear();
 
     // The value shown beside `caption` (one of the captions of
-    // analysis/AnalysisTexts.h); empty for an unknown caption.
+    // analysis/AnalysisMessages.h); empty for an unknown caption.
     QString Value(const QString& caption) const;
 
 private:

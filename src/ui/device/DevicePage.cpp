@@ -3,33 +3,22 @@
 #include "link/CMSComm.h"
 #include "platform/QtTimerHost.h"
 #include "platform/SerialBackendFactory.h"
-#include "ui/shell/CTavixView.h"
 
 namespace tavix {
 
-DevicePage::DevicePage(QWidget* parent)
-    : QWidget(parent),
-      comm_(std::make_unique<CMSComm>(MakeSerialBackend(""))),
-      timers_(std::make_unique<QtTimerHost>()) {}
+DevicePage::DevicePage(QWidget* parent) : QWidget(parent) {}
 
 DevicePage::~DevicePage() = default;
 
-TimerHost& DevicePage::Timers() {
-    return *timers_;
-}
+SessionPage::SessionPage(QWidget* parent)
+    : DevicePage(parent),
+      comm_(std::make_unique<CMSComm>(MakeSerialBackend(""))),
+      timers_(std::make_unique<QtTimerHost>()) {}
 
-void InstallDevicePage(CTavixView& view, int tab, DevicePage* page) {
-    view.SetPage(tab, page);
-    QObject::connect(&view, &CTavixView::pageShown, page, [page, tab](int shown) {
-        if (shown == tab) {
-            page->PageShown();
-        }
-    });
-    QObject::connect(&view, &CTavixView::pageHidden, page, [page, tab](int hidden) {
-        if (hidden == tab) {
-            page->PageHidden();
-        }
-    });
+SessionPage::~SessionPage() = default;
+
+TimerHost& SessionPage::Timers() {
+    return *timers_;
 }
 
 }  // namespace tavix

@@ -1,14 +1,17 @@
 #pragma once
 // The base of every page on the main form that talks to the device (the ESC
-// parameter pages, the logger page, the upgrade page). A page owns its own
-// serial control and timers, as the device expects of each page, and a core
-// session that holds all of its rules; the page only draws the session's state
-// and forwards clicks. The main form tells it when its tab is shown and hidden:
-// the session opens the port on show and closes it on hide.
+// parameter pages, the logger page, the upgrade page). The main form tells a
+// page when its tab is shown and hidden: the session opens the port on show
+// and closes it on hide.
 //
-// A page class derives from DevicePage, builds its session on Comm(),
+// A page that talks to the device itself derives from SessionPage: it owns
+// its own serial control and timers, as the device expects of each page, and
+// a core session that holds all of its rules; the page only draws the
+// session's state and forwards clicks. It builds its session on Comm(),
 // Timers() and the prompt, and implements PageShown/PageHidden (usually the
 // session's OnShow(true) and OnHide()) and Refresh (redraw from the state).
+// A page that only holds other pages (the ESC series pages) derives from
+// DevicePage and owns no port of its own.
 
 #include <QWidget>
 #include <memory>
@@ -16,7 +19,6 @@
 namespace tavix {
 
 class CMSComm;
-class CTavixView;
 class QtTimerHost;
 class TimerHost;
 
@@ -29,6 +31,14 @@ public:
     // The main form made this page current, or another page current.
     virtual void PageShown() = 0;
     virtual void PageHidden() = 0;
+};
+
+// A device page with its own serial control, timers and session.
+class SessionPage : public DevicePage {
+    Q_OBJECT
+public:
+    explicit SessionPage(QWidget* parent = nullptr);
+    ~SessionPage() override;
 
     CMSComm& Comm() { return *comm_; }
     TimerHost& Timers();
@@ -41,9 +51,5 @@ private:
     std::unique_ptr<CMSComm> comm_;
     std::unique_ptr<QtTimerHost> timers_;
 };
-
-// Puts `page` on tab `tab` of `view` and calls its PageShown / PageHidden as
-// that tab becomes current and stops being current. The view owns the page.
-void InstallDevicePage(CTavixView& view, int tab, DevicePage* page);
 
 }  // namespace tavix

@@ -7,7 +7,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHideEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -55,7 +54,7 @@ QLineEdit* ReadOnlyBox(QWidget* parent) {
 }  // namespace
 
 EscPage::EscPage(const EscSeriesTable& table, Prompt& prompt, PortSource port, QWidget* parent)
-    : DevicePage(parent),
+    : SessionPage(parent),
       prompt_(prompt),
       session_(
           std::make_unique<EscParamSession>(table, Comm(), Timers(), prompt, std::move(port))) {
@@ -268,26 +267,11 @@ void EscPage::OnHistory() {
 }
 
 void EscPage::PageShown() {
-    session_->SetVisible(isVisible());
     session_->OnShow(true);
 }
 
 void EscPage::PageHidden() {
-    session_->SetVisible(isVisible());
     session_->OnHide();
-}
-
-void EscPage::showEvent(QShowEvent* event) {
-    DevicePage::showEvent(event);
-    session_->SetVisible(true);
-}
-
-void EscPage::hideEvent(QHideEvent* event) {
-    DevicePage::hideEvent(event);
-    // A minimised window is still shown as far as the page is concerned.
-    if (!event->spontaneous()) {
-        session_->SetVisible(false);
-    }
 }
 
 void EscPage::Refresh() {

@@ -28,7 +28,7 @@ namespace tavix {
 
 class Prompt;
 
-class EscPage : public DevicePage {
+class EscPage : public SessionPage {
     Q_OBJECT
 public:
     EscPage(const EscSeriesTable& table, Prompt& prompt, PortSource port,
@@ -62,8 +62,6 @@ public:
 
 protected:
     void Refresh() override;
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     void Build(const EscSeriesTable& table);

@@ -16,6 +16,7 @@ namespace tavix {
 class EscPage;
 class Prompt;
 
+// The holder talks to no device itself: each series page has its own port.
 class EscPageHolder : public DevicePage {
     Q_OBJECT
 public:
@@ -30,10 +31,6 @@ public:
 
     EscPage* PageOf(int series) const;
     EscPage* Current() const { return current_; }
-
-protected:
-    // The holder draws nothing of its own; its pages draw themselves.
-    void Refresh() override {}
 
 private:
     std::function<int()> series_;

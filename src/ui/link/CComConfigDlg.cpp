@@ -23,7 +23,7 @@
 #include "link/PortName.h"
 #include "platform/MessageBoxPrompt.h"
 #include "platform/SystemPorts.h"
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 
 namespace tavix {
 

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "platform/QtTimerHost.h"
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 
 namespace tavix {
 

@@ -12,13 +12,13 @@
 #include <QVBoxLayout>
 
 #include "link/DeviceRequest.h"
-#include "loggercfg/LoggerCfgTexts.h"
+#include "loggercfg/LoggerCfgMessages.h"
 #include "loggercfg/LoggerParamSession.h"
 
 namespace tavix {
 
 CLoggerConfigDlg::CLoggerConfigDlg(Prompt& prompt, PortSource port, QWidget* parent)
-    : DevicePage(parent) {
+    : SessionPage(parent) {
     auto* group = new QGroupBox(QString::fromLatin1(kLoggerGroupCaption), this);
 
     cycle_ = new QComboBox(group);

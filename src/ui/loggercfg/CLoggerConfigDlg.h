@@ -19,7 +19,7 @@ namespace tavix {
 class LoggerParamSession;
 class Prompt;
 
-class CLoggerConfigDlg : public DevicePage {
+class CLoggerConfigDlg : public SessionPage {
     Q_OBJECT
 public:
     CLoggerConfigDlg(Prompt& prompt, PortSource port, QWidget* parent = nullptr);

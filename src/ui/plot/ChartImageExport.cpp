@@ -4,7 +4,7 @@
 #include <QWidget>
 
 #include "platform/ImageWriter.h"
-#include "plot/PlotTexts.h"
+#include "plot/PlotMessages.h"
 #include "shell/Clock.h"
 #include "shell/Prompt.h"
 

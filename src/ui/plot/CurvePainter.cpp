@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "platform/GbkText.h"
-#include "plot/PlotTexts.h"
+#include "plot/PlotMessages.h"
 
 namespace tavix {
 

@@ -7,7 +7,7 @@
 
 #include "CurvePainter.h"
 #include "platform/GbkText.h"
-#include "plot/PlotTexts.h"
+#include "plot/PlotMessages.h"
 #include "plot/SpanReadout.h"
 
 namespace tavix {

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 #include "ui/shell/Resources.h"
 
 namespace tavix {

@@ -15,7 +15,7 @@
 #include "records/CsvExport.h"
 #include "shell/MinimumSizeRule.h"
 #include "shell/Prompt.h"
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 #include "ui/records/CLogbookDlg.h"
 #include "ui/shell/CAboutDlg.h"
 #include "ui/shell/CTavixView.h"

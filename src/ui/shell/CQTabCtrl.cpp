@@ -6,7 +6,7 @@
 #include <QStylePainter>
 #include <QTabBar>
 
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 
 namespace tavix {
 

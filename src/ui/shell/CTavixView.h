@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "flight/FlightRecord.h"
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 #include "ui/link/CComConfigDlg.h"
 #include "ui/shell/GbkLimitedEdit.h"
 

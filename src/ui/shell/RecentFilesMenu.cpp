@@ -7,7 +7,7 @@
 #include <QMenu>
 #include <QSettings>
 
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 
 namespace tavix {
 

@@ -10,7 +10,7 @@
 #include <QWidget>
 
 #include "records/CsvExport.h"
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 
 namespace tavix {
 

@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QStatusBar>
 
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 #include "shell/StatusClock.h"
 #include "ui/shell/KeyLockState.h"
 

@@ -52,7 +52,7 @@ std::string LocalPath(const QString& path) {
 }  // namespace
 
 CUpgradeDlg::CUpgradeDlg(Prompt& prompt, PortSource port, QWidget* parent)
-    : DevicePage(parent),
+    : SessionPage(parent),
       session_(std::make_unique<FirmwareDownload>(Comm(), Timers(), prompt, std::move(port))),
       chooser_(&CUpgradeDlg::ChooseFirmwareFile) {
     EnsureResources();

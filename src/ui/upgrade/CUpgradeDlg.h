@@ -4,7 +4,7 @@
 // the image sent. All rules are FirmwareDownload's; the page draws its state.
 //
 // While a download runs the page is busy: the main form refuses other tabs
-// and the main window asks before it closes (see DevicePages.cpp).
+// and the main window asks before it closes (see ui/app/DevicePages.cpp).
 
 #include <QString>
 #include <array>
@@ -24,7 +24,7 @@ namespace tavix {
 class FirmwareDownload;
 class Prompt;
 
-class CUpgradeDlg : public DevicePage {
+class CUpgradeDlg : public SessionPage {
     Q_OBJECT
 public:
     // Asks for a firmware file; an empty text when the user cancels.

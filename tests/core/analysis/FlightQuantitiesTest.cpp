@@ -6,7 +6,7 @@
 #include <limits>
 #include <random>
 
-#include "analysis/AnalysisTexts.h"
+#include "analysis/AnalysisMessages.h"
 #include "core/analysis/AnalysisTestData.h"
 
 namespace tavix {

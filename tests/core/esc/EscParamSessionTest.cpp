@@ -214,6 +214,32 @@ TEST_P(EveryEscSeries, HidingWhileReadingClearsThePagesThatShowAgainAndTheTimeOu
     EXPECT_EQ(esc.device->RequestCount(kCmdReadBlock), 2);
 }
 
+// The Tarrow page runs no show of its own when hidden: "Connect" stays as it
+// was and a page hidden while reading keeps its bar. The other pages run
+// their show without the port, which turns "Connect" off and, while reading,
+// clears the page.
+TEST_P(EveryEscSeries, HidingRunsTheShowWithoutThePortExceptOnTheTarrowPage) {
+    const bool tarrow = GetParam() == sim::Series::Tarrow;
+    esc.ShowAndRead();
+    ASSERT_TRUE(esc.State().connectEnabled);
+    esc.Hide();
+    EXPECT_EQ(esc.State().connectEnabled, tarrow);
+
+    esc.device->MutableFaults().silent = true;
+    esc.Show();
+    esc.session.OnReadFromEsc();
+    esc.time.Advance(3100);  // the read times out: the next show reads anew
+    ASSERT_EQ(esc.prompt.Last(), kMsgConnectTimeout);
+    esc.Hide();
+    esc.prompt.shown.clear();
+    esc.Show();
+    esc.time.Advance(300);
+    ASSERT_EQ(esc.State().progress, 60);
+    esc.Hide();
+    EXPECT_EQ(esc.State().progress, tarrow ? 60 : 0);
+    EXPECT_EQ(esc.State().connectEnabled, tarrow);
+}
+
 TEST_P(EveryEscSeries, AReplyInPiecesOrBehindStrayBytesIsTaken) {
     esc.device->MutableFaults().pieces = 5;
     esc.device->MutableFaults().strayBytes = 3;
@@ -268,6 +294,20 @@ TEST(EscParamSession, AnUnansweredQuestionSendsNothing) {
     esc.time.Advance(5000);
     EXPECT_EQ(esc.device->RequestCount(kCmdWriteBlock), 0);
     EXPECT_EQ(esc.State().phase, EscPhase::Linked);
+    EXPECT_EQ(esc.prompt.Texts(), std::vector<std::string>{kMsgEscConfirmUpdate});
+}
+
+TEST(EscParamSession, AnUpdateAnsweredYesAfterThePageWasHiddenSendsNothing) {
+    EscSession esc(sim::Series::Peldan);
+    esc.ShowAndRead();
+    esc.prompt.onShow = [&esc](const std::string& text) {
+        if (text == kMsgEscConfirmUpdate) {
+            esc.Hide();
+        }
+    };
+    esc.session.OnUpdate();
+    esc.time.Advance(5000);
+    EXPECT_EQ(esc.device->RequestCount(kCmdWriteBlock), 0);
     EXPECT_EQ(esc.prompt.Texts(), std::vector<std::string>{kMsgEscConfirmUpdate});
 }
 

@@ -100,6 +100,15 @@ TEST_F(DeviceRequestTest, StaleBytesOnTheLineAreDroppedBeforeSending) {
     EXPECT_EQ(replies[0].data, Bytes(512, 0x5A));
 }
 
+TEST_F(DeviceRequestTest, AWholeReplyLeftOnTheLineIsNotTakenForTheNextRequest) {
+    // A late answer to an earlier read of the same block, still unread.
+    serial->waiting = BlockReply(0x11);
+    request->Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
+    serial->Feed(BlockReply(0x5A));
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_EQ(replies[0].data, Bytes(512, 0x5A));
+}
+
 TEST_F(DeviceRequestTest, ASendToAClosedPortIsReportedAndStillTimesOut) {
     comm->ClosePort();
     EXPECT_FALSE(request->Send(kCmdWriteBlock, kParamBlockAddress, kParamBlockSize, Bytes(512)));

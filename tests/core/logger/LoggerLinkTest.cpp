@@ -18,6 +18,8 @@ using LoggerLinkTest = test::ScriptedMainFormTest;
 const std::string kAsked = UploadQuestion(UploadForm{1.0f, 14, ""});
 
 TEST_F(LoggerLinkTest, UploadAsksFirstAndANoSendsNothing) {
+    const RecordHeader before = config.Record().header;
+    ASSERT_NE(before.gearRate, 3.5f);
     prompt.answers = {false};
     link.OnUploadRecordData(UploadForm{3.5f, 12, ""});
     EXPECT_EQ(prompt.shown.at(0).text, std::string(kMsgConfirmUpload) +
@@ -25,9 +27,9 @@ TEST_F(LoggerLinkTest, UploadAsksFirstAndANoSendsNothing) {
     EXPECT_EQ(prompt.shown.at(0).icon, PromptIcon::Exclamation);
     EXPECT_TRUE(serial.written.empty());
     EXPECT_EQ(progressWindows, 0);
-    // The form's values are in the header all the same.
-    EXPECT_FLOAT_EQ(config.Record().header.gearRate, 3.5f);
-    EXPECT_EQ(config.Record().header.poles, 12);
+    // The open record keeps its own values.
+    EXPECT_FLOAT_EQ(config.Record().header.gearRate, before.gearRate);
+    EXPECT_EQ(config.Record().header.poles, before.poles);
 }
 
 TEST_F(LoggerLinkTest, APoleNumberNoMotorHasIsRefusedBeforeAnythingIsAsked) {

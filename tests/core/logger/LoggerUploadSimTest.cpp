@@ -3,7 +3,6 @@
 // does to the replies.
 #include <gtest/gtest.h>
 
-#include "base/AtomicFile.h"
 #include "fakes/TempDir.h"
 #include "logger/LoggerHeader.h"
 #include "logger/LoggerMessages.h"
@@ -19,10 +18,7 @@ protected:
     LoggerUploadSimTest() : LoggerLinkFixture(MakeSim) {
         line.port = [] { return std::string("demo"); };
         link.outputDirectory = dir.Path().string();
-        link.storeRecord = [](const std::string& path, const FlightRecord& record,
-                              std::string& reason) {
-            return StoreNewRecordFile(path, CTavixDoc::Serialize(record), reason);
-        };
+        link.storeRecord = &CTavixDoc::StoreFlight;  // as the program stores them
     }
 
     static std::unique_ptr<SerialBackend> MakeSim(test::FakeTimers& time) {

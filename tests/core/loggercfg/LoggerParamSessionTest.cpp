@@ -10,7 +10,7 @@
 #include "fakes/ScriptedSerial.h"
 #include "link/CMSComm.h"
 #include "link/Frame.h"
-#include "loggercfg/LoggerCfgTexts.h"
+#include "loggercfg/LoggerCfgMessages.h"
 
 namespace tavix {
 namespace {
@@ -187,6 +187,21 @@ TEST_F(LoggerParamSessionTest, DefaultValueThenUpdateWritesTheFactoryValues) {
     session.OnShow(true);
     EXPECT_EQ(serial->written.back(), kHeaderRead);
     EXPECT_EQ(S().rateIndex, 2);
+}
+
+TEST_F(LoggerParamSessionTest, AnUpdateAnsweredYesAfterThePageWasHiddenSendsNothing) {
+    ShowLinked();
+    // The box lets events run: the main form hides the page before the Yes.
+    prompt.onShow = [this](const std::string& text) {
+        if (text == kMsgConfirmLoggerUpdate) {
+            session.OnHide();
+        }
+    };
+    session.OnUpdate();
+    EXPECT_EQ(prompt.Last(), kMsgConfirmLoggerUpdate);
+    EXPECT_EQ(serial->written.size(), 1u);  // only the header read
+    EXPECT_FALSE(S().busy);
+    EXPECT_EQ(time.RunningCount(), 0);
 }
 
 TEST_F(LoggerParamSessionTest, ARateOutsideTheListKeepsTheSelectionUntilAReset) {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <random>
 
-#include "plot/PlotTexts.h"
+#include "plot/PlotMessages.h"
 
 namespace tavix {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "core/analysis/AnalysisTestData.h"
 #include "plot/CurveModel.h"
-#include "plot/PlotTexts.h"
+#include "plot/PlotMessages.h"
 #include "plot/SpanReadout.h"
 
 namespace tavix {

@@ -130,6 +130,39 @@ TEST_F(LogbookTest, SortsByAnyColumnWithFailuresLast) {
     }
 }
 
+// A record without the channel has no value: it sorts before every number
+// going up, after every number going down, and never among the failures.
+TEST(LogbookSort, EmptyValuesComeFirstGoingUpAndLastGoingDown) {
+    const auto entry = [](const char* name, std::optional<float> amps, std::optional<double> ohms) {
+        LogbookEntry e;
+        e.name = name;
+        e.ok = true;
+        e.maxCurrent = amps;
+        e.ohms = ohms;
+        return e;
+    };
+    LogbookEntry failed;
+    failed.name = "a-failed.dat";
+    const std::vector<LogbookEntry> read{entry("high.dat", 50.0f, 0.02), entry("none.dat", {}, {}),
+                                         failed, entry("low.dat", 5.0f, 0.01)};
+    for (const LogbookColumn column : {LogbookColumn::MaxCurrent, LogbookColumn::Resistance}) {
+        SCOPED_TRACE(kLogbookHeadings[static_cast<int>(column)]);
+        for (const bool ascending : {true, false}) {
+            std::vector<LogbookEntry> entries = read;
+            SortLogbook(entries, column, ascending);
+            std::vector<std::string> names;
+            for (const LogbookEntry& e : entries) {
+                names.push_back(e.name);
+            }
+            const std::vector<std::string> expected =
+                ascending
+                    ? std::vector<std::string>{"none.dat", "low.dat", "high.dat", "a-failed.dat"}
+                    : std::vector<std::string>{"high.dat", "low.dat", "none.dat", "a-failed.dat"};
+            EXPECT_EQ(names, expected) << (ascending ? "ascending" : "descending");
+        }
+    }
+}
+
 TEST_F(LogbookTest, TableAndCsv) {
     std::vector<LogbookEntry> entries;
     std::string error;

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/records/RecordBinding.h"
+#include "ui/app/RecordBinding.h"
 
 namespace tavix {
 

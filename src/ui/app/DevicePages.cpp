@@ -1,14 +1,16 @@
-#include "ui/device/DevicePages.h"
+#include "ui/app/DevicePages.h"
 
 #include <QPointer>
 #include <memory>
 
 #include "device/IdentifySession.h"
 #include "logger/LoggerLink.h"
+#include "loggercfg/LoggerParamSession.h"
 #include "platform/UserEscHistory.h"
 #include "shell/Prompt.h"
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 #include "ui/device/DevicePage.h"
+#include "ui/esc/EscPage.h"
 #include "ui/esc/EscPageHolder.h"
 #include "ui/loggercfg/CLoggerConfigDlg.h"
 #include "ui/shell/CTavixView.h"
@@ -17,6 +19,26 @@
 #include "upgrade/UpgradeMessages.h"
 
 namespace tavix {
+
+namespace {
+
+// Puts `page` on tab `tab` of `view` and calls its PageShown / PageHidden as
+// that tab becomes current and stops being current. The view owns the page.
+void InstallDevicePage(CTavixView& view, int tab, DevicePage* page) {
+    view.SetPage(tab, page);
+    QObject::connect(&view, &CTavixView::pageShown, page, [page, tab](int shown) {
+        if (shown == tab) {
+            page->PageShown();
+        }
+    });
+    QObject::connect(&view, &CTavixView::pageHidden, page, [page, tab](int hidden) {
+        if (hidden == tab) {
+            page->PageHidden();
+        }
+    });
+}
+
+}  // namespace
 
 std::vector<DevicePage*> InstallDevicePages(CTavixView& view, const DevicePageContext& context) {
     std::vector<DevicePage*> pages;
@@ -79,6 +101,15 @@ std::vector<DevicePage*> InstallDevicePages(CTavixView& view, const DevicePageCo
         }
     });
     pages.push_back(upgrade);
+
+    // A page whose device stops answering, or whose port will not open, takes
+    // the main form's connection icon and device buttons with it.
+    const auto lost = [identifiedEsc] { identifiedEsc->OnDeviceLost(); };
+    for (int series = 0; EscPage* page = parameters->PageOf(series); ++series) {
+        page->Session().deviceLost = lost;
+    }
+    logger->Session().deviceLost = lost;
+    upgrade->Session().deviceLost = lost;
 
     return pages;
 }

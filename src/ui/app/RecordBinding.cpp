@@ -1,4 +1,4 @@
-#include "ui/records/RecordBinding.h"
+#include "ui/app/RecordBinding.h"
 
 #include <QFileInfo>
 #include <QFormLayout>
@@ -13,10 +13,10 @@
 #include "config/CIniFile.h"
 #include "platform/GbkText.h"
 #include "plot/CurveModel.h"
-#include "plot/PlotTexts.h"
+#include "plot/PlotMessages.h"
 #include "records/AnalysisLimits.h"
 #include "shell/Prompt.h"
-#include "shell/ShellTexts.h"
+#include "shell/ShellMessages.h"
 #include "ui/plot/ChannelControls.h"
 #include "ui/plot/ChartImageExport.h"
 #include "ui/plot/RecordPage.h"

@@ -1,4 +1,4 @@
-#include "ui/logger/LoggerLinkBinding.h"
+#include "ui/app/LoggerLinkBinding.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,8 +20,8 @@
 #include "platform/UserEscHistory.h"
 #include "shell/Prompt.h"
 #include "shell/TabPolicy.h"
+#include "ui/app/DevicePages.h"
 #include "ui/device/DevicePage.h"
-#include "ui/device/DevicePages.h"
 #include "ui/logger/CMyProgressDlg.h"
 #include "ui/plot/RecordPage.h"
 #include "ui/shell/CMainFrame.h"
