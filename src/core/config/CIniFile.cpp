@@ -212,7 +212,7 @@ int CIniFile::EntryCount(const std::string& section) const {
     return i < 0 ? -1 : static_cast<int>(sections_[i].names.size());
 }
 
-std::string CIniFile::GetText(const std::string& section, const std::string& entry) {
+std::string CIniFile::GetText(const std::string& section, const std::string& entry) const {
     const int i = FindSection(section);
     if (i < 0) {
         lastError_ = kIniErrNoKey;
@@ -226,11 +226,11 @@ std::string CIniFile::GetText(const std::string& section, const std::string& ent
     return sections_[i].values[j];
 }
 
-int CIniFile::GetInt(const std::string& section, const std::string& entry) {
+int CIniFile::GetInt(const std::string& section, const std::string& entry) const {
     return IniToInt(GetText(section, entry));
 }
 
-double CIniFile::GetReal(const std::string& section, const std::string& entry) {
+double CIniFile::GetReal(const std::string& section, const std::string& entry) const {
     return IniToReal(GetText(section, entry));
 }
 

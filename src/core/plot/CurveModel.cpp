@@ -126,8 +126,8 @@ std::string ValueText(float value) {
     return FormatText(kFmtValue, static_cast<double>(value));
 }
 
-CurveModel::CurveModel(FlightRecord& record, const std::array<int, kChannelCount>& windows)
-    : record_(record), windows_(windows) {
+CurveModel::CurveModel(FlightData& data, const std::array<int, kChannelCount>& windows)
+    : data_(data), record_(data.record), windows_(windows) {
     for (auto& channel : points_) {
         channel.resize(kMaxSamples);
     }
@@ -165,7 +165,7 @@ void CurveModel::OnInitialUpdate() {
     if (present_) {
         // The smoothed series are fresh: the power curve and the cursors'
         // statistics read them from here on.
-        index_ = std::make_unique<SpanIndex>(record_);
+        index_ = std::make_unique<SpanIndex>(data_);
         if (PowerAvailable()) {
             powerRange_ = PowerRangeOf(index_->Whole());
         }
@@ -181,14 +181,14 @@ void CurveModel::ComputePoints() {
     if (!present_) {
         return;
     }
-    conversion_ = ConvertRecord(record_, windows_);
-    const int channels = conversion_.channels;
-    const int samples = std::min(conversion_.samples, samples_);
+    const ConversionResult& conversion = data_.Convert(windows_);
+    const int channels = conversion.channels;
+    const int samples = std::min(conversion.samples, samples_);
     const std::int64_t width = geometry_.plotWidth;
     for (int i = 0; i < channels; ++i) {
         const AxisRange range = record_.ranges[i];
         const float perPixel = (range.max - range.min) / static_cast<float>(geometry_.plotHeight);
-        const std::int32_t* smoothed = record_.smoothed[i].data();
+        const std::int32_t* smoothed = data_.smoothed[i].data();
         PlotPoint* points = points_[i].data();
         for (int j = 0; j < samples; ++j) {
             const float v = PhysicalValue(record_, i, smoothed[j]);
@@ -202,7 +202,7 @@ void CurveModel::ComputePoints() {
             points[j] = {x, y};
         }
     }
-    statistics_.maxPower = TrimLeft(FormatText(kFmtStatistic, double{conversion_.maxPower}));
+    statistics_.maxPower = TrimLeft(FormatText(kFmtStatistic, double{data_.conversion.maxPower}));
     ComputePowerPoints();
 }
 
@@ -242,8 +242,8 @@ void CurveModel::FillStatistics() {
         return;
     }
     for (int i = 0; i <= kMotorRpm; ++i) {
-        minText_[i] = FormatText(kFmtStatistic, double{conversion_.observed[i].min});
-        maxText_[i] = FormatText(kFmtStatistic, double{conversion_.observed[i].max});
+        minText_[i] = FormatText(kFmtStatistic, double{data_.conversion.observed[i].min});
+        maxText_[i] = FormatText(kFmtStatistic, double{data_.conversion.observed[i].max});
     }
     statistics_.maxCurrent = TrimLeft(maxText_[kCurrent]);
     statistics_.minVoltage = TrimLeft(minText_[kVoltage]);
@@ -365,7 +365,7 @@ bool CurveModel::OnMouseMove(int x) {
     const int j = std::max(0, std::min(static_cast<int>(f), samples_ - 2));
     const float fraction = f - static_cast<float>(j);
     for (int i = 0; i < ChannelCount(); ++i) {
-        const std::int32_t* s = record_.smoothed[i].data();
+        const std::int32_t* s = data_.smoothed[i].data();
         // Between two samples the value runs straight from one to the next.
         const float slope =
             samples_ > 1 ? static_cast<float>(s[j + 1]) - static_cast<float>(s[j]) : 0.0f;

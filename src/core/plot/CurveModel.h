@@ -13,8 +13,8 @@
 //                                        at least 10)
 //   any state with a record --right click--> full window
 //
-// The model owns the plot points; the record it draws keeps the raw and the
-// smoothed samples (ComputePoints smooths into the record).
+// The model owns the plot points; the flight it draws keeps the raw samples
+// and, beside them, the smoothed ones (ComputePoints converts the flight).
 //
 // Beside the record's channels it draws one computed curve on request, the
 // electrical power (voltage x current), scaled to its own range, and it holds
@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "flight/Conversion.h"
+#include "flight/FlightData.h"
 #include "flight/FlightRecord.h"
 #include "plot/MeasureCursors.h"
 
@@ -93,8 +94,8 @@ enum class ClickResult {
 
 class CurveModel {
 public:
-    // `record` and `windows` (the smoothing windows of the settings) outlive the model.
-    CurveModel(FlightRecord& record, const std::array<int, kChannelCount>& windows);
+    // `data` and `windows` (the smoothing windows of the settings) outlive the model.
+    CurveModel(FlightData& data, const std::array<int, kChannelCount>& windows);
     ~CurveModel();
     CurveModel(const CurveModel&) = delete;
     CurveModel& operator=(const CurveModel&) = delete;
@@ -141,9 +142,10 @@ public:
     // Every computed point of `channel` (the visible window's x are those of the zoom).
     std::span<const PlotPoint> Points(int channel) const;
     const FlightRecord& Record() const { return record_; }
+    const FlightData& Data() const { return data_; }
 
     // --- statistics -------------------------------------------------------
-    const ConversionResult& Conversion() const { return conversion_; }
+    const ConversionResult& Conversion() const { return data_.conversion; }
     const CurveStatistics& Statistics() const { return statistics_; }
     // "%5.1f" of the observed minimum / maximum of channels 0-4.
     const std::string& MinText(int channel) const { return minText_[channel]; }
@@ -198,11 +200,11 @@ private:
     void FillStatistics();
     void ComputePowerPoints();
 
+    FlightData& data_;
     FlightRecord& record_;
     const std::array<int, kChannelCount>& windows_;
     PlotGeometry geometry_;
     std::array<std::vector<PlotPoint>, kChannelCount> points_;
-    ConversionResult conversion_;
 
     bool present_ = false;
     int samples_ = 0;
