@@ -13,6 +13,7 @@
 #include "BenchRecords.h"
 #include "analysis/SpanIndex.h"
 #include "flight/Conversion.h"
+#include "flight/FlightData.h"
 
 namespace {
 
@@ -20,10 +21,11 @@ using tavix::FlightRecord;
 using tavix::kChannelCount;
 using tavix::kMaxSamples;
 
-std::unique_ptr<FlightRecord> MakeFullRecord() {
-    auto record = tavix::bench::MakeRandomRecord();
-    tavix::SmoothRecord(*record, {4, 2, 1, 8, 4, 1, 1, 1});
-    return record;
+std::unique_ptr<tavix::FlightData> MakeFullRecord() {
+    auto flight = std::make_unique<tavix::FlightData>();
+    flight->record = *tavix::bench::MakeRandomRecord();
+    tavix::SmoothRecord(flight->record, {4, 2, 1, 8, 4, 1, 1, 1}, flight->smoothed);
+    return flight;
 }
 
 void BM_BuildSpanIndex(benchmark::State& state) {

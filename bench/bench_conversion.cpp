@@ -10,6 +10,7 @@
 
 #include "BenchRecords.h"
 #include "flight/Conversion.h"
+#include "flight/FlightData.h"
 #include "support/ReferenceSmoothing.h"
 
 namespace {
@@ -30,10 +31,11 @@ std::array<int, kChannelCount> Windows(const benchmark::State& state) {
 }
 
 void BM_ConvertRecord(benchmark::State& state) {
-    auto record = MakeFullRecord();
+    auto flight = std::make_unique<tavix::FlightData>();
+    flight->record = *MakeFullRecord();
     const auto windows = Windows(state);
     for (auto _ : state) {
-        tavix::ConversionResult result = tavix::ConvertRecord(*record, windows);
+        tavix::ConversionResult result = flight->Convert(windows);
         benchmark::DoNotOptimize(result);
         benchmark::ClobberMemory();
     }
@@ -42,13 +44,14 @@ void BM_ConvertRecord(benchmark::State& state) {
 
 void BM_ConvertRecordPlainSums(benchmark::State& state) {
     auto record = MakeFullRecord();
+    auto smoothed = std::make_unique<tavix::SmoothedSeries>();
     const auto windows = Windows(state);
     for (auto _ : state) {
         for (int i = 0; i < kChannelCount; ++i) {
             tavix::test::ReferenceSmoothSeries(record->raw[i].data(), kMaxSamples, windows[i],
-                                               record->smoothed[i].data());
+                                               (*smoothed)[i].data());
         }
-        tavix::ConversionResult result = tavix::EvaluateRecord(*record);
+        tavix::ConversionResult result = tavix::EvaluateRecord(*record, *smoothed);
         benchmark::DoNotOptimize(result);
         benchmark::ClobberMemory();
     }
@@ -58,9 +61,10 @@ void BM_ConvertRecordPlainSums(benchmark::State& state) {
 // The moving average alone, one channel of 16384 samples.
 void BM_SmoothSeries(benchmark::State& state) {
     auto record = MakeFullRecord();
+    auto smoothed = std::make_unique<tavix::SmoothedSeries>();
     const int window = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        tavix::SmoothSeries(record->raw[0].data(), kMaxSamples, window, record->smoothed[0].data());
+        tavix::SmoothSeries(record->raw[0].data(), kMaxSamples, window, (*smoothed)[0].data());
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kMaxSamples);
@@ -68,10 +72,11 @@ void BM_SmoothSeries(benchmark::State& state) {
 
 void BM_SmoothSeriesPlainSums(benchmark::State& state) {
     auto record = MakeFullRecord();
+    auto smoothed = std::make_unique<tavix::SmoothedSeries>();
     const int window = static_cast<int>(state.range(0));
     for (auto _ : state) {
         tavix::test::ReferenceSmoothSeries(record->raw[0].data(), kMaxSamples, window,
-                                           record->smoothed[0].data());
+                                           (*smoothed)[0].data());
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kMaxSamples);
@@ -81,13 +86,14 @@ void BM_SmoothSeriesPlainSums(benchmark::State& state) {
 // one channel of 16384 samples, a tenth of them without a reading.
 void BM_SmoothPeriods(benchmark::State& state) {
     auto record = MakeFullRecord();
+    auto smoothed = std::make_unique<tavix::SmoothedSeries>();
     std::int32_t* raw = record->raw[tavix::kMotorRpm].data();
     for (int j = 0; j < kMaxSamples; j += 10) {
         raw[j] = 0;
     }
     const int window = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        tavix::SmoothPeriods(raw, kMaxSamples, window, record->smoothed[0].data());
+        tavix::SmoothPeriods(raw, kMaxSamples, window, (*smoothed)[0].data());
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kMaxSamples);

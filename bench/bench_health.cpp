@@ -43,8 +43,9 @@ std::unique_ptr<FlightRecord> SimulatedRecord(int samples, std::uint32_t seed, b
 // Worst case: every sample random, so every rule finds runs everywhere.
 void BM_EventsRandomFullRecord(benchmark::State& state) {
     auto record = bench::MakeRandomRecord();
-    SmoothRecord(*record, {4, 2, 1, 8, 4, 1, 1, 1});
-    const SpanIndex index(*record);
+    auto smoothed = std::make_unique<SmoothedSeries>();
+    SmoothRecord(*record, {4, 2, 1, 8, 4, 1, 1, 1}, *smoothed);
+    const SpanIndex index(*record, *smoothed);
     for (auto _ : state) {
         auto events = FindEvents(*record, index, EventLimits{});
         benchmark::DoNotOptimize(events);
@@ -56,8 +57,9 @@ BENCHMARK(BM_EventsRandomFullRecord)->Unit(benchmark::kMillisecond);
 void BM_EventsSimulatedFullRecord(benchmark::State& state) {
     auto record = SimulatedRecord(kMaxSamples, 7, true);
     record->header.channels = kChannelCount;
-    SmoothRecord(*record, {4, 2, 1, 8, 4, 1, 1, 1});
-    const SpanIndex index(*record);
+    auto smoothed = std::make_unique<SmoothedSeries>();
+    SmoothRecord(*record, {4, 2, 1, 8, 4, 1, 1, 1}, *smoothed);
+    const SpanIndex index(*record, *smoothed);
     for (auto _ : state) {
         auto events = FindEvents(*record, index, EventLimits{});
         benchmark::DoNotOptimize(events);
@@ -67,8 +69,9 @@ BENCHMARK(BM_EventsSimulatedFullRecord)->Unit(benchmark::kMillisecond);
 
 void BM_ResistanceFullRecord(benchmark::State& state) {
     auto record = SimulatedRecord(kMaxSamples, 7, true);
-    SmoothRecord(*record, {4, 2, 1, 8, 4, 1, 1, 1});
-    const SpanIndex index(*record);
+    auto smoothed = std::make_unique<SmoothedSeries>();
+    SmoothRecord(*record, {4, 2, 1, 8, 4, 1, 1, 1}, *smoothed);
+    const SpanIndex index(*record, *smoothed);
     for (auto _ : state) {
         auto ohms = FlightResistance(index);
         benchmark::DoNotOptimize(ohms);

@@ -32,8 +32,9 @@ constexpr int kPlotWidth = 990;
 constexpr int kPlotHeight = 610;
 
 // A flight-like record: every channel wanders (a random walk) across its range.
-std::unique_ptr<FlightRecord> MakeFullRecord(int penWidth) {
-    auto record = std::make_unique<FlightRecord>();
+std::unique_ptr<FlightData> MakeFullRecord(int penWidth) {
+    auto flight = std::make_unique<FlightData>();
+    FlightRecord* record = &flight->record;
     record->header.samples = kMaxSamples;
     record->header.channels = kChannelCount;
     record->header.rate = 30;
@@ -55,7 +56,7 @@ std::unique_ptr<FlightRecord> MakeFullRecord(int penWidth) {
         }
     }
     record->calibration[kMotorRpm].k = 0.000001f;
-    return record;
+    return flight;
 }
 
 std::array<int, kChannelCount> Windows(int window) {

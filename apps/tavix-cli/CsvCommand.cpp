@@ -66,7 +66,7 @@ int RunCsv(const Invocation& call) {
     const FlightRecord& loaded = settings->config.Record();
     std::string reason;
     const CsvOptions options{parsed.Has("--utf8"), parsed.Has("--time")};
-    if (!WriteFileAtomically(out, CsvText(loaded, options), &reason)) {
+    if (!WriteFileAtomically(out, CsvText(settings->config.Current(), options), &reason)) {
         prompt.Message(kMsgCantOpenFile, PromptIcon::Exclamation);
         io.err << out << ": " << reason << '\n';
         return kExitRefused;

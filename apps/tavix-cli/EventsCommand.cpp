@@ -49,7 +49,7 @@ int RunEvents(const Invocation& call) {
     settings->config.Convert();
     const FlightRecord& record = settings->config.Record();
     const std::vector<FlightEvent> events =
-        FindEvents(record, SpanIndex(record), ReadEventLimits(settings->ini));
+        FindEvents(record, SpanIndex(settings->config.Current()), ReadEventLimits(settings->ini));
     if (parsed.Has("--csv")) {
         io.out << EventsCsv(events);
         return kExitOk;

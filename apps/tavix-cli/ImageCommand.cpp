@@ -94,7 +94,7 @@ int RunImage(const Invocation& call) {
     PrintRecordWarning(io, form.warning);
 
     // The page laid out and drawn as on screen, but never shown there.
-    RecordPage page(settings->config.Record(), settings->config.smoothing);
+    RecordPage page(settings->config.Current(), settings->config.smoothing);
     page.setAttribute(Qt::WA_DontShowOnScreen);
     page.resize(width, height);
     page.show();

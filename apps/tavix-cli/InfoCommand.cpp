@@ -60,7 +60,7 @@ int RunInfo(const Invocation& call) {
     io.out << Printable(summary);
     io.out << "\nComputed from the curves:\n";
     const FlightRecord& record = settings->config.Record();
-    const SpanIndex index(record);
+    const SpanIndex index(settings->config.Current());
     std::vector<QuantityText> lines = QuantityTexts(ComputeQuantities(index));
     const std::optional<double> ohms = FlightResistance(index);
     lines.push_back({kCaptionResistance,

@@ -64,7 +64,7 @@ protected:
         std::string message;
         EXPECT_TRUE(doc.OnOpenDocument(recordPath, form, message)) << message;
         store.Convert();
-        return CsvText(store.Record());
+        return CsvText(store.Current());
     }
 
     test::TempDir dir;

@@ -113,7 +113,7 @@ TEST_F(CursorsTest, ShiftAndCtrlClicksMeasureTheSpanWhileTheZoomClicksStillWork)
     CCurveView* view = page->CurveView();
     SpanPanel* span = page->Span();
     const FlightRecord& record = app.Config().Record();
-    const SpanIndex index(record);  // what the page must show, built apart from it
+    const SpanIndex index(app.Config().Current());  // what the page must show, built apart
 
     // The flight's quantities fill their panel as soon as the record is shown;
     // Max.Power only once, with the statistics above the panel.

@@ -56,21 +56,21 @@ int FarPixels(const QImage& a, const QImage& b, QRgb curve) {
 }
 
 TEST(CurvePainterTest, ReducedCurvesLookLikeEveryPointDrawn) {
-    auto record = std::make_unique<FlightRecord>();
-    record->header.samples = 6000;
-    record->header.channels = 3;
-    record->dataLoaded = true;
+    auto record = std::make_unique<FlightData>();
+    record->record.header.samples = 6000;
+    record->record.header.channels = 3;
+    record->record.dataLoaded = true;
     std::mt19937 generator(5);
     std::uniform_int_distribution<int> step(-30, 30);
     for (int i = 0; i < 3; ++i) {
-        record->calibration[i] = {0.01f, 0.0f};
-        record->ranges[i] = {0.0f, 100.0f};
-        record->channels[i].colour = 0x0000FFu << (8 * i);
-        record->channels[i].visible = 1;
+        record->record.calibration[i] = {0.01f, 0.0f};
+        record->record.ranges[i] = {0.0f, 100.0f};
+        record->record.channels[i].colour = 0x0000FFu << (8 * i);
+        record->record.channels[i].visible = 1;
         int value = 5000;
         for (int j = 0; j < 6000; ++j) {
             value = std::clamp(value + step(generator), 0, 10000);
-            record->raw[i][j] = value;
+            record->record.raw[i][j] = value;
         }
     }
     const std::array<int, kChannelCount> windows{1, 1, 1, 1, 1, 1, 1, 1};
@@ -85,8 +85,8 @@ TEST(CurvePainterTest, ReducedCurvesLookLikeEveryPointDrawn) {
     const QRgb red = qRgb(255, 0, 0);
     for (const int pen : {1, 3}) {
         for (int i = 0; i < 3; ++i) {
-            record->channels[i].line = pen;
-            record->channels[i].visible = i == 0 ? 1 : 0;
+            record->record.channels[i].line = pen;
+            record->record.channels[i].visible = i == 0 ? 1 : 0;
         }
         const QImage reduced = Draw(model, true);
         const QImage every = Draw(model, false);

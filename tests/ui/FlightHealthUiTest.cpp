@@ -59,7 +59,8 @@ TEST_F(FlightHealthUiTest, UploadedFlightShowsItsEventsAndChoosingOnePlacesTheCu
     const FlightRecord& record = app.Config().Record();
     EXPECT_EQ(FixedText(record.header.note), "Pack: Red 6S\nclub field");
 
-    const std::vector<FlightEvent> want = FindEvents(record, SpanIndex(record), EventLimits{});
+    const std::vector<FlightEvent> want =
+        FindEvents(record, SpanIndex(app.Config().Current()), EventLimits{});
     ASSERT_GE(want.size(), 3u);  // heat, lost sync and a low cell at least
     ASSERT_EQ(page->Events().size(), want.size());
     QTreeWidget* list = page->EventList()->List();

@@ -14,7 +14,8 @@ namespace {
 
 TEST(FlightSummaryPanel, ShowsTheRecordsQuantitiesAndNothingWithoutOne) {
     // 10 A at 12 V for 360 s, 5 samples per second.
-    auto record = std::make_unique<FlightRecord>();
+    auto flight = std::make_unique<FlightData>();
+    FlightRecord* record = &flight->record;
     record->header.channels = 5;
     record->header.samples = 1800;
     record->header.rate = 5;
@@ -22,13 +23,13 @@ TEST(FlightSummaryPanel, ShowsTheRecordsQuantitiesAndNothingWithoutOne) {
     record->calibration[kCurrent] = {0.5f, 0.0f};
     record->raw[kVoltage].fill(120);
     record->raw[kCurrent].fill(20);
-    SmoothRecord(*record, {1, 1, 1, 1, 1, 1, 1, 1});
+    SmoothRecord(*record, {1, 1, 1, 1, 1, 1, 1, 1}, flight->smoothed);
 
     FlightSummaryPanel panel;
     const QString none = QString::fromLatin1(kNoValue);
     EXPECT_EQ(panel.Value(QString::fromLatin1(kCaptionCapacity)), none);
 
-    panel.SetRecord(*record);
+    panel.SetRecord(*flight);
     const std::pair<const char*, const char*> shown[] = {
         {kQuantityMaxPower, "120.0 W"}, {kCaptionCapacity, "1000 mAh"},
         {kCaptionEnergy, "12.00 Wh"},   {kCaptionAverageCurrent, "10.0 A"},
@@ -44,7 +45,7 @@ TEST(FlightSummaryPanel, ShowsTheRecordsQuantitiesAndNothingWithoutOne) {
 
     // The record page shows Max.Power with its statistics: the panel there leaves it out.
     FlightSummaryPanel withoutPower(nullptr, 3, kQuantityMaxPower);
-    withoutPower.SetRecord(*record);
+    withoutPower.SetRecord(*flight);
     EXPECT_EQ(withoutPower.Value(QString::fromLatin1(kQuantityMaxPower)), QString());
     EXPECT_EQ(withoutPower.Value(QString::fromLatin1(kCaptionCapacity)),
               QStringLiteral("1000 mAh"));

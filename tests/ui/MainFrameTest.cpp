@@ -270,7 +270,7 @@ TEST_F(MainFrameTest, SaveAsCsvProposesANameAndWritesTheRecord) {
     });
     frame->Action(QStringLiteral("actionSaveCsv"))->trigger();
     EXPECT_EQ(proposed, QStringLiteral("Untitled_2014_3_7_1.csv"));
-    EXPECT_EQ(dir.Read(QStringLiteral("flight.csv")).toStdString(), CsvText(record));
+    EXPECT_EQ(dir.Read(QStringLiteral("flight.csv")).toStdString(), CsvText(config.Current()));
     EXPECT_TRUE(prompt.shown.empty());
 }
 

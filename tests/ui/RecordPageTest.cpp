@@ -25,7 +25,7 @@ constexpr std::uint32_t kBlue = 0xFF0000;
 // current holds 10 A, the other channels sit in the middle of their ranges.
 struct RecordPageTest : ::testing::Test {
     RecordPageTest() {
-        FlightRecord& r = *record;
+        FlightRecord& r = record->record;
         r.header.samples = 1000;
         r.header.channels = kUploadChannels;
         r.header.rate = 20;
@@ -63,7 +63,7 @@ struct RecordPageTest : ::testing::Test {
         return n;
     }
 
-    std::unique_ptr<FlightRecord> record = std::make_unique<FlightRecord>();
+    std::unique_ptr<FlightData> record = std::make_unique<FlightData>();
     std::array<int, kChannelCount> windows{1, 1, 1, 1, 1, 1, 1, 1};
     RecordPage page{*record, windows};
 };
@@ -125,7 +125,7 @@ TEST_F(RecordPageTest, ChannelControlsHideRecolourAndChooseTheYAxis) {
 
     page.SetYAxis(kCurrent);
     EXPECT_EQ(page.Model().YLabelChannel(), kCurrent);
-    EXPECT_EQ(record->header.yAxis, kCurrent);
+    EXPECT_EQ(record->record.header.yAxis, kCurrent);
     // The Y labels are in the Y-axis channel's colour.
     page.SetChannelColour(kCurrent, 0x00C000);
     const QImage chart = page.Chart()->grab().toImage();

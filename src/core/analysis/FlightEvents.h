@@ -38,6 +38,7 @@
 #include <vector>
 
 #include "analysis/SpanIndex.h"
+#include "flight/FlightData.h"
 #include "flight/FlightRecord.h"
 
 namespace tavix {
@@ -105,10 +106,14 @@ struct EventInput {
 // Every event, in time order (kinds in the order above at the same sample).
 std::vector<FlightEvent> FindEvents(const EventInput& input, const EventLimits& limits);
 
-// The same over a smoothed record (SmoothRecord or CAppConfig::Convert) and
+// The same over a converted record (FlightData::Convert) and
 // its index, with the cells the flight summary counts.
 std::vector<FlightEvent> FindEvents(const FlightRecord& record, const SpanIndex& index,
                                     const EventLimits& limits);
+inline std::vector<FlightEvent> FindEvents(const FlightData& data, const SpanIndex& index,
+                                           const EventLimits& limits) {
+    return FindEvents(data.record, index, limits);
+}
 
 // Events as `tavix-cli events --csv` writes them: a header line
 // "time_s,duration_s,kind,value,text" and one row per event, numbers with a

@@ -58,8 +58,8 @@ std::vector<QuantityText> QuantityTexts(const FlightQuantities& q) {
     };
 }
 
-std::vector<QuantityText> QuantityTexts(const FlightRecord& record) {
-    return QuantityTexts(ComputeQuantities(SpanIndex(record)));
+std::vector<QuantityText> QuantityTexts(const FlightData& data) {
+    return QuantityTexts(ComputeQuantities(SpanIndex(data)));
 }
 
 }  // namespace tavix

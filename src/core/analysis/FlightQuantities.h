@@ -54,8 +54,8 @@ struct QuantityText {
     std::string value;
 };
 std::vector<QuantityText> QuantityTexts(const FlightQuantities& quantities);
-// The same for a record whose smoothed series are filled (SmoothRecord or
-// CAppConfig::Convert), as the record page shows it beside its statistics.
-std::vector<QuantityText> QuantityTexts(const FlightRecord& record);
+// The same for a converted flight (FlightData::Convert), as the record page
+// shows it beside its statistics.
+std::vector<QuantityText> QuantityTexts(const FlightData& data);
 
 }  // namespace tavix

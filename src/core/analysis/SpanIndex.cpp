@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "flight/Conversion.h"
+#include "flight/FlightData.h"
 
 namespace tavix {
 
@@ -19,14 +20,16 @@ constexpr double kSecondsPerHour = 3600.0;
 
 }  // namespace
 
-SpanIndex::SpanIndex(const FlightRecord& record) {
+SpanIndex::SpanIndex(const FlightData& data) : SpanIndex(data.record, data.smoothed) {}
+
+SpanIndex::SpanIndex(const FlightRecord& record, const SmoothedSeries& smoothed) {
     const int channels = ChannelsOf(record);
     samples_ = SamplesOf(record);
     rate_ = record.header.rate;
     for (int ch = 0; ch < channels; ++ch) {
         std::vector<float> values(static_cast<std::size_t>(samples_));
         for (int j = 0; j < samples_; ++j) {
-            values[j] = DrawnValue(ch, PhysicalValue(record, ch, record.smoothed[ch][j]));
+            values[j] = DrawnValue(ch, PhysicalValue(record, ch, smoothed[ch][j]));
         }
         Build(series_[ch], std::move(values));
         present_[ch] = true;
@@ -38,8 +41,8 @@ SpanIndex::SpanIndex(const FlightRecord& record) {
         const Calibration& current = record.calibration[kCurrent];
         std::vector<float> power(static_cast<std::size_t>(samples_));
         for (int j = 0; j < samples_; ++j) {
-            power[j] = ScaledValue(record.smoothed[kVoltage][j], voltage) *
-                       ScaledValue(record.smoothed[kCurrent][j], current);
+            power[j] = ScaledValue(smoothed[kVoltage][j], voltage) *
+                       ScaledValue(smoothed[kCurrent][j], current);
         }
         Build(series_[kPowerSeries], std::move(power));
         present_[kPowerSeries] = true;

@@ -2,7 +2,7 @@
 // Statistics of a stretch of a flight between two measuring cursors, A and B.
 //
 // The values are the physical values the curves draw: the smoothed series
-// (FlightRecord::smoothed, filled by SmoothRecord with the configured windows)
+// (FlightData::smoothed, filled by FlightData::Convert with the configured windows)
 // converted by PhysicalValue, the throttle held at 100 % as its curve is.
 // Beside the record's channels there is one computed series, the electrical
 // power (voltage x current, W), so a caller can draw it as a ninth trace.
@@ -26,9 +26,12 @@
 #include <optional>
 #include <vector>
 
+#include "flight/Conversion.h"
 #include "flight/FlightRecord.h"
 
 namespace tavix {
+
+struct FlightData;
 
 // The computed power series comes after the record's channels.
 inline constexpr int kPowerSeries = kChannelCount;
@@ -65,9 +68,11 @@ struct SpanStatistics {
 
 class SpanIndex {
 public:
-    // Reads record.smoothed (it must be smoothed already), the calibration,
-    // the header's counts, rate, pole number and gear rate.
-    explicit SpanIndex(const FlightRecord& record);
+    // Reads the smoothed series of the record (it must be converted
+    // already), the calibration, the header's counts, rate, pole number and
+    // gear rate.
+    explicit SpanIndex(const FlightData& data);
+    SpanIndex(const FlightRecord& record, const SmoothedSeries& smoothed);
 
     int Samples() const { return samples_; }
     int Rate() const { return rate_; }

@@ -55,14 +55,14 @@ std::string CValueEntry(int channel) {
     return Numbered("cvalue", channel);
 }
 
-CAppConfig::CAppConfig() : record_(std::make_unique<FlightRecord>()) {
+CAppConfig::CAppConfig() : current_(std::make_unique<FlightData>()) {
     smoothing.fill(1);
 }
 
 CAppConfig::~CAppConfig() = default;
 
 bool CAppConfig::LoadStartupSettings(CIniFile& ini, Prompt& prompt, const Clock& clock) {
-    FlightRecord& record = *record_;
+    FlightRecord& record = current_->record;
     RecordHeader& header = record.header;
 
     comPort = ini.GetInt(kIniPortSection, kIniPortEntry);
@@ -139,12 +139,12 @@ bool CAppConfig::LoadCalibration(CIniFile& ini, const std::string& hw) {
     if (ini.EntryCount(hw) == -1) {
         return false;
     }
-    ReadCalibration(ini, hw, *record_);
+    ReadCalibration(ini, hw, current_->record);
     return true;
 }
 
 void CAppConfig::LoadProfileValues(CIniFile& ini, const std::string& hw) {
-    FlightRecord& record = *record_;
+    FlightRecord& record = current_->record;
     ReadCalibration(ini, hw, record);
     record.ranges[kVoltage] = {static_cast<float>(ini.GetReal(hw, "valmin")),
                                static_cast<float>(ini.GetReal(hw, "valmax"))};
@@ -159,7 +159,7 @@ bool CAppConfig::SetYAxisChannel(CIniFile& ini, int channel) {
     if (!IsChannel(channel)) {
         return false;
     }
-    record_->header.yAxis = channel;
+    current_->record.header.yAxis = channel;
     ini.PutInt(kIniDisplaySection, kIniYAxisEntry, channel, true);
     return ini.Save();
 }
@@ -168,7 +168,7 @@ bool CAppConfig::SetChannelColour(CIniFile& ini, int channel, std::uint32_t colo
     if (!IsChannel(channel)) {
         return false;
     }
-    record_->channels[channel].colour = colour;
+    current_->record.channels[channel].colour = colour;
     // The COLORREF goes to the file as a signed decimal int: pure blue is 16711680.
     ini.PutInt(kIniDisplaySection, ColourEntry(channel), static_cast<int>(colour), true);
     return ini.Save();
@@ -187,8 +187,13 @@ bool CAppConfig::SetComPort(CIniFile& ini, int port) {
 }
 
 const ConversionResult& CAppConfig::Convert() {
-    conversion = ConvertRecord(*record_, smoothing);
-    return conversion;
+    return current_->Convert(smoothing);
+}
+
+void CAppConfig::TakeCurrent(std::unique_ptr<FlightData> flight) {
+    if (flight) {
+        *current_ = std::move(*flight);
+    }
 }
 
 }  // namespace tavix

@@ -1,6 +1,7 @@
 #pragma once
-// The application's one data store, alive for the whole run: the record memory
-// (FlightRecord) and the settings read from config.ini (port, smoothing windows,
+// The settings read from config.ini, alive for the whole run, and a pointer
+// to the current flight (the record the window shows, with its conversion).
+// The settings (port, smoothing windows,
 // colours, line widths, calibration, ranges, the hardware profile's description).
 //
 // Where config.ini keeps what (all names case-sensitive):
@@ -21,6 +22,7 @@
 #include <string>
 
 #include "flight/Conversion.h"
+#include "flight/FlightData.h"
 #include "flight/FlightRecord.h"
 
 namespace tavix {
@@ -116,14 +118,20 @@ public:
     // The power curve's colour, written as "powercolor" in [display].
     bool SetPowerColour(CIniFile& ini, std::uint32_t colour);
 
-    int YAxisChannel() const { return record_->header.yAxis; }
+    int YAxisChannel() const { return current_->record.header.yAxis; }
 
-    // Smooths and converts the current record with the configured windows;
-    // keeps the observed extremes and the maximum power in `conversion`.
+    // Smooths and converts the current flight with the configured windows;
+    // its observed extremes and maximum power stay in Current().conversion.
     const ConversionResult& Convert();
 
-    FlightRecord& Record() { return *record_; }
-    const FlightRecord& Record() const { return *record_; }
+    // The current flight. Its place stays the same for the whole run (the
+    // record page draws from it), so a flight that becomes current is moved
+    // into it by TakeCurrent.
+    FlightData& Current() { return *current_; }
+    const FlightData& Current() const { return *current_; }
+    void TakeCurrent(std::unique_ptr<FlightData> flight);
+    FlightRecord& Record() { return current_->record; }
+    const FlightRecord& Record() const { return current_->record; }
 
     int comPort = 0;                             // [communicateset] port, 1-based
     std::array<int, kChannelCount> smoothing{};  // [display] n%d, at least 1
@@ -132,12 +140,11 @@ public:
     // [display] powercolor; empty while config.ini has none (the curve then
     // keeps its own default colour and nothing is written for it).
     std::optional<std::uint32_t> powerColour;
-    ConversionResult conversion;  // of the last Convert()
 
 private:
     void LoadProfileValues(CIniFile& ini, const std::string& hw);
 
-    std::unique_ptr<FlightRecord> record_;
+    std::unique_ptr<FlightData> current_;
 };
 
 }  // namespace tavix

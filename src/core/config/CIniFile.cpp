@@ -327,7 +327,7 @@ int CIniFile::EntryCount(const std::string& section) const {
     return i < 0 ? -1 : static_cast<int>(sections_[static_cast<std::size_t>(i)].entries);
 }
 
-std::string CIniFile::GetText(const std::string& section, const std::string& entry) {
+std::string CIniFile::GetText(const std::string& section, const std::string& entry) const {
     const int i = FindSection(section);
     if (i < 0) {
         lastError_ = kIniErrNoKey;
@@ -341,11 +341,20 @@ std::string CIniFile::GetText(const std::string& section, const std::string& ent
     return std::string(View(entries_[static_cast<std::size_t>(k)].value));
 }
 
-int CIniFile::GetInt(const std::string& section, const std::string& entry) {
+std::vector<std::string> CIniFile::SectionNames() const {
+    std::vector<std::string> names;
+    names.reserve(sections_.size());
+    for (const Section& section : sections_) {
+        names.emplace_back(View(section.name));
+    }
+    return names;
+}
+
+int CIniFile::GetInt(const std::string& section, const std::string& entry) const {
     return IniToInt(GetText(section, entry));
 }
 
-double CIniFile::GetReal(const std::string& section, const std::string& entry) {
+double CIniFile::GetReal(const std::string& section, const std::string& entry) const {
     return IniToReal(GetText(section, entry));
 }
 

@@ -90,10 +90,12 @@ public:
     int EntryCount(const std::string& section) const;
 
     // The value, or "" with the last error set when the section or entry is absent.
-    std::string GetText(const std::string& section, const std::string& entry);
+    std::string GetText(const std::string& section, const std::string& entry) const;
     // atoi / atof of GetText in the "C" locale (config/IniNumbers.h).
-    int GetInt(const std::string& section, const std::string& entry);
-    double GetReal(const std::string& section, const std::string& entry);
+    int GetInt(const std::string& section, const std::string& entry) const;
+    double GetReal(const std::string& section, const std::string& entry) const;
+    // The names of the sections, in file order.
+    std::vector<std::string> SectionNames() const;
 
     // Sets the value. A missing section (appended at the end) or entry
     // (appended to its section) is created only when `create` is true.
@@ -144,7 +146,8 @@ private:
     // Open-addressing hash tables: index + 1 of a section or entry, 0 for free.
     std::vector<std::uint32_t> sectionSlots_;
     std::vector<std::uint32_t> entrySlots_;
-    std::string lastError_;
+    // Set by the lookups too, which change nothing else.
+    mutable std::string lastError_;
     std::size_t stoppedAtLine_ = 0;
     // Set when the file on disk holds what was not read: Save refuses with it.
     std::string notWholeRead_;

@@ -87,24 +87,25 @@ int SamplesOf(const FlightRecord& record) {
     return std::clamp<int>(record.header.samples, 0, kMaxSamples);
 }
 
-void SmoothRecord(FlightRecord& record, const std::array<int, kChannelCount>& windows) {
+void SmoothRecord(const FlightRecord& record, const std::array<int, kChannelCount>& windows,
+                  SmoothedSeries& out) {
     const int channels = ChannelsOf(record);
     const int samples = SamplesOf(record);
     for (int i = 0; i < channels; ++i) {
         if (i == kMotorRpm) {
-            SmoothPeriods(record.raw[i].data(), samples, windows[i], record.smoothed[i].data());
+            SmoothPeriods(record.raw[i].data(), samples, windows[i], out[i].data());
         } else {
-            SmoothSeries(record.raw[i].data(), samples, windows[i], record.smoothed[i].data());
+            SmoothSeries(record.raw[i].data(), samples, windows[i], out[i].data());
         }
     }
 }
 
-ConversionResult EvaluateRecord(const FlightRecord& record) {
+ConversionResult EvaluateRecord(const FlightRecord& record, const SmoothedSeries& smoothedSeries) {
     ConversionResult result;
     result.channels = ChannelsOf(record);
     result.samples = SamplesOf(record);
     for (int i = 0; i < result.channels; ++i) {
-        const std::int32_t* smoothed = record.smoothed[i].data();
+        const std::int32_t* smoothed = smoothedSeries[i].data();
         AxisRange& observed = result.observed[i];
         for (int j = 0; j < result.samples; ++j) {
             // The throttle is capped before it counts, so its observed range
@@ -124,20 +125,14 @@ ConversionResult EvaluateRecord(const FlightRecord& record) {
         const Calibration& voltage = record.calibration[kVoltage];
         const Calibration& current = record.calibration[kCurrent];
         for (int j = 0; j < result.samples; ++j) {
-            const float power = ScaledValue(record.smoothed[kVoltage][j], voltage) *
-                                ScaledValue(record.smoothed[kCurrent][j], current);
+            const float power = ScaledValue(smoothedSeries[kVoltage][j], voltage) *
+                                ScaledValue(smoothedSeries[kCurrent][j], current);
             if (power > result.maxPower) {
                 result.maxPower = power;
             }
         }
     }
     return result;
-}
-
-ConversionResult ConvertRecord(FlightRecord& record,
-                               const std::array<int, kChannelCount>& windows) {
-    SmoothRecord(record, windows);
-    return EvaluateRecord(record);
 }
 
 }  // namespace tavix

@@ -17,6 +17,9 @@
 
 namespace tavix {
 
+// The smoothed series of a record, channel-major like its raw samples.
+using SmoothedSeries = std::array<std::array<std::int32_t, kMaxSamples>, kChannelCount>;
+
 // Throttle is a percentage: anything above this is shown at the top edge.
 inline constexpr float kThrottleTop = 100.0f;
 
@@ -71,15 +74,13 @@ float DrawnValue(int channel, float value);
 int ChannelsOf(const FlightRecord& record);
 int SamplesOf(const FlightRecord& record);
 
-// Smooths every channel of the record into record.smoothed with its window:
+// Smooths every channel of the record into `out` with its window:
 // SmoothPeriods for the motor RPM, SmoothSeries for the others.
-void SmoothRecord(FlightRecord& record, const std::array<int, kChannelCount>& windows);
+void SmoothRecord(const FlightRecord& record, const std::array<int, kChannelCount>& windows,
+                  SmoothedSeries& out);
 
-// Converts record.smoothed to physical values: observed extremes and the
-// maximum power. Reads the smoothed series only.
-ConversionResult EvaluateRecord(const FlightRecord& record);
-
-// SmoothRecord, then EvaluateRecord.
-ConversionResult ConvertRecord(FlightRecord& record, const std::array<int, kChannelCount>& windows);
+// Converts the smoothed series of `record` to physical values: observed
+// extremes and the maximum power. Reads the record's calibration and counts.
+ConversionResult EvaluateRecord(const FlightRecord& record, const SmoothedSeries& smoothed);
 
 }  // namespace tavix

@@ -1,7 +1,6 @@
 #pragma once
-// The one flight record the program holds at a time, laid out as the record
-// file stores it. Field sizes and offsets are those of the file (little-endian);
-// the byte encoding itself lives in records/RecordCodec.
+// One flight record, laid out as the record file stores it. Field sizes and offsets are those of
+// the file (little-endian); the byte encoding itself lives in records/RecordCodec.
 //
 // Channels, in this order everywhere: 0 Voltage, 1 Current, 2 Throttle,
 // 3 Temperature, 4 Motor RPM, 5-7 Reserve 1-3. An uploaded record has 5 channels.
@@ -105,7 +104,8 @@ struct LoggerBlock {
     }
 };
 
-// The record memory: fixed arrays, allocated once (hold it on the heap).
+// The record memory: fixed arrays (hold it on the heap). What the program
+// computes from it (the smoothed series) lives beside it, in FlightData.
 struct FlightRecord {
     RecordHeader header;
     LoggerBlock logger;
@@ -114,7 +114,6 @@ struct FlightRecord {
     std::array<ChannelInfo, kChannelCount> channels{};
     // Channel-major: raw[ch][sample].
     std::array<std::array<std::int32_t, kMaxSamples>, kChannelCount> raw{};
-    std::array<std::array<std::int32_t, kMaxSamples>, kChannelCount> smoothed{};
     bool dataLoaded = false;
     // The ESC's 512-byte parameter block as read when the device was
     // identified before the upload: the settings the flight was flown with.

@@ -126,8 +126,8 @@ std::string ValueText(float value) {
     return FormatText(kFmtValue, static_cast<double>(value));
 }
 
-CurveModel::CurveModel(FlightRecord& record, const std::array<int, kChannelCount>& windows)
-    : record_(record), windows_(windows) {
+CurveModel::CurveModel(FlightData& data, const std::array<int, kChannelCount>& windows)
+    : data_(data), record_(data.record), windows_(windows) {
     for (auto& channel : points_) {
         channel.resize(kMaxSamples);
     }
@@ -138,6 +138,12 @@ CurveModel::CurveModel(FlightRecord& record, const std::array<int, kChannelCount
     statistics_ = {kStatisticNone, kStatisticNone, kStatisticNone,
                    kStatisticNone, kStatisticNone, kStatisticNone};
     yLabelChannel_ = std::clamp<int>(record_.header.yAxis, 0, kChannelCount - 1);
+    PlotSeries power;
+    power.flight = &data_;
+    power.quantity = SeriesQuantity::Power;
+    power.colour = kDefaultPowerColour;
+    power.shown = false;
+    series_.Add(power);
 }
 
 CurveModel::~CurveModel() = default;
@@ -165,10 +171,11 @@ void CurveModel::OnInitialUpdate() {
     if (present_) {
         // The smoothed series are fresh: the power curve and the cursors'
         // statistics read them from here on.
-        index_ = std::make_unique<SpanIndex>(record_);
+        index_ = std::make_unique<SpanIndex>(data_);
         if (PowerAvailable()) {
-            powerRange_ = PowerRangeOf(index_->Whole());
+            series_.At(kPowerCurve).range = PowerRangeOf(index_->Whole());
         }
+        series_.Refresh(kPowerCurve);
         ComputePowerPoints();
     }
     FillStatistics();
@@ -181,14 +188,14 @@ void CurveModel::ComputePoints() {
     if (!present_) {
         return;
     }
-    conversion_ = ConvertRecord(record_, windows_);
-    const int channels = conversion_.channels;
-    const int samples = std::min(conversion_.samples, samples_);
+    const ConversionResult& conversion = data_.Convert(windows_);
+    const int channels = conversion.channels;
+    const int samples = std::min(conversion.samples, samples_);
     const std::int64_t width = geometry_.plotWidth;
     for (int i = 0; i < channels; ++i) {
         const AxisRange range = record_.ranges[i];
         const float perPixel = (range.max - range.min) / static_cast<float>(geometry_.plotHeight);
-        const std::int32_t* smoothed = record_.smoothed[i].data();
+        const std::int32_t* smoothed = data_.smoothed[i].data();
         PlotPoint* points = points_[i].data();
         for (int j = 0; j < samples; ++j) {
             const float v = PhysicalValue(record_, i, smoothed[j]);
@@ -202,7 +209,7 @@ void CurveModel::ComputePoints() {
             points[j] = {x, y};
         }
     }
-    statistics_.maxPower = TrimLeft(FormatText(kFmtStatistic, double{conversion_.maxPower}));
+    statistics_.maxPower = TrimLeft(FormatText(kFmtStatistic, double{data_.conversion.maxPower}));
     ComputePowerPoints();
 }
 
@@ -215,26 +222,16 @@ void CurveModel::ComputePowerPoints() {
         powerPoints_.clear();
         return;
     }
-    const std::vector<float>& power = index_->Values(kPowerSeries);
-    const int samples = std::min<int>(static_cast<int>(power.size()), samples_);
-    const std::int64_t width = geometry_.plotWidth;
-    const float perPixel =
-        (powerRange_.max - powerRange_.min) / static_cast<float>(geometry_.plotHeight);
-    powerPoints_.resize(static_cast<std::size_t>(samples));
-    for (int j = 0; j < samples; ++j) {
-        const std::int32_t x =
-            samples > 1 ? static_cast<std::int32_t>(j * width / (samples - 1)) : 0;
-        powerPoints_[j] = {x, ToPixel((powerRange_.max - power[j]) / perPixel)};
-    }
+    VisibleSeriesPoints(series_.At(kPowerCurve), series_.Values(kPowerCurve), first_,
+                        std::min(last_, samples_), geometry_.plotWidth, geometry_.plotHeight,
+                        powerPoints_);
 }
 
 std::span<const PlotPoint> CurveModel::VisiblePowerPoints() const {
-    const int end = std::min(last_, samples_);
-    if (!present_ || !powerShown_ || !PowerAvailable() ||
-        static_cast<int>(powerPoints_.size()) < end) {
+    if (!present_ || !PowerShown() || !PowerAvailable()) {
         return {};
     }
-    return std::span<const PlotPoint>(powerPoints_).subspan(first_, end - first_);
+    return powerPoints_;
 }
 
 void CurveModel::FillStatistics() {
@@ -242,8 +239,8 @@ void CurveModel::FillStatistics() {
         return;
     }
     for (int i = 0; i <= kMotorRpm; ++i) {
-        minText_[i] = FormatText(kFmtStatistic, double{conversion_.observed[i].min});
-        maxText_[i] = FormatText(kFmtStatistic, double{conversion_.observed[i].max});
+        minText_[i] = FormatText(kFmtStatistic, double{data_.conversion.observed[i].min});
+        maxText_[i] = FormatText(kFmtStatistic, double{data_.conversion.observed[i].max});
     }
     statistics_.maxCurrent = TrimLeft(maxText_[kCurrent]);
     statistics_.minVoltage = TrimLeft(minText_[kVoltage]);
@@ -277,9 +274,7 @@ void CurveModel::MapWindow() {
             points_[i][j].x = d > 1 ? static_cast<std::int32_t>((j - first_) * width / (d - 1)) : 0;
         }
     }
-    for (int j = first_; j <= end && j < static_cast<int>(powerPoints_.size()); ++j) {
-        powerPoints_[j].x = d > 1 ? static_cast<std::int32_t>((j - first_) * width / (d - 1)) : 0;
-    }
+    ComputePowerPoints();
 }
 
 void CurveModel::ZoomToSelection() {
@@ -365,7 +360,7 @@ bool CurveModel::OnMouseMove(int x) {
     const int j = std::max(0, std::min(static_cast<int>(f), samples_ - 2));
     const float fraction = f - static_cast<float>(j);
     for (int i = 0; i < ChannelCount(); ++i) {
-        const std::int32_t* s = record_.smoothed[i].data();
+        const std::int32_t* s = data_.smoothed[i].data();
         // Between two samples the value runs straight from one to the next.
         const float slope =
             samples_ > 1 ? static_cast<float>(s[j + 1]) - static_cast<float>(s[j]) : 0.0f;
@@ -389,9 +384,7 @@ bool CurveModel::OnMouseMove(int x) {
     }
     if (PowerAvailable()) {
         // Along the drawn power curve, as the channels along theirs.
-        const std::vector<float>& power = index_->Values(kPowerSeries);
-        const float slope = samples_ > 1 ? power[j + 1] - power[j] : 0.0f;
-        powerValue_ = power[j] + fraction * slope;
+        series_.ValueAt(kPowerCurve, f, powerValue_);
         powerText_ = ValueText(powerValue_);
     }
     return true;
@@ -417,8 +410,8 @@ std::string CurveModel::TooltipText() const {
         FormatText(kFmtTooltip, valueTexts_[kVoltage].c_str(), valueTexts_[kCurrent].c_str(),
                    valueTexts_[kThrottle].c_str(), valueTexts_[kTemperature].c_str(),
                    valueTexts_[kMotorRpm].c_str());
-    if (powerShown_ && PowerAvailable()) {
-        text += FormatText(kFmtTooltipPower, HtmlColour(powerColour_).c_str(), powerText_.c_str());
+    if (PowerShown() && PowerAvailable()) {
+        text += FormatText(kFmtTooltipPower, HtmlColour(PowerColour()).c_str(), powerText_.c_str());
     }
     return text;
 }
@@ -428,7 +421,7 @@ std::string CurveModel::StatusText() const {
         FormatText(kFmtStatusValues, valueTexts_[kVoltage].c_str(), valueTexts_[kCurrent].c_str(),
                    valueTexts_[kThrottle].c_str(), valueTexts_[kTemperature].c_str(),
                    valueTexts_[kMotorRpm].c_str());
-    if (powerShown_ && PowerAvailable()) {
+    if (PowerShown() && PowerAvailable()) {
         text += FormatText(kFmtStatusPower, powerText_.c_str());
     }
     return text;

@@ -13,11 +13,12 @@
 //                                        at least 10)
 //   any state with a record --right click--> full window
 //
-// The model owns the plot points; the record it draws keeps the raw and the
-// smoothed samples (ComputePoints smooths into the record).
+// The model owns the plot points; the flight it draws keeps the raw samples
+// and, beside them, the smoothed ones (ComputePoints converts the flight).
 //
-// Beside the record's channels it draws one computed curve on request, the
-// electrical power (voltage x current), scaled to its own range, and it holds
+// Beside the record's channels it draws a list of series (plot/PlotSeries):
+// the first is the electrical power (voltage x current), a derived series
+// scaled to its own range and drawn on request. It holds
 // the two measuring cursors A and B (MeasureCursors). The statistics of the
 // power and of the cursors' span come from one SpanIndex, built each time a
 // record is shown.
@@ -30,8 +31,10 @@
 #include <vector>
 
 #include "flight/Conversion.h"
+#include "flight/FlightData.h"
 #include "flight/FlightRecord.h"
 #include "plot/MeasureCursors.h"
+#include "plot/PlotSeries.h"
 
 namespace tavix {
 
@@ -41,12 +44,6 @@ inline constexpr int kMinZoomSamples = 10;
 // The power curve's colour until the settings name one: deep pink (COLORREF
 // 0x00BBGGRR), unlike any of the eight channels' default colours.
 inline constexpr std::uint32_t kDefaultPowerColour = 0x9314FF;
-
-struct PlotPoint {
-    std::int32_t x = 0;
-    std::int32_t y = 0;
-    friend bool operator==(const PlotPoint&, const PlotPoint&) = default;
-};
 
 // The grid placed in a view of `width` x `height` pixels that keeps `strip`
 // pixels free at its bottom: ten cells each way, the view shrunk to fit them
@@ -93,8 +90,8 @@ enum class ClickResult {
 
 class CurveModel {
 public:
-    // `record` and `windows` (the smoothing windows of the settings) outlive the model.
-    CurveModel(FlightRecord& record, const std::array<int, kChannelCount>& windows);
+    // `data` and `windows` (the smoothing windows of the settings) outlive the model.
+    CurveModel(FlightData& data, const std::array<int, kChannelCount>& windows);
     ~CurveModel();
     CurveModel(const CurveModel&) = delete;
     CurveModel& operator=(const CurveModel&) = delete;
@@ -141,9 +138,10 @@ public:
     // Every computed point of `channel` (the visible window's x are those of the zoom).
     std::span<const PlotPoint> Points(int channel) const;
     const FlightRecord& Record() const { return record_; }
+    const FlightData& Data() const { return data_; }
 
     // --- statistics -------------------------------------------------------
-    const ConversionResult& Conversion() const { return conversion_; }
+    const ConversionResult& Conversion() const { return data_.conversion; }
     const CurveStatistics& Statistics() const { return statistics_; }
     // "%5.1f" of the observed minimum / maximum of channels 0-4.
     const std::string& MinText(int channel) const { return minText_[channel]; }
@@ -165,14 +163,14 @@ public:
     bool PowerAvailable() const;
     // Whether the power curve is drawn (and read out); it is drawn only when
     // available too.
-    void SetPowerShown(bool shown) { powerShown_ = shown; }
-    bool PowerShown() const { return powerShown_; }
-    void SetPowerColour(std::uint32_t colorref) { powerColour_ = colorref; }
-    std::uint32_t PowerColour() const { return powerColour_; }
+    void SetPowerShown(bool shown) { series_.At(kPowerCurve).shown = shown; }
+    bool PowerShown() const { return series_.At(kPowerCurve).shown; }
+    void SetPowerColour(std::uint32_t colorref) { series_.At(kPowerCurve).colour = colorref; }
+    std::uint32_t PowerColour() const { return series_.At(kPowerCurve).colour; }
     // The range the power curve fills: from 0 (or the lowest power, when the
     // current runs backwards) to a twentieth above the highest, so the peak
     // stays inside the plot.
-    AxisRange PowerRange() const { return powerRange_; }
+    AxisRange PowerRange() const { return series_.At(kPowerCurve).range; }
     // The power curve's points of the visible window; empty unless it is
     // shown and available.
     std::span<const PlotPoint> VisiblePowerPoints() const;
@@ -181,6 +179,12 @@ public:
     const std::string& PowerValueText() const { return powerText_; }
     MeasureCursors& Cursors() { return cursors_; }
     const MeasureCursors& Cursors() const { return cursors_; }
+
+    // --- the series drawn beside the channels -------------------------------
+    // The power curve is the first; a second flight's series follow it.
+    SeriesStore& Series() { return series_; }
+    const SeriesStore& Series() const { return series_; }
+    static constexpr int kPowerCurve = 0;
 
     // --- axis labels ------------------------------------------------------
     // Time of the visible window: 11 labels, finer when the cells are wider.
@@ -198,11 +202,11 @@ private:
     void FillStatistics();
     void ComputePowerPoints();
 
+    FlightData& data_;
     FlightRecord& record_;
     const std::array<int, kChannelCount>& windows_;
     PlotGeometry geometry_;
     std::array<std::vector<PlotPoint>, kChannelCount> points_;
-    ConversionResult conversion_;
 
     bool present_ = false;
     int samples_ = 0;
@@ -226,10 +230,8 @@ private:
     std::array<AxisRange, kChannelCount> drawnRanges_{};
 
     std::unique_ptr<SpanIndex> index_;
-    std::vector<PlotPoint> powerPoints_;
-    AxisRange powerRange_{0.0f, 1.0f};
-    bool powerShown_ = false;
-    std::uint32_t powerColour_ = kDefaultPowerColour;
+    SeriesStore series_;
+    std::vector<PlotPoint> powerPoints_;  // the visible ones
     float powerValue_ = 0.0f;
     std::string powerText_;
     MeasureCursors cursors_{*this};

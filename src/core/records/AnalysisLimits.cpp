@@ -8,7 +8,7 @@ namespace tavix {
 
 namespace {
 
-double Entry(CIniFile& ini, const char* entry, double fallback, double low, double high) {
+double Entry(const CIniFile& ini, const char* entry, double fallback, double low, double high) {
     if (ini.FindSection(kIniAnalysisSection) < 0) {
         return fallback;
     }
@@ -29,7 +29,7 @@ double Entry(CIniFile& ini, const char* entry, double fallback, double low, doub
 
 }  // namespace
 
-EventLimits ReadEventLimits(CIniFile& ini) {
+EventLimits ReadEventLimits(const CIniFile& ini) {
     const EventLimits defaults;
     EventLimits limits;
     limits.cellMin = Entry(ini, kIniCellMinEntry, defaults.cellMin, kCellMinLow, kCellMinHigh);

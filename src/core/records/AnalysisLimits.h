@@ -25,7 +25,7 @@ inline constexpr double kCellMinLow = 2.0, kCellMinHigh = 4.5;
 inline constexpr double kTempMaxLow = 20.0, kTempMaxHigh = 200.0;
 inline constexpr double kCurrentMaxHigh = 1000.0;
 
-EventLimits ReadEventLimits(CIniFile& ini);
+EventLimits ReadEventLimits(const CIniFile& ini);
 // Puts the limits that differ from what config.ini holds (the section and
 // entries created as needed) and saves the file; true when nothing needed
 // writing. False when the file could not be written (the limits still hold

@@ -1,64 +1,21 @@
 #include "records/CTavixDoc.h"
 
-#include <cerrno>
-#include <charconv>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <memory>
 
 #include "base/AtomicFile.h"
 #include "base/PathText.h"
-#include "base/RegularFile.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
+#include "config/CalibrationBook.h"
 #include "logger/FlightSplitter.h"
-#include "records/RecordCheck.h"
 #include "records/RecordCodec.h"
 #include "records/RecordMessages.h"
-#include "shell/GearRateRule.h"
 
 namespace tavix {
 
 namespace {
 
-// The largest file the record memory can take; anything beyond is never read.
-constexpr std::size_t kLargestRecordFile = RecordFileSize(kChannelCount, kMaxSamples);
-
 using ull = unsigned long long;
-
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
-    // Only a regular file: a FIFO or a device would block the read forever.
-    std::FILE* file = OpenRegularFile(path, &reason);
-    if (file == nullptr) {
-        return false;
-    }
-    bytes.clear();
-    char chunk[65536];
-    bool failed = false;
-    while (bytes.size() <= kLargestRecordFile) {
-        const std::size_t got = std::fread(chunk, 1, sizeof chunk, file);
-        bytes.append(chunk, got);
-        if (got < sizeof chunk) {
-            failed = std::ferror(file) != 0;
-            break;
-        }
-    }
-    const int readErrno = errno;
-    std::fclose(file);
-    if (failed) {
-        reason = std::strerror(readErrno != 0 ? readErrno : EIO);
-        return false;
-    }
-    return true;
-}
-
-// Y-axis channel of a file outside 0-7 would index past the channel tables;
-// it is taken modulo 8, as the channel controls already read it.
-std::int32_t NormalisedYAxis(std::int32_t yAxis) {
-    const std::int32_t channel = yAxis % kChannelCount;
-    return channel < 0 ? channel + kChannelCount : channel;
-}
 
 }  // namespace
 
@@ -158,56 +115,25 @@ bool CTavixDoc::OnSaveDocument(const std::string& path, const RecordForm& form,
 }
 
 bool CTavixDoc::OnOpenDocument(const std::string& path, RecordForm& form, std::string& message) {
-    std::string bytes;
-    std::string reason;
-    if (!ReadWholeFile(path, bytes, reason)) {
-        message = FormatText(kMsgRecordUnreadable, PathText(path).c_str(), reason.c_str());
+    auto loaded =
+        ReadRecordFile(path, CalibrationBook::FromIni(ini_), form, message, &config_.Record());
+    if (!loaded) {
         return false;
     }
-    return LoadRecord(bytes, path, form, message);
+    config_.TakeCurrent(std::move(loaded));
+    return true;
 }
 
 bool CTavixDoc::LoadRecord(std::string_view bytes, const std::string& name, RecordForm& form,
                            std::string& message) {
     // Start from the record in memory so that channels the file does not hold
     // keep their settings, then replace what the file brings.
-    auto loaded = std::make_unique<FlightRecord>(config_.Record());
-    const RecordReadResult read = Serialize(bytes, *loaded, name);
-    if (!read.ok) {
-        message = read.message;
+    auto loaded = LoadRecordFile(bytes, name, CalibrationBook::FromIni(ini_), form, message,
+                                 &config_.Record());
+    if (!loaded) {
         return false;
     }
-
-    RecordHeader& header = loaded->header;
-    const std::string hw = FixedText(header.hwCode);
-    if (ini_.EntryCount(hw) == -1) {
-        message = FormatText(kMsgNoConfigure, hw.c_str());
-        return false;
-    }
-    // The calibration config.ini holds for this hardware now, not the one in
-    // force when the record was made. Ranges stay the file's own.
-    for (int i = 0; i < kChannelCount; ++i) {
-        loaded->calibration[i].k = static_cast<float>(ini_.GetReal(hw, FormatText("kvalue%d", i)));
-        loaded->calibration[i].c = static_cast<float>(ini_.GetReal(hw, FormatText("cvalue%d", i)));
-    }
-
-    form.gearRate = InitialGearRate(header.gearRate);
-    if (!IsUsableGearRate(header.gearRate)) {
-        header.gearRate = 1.0f;
-    }
-    header.yAxis = NormalisedYAxis(header.yAxis);
-    form.note = FixedText(header.note);
-    header.poles = RecordPoleNumber(header.poles);
-    form.poles = header.poles;
-    form.version = FixedText(header.version);
-    form.warning.clear();
-    if (const auto implausible = FirstImplausibleSample(*loaded)) {
-        const std::string file = std::filesystem::path(name).filename().string();
-        form.warning = ImplausibleWarning(*loaded, *implausible, PathText(file));
-    }
-    loaded->dataLoaded = true;
-
-    config_.Record() = *loaded;
+    config_.TakeCurrent(std::move(loaded));
     return true;
 }
 

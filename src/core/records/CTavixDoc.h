@@ -1,6 +1,7 @@
 #pragma once
-// The record document. It holds no record of its own: it copies the record
-// memory of CAppConfig to and from record files (*.dat), byte for byte:
+// The record document. It holds no record of its own: it writes the current
+// flight of CAppConfig to record files (*.dat) and makes a loaded file (see
+// records/RecordFile) the current flight. The file, byte for byte:
 //
 //   RecordHeader 816 | LoggerBlock 52 | AxisRange x 8 (64) |
 //   for each channel: ChannelInfo 88, then `samples` raw samples (int32)
@@ -9,7 +10,7 @@
 // no magic number and no checksum. Calibration is not in the file: it comes
 // from config.ini by the file's hardware code when the file is opened.
 //
-// Opening reads into a separate record first. A file that does not fit the
+// Opening reads into a flight of its own first. A file that does not fit the
 // record memory, ends early, or names a hardware code config.ini does not know
 // is refused with a message, and the record on screen stays as it was.
 // Bytes after the last channel are ignored: the file has no length field of its
@@ -23,29 +24,12 @@
 #include <string_view>
 
 #include "flight/FlightRecord.h"
+#include "records/RecordFile.h"
 
 namespace tavix {
 
 class CAppConfig;
 class CIniFile;
-
-// The main form's fields the document exchanges with the record: what the
-// user typed before a save, what the form shows after an open.
-struct RecordForm {
-    std::string note;  // at most kMaxNoteLength characters are stored
-    float gearRate =
-        1.0f;  // after an open: InitialGearRate of the file's (header too when unusable)
-    std::int32_t poles = 0;
-    std::string version;  // device version text of the record
-    std::string warning;  // after an open: the record holds values no device produces
-};
-
-// What reading record bytes found.
-struct RecordReadResult {
-    bool ok = false;
-    std::string message;            // why the bytes were refused
-    std::size_t trailingBytes = 0;  // bytes after the last channel, ignored
-};
 
 class CTavixDoc {
 public:

@@ -28,7 +28,8 @@ std::string CsvValue(float value) {
     return std::string(buffer, written.ptr);
 }
 
-std::string CsvText(const FlightRecord& record, const CsvOptions& options) {
+std::string CsvText(const FlightData& data, const CsvOptions& options) {
+    const FlightRecord& record = data.record;
     const int channels = ChannelsOf(record);
     const int samples = SamplesOf(record);
     std::string text;
@@ -57,17 +58,17 @@ std::string CsvText(const FlightRecord& record, const CsvOptions& options) {
             if (i > 0 || options.time) {
                 text += ',';
             }
-            text += CsvValue(DrawnValue(i, PhysicalValue(record, i, record.smoothed[i][j])));
+            text += CsvValue(DrawnValue(i, PhysicalValue(record, i, data.smoothed[i][j])));
         }
         text += '\n';
     }
     return text;
 }
 
-CsvExportResult ExportCsv(const FlightRecord& record, Prompt& prompt, const Clock& clock,
+CsvExportResult ExportCsv(const FlightData& data, Prompt& prompt, const Clock& clock,
                           ExportNameCounter& counter, const CsvPathChooser& choosePath,
                           std::string* savedPath) {
-    if (!record.dataLoaded) {
+    if (!data.record.dataLoaded) {
         prompt.Message(kMsgNoRecordForCsv, PromptIcon::Exclamation);
         return CsvExportResult::NoRecord;
     }
@@ -80,7 +81,7 @@ CsvExportResult ExportCsv(const FlightRecord& record, Prompt& prompt, const Cloc
     counter.Confirm();
     const std::string path = WithDefaultExtension(*chosen, kCsvExtension);
     std::string reason;
-    if (!WriteFileAtomically(path, CsvText(record, options), &reason)) {
+    if (!WriteFileAtomically(path, CsvText(data, options), &reason)) {
         prompt.Message(kMsgCantOpenFile, PromptIcon::Exclamation, PathText(path) + ": " + reason);
         return CsvExportResult::Failed;
     }

@@ -17,7 +17,7 @@
 #include <optional>
 #include <string>
 
-#include "flight/FlightRecord.h"
+#include "flight/FlightData.h"
 
 namespace tavix {
 
@@ -56,10 +56,10 @@ struct CsvOptions {
 // "inf" or "-inf" for an infinite value and "nan" for one that is not a number.
 std::string CsvValue(float value);
 
-// The whole file for `record`: its first min(channel count, 8) channels and
-// min(sample count, 16384) rows, from record.smoothed. A record without a
+// The whole file for a converted flight: its first min(channel count, 8)
+// channels and min(sample count, 16384) rows, from its smoothed series. A record without a
 // sampling rate counts its samples in the time column.
-std::string CsvText(const FlightRecord& record, const CsvOptions& options = {});
+std::string CsvText(const FlightData& data, const CsvOptions& options = {});
 
 // The save dialog: gets the proposed file name, returns the chosen path or
 // nothing when the user cancelled; sets `options` by the file type chosen.
@@ -74,7 +74,7 @@ enum class CsvExportResult { NoRecord, Cancelled, Failed, Saved };
 // name typed without an extension and writes the file atomically. A file that
 // cannot be written shows "Can't open the specified file!" and leaves what
 // was there before. `savedPath` receives the path written.
-CsvExportResult ExportCsv(const FlightRecord& record, Prompt& prompt, const Clock& clock,
+CsvExportResult ExportCsv(const FlightData& data, Prompt& prompt, const Clock& clock,
                           ExportNameCounter& counter, const CsvPathChooser& choosePath,
                           std::string* savedPath = nullptr);
 

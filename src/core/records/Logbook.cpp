@@ -13,7 +13,7 @@
 #include "base/OutsideText.h"
 #include "base/PathText.h"
 #include "records/AnalysisLimits.h"
-#include "records/CTavixDoc.h"
+#include "records/RecordFile.h"
 #include "records/RecordSummary.h"
 
 namespace fs = std::filesystem;
@@ -134,10 +134,9 @@ bool ListRecordFiles(const std::string& folder, std::vector<std::string>& paths,
 }
 
 LogbookReader::LogbookReader(const CIniFile& ini, const std::array<int, kChannelCount>& smoothing)
-    : ini_(ini) {
-    config_.smoothing = smoothing;
-    limits_ = ReadEventLimits(ini_);
-}
+    : calibrations_(CalibrationBook::FromIni(ini)),
+      smoothing_(smoothing),
+      limits_(ReadEventLimits(ini)) {}
 
 LogbookEntry LogbookReader::Read(const std::string& path) {
     LogbookEntry entry;
@@ -151,14 +150,15 @@ LogbookEntry LogbookReader::Read(const std::string& path) {
         entry.error = FormatText(kMsgLogbookNotRegular, PathText(path).c_str());
         return entry;
     }
-    CTavixDoc doc(config_, ini_);
     RecordForm form;
-    if (!doc.OnOpenDocument(path, form, entry.error)) {
+    const std::unique_ptr<FlightData> flight =
+        ReadRecordFile(path, calibrations_, form, entry.error);
+    if (!flight) {
         return entry;
     }
-    config_.Convert();
-    const FlightRecord& record = config_.Record();
-    const SpanIndex index(record);
+    flight->Convert(smoothing_);
+    const FlightRecord& record = flight->record;
+    const SpanIndex index(*flight);
     const SpanStatistics whole = index.Whole();
 
     entry.ok = true;

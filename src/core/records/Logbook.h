@@ -5,10 +5,10 @@
 // how much of the battery it took. A file that cannot be opened is listed with
 // the reason, never left out.
 //
-// Each file is opened the way the window opens it (CTavixDoc: the same checks
-// and messages, the calibration config.ini holds for the record's hardware)
-// and smoothed with the configured windows, so the numbers are those the
-// record page shows.
+// Each file is opened the way the window opens it (records/RecordFile: the
+// same checks and messages, the calibration config.ini holds for the record's
+// hardware) and smoothed with the configured windows, so the numbers are those
+// the record page shows.
 
 #include <array>
 #include <cstdint>
@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "analysis/FlightEvents.h"
-#include "config/CAppConfig.h"
 #include "config/CIniFile.h"
+#include "config/CalibrationBook.h"
 #include "flight/FlightRecord.h"
 
 namespace tavix {
@@ -97,9 +97,9 @@ struct LogbookEntry {
 bool ListRecordFiles(const std::string& folder, std::vector<std::string>& paths,
                      std::string& error);
 
-// Opens record files one at a time for the logbook. It keeps its own copy of
-// the settings and its own record memory, so reading the folder leaves the
-// window's record as it was.
+// Opens record files one at a time for the logbook, each as a flight of its
+// own: it keeps what it needs of the settings (calibrations, smoothing
+// windows, event limits), never the window's record.
 class LogbookReader {
 public:
     LogbookReader(const CIniFile& ini, const std::array<int, kChannelCount>& smoothing);
@@ -109,8 +109,8 @@ public:
     LogbookEntry Read(const std::string& path);
 
 private:
-    CIniFile ini_;
-    CAppConfig config_;
+    CalibrationBook calibrations_;
+    std::array<int, kChannelCount> smoothing_;
     EventLimits limits_;
 };
 

@@ -39,8 +39,8 @@ FlightSummaryPanel::FlightSummaryPanel(QWidget* parent, int pairsPerLine, const 
     Clear();
 }
 
-void FlightSummaryPanel::SetRecord(const FlightRecord& record) {
-    Show(QuantityTexts(record));
+void FlightSummaryPanel::SetRecord(const FlightData& data) {
+    Show(QuantityTexts(data));
 }
 
 void FlightSummaryPanel::SetQuantities(const FlightQuantities& quantities) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "analysis/FlightQuantities.h"
-#include "flight/FlightRecord.h"
+#include "flight/FlightData.h"
 
 class QLabel;
 
@@ -23,8 +23,8 @@ public:
     explicit FlightSummaryPanel(QWidget* parent = nullptr, int pairsPerLine = 1,
                                 const char* omitted = nullptr);
 
-    // `record` with its smoothed series filled (after CAppConfig::Convert).
-    void SetRecord(const FlightRecord& record);
+    // A converted flight (after FlightData::Convert).
+    void SetRecord(const FlightData& data);
     // When the caller has the quantities already (from its own SpanIndex).
     void SetQuantities(const FlightQuantities& quantities);
     // No record: every value reads "-".

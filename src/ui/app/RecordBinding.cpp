@@ -181,11 +181,9 @@ void RecordBinding::ShowLoadedRecord(const RecordForm& form) {
     view_.SetPoleNumber(form.poles);
     UpdateGearHint();
 
-    // The curves smooth and convert the record; the statistics they keep are
-    // the data store's too.
-    RecordPage& page = *view_.RecordView();
-    page.ShowRecord();
-    config_.conversion = page.Model().Conversion();
+    // The curves smooth and convert the current flight, which keeps its
+    // statistics.
+    view_.RecordView()->ShowRecord();
     channels_->SetRecord();
 
     // The record's page is where a loaded record is shown.

@@ -70,9 +70,9 @@ QLabel* Caption(const char* text, QWidget* parent) {
 
 }  // namespace
 
-RecordPage::RecordPage(FlightRecord& record, const std::array<int, kChannelCount>& windows,
+RecordPage::RecordPage(FlightData& data, const std::array<int, kChannelCount>& windows,
                        QWidget* parent)
-    : QWidget(parent), record_(record), model_(std::make_unique<CurveModel>(record, windows)) {
+    : QWidget(parent), record_(data.record), model_(std::make_unique<CurveModel>(data, windows)) {
     setObjectName(QStringLiteral("recordPage"));
     auto* chart = new ChartFrame(*model_, this);
     chart_ = chart;

@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "analysis/FlightEvents.h"
+#include "flight/FlightData.h"
 #include "flight/FlightRecord.h"
 
 class QCheckBox;
@@ -48,8 +49,8 @@ public:
         kStatisticCount
     };
 
-    // `record` and `windows` (the smoothing windows) outlive the page.
-    RecordPage(FlightRecord& record, const std::array<int, kChannelCount>& windows,
+    // `data` (the flight shown) and `windows` (the smoothing windows) outlive the page.
+    RecordPage(FlightData& data, const std::array<int, kChannelCount>& windows,
                QWidget* parent = nullptr);
     ~RecordPage() override;
 

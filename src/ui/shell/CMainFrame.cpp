@@ -365,7 +365,7 @@ void CMainFrame::OnSaveAs() {
 }
 
 void CMainFrame::OnSaveCsv() {
-    ExportCsv(config_.Record(), prompt_, clock_, csvNames_,
+    ExportCsv(config_.Current(), prompt_, clock_, csvNames_,
               [this](const std::string& proposed, CsvOptions& options) {
                   return AskCsvSaveName(this, csvDirectory_, proposed, options);
               });

@@ -80,7 +80,7 @@ void CTavixView::BuildLayout() {
     for (int tab = 1; tab < kTabCount; ++tab) {
         if (tab == kTabRecord) {
             // The record's curves, statistics and channel controls.
-            recordPage_ = new RecordPage(config_.Record(), config_.smoothing, tabs_);
+            recordPage_ = new RecordPage(config_.Current(), config_.smoothing, tabs_);
             connect(recordPage_, &RecordPage::statusTextChanged, this, &CTavixView::SetStatusText);
             pages_[tab] = recordPage_;
             continue;

@@ -8,14 +8,16 @@
 #include <memory>
 
 #include "flight/Conversion.h"
+#include "flight/FlightData.h"
 #include "flight/FlightRecord.h"
 
 namespace tavix::test {
 
-inline std::unique_ptr<FlightRecord> MakeAnalysisRecord(
+inline std::unique_ptr<FlightData> MakeAnalysisRecord(
     int channels, int samples, int rate, const std::function<std::int32_t(int, int)>& raw,
     std::array<int, kChannelCount> windows = {1, 1, 1, 1, 1, 1, 1, 1}) {
-    auto record = std::make_unique<FlightRecord>();
+    auto flight = std::make_unique<FlightData>();
+    FlightRecord* record = &flight->record;
     record->header.channels = channels;
     record->header.samples = samples;
     record->header.rate = static_cast<std::uint8_t>(rate);
@@ -28,8 +30,8 @@ inline std::unique_ptr<FlightRecord> MakeAnalysisRecord(
             record->raw[ch][j] = raw(ch, j);
         }
     }
-    SmoothRecord(*record, windows);
-    return record;
+    SmoothRecord(*record, windows, flight->smoothed);
+    return flight;
 }
 
 }  // namespace tavix::test

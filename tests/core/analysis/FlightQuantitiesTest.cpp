@@ -88,7 +88,7 @@ TEST(FlightQuantities, MatchStraightforwardSumsAndThePagesMaximumPower) {
     EXPECT_NEAR(*q.capacityMah, ampereSeconds / 3.6, 1e-6);
     EXPECT_NEAR(*q.energyWh, wattSeconds / 3600.0, 1e-6);
     EXPECT_NEAR(*q.averageCurrent, ampereSeconds * rate / samples, 1e-9);
-    EXPECT_EQ(q.maxPower, EvaluateRecord(*record).maxPower);
+    EXPECT_EQ(q.maxPower, EvaluateRecord(record->record, record->smoothed).maxPower);
     EXPECT_EQ(q.cells, 4);  // 16.8 V
     EXPECT_FLOAT_EQ(q.minVoltage, minVolts);
     EXPECT_NEAR(*q.minCellVoltage, minVolts / 4.0, 1e-6);

@@ -40,10 +40,11 @@ SeriesSpan PlainSpan(const std::vector<float>& values, int first, int last) {
 }
 
 // Values the curves draw, computed here sample by sample.
-std::vector<float> PlainValues(const FlightRecord& record, int series) {
+std::vector<float> PlainValues(const FlightData& flight, int series) {
+    const FlightRecord& record = flight.record;
     std::vector<float> values;
     for (int j = 0; j < record.header.samples; ++j) {
-        const auto& s = record.smoothed;
+        const auto& s = flight.smoothed;
         values.push_back(series == kPowerSeries
                              ? (s[kVoltage][j] * record.calibration[kVoltage].k) *
                                    (s[kCurrent][j] * record.calibration[kCurrent].k)

@@ -1,4 +1,5 @@
 #include "flight/Conversion.h"
+#include "flight/FlightData.h"
 
 #include <gtest/gtest.h>
 
@@ -172,6 +173,13 @@ std::unique_ptr<FlightRecord> MakeRecord(int samples) {
     return record;
 }
 
+// The same record as a flight, with room for its smoothed series.
+std::unique_ptr<FlightData> MakeFlight(int samples) {
+    auto flight = std::make_unique<FlightData>();
+    flight->record = *MakeRecord(samples);
+    return flight;
+}
+
 TEST(PhysicalValue, ScalesAndComputesRpmInSinglePrecision) {
     const auto record = MakeRecord(1);
     // 1234 x 0.01 reads as 12.34 V.
@@ -199,13 +207,14 @@ TEST(PhysicalValue, ZeroPeriodReadsAsStandingStill) {
 
     // A motor start with window 4: the curve rises from 0 to the first real
     // speed instead of peaking at a mean that mixes zeros with the periods.
-    auto record = MakeRecord(6);
+    auto flight = MakeFlight(6);
+    FlightRecord* record = &flight->record;
     record->raw[kMotorRpm] = {};
     for (int j = 3; j < 6; ++j) {
         record->raw[kMotorRpm][j] = 3000;
     }
     const std::array<int, kChannelCount> windows{1, 1, 1, 1, 4, 1, 1, 1};
-    const ConversionResult result = ConvertRecord(*record, windows);
+    const ConversionResult result = flight->Convert(windows);
     EXPECT_EQ(result.observed[kMotorRpm].min, 0.0f);
     EXPECT_EQ(result.observed[kMotorRpm].max, RpmValue(3000, 14, 1.0f, 0.000001f));
 }
@@ -215,23 +224,25 @@ TEST(ConvertRecord, ThrottleAboveFullIsHeldAtTheTop) {
     EXPECT_EQ(DrawnValue(kThrottle, 99.5f), 99.5f);
     EXPECT_EQ(DrawnValue(kVoltage, 120.0f), 120.0f);
 
-    auto record = MakeRecord(4);
+    auto flight = MakeFlight(4);
+    FlightRecord* record = &flight->record;
     const std::array<std::int32_t, 4> throttle{50, 120, 80, 30};
     std::copy(throttle.begin(), throttle.end(), record->raw[kThrottle].begin());
     const std::array<int, kChannelCount> windows{1, 1, 1, 1, 1, 1, 1, 1};
-    ConversionResult result = ConvertRecord(*record, windows);
+    ConversionResult result = flight->Convert(windows);
     EXPECT_EQ(result.observed[kThrottle].max, 100.0f);
     EXPECT_EQ(result.observed[kThrottle].min, 30.0f);
 
     // Throttle over the top all the time: the minimum stays within the curve too.
     record->raw[kThrottle].fill(130);
-    result = ConvertRecord(*record, windows);
+    result = flight->Convert(windows);
     EXPECT_EQ(result.observed[kThrottle].min, 100.0f);
     EXPECT_EQ(result.observed[kThrottle].max, 100.0f);
 }
 
 TEST(ConvertRecord, SmoothsEachChannelWithItsWindowAndFindsExtremesAndPower) {
-    auto record = MakeRecord(6);
+    auto flight = MakeFlight(6);
+    FlightRecord* record = &flight->record;
     const std::array<std::int32_t, 6> volts{1200, 1100, 1000, 1300, 900, 1250};
     const std::array<std::int32_t, 6> amps{10, 200, 150, 0, 400, 100};
     const std::array<std::int32_t, 6> temps{40, 42, 44, 46, 48, 50};
@@ -240,19 +251,19 @@ TEST(ConvertRecord, SmoothsEachChannelWithItsWindowAndFindsExtremesAndPower) {
     std::copy(temps.begin(), temps.end(), record->raw[kTemperature].begin());
     record->raw[kMotorRpm].fill(2000);
     record->raw[5].fill(77);  // beyond the record's channels
-    record->smoothed[5].fill(-1);
+    flight->smoothed[5].fill(-1);
 
     const std::array<int, kChannelCount> windows{1, 2, 1, 4, 1, 1, 1, 1};
-    const ConversionResult result = ConvertRecord(*record, windows);
+    const ConversionResult result = flight->Convert(windows);
     EXPECT_EQ(result.channels, 5);
     EXPECT_EQ(result.samples, 6);
 
     // Current smoothed over 2 samples: 10, 105, 175, 75, 200, 250.
-    const std::vector<std::int32_t> current(record->smoothed[kCurrent].begin(),
-                                            record->smoothed[kCurrent].begin() + 6);
+    const std::vector<std::int32_t> current(flight->smoothed[kCurrent].begin(),
+                                            flight->smoothed[kCurrent].begin() + 6);
     EXPECT_EQ(current, (std::vector<std::int32_t>{10, 105, 175, 75, 200, 250}));
-    EXPECT_EQ(record->smoothed[kTemperature][5], (44 + 46 + 48 + 50) / 4);
-    EXPECT_EQ(record->smoothed[5][0], -1);
+    EXPECT_EQ(flight->smoothed[kTemperature][5], (44 + 46 + 48 + 50) / 4);
+    EXPECT_EQ(flight->smoothed[5][0], -1);
 
     // Voltage: 12, 11, 10, 13, 9, 12.5 V; the first sample sets both ends.
     EXPECT_EQ(result.observed[kVoltage].min, 9.0f);
@@ -265,22 +276,23 @@ TEST(ConvertRecord, SmoothsEachChannelWithItsWindowAndFindsExtremesAndPower) {
 }
 
 TEST(ConvertRecord, PowerStartsFromZeroAndCountsAreCutToTheMemory) {
-    auto record = MakeRecord(3);
+    auto flight = MakeFlight(3);
+    FlightRecord* record = &flight->record;
     record->calibration[kCurrent] = {-1.0f, 0.0f};  // only negative products
     record->raw[kVoltage].fill(1000);
     record->raw[kCurrent].fill(5);
     const std::array<int, kChannelCount> windows{1, 1, 1, 1, 1, 1, 1, 1};
-    EXPECT_EQ(ConvertRecord(*record, windows).maxPower, 0.0f);
+    EXPECT_EQ(flight->Convert(windows).maxPower, 0.0f);
 
     // A header from a damaged file must not lead outside the tables.
     record->header.samples = 1 << 20;
     record->header.channels = 40;
-    ConversionResult result = ConvertRecord(*record, windows);
+    ConversionResult result = flight->Convert(windows);
     EXPECT_EQ(result.samples, kMaxSamples);
     EXPECT_EQ(result.channels, kChannelCount);
     record->header.samples = -5;
     record->header.channels = -1;
-    result = ConvertRecord(*record, windows);
+    result = flight->Convert(windows);
     EXPECT_EQ(result.samples, 0);
     EXPECT_EQ(result.channels, 0);
     EXPECT_EQ(result.maxPower, 0.0f);
@@ -289,6 +301,7 @@ TEST(ConvertRecord, PowerStartsFromZeroAndCountsAreCutToTheMemory) {
 TEST(ConvertRecord, AppConfigConvertsWithItsWindows) {
     CAppConfig config;
     FlightRecord& record = config.Record();
+    const FlightData& flight = config.Current();
     record.header.samples = 2;
     record.header.channels = 1;
     record.calibration[kVoltage] = {1.0f, 0.0f};
@@ -296,9 +309,10 @@ TEST(ConvertRecord, AppConfigConvertsWithItsWindows) {
     record.raw[kVoltage][1] = 2;
     config.smoothing[kVoltage] = 2;
     const ConversionResult& result = config.Convert();
-    EXPECT_EQ(&result, &config.conversion);
-    EXPECT_EQ(record.smoothed[kVoltage][1], 1);
-    EXPECT_EQ(config.conversion.observed[kVoltage].max, 1.0f);
+    EXPECT_EQ(&result, &flight.conversion);
+    EXPECT_EQ(&record, &flight.record);
+    EXPECT_EQ(flight.smoothed[kVoltage][1], 1);
+    EXPECT_EQ(flight.conversion.observed[kVoltage].max, 1.0f);
 }
 
 }  // namespace

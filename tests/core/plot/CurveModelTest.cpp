@@ -16,24 +16,24 @@ namespace {
 // Channel 0 rises by one per sample; the others hold their channel number.
 struct CurveFixture : ::testing::Test {
     void Load(int samples, int channels = kUploadChannels) {
-        record->header.samples = samples;
-        record->header.channels = channels;
-        record->header.rate = 10;
-        record->header.poles = 10;
-        record->header.gearRate = 1.0f;
-        record->dataLoaded = true;
+        record->record.header.samples = samples;
+        record->record.header.channels = channels;
+        record->record.header.rate = 10;
+        record->record.header.poles = 10;
+        record->record.header.gearRate = 1.0f;
+        record->record.dataLoaded = true;
         for (int i = 0; i < kChannelCount; ++i) {
-            record->calibration[i] = {1.0f, 0.0f};
-            record->ranges[i] = {0.0f, 28.0f};
+            record->record.calibration[i] = {1.0f, 0.0f};
+            record->record.ranges[i] = {0.0f, 28.0f};
             for (int j = 0; j < samples; ++j) {
-                record->raw[i][j] = i == kVoltage ? j : i;
+                record->record.raw[i][j] = i == kVoltage ? j : i;
             }
         }
         model.Place(401, 300);  // cells 40 x 29, plot 400 x 290
         model.OnInitialUpdate();
     }
 
-    std::unique_ptr<FlightRecord> record = std::make_unique<FlightRecord>();
+    std::unique_ptr<FlightData> record = std::make_unique<FlightData>();
     std::array<int, kChannelCount> windows{1, 1, 1, 1, 1, 1, 1, 1};
     CurveModel model{*record, windows};
 };
@@ -75,14 +75,14 @@ TEST_F(CurveFixture, PointsSpanThePlotAndValuesMapToTheirRange) {
 }
 
 TEST_F(CurveFixture, ThrottleAboveFullStandsOnTheTopEdgeAndAFlatRangeOnTopToo) {
-    record->ranges[kThrottle] = {0.0f, 100.0f};
-    record->raw[kThrottle].fill(120);
-    record->ranges[kTemperature] = {50.0f, 50.0f};
+    record->record.ranges[kThrottle] = {0.0f, 100.0f};
+    record->record.raw[kThrottle].fill(120);
+    record->record.ranges[kTemperature] = {50.0f, 50.0f};
     Load(100);
     // Load() resets the raw samples: put the throttle above 100 and compute again.
-    record->raw[kThrottle].fill(120);
-    record->ranges[kThrottle] = {0.0f, 100.0f};
-    record->ranges[kTemperature] = {50.0f, 50.0f};
+    record->record.raw[kThrottle].fill(120);
+    record->record.ranges[kThrottle] = {0.0f, 100.0f};
+    record->record.ranges[kTemperature] = {50.0f, 50.0f};
     model.ComputePoints();
     EXPECT_EQ(model.VisiblePoints(kThrottle)[7].y, 0);
     EXPECT_FLOAT_EQ(model.Conversion().observed[kThrottle].max, 100.0f);
@@ -91,7 +91,7 @@ TEST_F(CurveFixture, ThrottleAboveFullStandsOnTheTopEdgeAndAFlatRangeOnTopToo) {
 
 TEST_F(CurveFixture, AnRpmOfNoReadingReadsZero) {
     Load(50);
-    record->raw[kMotorRpm].fill(0);  // a period of 0: no reading
+    record->record.raw[kMotorRpm].fill(0);  // a period of 0: no reading
     model.ComputePoints();
     ASSERT_TRUE(model.OnMouseMove(200));
     EXPECT_EQ(model.ValueTextOf(kMotorRpm), ValueText(0.0f));
@@ -100,7 +100,7 @@ TEST_F(CurveFixture, AnRpmOfNoReadingReadsZero) {
 TEST_F(CurveFixture, TheReadOutAtAMotorStartFollowsTheDrawnLine) {
     Load(50);
     for (int j = 0; j < 50; ++j) {
-        record->raw[kMotorRpm][j] = j < 25 ? 0 : 1000;  // the motor starts at sample 25
+        record->record.raw[kMotorRpm][j] = j < 25 ? 0 : 1000;  // the motor starts at sample 25
     }
     model.OnInitialUpdate();
     const float running = RpmValue(1000, 10, 1.0f, 1.0f);
@@ -240,7 +240,7 @@ TEST(ValueTextTest, ReadsLikeTheValueFields) {
 
 TEST_F(CurveFixture, TheReadOutRunsBetweenSamplesAndStopsAtTheRecordsEnd) {
     Load(101);
-    record->calibration[kVoltage] = {0.5f, 1.0f};
+    record->record.calibration[kVoltage] = {0.5f, 1.0f};
     model.ComputePoints();
     // x = 2 is sample 101 x 2 / 400 = 0.505, between 0 and 1 (v = 0.505 x 0.5 + 1).
     ASSERT_TRUE(model.OnMouseMove(2));
@@ -270,7 +270,7 @@ TEST_F(CurveFixture, TooltipAndStatusTextCarryTheFiveValues) {
 
 TEST_F(CurveFixture, StatisticsAreTheObservedExtremesWithoutLeadingBlanks) {
     Load(200);
-    record->calibration[kCurrent] = {2.0f, 0.0f};
+    record->record.calibration[kCurrent] = {2.0f, 0.0f};
     model.OnInitialUpdate();
     const CurveStatistics& s = model.Statistics();
     EXPECT_EQ(s.maxCurrent, "2.0");
@@ -299,18 +299,18 @@ TEST_F(CurveFixture, YLabelFormatsFollowTheRangeWidth) {
     };
     Load(100);
     for (const Case& c : cases) {
-        record->ranges[kCurrent] = c.range;
+        record->record.ranges[kCurrent] = c.range;
         model.BuildYLabels(kCurrent);
         EXPECT_EQ(model.YLabels()[0], c.top);
         EXPECT_EQ(model.YLabels()[1], c.second);
         EXPECT_EQ(model.YLabels()[10], c.bottom);
     }
-    EXPECT_EQ(record->header.yAxis, kCurrent);
+    EXPECT_EQ(record->record.header.yAxis, kCurrent);
     EXPECT_EQ(model.YLabelChannel(), kCurrent);
     // -1: channel 0's scale, the stored choice untouched.
     model.BuildYLabels(-1);
     EXPECT_EQ(model.YLabelChannel(), kVoltage);
-    EXPECT_EQ(record->header.yAxis, kCurrent);
+    EXPECT_EQ(record->record.header.yAxis, kCurrent);
 }
 
 TEST_F(CurveFixture, TimeLabelsGetFinerAsTheCellsWiden) {
@@ -330,12 +330,12 @@ TEST_F(CurveFixture, TimeLabelsGetFinerAsTheCellsWiden) {
         model.Place(c.width, 300);
         EXPECT_EQ(model.TimeLabels()[1], c.second) << c.width;
     }
-    record->header.rate = 0;  // no rate: the labels count samples
+    record->record.header.rate = 0;  // no rate: the labels count samples
     model.BuildTimeLabels();
     EXPECT_EQ(model.TimeLabels()[10], "1000.000");
 
     // Before any record there is no time axis at all.
-    record->dataLoaded = false;
+    record->record.dataLoaded = false;
     model.OnInitialUpdate();
     for (const std::string& label : model.TimeLabels()) {
         EXPECT_EQ(label, "");
@@ -347,8 +347,8 @@ TEST_F(CurveFixture, NewRangesMoveTheCurvesAndTheYLabelsAtOnce) {
     model.BuildYLabels(kThrottle);
     const std::string top = model.YLabels()[0];
     const std::int32_t y = model.VisiblePoints(kThrottle)[5].y;
-    EXPECT_FALSE(model.ApplyRanges());          // nothing changed: nothing to do
-    record->ranges[kThrottle] = {0.0f, 56.0f};  // a profile with twice the range
+    EXPECT_FALSE(model.ApplyRanges());                 // nothing changed: nothing to do
+    record->record.ranges[kThrottle] = {0.0f, 56.0f};  // a profile with twice the range
     EXPECT_TRUE(model.ApplyRanges());
     EXPECT_NE(model.YLabels()[0], top);
     EXPECT_NE(model.YLabels()[0].find("56"), std::string::npos) << model.YLabels()[0];

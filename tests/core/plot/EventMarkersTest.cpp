@@ -23,14 +23,14 @@ struct MarkerFixture : ::testing::Test {
     MarkerFixture() {
         record = test::MakeAnalysisRecord(kUploadChannels, 101, 5, [](int, int) { return 50; });
         for (int ch = 0; ch < kChannelCount; ++ch) {
-            record->ranges[ch] = {0.0f, 200.0f};
+            record->record.ranges[ch] = {0.0f, 200.0f};
         }
-        record->dataLoaded = true;
+        record->record.dataLoaded = true;
         model = std::make_unique<CurveModel>(*record, windows);
         model->Place(401, 300);
         model->OnInitialUpdate();
     }
-    std::unique_ptr<FlightRecord> record;
+    std::unique_ptr<FlightData> record;
     std::array<int, kChannelCount> windows{1, 1, 1, 1, 1, 1, 1, 1};
     std::unique_ptr<CurveModel> model;
 };

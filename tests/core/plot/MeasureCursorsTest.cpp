@@ -21,18 +21,18 @@ struct CursorFixture : ::testing::Test {
             return ch == kVoltage ? 100 + j : ch == kCurrent ? 20 : 40;
         });
         for (int ch = 0; ch < kChannelCount; ++ch) {
-            record->ranges[ch] = {0.0f, 200.0f};
-            record->channels[ch].visible = 1;
+            record->record.ranges[ch] = {0.0f, 200.0f};
+            record->record.channels[ch].visible = 1;
         }
-        SetFixedText(record->channels[kVoltage].name, "Voltage    ");
-        record->dataLoaded = true;
+        SetFixedText(record->record.channels[kVoltage].name, "Voltage    ");
+        record->record.dataLoaded = true;
         model = std::make_unique<CurveModel>(*record, windows);
         model->Place(401, 300);  // plot 400 x 290
         model->OnInitialUpdate();
     }
     MeasureCursors& Cursors() { return model->Cursors(); }
 
-    std::unique_ptr<FlightRecord> record;
+    std::unique_ptr<FlightData> record;
     std::array<int, kChannelCount> windows{1, 1, 1, 1, 1, 1, 1, 1};
     std::unique_ptr<CurveModel> model;
 };
@@ -169,7 +169,7 @@ TEST_F(CursorFixture, APressNearACursorGrabsItAndDraggingMovesItBySamples) {
 }
 
 TEST_F(CursorFixture, WithoutARecordNothingIsPlacedAndWithoutARateSamplesAreCounted) {
-    record = std::make_unique<FlightRecord>();
+    record = std::make_unique<FlightData>();
     model = std::make_unique<CurveModel>(*record, windows);
     model->Place(401, 300);
     model->OnInitialUpdate();

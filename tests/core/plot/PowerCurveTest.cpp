@@ -22,16 +22,16 @@ struct PowerFixture : ::testing::Test {
             return ch == kVoltage ? 120 : ch == kCurrent ? j / 5 : 50;
         });
         for (int ch = 0; ch < kChannelCount; ++ch) {
-            record->ranges[ch] = {0.0f, 50.0f};
-            record->channels[ch].visible = 1;
+            record->record.ranges[ch] = {0.0f, 50.0f};
+            record->record.channels[ch].visible = 1;
         }
-        record->dataLoaded = true;
+        record->record.dataLoaded = true;
         model = std::make_unique<CurveModel>(*record, windows);
         model->Place(401, 300);  // plot 400 x 290
         model->OnInitialUpdate();
     }
 
-    std::unique_ptr<FlightRecord> record;
+    std::unique_ptr<FlightData> record;
     std::array<int, kChannelCount> windows{1, 1, 1, 1, 1, 1, 1, 1};
     std::unique_ptr<CurveModel> model;
 };
@@ -92,7 +92,7 @@ TEST_F(PowerFixture, ARecordWithoutCurrentHasNoPowerToShow) {
 // the power when drawn; the numbers are the index's, worded as the read-out.
 TEST_F(PowerFixture, SpanRowsAreTheCurvesOnScreenWithTheIndexsNumbers) {
     Load(kUploadChannels);
-    record->channels[kThrottle].visible = 0;
+    record->record.channels[kThrottle].visible = 0;
     model->Cursors().PlaceAtSample(Cursor::A, 100);
     model->Cursors().PlaceAtSample(Cursor::B, 300);
     const SpanStatistics span = model->Index()->Span(100, 300);

@@ -48,23 +48,24 @@ struct RecordSetup {
 
 // A record whose channels rise and fall at different rates, with RPM periods
 // of 0 (no reading) at the start.
-std::unique_ptr<FlightRecord> MakeRecord(const RecordSetup& setup) {
-    auto record = std::make_unique<FlightRecord>();
-    record->header.channels = setup.channels;
-    record->header.samples = setup.samples;
-    record->header.gearRate = setup.gearRate;
-    record->header.poles = setup.poles;
-    record->calibration = setup.calibration;
-    record->dataLoaded = true;
+std::unique_ptr<FlightData> MakeRecord(const RecordSetup& setup) {
+    auto record = std::make_unique<FlightData>();
+    record->record.header.channels = setup.channels;
+    record->record.header.samples = setup.samples;
+    record->record.header.gearRate = setup.gearRate;
+    record->record.header.poles = setup.poles;
+    record->record.calibration = setup.calibration;
+    record->record.dataLoaded = true;
     for (int ch = 0; ch < kChannelCount; ++ch) {
         for (int j = 0; j < setup.samples; ++j) {
             const int wave = (j * (ch + 3)) % 97;
             // The motor starts after three samples and loses its reading now and then.
             const bool noReading = j < 3 || j % 13 == 7;
-            record->raw[ch][j] = ch == kMotorRpm ? (noReading ? 0 : 500 + 40 * wave) : 20 + wave;
+            record->record.raw[ch][j] =
+                ch == kMotorRpm ? (noReading ? 0 : 500 + 40 * wave) : 20 + wave;
         }
     }
-    SmoothRecord(*record, setup.windows);
+    SmoothRecord(record->record, setup.windows, record->smoothed);
     return record;
 }
 
@@ -100,7 +101,7 @@ void ExpectMatchesIndependentComputation(const RecordSetup& setup) {
         const std::vector<std::string> values = Split(lines[static_cast<std::size_t>(j) + 1], ',');
         ASSERT_EQ(values.size(), static_cast<std::size_t>(setup.channels)) << "row " << j;
         for (int ch = 0; ch < setup.channels; ++ch) {
-            const double expected = Expected(*record, setup, ch, j);
+            const double expected = Expected(record->record, setup, ch, j);
             const std::string& text = values[static_cast<std::size_t>(ch)];
             if (std::isinf(expected)) {
                 EXPECT_EQ(text, "inf") << "row " << j << " channel " << ch;
@@ -178,19 +179,19 @@ TEST(CsvText, ThrottleIsClampedAndRpmUsesTheSinglePrecisionProductOfPolesAndGear
     setup.samples = 1;
     auto record = MakeRecord(setup);
     // 1047 x 0.1 = 104.7 %: written as the top of the scale.
-    record->calibration[kThrottle] = {0.1f, 0.0f};
+    record->record.calibration[kThrottle] = {0.1f, 0.0f};
     record->smoothed[kThrottle][0] = 1047;
     // 30 / (100 x 1e-5 x 39) = 769.23; with the gear cut to 3 it would be 1000.00.
-    record->calibration[kMotorRpm] = {1e-5f, 0.0f};
+    record->record.calibration[kMotorRpm] = {1e-5f, 0.0f};
     record->smoothed[kMotorRpm][0] = 100;
-    record->header.gearRate = 3.9f;
-    record->header.poles = 10;
+    record->record.header.gearRate = 3.9f;
+    record->record.header.poles = 10;
     EXPECT_EQ(Split(CsvText(*record), '\n')[1], "0.00,0.00,100.00,0.00,769.23");
 
     // The product is the curves' product: gear 39 with 1 pole gives the same column.
     const std::string viaProduct = CsvText(*record);
-    record->header.gearRate = 39.0f;
-    record->header.poles = 1;
+    record->record.header.gearRate = 39.0f;
+    record->record.header.poles = 1;
     EXPECT_EQ(CsvText(*record), viaProduct);
 }
 
@@ -198,13 +199,13 @@ TEST(CsvText, SamplesAndChannelsBeyondTheRecordMemoryAreNotRead) {
     RecordSetup setup;
     setup.samples = 4;
     auto record = MakeRecord(setup);
-    record->header.channels = 12;
-    record->header.samples = kMaxSamples + 100;
+    record->record.header.channels = 12;
+    record->record.header.samples = kMaxSamples + 100;
     const std::vector<std::string> lines = Split(CsvText(*record), '\n');
     EXPECT_EQ(lines.size(), static_cast<std::size_t>(kMaxSamples) + 1);
     EXPECT_EQ(Split(lines.back(), ',').size(), static_cast<std::size_t>(kChannelCount));
 
-    record->header.channels = 0;
+    record->record.header.channels = 0;
     EXPECT_EQ(CsvText(*record).substr(0, 2), "\n\n");
 }
 
@@ -286,14 +287,14 @@ protected:
     test::FakePrompt prompt;
     test::FixedClock clock;
     ExportNameCounter counter;
-    std::unique_ptr<FlightRecord> record;
+    std::unique_ptr<FlightData> record;
     std::vector<std::string> proposals;
     std::string saved;
     CsvOptions options;  // the file type the dialog answers with
 };
 
 TEST_F(ExportCsvTest, WithoutARecordNothingIsAsked) {
-    record->dataLoaded = false;
+    record->record.dataLoaded = false;
     EXPECT_EQ(Export(dir.File("x.csv")), CsvExportResult::NoRecord);
     EXPECT_EQ(prompt.Texts(), std::vector<std::string>{kMsgNoRecordForCsv});
     EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Exclamation);
@@ -325,7 +326,7 @@ TEST(CsvText, Utf8AndTimeChangeOnlyTheHeaderAndTheFirstColumn) {
     setup.samples = 4;
     setup.calibration[kVoltage] = {0.01f, 0.0f};
     const auto record = MakeRecord(setup);
-    record->header.rate = 3;
+    record->record.header.rate = 3;
     const std::vector<std::string> plain = Split(CsvText(*record), '\n');
     const std::vector<std::string> both = Split(CsvText(*record, {true, true}), '\n');
     ASSERT_EQ(both.size(), plain.size());
@@ -341,7 +342,7 @@ TEST(CsvText, Utf8AndTimeChangeOnlyTheHeaderAndTheFirstColumn) {
               "Voltage(V),Current(A),Throttle(%),Temperature(\xE2\x84\x83),Motor RPM");
     EXPECT_EQ(Split(CsvText(*record, {false, true}), '\n')[0], "Time(s)," + plain[0]);
     // Without a rate the time column counts samples.
-    record->header.rate = 0;
+    record->record.header.rate = 0;
     EXPECT_EQ(Split(CsvText(*record, {false, true}), '\n')[3].substr(0, 6), "2.000,");
 }
 

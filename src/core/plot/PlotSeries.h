@@ -1,0 +1,86 @@
+#pragma once
+// The curves of a plot as a list of series. A series is one line: a flight,
+// which of its quantities (a channel, or a quantity computed from several,
+// such as the electrical power), its colour, pen and range, and a time offset
+// that moves it along the time axis. The record page's power curve is one
+// such series; a second flight laid over the first is more of them, with an
+// offset, and nothing else.
+//
+// Time: sample j of a series stands at plot sample j + offset, so a flight
+// started later than the first is moved right by a positive offset. The
+// plot's time base is the samples of its first flight.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "flight/FlightData.h"
+#include "flight/FlightRecord.h"
+
+namespace tavix {
+
+struct PlotPoint {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    friend bool operator==(const PlotPoint&, const PlotPoint&) = default;
+};
+
+// What a series draws of its flight.
+enum class SeriesQuantity {
+    Channel,  // a channel of the record, as the conversion gives it
+    Power,    // voltage x current, W
+};
+
+struct PlotSeries {
+    const FlightData* flight = nullptr;  // converted; outlives the series
+    SeriesQuantity quantity = SeriesQuantity::Channel;
+    int channel = 0;           // for SeriesQuantity::Channel
+    std::uint32_t colour = 0;  // COLORREF 0x00BBGGRR
+    int pen = 1;               // width in pixels
+    AxisRange range{0.0f, 1.0f};
+    int offset = 0;  // in plot samples
+    bool shown = true;
+};
+
+// Whether the flight of `series` holds what it draws.
+bool SeriesAvailable(const PlotSeries& series);
+
+// The values of `series` sample by sample (empty when not available), in the
+// single precision and order of operations of the conversion: a channel's
+// physical value, the power as the product of the scaled voltage and current.
+std::vector<float> SeriesValues(const PlotSeries& series);
+
+// The pixel row of `value` in a plot `plotHeight` high showing `range`. A
+// channel's row 0 also stands for a throttle above full and for a flat range.
+std::int32_t SeriesRow(const PlotSeries& series, float value, int plotHeight);
+
+// The visible points of a series whose values are `values`: the plot samples
+// `first` up to (not including) `last` spread over `plotWidth` pixels, each
+// value drawn at plot sample j + offset. Samples outside the series give no
+// point.
+void VisibleSeriesPoints(const PlotSeries& series, std::span<const float> values, int first,
+                         int last, int plotWidth, int plotHeight, std::vector<PlotPoint>& out);
+
+// The series of a plot with their values, computed when a flight is shown.
+class SeriesStore {
+public:
+    // Adds a series (its values computed now) and returns its place.
+    int Add(const PlotSeries& series);
+    void Clear();
+    int Count() const { return static_cast<int>(series_.size()); }
+    PlotSeries& At(int i) { return series_[static_cast<std::size_t>(i)]; }
+    const PlotSeries& At(int i) const { return series_[static_cast<std::size_t>(i)]; }
+    // The values of series i (computed by Add or Refresh).
+    std::span<const float> Values(int i) const { return values_[static_cast<std::size_t>(i)]; }
+    // Computes the values of series i again (its flight was converted again).
+    void Refresh(int i);
+    // The value of series i at plot position `f` (a fractional plot sample),
+    // running straight between two samples; false outside the series.
+    bool ValueAt(int i, float f, float& value) const;
+
+private:
+    std::vector<PlotSeries> series_;
+    std::vector<std::vector<float>> values_;
+};
+
+}  // namespace tavix

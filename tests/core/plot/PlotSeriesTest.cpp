@@ -1,0 +1,103 @@
+// The plot as a list of series: the power curve is a derived series of the
+// shown flight, and a second flight is laid over the first by adding its
+// series with a time offset.
+#include "plot/PlotSeries.h"
+
+#include <gtest/gtest.h>
+
+#include "analysis/SpanIndex.h"
+#include "core/analysis/AnalysisTestData.h"
+#include "plot/CurveModel.h"
+
+namespace tavix {
+namespace {
+
+// 0.1 V and 0.5 A steps: the voltage rises by 0.1 V per sample, 10 A throughout.
+std::unique_ptr<FlightData> Flight(int samples, int volts) {
+    return test::MakeAnalysisRecord(kUploadChannels, samples, 5, [volts](int ch, int j) {
+        return ch == kVoltage ? volts + j : ch == kCurrent ? 20 : 50;
+    });
+}
+
+TEST(PlotSeries, PowerIsADerivedSeriesWithTheValuesOfTheIndex) {
+    const auto flight = Flight(50, 100);
+    const SpanIndex index(*flight);
+    PlotSeries power{.flight = flight.get(), .quantity = SeriesQuantity::Power};
+    EXPECT_EQ(SeriesValues(power), index.Values(kPowerSeries));
+
+    PlotSeries volts{.flight = flight.get(), .channel = kVoltage};
+    EXPECT_EQ(SeriesValues(volts), index.Values(kVoltage));
+
+    // Without a current channel there is no power, and no channel past the record's.
+    flight->record.header.channels = 1;
+    EXPECT_FALSE(SeriesAvailable(power));
+    EXPECT_TRUE(SeriesValues(power).empty());
+    EXPECT_FALSE(SeriesAvailable(PlotSeries{.flight = flight.get(), .channel = kCurrent}));
+    EXPECT_FALSE(SeriesAvailable(PlotSeries{}));
+}
+
+TEST(PlotSeries, RowsFollowTheRangeAndAChannelsRowZeroRule) {
+    struct Case {
+        SeriesQuantity quantity;
+        int channel;
+        AxisRange range;
+        float value;
+        std::int32_t row;
+    };
+    const Case cases[] = {
+        {SeriesQuantity::Channel, kVoltage, {0.0f, 100.0f}, 25.0f, 150},
+        {SeriesQuantity::Channel, kVoltage, {0.0f, 100.0f}, 100.0f, 0},
+        {SeriesQuantity::Channel, kThrottle, {0.0f, 200.0f}, 150.0f, 0},  // above full: top
+        {SeriesQuantity::Channel, kVoltage, {5.0f, 5.0f}, 7.0f, 0},       // flat range
+        {SeriesQuantity::Power, 0, {0.0f, 200.0f}, 150.0f, 50},
+        {SeriesQuantity::Power, 0, {0.0f, 200.0f}, -100.0f, 300},  // below the plot
+    };
+    for (const Case& c : cases) {
+        const PlotSeries series{.quantity = c.quantity, .channel = c.channel, .range = c.range};
+        EXPECT_EQ(SeriesRow(series, c.value, 200), c.row) << c.channel << " " << c.value;
+    }
+}
+
+TEST(PlotSeries, ASecondFlightIsLaidOverTheFirstWithItsTimeOffset) {
+    const auto first = Flight(101, 100);
+    const auto second = Flight(40, 150);
+    CurveModel model(*first, std::array<int, kChannelCount>{1, 1, 1, 1, 1, 1, 1, 1});
+    first->record.dataLoaded = true;
+    model.Place(401, 300);  // plot 400 x 290: plot sample p at column 4 p
+    model.OnInitialUpdate();
+
+    // Its voltage, started 30 samples after the first flight.
+    SeriesStore& store = model.Series();
+    const int added = store.Add(PlotSeries{.flight = second.get(),
+                                           .channel = kVoltage,
+                                           .colour = 0x00FF00,
+                                           .range = {0.0f, 29.0f},
+                                           .offset = 30});
+    EXPECT_EQ(added, CurveModel::kPowerCurve + 1);
+    std::vector<PlotPoint> points;
+    VisibleSeriesPoints(store.At(added), store.Values(added), 0, 101, 400, 290, points);
+    ASSERT_EQ(points.size(), 40u);
+    EXPECT_EQ(points.front(), (PlotPoint{120, SeriesRow(store.At(added), 15.0f, 290)}));
+    EXPECT_EQ(points.back().x, 4 * 69);
+
+    // A zoomed window cuts it at both ends, as it cuts the first flight.
+    VisibleSeriesPoints(store.At(added), store.Values(added), 50, 61, 400, 290, points);
+    ASSERT_EQ(points.size(), 11u);
+    EXPECT_EQ(points.front().x, 0);
+    EXPECT_EQ(points.back().x, 400);
+
+    // The read-out: nothing before it starts or after it ends, between
+    // samples a straight line.
+    float value = 0.0f;
+    EXPECT_FALSE(store.ValueAt(added, 29.5f, value));
+    EXPECT_FALSE(store.ValueAt(added, 69.5f, value));
+    ASSERT_TRUE(store.ValueAt(added, 31.5f, value));
+    EXPECT_FLOAT_EQ(value, 15.15f);
+
+    // The first flight's curves are untouched by it.
+    EXPECT_EQ(model.Points(kVoltage).size(), 101u);
+    EXPECT_EQ(store.Values(CurveModel::kPowerCurve).size(), 101u);
+}
+
+}  // namespace
+}  // namespace tavix
