@@ -2,6 +2,7 @@
 
 #include "Commands.h"
 #include "platform/GbkText.h"
+#include "records/CTavixDoc.h"
 
 namespace tavix::cli {
 
@@ -52,6 +53,37 @@ int Invocation::UsageError(const std::string& problem) const {
 
 std::unique_ptr<Settings> Invocation::LoadSettings(StreamPrompt& prompt) const {
     return cli::LoadSettings(args.Get("--config", kDefaultConfig), prompt, io);
+}
+
+std::unique_ptr<Settings> Invocation::OpenRecord(StreamPrompt& prompt, const std::string& path,
+                                                 RecordForm& form) const {
+    auto settings = LoadSettings(prompt);
+    if (!settings) {
+        return nullptr;
+    }
+    CTavixDoc doc(settings->config, settings->ini);
+    std::string message;
+    if (!doc.OnOpenDocument(path, form, message)) {
+        prompt.Message(message, PromptIcon::Exclamation);
+        return nullptr;
+    }
+    PrintRecordWarning(io, form.warning);
+    return settings;
+}
+
+bool Invocation::ReadFolder(StreamPrompt& prompt, const std::string& folder,
+                            std::vector<LogbookEntry>& entries) const {
+    const auto settings = LoadSettings(prompt);
+    if (!settings) {
+        return false;
+    }
+    LogbookReader reader(settings->ini, settings->config.smoothing);
+    std::string error;
+    if (!ReadLogbook(folder, reader, entries, error)) {
+        prompt.Message(error, PromptIcon::Exclamation);
+        return false;
+    }
+    return true;
 }
 
 int RunCli(const Args& args, const Io& io) {

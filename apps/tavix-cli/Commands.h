@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "CliCommon.h"
+#include "records/Logbook.h"
+#include "records/RecordFile.h"
 
 namespace tavix::cli {
 
@@ -41,6 +43,15 @@ struct Invocation {
     // config.ini as the window loads it: the --config file, else ./config.ini.
     // On failure the reason is printed and the result is nullptr.
     std::unique_ptr<Settings> LoadSettings(StreamPrompt& prompt) const;
+    // The settings with the record file `path` opened as the window opens it;
+    // a warning about its values goes to standard error. On failure the reason
+    // is printed and the result is nullptr.
+    std::unique_ptr<Settings> OpenRecord(StreamPrompt& prompt, const std::string& path,
+                                         RecordForm& form) const;
+    // Every record file of `folder`, read as the logbook reads them; false,
+    // the reason printed, when the folder cannot be read.
+    bool ReadFolder(StreamPrompt& prompt, const std::string& folder,
+                    std::vector<LogbookEntry>& entries) const;
 };
 
 // The rows, each defined beside its function.

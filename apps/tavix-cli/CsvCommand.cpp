@@ -49,18 +49,11 @@ int RunCsv(const Invocation& call) {
     }
 
     StreamPrompt prompt(io);
-    const auto settings = call.LoadSettings(prompt);
+    RecordForm form;
+    const auto settings = call.OpenRecord(prompt, record, form);
     if (!settings) {
         return kExitRefused;
     }
-    CTavixDoc doc(settings->config, settings->ini);
-    RecordForm form;
-    std::string message;
-    if (!doc.OnOpenDocument(record, form, message)) {
-        prompt.Message(message, PromptIcon::Exclamation);
-        return kExitRefused;
-    }
-    PrintRecordWarning(io, form.warning);
     // The window smooths a record as it shows it; the file is made from that.
     settings->config.Convert();
     const FlightRecord& loaded = settings->config.Record();

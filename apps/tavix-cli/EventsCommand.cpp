@@ -35,15 +35,9 @@ int RunEvents(const Invocation& call) {
     const ParsedArgs& parsed = call.args;
     const Io& io = call.io;
     StreamPrompt prompt(io);
-    const auto settings = call.LoadSettings(prompt);
-    if (!settings) {
-        return kExitRefused;
-    }
-    CTavixDoc doc(settings->config, settings->ini);
     RecordForm form;
-    std::string message;
-    if (!doc.OnOpenDocument(parsed.positional.front(), form, message)) {
-        prompt.Message(message, PromptIcon::Exclamation);
+    const auto settings = call.OpenRecord(prompt, parsed.positional.front(), form);
+    if (!settings) {
         return kExitRefused;
     }
     settings->config.Convert();

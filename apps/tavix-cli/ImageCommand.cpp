@@ -80,18 +80,11 @@ int RunImage(const Invocation& call) {
         return kExitRefused;
     }
     StreamPrompt prompt(io);
-    const auto settings = call.LoadSettings(prompt);
+    RecordForm form;
+    const auto settings = call.OpenRecord(prompt, parsed.positional.front(), form);
     if (!settings) {
         return kExitRefused;
     }
-    CTavixDoc doc(settings->config, settings->ini);
-    RecordForm form;
-    std::string message;
-    if (!doc.OnOpenDocument(parsed.positional.front(), form, message)) {
-        prompt.Message(message, PromptIcon::Exclamation);
-        return kExitRefused;
-    }
-    PrintRecordWarning(io, form.warning);
 
     // The page laid out and drawn as on screen, but never shown there.
     RecordPage page(settings->config.Current(), settings->config.smoothing);

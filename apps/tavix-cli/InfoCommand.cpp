@@ -37,20 +37,13 @@ constexpr const char* kUsage =
 int RunInfo(const Invocation& call) {
     const ParsedArgs& parsed = call.args;
     const Io& io = call.io;
+    const std::string& path = parsed.positional.front();
     StreamPrompt prompt(io);
-    const auto settings = call.LoadSettings(prompt);
+    RecordForm form;
+    const auto settings = call.OpenRecord(prompt, path, form);
     if (!settings) {
         return kExitRefused;
     }
-    const std::string& path = parsed.positional.front();
-    CTavixDoc doc(settings->config, settings->ini);
-    RecordForm form;
-    std::string message;
-    if (!doc.OnOpenDocument(path, form, message)) {
-        prompt.Message(message, PromptIcon::Exclamation);
-        return kExitRefused;
-    }
-    PrintRecordWarning(io, form.warning);
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
     const ConversionResult& conversion = settings->config.Convert();

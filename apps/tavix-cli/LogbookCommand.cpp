@@ -25,15 +25,8 @@ int RunLogbook(const Invocation& call) {
     const ParsedArgs& parsed = call.args;
     const Io& io = call.io;
     StreamPrompt prompt(io);
-    const auto settings = call.LoadSettings(prompt);
-    if (!settings) {
-        return kExitRefused;
-    }
-    LogbookReader reader(settings->ini, settings->config.smoothing);
     std::vector<LogbookEntry> entries;
-    std::string error;
-    if (!ReadLogbook(parsed.positional.front(), reader, entries, error)) {
-        prompt.Message(error, PromptIcon::Exclamation);
+    if (!call.ReadFolder(prompt, parsed.positional.front(), entries)) {
         return kExitRefused;
     }
     const std::string text = parsed.Has("--csv") ? LogbookCsv(entries) : LogbookTable(entries);

@@ -29,15 +29,8 @@ int RunPacks(const Invocation& call) {
     const ParsedArgs& parsed = call.args;
     const Io& io = call.io;
     StreamPrompt prompt(io);
-    const auto settings = call.LoadSettings(prompt);
-    if (!settings) {
-        return kExitRefused;
-    }
-    LogbookReader reader(settings->ini, settings->config.smoothing);
     std::vector<LogbookEntry> entries;
-    std::string error;
-    if (!ReadLogbook(parsed.positional.front(), reader, entries, error)) {
-        prompt.Message(error, PromptIcon::Exclamation);
+    if (!call.ReadFolder(prompt, parsed.positional.front(), entries)) {
         return kExitRefused;
     }
     const std::vector<PackRow> rows = SummarizePacks(PackFlights(entries));
