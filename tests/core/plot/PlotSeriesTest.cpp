@@ -61,7 +61,9 @@ TEST(PlotSeries, RowsFollowTheRangeAndAChannelsRowZeroRule) {
 TEST(PlotSeries, ASecondFlightIsLaidOverTheFirstWithItsTimeOffset) {
     const auto first = Flight(101, 100);
     const auto second = Flight(40, 150);
-    CurveModel model(*first, std::array<int, kChannelCount>{1, 1, 1, 1, 1, 1, 1, 1});
+    // The model reads the windows where they stand, as it reads config.ini's.
+    const std::array<int, kChannelCount> windows{1, 1, 1, 1, 1, 1, 1, 1};
+    CurveModel model(*first, windows);
     first->record.dataLoaded = true;
     model.Place(401, 300);  // plot 400 x 290: plot sample p at column 4 p
     model.OnInitialUpdate();
