@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (HasRawControl(summary, "\n")) {
         __builtin_trap();
     }
-    const std::string csv = CsvText(record);
+    const std::string csv = CsvText(config.Current());
     if (Count(csv, "\n") != static_cast<std::size_t>(SamplesOf(record)) + 1) {
         __builtin_trap();
     }
