@@ -13,18 +13,6 @@ namespace tavix {
 
 namespace {
 
-// A point whose value lies far outside its range (an RPM of "no reading" is
-// infinite) is drawn off the plot, this far at most, so the conversion to a
-// pixel is always defined and the painter never meets absurd coordinates.
-constexpr float kPixelLimit = 1 << 20;
-
-std::int32_t ToPixel(float position) {
-    if (std::isnan(position)) {
-        return -static_cast<std::int32_t>(kPixelLimit);
-    }
-    return static_cast<std::int32_t>(std::clamp(position, -kPixelLimit, kPixelLimit));
-}
-
 // Leading blanks off, as the statistics fields show their numbers.
 std::string TrimLeft(const std::string& text) {
     const auto start = text.find_first_not_of(' ');
@@ -129,7 +117,7 @@ std::string ValueText(float value) {
 CurveModel::CurveModel(FlightData& data, const std::array<int, kChannelCount>& windows)
     : data_(data), record_(data.record), windows_(windows) {
     for (auto& channel : points_) {
-        channel.resize(kMaxSamples);
+        channel.reserve(kMaxSamples);
     }
     for (int k = 0; k < kLabelCount; ++k) {
         timeLabels_[k] = std::to_string(k);
@@ -138,6 +126,11 @@ CurveModel::CurveModel(FlightData& data, const std::array<int, kChannelCount>& w
     statistics_ = {kStatisticNone, kStatisticNone, kStatisticNone,
                    kStatisticNone, kStatisticNone, kStatisticNone};
     yLabelChannel_ = std::clamp<int>(record_.header.yAxis, 0, kChannelCount - 1);
+    // The record's channels first, so series i is channel i; their ranges
+    // follow the record's each time the points are computed.
+    for (int i = 0; i < kChannelCount; ++i) {
+        series_.Add(PlotSeries{.flight = &data_, .channel = i});
+    }
     PlotSeries power;
     power.flight = &data_;
     power.quantity = SeriesQuantity::Power;
@@ -191,23 +184,12 @@ void CurveModel::ComputePoints() {
     const ConversionResult& conversion = data_.Convert(windows_);
     const int channels = conversion.channels;
     const int samples = std::min(conversion.samples, samples_);
-    const std::int64_t width = geometry_.plotWidth;
     for (int i = 0; i < channels; ++i) {
-        const AxisRange range = record_.ranges[i];
-        const float perPixel = (range.max - range.min) / static_cast<float>(geometry_.plotHeight);
-        const std::int32_t* smoothed = data_.smoothed[i].data();
-        PlotPoint* points = points_[i].data();
-        for (int j = 0; j < samples; ++j) {
-            const float v = PhysicalValue(record_, i, smoothed[j]);
-            std::int32_t y = 0;
-            if (perPixel != 0.0f && !(i == kThrottle && v > kThrottleTop)) {
-                y = ToPixel((range.max - v) / perPixel);
-            }
-            // A record of one sample stands at the left edge.
-            const std::int32_t x =
-                samples > 1 ? static_cast<std::int32_t>(j * width / (samples - 1)) : 0;
-            points[j] = {x, y};
-        }
+        series_.At(i).range = record_.ranges[i];
+        series_.Refresh(i);
+        // The whole record across the plot; MapWindow moves the visible ones.
+        VisibleSeriesPoints(series_.At(i), series_.Values(i), 0, samples, geometry_.plotWidth,
+                            geometry_.plotHeight, points_[i]);
     }
     statistics_.maxPower = TrimLeft(FormatText(kFmtStatistic, double{data_.conversion.maxPower}));
     ComputePowerPoints();
@@ -266,12 +248,11 @@ bool CurveModel::ApplyRanges() {
 }
 
 void CurveModel::MapWindow() {
-    const std::int64_t d = last_ - first_;
-    const std::int64_t width = geometry_.plotWidth;
-    const int end = std::min(last_, samples_ - 1);
     for (int i = 0; i < ChannelCount(); ++i) {
-        for (int j = first_; j <= end; ++j) {
-            points_[i][j].x = d > 1 ? static_cast<std::int32_t>((j - first_) * width / (d - 1)) : 0;
+        // The sample just right of the window too: a line leaving the plot.
+        const int end = std::min({last_ + 1, samples_, static_cast<int>(points_[i].size())});
+        for (int j = first_; j < end; ++j) {
+            points_[i][j].x = WindowColumn(j, first_, last_, geometry_.plotWidth);
         }
     }
     ComputePowerPoints();
@@ -394,15 +375,17 @@ std::span<const PlotPoint> CurveModel::VisiblePoints(int channel) const {
     if (!present_ || channel < 0 || channel >= ChannelCount()) {
         return {};
     }
-    const int end = std::min(last_, samples_);
-    return std::span<const PlotPoint>(points_[channel]).subspan(first_, end - first_);
+    const std::span<const PlotPoint> points = Points(channel);
+    const int end = std::min(last_, static_cast<int>(points.size()));
+    return end > first_ ? points.subspan(first_, end - first_) : std::span<const PlotPoint>();
 }
 
 std::span<const PlotPoint> CurveModel::Points(int channel) const {
     if (!present_ || channel < 0 || channel >= ChannelCount()) {
         return {};
     }
-    return std::span<const PlotPoint>(points_[channel]).first(samples_);
+    const std::size_t count = std::min<std::size_t>(samples_, points_[channel].size());
+    return std::span<const PlotPoint>(points_[channel]).first(count);
 }
 
 std::string CurveModel::TooltipText() const {

@@ -16,9 +16,9 @@
 // The model owns the plot points; the flight it draws keeps the raw samples
 // and, beside them, the smoothed ones (ComputePoints converts the flight).
 //
-// Beside the record's channels it draws a list of series (plot/PlotSeries):
-// the first is the electrical power (voltage x current), a derived series
-// scaled to its own range and drawn on request. It holds
+// What it draws is a list of series (plot/PlotSeries): the record's channels,
+// then the electrical power (voltage x current), a derived series scaled to
+// its own range and drawn on request. It holds
 // the two measuring cursors A and B (MeasureCursors). The statistics of the
 // power and of the cursors' span come from one SpanIndex, built each time a
 // record is shown.
@@ -180,11 +180,12 @@ public:
     MeasureCursors& Cursors() { return cursors_; }
     const MeasureCursors& Cursors() const { return cursors_; }
 
-    // --- the series drawn beside the channels -------------------------------
-    // The power curve is the first; a second flight's series follow it.
+    // --- the series of the plot -------------------------------------------
+    // Series i (i < kChannelCount) is channel i of the record, then comes
+    // the power curve; a second flight's series follow it.
     SeriesStore& Series() { return series_; }
     const SeriesStore& Series() const { return series_; }
-    static constexpr int kPowerCurve = 0;
+    static constexpr int kPowerCurve = kChannelCount;
 
     // --- axis labels ------------------------------------------------------
     // Time of the visible window: 11 labels, finer when the cells are wider.
