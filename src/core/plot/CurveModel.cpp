@@ -19,23 +19,6 @@ std::string TrimLeft(const std::string& text) {
     return start == std::string::npos ? std::string() : text.substr(start);
 }
 
-// The value of a smoothed (or interpolated) sample, in single precision and
-// the order of operations of the conversion.
-float ValueOf(const FlightRecord& record, int channel, float smoothed) {
-    if (channel == kMotorRpm) {
-        return RpmValue(smoothed, record.header.poles, record.header.gearRate,
-                        record.calibration[kMotorRpm].k);
-    }
-    return smoothed * record.calibration[channel].k + record.calibration[channel].c;
-}
-
-// A COLORREF (0x00BBGGRR) as the tooltip's "#rrggbb".
-std::string HtmlColour(std::uint32_t colorref) {
-    return FormatText("#%02x%02x%02x", static_cast<unsigned>(colorref & 0xFF),
-                      static_cast<unsigned>((colorref >> 8) & 0xFF),
-                      static_cast<unsigned>((colorref >> 16) & 0xFF));
-}
-
 // The power curve's range: 0 (or below it) to a twentieth above the peak.
 AxisRange PowerRangeOf(const SpanStatistics& whole) {
     const SeriesSpan& power = whole.series[kPowerSeries];
@@ -99,19 +82,6 @@ void ReduceToColumns(std::span<const PlotPoint> points, std::vector<PlotPoint>& 
         push(points[std::max(low, high)]);
         push(points[i - 1]);
     }
-}
-
-std::string ValueText(float value) {
-    if (std::isnan(value)) {
-        return "nan";
-    }
-    if (std::isinf(value)) {
-        return value > 0 ? "inf" : "-inf";
-    }
-    if (value > kLargeValue) {
-        return FormatText(kFmtLargeValue, static_cast<double>(std::trunc(value)));
-    }
-    return FormatText(kFmtValue, static_cast<double>(value));
 }
 
 CurveModel::CurveModel(FlightData& data, const std::array<int, kChannelCount>& windows)
@@ -338,35 +308,9 @@ bool CurveModel::OnMouseMove(int x) {
                                                static_cast<float>(geometry_.plotWidth);
     // Two neighbouring samples inside the record, even at the right edge.
     f = std::clamp(f, 0.0f, static_cast<float>(samples_ - 1));
-    const int j = std::max(0, std::min(static_cast<int>(f), samples_ - 2));
-    const float fraction = f - static_cast<float>(j);
-    for (int i = 0; i < ChannelCount(); ++i) {
-        const std::int32_t* s = data_.smoothed[i].data();
-        // Between two samples the value runs straight from one to the next.
-        const float slope =
-            samples_ > 1 ? static_cast<float>(s[j + 1]) - static_cast<float>(s[j]) : 0.0f;
-        const float h = static_cast<float>(s[j]) + fraction * slope;
-        if (i == kMotorRpm && (s[j] == 0 || (samples_ > 1 && s[j + 1] == 0))) {
-            // Next to a sample without a rotation reading (0 RPM) a period in
-            // between would be a fraction of a real one and read as a burst
-            // of speed: follow the drawn line from one speed to the other.
-            const float from = ValueOf(record_, i, static_cast<float>(s[j]));
-            const float to =
-                samples_ > 1 ? ValueOf(record_, i, static_cast<float>(s[j + 1])) : from;
-            values_[i] = from + fraction * (to - from);
-        } else {
-            values_[i] = ValueOf(record_, i, h);
-        }
-        valueTexts_[i] = ValueText(values_[i]);
-        if (i == kTemperature) {
-            fahrenheit_ =
-                FormatText(kFmtFahrenheit, static_cast<double>(values_[i] * 9.0f / 5.0f + 32.0f));
-        }
-    }
+    readout_.ReadChannels(data_, ChannelCount(), samples_, f);
     if (PowerAvailable()) {
-        // Along the drawn power curve, as the channels along theirs.
-        series_.ValueAt(kPowerCurve, f, powerValue_);
-        powerText_ = ValueText(powerValue_);
+        readout_.ReadPower(series_, kPowerCurve, f);
     }
     return true;
 }
@@ -389,25 +333,11 @@ std::span<const PlotPoint> CurveModel::Points(int channel) const {
 }
 
 std::string CurveModel::TooltipText() const {
-    std::string text =
-        FormatText(kFmtTooltip, valueTexts_[kVoltage].c_str(), valueTexts_[kCurrent].c_str(),
-                   valueTexts_[kThrottle].c_str(), valueTexts_[kTemperature].c_str(),
-                   valueTexts_[kMotorRpm].c_str());
-    if (PowerShown() && PowerAvailable()) {
-        text += FormatText(kFmtTooltipPower, HtmlColour(PowerColour()).c_str(), powerText_.c_str());
-    }
-    return text;
+    return readout_.TooltipText(PowerShown() && PowerAvailable(), PowerColour());
 }
 
 std::string CurveModel::StatusText() const {
-    std::string text =
-        FormatText(kFmtStatusValues, valueTexts_[kVoltage].c_str(), valueTexts_[kCurrent].c_str(),
-                   valueTexts_[kThrottle].c_str(), valueTexts_[kTemperature].c_str(),
-                   valueTexts_[kMotorRpm].c_str());
-    if (PowerShown() && PowerAvailable()) {
-        text += FormatText(kFmtStatusPower, powerText_.c_str());
-    }
-    return text;
+    return readout_.StatusText(PowerShown() && PowerAvailable());
 }
 
 void CurveModel::BuildTimeLabels() {

@@ -33,6 +33,7 @@
 #include "flight/Conversion.h"
 #include "flight/FlightData.h"
 #include "flight/FlightRecord.h"
+#include "plot/CurveReadout.h"
 #include "plot/MeasureCursors.h"
 #include "plot/PlotSeries.h"
 
@@ -65,11 +66,6 @@ PlotGeometry PlaceGrid(int width, int height, int strip);
 // first, the lowest and the highest in the order they come, the last): the
 // same picture with far fewer segments. `points` must have non-decreasing x.
 void ReduceToColumns(std::span<const PlotPoint> points, std::vector<PlotPoint>& out);
-
-// A value as the read-out shows it: above 100000 as a whole number (an RPM),
-// otherwise with one decimal; an infinite or undefined value as "inf", "-inf"
-// or "nan". 250000.4 reads "250000", 12.345 reads "12.3".
-std::string ValueText(float value);
 
 // The statistics values of the page, as shown (no leading blanks).
 struct CurveStatistics {
@@ -148,9 +144,9 @@ public:
     const std::string& MaxText(int channel) const { return maxText_[channel]; }
 
     // --- read-out ---------------------------------------------------------
-    float CurrentValue(int channel) const { return values_[channel]; }
-    const std::string& ValueTextOf(int channel) const { return valueTexts_[channel]; }
-    const std::string& FahrenheitText() const { return fahrenheit_; }
+    float CurrentValue(int channel) const { return readout_.Value(channel); }
+    const std::string& ValueTextOf(int channel) const { return readout_.Text(channel); }
+    const std::string& FahrenheitText() const { return readout_.FahrenheitText(); }
     // The tooltip markup and the status text of the current values (GBK).
     std::string TooltipText() const;
     std::string StatusText() const;
@@ -175,8 +171,8 @@ public:
     // shown and available.
     std::span<const PlotPoint> VisiblePowerPoints() const;
     // The power under the pointer (after OnMouseMove), W.
-    float PowerValue() const { return powerValue_; }
-    const std::string& PowerValueText() const { return powerText_; }
+    float PowerValue() const { return readout_.PowerValue(); }
+    const std::string& PowerValueText() const { return readout_.PowerText(); }
     MeasureCursors& Cursors() { return cursors_; }
     const MeasureCursors& Cursors() const { return cursors_; }
 
@@ -221,9 +217,6 @@ private:
     CurveStatistics statistics_;
     std::array<std::string, kChannelCount> minText_;
     std::array<std::string, kChannelCount> maxText_;
-    std::array<float, kChannelCount> values_{};
-    std::array<std::string, kChannelCount> valueTexts_;
-    std::string fahrenheit_;
     std::array<std::string, kLabelCount> timeLabels_;
     std::array<std::string, kLabelCount> yLabels_;
     int yLabelChannel_ = 0;
@@ -233,8 +226,7 @@ private:
     std::unique_ptr<SpanIndex> index_;
     SeriesStore series_;
     std::vector<PlotPoint> powerPoints_;  // the visible ones
-    float powerValue_ = 0.0f;
-    std::string powerText_;
+    CurveReadout readout_;
     MeasureCursors cursors_{*this};
 };
 
