@@ -13,39 +13,10 @@ namespace tavix {
 
 namespace {
 
-// A point whose value lies far outside its range (an RPM of "no reading" is
-// infinite) is drawn off the plot, this far at most, so the conversion to a
-// pixel is always defined and the painter never meets absurd coordinates.
-constexpr float kPixelLimit = 1 << 20;
-
-std::int32_t ToPixel(float position) {
-    if (std::isnan(position)) {
-        return -static_cast<std::int32_t>(kPixelLimit);
-    }
-    return static_cast<std::int32_t>(std::clamp(position, -kPixelLimit, kPixelLimit));
-}
-
 // Leading blanks off, as the statistics fields show their numbers.
 std::string TrimLeft(const std::string& text) {
     const auto start = text.find_first_not_of(' ');
     return start == std::string::npos ? std::string() : text.substr(start);
-}
-
-// The value of a smoothed (or interpolated) sample, in single precision and
-// the order of operations of the conversion.
-float ValueOf(const FlightRecord& record, int channel, float smoothed) {
-    if (channel == kMotorRpm) {
-        return RpmValue(smoothed, record.header.poles, record.header.gearRate,
-                        record.calibration[kMotorRpm].k);
-    }
-    return smoothed * record.calibration[channel].k + record.calibration[channel].c;
-}
-
-// A COLORREF (0x00BBGGRR) as the tooltip's "#rrggbb".
-std::string HtmlColour(std::uint32_t colorref) {
-    return FormatText("#%02x%02x%02x", static_cast<unsigned>(colorref & 0xFF),
-                      static_cast<unsigned>((colorref >> 8) & 0xFF),
-                      static_cast<unsigned>((colorref >> 16) & 0xFF));
 }
 
 // The power curve's range: 0 (or below it) to a twentieth above the peak.
@@ -113,23 +84,10 @@ void ReduceToColumns(std::span<const PlotPoint> points, std::vector<PlotPoint>& 
     }
 }
 
-std::string ValueText(float value) {
-    if (std::isnan(value)) {
-        return "nan";
-    }
-    if (std::isinf(value)) {
-        return value > 0 ? "inf" : "-inf";
-    }
-    if (value > kLargeValue) {
-        return FormatText(kFmtLargeValue, static_cast<double>(std::trunc(value)));
-    }
-    return FormatText(kFmtValue, static_cast<double>(value));
-}
-
 CurveModel::CurveModel(FlightData& data, const std::array<int, kChannelCount>& windows)
     : data_(data), record_(data.record), windows_(windows) {
     for (auto& channel : points_) {
-        channel.resize(kMaxSamples);
+        channel.reserve(kMaxSamples);
     }
     for (int k = 0; k < kLabelCount; ++k) {
         timeLabels_[k] = std::to_string(k);
@@ -138,6 +96,11 @@ CurveModel::CurveModel(FlightData& data, const std::array<int, kChannelCount>& w
     statistics_ = {kStatisticNone, kStatisticNone, kStatisticNone,
                    kStatisticNone, kStatisticNone, kStatisticNone};
     yLabelChannel_ = std::clamp<int>(record_.header.yAxis, 0, kChannelCount - 1);
+    // The record's channels first, so series i is channel i; their ranges
+    // follow the record's each time the points are computed.
+    for (int i = 0; i < kChannelCount; ++i) {
+        series_.Add(PlotSeries{.flight = &data_, .channel = i});
+    }
     PlotSeries power;
     power.flight = &data_;
     power.quantity = SeriesQuantity::Power;
@@ -191,23 +154,12 @@ void CurveModel::ComputePoints() {
     const ConversionResult& conversion = data_.Convert(windows_);
     const int channels = conversion.channels;
     const int samples = std::min(conversion.samples, samples_);
-    const std::int64_t width = geometry_.plotWidth;
     for (int i = 0; i < channels; ++i) {
-        const AxisRange range = record_.ranges[i];
-        const float perPixel = (range.max - range.min) / static_cast<float>(geometry_.plotHeight);
-        const std::int32_t* smoothed = data_.smoothed[i].data();
-        PlotPoint* points = points_[i].data();
-        for (int j = 0; j < samples; ++j) {
-            const float v = PhysicalValue(record_, i, smoothed[j]);
-            std::int32_t y = 0;
-            if (perPixel != 0.0f && !(i == kThrottle && v > kThrottleTop)) {
-                y = ToPixel((range.max - v) / perPixel);
-            }
-            // A record of one sample stands at the left edge.
-            const std::int32_t x =
-                samples > 1 ? static_cast<std::int32_t>(j * width / (samples - 1)) : 0;
-            points[j] = {x, y};
-        }
+        series_.At(i).range = record_.ranges[i];
+        series_.Refresh(i);
+        // The whole record across the plot; MapWindow moves the visible ones.
+        VisibleSeriesPoints(series_.At(i), series_.Values(i), 0, samples, geometry_.plotWidth,
+                            geometry_.plotHeight, points_[i]);
     }
     statistics_.maxPower = TrimLeft(FormatText(kFmtStatistic, double{data_.conversion.maxPower}));
     ComputePowerPoints();
@@ -266,12 +218,11 @@ bool CurveModel::ApplyRanges() {
 }
 
 void CurveModel::MapWindow() {
-    const std::int64_t d = last_ - first_;
-    const std::int64_t width = geometry_.plotWidth;
-    const int end = std::min(last_, samples_ - 1);
     for (int i = 0; i < ChannelCount(); ++i) {
-        for (int j = first_; j <= end; ++j) {
-            points_[i][j].x = d > 1 ? static_cast<std::int32_t>((j - first_) * width / (d - 1)) : 0;
+        // The sample just right of the window too: a line leaving the plot.
+        const int end = std::min({last_ + 1, samples_, static_cast<int>(points_[i].size())});
+        for (int j = first_; j < end; ++j) {
+            points_[i][j].x = WindowColumn(j, first_, last_, geometry_.plotWidth);
         }
     }
     ComputePowerPoints();
@@ -357,35 +308,9 @@ bool CurveModel::OnMouseMove(int x) {
                                                static_cast<float>(geometry_.plotWidth);
     // Two neighbouring samples inside the record, even at the right edge.
     f = std::clamp(f, 0.0f, static_cast<float>(samples_ - 1));
-    const int j = std::max(0, std::min(static_cast<int>(f), samples_ - 2));
-    const float fraction = f - static_cast<float>(j);
-    for (int i = 0; i < ChannelCount(); ++i) {
-        const std::int32_t* s = data_.smoothed[i].data();
-        // Between two samples the value runs straight from one to the next.
-        const float slope =
-            samples_ > 1 ? static_cast<float>(s[j + 1]) - static_cast<float>(s[j]) : 0.0f;
-        const float h = static_cast<float>(s[j]) + fraction * slope;
-        if (i == kMotorRpm && (s[j] == 0 || (samples_ > 1 && s[j + 1] == 0))) {
-            // Next to a sample without a rotation reading (0 RPM) a period in
-            // between would be a fraction of a real one and read as a burst
-            // of speed: follow the drawn line from one speed to the other.
-            const float from = ValueOf(record_, i, static_cast<float>(s[j]));
-            const float to =
-                samples_ > 1 ? ValueOf(record_, i, static_cast<float>(s[j + 1])) : from;
-            values_[i] = from + fraction * (to - from);
-        } else {
-            values_[i] = ValueOf(record_, i, h);
-        }
-        valueTexts_[i] = ValueText(values_[i]);
-        if (i == kTemperature) {
-            fahrenheit_ =
-                FormatText(kFmtFahrenheit, static_cast<double>(values_[i] * 9.0f / 5.0f + 32.0f));
-        }
-    }
+    readout_.ReadChannels(data_, ChannelCount(), samples_, f);
     if (PowerAvailable()) {
-        // Along the drawn power curve, as the channels along theirs.
-        series_.ValueAt(kPowerCurve, f, powerValue_);
-        powerText_ = ValueText(powerValue_);
+        readout_.ReadPower(series_, kPowerCurve, f);
     }
     return true;
 }
@@ -394,37 +319,25 @@ std::span<const PlotPoint> CurveModel::VisiblePoints(int channel) const {
     if (!present_ || channel < 0 || channel >= ChannelCount()) {
         return {};
     }
-    const int end = std::min(last_, samples_);
-    return std::span<const PlotPoint>(points_[channel]).subspan(first_, end - first_);
+    const std::span<const PlotPoint> points = Points(channel);
+    const int end = std::min(last_, static_cast<int>(points.size()));
+    return end > first_ ? points.subspan(first_, end - first_) : std::span<const PlotPoint>();
 }
 
 std::span<const PlotPoint> CurveModel::Points(int channel) const {
     if (!present_ || channel < 0 || channel >= ChannelCount()) {
         return {};
     }
-    return std::span<const PlotPoint>(points_[channel]).first(samples_);
+    const std::size_t count = std::min<std::size_t>(samples_, points_[channel].size());
+    return std::span<const PlotPoint>(points_[channel]).first(count);
 }
 
 std::string CurveModel::TooltipText() const {
-    std::string text =
-        FormatText(kFmtTooltip, valueTexts_[kVoltage].c_str(), valueTexts_[kCurrent].c_str(),
-                   valueTexts_[kThrottle].c_str(), valueTexts_[kTemperature].c_str(),
-                   valueTexts_[kMotorRpm].c_str());
-    if (PowerShown() && PowerAvailable()) {
-        text += FormatText(kFmtTooltipPower, HtmlColour(PowerColour()).c_str(), powerText_.c_str());
-    }
-    return text;
+    return readout_.TooltipText(PowerShown() && PowerAvailable(), PowerColour());
 }
 
 std::string CurveModel::StatusText() const {
-    std::string text =
-        FormatText(kFmtStatusValues, valueTexts_[kVoltage].c_str(), valueTexts_[kCurrent].c_str(),
-                   valueTexts_[kThrottle].c_str(), valueTexts_[kTemperature].c_str(),
-                   valueTexts_[kMotorRpm].c_str());
-    if (PowerShown() && PowerAvailable()) {
-        text += FormatText(kFmtStatusPower, powerText_.c_str());
-    }
-    return text;
+    return readout_.StatusText(PowerShown() && PowerAvailable());
 }
 
 void CurveModel::BuildTimeLabels() {

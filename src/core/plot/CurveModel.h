@@ -16,9 +16,9 @@
 // The model owns the plot points; the flight it draws keeps the raw samples
 // and, beside them, the smoothed ones (ComputePoints converts the flight).
 //
-// Beside the record's channels it draws a list of series (plot/PlotSeries):
-// the first is the electrical power (voltage x current), a derived series
-// scaled to its own range and drawn on request. It holds
+// What it draws is a list of series (plot/PlotSeries): the record's channels,
+// then the electrical power (voltage x current), a derived series scaled to
+// its own range and drawn on request. It holds
 // the two measuring cursors A and B (MeasureCursors). The statistics of the
 // power and of the cursors' span come from one SpanIndex, built each time a
 // record is shown.
@@ -33,6 +33,7 @@
 #include "flight/Conversion.h"
 #include "flight/FlightData.h"
 #include "flight/FlightRecord.h"
+#include "plot/CurveReadout.h"
 #include "plot/MeasureCursors.h"
 #include "plot/PlotSeries.h"
 
@@ -65,11 +66,6 @@ PlotGeometry PlaceGrid(int width, int height, int strip);
 // first, the lowest and the highest in the order they come, the last): the
 // same picture with far fewer segments. `points` must have non-decreasing x.
 void ReduceToColumns(std::span<const PlotPoint> points, std::vector<PlotPoint>& out);
-
-// A value as the read-out shows it: above 100000 as a whole number (an RPM),
-// otherwise with one decimal; an infinite or undefined value as "inf", "-inf"
-// or "nan". 250000.4 reads "250000", 12.345 reads "12.3".
-std::string ValueText(float value);
 
 // The statistics values of the page, as shown (no leading blanks).
 struct CurveStatistics {
@@ -148,9 +144,9 @@ public:
     const std::string& MaxText(int channel) const { return maxText_[channel]; }
 
     // --- read-out ---------------------------------------------------------
-    float CurrentValue(int channel) const { return values_[channel]; }
-    const std::string& ValueTextOf(int channel) const { return valueTexts_[channel]; }
-    const std::string& FahrenheitText() const { return fahrenheit_; }
+    float CurrentValue(int channel) const { return readout_.Value(channel); }
+    const std::string& ValueTextOf(int channel) const { return readout_.Text(channel); }
+    const std::string& FahrenheitText() const { return readout_.FahrenheitText(); }
     // The tooltip markup and the status text of the current values (GBK).
     std::string TooltipText() const;
     std::string StatusText() const;
@@ -175,16 +171,17 @@ public:
     // shown and available.
     std::span<const PlotPoint> VisiblePowerPoints() const;
     // The power under the pointer (after OnMouseMove), W.
-    float PowerValue() const { return powerValue_; }
-    const std::string& PowerValueText() const { return powerText_; }
+    float PowerValue() const { return readout_.PowerValue(); }
+    const std::string& PowerValueText() const { return readout_.PowerText(); }
     MeasureCursors& Cursors() { return cursors_; }
     const MeasureCursors& Cursors() const { return cursors_; }
 
-    // --- the series drawn beside the channels -------------------------------
-    // The power curve is the first; a second flight's series follow it.
+    // --- the series of the plot -------------------------------------------
+    // Series i (i < kChannelCount) is channel i of the record, then comes
+    // the power curve; a second flight's series follow it.
     SeriesStore& Series() { return series_; }
     const SeriesStore& Series() const { return series_; }
-    static constexpr int kPowerCurve = 0;
+    static constexpr int kPowerCurve = kChannelCount;
 
     // --- axis labels ------------------------------------------------------
     // Time of the visible window: 11 labels, finer when the cells are wider.
@@ -220,9 +217,6 @@ private:
     CurveStatistics statistics_;
     std::array<std::string, kChannelCount> minText_;
     std::array<std::string, kChannelCount> maxText_;
-    std::array<float, kChannelCount> values_{};
-    std::array<std::string, kChannelCount> valueTexts_;
-    std::string fahrenheit_;
     std::array<std::string, kLabelCount> timeLabels_;
     std::array<std::string, kLabelCount> yLabels_;
     int yLabelChannel_ = 0;
@@ -232,8 +226,7 @@ private:
     std::unique_ptr<SpanIndex> index_;
     SeriesStore series_;
     std::vector<PlotPoint> powerPoints_;  // the visible ones
-    float powerValue_ = 0.0f;
-    std::string powerText_;
+    CurveReadout readout_;
     MeasureCursors cursors_{*this};
 };
 

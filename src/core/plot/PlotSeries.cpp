@@ -71,13 +71,11 @@ std::int32_t SeriesRow(const PlotSeries& series, float value, int plotHeight) {
 void VisibleSeriesPoints(const PlotSeries& series, std::span<const float> values, int first,
                          int last, int plotWidth, int plotHeight, std::vector<PlotPoint>& out) {
     out.clear();
-    const std::int64_t d = last - first;
-    const std::int64_t width = plotWidth;
     const int begin = std::max(first, series.offset);
     const int end = std::min<int>(last, static_cast<int>(values.size()) + series.offset);
     for (int p = begin; p < end; ++p) {
-        const std::int32_t x = d > 1 ? static_cast<std::int32_t>((p - first) * width / (d - 1)) : 0;
-        out.push_back({x, SeriesRow(series, values[p - series.offset], plotHeight)});
+        out.push_back({WindowColumn(p, first, last, plotWidth),
+                       SeriesRow(series, values[p - series.offset], plotHeight)});
     }
 }
 

@@ -54,6 +54,15 @@ std::vector<float> SeriesValues(const PlotSeries& series);
 // channel's row 0 also stands for a throttle above full and for a flat range.
 std::int32_t SeriesRow(const PlotSeries& series, float value, int plotHeight);
 
+// The pixel column of plot sample `p` when the plot samples `first` up to
+// (not including) `last` are spread over `plotWidth` pixels: the first at
+// column 0, the last at the right edge; a window of one sample stands at the
+// left edge.
+inline std::int32_t WindowColumn(int p, int first, int last, int plotWidth) {
+    const std::int64_t d = last - first;
+    return d > 1 ? static_cast<std::int32_t>((p - first) * std::int64_t{plotWidth} / (d - 1)) : 0;
+}
+
 // The visible points of a series whose values are `values`: the plot samples
 // `first` up to (not including) `last` spread over `plotWidth` pixels, each
 // value drawn at plot sample j + offset. Samples outside the series give no

@@ -58,6 +58,27 @@ TEST(PlotSeries, RowsFollowTheRangeAndAChannelsRowZeroRule) {
     }
 }
 
+TEST(PlotSeries, TheChannelCurvesAreTheFirstSeriesAndFollowTheRecordsRanges) {
+    const auto flight = Flight(101, 100);
+    CurveModel model(*flight, std::array<int, kChannelCount>{1, 1, 1, 1, 1, 1, 1, 1});
+    flight->record.dataLoaded = true;
+    model.Place(401, 300);
+    model.OnInitialUpdate();
+
+    const SeriesStore& store = model.Series();
+    flight->record.ranges[kVoltage] = {0.0f, 40.0f};  // a device profile was loaded
+    ASSERT_TRUE(model.ApplyRanges());
+    for (int ch : {kVoltage, kCurrent}) {
+        const PlotSeries& series = store.At(ch);
+        EXPECT_EQ(series.channel, ch);
+        EXPECT_EQ(series.range.max, flight->record.ranges[ch].max);
+        const std::span<const PlotPoint> points = model.Points(ch);
+        ASSERT_EQ(points.size(), store.Values(ch).size());
+        EXPECT_EQ(points[7].y, SeriesRow(series, store.Values(ch)[7], 290));
+    }
+    EXPECT_EQ(store.At(CurveModel::kPowerCurve).quantity, SeriesQuantity::Power);
+}
+
 TEST(PlotSeries, ASecondFlightIsLaidOverTheFirstWithItsTimeOffset) {
     const auto first = Flight(101, 100);
     const auto second = Flight(40, 150);
