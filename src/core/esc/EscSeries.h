@@ -75,8 +75,15 @@ struct EscSeriesTable {
     bool showAfterHide = true;
 };
 
+// Every series the program knows, one row each, in series order. The
+// parameter page, the CLI and the history are built from these rows alone, so
+// a new series is its table file plus one row here (and its code letters in
+// device/DeviceVersion.cpp, which identification needs below this folder).
+const std::vector<const EscSeriesTable*>& EscSeriesRegistry();
+
 // The table of series kSeriesTarrow ... kSeriesPeldan; nullptr for any other.
 const EscSeriesTable* SeriesTable(int series);
+// The tables of the series, each defined in its own file.
 const EscSeriesTable& TarrowTable();
 const EscSeriesTable& VelmorTable();
 const EscSeriesTable& OstrinTable();
