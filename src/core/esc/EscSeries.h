@@ -76,9 +76,14 @@ struct EscSeriesTable {
 };
 
 // Every series the program knows, one row each, in series order. The
-// parameter page, the CLI and the history are built from these rows alone, so
-// a new series is its table file plus one row here (and its code letters in
-// device/DeviceVersion.cpp, which identification needs below this folder).
+// parameter tab (one page per row), the CLI and the history are built from
+// these rows alone. A new series is:
+//   - its table file (esc/...Series.cpp) and its row here (declaration below,
+//     row in EscSeries.cpp);
+//   - its code letters and name: a kSeries... number and a kSeriesCodes row in
+//     device/DeviceVersion, since identification sits below this folder;
+//   - to simulate it: a Series value and a profile row in sim/DeviceProfile
+//     (the simulator is the other end of the wire and keeps its own model).
 const std::vector<const EscSeriesTable*>& EscSeriesRegistry();
 
 // The table of series kSeriesTarrow ... kSeriesPeldan; nullptr for any other.
