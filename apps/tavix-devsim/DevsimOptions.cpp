@@ -104,7 +104,7 @@ DevsimOptions ParseDevsimOptions(const std::vector<std::string>& args) {
         const std::string text = parsed.Get("--device");
         const auto series = SeriesFromName(text);
         if (!series) {
-            options.error = "unknown device '" + text + "' (tarrow, velmor, ostrin, peldan)";
+            options.error = "unknown device '" + text + "' (" + ProfileNames(", ") + ")";
             return options;
         }
         options.series = *series;

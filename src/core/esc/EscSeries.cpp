@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cctype>
 
-#include "device/DeviceVersion.h"
-
 namespace tavix {
 
 namespace {
@@ -42,19 +40,23 @@ bool SameName(const std::string& a, const std::string& b) {
     return Normalised(a) == Normalised(b);
 }
 
+const std::vector<const EscSeriesTable*>& EscSeriesRegistry() {
+    static const std::vector<const EscSeriesTable*> rows = {
+        &TarrowTable(),
+        &VelmorTable(),
+        &OstrinTable(),
+        &PeldanTable(),
+    };
+    return rows;
+}
+
 const EscSeriesTable* SeriesTable(int series) {
-    switch (series) {
-        case kSeriesTarrow:
-            return &TarrowTable();
-        case kSeriesVelmor:
-            return &VelmorTable();
-        case kSeriesOstrin:
-            return &OstrinTable();
-        case kSeriesPeldan:
-            return &PeldanTable();
-        default:
-            return nullptr;
+    for (const EscSeriesTable* table : EscSeriesRegistry()) {
+        if (table->series == series) {
+            return table;
+        }
     }
+    return nullptr;
 }
 
 std::optional<std::string> FieldDefault(EscField field) {

@@ -75,8 +75,20 @@ struct EscSeriesTable {
     bool showAfterHide = true;
 };
 
+// Every series the program knows, one row each, in series order. The
+// parameter tab (one page per row), the CLI and the history are built from
+// these rows alone. A new series is:
+//   - its table file (esc/...Series.cpp) and its row here (declaration below,
+//     row in EscSeries.cpp);
+//   - its code letters and name: a kSeries... number and a kSeriesCodes row in
+//     device/DeviceVersion, since identification sits below this folder;
+//   - to simulate it: a Series value and a profile row in sim/DeviceProfile
+//     (the simulator is the other end of the wire and keeps its own model).
+const std::vector<const EscSeriesTable*>& EscSeriesRegistry();
+
 // The table of series kSeriesTarrow ... kSeriesPeldan; nullptr for any other.
 const EscSeriesTable* SeriesTable(int series);
+// The tables of the series, each defined in its own file.
 const EscSeriesTable& TarrowTable();
 const EscSeriesTable& VelmorTable();
 const EscSeriesTable& OstrinTable();

@@ -3,10 +3,8 @@
 #include <QStackedLayout>
 
 #include "device/DeviceVersion.h"
+#include "esc/EscSeries.h"
 #include "ui/esc/CSettingDlg.h"
-#include "ui/esc/CVehicleSettingDlg.h"
-#include "ui/esc/CVesselSettingDlg.h"
-#include "ui/esc/CZASettingDlg.h"
 
 namespace tavix {
 
@@ -14,17 +12,19 @@ EscPageHolder::EscPageHolder(std::function<int()> series, Prompt& prompt, const 
                              QWidget* parent)
     : DevicePage(parent), series_(std::move(series)) {
     stack_ = new QStackedLayout(this);
-    pages_ = {new CSettingDlg(prompt, port, this), new CVesselSettingDlg(prompt, port, this),
-              new CVehicleSettingDlg(prompt, port, this), new CZASettingDlg(prompt, port, this)};
-    for (EscPage* page : pages_) {
-        stack_->addWidget(page);
+    for (const EscSeriesTable* table : EscSeriesRegistry()) {
+        pages_.push_back(new CSettingDlg(*table, prompt, port, this));
+        stack_->addWidget(pages_.back());
     }
 }
 
 EscPage* EscPageHolder::PageOf(int series) const {
-    return series >= 0 && series < static_cast<int>(pages_.size())
-               ? pages_[static_cast<std::size_t>(series)]
-               : nullptr;
+    for (EscPage* page : pages_) {
+        if (page->Table().series == series) {
+            return page;
+        }
+    }
+    return nullptr;
 }
 
 void EscPageHolder::PageShown() {

@@ -1,8 +1,8 @@
 #pragma once
-// What the "2.Parameter Setting" tab holds: the four series pages, of which
-// it shows the one of the series the last identification found. It asks for
-// the series each time the tab is shown, so a newly identified ESC of another
-// series gets its own page.
+// What the "2.Parameter Setting" tab holds: one page per series of the
+// registry (esc/EscSeries.h), of which it shows the one of the series the last
+// identification found. It asks for the series each time the tab is shown, so
+// a newly identified ESC of another series gets its own page.
 
 #include <functional>
 
@@ -35,7 +35,7 @@ public:
 private:
     std::function<int()> series_;
     QStackedLayout* stack_ = nullptr;
-    std::vector<EscPage*> pages_;  // by series
+    std::vector<EscPage*> pages_;  // one per registry row
     EscPage* current_ = nullptr;
 };
 

@@ -2,6 +2,7 @@
 // names and values found the way a user types them.
 #include <gtest/gtest.h>
 
+#include "device/DeviceVersion.h"
 #include "esc/EscSeries.h"
 
 namespace tavix {
@@ -49,6 +50,19 @@ TEST(EscSeries, EveryListFitsItsPageAndNoTwoShareAByte) {
         EXPECT_EQ(offsets.back(), offsets.size());  // the parameters fill offsets 1..n
     }
     EXPECT_EQ(SeriesTable(4), nullptr);
+}
+
+// The registry is the one list of series: its rows come in series order, each
+// under the name identification gives its series, and the lookup finds them.
+TEST(EscSeries, TheRegistryHoldsEverySeriesIdentificationNames) {
+    const std::vector<const EscSeriesTable*>& rows = EscSeriesRegistry();
+    ASSERT_EQ(rows.size(), 4u);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i]->series, static_cast<int>(i)) << rows[i]->name;
+        EXPECT_EQ(rows[i]->name, SeriesName(rows[i]->series));
+        EXPECT_EQ(SeriesTable(rows[i]->series), rows[i]);
+    }
+    EXPECT_EQ(SeriesTable(kSeriesUnknown), nullptr);
 }
 
 }  // namespace
