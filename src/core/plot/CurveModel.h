@@ -88,6 +88,9 @@ class CurveModel {
 public:
     // `data` and `windows` (the smoothing windows of the settings) outlive the model.
     CurveModel(FlightData& data, const std::array<int, kChannelCount>& windows);
+    // The model reads the windows where they stand (config.ini's may change),
+    // so a temporary would be read after its end.
+    CurveModel(FlightData& data, const std::array<int, kChannelCount>&& windows) = delete;
     ~CurveModel();
     CurveModel(const CurveModel&) = delete;
     CurveModel& operator=(const CurveModel&) = delete;

@@ -12,6 +12,9 @@
 namespace tavix {
 namespace {
 
+// The model reads the smoothing windows where they stand, so they outlive it.
+const std::array<int, kChannelCount> kWindowsOfOne{1, 1, 1, 1, 1, 1, 1, 1};
+
 // 0.1 V and 0.5 A steps: the voltage rises by 0.1 V per sample, 10 A throughout.
 std::unique_ptr<FlightData> Flight(int samples, int volts) {
     return test::MakeAnalysisRecord(kUploadChannels, samples, 5, [volts](int ch, int j) {
@@ -60,7 +63,7 @@ TEST(PlotSeries, RowsFollowTheRangeAndAChannelsRowZeroRule) {
 
 TEST(PlotSeries, TheChannelCurvesAreTheFirstSeriesAndFollowTheRecordsRanges) {
     const auto flight = Flight(101, 100);
-    CurveModel model(*flight, std::array<int, kChannelCount>{1, 1, 1, 1, 1, 1, 1, 1});
+    CurveModel model(*flight, kWindowsOfOne);
     flight->record.dataLoaded = true;
     model.Place(401, 300);
     model.OnInitialUpdate();
@@ -82,9 +85,7 @@ TEST(PlotSeries, TheChannelCurvesAreTheFirstSeriesAndFollowTheRecordsRanges) {
 TEST(PlotSeries, ASecondFlightIsLaidOverTheFirstWithItsTimeOffset) {
     const auto first = Flight(101, 100);
     const auto second = Flight(40, 150);
-    // The model reads the windows where they stand, as it reads config.ini's.
-    const std::array<int, kChannelCount> windows{1, 1, 1, 1, 1, 1, 1, 1};
-    CurveModel model(*first, windows);
+    CurveModel model(*first, kWindowsOfOne);
     first->record.dataLoaded = true;
     model.Place(401, 300);  // plot 400 x 290: plot sample p at column 4 p
     model.OnInitialUpdate();
