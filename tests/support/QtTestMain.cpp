@@ -17,6 +17,8 @@ int main(int argc, char** argv) {
     if (scratch) {
         setenv("XDG_DATA_HOME", folder, 1);
         setenv("XDG_CONFIG_HOME", (std::string(folder) + "/config").c_str(), 1);
+        // In Qt's test mode the settings live under the home folder instead.
+        setenv("HOME", folder, 1);
     }
     int result = 0;
     {
