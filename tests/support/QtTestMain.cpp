@@ -1,6 +1,7 @@
 // Test entry point for tests that need a Qt application object (widgets, serial ports, timers).
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QSettings>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -16,13 +17,16 @@ int main(int argc, char** argv) {
     const bool scratch = mkdtemp(folder) != nullptr;
     if (scratch) {
         setenv("XDG_DATA_HOME", folder, 1);
-        setenv("XDG_CONFIG_HOME", (std::string(folder) + "/config").c_str(), 1);
-        // In Qt's test mode the settings live under the home folder instead.
-        setenv("HOME", folder, 1);
     }
     int result = 0;
     {
         QApplication app(argc, argv);
+        if (scratch) {
+            // Qt's test mode would put them in one folder all test processes share.
+            const QString config = QString::fromLocal8Bit(folder) + QStringLiteral("/config");
+            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
+            QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config);
+        }
         ::testing::InitGoogleTest(&argc, argv);
         result = RUN_ALL_TESTS();
     }
