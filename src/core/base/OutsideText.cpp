@@ -21,13 +21,11 @@ std::string EscapeControls(std::string_view text) {
     return out;
 }
 
-std::string CsvTextCell(std::string_view text) {
-    const bool formula =
-        !text.empty() && (text[0] == '=' || text[0] == '+' || text[0] == '-' || text[0] == '@');
-    if (!formula && text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        return std::string(text);
-    }
-    std::string quoted = formula ? "\"'" : "\"";
+namespace {
+
+std::string Quoted(std::string_view prefix, std::string_view text) {
+    std::string quoted = "\"";
+    quoted += prefix;
     for (char c : text) {
         quoted += c;
         if (c == '"') {
@@ -35,6 +33,21 @@ std::string CsvTextCell(std::string_view text) {
         }
     }
     return quoted + '"';
+}
+
+}  // namespace
+
+std::string CsvCell(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        return std::string(text);
+    }
+    return Quoted("", text);
+}
+
+std::string CsvTextCell(std::string_view text) {
+    const bool formula =
+        !text.empty() && (text[0] == '=' || text[0] == '+' || text[0] == '-' || text[0] == '@');
+    return formula ? Quoted("'", text) : CsvCell(text);
 }
 
 }  // namespace tavix

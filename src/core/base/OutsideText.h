@@ -13,6 +13,10 @@ namespace tavix {
 // Bytes from 0x80 up (GBK and UTF-8 text) pass unchanged.
 std::string EscapeControls(std::string_view text);
 
+// One CSV cell as it stands, quoted (quotes doubled) only when it holds a
+// comma, a quote or a line break.
+std::string CsvCell(std::string_view text);
+
 // One CSV cell holding text. Quoted when it holds a comma, quote or line
 // break; a cell that begins with '=', '+', '-' or '@' is one a spreadsheet
 // would run as a formula, so it is written quoted with a leading apostrophe.

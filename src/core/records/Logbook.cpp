@@ -97,21 +97,6 @@ std::string OneLine(std::string text) {
     return text;
 }
 
-// A number's cell: never a formula, never quoted with an apostrophe.
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) {
-        return text;
-    }
-    std::string quoted = "\"";
-    for (char c : text) {
-        quoted += c;
-        if (c == '"') {
-            quoted += '"';
-        }
-    }
-    return quoted + '"';
-}
-
 }  // namespace
 
 bool ListRecordFiles(const std::string& folder, std::vector<std::string>& paths,
@@ -313,7 +298,7 @@ std::string LogbookTable(const std::vector<LogbookEntry>& entries) {
 std::string LogbookCsv(const std::vector<LogbookEntry>& entries) {
     std::ostringstream out;
     for (int c = 0; c < kLogbookColumns; ++c) {
-        out << CsvField(kLogbookHeadings[c]) << ',';
+        out << CsvCell(kLogbookHeadings[c]) << ',';
     }
     out << kLogbookErrorHeading << "\r\n";
     // Texts (file names, versions, notes, reasons) are cells a spreadsheet
@@ -326,7 +311,7 @@ std::string LogbookCsv(const std::vector<LogbookEntry>& entries) {
         for (int c = 0; c < kLogbookColumns; ++c) {
             const auto column = static_cast<LogbookColumn>(c);
             const std::string cell = LogbookCell(e, column);
-            out << (isText(column) ? CsvTextCell(cell) : CsvField(cell)) << ',';
+            out << (isText(column) ? CsvTextCell(cell) : CsvCell(cell)) << ',';
         }
         out << CsvTextCell(EscapeControls(e.ok ? e.warning : e.error)) << "\r\n";
     }
