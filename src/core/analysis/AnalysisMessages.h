@@ -22,6 +22,27 @@ inline constexpr const char* kFormatCurrent = "%.1f A";
 inline constexpr const char* kFormatCells = "%dS";
 inline constexpr const char* kFormatCellVoltage = "%.2f V";
 
+// A comparison of flights: the captions of its table, beside the ones above.
+inline constexpr const char* kFigureDuration = "Duration";
+inline constexpr const char* kFigureMaxCurrent = "Max.Current";
+inline constexpr const char* kFigureMinVoltage = "Min.Voltage";
+inline constexpr const char* kFigureMaxTemperature = "Max.Temperature";
+inline constexpr const char* kFigureMaxRpm = "Max.RPM";
+inline constexpr const char* kCaptionAlignedAt = "Aligned at (s)";
+inline constexpr const char* kCaptionOffset = "Offset (s)";
+inline constexpr const char* kTextNotReached = "not reached, start";
+inline constexpr const char* kCaptionBetweenCursors = "Between the cursors";
+inline constexpr const char* kCaptionSettingsDiffer = "ESC settings that differ";
+inline constexpr const char* kCaptionSettingsSame = "ESC settings: the same";
+inline constexpr const char* kCaptionSettingsMissing = "ESC settings: not stored in enough records";
+inline constexpr const char* kCaptionSettingsStored = "Stored";
+inline constexpr const char* kTextYes = "yes";
+inline constexpr const char* kTextNo = "no";
+inline constexpr const char* kHeadDifference = "difference";
+inline constexpr const char* kCompareCsvHeader =
+    "file,align_s,duration_s,mah,wh,avg_current_a,max_current_a,max_power_w,min_voltage_v,"
+    "min_cell_v,max_temp_c,max_rpm";
+
 // What a value reads when the record cannot give it (no sampling rate, no
 // voltage or current channel, no voltage above 0).
 inline constexpr const char* kNoValue = "-";

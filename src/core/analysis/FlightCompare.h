@@ -102,7 +102,8 @@ struct FigureInfo {
     const char* caption;  // "Capacity"
     const char* unit;     // "mAh"
     const char* csvName;  // "mah"
-    int decimals;         // in the table and the CSV
+    int decimals;         // in the table
+    int csvDecimals;      // in the CSV, at least 1: every number has its point
 };
 const FigureInfo& InfoOf(Figure figure);
 
@@ -132,8 +133,9 @@ struct SettingsComparison {
     // Per flight: its record carries the settings of a known ESC series.
     std::vector<bool> stored;
     // Parameters whose value differs between the reference and at least one
-    // other flight, in the reference's page order. Empty unless the reference
-    // and at least one other flight carry settings (see Comparable()).
+    // other flight, in the reference's page order (then those the reference's
+    // series lacks). Empty unless the reference and at least one other flight
+    // carry settings (see Comparable()).
     std::vector<Line> lines;
 
     // The reference and at least one other flight carry settings: an empty

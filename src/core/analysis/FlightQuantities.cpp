@@ -18,24 +18,28 @@ int CellCount(double maxVolts) {
 }
 
 FlightQuantities ComputeQuantities(const SpanIndex& index) {
+    return ComputeQuantities(index, index.Whole());
+}
+
+FlightQuantities ComputeQuantities(const SpanIndex& index, const SpanStatistics& span) {
     FlightQuantities q;
-    const SpanStatistics whole = index.Whole();
-    q.seconds = whole.seconds;
+    q.seconds = span.seconds;
     q.hasPower = index.HasPower();
     if (q.hasPower) {
-        const SeriesSpan& power = whole.series[kPowerSeries];
+        const SeriesSpan& power = span.series[kPowerSeries];
         q.maxPower = power.valid > 0 && power.max > 0.0f ? power.max : 0.0f;
-        q.capacityMah = whole.capacityMah;
-        q.energyWh = whole.energyWh;
-        if (whole.series[kCurrent].valid > 0) {
-            q.averageCurrent = whole.series[kCurrent].mean;
+        q.capacityMah = span.capacityMah;
+        q.energyWh = span.energyWh;
+        if (span.series[kCurrent].valid > 0) {
+            q.averageCurrent = span.series[kCurrent].mean;
         }
     }
-    const SeriesSpan& voltage = whole.series[kVoltage];
+    const SeriesSpan& voltage = span.series[kVoltage];
     if (voltage.present && voltage.valid > 0) {
         q.maxVoltage = voltage.max;
         q.minVoltage = voltage.min;
-        q.cells = CellCount(voltage.max);
+        const bool whole = span.first == 0 && span.last == index.Samples() - 1;
+        q.cells = CellCount(whole ? voltage.max : index.Whole().series[kVoltage].max);
         if (q.cells > 0) {
             q.minCellVoltage = static_cast<double>(voltage.min) / q.cells;
         }

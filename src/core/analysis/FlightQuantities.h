@@ -44,6 +44,10 @@ int CellCount(double maxVolts);
 
 // Over the whole record.
 FlightQuantities ComputeQuantities(const SpanIndex& index);
+// Over a span of the record (SpanIndex::Span or Whole). The battery is the
+// flight's: its cells come from the highest voltage of the whole record, and
+// the span's lowest voltage is divided by them.
+FlightQuantities ComputeQuantities(const SpanIndex& index, const SpanStatistics& span);
 
 // The computed quantities as the record page shows them beside its
 // statistics: a caption and a value text each, in this order: maximum power,

@@ -6,6 +6,7 @@
 
 #include "base/FormatText.h"
 #include "base/OutsideText.h"
+#include "device/DeviceVersion.h"
 
 namespace tavix {
 
@@ -206,6 +207,13 @@ std::vector<EscNamedValue> BlockValues(const EscSeriesTable& table, const Bytes&
     EscParamState state;
     ShowValues(state, DecodeParamBlock(table, block));
     return PageValues(table, state);
+}
+
+const EscSeriesTable* StoredBlockTable(const std::string& block) {
+    if (block.size() != kParamBlockSize) {
+        return nullptr;
+    }
+    return SeriesTable(SeriesOf(block.substr(kBlockVersionOffset, kBlockVersionSize)));
 }
 
 std::vector<EscSetting> ParseParamFile(const EscSeriesTable& table, const std::string& text,

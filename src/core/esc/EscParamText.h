@@ -102,6 +102,10 @@ std::string ParamFileText(const EscSeriesTable& table, const EscParamState& stat
 std::string ParamFileText(const EscSeriesTable& table, const EscBlockValues& values);
 // The parameters of a block as PageValues gives them.
 std::vector<EscNamedValue> BlockValues(const EscSeriesTable& table, const Bytes& block);
+// The table of the series a stored block (the bytes a record file keeps of
+// the ESC it flew with) was read from, by the version inside it; nullptr when
+// the block is not a whole block or names no known series.
+const EscSeriesTable* StoredBlockTable(const std::string& block);
 // Reads a parameter file for `table`'s series: every line checked before any
 // is taken. Returns the settings, or sets `error` (a file of another series,
 // an unknown name or value).
