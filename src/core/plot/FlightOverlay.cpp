@@ -1,6 +1,7 @@
 #include "plot/FlightOverlay.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "flight/Conversion.h"
 
@@ -16,7 +17,9 @@ constexpr int kPowerIndex = kChannelCount;
 FlightPlacement PlaceFlight(int referenceRate, int flightRate, double offsetSeconds) {
     const double reference = referenceRate > 0 ? referenceRate : 1.0;
     const double own = flightRate > 0 ? flightRate : 1.0;
-    return {offsetSeconds * reference, reference / own};
+    // An offset that is no number (a failed alignment) leaves the flight at
+    // the reference's start rather than nowhere.
+    return {std::isfinite(offsetSeconds) ? offsetSeconds * reference : 0.0, reference / own};
 }
 
 struct FlightOverlay::Added {

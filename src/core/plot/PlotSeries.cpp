@@ -101,18 +101,24 @@ std::int32_t SeriesRow(const PlotSeries& series, float value, int plotHeight) {
 void VisibleSeriesPoints(const PlotSeries& series, std::span<const float> values, int first,
                          int last, int plotWidth, int plotHeight, std::vector<PlotPoint>& out) {
     out.clear();
+    if (last <= first) {
+        return;
+    }
     const double scale = series.scale > 0.0 ? series.scale : 1.0;
     const double n = static_cast<double>(values.size());
     // The samples whose plot position lies in the window; each is checked
     // again below, so a rounding here never lets one outside it through.
     const double from = std::ceil((first - series.offset) / scale);
-    const double to = std::ceil((last - series.offset) / scale);
+    // The window's last sample stands on the right edge: a sample placed
+    // between it and the next would fall outside the plot.
+    const double right = last - first > 1 ? last - 1.0 : static_cast<double>(first);
+    const double to = std::floor((right - series.offset) / scale) + 1.0;
     const std::int64_t begin = static_cast<std::int64_t>(std::clamp(from, 0.0, n));
     const std::int64_t end = static_cast<std::int64_t>(std::clamp(to, 0.0, n));
     const double d = static_cast<double>(last) - first;
     for (std::int64_t j = begin; j < end; ++j) {
         const double p = series.offset + static_cast<double>(j) * scale;
-        if (p < first || p >= last) {
+        if (p < first || p > right) {
             continue;
         }
         // Truncated as WindowColumn does: for a whole p exactly its column.
