@@ -141,6 +141,8 @@ void CurveModel::OnInitialUpdate() {
         series_.Refresh(kPowerCurve);
         ComputePowerPoints();
     }
+    pointer_.reset();
+    UpdateFlights();
     FillStatistics();
     BuildTimeLabels();
     BuildYLabels(record_.header.yAxis);
@@ -163,6 +165,7 @@ void CurveModel::ComputePoints() {
     }
     statistics_.maxPower = TrimLeft(FormatText(kFmtStatistic, double{data_.conversion.maxPower}));
     ComputePowerPoints();
+    UpdateFlights();
 }
 
 bool CurveModel::PowerAvailable() const {
@@ -226,6 +229,7 @@ void CurveModel::MapWindow() {
         }
     }
     ComputePowerPoints();
+    UpdateFlights();
 }
 
 void CurveModel::ZoomToSelection() {
@@ -312,6 +316,8 @@ bool CurveModel::OnMouseMove(int x) {
     if (PowerAvailable()) {
         readout_.ReadPower(series_, kPowerCurve, f);
     }
+    pointer_ = f;
+    readout_.ReadFlights(overlay_, f);
     return true;
 }
 

@@ -26,6 +26,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -34,6 +35,7 @@
 #include "flight/FlightData.h"
 #include "flight/FlightRecord.h"
 #include "plot/CurveReadout.h"
+#include "plot/FlightOverlay.h"
 #include "plot/MeasureCursors.h"
 #include "plot/PlotSeries.h"
 
@@ -181,10 +183,38 @@ public:
 
     // --- the series of the plot -------------------------------------------
     // Series i (i < kChannelCount) is channel i of the record, then comes
-    // the power curve; a second flight's series follow it.
+    // the power curve. Added flights keep their series in the overlay.
     SeriesStore& Series() { return series_; }
     const SeriesStore& Series() const { return series_; }
     static constexpr int kPowerCurve = kChannelCount;
+
+    // --- flights laid over the record (plot/FlightOverlay) -----------------
+    // The shown record is flight 0, the reference; its time axis is the
+    // plot's. Adds a copy of `flight` started `offsetSeconds` after the
+    // reference (positive: drawn later), named `legend` in the legend;
+    // returns its index (1-3), or -1 when three are shown already.
+    int AddFlight(const FlightData& flight, double offsetSeconds, std::string legend);
+    // Takes flight `index` (1-3) out; the later ones move up by one.
+    void RemoveFlight(int index);
+    void SetFlightOffset(int index, double offsetSeconds);
+    // The reference and the added flights (1-4).
+    int FlightCount() const { return 1 + overlay_.Count(); }
+    // Back to the record alone.
+    void ClearFlights();
+    // The reference's name in the legend (the added ones are named by AddFlight).
+    void SetReferenceLegend(std::string legend) { referenceLegend_ = std::move(legend); }
+    // One entry per flight, the reference first; empty with the record alone.
+    std::vector<LegendEntry> Legend() const;
+    const FlightOverlay& Overlay() const { return overlay_; }
+    // The points drawn for `channel` (kPowerCurve: the power) of added flight
+    // `index` (1-3): empty when that curve is not drawn.
+    std::span<const PlotPoint> FlightPoints(int index, int channel) const;
+    // The value of flight `index` (0-3) under the pointer (after OnMouseMove)
+    // for `channel` (kPowerCurve: the power); nullopt when the pointer is not
+    // over that flight or it has no such channel.
+    std::optional<float> FlightValue(int index, int channel) const {
+        return readout_.FlightValue(index, channel);
+    }
 
     // --- axis labels ------------------------------------------------------
     // Time of the visible window: 11 labels, finer when the cells are wider.
@@ -201,6 +231,8 @@ private:
     void MapWindow();
     void FillStatistics();
     void ComputePowerPoints();
+    // The added flights follow the record's ranges and the visible window.
+    void UpdateFlights();
 
     FlightData& data_;
     FlightRecord& record_;
@@ -231,6 +263,9 @@ private:
     std::vector<PlotPoint> powerPoints_;  // the visible ones
     CurveReadout readout_;
     MeasureCursors cursors_{*this};
+    FlightOverlay overlay_{windows_};
+    std::string referenceLegend_;
+    std::optional<float> pointer_;  // the plot position last read out
 };
 
 }  // namespace tavix

@@ -11,16 +11,6 @@ namespace tavix {
 
 namespace {
 
-// The value of a smoothed (or interpolated) sample, in single precision and
-// the order of operations of the conversion.
-float ValueOf(const FlightRecord& record, int channel, float smoothed) {
-    if (channel == kMotorRpm) {
-        return RpmValue(smoothed, record.header.poles, record.header.gearRate,
-                        record.calibration[kMotorRpm].k);
-    }
-    return smoothed * record.calibration[channel].k + record.calibration[channel].c;
-}
-
 // A COLORREF (0x00BBGGRR) as the tooltip's "#rrggbb".
 std::string HtmlColour(std::uint32_t colorref) {
     return FormatText("#%02x%02x%02x", static_cast<unsigned>(colorref & 0xFF),
@@ -44,25 +34,11 @@ std::string ValueText(float value) {
 }
 
 void CurveReadout::ReadChannels(const FlightData& data, int channels, int samples, float f) {
-    const FlightRecord& record = data.record;
-    const int j = std::max(0, std::min(static_cast<int>(f), samples - 2));
-    const float fraction = f - static_cast<float>(j);
+    flightsRead_ = 1;
+    flightValues_[0].fill(std::nullopt);
     for (int i = 0; i < channels; ++i) {
-        const std::int32_t* s = data.smoothed[i].data();
-        // Between two samples the value runs straight from one to the next.
-        const float slope =
-            samples > 1 ? static_cast<float>(s[j + 1]) - static_cast<float>(s[j]) : 0.0f;
-        const float h = static_cast<float>(s[j]) + fraction * slope;
-        if (i == kMotorRpm && (s[j] == 0 || (samples > 1 && s[j + 1] == 0))) {
-            // Next to a sample without a rotation reading (0 RPM) a period in
-            // between would be a fraction of a real one and read as a burst
-            // of speed: follow the drawn line from one speed to the other.
-            const float from = ValueOf(record, i, static_cast<float>(s[j]));
-            const float to = samples > 1 ? ValueOf(record, i, static_cast<float>(s[j + 1])) : from;
-            values_[i] = from + fraction * (to - from);
-        } else {
-            values_[i] = ValueOf(record, i, h);
-        }
+        values_[i] = ChannelValueAt(data, i, samples, f);
+        flightValues_[0][i] = values_[i];
         texts_[i] = ValueText(values_[i]);
         if (i == kTemperature) {
             fahrenheit_ =
@@ -73,11 +49,56 @@ void CurveReadout::ReadChannels(const FlightData& data, int channels, int sample
 
 void CurveReadout::ReadPower(const SeriesStore& store, int i, float f) {
     // Along the drawn power curve, as the channels along theirs.
-    store.ValueAt(i, f, powerValue_);
+    if (store.ValueAt(i, f, powerValue_)) {
+        flightValues_[0][kChannelCount] = powerValue_;
+    }
     powerText_ = ValueText(powerValue_);
 }
 
+void CurveReadout::ReadFlights(const FlightOverlay& overlay, float f) {
+    flightsRead_ = 1 + overlay.Count();
+    for (int k = 1; k < flightsRead_; ++k) {
+        for (int i = 0; i <= kChannelCount; ++i) {
+            flightValues_[k][i] = overlay.ValueAt(k, i, f);
+        }
+    }
+}
+
+std::optional<float> CurveReadout::FlightValue(int index, int channel) const {
+    if (index < 0 || index >= flightsRead_ || channel < 0 || channel > kChannelCount) {
+        return std::nullopt;
+    }
+    return flightValues_[index][channel];
+}
+
+std::string CurveReadout::FlightTexts(int channel, const char* unit, const char* separator) const {
+    std::string text;
+    for (int k = 0; k < flightsRead_; ++k) {
+        if (k > 0) {
+            text += separator;
+        }
+        const std::optional<float> value = flightValues_[k][channel];
+        text += value ? ValueText(*value) + unit : kReadoutNoValue;
+    }
+    return text;
+}
+
 std::string CurveReadout::TooltipText(bool withPower, std::uint32_t powerColour) const {
+    if (flightsRead_ > 1) {
+        // One line per quantity, every flight's value in flight order.
+        std::string text;
+        for (const ReadoutQuantity& q : kCompareQuantities) {
+            text += FormatText(kFmtCompareTooltipLine, q.colour, q.label,
+                               FlightTexts(q.channel, q.unit, kCompareTooltipSeparator).c_str());
+        }
+        if (withPower) {
+            text += FormatText(
+                kFmtCompareTooltipLine, HtmlColour(powerColour).c_str(), kPowerLabel,
+                FlightTexts(kChannelCount, kPowerUnit, kCompareTooltipSeparator).c_str());
+        }
+        text.pop_back();  // the last line break
+        return text;
+    }
     std::string text = FormatText(kFmtTooltip, texts_[kVoltage].c_str(), texts_[kCurrent].c_str(),
                                   texts_[kThrottle].c_str(), texts_[kTemperature].c_str(),
                                   texts_[kMotorRpm].c_str());
@@ -88,6 +109,20 @@ std::string CurveReadout::TooltipText(bool withPower, std::uint32_t powerColour)
 }
 
 std::string CurveReadout::StatusText(bool withPower) const {
+    if (flightsRead_ > 1) {
+        std::string text = kCompareStatusCaption;
+        for (const ReadoutQuantity& q : kCompareQuantities) {
+            text += FormatText(kFmtCompareStatusItem, q.statusLabel,
+                               FlightTexts(q.channel, q.unit, kCompareStatusSeparator).c_str());
+        }
+        if (withPower) {
+            text +=
+                FormatText(kFmtCompareStatusItem, kPowerStatusLabel,
+                           FlightTexts(kChannelCount, kPowerUnit, kCompareStatusSeparator).c_str());
+        }
+        text.resize(text.size() - 1);  // the last comma
+        return text;
+    }
     std::string text = FormatText(kFmtStatusValues, texts_[kVoltage].c_str(),
                                   texts_[kCurrent].c_str(), texts_[kThrottle].c_str(),
                                   texts_[kTemperature].c_str(), texts_[kMotorRpm].c_str());

@@ -3,6 +3,8 @@
 // tooltip and status text, the axis label formats and the chart export texts.
 // Text with the degree sign is GBK bytes (A1 E6), as every text of the program.
 
+#include "flight/FlightRecord.h"
+
 namespace tavix {
 
 // Statistics captions, in the order they stand on the page: each value follows
@@ -37,6 +39,30 @@ inline constexpr const char* kFmtTooltip =
 // Pane 0 of the status bar while the pointer is over the curves.
 inline constexpr const char* kFmtStatusValues =
     "Current Value: Vol: %sV, Cur: %sA, Thr:%s%%, Temp:%s\xA1\xE6, RPM:%s";
+
+// With flights laid over the shown one, the tooltip has a line per quantity
+// and the status text an item, each with every flight's value in flight
+// order and "-" where a flight has none: "CUR: 12.3A | 11.8A | -".
+struct ReadoutQuantity {
+    int channel;
+    const char* colour;  // of the tooltip line
+    const char* label;   // in the tooltip
+    const char* statusLabel;
+    const char* unit;
+};
+inline constexpr ReadoutQuantity kCompareQuantities[] = {
+    {kVoltage, "red", "VOL", "Vol", "V"},     {kCurrent, "green", "CUR", "Cur", "A"},
+    {kThrottle, "blue", "Thr", "Thr", "%"},   {kTemperature, "orange", "Temp", "Temp", "\xA1\xE6"},
+    {kMotorRpm, "magenta", "RPM", "RPM", ""},
+};
+inline constexpr const char* kFmtCompareTooltipLine = "<font color=%s>%s: %s</font>\n";
+inline constexpr const char* kCompareTooltipSeparator = " | ";
+inline constexpr const char* kCompareStatusCaption = "Current Value:";
+inline constexpr const char* kFmtCompareStatusItem = " %s: %s,";
+inline constexpr const char* kCompareStatusSeparator = "|";
+inline constexpr const char* kPowerLabel = "Pwr";
+inline constexpr const char* kPowerStatusLabel = "Pwr";
+inline constexpr const char* kReadoutNoValue = "-";
 
 // Axis labels. Y by the width of the channel's range, time by the grid spacing.
 inline constexpr const char* kFmtYLabelWide = "%6d ";      // range >= 100

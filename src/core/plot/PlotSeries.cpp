@@ -21,7 +21,37 @@ std::int32_t ToPixel(float position) {
     return static_cast<std::int32_t>(std::clamp(position, -kPixelLimit, kPixelLimit));
 }
 
+// The value of a smoothed (or interpolated) sample, in single precision and
+// the order of operations of the conversion.
+float ValueOf(const FlightRecord& record, int channel, float smoothed) {
+    if (channel == kMotorRpm) {
+        return RpmValue(smoothed, record.header.poles, record.header.gearRate,
+                        record.calibration[kMotorRpm].k);
+    }
+    return smoothed * record.calibration[channel].k + record.calibration[channel].c;
+}
+
 }  // namespace
+
+float ChannelValueAt(const FlightData& data, int channel, int samples, float at) {
+    const FlightRecord& record = data.record;
+    const int j = std::max(0, std::min(static_cast<int>(at), samples - 2));
+    const float fraction = at - static_cast<float>(j);
+    const std::int32_t* s = data.smoothed[channel].data();
+    // Between two samples the value runs straight from one to the next.
+    const float slope =
+        samples > 1 ? static_cast<float>(s[j + 1]) - static_cast<float>(s[j]) : 0.0f;
+    if (channel == kMotorRpm && (s[j] == 0 || (samples > 1 && s[j + 1] == 0))) {
+        // Next to a sample without a rotation reading (0 RPM) a period in
+        // between would be a fraction of a real one and read as a burst of
+        // speed: follow the drawn line from one speed to the other.
+        const float from = ValueOf(record, channel, static_cast<float>(s[j]));
+        const float to =
+            samples > 1 ? ValueOf(record, channel, static_cast<float>(s[j + 1])) : from;
+        return from + fraction * (to - from);
+    }
+    return ValueOf(record, channel, static_cast<float>(s[j]) + fraction * slope);
+}
 
 bool SeriesAvailable(const PlotSeries& series) {
     if (series.flight == nullptr) {
@@ -71,11 +101,30 @@ std::int32_t SeriesRow(const PlotSeries& series, float value, int plotHeight) {
 void VisibleSeriesPoints(const PlotSeries& series, std::span<const float> values, int first,
                          int last, int plotWidth, int plotHeight, std::vector<PlotPoint>& out) {
     out.clear();
-    const int begin = std::max(first, series.offset);
-    const int end = std::min<int>(last, static_cast<int>(values.size()) + series.offset);
-    for (int p = begin; p < end; ++p) {
-        out.push_back({WindowColumn(p, first, last, plotWidth),
-                       SeriesRow(series, values[p - series.offset], plotHeight)});
+    if (last <= first) {
+        return;
+    }
+    const double scale = series.scale > 0.0 ? series.scale : 1.0;
+    const double n = static_cast<double>(values.size());
+    // The samples whose plot position lies in the window; each is checked
+    // again below, so a rounding here never lets one outside it through.
+    const double from = std::ceil((first - series.offset) / scale);
+    // The window's last sample stands on the right edge: a sample placed
+    // between it and the next would fall outside the plot.
+    const double right = last - first > 1 ? last - 1.0 : static_cast<double>(first);
+    const double to = std::floor((right - series.offset) / scale) + 1.0;
+    const std::int64_t begin = static_cast<std::int64_t>(std::clamp(from, 0.0, n));
+    const std::int64_t end = static_cast<std::int64_t>(std::clamp(to, 0.0, n));
+    const double d = static_cast<double>(last) - first;
+    for (std::int64_t j = begin; j < end; ++j) {
+        const double p = series.offset + static_cast<double>(j) * scale;
+        if (p < first || p > right) {
+            continue;
+        }
+        // Truncated as WindowColumn does: for a whole p exactly its column.
+        const double column = d > 1.0 ? std::floor((p - first) * plotWidth / (d - 1.0)) : 0.0;
+        out.push_back({static_cast<std::int32_t>(column),
+                       SeriesRow(series, values[static_cast<std::size_t>(j)], plotHeight)});
     }
 }
 
@@ -96,7 +145,9 @@ void SeriesStore::Refresh(int i) {
 
 bool SeriesStore::ValueAt(int i, float f, float& value) const {
     const std::span<const float> v = Values(i);
-    const float at = f - static_cast<float>(At(i).offset);
+    const PlotSeries& series = At(i);
+    const float at =
+        static_cast<float>((f - series.offset) / (series.scale > 0.0 ? series.scale : 1.0));
     const int n = static_cast<int>(v.size());
     if (n < 1 || at < 0.0f || at > static_cast<float>(n - 1)) {
         return false;

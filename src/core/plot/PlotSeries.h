@@ -6,9 +6,10 @@
 // such series; a second flight laid over the first is more of them, with an
 // offset, and nothing else.
 //
-// Time: sample j of a series stands at plot sample j + offset, so a flight
-// started later than the first is moved right by a positive offset. The
-// plot's time base is the samples of its first flight.
+// Time: sample j of a series stands at plot sample offset + j * scale, so a
+// flight started later than the first is moved right by a positive offset,
+// and one sampled at another rate is stretched to the plot's. The plot's time
+// base is the samples of its first flight.
 
 #include <cstdint>
 #include <span>
@@ -38,7 +39,10 @@ struct PlotSeries {
     std::uint32_t colour = 0;  // COLORREF 0x00BBGGRR
     int pen = 1;               // width in pixels
     AxisRange range{0.0f, 1.0f};
-    int offset = 0;  // in plot samples
+    // Sample j of the series stands at plot sample offset + j * scale: a
+    // flight sampled at half the plot's rate has a scale of 2.
+    double offset = 0.0;
+    double scale = 1.0;
     bool shown = true;
 };
 
@@ -49,6 +53,13 @@ bool SeriesAvailable(const PlotSeries& series);
 // single precision and order of operations of the conversion: a channel's
 // physical value, the power as the product of the scaled voltage and current.
 std::vector<float> SeriesValues(const PlotSeries& series);
+
+// The value of `channel` of `data` (converted) at fractional sample `at`,
+// which lies between sample 0 and the last of its `samples`: between two
+// samples along the smoothed line, in the single precision of the
+// conversion. Next to an RPM sample without a reading (a period of 0) it
+// follows the drawn line from one speed to the other instead.
+float ChannelValueAt(const FlightData& data, int channel, int samples, float at);
 
 // The pixel row of `value` in a plot `plotHeight` high showing `range`. A
 // channel's row 0 also stands for a throttle above full and for a flat range.
@@ -64,9 +75,9 @@ inline std::int32_t WindowColumn(int p, int first, int last, int plotWidth) {
 }
 
 // The visible points of a series whose values are `values`: the plot samples
-// `first` up to (not including) `last` spread over `plotWidth` pixels, each
-// value drawn at plot sample j + offset. Samples outside the series give no
-// point.
+// `first` up to (not including) `last` spread over `plotWidth` pixels, value
+// j drawn at plot sample offset + j * scale. Samples outside the window give
+// no point.
 void VisibleSeriesPoints(const PlotSeries& series, std::span<const float> values, int first,
                          int last, int plotWidth, int plotHeight, std::vector<PlotPoint>& out);
 

@@ -1,0 +1,194 @@
+#include "plot/FlightOverlay.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "flight/Conversion.h"
+
+namespace tavix {
+
+namespace {
+
+constexpr int kSeriesPerFlight = kChannelCount + 1;  // the channels, then the power
+constexpr int kPowerIndex = kChannelCount;
+
+}  // namespace
+
+FlightPlacement PlaceFlight(int referenceRate, int flightRate, double offsetSeconds) {
+    const double reference = referenceRate > 0 ? referenceRate : 1.0;
+    const double own = flightRate > 0 ? flightRate : 1.0;
+    // An offset that is no number (a failed alignment) leaves the flight at
+    // the reference's start rather than nowhere.
+    return {std::isfinite(offsetSeconds) ? offsetSeconds * reference : 0.0, reference / own};
+}
+
+struct FlightOverlay::Added {
+    FlightData flight;  // a copy, smoothed with the plot's windows
+    double offsetSeconds = 0.0;
+    std::string legend;
+    FlightLine line = FlightLine::Dashed;
+    std::array<int, kChannelCount> convertedWith{};
+    SeriesStore store;  // kSeriesPerFlight series
+    std::array<std::vector<PlotPoint>, kSeriesPerFlight> points;
+};
+
+FlightOverlay::FlightOverlay(const std::array<int, kChannelCount>& windows) : windows_(windows) {}
+
+FlightOverlay::~FlightOverlay() = default;
+
+FlightOverlay::Added& FlightOverlay::At(int index) {
+    return *flights_[static_cast<std::size_t>(index - 1)];
+}
+
+const FlightOverlay::Added& FlightOverlay::At(int index) const {
+    return *flights_[static_cast<std::size_t>(index - 1)];
+}
+
+int FlightOverlay::Add(const FlightData& flight, double offsetSeconds, std::string legend) {
+    if (Count() >= kMaxFlights - 1) {
+        return -1;
+    }
+    auto added = std::make_unique<Added>();
+    added->flight = flight;
+    added->offsetSeconds = offsetSeconds;
+    added->legend = std::move(legend);
+    // The first line no shown flight is drawn with.
+    for (const FlightLine line : {FlightLine::Dashed, FlightLine::Dotted, FlightLine::DashDot}) {
+        if (std::none_of(flights_.begin(), flights_.end(),
+                         [line](const auto& f) { return f->line == line; })) {
+            added->line = line;
+            break;
+        }
+    }
+    for (int i = 0; i < kSeriesPerFlight; ++i) {
+        PlotSeries series{.flight = &added->flight, .channel = i};
+        if (i == kPowerIndex) {
+            series.quantity = SeriesQuantity::Power;
+            series.channel = 0;
+        }
+        added->store.Add(series);
+    }
+    Convert(*added);
+    Place(*added);
+    flights_.push_back(std::move(added));
+    return Count();
+}
+
+void FlightOverlay::Remove(int index) {
+    if (index < 1 || index > Count()) {
+        return;
+    }
+    flights_.erase(flights_.begin() + (index - 1));
+}
+
+void FlightOverlay::SetOffset(int index, double offsetSeconds) {
+    if (index < 1 || index > Count()) {
+        return;
+    }
+    At(index).offsetSeconds = offsetSeconds;
+    Place(At(index));
+}
+
+void FlightOverlay::Clear() {
+    flights_.clear();
+}
+
+double FlightOverlay::OffsetSeconds(int index) const {
+    return At(index).offsetSeconds;
+}
+
+FlightPlacement FlightOverlay::Placement(int index) const {
+    const PlotSeries& series = At(index).store.At(0);
+    return {series.offset, series.scale};
+}
+
+FlightLine FlightOverlay::Line(int index) const {
+    return At(index).line;
+}
+
+const std::string& FlightOverlay::Legend(int index) const {
+    return At(index).legend;
+}
+
+const FlightData& FlightOverlay::Flight(int index) const {
+    return At(index).flight;
+}
+
+const PlotSeries& FlightOverlay::Series(int index, int channel) const {
+    return At(index).store.At(channel);
+}
+
+const SeriesStore& FlightOverlay::Store(int index) const {
+    return At(index).store;
+}
+
+void FlightOverlay::Convert(Added& added) {
+    added.flight.Convert(windows_);
+    added.convertedWith = windows_;
+    for (int i = 0; i < kSeriesPerFlight; ++i) {
+        added.store.Refresh(i);
+    }
+}
+
+void FlightOverlay::Place(Added& added) {
+    const FlightPlacement at =
+        PlaceFlight(referenceRate_, added.flight.record.header.rate, added.offsetSeconds);
+    for (int i = 0; i < kSeriesPerFlight; ++i) {
+        PlotSeries& series = added.store.At(i);
+        series.offset = at.offset;
+        series.scale = at.scale;
+        series.range = i == kPowerIndex ? powerRange_ : ranges_[static_cast<std::size_t>(i)];
+    }
+}
+
+void FlightOverlay::Follow(const FlightRecord& reference, AxisRange powerRange) {
+    referenceRate_ = reference.header.rate;
+    ranges_ = reference.ranges;
+    powerRange_ = powerRange;
+    for (const auto& added : flights_) {
+        if (added->convertedWith != windows_) {
+            Convert(*added);
+        }
+        Place(*added);
+    }
+}
+
+void FlightOverlay::ComputeVisible(int first, int last, int plotWidth, int plotHeight) {
+    for (const auto& added : flights_) {
+        for (int i = 0; i < kSeriesPerFlight; ++i) {
+            VisibleSeriesPoints(added->store.At(i), added->store.Values(i), first, last, plotWidth,
+                                plotHeight, added->points[static_cast<std::size_t>(i)]);
+        }
+    }
+}
+
+std::span<const PlotPoint> FlightOverlay::VisiblePoints(int index, int channel) const {
+    if (index < 1 || index > Count() || channel < 0 || channel >= kSeriesPerFlight) {
+        return {};
+    }
+    return At(index).points[static_cast<std::size_t>(channel)];
+}
+
+std::optional<float> FlightOverlay::ValueAt(int index, int channel, float f) const {
+    if (index < 1 || index > Count() || channel < 0 || channel >= kSeriesPerFlight) {
+        return std::nullopt;
+    }
+    const Added& added = At(index);
+    if (!SeriesAvailable(added.store.At(channel))) {
+        return std::nullopt;
+    }
+    float value = 0.0f;
+    if (channel == kPowerIndex) {
+        return added.store.ValueAt(channel, f, value) ? std::optional<float>(value) : std::nullopt;
+    }
+    // The flight's own fractional sample under the pointer.
+    const PlotSeries& series = added.store.At(channel);
+    const double at = (f - series.offset) / series.scale;
+    const int samples = SamplesOf(added.flight.record);
+    if (samples < 1 || at < 0.0 || at > samples - 1) {
+        return std::nullopt;
+    }
+    return ChannelValueAt(added.flight, channel, samples, static_cast<float>(at));
+}
+
+}  // namespace tavix

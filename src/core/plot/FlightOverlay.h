@@ -1,0 +1,115 @@
+#pragma once
+// Flights laid over the shown record, to compare them on one plot.
+//
+// The shown record is flight 0, the reference: its samples are the plot's
+// time axis. Up to three more flights can be added. Each is held as a copy of
+// its record smoothed with the plot's own windows, so its curves look exactly
+// as they would on their own page, and its channels and power are series
+// placed on the reference's axis: sample j of a flight started
+// `offsetSeconds` after the reference (positive: drawn later) and sampled at
+// its own rate stands at plot sample offset + j * scale (PlaceFlight), so a
+// flight logged at half the reference's rate spreads each sample over two.
+//
+// The curves of every flight share the reference's channel controls (colour,
+// pen, shown, range) and its power curve's; what tells the flights apart is
+// the line each is drawn with (solid for the reference, then dashed, dotted,
+// dash-dot) and the legend naming them. A flight keeps its line while it is
+// shown: taking one out does not restyle the others.
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "flight/FlightData.h"
+#include "flight/FlightRecord.h"
+#include "plot/PlotSeries.h"
+
+namespace tavix {
+
+// The reference and at most three flights laid over it.
+inline constexpr int kMaxFlights = 4;
+
+enum class FlightLine { Solid, Dashed, Dotted, DashDot };
+
+// Where the samples of a flight stand on the plot: plot sample
+// offset + j * scale for its sample j.
+struct FlightPlacement {
+    double offset = 0.0;
+    double scale = 1.0;
+};
+
+// The placement of a flight sampled at `flightRate` started `offsetSeconds`
+// after a reference sampled at `referenceRate`. A record without a rate
+// counts one sample a second, as its time axis does.
+FlightPlacement PlaceFlight(int referenceRate, int flightRate, double offsetSeconds);
+
+// One line of the plot's legend.
+struct LegendEntry {
+    std::string text;  // file name and date, GBK as the caller gave it
+    FlightLine line = FlightLine::Solid;
+};
+
+class FlightOverlay {
+public:
+    // `windows` (the smoothing windows of the settings) outlive the overlay.
+    explicit FlightOverlay(const std::array<int, kChannelCount>& windows);
+    ~FlightOverlay();
+    FlightOverlay(const FlightOverlay&) = delete;
+    FlightOverlay& operator=(const FlightOverlay&) = delete;
+
+    // Adds a copy of `flight` started `offsetSeconds` after the reference,
+    // named `legend`; returns its index (1-3), or -1 when three are shown.
+    int Add(const FlightData& flight, double offsetSeconds, std::string legend);
+    // Takes flight `index` (1-3) out; the later ones move up by one. An index
+    // not shown does nothing.
+    void Remove(int index);
+    void SetOffset(int index, double offsetSeconds);
+    void Clear();
+    // The added flights (0-3).
+    int Count() const { return static_cast<int>(flights_.size()); }
+
+    double OffsetSeconds(int index) const;
+    FlightPlacement Placement(int index) const;
+    FlightLine Line(int index) const;
+    const std::string& Legend(int index) const;
+    const FlightData& Flight(int index) const;
+    // Series `channel` (0-7, or kChannelCount for the power) of flight `index`.
+    const PlotSeries& Series(int index, int channel) const;
+    const SeriesStore& Store(int index) const;
+
+    // The reference was (re)loaded or changed: its rate places the flights,
+    // its channels' and power curve's ranges are theirs, and a change of the
+    // smoothing windows converts them again.
+    void Follow(const FlightRecord& reference, AxisRange powerRange);
+    // The points of the plot samples `first` up to `last` in a plot of
+    // `plotWidth` x `plotHeight` for every series of every flight.
+    void ComputeVisible(int first, int last, int plotWidth, int plotHeight);
+    // The points of series `channel` of flight `index` from ComputeVisible;
+    // empty where the flight has no such channel or lies outside the window.
+    std::span<const PlotPoint> VisiblePoints(int index, int channel) const;
+
+    // The value of series `channel` of flight `index` at plot position `f`;
+    // nullopt outside the flight or for a channel it does not have. The
+    // channels as the reference's read-out reads them (between two samples
+    // along the smoothed line, the RPM along its drawn line), the power
+    // straight between its values.
+    std::optional<float> ValueAt(int index, int channel, float f) const;
+
+private:
+    struct Added;
+    Added& At(int index);
+    const Added& At(int index) const;
+    void Convert(Added& added);
+    void Place(Added& added);
+
+    const std::array<int, kChannelCount>& windows_;
+    int referenceRate_ = 0;
+    std::array<AxisRange, kChannelCount> ranges_{};
+    AxisRange powerRange_{0.0f, 1.0f};
+    std::vector<std::unique_ptr<Added>> flights_;
+};
+
+}  // namespace tavix
