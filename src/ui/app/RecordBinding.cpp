@@ -17,6 +17,7 @@
 #include "records/AnalysisLimits.h"
 #include "shell/Prompt.h"
 #include "shell/ShellMessages.h"
+#include "ui/app/ComparisonBinding.h"
 #include "ui/plot/ChannelControls.h"
 #include "ui/plot/ChartImageExport.h"
 #include "ui/plot/RecordPage.h"
@@ -41,7 +42,8 @@ RecordBinding::RecordBinding(CMainFrame& frame, CAppConfig& config, CIniFile& in
       config_(config),
       prompt_(prompt),
       doc_(config, ini),
-      chartExport_(std::make_unique<ChartImageExport>(prompt, clock)) {
+      chartExport_(std::make_unique<ChartImageExport>(prompt, clock)),
+      comparison_(std::make_unique<ComparisonBinding>(frame, config, ini, prompt)) {
     frame_.SetRecordOpener([this](const QString& path) { return OpenRecord(path); });
     frame_.SetRecordSaver([this](const QString& path) { return SaveRecord(path); });
 
@@ -130,6 +132,8 @@ bool RecordBinding::OpenRecord(const QString& path) {
         return false;
     }
     ShowLoadedRecord(form);
+    // A record opened is compared with nothing yet.
+    comparison_->NewReference(path);
     if (!form.warning.empty()) {
         prompt_.Message(form.warning, PromptIcon::Exclamation);
     }

@@ -21,6 +21,7 @@ namespace tavix {
 class CAppConfig;
 class ChannelControls;
 class ChartImageExport;
+class ComparisonBinding;
 class CIniFile;
 class CMainFrame;
 class CTavixView;
@@ -36,6 +37,8 @@ public:
 
     CTavixDoc& Document() { return doc_; }
     ChannelControls& Channels() { return *channels_; }
+    // The records compared with the one shown.
+    ComparisonBinding& Comparisons() { return *comparison_; }
 
     // The frame's hooks: load or store a record file; true on success.
     bool OpenRecord(const QString& path);
@@ -62,6 +65,7 @@ private:
     CTavixDoc doc_;
     ChannelControls* channels_ = nullptr;  // owned by the record page
     std::unique_ptr<ChartImageExport> chartExport_;
+    std::unique_ptr<ComparisonBinding> comparison_;
     RecordEdits edits_;
     QLabel* gearHint_ = nullptr;  // owned by the form's user parameter group
     float recordGear_ = 0.0f;     // the open record's own, as it was loaded

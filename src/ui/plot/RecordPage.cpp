@@ -13,6 +13,7 @@
 #include "CColorPicker.h"
 #include "CCurveView.h"
 #include "ChartImageExport.h"
+#include "ComparisonPanel.h"
 #include "CurvePainter.h"
 #include "EventMarkerStrip.h"
 #include "SpanPanel.h"
@@ -145,6 +146,31 @@ RecordPage::RecordPage(FlightData& data, const std::array<int, kChannelCount>& w
     // The flight's quantities, the power curve and the cursors' span.
     layout->addWidget(BuildAnalysis(), 3, 0, 1, 2);
     connect(view_, &CCurveView::cursorsChanged, this, &RecordPage::UpdateSpan);
+    connect(view_, &CCurveView::cursorsChanged, compare_, &ComparisonPanel::UpdateSpan);
+    connect(compare_, &ComparisonPanel::curvesChanged, this, &RecordPage::CurvesChanged);
+    connect(compare_, &ComparisonPanel::statusTextChanged, this, &RecordPage::statusTextChanged);
+    connect(compare_, &ComparisonPanel::comparisonChanged, this, &RecordPage::ComparisonShown);
+}
+
+void RecordPage::ShowComparison(Comparison* comparison) {
+    compare_->Show(comparison);
+    ComparisonShown();
+}
+
+void RecordPage::ComparisonShown() {
+    // The difference table takes the place of the flight's quantities,
+    // events list and span (it compares the figures of every record) and
+    // shares the height with the curves.
+    const bool comparing = compare_->isVisibleTo(this);
+    summary_->setVisible(!comparing);
+    // The reference's events stay marked along the curves.
+    eventList_->setVisible(!comparing);
+    spanRule_->setVisible(!comparing);
+    span_->setVisible(!comparing);
+    if (auto* grid = qobject_cast<QGridLayout*>(layout())) {
+        grid->setRowStretch(0, comparing ? 3 : 1);
+        grid->setRowStretch(3, comparing ? 2 : 0);
+    }
 }
 
 QWidget* RecordPage::BuildAnalysis() {
@@ -167,8 +193,12 @@ QWidget* RecordPage::BuildAnalysis() {
     eventList_->setFixedSize(180, 84);
     // The quantities keep their room; the list takes what is left.
     summary_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
+    // The difference table under the curves while records are compared.
+    compare_ = new ComparisonPanel(*model_, row);
+    compare_->setMinimumHeight(100);
     auto* flight = new QHBoxLayout();
     flight->addWidget(summary_);
+    flight->addWidget(compare_, 100);  // all the width while it is shown
     flight->addSpacing(24);
     flight->addWidget(powerCheck_, 0, Qt::AlignBottom);
     flight->addWidget(powerColour_, 0, Qt::AlignBottom);
@@ -178,6 +208,7 @@ QWidget* RecordPage::BuildAnalysis() {
     auto* rule = new QFrame(row);
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
+    spanRule_ = rule;
     span_ = new SpanPanel(row);
     span_->setAccessibleName(QString::fromLatin1(kSpanTitle));
 

@@ -8,7 +8,9 @@
 //
 // Below the statistics: the flight's computed quantities (FlightSummaryPanel),
 // the "Power curve" box with the power curve's colour button, and the span
-// between the measuring cursors (SpanPanel). A colour chosen for the power
+// between the measuring cursors (SpanPanel). While records are compared, the
+// difference table (ComparisonPanel) takes the place of the flight's
+// quantities and the span: it compares both for every record. A colour chosen for the power
 // curve is announced by powerColourChosen; storing it is the owner's job.
 
 #include <QImage>
@@ -29,6 +31,8 @@ namespace tavix {
 
 class CCurveView;
 class CColorPicker;
+class Comparison;
+class ComparisonPanel;
 class CurveModel;
 class EventListPanel;
 class EventMarkerStrip;
@@ -87,6 +91,12 @@ public:
     // the whole record first when the event is out of view.
     void ChooseEvent(int index);
 
+    // --- records compared with this one ----------------------------------
+    // Shows `comparison` (null: none): its flights on the curves, the
+    // difference table under them while two or more records are compared.
+    void ShowComparison(Comparison* comparison);
+    ComparisonPanel* CompareView() const { return compare_; }
+
     // The page as it looks, drawn off-screen (no window in front of it).
     QImage RenderImage();
 
@@ -122,6 +132,7 @@ private:
     void OnPowerColourPicked(std::uint32_t colorref);
     void FindEvents();
     void AskLimits();
+    void ComparisonShown();
 
     FlightRecord& record_;
     std::unique_ptr<CurveModel> model_;
@@ -136,6 +147,8 @@ private:
     CColorPicker* powerColour_ = nullptr;
     EventListPanel* eventList_ = nullptr;
     EventMarkerStrip* markers_ = nullptr;
+    ComparisonPanel* compare_ = nullptr;
+    QWidget* spanRule_ = nullptr;
     EventLimits limits_;
     std::vector<FlightEvent> events_;
 };

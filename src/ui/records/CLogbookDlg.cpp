@@ -212,7 +212,7 @@ CLogbookDlg::CLogbookDlg(const CIniFile& ini, const std::array<int, kChannelCoun
     table_->setSortingEnabled(true);
     table_->sortByColumn(static_cast<int>(LogbookColumn::Date), Qt::AscendingOrder);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setAlternatingRowColors(true);
     table_->verticalHeader()->hide();
@@ -227,6 +227,9 @@ CLogbookDlg::CLogbookDlg(const CIniFile& ini, const std::array<int, kChannelCoun
     auto* buttons = new QDialogButtonBox(this);
     open_ = buttons->addButton(tr("&Open"), QDialogButtonBox::AcceptRole);
     open_->setDefault(true);
+    compare_ = buttons->addButton(tr("&Compare"), QDialogButtonBox::ActionRole);
+    compare_->setObjectName(QStringLiteral("compareButton"));
+    compare_->setToolTip(Latin(kLogbookCompareTip));
     QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
     close->setAutoDefault(false);
 
@@ -255,9 +258,12 @@ CLogbookDlg::CLogbookDlg(const CIniFile& ini, const std::array<int, kChannelCoun
             OpenRow(current.row());
         }
     });
+    connect(compare_, &QPushButton::clicked, this, &CLogbookDlg::CompareSelected);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(packs_, &QPushButton::clicked, this, &CLogbookDlg::ShowPacks);
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &CLogbookDlg::UpdateOpenButton);
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CLogbookDlg::UpdateOpenButton);
     UpdateOpenButton();
 }
@@ -363,6 +369,40 @@ void CLogbookDlg::OpenRow(int row) {
     emit openRequested(QString::fromLocal8Bit(entry->path.c_str()));
 }
 
+QList<int> CLogbookDlg::SelectedRows() const {
+    QList<int> rows;
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows()) {
+        rows << index.row();
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void CLogbookDlg::CompareSelected() {
+    const QList<int> rows = SelectedRows();
+    if (rows.size() < 2 || rows.size() > 4) {
+        status_->setText(Latin(kLogbookCompareTooFew));
+        return;
+    }
+    QStringList paths;
+    QStringList refused;
+    for (const int row : rows) {
+        const LogbookEntry* entry = EntryAtRow(row);
+        if (entry->ok) {
+            paths << QString::fromLocal8Bit(entry->path.c_str());
+        } else {
+            refused << FromGbk(EscapeControls(entry->name + ": " + entry->error));
+        }
+    }
+    if (paths.size() < 2) {
+        refused.prepend(Latin(kLogbookCompareTooFew));
+    }
+    status_->setText(refused.join(QStringLiteral("\n")));
+    if (paths.size() >= 2) {
+        emit compareRequested(paths);
+    }
+}
+
 void CLogbookDlg::ShowPacks() {
     if (packsView_ == nullptr) {
         packsView_ = new PacksView(this);
@@ -383,10 +423,16 @@ void CLogbookDlg::Browse() {
 
 void CLogbookDlg::UpdateOpenButton() {
     const LogbookEntry* entry = EntryAtRow(table_->currentIndex().row());
-    open_->setEnabled(entry != nullptr && entry->ok);
+    // One flight opens, two to four compare; Enter does what fits the selection.
+    const qsizetype selected = SelectedRows().size();
+    open_->setEnabled(entry != nullptr && entry->ok && selected <= 1);
+    compare_->setEnabled(selected >= 2 && selected <= 4);
+    (selected >= 2 ? compare_ : open_)->setDefault(true);
     // The reason of a failed file, in full, while it is the current row.
     if (!IsLoading()) {
-        if (entry != nullptr && !entry->ok) {
+        if (selected > 4) {
+            status_->setText(Latin(kLogbookCompareTooFew));
+        } else if (entry != nullptr && !entry->ok) {
             status_->setText(FromGbk(EscapeControls(entry->error)));
         } else if (entry != nullptr && !entry->warning.empty()) {
             status_->setText(FromGbk(EscapeControls(entry->warning)));

@@ -2,7 +2,9 @@
 // The logbook window (File > Logbook...): every record file of a folder on one
 // line, sortable by any column by a click on its heading. Double-click (or
 // Open) opens a flight in the main window; a file that could not be opened is
-// listed in red with its reason.
+// listed in red with its reason. Selecting two to four flights (Ctrl+click,
+// Shift+click) and pressing Compare (or Enter) opens them together, the
+// topmost selected the reference.
 //
 // The files are read a few at a time between window events, with a progress
 // bar, so a folder of hundreds of records never freezes the window. Each file
@@ -37,6 +39,10 @@ inline constexpr const char* kLogbookSummary = "%1 flights, %2 files could not b
 inline constexpr const char* kLogbookAllRead = "%1 flights.";
 inline constexpr const char* kLogbookEmpty = "There are no record files (.dat) in this folder.";
 inline constexpr const char* kLogbookChooseFolder = "Folder of record files";
+inline constexpr const char* kLogbookCompareTip =
+    "Open the 2 to 4 selected flights together; the topmost is the reference";
+inline constexpr const char* kLogbookCompareTooFew =
+    "Select 2 to 4 flights that open to compare them.";
 
 class CLogbookDlg : public QDialog {
     Q_OBJECT
@@ -60,6 +66,12 @@ public:
     QProgressBar* Progress() const { return progress_; }
     QLabel* StatusLabel() const { return status_; }
     QPushButton* OpenButton() const { return open_; }
+    QPushButton* CompareButton() const { return compare_; }
+    // The selected rows, top to bottom.
+    QList<int> SelectedRows() const;
+    // "Compare": the selected flights that open go to compareRequested, the
+    // others are named with their reason on the status line.
+    void CompareSelected();
     QPushButton* PacksButton() const { return packs_; }
     // The "Packs" view (after ShowPacks; null before).
     PacksView* Packs() const { return packsView_; }
@@ -74,6 +86,8 @@ public:
 signals:
     // The user chose a flight to open in the main window.
     void openRequested(const QString& path);
+    // The user chose flights to open together: the first is the reference.
+    void compareRequested(const QStringList& paths);
     void loadingFinished();
 
 protected:
@@ -102,6 +116,7 @@ private:
     QProgressBar* progress_ = nullptr;
     QLabel* status_ = nullptr;
     QPushButton* open_ = nullptr;
+    QPushButton* compare_ = nullptr;
     QPushButton* packs_ = nullptr;
     PacksView* packsView_ = nullptr;
     QTimer* timer_ = nullptr;

@@ -113,6 +113,11 @@ void CMainFrame::BuildActions() {
         }
     });
 
+    QAction* compare = add("actionCompare", tr("Co&mpare with..."),
+                           tr("Open record files beside the one shown to compare them"));
+    compare->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+O")));
+    connect(compare, &QAction::triggered, this, &CMainFrame::OnCompare);
+
     QAction* logbook = add("actionLogbook", tr("&Logbook..."),
                            tr("List the record files of a folder and open one"));
     logbook->setShortcut(QKeySequence(QStringLiteral("Ctrl+L")));
@@ -147,6 +152,11 @@ void CMainFrame::BuildMenus() {
     fileMenu_->addAction(Action(QStringLiteral("actionOpen")));
     fileMenu_->addAction(Action(QStringLiteral("actionSave")));
     fileMenu_->addAction(Action(QStringLiteral("actionSaveAs")));
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(Action(QStringLiteral("actionCompare")));
+    removeMenu_ = fileMenu_->addMenu(tr("&Remove from comparison"));
+    removeMenu_->setObjectName(QStringLiteral("removeFromComparisonMenu"));
+    removeMenu_->setEnabled(false);
     fileMenu_->addSeparator();
     fileMenu_->addAction(Action(QStringLiteral("actionSaveJpg")));
     fileMenu_->addAction(Action(QStringLiteral("actionSaveCsv")));
@@ -251,6 +261,9 @@ void CMainFrame::UpdateFileActions() {
     const bool shown = view_->RecordShown() || config_.Record().dataLoaded;
     Action(QStringLiteral("actionSaveJpg"))->setEnabled(shown && imageExporter_);
     Action(QStringLiteral("actionSaveCsv"))->setEnabled(shown && csvExporter_);
+    // A record is compared with the one loaded, from any tab.
+    Action(QStringLiteral("actionCompare"))
+        ->setEnabled(config_.Record().dataLoaded && comparer_ && opener_);
     recent_->SetEnabled(static_cast<bool>(opener_));
 }
 
@@ -269,6 +282,41 @@ bool CMainFrame::OpenRecordFile(const QString& path) {
     SetDocumentPath(full);
     UpdateFileActions();
     return true;
+}
+
+void CMainFrame::SetComparer(CompareAction compare) {
+    comparer_ = std::move(compare);
+    UpdateFileActions();
+}
+
+bool CMainFrame::AddToComparison(const QStringList& paths) {
+    if (!comparer_ || !config_.Record().dataLoaded || paths.isEmpty()) {
+        return false;
+    }
+    QStringList full;
+    for (const QString& path : paths) {
+        full << QFileInfo(path).absoluteFilePath();
+    }
+    comparer_(full);
+    return true;
+}
+
+bool CMainFrame::OpenComparison(const QStringList& paths) {
+    if (paths.isEmpty() || !OpenRecordFile(paths.first())) {
+        return false;
+    }
+    AddToComparison(paths.mid(1));
+    return true;
+}
+
+void CMainFrame::OnCompare() {
+    if (!Action(QStringLiteral("actionCompare"))->isEnabled()) {
+        return;
+    }
+    const QStringList paths = AskRecordsToCompare(this, documentPath_);
+    if (!paths.isEmpty()) {
+        AddToComparison(paths);
+    }
 }
 
 void CMainFrame::SetDocumentPath(const QString& path) {
@@ -312,6 +360,12 @@ void CMainFrame::OnLogbook() {
         logbook_ = new CLogbookDlg(ini_, config_.smoothing, nullptr);
         connect(logbook_, &CLogbookDlg::openRequested, this, [this](const QString& path) {
             if (OpenRecordFile(path)) {
+                raise();
+                activateWindow();
+            }
+        });
+        connect(logbook_, &CLogbookDlg::compareRequested, this, [this](const QStringList& paths) {
+            if (OpenComparison(paths)) {
                 raise();
                 activateWindow();
             }
@@ -419,6 +473,19 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     }
     event->acceptProposedAction();
     // Opened once the drop has finished, so a message box does not block the drag source.
+    if (event->modifiers().testFlag(Qt::ControlModifier) && comparer_ &&
+        config_.Record().dataLoaded) {
+        // Held Ctrl: every file dropped is added to the comparison.
+        QStringList paths;
+        for (const QUrl& url : urls) {
+            if (url.isLocalFile()) {
+                paths << url.toLocalFile();
+            }
+        }
+        QMetaObject::invokeMethod(
+            this, [this, paths] { AddToComparison(paths); }, Qt::QueuedConnection);
+        return;
+    }
     const QString path = urls.first().toLocalFile();
     QMetaObject::invokeMethod(
         this, [this, path] { OpenRecordFile(path); }, Qt::QueuedConnection);

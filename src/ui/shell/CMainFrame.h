@@ -38,6 +38,8 @@ public:
     using FileAction = std::function<bool(const QString& path)>;
     // Runs an export with its own file dialog (CSV, chart image).
     using ExportAction = std::function<void()>;
+    // Adds record files to the comparison with the record shown.
+    using CompareAction = std::function<void(const QStringList& paths)>;
 
     CMainFrame(CAppConfig& config, CIniFile& ini, Prompt& prompt, const Clock& clock,
                QWidget* parent = nullptr);
@@ -59,6 +61,20 @@ public:
     // Opens a record file through the opener: on success the title shows its
     // name and it tops the recent files; a file that fails leaves the list.
     bool OpenRecordFile(const QString& path);
+    // --- comparing records ---------------------------------------------
+    // File > "Compare with..." (Ctrl+Shift+O), a .dat dropped with Ctrl held
+    // and the logbook's "Compare" reach the comparison through this hook.
+    void SetComparer(CompareAction compare);
+    // Adds `paths` to the comparison with the record shown (what the file
+    // dialog and a Ctrl+drop do); false when nothing is shown to compare with.
+    bool AddToComparison(const QStringList& paths);
+    // Opens `paths` together (the logbook's "Compare"): the first as the
+    // record shown, the reference, the others added to it.
+    bool OpenComparison(const QStringList& paths);
+    // File > "Remove from comparison": one entry per added record, filled by
+    // whoever holds the comparison.
+    QMenu* RemoveFromComparisonMenu() const { return removeMenu_; }
+
     // The document now is `path` (after a save, or an upload that opened its
     // last flight); empty: untitled.
     void SetDocumentPath(const QString& path);
@@ -103,6 +119,7 @@ private:
     void OnSaveAs();
     void OnLogbook();
     void OnSaveCsv();
+    void OnCompare();
 
     CAppConfig& config_;
     CIniFile& ini_;
@@ -121,6 +138,8 @@ private:
     ExportNameCounter csvNames_;
     QString csvDirectory_;  // where the last CSV went; the dialog starts there
     ExportAction imageExporter_;
+    CompareAction comparer_;
+    QMenu* removeMenu_ = nullptr;
     QString documentPath_;
     std::function<QString()> logbookFolder_;
     CLogbookDlg* logbook_ = nullptr;

@@ -84,6 +84,14 @@ QString AskRecordToOpen(QWidget* parent, const QString& documentPath) {
     return QFileDialog::getOpenFileName(parent, Tr("Open"), start, filter);
 }
 
+QStringList AskRecordsToCompare(QWidget* parent, const QString& documentPath) {
+    const QString start =
+        documentPath.isEmpty() ? QDir::currentPath() : QFileInfo(documentPath).absolutePath();
+    const QString filter =
+        QString::fromLatin1(kRecordFilter) + QStringLiteral(";;") + Tr("All Files (*)");
+    return QFileDialog::getOpenFileNames(parent, Tr("Compare with"), start, filter);
+}
+
 QString AskRecordSaveName(QWidget* parent, const QString& documentPath) {
     const QString start = documentPath.isEmpty()
                               ? QDir::current().filePath(QString::fromLatin1(kAppName))

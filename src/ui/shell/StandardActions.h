@@ -27,6 +27,9 @@ void AddUnusedStandardActions(QWidget& window);
 // "Open": a record file to open, starting where the document is; empty when
 // the user cancelled.
 QString AskRecordToOpen(QWidget* parent, const QString& documentPath);
+// "Compare with...": record files to compare with the one shown (one or
+// more), starting where the document is; empty when the user cancelled.
+QStringList AskRecordsToCompare(QWidget* parent, const QString& documentPath);
 // "Save As": the name to save under, ".dat" added when it has no extension;
 // empty when the user cancelled.
 QString AskRecordSaveName(QWidget* parent, const QString& documentPath);

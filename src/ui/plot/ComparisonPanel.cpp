@@ -1,0 +1,343 @@
+#include "ui/plot/ComparisonPanel.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "analysis/AnalysisMessages.h"
+#include "platform/GbkText.h"
+#include "plot/CurveModel.h"
+#include "records/Comparison.h"
+
+namespace tavix {
+
+namespace {
+
+// The alignment modes in the order the box lists them.
+constexpr AlignMode kModes[] = {AlignMode::Start, AlignMode::Throttle, AlignMode::CursorA};
+
+int ModeIndex(AlignMode mode) {
+    for (int i = 0; i < 3; ++i) {
+        if (kModes[i] == mode) {
+            return i;
+        }
+    }
+    return 0;
+}
+
+QString Latin(const char* text) {
+    return QString::fromLatin1(text);
+}
+
+// Table columns: the captions, the reference's values, then each other
+// flight's values and their differences to the reference's.
+int ValueColumn(int flight) {
+    return flight == 0 ? 1 : 2 * flight;
+}
+
+QToolButton* MenuButton(const char* text, QMenu* menu, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setText(Latin(text));
+    button->setMenu(menu);
+    button->setPopupMode(QToolButton::InstantPopup);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    return button;
+}
+
+}  // namespace
+
+ComparisonPanel::ComparisonPanel(CurveModel& model, QWidget* parent)
+    : QWidget(parent), model_(model) {
+    setObjectName(QStringLiteral("comparisonPanel"));
+    auto* caption = new QLabel(Latin(kCompareAlignCaption), this);
+    align_ = new QComboBox(this);
+    align_->setObjectName(QStringLiteral("alignBox"));
+    align_->addItems({Latin(kCompareAlignStart),
+                      Latin(kCompareAlignThrottle).arg(kDefaultAlignThrottle),
+                      Latin(kCompareAlignCursor)});
+    caption->setBuddy(align_);
+    // The column beside the table stays narrow; the list shows the whole texts.
+    align_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    align_->setMinimumContentsLength(10);
+    percent_ = new QSpinBox(this);
+    percent_->setObjectName(QStringLiteral("alignPercent"));
+    percent_->setRange(1, 100);
+    percent_->setValue(static_cast<int>(kDefaultAlignThrottle));
+    percent_->setSuffix(QStringLiteral(" %"));
+    percent_->setToolTip(tr("The throttle level each record is aligned at"));
+    percent_->setAccessibleName(tr("Throttle level"));
+    alignMenu_ = new QMenu(this);
+    alignAt_ = MenuButton(kCompareAlignAtCursor, alignMenu_, this);
+    alignAt_->setObjectName(QStringLiteral("alignAtCursorButton"));
+    alignAt_->setToolTip(tr("Align a record at the moment cursor A marks"));
+    removeMenu_ = new QMenu(this);
+    remove_ = MenuButton(kCompareRemove, removeMenu_, this);
+    remove_->setObjectName(QStringLiteral("removeFromComparisonButton"));
+
+    table_ = new QTableWidget(this);
+    table_->setObjectName(QStringLiteral("differenceTable"));
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
+    table_->horizontalHeader()->setHighlightSections(false);
+    table_->setContextMenuPolicy(Qt::CustomContextMenu);
+    table_->setAccessibleName(tr("Difference table"));
+
+    // The table takes the width; the alignment and the records' commands
+    // stand in a column beside it.
+    auto* controls = new QVBoxLayout();
+    controls->setSpacing(2);
+    controls->addWidget(caption);
+    controls->addWidget(align_);
+    controls->addWidget(percent_);
+    controls->addWidget(alignAt_);
+    controls->addWidget(remove_);
+    controls->addStretch(1);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(table_, 1);
+    layout->addLayout(controls);
+    for (QWidget* control : {static_cast<QWidget*>(align_), static_cast<QWidget*>(percent_),
+                             static_cast<QWidget*>(alignAt_), static_cast<QWidget*>(remove_)}) {
+        control->setMaximumWidth(170);
+    }
+
+    connect(align_, &QComboBox::activated, this, [this] { OnAlignChosen(); });
+    connect(percent_, &QSpinBox::valueChanged, this, [this](int value) {
+        align_->setItemText(1, Latin(kCompareAlignThrottle).arg(value));
+        if (align_->currentIndex() == 1) {
+            OnAlignChosen();
+        }
+    });
+    connect(table_, &QWidget::customContextMenuRequested, this, &ComparisonPanel::ShowContextMenu);
+    hide();
+}
+
+ComparisonPanel::~ComparisonPanel() = default;
+
+int ComparisonPanel::FlightOfColumn(int column) {
+    return column <= 0 ? -1 : column == 1 ? 0 : column / 2;
+}
+
+void ComparisonPanel::Show(Comparison* comparison) {
+    comparison_ = comparison;
+    model_.ClearFlights();
+    const bool active = comparison_ != nullptr && comparison_->Active();
+    if (active) {
+        model_.SetReferenceLegend(comparison_->Legend(0));
+        for (int flight = 1; flight < comparison_->Count(); ++flight) {
+            model_.AddFlight(*comparison_->Record(flight).flight, comparison_->Offset(flight),
+                             comparison_->Legend(flight));
+        }
+    }
+    ShowControls();
+    setVisible(active);
+    emit curvesChanged();
+}
+
+void ComparisonPanel::ShowControls() {
+    if (comparison_ == nullptr) {
+        table_->clear();
+        return;
+    }
+    {
+        const QSignalBlocker quiet(percent_);
+        percent_->setValue(static_cast<int>(comparison_->ThrottlePercent()));
+        align_->setItemText(1, Latin(kCompareAlignThrottle).arg(percent_->value()));
+    }
+    align_->setCurrentIndex(ModeIndex(comparison_->Mode()));
+    percent_->setEnabled(comparison_->Mode() == AlignMode::Throttle);
+    FillMenus();
+    FillTable();
+}
+
+void ComparisonPanel::SetAlignment(AlignMode mode, double percent) {
+    if (comparison_ == nullptr) {
+        return;
+    }
+    if (mode == AlignMode::CursorA) {
+        comparison_->SetAlignment(mode, percent, CursorASeconds());
+        emit statusTextChanged(Latin(CursorASeconds() ? kCompareCursorHint : kCompareNeedsCursorA));
+    } else {
+        comparison_->SetAlignment(mode, percent);
+    }
+    Realigned();
+}
+
+void ComparisonPanel::OnAlignChosen() {
+    const int index = std::clamp(align_->currentIndex(), 0, 2);
+    SetAlignment(kModes[index], percent_->value());
+}
+
+void ComparisonPanel::AlignAtCursor(int flight) {
+    const std::optional<double> at = CursorASeconds();
+    if (comparison_ == nullptr || !at) {
+        emit statusTextChanged(Latin(kCompareNeedsCursorA));
+        return;
+    }
+    comparison_->AlignAtCursor(flight, *at);
+    Realigned();
+}
+
+void ComparisonPanel::RemoveFlight(int flight) {
+    if (comparison_ == nullptr || flight < 1 || flight >= comparison_->Count()) {
+        return;
+    }
+    comparison_->Remove(flight);
+    model_.RemoveFlight(flight);
+    if (comparison_->Active()) {
+        Realigned();
+        return;
+    }
+    Show(comparison_);  // the record alone again
+    emit comparisonChanged();
+}
+
+void ComparisonPanel::Realigned() {
+    for (int flight = 1; flight < comparison_->Count(); ++flight) {
+        model_.SetFlightOffset(flight, comparison_->Offset(flight));
+    }
+    ShowControls();
+    emit curvesChanged();
+    emit comparisonChanged();
+}
+
+void ComparisonPanel::UpdateSpan() {
+    alignAt_->setEnabled(CursorASeconds().has_value());
+    if (comparison_ != nullptr && comparison_->Active()) {
+        FillTable();
+    }
+}
+
+std::optional<double> ComparisonPanel::CursorASeconds() const {
+    const std::optional<int> a = model_.Cursors().SampleOf(Cursor::A);
+    const SpanIndex* index = model_.Index();
+    if (!a || index == nullptr || index->Rate() <= 0) {
+        return std::nullopt;
+    }
+    return static_cast<double>(*a) / index->Rate();
+}
+
+std::optional<SpanRequest> ComparisonPanel::CursorSpan() const {
+    const std::optional<int> a = model_.Cursors().SampleOf(Cursor::A);
+    const std::optional<int> b = model_.Cursors().SampleOf(Cursor::B);
+    const SpanIndex* index = model_.Index();
+    if (!a || !b || index == nullptr || index->Rate() <= 0) {
+        return std::nullopt;
+    }
+    const double rate = index->Rate();
+    return SpanRequest{*a / rate, *b / rate};
+}
+
+void ComparisonPanel::FillTable() {
+    table_->clear();
+    table_->clearSpans();
+    if (comparison_ == nullptr || !comparison_->Active()) {
+        table_->setRowCount(0);
+        table_->setColumnCount(0);
+        return;
+    }
+    const CompareTable table = comparison_->Table(CursorSpan());
+    const int flights = static_cast<int>(table.flights.size());
+    const int columns = 2 * flights;
+    table_->setColumnCount(columns);
+    table_->setRowCount(static_cast<int>(table.rows.size()));
+    QStringList heads{QString()};
+    for (int flight = 0; flight < flights; ++flight) {
+        const QString name = FromGbk(table.flights[static_cast<std::size_t>(flight)]);
+        heads << (flight == 0 ? Latin(kCompareReference).arg(name) : name);
+        if (flight > 0) {
+            heads << Latin(kHeadDifference);
+        }
+    }
+    table_->setHorizontalHeaderLabels(heads);
+    QFont bold = table_->font();
+    bold.setBold(true);
+    for (int r = 0; r < static_cast<int>(table.rows.size()); ++r) {
+        const CompareTable::Row& row = table.rows[static_cast<std::size_t>(r)];
+        auto* caption = new QTableWidgetItem(FromGbk(row.caption));
+        table_->setItem(r, 0, caption);
+        if (row.kind == CompareRowKind::Section) {
+            caption->setFont(bold);
+            table_->setSpan(r, 0, 1, columns);
+            continue;
+        }
+        for (int flight = 0; flight < flights; ++flight) {
+            const auto i = static_cast<std::size_t>(flight);
+            const QString value = i < row.values.size() ? FromGbk(row.values[i]) : QString();
+            auto* item = new QTableWidgetItem(value);
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (value.contains(Latin(kTextNotReached))) {
+                item->setForeground(QColor(0xB0, 0x50, 0x00));
+                item->setToolTip(tr("The throttle never reached the level: aligned at the start"));
+            }
+            table_->setItem(r, ValueColumn(flight), item);
+            if (flight > 0 && i < row.differences.size()) {
+                auto* difference = new QTableWidgetItem(FromGbk(row.differences[i]));
+                difference->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                table_->setItem(r, ValueColumn(flight) + 1, difference);
+            }
+        }
+    }
+    table_->resizeColumnsToContents();
+}
+
+void ComparisonPanel::FillMenus() {
+    alignMenu_->clear();
+    removeMenu_->clear();
+    if (comparison_ == nullptr) {
+        return;
+    }
+    for (int flight = 0; flight < comparison_->Count(); ++flight) {
+        const QString name = FromGbk(comparison_->Name(flight));
+        QAction* align = alignMenu_->addAction(Latin(kCompareAlignFlightAt).arg(name));
+        connect(align, &QAction::triggered, this, [this, flight] { AlignAtCursor(flight); });
+        if (flight > 0) {
+            QAction* remove = removeMenu_->addAction(name);
+            connect(remove, &QAction::triggered, this, [this, flight] { RemoveFlight(flight); });
+        }
+    }
+    alignAt_->setEnabled(CursorASeconds().has_value());
+    remove_->setEnabled(comparison_->Active());
+}
+
+void ComparisonPanel::ShowContextMenu(const QPoint& at) {
+    const int flight = FlightOfColumn(table_->columnAt(at.x()));
+    if (comparison_ == nullptr || flight < 0 || flight >= comparison_->Count()) {
+        return;
+    }
+    const QString name = FromGbk(comparison_->Name(flight));
+    QMenu menu(this);
+    QAction* align = menu.addAction(Latin(kCompareAlignFlightAt).arg(name));
+    align->setEnabled(CursorASeconds().has_value());
+    connect(align, &QAction::triggered, this, [this, flight] { AlignAtCursor(flight); });
+    if (flight > 0) {
+        QAction* remove = menu.addAction(Latin(kCompareRemoveFlight).arg(name));
+        connect(remove, &QAction::triggered, this, [this, flight] { RemoveFlight(flight); });
+    }
+    menu.exec(table_->viewport()->mapToGlobal(at));
+}
+
+void ComparisonPanel::keyPressEvent(QKeyEvent* event) {
+    // Delete takes out the record whose column is current in the table.
+    if (event->key() == Qt::Key_Delete && table_->hasFocus()) {
+        const int flight = FlightOfColumn(table_->currentColumn());
+        if (flight > 0) {
+            RemoveFlight(flight);
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
+}  // namespace tavix
