@@ -11,7 +11,7 @@ namespace {
 const Command* const kCommands[] = {
     &kIdentifyCommand, &kUploadCommand,  &kInfoCommand,   &kLoggerCommand, &kClearCommand,
     &kFirmwareCommand, &kLogbookCommand, &kImageCommand,  &kCsvCommand,    &kEscCommand,
-    &kPortsCommand,    &kDoctorCommand,  &kEventsCommand, &kPacksCommand,
+    &kPortsCommand,    &kDoctorCommand,  &kEventsCommand, &kPacksCommand,  &kCompareCommand,
 };
 
 void PrintUsage(std::ostream& out) {

@@ -1,6 +1,6 @@
 // tavix-cli logbook over the folder an upload from the demo device wrote, with
 // a damaged record and a file that is no record beside the flights; and the
-// computed quantities tavix-cli info adds.
+// computed quantities tavix-cli info adds; two to four of them compared.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,6 +9,7 @@
 #include "Commands.h"
 #include "analysis/AnalysisMessages.h"
 #include "core/records/RecordTestData.h"
+#include "fakes/CommaLocale.h"
 #include "fakes/TempDir.h"
 #include "platform/SerialBackendFactory.h"
 #include "records/CTavixDoc.h"
@@ -182,6 +183,50 @@ TEST_F(LogbookCliTest, EventsAndPacksOverUploadedFlights) {
     EXPECT_EQ(Run({"events", dir.File("none.dat")}), kExitRefused);
     EXPECT_EQ(Run({"events"}), kExitUsage);
     EXPECT_EQ(Run({"packs"}), kExitUsage);
+}
+
+TEST_F(LogbookCliTest, CompareTwoToFourUploadedFlights) {
+    const std::vector<std::string> paths = Upload();
+    ASSERT_EQ(paths.size(), 3u);
+    const test::CommaLocale comma;
+    ASSERT_EQ(Run({"compare", paths[2], paths[0], "--align", "throttle:20", "--csv"}), kExitOk)
+        << err.str();
+    const std::vector<std::string> lines = OutLines();
+    ASSERT_EQ(lines.size(), 3u) << out.str();
+    EXPECT_EQ(lines[0], std::string(kCompareCsvHeader) + "\r");
+    const std::string reference = std::filesystem::path(paths[2]).filename().string() + ",";
+    EXPECT_EQ(lines[1].find(reference), 0u) << lines[1];
+    for (const std::string& row : {lines[1], lines[2]}) {
+        // Twelve cells, every figure of a demo flight there, with a point.
+        std::istringstream cells(row.substr(row.find(',') + 1));
+        int count = 0;
+        for (std::string cell; std::getline(cells, cell, ',');) {
+            EXPECT_NE(cell.find('.'), std::string::npos) << row;
+            ++count;
+        }
+        EXPECT_EQ(count, 11) << row;
+    }
+    EXPECT_NE(lines[1].substr(reference.size(), 6), "0.000,") << "throttle, not start";
+
+    ASSERT_EQ(Run({"compare", paths[0], paths[1], paths[2]}), kExitOk) << err.str();
+    EXPECT_NE(out.str().find(std::string("\n") + kCaptionAlignedAt), std::string::npos);
+    EXPECT_NE(out.str().find(kCaptionSettingsSame), std::string::npos) << out.str();
+
+    struct Case {
+        std::vector<std::string> args;
+        int exit;
+    };
+    const Case cases[] = {
+        {{"compare", paths[0]}, kExitUsage},
+        {{"compare", paths[0], paths[1], paths[2], paths[0], paths[1]}, kExitUsage},
+        {{"compare", paths[0], paths[1], "--align", "throttle:0"}, kExitUsage},
+        {{"compare", paths[0], paths[1], "--align", "end"}, kExitUsage},
+        {{"compare", paths[0], dir.File("none.dat")}, kExitRefused},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Run(c.args), c.exit) << c.args.back();
+    }
+    EXPECT_NE(err.str().find("none.dat"), std::string::npos) << err.str();
 }
 
 }  // namespace

@@ -85,7 +85,7 @@ const FigureInfo& InfoOf(Figure figure) {
         {kFigureMinVoltage, "V", "min_voltage_v", 2, 2},
         {kCaptionMinCellVoltage, "V", "min_cell_v", 2, 3},
         {kFigureMaxTemperature, "C", "max_temp_c", 1, 1},
-        {kFigureMaxRpm, "RPM", "max_rpm", 0, 1},
+        {kFigureMaxRpm, "", "max_rpm", 0, 1},
     }};
     return kInfo[static_cast<std::size_t>(figure)];
 }

@@ -82,7 +82,7 @@ enum class Figure : int {
     MinVoltage,      // V
     MinCellVoltage,  // V
     MaxTemperature,  // C
-    MaxRpm,          // RPM
+    MaxRpm,          // revolutions per minute
 };
 inline constexpr int kFigureCount = 10;
 
@@ -100,7 +100,7 @@ inline const std::optional<double>& At(const FigureValues& values, Figure figure
 // How a figure is named and written.
 struct FigureInfo {
     const char* caption;  // "Capacity"
-    const char* unit;     // "mAh"
+    const char* unit;     // "mAh"; "" where the caption says it ("Max.RPM")
     const char* csvName;  // "mah"
     int decimals;         // in the table
     int csvDecimals;      // in the CSV, at least 1: every number has its point
@@ -195,9 +195,9 @@ struct CompareTable {
 CompareTable BuildCompareTable(const std::vector<ComparedFlight>& flights,
                                const FlightComparison& comparison);
 
-// The table as aligned text lines. Texts are taken as they are: a caller
-// printing to a terminal makes the names and setting values printable first.
-// Widths count UTF-8 characters, not bytes.
+// The table as aligned text lines of program text (GBK, whose double-byte
+// characters take two columns on a terminal: widths count bytes). Texts are
+// taken as they are: a caller escapes the names from outside first.
 std::string CompareTableText(const CompareTable& table);
 
 // `tavix-cli compare --csv`: the header line

@@ -43,7 +43,10 @@ void AddFigureRows(const std::vector<FigureValues>& figures, CompareTable& table
     for (int f = 0; f < kFigureCount; ++f) {
         const FigureInfo& info = InfoOf(static_cast<Figure>(f));
         CompareTable::Row row;
-        row.caption = std::string(info.caption) + " (" + info.unit + ")";
+        row.caption = std::string(info.caption);
+        if (*info.unit != '\0') {
+            row.caption += std::string(" (") + info.unit + ")";
+        }
         for (std::size_t i = 0; i < figures.size(); ++i) {
             row.values.push_back(Number(figures[i][f], info.decimals));
             row.differences.push_back(
@@ -82,11 +85,10 @@ void AddSettingRows(const SettingsComparison& settings, std::size_t flights, Com
     }
 }
 
-// Characters of UTF-8 text: every byte but the continuation bytes.
+// Columns of program text on a terminal: one per byte (a GBK character of two
+// bytes is drawn two columns wide).
 std::size_t Width(const std::string& text) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
+    return text.size();
 }
 
 std::string PadLeft(const std::string& text, std::size_t width) {

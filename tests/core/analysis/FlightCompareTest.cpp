@@ -245,6 +245,7 @@ TEST(FlightCompare, TableAndCsv) {
               (std::vector<std::string>{"5.00", std::string("0.00 (") + kTextNotReached + ")"}));
     EXPECT_EQ(row("Duration (s)").values, (std::vector<std::string>{"30.00", "10.00"}));
     EXPECT_EQ(row("Duration (s)").differences[1], "-20.00 (-66.7 %)");
+    EXPECT_EQ(row("Min.Voltage (V)").differences[1], "+1.00 (+11.0 %)");
     EXPECT_EQ(row("Max.Temperature (C)").differences[1], kNoValue);
     EXPECT_EQ(row(kCaptionBetweenCursors).kind, CompareRowKind::Section);
     EXPECT_NE(CompareTableText(table).find("-20.00 (-66.7 %)"), std::string::npos);
