@@ -9,6 +9,7 @@
 #include <set>
 
 #include "Commands.h"
+#include "CompareImage.h"
 #include "analysis/FlightCompare.h"
 #include "analysis/FlightEvents.h"
 #include "base/FormatText.h"
@@ -23,7 +24,8 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: tavix-cli compare A.dat B.dat [C.dat D.dat] [--align start|throttle[:PCT]]\n"
-    "                         [--csv] [--config FILE]\n"
+    "                         [--csv | --image OUT.png|.jpg|.bmp|.gif [--size WxH]]\n"
+    "                         [--config FILE]\n"
     "\n"
     "Opens two to four record files as the window does and compares their flights,\n"
     "the first being the reference: duration, capacity (mAh) and energy (Wh) drawn,\n"
@@ -41,6 +43,11 @@ constexpr const char* kUsage =
     "                        file,align_s,duration_s,mah,wh,avg_current_a,\n"
     "                        max_current_a,max_power_w,min_voltage_v,min_cell_v,\n"
     "                        max_temp_c,max_rpm\n"
+    "  --image OUT           the record page comparing them, drawn as the window\n"
+    "                        shows it (every record's curves with the legend, the\n"
+    "                        difference table), saved as an image; the extension\n"
+    "                        picks the format, a name without one gets .jpg\n"
+    "  --size WxH            size of that page in pixels (default: 1024x640)\n"
     "  --config FILE         the settings file (default: ./config.ini)\n";
 
 constexpr const char* kAlignedStart = "Aligned at the start of each flight.";
@@ -89,6 +96,14 @@ std::optional<CompareOptions> ParseOptions(const ParsedArgs& parsed, std::string
         return std::nullopt;
     }
     options.csv = parsed.Has("--csv");
+    if (options.csv && parsed.Has("--image")) {
+        problem = "--csv and --image: one or the other";
+        return std::nullopt;
+    }
+    if (parsed.Has("--size") && !parsed.Has("--image")) {
+        problem = "--size is the size of the --image";
+        return std::nullopt;
+    }
     return options;
 }
 
@@ -156,6 +171,9 @@ int RunCompare(const Invocation& call) {
     if (!options) {
         return call.UsageError(problem);
     }
+    if (call.args.Has("--image")) {
+        return RunCompareImage(call, call.args.positional, options->align);
+    }
     StreamPrompt prompt(io);
     const auto settings = call.LoadSettings(prompt);
     if (!settings) {
@@ -186,13 +204,14 @@ int RunCompare(const Invocation& call) {
     return kExitOk;
 }
 
-const Command kCompareCommand{"compare",
-                              "compare 2-4 record files: figures, differences, ESC settings",
-                              kUsage,
-                              {{"--config"}, {"--csv", false}, {"--align"}},
-                              kMinComparedFlights,
-                              kMaxComparedFlights,
-                              "which record files? (2 to 4, the reference first)",
-                              RunCompare};
+const Command kCompareCommand{
+    "compare",
+    "compare 2-4 record files: figures, differences, ESC settings",
+    kUsage,
+    {{"--config"}, {"--csv", false}, {"--align"}, {"--image"}, {"--size"}},
+    kMinComparedFlights,
+    kMaxComparedFlights,
+    "which record files? (2 to 4, the reference first)",
+    RunCompare};
 
 }  // namespace tavix::cli

@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "Commands.h"
+#include "ImagePage.h"
 #include "base/FormatText.h"
 #include "platform/ImageWriter.h"
 #include "plot/ChartImageNames.h"
@@ -31,12 +32,12 @@ constexpr const char* kUsage =
     "  --size WxH      size of the page in pixels (default: 1024x640)\n"
     "  --config FILE   the settings file (default: ./config.ini)\n";
 
-constexpr int kDefaultWidth = 1024;
-constexpr int kDefaultHeight = 640;
 // The smallest page the layout fits in (curves, statistics, the side column).
 constexpr int kMinWidth = 480;
 constexpr int kMinHeight = 320;
 constexpr int kMaxSide = 8000;
+
+}  // namespace
 
 bool ParseSize(const std::string& text, int& width, int& height) {
     const auto x = text.find_first_of("xX");
@@ -51,10 +52,12 @@ bool ParseSize(const std::string& text, int& width, int& height) {
            width >= kMinWidth && width <= kMaxSide && height >= kMinHeight && height <= kMaxSide;
 }
 
-constexpr const char* kMsgSameFile =
-    "The image file %s would replace the record it is made from: choose another name.";
-
-}  // namespace
+void LayOutOffScreen(RecordPage& page, int width, int height) {
+    page.setAttribute(Qt::WA_DontShowOnScreen);
+    page.resize(width, height);
+    page.show();
+    QCoreApplication::processEvents();
+}
 
 int RunImage(const Invocation& call) {
     const ParsedArgs& parsed = call.args;
@@ -62,17 +65,16 @@ int RunImage(const Invocation& call) {
     if (parsed.Get("--out").empty()) {
         return call.UsageError("which image file? (-o OUT.png)");
     }
-    int width = kDefaultWidth;
-    int height = kDefaultHeight;
+    int width = kDefaultImageWidth;
+    int height = kDefaultImageHeight;
     if (parsed.Has("--size") && !ParseSize(parsed.Get("--size"), width, height)) {
-        return call.UsageError(
-            "--size wants WIDTHxHEIGHT, from 480x320 to 8000x8000 pixels, e.g. 1024x640");
+        return call.UsageError(kMsgBadSize);
     }
     // The record itself, or a link to it, is never drawn over.
     const std::string out = WithImageExtension(parsed.Get("--out"), 1);
     std::error_code ec;
     if (std::filesystem::equivalent(parsed.positional.front(), out, ec)) {
-        io.err << FormatText(kMsgSameFile, out.c_str()) << '\n';
+        io.err << FormatText(kMsgImageOverRecord, out.c_str()) << '\n';
         return kExitRefused;
     }
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
@@ -88,10 +90,7 @@ int RunImage(const Invocation& call) {
 
     // The page laid out and drawn as on screen, but never shown there.
     RecordPage page(settings->config.Current(), settings->config.smoothing);
-    page.setAttribute(Qt::WA_DontShowOnScreen);
-    page.resize(width, height);
-    page.show();
-    QCoreApplication::processEvents();
+    LayOutOffScreen(page, width, height);
     page.ShowRecord();
     const QImage image = page.RenderImage();
     page.hide();

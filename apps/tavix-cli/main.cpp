@@ -2,6 +2,7 @@
 #include <unistd.h>
 #include <QApplication>
 #include <QCoreApplication>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -29,7 +30,11 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     // Drawing a chart needs the widgets, but never a screen.
     std::unique_ptr<QCoreApplication> app;
-    if (!args.empty() && args.front() == "image") {
+    const bool draws =
+        !args.empty() &&
+        (args.front() == "image" || (args.front() == "compare" &&
+                                     std::find(args.begin(), args.end(), "--image") != args.end()));
+    if (draws) {
         if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
         }
