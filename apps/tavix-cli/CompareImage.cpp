@@ -66,7 +66,8 @@ int RunCompareImage(const Invocation& call, const std::vector<std::string>& path
     }
     comparison.SetAlignment(align.mode, align.throttlePercent);
     page.ShowComparison(&comparison);
-    QCoreApplication::processEvents();  // the table's place in the layout
+    // Laid out again with the table in it, at the size asked for.
+    LayOutOffScreen(page, width, height);
     const QImage image = page.RenderImage();
     page.ShowComparison(nullptr);
     page.hide();

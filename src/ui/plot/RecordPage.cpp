@@ -24,6 +24,7 @@
 #include "plot/EventMarkers.h"
 #include "plot/PlotMessages.h"
 #include "plot/SpanReadout.h"
+#include "records/Comparison.h"
 #include "shell/ShellMessages.h"
 #include "ui/analysis/EventLimitsDlg.h"
 #include "ui/analysis/EventListPanel.h"
@@ -149,19 +150,24 @@ RecordPage::RecordPage(FlightData& data, const std::array<int, kChannelCount>& w
     connect(view_, &CCurveView::cursorsChanged, compare_, &ComparisonPanel::UpdateSpan);
     connect(compare_, &ComparisonPanel::curvesChanged, this, &RecordPage::CurvesChanged);
     connect(compare_, &ComparisonPanel::statusTextChanged, this, &RecordPage::statusTextChanged);
-    connect(compare_, &ComparisonPanel::comparisonChanged, this, &RecordPage::ComparisonShown);
+    connect(compare_, &ComparisonPanel::comparisonChanged, this,
+            [this] { ComparisonShown(compare_->isVisibleTo(this)); });
 }
 
 void RecordPage::ShowComparison(Comparison* comparison) {
+    // What the table replaces goes first, so the page never needs the room
+    // of both at once (a window would grow to hold them).
+    if (comparison != nullptr && comparison->Active()) {
+        ComparisonShown(true);
+    }
     compare_->Show(comparison);
-    ComparisonShown();
+    ComparisonShown(compare_->isVisibleTo(this));
 }
 
-void RecordPage::ComparisonShown() {
+void RecordPage::ComparisonShown(bool comparing) {
     // The difference table takes the place of the flight's quantities,
     // events list and span (it compares the figures of every record) and
     // shares the height with the curves.
-    const bool comparing = compare_->isVisibleTo(this);
     summary_->setVisible(!comparing);
     // The reference's events stay marked along the curves.
     eventList_->setVisible(!comparing);

@@ -132,7 +132,7 @@ private:
     void OnPowerColourPicked(std::uint32_t colorref);
     void FindEvents();
     void AskLimits();
-    void ComparisonShown();
+    void ComparisonShown(bool comparing);
 
     FlightRecord& record_;
     std::unique_ptr<CurveModel> model_;

@@ -1,0 +1,95 @@
+// tavix-cli compare --image: the record page comparing uploaded flights drawn
+// off-screen, and the refusals that name the file and why.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <filesystem>
+#include <sstream>
+
+#include "Commands.h"
+#include "fakes/TempDir.h"
+#include "platform/SerialBackendFactory.h"
+#include "sim/SimDevice.h"
+
+namespace tavix::cli {
+namespace {
+
+class CompareImageTest : public ::testing::Test {
+protected:
+    CompareImageTest() {
+        std::filesystem::copy_file(std::string(TAVIX_SOURCE_DIR) + "/res/config.ini", config);
+        SetDemoDevice(std::make_shared<sim::SimDevice>(sim::Series::Tarrow));
+    }
+    ~CompareImageTest() override { SetDemoDevice(std::make_shared<sim::SimDevice>()); }
+
+    int Run(std::vector<std::string> args) {
+        out.str("");
+        err.str("");
+        args.insert(args.begin() + 1, {"--config", config});
+        const Io io{out, err, false};
+        return RunCli(args, io);
+    }
+
+    test::TempDir dir;
+    std::string config = dir.File("config.ini");
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(CompareImageTest, DrawsTheComparisonPageOrSaysWhichRecordItCannotOpen) {
+    ASSERT_EQ(Run({"upload", "--port", "demo", "--out", dir.Path().string()}), kExitOk)
+        << err.str();
+    std::vector<std::string> paths;
+    std::istringstream lines(out.str());
+    for (std::string line; std::getline(lines, line);) {
+        paths.push_back(line);
+    }
+    ASSERT_GE(paths.size(), 2u);
+
+    const std::string single = dir.File("single.png");
+    const std::string compared = dir.File("compared.png");
+    ASSERT_EQ(Run({"image", paths[0], "-o", single, "--size", "800x500"}), kExitOk) << err.str();
+    ASSERT_EQ(Run({"compare", paths[0], paths[1], "--align", "throttle", "--image", compared,
+                   "--size", "800x500"}),
+              kExitOk)
+        << err.str();
+    EXPECT_EQ(out.str(), compared + "\n");
+    const QImage alone(QString::fromStdString(single));
+    const QImage both(QString::fromStdString(compared));
+    ASSERT_EQ(both.size(), QSize(800, 500));
+    // Under the curves the difference table stands where one record shows
+    // its quantities.
+    int differ = 0;
+    for (int y = 380; y < 500; y += 4) {
+        for (int x = 0; x < 800; x += 4) {
+            differ += alone.pixel(x, y) != both.pixel(x, y) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(differ, 500);
+
+    struct Case {
+        std::vector<std::string> args;
+        int exit;
+        const char* says;
+    };
+    const std::string none = dir.File("none.dat");
+    const std::string png = dir.File("x.png");
+    const std::string pngRecord = dir.File("record.png");  // a record under an image's name
+    std::filesystem::copy_file(paths[1], pngRecord);
+    const Case cases[] = {
+        {{"compare", paths[0], paths[1], "--csv", "--image", png}, kExitUsage, "--image"},
+        {{"compare", paths[0], paths[1], "--size", "800x500"}, kExitUsage, "--size"},
+        {{"compare", paths[0], paths[1], "--image", png, "--size", "80x50"}, kExitUsage, "--size"},
+        {{"compare", paths[0], none, "--image", png}, kExitRefused, "none.dat can't be compared"},
+        {{"compare", paths[0], paths[0], "--image", png}, kExitRefused, "is compared already"},
+        {{"compare", paths[0], pngRecord, "--image", pngRecord}, kExitRefused, "would replace"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Run(c.args), c.exit) << c.says;
+        EXPECT_NE(err.str().find(c.says), std::string::npos) << err.str();
+    }
+    EXPECT_FALSE(std::filesystem::exists(png));
+}
+
+}  // namespace
+}  // namespace tavix::cli
