@@ -64,7 +64,11 @@ void ComparisonBinding::Add(const QStringList& paths) {
 
 void ComparisonBinding::FillRemoveMenu() {
     QMenu* menu = frame_.RemoveFromComparisonMenu();
-    menu->clear();
+    // The entry chosen may be running this (it removed its record): it goes later.
+    for (QAction* action : menu->actions()) {
+        menu->removeAction(action);
+        action->deleteLater();
+    }
     for (int flight = 1; flight < comparison_.Count(); ++flight) {
         QAction* remove = menu->addAction(FromGbk(comparison_.Name(flight)));
         connect(remove, &QAction::triggered, this,

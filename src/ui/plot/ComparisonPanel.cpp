@@ -120,6 +120,8 @@ ComparisonPanel::ComparisonPanel(CurveModel& model, QWidget* parent)
         }
     });
     connect(table_, &QWidget::customContextMenuRequested, this, &ComparisonPanel::ShowContextMenu);
+    // Delete in the table takes out the record whose column is current.
+    table_->installEventFilter(this);
     hide();
 }
 
@@ -293,8 +295,13 @@ void ComparisonPanel::FillTable() {
 }
 
 void ComparisonPanel::FillMenus() {
-    alignMenu_->clear();
-    removeMenu_->clear();
+    // An entry may be running this (it removed its record): it goes later.
+    for (QMenu* menu : {alignMenu_, removeMenu_}) {
+        for (QAction* action : menu->actions()) {
+            menu->removeAction(action);
+            action->deleteLater();
+        }
+    }
     if (comparison_ == nullptr) {
         return;
     }
@@ -328,16 +335,16 @@ void ComparisonPanel::ShowContextMenu(const QPoint& at) {
     menu.exec(table_->viewport()->mapToGlobal(at));
 }
 
-void ComparisonPanel::keyPressEvent(QKeyEvent* event) {
-    // Delete takes out the record whose column is current in the table.
-    if (event->key() == Qt::Key_Delete && table_->hasFocus()) {
+bool ComparisonPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
         const int flight = FlightOfColumn(table_->currentColumn());
         if (flight > 0) {
             RemoveFlight(flight);
-            return;
+            return true;
         }
     }
-    QWidget::keyPressEvent(event);
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace tavix

@@ -87,7 +87,7 @@ signals:
     void statusTextChanged(const QString& text);
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void OnAlignChosen();
