@@ -141,5 +141,34 @@ TEST_F(RecordPageTest, TheRenderedPageShowsTheCurvesAndTheSnapButtonAsks) {
     EXPECT_EQ(snap.count(), 1);
 }
 
+TEST_F(RecordPageTest, AFlightLaidOverIsDrawnDashedInTheChannelsColourAndFollowsItsControls) {
+    // The same record flown at a steady 2 V.
+    auto second = std::make_unique<FlightData>(*record);
+    second->record.raw[kVoltage].fill(200);
+    CurveModel& model = page.Model();
+    model.SetReferenceLegend("a.dat");
+    ASSERT_EQ(model.AddFlight(*second, 0.0, "b.dat"), 1);
+    View()->InvalidateCurves();
+    const int row = model.FlightPoints(1, kVoltage)[0].y;
+    const QPoint origin = View()->mapTo(&page, QPoint(0, 0));
+    auto redInRow = [&] {
+        const QImage image = page.RenderImage();
+        const int plotWidth = model.Geometry().plotWidth;
+        return CountPixels(image.copy(origin.x(), origin.y() + row, plotWidth, 1),
+                           QColor(255, 0, 0));
+    };
+    // Dashed: along most of the row, with gaps.
+    const int dashed = redInRow();
+    EXPECT_GT(dashed, model.Geometry().plotWidth / 3);
+    EXPECT_LT(dashed, model.Geometry().plotWidth * 9 / 10);
+
+    page.SetChannelVisible(kVoltage, false);
+    EXPECT_EQ(redInRow(), 0);
+    page.SetChannelVisible(kVoltage, true);
+    model.RemoveFlight(1);
+    View()->InvalidateCurves();
+    EXPECT_EQ(redInRow(), 0);
+}
+
 }  // namespace
 }  // namespace tavix

@@ -57,7 +57,10 @@ void CCurveView::RebuildCache() {
     cache_.fill(palette().color(QPalette::Window));
     QPainter painter(&cache_);
     painter_.DrawGrid(painter, model_.Geometry());
+    // Flights laid over the record first, so the reference stays on top.
+    flights_.DrawFlights(painter, model_);
     painter_.DrawCurves(painter, model_);
+    flights_.DrawLegend(painter, model_);
     cacheValid_ = true;
     ++curveDraws_;
 }

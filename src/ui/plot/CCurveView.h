@@ -19,6 +19,7 @@
 #include <QWidget>
 
 #include "CurvePainter.h"
+#include "FlightOverlayPainter.h"
 
 namespace tavix {
 
@@ -62,6 +63,7 @@ private:
 
     CurveModel& model_;
     CurvePainter painter_;
+    FlightOverlayPainter flights_;
     QImage cache_;
     bool cacheValid_ = false;
     int curveDraws_ = 0;
