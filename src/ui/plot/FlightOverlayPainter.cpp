@@ -81,6 +81,7 @@ void FlightOverlayPainter::DrawLegend(QPainter& painter, const CurveModel& model
     const QRect box(std::max(0, plotWidth - width - kLegendPadding), kLegendPadding, width, height);
     painter.fillRect(box, QColor(255, 255, 255, 210));
     painter.setPen(QPen(QColor(160, 160, 160), 1));
+    painter.setBrush(Qt::NoBrush);
     painter.drawRect(box.adjusted(0, 0, -1, -1));
     for (std::size_t k = 0; k < entries.size(); ++k) {
         const int top = box.top() + kLegendPadding + lineHeight * static_cast<int>(k);
