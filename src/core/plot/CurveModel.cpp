@@ -236,6 +236,14 @@ ClickResult CurveModel::OnLeftClick(int x) {
     return result;
 }
 
+bool CurveModel::Follow(bool moved) {
+    if (moved) {
+        MapWindow();
+        BuildTimeLabels();
+    }
+    return moved;
+}
+
 bool CurveModel::OnRightClick() {
     if (!RecordPresent()) {
         return false;

@@ -93,6 +93,15 @@ public:
     bool OnRightClick();
     // The values under the pointer at `x`: false (nothing done) without a record.
     bool OnMouseMove(int x);
+    // Moving through the record with the wheel, a pan drag and the + and -
+    // keys: the view moves its window (PlotView says how) and the points
+    // and the time labels follow. True when the window changed.
+    bool ZoomAt(int x, double notches) { return Follow(view_.ZoomAt(x, notches)); }
+    bool ZoomAtCentre(double notches) { return ZoomAt(Geometry().plotWidth / 2, notches); }
+    bool BeginPan(int x) { return view_.BeginPan(x); }
+    bool PanTo(int x) { return Follow(view_.PanTo(x)); }
+    void EndPan() { view_.EndPan(); }
+    bool Panning() const { return view_.Panning(); }
 
     // --- what the view draws ----------------------------------------------
     bool RecordPresent() const { return view_.RecordPresent(); }
@@ -169,6 +178,8 @@ public:
 
 private:
     void MapWindow();
+    // After the view moved its window (`moved`): the points and labels follow.
+    bool Follow(bool moved);
     void FillStatistics();
     void ComputePowerPoints();
 

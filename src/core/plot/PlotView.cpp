@@ -1,6 +1,7 @@
 #include "plot/PlotView.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "base/FormatText.h"
@@ -99,6 +100,66 @@ float PlotView::PositionAt(int x) const {
                                                      static_cast<float>(geometry_.plotWidth);
     // Two neighbouring samples inside the record, even at the right edge.
     return std::clamp(f, 0.0f, static_cast<float>(std::max(0, samples_ - 1)));
+}
+
+namespace {
+
+// The window of `count` samples whose sample `anchor` (fractional) is drawn at
+// column x of a plot `width` wide, moved inside a record of `samples`.
+int FirstFor(double anchor, int x, int count, int width, int samples) {
+    const double first = anchor - static_cast<double>(x) * (count - 1) / width;
+    return std::clamp(static_cast<int>(std::lround(first)), 0, std::max(0, samples - count));
+}
+
+}  // namespace
+
+bool PlotView::SetWindow(int first, int count) {
+    if (first == first_ && first + count == last_) {
+        return false;
+    }
+    first_ = first;
+    last_ = first + count;
+    // The marker of a pending first click would now stand at another time.
+    selecting_ = false;
+    return true;
+}
+
+bool PlotView::ZoomAt(int x, double notches) {
+    if (!present_ || samples_ < 1) {
+        return false;
+    }
+    x = std::clamp(x, 0, geometry_.plotWidth);
+    const int count = last_ - first_;
+    // The sample drawn at x: samples first .. last - 1 spread edge to edge.
+    const double anchor =
+        first_ + (count > 1 ? static_cast<double>(x) * (count - 1) / geometry_.plotWidth : 0.0);
+    const double wanted = count / std::pow(kWheelZoom, notches);
+    const int fewest = std::min(kMinZoomSamples, samples_);
+    const int next = static_cast<int>(
+        std::clamp(std::lround(wanted), static_cast<long>(fewest), static_cast<long>(samples_)));
+    return SetWindow(FirstFor(anchor, x, next, geometry_.plotWidth, samples_), next);
+}
+
+bool PlotView::BeginPan(int x) {
+    if (!present_) {
+        return false;
+    }
+    panning_ = true;
+    panX_ = std::clamp(x, 0, geometry_.plotWidth);
+    panFirst_ = first_;
+    return true;
+}
+
+bool PlotView::PanTo(int x) {
+    if (!panning_) {
+        return false;
+    }
+    const int count = last_ - first_;
+    // The grabbed sample moves with the pointer: x - panX_ columns are
+    // (x - panX_) * (count - 1) / width samples.
+    const double anchor =
+        panFirst_ + static_cast<double>(panX_) * (count - 1) / geometry_.plotWidth;
+    return SetWindow(FirstFor(anchor, x, count, geometry_.plotWidth, samples_), count);
 }
 
 void PlotView::BuildTimeLabels(double rate) {

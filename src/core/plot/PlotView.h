@@ -11,6 +11,8 @@
 //   selecting --left click elsewhere--> zoomed (the samples between the clicks,
 //                                        at least 10)
 //   any state with a record --right click--> full window
+//   any state with a record --wheel, pan drag--> zoomed (a pending first
+//                                                click is dropped)
 //
 // The view only moves the window; whoever draws the points (CurveModel) maps
 // them to the new window after a change.
@@ -23,6 +25,8 @@ namespace tavix {
 inline constexpr int kGridCells = 10;   // cells across and down
 inline constexpr int kLabelCount = 11;  // one label per grid line
 inline constexpr int kMinZoomSamples = 10;
+// One notch of the mouse wheel shows this many times fewer (or more) samples.
+inline constexpr double kWheelZoom = 1.25;
 
 // The grid placed in a view of `width` x `height` pixels that keeps `strip`
 // pixels free at its bottom: ten cells each way, the view shrunk to fit them
@@ -75,6 +79,23 @@ public:
     // The whole record again; a pending first click is dropped.
     void ShowAll();
 
+    // --- moving through the record ------------------------------------------
+    // Each of these keeps at least kMinZoomSamples samples (or the whole of a
+    // shorter record) in view, never shows beyond the record, drops a pending
+    // first click (its marker would stand at another time) and says whether
+    // the window changed.
+    //
+    // Zooms by `notches` wheel notches around plot column `x`: in when
+    // positive, out when negative, kWheelZoom per notch. The sample drawn at
+    // x stays at x.
+    bool ZoomAt(int x, double notches);
+    // A drag that pans: grabbed at column `x` (false without a record), the
+    // grabbed sample then follows the pointer, the window keeping its length.
+    bool BeginPan(int x);
+    bool PanTo(int x);
+    void EndPan() { panning_ = false; }
+    bool Panning() const { return panning_; }
+
     // The fractional sample under plot column `x` (clamped to the plot), kept
     // on the record so it and the next sample can be read.
     float PositionAt(int x) const;
@@ -86,6 +107,9 @@ public:
     const std::array<std::string, kLabelCount>& TimeLabels() const { return timeLabels_; }
 
 private:
+    // Shows `count` samples from `first`; true when that is another window.
+    bool SetWindow(int first, int count);
+
     PlotGeometry geometry_;
     bool present_ = false;
     int samples_ = 0;
@@ -95,6 +119,9 @@ private:
     int firstClick_ = 0;
     int middle_ = 0;
     int secondClick_ = 0;
+    bool panning_ = false;
+    int panX_ = 0;
+    int panFirst_ = 0;
     std::array<std::string, kLabelCount> timeLabels_ = {"0", "1", "2", "3", "4", "5",
                                                         "6", "7", "8", "9", "10"};
 };
