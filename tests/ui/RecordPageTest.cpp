@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 #include <memory>
 
 #include "plot/CurveModel.h"
@@ -98,6 +99,49 @@ TEST_F(RecordPageTest, TwoClicksZoomAndARightClickShowsAllAgain) {
     QTest::mouseClick(View(), Qt::RightButton, {}, At(10));
     EXPECT_EQ(page.Model().FirstVisible(), 0);
     EXPECT_EQ(page.Model().LastVisible(), 1000);
+}
+
+TEST_F(RecordPageTest, TheWheelADragAndTheKeysMoveThroughTheRecordWithoutMarking) {
+    const int w = page.Model().Geometry().plotWidth;
+    auto send = [this](QEvent::Type type, int x, Qt::MouseButton button, Qt::MouseButtons buttons,
+                       Qt::KeyboardModifiers keys = {}) {
+        QMouseEvent event(type, At(x), View()->mapToGlobal(At(x)), button, buttons, keys);
+        QCoreApplication::sendEvent(View(), &event);
+    };
+    auto drag = [&](Qt::MouseButton button, Qt::KeyboardModifiers keys, int from, int to) {
+        send(QEvent::MouseButtonPress, from, button, button, keys);
+        send(QEvent::MouseMove, to, Qt::NoButton, button, keys);
+        send(QEvent::MouseButtonRelease, to, button, Qt::NoButton, keys);
+    };
+    QSignalSpy window(View(), &CCurveView::windowChanged);
+    QWheelEvent up(At(w / 2), View()->mapToGlobal(At(w / 2)), {}, {0, 4 * 120}, Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(View(), &up);
+    const int shown = page.Model().LastVisible() - page.Model().FirstVisible();
+    EXPECT_EQ(shown, 410);  // 1000 / 1.25^4
+    EXPECT_EQ(window.count(), 1);
+
+    const int first = page.Model().FirstVisible();
+    drag(Qt::MiddleButton, {}, w / 2, w / 4);
+    EXPECT_GT(page.Model().FirstVisible(), first);
+    drag(Qt::LeftButton, Qt::AltModifier, w / 4, w / 2);
+    EXPECT_EQ(page.Model().FirstVisible(), first);
+    EXPECT_EQ(page.Model().LastVisible() - first, shown);
+    // Neither drag marked a first click nor placed a cursor.
+    EXPECT_FALSE(page.Model().Selecting());
+    EXPECT_FALSE(page.Model().Cursors().AnyPlaced());
+
+    QTest::keyClick(View(), Qt::Key_Minus);
+    EXPECT_EQ(page.Model().LastVisible() - page.Model().FirstVisible(), 513);  // 410 x 1.25
+    QTest::keyClick(View(), Qt::Key_Plus);
+    EXPECT_EQ(page.Model().LastVisible() - page.Model().FirstVisible(), 410);
+    QTest::keyClick(View(), Qt::Key_Home);
+    EXPECT_EQ(page.Model().FirstVisible(), 0);
+    EXPECT_EQ(page.Model().LastVisible(), 1000);
+    // The two-click zoom still works after all that.
+    QTest::mouseClick(View(), Qt::LeftButton, {}, At(w / 4));
+    QTest::mouseClick(View(), Qt::LeftButton, {}, At(w / 2));
+    EXPECT_EQ(page.Model().FirstVisible(), 250);
 }
 
 TEST_F(RecordPageTest, MovingThePointerReadsTheValuesIntoStatusAndTooltip) {
