@@ -5,7 +5,10 @@
 //   - a mouse move over the curves: read-out, status text and repaint;
 //   - a measuring cursor dragged with the power curve shown: span statistics,
 //     the span panel's texts and a repaint over the cached curves;
-//   - ComputePoints (smoothing, conversion, points) for windows 1, 16, 1024.
+//   - ComputePoints (smoothing, conversion, points) for windows 1, 16, 1024;
+//   - four full records laid over each other: a full redraw at pen widths 1,
+//     2 and 5 (compare with the reduced single-record redraw), and the
+//     read-out of all four under the pointer with its tooltip and status text.
 // Runs on Qt's offscreen platform; the curves are drawn by the raster engine
 // as on screen.
 
@@ -18,10 +21,13 @@
 #include <cstdlib>
 #include <memory>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "plot/CurveModel.h"
 #include "ui/plot/CCurveView.h"
 #include "ui/plot/CurvePainter.h"
+#include "ui/plot/FlightOverlayPainter.h"
 #include "ui/plot/RecordPage.h"
 
 namespace {
@@ -32,7 +38,7 @@ constexpr int kPlotWidth = 990;
 constexpr int kPlotHeight = 610;
 
 // A flight-like record: every channel wanders (a random walk) across its range.
-std::unique_ptr<FlightData> MakeFullRecord(int penWidth) {
+std::unique_ptr<FlightData> MakeFullRecord(int penWidth, unsigned seed = 11) {
     auto flight = std::make_unique<FlightData>();
     FlightRecord* record = &flight->record;
     record->header.samples = kMaxSamples;
@@ -41,7 +47,7 @@ std::unique_ptr<FlightData> MakeFullRecord(int penWidth) {
     record->header.poles = 14;
     record->header.gearRate = 4.3f;
     record->dataLoaded = true;
-    std::mt19937 generator(11);
+    std::mt19937 generator(seed);
     std::uniform_int_distribution<int> step(-40, 40);
     for (int i = 0; i < kChannelCount; ++i) {
         record->calibration[i] = {0.01f, 0.0f};
@@ -165,6 +171,59 @@ BENCHMARK(BM_ComputePoints)
     ->Arg(16)
     ->Arg(1024)
     ->Unit(benchmark::kMillisecond);
+
+// The shown record and three more laid over it, a second apart.
+struct FourFlights {
+    explicit FourFlights(int pen) : windows(Windows(4)) {
+        for (unsigned k = 0; k < 4; ++k) {
+            flights.push_back(MakeFullRecord(pen, 11 + k));
+        }
+        model = std::make_unique<CurveModel>(*flights[0], windows);
+        model->Place(kPlotWidth + 1, kPlotHeight + 1);
+        model->OnInitialUpdate();
+        model->SetReferenceLegend("flight0.dat  2026-12-07 10:00");
+        for (int k = 1; k < 4; ++k) {
+            model->AddFlight(*flights[static_cast<std::size_t>(k)], k * 1.0,
+                             "flight" + std::to_string(k) + ".dat  2026-12-07 10:00");
+        }
+    }
+    std::array<int, kChannelCount> windows;
+    std::vector<std::unique_ptr<FlightData>> flights;
+    std::unique_ptr<CurveModel> model;
+};
+
+void BM_OverlayRedraw(benchmark::State& state) {
+    FourFlights four(static_cast<int>(state.range(0)));
+    const CurveModel& model = *four.model;
+    CurvePainter painter;
+    FlightOverlayPainter overlay;
+    QImage image(kPlotWidth + 1, kPlotHeight + 1, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter p(&image);
+        painter.DrawGrid(p, model.Geometry());
+        overlay.DrawFlights(p, model);
+        painter.DrawCurves(p, model);
+        overlay.DrawLegend(p, model);
+        p.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_OverlayRedraw)->ArgName("pen")->Arg(1)->Arg(2)->Arg(5)->Unit(benchmark::kMillisecond);
+
+void BM_OverlayReadOut(benchmark::State& state) {
+    FourFlights four(2);
+    CurveModel& model = *four.model;
+    model.SetPowerShown(true);
+    int x = 0;
+    for (auto _ : state) {
+        x = (x + 7) % model.Geometry().plotWidth;
+        model.OnMouseMove(x);
+        const std::string tooltip = model.TooltipText();
+        const std::string status = model.StatusText();
+        benchmark::DoNotOptimize(tooltip.size() + status.size());
+    }
+}
+BENCHMARK(BM_OverlayReadOut)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

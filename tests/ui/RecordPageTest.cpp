@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 #include <memory>
 
 #include "plot/CurveModel.h"
@@ -100,6 +101,49 @@ TEST_F(RecordPageTest, TwoClicksZoomAndARightClickShowsAllAgain) {
     EXPECT_EQ(page.Model().LastVisible(), 1000);
 }
 
+TEST_F(RecordPageTest, TheWheelADragAndTheKeysMoveThroughTheRecordWithoutMarking) {
+    const int w = page.Model().Geometry().plotWidth;
+    auto send = [this](QEvent::Type type, int x, Qt::MouseButton button, Qt::MouseButtons buttons,
+                       Qt::KeyboardModifiers keys = {}) {
+        QMouseEvent event(type, At(x), View()->mapToGlobal(At(x)), button, buttons, keys);
+        QCoreApplication::sendEvent(View(), &event);
+    };
+    auto drag = [&](Qt::MouseButton button, Qt::KeyboardModifiers keys, int from, int to) {
+        send(QEvent::MouseButtonPress, from, button, button, keys);
+        send(QEvent::MouseMove, to, Qt::NoButton, button, keys);
+        send(QEvent::MouseButtonRelease, to, button, Qt::NoButton, keys);
+    };
+    QSignalSpy window(View(), &CCurveView::windowChanged);
+    QWheelEvent up(At(w / 2), View()->mapToGlobal(At(w / 2)), {}, {0, 4 * 120}, Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(View(), &up);
+    const int shown = page.Model().LastVisible() - page.Model().FirstVisible();
+    EXPECT_EQ(shown, 410);  // 1000 / 1.25^4
+    EXPECT_EQ(window.count(), 1);
+
+    const int first = page.Model().FirstVisible();
+    drag(Qt::MiddleButton, {}, w / 2, w / 4);
+    EXPECT_GT(page.Model().FirstVisible(), first);
+    drag(Qt::LeftButton, Qt::AltModifier, w / 4, w / 2);
+    EXPECT_EQ(page.Model().FirstVisible(), first);
+    EXPECT_EQ(page.Model().LastVisible() - first, shown);
+    // Neither drag marked a first click nor placed a cursor.
+    EXPECT_FALSE(page.Model().Selecting());
+    EXPECT_FALSE(page.Model().Cursors().AnyPlaced());
+
+    QTest::keyClick(View(), Qt::Key_Minus);
+    EXPECT_EQ(page.Model().LastVisible() - page.Model().FirstVisible(), 513);  // 410 x 1.25
+    QTest::keyClick(View(), Qt::Key_Plus);
+    EXPECT_EQ(page.Model().LastVisible() - page.Model().FirstVisible(), 410);
+    QTest::keyClick(View(), Qt::Key_Home);
+    EXPECT_EQ(page.Model().FirstVisible(), 0);
+    EXPECT_EQ(page.Model().LastVisible(), 1000);
+    // The two-click zoom still works after all that.
+    QTest::mouseClick(View(), Qt::LeftButton, {}, At(w / 4));
+    QTest::mouseClick(View(), Qt::LeftButton, {}, At(w / 2));
+    EXPECT_EQ(page.Model().FirstVisible(), 250);
+}
+
 TEST_F(RecordPageTest, MovingThePointerReadsTheValuesIntoStatusAndTooltip) {
     QSignalSpy status(&page, &RecordPage::statusTextChanged);
     QTest::mouseMove(View(), At(0));
@@ -139,6 +183,35 @@ TEST_F(RecordPageTest, TheRenderedPageShowsTheCurvesAndTheSnapButtonAsks) {
     QSignalSpy snap(&page, &RecordPage::snapRequested);
     QTest::mouseClick(page.SnapButton(), Qt::LeftButton);
     EXPECT_EQ(snap.count(), 1);
+}
+
+TEST_F(RecordPageTest, AFlightLaidOverIsDrawnDashedInTheChannelsColourAndFollowsItsControls) {
+    // The same record flown at a steady 2 V.
+    auto second = std::make_unique<FlightData>(*record);
+    second->record.raw[kVoltage].fill(200);
+    CurveModel& model = page.Model();
+    model.SetReferenceLegend("a.dat");
+    ASSERT_EQ(model.AddFlight(*second, 0.0, "b.dat"), 1);
+    View()->InvalidateCurves();
+    const int row = model.FlightPoints(1, kVoltage)[0].y;
+    const QPoint origin = View()->mapTo(&page, QPoint(0, 0));
+    auto redInRow = [&] {
+        const QImage image = page.RenderImage();
+        const int plotWidth = model.Geometry().plotWidth;
+        return CountPixels(image.copy(origin.x(), origin.y() + row, plotWidth, 1),
+                           QColor(255, 0, 0));
+    };
+    // Dashed: along most of the row, with gaps.
+    const int dashed = redInRow();
+    EXPECT_GT(dashed, model.Geometry().plotWidth / 3);
+    EXPECT_LT(dashed, model.Geometry().plotWidth * 9 / 10);
+
+    page.SetChannelVisible(kVoltage, false);
+    EXPECT_EQ(redInRow(), 0);
+    page.SetChannelVisible(kVoltage, true);
+    model.RemoveFlight(1);
+    View()->InvalidateCurves();
+    EXPECT_EQ(redInRow(), 0);
 }
 
 }  // namespace

@@ -45,17 +45,6 @@ std::string YLabelText(float value, float width) {
 
 }  // namespace
 
-PlotGeometry PlaceGrid(int width, int height, int strip) {
-    PlotGeometry g;
-    g.cellWidth = std::max(1, (width - 1) / kGridCells);
-    g.cellHeight = std::max(1, (height - strip - 1) / kGridCells);
-    g.plotWidth = kGridCells * g.cellWidth;
-    g.plotHeight = kGridCells * g.cellHeight;
-    g.viewWidth = g.plotWidth + 1;
-    g.viewHeight = g.plotHeight + strip + 1;
-    return g;
-}
-
 void ReduceToColumns(std::span<const PlotPoint> points, std::vector<PlotPoint>& out) {
     out.clear();
     auto push = [&out](const PlotPoint& p) {
@@ -90,7 +79,6 @@ CurveModel::CurveModel(FlightData& data, const std::array<int, kChannelCount>& w
         channel.reserve(kMaxSamples);
     }
     for (int k = 0; k < kLabelCount; ++k) {
-        timeLabels_[k] = std::to_string(k);
         yLabels_[k] = std::to_string(kLabelCount - 1 - k);
     }
     statistics_ = {kStatisticNone, kStatisticNone, kStatisticNone,
@@ -112,8 +100,8 @@ CurveModel::CurveModel(FlightData& data, const std::array<int, kChannelCount>& w
 CurveModel::~CurveModel() = default;
 
 void CurveModel::Place(int width, int height, int strip) {
-    geometry_ = PlaceGrid(width, height, strip);
-    if (present_) {
+    view_.Place(width, height, strip);
+    if (RecordPresent()) {
         ComputePoints();
         MapWindow();
     }
@@ -123,15 +111,12 @@ void CurveModel::Place(int width, int height, int strip) {
 }
 
 void CurveModel::OnInitialUpdate() {
-    samples_ = SamplesOf(record_);
-    present_ = record_.dataLoaded;
-    first_ = 0;
-    last_ = samples_;
+    view_.Reset(SamplesOf(record_), record_.dataLoaded);
     cursors_.Clear();
     index_.reset();
     powerPoints_.clear();
     ComputePoints();
-    if (present_) {
+    if (RecordPresent()) {
         // The smoothed series are fresh: the power curve and the cursors'
         // statistics read them from here on.
         index_ = std::make_unique<SpanIndex>(data_);
@@ -150,18 +135,18 @@ void CurveModel::OnInitialUpdate() {
 
 void CurveModel::ComputePoints() {
     drawnRanges_ = record_.ranges;
-    if (!present_) {
+    if (!RecordPresent()) {
         return;
     }
     const ConversionResult& conversion = data_.Convert(windows_);
     const int channels = conversion.channels;
-    const int samples = std::min(conversion.samples, samples_);
+    const int samples = std::min(conversion.samples, SampleCount());
     for (int i = 0; i < channels; ++i) {
         series_.At(i).range = record_.ranges[i];
         series_.Refresh(i);
         // The whole record across the plot; MapWindow moves the visible ones.
-        VisibleSeriesPoints(series_.At(i), series_.Values(i), 0, samples, geometry_.plotWidth,
-                            geometry_.plotHeight, points_[i]);
+        VisibleSeriesPoints(series_.At(i), series_.Values(i), 0, samples, Geometry().plotWidth,
+                            Geometry().plotHeight, points_[i]);
     }
     statistics_.maxPower = TrimLeft(FormatText(kFmtStatistic, double{data_.conversion.maxPower}));
     ComputePowerPoints();
@@ -173,24 +158,24 @@ bool CurveModel::PowerAvailable() const {
 }
 
 void CurveModel::ComputePowerPoints() {
-    if (!present_ || !PowerAvailable()) {
+    if (!RecordPresent() || !PowerAvailable()) {
         powerPoints_.clear();
         return;
     }
-    VisibleSeriesPoints(series_.At(kPowerCurve), series_.Values(kPowerCurve), first_,
-                        std::min(last_, samples_), geometry_.plotWidth, geometry_.plotHeight,
-                        powerPoints_);
+    VisibleSeriesPoints(series_.At(kPowerCurve), series_.Values(kPowerCurve), FirstVisible(),
+                        std::min(LastVisible(), SampleCount()), Geometry().plotWidth,
+                        Geometry().plotHeight, powerPoints_);
 }
 
 std::span<const PlotPoint> CurveModel::VisiblePowerPoints() const {
-    if (!present_ || !PowerShown() || !PowerAvailable()) {
+    if (!RecordPresent() || !PowerShown() || !PowerAvailable()) {
         return {};
     }
     return powerPoints_;
 }
 
 void CurveModel::FillStatistics() {
-    if (!present_) {
+    if (!RecordPresent()) {
         return;
     }
     for (int i = 0; i <= kMotorRpm; ++i) {
@@ -211,7 +196,7 @@ bool CurveModel::ApplyRanges() {
     if (same) {
         return false;
     }
-    if (present_) {
+    if (RecordPresent()) {
         ComputePoints();
         MapWindow();
     }
@@ -221,11 +206,14 @@ bool CurveModel::ApplyRanges() {
 }
 
 void CurveModel::MapWindow() {
+    const int first = FirstVisible();
+    const int last = LastVisible();
+    const int width = Geometry().plotWidth;
     for (int i = 0; i < ChannelCount(); ++i) {
         // The sample just right of the window too: a line leaving the plot.
-        const int end = std::min({last_ + 1, samples_, static_cast<int>(points_[i].size())});
-        for (int j = first_; j < end; ++j) {
-            points_[i][j].x = WindowColumn(j, first_, last_, geometry_.plotWidth);
+        const int end = std::min({last + 1, SampleCount(), static_cast<int>(points_[i].size())});
+        for (int j = first; j < end; ++j) {
+            points_[i][j].x = WindowColumn(j, first, last, width);
         }
     }
     ComputePowerPoints();
@@ -233,69 +221,35 @@ void CurveModel::MapWindow() {
 }
 
 void CurveModel::ZoomToSelection() {
-    const std::int64_t width = geometry_.plotWidth;
-    const std::int64_t lo = std::min(firstClick_, secondClick_);
-    const std::int64_t hi = std::max(firstClick_, secondClick_);
-    const std::int64_t span = last_ - first_;
-    const std::int64_t selected = (hi - lo) * span / width + 1;
-    std::int64_t first = first_;
-    std::int64_t last = last_;
-    if (selected < kMinZoomSamples) {
-        // Too few samples to study: ten around the middle of the selection,
-        // moved inside the record at either end.
-        const std::int64_t centre = span * middle_ / width + first_;
-        const std::int64_t half = kMinZoomSamples / 2;
-        first = centre - half;
-        last = centre + half;
-        if (centre - half < 0) {
-            first = 0;
-            last = kMinZoomSamples;
-        } else if (samples_ < centre + half) {
-            first = samples_ - kMinZoomSamples;
-            last = samples_;
-        }
-    } else {
-        first = lo * span / width + first_;
-        last = first + selected;
-    }
-    // A selection reaching the right edge (or a record shorter than ten
-    // samples) never reaches past the record.
-    first_ = static_cast<int>(std::clamp<std::int64_t>(first, 0, samples_));
-    last_ = static_cast<int>(std::clamp<std::int64_t>(last, first_, samples_));
+    view_.ZoomToSelection();
     MapWindow();
 }
 
 void CurveModel::ShowAll() {
-    selecting_ = false;
-    first_ = 0;
-    last_ = samples_;
+    view_.ShowAll();
     ComputePoints();
     BuildTimeLabels();
 }
 
 ClickResult CurveModel::OnLeftClick(int x) {
-    if (!present_) {
-        return ClickResult::Ignored;
+    const ClickResult result = view_.OnLeftClick(x);
+    if (result == ClickResult::Zoomed) {
+        MapWindow();
+        BuildTimeLabels();
     }
-    x = std::clamp(x, 0, geometry_.plotWidth);
-    if (!selecting_) {
-        firstClick_ = x;
-        selecting_ = true;
-        return ClickResult::Marked;
+    return result;
+}
+
+bool CurveModel::Follow(bool moved) {
+    if (moved) {
+        MapWindow();
+        BuildTimeLabels();
     }
-    if (x == firstClick_) {
-        return ClickResult::SameX;
-    }
-    secondClick_ = x;
-    selecting_ = false;
-    middle_ = (firstClick_ + secondClick_) / 2;
-    ZoomToSelection();
-    BuildTimeLabels();
-    return ClickResult::Zoomed;
+    return moved;
 }
 
 bool CurveModel::OnRightClick() {
-    if (!present_) {
+    if (!RecordPresent()) {
         return false;
     }
     ShowAll();
@@ -303,16 +257,11 @@ bool CurveModel::OnRightClick() {
 }
 
 bool CurveModel::OnMouseMove(int x) {
-    if (!present_ || samples_ < 1) {
+    if (!RecordPresent() || SampleCount() < 1) {
         return false;
     }
-    x = std::clamp(x, 0, geometry_.plotWidth);
-    float f = static_cast<float>(first_) + static_cast<float>(last_ - first_) *
-                                               static_cast<float>(x) /
-                                               static_cast<float>(geometry_.plotWidth);
-    // Two neighbouring samples inside the record, even at the right edge.
-    f = std::clamp(f, 0.0f, static_cast<float>(samples_ - 1));
-    readout_.ReadChannels(data_, ChannelCount(), samples_, f);
+    const float f = view_.PositionAt(x);
+    readout_.ReadChannels(data_, ChannelCount(), SampleCount(), f);
     if (PowerAvailable()) {
         readout_.ReadPower(series_, kPowerCurve, f);
     }
@@ -322,19 +271,20 @@ bool CurveModel::OnMouseMove(int x) {
 }
 
 std::span<const PlotPoint> CurveModel::VisiblePoints(int channel) const {
-    if (!present_ || channel < 0 || channel >= ChannelCount()) {
+    if (!RecordPresent() || channel < 0 || channel >= ChannelCount()) {
         return {};
     }
     const std::span<const PlotPoint> points = Points(channel);
-    const int end = std::min(last_, static_cast<int>(points.size()));
-    return end > first_ ? points.subspan(first_, end - first_) : std::span<const PlotPoint>();
+    const int end = std::min(LastVisible(), static_cast<int>(points.size()));
+    return end > FirstVisible() ? points.subspan(FirstVisible(), end - FirstVisible())
+                                : std::span<const PlotPoint>();
 }
 
 std::span<const PlotPoint> CurveModel::Points(int channel) const {
-    if (!present_ || channel < 0 || channel >= ChannelCount()) {
+    if (!RecordPresent() || channel < 0 || channel >= ChannelCount()) {
         return {};
     }
-    const std::size_t count = std::min<std::size_t>(samples_, points_[channel].size());
+    const std::size_t count = std::min<std::size_t>(SampleCount(), points_[channel].size());
     return std::span<const PlotPoint>(points_[channel]).first(count);
 }
 
@@ -347,22 +297,7 @@ std::string CurveModel::StatusText() const {
 }
 
 void CurveModel::BuildTimeLabels() {
-    if (!present_) {
-        // No record, no time: an axis of the empty memory would tell of a
-        // flight that is not there.
-        timeLabels_.fill(std::string());
-        return;
-    }
-    // A record without a rate counts samples instead of dividing by zero.
-    const double rate = record_.header.rate > 0 ? record_.header.rate : 1.0;
-    const double t0 = first_ / rate;
-    const double t1 = last_ / rate;
-    const char* format = geometry_.cellWidth <= 60   ? kFmtTimeCoarse
-                         : geometry_.cellWidth <= 90 ? kFmtTimeMedium
-                                                     : kFmtTimeFine;
-    for (int k = 0; k < kLabelCount; ++k) {
-        timeLabels_[k] = FormatText(format, t0 + k * (t1 - t0) / kGridCells);
-    }
+    view_.BuildTimeLabels(record_.header.rate);
 }
 
 void CurveModel::BuildYLabels(int channel) {
@@ -373,8 +308,8 @@ void CurveModel::BuildYLabels(int channel) {
     yLabelChannel_ = c;
     const AxisRange range = record_.ranges[c];
     const float width = range.max - range.min;
-    const float step =
-        width * static_cast<float>(geometry_.cellHeight) / static_cast<float>(geometry_.plotHeight);
+    const float step = width * static_cast<float>(Geometry().cellHeight) /
+                       static_cast<float>(Geometry().plotHeight);
     for (int k = 0; k < kLabelCount; ++k) {
         yLabels_[k] = YLabelText(range.max - static_cast<float>(k) * step, width);
     }

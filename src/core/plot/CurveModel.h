@@ -1,17 +1,10 @@
 #pragma once
-// The curves of the record page without a window: where the grid lies in the
-// view, where each sample is drawn, which part of the record is visible, the
-// two-click zoom, the values under the pointer, the statistics and the axis
-// labels. The widget only draws what this model says and forwards the mouse.
-//
-// States:
-//
-//   no record --(initial update with a record)--> full window
-//   full window / zoomed --left click--> selecting (red marker at the click)
-//   selecting --left click at the same x--> selecting
-//   selecting --left click elsewhere--> zoomed (the samples between the clicks,
-//                                        at least 10)
-//   any state with a record --right click--> full window
+// The curves of the record page without a window: where each sample is
+// drawn, the values under the pointer, the statistics and the Y labels. Where
+// the plot stands and which part of the record it shows (the grid, the visible
+// window, the two-click zoom, the time labels) is its PlotView; the model
+// forwards the mouse to it and maps the points to each new window. The widget
+// only draws what this model says and forwards the mouse.
 //
 // The model owns the plot points; the flight it draws keeps the raw samples
 // and, beside them, the smoothed ones (ComputePoints converts the flight).
@@ -38,31 +31,13 @@
 #include "plot/FlightOverlay.h"
 #include "plot/MeasureCursors.h"
 #include "plot/PlotSeries.h"
+#include "plot/PlotView.h"
 
 namespace tavix {
 
-inline constexpr int kGridCells = 10;   // cells across and down
-inline constexpr int kLabelCount = 11;  // one label per grid line
-inline constexpr int kMinZoomSamples = 10;
 // The power curve's colour until the settings name one: deep pink (COLORREF
 // 0x00BBGGRR), unlike any of the eight channels' default colours.
 inline constexpr std::uint32_t kDefaultPowerColour = 0x9314FF;
-
-// The grid placed in a view of `width` x `height` pixels that keeps `strip`
-// pixels free at its bottom: ten cells each way, the view shrunk to fit them
-// with one pixel for the closing grid line. A 401 x 300 view with a 17-pixel
-// strip gets cells of 40 x 28, a plot of 400 x 280 and a size of 401 x 298.
-struct PlotGeometry {
-    int cellWidth = 1;
-    int cellHeight = 1;
-    int plotWidth = kGridCells;
-    int plotHeight = kGridCells;
-    int viewWidth = kGridCells + 1;
-    int viewHeight = kGridCells + 1;
-};
-// A view too small for a grid still gets cells of one pixel, so nothing
-// divides by a plot size of zero.
-PlotGeometry PlaceGrid(int width, int height, int strip);
 
 // The points of a polyline reduced to at most four per pixel column (the
 // first, the lowest and the highest in the order they come, the last): the
@@ -77,13 +52,6 @@ struct CurveStatistics {
     std::string maxPower;
     std::string maxTemperature;
     std::string samplingRate;
-};
-
-enum class ClickResult {
-    Ignored,  // no record
-    Marked,   // first click: the marker stands at it
-    SameX,    // second click at the first one's x: still waiting
-    Zoomed,   // second click: the window is now the selection
 };
 
 class CurveModel {
@@ -101,7 +69,9 @@ public:
     // Places the grid in a view of this size; with a record the points are
     // computed again for the new plot, keeping the visible window.
     void Place(int width, int height, int strip = 0);
-    const PlotGeometry& Geometry() const { return geometry_; }
+    const PlotGeometry& Geometry() const { return view_.Geometry(); }
+    // The view state itself: the window, the zoom, the time labels.
+    const PlotView& View() const { return view_; }
 
     // --- the record ------------------------------------------------------
     // After a record was opened (and once at start): takes the sample count
@@ -125,15 +95,24 @@ public:
     bool OnRightClick();
     // The values under the pointer at `x`: false (nothing done) without a record.
     bool OnMouseMove(int x);
+    // Moving through the record with the wheel, a pan drag and the + and -
+    // keys: the view moves its window (PlotView says how) and the points
+    // and the time labels follow. True when the window changed.
+    bool ZoomAt(int x, double notches) { return Follow(view_.ZoomAt(x, notches)); }
+    bool ZoomAtCentre(double notches) { return ZoomAt(Geometry().plotWidth / 2, notches); }
+    bool BeginPan(int x) { return view_.BeginPan(x); }
+    bool PanTo(int x) { return Follow(view_.PanTo(x)); }
+    void EndPan() { view_.EndPan(); }
+    bool Panning() const { return view_.Panning(); }
 
     // --- what the view draws ----------------------------------------------
-    bool RecordPresent() const { return present_; }
-    int SampleCount() const { return samples_; }
+    bool RecordPresent() const { return view_.RecordPresent(); }
+    int SampleCount() const { return view_.SampleCount(); }
     int ChannelCount() const { return ChannelsOf(record_); }
-    int FirstVisible() const { return first_; }
-    int LastVisible() const { return last_; }
-    bool Selecting() const { return selecting_; }
-    int FirstClickX() const { return firstClick_; }
+    int FirstVisible() const { return view_.FirstVisible(); }
+    int LastVisible() const { return view_.LastVisible(); }
+    bool Selecting() const { return view_.Selecting(); }
+    int FirstClickX() const { return view_.FirstClickX(); }
     // The points drawn for `channel`: samples first visible to last visible - 1.
     std::span<const PlotPoint> VisiblePoints(int channel) const;
     // Every computed point of `channel` (the visible window's x are those of the zoom).
@@ -222,13 +201,15 @@ public:
     // The scale of `channel` (its range, stored as the record's Y-axis
     // channel); -1 builds channel 0's without storing it.
     void BuildYLabels(int channel);
-    const std::array<std::string, kLabelCount>& TimeLabels() const { return timeLabels_; }
+    const std::array<std::string, kLabelCount>& TimeLabels() const { return view_.TimeLabels(); }
     const std::array<std::string, kLabelCount>& YLabels() const { return yLabels_; }
     // The channel whose scale the Y labels show (their colour is its colour).
     int YLabelChannel() const { return yLabelChannel_; }
 
 private:
     void MapWindow();
+    // After the view moved its window (`moved`): the points and labels follow.
+    bool Follow(bool moved);
     void FillStatistics();
     void ComputePowerPoints();
     // The added flights follow the record's ranges and the visible window.
@@ -237,22 +218,12 @@ private:
     FlightData& data_;
     FlightRecord& record_;
     const std::array<int, kChannelCount>& windows_;
-    PlotGeometry geometry_;
+    PlotView view_;
     std::array<std::vector<PlotPoint>, kChannelCount> points_;
-
-    bool present_ = false;
-    int samples_ = 0;
-    int first_ = 0;
-    int last_ = 0;
-    bool selecting_ = false;
-    int firstClick_ = 0;
-    int middle_ = 0;
-    int secondClick_ = 0;
 
     CurveStatistics statistics_;
     std::array<std::string, kChannelCount> minText_;
     std::array<std::string, kChannelCount> maxText_;
-    std::array<std::string, kLabelCount> timeLabels_;
     std::array<std::string, kLabelCount> yLabels_;
     int yLabelChannel_ = 0;
     // The ranges the points were computed with.

@@ -38,7 +38,7 @@ std::vector<LegendEntry> CurveModel::Legend() const {
 }
 
 std::span<const PlotPoint> CurveModel::FlightPoints(int index, int channel) const {
-    if (!present_ || channel < 0 || channel > kPowerCurve) {
+    if (!RecordPresent() || channel < 0 || channel > kPowerCurve) {
         return {};
     }
     // Only the curves the page has controls for: the record's channels, and
@@ -49,10 +49,10 @@ std::span<const PlotPoint> CurveModel::FlightPoints(int index, int channel) cons
 }
 
 void CurveModel::UpdateFlights() {
-    if (present_) {
+    if (RecordPresent()) {
         overlay_.Follow(record_, PowerRange());
-        overlay_.ComputeVisible(first_, std::min(last_, samples_), geometry_.plotWidth,
-                                geometry_.plotHeight);
+        overlay_.ComputeVisible(FirstVisible(), std::min(LastVisible(), SampleCount()),
+                                Geometry().plotWidth, Geometry().plotHeight);
     }
     if (pointer_) {
         // The read-out lists the flights now shown.

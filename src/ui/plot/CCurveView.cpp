@@ -1,10 +1,12 @@
 #include "CCurveView.h"
 
+#include <QCursor>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <QWheelEvent>
 
 #include "platform/GbkText.h"
 #include "plot/CurveModel.h"
@@ -57,7 +59,10 @@ void CCurveView::RebuildCache() {
     cache_.fill(palette().color(QPalette::Window));
     QPainter painter(&cache_);
     painter_.DrawGrid(painter, model_.Geometry());
+    // Flights laid over the record first, so the reference stays on top.
+    flights_.DrawFlights(painter, model_);
     painter_.DrawCurves(painter, model_);
+    flights_.DrawLegend(painter, model_);
     cacheValid_ = true;
     ++curveDraws_;
 }
@@ -88,6 +93,9 @@ void CCurveView::LeftClick(int x) {
 }
 
 void CCurveView::mousePressEvent(QMouseEvent* event) {
+    if (PanPress(event)) {
+        return;
+    }
     const int x = static_cast<int>(event->position().x());
     MeasureCursors& cursors = model_.Cursors();
     pressOnCursor_ = false;
@@ -117,6 +125,7 @@ void CCurveView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CCurveView::mouseMoveEvent(QMouseEvent* event) {
+    PanMove(event);
     const int x = static_cast<int>(event->position().x());
     MeasureCursors& cursors = model_.Cursors();
     if (cursors.Dragging() && (event->buttons() & Qt::LeftButton)) {
@@ -135,6 +144,9 @@ void CCurveView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CCurveView::mouseReleaseEvent(QMouseEvent* event) {
+    if (PanRelease(event)) {
+        return;
+    }
     if (event->button() == Qt::LeftButton) {
         model_.Cursors().EndDrag();
         if (pressOnCursor_ && !pressMoved_) {
@@ -146,6 +158,10 @@ void CCurveView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CCurveView::keyPressEvent(QKeyEvent* event) {
+    if (ZoomKey(event)) {
+        event->accept();
+        return;
+    }
     const int key = event->key();
     if (key == Qt::Key_Left || key == Qt::Key_Right) {
         const int step = (event->modifiers() & Qt::ShiftModifier) ? 10 : 1;
@@ -162,6 +178,84 @@ void CCurveView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void CCurveView::WindowMoved(std::optional<int> pointerX) {
+    InvalidateCurves();
+    emit windowChanged();
+    if (pointerX && model_.OnMouseMove(*pointerX)) {
+        emit valuesRead();
+    }
+}
+
+void CCurveView::wheelEvent(QWheelEvent* event) {
+    // 120 eighths of a degree make one notch; a touchpad sends parts of one.
+    const double notches = event->angleDelta().y() / 120.0;
+    const int x = static_cast<int>(event->position().x());
+    if (notches != 0.0 && !model_.Panning() && model_.ZoomAt(x, notches)) {
+        WindowMoved(x);
+    }
+    event->accept();  // a page around the curves never scrolls instead
+}
+
+bool CCurveView::PanPress(const QMouseEvent* event) {
+    if (model_.Panning()) {
+        return true;  // another button during a pan drag does nothing
+    }
+    const bool pan = event->button() == Qt::MiddleButton ||
+                     (event->button() == Qt::LeftButton && (event->modifiers() & Qt::AltModifier));
+    if (!pan || !model_.BeginPan(static_cast<int>(event->position().x()))) {
+        return false;
+    }
+    panButton_ = event->button();
+    pressOnCursor_ = false;
+    setCursor(Qt::ClosedHandCursor);
+    update();  // a pending first click's marker may go with the first move
+    return true;
+}
+
+bool CCurveView::PanMove(const QMouseEvent* event) {
+    if (!model_.Panning() || !(event->buttons() & panButton_)) {
+        return false;
+    }
+    const int x = static_cast<int>(event->position().x());
+    if (model_.PanTo(x)) {
+        InvalidateCurves();
+        emit windowChanged();
+    }
+    return true;
+}
+
+bool CCurveView::PanRelease(const QMouseEvent* event) {
+    if (!model_.Panning()) {
+        return false;
+    }
+    if (event->button() == panButton_) {
+        model_.EndPan();
+        panButton_ = Qt::NoButton;
+        setCursor(Qt::CrossCursor);
+    }
+    return true;
+}
+
+bool CCurveView::ZoomKey(const QKeyEvent* event) {
+    const int key = event->key();
+    bool moved = false;
+    if (key == Qt::Key_Plus || key == Qt::Key_Equal) {
+        moved = model_.ZoomAtCentre(1.0);
+    } else if (key == Qt::Key_Minus) {
+        moved = model_.ZoomAtCentre(-1.0);
+    } else if (key == Qt::Key_Home) {
+        moved = model_.OnRightClick();
+    } else {
+        return false;
+    }
+    if (moved) {
+        // Other values now lie under a pointer resting on the curves.
+        WindowMoved(underMouse() ? std::optional<int>(mapFromGlobal(QCursor::pos()).x())
+                                 : std::nullopt);
+    }
+    return true;
 }
 
 bool CCurveView::event(QEvent* event) {

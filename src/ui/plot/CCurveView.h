@@ -14,11 +14,18 @@
 // The grid and the curves are kept in an image and drawn again only when the
 // curves change (a record, a zoom, a size, a colour, a channel shown or
 // hidden); a mouse move paints the cached image, the marker and the cursors.
+//
+// Moving through the record: the wheel zooms around the pointer, a drag with
+// the middle button (or Alt + left) pans, + and - zoom around the middle and
+// Home shows the whole record. A pan drag never marks, zooms or places a
+// cursor.
 
 #include <QImage>
 #include <QWidget>
+#include <optional>
 
 #include "CurvePainter.h"
+#include "FlightOverlayPainter.h"
 
 namespace tavix {
 
@@ -53,15 +60,26 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
     void RebuildCache();
     void LeftClick(int x);
     void CursorsMoved();
+    // Moving through the record: each takes the event when it belongs to a
+    // pan drag or is a zoom key, and says so.
+    bool PanPress(const QMouseEvent* event);
+    bool PanMove(const QMouseEvent* event);
+    bool PanRelease(const QMouseEvent* event);
+    bool ZoomKey(const QKeyEvent* event);
+    // The window moved: the curves, the labels and the values under the
+    // pointer (at `pointerX`, when it is over the curves) follow.
+    void WindowMoved(std::optional<int> pointerX);
 
     CurveModel& model_;
     CurvePainter painter_;
+    FlightOverlayPainter flights_;
     QImage cache_;
     bool cacheValid_ = false;
     int curveDraws_ = 0;
@@ -70,6 +88,8 @@ private:
     bool pressOnCursor_ = false;
     bool pressMoved_ = false;
     int pressX_ = 0;
+    // The button holding a pan drag (none while not panning).
+    Qt::MouseButton panButton_ = Qt::NoButton;
 };
 
 }  // namespace tavix

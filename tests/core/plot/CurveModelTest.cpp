@@ -283,6 +283,23 @@ TEST_F(CurveFixture, StatisticsAreTheObservedExtremesWithoutLeadingBlanks) {
     EXPECT_EQ(model.MinText(kCurrent), "  2.0");
 }
 
+TEST_F(CurveFixture, TheCurvesAndTheTimeFollowTheWheelAndAPan) {
+    Load(1000);
+    const std::string lastLabel = model.TimeLabels()[10];
+    ASSERT_TRUE(model.ZoomAt(200, 1));  // samples 100-900
+    EXPECT_EQ(model.VisiblePoints(kVoltage).front().x, 0);
+    EXPECT_EQ(model.VisiblePoints(kVoltage).back().x, 400);
+    EXPECT_NE(model.TimeLabels()[10], lastLabel);
+    ASSERT_TRUE(model.BeginPan(200));
+    ASSERT_TRUE(model.PanTo(400));  // back to the start
+    model.EndPan();
+    EXPECT_EQ(model.FirstVisible(), 0);
+    EXPECT_EQ(model.VisiblePoints(kVoltage)[799].x, 400);
+    EXPECT_TRUE(model.ZoomAtCentre(-1));
+    EXPECT_EQ(model.LastVisible(), 1000);
+    EXPECT_EQ(model.VisiblePoints(kVoltage).back().x, 400);
+}
+
 TEST_F(CurveFixture, YLabelFormatsFollowTheRangeWidth) {
     struct Case {
         AxisRange range;

@@ -1,0 +1,186 @@
+#include "plot/PlotView.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "base/FormatText.h"
+#include "plot/PlotMessages.h"
+
+namespace tavix {
+
+PlotGeometry PlaceGrid(int width, int height, int strip) {
+    PlotGeometry g;
+    g.cellWidth = std::max(1, (width - 1) / kGridCells);
+    g.cellHeight = std::max(1, (height - strip - 1) / kGridCells);
+    g.plotWidth = kGridCells * g.cellWidth;
+    g.plotHeight = kGridCells * g.cellHeight;
+    g.viewWidth = g.plotWidth + 1;
+    g.viewHeight = g.plotHeight + strip + 1;
+    return g;
+}
+
+void PlotView::Reset(int samples, bool present) {
+    samples_ = samples;
+    present_ = present;
+    first_ = 0;
+    last_ = samples_;
+}
+
+void PlotView::ZoomToSelection() {
+    const std::int64_t width = geometry_.plotWidth;
+    const std::int64_t lo = std::min(firstClick_, secondClick_);
+    const std::int64_t hi = std::max(firstClick_, secondClick_);
+    const std::int64_t span = last_ - first_;
+    const std::int64_t selected = (hi - lo) * span / width + 1;
+    std::int64_t first = first_;
+    std::int64_t last = last_;
+    if (selected < kMinZoomSamples) {
+        // Too few samples to study: ten around the middle of the selection,
+        // moved inside the record at either end.
+        const std::int64_t centre = span * middle_ / width + first_;
+        const std::int64_t half = kMinZoomSamples / 2;
+        first = centre - half;
+        last = centre + half;
+        if (centre - half < 0) {
+            first = 0;
+            last = kMinZoomSamples;
+        } else if (samples_ < centre + half) {
+            first = samples_ - kMinZoomSamples;
+            last = samples_;
+        }
+    } else {
+        first = lo * span / width + first_;
+        last = first + selected;
+    }
+    // A selection reaching the right edge (or a record shorter than ten
+    // samples) never reaches past the record.
+    first_ = static_cast<int>(std::clamp<std::int64_t>(first, 0, samples_));
+    last_ = static_cast<int>(std::clamp<std::int64_t>(last, first_, samples_));
+}
+
+void PlotView::ShowAll() {
+    selecting_ = false;
+    first_ = 0;
+    last_ = samples_;
+}
+
+ClickResult PlotView::OnLeftClick(int x) {
+    if (!present_) {
+        return ClickResult::Ignored;
+    }
+    x = std::clamp(x, 0, geometry_.plotWidth);
+    if (!selecting_) {
+        firstClick_ = x;
+        selecting_ = true;
+        return ClickResult::Marked;
+    }
+    if (x == firstClick_) {
+        return ClickResult::SameX;
+    }
+    secondClick_ = x;
+    selecting_ = false;
+    middle_ = (firstClick_ + secondClick_) / 2;
+    ZoomToSelection();
+    return ClickResult::Zoomed;
+}
+
+bool PlotView::OnRightClick() {
+    if (!present_) {
+        return false;
+    }
+    ShowAll();
+    return true;
+}
+
+float PlotView::PositionAt(int x) const {
+    x = std::clamp(x, 0, geometry_.plotWidth);
+    const float f = static_cast<float>(first_) + static_cast<float>(last_ - first_) *
+                                                     static_cast<float>(x) /
+                                                     static_cast<float>(geometry_.plotWidth);
+    // Two neighbouring samples inside the record, even at the right edge.
+    return std::clamp(f, 0.0f, static_cast<float>(std::max(0, samples_ - 1)));
+}
+
+namespace {
+
+// The window of `count` samples whose sample `anchor` (fractional) is drawn at
+// column x of a plot `width` wide, moved inside a record of `samples`.
+int FirstFor(double anchor, int x, int count, int width, int samples) {
+    const double first = anchor - static_cast<double>(x) * (count - 1) / width;
+    return std::clamp(static_cast<int>(std::lround(first)), 0, std::max(0, samples - count));
+}
+
+}  // namespace
+
+bool PlotView::SetWindow(int first, int count) {
+    if (first == first_ && first + count == last_) {
+        return false;
+    }
+    first_ = first;
+    last_ = first + count;
+    // The marker of a pending first click would now stand at another time.
+    selecting_ = false;
+    return true;
+}
+
+bool PlotView::ZoomAt(int x, double notches) {
+    if (!present_ || samples_ < 1) {
+        return false;
+    }
+    x = std::clamp(x, 0, geometry_.plotWidth);
+    const int count = last_ - first_;
+    // The sample drawn at x: samples first .. last - 1 spread edge to edge.
+    const double anchor =
+        first_ + (count > 1 ? static_cast<double>(x) * (count - 1) / geometry_.plotWidth : 0.0);
+    const double wanted = count / std::pow(kWheelZoom, notches);
+    const int fewest = std::min(kMinZoomSamples, samples_);
+    const int next = static_cast<int>(
+        std::clamp(std::lround(wanted), static_cast<long>(fewest), static_cast<long>(samples_)));
+    return SetWindow(FirstFor(anchor, x, next, geometry_.plotWidth, samples_), next);
+}
+
+bool PlotView::BeginPan(int x) {
+    if (!present_) {
+        return false;
+    }
+    panning_ = true;
+    panX_ = std::clamp(x, 0, geometry_.plotWidth);
+    panFirst_ = first_;
+    return true;
+}
+
+bool PlotView::PanTo(int x) {
+    if (!panning_) {
+        return false;
+    }
+    const int count = last_ - first_;
+    // The grabbed sample moves with the pointer: x - panX_ columns are
+    // (x - panX_) * (count - 1) / width samples.
+    const double anchor =
+        panFirst_ + static_cast<double>(panX_) * (count - 1) / geometry_.plotWidth;
+    return SetWindow(FirstFor(anchor, x, count, geometry_.plotWidth, samples_), count);
+}
+
+void PlotView::BuildTimeLabels(double rate) {
+    if (!present_) {
+        // No record, no time: an axis of the empty memory would tell of a
+        // flight that is not there.
+        timeLabels_.fill(std::string());
+        return;
+    }
+    // A record without a rate counts samples instead of dividing by zero.
+    if (!(rate > 0)) {
+        rate = 1.0;
+    }
+    const double t0 = first_ / rate;
+    const double t1 = last_ / rate;
+    const char* format = geometry_.cellWidth <= 60   ? kFmtTimeCoarse
+                         : geometry_.cellWidth <= 90 ? kFmtTimeMedium
+                                                     : kFmtTimeFine;
+    for (int k = 0; k < kLabelCount; ++k) {
+        timeLabels_[k] = FormatText(format, t0 + k * (t1 - t0) / kGridCells);
+    }
+}
+
+}  // namespace tavix

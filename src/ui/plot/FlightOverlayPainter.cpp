@@ -1,0 +1,103 @@
+#include "FlightOverlayPainter.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+#include <algorithm>
+
+#include "CurvePainter.h"
+#include "platform/GbkText.h"
+#include "plot/ColumnSpans.h"
+
+namespace tavix {
+
+namespace {
+
+constexpr int kMaxPenWidth = 16;   // as the shown record's curves
+constexpr int kLegendSample = 28;  // length of the line drawn beside a name
+constexpr int kLegendPadding = 4;
+constexpr int kLegendPen = 2;
+
+}  // namespace
+
+void FlightOverlayPainter::DrawFlights(QPainter& painter, const CurveModel& model) {
+    const FlightRecord& record = model.Record();
+    for (int k = 1; k < model.FlightCount(); ++k) {
+        const FlightLine line = model.Overlay().Line(k);
+        for (int i = 0; i < model.ChannelCount(); ++i) {
+            const ChannelInfo& channel = record.channels[i];
+            if (channel.visible == 0) {
+                continue;
+            }
+            const int width = std::clamp(static_cast<int>(channel.line), 1, kMaxPenWidth);
+            DrawCurve(painter, model.FlightPoints(k, i), CurvePainter::FromColorRef(channel.colour),
+                      width, line);
+        }
+        DrawCurve(painter, model.FlightPoints(k, CurveModel::kPowerCurve),
+                  CurvePainter::FromColorRef(model.PowerColour()), CurvePainter::kPowerWidth, line);
+    }
+}
+
+void FlightOverlayPainter::DrawCurve(QPainter& painter, std::span<const PlotPoint> points,
+                                     const QColor& colour, int width, FlightLine line) {
+    if (points.empty()) {
+        return;
+    }
+    // The reduced polyline's columns, each one rectangle as wide as the pen
+    // and reaching half a pen beyond the rows it covers, as the square ends
+    // of the shown record's wide segments do.
+    ReduceToColumns(points, reduced_);
+    CurveColumns(reduced_, columns_);
+    rects_.clear();
+    const int before = width / 2;
+    for (const ColumnSpan& c : columns_) {
+        if (ColumnDrawn(line, c.x, width)) {
+            rects_.emplace_back(c.x - before, c.top - before, width, c.bottom - c.top + width);
+        }
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawRects(rects_.data(), static_cast<int>(rects_.size()));
+}
+
+void FlightOverlayPainter::DrawLegend(QPainter& painter, const CurveModel& model) const {
+    const std::vector<LegendEntry> entries = model.Legend();
+    if (entries.empty()) {
+        return;
+    }
+    painter.save();
+    painter.setFont(CurvePainter::AxisFont());
+    const QFontMetrics metrics(painter.font());
+    std::vector<QString> texts;
+    int textWidth = 0;
+    for (const LegendEntry& entry : entries) {
+        texts.push_back(FromGbk(entry.text));
+        textWidth = std::max(textWidth, metrics.horizontalAdvance(texts.back()));
+    }
+    const int lineHeight = metrics.height();
+    const int width = kLegendPadding * 3 + kLegendSample + textWidth;
+    const int height = kLegendPadding * 2 + lineHeight * static_cast<int>(entries.size());
+    const int plotWidth = model.Geometry().plotWidth;
+    const QRect box(std::max(0, plotWidth - width - kLegendPadding), kLegendPadding, width, height);
+    painter.fillRect(box, QColor(255, 255, 255, 210));
+    painter.setPen(QPen(QColor(160, 160, 160), 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+        const int top = box.top() + kLegendPadding + lineHeight * static_cast<int>(k);
+        const int middle = top + lineHeight / 2;
+        const int left = box.left() + kLegendPadding;
+        // A sample of the line, dashed as the curves are.
+        for (int x = 0; x < kLegendSample; ++x) {
+            if (ColumnDrawn(entries[k].line, x, kLegendPen)) {
+                painter.fillRect(left + x, middle - kLegendPen / 2, 1, kLegendPen, Qt::black);
+            }
+        }
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(left + kLegendSample + kLegendPadding, top, textWidth, lineHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter, texts[k]);
+    }
+    painter.restore();
+}
+
+}  // namespace tavix

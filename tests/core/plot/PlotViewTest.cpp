@@ -1,0 +1,105 @@
+// Moving through a record: the wheel's zoom around the pointer and the pan
+// drag, on a plot 400 pixels wide over 1000 samples (sample j of a window of
+// n drawn at (j - first) x 400 / (n - 1)).
+#include "plot/PlotView.h"
+
+#include <gtest/gtest.h>
+
+namespace tavix {
+namespace {
+
+struct PlotViewTest : ::testing::Test {
+    PlotViewTest() {
+        view.Place(401, 300);
+        view.Reset(1000, true);
+    }
+    void ExpectWindow(int first, int last, const char* what = "") {
+        EXPECT_EQ(view.FirstVisible(), first) << what;
+        EXPECT_EQ(view.LastVisible(), last) << what;
+    }
+    PlotView view;
+};
+
+TEST_F(PlotViewTest, TheWheelZoomsAroundThePointerInsideTheRecord) {
+    struct Case {
+        int x;
+        double notches;
+        int first, last;
+        const char* what;
+    };
+    const Case cases[] = {
+        // Sample 499.5 lies under x = 200 before and after.
+        {200, 1, 100, 900, "a notch in: 800 samples"},
+        {0, 1, 0, 800, "at the left edge the first sample stays"},
+        {400, 1, 200, 1000, "at the right edge the last sample stays"},
+        {100, 3, 122, 634, "three notches: 1000 / 1.25^3 samples"},
+        {200, 0.5, 53, 947, "half a notch from a touchpad"},
+        {200, 60, 495, 505, "never fewer than ten samples"},
+    };
+    for (const Case& c : cases) {
+        view.ShowAll();
+        EXPECT_TRUE(view.ZoomAt(c.x, c.notches)) << c.what;
+        ExpectWindow(c.first, c.last, c.what);
+    }
+    view.ShowAll();
+    EXPECT_FALSE(view.ZoomAt(200, -1)) << "the whole record cannot grow";
+    ExpectWindow(0, 1000);
+    EXPECT_TRUE(view.ZoomAt(200, 60));
+    EXPECT_FALSE(view.ZoomAt(200, 1)) << "ten samples cannot shrink";
+}
+
+TEST_F(PlotViewTest, ZoomingOutNearAnEndStopsAtTheRecordsEdge) {
+    ASSERT_TRUE(view.ZoomAt(400, 10));  // the last 107 samples
+    ExpectWindow(893, 1000);
+    ASSERT_TRUE(view.ZoomAt(0, -1));  // 134 from sample 893 would pass the end
+    ExpectWindow(866, 1000);
+    ASSERT_TRUE(view.ZoomAt(200, -30));
+    ExpectWindow(0, 1000);
+}
+
+TEST_F(PlotViewTest, APanDragCarriesTheGrabbedSampleWithThePointer) {
+    ASSERT_TRUE(view.ZoomAt(200, 1));  // samples 100-900
+    EXPECT_FALSE(view.PanTo(180)) << "no drag begun";
+    ASSERT_TRUE(view.BeginPan(200));
+    struct Step {
+        int x;
+        bool moved;
+        int first;
+    };
+    const Step steps[] = {
+        {180, true, 140},                  // 20 pixels left: 20 x 799 / 400 samples later
+        {230, true, 40},                   // every step measured from where the drag began
+        {400, true, 0},                    // not before the record's start
+        {420, false, 0},  {0, true, 200},  // not past its end
+        {200, true, 100},
+    };
+    for (const Step& s : steps) {
+        EXPECT_EQ(view.PanTo(s.x), s.moved) << s.x;
+        ExpectWindow(s.first, s.first + 800);
+    }
+    view.EndPan();
+    EXPECT_FALSE(view.PanTo(0));
+
+    view.ShowAll();
+    ASSERT_TRUE(view.BeginPan(200));
+    EXPECT_FALSE(view.PanTo(0)) << "the whole record has nowhere to go";
+}
+
+TEST_F(PlotViewTest, MovingTheWindowDropsAPendingClickAndNeedsARecord) {
+    ASSERT_EQ(view.OnLeftClick(50), ClickResult::Marked);
+    EXPECT_FALSE(view.ZoomAt(200, -1));
+    EXPECT_TRUE(view.Selecting()) << "nothing moved: the marker stays";
+    EXPECT_TRUE(view.ZoomAt(200, 1));
+    EXPECT_FALSE(view.Selecting());
+
+    view.Reset(6, true);  // shorter than ten samples: all of it, always
+    EXPECT_FALSE(view.ZoomAt(200, 1));
+    ExpectWindow(0, 6);
+
+    view.Reset(0, false);
+    EXPECT_FALSE(view.ZoomAt(200, 1));
+    EXPECT_FALSE(view.BeginPan(200));
+}
+
+}  // namespace
+}  // namespace tavix
