@@ -37,7 +37,7 @@ inline constexpr double kDefaultAlignThrottle = 20.0;  // percent
 struct ComparedFlight {
     std::string name;                      // shown in heads and CSV rows (file name)
     const FlightRecord* record = nullptr;  // its ESC settings and header; may be null
-    const SpanIndex* index = nullptr;      // over the flight's converted series
+    const SpanIndex* index = nullptr;      // over its converted series; required
 };
 
 enum class AlignMode {
