@@ -8,7 +8,6 @@
 #include "analysis/FlightQuantities.h"
 #include "analysis/PackTrend.h"
 #include "base/OutsideText.h"
-#include "device/DeviceVersion.h"
 #include "esc/EscParamBlock.h"
 #include "esc/EscParamText.h"
 #include "records/AnalysisLimits.h"
@@ -71,10 +70,7 @@ int RunInfo(const Invocation& call) {
     }
     // The ESC's settings the flight was flown with, as `esc read` prints them.
     const std::string& stored = settings->config.Record().escBlock;
-    const std::string version = stored.size() == kParamBlockSize
-                                    ? stored.substr(kBlockVersionOffset, kBlockVersionSize)
-                                    : std::string();
-    if (const EscSeriesTable* table = SeriesTable(SeriesOf(version))) {
+    if (const EscSeriesTable* table = StoredBlockTable(stored)) {
         const Bytes block(stored.begin(), stored.end());
         io.out << "\nESC settings of the flight:\n"
                << Printable(ParamFileText(*table, DecodeParamBlock(*table, block)));

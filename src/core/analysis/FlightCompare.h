@@ -37,7 +37,7 @@ inline constexpr double kDefaultAlignThrottle = 20.0;  // percent
 struct ComparedFlight {
     std::string name;                      // shown in heads and CSV rows (file name)
     const FlightRecord* record = nullptr;  // its ESC settings and header; may be null
-    const SpanIndex* index = nullptr;      // over the flight's converted series
+    const SpanIndex* index = nullptr;      // over its converted series; required
 };
 
 enum class AlignMode {
@@ -171,11 +171,13 @@ std::vector<FigureValues> CompareSpan(const std::vector<ComparedFlight>& flights
 
 // The comparison as a table of texts, the one model the window's table and
 // the CLI's text print. Columns: the caption column, then per flight its value
-// and, but for the reference, its difference ("+12.5 (+8.3 %)"). Rows: the
-// alignment ("12.40 s", or "start (not reached)"), the offset, the figures of
-// the whole flight, then (when given) the span's figures, then the settings
-// that differ (or a line saying none are stored). Numbers have a decimal point
-// whatever the locale; a figure the record cannot give reads "-".
+// and, but for the reference, its difference ("+12.5 (+8.3 %)": of the values
+// as shown, in percent of the exact reference). Rows: the alignment time
+// ("12.40", or "0.00 (not reached, start)"), the offset ("+3.20"), the figures
+// of the whole flight, then (when given) the span's figures, then the settings
+// that differ (or a heading saying they are the same or not stored). Numbers
+// have a decimal point whatever the locale; a figure the record cannot give
+// reads "-".
 enum class CompareRowKind {
     Alignment,  // where each flight is aligned, and its offset
     Figure,     // a figure with its differences

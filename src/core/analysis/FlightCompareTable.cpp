@@ -28,11 +28,18 @@ std::string Signed(double value, int decimals) {
     return zero || value < 0.0 ? text : "+" + text;
 }
 
-std::string DifferenceText(const FigureDifference& d, int decimals) {
+// The difference as the table shows it: of the values as shown (so 8571 and
+// 9197 differ by 626, not by the 625.4 of the unrounded values), its percent
+// of the exact ones.
+std::string DifferenceText(const std::optional<double>& value,
+                           const std::optional<double>& reference, int decimals) {
+    const FigureDifference d = DifferenceOf(value, reference);
     if (!d.absolute) {
         return std::string(kNoValue);
     }
-    std::string text = Signed(*d.absolute, decimals);
+    const double scale = std::pow(10.0, decimals);
+    auto shown = [&](double x) { return std::round(x * scale) / scale; };
+    std::string text = Signed(shown(*value) - shown(*reference), decimals);
     if (d.percent) {
         text += " (" + Signed(*d.percent, kPercentDecimals) + " %)";
     }
@@ -51,7 +58,7 @@ void AddFigureRows(const std::vector<FigureValues>& figures, CompareTable& table
             row.values.push_back(Number(figures[i][f], info.decimals));
             row.differences.push_back(
                 i == 0 ? std::string()
-                       : DifferenceText(DifferenceOf(figures[i][f], figures[0][f]), info.decimals));
+                       : DifferenceText(figures[i][f], figures[0][f], info.decimals));
         }
         table.rows.push_back(std::move(row));
     }

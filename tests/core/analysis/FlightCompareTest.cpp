@@ -246,6 +246,8 @@ TEST(FlightCompare, TableAndCsv) {
     EXPECT_EQ(row("Duration (s)").values, (std::vector<std::string>{"30.00", "10.00"}));
     EXPECT_EQ(row("Duration (s)").differences[1], "-20.00 (-66.7 %)");
     EXPECT_EQ(row("Min.Voltage (V)").differences[1], "+1.00 (+11.0 %)");
+    // 83.3 and 27.8 mAh are shown as 83 and 28: they differ by 55 (not 55.6).
+    EXPECT_EQ(row("Capacity (mAh)").differences[1], "-55 (-66.7 %)");
     EXPECT_EQ(row("Max.Temperature (C)").differences[1], kNoValue);
     EXPECT_EQ(row(kCaptionBetweenCursors).kind, CompareRowKind::Section);
     EXPECT_NE(CompareTableText(table).find("-20.00 (-66.7 %)"), std::string::npos);
