@@ -128,7 +128,16 @@ const ComparedRecord& Comparison::Record(int flight) const {
 }
 
 std::string Comparison::Name(int flight) const {
-    return flight == 0 ? ReferenceName() : Record(flight).name;
+    const std::string name = flight == 0 ? ReferenceName() : Record(flight).name;
+    // Two records of one name (uploads of two days into two folders) are
+    // told apart by their whole paths.
+    for (int other = 0; other < Count(); ++other) {
+        const std::string otherName = other == 0 ? ReferenceName() : Record(other).name;
+        if (other != flight && otherName == name) {
+            return PathText(flight == 0 ? referencePath_ : Record(flight).path);
+        }
+    }
+    return name;
 }
 
 std::string Comparison::Legend(int flight) const {
@@ -146,9 +155,10 @@ std::vector<ComparedFlight> Comparison::Flights() const {
     if (!referenceIndex_) {
         return flights;
     }
-    flights.push_back({ReferenceName(), &reference_.record, referenceIndex_.get()});
-    for (const ComparedRecord& r : added_) {
-        flights.push_back({r.name, &r.flight->record, r.index.get()});
+    flights.push_back({Name(0), &reference_.record, referenceIndex_.get()});
+    for (int flight = 1; flight < Count(); ++flight) {
+        const ComparedRecord& r = Record(flight);
+        flights.push_back({Name(flight), &r.flight->record, r.index.get()});
     }
     return flights;
 }

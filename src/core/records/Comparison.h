@@ -85,7 +85,8 @@ public:
     bool Active() const { return !added_.empty(); }
     // Added flight `flight` (1-3).
     const ComparedRecord& Record(int flight) const;
-    // The file name of flight `flight` (0: the reference).
+    // The file name of flight `flight` (0: the reference); its whole path
+    // when another compared record has the same file name.
     std::string Name(int flight) const;
     // The legend of flight `flight`: its file name and local start time.
     std::string Legend(int flight) const;

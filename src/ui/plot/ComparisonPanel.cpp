@@ -67,7 +67,7 @@ ComparisonPanel::ComparisonPanel(CurveModel& model, QWidget* parent)
     caption->setBuddy(align_);
     // The column beside the table stays narrow; the list shows the whole texts.
     align_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    align_->setMinimumContentsLength(10);
+    align_->setMinimumContentsLength(16);
     percent_ = new QSpinBox(this);
     percent_->setObjectName(QStringLiteral("alignPercent"));
     percent_->setRange(1, 100);
@@ -109,7 +109,7 @@ ComparisonPanel::ComparisonPanel(CurveModel& model, QWidget* parent)
     layout->addLayout(controls);
     for (QWidget* control : {static_cast<QWidget*>(align_), static_cast<QWidget*>(percent_),
                              static_cast<QWidget*>(alignAt_), static_cast<QWidget*>(remove_)}) {
-        control->setMaximumWidth(170);
+        control->setMaximumWidth(200);
     }
 
     connect(align_, &QComboBox::activated, this, [this] { OnAlignChosen(); });
@@ -189,6 +189,11 @@ void ComparisonPanel::AlignAtCursor(int flight) {
     }
     comparison_->AlignAtCursor(flight, *at);
     Realigned();
+    // Where the reference's point is, so a flight that jumped is explained.
+    const QString point = QString::number(comparison_->Alignment().front().seconds, 'f', 2);
+    emit statusTextChanged(
+        flight == 0 ? Latin(kCompareAlignedReference).arg(point)
+                    : Latin(kCompareAlignedFlight).arg(FromGbk(comparison_->Name(flight)), point));
 }
 
 void ComparisonPanel::RemoveFlight(int flight) {

@@ -45,6 +45,11 @@ inline constexpr const char* kCompareReference = "%1 (reference)";
 inline constexpr const char* kCompareCursorHint =
     "Cursor A marks the reference's moment: place A on the same moment of each other record "
     "(Shift+click) and choose \"Align ... at cursor A\".";
+inline constexpr const char* kCompareAlignedFlight =
+    "%1: its moment at cursor A now stands on the reference's point at %2 s.";
+inline constexpr const char* kCompareAlignedReference =
+    "The reference's point is now at %1 s; the records aligned at cursor A keep their moment on "
+    "it.";
 inline constexpr const char* kCompareNeedsCursorA =
     "Place cursor A first (Shift+click on the curves).";
 

@@ -92,6 +92,16 @@ TEST_F(ComparisonTest, AddsAtMostThreeOthersAndNamesEveryRefusal) {
 
     ASSERT_EQ(comparison->Count(), 4);
     EXPECT_EQ(comparison->Name(0), "a.dat");
+    // Another folder's a.dat is told apart by its path, the reference too.
+    comparison->Remove(3);
+    std::filesystem::create_directory(dir.File("other"));
+    ASSERT_TRUE(Add(Write("other/a.dat", 5, 10, 2))) << message;
+    EXPECT_EQ(comparison->Name(0), a);
+    EXPECT_EQ(comparison->Name(3), dir.File("other/a.dat"));
+    EXPECT_EQ(comparison->Flights()[3].name, dir.File("other/a.dat"));
+    EXPECT_EQ(comparison->Name(1), "b.dat");
+    comparison->Remove(3);
+    ASSERT_TRUE(Add(dir.File("d.dat")));
     EXPECT_EQ(comparison->Record(3).name, "d.dat");
     EXPECT_EQ(comparison->Legend(2), "c.dat  " + LocalTimeText(comparison->Record(2).time));
     // Each added flight is converted: its figures are there to compare.
