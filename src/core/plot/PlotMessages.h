@@ -50,19 +50,19 @@ struct ReadoutQuantity {
     const char* statusLabel;
     const char* unit;
 };
-inline constexpr ReadoutQuantity kCompareQuantities[] = {
+inline constexpr ReadoutQuantity kOverlayQuantities[] = {
     {kVoltage, "red", "VOL", "Vol", "V"},     {kCurrent, "green", "CUR", "Cur", "A"},
     {kThrottle, "blue", "Thr", "Thr", "%"},   {kTemperature, "orange", "Temp", "Temp", "\xA1\xE6"},
     {kMotorRpm, "magenta", "RPM", "RPM", ""},
 };
-inline constexpr const char* kFmtCompareTooltipLine = "<font color=%s>%s: %s</font>\n";
-inline constexpr const char* kCompareTooltipSeparator = " | ";
-inline constexpr const char* kCompareStatusCaption = "Current Value:";
-inline constexpr const char* kFmtCompareStatusItem = " %s: %s,";
-inline constexpr const char* kCompareStatusSeparator = "|";
-inline constexpr const char* kPowerLabel = "Pwr";
-inline constexpr const char* kPowerStatusLabel = "Pwr";
-inline constexpr const char* kReadoutNoValue = "-";
+inline constexpr const char* kFmtOverlayTooltipLine = "<font color=%s>%s: %s</font>\n";
+inline constexpr const char* kOverlayTooltipSeparator = " | ";
+inline constexpr const char* kOverlayStatusCaption = "Current Value:";
+inline constexpr const char* kFmtOverlayStatusItem = " %s: %s,";
+inline constexpr const char* kOverlayStatusSeparator = "|";
+inline constexpr const char* kOverlayPowerLabel = "Pwr";
+inline constexpr const char* kOverlayPowerStatusLabel = "Pwr";
+inline constexpr const char* kOverlayNoValue = "-";
 
 // Axis labels. Y by the width of the channel's range, time by the grid spacing.
 inline constexpr const char* kFmtYLabelWide = "%6d ";      // range >= 100
