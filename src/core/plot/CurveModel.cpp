@@ -105,7 +105,7 @@ void CurveModel::Place(int width, int height, int strip) {
         ComputePoints();
         MapWindow();
     }
-    // Label formats and the Y step depend on the cell sizes.
+    // The Y step depends on the cell sizes.
     BuildTimeLabels();
     BuildYLabels(yLabelChannel_);
 }

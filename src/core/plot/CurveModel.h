@@ -166,7 +166,7 @@ public:
     static constexpr int kPowerCurve = kChannelCount;
 
     // --- axis labels ------------------------------------------------------
-    // Time of the visible window: 11 labels, finer when the cells are wider.
+    // Time of the visible window: 11 labels with the decimals their step needs.
     void BuildTimeLabels();
     // The scale of `channel` (its range, stored as the record's Y-axis
     // channel); -1 builds channel 0's without storing it.

@@ -38,13 +38,12 @@ inline constexpr const char* kFmtTooltip =
 inline constexpr const char* kFmtStatusValues =
     "Current Value: Vol: %sV, Cur: %sA, Thr:%s%%, Temp:%s\xA1\xE6, RPM:%s";
 
-// Axis labels. Y by the width of the channel's range, time by the grid spacing.
+// Axis labels. Y by the width of the channel's range, time with the decimals
+// its step needs.
 inline constexpr const char* kFmtYLabelWide = "%6d ";      // range >= 100
 inline constexpr const char* kFmtYLabelMedium = "%6.1f ";  // range >= 10
 inline constexpr const char* kFmtYLabelNarrow = "%6.2f ";  // below 10
-inline constexpr const char* kFmtTimeCoarse = "%6.1f";     // cells up to 60 pixels wide
-inline constexpr const char* kFmtTimeMedium = "%6.2f";     // up to 90
-inline constexpr const char* kFmtTimeFine = "%6.3f";       // wider
+inline constexpr const char* kFmtTime = "%6.*f";           // decimals, seconds
 inline constexpr const char* kLabelTime = "Time";
 inline constexpr const char* kLabelSeconds = "(s)";
 

@@ -101,5 +101,47 @@ TEST_F(PlotViewTest, MovingTheWindowDropsAPendingClickAndNeedsARecord) {
     EXPECT_FALSE(view.BeginPan(200));
 }
 
+TEST_F(PlotViewTest, TimeLabelsShowTheDecimalsTheirStepNeedsAndShareThem) {
+    struct Case {
+        int samples;
+        double rate;
+        const char* second;
+        const char* fourth;
+        const char* last;
+        const char* what;
+    };
+    const Case cases[] = {
+        {1000, 10, "    10", "    30", "   100", "whole seconds: no decimals"},
+        {20, 10, "   0.2", "   0.6", "   2.0", "0.2 s: one decimal, on every label"},
+        {10, 4, "  0.25", "  0.75", "  2.50", "0.25 s: two"},
+        {100, 30, "  0.33", "  1.00", "  3.33", "a third of a second: a tenth of it shows"},
+        {10, 30, " 0.033", " 0.100", " 0.333", "ten samples at 30 per second"},
+        {16384, 1, "  1638", "  4915", " 16384", "a long step never gets decimals"},
+        {1000, 0, "   100", "   300", "  1000", "no rate: sample numbers"},
+    };
+    for (const Case& c : cases) {
+        view.Reset(c.samples, true);
+        view.BuildTimeLabels(c.rate);
+        EXPECT_EQ(view.TimeLabels()[1], c.second) << c.what;
+        EXPECT_EQ(view.TimeLabels()[3], c.fourth) << c.what;
+        EXPECT_EQ(view.TimeLabels()[10], c.last) << c.what;
+    }
+    // A zoomed window whose step is no round number: 25.0 to 75.1 s in steps
+    // of 5.01 s reads to a tenth of a second.
+    view.Reset(1000, true);
+    view.OnLeftClick(100);
+    view.OnLeftClick(300);
+    view.BuildTimeLabels(10);
+    EXPECT_EQ(view.TimeLabels()[0], "  25.0");
+    EXPECT_EQ(view.TimeLabels()[1], "  30.0");
+    EXPECT_EQ(view.TimeLabels()[10], "  75.1");
+
+    view.Reset(0, false);  // no record, no time axis at all
+    view.BuildTimeLabels(10);
+    for (const std::string& label : view.TimeLabels()) {
+        EXPECT_EQ(label, "");
+    }
+}
+
 }  // namespace
 }  // namespace tavix
