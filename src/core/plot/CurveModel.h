@@ -19,6 +19,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -152,6 +153,9 @@ public:
     // The power curve's points of the visible window; empty unless it is
     // shown and available.
     std::span<const PlotPoint> VisiblePowerPoints() const;
+    // The power curve's scale for the right edge of the plot (W, top first);
+    // none unless the curve is drawn.
+    std::optional<std::array<std::string, kLabelCount>> PowerLabels() const;
     // The power under the pointer (after OnMouseMove), W.
     float PowerValue() const { return readout_.PowerValue(); }
     const std::string& PowerValueText() const { return readout_.PowerText(); }

@@ -58,6 +58,8 @@ inline constexpr const char* kFmtCursorSample = "%s #%d";
 // curve's own colour, #rrggbb) and of the status text.
 inline constexpr const char* kPowerName = "Power";
 inline constexpr const char* kPowerUnit = "W";
+// Over the power curve's scale at the right edge of the plot.
+inline constexpr const char* kPowerScaleTitle = "Power (W)";
 inline constexpr const char* kFmtTooltipPower = ", <font color=%s>Pwr: %sW</font>";
 inline constexpr const char* kFmtStatusPower = ", Pwr:%sW";
 
