@@ -183,7 +183,8 @@ void CurvePainter::DrawAxisLabels(QPainter& painter, const CurveModel& model,
     painter.setPen(QColor(Qt::black));
     const int timeTop = oy + g.plotHeight + kLabelGap;
     const auto& times = model.TimeLabels();
-    for (int k = 0; k < kGridCells; ++k) {
+    const int stride = TimeLabelStride(model, metrics);
+    for (int k = 0; k < kGridCells; k += stride) {
         const QString text = QString::fromLatin1(times[k].c_str()).trimmed();
         const int x = ox + k * g.cellWidth;
         painter.drawText(QRect(x - g.cellWidth / 2, timeTop, g.cellWidth, lineHeight),
@@ -209,6 +210,23 @@ void CurvePainter::DrawAxisLabels(QPainter& painter, const CurveModel& model,
                          Qt::AlignRight | Qt::AlignVCenter, QString::fromLatin1(ys[k].c_str()));
     }
     DrawPowerScale(painter, model, plotOrigin);
+}
+
+int CurvePainter::TimeLabelStride(const CurveModel& model, const QFontMetrics& metrics) {
+    int widest = 0;
+    for (int k = 0; k < kGridCells; ++k) {
+        const QString text = QString::fromLatin1(model.TimeLabels()[k].c_str()).trimmed();
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    }
+    // Every label, every second, every fifth or only the first: the fewest
+    // left out that keep a space of half a digit between two labels.
+    const int room = widest + metrics.horizontalAdvance(QLatin1Char('0')) / 2;
+    for (const int stride : {1, 2, 5}) {
+        if (stride * model.Geometry().cellWidth >= room) {
+            return stride;
+        }
+    }
+    return kGridCells;
 }
 
 void CurvePainter::DrawPowerScale(QPainter& painter, const CurveModel& model,

@@ -20,6 +20,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QLine>
 #include <QMargins>
 #include <QPoint>
@@ -62,6 +63,10 @@ public:
     // The power curve's scale at the plot's right edge, in its colour, while
     // the curve is drawn (DrawAxisLabels draws it with the others).
     void DrawPowerScale(QPainter& painter, const CurveModel& model, QPoint plotOrigin) const;
+
+    // Every how many grid lines a time label is drawn so that none overlaps
+    // the next: 1 unless the cells are narrower than the labels.
+    static int TimeLabelStride(const CurveModel& model, const QFontMetrics& metrics);
 
 private:
     void DrawPolyline(QPainter& painter, std::span<const PlotPoint> points, const QColor& colour,
