@@ -99,7 +99,7 @@ TEST(CurvePainterTest, ReducedCurvesLookLikeEveryPointDrawn) {
 
 TEST(CurvePainterTest, TimeLabelsThinOutWhereTheCellsAreNarrowerThanThem) {
     // A full record at 15 samples per second, zoomed to its last ten: labels
-    // such as "1091.667", eight characters of the axis font.
+    // such as "1091.66", seven characters of the axis font.
     auto record = std::make_unique<FlightData>();
     record->record.header.samples = kMaxSamples;
     record->record.header.channels = 1;
@@ -112,7 +112,7 @@ TEST(CurvePainterTest, TimeLabelsThinOutWhereTheCellsAreNarrowerThanThem) {
     ASSERT_TRUE(model.ZoomAt(1000, 100));
     ASSERT_EQ(model.TimeLabels()[9].find_first_not_of(' '), 0u) << model.TimeLabels()[9];
     const QFontMetrics metrics(CurvePainter::AxisFont());
-    const int label = metrics.horizontalAdvance(QStringLiteral("1091.667"));
+    const int label = metrics.horizontalAdvance(QString::fromLatin1(model.TimeLabels()[9].c_str()));
     struct Case {
         int cell;
         int stride;

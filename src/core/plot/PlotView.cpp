@@ -195,8 +195,11 @@ void PlotView::BuildTimeLabels(double rate) {
     if (!(rate > 0)) {
         rate = 1.0;
     }
+    // The edges carry the times of the samples drawn on them: the first and
+    // the last of the window (last visible is one past it), where the curves
+    // and the cursors put them.
     const double t0 = first_ / rate;
-    const double t1 = last_ / rate;
+    const double t1 = std::max(first_, last_ - 1) / rate;
     std::array<double, kLabelCount> times{};
     for (int k = 0; k < kLabelCount; ++k) {
         times[k] = t0 + k * (t1 - t0) / kGridCells;

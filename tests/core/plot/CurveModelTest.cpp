@@ -195,7 +195,7 @@ TEST_F(CurveFixture, ARightClickShowsTheWholeRecordAgain) {
     EXPECT_EQ(model.FirstVisible(), 0);
     EXPECT_EQ(model.LastVisible(), 1000);
     EXPECT_EQ(model.VisiblePoints(kVoltage)[500].x, 500 * 400 / 999);
-    EXPECT_EQ(model.TimeLabels()[10], "   100");
+    EXPECT_EQ(model.TimeLabels()[10], "  99.9");  // the last sample, 999
 }
 
 TEST_F(CurveFixture, WithoutARecordTheMouseDoesNothing) {
