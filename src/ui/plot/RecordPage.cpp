@@ -207,6 +207,7 @@ void RecordPage::SetPowerShown(bool shown) {
     }
     model_->SetPowerShown(shown);
     view_->InvalidateCurves();
+    chart_->update();  // its scale at the right edge
     UpdateSpan();
 }
 
@@ -218,12 +219,14 @@ void RecordPage::SetPowerColour(std::uint32_t colorref) {
         powerColour_->SetColour(colorref);
     }
     view_->InvalidateCurves();
+    chart_->update();
 }
 
 void RecordPage::OnPowerColourPicked(std::uint32_t colorref) {
     // The picker reports only a colour other than the one it showed.
     model_->SetPowerColour(colorref);
     view_->InvalidateCurves();
+    chart_->update();
     emit powerColourChosen(colorref);
 }
 
