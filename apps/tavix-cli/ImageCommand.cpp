@@ -22,7 +22,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: tavix-cli image RECORD.dat -o OUT.png|.jpg|.bmp|.gif [--size WxH]\n"
-    "                       [--config FILE]\n"
+    "                       [--power] [--config FILE]\n"
     "\n"
     "Opens a record file as the window does and saves its record page (curves,\n"
     "axis labels, statistics) as an image. The extension of OUT picks the format;\n"
@@ -30,6 +30,8 @@ constexpr const char* kUsage =
     "\n"
     "  -o, --out FILE  the image file to write\n"
     "  --size WxH      size of the page in pixels (default: 1024x640)\n"
+    "  --power         draw the power curve too, with its scale at the right edge,\n"
+    "                  in the colour config.ini keeps for it\n"
     "  --config FILE   the settings file (default: ./config.ini)\n";
 
 // The smallest page the layout fits in (curves, statistics, the side column).
@@ -92,6 +94,12 @@ int RunImage(const Invocation& call) {
     RecordPage page(settings->config.Current(), settings->config.smoothing);
     LayOutOffScreen(page, width, height);
     page.ShowRecord();
+    if (parsed.Has("--power")) {
+        if (settings->config.powerColour) {
+            page.SetPowerColour(*settings->config.powerColour);
+        }
+        page.SetPowerShown(true);
+    }
     const QImage image = page.RenderImage();
     page.hide();
 
@@ -108,7 +116,10 @@ const Command kImageCommand{
     "image",
     "save the record page of a record file as an image (png, jpg, bmp, gif)",
     kUsage,
-    {{"--out", true, "the image file to write", "-o"}, {"--size"}, {"--config"}},
+    {{"--out", true, "the image file to write", "-o"},
+     {"--size"},
+     {"--power", false},
+     {"--config"}},
     1,
     1,
     "which record file?",

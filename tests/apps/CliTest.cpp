@@ -270,6 +270,22 @@ TEST_F(CliTest, ImageDrawsTheRecordPageOfARecordFileInEachFormat) {
             EXPECT_GT(plot, 50) << c.written;
         }
     }
+    // --power: the power curve and its scale, in its colour (deep pink by default).
+    auto pinkPixels = [](const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                n += c.red() > 200 && c.green() < 90 && c.blue() > 100 && c.blue() < 190 ? 1 : 0;
+            }
+        }
+        return n;
+    };
+    const std::string power = dir.File("power.png");
+    ASSERT_EQ(Run({"image", record, "-o", power, "--power", "--size", "800x500"}), kExitOk);
+    const QImage plain(QString::fromStdString(dir.File("chart.png")));
+    const QImage withPower(QString::fromStdString(power));
+    EXPECT_GT(pinkPixels(withPower), pinkPixels(plain) + 500);
     EXPECT_EQ(Run({"image", record, "-o", dir.File("chart.txt")}), kExitRefused);
     EXPECT_EQ(err.str().rfind("Image save error!", 0), 0u) << err.str();
     EXPECT_FALSE(std::filesystem::exists(dir.File("chart.txt")));

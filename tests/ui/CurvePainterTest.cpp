@@ -2,6 +2,7 @@
 // curves drawn from the reduced points against one polyline through every point.
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <memory>
@@ -93,6 +94,33 @@ TEST(CurvePainterTest, ReducedCurvesLookLikeEveryPointDrawn) {
         EXPECT_EQ(FarPixels(reduced, every, red), 0) << pen;
         EXPECT_EQ(FarPixels(every, reduced, red), 0) << pen;
         EXPECT_LT(Differences(reduced, every), reduced.width() * reduced.height() / 100) << pen;
+    }
+}
+
+TEST(CurvePainterTest, TimeLabelsThinOutWhereTheCellsAreNarrowerThanThem) {
+    // A full record at 15 samples per second, zoomed to its last ten: labels
+    // such as "1091.66", seven characters of the axis font.
+    auto record = std::make_unique<FlightData>();
+    record->record.header.samples = kMaxSamples;
+    record->record.header.channels = 1;
+    record->record.header.rate = 15;
+    record->record.dataLoaded = true;
+    const std::array<int, kChannelCount> windows{1, 1, 1, 1, 1, 1, 1, 1};
+    CurveModel model(*record, windows);
+    model.Place(1001, 301);
+    model.OnInitialUpdate();
+    ASSERT_TRUE(model.ZoomAt(1000, 100));
+    ASSERT_EQ(model.TimeLabels()[9].find_first_not_of(' '), 0u) << model.TimeLabels()[9];
+    const QFontMetrics metrics(CurvePainter::AxisFont());
+    const int label = metrics.horizontalAdvance(QString::fromLatin1(model.TimeLabels()[9].c_str()));
+    struct Case {
+        int cell;
+        int stride;
+    };
+    const Case cases[] = {{label + 20, 1}, {label - 2, 2}, {label / 3, 5}, {label / 6, 10}};
+    for (const Case& c : cases) {
+        model.Place(10 * c.cell + 1, 301);
+        EXPECT_EQ(CurvePainter::TimeLabelStride(model, metrics), c.stride) << c.cell;
     }
 }
 

@@ -1,12 +1,11 @@
 #include "plot/CurveModel.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "analysis/SpanIndex.h"
 #include "base/FormatText.h"
+#include "plot/AxisScale.h"
 #include "plot/PlotMessages.h"
 
 namespace tavix {
@@ -28,19 +27,6 @@ AxisRange PowerRangeOf(const SpanStatistics& whole) {
         range.max = range.min + 1.0f;  // no power at all: a flat line at the bottom
     }
     return range;
-}
-
-std::string YLabelText(float value, float width) {
-    if (width >= 100.0f) {
-        const float whole = std::trunc(value);
-        if (whole >= static_cast<float>(std::numeric_limits<int>::min()) &&
-            whole < static_cast<float>(std::numeric_limits<int>::max())) {
-            return FormatText(kFmtYLabelWide, static_cast<int>(whole));
-        }
-        return FormatText("%6.0f ", static_cast<double>(whole));
-    }
-    return FormatText(width >= 10.0f ? kFmtYLabelMedium : kFmtYLabelNarrow,
-                      static_cast<double>(value));
 }
 
 }  // namespace
@@ -105,7 +91,7 @@ void CurveModel::Place(int width, int height, int strip) {
         ComputePoints();
         MapWindow();
     }
-    // Label formats and the Y step depend on the cell sizes.
+    // The Y step depends on the cell sizes.
     BuildTimeLabels();
     BuildYLabels(yLabelChannel_);
 }
@@ -306,13 +292,14 @@ void CurveModel::BuildYLabels(int channel) {
         record_.header.yAxis = c;
     }
     yLabelChannel_ = c;
-    const AxisRange range = record_.ranges[c];
-    const float width = range.max - range.min;
-    const float step = width * static_cast<float>(Geometry().cellHeight) /
-                       static_cast<float>(Geometry().plotHeight);
-    for (int k = 0; k < kLabelCount; ++k) {
-        yLabels_[k] = YLabelText(range.max - static_cast<float>(k) * step, width);
+    yLabels_ = ScaleLabels(record_.ranges[c], Geometry());
+}
+
+std::optional<std::array<std::string, kLabelCount>> CurveModel::PowerLabels() const {
+    if (VisiblePowerPoints().empty()) {
+        return std::nullopt;
     }
+    return ScaleLabels(PowerRange(), Geometry());
 }
 
 }  // namespace tavix

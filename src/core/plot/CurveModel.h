@@ -154,6 +154,9 @@ public:
     // The power curve's points of the visible window; empty unless it is
     // shown and available.
     std::span<const PlotPoint> VisiblePowerPoints() const;
+    // The power curve's scale for the right edge of the plot (W, top first);
+    // none unless the curve is drawn.
+    std::optional<std::array<std::string, kLabelCount>> PowerLabels() const;
     // The power under the pointer (after OnMouseMove), W.
     float PowerValue() const { return readout_.PowerValue(); }
     const std::string& PowerValueText() const { return readout_.PowerText(); }
@@ -196,7 +199,7 @@ public:
     }
 
     // --- axis labels ------------------------------------------------------
-    // Time of the visible window: 11 labels, finer when the cells are wider.
+    // Time of the visible window: 11 labels with the decimals their step needs.
     void BuildTimeLabels();
     // The scale of `channel` (its range, stored as the record's Y-axis
     // channel); -1 builds channel 0's without storing it.

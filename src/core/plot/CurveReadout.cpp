@@ -78,7 +78,7 @@ std::string CurveReadout::FlightTexts(int channel, const char* unit, const char*
             text += separator;
         }
         const std::optional<float> value = flightValues_[k][channel];
-        text += value ? ValueText(*value) + unit : kReadoutNoValue;
+        text += value ? ValueText(*value) + unit : kOverlayNoValue;
     }
     return text;
 }
@@ -87,14 +87,14 @@ std::string CurveReadout::TooltipText(bool withPower, std::uint32_t powerColour)
     if (flightsRead_ > 1) {
         // One line per quantity, every flight's value in flight order.
         std::string text;
-        for (const ReadoutQuantity& q : kCompareQuantities) {
-            text += FormatText(kFmtCompareTooltipLine, q.colour, q.label,
-                               FlightTexts(q.channel, q.unit, kCompareTooltipSeparator).c_str());
+        for (const ReadoutQuantity& q : kOverlayQuantities) {
+            text += FormatText(kFmtOverlayTooltipLine, q.colour, q.label,
+                               FlightTexts(q.channel, q.unit, kOverlayTooltipSeparator).c_str());
         }
         if (withPower) {
             text += FormatText(
-                kFmtCompareTooltipLine, HtmlColour(powerColour).c_str(), kPowerLabel,
-                FlightTexts(kChannelCount, kPowerUnit, kCompareTooltipSeparator).c_str());
+                kFmtOverlayTooltipLine, HtmlColour(powerColour).c_str(), kOverlayPowerLabel,
+                FlightTexts(kChannelCount, kPowerUnit, kOverlayTooltipSeparator).c_str());
         }
         text.pop_back();  // the last line break
         return text;
@@ -110,15 +110,15 @@ std::string CurveReadout::TooltipText(bool withPower, std::uint32_t powerColour)
 
 std::string CurveReadout::StatusText(bool withPower) const {
     if (flightsRead_ > 1) {
-        std::string text = kCompareStatusCaption;
-        for (const ReadoutQuantity& q : kCompareQuantities) {
-            text += FormatText(kFmtCompareStatusItem, q.statusLabel,
-                               FlightTexts(q.channel, q.unit, kCompareStatusSeparator).c_str());
+        std::string text = kOverlayStatusCaption;
+        for (const ReadoutQuantity& q : kOverlayQuantities) {
+            text += FormatText(kFmtOverlayStatusItem, q.statusLabel,
+                               FlightTexts(q.channel, q.unit, kOverlayStatusSeparator).c_str());
         }
         if (withPower) {
             text +=
-                FormatText(kFmtCompareStatusItem, kPowerStatusLabel,
-                           FlightTexts(kChannelCount, kPowerUnit, kCompareStatusSeparator).c_str());
+                FormatText(kFmtOverlayStatusItem, kOverlayPowerStatusLabel,
+                           FlightTexts(kChannelCount, kPowerUnit, kOverlayStatusSeparator).c_str());
         }
         text.resize(text.size() - 1);  // the last comma
         return text;

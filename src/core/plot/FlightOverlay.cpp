@@ -45,7 +45,7 @@ const FlightOverlay::Added& FlightOverlay::At(int index) const {
 }
 
 int FlightOverlay::Add(const FlightData& flight, double offsetSeconds, std::string legend) {
-    if (Count() >= kMaxFlights - 1) {
+    if (Count() >= kMaxOverlayFlights - 1) {
         return -1;
     }
     auto added = std::make_unique<Added>();

@@ -30,7 +30,7 @@
 namespace tavix {
 
 // The reference and at most three flights laid over it.
-inline constexpr int kMaxFlights = 4;
+inline constexpr int kMaxOverlayFlights = 4;
 
 enum class FlightLine { Solid, Dashed, Dotted, DashDot };
 

@@ -50,27 +50,26 @@ struct ReadoutQuantity {
     const char* statusLabel;
     const char* unit;
 };
-inline constexpr ReadoutQuantity kCompareQuantities[] = {
+inline constexpr ReadoutQuantity kOverlayQuantities[] = {
     {kVoltage, "red", "VOL", "Vol", "V"},     {kCurrent, "green", "CUR", "Cur", "A"},
     {kThrottle, "blue", "Thr", "Thr", "%"},   {kTemperature, "orange", "Temp", "Temp", "\xA1\xE6"},
     {kMotorRpm, "magenta", "RPM", "RPM", ""},
 };
-inline constexpr const char* kFmtCompareTooltipLine = "<font color=%s>%s: %s</font>\n";
-inline constexpr const char* kCompareTooltipSeparator = " | ";
-inline constexpr const char* kCompareStatusCaption = "Current Value:";
-inline constexpr const char* kFmtCompareStatusItem = " %s: %s,";
-inline constexpr const char* kCompareStatusSeparator = "|";
-inline constexpr const char* kPowerLabel = "Pwr";
-inline constexpr const char* kPowerStatusLabel = "Pwr";
-inline constexpr const char* kReadoutNoValue = "-";
+inline constexpr const char* kFmtOverlayTooltipLine = "<font color=%s>%s: %s</font>\n";
+inline constexpr const char* kOverlayTooltipSeparator = " | ";
+inline constexpr const char* kOverlayStatusCaption = "Current Value:";
+inline constexpr const char* kFmtOverlayStatusItem = " %s: %s,";
+inline constexpr const char* kOverlayStatusSeparator = "|";
+inline constexpr const char* kOverlayPowerLabel = "Pwr";
+inline constexpr const char* kOverlayPowerStatusLabel = "Pwr";
+inline constexpr const char* kOverlayNoValue = "-";
 
-// Axis labels. Y by the width of the channel's range, time by the grid spacing.
+// Axis labels. Y by the width of the channel's range, time with the decimals
+// its step needs.
 inline constexpr const char* kFmtYLabelWide = "%6d ";      // range >= 100
 inline constexpr const char* kFmtYLabelMedium = "%6.1f ";  // range >= 10
 inline constexpr const char* kFmtYLabelNarrow = "%6.2f ";  // below 10
-inline constexpr const char* kFmtTimeCoarse = "%6.1f";     // cells up to 60 pixels wide
-inline constexpr const char* kFmtTimeMedium = "%6.2f";     // up to 90
-inline constexpr const char* kFmtTimeFine = "%6.3f";       // wider
+inline constexpr const char* kFmtTime = "%6.*f";           // decimals, seconds
 inline constexpr const char* kLabelTime = "Time";
 inline constexpr const char* kLabelSeconds = "(s)";
 
@@ -85,6 +84,8 @@ inline constexpr const char* kFmtCursorSample = "%s #%d";
 // curve's own colour, #rrggbb) and of the status text.
 inline constexpr const char* kPowerName = "Power";
 inline constexpr const char* kPowerUnit = "W";
+// Over the power curve's scale at the right edge of the plot.
+inline constexpr const char* kPowerScaleTitle = "Power (W)";
 inline constexpr const char* kFmtTooltipPower = ", <font color=%s>Pwr: %sW</font>";
 inline constexpr const char* kFmtStatusPower = ", Pwr:%sW";
 

@@ -111,6 +111,28 @@ int FirstFor(double anchor, int x, int count, int width, int samples) {
     return std::clamp(static_cast<int>(std::lround(first)), 0, std::max(0, samples - count));
 }
 
+// The decimals all time labels of an axis share: as few as show every label
+// as it is (a step of 0.2 s reads 7.6, whole seconds read 7), but no more
+// than it takes to tell a tenth of the step, so a step of 1/3 s reads 0.33.
+int TimeDecimals(const std::array<double, kLabelCount>& times, double step) {
+    constexpr int kMost = 6;
+    if (!(step > 0)) {
+        return 0;
+    }
+    const int most =
+        std::clamp(static_cast<int>(std::ceil(-std::log10(step / 10.0) - 1e-9)), 0, kMost);
+    for (int d = 0; d < most; ++d) {
+        const double scale = std::pow(10.0, d);
+        const bool exact = std::all_of(times.begin(), times.end(), [&](double t) {
+            return std::abs(std::round(t * scale) - t * scale) <= 1e-6 * step * scale;
+        });
+        if (exact) {
+            return d;
+        }
+    }
+    return most;
+}
+
 }  // namespace
 
 bool PlotView::SetWindow(int first, int count) {
@@ -173,13 +195,18 @@ void PlotView::BuildTimeLabels(double rate) {
     if (!(rate > 0)) {
         rate = 1.0;
     }
+    // The edges carry the times of the samples drawn on them: the first and
+    // the last of the window (last visible is one past it), where the curves
+    // and the cursors put them.
     const double t0 = first_ / rate;
-    const double t1 = last_ / rate;
-    const char* format = geometry_.cellWidth <= 60   ? kFmtTimeCoarse
-                         : geometry_.cellWidth <= 90 ? kFmtTimeMedium
-                                                     : kFmtTimeFine;
+    const double t1 = std::max(first_, last_ - 1) / rate;
+    std::array<double, kLabelCount> times{};
     for (int k = 0; k < kLabelCount; ++k) {
-        timeLabels_[k] = FormatText(format, t0 + k * (t1 - t0) / kGridCells);
+        times[k] = t0 + k * (t1 - t0) / kGridCells;
+    }
+    const int decimals = TimeDecimals(times, (t1 - t0) / kGridCells);
+    for (int k = 0; k < kLabelCount; ++k) {
+        timeLabels_[k] = FormatText(kFmtTime, decimals, times[k]);
     }
 }
 

@@ -102,7 +102,8 @@ public:
 
     // --- time labels --------------------------------------------------------
     // Time of the visible window at `rate` samples per second (none: sample
-    // numbers): 11 labels, finer when the cells are wider.
+    // numbers): 11 labels, one per grid line, all with the decimals the step
+    // between them needs (0.2 s steps read 7.6, whole seconds read 7).
     void BuildTimeLabels(double rate);
     const std::array<std::string, kLabelCount>& TimeLabels() const { return timeLabels_; }
 

@@ -18,9 +18,9 @@ CCurveView::CCurveView(CurveModel& model, QWidget* parent) : QWidget(parent), mo
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::CrossCursor);
-    // A click (or Tab) gives the view the focus, so the arrow keys and Esc
-    // reach the cursors.
-    setFocusPolicy(Qt::StrongFocus);
+    // A click, the wheel (or Tab) gives the view the focus, so the arrow
+    // keys and Esc reach the cursors and + - Home the window.
+    setFocusPolicy(Qt::WheelFocus);
 }
 
 bool CCurveView::ClearCursors() {

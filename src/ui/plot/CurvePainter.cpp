@@ -43,7 +43,10 @@ QMargins CurvePainter::LabelMargins() {
     const int left = metrics.horizontalAdvance(QStringLiteral("-00000.00 ")) + kLabelGap;
     const int top = metrics.height() * 2;
     const int bottom = metrics.height() * 2 + kLabelGap;
-    const int right = metrics.horizontalAdvance(QStringLiteral("0000.000")) / 2 + kLabelGap;
+    // Room for the power curve's scale too, so showing it moves nothing.
+    const int right = std::max(metrics.horizontalAdvance(QStringLiteral("0000.000")) / 2,
+                               metrics.horizontalAdvance(QStringLiteral("-00000"))) +
+                      kLabelGap;
     return QMargins(left, top, right, bottom);
 }
 
@@ -180,7 +183,8 @@ void CurvePainter::DrawAxisLabels(QPainter& painter, const CurveModel& model,
     painter.setPen(QColor(Qt::black));
     const int timeTop = oy + g.plotHeight + kLabelGap;
     const auto& times = model.TimeLabels();
-    for (int k = 0; k < kGridCells; ++k) {
+    const int stride = TimeLabelStride(model, metrics);
+    for (int k = 0; k < kGridCells; k += stride) {
         const QString text = QString::fromLatin1(times[k].c_str()).trimmed();
         const int x = ox + k * g.cellWidth;
         painter.drawText(QRect(x - g.cellWidth / 2, timeTop, g.cellWidth, lineHeight),
@@ -204,6 +208,49 @@ void CurvePainter::DrawAxisLabels(QPainter& painter, const CurveModel& model,
         const int y = oy + k * g.cellHeight;
         painter.drawText(QRect(left, y - lineHeight / 2, ox - left - 2, lineHeight),
                          Qt::AlignRight | Qt::AlignVCenter, QString::fromLatin1(ys[k].c_str()));
+    }
+    DrawPowerScale(painter, model, plotOrigin);
+}
+
+int CurvePainter::TimeLabelStride(const CurveModel& model, const QFontMetrics& metrics) {
+    int widest = 0;
+    for (int k = 0; k < kGridCells; ++k) {
+        const QString text = QString::fromLatin1(model.TimeLabels()[k].c_str()).trimmed();
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    }
+    // Every label, every second, every fifth or only the first: the fewest
+    // left out that keep a space of half a digit between two labels.
+    const int room = widest + metrics.horizontalAdvance(QLatin1Char('0')) / 2;
+    for (const int stride : {1, 2, 5}) {
+        if (stride * model.Geometry().cellWidth >= room) {
+            return stride;
+        }
+    }
+    return kGridCells;
+}
+
+void CurvePainter::DrawPowerScale(QPainter& painter, const CurveModel& model,
+                                  QPoint plotOrigin) const {
+    const std::optional<std::array<std::string, kLabelCount>> labels = model.PowerLabels();
+    if (!labels) {
+        return;
+    }
+    const PlotGeometry& g = model.Geometry();
+    painter.setFont(AxisFont());
+    painter.setPen(FromColorRef(model.PowerColour()));
+    const int lineHeight = QFontMetrics(painter.font()).height();
+    const int x = plotOrigin.x() + g.plotWidth + kLabelGap;
+    const int width = LabelMargins().right() - kLabelGap;
+    // The title stands over the scale, ending where the room for it ends.
+    const int right = x + width;
+    painter.drawText(
+        QRect(right - g.plotWidth, plotOrigin.y() - 2 * lineHeight, g.plotWidth, lineHeight),
+        Qt::AlignRight | Qt::AlignTop, QString::fromLatin1(kPowerScaleTitle));
+    for (int k = 0; k < kLabelCount; ++k) {
+        const int y = plotOrigin.y() + k * g.cellHeight;
+        painter.drawText(QRect(x, y - lineHeight / 2, width, lineHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter,
+                         QString::fromLatin1((*labels)[k].c_str()).trimmed());
     }
 }
 

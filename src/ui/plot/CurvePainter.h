@@ -10,7 +10,8 @@
 //   cursors: the measuring cursors A and B, thin lines with their times, the
 //           span between them lightly shaded
 //   labels: time below the plot, the Y-axis channel's scale at its left (in
-//           that channel's colour), the channel's name above, in Courier
+//           that channel's colour), the channel's name above, in Courier; the
+//           power curve's scale at its right edge while that curve is drawn
 //
 // Before a curve is drawn its points are reduced to the first, lowest,
 // highest and last point of each pixel column: the picture stays the same,
@@ -19,6 +20,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QLine>
 #include <QMargins>
 #include <QPoint>
@@ -58,6 +60,13 @@ public:
     void DrawCursors(QPainter& painter, const CurveModel& model) const;
     // The labels around a plot whose top-left corner is at `plotOrigin`.
     void DrawAxisLabels(QPainter& painter, const CurveModel& model, QPoint plotOrigin) const;
+    // The power curve's scale at the plot's right edge, in its colour, while
+    // the curve is drawn (DrawAxisLabels draws it with the others).
+    void DrawPowerScale(QPainter& painter, const CurveModel& model, QPoint plotOrigin) const;
+
+    // Every how many grid lines a time label is drawn so that none overlaps
+    // the next: 1 unless the cells are narrower than the labels.
+    static int TimeLabelStride(const CurveModel& model, const QFontMetrics& metrics);
 
 private:
     void DrawPolyline(QPainter& painter, std::span<const PlotPoint> points, const QColor& colour,

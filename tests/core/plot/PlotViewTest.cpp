@@ -101,5 +101,49 @@ TEST_F(PlotViewTest, MovingTheWindowDropsAPendingClickAndNeedsARecord) {
     EXPECT_FALSE(view.BeginPan(200));
 }
 
+TEST_F(PlotViewTest, TimeLabelsShowTheDecimalsTheirStepNeedsAndShareThem) {
+    struct Case {
+        int samples;
+        double rate;
+        const char* second;
+        const char* fourth;
+        const char* last;
+        const char* what;
+    };
+    const Case cases[] = {
+        // The right edge is the last sample's time: samples 0-1000 span 100 s.
+        {1001, 10, "    10", "    30", "   100", "whole seconds: no decimals"},
+        {1000, 10, "  10.0", "  30.0", "  99.9", "a step of 9.99 s reads to a tenth of it"},
+        {21, 10, "   0.2", "   0.6", "   2.0", "0.2 s: one decimal, on every label"},
+        {11, 4, "  0.25", "  0.75", "  2.50", "0.25 s: two"},
+        {101, 30, "  0.33", "  1.00", "  3.33", "a third of a second: a tenth of it shows"},
+        {11, 30, " 0.033", " 0.100", " 0.333", "ten samples at 30 per second"},
+        {16384, 1, "  1638", "  4915", " 16383", "a long step never gets decimals"},
+        {1001, 0, "   100", "   300", "  1000", "no rate: sample numbers"},
+    };
+    for (const Case& c : cases) {
+        view.Reset(c.samples, true);
+        view.BuildTimeLabels(c.rate);
+        EXPECT_EQ(view.TimeLabels()[1], c.second) << c.what;
+        EXPECT_EQ(view.TimeLabels()[3], c.fourth) << c.what;
+        EXPECT_EQ(view.TimeLabels()[10], c.last) << c.what;
+    }
+    // A zoomed window (samples 250-752) whose step is no round number:
+    // 25.0 to 75.2 s in steps of 5.02 s reads to a tenth of a second.
+    view.Reset(1000, true);
+    view.OnLeftClick(100);
+    view.OnLeftClick(301);
+    view.BuildTimeLabels(10);
+    EXPECT_EQ(view.TimeLabels()[0], "  25.0");
+    EXPECT_EQ(view.TimeLabels()[1], "  30.0");
+    EXPECT_EQ(view.TimeLabels()[10], "  75.2");
+
+    view.Reset(0, false);  // no record, no time axis at all
+    view.BuildTimeLabels(10);
+    for (const std::string& label : view.TimeLabels()) {
+        EXPECT_EQ(label, "");
+    }
+}
+
 }  // namespace
 }  // namespace tavix

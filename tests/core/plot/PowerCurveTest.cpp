@@ -61,6 +61,18 @@ TEST_F(PowerFixture, ThePowerCurveFillsItsOwnRangeOnlyWhileShown) {
     EXPECT_EQ(zoomed.back().x, volts.back().x);
 }
 
+TEST_F(PowerFixture, ThePowerScaleIsTheCurvesRangeAndOnlyWhileItIsDrawn) {
+    Load(kUploadChannels);
+    EXPECT_FALSE(model->PowerLabels());
+    model->SetPowerShown(true);
+    const auto labels = model->PowerLabels();
+    ASSERT_TRUE(labels);
+    // 0 .. 497.7 W: whole watts, a tenth of the range apart.
+    EXPECT_EQ((*labels)[0], "   497 ");
+    EXPECT_EQ((*labels)[1], "   447 ");
+    EXPECT_EQ((*labels)[10], "     0 ");
+}
+
 TEST_F(PowerFixture, TheReadOutCarriesThePowerOnlyWhileItIsShown) {
     Load(kUploadChannels);
     model->SetPowerColour(0x00A0B0C0);  // COLORREF: red C0, green B0, blue A0
