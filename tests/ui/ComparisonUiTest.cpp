@@ -107,6 +107,12 @@ TEST_F(ComparisonUiTest, AddedRecordsAreShownUntilRemovedOrAnotherRecordIsOpened
     EXPECT_EQ(page->Model().FlightCount(), 3);
     EXPECT_EQ(frame->DocumentPath(), a);
 
+    // Saved under another name, the reference is named so.
+    ASSERT_TRUE(binding->Records().SaveRecord(dir.File(QStringLiteral("renamed.dat"))));
+    EXPECT_EQ(panel->Table()->horizontalHeaderItem(1)->text(),
+              QStringLiteral("renamed.dat (reference)"));
+    EXPECT_EQ(page->Model().FlightCount(), 3);
+
     ASSERT_TRUE(frame->OpenRecordFile(b));
     EXPECT_EQ(page->Model().FlightCount(), 1);
     EXPECT_FALSE(panel->isVisibleTo(page));

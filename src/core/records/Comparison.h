@@ -64,6 +64,8 @@ public:
     // The reference was (re)loaded from `path` ("" for a record not from a
     // file): the added flights go; the alignment mode and level stay.
     void SetReference(const std::string& path);
+    // The reference was saved under `path` (Save As): same flight, new name.
+    void RenameReference(const std::string& path) { referencePath_ = path; }
     // The reference was loaded: a record can be added to it.
     bool HasReference() const { return hasReference_; }
     const std::string& ReferencePath() const { return referencePath_; }

@@ -39,6 +39,13 @@ void ComparisonBinding::NewReference(const QString& path) {
     FillRemoveMenu();
 }
 
+void ComparisonBinding::ReferenceSaved(const QString& path) {
+    comparison_.RenameReference(path.toLocal8Bit().toStdString());
+    if (comparison_.Active()) {
+        page_->ShowComparison(&comparison_);  // its legend and table heads
+    }
+}
+
 void ComparisonBinding::Add(const QStringList& paths) {
     // The calibrations as config.ini holds them now, as an open reads them.
     const CalibrationBook calibrations = CalibrationBook::FromIni(ini_);

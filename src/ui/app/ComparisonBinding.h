@@ -30,6 +30,8 @@ public:
 
     // The record at `path` was opened: the reference of a new comparison.
     void NewReference(const QString& path);
+    // The record shown was saved as `path`: the comparison names it so.
+    void ReferenceSaved(const QString& path);
     // Adds the record files at `paths`. The ones that cannot be added are
     // named, each with its reason, in one message; the others are added.
     void Add(const QStringList& paths);

@@ -151,6 +151,7 @@ bool RecordBinding::SaveRecord(const QString& path) {
         return false;
     }
     edits_.Loaded(form.note);
+    comparison_->ReferenceSaved(QFileInfo(path).absoluteFilePath());
     return true;
 }
 
