@@ -2,6 +2,7 @@
 
 #include <QMenu>
 
+#include "base/OutsideText.h"
 #include "config/CAppConfig.h"
 #include "config/CalibrationBook.h"
 #include "platform/GbkText.h"
@@ -77,7 +78,7 @@ void ComparisonBinding::FillRemoveMenu() {
         action->deleteLater();
     }
     for (int flight = 1; flight < comparison_.Count(); ++flight) {
-        QAction* remove = menu->addAction(FromGbk(comparison_.Name(flight)));
+        QAction* remove = menu->addAction(FromGbk(EscapeControls(comparison_.Name(flight))));
         connect(remove, &QAction::triggered, this,
                 [this, flight] { page_->CompareView()->RemoveFlight(flight); });
     }

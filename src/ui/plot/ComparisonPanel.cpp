@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "analysis/AnalysisMessages.h"
+#include "base/OutsideText.h"
 #include "platform/GbkText.h"
 #include "plot/CurveModel.h"
 #include "records/Comparison.h"
@@ -35,6 +36,12 @@ int ModeIndex(AlignMode mode) {
 
 QString Latin(const char* text) {
     return QString::fromLatin1(text);
+}
+
+// A file name or a setting's value from outside, shown with its control
+// characters escaped, as the logbook shows them.
+QString Outside(const std::string& gbk) {
+    return FromGbk(EscapeControls(gbk));
 }
 
 // Table columns: the captions, the reference's values, then each other
@@ -193,7 +200,7 @@ void ComparisonPanel::AlignAtCursor(int flight) {
     const QString point = QString::number(comparison_->Alignment().front().seconds, 'f', 2);
     emit statusTextChanged(
         flight == 0 ? Latin(kCompareAlignedReference).arg(point)
-                    : Latin(kCompareAlignedFlight).arg(FromGbk(comparison_->Name(flight)), point));
+                    : Latin(kCompareAlignedFlight).arg(Outside(comparison_->Name(flight)), point));
 }
 
 void ComparisonPanel::RemoveFlight(int flight) {
@@ -261,7 +268,7 @@ void ComparisonPanel::FillTable() {
     table_->setRowCount(static_cast<int>(table.rows.size()));
     QStringList heads{QString()};
     for (int flight = 0; flight < flights; ++flight) {
-        const QString name = FromGbk(table.flights[static_cast<std::size_t>(flight)]);
+        const QString name = Outside(table.flights[static_cast<std::size_t>(flight)]);
         heads << (flight == 0 ? Latin(kCompareReference).arg(name) : name);
         if (flight > 0) {
             heads << Latin(kHeadDifference);
@@ -281,7 +288,7 @@ void ComparisonPanel::FillTable() {
         }
         for (int flight = 0; flight < flights; ++flight) {
             const auto i = static_cast<std::size_t>(flight);
-            const QString value = i < row.values.size() ? FromGbk(row.values[i]) : QString();
+            const QString value = i < row.values.size() ? Outside(row.values[i]) : QString();
             auto* item = new QTableWidgetItem(value);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             if (value.contains(Latin(kTextNotReached))) {
@@ -311,7 +318,7 @@ void ComparisonPanel::FillMenus() {
         return;
     }
     for (int flight = 0; flight < comparison_->Count(); ++flight) {
-        const QString name = FromGbk(comparison_->Name(flight));
+        const QString name = Outside(comparison_->Name(flight));
         QAction* align = alignMenu_->addAction(Latin(kCompareAlignFlightAt).arg(name));
         connect(align, &QAction::triggered, this, [this, flight] { AlignAtCursor(flight); });
         if (flight > 0) {
@@ -328,7 +335,7 @@ void ComparisonPanel::ShowContextMenu(const QPoint& at) {
     if (comparison_ == nullptr || flight < 0 || flight >= comparison_->Count()) {
         return;
     }
-    const QString name = FromGbk(comparison_->Name(flight));
+    const QString name = Outside(comparison_->Name(flight));
     QMenu menu(this);
     QAction* align = menu.addAction(Latin(kCompareAlignFlightAt).arg(name));
     align->setEnabled(CursorASeconds().has_value());
