@@ -210,7 +210,6 @@ bool CCurveView::PanPress(const QMouseEvent* event) {
     panButton_ = event->button();
     pressOnCursor_ = false;
     setCursor(Qt::ClosedHandCursor);
-    update();  // a pending first click's marker may go with the first move
     return true;
 }
 

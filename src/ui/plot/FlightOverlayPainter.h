@@ -1,12 +1,11 @@
 #pragma once
 // The flights laid over the shown record: their curves, each flight in its
 // own pattern of gaps along the time axis (dashed, dotted, dash-dot; see
-// plot/ColumnSpans) but in the channels' colours and pens,
-// drawn under the shown record's so the reference stays on top; and the small
-// legend in the plot's top right corner naming each flight beside a sample of
-// its line. The widget and the chart image both draw with it.
+// plot/ColumnSpans) but in the channels' colours and pens, drawn under the
+// shown record's so the reference stays on top; and the small legend in the
+// plot's top right corner naming each flight beside a sample of its line. The
+// widget and the chart image both draw with it.
 
-#include <QFont>
 #include <QRect>
 #include <span>
 #include <vector>
