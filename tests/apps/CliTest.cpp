@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "CliFixture.h"
 #include "Commands.h"
 #include "fakes/TempDir.h"
 #include "logger/LoggerMessages.h"
@@ -18,44 +19,13 @@
 namespace tavix::cli {
 namespace {
 
-class CliTest : public ::testing::Test {
+class CliTest : public CliFixture {
 protected:
-    CliTest() {
-        std::filesystem::copy_file(std::string(TAVIX_SOURCE_DIR) + "/res/config.ini", config);
-        UseDevice(sim::Series::Tarrow);
-    }
-    ~CliTest() override { SetDemoDevice(std::make_shared<sim::SimDevice>()); }
-
-    sim::SimDevice& UseDevice(sim::Series series) {
-        auto device = std::make_shared<sim::SimDevice>(series);
-        SetDemoDevice(device);
-        return *device;
-    }
-
     // Runs the command line with --config added after the command.
     int Run(std::vector<std::string> args, bool withConfig = true) {
-        out.str("");
-        err.str("");
-        if (withConfig && !args.empty()) {
-            args.insert(args.begin() + 1, {"--config", config});
-        }
-        const Io io{out, err, false};
-        return RunCli(args, io);
+        return RunWith(std::move(args), withConfig ? std::vector<std::string>{"--config", config}
+                                                   : std::vector<std::string>{});
     }
-
-    std::vector<std::string> OutLines() const {
-        std::vector<std::string> lines;
-        std::istringstream in(out.str());
-        for (std::string line; std::getline(in, line);) {
-            lines.push_back(line);
-        }
-        return lines;
-    }
-
-    test::TempDir dir;
-    std::string config = dir.File("config.ini");
-    std::ostringstream out;
-    std::ostringstream err;
 };
 
 TEST_F(CliTest, IdentifyTellsVersionHardwareSeriesAndLogger) {

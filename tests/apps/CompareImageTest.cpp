@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "CliFixture.h"
 #include "Commands.h"
 #include "fakes/TempDir.h"
 #include "platform/SerialBackendFactory.h"
@@ -14,36 +15,17 @@
 namespace tavix::cli {
 namespace {
 
-class CompareImageTest : public ::testing::Test {
+class CompareImageTest : public CliFixture {
 protected:
-    CompareImageTest() {
-        std::filesystem::copy_file(std::string(TAVIX_SOURCE_DIR) + "/res/config.ini", config);
-        SetDemoDevice(std::make_shared<sim::SimDevice>(sim::Series::Tarrow));
-    }
-    ~CompareImageTest() override { SetDemoDevice(std::make_shared<sim::SimDevice>()); }
-
     int Run(std::vector<std::string> args) {
-        out.str("");
-        err.str("");
-        args.insert(args.begin() + 1, {"--config", config});
-        const Io io{out, err, false};
-        return RunCli(args, io);
+        return RunWith(std::move(args), {"--config", config});
     }
-
-    test::TempDir dir;
-    std::string config = dir.File("config.ini");
-    std::ostringstream out;
-    std::ostringstream err;
 };
 
 TEST_F(CompareImageTest, DrawsTheComparisonPageOrSaysWhichRecordItCannotOpen) {
     ASSERT_EQ(Run({"upload", "--port", "demo", "--out", dir.Path().string()}), kExitOk)
         << err.str();
-    std::vector<std::string> paths;
-    std::istringstream lines(out.str());
-    for (std::string line; std::getline(lines, line);) {
-        paths.push_back(line);
-    }
+    const std::vector<std::string> paths = OutLines();
     ASSERT_GE(paths.size(), 2u);
 
     const std::string single = dir.File("single.png");

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "CliFixture.h"
 #include "Commands.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
@@ -18,10 +19,9 @@
 namespace tavix::cli {
 namespace {
 
-class CsvCommandTest : public ::testing::Test {
+class CsvCommandTest : public CliFixture {
 protected:
     CsvCommandTest() {
-        std::filesystem::copy_file(std::string(TAVIX_SOURCE_DIR) + "/res/config.ini", config);
         // A 5-channel flight of the profile 1L40: steady 12.0 V, rising
         // current, RPM periods of 2000 after two samples without a reading.
         auto record = std::make_unique<FlightRecord>();
@@ -42,11 +42,9 @@ protected:
     }
 
     int Run(std::vector<std::string> args) {
-        out.str("");
-        err.str("");
         args.insert(args.begin(), "csv");
         args.insert(args.end(), {"--config", config});
-        return RunCli(args, Io{out, err, false});
+        return RunWith(std::move(args), {});
     }
 
     // The text the window's "Save As CSV" writes for the same file: opened as
@@ -67,11 +65,7 @@ protected:
         return CsvText(store.Current());
     }
 
-    test::TempDir dir;
-    std::string config = dir.File("config.ini");
     std::string recordPath = dir.File("2014-3-7_1.dat");
-    std::ostringstream out;
-    std::ostringstream err;
 };
 
 TEST_F(CsvCommandTest, WritesWhatTheWindowWritesBesideTheRecord) {

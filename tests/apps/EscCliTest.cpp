@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "CliFixture.h"
 #include "Commands.h"
 #include "fakes/TempDir.h"
 #include "link/Frame.h"
@@ -15,39 +16,19 @@
 namespace tavix::cli {
 namespace {
 
-class EscCliTest : public ::testing::Test {
+class EscCliTest : public CliFixture {
 protected:
-    EscCliTest() {
-        std::filesystem::copy_file(std::string(TAVIX_SOURCE_DIR) + "/res/config.ini", config);
-        Use(sim::Series::Tarrow);
-    }
-    ~EscCliTest() override { SetDemoDevice(std::make_shared<sim::SimDevice>()); }
-
-    void Use(sim::Series series) {
-        device = std::make_shared<sim::SimDevice>(series);
-        SetDemoDevice(device);
-    }
     int Run(std::vector<std::string> args) {
-        out.str("");
-        err.str("");
-        args.insert(args.begin(), {"esc"});
-        args.insert(args.begin() + 2, {"--config", config, "--port", "demo"});
-        const Io io{out, err, false};
-        return RunCli(args, io);
+        args.insert(args.begin(), "esc");
+        return RunWith(std::move(args), {"--config", config, "--port", "demo"}, 2);
     }
     bool Printed(const std::string& line) const {
         return ("\n" + out.str()).find("\n" + line + "\n") != std::string::npos;
     }
-
-    test::TempDir dir;
-    std::string config = dir.File("config.ini");
-    std::shared_ptr<sim::SimDevice> device;
-    std::ostringstream out;
-    std::ostringstream err;
 };
 
 TEST_F(EscCliTest, ReadPrintsVersionAndEveryParameterInPageOrder) {
-    Use(sim::Series::Ostrin);
+    UseDevice(sim::Series::Ostrin);
     ASSERT_EQ(Run({"read"}), kExitOk) << err.str();
     EXPECT_EQ(out.str().rfind("Tavix ESC parameters\nSeries: Ostrin\n"
                               "Firmware Version: TVKC20140C300312\n"
@@ -106,7 +87,7 @@ TEST_F(EscCliTest, WriteReportsBytesThatDidNotTake) {
 }
 
 TEST_F(EscCliTest, WriteFromAParameterFileOfTheSameSeriesOnly) {
-    Use(sim::Series::Velmor);
+    UseDevice(sim::Series::Velmor);
     ASSERT_EQ(Run({"read"}), kExitOk) << err.str();
     std::string file = out.str();
     file.replace(file.find("PWM Rate: 8 KHz"), 15, "PWM Rate: 12 KHz");
@@ -117,7 +98,7 @@ TEST_F(EscCliTest, WriteFromAParameterFileOfTheSameSeriesOnly) {
     EXPECT_EQ(device->ParamBlock()[8], 1);
     EXPECT_EQ(device->ParamBlock()[1], 0);
 
-    Use(sim::Series::Peldan);
+    UseDevice(sim::Series::Peldan);
     EXPECT_EQ(Run({"write", "--from", path}), kExitRefused);
     EXPECT_NE(err.str().find("parameters of the Velmor series, but this is the Peldan"),
               std::string::npos)
@@ -147,7 +128,7 @@ protected:
 };
 
 TEST_F(EscHistoryCliTest, ReadWriteDiffAndRestoreOfTheKeptBytes) {
-    Use(sim::Series::Velmor);
+    UseDevice(sim::Series::Velmor);
     ASSERT_EQ(Run({"write", "Brake Types=2"}), kExitOk) << err.str();
     auto lines = History();
     ASSERT_EQ(lines.size(), 2u) << out.str();  // identification = the read; then after the write
@@ -174,7 +155,7 @@ TEST_F(EscHistoryCliTest, ReadWriteDiffAndRestoreOfTheKeptBytes) {
     EXPECT_EQ(lines[0][2], "restore");
 
     // A snapshot of the Velmor is refused by an Ostrin.
-    Use(sim::Series::Ostrin);
+    UseDevice(sim::Series::Ostrin);
     EXPECT_EQ(Run({"restore", before}), kExitRefused);
     EXPECT_NE(err.str().find("Velmor series, but this ESC is of the Ostrin series"),
               std::string::npos)
@@ -183,10 +164,10 @@ TEST_F(EscHistoryCliTest, ReadWriteDiffAndRestoreOfTheKeptBytes) {
 }
 
 TEST_F(EscHistoryCliTest, RestoreReportsEveryByteThatDidNotTake) {
-    Use(sim::Series::Tarrow);
+    UseDevice(sim::Series::Tarrow);
     ASSERT_EQ(Run({"write", "Brake Types=2", "PWM Rate=1"}), kExitOk) << err.str();
     const std::string snapshot = History()[0][0];
-    Use(sim::Series::Tarrow);
+    UseDevice(sim::Series::Tarrow);
     device->MutableFaults().keepParamBlock = true;
     EXPECT_EQ(Run({"restore", snapshot}), kExitRefused);
     EXPECT_NE(err.str().find("Offset 3 (Brake Types): wrote 2, the ESC holds 0."),

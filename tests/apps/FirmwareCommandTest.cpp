@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "CliFixture.h"
 #include "Commands.h"
 #include "fakes/FirmwareFixture.h"
 #include "fakes/TempDir.h"
@@ -20,20 +21,14 @@ namespace {
 
 constexpr const char* kNewVersion = "TVKA20141L409999";
 
-class FirmwareCommandTest : public ::testing::Test {
+class FirmwareCommandTest : public CliFixture {
 protected:
     FirmwareCommandTest() {
-        std::filesystem::copy_file(std::string(TAVIX_SOURCE_DIR) + "/res/config.ini", config);
+        device = std::make_shared<sim::SimDevice>();
         SetDemoDevice(device);
     }
-    ~FirmwareCommandTest() override { SetDemoDevice(std::make_shared<sim::SimDevice>()); }
 
-    int Run(const std::vector<std::string>& args) {
-        out.str("");
-        err.str("");
-        const Io io{out, err, false};
-        return RunCli(args, io);
-    }
+    int Run(const std::vector<std::string>& args) { return RunWith(args, {}); }
 
     std::string Write(const std::string& name, const std::string& content) {
         std::ofstream(dir.File(name), std::ios::binary) << content;
@@ -43,12 +38,6 @@ protected:
     int Flash(const std::string& path) {
         return Run({"firmware", "flash", path, "--port", "demo", "--config", config});
     }
-
-    test::TempDir dir;
-    std::string config = dir.File("config.ini");
-    std::shared_ptr<sim::SimDevice> device = std::make_shared<sim::SimDevice>();
-    std::ostringstream out;
-    std::ostringstream err;
 };
 
 TEST_F(FirmwareCommandTest, CheckPrintsVersionAndSizeOfAValidFile) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "CliFixture.h"
 #include "Commands.h"
 #include "analysis/AnalysisMessages.h"
 #include "core/records/RecordTestData.h"
@@ -20,29 +21,10 @@
 namespace tavix::cli {
 namespace {
 
-class LogbookCliTest : public ::testing::Test {
+class LogbookCliTest : public CliFixture {
 protected:
-    LogbookCliTest() {
-        std::filesystem::copy_file(std::string(TAVIX_SOURCE_DIR) + "/res/config.ini", config);
-        SetDemoDevice(std::make_shared<sim::SimDevice>(sim::Series::Tarrow));
-    }
-    ~LogbookCliTest() override { SetDemoDevice(std::make_shared<sim::SimDevice>()); }
-
     int Run(std::vector<std::string> args) {
-        out.str("");
-        err.str("");
-        args.insert(args.begin() + 1, {"--config", config});
-        const Io io{out, err, false};
-        return RunCli(args, io);
-    }
-
-    std::vector<std::string> OutLines() const {
-        std::vector<std::string> lines;
-        std::istringstream in(out.str());
-        for (std::string line; std::getline(in, line);) {
-            lines.push_back(line);
-        }
-        return lines;
+        return RunWith(std::move(args), {"--config", config});
     }
 
     // Uploads the demo logger's three flights into `flights`.
@@ -53,11 +35,7 @@ protected:
         return OutLines();
     }
 
-    test::TempDir dir;
-    std::string config = dir.File("config.ini");
     std::string flights = dir.File("flights");
-    std::ostringstream out;
-    std::ostringstream err;
 };
 
 TEST_F(LogbookCliTest, ListsTheUploadedFlightsThenTheFilesThatFailed) {

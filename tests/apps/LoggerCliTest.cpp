@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "CliFixture.h"
 #include "Commands.h"
 #include "fakes/TempDir.h"
 #include "logger/LoggerMessages.h"
@@ -16,33 +17,11 @@
 namespace tavix::cli {
 namespace {
 
-class LoggerCliTest : public ::testing::Test {
+class LoggerCliTest : public CliFixture {
 protected:
-    LoggerCliTest() {
-        std::filesystem::copy_file(std::string(TAVIX_SOURCE_DIR) + "/res/config.ini", config);
-        UseDevice(sim::Series::Tarrow);
-    }
-    ~LoggerCliTest() override { SetDemoDevice(std::make_shared<sim::SimDevice>()); }
-
-    sim::SimDevice& UseDevice(sim::Series series) {
-        device = std::make_shared<sim::SimDevice>(series);
-        SetDemoDevice(device);
-        return *device;
-    }
-
     int Run(std::vector<std::string> args) {
-        out.str("");
-        err.str("");
-        args.insert(args.begin() + 1, {"--config", config, "--port", "demo"});
-        const Io io{out, err, false};
-        return RunCli(args, io);
+        return RunWith(std::move(args), {"--config", config, "--port", "demo"});
     }
-
-    test::TempDir dir;
-    std::string config = dir.File("config.ini");
-    std::shared_ptr<sim::SimDevice> device;
-    std::ostringstream out;
-    std::ostringstream err;
 };
 
 TEST_F(LoggerCliTest, ReadWriteAndClearTheLogger) {
