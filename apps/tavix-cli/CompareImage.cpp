@@ -1,17 +1,10 @@
 #include "CompareImage.h"
 
-#include <QApplication>
-#include <QCoreApplication>
-#include <filesystem>
 #include <ostream>
 
 #include "Commands.h"
 #include "ImagePage.h"
-#include "base/FormatText.h"
 #include "config/CalibrationBook.h"
-#include "platform/ImageWriter.h"
-#include "plot/ChartImageNames.h"
-#include "plot/PlotMessages.h"
 #include "records/Comparison.h"
 #include "ui/plot/RecordPage.h"
 
@@ -19,24 +12,10 @@ namespace tavix::cli {
 
 int RunCompareImage(const Invocation& call, const std::vector<std::string>& paths,
                     const AlignRequest& align) {
-    const ParsedArgs& parsed = call.args;
     const Io& io = call.io;
-    int width = kDefaultImageWidth;
-    int height = kDefaultImageHeight;
-    if (parsed.Has("--size") && !ParseSize(parsed.Get("--size"), width, height)) {
-        return call.UsageError(kMsgBadSize);
-    }
-    const std::string out = WithImageExtension(parsed.Get("--image"), 1);
-    for (const std::string& path : paths) {
-        std::error_code ec;
-        if (std::filesystem::equivalent(path, out, ec)) {
-            io.err << FormatText(kMsgImageOverRecord, out.c_str()) << '\n';
-            return kExitRefused;
-        }
-    }
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
-        io.err << "tavix-cli compare: drawing needs the application started for it\n";
-        return kExitRefused;
+    ImageTarget target;
+    if (const auto end = PrepareImage(call, call.args.Get("--image"), paths, target)) {
+        return *end;
     }
 
     // The reference opened as the window opens a record, the others added
@@ -48,7 +27,7 @@ int RunCompareImage(const Invocation& call, const std::vector<std::string>& path
         return kExitRefused;
     }
     RecordPage page(settings->config.Current(), settings->config.smoothing);
-    LayOutOffScreen(page, width, height);
+    LayOutOffScreen(page, target.width, target.height);
     page.ShowRecord();
     Comparison comparison(settings->config.Current(), settings->config.smoothing);
     comparison.SetReference(paths.front());
@@ -67,18 +46,12 @@ int RunCompareImage(const Invocation& call, const std::vector<std::string>& path
     comparison.SetAlignment(align.mode, align.throttlePercent);
     page.ShowComparison(&comparison);
     // Laid out again with the table in it, at the size asked for.
-    LayOutOffScreen(page, width, height);
+    LayOutOffScreen(page, target.width, target.height);
     const QImage image = page.RenderImage();
     page.ShowComparison(nullptr);
     page.hide();
 
-    QString reason;
-    if (!WriteImageFile(image, QString::fromLocal8Bit(out.c_str()), &reason)) {
-        io.err << kMsgImageSaveError << " (" << out << ": " << reason.toStdString() << ")\n";
-        return kExitRefused;
-    }
-    io.out << out << '\n';
-    return kExitOk;
+    return SaveImage(io, image, target.path);
 }
 
 }  // namespace tavix::cli

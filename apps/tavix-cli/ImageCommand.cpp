@@ -61,27 +61,48 @@ void LayOutOffScreen(RecordPage& page, int width, int height) {
     QCoreApplication::processEvents();
 }
 
+std::optional<int> PrepareImage(const Invocation& call, const std::string& outArg,
+                                const std::vector<std::string>& records, ImageTarget& target) {
+    const ParsedArgs& parsed = call.args;
+    if (parsed.Has("--size") && !ParseSize(parsed.Get("--size"), target.width, target.height)) {
+        return call.UsageError(kMsgBadSize);
+    }
+    target.path = WithImageExtension(outArg, 1);
+    for (const std::string& record : records) {
+        std::error_code ec;
+        if (std::filesystem::equivalent(record, target.path, ec)) {
+            call.io.err << FormatText(kMsgImageOverRecord, target.path.c_str()) << '\n';
+            return kExitRefused;
+        }
+    }
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+        call.io.err << "tavix-cli " << call.command.name
+                    << ": drawing needs the application started for it\n";
+        return kExitRefused;
+    }
+    return std::nullopt;
+}
+
+int SaveImage(const Io& io, const QImage& image, const std::string& path) {
+    QString reason;
+    if (!WriteImageFile(image, QString::fromLocal8Bit(path.c_str()), &reason)) {
+        io.err << kMsgImageSaveError << " (" << path << ": " << reason.toStdString() << ")\n";
+        return kExitRefused;
+    }
+    io.out << path << '\n';
+    return kExitOk;
+}
+
 int RunImage(const Invocation& call) {
     const ParsedArgs& parsed = call.args;
     const Io& io = call.io;
     if (parsed.Get("--out").empty()) {
         return call.UsageError("which image file? (-o OUT.png)");
     }
-    int width = kDefaultImageWidth;
-    int height = kDefaultImageHeight;
-    if (parsed.Has("--size") && !ParseSize(parsed.Get("--size"), width, height)) {
-        return call.UsageError(kMsgBadSize);
-    }
-    // The record itself, or a link to it, is never drawn over.
-    const std::string out = WithImageExtension(parsed.Get("--out"), 1);
-    std::error_code ec;
-    if (std::filesystem::equivalent(parsed.positional.front(), out, ec)) {
-        io.err << FormatText(kMsgImageOverRecord, out.c_str()) << '\n';
-        return kExitRefused;
-    }
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
-        io.err << "tavix-cli image: drawing needs the application started for it\n";
-        return kExitRefused;
+    ImageTarget target;
+    if (const auto end =
+            PrepareImage(call, parsed.Get("--out"), {parsed.positional.front()}, target)) {
+        return *end;
     }
     StreamPrompt prompt(io);
     RecordForm form;
@@ -92,7 +113,7 @@ int RunImage(const Invocation& call) {
 
     // The page laid out and drawn as on screen, but never shown there.
     RecordPage page(settings->config.Current(), settings->config.smoothing);
-    LayOutOffScreen(page, width, height);
+    LayOutOffScreen(page, target.width, target.height);
     page.ShowRecord();
     if (parsed.Has("--power")) {
         if (settings->config.powerColour) {
@@ -102,14 +123,7 @@ int RunImage(const Invocation& call) {
     }
     const QImage image = page.RenderImage();
     page.hide();
-
-    QString reason;
-    if (!WriteImageFile(image, QString::fromLocal8Bit(out.c_str()), &reason)) {
-        io.err << kMsgImageSaveError << " (" << out << ": " << reason.toStdString() << ")\n";
-        return kExitRefused;
-    }
-    io.out << out << '\n';
-    return kExitOk;
+    return SaveImage(io, image, target.path);
 }
 
 const Command kImageCommand{

@@ -2,7 +2,11 @@
 // What the commands that draw a record page (image, compare --image) share:
 // the page size they accept and the page drawn off-screen.
 #include <QImage>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "Commands.h"
 
 namespace tavix {
 class RecordPage;
@@ -22,5 +26,21 @@ bool ParseSize(const std::string& text, int& width, int& height);
 
 // Lays `page` out at `width` x `height` without showing it on a screen.
 void LayOutOffScreen(RecordPage& page, int width, int height);
+
+// Where a drawn page goes: the size asked for with --size (or the default)
+// and the image file, its name given the extension of its format.
+struct ImageTarget {
+    int width = kDefaultImageWidth;
+    int height = kDefaultImageHeight;
+    std::string path;
+};
+// Fills `target` from --size and `outArg`. Refuses a bad size, an image file
+// that is one of `records` (or a link to one: a record is never drawn over)
+// and a process without the application that draws. Returns the exit code to
+// end with, or nothing to go on.
+std::optional<int> PrepareImage(const Invocation& call, const std::string& outArg,
+                                const std::vector<std::string>& records, ImageTarget& target);
+// Writes `image` to `path` and prints the path; the exit code.
+int SaveImage(const Io& io, const QImage& image, const std::string& path);
 
 }  // namespace tavix::cli
