@@ -94,10 +94,12 @@ bool PlotView::OnRightClick() {
 }
 
 float PlotView::PositionAt(int x) const {
+    // The inverse of WindowColumn: the first visible sample is drawn at
+    // column 0 and the last one (last_ - 1) at the right edge.
     x = std::clamp(x, 0, geometry_.plotWidth);
-    const float f = static_cast<float>(first_) + static_cast<float>(last_ - first_) *
-                                                     static_cast<float>(x) /
-                                                     static_cast<float>(geometry_.plotWidth);
+    const float f = static_cast<float>(first_) +
+                    static_cast<float>(std::max(0, last_ - first_ - 1)) * static_cast<float>(x) /
+                        static_cast<float>(geometry_.plotWidth);
     // Two neighbouring samples inside the record, even at the right edge.
     return std::clamp(f, 0.0f, static_cast<float>(std::max(0, samples_ - 1)));
 }

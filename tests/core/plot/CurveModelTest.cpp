@@ -104,11 +104,11 @@ TEST_F(CurveFixture, TheReadOutAtAMotorStartFollowsTheDrawnLine) {
     }
     model.OnInitialUpdate();
     const float running = RpmValue(1000, 10, 1.0f, 1.0f);
-    ASSERT_TRUE(model.OnMouseMove(196));  // halfway between samples 24 and 25
+    ASSERT_TRUE(model.OnMouseMove(200));  // 49 x 200 / 400: halfway between samples 24 and 25
     // Half way from standing still to the first speed, not the speed of a
     // period half as long.
     EXPECT_FLOAT_EQ(model.CurrentValue(kMotorRpm), running / 2.0f);
-    ASSERT_TRUE(model.OnMouseMove(204));  // between two running samples
+    ASSERT_TRUE(model.OnMouseMove(208));  // between two running samples
     EXPECT_FLOAT_EQ(model.CurrentValue(kMotorRpm), running);
 }
 
@@ -242,9 +242,10 @@ TEST_F(CurveFixture, TheReadOutRunsBetweenSamplesAndStopsAtTheRecordsEnd) {
     Load(101);
     record->record.calibration[kVoltage] = {0.5f, 1.0f};
     model.ComputePoints();
-    // x = 2 is sample 101 x 2 / 400 = 0.505, between 0 and 1 (v = 0.505 x 0.5 + 1).
+    // Sample 100 is drawn at the right edge, so x = 2 is sample 100 x 2 / 400
+    // = 0.5, between 0 and 1 (v = 0.5 x 0.5 + 1).
     ASSERT_TRUE(model.OnMouseMove(2));
-    EXPECT_NEAR(model.CurrentValue(kVoltage), 1.2525f, 1e-6f);
+    EXPECT_NEAR(model.CurrentValue(kVoltage), 1.25f, 1e-6f);
     // The right edge and beyond read the last sample, never one past it.
     ASSERT_TRUE(model.OnMouseMove(400));
     EXPECT_FLOAT_EQ(model.CurrentValue(kVoltage), 51.0f);

@@ -133,11 +133,11 @@ TEST_F(OverlayFixture, AFlightWithoutAChannelDrawsAndReadsNothingForIt) {
     EXPECT_TRUE(model->FlightPoints(2, 6).empty());
     EXPECT_TRUE(model->FlightPoints(3, kVoltage).empty());  // no such flight
 
-    ASSERT_TRUE(model->OnMouseMove(40));
+    ASSERT_TRUE(model->OnMouseMove(42));
     EXPECT_FALSE(model->FlightValue(1, kCurrent).has_value());
     EXPECT_FALSE(model->FlightValue(1, CurveModel::kPowerCurve).has_value());
-    // Plot sample 10.1: between 160 W and 161 W.
-    EXPECT_NEAR(model->FlightValue(2, CurveModel::kPowerCurve).value(), 160.1f, 1e-3f);
+    // Plot sample 10.5: between 160 W and 161 W.
+    EXPECT_NEAR(model->FlightValue(2, CurveModel::kPowerCurve).value(), 160.5f, 1e-3f);
 }
 
 TEST_F(OverlayFixture, TheReadOutListsEachFlightsValueAndADashWhereItHasNone) {
@@ -150,7 +150,7 @@ TEST_F(OverlayFixture, TheReadOutListsEachFlightsValueAndADashWhereItHasNone) {
 
     // Plot sample 50.5: past the shorter flight's end; the half-rate one's
     // sample (50.5 + 10) / 2 = 30.25.
-    ASSERT_TRUE(model->OnMouseMove(200));
+    ASSERT_TRUE(model->OnMouseMove(202));
     EXPECT_EQ(model->TooltipText(),
               "<font color=red>VOL: 20.1V | - | 27.1V</font>\n"
               "<font color=green>CUR: 10.0A | - | -</font>\n"

@@ -48,6 +48,16 @@ TEST_F(PlotViewTest, TheWheelZoomsAroundThePointerInsideTheRecord) {
     EXPECT_FALSE(view.ZoomAt(200, 1)) << "ten samples cannot shrink";
 }
 
+TEST_F(PlotViewTest, ThePointerReadsTheSampleDrawnUnderIt) {
+    // Ten samples, 495 to 504: 504 stands at the right edge, never 505.
+    ASSERT_TRUE(view.ZoomAt(200, 60));
+    ExpectWindow(495, 505);
+    EXPECT_FLOAT_EQ(view.PositionAt(0), 495.0f);
+    EXPECT_FLOAT_EQ(view.PositionAt(200), 499.5f);
+    EXPECT_FLOAT_EQ(view.PositionAt(400), 504.0f);
+    EXPECT_FLOAT_EQ(view.PositionAt(500), 504.0f);  // past the plot: its edge
+}
+
 TEST_F(PlotViewTest, ZoomingOutNearAnEndStopsAtTheRecordsEdge) {
     ASSERT_TRUE(view.ZoomAt(400, 10));  // the last 107 samples
     ExpectWindow(893, 1000);
