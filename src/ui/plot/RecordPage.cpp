@@ -180,12 +180,12 @@ void RecordPage::ComparisonShown(bool comparing) {
 }
 
 QWidget* RecordPage::BuildAnalysis() {
-    // Two lines of the flight's quantities with the power curve's box, a
+    // Three lines of the flight's quantities with the power curve's box, a
     // rule, then the cursors' span: compact, so the curves keep their room.
     auto* row = new QWidget(this);
     row->setObjectName(QStringLiteral("analysisRow"));
     // Max.Power stands with the statistics above already.
-    summary_ = new FlightSummaryPanel(row, 3, kQuantityMaxPower);
+    summary_ = new FlightSummaryPanel(row, 2, kQuantityMaxPower);
     summary_->setObjectName(QStringLiteral("flightSummary"));
     powerCheck_ = new QCheckBox(QString::fromLatin1(kPowerCheckCaption), row);
     powerCheck_->setObjectName(QStringLiteral("powerCheck"));
