@@ -2,10 +2,8 @@
 
 #include <QMenu>
 
-#include "base/OutsideText.h"
 #include "config/CAppConfig.h"
 #include "config/CalibrationBook.h"
-#include "platform/GbkText.h"
 #include "shell/Prompt.h"
 #include "shell/ShellMessages.h"
 #include "ui/plot/ComparisonPanel.h"
@@ -72,16 +70,7 @@ void ComparisonBinding::Add(const QStringList& paths) {
 
 void ComparisonBinding::FillRemoveMenu() {
     QMenu* menu = frame_.RemoveFromComparisonMenu();
-    // The entry chosen may be running this (it removed its record): it goes later.
-    for (QAction* action : menu->actions()) {
-        menu->removeAction(action);
-        action->deleteLater();
-    }
-    for (int flight = 1; flight < comparison_.Count(); ++flight) {
-        QAction* remove = menu->addAction(FromGbk(EscapeControls(comparison_.Name(flight))));
-        connect(remove, &QAction::triggered, this,
-                [this, flight] { page_->CompareView()->RemoveFlight(flight); });
-    }
+    page_->CompareView()->FillRemoveMenu(*menu);
     menu->setEnabled(comparison_.Active());
 }
 

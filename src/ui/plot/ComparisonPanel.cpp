@@ -306,25 +306,39 @@ void ComparisonPanel::FillTable() {
     table_->resizeColumnsToContents();
 }
 
-void ComparisonPanel::FillMenus() {
-    // An entry may be running this (it removed its record): it goes later.
-    for (QMenu* menu : {alignMenu_, removeMenu_}) {
-        for (QAction* action : menu->actions()) {
-            menu->removeAction(action);
-            action->deleteLater();
-        }
+namespace {
+
+// An entry may be running this (it removed its record): it goes later.
+void ClearMenu(QMenu& menu) {
+    for (QAction* action : menu.actions()) {
+        menu.removeAction(action);
+        action->deleteLater();
     }
+}
+
+}  // namespace
+
+void ComparisonPanel::FillRemoveMenu(QMenu& menu) {
+    ClearMenu(menu);
+    if (comparison_ == nullptr) {
+        return;
+    }
+    for (int flight = 1; flight < comparison_->Count(); ++flight) {
+        QAction* remove = menu.addAction(Outside(comparison_->Name(flight)));
+        connect(remove, &QAction::triggered, this, [this, flight] { RemoveFlight(flight); });
+    }
+}
+
+void ComparisonPanel::FillMenus() {
+    ClearMenu(*alignMenu_);
+    FillRemoveMenu(*removeMenu_);
     if (comparison_ == nullptr) {
         return;
     }
     for (int flight = 0; flight < comparison_->Count(); ++flight) {
-        const QString name = Outside(comparison_->Name(flight));
-        QAction* align = alignMenu_->addAction(Latin(kCompareAlignFlightAt).arg(name));
+        QAction* align = alignMenu_->addAction(
+            Latin(kCompareAlignFlightAt).arg(Outside(comparison_->Name(flight))));
         connect(align, &QAction::triggered, this, [this, flight] { AlignAtCursor(flight); });
-        if (flight > 0) {
-            QAction* remove = removeMenu_->addAction(name);
-            connect(remove, &QAction::triggered, this, [this, flight] { RemoveFlight(flight); });
-        }
     }
     alignAt_->setEnabled(CursorASeconds().has_value());
     remove_->setEnabled(comparison_->Active());

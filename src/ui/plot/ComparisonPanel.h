@@ -70,6 +70,9 @@ public:
 
     // --- what the controls do, also for the window's menus ---------------
     void RemoveFlight(int flight);  // 1-3
+    // Lists the added records in `menu` (the panel's own, or the File
+    // menu's), each entry taking its record out of the comparison.
+    void FillRemoveMenu(QMenu& menu);
     // Cursor A marks flight `flight`'s (0-3) point; refused with a hint when
     // A is not placed.
     void AlignAtCursor(int flight);
