@@ -200,7 +200,6 @@ CLogbookDlg::CLogbookDlg(const CIniFile& ini, const std::array<int, kChannelCoun
     packs_->setObjectName(QStringLiteral("packsButton"));
     packs_->setAutoDefault(false);
     packs_->setEnabled(false);
-    models_->setEnabled(false);
     packs_->setToolTip(tr("The flights gathered by the pack their note names (\"Pack: NAME\")"));
     models_ = new QPushButton(Latin(kModelsTitle) + QStringLiteral("..."), this);
     models_->setObjectName(QStringLiteral("modelsButton"));
