@@ -24,6 +24,7 @@
 #include "logger/FlightSplitter.h"
 #include "logger/LoggerHeader.h"
 #include "records/CTavixDoc.h"
+#include "records/RecordCodec.h"
 #include "sim/LoggerMemory.h"
 #include "sim/SimDevice.h"
 
@@ -67,7 +68,7 @@ std::string RecordOf(int channels, int samples, std::uint32_t seed) {
     for (int ch = 5; ch < channels; ++ch) {
         record->raw[ch] = record->raw[0];
     }
-    return CTavixDoc::Serialize(*record);
+    return EncodeRecordFile(*record);
 }
 
 // 8 channels of kMaxSamples samples: the largest file the reader takes.
@@ -84,7 +85,7 @@ std::string LargestRecord() {
             record->raw[ch][j] = (j * (ch + 1)) % 4096;
         }
     }
-    return CTavixDoc::Serialize(*record);
+    return EncodeRecordFile(*record);
 }
 
 // A record whose every text field holds control characters and formula starts.
@@ -99,7 +100,7 @@ std::string HostileRecord() {
     SetFixedText(record->header.version, "TVK\n\x1B[2J\r\x07=1");
     SetFixedText(record->header.note, "=HYPERLINK(\"x\")\x1B]0;t\x07\n-2+3\t@");
     SetFixedText(record->channels[0].name, "\x1B[31mVolt\n");
-    return CTavixDoc::Serialize(*record);
+    return EncodeRecordFile(*record);
 }
 
 }  // namespace

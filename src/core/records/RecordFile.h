@@ -13,6 +13,7 @@
 
 #include "flight/FlightData.h"
 #include "flight/FlightRecord.h"
+#include "records/RecordCodec.h"
 
 namespace tavix {
 
@@ -27,13 +28,6 @@ struct RecordForm {
     std::int32_t poles = 0;
     std::string version;  // device version text of the record
     std::string warning;  // after an open: the record holds values no device produces
-};
-
-// What reading record bytes found.
-struct RecordReadResult {
-    bool ok = false;
-    std::string message;            // why the bytes were refused
-    std::size_t trailingBytes = 0;  // bytes after the last channel, ignored
 };
 
 // Reads `bytes` (the file `name`, for messages) into a new flight: header,

@@ -23,9 +23,9 @@ std::string Block() {
 
 TEST(RecordExtension, NewFilesCarryTheBlockAndOldReadersSeeTheSameRecord) {
     auto record = test::MakeRecord(5, 100);
-    const std::string old = CTavixDoc::Serialize(*record);
+    const std::string old = EncodeRecordFile(*record);
     record->escBlock = Block();
-    const std::string now = CTavixDoc::Serialize(*record);
+    const std::string now = EncodeRecordFile(*record);
 
     // The old bytes first, unchanged; the extension after them.
     ASSERT_EQ(now.substr(0, old.size()), old);
@@ -34,25 +34,25 @@ TEST(RecordExtension, NewFilesCarryTheBlockAndOldReadersSeeTheSameRecord) {
     for (const auto& [bytes, block] : {std::pair{old, std::string()}, std::pair{now, Block()}}) {
         auto read = std::make_unique<FlightRecord>();
         read->escBlock = "left from before";
-        const RecordReadResult result = CTavixDoc::Serialize(bytes, *read, "t.dat");
+        const RecordReadResult result = DecodeRecordFile(bytes, *read, "t.dat");
         ASSERT_TRUE(result.ok) << result.message;
         EXPECT_EQ(result.trailingBytes, 0u);
         EXPECT_EQ(read->escBlock, block);
         EXPECT_EQ(read->raw[4][99], record->raw[4][99]);
-        EXPECT_EQ(CTavixDoc::Serialize(*read), bytes);  // saved again: the same file
+        EXPECT_EQ(EncodeRecordFile(*read), bytes);  // saved again: the same file
     }
 }
 
 TEST(RecordExtension, ADamagedOrCutExtensionIsIgnoredAndTheRecordStillLoads) {
     auto record = test::MakeRecord(3, 40);
     record->escBlock = Block();
-    const std::string now = CTavixDoc::Serialize(*record);
+    const std::string now = EncodeRecordFile(*record);
     const std::size_t flipAt = now.size() - 100;  // inside the block
     std::string damaged = now;
     damaged[flipAt] = static_cast<char>(damaged[flipAt] ^ 1);
     for (const std::string& bytes : {damaged, now.substr(0, now.size() - 3)}) {
         auto read = std::make_unique<FlightRecord>();
-        const RecordReadResult result = CTavixDoc::Serialize(bytes, *read, "t.dat");
+        const RecordReadResult result = DecodeRecordFile(bytes, *read, "t.dat");
         ASSERT_TRUE(result.ok);
         EXPECT_TRUE(read->escBlock.empty());
         EXPECT_GT(result.trailingBytes, 0u);
