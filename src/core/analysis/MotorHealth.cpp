@@ -152,11 +152,12 @@ std::vector<QuantityText> MotorTexts(const MotorEstimate& estimate) {
         return f ? PointNumber(f->*field * scale, decimals) + unit : std::string(kNoValue);
     };
     return {
-        {kCaptionKv, f ? value(&MotorFigures::kv, 1.0, 0, " rpm/V") : kMsgNotEnoughSteady},
+        {kCaptionKv, value(&MotorFigures::kv, 1.0, 0, " rpm/V")},
         {kCaptionRm, value(&MotorFigures::rmOhm, 1000.0, 1, " mOhm")},
-        {kCaptionPropK, value(&MotorFigures::propK, 1.0, 3, " W/krpm^3")},
+        {kCaptionPropK, value(&MotorFigures::propK, 1.0, 3, "")},
         {kCaptionMotorEfficiency, value(&MotorFigures::efficiency, 100.0, 1, " %")},
-        {kCaptionSteady, PointNumber(estimate.steadySeconds, 1) + " s"},
+        {kCaptionSteady, PointNumber(estimate.steadySeconds, 1) + " s" +
+                             (f ? "" : std::string(": ") + kMsgNotEnoughSteady)},
     };
 }
 

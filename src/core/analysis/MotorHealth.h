@@ -92,8 +92,8 @@ MotorEstimate EstimateMotor(const MotorSeries& series);
 MotorEstimate FlightMotor(const SpanIndex& index);
 
 // The figures as captions (analysis/AnalysisMessages.h) with their values,
-// always the same five: Kv, Rm, Prop k, Motor eff. and Steady; without
-// figures Kv reads "not enough steady flight" and the others "-".
+// always the same five: Kv, Rm, Prop k (W per krpm cubed), Eff. and Steady;
+// without figures the four read "-" and Steady "2.4 s: not enough steady flight".
 std::vector<QuantityText> MotorTexts(const MotorEstimate& estimate);
 
 // What a model's trend needs from one flight.

@@ -10,17 +10,17 @@ namespace tavix {
 
 FlightSummaryPanel::FlightSummaryPanel(QWidget* parent, int pairsPerLine, const char* omitted)
     : QWidget(parent) {
-    Build(QuantityTexts(FlightQuantities{}), pairsPerLine, omitted);
+    Build(QuantityTexts(FlightQuantities{}), pairsPerLine, omitted, false);
 }
 
 FlightSummaryPanel::FlightSummaryPanel(const std::vector<QuantityText>& layout, QWidget* parent,
                                        int pairsPerLine)
     : QWidget(parent) {
-    Build(layout, pairsPerLine, nullptr);
+    Build(layout, pairsPerLine, nullptr, true);
 }
 
 void FlightSummaryPanel::Build(const std::vector<QuantityText>& texts, int pairsPerLine,
-                               const char* omitted) {
+                               const char* omitted, bool lastTakesLine) {
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setVerticalSpacing(1);
@@ -40,7 +40,12 @@ void FlightSummaryPanel::Build(const std::vector<QuantityText>& texts, int pairs
         const int line = index / perLine;
         const int column = index % perLine * 2;
         layout->addWidget(caption, line, column);
-        layout->addWidget(value, line, column + 1);
+        if (lastTakesLine && &text == &texts.back() && column == 0) {
+            value->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            layout->addWidget(value, line, 1, 1, 2 * perLine - 1);
+        } else {
+            layout->addWidget(value, line, column + 1);
+        }
         // A little room between a value and the next caption on its line.
         layout->setColumnMinimumWidth(column + 1, 64);
         captions_.push_back(caption);

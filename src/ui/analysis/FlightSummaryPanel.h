@@ -40,7 +40,8 @@ public:
     void Show(const std::vector<QuantityText>& texts);
 
 private:
-    void Build(const std::vector<QuantityText>& layout, int pairsPerLine, const char* omitted);
+    void Build(const std::vector<QuantityText>& layout, int pairsPerLine, const char* omitted,
+               bool lastTakesLine);
 
     std::vector<QLabel*> captions_;
     std::vector<QLabel*> values_;

@@ -210,13 +210,19 @@ QWidget* RecordPage::BuildAnalysis() {
     compare_ = new ComparisonPanel(*model_, row);
     compare_->setMinimumHeight(100);
     auto* flight = new QHBoxLayout();
+    // The motor's figures above the power curve's box: the width is shared
+    // with the quantities and the events at the window's smallest size.
+    auto* power = new QHBoxLayout();
+    power->addWidget(powerCheck_);
+    power->addWidget(powerColour_);
+    power->addStretch(1);
+    auto* motorColumn = new QVBoxLayout();
+    motorColumn->addWidget(motor_);
+    motorColumn->addLayout(power);
     flight->addWidget(summary_);
     flight->addSpacing(16);
-    flight->addWidget(motor_);
+    flight->addLayout(motorColumn);
     flight->addWidget(compare_, 100);  // all the width while it is shown
-    flight->addSpacing(24);
-    flight->addWidget(powerCheck_, 0, Qt::AlignBottom);
-    flight->addWidget(powerColour_, 0, Qt::AlignBottom);
     flight->addStretch(1);
     flight->addWidget(eventList_);
 
