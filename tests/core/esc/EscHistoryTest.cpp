@@ -38,10 +38,14 @@ TEST_F(History, AChangedBlockIsKeptAndAnUnchangedOneIsNotKeptAgain) {
     EXPECT_EQ(history.Keep(SnapshotReason::BeforeWrite, block), "");
     // Another ESC (an Ostrin) between does not make the Velmor's block new.
     EXPECT_EQ(history.Keep(SnapshotReason::Read, sim::DefaultParamBlock(sim::Series::Ostrin)), "");
+    // Nor does a Velmor on another firmware: the rule is per series and version.
+    Bytes otherFirmware = block;
+    otherFirmware[kBlockVersionOffset + kBlockVersionSize - 1] = '9';
+    EXPECT_EQ(history.Keep(SnapshotReason::Read, otherFirmware), "");
     EXPECT_EQ(history.Keep(SnapshotReason::Read, block), "");
     block[3] = 2;
     EXPECT_EQ(history.Keep(SnapshotReason::AfterWrite, block), "");
-    EXPECT_EQ(Reasons(), (std::vector<std::string>{"after-write", "read", "read"}));
+    EXPECT_EQ(Reasons(), (std::vector<std::string>{"after-write", "read", "read", "read"}));
 
     const EscSnapshot newest = history.List().front();
     EXPECT_EQ(newest.block, block);
@@ -80,7 +84,9 @@ TEST_F(History, AFailedWriteIsReportedAndUnknownBlocksAreNotKept) {
     EXPECT_NE(error.find("Can't keep a snapshot of the ESC settings in"), std::string::npos)
         << error;
     EscHistory nowhere("", clock);
-    EXPECT_NE(nowhere.Keep(SnapshotReason::Read, sim::DefaultParamBlock(sim::Series::Tarrow)), "");
+    EXPECT_EQ(nowhere.Keep(SnapshotReason::Read, sim::DefaultParamBlock(sim::Series::Tarrow)),
+              FormatText(kMsgCantKeepSnapshot, "the user's data folder",
+                         "neither XDG_DATA_HOME nor HOME is set"));
     EXPECT_EQ(history.Keep(SnapshotReason::Read, Bytes(kParamBlockSize, 0)), "");
     EXPECT_TRUE(history.List().empty());
 }
