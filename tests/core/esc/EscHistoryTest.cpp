@@ -142,12 +142,14 @@ TEST_F(PageHistory, ReadWriteAndRestoreEachLeaveASnapshot) {
 }
 
 TEST_F(PageHistory, RestoreOfAnotherSeriesOrVersionIsRefused) {
+    EXPECT_EQ(esc.session.Restore(esc.device->ParamBlock()), kMsgEscRestoreUnread);
     esc.ShowAndRead();
-    EXPECT_NE(esc.session.Restore(sim::DefaultParamBlock(sim::Series::Velmor)), "");
+    EXPECT_EQ(esc.session.Restore(sim::DefaultParamBlock(sim::Series::Velmor)),
+              FormatText(kMsgEscRestoreOtherSeries, "Velmor", "Ostrin"));
     Bytes otherVersion = esc.device->ParamBlock();
     otherVersion[kBlockVersionOffset + 15] = '9';
     otherVersion[1] = 0;
-    EXPECT_NE(esc.session.Restore(otherVersion), "");
+    EXPECT_EQ(esc.session.Restore(otherVersion).rfind("The snapshot was taken of firmware", 0), 0u);
     EXPECT_FALSE(esc.session.UnsentChanges());
 }
 
