@@ -19,6 +19,7 @@
 #include "records/CTavixDoc.h"
 #include "records/Logbook.h"
 #include "records/PackBook.h"
+#include "records/RecordCodec.h"
 #include "sim/LoggerMemory.h"
 
 namespace {
@@ -95,7 +96,7 @@ public:
                 i % 2 == 0 ? "Pack: P" + std::to_string(i % 8 / 2) + "\nfield" : "field";
             SetFixedText(record->header.note, note);
             test::WriteBytes((path_ / ("f" + std::to_string(i) + ".dat")).string(),
-                             CTavixDoc::Serialize(*record));
+                             EncodeRecordFile(*record));
         }
         test::AddProfile(ini_, "1L40", 0.1f, 0.000001f);
     }

@@ -100,7 +100,7 @@ std::string RecordOf(int channels, int samples, std::uint32_t seed, int escSerie
     if (escSeries >= 0) {
         record->escBlock = AsString(sim::DefaultParamBlock(static_cast<sim::Series>(escSeries)));
     }
-    return CTavixDoc::Serialize(*record);
+    return EncodeRecordFile(*record);
 }
 
 // 8 channels of kMaxSamples samples: the largest file the reader takes.
@@ -117,7 +117,7 @@ std::string LargestRecord() {
             record->raw[ch][j] = (j * (ch + 1)) % 4096;
         }
     }
-    return CTavixDoc::Serialize(*record);
+    return EncodeRecordFile(*record);
 }
 
 // A record whose every text field holds control characters and formula starts.
@@ -132,7 +132,7 @@ std::string HostileRecord() {
     SetFixedText(record->header.version, "TVK\n\x1B[2J\r\x07=1");
     SetFixedText(record->header.note, "=HYPERLINK(\"x\")\x1B]0;t\x07\n-2+3\t@");
     SetFixedText(record->channels[0].name, "\x1B[31mVolt\n");
-    return CTavixDoc::Serialize(*record);
+    return EncodeRecordFile(*record);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "base/RegularFile.h"
 #include "esc/EscHistory.h"
 #include "esc/EscMessages.h"
+#include "esc/EscPageEdits.h"
 #include "esc/EscParamSession.h"
 #include "esc/EscParamText.h"
 #include "link/CMSComm.h"

@@ -6,6 +6,9 @@
 
 namespace tavix {
 
+// The label of the version line of a parameter file and of the version
+// bytes of a block.
+inline constexpr const char* kParamFileVersion = "Firmware Version";
 inline constexpr const char* kMsgEscConfirmUpdate = "Are you sure you want to update?";
 inline constexpr const char* kMsgEscInvalidVersion =
     "Invalid version number, please re-power on and try it again!";

@@ -4,7 +4,6 @@
 #include <cctype>
 
 #include "esc/EscMessages.h"
-#include "esc/EscParamText.h"
 
 namespace tavix {
 

@@ -28,25 +28,6 @@ std::string SnapshotVersion(const Bytes& block) {
 
 }  // namespace
 
-void ShowValues(EscParamState& state, const EscBlockValues& values) {
-    for (std::size_t g = 0; g < kEscVersionGroups; ++g) {
-        state.version[g] = values.version.substr(g * kEscVersionGroupSize, kEscVersionGroupSize);
-    }
-    state.selection = values.selection;
-    state.texts = values.texts;
-}
-
-EscBlockValues ValuesOf(const EscParamState& state, const ThrottleCalibration& calibration) {
-    EscBlockValues values;
-    for (const std::string& group : state.version) {
-        values.version += group;
-    }
-    values.selection = state.selection;
-    values.texts = state.texts;
-    values.calibration = calibration;
-    return values;
-}
-
 EscParamSession::EscParamSession(const EscSeriesTable& table, CMSComm& comm, TimerHost& timers,
                                  Prompt& prompt, PortSource port)
     : DeviceLine(comm, timers, prompt, std::move(port)), table_(table) {

@@ -177,14 +177,6 @@ std::string CheckSetting(const EscSeriesTable& table, const std::string& name,
     return FormatText(kMsgUnknownEscParameter, table.name.c_str(), name.c_str());
 }
 
-void ApplySetting(EscParamSession& session, const EscSetting& setting) {
-    if (setting.list >= 0) {
-        session.Select(static_cast<std::size_t>(setting.list), setting.entry);
-    } else {
-        session.SetTemperatureOffset(setting.offsetText);
-    }
-}
-
 std::string ParamFileText(const EscSeriesTable& table, const EscParamState& state) {
     std::string text = std::string(kParamFileHeading) + "\n";
     text += std::string(kParamFileSeries) + ": " + table.name + "\n";
@@ -326,33 +318,6 @@ std::vector<EscSetting> ParseParamFile(const EscSeriesTable& table, const std::s
     }
     error.clear();
     return settings;
-}
-
-std::vector<std::string> RestoreChanges(const EscParamSession& session, const Bytes& snapshot,
-                                        std::string& refusal) {
-    refusal = session.RestoreRefusal(snapshot);
-    if (!refusal.empty()) {
-        return {};
-    }
-    return RestoreChanges(session.Table(), session.LastRead(), snapshot);
-}
-
-void RestoreSnapshot(EscParamSession& session, const Bytes& snapshot) {
-    std::string refusal;
-    session.OnRestore(snapshot, RestoreChanges(session, snapshot, refusal));
-}
-
-std::string LoadParamFile(EscParamSession& session, const std::string& text,
-                          const std::string& fileName) {
-    std::string error;
-    const std::vector<EscSetting> settings = ParseParamFile(session.Table(), text, fileName, error);
-    if (!error.empty()) {
-        return error;
-    }
-    for (const EscSetting& setting : settings) {
-        ApplySetting(session, setting);
-    }
-    return {};
 }
 
 }  // namespace tavix

@@ -24,13 +24,12 @@
 #include <vector>
 
 #include "esc/EscMessages.h"
-#include "esc/EscParamSession.h"
+#include "esc/EscPageState.h"
 
 namespace tavix {
 
 inline constexpr const char* kParamFileHeading = "Tavix ESC parameters";
 inline constexpr const char* kParamFileSeries = "Series";
-inline constexpr const char* kParamFileVersion = "Firmware Version";
 inline constexpr const char* kParamFileFilter = "Tavix ESC Parameters (*.esc.txt)";
 inline constexpr const char* kParamFileExtension = ".esc.txt";
 inline constexpr const char* kBtnSaveParamFile = "Save to File...";
@@ -94,7 +93,6 @@ struct EscSetting {
 // returns why not.
 std::string CheckSetting(const EscSeriesTable& table, const std::string& name,
                          const std::string& value, EscSetting& setting);
-void ApplySetting(EscParamSession& session, const EscSetting& setting);
 
 // The page as a parameter file.
 std::string ParamFileText(const EscSeriesTable& table, const EscParamState& state);
@@ -112,13 +110,6 @@ inline constexpr const char* kEscUnknownValue = "unknown value %d";
 // ("Offset 10 (kept as read) 3 -> 5"); empty when nothing changes.
 std::vector<std::string> RestoreChanges(const EscSeriesTable& table, const Bytes& holds,
                                         const Bytes& snapshot);
-// The same for the page's ESC as last read; `refusal` set instead (and no
-// lines) when the snapshot can't be restored there.
-std::vector<std::string> RestoreChanges(const EscParamSession& session, const Bytes& snapshot,
-                                        std::string& refusal);
-// History's "Restore" on the page: asks with what it changes, then writes
-// the snapshot back exactly (EscParamSession::OnRestore).
-void RestoreSnapshot(EscParamSession& session, const Bytes& snapshot);
 // The table of the series a stored block (the bytes a record file keeps of
 // the ESC it flew with) was read from, by the version inside it; nullptr when
 // the block is not a whole block or names no known series.
@@ -128,12 +119,5 @@ const EscSeriesTable* StoredBlockTable(const std::string& block);
 // an unknown name or value).
 std::vector<EscSetting> ParseParamFile(const EscSeriesTable& table, const std::string& text,
                                        const std::string& fileName, std::string& error);
-
-// "Load from File...": every line of the file checked, then the lists and the
-// temperature offset set; the kept bytes, the version and the ESC's own
-// values stay as read. Returns why the file was refused (the page then
-// stays as it was), or an empty text.
-std::string LoadParamFile(EscParamSession& session, const std::string& text,
-                          const std::string& fileName);
 
 }  // namespace tavix

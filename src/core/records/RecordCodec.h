@@ -60,4 +60,20 @@ LoggerBlock DecodeLoggerBlock(std::string_view in);
 AxisRanges DecodeAxisRanges(std::string_view in);
 ChannelInfo DecodeChannelInfo(std::string_view in);
 
+// What reading record bytes found.
+struct RecordReadResult {
+    bool ok = false;
+    std::string message;            // why the bytes were refused
+    std::size_t trailingBytes = 0;  // bytes after the last channel, ignored
+};
+
+// The record file bytes of `record`: header, logger block, ranges, the
+// announced channels' tables and samples, then the extension.
+std::string EncodeRecordFile(const FlightRecord& record);
+// Reads record file `bytes` into `into`. Refuses, leaving `into` untouched, a
+// channel count outside 1-8, a sample count outside 1-16384 or bytes shorter
+// than announced; `name` goes into the message.
+RecordReadResult DecodeRecordFile(std::string_view bytes, FlightRecord& into,
+                                  const std::string& name);
+
 }  // namespace tavix

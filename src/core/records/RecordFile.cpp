@@ -9,7 +9,6 @@
 #include "base/PathText.h"
 #include "base/RegularFile.h"
 #include "config/CalibrationBook.h"
-#include "records/CTavixDoc.h"
 #include "records/RecordCheck.h"
 #include "records/RecordCodec.h"
 #include "records/RecordMessages.h"
@@ -70,7 +69,7 @@ std::unique_ptr<FlightData> LoadRecordFile(std::string_view bytes, const std::st
         loaded->record = *base;
     }
     FlightRecord& record = loaded->record;
-    const RecordReadResult read = CTavixDoc::Serialize(bytes, record, name);
+    const RecordReadResult read = DecodeRecordFile(bytes, record, name);
     if (!read.ok) {
         message = read.message;
         return nullptr;

@@ -35,13 +35,6 @@ struct RecordForm {
     std::string warning;  // after an open: the record holds values no device produces
 };
 
-// What reading record bytes found.
-struct RecordReadResult {
-    bool ok = false;
-    std::string message;            // why the bytes were refused
-    std::size_t trailingBytes = 0;  // bytes after the last channel, ignored
-};
-
 // Reads `bytes` (the file `name`, for messages) into a new flight: header,
 // logger block, ranges and the announced channels; calibration (k, c) from
 // `calibrations` by the file's hardware code; a gear rate the form cannot

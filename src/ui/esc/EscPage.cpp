@@ -21,6 +21,7 @@
 #include "base/OutsideText.h"
 #include "base/RegularFile.h"
 #include "esc/EscMessages.h"
+#include "esc/EscPageEdits.h"
 #include "esc/EscParamText.h"
 #include "link/DeviceRequest.h"
 #include "platform/GbkText.h"

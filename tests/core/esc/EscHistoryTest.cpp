@@ -11,6 +11,7 @@
 #include "core/esc/EscSessionFixture.h"
 #include "esc/EscHistory.h"
 #include "esc/EscMessages.h"
+#include "esc/EscPageEdits.h"
 #include "esc/EscParamText.h"
 #include "fakes/FixedClock.h"
 #include "fakes/TempDir.h"

@@ -1,5 +1,6 @@
 // The page's parameters as text: what the command line takes and the
 // parameter files hold.
+#include "esc/EscPageEdits.h"
 #include "esc/EscParamText.h"
 
 #include <gtest/gtest.h>

@@ -23,9 +23,9 @@ std::string Block() {
 
 TEST(RecordExtension, NewFilesCarryTheBlockAndOldReadersSeeTheSameRecord) {
     auto record = test::MakeRecord(5, 100);
-    const std::string old = CTavixDoc::Serialize(*record);
+    const std::string old = EncodeRecordFile(*record);
     record->escBlock = Block();
-    const std::string now = CTavixDoc::Serialize(*record);
+    const std::string now = EncodeRecordFile(*record);
 
     // The old bytes first, unchanged; the extension after them.
     ASSERT_EQ(now.substr(0, old.size()), old);
@@ -34,12 +34,12 @@ TEST(RecordExtension, NewFilesCarryTheBlockAndOldReadersSeeTheSameRecord) {
     for (const auto& [bytes, block] : {std::pair{old, std::string()}, std::pair{now, Block()}}) {
         auto read = std::make_unique<FlightRecord>();
         read->escBlock = "left from before";
-        const RecordReadResult result = CTavixDoc::Serialize(bytes, *read, "t.dat");
+        const RecordReadResult result = DecodeRecordFile(bytes, *read, "t.dat");
         ASSERT_TRUE(result.ok) << result.message;
         EXPECT_EQ(result.trailingBytes, 0u);
         EXPECT_EQ(read->escBlock, block);
         EXPECT_EQ(read->raw[4][99], record->raw[4][99]);
-        EXPECT_EQ(CTavixDoc::Serialize(*read), bytes);  // saved again: the same file
+        EXPECT_EQ(EncodeRecordFile(*read), bytes);  // saved again: the same file
     }
 }
 
@@ -62,26 +62,26 @@ TEST(RecordExtension, SectionsOfANewerBuildAreKeptByteForByte) {
     record->escBlock = Block();
     const std::string gps = Section("GPSt", std::string(3000, '\x17'));
     const std::string tune = Section("TUNE", "");
-    const std::string bytes = CTavixDoc::Serialize(*record) + gps + tune;
+    const std::string bytes = EncodeRecordFile(*record) + gps + tune;
     for (bool withBlock : {true, false}) {
         const std::string file =
             withBlock ? bytes
-                      : CTavixDoc::Serialize(*test::MakeRecord(3, 40)) +
+                      : EncodeRecordFile(*test::MakeRecord(3, 40)) +
                             std::string(kExtensionMagic) + gps + tune;
         auto read = std::make_unique<FlightRecord>();
-        const RecordReadResult result = CTavixDoc::Serialize(file, *read, "t.dat");
+        const RecordReadResult result = DecodeRecordFile(file, *read, "t.dat");
         ASSERT_TRUE(result.ok);
         EXPECT_EQ(result.trailingBytes, 0u);
         EXPECT_EQ(read->otherSections, (std::vector<std::string>{gps, tune}));
         EXPECT_EQ(read->extensionDamage, "");
-        EXPECT_EQ(CTavixDoc::Serialize(*read), file);
+        EXPECT_EQ(EncodeRecordFile(*read), file);
     }
 }
 
 TEST(RecordExtension, ADamagedOrCutExtensionIsNamedAndTheRecordStillLoads) {
     auto record = test::MakeRecord(3, 40);
     record->escBlock = Block();
-    const std::string now = CTavixDoc::Serialize(*record) + Section("GPSt", "abc");
+    const std::string now = EncodeRecordFile(*record) + Section("GPSt", "abc");
     const std::size_t flipAt = now.size() - 100;  // inside the block
     std::string damaged = now;
     damaged[flipAt] = static_cast<char>(damaged[flipAt] ^ 1);
@@ -101,7 +101,7 @@ TEST(RecordExtension, ADamagedOrCutExtensionIsNamedAndTheRecordStillLoads) {
     };
     for (const Case& c : cases) {
         auto read = std::make_unique<FlightRecord>();
-        const RecordReadResult result = CTavixDoc::Serialize(c.bytes, *read, "t.dat");
+        const RecordReadResult result = DecodeRecordFile(c.bytes, *read, "t.dat");
         ASSERT_TRUE(result.ok);
         EXPECT_EQ(read->extensionDamage, c.damage);
         EXPECT_EQ(read->escBlock.empty(), !c.block) << c.damage;
