@@ -9,6 +9,7 @@
 #include <set>
 
 #include "Commands.h"
+#include "records/Comparison.h"
 #include "CompareImage.h"
 #include "analysis/FlightCompare.h"
 #include "analysis/FlightEvents.h"
@@ -176,6 +177,11 @@ int RunCompare(const Invocation& call) {
         return RunCompareImage(call, call.args.positional, options->align);
     }
     StreamPrompt prompt(io);
+    // The same file twice is refused as the window (and --image) refuses it.
+    if (const std::string twice = ComparedTwice(call.args.positional); !twice.empty()) {
+        prompt.Message(twice, PromptIcon::Exclamation);
+        return kExitRefused;
+    }
     const auto settings = call.LoadSettings(prompt);
     if (!settings) {
         return kExitRefused;

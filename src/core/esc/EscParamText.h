@@ -95,8 +95,18 @@ std::string CheckSetting(const EscSeriesTable& table, const std::string& name,
 std::string ParamFileText(const EscSeriesTable& table, const EscParamState& state);
 // A block as a parameter file (what a page that read it would save).
 std::string ParamFileText(const EscSeriesTable& table, const EscBlockValues& values);
-// The parameters of a block as PageValues gives them.
+// The parameters of a block as PageValues gives them, but a list byte the
+// table has no entry for reads as its number (kEscUnknownValue), so that two
+// blocks that differ there do not read alike.
 std::vector<EscNamedValue> BlockValues(const EscSeriesTable& table, const Bytes& block);
+inline constexpr const char* kEscUnknownValue = "unknown value %d";
+
+// What writing `snapshot` byte-exact over `holds` (the block the ESC holds)
+// changes, one line per parameter ("Drag Brake 40% -> 10%", "Forward Throttle
+// Range 500 uS -> 550 uS"), then the bytes no parameter shows by their offset
+// ("Offset 10 (kept as read) 3 -> 5"); empty when nothing changes.
+std::vector<std::string> RestoreChanges(const EscSeriesTable& table, const Bytes& holds,
+                                        const Bytes& snapshot);
 // The table of the series a stored block (the bytes a record file keeps of
 // the ESC it flew with) was read from, by the version inside it; nullptr when
 // the block is not a whole block or names no known series.
