@@ -32,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (read.ok) {
         // Everything the header announced was read; writing it back gives
         // those bytes again. The ESC settings stored after the channels are
-        // written anew (one well-formed section, whatever the file held) and
-        // read back the same.
+        // written anew (one well-formed section, whatever the file held), the
+        // sections of newer builds as they came, and all read back the same.
         const std::size_t announced =
             RecordFileSize(record->header.channels, record->header.samples);
         const std::string again = EncodeRecordFile(*record);
@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         static auto reread = std::make_unique<FlightRecord>();
         const RecordReadResult back = DecodeRecordFile(again, *reread, "again.dat");
-        if (!back.ok || back.trailingBytes != 0 || reread->escBlock != record->escBlock) {
+        if (!back.ok || back.trailingBytes != 0 || reread->escBlock != record->escBlock ||
+            reread->otherSections != record->otherSections || !reread->extensionDamage.empty()) {
             std::abort();
         }
     } else if (read.message.empty()) {

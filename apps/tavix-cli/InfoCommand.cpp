@@ -84,6 +84,15 @@ int RunInfo(const Invocation& call) {
         io.out << "\nESC settings of the flight:\n"
                << Printable(ParamFileText(*table, DecodeParamBlock(*table, block)));
     }
+    // What the file carries after the record that this build could not take.
+    if (!record.notReadWhole.empty()) {
+        io.out << "\nNot read whole: " << record.notReadWhole
+               << "; what was not read is ignored, and the window does not save over the file.\n";
+    }
+    if (!record.otherSections.empty()) {
+        io.out << "\nExtension sections of a newer build: " << record.otherSections.size()
+               << " (kept when the record is saved)\n";
+    }
     return kExitOk;
 }
 

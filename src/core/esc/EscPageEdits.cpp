@@ -25,4 +25,18 @@ std::string LoadParamFile(EscParamSession& session, const std::string& text,
     return {};
 }
 
+std::vector<std::string> RestoreChanges(const EscParamSession& session, const Bytes& snapshot,
+                                        std::string& refusal) {
+    refusal = session.RestoreRefusal(snapshot);
+    if (!refusal.empty()) {
+        return {};
+    }
+    return RestoreChanges(session.Table(), session.LastRead(), snapshot);
+}
+
+void RestoreSnapshot(EscParamSession& session, const Bytes& snapshot) {
+    std::string refusal;
+    session.OnRestore(snapshot, RestoreChanges(session, snapshot, refusal));
+}
+
 }  // namespace tavix

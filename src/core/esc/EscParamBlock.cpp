@@ -55,6 +55,15 @@ EscBlockValues DecodeParamBlock(const EscSeriesTable& table, const Bytes& block)
     return values;
 }
 
+Bytes RestoreBlock(const EscSeriesTable& table, const Bytes& snapshot) {
+    Bytes block(kParamBlockSize, 0);
+    block[kBlockFlagOffset] = kBlockFlag;
+    for (std::size_t offset : CarriedOffsets(table)) {
+        block[offset] = At(snapshot, offset);
+    }
+    return block;
+}
+
 int TemperatureOffsetValue(const std::string& text) {
     if (text.empty()) {
         return 0;

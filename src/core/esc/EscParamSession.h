@@ -26,7 +26,8 @@
 //   that still comes late brings the page back to Linked.
 //
 // A good write reply is followed by a read of the block (still Writing): the
-// page then names every parameter that did not take, or reports success.
+// page then names every parameter that did not take, or reports success. A
+// restore from the history is such a write too, of the snapshot's own bytes.
 //
 // One request is outstanding at a time, through DeviceRequest: the read
 // (command 3) and the write (command 15), each with its own timer of the
@@ -84,11 +85,14 @@ public:
     // Whether the page holds values not yet written to the ESC.
     bool UnsentChanges() const;
 
-    // Puts the values of `block` (a snapshot) on the page as "Load from
-    // File..." does; the next "Update" also writes back its kept bytes.
-    // Returns why it was refused (another series or firmware version, or the
-    // page not read yet), or an empty text.
-    std::string Restore(const Bytes& block);
+    // Why `snapshot` can't be restored onto the ESC as last read (the page
+    // not read, another series or firmware version); empty when it can.
+    std::string RestoreRefusal(const Bytes& snapshot) const;
+    // History's "Restore" (see RestoreSnapshot, which says what changes):
+    // shows `changes` and asks, then writes `snapshot` byte-exact
+    // (RestoreBlock) the way "Update" writes, reads it back and names
+    // whatever did not take. Nothing is written when nothing changes.
+    void OnRestore(const Bytes& snapshot, const std::vector<std::string>& changes);
 
     // The page's show and hide operations (see the diagram above).
     void OnShow(bool open);
@@ -118,6 +122,7 @@ private:
     void ClearPage();
     void TakeReadBlock(const Bytes& block);
     void Keep(int reason, const Bytes& block);
+    void SendWrite(const Bytes& block);
     void OnWriteTaken();
     void OnReadBack(const Bytes& block);
     void SetText(EscField field, std::string text);
@@ -127,8 +132,7 @@ private:
     ThrottleCalibration calibration_;
     Bytes lastRead_;
     Bytes lastWrite_;
-    Bytes keptSource_;  // the block whose kept bytes the next write carries
-    bool restoring_ = false;
+    bool restoring_ = false;  // the write outstanding puts a snapshot back
     bool verifying_ = false;  // the read after a write is outstanding
     std::vector<std::size_t> notTaken_;
     EscHistory* history_ = nullptr;

@@ -5,6 +5,7 @@
 #include "base/AtomicFile.h"
 #include "base/FormatText.h"
 #include "base/PathText.h"
+#include "base/RegularFile.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "config/CalibrationBook.h"
@@ -29,11 +30,19 @@ bool CTavixDoc::StoreRecord(const std::string& path, FlightRecord& record, const
     if (FixedText(record.header.note) != stored) {
         SetFixedText(record.header.note, stored);
     }
+    if (!record.notReadWhole.empty() && SameFile(path, record.readFrom)) {
+        message = FormatText(kMsgRecordNotReadWhole, PathText(path).c_str(),
+                             record.notReadWhole.c_str());
+        return false;
+    }
     std::string reason;
     if (!WriteFileAtomically(path, EncodeRecordFile(record), &reason)) {
         message = FormatText(kMsgRecordSaveFailed, PathText(path).c_str(), reason.c_str());
         return false;
     }
+    // The file now holds the whole record.
+    record.readFrom = path;
+    record.notReadWhole.clear();
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "records/RecordCodec.h"
 
 #include <bit>
+#include <cctype>
 #include <cassert>
 #include <cstdint>
 #include <cstring>
@@ -213,36 +214,54 @@ std::uint32_t GetU32(std::string_view in) {
 }  // namespace
 
 void EncodeExtension(const FlightRecord& record, std::string& out) {
-    if (record.escBlock.empty()) {
+    if (record.escBlock.empty() && record.otherSections.empty()) {
         return;
     }
     out.append(kExtensionMagic);
-    std::string section(kEscBlockTag);
-    PutU32(static_cast<std::uint32_t>(record.escBlock.size()), section);
-    section += record.escBlock;
-    const std::uint32_t crc = Crc32(section);
-    out += section;
-    PutU32(crc, out);
+    if (!record.escBlock.empty()) {
+        std::string section(kEscBlockTag);
+        PutU32(static_cast<std::uint32_t>(record.escBlock.size()), section);
+        section += record.escBlock;
+        const std::uint32_t crc = Crc32(section);
+        out += section;
+        PutU32(crc, out);
+    }
+    for (const std::string& section : record.otherSections) {
+        out += section;
+    }
 }
 
 std::size_t DecodeExtension(std::string_view tail, FlightRecord& into) {
     into.escBlock.clear();
+    into.otherSections.clear();
+    into.extensionDamage.clear();
     if (!tail.starts_with(kExtensionMagic)) {
         return 0;
     }
     std::size_t pos = kExtensionMagic.size();
     constexpr std::size_t kFrame = 4 + 4 + 4;  // tag, length, CRC
-    while (tail.size() - pos >= kFrame) {
-        const std::uint32_t length = GetU32(tail.substr(pos + 4));
-        if (length > tail.size() - pos - kFrame) {
-            break;  // cut short
+    for (int number = 1; pos < tail.size(); ++number) {
+        // The tag as a reader can name it: letters and digits, anything else '?'.
+        std::string tag(tail.substr(pos, 4));
+        for (char& c : tag) {
+            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '?';
+        }
+        const std::uint32_t length =
+            tail.size() - pos >= 8 ? GetU32(tail.substr(pos + 4)) : std::uint32_t{0};
+        if (tail.size() - pos < kFrame || length > tail.size() - pos - kFrame) {
+            into.extensionDamage = FormatText("section %d (%s) is cut short", number, tag.c_str());
+            break;
         }
         const std::string_view section = tail.substr(pos, 8 + length);
         if (Crc32(section) != GetU32(tail.substr(pos + 8 + length))) {
-            break;  // damaged: nothing of it is taken
+            into.extensionDamage =
+                FormatText("section %d (%s) fails its checksum", number, tag.c_str());
+            break;  // nothing of it is taken
         }
         if (section.starts_with(kEscBlockTag)) {
             into.escBlock = std::string(section.substr(8));
+        } else {
+            into.otherSections.emplace_back(tail.substr(pos, kFrame + length));
         }
         pos += kFrame + length;
     }

@@ -19,6 +19,11 @@ namespace tavix {
 
 class CalibrationBook;
 
+// What a record file is read up to: the largest record the memory can take,
+// and room for an extension (the ESC's block, sections of newer builds).
+inline constexpr std::size_t kRecordReadLimit =
+    RecordFileSize(kChannelCount, kMaxSamples) + 4 * 1024 * 1024;
+
 // The main form's fields the document exchanges with the record: what the
 // user typed before a save, what the form shows after an open.
 struct RecordForm {
@@ -43,7 +48,9 @@ std::unique_ptr<FlightData> LoadRecordFile(std::string_view bytes, const std::st
                                            const FlightRecord* base = nullptr);
 
 // The same on the file at `path` (a regular file only: a FIFO or a device
-// would block the read).
+// would block the read). A file larger than a record with its extension can
+// be (kRecordReadLimit) is read that far only: it loads, but is marked as not read whole
+// (FlightRecord::notReadWhole), so it is never saved over.
 std::unique_ptr<FlightData> ReadRecordFile(const std::string& path,
                                            const CalibrationBook& calibrations, RecordForm& form,
                                            std::string& message,

@@ -262,7 +262,7 @@ void EscPage::OnHistory() {
     if (!session_->Visible() || historyDlg_) {
         return;
     }
-    historyDlg_ = new EscHistoryDlg(*session_, UserEscHistory(), prompt_, this);
+    historyDlg_ = new EscHistoryDlg(*session_, UserEscHistory(), this);
     historyDlg_->setAttribute(Qt::WA_DeleteOnClose);
     historyDlg_->open();
 }

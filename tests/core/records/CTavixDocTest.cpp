@@ -242,6 +242,44 @@ TEST_F(CTavixDocTest, StartUpRecordSavesEightFullChannels) {
     EXPECT_EQ(std::filesystem::file_size(path), RecordFileSize(8, 16384));
 }
 
+// A file that was not read whole (past the read limit, or an extension
+// damaged from some section on) is never saved over: that would lose what was
+// not read. Under another name it saves, and that file may be saved again.
+TEST_F(CTavixDocTest, AFileNotReadWholeIsNotSavedOver) {
+    auto record = test::MakeRecord(5, 100);
+    record->escBlock = std::string(512, '\x01');
+    const std::string good = EncodeRecordFile(*record);
+    std::string damaged = good;
+    damaged.back() = static_cast<char>(damaged.back() ^ 1);
+    struct Case {
+        std::string bytes;
+        std::string why;
+    };
+    const Case cases[] = {
+        {damaged, "its extension is damaged: section 1 (ESCB) fails its checksum"},
+        {good + std::string(kRecordReadLimit, '\0'),
+         FormatText(kMsgRecordCut, static_cast<unsigned long long>(kRecordReadLimit))},
+    };
+    for (const Case& c : cases) {
+        const std::string path = WriteRecordFile(c.bytes);
+        const std::string link = dir.File("link.dat");
+        std::filesystem::remove(link);
+        std::filesystem::create_symlink(path, link);
+        ASSERT_TRUE(doc.OnOpenDocument(path, form, message)) << message;
+        EXPECT_EQ(config.Record().notReadWhole, c.why);
+        for (const std::string& over : {path, link}) {
+            EXPECT_FALSE(doc.OnSaveDocument(over, form, message));
+            EXPECT_EQ(message, FormatText(kMsgRecordNotReadWhole, over.c_str(), c.why.c_str()));
+        }
+        EXPECT_EQ(test::ReadBytes(path), c.bytes);
+        const std::string other = dir.File("other.dat");
+        ASSERT_TRUE(doc.OnSaveDocument(other, form, message)) << message;
+        ASSERT_TRUE(doc.OnSaveDocument(other, form, message)) << message;
+        const std::size_t recordPart = RecordFileSize(5, 100);
+        EXPECT_EQ(test::ReadBytes(other).substr(0, recordPart), good.substr(0, recordPart));
+    }
+}
+
 TEST_F(CTavixDocTest, AFailedSaveNamesTheFileAndLeavesNothing) {
     const std::string path = dir.File("missing-folder/x.dat");
     EXPECT_FALSE(doc.OnSaveDocument(path, form, message));
