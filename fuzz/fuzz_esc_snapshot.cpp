@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int series = 0; series < 4; ++series) {
             const tavix::EscSeriesTable& table = *tavix::SeriesTable(series);
             std::string refusal;
-            tavix::EncodeParamBlock(table, tavix::DecodeParamBlock(table, snapshot->block),
-                                    snapshot->block, refusal);
+            (void)tavix::EncodeParamBlock(table, tavix::DecodeParamBlock(table, snapshot->block),
+                                          snapshot->block, refusal);
             // A restore writes every byte it carries as the snapshot holds it:
             // once written, nothing is left to change.
             const tavix::Bytes restored = tavix::RestoreBlock(table, snapshot->block);

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <ostream>
+#include <string_view>
 
 #include "Commands.h"
 #include "base/OutsideText.h"
@@ -18,10 +20,7 @@ const Command* const kCommands[] = {
 
 void PrintUsage(std::ostream& out) {
     out << "Usage: tavix-cli <command> [options]\n\nCommands:\n";
-    for (const Command* c : kCommands) {
-        out << "  " << c->name << std::string(10 - std::string(c->name).size(), ' ') << c->summary
-            << '\n';
-    }
+    PrintCommandList(out, kCommands);
     out << "\n'tavix-cli <command> --help' tells more. Exit status: 0 success, 1 when the\n"
            "device, a file or the input says no (the reason on stderr), 2 for a usage error.\n";
 }
@@ -47,6 +46,19 @@ int Run(const Command& command, const Args& args, const Io& io) {
 }
 
 }  // namespace
+
+void PrintCommandList(std::ostream& out, std::span<const Command* const> commands) {
+    // The summaries start in one column: two blanks past the longest name,
+    // and never left of the tenth.
+    std::size_t width = 8;
+    for (const Command* c : commands) {
+        width = std::max(width, std::string_view(c->name).size());
+    }
+    for (const Command* c : commands) {
+        const std::string_view name(c->name);
+        out << "  " << name << std::string(width + 2 - name.size(), ' ') << c->summary << '\n';
+    }
+}
 
 int Invocation::UsageError(const std::string& problem) const {
     // The problem may quote an argument: its control characters are shown, not sent.

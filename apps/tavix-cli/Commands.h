@@ -7,6 +7,8 @@
 
 #include <cstddef>
 #include <memory>
+#include <ostream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -72,6 +74,9 @@ extern const Command kCsvCommand;
 extern const Command kEscCommand;
 extern const Command kPortsCommand;
 extern const Command kDoctorCommand;
+
+// The lines of `commands` in `tavix-cli --help`: name, then summary.
+void PrintCommandList(std::ostream& out, std::span<const Command* const> commands);
 
 // The whole command line (without the program name): picks the command.
 int RunCli(const Args& args, const Io& io);

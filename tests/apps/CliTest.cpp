@@ -287,5 +287,22 @@ TEST_F(CliTest, UsageErrorsAndHelp) {
     EXPECT_NE(out.str().find("identify"), std::string::npos);
 }
 
+// A name longer than the usual column moves every summary, it does not
+// underflow the padding.
+TEST(CommandList, SummariesStartInOneColumnPastTheLongestName) {
+    const Command shortName{"info", "one", ""};
+    const Command longName{"a-long-command-name", "two", ""};
+    const Command* const usual[] = {&shortName};
+    const Command* const both[] = {&shortName, &longName};
+    std::ostringstream out;
+    PrintCommandList(out, usual);
+    EXPECT_EQ(out.str(), "  info      one\n");
+    out.str("");
+    PrintCommandList(out, both);
+    EXPECT_EQ(out.str(),
+              "  info                 one\n"
+              "  a-long-command-name  two\n");
+}
+
 }  // namespace
 }  // namespace tavix::cli

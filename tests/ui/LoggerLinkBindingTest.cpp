@@ -113,8 +113,9 @@ std::string NoteInFile(const QString& path) {
     file.open(QIODevice::ReadOnly);
     const QByteArray bytes = file.readAll();
     auto record = std::make_unique<FlightRecord>();
-    DecodeRecordFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                     *record, "record");
+    (void)DecodeRecordFile(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), *record,
+        "record");
     return FixedText(record->header.note);
 }
 

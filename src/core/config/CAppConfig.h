@@ -21,6 +21,7 @@
 #include <optional>
 #include <string>
 
+#include "config/IniNames.h"
 #include "flight/Conversion.h"
 #include "flight/FlightData.h"
 #include "flight/FlightRecord.h"
@@ -42,18 +43,6 @@ inline constexpr const char* kNoConfigFileDetail =
     "There is no %s in %s (Tavix reads it from the folder it is started in).\n"
     "tools/run.sh and the installed starter (tavix-launch) put one there; or copy the default, "
     "res/config.ini, into that folder.";
-
-// Sections and entries of config.ini.
-inline constexpr const char* kIniPortSection = "communicateset";
-inline constexpr const char* kIniPortEntry = "port";
-inline constexpr const char* kIniDisplaySection = "display";
-inline constexpr const char* kIniYAxisEntry = "yaxis";
-inline constexpr const char* kIniPowerColourEntry = "powercolor";
-inline constexpr const char* kIniHardwareSection = "hardware";
-inline constexpr const char* kIniGearSection = "gearrate";
-inline constexpr const char* kIniPolesSection = "polnumber";
-inline constexpr const char* kIniDefaultEntry = "default";
-inline constexpr const char* kIniDescriptionEntry = "description";
 
 // The note a record header carries while the start-up settings are applied.
 inline constexpr const char* kStartupNote = "test sample data";

@@ -86,7 +86,7 @@ public:
     // Keeps `block` (a parameter block read from or written to an ESC). Blocks
     // of no known series are not kept. Returns an empty text, or the message
     // saying why the snapshot could not be written.
-    std::string Keep(SnapshotReason reason, const Bytes& block);
+    [[nodiscard]] std::string Keep(SnapshotReason reason, const Bytes& block);
     // The path of the last snapshot Keep wrote (empty before one).
     const std::string& LastKept() const { return lastKept_; }
 

@@ -19,8 +19,8 @@ void ApplySetting(EscParamSession& session, const EscSetting& setting);
 // temperature offset set; the kept bytes, the version and the ESC's own
 // values stay as read. Returns why the file was refused (the page then
 // stays as it was), or an empty text.
-std::string LoadParamFile(EscParamSession& session, const std::string& text,
-                          const std::string& fileName);
+[[nodiscard]] std::string LoadParamFile(EscParamSession& session, const std::string& text,
+                                        const std::string& fileName);
 
 // What restoring `snapshot` changes in the page's ESC as last read
 // (RestoreChanges); `refusal` set instead, and no lines, when the snapshot

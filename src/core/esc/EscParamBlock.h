@@ -40,8 +40,8 @@ EscBlockValues DecodeParamBlock(const EscSeriesTable& table, const Bytes& block)
 // in `kept` (the block last read). Returns an empty block and sets `refusal`
 // when a value cannot be sent as it is: a version that is not 16 bytes, a
 // calibration out of order, a temperature offset beyond 0-255.
-Bytes EncodeParamBlock(const EscSeriesTable& table, const EscBlockValues& values, const Bytes& kept,
-                       std::string& refusal);
+[[nodiscard]] Bytes EncodeParamBlock(const EscSeriesTable& table, const EscBlockValues& values,
+                                     const Bytes& kept, std::string& refusal);
 
 // The block a restore writes: `snapshot`'s own bytes at every offset a write
 // carries (lists, kept bytes, temperature offset, calibration, version) and

@@ -115,7 +115,7 @@ public:
     void OnTimer(int id) override;
 
     // The block "Update" would send now, or the message that refuses it.
-    Bytes BuildWriteBlock(std::string& refusal) const;
+    [[nodiscard]] Bytes BuildWriteBlock(std::string& refusal) const;
 
 private:
     void BeforeNotify() override;

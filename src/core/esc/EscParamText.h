@@ -88,8 +88,8 @@ struct EscSetting {
 
 // Checks `name` = `value` for the series; on success fills `setting`, else
 // returns why not.
-std::string CheckSetting(const EscSeriesTable& table, const std::string& name,
-                         const std::string& value, EscSetting& setting);
+[[nodiscard]] std::string CheckSetting(const EscSeriesTable& table, const std::string& name,
+                                       const std::string& value, EscSetting& setting);
 
 // The page as a parameter file.
 std::string ParamFileText(const EscSeriesTable& table, const EscParamState& state);

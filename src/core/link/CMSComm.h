@@ -33,7 +33,7 @@ public:
     bool GetPortOpen() const;
     // Opens the port. False with `error` set to the backend's description (or,
     // with no port chosen, kErrNoPortChosen).
-    bool OpenPort(std::string& error);
+    [[nodiscard]] bool OpenPort(std::string& error);
     void ClosePort();
 
     void SetInputMode(int mode) { inputMode_ = mode; }  // 1 = binary
@@ -88,8 +88,9 @@ private:
 // input length 0. Returns true when the port is open.
 // `failed` runs before the message when the port did not open, so what is
 // on screen is already true while the message box is up.
-bool OpenDevicePort(CMSComm& comm, Prompt& prompt, const std::string& alreadyOpenMessage,
-                    const std::function<void()>& failed = {});
+[[nodiscard]] bool OpenDevicePort(CMSComm& comm, Prompt& prompt,
+                                  const std::string& alreadyOpenMessage,
+                                  const std::function<void()>& failed = {});
 
 // Main form's and other pages' "already open" texts.
 inline constexpr const char* kMsgPortInUseMainForm = "Can't open the specified COM port !";

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "config/CIniFile.h"
+#include "config/IniNames.h"
 
 namespace tavix {
 
@@ -66,9 +67,9 @@ std::string PortPathFor(int number, CIniFile& ini) {
     return "COM" + std::to_string(number);
 #else
     const std::string entry = "com" + std::to_string(number);
-    const int section = ini.FindSection("communicateset");
+    const int section = ini.FindSection(kIniPortSection);
     if (section >= 0 && ini.FindEntry(section, entry) >= 0) {
-        std::string path = Trimmed(ini.GetText("communicateset", entry));
+        std::string path = Trimmed(ini.GetText(kIniPortSection, entry));
         if (!path.empty()) {
             return path;
         }

@@ -20,7 +20,7 @@ public:
     // Opens `port` (a device path such as /dev/ttyUSB0, COM3, a pseudo-terminal,
     // or "demo"). On failure returns false and sets `error` to the backend's own
     // description of the problem, without a trailing "!".
-    virtual bool Open(const std::string& port, std::string& error) = 0;
+    [[nodiscard]] virtual bool Open(const std::string& port, std::string& error) = 0;
     // After a failed Open: what on the system keeps `port` from opening, in a
     // few words ("in use by process 1234 (minicom)"); empty when unknown.
     virtual std::string WhyNotOpen(const std::string& port) {

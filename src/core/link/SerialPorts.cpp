@@ -13,7 +13,6 @@ namespace tavix {
 
 namespace {
 
-constexpr const char* kSection = "communicateset";
 constexpr int kFixedEntries = 16;  // COM 1-16 keep their meaning
 constexpr int kHighestNumber = 999;
 
@@ -143,9 +142,9 @@ std::string PortListText(const std::vector<SerialPortEntry>& ports) {
 std::pair<int, bool> ComNumberFor(const std::string& path, CIniFile& ini) {
     const auto hasEntry = [&ini](int n) {
         const std::string entry = "com" + std::to_string(n);
-        const int section = ini.FindSection(kSection);
+        const int section = ini.FindSection(kIniPortSection);
         return section >= 0 && ini.FindEntry(section, entry) >= 0 &&
-               !ini.GetText(kSection, entry).empty();
+               !ini.GetText(kIniPortSection, entry).empty();
     };
     for (int n = 1; n <= kHighestNumber; ++n) {
         if (hasEntry(n) && PortPathFor(n, ini) == path) {
@@ -167,7 +166,7 @@ std::pair<int, bool> ComNumberFor(const std::string& path, CIniFile& ini) {
 int StorePortPath(CAppConfig& config, CIniFile& ini, const std::string& path, bool& saved) {
     const auto [number, write] = ComNumberFor(path, ini);
     if (write) {
-        ini.PutText(kSection, "com" + std::to_string(number), path, true);
+        ini.PutText(kIniPortSection, "com" + std::to_string(number), path, true);
     }
     saved = config.SetComPort(ini, number);
     return number;

@@ -7,6 +7,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/PathText.h"
+#include "flight/Conversion.h"
 #include "logger/LoggerHeader.h"
 #include "logger/LoggerMessages.h"
 
@@ -17,11 +18,11 @@ namespace {
 // Names taken one after another by other uploads before this one gives up on a flight.
 constexpr int kNameTries = 1000;
 
-// 30 / (poles x gear x k x period), cut to a whole RPM. A period of 0 (no
+// The RPM of `period` (RpmValue) cut to a whole RPM. A period of 0 (no
 // reading) or any factor that makes the result infinite or not a number reads
 // as 0 RPM, "no reading", instead of stopping the processing.
-std::int32_t RpmOf(float poles, float gear, float k, std::int32_t period) {
-    const float rpm = 30.0f / (poles * gear * k * static_cast<float>(period));
+std::int32_t RpmOf(std::int32_t poles, float gear, float k, std::int32_t period) {
+    const float rpm = RpmValue(period, poles, gear, k);
     if (!std::isfinite(rpm)) {
         return 0;
     }
@@ -194,7 +195,7 @@ void FlightSplitter::Decode(const FlightExtent& extent, FlightRecord& record) co
         record.channels[ch].statA = hi[ch];
         record.channels[ch].statB = lo[ch];
     }
-    const auto poles = static_cast<float>(record.header.poles);
+    const std::int32_t poles = record.header.poles;
     const float gear = record.header.gearRate;
     const float k = record.calibration[kMotorRpm].k;
     // The shortest period is the fastest rotation. When the raw minimum is a

@@ -71,7 +71,8 @@ using StoreRecordFn =
 inline constexpr const char* kRecordNameTaken = "the name was taken meanwhile";
 
 // How a store function puts record bytes into place: never over another file.
-bool StoreNewRecordFile(const std::string& path, std::string_view bytes, std::string& reason);
+[[nodiscard]] bool StoreNewRecordFile(const std::string& path, std::string_view bytes,
+                                      std::string& reason);
 
 // What an upload did, for the window and the command line: the flights the
 // logger held, the files written with their folder, and every flight skipped

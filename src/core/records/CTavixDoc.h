@@ -37,25 +37,27 @@ public:
 
     // Saves the current record to `path`, with the form's note as its user
     // note. The file is replaced only when every byte was written.
-    bool OnSaveDocument(const std::string& path, const RecordForm& form, std::string& message);
+    [[nodiscard]] bool OnSaveDocument(const std::string& path, const RecordForm& form,
+                                      std::string& message);
     // Writes `record` to `path` with `note` as its user note (the upload
     // stores each flight this way).
-    static bool StoreRecord(const std::string& path, FlightRecord& record, const std::string& note,
-                            std::string& message);
+    [[nodiscard]] static bool StoreRecord(const std::string& path, FlightRecord& record,
+                                          const std::string& note, std::string& message);
     // Writes one uploaded flight, as it stands, to a new record file at
     // `path`, never over a file that took the name meanwhile; false with the
     // system's `reason` (the upload's StoreRecordFn).
-    static bool StoreFlight(const std::string& path, const FlightRecord& record,
-                            std::string& reason);
+    [[nodiscard]] static bool StoreFlight(const std::string& path, const FlightRecord& record,
+                                          std::string& reason);
 
     // Opens `path` as the current record: reads it, reloads calibration (k, c)
     // from config.ini by its hardware code, sets the data-loaded flag and fills
     // `form`. On refusal returns false with `message` and changes nothing.
     // Showing the record page is the caller's job.
-    bool OnOpenDocument(const std::string& path, RecordForm& form, std::string& message);
+    [[nodiscard]] bool OnOpenDocument(const std::string& path, RecordForm& form,
+                                      std::string& message);
     // The same on bytes already read (`name` for messages).
-    bool LoadRecord(std::string_view bytes, const std::string& name, RecordForm& form,
-                    std::string& message);
+    [[nodiscard]] bool LoadRecord(std::string_view bytes, const std::string& name, RecordForm& form,
+                                  std::string& message);
 
 private:
     CAppConfig& config_;

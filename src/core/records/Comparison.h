@@ -80,7 +80,8 @@ public:
     // why: no reference yet, three added already, the reference's file or one
     // added already (also through another name of the same file), or a file
     // that does not open as a record.
-    bool Add(const std::string& path, const CalibrationBook& calibrations, std::string& message);
+    [[nodiscard]] bool Add(const std::string& path, const CalibrationBook& calibrations,
+                           std::string& message);
     // Takes added flight `flight` (1-3) out; later ones move up by one.
     void Remove(int flight);
     // Back to the reference alone.

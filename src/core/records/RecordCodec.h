@@ -73,7 +73,7 @@ std::string EncodeRecordFile(const FlightRecord& record);
 // Reads record file `bytes` into `into`. Refuses, leaving `into` untouched, a
 // channel count outside 1-8, a sample count outside 1-16384 or bytes shorter
 // than announced; `name` goes into the message.
-RecordReadResult DecodeRecordFile(std::string_view bytes, FlightRecord& into,
-                                  const std::string& name);
+[[nodiscard]] RecordReadResult DecodeRecordFile(std::string_view bytes, FlightRecord& into,
+                                                const std::string& name);
 
 }  // namespace tavix

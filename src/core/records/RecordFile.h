@@ -42,10 +42,11 @@ struct RecordForm {
 // set and `form` filled. Channels the file does not hold keep the settings of
 // `base` (the record shown until now), or a fresh record's without one. The
 // flight is not converted yet. On refusal returns null with `message`.
-std::unique_ptr<FlightData> LoadRecordFile(std::string_view bytes, const std::string& name,
-                                           const CalibrationBook& calibrations, RecordForm& form,
-                                           std::string& message,
-                                           const FlightRecord* base = nullptr);
+[[nodiscard]] std::unique_ptr<FlightData> LoadRecordFile(std::string_view bytes,
+                                                         const std::string& name,
+                                                         const CalibrationBook& calibrations,
+                                                         RecordForm& form, std::string& message,
+                                                         const FlightRecord* base = nullptr);
 
 // The same on the file at `path` (a regular file only: a FIFO or a device
 // would block the read). A file larger than a record with its extension can
