@@ -9,7 +9,6 @@
 #include <set>
 
 #include "Commands.h"
-#include "records/Comparison.h"
 #include "CompareImage.h"
 #include "analysis/FlightCompare.h"
 #include "analysis/FlightEvents.h"
@@ -17,6 +16,7 @@
 #include "base/OutsideText.h"
 #include "base/PathText.h"
 #include "config/CalibrationBook.h"
+#include "records/Comparison.h"
 #include "records/RecordFile.h"
 
 namespace tavix::cli {
