@@ -10,9 +10,10 @@ namespace tavix::cli {
 namespace {
 
 const Command* const kCommands[] = {
-    &kIdentifyCommand, &kUploadCommand,  &kInfoCommand,   &kLoggerCommand, &kClearCommand,
-    &kFirmwareCommand, &kLogbookCommand, &kImageCommand,  &kCsvCommand,    &kEscCommand,
-    &kPortsCommand,    &kDoctorCommand,  &kEventsCommand, &kPacksCommand,  &kCompareCommand,
+    &kIdentifyCommand, &kUploadCommand,   &kInfoCommand,    &kLoggerCommand,
+    &kClearCommand,    &kFirmwareCommand, &kLogbookCommand, &kImageCommand,
+    &kCsvCommand,      &kEscCommand,      &kPortsCommand,   &kDoctorCommand,
+    &kEventsCommand,   &kPacksCommand,    &kCompareCommand, &kMotorCommand,
 };
 
 void PrintUsage(std::ostream& out) {

@@ -16,6 +16,7 @@
 #include "base/OutsideText.h"
 #include "base/PathText.h"
 #include "config/CalibrationBook.h"
+#include "esc/EscParamText.h"
 #include "records/Comparison.h"
 #include "records/RecordFile.h"
 
@@ -191,7 +192,8 @@ int RunCompare(const Invocation& call) {
     }
     std::vector<ComparedFlight> flights;
     for (std::size_t i = 0; i < loaded.data.size(); ++i) {
-        flights.push_back({loaded.names[i], &loaded.data[i]->record, loaded.indexes[i].get()});
+        flights.push_back({loaded.names[i], StoredSettings(loaded.data[i]->record.escBlock),
+                           loaded.indexes[i].get()});
     }
     const FlightComparison comparison = CompareFlights(flights, options->align);
     if (options->csv) {

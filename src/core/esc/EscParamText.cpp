@@ -121,26 +121,15 @@ std::vector<EscNamedValue> ParamFileValues(const std::string& text) {
 
 std::vector<EscDiffLine> DiffParams(const std::vector<EscNamedValue>& a,
                                     const std::vector<EscNamedValue>& b) {
-    std::vector<EscDiffLine> lines;
-    std::vector<bool> matched(b.size(), false);
-    for (const EscNamedValue& left : a) {
-        EscDiffLine line{left.name, ShownValue(left), "", true};
-        for (std::size_t i = 0; i < b.size(); ++i) {
-            if (!matched[i] && SameName(left.name, b[i].name)) {
-                matched[i] = true;
-                line.b = ShownValue(b[i]);
-                break;
-            }
+    auto shown = [](const std::vector<EscNamedValue>& values) {
+        std::vector<NamedValue> out;
+        out.reserve(values.size());
+        for (const EscNamedValue& value : values) {
+            out.push_back({value.name, ShownValue(value)});
         }
-        line.differs = line.a != line.b;
-        lines.push_back(std::move(line));
-    }
-    for (std::size_t i = 0; i < b.size(); ++i) {
-        if (!matched[i]) {
-            lines.push_back(EscDiffLine{b[i].name, "", ShownValue(b[i]), true});
-        }
-    }
-    return lines;
+        return out;
+    };
+    return DiffValues(shown(a), shown(b));
 }
 
 std::string CheckSetting(const EscSeriesTable& table, const std::string& name,
@@ -256,6 +245,18 @@ const EscSeriesTable* StoredBlockTable(const std::string& block) {
         return nullptr;
     }
     return SeriesTable(SeriesOf(block.substr(kBlockVersionOffset, kBlockVersionSize)));
+}
+
+std::optional<std::vector<NamedValue>> StoredSettings(const std::string& block) {
+    const EscSeriesTable* table = StoredBlockTable(block);
+    if (table == nullptr) {
+        return std::nullopt;
+    }
+    std::vector<NamedValue> settings;
+    for (const EscNamedValue& value : BlockValues(*table, Bytes(block.begin(), block.end()))) {
+        settings.push_back({value.name, ShownValue(value)});
+    }
+    return settings;
 }
 
 std::vector<EscSetting> ParseParamFile(const EscSeriesTable& table, const std::string& text,

@@ -20,9 +20,11 @@
 // core, texts are GBK bytes, and the edges convert.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "base/NamedValues.h"
 #include "esc/EscMessages.h"
 #include "esc/EscPageState.h"
 
@@ -70,13 +72,8 @@ std::string ShownValue(const EscNamedValue& value);
 // no parameter file.
 std::vector<EscNamedValue> ParamFileValues(const std::string& text);
 
-// One parameter of two sets side by side.
-struct EscDiffLine {
-    std::string name;
-    std::string a;  // ShownValue of each side; empty where a side lacks it
-    std::string b;
-    bool differs = false;
-};
+// One parameter of two sets side by side (ShownValue of each side).
+using EscDiffLine = ValueDiff;
 // Every parameter of either set, in the order of `a`, then those only in `b`;
 // names match blanks and case ignored.
 std::vector<EscDiffLine> DiffParams(const std::vector<EscNamedValue>& a,
@@ -114,6 +111,9 @@ std::vector<std::string> RestoreChanges(const EscSeriesTable& table, const Bytes
 // the ESC it flew with) was read from, by the version inside it; nullptr when
 // the block is not a whole block or names no known series.
 const EscSeriesTable* StoredBlockTable(const std::string& block);
+// The parameters of a stored block by name with their shown values (unit
+// included), in page order; none when StoredBlockTable knows no series.
+std::optional<std::vector<NamedValue>> StoredSettings(const std::string& block);
 // Reads a parameter file for `table`'s series: every line checked before any
 // is taken. Returns the settings, or sets `error` (a file of another series,
 // an unknown name or value).

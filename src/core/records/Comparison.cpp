@@ -8,6 +8,7 @@
 #include "base/FormatText.h"
 #include "base/PathText.h"
 #include "base/RegularFile.h"
+#include "esc/EscParamText.h"
 #include "records/RecordFile.h"
 #include "records/RecordSummary.h"
 
@@ -151,10 +152,10 @@ std::vector<ComparedFlight> Comparison::Flights() const {
     if (!referenceIndex_) {
         return flights;
     }
-    flights.push_back({Name(0), &reference_.record, referenceIndex_.get()});
+    flights.push_back({Name(0), StoredSettings(reference_.record.escBlock), referenceIndex_.get()});
     for (int flight = 1; flight < Count(); ++flight) {
         const ComparedRecord& r = Record(flight);
-        flights.push_back({Name(flight), &r.flight->record, r.index.get()});
+        flights.push_back({Name(flight), StoredSettings(r.flight->record.escBlock), r.index.get()});
     }
     return flights;
 }
