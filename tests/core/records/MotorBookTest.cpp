@@ -11,7 +11,7 @@
 #include "fakes/TempDir.h"
 #include "logger/FlightSplitter.h"
 #include "logger/LoggerHeader.h"
-#include "records/CTavixDoc.h"
+#include "records/RecordCodec.h"
 #include "sim/LoggerMemory.h"
 
 namespace tavix {
@@ -38,7 +38,7 @@ protected:
                 .WriteFlights(
                     *work, clock, dir.Path().string(),
                     [](const std::string& path, const FlightRecord& record, std::string& reason) {
-                        return StoreNewRecordFile(path, CTavixDoc::Serialize(record), reason);
+                        return StoreNewRecordFile(path, EncodeRecordFile(record), reason);
                     });
         ASSERT_EQ(outcome.files.size(), plan.flights.size());
     }
