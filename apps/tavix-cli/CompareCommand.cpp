@@ -9,7 +9,6 @@
 #include <set>
 
 #include "Commands.h"
-#include "records/Comparison.h"
 #include "CompareImage.h"
 #include "analysis/FlightCompare.h"
 #include "analysis/FlightEvents.h"
@@ -18,6 +17,7 @@
 #include "base/PathText.h"
 #include "config/CalibrationBook.h"
 #include "esc/EscParamText.h"
+#include "records/Comparison.h"
 #include "records/RecordFile.h"
 
 namespace tavix::cli {

@@ -71,9 +71,8 @@ bool StartsWith(const std::string& text, const char* prefix) {
 }
 
 bool Digits(std::string_view text, std::size_t count) {
-    return text.size() == count && std::all_of(text.begin(), text.end(), [](char c) {
-               return c >= '0' && c <= '9';
-           });
+    return text.size() == count &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // A sequence number as written ("42"); 0 for anything else.
@@ -160,8 +159,9 @@ std::optional<EscSnapshot> ReadSnapshot(const std::string& path, std::string& er
     std::string text;
     std::string reason;
     if (!ReadRegularFile(path, kMaxSnapshotSize, text, &reason)) {
-        error = reason == kNotRegularFile || reason == kFileTooLarge ? "not a snapshot file"
-                                                                      : "can't read it (" + reason + ")";
+        error = reason == kNotRegularFile || reason == kFileTooLarge
+                    ? "not a snapshot file"
+                    : "can't read it (" + reason + ")";
         return std::nullopt;
     }
     auto snapshot = ParseSnapshot(text);
@@ -267,9 +267,8 @@ std::string EscHistory::Keep(SnapshotReason reason, const Bytes& block) {
     // A name taken meanwhile (another instance keeping one) moves on to the next number.
     for (int attempt = 0; attempt < 100; ++attempt) {
         ++sequence;
-        const std::string file =
-            FormatText("%s-s%06lld-%s-%s%s", stamp.c_str(), sequence, esc.c_str(),
-                       ReasonName(reason), kParamFileExtension);
+        const std::string file = FormatText("%s-s%06lld-%s-%s%s", stamp.c_str(), sequence,
+                                            esc.c_str(), ReasonName(reason), kParamFileExtension);
         const std::string text = std::string(kSnapshotHeading) + "\n" + kTimeLine + time + "\n" +
                                  kSequenceLine + std::to_string(sequence) + "\n" + kReasonLine +
                                  ReasonName(reason) + "\n" + facts;

@@ -53,13 +53,13 @@ inline constexpr const char* kMsgCantKeepSnapshot =
 const char* ReasonName(SnapshotReason reason);
 
 struct EscSnapshot {
-    std::string path;     // the snapshot file
-    std::string time;     // local time, "2026-12-07 14:30:05": only shown
+    std::string path;        // the snapshot file
+    std::string time;        // local time, "2026-12-07 14:30:05": only shown
     long long sequence = 0;  // order taken in this folder; 0 for a snapshot without one
-    std::string reason;   // as ReasonName writes it
-    std::string series;   // "Ostrin"
-    std::string version;  // the 16 version bytes of the block, up to a zero byte
-    Bytes block;          // kParamBlockSize bytes
+    std::string reason;      // as ReasonName writes it
+    std::string series;      // "Ostrin"
+    std::string version;     // the 16 version bytes of the block, up to a zero byte
+    Bytes block;             // kParamBlockSize bytes
 };
 
 // $XDG_DATA_HOME/Tavix/esc-history, or HOME/.local/share/Tavix/esc-history

@@ -170,8 +170,7 @@ bool EscParamSession::TemperatureOffsetChanged() const {
 
 bool EscParamSession::UnsentChanges() const {
     const std::vector<bool> lists = ChangedLists();
-    return TemperatureOffsetChanged() ||
-           std::find(lists.begin(), lists.end(), true) != lists.end();
+    return TemperatureOffsetChanged() || std::find(lists.begin(), lists.end(), true) != lists.end();
 }
 
 std::string EscParamSession::RestoreRefusal(const Bytes& snapshot) const {

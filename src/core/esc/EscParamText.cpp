@@ -212,7 +212,8 @@ std::vector<std::string> RestoreChanges(const EscSeriesTable& table, const Bytes
                                         const Bytes& snapshot) {
     std::vector<std::string> lines;
     std::vector<std::string> changed;
-    for (const EscDiffLine& line : DiffParams(BlockValues(table, holds), BlockValues(table, snapshot))) {
+    for (const EscDiffLine& line :
+         DiffParams(BlockValues(table, holds), BlockValues(table, snapshot))) {
         if (line.differs) {
             lines.push_back(line.name + " " + line.a + " -> " + line.b);
             changed.push_back(line.name);

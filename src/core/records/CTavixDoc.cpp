@@ -31,8 +31,8 @@ bool CTavixDoc::StoreRecord(const std::string& path, FlightRecord& record, const
         SetFixedText(record.header.note, stored);
     }
     if (!record.notReadWhole.empty() && SameFile(path, record.readFrom)) {
-        message = FormatText(kMsgRecordNotReadWhole, PathText(path).c_str(),
-                             record.notReadWhole.c_str());
+        message =
+            FormatText(kMsgRecordNotReadWhole, PathText(path).c_str(), record.notReadWhole.c_str());
         return false;
     }
     std::string reason;

@@ -22,7 +22,6 @@ std::string FileName(const std::string& path) {
     return PathText(fs::path(path).filename().string());
 }
 
-
 }  // namespace
 
 Comparison::Comparison(const FlightData& reference, const std::array<int, kChannelCount>& windows)

@@ -1,8 +1,8 @@
 #include "records/RecordCodec.h"
 
 #include <bit>
-#include <cctype>
 #include <cassert>
+#include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <type_traits>

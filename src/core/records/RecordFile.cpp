@@ -119,7 +119,8 @@ std::unique_ptr<FlightData> ReadRecordFile(const std::string& path,
     }
     auto loaded = LoadRecordFile(bytes, path, calibrations, form, message, base);
     if (loaded && cut) {
-        loaded->record.notReadWhole = FormatText(kMsgRecordCut, static_cast<unsigned long long>(kRecordReadLimit));
+        loaded->record.notReadWhole =
+            FormatText(kMsgRecordCut, static_cast<unsigned long long>(kRecordReadLimit));
     }
     return loaded;
 }

@@ -29,6 +29,7 @@ inline constexpr const char* kMsgRecordSaveFailed = "Can't save the record file 
 inline constexpr const char* kMsgRecordNotReadWhole =
     "The record was not saved over %s: that file was not read whole (%s), and saving would lose "
     "what was not read. Save the record under another name.";
-inline constexpr const char* kMsgRecordCut = "it is larger than %llu bytes, and only that much was read";
+inline constexpr const char* kMsgRecordCut =
+    "it is larger than %llu bytes, and only that much was read";
 
 }  // namespace tavix

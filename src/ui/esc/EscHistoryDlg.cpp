@@ -11,8 +11,8 @@
 
 #include "base/OutsideText.h"
 #include "esc/EscMessages.h"
-#include "esc/EscParamSession.h"
 #include "esc/EscPageEdits.h"
+#include "esc/EscParamSession.h"
 #include "esc/EscParamText.h"
 #include "platform/GbkText.h"
 

@@ -215,8 +215,15 @@ TEST_F(PageHistory, RestorePutsBackEveryCarriedByteExactlyAndSaysWhatItChanges) 
         // Drag Brake 40% -> 10%, Start Mode 9 (no entry), temperature offset
         // 0 -> 7, the calibration 2000/3000/4000 -> 2000/3001/4100.
         {sim::Series::Ostrin,
-         {{10, 7}, {7, 1}, {15, 0}, {128, 0xD0}, {129, 0x07}, {130, 0xB8}, {131, 0x0B},
-          {132, 0xA0}, {133, 0x0F}},
+         {{10, 7},
+          {7, 1},
+          {15, 0},
+          {128, 0xD0},
+          {129, 0x07},
+          {130, 0xB8},
+          {131, 0x0B},
+          {132, 0xA0},
+          {133, 0x0F}},
          {{10, 2}, {7, 9}, {15, 7}, {130, 0xB9}, {132, 0x04}, {133, 0x10}},
          {"Start Mode Standard -> unknown value 9", "Drag Brake 40% -> 10%",
           "Forward Throttle Range 500 uS -> 549 uS", "Temperature Offset 0 -> 7"}},
@@ -276,8 +283,8 @@ TEST_F(PageHistory, RestoreIsRefusedUnreadOrForAnotherSeriesOrVersion) {
     RestoreSnapshot(esc.session, esc.device->ParamBlock());
     EXPECT_EQ(esc.prompt.Last(), kMsgEscRestoreUnread);
     esc.ShowAndRead();
-    EXPECT_TRUE(RestoreChanges(esc.session, sim::DefaultParamBlock(sim::Series::Velmor), refusal)
-                    .empty());
+    EXPECT_TRUE(
+        RestoreChanges(esc.session, sim::DefaultParamBlock(sim::Series::Velmor), refusal).empty());
     EXPECT_NE(refusal.find("Velmor series, but this ESC is of the Ostrin"), std::string::npos);
     Bytes otherVersion = esc.device->ParamBlock();
     otherVersion[kBlockVersionOffset + 15] = '9';

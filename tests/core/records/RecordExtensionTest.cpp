@@ -64,10 +64,9 @@ TEST(RecordExtension, SectionsOfANewerBuildAreKeptByteForByte) {
     const std::string tune = Section("TUNE", "");
     const std::string bytes = EncodeRecordFile(*record) + gps + tune;
     for (bool withBlock : {true, false}) {
-        const std::string file =
-            withBlock ? bytes
-                      : EncodeRecordFile(*test::MakeRecord(3, 40)) +
-                            std::string(kExtensionMagic) + gps + tune;
+        const std::string file = withBlock ? bytes
+                                           : EncodeRecordFile(*test::MakeRecord(3, 40)) +
+                                                 std::string(kExtensionMagic) + gps + tune;
         auto read = std::make_unique<FlightRecord>();
         const RecordReadResult result = DecodeRecordFile(file, *read, "t.dat");
         ASSERT_TRUE(result.ok);
@@ -96,8 +95,8 @@ TEST(RecordExtension, ADamagedOrCutExtensionIsNamedAndTheRecordStillLoads) {
         {now.substr(0, now.size() - 3), "section 2 (GPSt) is cut short", true},
         {now.substr(0, now.size() - 10), "section 2 (GPSt) is cut short", true},
         {secondDamaged, "section 2 (GPSt) fails its checksum", true},
-        {now.substr(0, now.size() - 15) + std::string("\x1b[2J", 4), "section 2 (??2J) is cut short",
-         true},
+        {now.substr(0, now.size() - 15) + std::string("\x1b[2J", 4),
+         "section 2 (??2J) is cut short", true},
     };
     for (const Case& c : cases) {
         auto read = std::make_unique<FlightRecord>();
