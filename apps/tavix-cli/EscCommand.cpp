@@ -96,7 +96,8 @@ public:
     bool Write() {
         session_.OnUpdate();
         Wait([this] { return session_.State().phase != EscPhase::Writing; });
-        return session_.State().phase == EscPhase::Linked;
+        // Linked without a write sent: another ESC was found on the port.
+        return session_.State().phase == EscPhase::Linked && !session_.LastWrite().empty();
     }
 
 private:
