@@ -52,7 +52,7 @@ struct BenchFlights {
         flights.clear();
         for (const auto& flight : data) {
             indexes.push_back(std::make_unique<SpanIndex>(*flight));
-            flights.push_back({"2026-12-7_1.dat", &flight->record, indexes.back().get()});
+            flights.push_back({"2026-12-7_1.dat", std::nullopt, indexes.back().get()});
         }
     }
 };

@@ -1,4 +1,5 @@
-// Flight health: the events of a full record (8 channels x 16384 samples),
+// Flight health: the events, the pack's resistance and the motor's figures of
+// a full record (8 channels x 16384 samples),
 // found on every load of a record, and the packs of a folder of 2,000 record
 // files against the logbook over the same folder (packs reads the folder as
 // the logbook does, then gathers the flights by pack).
@@ -11,6 +12,7 @@
 
 #include "BenchRecords.h"
 #include "analysis/FlightEvents.h"
+#include "analysis/MotorHealth.h"
 #include "analysis/PackTrend.h"
 #include "analysis/SpanIndex.h"
 #include "core/records/RecordTestData.h"
@@ -19,17 +21,18 @@
 #include "records/CTavixDoc.h"
 #include "records/Logbook.h"
 #include "records/PackBook.h"
+#include "records/RecordCodec.h"
 #include "sim/LoggerMemory.h"
 
 namespace {
 
 using namespace tavix;
 
-// A simulated flight of `samples` samples, with events to find when `troubled`.
-std::unique_ptr<FlightRecord> SimulatedRecord(int samples, std::uint32_t seed, bool troubled) {
+// The simulator's samples as a record.
+std::unique_ptr<FlightRecord> RecordOf(const std::vector<sim::Sample>& flight) {
+    const int samples = static_cast<int>(flight.size());
     auto record = test::MakeRecord(kUploadChannels, samples);
     record->header.gearRate = 1.0f;
-    const std::vector<sim::Sample> flight = sim::GenerateFlight(samples, seed, troubled);
     for (int j = 0; j < samples; ++j) {
         record->raw[kVoltage][j] = flight[j].voltage;
         record->raw[kCurrent][j] = flight[j].current;
@@ -38,6 +41,11 @@ std::unique_ptr<FlightRecord> SimulatedRecord(int samples, std::uint32_t seed, b
         record->raw[kMotorRpm][j] = flight[j].rpmPeriod;
     }
     return record;
+}
+
+// A simulated flight of `samples` samples, with events to find when `troubled`.
+std::unique_ptr<FlightRecord> SimulatedRecord(int samples, std::uint32_t seed, bool troubled) {
+    return RecordOf(sim::GenerateFlight(samples, seed, troubled));
 }
 
 // Worst case: every sample random, so every rule finds runs everywhere.
@@ -79,6 +87,20 @@ void BM_ResistanceFullRecord(benchmark::State& state) {
 }
 BENCHMARK(BM_ResistanceFullRecord)->Unit(benchmark::kMillisecond);
 
+// The motor's figures of a full record (16,384 samples) of a motor flight:
+// steady samples, the fit and the propeller's median, from the record's index.
+void BM_MotorFullRecord(benchmark::State& state) {
+    auto record = RecordOf(sim::GenerateMotorFlight(kMaxSamples, 7, sim::MotorSpec{}));
+    auto smoothed = std::make_unique<SmoothedSeries>();
+    SmoothRecord(*record, {4, 2, 1, 8, 4, 1, 1, 1}, *smoothed);
+    const SpanIndex index(*record, *smoothed);
+    for (auto _ : state) {
+        MotorEstimate estimate = FlightMotor(index);
+        benchmark::DoNotOptimize(estimate);
+    }
+}
+BENCHMARK(BM_MotorFullRecord)->Unit(benchmark::kMillisecond);
+
 // 2,000 record files of 1,000 samples (3 min 20 s at 5 per second), half of
 // them on one of four packs, in a folder made once for both benchmarks.
 class RecordFolder {
@@ -95,7 +117,7 @@ public:
                 i % 2 == 0 ? "Pack: P" + std::to_string(i % 8 / 2) + "\nfield" : "field";
             SetFixedText(record->header.note, note);
             test::WriteBytes((path_ / ("f" + std::to_string(i) + ".dat")).string(),
-                             CTavixDoc::Serialize(*record));
+                             EncodeRecordFile(*record));
         }
         test::AddProfile(ini_, "1L40", 0.1f, 0.000001f);
     }

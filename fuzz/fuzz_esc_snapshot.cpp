@@ -2,7 +2,7 @@
 // user's, and `esc diff` / `esc restore` take any path): parse them as a
 // snapshot, as a parameter file for every series, and decode the block a
 // snapshot holds. Whatever the bytes, nothing may crash, and a snapshot that
-// parses holds a whole block that decodes.
+// parses holds a whole block that decodes and restores exactly.
 
 #include <cstdint>
 #include <cstdlib>
@@ -24,6 +24,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::string refusal;
             tavix::EncodeParamBlock(table, tavix::DecodeParamBlock(table, snapshot->block),
                                     snapshot->block, refusal);
+            // A restore writes every byte it carries as the snapshot holds it:
+            // once written, nothing is left to change.
+            const tavix::Bytes restored = tavix::RestoreBlock(table, snapshot->block);
+            if (restored.size() != tavix::kParamBlockSize ||
+                !tavix::RestoreChanges(table, restored, snapshot->block).empty()) {
+                std::abort();
+            }
         }
     }
     tavix::ParamFileValues(text);

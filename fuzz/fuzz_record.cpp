@@ -28,21 +28,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Kept between runs: the record memory is large, and a reader that took
     // something from a previous file would show in the comparison below.
     static auto record = std::make_unique<FlightRecord>();
-    const RecordReadResult read = CTavixDoc::Serialize(bytes, *record, "fuzz.dat");
+    const RecordReadResult read = DecodeRecordFile(bytes, *record, "fuzz.dat");
     if (read.ok) {
         // Everything the header announced was read; writing it back gives
         // those bytes again. The ESC settings stored after the channels are
-        // written anew (one well-formed section, whatever the file held) and
-        // read back the same.
+        // written anew (one well-formed section, whatever the file held), the
+        // sections of newer builds as they came, and all read back the same.
         const std::size_t announced =
             RecordFileSize(record->header.channels, record->header.samples);
-        const std::string again = CTavixDoc::Serialize(*record);
+        const std::string again = EncodeRecordFile(*record);
         if (again.size() < announced || bytes.substr(0, announced) != again.substr(0, announced)) {
             std::abort();
         }
         static auto reread = std::make_unique<FlightRecord>();
-        const RecordReadResult back = CTavixDoc::Serialize(again, *reread, "again.dat");
-        if (!back.ok || back.trailingBytes != 0 || reread->escBlock != record->escBlock) {
+        const RecordReadResult back = DecodeRecordFile(again, *reread, "again.dat");
+        if (!back.ok || back.trailingBytes != 0 || reread->escBlock != record->escBlock ||
+            reread->otherSections != record->otherSections || !reread->extensionDamage.empty()) {
             std::abort();
         }
     } else if (read.message.empty()) {

@@ -1,7 +1,9 @@
 // Writes the seed corpus of every fuzz target, made by the program's own code
 // so that the fuzzers start from inputs that get past the first checks:
 //   fuzz_record  records of 1, 5 and 8 channels from the simulator's flights,
-//                and the largest record file the reader takes
+//                the largest record file the reader takes, and records whose
+//                extension carries the ESC's block and a section of a newer build
+//   fuzz_esc_snapshot a snapshot of every series as the history keeps it
 //   fuzz_summary a record and one with control characters in every text
 //   fuzz_ini     the default config.ini, lines at the longest length and past it
 //   fuzz_escparam a parameter file of every series as the program writes it
@@ -17,6 +19,7 @@
 #include <string>
 
 #include "config/CIniFile.h"
+#include "esc/EscHistory.h"
 #include "esc/EscParamText.h"
 #include "esc/EscSeries.h"
 #include "fakes/FirmwareFixture.h"
@@ -24,6 +27,9 @@
 #include "logger/FlightSplitter.h"
 #include "logger/LoggerHeader.h"
 #include "records/CTavixDoc.h"
+#include "records/RecordCodec.h"
+#include "shell/Clock.h"
+#include "sim/DeviceProfile.h"
 #include "sim/LoggerMemory.h"
 #include "sim/SimDevice.h"
 
@@ -45,9 +51,33 @@ std::string AsString(const Bytes& bytes) {
     return std::string(bytes.begin(), bytes.end());
 }
 
+// The moment the seeds are made at, so that they are the same on every build.
+class SeedClock : public Clock {
+public:
+    std::int64_t Now() const override { return 1394193600; }
+    LocalTime LocalNow() const override { return {2014, 3, 7, 12, 0, 0}; }
+};
+
+// A section of an extension as a newer build would add it: a tag this build
+// does not know, a length, the payload and its CRC.
+std::string NewerSection(const std::string& payload) {
+    std::string section = "GPSt";
+    for (int i = 0; i < 4; ++i) {
+        section.push_back(static_cast<char>(payload.size() >> (8 * i)));
+    }
+    section += payload;
+    const std::uint32_t crc = Crc32(section);
+    for (int i = 0; i < 4; ++i) {
+        section.push_back(static_cast<char>(crc >> (8 * i)));
+    }
+    return section;
+}
+
 // A simulated flight of `samples` samples, decoded as an upload decodes it,
-// stored with `channels` channels (channels past 4 repeat the voltage).
-std::string RecordOf(int channels, int samples, std::uint32_t seed) {
+// stored with `channels` channels (channels past 4 repeat the voltage), and
+// with the block of a simulated ESC of `escSeries` (-1: none) as an upload
+// after identification stores it.
+std::string RecordOf(int channels, int samples, std::uint32_t seed, int escSeries = -1) {
     sim::MemoryPlan plan;
     plan.flights = {samples};
     plan.seed = seed;
@@ -67,7 +97,10 @@ std::string RecordOf(int channels, int samples, std::uint32_t seed) {
     for (int ch = 5; ch < channels; ++ch) {
         record->raw[ch] = record->raw[0];
     }
-    return CTavixDoc::Serialize(*record);
+    if (escSeries >= 0) {
+        record->escBlock = AsString(sim::DefaultParamBlock(static_cast<sim::Series>(escSeries)));
+    }
+    return EncodeRecordFile(*record);
 }
 
 // 8 channels of kMaxSamples samples: the largest file the reader takes.
@@ -84,7 +117,7 @@ std::string LargestRecord() {
             record->raw[ch][j] = (j * (ch + 1)) % 4096;
         }
     }
-    return CTavixDoc::Serialize(*record);
+    return EncodeRecordFile(*record);
 }
 
 // A record whose every text field holds control characters and formula starts.
@@ -99,7 +132,7 @@ std::string HostileRecord() {
     SetFixedText(record->header.version, "TVK\n\x1B[2J\r\x07=1");
     SetFixedText(record->header.note, "=HYPERLINK(\"x\")\x1B]0;t\x07\n-2+3\t@");
     SetFixedText(record->channels[0].name, "\x1B[31mVolt\n");
-    return CTavixDoc::Serialize(*record);
+    return EncodeRecordFile(*record);
 }
 
 }  // namespace
@@ -111,7 +144,7 @@ int main(int argc, char** argv) {
     }
     const fs::path out = argv[1];
     for (const char* target : {"fuzz_record", "fuzz_ini", "fuzz_reply", "fuzz_firmware",
-                               "fuzz_escparam", "fuzz_summary"}) {
+                               "fuzz_escparam", "fuzz_summary", "fuzz_esc_snapshot"}) {
         fs::create_directories(out / target);
     }
 
@@ -120,6 +153,10 @@ int main(int argc, char** argv) {
     Write(out / "fuzz_record" / "channels8.dat", RecordOf(8, 64, 3));
     // The largest record the record memory takes: 8 channels of every sample.
     Write(out / "fuzz_record" / "largest.dat", LargestRecord());
+    // The ESC's settings after the record, and a newer build's section after them.
+    Write(out / "fuzz_record" / "with-esc.dat", RecordOf(2, 16, 4, 2));
+    Write(out / "fuzz_record" / "with-newer.dat",
+          RecordOf(1, 8, 5, 0) + NewerSection(std::string(24, '\x5A')));
     // Records with text from elsewhere in every text field.
     Write(out / "fuzz_summary" / "channels5.dat", RecordOf(5, 100, 2));
     Write(out / "fuzz_summary" / "hostile.dat", HostileRecord());
@@ -138,6 +175,22 @@ int main(int argc, char** argv) {
         Write(out / "fuzz_escparam" / (table.name + ".bin"), prefix + "TVKA20141L400312" + text);
         if (series == 0) {
             Write(out / "fuzz_escparam" / (table.name + ".esc.txt"), text);
+        }
+    }
+
+    // Snapshots as the history writes them: one of every series, and the
+    // Ostrin's again after a write changed it (the sequence and reason differ).
+    const SeedClock clock;
+    EscHistory history((out / "fuzz_esc_snapshot").string(), clock);
+    for (int series = 0; series < 4; ++series) {
+        Bytes block = sim::DefaultParamBlock(static_cast<sim::Series>(series));
+        if (!history.Keep(SnapshotReason::Read, block).empty()) {
+            std::fprintf(stderr, "make_seeds: cannot keep a snapshot\n");
+            return 1;
+        }
+        if (series == 2) {
+            block[7] = 9;  // a value the table has no entry for
+            (void)history.Keep(SnapshotReason::AfterWrite, block);
         }
     }
 

@@ -4,7 +4,8 @@
 # (tavix_core_lib(<folder> core_<dep> ...)), that no constant name is defined
 # twice, and that no core file includes Qt. The same for the ui folders and
 # the ui folders each declares in src/ui/CMakeLists.txt
-# (tavix_ui_folder(<folder> ui_<dep> ...)), which must form no circle.
+# (tavix_ui_folder(<folder> ui_<dep> ...)), which must form no circle; nor
+# may files include each other in a circle.
 # Prints every offending include and fails when there is one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -62,6 +63,29 @@ done)
 if ! tsort >/dev/null 2>&1 <<<"$uiEdges"; then
     echo "check-layers: the ui folders include each other in a circle:" >&2
     tsort <<<"$uiEdges" 2>&1 >/dev/null | sed 's/^tsort: /  /' >&2
+    status=1
+fi
+
+# No two files include each other, directly or through others: a .cpp and
+# its .h count as one, named by their path without the extension. Includes
+# are "folder/File.h" (core), "ui/..." and "platform/...", or a bare name
+# beside the including file.
+fileEdges=$(grep -rnoE '^#\s*include\s*"[^"]+"' src apps |
+    sed -E 's/^([^:]*):[0-9]+:#\s*include\s*"([^"]*)"/\1 \2/' |
+    while read -r file include; do
+        from=${file%.*}
+        case $include in
+        ui/* | platform/*) to=src/${include%.*} ;;
+        */*) to=src/core/${include%.*} ;;
+        *) to=$(dirname "$file")/${include%.*} ;;
+        esac
+        if [ "$from" != "$to" ]; then
+            echo "$to $from"
+        fi
+    done)
+if ! tsort >/dev/null 2>&1 <<<"$fileEdges"; then
+    echo "check-layers: these files include each other in a circle:" >&2
+    tsort <<<"$fileEdges" 2>&1 >/dev/null | sed 's/^tsort: /  /' >&2
     status=1
 fi
 

@@ -1,6 +1,7 @@
 #include <ostream>
 
 #include "Commands.h"
+#include "base/OutsideText.h"
 #include "platform/GbkText.h"
 #include "records/CTavixDoc.h"
 
@@ -9,9 +10,10 @@ namespace tavix::cli {
 namespace {
 
 const Command* const kCommands[] = {
-    &kIdentifyCommand, &kUploadCommand,  &kInfoCommand,   &kLoggerCommand, &kClearCommand,
-    &kFirmwareCommand, &kLogbookCommand, &kImageCommand,  &kCsvCommand,    &kEscCommand,
-    &kPortsCommand,    &kDoctorCommand,  &kEventsCommand, &kPacksCommand,  &kCompareCommand,
+    &kIdentifyCommand, &kUploadCommand,   &kInfoCommand,    &kLoggerCommand,
+    &kClearCommand,    &kFirmwareCommand, &kLogbookCommand, &kImageCommand,
+    &kCsvCommand,      &kEscCommand,      &kPortsCommand,   &kDoctorCommand,
+    &kEventsCommand,   &kPacksCommand,    &kCompareCommand, &kMotorCommand,
 };
 
 void PrintUsage(std::ostream& out) {
@@ -47,7 +49,9 @@ int Run(const Command& command, const Args& args, const Io& io) {
 }  // namespace
 
 int Invocation::UsageError(const std::string& problem) const {
-    io.err << "tavix-cli " << command.name << ": " << problem << "\n\n" << command.usage;
+    // The problem may quote an argument: its control characters are shown, not sent.
+    io.err << "tavix-cli " << command.name << ": " << EscapeControls(problem) << "\n\n"
+           << command.usage;
     return kExitUsage;
 }
 

@@ -64,6 +64,7 @@ extern const Command kFirmwareCommand;
 extern const Command kLogbookCommand;
 extern const Command kEventsCommand;
 extern const Command kPacksCommand;
+extern const Command kMotorCommand;
 extern const Command kCompareCommand;
 // Draws with Qt Widgets: needs a QApplication (the offscreen platform will do).
 extern const Command kImageCommand;

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "Commands.h"
+#include "records/Comparison.h"
 #include "CompareImage.h"
 #include "analysis/FlightCompare.h"
 #include "analysis/FlightEvents.h"
@@ -16,6 +17,7 @@
 #include "base/OutsideText.h"
 #include "base/PathText.h"
 #include "config/CalibrationBook.h"
+#include "esc/EscParamText.h"
 #include "records/RecordFile.h"
 
 namespace tavix::cli {
@@ -175,6 +177,11 @@ int RunCompare(const Invocation& call) {
         return RunCompareImage(call, call.args.positional, options->align);
     }
     StreamPrompt prompt(io);
+    // The same file twice is refused as the window (and --image) refuses it.
+    if (const std::string twice = ComparedTwice(call.args.positional); !twice.empty()) {
+        prompt.Message(twice, PromptIcon::Exclamation);
+        return kExitRefused;
+    }
     const auto settings = call.LoadSettings(prompt);
     if (!settings) {
         return kExitRefused;
@@ -185,7 +192,8 @@ int RunCompare(const Invocation& call) {
     }
     std::vector<ComparedFlight> flights;
     for (std::size_t i = 0; i < loaded.data.size(); ++i) {
-        flights.push_back({loaded.names[i], &loaded.data[i]->record, loaded.indexes[i].get()});
+        flights.push_back({loaded.names[i], StoredSettings(loaded.data[i]->record.escBlock),
+                           loaded.indexes[i].get()});
     }
     const FlightComparison comparison = CompareFlights(flights, options->align);
     if (options->csv) {

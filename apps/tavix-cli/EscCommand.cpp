@@ -11,6 +11,7 @@
 #include "base/RegularFile.h"
 #include "esc/EscHistory.h"
 #include "esc/EscMessages.h"
+#include "esc/EscPageEdits.h"
 #include "esc/EscParamSession.h"
 #include "esc/EscParamText.h"
 #include "link/CMSComm.h"
@@ -47,9 +48,12 @@ constexpr const char* kUsage =
     "diff:  the parameters of A and B side by side, '*' marking those that\n"
     "       differ. A and B are snapshot files, parameter files, or 'device'\n"
     "       (the ESC's block, read now).\n"
-    "restore: puts the snapshot's parameters and kept bytes back into the ESC\n"
-    "       as \"Update\" does, reads back and reports every byte that did not\n"
-    "       take. A snapshot of another series or firmware version is refused.\n"
+    "restore: prints what it changes (\"Drag Brake 40% -> 10%\"), then puts back\n"
+    "       every byte the snapshot holds for the parameters, the kept bytes,\n"
+    "       the temperature offset and the calibration, exactly as they were,\n"
+    "       writing as \"Update\" does; reads back and reports every byte that\n"
+    "       did not take (exit 1). A snapshot of another series or firmware\n"
+    "       version is refused.\n"
     "\n"
     "  --port PORT    a device path, COMn, or demo (the built-in simulated device);\n"
     "                 default: the port stored in config.ini\n"
@@ -95,13 +99,21 @@ public:
     // acknowledged the write and the read-back came.
     bool Write() {
         session_.OnUpdate();
-        Wait([this] { return session_.State().phase != EscPhase::Writing; });
-        // Linked without a write sent: another ESC was found on the port.
-        return session_.State().phase == EscPhase::Linked && !session_.LastWrite().empty();
+        return WaitForWrite();
+    }
+    // History's "Restore" of `snapshot`, and the read-back after it.
+    bool Restore(const Bytes& snapshot) {
+        RestoreSnapshot(session_, snapshot);
+        return WaitForWrite();
     }
 
 private:
     void Wait(const std::function<bool()>& done) { device_.RunUntil(done, kExchangeLimitMs); }
+    bool WaitForWrite() {
+        Wait([this] { return session_.State().phase != EscPhase::Writing; });
+        // Linked without a write sent: another ESC was found on the port.
+        return session_.State().phase == EscPhase::Linked && !session_.LastWrite().empty();
+    }
 
     DeviceSession& device_;
     QtTimerHost timers_;
@@ -209,8 +221,10 @@ private:
 int RunHistory(const Invocation& call) {
     const std::vector<EscSnapshot> snapshots = UserEscHistory().List();
     for (const EscSnapshot& s : snapshots) {
-        call.io.out << Printable(PathText(s.path)) << '\t' << s.time << '\t' << s.reason << '\t'
-                    << s.series << '\t' << Printable(s.version) << '\n';
+        // The time and reason lines are the file's: anything may stand there.
+        call.io.out << PrintableField(PathText(s.path)) << '\t' << PrintableField(s.time) << '\t'
+                    << PrintableField(s.reason) << '\t' << s.series << '\t'
+                    << PrintableField(s.version) << '\n';
     }
     if (snapshots.empty()) {
         call.io.err << "No snapshots in " << Printable(PathText(UserEscHistory().Folder())) << '\n';
@@ -299,12 +313,21 @@ int RunRestore(const Invocation& call, const std::string& path) {
         return kExitRefused;
     }
     EscParamSession& session = esc.Job().Session();
-    const std::string refusal = session.Restore(snapshot->block);
+    std::string refusal;
+    const std::vector<std::string> changes = RestoreChanges(session, snapshot->block, refusal);
     if (!refusal.empty()) {
         call.io.err << Printable(refusal) << '\n';
         return kExitRefused;
     }
-    if (!esc.Job().Write()) {
+    if (changes.empty()) {
+        call.io.out << kMsgEscNothingToRestore << '\n';
+        return kExitOk;
+    }
+    // What the restore changes, before it is written.
+    for (const std::string& change : changes) {
+        call.io.out << Printable(change) << '\n';
+    }
+    if (!esc.Job().Restore(snapshot->block)) {
         if (esc.Prompt().failures == 0) {
             call.io.err << kMsgNoEnd << '\n';
         }
@@ -354,8 +377,9 @@ int RunEsc(const Invocation& call) {
     const std::string from = parsed.Get("--from");
     std::string reason;
     if (!from.empty() && !ReadFileText(from, fileText, reason)) {
-        io.err << FormatText(kMsgCantReadFile, from.c_str()) << '\n'
-               << from << ": " << reason << '\n';
+        const std::string shown = PrintableField(PathText(from));
+        io.err << FormatText(kMsgCantReadFile, shown.c_str()) << '\n'
+               << shown << ": " << reason << '\n';
         return kExitRefused;
     }
 

@@ -6,6 +6,7 @@
 #include "analysis/AnalysisMessages.h"
 #include "analysis/FlightEvents.h"
 #include "analysis/FlightQuantities.h"
+#include "analysis/MotorHealth.h"
 #include "analysis/PackTrend.h"
 #include "base/OutsideText.h"
 #include "esc/EscParamBlock.h"
@@ -25,7 +26,8 @@ constexpr const char* kUsage =
     "by the record's hardware code) and shows its header, its channel table and\n"
     "the statistics of its curves, with what they give: maximum power, capacity\n"
     "(mAh) and energy (Wh) drawn, average current, cells and voltage per cell,\n"
-    "the battery's internal resistance, its pack and how many events\n"
+    "the battery's internal resistance, its pack, its model and the motor's\n"
+    "figures as 'tavix-cli motor' works them out, and how many events\n"
     "`tavix-cli events` lists. A record uploaded with its ESC's settings shows\n"
     "them last, as \"Name: value\" lines as 'tavix-cli esc read' prints them.\n"
     "\n"
@@ -61,6 +63,13 @@ int RunInfo(const Invocation& call) {
     if (!pack.empty()) {
         lines.push_back({kCaptionPack, Printable(EscapeControls(pack))});
     }
+    const std::string model = NoteLineValue(FixedText(record.header.note), kModelPrefix);
+    if (!model.empty()) {
+        lines.push_back({kCaptionModel, Printable(EscapeControls(model))});
+    }
+    for (const QuantityText& line : MotorTexts(FlightMotor(index))) {
+        lines.push_back(line);
+    }
     lines.push_back(
         {kCaptionEvents,
          std::to_string(FindEvents(record, index, ReadEventLimits(settings->ini)).size())});
@@ -74,6 +83,15 @@ int RunInfo(const Invocation& call) {
         const Bytes block(stored.begin(), stored.end());
         io.out << "\nESC settings of the flight:\n"
                << Printable(ParamFileText(*table, DecodeParamBlock(*table, block)));
+    }
+    // What the file carries after the record that this build could not take.
+    if (!record.notReadWhole.empty()) {
+        io.out << "\nNot read whole: " << record.notReadWhole
+               << "; what was not read is ignored, and the window does not save over the file.\n";
+    }
+    if (!record.otherSections.empty()) {
+        io.out << "\nExtension sections of a newer build: " << record.otherSections.size()
+               << " (kept when the record is saved)\n";
     }
     return kExitOk;
 }

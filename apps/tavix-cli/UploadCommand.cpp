@@ -18,7 +18,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: tavix-cli upload [--port PORT] [--gear G] [--poles N] [--note TEXT]\n"
-    "                        [--pack NAME] [--out DIR] [--config FILE]\n"
+    "                        [--pack NAME] [--model NAME] [--out DIR] [--config FILE]\n"
     "\n"
     "Identifies the device, uploads the logger's memory exactly as \"Upload Record\n"
     "Data\" does and writes one record file per flight, named year-month-day_n.dat,\n"
@@ -32,6 +32,8 @@ constexpr const char* kUsage =
     "  --poles N      motor pole number (default: [polnumber] default of config.ini)\n"
     "  --note TEXT    the user note stored in the record files (512 bytes of GBK)\n"
     "  --pack NAME    the battery pack: the note's first line reads \"Pack: NAME\"\n"
+    "  --model NAME   the model flown: the note has a line \"Model: NAME\" (after\n"
+    "                 the pack's)\n"
     "  --out DIR      where the record files go (default: the working directory)\n"
     "  --config FILE  the settings file (default: ./config.ini)\n";
 
@@ -87,11 +89,15 @@ int RunUpload(const Invocation& call) {
     form.note = ToGbk(QString::fromLocal8Bit(parsed.Get("--note")));
     // --pack NAME: the note's first line "Pack: NAME", as the window's pack field.
     form.note = WithPackLine(form.note, ToGbk(QString::fromLocal8Bit(parsed.Get("--pack"))));
+    // --model NAME: a line "Model: NAME", as the window's model field.
+    form.note =
+        WithNoteLine(form.note, kModelPrefix, ToGbk(QString::fromLocal8Bit(parsed.Get("--model"))));
     if (form.note.size() > kMaxNoteLength) {
         // Cut, it would lose text (and perhaps half a character) unasked.
-        return call.UsageError(FormatText(
-            "--note (with its pack line) holds at most %d bytes of GBK text, this one needs %d",
-            static_cast<int>(kMaxNoteLength), static_cast<int>(form.note.size())));
+        return call.UsageError(
+            FormatText("--note (with its pack and model lines) holds at most %d bytes of GBK text, "
+                       "this one needs %d",
+                       static_cast<int>(kMaxNoteLength), static_cast<int>(form.note.size())));
     }
 
     StreamPrompt prompt(io);
@@ -168,14 +174,20 @@ int RunUpload(const Invocation& call) {
     return !link.State().writtenFiles.empty() && prompt.failures == 0 ? kExitOk : kExitRefused;
 }
 
-const Command kUploadCommand{
-    "upload",
-    "upload the logger's flights into record files (.dat)",
-    kUsage,
-    {{"--port"}, {"--gear"}, {"--poles"}, {"--note"}, {"--pack"}, {"--out"}, {"--config"}},
-    0,
-    0,
-    nullptr,
-    RunUpload};
+const Command kUploadCommand{"upload",
+                             "upload the logger's flights into record files (.dat)",
+                             kUsage,
+                             {{"--port"},
+                              {"--gear"},
+                              {"--poles"},
+                              {"--note"},
+                              {"--pack"},
+                              {"--model"},
+                              {"--out"},
+                              {"--config"}},
+                             0,
+                             0,
+                             nullptr,
+                             RunUpload};
 
 }  // namespace tavix::cli

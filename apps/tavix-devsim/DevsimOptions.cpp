@@ -1,5 +1,8 @@
 #include "DevsimOptions.h"
 
+#include <charconv>
+#include <cmath>
+
 #include "shell/OptionParser.h"
 
 namespace tavix::sim {
@@ -11,8 +14,14 @@ const char* const kDevsimUsage =
     "\n"
     "Device:\n"
     "  --device tarrow|velmor|ostrin|peldan   ESC series (default tarrow, the one with a logger)\n"
-    "  --memory normal|wrapped|empty|troubled logger memory (default normal; troubled:\n"
-    "                                         flights with a low pack, heat and lost sync)\n"
+    "  --memory normal|wrapped|empty|troubled|motor\n"
+    "                         logger memory (default normal; troubled: flights with a\n"
+    "                         low pack, heat and lost sync; motor: four flights of one\n"
+    "                         motor, Kv 920, 80 mOhm, k 0.16, the last with its magnets\n"
+    "                         heat-damaged, Kv 8 % down)\n"
+    "  --motor KV,RM,K        the motor flights' motor instead: Kv (rpm/V), winding\n"
+    "                         resistance (ohm) and propeller constant (W per 1000 rpm\n"
+    "                         cubed), e.g. 920,0.08,0.16; every flight flies it\n"
     "Faults:\n"
     "  --silent               never answer\n"
     "  --bad-crc              answer with a wrong CRC\n"
@@ -52,6 +61,29 @@ std::optional<int> Number(const std::string& text, int min, int max) {
     return value;
 }
 
+// "KV,RM,K" with a decimal point: Kv and k above 0, Rm 0 or more.
+std::optional<MotorSpec> MotorFromText(const std::string& text) {
+    double values[3] = {};
+    const char* at = text.data();
+    const char* end = text.data() + text.size();
+    for (int i = 0; i < 3; ++i) {
+        const auto [next, ec] = std::from_chars(at, end, values[i]);
+        if (ec != std::errc() || !std::isfinite(values[i]) || (next != end && *next != ',') ||
+            (i < 2) == (next == end)) {
+            return std::nullopt;
+        }
+        at = next + (next == end ? 0 : 1);
+    }
+    if (values[0] <= 0.0 || values[1] < 0.0 || values[2] <= 0.0) {
+        return std::nullopt;
+    }
+    MotorSpec motor;
+    motor.kv = values[0];
+    motor.rmOhm = values[1];
+    motor.propK = values[2];
+    return motor;
+}
+
 struct NumberOption {
     const char* name;
     int min;
@@ -85,7 +117,7 @@ constexpr FlagOption kFlagOptions[] = {
 }  // namespace
 
 DevsimOptions ParseDevsimOptions(const std::vector<std::string>& args) {
-    std::vector<OptionRule> rules = {{"--device"}, {"--memory"}, {"--verbose", false}};
+    std::vector<OptionRule> rules = {{"--device"}, {"--memory"}, {"--motor"}, {"--verbose", false}};
     for (const NumberOption& o : kNumberOptions) {
         rules.push_back({o.name});
     }
@@ -114,11 +146,21 @@ DevsimOptions ParseDevsimOptions(const std::vector<std::string>& args) {
     }
     if (parsed.Has("--memory")) {
         const std::string text = parsed.Get("--memory");
-        if (text != "normal" && text != "wrapped" && text != "empty" && text != "troubled") {
-            options.error = "unknown memory '" + text + "' (normal, wrapped, empty, troubled)";
+        if (text != "normal" && text != "wrapped" && text != "empty" && text != "troubled" &&
+            text != "motor") {
+            options.error =
+                "unknown memory '" + text + "' (normal, wrapped, empty, troubled, motor)";
             return options;
         }
         options.memory = text;
+    }
+    if (parsed.Has("--motor")) {
+        options.motor = MotorFromText(parsed.Get("--motor"));
+        if (!options.motor) {
+            options.error =
+                "--motor wants KV,RM,K (e.g. 920,0.08,0.16), not '" + parsed.Get("--motor") + "'";
+            return options;
+        }
     }
     options.verbose = parsed.Has("--verbose");
     for (const FlagOption& o : kFlagOptions) {

@@ -6,13 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "sim/LoggerMemory.h"
 #include "sim/SimDevice.h"
 
 namespace tavix::sim {
 
 struct DevsimOptions {
     Series series = Series::Tarrow;
-    std::optional<std::string> memory;  // normal, wrapped or empty
+    std::optional<std::string> memory;  // normal, wrapped, empty, troubled or motor
+    // --motor: the motor flights' motor (the motor memory, every flight).
+    std::optional<MotorSpec> motor;
     SimFaults faults;
     bool verbose = false;
     bool help = false;

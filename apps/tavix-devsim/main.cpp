@@ -49,16 +49,22 @@ int main(int argc, char** argv) {
 
     sim::SimDevice device(options.series);
     device.SetFaults(options.faults);
-    if (options.memory) {
+    if (options.memory || options.motor) {
         if (!device.HasLogger()) {
             std::fprintf(stderr, "tavix-devsim: the %s has no logger; --memory is ignored\n",
                          device.Profile().name);
+        } else if (options.motor) {
+            sim::MemoryPlan plan = sim::MotorMemoryPlan();
+            plan.motors = {*options.motor};
+            device.LoadMemory(plan);
         } else if (*options.memory == "wrapped") {
             device.LoadMemory(sim::WrappedMemoryPlan());
         } else if (*options.memory == "empty") {
             device.LoadMemory(sim::EmptyMemoryPlan());
         } else if (*options.memory == "troubled") {
             device.LoadMemory(sim::TroubledMemoryPlan());
+        } else if (*options.memory == "motor") {
+            device.LoadMemory(sim::MotorMemoryPlan());
         } else {
             device.LoadMemory(sim::NormalMemoryPlan());
         }

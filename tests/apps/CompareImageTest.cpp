@@ -64,6 +64,9 @@ TEST_F(CompareImageTest, DrawsTheComparisonPageOrSaysWhichRecordItCannotOpen) {
         {{"compare", paths[0], paths[1], "--image", png, "--size", "80x50"}, kExitUsage, "--size"},
         {{"compare", paths[0], none, "--image", png}, kExitRefused, "none.dat can't be compared"},
         {{"compare", paths[0], paths[0], "--image", png}, kExitRefused, "is compared already"},
+        // The table refuses the same pair as the image does.
+        {{"compare", paths[0], paths[0]}, kExitRefused, "is compared already"},
+        {{"compare", paths[0], paths[1], "--align", "start\x1b[5m"}, kExitUsage, "start\\x1B[5m"},
         {{"compare", paths[0], pngRecord, "--image", pngRecord}, kExitRefused, "would replace"},
     };
     for (const Case& c : cases) {

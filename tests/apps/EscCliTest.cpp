@@ -149,6 +149,7 @@ TEST_F(EscHistoryCliTest, ReadWriteDiffAndRestoreOfTheKeptBytes) {
     EXPECT_TRUE(Printed("1 parameter(s) differ."));
 
     ASSERT_EQ(Run({"restore", lines[0][0]}), kExitOk) << err.str();
+    EXPECT_TRUE(Printed("Brake  Types No Brake -> Hard Brake")) << out.str();
     EXPECT_EQ(device->ParamBlock()[3], 2);
     EXPECT_EQ(device->ParamBlock()[10], sim::DefaultParamBlock(sim::Series::Velmor)[10]);
     lines = History();
@@ -174,6 +175,36 @@ TEST_F(EscHistoryCliTest, RestoreReportsEveryByteThatDidNotTake) {
               std::string::npos)
         << err.str();
     EXPECT_NE(err.str().find("2 byte(s) did not take."), std::string::npos) << err.str();
+}
+
+// A snapshot's time and reason lines, a file name and a usage error quote
+// text from outside: its control characters are shown, never sent.
+TEST_F(EscHistoryCliTest, TextFromOutsideReachesTheTerminalEscaped) {
+    UseDevice(sim::Series::Velmor);
+    ASSERT_EQ(Run({"read"}), kExitOk) << err.str();
+    const std::string kept = History()[0][0];
+    std::string text = test::ReadBytes(kept);
+    const std::size_t time = text.find("# Time: ") + 8;
+    text.insert(time, "\x1b]0;owned\x07");
+    text.insert(text.find("# Reason: ") + 10, "\x1b[2J");
+    test::WriteBytes(kept, text);
+    const std::string bad = dir.File("bad\x1b[31m.esc.txt");
+    struct Case {
+        std::vector<std::string> args;
+        const char* shows;
+    };
+    const Case cases[] = {
+        {{"history"}, "\\x1B]0;owned\\x07"},
+        {{"history"}, "\\x1B[2Jread"},
+        {{"write", "--from", bad}, "bad\\x1B[31m.esc.txt"},
+        {{"frobnicate\x1b[5m"}, "unknown action frobnicate\\x1B[5m"},
+    };
+    for (const Case& c : cases) {
+        Run(c.args);
+        const std::string all = out.str() + err.str();
+        EXPECT_NE(all.find(c.shows), std::string::npos) << all;
+        EXPECT_EQ(all.find('\x1b'), std::string::npos) << all;
+    }
 }
 
 TEST_F(EscCliTest, AParameterFileFarLargerThanOneIsRefusedBeforeTheEscIsAsked) {

@@ -16,6 +16,7 @@
 #include "records/CTavixDoc.h"
 #include "records/Logbook.h"
 #include "records/PackBook.h"
+#include "records/RecordCodec.h"
 #include "sim/SimDevice.h"
 
 namespace tavix::cli {
@@ -80,7 +81,7 @@ TEST_F(LogbookCliTest, OutsideTextIsEscapedShownAsWrittenAndNeverAFormula) {
     SetFixedText(record->header.version, "TVKA\n\x1B[2J");
     SetFixedText(record->header.note, "=HYPERLINK(\"x\")\x1B]0;t\x07");
     const std::string name = "=1+2 \u98de\u884c.dat";  // UTF-8, as the system names files
-    test::WriteBytes(flights + "/" + name, CTavixDoc::Serialize(*record));
+    test::WriteBytes(flights + "/" + name, EncodeRecordFile(*record));
     std::filesystem::create_directory(flights + "/\u574f\x1B[31m.dat");
     const std::string raw("\x1B\x07\r", 3);
 

@@ -22,6 +22,7 @@
 #include "plot/CurveModel.h"
 #include "records/CTavixDoc.h"
 #include "records/Comparison.h"
+#include "records/RecordCodec.h"
 #include "ui/app/ComparisonBinding.h"
 #include "ui/plot/CCurveView.h"
 #include "ui/plot/ComparisonPanel.h"
@@ -51,7 +52,7 @@ protected:
             record->raw[kThrottle][j] = j >= riseSeconds * 5 ? 80 : 10;
         }
         const QString path = dir.File(QString::fromLatin1(name));
-        test::WriteBytes(path.toStdString(), CTavixDoc::Serialize(*record));
+        test::WriteBytes(path.toStdString(), EncodeRecordFile(*record));
         return path;
     }
 

@@ -23,6 +23,7 @@
 #include "plot/CurveModel.h"
 #include "plot/SpanReadout.h"
 #include "records/CTavixDoc.h"
+#include "records/RecordCodec.h"
 #include "ui/analysis/FlightSummaryPanel.h"
 #include "ui/app/LoggerLinkBinding.h"
 #include "ui/plot/CColorPicker.h"
@@ -66,7 +67,7 @@ protected:
             record->raw[kMotorRpm][j] = burst ? 40 : 400;
         }
         dir.Write(QStringLiteral("flight.dat"),
-                  QByteArray::fromStdString(CTavixDoc::Serialize(*record)));
+                  QByteArray::fromStdString(EncodeRecordFile(*record)));
     }
     ~CursorsTest() override {
         if (app.MainFrame() != nullptr) {

@@ -238,23 +238,22 @@ TEST_F(EscPageTest, HistoryShowsTheDifferencesAndRestoreThenReadAsksFirst) {
     }
     EXPECT_EQ(marked, QStringList{QString::fromUtf8("\u2260 Brake  Types")});
 
-    // Restore: the old values on the page, not yet in the ESC.
-    QTest::mouseClick(history->RestoreButton(), Qt::LeftButton);
-    EXPECT_EQ(prompt.Last(), kMsgEscRestoredNotSent);
-    EXPECT_EQ(page->List(2)->currentIndex(), 0);
-    EXPECT_FALSE(page->List(2)->styleSheet().isEmpty());
-    EXPECT_EQ(device->ParamBlock()[3], 2);
-
-    // "Read from ESC" asks before the changes go; No keeps them.
+    // "Read from ESC" on a page with changes not yet written asks first; No keeps them.
+    page->List(2)->setCurrentIndex(0);
+    emit page->List(2)->activated(0);
     prompt.answers = {false};
-    ASSERT_TRUE(page->ReadButton()->isEnabled());
-    ASSERT_TRUE(page->Session().UnsentChanges());
     QTest::mouseClick(page->ReadButton(), Qt::LeftButton);
     EXPECT_EQ(prompt.Last(), kMsgEscReadOverChanges);
     EXPECT_EQ(page->List(2)->currentIndex(), 0);
-    prompt.answers = {true};
-    QTest::mouseClick(page->ReadButton(), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return page->List(2)->currentIndex() == 2; }, kWaitMs));
+
+    // Restore: says what it changes, writes the snapshot and reads it back.
+    QTest::mouseClick(history->RestoreButton(), Qt::LeftButton);
+    ASSERT_EQ(prompt.shown.back().text, kMsgEscConfirmRestore);
+    EXPECT_EQ(prompt.shown.back().detail, "Brake  Types Hard Brake -> No Brake");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.Last() == kMsgEscUpdateComplete; }, kWaitMs));
+    EXPECT_EQ(device->ParamBlock()[3], 0);
+    EXPECT_EQ(page->List(2)->currentIndex(), 0);
+    EXPECT_TRUE(page->List(2)->styleSheet().isEmpty());
 }
 
 }  // namespace

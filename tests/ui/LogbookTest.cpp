@@ -21,6 +21,7 @@
 #include "fakes/FixedClock.h"
 #include "fakes/TempDir.h"
 #include "records/CTavixDoc.h"
+#include "records/RecordCodec.h"
 #include "ui/records/CLogbookDlg.h"
 #include "ui/shell/CMainFrame.h"
 
@@ -48,7 +49,7 @@ protected:
             record->raw[kVoltage][j] = 120;
             record->raw[kCurrent][j] = amps2;
         }
-        test::WriteBytes(dir.File(name), CTavixDoc::Serialize(*record));
+        test::WriteBytes(dir.File(name), EncodeRecordFile(*record));
     }
 
     void WriteFolder() {

@@ -23,6 +23,7 @@
 #include "platform/SerialBackendFactory.h"
 #include "plot/CurveModel.h"
 #include "records/CTavixDoc.h"
+#include "records/RecordCodec.h"
 #include "records/RecordEdits.h"
 #include "shell/ShellMessages.h"
 #include "sim/SimDevice.h"
@@ -103,7 +104,7 @@ QByteArray RecordBytes(const std::string& note, bool bad = false) {
     if (bad) {
         record->raw[kCurrent][40] = -715827882;
     }
-    const std::string bytes = CTavixDoc::Serialize(*record);
+    const std::string bytes = EncodeRecordFile(*record);
     return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
@@ -112,9 +113,8 @@ std::string NoteInFile(const QString& path) {
     file.open(QIODevice::ReadOnly);
     const QByteArray bytes = file.readAll();
     auto record = std::make_unique<FlightRecord>();
-    CTavixDoc::Serialize(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), *record,
-        "record");
+    DecodeRecordFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                     *record, "record");
     return FixedText(record->header.note);
 }
 

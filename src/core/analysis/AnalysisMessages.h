@@ -14,6 +14,17 @@ inline constexpr const char* kCaptionMinCellVoltage = "Min.V/Cell";
 inline constexpr const char* kCaptionResistance = "Resistance";
 inline constexpr const char* kCaptionPack = "Pack";
 inline constexpr const char* kCaptionEvents = "Events";
+// The motor's figures of a flight (analysis/MotorHealth).
+inline constexpr const char* kCaptionKv = "Kv";
+inline constexpr const char* kCaptionRm = "Rm";
+inline constexpr const char* kCaptionPropK = "Prop k";
+inline constexpr const char* kCaptionMotorEfficiency = "Motor eff.";
+inline constexpr const char* kCaptionSteady = "Steady";
+inline constexpr const char* kCaptionModel = "Model";
+inline constexpr const char* kMotorFiguresTip =
+    "The motor from the flight's steady stretches: Kv (rpm per volt), winding resistance Rm, "
+    "the propeller's load k (shaft watts per 1000 rpm cubed), the motor's mean efficiency and "
+    "the seconds of steady flight they come from";
 
 inline constexpr const char* kFormatPower = "%5.1f W";
 inline constexpr const char* kFormatCapacity = "%.0f mAh";

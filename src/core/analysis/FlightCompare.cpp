@@ -5,7 +5,6 @@
 
 #include "analysis/AnalysisMessages.h"
 #include "analysis/FlightQuantities.h"
-#include "esc/EscParamText.h"
 
 namespace tavix {
 
@@ -62,11 +61,11 @@ FigureValues FiguresOf(const SpanIndex& index, const SpanStatistics& span) {
     return v;
 }
 
-// ShownValue of the parameter `name` of `values`, or "" when it has none.
-std::string ShownValueOf(const std::vector<EscNamedValue>& values, const std::string& name) {
-    for (const EscNamedValue& value : values) {
+// The value of the setting `name` of `values`, or "" when it has none.
+std::string ValueOf(const std::vector<NamedValue>& values, const std::string& name) {
+    for (const NamedValue& value : values) {
         if (SameName(value.name, name)) {
-            return ShownValue(value);
+            return value.value;
         }
     }
     return std::string();
@@ -166,14 +165,11 @@ bool SettingsComparison::Comparable() const {
 SettingsComparison CompareSettings(const std::vector<ComparedFlight>& flights) {
     SettingsComparison out;
     out.stored.assign(flights.size(), false);
-    std::vector<std::vector<EscNamedValue>> values(flights.size());
+    std::vector<std::vector<NamedValue>> values(flights.size());
     for (std::size_t i = 0; i < flights.size(); ++i) {
-        const FlightRecord* record = flights[i].record;
-        const EscSeriesTable* table = record ? StoredBlockTable(record->escBlock) : nullptr;
-        if (table) {
+        if (flights[i].settings) {
             out.stored[i] = true;
-            values[i] =
-                BlockValues(*table, Bytes(record->escBlock.begin(), record->escBlock.end()));
+            values[i] = *flights[i].settings;
         }
     }
     if (!out.Comparable()) {
@@ -187,7 +183,7 @@ SettingsComparison CompareSettings(const std::vector<ComparedFlight>& flights) {
     };
     for (std::size_t i = 1; i < flights.size(); ++i) {
         if (out.stored[i]) {
-            for (const EscDiffLine& line : DiffParams(values.front(), values[i])) {
+            for (const ValueDiff& line : DiffValues(values.front(), values[i])) {
                 if (line.differs && !contains(differing, line.name)) {
                     differing.push_back(line.name);
                 }
@@ -196,7 +192,7 @@ SettingsComparison CompareSettings(const std::vector<ComparedFlight>& flights) {
     }
     // In the reference's page order, then those only other series have.
     std::vector<std::string> names;
-    for (const EscNamedValue& value : values.front()) {
+    for (const NamedValue& value : values.front()) {
         if (contains(differing, value.name)) {
             names.push_back(value.name);
         }
@@ -209,7 +205,7 @@ SettingsComparison CompareSettings(const std::vector<ComparedFlight>& flights) {
     for (const std::string& name : names) {
         SettingsComparison::Line line{name, {}};
         for (std::size_t i = 0; i < flights.size(); ++i) {
-            line.values.push_back(ShownValueOf(values[i], name));
+            line.values.push_back(ValueOf(values[i], name));
         }
         out.lines.push_back(std::move(line));
     }

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "analysis/SpanIndex.h"
+#include "base/NamedValues.h"
 #include "flight/FlightRecord.h"
 
 namespace tavix {
@@ -33,11 +34,13 @@ inline constexpr int kMinComparedFlights = 2;
 inline constexpr int kMaxComparedFlights = 4;
 inline constexpr double kDefaultAlignThrottle = 20.0;  // percent
 
-// One flight of a comparison. Both pointers must outlive the calls that get it.
+// One flight of a comparison. The index must outlive the calls that get it.
 struct ComparedFlight {
-    std::string name;                      // shown in heads and CSV rows (file name)
-    const FlightRecord* record = nullptr;  // its ESC settings and header; may be null
-    const SpanIndex* index = nullptr;      // over its converted series; required
+    std::string name;  // shown in heads and CSV rows (file name)
+    // The ESC settings it flew with, by name with their shown values in the
+    // ESC page's order; none when its record carries none of a known series.
+    std::optional<std::vector<NamedValue>> settings;
+    const SpanIndex* index = nullptr;  // over its converted series; required
 };
 
 enum class AlignMode {

@@ -9,30 +9,6 @@ namespace tavix {
 
 namespace {
 
-bool Blank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string Trim(const std::string& text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && Blank(text[begin])) {
-        ++begin;
-    }
-    while (end > begin && Blank(text[end - 1])) {
-        --end;
-    }
-    return text.substr(begin, end - begin);
-}
-
-std::string FirstLine(const std::string& note) {
-    return note.substr(0, note.find_first_of("\r\n"));
-}
-
-bool IsPackLine(const std::string& line) {
-    return line.compare(0, std::string(kPackPrefix).size(), kPackPrefix) == 0;
-}
-
 // steady[j]: the values j..j+window all finite and within `spread` of each
 // other. Sliding minimum and maximum, so the whole series costs O(n).
 std::vector<char> SteadyStarts(std::span<const float> values, int window, double spread) {
@@ -81,23 +57,11 @@ double Mean(std::span<const float> values, int first, int last) {
 }  // namespace
 
 std::string PackName(const std::string& note) {
-    const std::string line = FirstLine(note);
-    if (!IsPackLine(line)) {
-        return std::string();
-    }
-    return Trim(line.substr(std::string(kPackPrefix).size()));
+    return NoteLineValue(note, kPackPrefix);
 }
 
 std::string WithPackLine(const std::string& note, const std::string& pack) {
-    const std::string name = Trim(FirstLine(pack));
-    if (name.empty()) {
-        return note;
-    }
-    const std::string line = std::string(kPackPrefix) + " " + name;
-    if (IsPackLine(FirstLine(note))) {
-        return line + note.substr(FirstLine(note).size());
-    }
-    return note.empty() ? line : line + "\n" + note;
+    return WithNoteLine(note, kPackPrefix, pack);
 }
 
 std::vector<CurrentStep> FindCurrentSteps(std::span<const float> voltage,

@@ -3,8 +3,8 @@
 // flight's current steps, and per pack the flights, the charge they took, the
 // lowest voltage per cell and the resistance over the dates.
 //
-// A pack is named by the first line of a record's note when it reads
-// "Pack: NAME"; the rest of the note is the pilot's own.
+// A pack is named by a name line "Pack: NAME" at the top of a record's note
+// (analysis/NoteLines); the rest of the note is the pilot's own.
 //
 // Internal resistance: a current step is a change of at least 5 A within
 // 0.5 s, with steady values for 0.5 s before and after it (current within
@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/NoteLines.h"
 #include "analysis/SpanIndex.h"
 
 namespace tavix {
@@ -31,19 +32,15 @@ inline constexpr double kStepSeconds = 0.5;
 inline constexpr double kSteadyAmps = 1.0;
 inline constexpr double kSteadyVolts = 0.2;
 
-// When the pack line would push the note past what a record holds.
+// When the pack and model lines would push the note past what a record holds.
 inline constexpr const char* kMsgNoteWithPackTooLong =
-    "The note with its pack line needs more than %d bytes; shorten the note.";
+    "The note with its pack and model lines needs more than %d bytes; shorten the note.";
 
-// The first line of a note that names its pack.
-inline constexpr const char* kPackPrefix = "Pack:";
-
-// The name after "Pack:" on the note's first line, blanks around it removed;
-// empty when the first line is no pack line or names nothing.
+// The name of the note's "Pack:" line, blanks around it removed; empty when
+// the note's name lines name no pack.
 std::string PackName(const std::string& note);
-// The note with its first line naming `pack`: a pack line already there is
-// replaced, otherwise "Pack: NAME" goes in front of the note on a line of its
-// own. An empty (or blank) `pack` leaves the note untouched.
+// The note with its "Pack: NAME" line (replaced, or added as NoteLines says).
+// An empty (or blank) `pack` leaves the note untouched.
 std::string WithPackLine(const std::string& note, const std::string& pack);
 
 struct CurrentStep {

@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace tavix {
 
@@ -94,6 +96,22 @@ bool ReadRegularFile(const std::string& path, std::size_t limit, std::string& by
         return Refuse(error, std::strerror(readErrno != 0 ? readErrno : EIO));
     }
     return true;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    namespace fs = std::filesystem;
+    if (a.empty() || b.empty()) {
+        return false;
+    }
+    std::error_code ec;
+    if (fs::equivalent(a, b, ec)) {
+        return true;
+    }
+    std::error_code ecA;
+    std::error_code ecB;
+    const fs::path left = fs::absolute(a, ecA).lexically_normal();
+    const fs::path right = fs::absolute(b, ecB).lexically_normal();
+    return !ecA && !ecB && left == right;
 }
 
 }  // namespace tavix

@@ -32,4 +32,8 @@ std::FILE* OpenRegularFile(const std::string& path, std::string* error = nullptr
 bool ReadRegularFile(const std::string& path, std::size_t limit, std::string& bytes,
                      std::string* error = nullptr);
 
+// Whether two names stand for one file: a link, "./a.dat" and "a.dat", or a
+// name of a file that does not exist yet spelled two ways. False when either is empty.
+bool SameFile(const std::string& a, const std::string& b);
+
 }  // namespace tavix

@@ -1,6 +1,8 @@
 #include "device/ConnectedDevice.h"
 
+#include "base/FormatText.h"
 #include "base/OutsideText.h"
+#include "device/DeviceMessages.h"
 #include "device/DeviceVersion.h"
 #include "link/Frame.h"
 #include "shell/Clock.h"
@@ -24,6 +26,11 @@ std::string DescribeIdentity(const DeviceIdentity& identity) {
     const std::string version = identity.version.substr(0, identity.version.find('\0'));
     return EscapeControls(version) + " (" + SeriesName(identity.series) + ", hardware " +
            EscapeControls(identity.hardwareCode) + ")";
+}
+
+std::string OtherEscText(const DeviceIdentity& found, const DeviceIdentity& shown) {
+    return FormatText(kFmtOtherEscOnPort, DescribeIdentity(found).c_str(),
+                      DescribeIdentity(shown).c_str());
 }
 
 void ConnectedDevice::Changed() {

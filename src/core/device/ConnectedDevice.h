@@ -43,6 +43,8 @@ struct DeviceIdentity {
 DeviceIdentity IdentityOfBlock(const Bytes& block);
 // "TVKB20140V200312 (Velmor, hardware 0V20)" for a message.
 std::string DescribeIdentity(const DeviceIdentity& identity);
+// What a write says when the ESC it read first is not the one the page showed.
+std::string OtherEscText(const DeviceIdentity& found, const DeviceIdentity& shown);
 
 class Clock;
 

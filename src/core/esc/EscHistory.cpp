@@ -4,12 +4,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
+#include <string_view>
 #include <system_error>
 
 #include "base/AtomicFile.h"
 #include "base/FormatText.h"
+#include "base/RegularFile.h"
 #include "device/DeviceVersion.h"
 #include "esc/EscParamBlock.h"
 #include "esc/EscParamText.h"
@@ -22,6 +23,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kTimeLine = "# Time: ";
+constexpr const char* kSequenceLine = "# Sequence: ";
 constexpr const char* kReasonLine = "# Reason: ";
 constexpr const char* kBlockLine = "# Block: ";
 constexpr std::size_t kBytesPerLine = 32;
@@ -68,6 +70,20 @@ bool StartsWith(const std::string& text, const char* prefix) {
     return text.rfind(prefix, 0) == 0;
 }
 
+bool Digits(std::string_view text, std::size_t count) {
+    return text.size() == count && std::all_of(text.begin(), text.end(), [](char c) {
+               return c >= '0' && c <= '9';
+           });
+}
+
+// A sequence number as written ("42"); 0 for anything else.
+long long SequenceNumber(std::string_view text) {
+    if (text.empty() || text.size() > 15 || !Digits(text, text.size())) {
+        return 0;
+    }
+    return std::stoll(std::string(text));
+}
+
 }  // namespace
 
 const char* ReasonName(SnapshotReason reason) {
@@ -111,6 +127,8 @@ std::optional<EscSnapshot> ParseSnapshot(const std::string& text) {
         }
         if (StartsWith(line, kTimeLine)) {
             snapshot.time = line.substr(std::string(kTimeLine).size());
+        } else if (StartsWith(line, kSequenceLine)) {
+            snapshot.sequence = SequenceNumber(line.substr(std::string(kSequenceLine).size()));
         } else if (StartsWith(line, kReasonLine)) {
             snapshot.reason = line.substr(std::string(kReasonLine).size());
         } else if (StartsWith(line, kBlockLine)) {
@@ -139,19 +157,14 @@ std::optional<EscSnapshot> ParseSnapshot(const std::string& text) {
 }
 
 std::optional<EscSnapshot> ReadSnapshot(const std::string& path, std::string& error) {
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec) || fs::file_size(path, ec) > kMaxSnapshotSize) {
-        error = "not a snapshot file";
+    std::string text;
+    std::string reason;
+    if (!ReadRegularFile(path, kMaxSnapshotSize, text, &reason)) {
+        error = reason == kNotRegularFile || reason == kFileTooLarge ? "not a snapshot file"
+                                                                      : "can't read it (" + reason + ")";
         return std::nullopt;
     }
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!in) {
-        error = "can't read it";
-        return std::nullopt;
-    }
-    auto snapshot = ParseSnapshot(text.str());
+    auto snapshot = ParseSnapshot(text);
     if (!snapshot) {
         error = "not a snapshot file";
         return std::nullopt;
@@ -159,6 +172,44 @@ std::optional<EscSnapshot> ReadSnapshot(const std::string& path, std::string& er
     snapshot->path = path;
     return snapshot;
 }
+
+// What a snapshot's file name says: "20261207-143005-s000042-Ostrin-VERSION-reason"
+// (or, from older builds, "20261207-143005-01-..." with no sequence).
+struct EscHistory::Name {
+    std::string file;
+    long long sequence = 0;
+    std::string esc;  // series and version, as the name carries them
+
+    // Newer: the higher sequence; among equal ones (old names) the later name.
+    bool NewerThan(const Name& other) const {
+        return sequence != other.sequence ? sequence > other.sequence : file > other.file;
+    }
+    static std::optional<Name> Of(const std::string& file) {
+        const std::string_view ext = kParamFileExtension;
+        if (file.empty() || file[0] == '.' || !file.ends_with(ext)) {
+            return std::nullopt;
+        }
+        std::vector<std::string_view> parts;
+        std::string_view rest(file);
+        rest.remove_suffix(ext.size());
+        for (int i = 0; i < 5; ++i) {
+            const std::size_t dash = rest.find('-');
+            if (dash == std::string_view::npos) {
+                return std::nullopt;
+            }
+            parts.push_back(rest.substr(0, dash));
+            rest.remove_prefix(dash + 1);
+        }
+        Name name{file, 0, std::string(parts[3]) + "-" + std::string(parts[4])};
+        if (!Digits(parts[0], 8) || !Digits(parts[1], 6) || rest.empty()) {
+            return std::nullopt;
+        }
+        if (parts[2].starts_with('s') && (name.sequence = SequenceNumber(parts[2].substr(1))) > 0) {
+            return name;
+        }
+        return Digits(parts[2], 2) ? std::optional<Name>(name) : std::nullopt;
+    }
+};
 
 EscHistory::EscHistory(std::string folder, const Clock& clock,
                        std::function<std::string(const std::string&)> toFileText)
@@ -170,37 +221,42 @@ std::string EscHistory::Keep(SnapshotReason reason, const Bytes& block) {
     if (table == nullptr || block.size() != kParamBlockSize) {
         return {};
     }
-    const std::vector<EscSnapshot> all = List();
-    for (const EscSnapshot& older : all) {
-        if (older.series == table->name && older.version == UpToZero(version)) {
-            if (older.block == block) {
-                return {};  // unchanged since the newest snapshot of this ESC
-            }
-            break;
-        }
-    }
-
-    const LocalTime now = clock_.LocalNow();
-    std::string text = std::string(kSnapshotHeading) + "\n";
-    text += kTimeLine +
-            FormatText("%04d-%02d-%02d %02d:%02d:%02d", now.year, now.month, now.day, now.hour,
-                       now.minute, now.second) +
-            "\n";
-    text += std::string(kReasonLine) + ReasonName(reason) + "\n";
-    for (std::size_t at = 0; at < block.size(); at += kBytesPerLine) {
-        text += kBlockLine;
-        for (std::size_t i = at; i < at + kBytesPerLine; ++i) {
-            text += FormatText("%02x", block[i]);
-        }
-        text += "\n";
-    }
-    const std::string params = ParamFileText(*table, DecodeParamBlock(*table, block));
-    text += toFileText_ ? toFileText_(params) : params;
-
     if (folder_.empty()) {
         return FormatText(kMsgCantKeepSnapshot, "the user's data folder",
                           "neither XDG_DATA_HOME nor HOME is set");
     }
+    std::vector<Name> names = Names();
+    const std::string esc = table->name + "-" + NamePart(version);
+    const Name* newest = nullptr;
+    long long sequence = 0;
+    for (const Name& name : names) {
+        sequence = std::max(sequence, name.sequence);
+        if (name.esc == esc && (newest == nullptr || name.NewerThan(*newest))) {
+            newest = &name;
+        }
+    }
+    if (newest != nullptr) {
+        std::string error;
+        const auto older = ReadSnapshot(folder_ + "/" + newest->file, error);
+        if (older && older->version == UpToZero(version) && older->block == block) {
+            return {};  // unchanged since the newest snapshot of this ESC
+        }
+    }
+
+    const LocalTime now = clock_.LocalNow();
+    const std::string time = FormatText("%04d-%02d-%02d %02d:%02d:%02d", now.year, now.month,
+                                        now.day, now.hour, now.minute, now.second);
+    std::string facts;
+    for (std::size_t at = 0; at < block.size(); at += kBytesPerLine) {
+        facts += kBlockLine;
+        for (std::size_t i = at; i < at + kBytesPerLine; ++i) {
+            facts += FormatText("%02x", block[i]);
+        }
+        facts += "\n";
+    }
+    const std::string params = ParamFileText(*table, DecodeParamBlock(*table, block));
+    facts += toFileText_ ? toFileText_(params) : params;
+
     std::error_code ec;
     fs::create_directories(folder_, ec);
     if (ec) {
@@ -208,24 +264,21 @@ std::string EscHistory::Keep(SnapshotReason reason, const Bytes& block) {
     }
     const std::string stamp = FormatText("%04d%02d%02d-%02d%02d%02d", now.year, now.month, now.day,
                                          now.hour, now.minute, now.second);
-    // Snapshots of one second are numbered in the order they came.
-    int number = 1;
-    for (fs::directory_iterator it(folder_, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (name.size() > stamp.size() + 3 && name.starts_with(stamp + "-")) {
-            number = std::max(number, std::atoi(name.c_str() + stamp.size() + 1) + 1);
-        }
-    }
-    for (; number < 100; ++number) {
-        const std::string path =
-            folder_ + "/" +
-            FormatText("%s-%02d-%s-%s-%s%s", stamp.c_str(), number, table->name.c_str(),
-                       NamePart(version).c_str(), ReasonName(reason), kParamFileExtension);
+    // A name taken meanwhile (another instance keeping one) moves on to the next number.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        ++sequence;
+        const std::string file =
+            FormatText("%s-s%06lld-%s-%s%s", stamp.c_str(), sequence, esc.c_str(),
+                       ReasonName(reason), kParamFileExtension);
+        const std::string text = std::string(kSnapshotHeading) + "\n" + kTimeLine + time + "\n" +
+                                 kSequenceLine + std::to_string(sequence) + "\n" + kReasonLine +
+                                 ReasonName(reason) + "\n" + facts;
         std::string error;
-        switch (CreateFileAtomically(path, text, &error)) {
+        switch (CreateFileAtomically(folder_ + "/" + file, text, &error)) {
             case CreateResult::Created:
-                lastKept_ = path;
-                Prune(List());
+                lastKept_ = folder_ + "/" + file;
+                names.push_back(Name{file, sequence, esc});
+                Prune(std::move(names));
                 return {};
             case CreateResult::NameTaken:
                 continue;
@@ -233,42 +286,60 @@ std::string EscHistory::Keep(SnapshotReason reason, const Bytes& block) {
                 return FormatText(kMsgCantKeepSnapshot, folder_.c_str(), error.c_str());
         }
     }
-    return FormatText(kMsgCantKeepSnapshot, folder_.c_str(), "too many in one second");
+    return FormatText(kMsgCantKeepSnapshot, folder_.c_str(), "every name is taken");
+}
+
+std::vector<EscHistory::Name> EscHistory::Names() const {
+    std::vector<Name> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder_, ec), end; !ec && it != end; it.increment(ec)) {
+        if (auto name = Name::Of(it->path().filename().string())) {
+            names.push_back(std::move(*name));
+        }
+    }
+    return names;
 }
 
 std::vector<EscSnapshot> EscHistory::List() const {
-    std::vector<EscSnapshot> snapshots;
+    std::vector<std::pair<EscSnapshot, std::string>> found;
     std::error_code ec;
     for (fs::directory_iterator it(folder_, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (name.empty() || name[0] == '.' || !name.ends_with(kParamFileExtension)) {
+        const std::string file = it->path().filename().string();
+        if (file.empty() || file[0] == '.' || !file.ends_with(kParamFileExtension)) {
             continue;
         }
         std::string error;
         if (auto snapshot = ReadSnapshot(fs::absolute(it->path()).string(), error)) {
-            snapshots.push_back(std::move(*snapshot));
+            // The name's number orders the snapshot; a renamed file keeps the one it holds.
+            if (const auto name = Name::Of(file); name && name->sequence > 0) {
+                snapshot->sequence = name->sequence;
+            }
+            found.emplace_back(std::move(*snapshot), file);
         }
     }
-    // The names begin with the time and the number within its second.
-    std::sort(snapshots.begin(), snapshots.end(), [](const EscSnapshot& a, const EscSnapshot& b) {
-        return fs::path(a.path).filename() > fs::path(b.path).filename();
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        return Name{a.second, a.first.sequence, {}}.NewerThan(Name{b.second, b.first.sequence, {}});
     });
+    std::vector<EscSnapshot> snapshots;
+    for (auto& [snapshot, file] : found) {
+        snapshots.push_back(std::move(snapshot));
+    }
     return snapshots;
 }
 
-void EscHistory::Prune(const std::vector<EscSnapshot>& all) const {
+void EscHistory::Prune(std::vector<Name> names) const {
+    std::sort(names.begin(), names.end(),
+              [](const Name& a, const Name& b) { return a.NewerThan(b); });
+    const std::string justKept = fs::path(lastKept_).filename().string();
     std::vector<std::pair<std::string, std::size_t>> counts;
-    for (const EscSnapshot& snapshot : all) {
-        const std::string key = snapshot.series + '\n' + snapshot.version;
+    for (const Name& name : names) {
         auto it = std::find_if(counts.begin(), counts.end(),
-                               [&key](const auto& c) { return c.first == key; });
+                               [&name](const auto& c) { return c.first == name.esc; });
         if (it == counts.end()) {
-            counts.emplace_back(key, 1);
-            continue;
-        }
-        if (++it->second > kHistoryKeep) {
+            counts.emplace_back(name.esc, 1);
+        } else if (++it->second > kHistoryKeep && name.file != justKept) {
             std::error_code ec;
-            fs::remove(snapshot.path, ec);  // an old one left behind does no harm
+            fs::remove(folder_ + "/" + name.file, ec);  // an old one left behind does no harm
         }
     }
 }

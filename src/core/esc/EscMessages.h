@@ -6,6 +6,9 @@
 
 namespace tavix {
 
+// The label of the version line of a parameter file and of the version
+// bytes of a block.
+inline constexpr const char* kParamFileVersion = "Firmware Version";
 inline constexpr const char* kMsgEscConfirmUpdate = "Are you sure you want to update?";
 inline constexpr const char* kMsgEscInvalidVersion =
     "Invalid version number, please re-power on and try it again!";
@@ -34,9 +37,10 @@ inline constexpr const char* kMsgEscReadOverChanges =
 inline constexpr const char* kMsgEscLoadedNotSent =
     "The values of the file are on the page but not yet in the ESC: press \"Update\" to write "
     "them.";
-inline constexpr const char* kMsgEscRestoredNotSent =
-    "The values of the snapshot are on the page but not yet in the ESC: press \"Update\" to "
-    "write them.";
+inline constexpr const char* kMsgEscConfirmRestore =
+    "Put the snapshot back into the ESC? This changes:";
+inline constexpr const char* kMsgEscNothingToRestore =
+    "The ESC holds the values of the snapshot already: nothing to restore.";
 
 // Captions of the page.
 inline constexpr const char* kLabelEscFirmwareVersion = "Firmware Version:";

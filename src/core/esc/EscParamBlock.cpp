@@ -4,7 +4,6 @@
 #include <cctype>
 
 #include "esc/EscMessages.h"
-#include "esc/EscParamText.h"
 
 namespace tavix {
 
@@ -54,6 +53,15 @@ EscBlockValues DecodeParamBlock(const EscSeriesTable& table, const Bytes& block)
         set(EscField::TemperatureOffset, At(block, *table.temperatureOffset));
     }
     return values;
+}
+
+Bytes RestoreBlock(const EscSeriesTable& table, const Bytes& snapshot) {
+    Bytes block(kParamBlockSize, 0);
+    block[kBlockFlagOffset] = kBlockFlag;
+    for (std::size_t offset : CarriedOffsets(table)) {
+        block[offset] = At(snapshot, offset);
+    }
+    return block;
 }
 
 int TemperatureOffsetValue(const std::string& text) {

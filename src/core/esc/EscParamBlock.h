@@ -43,6 +43,12 @@ EscBlockValues DecodeParamBlock(const EscSeriesTable& table, const Bytes& block)
 Bytes EncodeParamBlock(const EscSeriesTable& table, const EscBlockValues& values, const Bytes& kept,
                        std::string& refusal);
 
+// The block a restore writes: `snapshot`'s own bytes at every offset a write
+// carries (lists, kept bytes, temperature offset, calibration, version) and
+// 0xFF first, as a write always begins. Byte-exact: a value the table has no
+// entry for goes back as it was, not through the page's lists.
+Bytes RestoreBlock(const EscSeriesTable& table, const Bytes& snapshot);
+
 // The temperature offset box as the byte it writes, or -1 when the text is no
 // whole number 0-255 ("" writes 0, as the page always did).
 int TemperatureOffsetValue(const std::string& text);

@@ -17,24 +17,18 @@
 
 namespace tavix {
 
-void ShowValues(EscParamState& state, const EscBlockValues& values) {
-    for (std::size_t g = 0; g < kEscVersionGroups; ++g) {
-        state.version[g] = values.version.substr(g * kEscVersionGroupSize, kEscVersionGroupSize);
+namespace {
+
+// The 16 version bytes of a block, as sent.
+std::string SnapshotVersion(const Bytes& block) {
+    std::string version;
+    for (std::size_t i = 0; i < kBlockVersionSize && kBlockVersionOffset + i < block.size(); ++i) {
+        version.push_back(static_cast<char>(block[kBlockVersionOffset + i]));
     }
-    state.selection = values.selection;
-    state.texts = values.texts;
+    return version;
 }
 
-EscBlockValues ValuesOf(const EscParamState& state, const ThrottleCalibration& calibration) {
-    EscBlockValues values;
-    for (const std::string& group : state.version) {
-        values.version += group;
-    }
-    values.selection = state.selection;
-    values.texts = state.texts;
-    values.calibration = calibration;
-    return values;
-}
+}  // namespace
 
 EscParamSession::EscParamSession(const EscSeriesTable& table, CMSComm& comm, TimerHost& timers,
                                  Prompt& prompt, PortSource port)
@@ -54,7 +48,6 @@ void EscParamSession::IdentityEnded() {
     ClearPage();
     state_.phase = EscPhase::Fresh;
     lastRead_.clear();
-    keptSource_.clear();
     restoring_ = false;
     Notify();
 }
@@ -173,7 +166,7 @@ void EscParamSession::SetTemperatureOffset(const std::string& text) {
 }
 
 Bytes EscParamSession::BuildWriteBlock(std::string& refusal) const {
-    return EncodeParamBlock(table_, ValuesOf(state_, calibration_), keptSource_, refusal);
+    return EncodeParamBlock(table_, ValuesOf(state_, calibration_), lastRead_, refusal);
 }
 
 std::vector<bool> EscParamSession::ChangedLists() const {
@@ -198,33 +191,58 @@ bool EscParamSession::TemperatureOffsetChanged() const {
 
 bool EscParamSession::UnsentChanges() const {
     const std::vector<bool> lists = ChangedLists();
-    return restoring_ || TemperatureOffsetChanged() ||
-           std::find(lists.begin(), lists.end(), true) != lists.end();
+    return TemperatureOffsetChanged() || std::find(lists.begin(), lists.end(), true) != lists.end();
 }
 
-std::string EscParamSession::Restore(const Bytes& block) {
+std::string EscParamSession::RestoreRefusal(const Bytes& snapshot) const {
     if (lastRead_.empty()) {
         return kMsgEscRestoreUnread;
     }
-    const EscBlockValues from = DecodeParamBlock(table_, block);
-    const EscBlockValues here = DecodeParamBlock(table_, lastRead_);
-    if (block.size() != kParamBlockSize || SeriesOf(from.version) != table_.series) {
-        return FormatText(kMsgEscRestoreOtherSeries, SeriesName(SeriesOf(from.version)),
+    const std::string theirs = SnapshotVersion(snapshot);
+    if (snapshot.size() != kParamBlockSize || SeriesOf(theirs) != table_.series) {
+        return FormatText(kMsgEscRestoreOtherSeries, SeriesName(SeriesOf(theirs)),
                           table_.name.c_str());
     }
-    if (from.version != here.version) {
-        const std::string theirs = from.version.substr(0, from.version.find('\0'));
-        const std::string ours = here.version.substr(0, here.version.find('\0'));
-        return FormatText(kMsgEscRestoreOtherVersion, theirs.c_str(), ours.c_str());
+    const std::string ours = SnapshotVersion(lastRead_);
+    if (theirs != ours) {
+        return FormatText(kMsgEscRestoreOtherVersion, theirs.substr(0, theirs.find('\0')).c_str(),
+                          ours.substr(0, ours.find('\0')).c_str());
     }
-    state_.selection = from.selection;
-    if (table_.temperatureOffset) {
-        SetText(EscField::TemperatureOffset, from.Text(EscField::TemperatureOffset));
-    }
-    keptSource_ = block;
-    restoring_ = true;
-    Notify();
     return {};
+}
+
+void EscParamSession::OnRestore(const Bytes& snapshot, const std::vector<std::string>& changes) {
+    if (!Visible()) {
+        return;
+    }
+    const auto ready = [this] {
+        return Visible() && state_.updateEnabled && state_.phase == EscPhase::Linked;
+    };
+    std::string refusal = RestoreRefusal(snapshot);
+    if (refusal.empty() && !ready()) {
+        refusal = kMsgEscRestoreUnread;
+    }
+    if (!refusal.empty()) {
+        GetPrompt().Message(refusal, PromptIcon::Exclamation);
+        return;
+    }
+    if (changes.empty()) {
+        GetPrompt().Message(kMsgEscNothingToRestore, PromptIcon::Information);
+        return;
+    }
+    std::string list;
+    for (const std::string& line : changes) {
+        list += (list.empty() ? "" : "\r\n") + line;
+    }
+    // Timers and serial events run while the question is open; the ESC read
+    // since may hold other values, so the changes asked about must still be them.
+    const Bytes asked = lastRead_;
+    if (!Confirm(kMsgEscConfirmRestore, PromptIcon::Exclamation, list, true,
+                 [&] { return ready() && lastRead_ == asked; })) {
+        return;
+    }
+    restoring_ = true;
+    SendWrite(RestoreBlock(table_, snapshot));
 }
 
 void EscParamSession::Keep(int reason, const Bytes& block) {
@@ -269,9 +287,15 @@ void EscParamSession::OnUpdate() {
                                          : PromptIcon::Exclamation);
         return;
     }
+    restoring_ = false;
+    SendWrite(block);
+}
+
+void EscParamSession::SendWrite(const Bytes& block) {
     // The ESC is read again over this port first: the block goes only to the
     // ESC whose values the page shows.
-    pendingWrite_ = std::move(block);
+    state_.progress = 0;
+    pendingWrite_ = block;
     lastWrite_.clear();  // set once the block has left
     notTaken_.clear();
     checking_ = true;
@@ -285,7 +309,7 @@ void EscParamSession::TakeCheckRead(const Bytes& block) {
     const EscBlockValues now = DecodeParamBlock(table_, block);
     const EscBlockValues shown = DecodeParamBlock(table_, lastRead_);
     if (!SameEscAsShown(block) || now.version != shown.version) {
-        const std::string before = DescribeIdentity(IdentityOfBlock(lastRead_));
+        const std::string text = OtherEscText(IdentityOfBlock(block), IdentityOfBlock(lastRead_));
         // Nothing is sent; the page shows what the ESC holds now, or, for an
         // ESC of another series, nothing (its own page reads it when shown).
         pendingWrite_.clear();
@@ -299,14 +323,12 @@ void EscParamSession::TakeCheckRead(const Bytes& block) {
             BlockRead(block);
             ClearPage();
             lastRead_.clear();
+            restoring_ = false;
             SetReset(true);
             state_.phase = EscPhase::NotLinked;
         }
         Notify();
-        GetPrompt().Message(
-            FormatText(kFmtOtherEscOnPort, DescribeIdentity(IdentityOfBlock(block)).c_str(),
-                       before.c_str()),
-            PromptIcon::Exclamation);
+        GetPrompt().Message(text, PromptIcon::Exclamation);
         return;
     }
     lastWrite_ = pendingWrite_;
@@ -318,7 +340,6 @@ void EscParamSession::TakeCheckRead(const Bytes& block) {
 void EscParamSession::TakeReadBlock(const Bytes& block) {
     BlockRead(block);
     lastRead_ = block;
-    keptSource_ = block;
     restoring_ = false;
     const EscBlockValues values = DecodeParamBlock(table_, block);
     ShowValues(state_, values);

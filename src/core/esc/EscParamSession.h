@@ -26,7 +26,8 @@
 //   that still comes late brings the page back to Linked.
 //
 // A good write reply is followed by a read of the block (still Writing): the
-// page then names every parameter that did not take, or reports success.
+// page then names every parameter that did not take, or reports success. A
+// restore from the history is such a write too, of the snapshot's own bytes.
 //
 // One request is outstanding at a time, through DeviceRequest: the read
 // (command 3) and the write (command 15), each with its own timer of the
@@ -47,8 +48,7 @@
 
 #include "base/Bytes.h"
 #include "device/DeviceLine.h"
-#include "esc/EscParamBlock.h"
-#include "esc/EscSeries.h"
+#include "esc/EscPageState.h"
 
 namespace tavix {
 
@@ -56,30 +56,6 @@ class CMSComm;
 class EscHistory;
 class Prompt;
 class TimerHost;
-
-enum class EscPhase { Fresh, Reading, NotLinked, Linked, Writing, WriteFailed };
-
-// What the page shows.
-struct EscParamState {
-    EscPhase phase = EscPhase::Fresh;
-    bool resetFlag = true;  // the line's: the next show clears the page and reads again
-    // The four groups of the firmware version, 4 bytes each as the ESC sent
-    // them (an edit box shows a group up to a zero byte); empty before a read.
-    std::array<std::string, kEscVersionGroups> version;
-    std::vector<int> selection;  // per list of the table: entry index, -1 none
-    std::array<std::string, kEscFieldCount> texts;
-    int progress = 0;        // 0-100
-    bool connected = false;  // status icon
-    bool updateEnabled = false;
-    bool connectEnabled = false;  // the port opened on the last show
-
-    const std::string& Text(EscField field) const { return texts[static_cast<std::size_t>(field)]; }
-};
-
-// The page showing `values` as read.
-void ShowValues(EscParamState& state, const EscBlockValues& values);
-// The values the page would write (version, lists, fields; `calibration` as read).
-EscBlockValues ValuesOf(const EscParamState& state, const ThrottleCalibration& calibration);
 
 class EscParamSession : public DeviceLine {
 public:
@@ -110,11 +86,14 @@ public:
     // Whether the page holds values not yet written to the ESC.
     bool UnsentChanges() const;
 
-    // Puts the values of `block` (a snapshot) on the page as "Load from
-    // File..." does; the next "Update" also writes back its kept bytes.
-    // Returns why it was refused (another series or firmware version, or the
-    // page not read yet), or an empty text.
-    std::string Restore(const Bytes& block);
+    // Why `snapshot` can't be restored onto the ESC as last read (the page
+    // not read, another series or firmware version); empty when it can.
+    std::string RestoreRefusal(const Bytes& snapshot) const;
+    // History's "Restore" (see RestoreSnapshot, which says what changes):
+    // shows `changes` and asks, then writes `snapshot` byte-exact
+    // (RestoreBlock) the way "Update" writes, reads it back and names
+    // whatever did not take. Nothing is written when nothing changes.
+    void OnRestore(const Bytes& snapshot, const std::vector<std::string>& changes);
 
     // The page's show and hide operations (see the diagram above).
     void OnShow(bool open);
@@ -147,6 +126,7 @@ private:
     void TakeCheckRead(const Bytes& block);
     void TakeReadBlock(const Bytes& block);
     void Keep(int reason, const Bytes& block);
+    void SendWrite(const Bytes& block);
     void OnWriteTaken();
     void OnReadBack(const Bytes& block);
     void SetText(EscField field, std::string text);
@@ -156,8 +136,7 @@ private:
     ThrottleCalibration calibration_;
     Bytes lastRead_;
     Bytes lastWrite_;
-    Bytes keptSource_;  // the block whose kept bytes the next write carries
-    bool restoring_ = false;
+    bool restoring_ = false;  // the write outstanding puts a snapshot back
     bool verifying_ = false;  // the read after a write is outstanding
     bool checking_ = false;   // the read before a write is outstanding
     Bytes pendingWrite_;      // the block that write sends

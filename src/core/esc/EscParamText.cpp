@@ -47,6 +47,10 @@ std::string VersionText(const EscParamState& state) {
     return version.substr(0, version.find('\0'));
 }
 
+int ByteAt(const Bytes& block, std::size_t offset) {
+    return offset < block.size() ? block[offset] : 0;
+}
+
 }  // namespace
 
 std::vector<EscNamedValue> PageValues(const EscSeriesTable& table, const EscParamState& state) {
@@ -117,26 +121,15 @@ std::vector<EscNamedValue> ParamFileValues(const std::string& text) {
 
 std::vector<EscDiffLine> DiffParams(const std::vector<EscNamedValue>& a,
                                     const std::vector<EscNamedValue>& b) {
-    std::vector<EscDiffLine> lines;
-    std::vector<bool> matched(b.size(), false);
-    for (const EscNamedValue& left : a) {
-        EscDiffLine line{left.name, ShownValue(left), "", true};
-        for (std::size_t i = 0; i < b.size(); ++i) {
-            if (!matched[i] && SameName(left.name, b[i].name)) {
-                matched[i] = true;
-                line.b = ShownValue(b[i]);
-                break;
-            }
+    auto shown = [](const std::vector<EscNamedValue>& values) {
+        std::vector<NamedValue> out;
+        out.reserve(values.size());
+        for (const EscNamedValue& value : values) {
+            out.push_back({value.name, ShownValue(value)});
         }
-        line.differs = line.a != line.b;
-        lines.push_back(std::move(line));
-    }
-    for (std::size_t i = 0; i < b.size(); ++i) {
-        if (!matched[i]) {
-            lines.push_back(EscDiffLine{b[i].name, "", ShownValue(b[i]), true});
-        }
-    }
-    return lines;
+        return out;
+    };
+    return DiffValues(shown(a), shown(b));
 }
 
 std::string CheckSetting(const EscSeriesTable& table, const std::string& name,
@@ -173,14 +166,6 @@ std::string CheckSetting(const EscSeriesTable& table, const std::string& name,
     return FormatText(kMsgUnknownEscParameter, table.name.c_str(), name.c_str());
 }
 
-void ApplySetting(EscParamSession& session, const EscSetting& setting) {
-    if (setting.list >= 0) {
-        session.Select(static_cast<std::size_t>(setting.list), setting.entry);
-    } else {
-        session.SetTemperatureOffset(setting.offsetText);
-    }
-}
-
 std::string ParamFileText(const EscSeriesTable& table, const EscParamState& state) {
     std::string text = std::string(kParamFileHeading) + "\n";
     text += std::string(kParamFileSeries) + ": " + table.name + "\n";
@@ -205,8 +190,53 @@ std::string ParamFileText(const EscSeriesTable& table, const EscBlockValues& val
 
 std::vector<EscNamedValue> BlockValues(const EscSeriesTable& table, const Bytes& block) {
     EscParamState state;
-    ShowValues(state, DecodeParamBlock(table, block));
-    return PageValues(table, state);
+    const EscBlockValues decoded = DecodeParamBlock(table, block);
+    ShowValues(state, decoded);
+    std::vector<EscNamedValue> values = PageValues(table, state);
+    for (std::size_t i = 0; i < table.lists.size(); ++i) {
+        const std::size_t offset = table.lists[i].offset;
+        if (decoded.selection[i] >= 0 || offset >= block.size()) {
+            continue;
+        }
+        const std::string name = ListName(table.lists[i]);
+        for (EscNamedValue& value : values) {
+            if (value.name == name) {
+                value.value = FormatText(kEscUnknownValue, int{block[offset]});
+            }
+        }
+    }
+    return values;
+}
+
+std::vector<std::string> RestoreChanges(const EscSeriesTable& table, const Bytes& holds,
+                                        const Bytes& snapshot) {
+    std::vector<std::string> lines;
+    std::vector<std::string> changed;
+    for (const EscDiffLine& line : DiffParams(BlockValues(table, holds), BlockValues(table, snapshot))) {
+        if (line.differs) {
+            lines.push_back(line.name + " " + line.a + " -> " + line.b);
+            changed.push_back(line.name);
+        }
+    }
+    const auto named = [&changed](const std::string& name) {
+        return std::find(changed.begin(), changed.end(), name) != changed.end();
+    };
+    // The calibration shows as three ranges; a byte of it that changes none
+    // of them (a half microsecond lost to the division) is named by offset.
+    const bool calibrationShown = named(FieldName(table, EscField::ForwardRange)) ||
+                                  named(FieldName(table, EscField::ReverseRange)) ||
+                                  named(FieldName(table, EscField::Neutral));
+    for (std::size_t offset : NotTaken(table, snapshot, holds)) {
+        const std::string name = OffsetName(table, offset);
+        const bool calibration =
+            table.calibrationOffset && name == OffsetName(table, *table.calibrationOffset);
+        if (named(name) || (calibration && calibrationShown)) {
+            continue;
+        }
+        lines.push_back(FormatText("Offset %d (%s) %d -> %d", static_cast<int>(offset),
+                                   name.c_str(), ByteAt(holds, offset), ByteAt(snapshot, offset)));
+    }
+    return lines;
 }
 
 const EscSeriesTable* StoredBlockTable(const std::string& block) {
@@ -214,6 +244,18 @@ const EscSeriesTable* StoredBlockTable(const std::string& block) {
         return nullptr;
     }
     return SeriesTable(SeriesOf(block.substr(kBlockVersionOffset, kBlockVersionSize)));
+}
+
+std::optional<std::vector<NamedValue>> StoredSettings(const std::string& block) {
+    const EscSeriesTable* table = StoredBlockTable(block);
+    if (table == nullptr) {
+        return std::nullopt;
+    }
+    std::vector<NamedValue> settings;
+    for (const EscNamedValue& value : BlockValues(*table, Bytes(block.begin(), block.end()))) {
+        settings.push_back({value.name, ShownValue(value)});
+    }
+    return settings;
 }
 
 std::vector<EscSetting> ParseParamFile(const EscSeriesTable& table, const std::string& text,
@@ -277,19 +319,6 @@ std::vector<EscSetting> ParseParamFile(const EscSeriesTable& table, const std::s
     }
     error.clear();
     return settings;
-}
-
-std::string LoadParamFile(EscParamSession& session, const std::string& text,
-                          const std::string& fileName) {
-    std::string error;
-    const std::vector<EscSetting> settings = ParseParamFile(session.Table(), text, fileName, error);
-    if (!error.empty()) {
-        return error;
-    }
-    for (const EscSetting& setting : settings) {
-        ApplySetting(session, setting);
-    }
-    return {};
 }
 
 }  // namespace tavix

@@ -20,17 +20,18 @@
 // core, texts are GBK bytes, and the edges convert.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "base/NamedValues.h"
 #include "esc/EscMessages.h"
-#include "esc/EscParamSession.h"
+#include "esc/EscPageState.h"
 
 namespace tavix {
 
 inline constexpr const char* kParamFileHeading = "Tavix ESC parameters";
 inline constexpr const char* kParamFileSeries = "Series";
-inline constexpr const char* kParamFileVersion = "Firmware Version";
 inline constexpr const char* kParamFileFilter = "Tavix ESC Parameters (*.esc.txt)";
 inline constexpr const char* kParamFileExtension = ".esc.txt";
 inline constexpr const char* kBtnSaveParamFile = "Save to File...";
@@ -71,13 +72,8 @@ std::string ShownValue(const EscNamedValue& value);
 // no parameter file.
 std::vector<EscNamedValue> ParamFileValues(const std::string& text);
 
-// One parameter of two sets side by side.
-struct EscDiffLine {
-    std::string name;
-    std::string a;  // ShownValue of each side; empty where a side lacks it
-    std::string b;
-    bool differs = false;
-};
+// One parameter of two sets side by side (ShownValue of each side).
+using EscDiffLine = ValueDiff;
 // Every parameter of either set, in the order of `a`, then those only in `b`;
 // names match blanks and case ignored.
 std::vector<EscDiffLine> DiffParams(const std::vector<EscNamedValue>& a,
@@ -94,29 +90,34 @@ struct EscSetting {
 // returns why not.
 std::string CheckSetting(const EscSeriesTable& table, const std::string& name,
                          const std::string& value, EscSetting& setting);
-void ApplySetting(EscParamSession& session, const EscSetting& setting);
 
 // The page as a parameter file.
 std::string ParamFileText(const EscSeriesTable& table, const EscParamState& state);
 // A block as a parameter file (what a page that read it would save).
 std::string ParamFileText(const EscSeriesTable& table, const EscBlockValues& values);
-// The parameters of a block as PageValues gives them.
+// The parameters of a block as PageValues gives them, but a list byte the
+// table has no entry for reads as its number (kEscUnknownValue), so that two
+// blocks that differ there do not read alike.
 std::vector<EscNamedValue> BlockValues(const EscSeriesTable& table, const Bytes& block);
+inline constexpr const char* kEscUnknownValue = "unknown value %d";
+
+// What writing `snapshot` byte-exact over `holds` (the block the ESC holds)
+// changes, one line per parameter ("Drag Brake 40% -> 10%", "Forward Throttle
+// Range 500 uS -> 550 uS"), then the bytes no parameter shows by their offset
+// ("Offset 10 (kept as read) 3 -> 5"); empty when nothing changes.
+std::vector<std::string> RestoreChanges(const EscSeriesTable& table, const Bytes& holds,
+                                        const Bytes& snapshot);
 // The table of the series a stored block (the bytes a record file keeps of
 // the ESC it flew with) was read from, by the version inside it; nullptr when
 // the block is not a whole block or names no known series.
 const EscSeriesTable* StoredBlockTable(const std::string& block);
+// The parameters of a stored block by name with their shown values (unit
+// included), in page order; none when StoredBlockTable knows no series.
+std::optional<std::vector<NamedValue>> StoredSettings(const std::string& block);
 // Reads a parameter file for `table`'s series: every line checked before any
 // is taken. Returns the settings, or sets `error` (a file of another series,
 // an unknown name or value).
 std::vector<EscSetting> ParseParamFile(const EscSeriesTable& table, const std::string& text,
                                        const std::string& fileName, std::string& error);
-
-// "Load from File...": every line of the file checked, then the lists and the
-// temperature offset set; the kept bytes, the version and the ESC's own
-// values stay as read. Returns why the file was refused (the page then
-// stays as it was), or an empty text.
-std::string LoadParamFile(EscParamSession& session, const std::string& text,
-                          const std::string& fileName);
 
 }  // namespace tavix

@@ -3,28 +3,11 @@
 #include <algorithm>
 #include <cctype>
 
+#include "base/NamedValues.h"
+
 namespace tavix {
 
 namespace {
-
-// Lower case with every run of blanks made one space and the ends trimmed, so
-// that "Brake  Types" and "brake types" name the same list.
-std::string Normalised(const std::string& text) {
-    std::string out;
-    bool blank = false;
-    for (char c : text) {
-        if (std::isspace(static_cast<unsigned char>(c))) {
-            blank = !out.empty();
-            continue;
-        }
-        if (blank) {
-            out.push_back(' ');
-            blank = false;
-        }
-        out.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
-    }
-    return out;
-}
 
 std::string WithoutColon(const std::string& label) {
     std::string name = label;
@@ -35,10 +18,6 @@ std::string WithoutColon(const std::string& label) {
 }
 
 }  // namespace
-
-bool SameName(const std::string& a, const std::string& b) {
-    return Normalised(a) == Normalised(b);
-}
 
 const std::vector<const EscSeriesTable*>& EscSeriesRegistry() {
     static const std::vector<const EscSeriesTable*> rows = {
@@ -84,9 +63,8 @@ std::string FieldName(const EscSeriesTable& table, EscField field) {
 }
 
 int FindList(const EscSeriesTable& table, const std::string& name) {
-    const std::string wanted = Normalised(name);
     for (std::size_t i = 0; i < table.lists.size(); ++i) {
-        if (Normalised(ListName(table.lists[i])) == wanted) {
+        if (SameName(ListName(table.lists[i]), name)) {
             return static_cast<int>(i);
         }
     }
@@ -94,9 +72,9 @@ int FindList(const EscSeriesTable& table, const std::string& name) {
 }
 
 int FindEntry(const EscList& list, const std::string& value) {
-    const std::string wanted = Normalised(value);
+    const std::string wanted = NormalName(value);
     for (std::size_t i = 0; i < list.entries.size(); ++i) {
-        if (Normalised(list.entries[i]) == wanted) {
+        if (SameName(list.entries[i], value)) {
             return static_cast<int>(i);
         }
     }

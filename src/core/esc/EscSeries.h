@@ -104,8 +104,6 @@ int FindList(const EscSeriesTable& table, const std::string& name);
 // The entry a value stands for: its text (blanks and case ignored) or its
 // index as a decimal number; -1 when none.
 int FindEntry(const EscList& list, const std::string& value);
-// Whether two names are the same, blanks and case ignored.
-bool SameName(const std::string& a, const std::string& b);
 // The label without its colon and trailing blanks: the parameter's name.
 std::string ListName(const EscList& list);
 // The name a field is given outside the page (label without its colon).

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace tavix {
 
@@ -119,6 +120,17 @@ struct FlightRecord {
     // identified before the upload: the settings the flight was flown with.
     // Empty when unknown (files of earlier builds, records of other tools).
     std::string escBlock;
+    // Extension sections this build does not know (a newer build's), each
+    // whole as read (tag, length, payload, CRC): written back unchanged.
+    std::vector<std::string> otherSections;
+    // What is wrong with the file's extension ("section 2 (ESCB) fails its
+    // checksum"); empty when it is sound or there is none.
+    std::string extensionDamage;
+    // The file the record was read from, and why it was not read whole (a
+    // file past the size limit, a damaged extension): saving over that file
+    // would lose what was not read. Empty for a record read whole.
+    std::string readFrom;
+    std::string notReadWhole;
 };
 
 }  // namespace tavix

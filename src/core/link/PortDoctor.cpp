@@ -130,6 +130,19 @@ void Permission(const PortSystem& system, const std::string& port, const PortFil
             "A new login is needed: log out and in again (or run: newgrp " + group + ")"));
         return;
     }
+    if (groupMayUse && system.HasGroupNow(file.groupId)) {
+        // Joining or logging in again would not help: something beside the
+        // file's mode says no.
+        report.cause = "no permission: refused although " + user + " is in group " + group;
+        report.lines.push_back(Line("Access", "no: group " + group + " may use the port (" +
+                                                  ModeText(file) + ") and " + user +
+                                                  " is in it, yet access is refused"));
+        report.lines.push_back(
+            Continued("An access control list or a security module (SELinux, AppArmor) may "
+                      "deny it: see getfacl " +
+                      EscapeControls(file.resolved)));
+        return;
+    }
     if (groupMayUse) {
         report.cause = "no permission: join group " + group;
         report.lines.push_back(Line("Access", "no: the port belongs to group " + group + " (" +

@@ -359,10 +359,7 @@ void LoggerLink::OnClearCheck(const DeviceReply& reply) {
         before.version = shown.version;
         before.series = shown.series;
         before.hardwareCode = shown.hardwareCode;
-        FinishClear(FormatText(kFmtOtherEscOnPort, DescribeIdentity(found).c_str(),
-                               DescribeIdentity(before).c_str())
-                        .c_str(),
-                    PromptIcon::Exclamation);
+        FinishClear(OtherEscText(found, before).c_str(), PromptIcon::Exclamation);
         return;
     }
     Send(kCmdWriteMemory, kFlightCountAddress, 1, Bytes{0x00});

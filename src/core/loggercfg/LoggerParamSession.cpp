@@ -153,10 +153,7 @@ void LoggerParamSession::TakeCheckRead(const Bytes& block) {
         BlockRead(block);  // every page follows the ESC found
         state_.progress = 0;
         Notify();
-        GetPrompt().Message(
-            FormatText(kFmtOtherEscOnPort, DescribeIdentity(IdentityOfBlock(block)).c_str(),
-                       DescribeIdentity(before).c_str()),
-            PromptIcon::Exclamation);
+        GetPrompt().Message(OtherEscText(IdentityOfBlock(block), before), PromptIcon::Exclamation);
         return;
     }
     Send(kCmdWriteMemory, kLoggerParamAddress, kLoggerParamLength, UpdatePayload());

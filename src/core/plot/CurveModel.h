@@ -236,7 +236,7 @@ private:
     SeriesStore series_;
     std::vector<PlotPoint> powerPoints_;  // the visible ones
     CurveReadout readout_;
-    MeasureCursors cursors_{*this};
+    MeasureCursors cursors_{view_, record_, index_};
     FlightOverlay overlay_{windows_};
     std::string referenceLegend_;
     std::optional<float> pointer_;  // the plot position last read out

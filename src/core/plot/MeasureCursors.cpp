@@ -5,25 +5,24 @@
 #include <cstdlib>
 
 #include "base/FormatText.h"
-#include "plot/CurveModel.h"
 #include "plot/PlotMessages.h"
 
 namespace tavix {
 
 int MeasureCursors::VisibleCount() const {
-    const int end = std::min(model_.LastVisible(), model_.SampleCount());
-    return std::max(0, end - model_.FirstVisible());
+    const int end = std::min(view_.LastVisible(), view_.SampleCount());
+    return std::max(0, end - view_.FirstVisible());
 }
 
 int MeasureCursors::SampleAt(int x) const {
     const int n = VisibleCount();
-    if (!model_.RecordPresent() || n <= 0) {
+    if (!view_.RecordPresent() || n <= 0) {
         return 0;
     }
-    const std::int64_t width = model_.Geometry().plotWidth;
+    const std::int64_t width = view_.Geometry().plotWidth;
     const std::int64_t column = std::clamp<std::int64_t>(x, 0, width);
     if (n == 1) {
-        return model_.FirstVisible();
+        return view_.FirstVisible();
     }
     // Sample k lies at k * W / (n - 1) and is drawn at that position cut to a
     // whole pixel: the sample lying nearest the column, or a neighbour when
@@ -41,21 +40,21 @@ int MeasureCursors::SampleAt(int x) const {
             k = neighbour;
         }
     }
-    return model_.FirstVisible() + static_cast<int>(k);
+    return view_.FirstVisible() + static_cast<int>(k);
 }
 
 std::optional<int> MeasureCursors::PixelOf(int sample) const {
     const int n = VisibleCount();
-    const int first = model_.FirstVisible();
-    if (!model_.RecordPresent() || sample < first || sample >= first + n) {
+    const int first = view_.FirstVisible();
+    if (!view_.RecordPresent() || sample < first || sample >= first + n) {
         return std::nullopt;
     }
-    const std::int64_t width = model_.Geometry().plotWidth;
+    const std::int64_t width = view_.Geometry().plotWidth;
     return n > 1 ? static_cast<int>((sample - first) * width / (n - 1)) : 0;
 }
 
 bool MeasureCursors::Place(Cursor which, int x) {
-    if (!model_.RecordPresent() || VisibleCount() <= 0) {
+    if (!view_.RecordPresent() || VisibleCount() <= 0) {
         return false;
     }
     Slot(which) = SampleAt(x);
@@ -64,23 +63,23 @@ bool MeasureCursors::Place(Cursor which, int x) {
 }
 
 bool MeasureCursors::PlaceAtSample(Cursor which, int sample) {
-    if (!model_.RecordPresent() || model_.SampleCount() <= 0) {
+    if (!view_.RecordPresent() || view_.SampleCount() <= 0) {
         return false;
     }
-    Slot(which) = std::clamp(sample, 0, model_.SampleCount() - 1);
+    Slot(which) = std::clamp(sample, 0, view_.SampleCount() - 1);
     last_ = which;
     return true;
 }
 
 bool MeasureCursors::Step(int samples) {
-    if (!last_ || !model_.RecordPresent() || model_.SampleCount() <= 0) {
+    if (!last_ || !view_.RecordPresent() || view_.SampleCount() <= 0) {
         return false;
     }
     std::optional<int>& slot = Slot(*last_);
     if (!slot) {
         return false;
     }
-    const int moved = std::clamp(*slot + samples, 0, model_.SampleCount() - 1);
+    const int moved = std::clamp(*slot + samples, 0, view_.SampleCount() - 1);
     if (moved == *slot) {
         return false;
     }
@@ -123,7 +122,7 @@ bool MeasureCursors::BeginDrag(Cursor which) {
 }
 
 bool MeasureCursors::DragTo(int x) {
-    if (!dragging_ || !model_.RecordPresent()) {
+    if (!dragging_ || !view_.RecordPresent()) {
         return false;
     }
     std::optional<int>& slot = Slot(*dragging_);
@@ -141,7 +140,7 @@ std::string MeasureCursors::Label(Cursor which) const {
         return {};
     }
     const char* letter = which == Cursor::A ? kCursorLetterA : kCursorLetterB;
-    const int rate = model_.Record().header.rate;
+    const int rate = record_.header.rate;
     if (rate <= 0) {
         return FormatText(kFmtCursorSample, letter, *sample);
     }
@@ -149,7 +148,7 @@ std::string MeasureCursors::Label(Cursor which) const {
 }
 
 std::optional<SpanStatistics> MeasureCursors::Span() const {
-    const SpanIndex* index = model_.Index();
+    const SpanIndex* index = index_.get();
     if (!BothPlaced() || index == nullptr || index->Samples() <= 0) {
         return std::nullopt;
     }

@@ -16,17 +16,18 @@
 //   remove                     both cursors go
 //   a record is loaded         both cursors go
 //
-// The statistics come from the model's SpanIndex, built once per record, so
+// The statistics come from the record's SpanIndex, built once per record, so
 // dragging costs one span query per sample crossed, not a pass over the record.
 
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "analysis/SpanIndex.h"
+#include "flight/FlightRecord.h"
+#include "plot/PlotView.h"
 
 namespace tavix {
-
-class CurveModel;
 
 enum class Cursor { A, B };
 
@@ -35,7 +36,11 @@ public:
     // A press this close to a cursor's line, in pixels, grabs it.
     static constexpr int kGrabPixels = 3;
 
-    explicit MeasureCursors(const CurveModel& model) : model_(model) {}
+    // The cursors stand on `record` as `view` shows it; `index` is the
+    // record's SpanIndex, built anew for each record shown (null before one).
+    MeasureCursors(const PlotView& view, const FlightRecord& record,
+                   const std::unique_ptr<SpanIndex>& index)
+        : view_(view), record_(record), index_(index) {}
 
     // --- pixels and samples -------------------------------------------------
     // The sample drawn nearest to plot column `x` (clamped to the plot), in
@@ -84,7 +89,9 @@ private:
     // The visible window: its first sample and how many are drawn.
     int VisibleCount() const;
 
-    const CurveModel& model_;
+    const PlotView& view_;
+    const FlightRecord& record_;
+    const std::unique_ptr<SpanIndex>& index_;
     std::optional<int> a_;
     std::optional<int> b_;
     std::optional<Cursor> dragging_;

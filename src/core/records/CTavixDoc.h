@@ -35,15 +35,6 @@ class CTavixDoc {
 public:
     CTavixDoc(CAppConfig& config, CIniFile& ini);
 
-    // Storing direction: the record file bytes of `record`.
-    static std::string Serialize(const FlightRecord& record);
-    // Loading direction: reads `bytes` into `into`: header, logger block,
-    // ranges, the announced channels' tables and samples. Refuses, leaving
-    // `into` untouched, a channel count outside 1-8, a sample count outside
-    // 1-16384 or bytes shorter than announced; `name` goes into the message.
-    static RecordReadResult Serialize(std::string_view bytes, FlightRecord& into,
-                                      const std::string& name);
-
     // Saves the current record to `path`, with the form's note as its user
     // note. The file is replaced only when every byte was written.
     bool OnSaveDocument(const std::string& path, const RecordForm& form, std::string& message);

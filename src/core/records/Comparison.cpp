@@ -7,6 +7,8 @@
 
 #include "base/FormatText.h"
 #include "base/PathText.h"
+#include "base/RegularFile.h"
+#include "esc/EscParamText.h"
 #include "records/RecordFile.h"
 #include "records/RecordSummary.h"
 
@@ -20,21 +22,6 @@ std::string FileName(const std::string& path) {
     return PathText(fs::path(path).filename().string());
 }
 
-// Two names of one file (a link, "./a.dat" and "a.dat") count as the same.
-bool SameFile(const std::string& a, const std::string& b) {
-    if (a.empty() || b.empty()) {
-        return false;
-    }
-    std::error_code ec;
-    if (fs::equivalent(a, b, ec)) {
-        return true;
-    }
-    std::error_code ecA;
-    std::error_code ecB;
-    const fs::path left = fs::absolute(a, ecA).lexically_normal();
-    const fs::path right = fs::absolute(b, ecB).lexically_normal();
-    return !ecA && !ecB && left == right;
-}
 
 }  // namespace
 
@@ -53,6 +40,17 @@ void Comparison::SetReference(const std::string& path) {
     // A point picked in the record before means nothing in this one.
     request_.cursorSamples.clear();
     Realign();
+}
+
+std::string ComparedTwice(const std::vector<std::string>& paths) {
+    for (std::size_t i = 1; i < paths.size(); ++i) {
+        for (std::size_t j = 0; j < i; ++j) {
+            if (SameFile(paths[i], paths[j])) {
+                return FormatText(kMsgCompareTwice, FileName(paths[i]).c_str());
+            }
+        }
+    }
+    return {};
 }
 
 std::string Comparison::ReferenceName() const {
@@ -155,10 +153,10 @@ std::vector<ComparedFlight> Comparison::Flights() const {
     if (!referenceIndex_) {
         return flights;
     }
-    flights.push_back({Name(0), &reference_.record, referenceIndex_.get()});
+    flights.push_back({Name(0), StoredSettings(reference_.record.escBlock), referenceIndex_.get()});
     for (int flight = 1; flight < Count(); ++flight) {
         const ComparedRecord& r = Record(flight);
-        flights.push_back({Name(flight), &r.flight->record, r.index.get()});
+        flights.push_back({Name(flight), StoredSettings(r.flight->record.escBlock), r.index.get()});
     }
     return flights;
 }

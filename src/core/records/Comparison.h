@@ -41,6 +41,11 @@ inline constexpr const char* kMsgCompareFailed = "%s can't be compared: %s";
 inline constexpr const char* kMsgCompareNoReference =
     "Open a record first: the records added are compared with it.";
 
+// The message refusing a comparison of `paths` (the reference first) that
+// names one file twice, as Comparison::Add refuses it; empty when every path
+// is a file of its own.
+std::string ComparedTwice(const std::vector<std::string>& paths);
+
 // One record added to the comparison.
 struct ComparedRecord {
     std::string path;

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "analysis/FlightQuantities.h"
+#include "analysis/NoteLines.h"
 #include "analysis/PackTrend.h"
 #include "analysis/SpanIndex.h"
 #include "base/FormatText.h"
@@ -162,6 +163,8 @@ LogbookEntry LogbookReader::Read(const std::string& path) {
     entry.pack = PackName(entry.note);
     entry.minCellVoltage = quantities.minCellVoltage;
     entry.ohms = FlightResistance(index);
+    entry.model = NoteLineValue(entry.note, kModelPrefix);
+    entry.motor = FlightMotor(index);
     const std::vector<FlightEvent> events = FindEvents(record, index, limits_);
     entry.events = static_cast<int>(events.size());
     for (const FlightEvent& e : events) {

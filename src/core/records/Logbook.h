@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "analysis/FlightEvents.h"
+#include "analysis/MotorHealth.h"
 #include "config/CIniFile.h"
 #include "config/CalibrationBook.h"
 #include "flight/FlightRecord.h"
@@ -89,6 +90,9 @@ struct LogbookEntry {
     std::optional<double> ohms;
     int events = 0;
     std::optional<EventKind> worstEvent;
+    // Motor health: the model named by the note and the motor's figures.
+    std::string model;
+    MotorEstimate motor;
 };
 
 // Every entry of `folder` whose name ends in ".dat" (any case), sorted by

@@ -1,11 +1,11 @@
 #include "records/PackBook.h"
 
 #include <algorithm>
-#include <sstream>
 
 #include "analysis/FlightEvents.h"
 #include "base/OutsideText.h"
 #include "records/RecordSummary.h"
+#include "records/TextTable.h"
 
 namespace tavix {
 
@@ -51,38 +51,18 @@ std::string PackCell(const PackRow& row, int column) {
 }
 
 std::string PacksTable(const std::vector<PackRow>& rows) {
-    std::vector<std::array<std::string, kPackColumns>> cells;
-    std::array<std::size_t, kPackColumns> widths{};
-    cells.emplace_back();
-    for (int c = 0; c < kPackColumns; ++c) {
-        cells.back()[c] = kPackHeadings[c];
+    std::vector<std::vector<std::string>> lines(1);
+    for (const char* heading : kPackHeadings) {
+        lines.back().push_back(heading);
     }
     for (const PackRow& row : rows) {
-        cells.emplace_back();
+        lines.emplace_back();
         for (int c = 0; c < kPackColumns; ++c) {
-            cells.back()[c] = c == 0 ? EscapeControls(row.pack) : PackCell(row, c);
+            lines.back().push_back(c == 0 ? EscapeControls(row.pack) : PackCell(row, c));
         }
     }
-    for (const auto& line : cells) {
-        for (int c = 0; c < kPackColumns; ++c) {
-            widths[c] = std::max(widths[c], line[c].size());
-        }
-    }
-    std::ostringstream out;
-    for (const auto& line : cells) {
-        std::string text;
-        for (int c = 0; c < kPackColumns; ++c) {
-            const std::string pad(widths[c] - line[c].size(), ' ');
-            // The name and the dates left-aligned, numbers right-aligned.
-            const bool left = c == 0 || c >= 6;
-            text += (left ? line[c] + pad : pad + line[c]) + "  ";
-        }
-        while (!text.empty() && text.back() == ' ') {
-            text.pop_back();
-        }
-        out << text << '\n';
-    }
-    return out.str();
+    // The name and the dates left-aligned, numbers right-aligned.
+    return AlignedTable(lines, {true, false, false, false, false, false, true, true});
 }
 
 std::string PacksCsv(const std::vector<PackRow>& rows) {

@@ -1,14 +1,21 @@
 #include "records/RecordCodec.h"
 
 #include <bit>
+#include <cctype>
 #include <cassert>
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
 
+#include "base/FormatText.h"
+#include "base/PathText.h"
+#include "records/RecordMessages.h"
+
 namespace tavix {
 
 namespace {
+
+using ull = unsigned long long;
 
 // Appends each field little-endian; byte arrays as they are.
 class Writer {
@@ -207,40 +214,125 @@ std::uint32_t GetU32(std::string_view in) {
 }  // namespace
 
 void EncodeExtension(const FlightRecord& record, std::string& out) {
-    if (record.escBlock.empty()) {
+    if (record.escBlock.empty() && record.otherSections.empty()) {
         return;
     }
     out.append(kExtensionMagic);
-    std::string section(kEscBlockTag);
-    PutU32(static_cast<std::uint32_t>(record.escBlock.size()), section);
-    section += record.escBlock;
-    const std::uint32_t crc = Crc32(section);
-    out += section;
-    PutU32(crc, out);
+    if (!record.escBlock.empty()) {
+        std::string section(kEscBlockTag);
+        PutU32(static_cast<std::uint32_t>(record.escBlock.size()), section);
+        section += record.escBlock;
+        const std::uint32_t crc = Crc32(section);
+        out += section;
+        PutU32(crc, out);
+    }
+    for (const std::string& section : record.otherSections) {
+        out += section;
+    }
 }
 
 std::size_t DecodeExtension(std::string_view tail, FlightRecord& into) {
     into.escBlock.clear();
+    into.otherSections.clear();
+    into.extensionDamage.clear();
     if (!tail.starts_with(kExtensionMagic)) {
         return 0;
     }
     std::size_t pos = kExtensionMagic.size();
     constexpr std::size_t kFrame = 4 + 4 + 4;  // tag, length, CRC
-    while (tail.size() - pos >= kFrame) {
-        const std::uint32_t length = GetU32(tail.substr(pos + 4));
-        if (length > tail.size() - pos - kFrame) {
-            break;  // cut short
+    for (int number = 1; pos < tail.size(); ++number) {
+        // The tag as a reader can name it: letters and digits, anything else '?'.
+        std::string tag(tail.substr(pos, 4));
+        for (char& c : tag) {
+            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '?';
+        }
+        const std::uint32_t length =
+            tail.size() - pos >= 8 ? GetU32(tail.substr(pos + 4)) : std::uint32_t{0};
+        if (tail.size() - pos < kFrame || length > tail.size() - pos - kFrame) {
+            into.extensionDamage = FormatText("section %d (%s) is cut short", number, tag.c_str());
+            break;
         }
         const std::string_view section = tail.substr(pos, 8 + length);
         if (Crc32(section) != GetU32(tail.substr(pos + 8 + length))) {
-            break;  // damaged: nothing of it is taken
+            into.extensionDamage =
+                FormatText("section %d (%s) fails its checksum", number, tag.c_str());
+            break;  // nothing of it is taken
         }
         if (section.starts_with(kEscBlockTag)) {
             into.escBlock = std::string(section.substr(8));
+        } else {
+            into.otherSections.emplace_back(tail.substr(pos, kFrame + length));
         }
         pos += kFrame + length;
     }
     return pos;
+}
+
+std::string EncodeRecordFile(const FlightRecord& record) {
+    const int channels = record.header.channels;
+    const int samples = record.header.samples;
+    std::string out;
+    out.reserve(channels > 0 && samples > 0 ? RecordFileSize(channels, samples) : kRecordFixedSize);
+    Encode(record.header, out);
+    Encode(record.logger, out);
+    Encode(record.ranges, out);
+    for (int ch = 0; ch < channels && ch < kChannelCount; ++ch) {
+        Encode(record.channels[ch], out);
+        for (int j = 0; j < samples && j < kMaxSamples; ++j) {
+            const auto v = static_cast<std::uint32_t>(record.raw[ch][j]);
+            const char bytes[4] = {static_cast<char>(v), static_cast<char>(v >> 8),
+                                   static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
+            out.append(bytes, 4);
+        }
+    }
+    EncodeExtension(record, out);
+    return out;
+}
+
+RecordReadResult DecodeRecordFile(std::string_view bytes, FlightRecord& into,
+                                  const std::string& name) {
+    RecordReadResult result;
+    if (bytes.size() < kRecordFixedSize) {
+        result.message = FormatText(kMsgRecordTooShort, PathText(name).c_str(),
+                                    ull{kRecordFixedSize}, static_cast<ull>(bytes.size()));
+        return result;
+    }
+    const RecordHeader header = DecodeHeader(bytes);
+    if (header.channels < 1 || header.channels > kChannelCount) {
+        result.message =
+            FormatText(kMsgRecordBadChannels, PathText(name).c_str(), int{header.channels});
+        return result;
+    }
+    if (header.samples < 1 || header.samples > kMaxSamples) {
+        result.message =
+            FormatText(kMsgRecordBadSamples, PathText(name).c_str(), int{header.samples});
+        return result;
+    }
+    const std::size_t needed = RecordFileSize(header.channels, header.samples);
+    if (bytes.size() < needed) {
+        result.message = FormatText(kMsgRecordTooShort, PathText(name).c_str(),
+                                    static_cast<ull>(needed), static_cast<ull>(bytes.size()));
+        return result;
+    }
+
+    into.header = header;
+    into.logger = DecodeLoggerBlock(bytes.substr(RecordHeader::kSize));
+    into.ranges = DecodeAxisRanges(bytes.substr(RecordHeader::kSize + LoggerBlock::kSize));
+    std::size_t pos = kRecordFixedSize;
+    for (int ch = 0; ch < header.channels; ++ch) {
+        into.channels[ch] = DecodeChannelInfo(bytes.substr(pos));
+        pos += ChannelInfo::kSize;
+        for (int j = 0; j < header.samples; ++j, pos += 4) {
+            const auto* b = reinterpret_cast<const unsigned char*>(bytes.data() + pos);
+            const std::uint32_t v =
+                b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
+            into.raw[ch][j] = static_cast<std::int32_t>(v);
+        }
+    }
+    result.ok = true;
+    const std::size_t extension = DecodeExtension(bytes.substr(needed), into);
+    result.trailingBytes = bytes.size() - needed - extension;
+    return result;
 }
 
 }  // namespace tavix

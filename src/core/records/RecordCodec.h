@@ -39,16 +39,19 @@ void Encode(const ChannelInfo& channel, std::string& out);
 //
 //   tag (4 ASCII bytes) | length (u32) | payload | CRC-32 of tag+length+payload (u32)
 //
-// Sections: "ESCB", the ESC parameter block the flight was flown with. The
-// extension travels with the .dat file when it is moved or copied alone.
+// Sections: "ESCB", the ESC parameter block the flight was flown with. A
+// section of another tag (a newer build's) is kept byte for byte and written
+// back after the known ones. The extension travels with the .dat file when it
+// is moved or copied alone.
 inline constexpr std::string_view kExtensionMagic = "TavixEXT";
 inline constexpr std::string_view kEscBlockTag = "ESCB";
 
 // Appends the extension of `record` (nothing when it has no section).
 void EncodeExtension(const FlightRecord& record, std::string& out);
-// Reads the extension at the front of `tail` into `into` (escBlock emptied
-// first). Returns the bytes it took: 0 when `tail` holds none; a damaged or
-// cut section ends the extension there, its content ignored.
+// Reads the extension at the front of `tail` into `into` (escBlock,
+// otherSections and extensionDamage emptied first). Returns the bytes it
+// took: 0 when `tail` holds none. A damaged or cut section ends the extension
+// there, its content ignored, and extensionDamage says which.
 std::size_t DecodeExtension(std::string_view tail, FlightRecord& into);
 std::uint32_t Crc32(std::string_view bytes);
 
@@ -56,5 +59,21 @@ RecordHeader DecodeHeader(std::string_view in);
 LoggerBlock DecodeLoggerBlock(std::string_view in);
 AxisRanges DecodeAxisRanges(std::string_view in);
 ChannelInfo DecodeChannelInfo(std::string_view in);
+
+// What reading record bytes found.
+struct RecordReadResult {
+    bool ok = false;
+    std::string message;            // why the bytes were refused
+    std::size_t trailingBytes = 0;  // bytes after the last channel, ignored
+};
+
+// The record file bytes of `record`: header, logger block, ranges, the
+// announced channels' tables and samples, then the extension.
+std::string EncodeRecordFile(const FlightRecord& record);
+// Reads record file `bytes` into `into`. Refuses, leaving `into` untouched, a
+// channel count outside 1-8, a sample count outside 1-16384 or bytes shorter
+// than announced; `name` goes into the message.
+RecordReadResult DecodeRecordFile(std::string_view bytes, FlightRecord& into,
+                                  const std::string& name);
 
 }  // namespace tavix

@@ -9,7 +9,6 @@
 #include "base/PathText.h"
 #include "base/RegularFile.h"
 #include "config/CalibrationBook.h"
-#include "records/CTavixDoc.h"
 #include "records/RecordCheck.h"
 #include "records/RecordCodec.h"
 #include "records/RecordMessages.h"
@@ -19,21 +18,26 @@ namespace tavix {
 
 namespace {
 
-// The largest file the record memory can take; anything beyond is never read.
-constexpr std::size_t kLargestRecordFile = RecordFileSize(kChannelCount, kMaxSamples);
-
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
+// Reads at most `limit` bytes of `path`; `cut` tells whether the file holds more.
+bool ReadWholeFile(const std::string& path, std::size_t limit, std::string& bytes, bool& cut,
+                   std::string& reason) {
     // Only a regular file: a FIFO or a device would block the read forever.
     std::FILE* file = OpenRegularFile(path, &reason);
     if (file == nullptr) {
         return false;
     }
     bytes.clear();
+    cut = false;
     char chunk[65536];
     bool failed = false;
-    while (bytes.size() <= kLargestRecordFile) {
+    for (;;) {
         const std::size_t got = std::fread(chunk, 1, sizeof chunk, file);
         bytes.append(chunk, got);
+        if (bytes.size() > limit) {
+            bytes.resize(limit);
+            cut = true;
+            break;
+        }
         if (got < sizeof chunk) {
             failed = std::ferror(file) != 0;
             break;
@@ -65,7 +69,7 @@ std::unique_ptr<FlightData> LoadRecordFile(std::string_view bytes, const std::st
         loaded->record = *base;
     }
     FlightRecord& record = loaded->record;
-    const RecordReadResult read = CTavixDoc::Serialize(bytes, record, name);
+    const RecordReadResult read = DecodeRecordFile(bytes, record, name);
     if (!read.ok) {
         message = read.message;
         return nullptr;
@@ -97,6 +101,9 @@ std::unique_ptr<FlightData> LoadRecordFile(std::string_view bytes, const std::st
         form.warning = ImplausibleWarning(record, *implausible, PathText(file));
     }
     record.dataLoaded = true;
+    record.readFrom = name;
+    record.notReadWhole =
+        record.extensionDamage.empty() ? "" : "its extension is damaged: " + record.extensionDamage;
     return loaded;
 }
 
@@ -105,11 +112,16 @@ std::unique_ptr<FlightData> ReadRecordFile(const std::string& path,
                                            std::string& message, const FlightRecord* base) {
     std::string bytes;
     std::string reason;
-    if (!ReadWholeFile(path, bytes, reason)) {
+    bool cut = false;
+    if (!ReadWholeFile(path, kRecordReadLimit, bytes, cut, reason)) {
         message = FormatText(kMsgRecordUnreadable, PathText(path).c_str(), reason.c_str());
         return nullptr;
     }
-    return LoadRecordFile(bytes, path, calibrations, form, message, base);
+    auto loaded = LoadRecordFile(bytes, path, calibrations, form, message, base);
+    if (loaded && cut) {
+        loaded->record.notReadWhole = FormatText(kMsgRecordCut, static_cast<unsigned long long>(kRecordReadLimit));
+    }
+    return loaded;
 }
 
 }  // namespace tavix

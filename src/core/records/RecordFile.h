@@ -13,10 +13,16 @@
 
 #include "flight/FlightData.h"
 #include "flight/FlightRecord.h"
+#include "records/RecordCodec.h"
 
 namespace tavix {
 
 class CalibrationBook;
+
+// What a record file is read up to: the largest record the memory can take,
+// and room for an extension (the ESC's block, sections of newer builds).
+inline constexpr std::size_t kRecordReadLimit =
+    RecordFileSize(kChannelCount, kMaxSamples) + 4 * 1024 * 1024;
 
 // The main form's fields the document exchanges with the record: what the
 // user typed before a save, what the form shows after an open.
@@ -27,13 +33,6 @@ struct RecordForm {
     std::int32_t poles = 0;
     std::string version;  // device version text of the record
     std::string warning;  // after an open: the record holds values no device produces
-};
-
-// What reading record bytes found.
-struct RecordReadResult {
-    bool ok = false;
-    std::string message;            // why the bytes were refused
-    std::size_t trailingBytes = 0;  // bytes after the last channel, ignored
 };
 
 // Reads `bytes` (the file `name`, for messages) into a new flight: header,
@@ -49,7 +48,9 @@ std::unique_ptr<FlightData> LoadRecordFile(std::string_view bytes, const std::st
                                            const FlightRecord* base = nullptr);
 
 // The same on the file at `path` (a regular file only: a FIFO or a device
-// would block the read).
+// would block the read). A file larger than a record with its extension can
+// be (kRecordReadLimit) is read that far only: it loads, but is marked as not read whole
+// (FlightRecord::notReadWhole), so it is never saved over.
 std::unique_ptr<FlightData> ReadRecordFile(const std::string& path,
                                            const CalibrationBook& calibrations, RecordForm& form,
                                            std::string& message,

@@ -25,5 +25,10 @@ inline constexpr const char* kMsgRecordTooShort =
 // Saving a record file failed: its name and the system's reason. The file on
 // disk, if there was one, is unchanged.
 inline constexpr const char* kMsgRecordSaveFailed = "Can't save the record file %s (%s)!";
+// Saving over a file the record was not read whole from: its name and why.
+inline constexpr const char* kMsgRecordNotReadWhole =
+    "The record was not saved over %s: that file was not read whole (%s), and saving would lose "
+    "what was not read. Save the record under another name.";
+inline constexpr const char* kMsgRecordCut = "it is larger than %llu bytes, and only that much was read";
 
 }  // namespace tavix

@@ -175,3 +175,107 @@ std::vector<Sample> GenerateFlight(int count, std::uint32_t seed, bool troubled)
 }
 
 }  // namespace tavix::sim
+
+namespace tavix::sim {
+
+namespace {
+
+// The motor's operating point on a given motor voltage: rpm = Kv (Vm - Im Rm)
+// with the propeller's Im = k Kv rpm^2 / 10^9 (its shaft power k (rpm/1000)^3
+// over the back-EMF rpm / Kv), a quadratic in rpm.
+struct OperatingPoint {
+    double rpm = 0.0;
+    double amps = 0.0;
+};
+
+OperatingPoint Operate(const MotorSpec& motor, double vm) {
+    const double c = motor.kv * motor.kv * motor.rmOhm * motor.propK / 1e9;
+    const double rpm =
+        c > 0.0 ? (std::sqrt(1.0 + 4.0 * c * motor.kv * vm) - 1.0) / (2.0 * c) : motor.kv * vm;
+    return {rpm, motor.propK * motor.kv * rpm * rpm / 1e9};
+}
+
+}  // namespace
+
+std::vector<Sample> GenerateMotorFlight(int count, std::uint32_t seed, const MotorSpec& motor) {
+    std::vector<Sample> samples;
+    if (count <= 0) {
+        return samples;
+    }
+    samples.reserve(static_cast<std::size_t>(count));
+    Random rng(seed);
+
+    const double fullVolts = 4.18 * motor.cells;
+    const double emptyVolts = 3.65 * motor.cells;
+    const double airTemp = rng.Range(18.0, 30.0);
+    // A full flight uses about 60 % of the pack at a mean of some 12 A.
+    const double chargeStep = 0.6 / (12.0 * count);
+
+    const int groundStart = std::max(1, count / 20);
+    const int landingStart = count - std::max(1, count / 10);
+    const int groundEnd = count - std::max(1, count / 25);
+
+    double used = 0.0;
+    double temp = airTemp;
+    double throttle = 0.0;
+    double level = 0.0;
+    int held = 0;  // samples the current level has left
+    double batteryAmps = 0.0;
+
+    for (int j = 0; j < count; ++j) {
+        double target;
+        if (j < groundStart || j >= groundEnd) {
+            target = 0.0;
+        } else if (j < landingStart) {
+            if (held == 0) {
+                level = std::round(rng.Range(35.0, 95.0));
+                held = rng.Int(10, 20);
+            }
+            --held;
+            target = level;
+        } else {
+            const double left =
+                static_cast<double>(groundEnd - j) / std::max(1, groundEnd - landingStart);
+            target = 15.0 + (level - 15.0) * left;
+        }
+        throttle += std::clamp(target - throttle, -25.0, 25.0);
+        throttle = std::clamp(throttle, 0.0, 100.0);
+        // The ESC drives with the throttle the logger reads, in 0.5 % steps.
+        const std::uint8_t throttleRaw = ToByte(throttle * 2.0);
+        const double duty = throttleRaw / 200.0;
+
+        const double restVolts = fullVolts - (fullVolts - emptyVolts) * used;
+        double volts = restVolts - batteryAmps * motor.packOhm;
+        OperatingPoint point;
+        if (duty >= 0.03) {
+            // The pack's sag lowers the motor's voltage, which lowers the
+            // current: a few rounds settle both.
+            for (int round = 0; round < 6; ++round) {
+                point = Operate(motor, volts * duty);
+                batteryAmps = point.amps * duty;
+                volts = restVolts - batteryAmps * motor.packOhm;
+            }
+        } else {
+            batteryAmps = 0.3;  // the ESC and the receiver
+            volts = restVolts - batteryAmps * motor.packOhm;
+        }
+        used = std::min(1.0, used + batteryAmps * chargeStep);
+        temp += 0.0009 * batteryAmps * batteryAmps / motor.cells - 0.02 * (temp - airTemp);
+        temp = std::min(temp, 110.0);
+
+        Sample s;
+        s.voltage = ToByte((volts + rng.Range(-0.05, 0.05)) * 10.0);
+        s.current = ToByte((batteryAmps + rng.Range(-0.25, 0.25)) * 2.0);
+        s.throttle = throttleRaw;
+        s.temperature = ToByte(temp * 2.0);
+        const double rpm = point.rpm * rng.Range(0.997, 1.003);
+        if (rpm >= 300.0) {
+            const double period = 30.0 / (rpm * kPoles * 1e-6);
+            s.rpmPeriod = static_cast<std::uint16_t>(std::clamp(std::lround(period), 1L, 65535L));
+        }
+        samples.push_back(s);
+    }
+    return samples;
+}
+
+}  // namespace tavix::sim

@@ -71,8 +71,12 @@ GeneratedMemory GenerateLoggerMemory(const MemoryPlan& plan) {
     bool full = false;
 
     for (std::size_t i = 0; i < plan.flights.size() && !full; ++i) {
+        const std::uint32_t seed = FlightSeed(plan.seed, i);
         const std::vector<Sample> samples =
-            GenerateFlight(plan.flights[i], FlightSeed(plan.seed, i), plan.troubled);
+            plan.motors.empty()
+                ? GenerateFlight(plan.flights[i], seed, plan.troubled)
+                : GenerateMotorFlight(plan.flights[i], seed,
+                                      plan.motors[std::min(i, plan.motors.size() - 1)]);
         std::vector<Sample> written;
         written.reserve(samples.size());
         for (const Sample& s : samples) {
@@ -143,6 +147,22 @@ namespace tavix::sim {
 MemoryPlan TroubledMemoryPlan() {
     MemoryPlan plan = NormalMemoryPlan();
     plan.troubled = true;
+    return plan;
+}
+
+}  // namespace tavix::sim
+
+namespace tavix::sim {
+
+MemoryPlan MotorMemoryPlan() {
+    MemoryPlan plan;
+    plan.lastAddress = 0x1FFF;
+    plan.samplingRate = 5;
+    plan.flights = {240, 240, 240, 240};
+    const MotorSpec healthy;
+    MotorSpec damaged = healthy;
+    damaged.kv = healthy.kv * 0.92;
+    plan.motors = {healthy, healthy, healthy, damaged};
     return plan;
 }
 

@@ -49,6 +49,19 @@ struct Sample {
 void EncodeSample(const Sample& sample, std::uint8_t* out);
 Sample DecodeSample(const std::uint8_t* in);
 
+// A motor with its propeller on a pack, for flights that show what the motor
+// estimates read: the motor turns at rpm = Kv (Vm - Im Rm), the propeller
+// takes k (rpm / 1000)^3 watts, and the pack sags with the current it gives.
+struct MotorSpec {
+    double kv = 920.0;       // rpm per volt
+    double rmOhm = 0.08;     // winding resistance
+    double propK = 0.16;     // watts per (1000 rpm)^3
+    int cells = 4;           // LiPo cells in series
+    double packOhm = 0.025;  // pack and leads
+
+    bool operator==(const MotorSpec&) const = default;
+};
+
 struct MemoryPlan {
     // Last address of the memory; the memory is lastAddress + 1 bytes and the
     // sample ring must hold whole samples, so lastAddress + 1 is a multiple of 8.
@@ -58,6 +71,9 @@ struct MemoryPlan {
     std::vector<int> flights;       // samples per flight, in recording order (at most 16)
     std::uint32_t seed = 2014;
     bool troubled = false;  // flights with events to find (GenerateFlight)
+    // When not empty, flight i is a motor flight (GenerateMotorFlight) of
+    // motors[i], or of the last motor for the flights after it.
+    std::vector<MotorSpec> motors;
 };
 
 struct GeneratedMemory {
@@ -83,6 +99,13 @@ GeneratedMemory GenerateLoggerMemory(const MemoryPlan& plan);
 // which the pack's resistance can be read.
 std::vector<Sample> GenerateFlight(int count, std::uint32_t seed, bool troubled = false);
 
+// Samples of a flight flown with `motor`: on the ground, then throttle held
+// at levels between 25 and 95 % for 2 to 4 s each with quick moves between
+// them, then the landing. The ESC's duty cycle gives the motor Vm = Vbattery x
+// throttle and the battery Ibattery = Im x throttle; the logger's readings
+// carry a little noise and its steps (0.1 V, 0.5 A, 0.5 %, the RPM period).
+std::vector<Sample> GenerateMotorFlight(int count, std::uint32_t seed, const MotorSpec& motor);
+
 // The demo memories.
 // Normal: four flights, one of them too short to keep (40 samples), filling
 // most of an 8 KB memory; the bytes to upload are not a multiple of 512.
@@ -93,5 +116,8 @@ MemoryPlan WrappedMemoryPlan();
 MemoryPlan EmptyMemoryPlan();
 // Troubled: the normal memory's flights, each a troubled one.
 MemoryPlan TroubledMemoryPlan();
+// Motor: four flights of 48 s of one motor (Kv 920, 80 mOhm, k 0.16 on 4S),
+// the last after its magnets were heat-damaged (Kv down 8 %).
+MemoryPlan MotorMemoryPlan();
 
 }  // namespace tavix::sim

@@ -254,14 +254,11 @@ void FirmwareDownload::OnStart() {
 void FirmwareDownload::TakeStartRead(const Bytes& block) {
     startRead_ = false;
     const bool same = SameEscAsShown(block);
-    const std::string before = DescribeIdentity(IdentityOfBlock(paramBlock_));
+    const std::string text = OtherEscText(IdentityOfBlock(block), IdentityOfBlock(paramBlock_));
     TakeVersionReply(block);
     if (!same) {
         Notify();
-        GetPrompt().Message(
-            FormatText(kFmtOtherEscOnPort, DescribeIdentity(IdentityOfBlock(block)).c_str(),
-                       before.c_str()),
-            PromptIcon::Exclamation);
+        GetPrompt().Message(text, PromptIcon::Exclamation);
         return;
     }
     Notify();
@@ -304,6 +301,9 @@ void FirmwareDownload::OnStop() {
 
 void FirmwareDownload::EndDownload(UpgradePhase phase) {
     state_.busy = false;
+    if (state_.incomplete) {
+        state_.currentVersion = {};  // the block's version no longer says what runs
+    }
     state_.phase = phase;
     state_.stopEnabled = false;
     state_.browseEnabled = versionRead_;

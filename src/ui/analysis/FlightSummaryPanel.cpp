@@ -10,13 +10,23 @@ namespace tavix {
 
 FlightSummaryPanel::FlightSummaryPanel(QWidget* parent, int pairsPerLine, const char* omitted)
     : QWidget(parent) {
+    Build(QuantityTexts(FlightQuantities{}), pairsPerLine, omitted);
+}
+
+FlightSummaryPanel::FlightSummaryPanel(const std::vector<QuantityText>& layout, QWidget* parent,
+                                       int pairsPerLine)
+    : QWidget(parent) {
+    Build(layout, pairsPerLine, nullptr);
+}
+
+void FlightSummaryPanel::Build(const std::vector<QuantityText>& texts, int pairsPerLine,
+                               const char* omitted) {
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setVerticalSpacing(1);
     layout->setHorizontalSpacing(10);
     const int perLine = std::max(1, pairsPerLine);
-    const std::vector<QuantityText> empty = QuantityTexts(FlightQuantities{});
-    for (const QuantityText& text : empty) {
+    for (const QuantityText& text : texts) {
         if (omitted != nullptr && text.caption == omitted) {
             continue;
         }

@@ -22,6 +22,9 @@ public:
     // (a page that shows it elsewhere already).
     explicit FlightSummaryPanel(QWidget* parent = nullptr, int pairsPerLine = 1,
                                 const char* omitted = nullptr);
+    // A panel of other figures: one caption per text of `layout`, in its order
+    // (the values read "-" until Show).
+    FlightSummaryPanel(const std::vector<QuantityText>& layout, QWidget* parent, int pairsPerLine);
 
     // A converted flight (after FlightData::Convert).
     void SetRecord(const FlightData& data);
@@ -33,9 +36,11 @@ public:
     // The value shown beside `caption` (one of the captions of
     // analysis/AnalysisMessages.h); empty for an unknown caption.
     QString Value(const QString& caption) const;
+    // The values of the captions `texts` name (others keep theirs).
+    void Show(const std::vector<QuantityText>& texts);
 
 private:
-    void Show(const std::vector<QuantityText>& texts);
+    void Build(const std::vector<QuantityText>& layout, int pairsPerLine, const char* omitted);
 
     std::vector<QLabel*> captions_;
     std::vector<QLabel*> values_;

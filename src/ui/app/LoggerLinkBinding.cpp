@@ -100,7 +100,9 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
         if (!records_.MayLeaveRecord()) {
             return;
         }
-        const std::string note = WithPackLine(ToGbk(view_.NoteText()), ToGbk(view_.PackText()));
+        const std::string note =
+            WithNoteLine(WithPackLine(ToGbk(view_.NoteText()), ToGbk(view_.PackText())),
+                         kModelPrefix, ToGbk(view_.ModelText()));
         if (note.size() > kMaxNoteLength) {
             shown->Message(FormatText(kMsgNoteWithPackTooLong, static_cast<int>(kMaxNoteLength)),
                            PromptIcon::Exclamation);

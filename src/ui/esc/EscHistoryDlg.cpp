@@ -9,11 +9,12 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "base/OutsideText.h"
 #include "esc/EscMessages.h"
 #include "esc/EscParamSession.h"
+#include "esc/EscPageEdits.h"
 #include "esc/EscParamText.h"
 #include "platform/GbkText.h"
-#include "shell/Prompt.h"
 
 namespace tavix {
 
@@ -26,9 +27,8 @@ const QColor kDiffers(255, 236, 160);
 
 }  // namespace
 
-EscHistoryDlg::EscHistoryDlg(EscParamSession& session, const EscHistory& history, Prompt& prompt,
-                             QWidget* parent)
-    : QDialog(parent), session_(session), prompt_(prompt) {
+EscHistoryDlg::EscHistoryDlg(EscParamSession& session, const EscHistory& history, QWidget* parent)
+    : QDialog(parent), session_(session) {
     setWindowTitle(QString::fromLatin1(kCaption));
     setObjectName(QStringLiteral("escHistory"));
     resize(900, 520);
@@ -44,9 +44,11 @@ EscHistoryDlg::EscHistoryDlg(EscParamSession& session, const EscHistory& history
     list_ = new QListWidget(this);
     list_->setAccessibleName(QStringLiteral("Snapshots"));
     for (const EscSnapshot& s : snapshots_) {
+        // The time and reason lines are the file's own: shown escaped.
         list_->addItem(QStringLiteral("%1  %2  %3")
-                           .arg(QString::fromLatin1(s.time.c_str()),
-                                QString::fromLatin1(s.reason.c_str()), FromGbk(s.version)));
+                           .arg(QString::fromLatin1(EscapeControls(s.time).c_str()),
+                                QString::fromLatin1(EscapeControls(s.reason).c_str()),
+                                FromGbk(EscapeControls(s.version))));
     }
     list_->setMinimumWidth(list_->fontMetrics().horizontalAdvance(QStringLiteral(
                                "2026-12-07 14:30:05  before-upgrade  TVKC20140C300312")) +
@@ -113,13 +115,12 @@ void EscHistoryDlg::OnRestore() {
     if (row < 0 || row >= static_cast<int>(snapshots_.size())) {
         return;
     }
-    const std::string refusal = session_.Restore(snapshots_[static_cast<std::size_t>(row)].block);
-    if (!refusal.empty()) {
-        prompt_.Message(refusal, PromptIcon::Exclamation);
-        return;
+    // The session says what will change, asks, and writes; the page shows the
+    // write and its read-back, so the dialog closes once it is under way.
+    RestoreSnapshot(session_, snapshots_[static_cast<std::size_t>(row)].block);
+    if (session_.State().phase == EscPhase::Writing) {
+        accept();
     }
-    accept();
-    prompt_.Message(kMsgEscRestoredNotSent, PromptIcon::Information);
 }
 
 }  // namespace tavix

@@ -16,13 +16,11 @@ class QTableWidget;
 namespace tavix {
 
 class EscParamSession;
-class Prompt;
 
 class EscHistoryDlg : public QDialog {
     Q_OBJECT
 public:
-    EscHistoryDlg(EscParamSession& session, const EscHistory& history, Prompt& prompt,
-                  QWidget* parent = nullptr);
+    EscHistoryDlg(EscParamSession& session, const EscHistory& history, QWidget* parent = nullptr);
 
     // For the widget tests.
     QListWidget* Snapshots() const { return list_; }
@@ -35,7 +33,6 @@ private:
     void OnRestore();
 
     EscParamSession& session_;
-    Prompt& prompt_;
     std::vector<EscSnapshot> snapshots_;
     QListWidget* list_ = nullptr;
     QTableWidget* table_ = nullptr;

@@ -21,6 +21,7 @@
 #include "base/OutsideText.h"
 #include "base/RegularFile.h"
 #include "esc/EscMessages.h"
+#include "esc/EscPageEdits.h"
 #include "esc/EscParamText.h"
 #include "link/DeviceRequest.h"
 #include "platform/GbkText.h"
@@ -261,7 +262,7 @@ void EscPage::OnHistory() {
     if (!session_->Visible() || historyDlg_) {
         return;
     }
-    historyDlg_ = new EscHistoryDlg(*session_, UserEscHistory(), prompt_, this);
+    historyDlg_ = new EscHistoryDlg(*session_, UserEscHistory(), this);
     historyDlg_->setAttribute(Qt::WA_DeleteOnClose);
     historyDlg_->open();
 }

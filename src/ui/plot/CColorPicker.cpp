@@ -96,7 +96,10 @@ bool CColorPicker::OpenPaletteFrom(const QPoint& pressedAt) {
     const PalettePoint at =
         PalettePosition({button.left(), button.top(), button.right() + 1, button.bottom() + 1},
                         {area.left(), area.top(), area.right() + 1, area.bottom() + 1});
-    palette_ = new ColourPaletteWindow(this, colour_, pressedAt);
+    palette_ = new ColourPaletteWindow(
+        this, colour_, pressedAt,
+        [this](std::optional<ColourRef> chosen) { PaletteFinished(chosen); },
+        [this] { OpenColourDialog(); });
     palette_->move(at.x, at.y);
     palette_->show();
     if (!palette_->isVisible()) {

@@ -57,7 +57,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    friend class ColourPaletteWindow;
     // Opens the palette for a press at `pressedAt` (screen pixels).
     bool OpenPaletteFrom(const QPoint& pressedAt);
     // The palette is done: close it and take `chosen` when it is a change.

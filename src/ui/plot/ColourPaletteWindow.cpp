@@ -9,7 +9,6 @@
 #include <QToolButton>
 
 #include "platform/GbkText.h"
-#include "ui/plot/CColorPicker.h"
 
 namespace tavix {
 
@@ -113,10 +112,10 @@ PalettePoint ScreenPoint(const QMouseEvent* event) {
 
 }  // namespace
 
-ColourPaletteWindow::ColourPaletteWindow(CColorPicker* owner, ColourRef colour,
-                                         const QPoint& pressedAt)
+ColourPaletteWindow::ColourPaletteWindow(QWidget* owner, ColourRef colour, const QPoint& pressedAt,
+                                         FinishedFn finished, std::function<void()> moreColours)
     : QWidget(owner, Qt::Popup | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      owner_(owner),
+      onFinished_(std::move(finished)),
       pipette_(PipetteCursor()) {
     setObjectName(QString::fromLatin1(kClassName));
     setWindowTitle(QString::fromLatin1(kTitle));
@@ -130,7 +129,7 @@ ColourPaletteWindow::ColourPaletteWindow(CColorPicker* owner, ColourRef colour,
     font_.setWeight(QFont::Normal);
     auto* more = new MoreColoursButton(this);
     more->setGeometry(ToQRect(kMoreButton).translated(kBorder, kBorder));
-    QObject::connect(more, &QToolButton::clicked, owner_, &CColorPicker::OpenColourDialog);
+    QObject::connect(more, &QToolButton::clicked, this, std::move(moreColours));
     tracker_.Open(colour, {pressedAt.x(), pressedAt.y()});
 }
 
@@ -139,7 +138,7 @@ void ColourPaletteWindow::Finish(std::optional<ColourRef> newColour) {
         return;
     }
     finished_ = true;
-    owner_->PaletteFinished(newColour);
+    onFinished_(newColour);
 }
 
 void ColourPaletteWindow::paintEvent(QPaintEvent*) {

@@ -8,14 +8,13 @@
 #include <QCursor>
 #include <QFont>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 #include "plot/ColourPalette.h"
 #include "plot/PaletteTracker.h"
 
 namespace tavix {
-
-class CColorPicker;
 
 inline QColor ToQColor(ColourRef c) {
     return QColor(RedOf(c), GreenOf(c), BlueOf(c));
@@ -27,8 +26,14 @@ inline ColourRef FromQColor(const QColor& c) {
 
 class ColourPaletteWindow : public QWidget {
 public:
-    // Opened by `owner` showing `colour`, by a press at `pressedAt` (screen pixels).
-    ColourPaletteWindow(CColorPicker* owner, ColourRef colour, const QPoint& pressedAt);
+    // The palette ended with a colour (nothing: closed without a change).
+    using FinishedFn = std::function<void(std::optional<ColourRef>)>;
+
+    // Opened by `owner` showing `colour`, by a press at `pressedAt` (screen
+    // pixels). `finished` hears how it ended, once; `moreColours` runs when
+    // its more-colours button is pressed.
+    ColourPaletteWindow(QWidget* owner, ColourRef colour, const QPoint& pressedAt,
+                        FinishedFn finished, std::function<void()> moreColours);
 
     // Ends the palette with `newColour` (nothing: closed without a change).
     void Finish(std::optional<ColourRef> newColour);
@@ -48,7 +53,7 @@ private:
     void SetCursor(PaletteCursor cursor);
     void RestoreCursor();
 
-    CColorPicker* owner_;
+    FinishedFn onFinished_;
     PaletteTracker tracker_;
     QFont font_;
     QCursor pipette_;

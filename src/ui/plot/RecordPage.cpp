@@ -19,6 +19,7 @@
 #include "SpanPanel.h"
 #include "analysis/AnalysisMessages.h"
 #include "analysis/FlightQuantities.h"
+#include "analysis/MotorHealth.h"
 #include "platform/GbkText.h"
 #include "plot/CurveModel.h"
 #include "plot/EventMarkers.h"
@@ -169,6 +170,7 @@ void RecordPage::ComparisonShown(bool comparing) {
     // events list and span (it compares the figures of every record) and
     // shares the height with the curves.
     summary_->setVisible(!comparing);
+    motor_->setVisible(!comparing);
     // The reference's events stay marked along the curves.
     eventList_->setVisible(!comparing);
     spanRule_->setVisible(!comparing);
@@ -187,6 +189,11 @@ QWidget* RecordPage::BuildAnalysis() {
     // Max.Power stands with the statistics above already.
     summary_ = new FlightSummaryPanel(row, 2, kQuantityMaxPower);
     summary_->setObjectName(QStringLiteral("flightSummary"));
+    // The motor's figures of the flight, beside its quantities.
+    motor_ = new FlightSummaryPanel(MotorTexts(MotorEstimate{}), row, 2);
+    motor_->setObjectName(QStringLiteral("motorFigures"));
+    motor_->setToolTip(QString::fromLatin1(kMotorFiguresTip));
+    motor_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
     powerCheck_ = new QCheckBox(QString::fromLatin1(kPowerCheckCaption), row);
     powerCheck_->setObjectName(QStringLiteral("powerCheck"));
     powerCheck_->setEnabled(false);
@@ -204,6 +211,8 @@ QWidget* RecordPage::BuildAnalysis() {
     compare_->setMinimumHeight(100);
     auto* flight = new QHBoxLayout();
     flight->addWidget(summary_);
+    flight->addSpacing(16);
+    flight->addWidget(motor_);
     flight->addWidget(compare_, 100);  // all the width while it is shown
     flight->addSpacing(24);
     flight->addWidget(powerCheck_, 0, Qt::AlignBottom);
@@ -280,8 +289,10 @@ void RecordPage::ShowRecord() {
     // One SpanIndex per record, the model's: the quantities come from it.
     if (const SpanIndex* index = model_->Index()) {
         summary_->SetQuantities(ComputeQuantities(*index));
+        motor_->Show(MotorTexts(FlightMotor(*index)));
     } else {
         summary_->Clear();
+        motor_->Clear();
     }
     powerCheck_->setEnabled(model_->PowerAvailable());
     FindEvents();

@@ -108,6 +108,8 @@ public:
     // The chart: the curves and their axis labels.
     QWidget* Chart() const { return chart_; }
     FlightSummaryPanel* Summary() const { return summary_; }
+    // The motor's figures of the flight (analysis/MotorHealth).
+    FlightSummaryPanel* MotorPanel() const { return motor_; }
     SpanPanel* Span() const { return span_; }
     QCheckBox* PowerCheck() const { return powerCheck_; }
     CColorPicker* PowerColourPicker() const { return powerColour_; }
@@ -142,6 +144,7 @@ private:
     QPushButton* snap_ = nullptr;
     std::array<QLabel*, kStatisticCount> values_{};
     FlightSummaryPanel* summary_ = nullptr;
+    FlightSummaryPanel* motor_ = nullptr;
     SpanPanel* span_ = nullptr;
     QCheckBox* powerCheck_ = nullptr;
     CColorPicker* powerColour_ = nullptr;

@@ -21,7 +21,9 @@
 #include "base/OutsideText.h"
 #include "platform/GbkText.h"
 #include "plot/EventMarkers.h"
+#include "records/MotorBook.h"
 #include "records/PackBook.h"
+#include "ui/records/ModelsView.h"
 #include "ui/records/PacksView.h"
 
 namespace tavix {
@@ -199,6 +201,12 @@ CLogbookDlg::CLogbookDlg(const CIniFile& ini, const std::array<int, kChannelCoun
     packs_->setAutoDefault(false);
     packs_->setEnabled(false);
     packs_->setToolTip(tr("The flights gathered by the pack their note names (\"Pack: NAME\")"));
+    models_ = new QPushButton(Latin(kModelsTitle) + QStringLiteral("..."), this);
+    models_->setObjectName(QStringLiteral("modelsButton"));
+    models_->setAutoDefault(false);
+    models_->setEnabled(false);
+    models_->setToolTip(
+        tr("Each flight's motor and propeller, by the model its note names (\"Model: NAME\")"));
     browse->setAutoDefault(false);
     auto* folderRow = new QHBoxLayout;
     folderRow->addWidget(folderLabel);
@@ -206,6 +214,7 @@ CLogbookDlg::CLogbookDlg(const CIniFile& ini, const std::array<int, kChannelCoun
     folderRow->addWidget(browse);
     folderRow->addWidget(reload);
     folderRow->addWidget(packs_);
+    folderRow->addWidget(models_);
 
     table_ = new QTableView(this);
     table_->setModel(proxy_);
@@ -261,6 +270,7 @@ CLogbookDlg::CLogbookDlg(const CIniFile& ini, const std::array<int, kChannelCoun
     connect(compare_, &QPushButton::clicked, this, &CLogbookDlg::CompareSelected);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(packs_, &QPushButton::clicked, this, &CLogbookDlg::ShowPacks);
+    connect(models_, &QPushButton::clicked, this, &CLogbookDlg::ShowModels);
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &CLogbookDlg::UpdateOpenButton);
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -291,6 +301,7 @@ void CLogbookDlg::SetFolder(const QString& folder) {
     folderEdit_->setText(QDir::toNativeSeparators(folder));
     model_->Clear();
     packs_->setEnabled(false);
+    models_->setEnabled(false);
     pending_.clear();
     next_ = 0;
     std::string error;
@@ -349,6 +360,7 @@ void CLogbookDlg::FinishLoading() {
     }
     status_->setText(summary_);
     packs_->setEnabled(flights > 0);
+    models_->setEnabled(flights > 0);
     table_->resizeColumnsToContents();
     if (!table_->currentIndex().isValid() && proxy_->rowCount() > 0) {
         table_->selectRow(0);
@@ -411,6 +423,16 @@ void CLogbookDlg::ShowPacks() {
     packsView_->show();
     packsView_->raise();
     packsView_->activateWindow();
+}
+
+void CLogbookDlg::ShowModels() {
+    if (modelsView_ == nullptr) {
+        modelsView_ = new ModelsView(this);
+    }
+    modelsView_->SetFlights(MotorHistory(MotorFlights(model_->Entries())));
+    modelsView_->show();
+    modelsView_->raise();
+    modelsView_->activateWindow();
 }
 
 void CLogbookDlg::Browse() {

@@ -31,6 +31,7 @@ namespace tavix {
 
 class LogbookTableModel;
 class PacksView;
+class ModelsView;
 
 // Texts of the window.
 inline constexpr const char* kLogbookTitle = "Logbook";
@@ -77,6 +78,11 @@ public:
     PacksView* Packs() const { return packsView_; }
     // Opens the "Packs" view over the flights listed.
     void ShowPacks();
+    QPushButton* ModelsButton() const { return models_; }
+    // The "Models" view (after ShowModels; null before).
+    ModelsView* Models() const { return modelsView_; }
+    // Opens the "Models" view over the flights listed.
+    void ShowModels();
 
     // A pass between window events reads at most this many files, and stops
     // early after this many ms.
@@ -118,7 +124,9 @@ private:
     QPushButton* open_ = nullptr;
     QPushButton* compare_ = nullptr;
     QPushButton* packs_ = nullptr;
+    QPushButton* models_ = nullptr;
     PacksView* packsView_ = nullptr;
+    ModelsView* modelsView_ = nullptr;
     QTimer* timer_ = nullptr;
 };
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/PackTrend.h"
+#include "ui/records/TrendPlot.h"
 
 class QLabel;
 class QTableWidget;
@@ -17,21 +18,6 @@ namespace tavix {
 
 inline constexpr const char* kPacksTitle = "Packs";
 
-// Three charts over one date axis; passive.
-class PackTrendPlot : public QWidget {
-    Q_OBJECT
-public:
-    explicit PackTrendPlot(QWidget* parent = nullptr);
-    void SetPacks(const std::vector<PackRow>& packs);
-    QSize sizeHint() const override { return {640, 330}; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    std::vector<PackRow> packs_;
-};
-
 class PacksView : public QDialog {
     Q_OBJECT
 public:
@@ -39,15 +25,12 @@ public:
     void SetPacks(const std::vector<PackRow>& packs);
 
     QTableWidget* Table() const { return table_; }
-    PackTrendPlot* Plot() const { return plot_; }
+    TrendPlot* Plot() const { return plot_; }
 
 private:
     QTableWidget* table_ = nullptr;
-    PackTrendPlot* plot_ = nullptr;
+    TrendPlot* plot_ = nullptr;
     QLabel* empty_ = nullptr;
 };
-
-// The colour of the i-th pack in the plot and the table.
-QColor PackColour(int index);
 
 }  // namespace tavix

@@ -153,6 +153,15 @@ void CTavixView::BuildLayout() {
     packEdit_->setPlaceholderText(tr("battery name"));
     packEdit_->setToolTip(tr("Uploaded flights get the note's first line \"Pack: NAME\""));
     form->addRow(new QLabel(tr("Pack :"), userGroup_), packEdit_);
+    // The model (motor and propeller) they are flown with, a note line too,
+    // so the logbook can follow each motor.
+    modelEdit_ = new QLineEdit(userGroup_);
+    modelEdit_->setObjectName(QStringLiteral("modelEdit"));
+    modelEdit_->setMaxLength(40);
+    modelEdit_->setMaximumWidth(120);
+    modelEdit_->setPlaceholderText(tr("model name"));
+    modelEdit_->setToolTip(tr("Uploaded flights get the note line \"Model: NAME\""));
+    form->addRow(new QLabel(tr("Model :"), userGroup_), modelEdit_);
     connect(gearEdit_, &QLineEdit::textEdited, this, &CTavixView::OnGearRateEdited);
     connect(polesEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
         bool ok = false;
@@ -222,7 +231,8 @@ void CTavixView::BuildLayout() {
     setTabOrder(openDevice_, gearEdit_);
     setTabOrder(gearEdit_, polesEdit_);
     setTabOrder(polesEdit_, packEdit_);
-    setTabOrder(packEdit_, upload_);
+    setTabOrder(packEdit_, modelEdit_);
+    setTabOrder(modelEdit_, upload_);
     setTabOrder(upload_, clear_);
     setTabOrder(clear_, exit_);
 }
@@ -332,6 +342,10 @@ void CTavixView::SetPoleNumber(int poles) {
 
 QString CTavixView::PackText() const {
     return packEdit_->text().trimmed();
+}
+
+QString CTavixView::ModelText() const {
+    return modelEdit_->text().trimmed();
 }
 
 QString CTavixView::NoteText() const {

@@ -80,6 +80,8 @@ public:
     // The battery pack of the flights to upload: the note's first line
     // "Pack: NAME" (records/PackTrend). Empty leaves the note as it is.
     QString PackText() const;
+    // The model flown: the note line "Model: NAME" (analysis/NoteLines).
+    QString ModelText() const;
     bool RecordShown() const { return recordShown_; }
 
     // --- pages ---------------------------------------------------------
@@ -115,6 +117,7 @@ public:
     QLineEdit* GearRateEdit() const { return gearEdit_; }
     QLineEdit* PoleNumberEdit() const { return polesEdit_; }
     QLineEdit* PackEdit() const { return packEdit_; }
+    QLineEdit* ModelEdit() const { return modelEdit_; }
     QPlainTextEdit* DescriptionBox() const { return description_; }
     QPlainTextEdit* NoteBox() const { return note_; }
     QGroupBox* UserParameterGroup() const { return userGroup_; }
@@ -161,6 +164,7 @@ private:
     QGroupBox* userGroup_ = nullptr;
     QLineEdit* gearEdit_ = nullptr;
     QLineEdit* packEdit_ = nullptr;
+    QLineEdit* modelEdit_ = nullptr;
     QLineEdit* polesEdit_ = nullptr;
     QPointer<CComConfigDlg> comDialog_;
     std::vector<PageHold> holds_;

@@ -8,7 +8,6 @@
 #include "analysis/AnalysisMessages.h"
 #include "analysis/FlightQuantities.h"
 #include "core/analysis/AnalysisTestData.h"
-#include "esc/EscParamText.h"
 #include "fakes/CommaLocale.h"
 
 namespace tavix {
@@ -22,6 +21,7 @@ using test::MakeAnalysisRecord;
 struct TestFlight {
     std::unique_ptr<FlightData> data;
     std::unique_ptr<SpanIndex> index;
+    std::optional<std::vector<NamedValue>> settings;
 
     TestFlight(int channels, int samples, int rate, int rise = -1, int riseRaw = 60) {
         data = MakeAnalysisRecord(channels, samples, rate, [=](int ch, int j) {
@@ -42,7 +42,7 @@ struct TestFlight {
         index = std::make_unique<SpanIndex>(*data);
     }
     ComparedFlight Compared(std::string name) const {
-        return {std::move(name), &data->record, index.get()};
+        return {std::move(name), settings, index.get()};
     }
 };
 
@@ -73,6 +73,10 @@ TEST(FlightCompare, AlignsEachFlightInItsOwnSeconds) {
          {AlignMode::Throttle, 20.0, {}},
          {{10, 300, 30, 40}, {10, 300, 0}},
          {{30, 3.0, true, 0}, {0, 0, true, 3.0}}},
+        {"a level a rounding above the sample counts as reached",
+         {AlignMode::Throttle, 20.00005, {}},
+         {{10, 300, 30, 40}},
+         {{30, 3.0, true, 0}}},
         {"never reached: at the start, flagged",
          {AlignMode::Throttle, 35.0, {}},
          {{10, 300, 50, 80}, {10, 300, 50}},
@@ -189,38 +193,32 @@ TEST(FlightCompare, DifferenceToTheReference) {
     }
 }
 
-Bytes TarrowBlock(std::uint8_t lvc) {
-    Bytes block(kParamBlockSize, 0);
-    const std::string version = "TVKA20141L400312";
-    std::copy(version.begin(), version.end(), block.begin() + kBlockVersionOffset);
-    block[TarrowTable().lists.front().offset] = lvc;
-    return block;
-}
-
 TEST(FlightCompare, SettingsThatDiffer) {
     TestFlight a(5, 100, 10), b(5, 100, 10), c(5, 100, 10);
-    const std::vector<ComparedFlight> flights{a.Compared("a"), b.Compared("b"), c.Compared("c")};
-    EXPECT_FALSE(CompareSettings(flights).Comparable());
+    auto compare = [&] {
+        return CompareSettings({a.Compared("a"), b.Compared("b"), c.Compared("c")});
+    };
+    EXPECT_FALSE(compare().Comparable());
 
-    const Bytes first = TarrowBlock(0);
-    const Bytes second = TarrowBlock(1);
-    a.data->record.escBlock.assign(first.begin(), first.end());
-    b.data->record.escBlock.assign(first.begin(), first.end());
-    SettingsComparison same = CompareSettings(flights);
+    a.settings = {{{"LVC", "3.0 V"}, {"Brake", "Off"}}};
+    b.settings = {{{"lvc", "3.0 V"}, {"Brake", "Off"}}};  // names match blanks and case ignored
+    SettingsComparison same = compare();
     EXPECT_TRUE(same.Comparable());
     EXPECT_TRUE(same.lines.empty());
     EXPECT_EQ(same.stored, (std::vector<bool>{true, true, false}));
 
-    c.data->record.escBlock.assign(second.begin(), second.end());
-    const SettingsComparison differ = CompareSettings(flights);
-    ASSERT_EQ(differ.lines.size(), 1u);
-    const EscList& lvc = TarrowTable().lists.front();
-    EXPECT_TRUE(SameName(differ.lines[0].name, ListName(lvc)));
-    EXPECT_EQ(differ.lines[0].values[0], differ.lines[0].values[1]);
-    EXPECT_NE(differ.lines[0].values[0], differ.lines[0].values[2]);
+    // Another series: its own parameter comes after the reference's order.
+    c.settings = {{{"Timing", "15 deg"}, {"Brake", "On"}, {"LVC", "3.0 V"}}};
+    const SettingsComparison differ = compare();
+    ASSERT_EQ(differ.lines.size(), 2u);
+    EXPECT_EQ(differ.lines[0].name, "Brake");
+    EXPECT_EQ(differ.lines[0].values, (std::vector<std::string>{"Off", "Off", "On"}));
+    EXPECT_EQ(differ.lines[1].name, "Timing");
+    EXPECT_EQ(differ.lines[1].values, (std::vector<std::string>{"", "", "15 deg"}));
 
-    a.data->record.escBlock.clear();  // the reference carries none
-    EXPECT_FALSE(CompareSettings(flights).Comparable());
+    a.settings.reset();  // the reference carries none
+    EXPECT_FALSE(compare().Comparable());
+    EXPECT_TRUE(compare().lines.empty());
 }
 
 TEST(FlightCompare, TableAndCsv) {

@@ -137,6 +137,9 @@ TEST(FlightEvents, EachKindAtItsEdges) {
         {"a stopped motor gives no RPM and is no missing reading",
          {.throttle = {0, 40, 40, 4, 40, 40}, .rawRpm = {0, 300, 0, 0, 300, 0}},
          {{K::NoReading, 2, 2, 1.0}, {K::NoReading, 5, 5, 1.0}}},
+        {"at the motor-off throttle itself the motor runs",
+         {.throttle = {40, 5, 4}, .rawRpm = {300, 0, 0}},
+         {{K::NoReading, 1, 1, 1.0}}},
     };
     for (const Case& c : cases) {
         ExpectEvents(c.name, c.flight, limits, c.expected);

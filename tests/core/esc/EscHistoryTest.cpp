@@ -3,12 +3,15 @@
 // restore that puts back the kept bytes too.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "base/FormatText.h"
 #include "core/esc/EscSessionFixture.h"
 #include "esc/EscHistory.h"
 #include "esc/EscMessages.h"
+#include "esc/EscPageEdits.h"
 #include "esc/EscParamText.h"
 #include "fakes/FixedClock.h"
 #include "fakes/TempDir.h"
@@ -72,6 +75,78 @@ TEST_F(History, TheFolderKeepsTheNewestFiftyOfEachSeriesAndVersion) {
     EXPECT_EQ(all.back().series, "Tarrow");
 }
 
+// A clock set back (no real-time clock, another time zone): fifty snapshots
+// of a later year, by this build and by older ones that kept no sequence,
+// must not push out the snapshot just taken.
+TEST_F(History, SnapshotsAreOrderedByTheirSequenceNotByTheClock) {
+    namespace fs = std::filesystem;
+    Bytes block = sim::DefaultParamBlock(sim::Series::Peldan);
+    clock.local.year = 2030;
+    for (int i = 0; i < 50; ++i) {
+        block[2] = static_cast<std::uint8_t>(i);
+        clock.local.second = i;
+        ASSERT_EQ(history.Keep(SnapshotReason::Read, block), "");
+    }
+    // Older builds named them by time alone: "20310101-000000-01-...".
+    for (const EscSnapshot& s : history.List()) {
+        std::string old = fs::path(s.path).filename().string();
+        old.replace(0, 23, FormatText("2031%04d-000000-01", s.block[2]));
+        std::string text = ReadBytes(s.path);
+        text.erase(text.find("# Sequence: "), text.find("# Reason") - text.find("# Sequence: "));
+        WriteBytes(history.Folder() + "/" + old, text);
+    }
+    clock.local = test::FixedClock{}.local;
+    block[2] = 99;
+    ASSERT_EQ(history.Keep(SnapshotReason::AfterWrite, block), "");
+
+    const auto all = history.List();
+    ASSERT_EQ(all.size(), kHistoryKeep);
+    EXPECT_EQ(all.front().path, history.LastKept());
+    EXPECT_EQ(all.front().block[2], 99);
+    EXPECT_EQ(all.front().sequence, 51);
+    EXPECT_EQ(all.front().time, "2014-03-07 12:00:00");
+    // Then the numbered ones, newest first; every snapshot without a number went.
+    EXPECT_EQ(all[1].block[2], 49);
+    EXPECT_EQ(all.back().block[2], 1);
+    EXPECT_EQ(all.back().sequence, 2);
+}
+
+TEST_F(History, SnapshotsWithoutASequenceStillReadAndComeLastInNameOrder) {
+    const Bytes block = sim::DefaultParamBlock(sim::Series::Tarrow);
+    ASSERT_EQ(history.Keep(SnapshotReason::Read, block), "");
+    const std::string text = ReadBytes(history.LastKept());
+    std::string unnumbered = text;
+    unnumbered.erase(text.find("# Sequence: "), text.find("# Reason") - text.find("# Sequence: "));
+    WriteBytes(history.Folder() + "/20300101-000000-01-Tarrow-x-read.esc.txt", unnumbered);
+    WriteBytes(history.Folder() + "/20300101-000000-02-Tarrow-x-read.esc.txt", unnumbered);
+    // A snapshot saved under a name of the user's keeps the number it holds.
+    WriteBytes(history.Folder() + "/mine.esc.txt", text);
+    std::vector<std::string> names;
+    for (const EscSnapshot& s : history.List()) {
+        names.push_back(std::filesystem::path(s.path).filename().string());
+    }
+    ASSERT_EQ(names.size(), 4u);
+    EXPECT_EQ(names[2], "20300101-000000-02-Tarrow-x-read.esc.txt");
+    EXPECT_EQ(names[3], "20300101-000000-01-Tarrow-x-read.esc.txt");
+    EXPECT_EQ(history.List().back().sequence, 0);
+}
+
+// A name swapped for a FIFO: opened without waiting for a writer, and refused.
+TEST_F(History, AFifoInPlaceOfASnapshotIsRefusedWithoutWaiting) {
+    ASSERT_EQ(history.Keep(SnapshotReason::Read, sim::DefaultParamBlock(sim::Series::Tarrow)), "");
+    std::string fifo = history.LastKept();
+    fifo.replace(fifo.find("-s000001-"), 9, "-s000002-");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string error;
+    EXPECT_FALSE(ReadSnapshot(fifo, error));
+    EXPECT_EQ(error, "not a snapshot file");
+    EXPECT_EQ(history.List().size(), 1u);
+    // Being the newest of this ESC by name, it is what a new block is compared
+    // with: it does not hang the keeping either.
+    EXPECT_EQ(history.Keep(SnapshotReason::Read, sim::DefaultParamBlock(sim::Series::Tarrow)), "");
+    EXPECT_EQ(history.List().front().sequence, 3);
+}
+
 TEST_F(History, AFailedWriteIsReportedAndUnknownBlocksAreNotKept) {
     WriteBytes(dir.File("file"), "in the way");
     EscHistory blocked(dir.File("file") + "/esc-history", clock);
@@ -110,60 +185,106 @@ protected:
 };
 
 TEST_F(PageHistory, ReadWriteAndRestoreEachLeaveASnapshot) {
-    Bytes factory = esc.device->ParamBlock();
-    factory[200] = 0x42;  // a byte the page neither shows nor writes
-    esc.device->SetParamBlock(factory);
     esc.ShowAndRead();
     EXPECT_EQ(Reasons(), std::vector<std::string>{"read"});
-
     esc.session.Select(0, 2);
     esc.Update();
     // The block before the write equals the read one and is not kept twice.
     EXPECT_EQ(Reasons(), (std::vector<std::string>{"after-write", "read"}));
     EXPECT_EQ(history.List().front().block, esc.device->ParamBlock());
 
-    // Restore the first snapshot: its values come back on the page; Update
-    // writes them and a snapshot of the restore is kept.
-    const EscSnapshot first = history.List().back();
-    EXPECT_EQ(esc.session.Restore(first.block), "");
-    EXPECT_EQ(esc.State().selection[0], factory[1]);
-    EXPECT_TRUE(esc.session.UnsentChanges());
-    esc.Update();
+    RestoreSnapshot(esc.session, history.List().back().block);
+    esc.time.Advance(400);
     EXPECT_EQ(esc.prompt.Last(), kMsgEscUpdateComplete);
     EXPECT_EQ(Reasons(), (std::vector<std::string>{"restore", "after-write", "read"}));
-    EXPECT_EQ(esc.device->ParamBlock()[1], factory[1]);
     EXPECT_FALSE(esc.session.UnsentChanges());
 }
 
-TEST_F(PageHistory, RestoreOfAnotherSeriesOrVersionIsRefused) {
+// What the ESC holds now, and a snapshot that differs from it in every kind
+// of byte a restore carries: a list, a value no list has, the temperature
+// offset, the calibration, and a byte kept as read.
+TEST_F(PageHistory, RestorePutsBackEveryCarriedByteExactlyAndSaysWhatItChanges) {
+    using Patch = std::vector<std::pair<std::size_t, std::uint8_t>>;  // offset, byte
+    struct Case {
+        sim::Series series;
+        Patch now;
+        Patch snapshot;
+        std::vector<std::string> changes;
+    };
+    const Case cases[] = {
+        // Drag Brake 40% -> 10%, Start Mode 9 (no entry), temperature offset
+        // 0 -> 7, the calibration 2000/3000/4000 -> 2000/3001/4100.
+        {sim::Series::Ostrin,
+         {{10, 7}, {7, 1}, {15, 0}, {128, 0xD0}, {129, 0x07}, {130, 0xB8}, {131, 0x0B},
+          {132, 0xA0}, {133, 0x0F}},
+         {{10, 2}, {7, 9}, {15, 7}, {130, 0xB9}, {132, 0x04}, {133, 0x10}},
+         {"Start Mode Standard -> unknown value 9", "Drag Brake 40% -> 10%",
+          "Forward Throttle Range 500 uS -> 549 uS", "Temperature Offset 0 -> 7"}},
+        // The forward end moves by half a microsecond: no range shows it.
+        {sim::Series::Ostrin,
+         {{128, 0xD0}, {129, 0x07}, {130, 0xB8}, {131, 0x0B}, {132, 0xA0}, {133, 0x0F}},
+         {{132, 0xA1}},
+         {"Offset 132 (throttle calibration) 160 -> 161"}},
+        {sim::Series::Velmor,
+         {{3, 0}, {10, 0}},
+         {{3, 2}, {10, 0x33}},
+         {"Brake  Types No Brake -> Hard Brake", "Offset 10 (kept as read) 0 -> 51"}},
+    };
+    for (const Case& c : cases) {
+        EscSession page{c.series};
+        Bytes now = page.device->ParamBlock();
+        for (const auto& [offset, byte] : c.now) {
+            now[offset] = byte;
+        }
+        now[200] = 0x42;  // a byte no write carries
+        page.device->SetParamBlock(now);
+        page.ShowAndRead();
+        Bytes snapshot = now;
+        for (const auto& [offset, byte] : c.snapshot) {
+            snapshot[offset] = byte;
+        }
+        std::string refusal;
+        EXPECT_EQ(RestoreChanges(page.session, snapshot, refusal), c.changes);
+        EXPECT_EQ(refusal, "");
+
+        // No writes nothing; Yes writes the snapshot byte for byte.
+        page.prompt.answers = {false};
+        RestoreSnapshot(page.session, snapshot);
+        EXPECT_EQ(page.device->RequestCount(kCmdWriteBlock), 0);
+        ASSERT_EQ(page.prompt.shown.back().text, kMsgEscConfirmRestore);
+        EXPECT_EQ(page.prompt.shown.back().detail.find(c.changes.front()), 0u);
+        RestoreSnapshot(page.session, snapshot);
+        page.time.Advance(400);
+        EXPECT_EQ(page.prompt.Last(), kMsgEscUpdateComplete);
+        EXPECT_EQ(page.device->ParamBlock(), RestoreBlock(page.Table(), snapshot));
+        for (std::size_t offset : CarriedOffsets(page.Table())) {
+            EXPECT_EQ(page.device->ParamBlock()[offset], snapshot[offset]) << offset;
+        }
+        EXPECT_EQ(page.device->ParamBlock()[0], kBlockFlag);
+        EXPECT_EQ(page.device->ParamBlock()[200], 0);
+        // Put back, nothing is left to change, and nothing is written again.
+        EXPECT_TRUE(RestoreChanges(page.session, snapshot, refusal).empty());
+        RestoreSnapshot(page.session, snapshot);
+        EXPECT_EQ(page.prompt.Last(), kMsgEscNothingToRestore);
+        EXPECT_EQ(page.device->RequestCount(kCmdWriteBlock), 1);
+    }
+}
+
+TEST_F(PageHistory, RestoreIsRefusedUnreadOrForAnotherSeriesOrVersion) {
+    std::string refusal;
+    esc.session.SetVisible(true);
+    RestoreSnapshot(esc.session, esc.device->ParamBlock());
+    EXPECT_EQ(esc.prompt.Last(), kMsgEscRestoreUnread);
     esc.ShowAndRead();
-    EXPECT_NE(esc.session.Restore(sim::DefaultParamBlock(sim::Series::Velmor)), "");
+    EXPECT_TRUE(RestoreChanges(esc.session, sim::DefaultParamBlock(sim::Series::Velmor), refusal)
+                    .empty());
+    EXPECT_NE(refusal.find("Velmor series, but this ESC is of the Ostrin"), std::string::npos);
     Bytes otherVersion = esc.device->ParamBlock();
     otherVersion[kBlockVersionOffset + 15] = '9';
     otherVersion[1] = 0;
-    EXPECT_NE(esc.session.Restore(otherVersion), "");
-    EXPECT_FALSE(esc.session.UnsentChanges());
-}
-
-TEST_F(PageHistory, RestorePutsBackTheKeptBytesOfTheSnapshot) {
-    EscSession velmor{sim::Series::Velmor};
-    velmor.session.SetHistory(&history);
-    Bytes before = velmor.device->ParamBlock();
-    velmor.ShowAndRead();
-    Bytes changed = before;
-    for (std::size_t offset : velmor.Table().keptOffsets) {
-        changed[offset] = 0x99;
-    }
-    velmor.device->SetParamBlock(changed);  // e.g. an upgrade reset them
-    velmor.session.OnReadFromEsc();         // nothing unsent: reads without asking
-    velmor.time.Advance(200);
-    ASSERT_EQ(velmor.session.LastRead(), changed);
-    EXPECT_TRUE(velmor.prompt.shown.empty());
-    ASSERT_EQ(velmor.session.Restore(before), "");
-    velmor.Update();
-    for (std::size_t offset : velmor.Table().keptOffsets) {
-        EXPECT_EQ(velmor.device->ParamBlock()[offset], before[offset]) << offset;
-    }
+    RestoreSnapshot(esc.session, otherVersion);
+    EXPECT_NE(esc.prompt.Last().find("The snapshot was taken of firmware"), std::string::npos);
+    EXPECT_EQ(esc.device->RequestCount(kCmdWriteBlock), 0);
 }
 
 TEST_F(PageHistory, AWriteThatDidNotTakeNamesTheParameters) {

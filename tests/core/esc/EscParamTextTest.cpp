@@ -1,8 +1,11 @@
 // The page's parameters as text: what the command line takes and the
 // parameter files hold.
+#include "esc/EscPageEdits.h"
 #include "esc/EscParamText.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "core/esc/EscSessionFixture.h"
 
@@ -93,6 +96,33 @@ TEST(EscParamText, AFileLoadsBackIntoAPageOfTheSameSeriesOnly) {
     EXPECT_EQ(error.rfind("b.esc.txt, line 13: \"11%\" is no value of Drag Brake", 0), 0u) << error;
     EXPECT_TRUE(ParseParamFile(OstrinTable(), "LVC: Auto\n", "c.txt", error).empty());
     EXPECT_EQ(error, "c.txt is not a Tavix ESC parameter file!");
+}
+
+// A record keeps the block of the ESC it flew with; a comparison of flights
+// reads its settings as the page would show them.
+TEST(EscParamText, StoredSettingsReadAsThePageShowsThem) {
+    EscSession esc(sim::Series::Ostrin);
+    const Bytes block = esc.device->ParamBlock();
+    const std::string stored(block.begin(), block.end());
+    const auto settings = StoredSettings(stored);
+    ASSERT_TRUE(settings.has_value());
+    const std::vector<EscNamedValue> page = BlockValues(OstrinTable(), block);
+    ASSERT_EQ(settings->size(), page.size());
+    for (std::size_t i = 0; i < page.size(); ++i) {
+        EXPECT_EQ((*settings)[i].name, page[i].name);
+        EXPECT_EQ((*settings)[i].value, ShownValue(page[i]));
+    }
+    const auto neutral = std::find_if(settings->begin(), settings->end(), [](const NamedValue& v) {
+        return v.name == "Throttle Neutral";
+    });
+    ASSERT_NE(neutral, settings->end());
+    EXPECT_EQ(neutral->value, "1500 uS");
+
+    std::string unknown = stored;
+    unknown.replace(kBlockVersionOffset, 4, "XXXX");
+    for (const std::string& none : {stored.substr(1), unknown, std::string()}) {
+        EXPECT_FALSE(StoredSettings(none).has_value());
+    }
 }
 
 }  // namespace

@@ -71,7 +71,17 @@ TEST_F(PortDoctorTest, NoPermissionNamesTheGroupAndTheCommand) {
     EXPECT_EQ(report.cause, "no permission: log in again to use group dialout");
     EXPECT_TRUE(Says(report, "newgrp dialout"));
 
-    // Only the owner may use it: joining a group would not help.
+    // In the group now, and still refused: neither joining nor a new login helps.
+    sys.groupsNow.insert(20);
+    report = Diagnose();
+    EXPECT_EQ(report.cause, "no permission: refused although ann is in group dialout");
+    sys.groupsNow.clear();
+
+    // A group that may only read, or only the owner: joining a group would
+    // not help.
+    sys.files["/dev/ttyUSB0"].mode = 0640;
+    report = Diagnose();
+    EXPECT_EQ(report.cause, "no permission: crw-r----- for group dialout");
     sys.files["/dev/ttyUSB0"].mode = 0600;
     report = Diagnose();
     EXPECT_EQ(report.cause, "no permission: crw------- for group dialout");

@@ -34,6 +34,8 @@ TEST(PortName, OptionOverridesTheStoredNumber) {
     EXPECT_EQ(ResolvePort("DEMO", 2, ini), "demo");
     EXPECT_EQ(ResolvePort("COM2", 5, ini), "/dev/ttyACM0");
     EXPECT_EQ(ResolvePort("com 5", 2, ini), "/dev/ttyUSB4");
+    EXPECT_EQ(ResolvePort("COM100", 2, ini), "/dev/ttyUSB99");  // three digits are a number
+    EXPECT_EQ(ResolvePort("COM1000", 2, ini), "COM1000");       // four are a name
     EXPECT_EQ(ResolvePort("/dev/pts/7", 2, ini), "/dev/pts/7");
     // Not a port number: taken as a path.
     EXPECT_EQ(ResolvePort("COMX", 2, ini), "COMX");

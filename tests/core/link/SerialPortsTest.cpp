@@ -25,8 +25,11 @@ std::vector<std::string> Paths(const std::vector<SerialPortEntry>& ports) {
 }
 
 TEST(SerialPorts, StableNamesFirstThenNaturalOrderInUseMarked) {
+    // rfcomm0 sorts before the stable names but has none; ttyUSB11 after
+    // ttyUSB2 by its number, not its text.
     const std::vector<SerialPortEntry> found = {Port("/dev/ttyUSB10"), Port("/dev/ttyS0"),
-                                                Port("/dev/ttyUSB2"), Port("/dev/ttyACM0")};
+                                                Port("/dev/ttyUSB11"), Port("/dev/ttyUSB2"),
+                                                Port("/dev/ttyACM0"),  Port("/dev/rfcomm0")};
     const std::vector<StableName> links = {
         {"/dev/serial/by-id/usb-b-if00", "/dev/ttyACM0"},
         {"/dev/serial/by-id/usb-a-if00", "/dev/ttyACM0"},  // first in name order wins
@@ -34,7 +37,7 @@ TEST(SerialPorts, StableNamesFirstThenNaturalOrderInUseMarked) {
     EXPECT_EQ(
         Paths(ArrangePorts(found, links, "/dev/ttyACM0", true)),
         (std::vector<std::string>{"/dev/serial/by-id/usb-a-if00 *", "/dev/serial/by-id/usb-z-if00",
-                                  "/dev/ttyS0", "/dev/ttyUSB2"}));
+                                  "/dev/rfcomm0", "/dev/ttyS0", "/dev/ttyUSB2", "/dev/ttyUSB11"}));
     // The port in use named by its stable name; a pseudo-terminal the system
     // does not list is added; the demo device and a missing port are not.
     EXPECT_EQ(Paths(ArrangePorts(found, links, "/dev/serial/by-id/usb-z-if00", true))[1],

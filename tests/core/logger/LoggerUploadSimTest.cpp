@@ -7,6 +7,7 @@
 #include "logger/LoggerHeader.h"
 #include "logger/LoggerMessages.h"
 #include "records/CTavixDoc.h"
+#include "records/RecordCodec.h"
 #include "sim/SimSerialBackend.h"
 #include "support/MainFormFixture.h"
 
@@ -42,7 +43,7 @@ protected:
         FlightSplitter(block, image)
             .WriteFlights(*work, clock, dir.Path().string(),
                           [&](const std::string& path, const FlightRecord& r, std::string&) {
-                              files[path] = CTavixDoc::Serialize(r);
+                              files[path] = EncodeRecordFile(r);
                               return true;
                           });
         return files;

@@ -40,7 +40,7 @@ protected:
         auto before = test::MakeRecord(8, 50, "0V20");
         SetFixedText(before->channels[6].name, "kept channel 6");
         config.Record() = *before;
-        onScreen = CTavixDoc::Serialize(config.Record());
+        onScreen = EncodeRecordFile(config.Record());
     }
 
     std::string WriteRecordFile(const std::string& bytes, const std::string& name = "r.dat") {
@@ -50,7 +50,7 @@ protected:
     }
 
     void ExpectRecordOnScreenUnchanged() {
-        EXPECT_EQ(CTavixDoc::Serialize(config.Record()), onScreen);
+        EXPECT_EQ(EncodeRecordFile(config.Record()), onScreen);
         EXPECT_FALSE(config.Record().dataLoaded);
     }
 
@@ -64,7 +64,7 @@ protected:
 };
 
 TEST_F(CTavixDocTest, OpenThenSaveGivesTheSameBytes) {
-    const std::string original = CTavixDoc::Serialize(*test::MakeRecord(5, 1234));
+    const std::string original = EncodeRecordFile(*test::MakeRecord(5, 1234));
     const std::string path = WriteRecordFile(original);
     ASSERT_TRUE(doc.OnOpenDocument(path, form, message)) << message;
     const std::string copy = dir.File("copy.dat");
@@ -73,7 +73,7 @@ TEST_F(CTavixDocTest, OpenThenSaveGivesTheSameBytes) {
 }
 
 TEST_F(CTavixDocTest, OpenFillsTheFormAndMarksTheRecordLoaded) {
-    const std::string path = WriteRecordFile(CTavixDoc::Serialize(*test::MakeRecord(5, 200)));
+    const std::string path = WriteRecordFile(EncodeRecordFile(*test::MakeRecord(5, 200)));
     ASSERT_TRUE(doc.OnOpenDocument(path, form, message)) << message;
     EXPECT_EQ(form.note, "first flight of the day");
     EXPECT_EQ(form.gearRate, 2.5f);
@@ -89,7 +89,7 @@ TEST_F(CTavixDocTest, OpenFillsTheFormAndMarksTheRecordLoaded) {
 }
 
 TEST_F(CTavixDocTest, CalibrationComesFromConfigAtOpenTime) {
-    const std::string path = WriteRecordFile(CTavixDoc::Serialize(*test::MakeRecord(5, 100)));
+    const std::string path = WriteRecordFile(EncodeRecordFile(*test::MakeRecord(5, 100)));
     ASSERT_TRUE(doc.OnOpenDocument(path, form, message));
     EXPECT_FLOAT_EQ(config.Record().calibration[0].k, 0.1f);
     EXPECT_FLOAT_EQ(config.Record().calibration[4].k, 0.000001f);
@@ -120,7 +120,7 @@ TEST_F(CTavixDocTest, GearRateIsRoundedForTheFormAndNeverBelowOne) {
         {1e38f, 1.0f, 1.0f},  // finite, but the RPM would overflow
     };
     for (const Case& c : cases) {
-        std::string bytes = CTavixDoc::Serialize(*test::MakeRecord(5, 64));
+        std::string bytes = EncodeRecordFile(*test::MakeRecord(5, 64));
         PutF32(bytes, 28, c.file);
         ASSERT_TRUE(doc.LoadRecord(bytes, "g.dat", form, message)) << message;
         EXPECT_FLOAT_EQ(form.gearRate, c.form) << c.file;
@@ -132,7 +132,7 @@ TEST_F(CTavixDocTest, GearRateIsRoundedForTheFormAndNeverBelowOne) {
 // as the smallest pole number, as a gear rate that is none loads as 1.
 TEST_F(CTavixDocTest, APoleNumberOfZeroOrBelowLoadsAsTheSmallest) {
     for (auto [file, loaded] : {std::pair{0, 2}, {-14, 2}, {1, 1}, {14, 14}}) {
-        std::string bytes = CTavixDoc::Serialize(*test::MakeRecord(5, 64));
+        std::string bytes = EncodeRecordFile(*test::MakeRecord(5, 64));
         PutI32(bytes, 32, file);
         ASSERT_TRUE(doc.LoadRecord(bytes, "p.dat", form, message)) << message;
         EXPECT_EQ(form.poles, loaded) << file;
@@ -144,7 +144,7 @@ TEST_F(CTavixDocTest, APoleNumberOfZeroOrBelowLoadsAsTheSmallest) {
 
 TEST_F(CTavixDocTest, YAxisChannelOutsideTheChannelsIsTakenModuloEight) {
     for (auto [file, loaded] : {std::pair{11, 3}, {-1, 7}, {7, 7}}) {
-        std::string bytes = CTavixDoc::Serialize(*test::MakeRecord(5, 64));
+        std::string bytes = EncodeRecordFile(*test::MakeRecord(5, 64));
         PutI32(bytes, 812, file);
         ASSERT_TRUE(doc.LoadRecord(bytes, "y.dat", form, message));
         EXPECT_EQ(config.Record().header.yAxis, loaded);
@@ -152,7 +152,7 @@ TEST_F(CTavixDocTest, YAxisChannelOutsideTheChannelsIsTakenModuloEight) {
 }
 
 TEST_F(CTavixDocTest, FilesThatDoNotFitAreRefusedAndTheRecordStays) {
-    const std::string good = CTavixDoc::Serialize(*test::MakeRecord(5, 100));
+    const std::string good = EncodeRecordFile(*test::MakeRecord(5, 100));
     const std::size_t full = good.size();
     struct Case {
         const char* what;
@@ -193,20 +193,19 @@ TEST_F(CTavixDocTest, FilesThatDoNotFitAreRefusedAndTheRecordStays) {
 }
 
 TEST_F(CTavixDocTest, UnknownHardwareIsRefusedAndTheRecordStays) {
-    const std::string path =
-        WriteRecordFile(CTavixDoc::Serialize(*test::MakeRecord(5, 64, "9Z99")));
+    const std::string path = WriteRecordFile(EncodeRecordFile(*test::MakeRecord(5, 64, "9Z99")));
     EXPECT_FALSE(doc.OnOpenDocument(path, form, message));
     EXPECT_EQ(message, "No configure of 9Z99, record load failed");
     ExpectRecordOnScreenUnchanged();
 }
 
 TEST_F(CTavixDocTest, BytesAfterTheLastChannelAreIgnored) {
-    const std::string good = CTavixDoc::Serialize(*test::MakeRecord(5, 100));
+    const std::string good = EncodeRecordFile(*test::MakeRecord(5, 100));
     auto record = std::make_unique<FlightRecord>();
-    const RecordReadResult read = CTavixDoc::Serialize(good + "0123456789", *record, "t.dat");
+    const RecordReadResult read = DecodeRecordFile(good + "0123456789", *record, "t.dat");
     EXPECT_TRUE(read.ok);
     EXPECT_EQ(read.trailingBytes, 10u);
-    EXPECT_EQ(CTavixDoc::Serialize(*record), good);
+    EXPECT_EQ(EncodeRecordFile(*record), good);
 }
 
 TEST_F(CTavixDocTest, AMissingFileOrNoRegularFileSaysWhyWithoutWaiting) {
@@ -241,6 +240,44 @@ TEST_F(CTavixDocTest, StartUpRecordSavesEightFullChannels) {
     const std::string path = dir.File("startup.dat");
     ASSERT_TRUE(freshDoc.OnSaveDocument(path, form, message));
     EXPECT_EQ(std::filesystem::file_size(path), RecordFileSize(8, 16384));
+}
+
+// A file that was not read whole (past the read limit, or an extension
+// damaged from some section on) is never saved over: that would lose what was
+// not read. Under another name it saves, and that file may be saved again.
+TEST_F(CTavixDocTest, AFileNotReadWholeIsNotSavedOver) {
+    auto record = test::MakeRecord(5, 100);
+    record->escBlock = std::string(512, '\x01');
+    const std::string good = EncodeRecordFile(*record);
+    std::string damaged = good;
+    damaged.back() = static_cast<char>(damaged.back() ^ 1);
+    struct Case {
+        std::string bytes;
+        std::string why;
+    };
+    const Case cases[] = {
+        {damaged, "its extension is damaged: section 1 (ESCB) fails its checksum"},
+        {good + std::string(kRecordReadLimit, '\0'),
+         FormatText(kMsgRecordCut, static_cast<unsigned long long>(kRecordReadLimit))},
+    };
+    for (const Case& c : cases) {
+        const std::string path = WriteRecordFile(c.bytes);
+        const std::string link = dir.File("link.dat");
+        std::filesystem::remove(link);
+        std::filesystem::create_symlink(path, link);
+        ASSERT_TRUE(doc.OnOpenDocument(path, form, message)) << message;
+        EXPECT_EQ(config.Record().notReadWhole, c.why);
+        for (const std::string& over : {path, link}) {
+            EXPECT_FALSE(doc.OnSaveDocument(over, form, message));
+            EXPECT_EQ(message, FormatText(kMsgRecordNotReadWhole, over.c_str(), c.why.c_str()));
+        }
+        EXPECT_EQ(test::ReadBytes(path), c.bytes);
+        const std::string other = dir.File("other.dat");
+        ASSERT_TRUE(doc.OnSaveDocument(other, form, message)) << message;
+        ASSERT_TRUE(doc.OnSaveDocument(other, form, message)) << message;
+        const std::size_t recordPart = RecordFileSize(5, 100);
+        EXPECT_EQ(test::ReadBytes(other).substr(0, recordPart), good.substr(0, recordPart));
+    }
 }
 
 TEST_F(CTavixDocTest, AFailedSaveNamesTheFileAndLeavesNothing) {

@@ -13,6 +13,7 @@
 #include "core/records/RecordTestData.h"
 #include "fakes/TempDir.h"
 #include "records/CTavixDoc.h"
+#include "records/RecordCodec.h"
 #include "records/RecordFile.h"
 #include "records/RecordSummary.h"
 
@@ -40,7 +41,7 @@ protected:
             record->raw[kThrottle][j] = j >= riseSeconds * rate ? 60 : 10;
         }
         const std::string path = dir.File(name);
-        test::WriteBytes(path, CTavixDoc::Serialize(*record));
+        test::WriteBytes(path, EncodeRecordFile(*record));
         return path;
     }
 

@@ -233,7 +233,9 @@ TEST(CsvValue, FormatsLikePrintfAndSpellsSpecialValuesOneWay) {
     }
     // A decimal comma in the user's locale does not reach the file.
     const test::CommaLocale locale;
-    EXPECT_TRUE(locale.Active());
+    if (!locale.Active()) {
+        GTEST_SKIP() << "no locale with a decimal comma is installed";
+    }
     EXPECT_EQ(CsvValue(1.5f), "1.50");
 }
 

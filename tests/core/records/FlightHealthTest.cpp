@@ -9,6 +9,7 @@
 #include "records/CTavixDoc.h"
 #include "records/Logbook.h"
 #include "records/PackBook.h"
+#include "records/RecordCodec.h"
 #include "records/RecordSummary.h"
 
 namespace tavix {
@@ -67,7 +68,7 @@ void WriteFlight(const std::string& path, std::int64_t time, const std::string& 
         record->raw[kTemperature][j] = 80 + j;
         record->raw[kMotorRpm][j] = 2000;
     }
-    test::WriteBytes(path, CTavixDoc::Serialize(*record));
+    test::WriteBytes(path, EncodeRecordFile(*record));
 }
 
 class FlightHealthTest : public ::testing::Test {

@@ -32,7 +32,7 @@ void WriteFlight(const std::string& path, std::int64_t time, int seconds, int ra
         record->raw[kTemperature][j] = 60 + j % 40;  // 30.0 .. 49.5
         record->raw[kMotorRpm][j] = j == 0 ? 0 : 2000;
     }
-    test::WriteBytes(path, CTavixDoc::Serialize(*record));
+    test::WriteBytes(path, EncodeRecordFile(*record));
 }
 
 class LogbookTest : public ::testing::Test {

@@ -9,6 +9,7 @@
 #include "fakes/TempDir.h"
 #include "records/CTavixDoc.h"
 #include "records/Logbook.h"
+#include "records/RecordCodec.h"
 
 namespace tavix {
 namespace {
@@ -76,8 +77,8 @@ TEST_F(RecordCheckTest, ARecordThatCannotBeRightOpensWithAWarningAndTheLogbookMa
     // 0.5 A a step, c = 1: -358 million A (-357913940 exactly, -357913952 in
     // the single precision every value of the program is computed in).
     record->raw[kCurrent][25] = -715827882;
-    test::WriteBytes(dir.File("bad.dat"), CTavixDoc::Serialize(*record));
-    test::WriteBytes(dir.File("good.dat"), CTavixDoc::Serialize(*SoundRecord(50)));
+    test::WriteBytes(dir.File("bad.dat"), EncodeRecordFile(*record));
+    test::WriteBytes(dir.File("good.dat"), EncodeRecordFile(*SoundRecord(50)));
 
     CAppConfig config;
     CTavixDoc doc(config, ini);

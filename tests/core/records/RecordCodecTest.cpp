@@ -102,10 +102,10 @@ TEST(RecordCodec, EveryPartDecodesToWhatWasEncoded) {
 TEST(RecordCodec, FileSizeFollowsChannelsAndSamples) {
     EXPECT_EQ(RecordFileSize(5, 16384), 329052u);
     auto record = test::MakeRecord(5, kMaxSamples);
-    EXPECT_EQ(CTavixDoc::Serialize(*record).size(), 329052u);
+    EXPECT_EQ(EncodeRecordFile(*record).size(), 329052u);
     record->header.channels = 3;
     record->header.samples = 100;
-    const std::string bytes = CTavixDoc::Serialize(*record);
+    const std::string bytes = EncodeRecordFile(*record);
     ASSERT_EQ(bytes.size(), 932u + 3u * (88u + 400u));
     // Channel 1's first sample follows channel 0's samples and channel 1's info.
     EXPECT_EQ(static_cast<std::int32_t>(U32At(bytes, 932 + 488 + 88)), record->raw[1][0]);

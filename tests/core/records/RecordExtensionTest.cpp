@@ -23,9 +23,9 @@ std::string Block() {
 
 TEST(RecordExtension, NewFilesCarryTheBlockAndOldReadersSeeTheSameRecord) {
     auto record = test::MakeRecord(5, 100);
-    const std::string old = CTavixDoc::Serialize(*record);
+    const std::string old = EncodeRecordFile(*record);
     record->escBlock = Block();
-    const std::string now = CTavixDoc::Serialize(*record);
+    const std::string now = EncodeRecordFile(*record);
 
     // The old bytes first, unchanged; the extension after them.
     ASSERT_EQ(now.substr(0, old.size()), old);
@@ -34,27 +34,78 @@ TEST(RecordExtension, NewFilesCarryTheBlockAndOldReadersSeeTheSameRecord) {
     for (const auto& [bytes, block] : {std::pair{old, std::string()}, std::pair{now, Block()}}) {
         auto read = std::make_unique<FlightRecord>();
         read->escBlock = "left from before";
-        const RecordReadResult result = CTavixDoc::Serialize(bytes, *read, "t.dat");
+        const RecordReadResult result = DecodeRecordFile(bytes, *read, "t.dat");
         ASSERT_TRUE(result.ok) << result.message;
         EXPECT_EQ(result.trailingBytes, 0u);
         EXPECT_EQ(read->escBlock, block);
         EXPECT_EQ(read->raw[4][99], record->raw[4][99]);
-        EXPECT_EQ(CTavixDoc::Serialize(*read), bytes);  // saved again: the same file
+        EXPECT_EQ(EncodeRecordFile(*read), bytes);  // saved again: the same file
     }
 }
 
-TEST(RecordExtension, ADamagedOrCutExtensionIsIgnoredAndTheRecordStillLoads) {
+// A section as a newer build would write it.
+std::string Section(std::string_view tag, const std::string& payload) {
+    std::string section(tag);
+    for (int i = 0; i < 4; ++i) {
+        section.push_back(static_cast<char>(payload.size() >> (8 * i)));
+    }
+    section += payload;
+    const std::uint32_t crc = Crc32(section);
+    for (int i = 0; i < 4; ++i) {
+        section.push_back(static_cast<char>(crc >> (8 * i)));
+    }
+    return section;
+}
+
+TEST(RecordExtension, SectionsOfANewerBuildAreKeptByteForByte) {
     auto record = test::MakeRecord(3, 40);
     record->escBlock = Block();
-    const std::string now = CTavixDoc::Serialize(*record);
+    const std::string gps = Section("GPSt", std::string(3000, '\x17'));
+    const std::string tune = Section("TUNE", "");
+    const std::string bytes = EncodeRecordFile(*record) + gps + tune;
+    for (bool withBlock : {true, false}) {
+        const std::string file =
+            withBlock ? bytes
+                      : EncodeRecordFile(*test::MakeRecord(3, 40)) +
+                            std::string(kExtensionMagic) + gps + tune;
+        auto read = std::make_unique<FlightRecord>();
+        const RecordReadResult result = DecodeRecordFile(file, *read, "t.dat");
+        ASSERT_TRUE(result.ok);
+        EXPECT_EQ(result.trailingBytes, 0u);
+        EXPECT_EQ(read->otherSections, (std::vector<std::string>{gps, tune}));
+        EXPECT_EQ(read->extensionDamage, "");
+        EXPECT_EQ(EncodeRecordFile(*read), file);
+    }
+}
+
+TEST(RecordExtension, ADamagedOrCutExtensionIsNamedAndTheRecordStillLoads) {
+    auto record = test::MakeRecord(3, 40);
+    record->escBlock = Block();
+    const std::string now = EncodeRecordFile(*record) + Section("GPSt", "abc");
     const std::size_t flipAt = now.size() - 100;  // inside the block
     std::string damaged = now;
     damaged[flipAt] = static_cast<char>(damaged[flipAt] ^ 1);
-    for (const std::string& bytes : {damaged, now.substr(0, now.size() - 3)}) {
+    const std::string secondDamaged = now.substr(0, now.size() - 1) + "X";
+    struct Case {
+        std::string bytes;
+        const char* damage;
+        bool block;
+    };
+    const Case cases[] = {
+        {damaged, "section 1 (ESCB) fails its checksum", false},
+        {now.substr(0, now.size() - 3), "section 2 (GPSt) is cut short", true},
+        {now.substr(0, now.size() - 10), "section 2 (GPSt) is cut short", true},
+        {secondDamaged, "section 2 (GPSt) fails its checksum", true},
+        {now.substr(0, now.size() - 15) + std::string("\x1b[2J", 4), "section 2 (??2J) is cut short",
+         true},
+    };
+    for (const Case& c : cases) {
         auto read = std::make_unique<FlightRecord>();
-        const RecordReadResult result = CTavixDoc::Serialize(bytes, *read, "t.dat");
+        const RecordReadResult result = DecodeRecordFile(c.bytes, *read, "t.dat");
         ASSERT_TRUE(result.ok);
-        EXPECT_TRUE(read->escBlock.empty());
+        EXPECT_EQ(read->extensionDamage, c.damage);
+        EXPECT_EQ(read->escBlock.empty(), !c.block) << c.damage;
+        EXPECT_TRUE(read->otherSections.empty());
         EXPECT_GT(result.trailingBytes, 0u);
     }
     EXPECT_EQ(Crc32("123456789"), 0xCBF43926u);  // the CRC-32 every tool computes

@@ -10,6 +10,7 @@
 #include "config/CalibrationBook.h"
 #include "core/records/RecordTestData.h"
 #include "records/CTavixDoc.h"
+#include "records/RecordCodec.h"
 
 namespace tavix {
 namespace {
@@ -19,12 +20,12 @@ TEST(LoadRecordFile, EachLoadIsAFlightOfItsOwnAndTheCurrentOneStays) {
     test::AddProfile(ini, "1L40", 0.1f, 0.000001f);
     CAppConfig config;
     config.Record().header.samples = 7;
-    const std::string before = CTavixDoc::Serialize(config.Record());
+    const std::string before = EncodeRecordFile(config.Record());
 
-    const std::string first = CTavixDoc::Serialize(*test::MakeRecord(5, 64));
+    const std::string first = EncodeRecordFile(*test::MakeRecord(5, 64));
     auto second = test::MakeRecord(3, 20);
     SetFixedText(second->header.note, "second flight");
-    const std::string secondBytes = CTavixDoc::Serialize(*second);
+    const std::string secondBytes = EncodeRecordFile(*second);
 
     // The book outlives the settings file it was read from.
     std::unique_ptr<CalibrationBook> book;
@@ -48,7 +49,7 @@ TEST(LoadRecordFile, EachLoadIsAFlightOfItsOwnAndTheCurrentOneStays) {
     a->Convert({1, 1, 1, 1, 1, 1, 1, 1});
     EXPECT_EQ(a->conversion.samples, 64);
     EXPECT_EQ(b->conversion.samples, 0);
-    EXPECT_EQ(CTavixDoc::Serialize(config.Record()), before);
+    EXPECT_EQ(EncodeRecordFile(config.Record()), before);
     EXPECT_FALSE(config.Record().dataLoaded);
 
     // Channels a file does not hold come from the base record when one is given.
@@ -68,8 +69,8 @@ TEST(LoadRecordFile, UnknownHardwareAndBadBytesGiveNoFlight) {
 
     RecordForm form;
     std::string message;
-    EXPECT_FALSE(LoadRecordFile(CTavixDoc::Serialize(*test::MakeRecord(5, 64, "9Z99")), "x.dat",
-                                book, form, message));
+    EXPECT_FALSE(LoadRecordFile(EncodeRecordFile(*test::MakeRecord(5, 64, "9Z99")), "x.dat", book,
+                                form, message));
     EXPECT_EQ(message, "No configure of 9Z99, record load failed");
     EXPECT_FALSE(LoadRecordFile("short", "y.dat", book, form, message));
     EXPECT_NE(message.find("y.dat"), std::string::npos);
