@@ -111,7 +111,8 @@ private:
     void Wait(const std::function<bool()>& done) { device_.RunUntil(done, kExchangeLimitMs); }
     bool WaitForWrite() {
         Wait([this] { return session_.State().phase != EscPhase::Writing; });
-        return session_.State().phase == EscPhase::Linked;
+        // Linked without a write sent: another ESC was found on the port.
+        return session_.State().phase == EscPhase::Linked && !session_.LastWrite().empty();
     }
 
     DeviceSession& device_;

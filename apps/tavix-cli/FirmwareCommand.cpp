@@ -136,9 +136,17 @@ int Flash(const std::string& path, const Invocation& call) {
     if (!kept.empty()) {
         io.err << Printable(kept) << '\n';
     }
+    // Start reads the ESC again first, then asks, then sends.
+    const int failures = prompt.failures;
     session.OnStart();
-    if (!session.State().busy) {
-        if (!prompt.answerDefaultNo) {
+    DeviceSession::RunUntil([&] { return session.State().phase != UpgradePhase::ReadingVersion; },
+                            kReadLimitMs);
+    // Still Ready (or no longer linked): the question was answered No, or
+    // another ESC was found, or it did not answer; nothing was sent.
+    const UpgradePhase phase = session.State().phase;
+    if (phase == UpgradePhase::Ready || phase == UpgradePhase::Linked ||
+        phase == UpgradePhase::NotLinked) {
+        if (!prompt.answerDefaultNo && prompt.failures == failures) {
             io.err << "Nothing was sent. Give --other-hardware to flash it all the same.\n";
         }
         return kExitRefused;

@@ -10,6 +10,7 @@ namespace tavix::sim {
 const char* const kDevsimUsage =
     "Usage: tavix-devsim [options]\n"
     "Serves a simulated device on a pseudo-terminal and prints its path.\n"
+    "Signal USR1 swaps the ESC for one of the next series on the same line.\n"
     "\n"
     "Device:\n"
     "  --device tarrow|velmor|ostrin|peldan   ESC series (default tarrow, the one with a logger)\n"
@@ -34,6 +35,7 @@ const char* const kDevsimUsage =
     "                         stop answering after N firmware blocks\n"
     "  --keep-old-block       acknowledge a parameter-block write but keep the old block\n"
     "                         (an ESC whose flash write failed)\n"
+    "  --lose-request N       lose the Nth request and send the reply before it again, late\n"
     "  --pace                 960 bytes/s, like a 9600-baud line\n"
     "Other:\n"
     "  --verbose              log every request and reply on stderr\n"
@@ -95,6 +97,7 @@ constexpr NumberOption kNumberOptions[] = {
     {"--delay", 0, 600000, &SimFaults::delayMs},
     {"--disconnect-after", 0, 65535, &SimFaults::disconnectAfterBlocks},
     {"--disconnect-after-firmware", 0, 65535, &SimFaults::disconnectAfterFirmwareBlocks},
+    {"--lose-request", 1, 1000000, &SimFaults::loseRequest},
 };
 
 struct FlagOption {

@@ -36,8 +36,15 @@ bool PtyServer::Open(std::string& path, std::string& error) {
     return true;
 }
 
-int PtyServer::Run(const volatile std::sig_atomic_t& stop) {
+int PtyServer::Run(const volatile std::sig_atomic_t& stop, volatile std::sig_atomic_t& swap) {
     while (stop == 0) {
+        if (swap != 0) {
+            swap = 0;
+            const auto next = static_cast<Series>((static_cast<int>(device_.GetSeries()) + 1) % 4);
+            device_.SwapEsc(next);
+            std::fprintf(stderr, "tavix-devsim: now a %s (%s)\n", device_.Profile().name,
+                         device_.Version().c_str());
+        }
         const auto now = Clock::now();
         Flush(now);
         if (parser_.Buffered() > 0 && now - lastReceived_ >= kIdleReset) {
@@ -103,7 +110,7 @@ void PtyServer::Receive() {
 
 void PtyServer::Schedule(const Bytes& reply, std::size_t requestSize) {
     const auto base = std::max(Clock::now(), lineFree_);
-    for (auto& chunk : PlanDelivery(reply, requestSize, device_.Faults())) {
+    for (auto& chunk : PlanDelivery(reply, requestSize, device_.DeliveryFaults())) {
         const auto due = base + std::chrono::microseconds(chunk.atUs);
         out_.push_back(Chunk{due, std::move(chunk.bytes)});
         lineFree_ = due;

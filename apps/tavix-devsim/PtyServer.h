@@ -24,8 +24,9 @@ public:
     // Opens the pseudo-terminal; `path` is what the program opens.
     bool Open(std::string& path, std::string& error);
     // Serves until `stop` becomes non-zero (set by a signal handler). Returns
-    // the exit status.
-    int Run(const volatile std::sig_atomic_t& stop);
+    // the exit status. Each time `swap` is non-zero it is cleared and the
+    // next series' ESC takes the place of the one on the line.
+    int Run(const volatile std::sig_atomic_t& stop, volatile std::sig_atomic_t& swap);
 
 private:
     struct Chunk {

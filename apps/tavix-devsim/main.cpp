@@ -4,6 +4,8 @@
 // answers requests on it in real time, with the chosen faults, until
 // interrupted (Ctrl+C) or terminated. Point the program at it with
 // `--port /dev/pts/4`, or put the path in config.ini as [communicateset] com<n>.
+// SIGUSR1 swaps the ESC on the line for one of the next series (Tarrow,
+// Velmor, Ostrin, Peldan, then Tarrow again), as a pilot swapping ESCs would.
 
 #include <csignal>
 #include <cstdio>
@@ -20,9 +22,14 @@ namespace sim = tavix::sim;
 constexpr int kUsageError = 2;
 
 volatile std::sig_atomic_t gStop = 0;
+volatile std::sig_atomic_t gSwap = 0;
 
 void OnSignal(int) {
     gStop = 1;
+}
+
+void OnSwap(int) {
+    gSwap = 1;
 }
 
 }  // namespace
@@ -68,6 +75,10 @@ int main(int argc, char** argv) {
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    struct sigaction swap {};
+    swap.sa_handler = OnSwap;
+    sigemptyset(&swap.sa_mask);
+    sigaction(SIGUSR1, &swap, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
     sim::PtyServer server(device, options.verbose);
@@ -82,5 +93,5 @@ int main(int argc, char** argv) {
     if (options.verbose) {
         std::fprintf(stderr, "serving %s (%s)\n", device.Profile().name, device.Version().c_str());
     }
-    return server.Run(gStop);
+    return server.Run(gStop, gSwap);
 }

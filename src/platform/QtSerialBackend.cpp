@@ -1,5 +1,6 @@
 #include "platform/QtSerialBackend.h"
 
+#include "link/PortDoctor.h"
 #include "platform/SystemPorts.h"
 
 namespace tavix {
@@ -23,6 +24,14 @@ QtSerialBackend::~QtSerialBackend() {
 bool QtSerialBackend::Open(const std::string& port, std::string& error) {
     if (port_.isOpen()) {
         port_.close();
+    }
+    // The serial library reads an existing lock file to see whether it is
+    // stale; one that is no plain file (a FIFO) would keep that read, and the
+    // program, waiting for ever.
+    const std::string irregular = IrregularLockFile(LocalPortSystem(), port);
+    if (!irregular.empty()) {
+        error = IrregularLockText(irregular);
+        return false;
     }
     port_.setPortName(QString::fromStdString(port));
     // 9600, n, 8, 1 and no flow control, set before opening so the line is

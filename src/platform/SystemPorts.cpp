@@ -8,6 +8,7 @@
 #include <system_error>
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -40,6 +41,7 @@ PortFile LocalPortSystem::Stat(const std::string& path) const {
     }
     file.exists = true;
     file.isCharDevice = S_ISCHR(info.st_mode);
+    file.isRegular = S_ISREG(info.st_mode);
     file.mode = static_cast<unsigned>(info.st_mode) & 07777u;
     file.ownerUid = info.st_uid;
     file.groupId = info.st_gid;
@@ -47,6 +49,7 @@ PortFile LocalPortSystem::Stat(const std::string& path) const {
     std::error_code ec;
     file.exists = fs::exists(path, ec);
     file.isCharDevice = file.exists;
+    file.isRegular = fs::is_regular_file(path, ec);
 #endif
     file.resolved = Resolved(path);
     return file;
@@ -177,6 +180,31 @@ std::vector<std::string> LocalPortSystem::ListDirectory(const std::string& dir) 
 }
 
 std::optional<std::string> LocalPortSystem::ReadSmallFile(const std::string& path) const {
+#ifndef _WIN32
+    // Opened without waiting and read only when it is a plain file: a FIFO in
+    // a lock folder must not hang the doctor.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::string text(kSmallFileLimit, '\0');
+    const ssize_t got = ::read(fd, text.data(), text.size());
+    ::close(fd);
+    if (got < 0) {
+        return std::nullopt;
+    }
+    text.resize(static_cast<std::size_t>(got));
+    return text;
+#else
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) {
+        return std::nullopt;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         return std::nullopt;
@@ -185,6 +213,7 @@ std::optional<std::string> LocalPortSystem::ReadSmallFile(const std::string& pat
     in.read(text.data(), static_cast<std::streamsize>(text.size()));
     text.resize(static_cast<std::size_t>(in.gcount()));
     return text;
+#endif
 }
 
 std::vector<SerialPortEntry> SystemSerialPorts(const std::string& current) {

@@ -53,7 +53,7 @@ TEST_F(EscCliTest, WriteSetsByNameAndReadsBack) {
     EXPECT_EQ(device->ParamBlock()[3], 2);
     EXPECT_EQ(device->ParamBlock()[8], 2);
     EXPECT_EQ(device->ParamBlock()[10], sim::DefaultParamBlock(sim::Series::Tarrow)[10]);
-    EXPECT_EQ(device->RequestCount(kCmdReadBlock), 3);  // identify, read, read back
+    EXPECT_EQ(device->RequestCount(kCmdReadBlock), 4);  // identify, read, check, read back
 }
 
 TEST_F(EscCliTest, UnknownNamesAndValuesAreRefusedBeforeAnythingIsWritten) {

@@ -86,8 +86,8 @@ TEST_F(FirmwareCommandTest, FlashSendsThePageFramesAndEndsWithTheNewVersion) {
         commands.push_back(f.command);
     }
     EXPECT_EQ(commands,
-              (std::vector<std::uint8_t>{kCmdReadBlock, kCmdWriteFirmware, kCmdWriteFirmware,
-                                         kCmdWriteBlock, kCmdReadBlock}));
+              (std::vector<std::uint8_t>{kCmdReadBlock, kCmdReadBlock, kCmdWriteFirmware,
+                                         kCmdWriteFirmware, kCmdWriteBlock, kCmdReadBlock}));
     EXPECT_EQ(device->FirmwareImage(), image);
     EXPECT_EQ(device->Version(), kNewVersion);
 }
@@ -108,7 +108,7 @@ TEST_F(FirmwareCommandTest, FlashOfAnotherHardwareNeedsItsOption) {
     EXPECT_NE(err.str().find("This firmware is made for another ESC"), std::string::npos)
         << err.str();
     EXPECT_NE(err.str().find("--other-hardware"), std::string::npos);
-    EXPECT_EQ(device->Requests().size(), 1u);  // the version read only
+    EXPECT_EQ(device->Requests().size(), 2u);  // the version reads only
     EXPECT_EQ(
         Run({"firmware", "flash", path, "--port", "demo", "--config", config, "--other-hardware"}),
         kExitOk)

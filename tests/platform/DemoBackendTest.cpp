@@ -32,7 +32,7 @@ TEST(SerialBackendFactory, DemoPortReachesTheSharedDemoDevice) {
     CMSComm other(MakeSerialBackend("demo"));
     other.SetCommPort("demo");
     EXPECT_FALSE(OpenDevicePort(other, prompt, kMsgPortInUsePage));
-    EXPECT_EQ(prompt.Last(), std::string(sim::kSimPortBusy) + "!");
+    EXPECT_EQ(prompt.Last(), "Port demo: " + std::string(sim::kSimPortBusy) + "!");
     comm.ClosePort();
     EXPECT_TRUE(OpenDevicePort(other, prompt, kMsgPortInUsePage));
     other.ClosePort();

@@ -130,13 +130,15 @@ TEST(QtSerialBackend, OpenFailureGivesThePortsOwnWords) {
     EXPECT_EQ(error, backend.Port().errorString().toStdString());
     EXPECT_FALSE(backend.IsOpen());
 
-    // Through the opening procedure: those words, "!", the stop icon.
+    // Through the opening procedure: the port, those words, the cause, "!", the stop icon.
     CMSComm comm(std::make_unique<QtSerialBackend>());
     comm.SetCommPort("/dev/tavix-no-such-port");
     FakePrompt prompt;
     EXPECT_FALSE(OpenDevicePort(comm, prompt, kMsgPortInUsePage));
     ASSERT_EQ(prompt.shown.size(), 1u);
-    EXPECT_EQ(prompt.shown[0].text, error + "!");
+    const std::string text = prompt.shown[0].text;
+    EXPECT_EQ(text.rfind("Port /dev/tavix-no-such-port: " + error + " (not found", 0), 0u) << text;
+    EXPECT_EQ(text.back(), '!');
     EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Stop);
 }
 

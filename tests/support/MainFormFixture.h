@@ -11,6 +11,7 @@
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "core/records/RecordTestData.h"
+#include "device/ConnectedDevice.h"
 #include "device/IdentifySession.h"
 #include "device/MainFormLine.h"
 #include "fakes/FakePrompt.h"
@@ -83,6 +84,7 @@ protected:
         AddProfile(ini, "0V20", 0.1f, 0.000001f);
         ini.PutText("9X99", "kvalue0", "1", true);  // a profile for a device of no known series
         line.port = [] { return std::string("/dev/ttyTEST"); };
+        identity.SetDevice(&device);
         identity.changed = [this] { ++changes; };
         link.changed = [this] { ++changes; };
         link.startProgress = [this] {
@@ -116,6 +118,7 @@ protected:
     CIniFile ini;
     CAppConfig config;
     CMSComm comm;
+    ConnectedDevice device;
     MainFormLine line;
     IdentifySession identity;
     LoggerLink link;

@@ -84,9 +84,11 @@ TEST_F(UpgradePageTest, FlashesAFileAndShowsTheNewVersion) {
     EXPECT_EQ(Joined(page->FirmwareVersionBoxes()), QString::fromLatin1(kNewVersion));
     ASSERT_TRUE(page->StartButton()->isEnabled());
 
+    // Start reads the ESC again, then asks, then sends.
     QTest::mouseClick(page->StartButton(), Qt::LeftButton);
+    EXPECT_FALSE(page->BrowseButton()->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->Busy(); }, kWaitMs));
     EXPECT_EQ(prompt.Last(), kMsgConfirmUpgrade);
-    ASSERT_TRUE(page->Busy());
     EXPECT_TRUE(page->StopButton()->isEnabled());
     EXPECT_FALSE(page->StartButton()->isEnabled());
     EXPECT_FALSE(page->BrowseButton()->isEnabled());
@@ -126,6 +128,7 @@ TEST_F(UpgradePageTest, FirmwareForOtherHardwareChangesTheDescriptionToo) {
     page->SetFileChooser([&](QWidget*) { return file; });
     QTest::mouseClick(page->BrowseButton(), Qt::LeftButton);
     QTest::mouseClick(page->StartButton(), Qt::LeftButton);  // the scripted answer: Yes
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->Busy(); }, kWaitMs));
     EXPECT_EQ(prompt.shown.back().text, kMsgOtherHardware);
     EXPECT_FALSE(prompt.shown.back().defaultYes);
     ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.Last() == kMsgDownloadSuccessful; }, kWaitMs));

@@ -1,5 +1,6 @@
 #include "device/DeviceLine.h"
 
+#include "device/ConnectedDevice.h"
 #include "link/CMSComm.h"
 #include "shell/TimerHost.h"
 
@@ -17,9 +18,77 @@ DeviceLine::DeviceLine(CMSComm& comm, TimerHost& timers, Prompt& prompt, PortSou
 }
 
 DeviceLine::~DeviceLine() {
+    if (const auto device = device_.lock()) {
+        device->Unwatch(watch_);
+    }
     request_.Cancel();  // stops the timer of the request outstanding
     comm_.SetOnComm(nullptr);
     timers_.SetHandler(nullptr);
+}
+
+void DeviceLine::SetDevice(const std::shared_ptr<ConnectedDevice>& device) {
+    if (const auto old = device_.lock()) {
+        old->Unwatch(watch_);
+    }
+    device_ = device;
+    if (device) {
+        shownGeneration_ = device->Generation();
+        watch_ = device->Watch([this] { DeviceChanged(); });
+    }
+}
+
+void DeviceLine::SetVisible(bool visible) {
+    visible_ = visible;
+    const ConnectedDevice* device = Device();
+    if (visible && device != nullptr && shownGeneration_ != device->Generation()) {
+        reset_ = true;  // what the page showed belongs to another identity
+    }
+}
+
+void DeviceLine::DeviceChanged() {
+    if (reporting_ || shownGeneration_ == Device()->Generation()) {
+        return;
+    }
+    if (request_.Pending() != 0 && !request_.TimedOut()) {
+        return;  // its own exchange runs on and ends by its reply or time-out
+    }
+    reset_ = true;
+    IdentityEnded();
+}
+
+void DeviceLine::BlockRead(const Bytes& block) {
+    shownIdentity_ = IdentityOfBlock(block);
+    ConnectedDevice* device = Device();
+    if (device == nullptr) {
+        return;
+    }
+    reporting_ = true;
+    device->BlockRead(block);
+    reporting_ = false;
+    shownGeneration_ = device->Generation();
+}
+
+void DeviceLine::MarkShown() {
+    const ConnectedDevice* device = Device();
+    if (device != nullptr) {
+        shownGeneration_ = device->Generation();
+    }
+    if (device != nullptr && device->IsIdentified()) {
+        shownIdentity_ = device->Identity();
+    } else {
+        shownIdentity_.reset();
+    }
+}
+
+bool DeviceLine::SameEscAsShown(const Bytes& block) const {
+    const DeviceIdentity found = IdentityOfBlock(block);
+    if (shownIdentity_ && found != *shownIdentity_) {
+        return false;
+    }
+    // A device that was lost meanwhile is no reason to refuse: the block was
+    // just read from the ESC the page showed.
+    const ConnectedDevice* device = Device();
+    return device == nullptr || !device->IsIdentified() || device->Identity() == found;
 }
 
 bool DeviceLine::OpenPort() {

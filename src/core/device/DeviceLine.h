@@ -17,10 +17,21 @@
 // A request that times out, or a port that will not open, means the device is
 // gone: `deviceLost` tells the main form, whose connection icon and device
 // buttons follow, as they do for its own exchanges.
+//
+// The page shows the one connected device (ConnectedDevice). What it shows
+// was read under one generation of that device's identity: when the identity
+// ends or changes (Open Device, a time-out, an unplug, another port, another
+// ESC found on the port), an idle page clears what it showed at once
+// (IdentityEnded), and the next show reads again. Each block the page reads
+// is handed to the device, so a swapped ESC is seen by every page.
 
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
+#include "base/Bytes.h"
+#include "device/ConnectedDevice.h"
 #include "link/DeviceRequest.h"
 #include "link/PortName.h"
 #include "shell/Prompt.h"
@@ -40,9 +51,14 @@ public:
     DeviceLine(const DeviceLine&) = delete;
     DeviceLine& operator=(const DeviceLine&) = delete;
 
+    // The device the page shows (unset: the page keeps to itself). The page
+    // may outlive it (windows are torn down after the app root).
+    void SetDevice(const std::shared_ptr<ConnectedDevice>& device);
+
     // Whether the page is on screen now; the commands do nothing while not.
+    // Shown after the device's identity changed, the page reads again.
     bool Visible() const { return visible_; }
-    void SetVisible(bool visible) { visible_ = visible; }
+    void SetVisible(bool visible);
     // The next show clears the page and reads the device again.
     bool ResetPending() const { return reset_; }
 
@@ -84,7 +100,24 @@ protected:
 
     void DeviceLost();
 
+    ConnectedDevice* Device() const { return device_.lock().get(); }
+    // The block the page just read: handed to the device (which sees a
+    // swapped ESC), and what the page shows now belongs to this identity.
+    void BlockRead(const Bytes& block);
+    // What the page shows now was read from the device identified now (a
+    // page that does not read the block itself).
+    void MarkShown();
+    // Whether `block`, read for a write, comes from the ESC the page showed:
+    // the identity of the block the page last read (or of the device when it
+    // showed something else), and the device's, when one is identified.
+    bool SameEscAsShown(const Bytes& block) const;
+    // The device's identity ended or changed while the page showed an older
+    // one and is not in the middle of an exchange of its own: clear it.
+    virtual void IdentityEnded() {}
+
 private:
+    void DeviceChanged();
+
     CMSComm& comm_;
     TimerHost& timers_;
     Prompt& prompt_;
@@ -92,6 +125,11 @@ private:
     DeviceRequest request_;
     bool visible_ = false;
     bool reset_ = true;
+    std::weak_ptr<ConnectedDevice> device_;
+    int watch_ = 0;
+    unsigned shownGeneration_ = 0;
+    std::optional<DeviceIdentity> shownIdentity_;  // unset: not known
+    bool reporting_ = false;
 };
 
 }  // namespace tavix

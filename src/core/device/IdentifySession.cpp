@@ -2,6 +2,7 @@
 
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
+#include "device/ConnectedDevice.h"
 #include "device/DeviceMessages.h"
 #include "device/MainFormLine.h"
 #include "link/Frame.h"
@@ -18,9 +19,43 @@ IdentifySession::IdentifySession(MainFormLine& line, Prompt& prompt, CIniFile& i
 }
 
 IdentifySession::~IdentifySession() {
+    if (device_ != nullptr) {
+        device_->Unwatch(watch_);
+    }
     *alive_ = false;
     line_.deviceLost = nullptr;
     line_.Timers().StopTimer(kTimerIdentify);
+}
+
+void IdentifySession::SetDevice(ConnectedDevice* device) {
+    if (device_ != nullptr) {
+        device_->Unwatch(watch_);
+    }
+    device_ = device;
+    if (device_ != nullptr) {
+        watch_ = device_->Watch([this] { DeviceChanged(); });
+    }
+}
+
+void IdentifySession::DeviceChanged() {
+    if (state_.identifying || device_->State() == DeviceState::Reading) {
+        return;
+    }
+    if (!device_->IsIdentified()) {
+        if (state_.connected || !state_.version.empty()) {
+            ClearIdentity();
+            Notify();
+        }
+        return;
+    }
+    // A page read another ESC on the same port (swapped, or new firmware):
+    // the window shows what it found.
+    const DeviceIdentity& now = device_->Identity();
+    if (state_.connected && now.version != state_.version) {
+        receivedVersion_ = now.version;
+        receivedBlock_ = device_->Block();
+        TakeVersion(false);
+    }
 }
 
 int IdentifySession::TakeTabRequest() {
@@ -41,6 +76,13 @@ void IdentifySession::OnOpenDevice() {
     }
     if (hideDevicePages) {
         hideDevicePages();
+    }
+    // Whatever was identified before ends now: the answer may come from
+    // another ESC, or from none.
+    const std::string port = line_.port ? line_.port() : std::string();
+    ClearIdentity();
+    if (device_ != nullptr) {
+        device_->Opening(port);
     }
     if (!line_.Open()) {
         return;
@@ -93,14 +135,21 @@ void IdentifySession::OnVersionReceived() {
     line_.busy = false;
     state_.identifying = false;
     TakeVersion(true);
+    if (device_ != nullptr) {
+        if (state_.connected) {
+            device_->Identify(receivedBlock_);
+        } else {
+            device_->Refused();
+        }
+    }
 }
 
-void IdentifySession::OnFirmwareInstalled(const std::string& version) {
-    if (!state_.connected || state_.identifying) {
-        return;
-    }
-    receivedVersion_ = version;
-    TakeVersion(false);
+void IdentifySession::ClearIdentity() {
+    state_.connected = false;
+    state_.hasLogger = false;
+    state_.version.clear();
+    state_.hardwareCode.clear();
+    state_.description.clear();
 }
 
 void IdentifySession::TakeVersion(bool chooseTab) {
@@ -154,13 +203,13 @@ void IdentifySession::TakeVersion(bool chooseTab) {
 }
 
 void IdentifySession::OnDeviceLost() {
+    if (device_ != nullptr) {
+        device_->Lose();  // its watchers, this session among them, follow
+    }
     if (!state_.connected && !state_.hasLogger && state_.version.empty()) {
         return;
     }
-    state_.connected = false;
-    state_.hasLogger = false;
-    state_.version.clear();
-    state_.hardwareCode.clear();
+    ClearIdentity();
     Notify();
 }
 
@@ -174,11 +223,11 @@ void IdentifySession::Timeout(const std::string& detail) {
     line_.Close();
     line_.busy = false;
     state_.identifying = false;
-    state_.connected = false;
-    state_.hasLogger = false;
-    state_.version.clear();
-    state_.hardwareCode.clear();
+    ClearIdentity();
     receivedBlock_.clear();
+    if (device_ != nullptr) {
+        device_->Lose();
+    }
     tabRequest_ = kTabWelcome;
     Notify();
     prompt_.Message(kMsgOpenTimeout, PromptIcon::Exclamation, detail);

@@ -31,6 +31,7 @@ namespace tavix {
 
 class CAppConfig;
 class CIniFile;
+class ConnectedDevice;
 class MainFormLine;
 class Prompt;
 
@@ -52,6 +53,12 @@ public:
     ~IdentifySession();
     IdentifySession(const IdentifySession&) = delete;
     IdentifySession& operator=(const IdentifySession&) = delete;
+
+    // The one connected-device model this session fills: Open Device starts
+    // it on the port, the reply identifies it, a time-out or a lost device
+    // ends it. When a page finds another ESC on the port, this session's
+    // texts (version pane, description, series page) follow it.
+    void SetDevice(ConnectedDevice* device);
 
     const IdentityState& State() const { return state_; }
     // The version string of the last identification reply, also when the
@@ -77,11 +84,6 @@ public:
     std::function<std::string(const Bytes&)> keepBlock;
 
     void OnOpenDevice();
-    // The upgrade page read a new firmware version back from the identified
-    // ESC: version, hardware code, series, logger and description follow it as
-    // a new "Open Device" would show them, without the port and without
-    // choosing a tab. Ignored when no device is identified.
-    void OnFirmwareInstalled(const std::string& version);
     // The device is gone: its port did not open, a request to it timed out,
     // or its port vanished (adapter pulled out). The window then shows no
     // device, and nothing that needs one is offered.
@@ -99,8 +101,12 @@ private:
     void TakeVersion(bool chooseTab);
     void Timeout(const std::string& detail);
     void Notify();
+    void DeviceChanged();
+    void ClearIdentity();
 
     MainFormLine& line_;
+    ConnectedDevice* device_ = nullptr;
+    int watch_ = 0;
     Prompt& prompt_;
     CIniFile& ini_;
     CAppConfig& config_;

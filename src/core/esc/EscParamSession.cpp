@@ -4,6 +4,8 @@
 #include <cctype>
 
 #include "base/FormatText.h"
+#include "device/ConnectedDevice.h"
+#include "device/DeviceMessages.h"
 #include "device/DeviceVersion.h"
 #include "esc/EscHistory.h"
 
@@ -36,6 +38,18 @@ EscParamSession::EscParamSession(const EscSeriesTable& table, CMSComm& comm, Tim
 
 void EscParamSession::BeforeNotify() {
     state_.resetFlag = ResetPending();
+}
+
+void EscParamSession::IdentityEnded() {
+    // Values of an ESC no longer known to be there are not shown.
+    Request().Cancel();
+    checking_ = false;
+    verifying_ = false;
+    ClearPage();
+    state_.phase = EscPhase::Fresh;
+    lastRead_.clear();
+    restoring_ = false;
+    Notify();
 }
 
 void EscParamSession::SetText(EscField field, std::string text) {
@@ -86,6 +100,13 @@ void EscParamSession::OnConnect() {
         return;
     }
     state_.progress = 0;
+    if (!Comm().GetPortOpen()) {
+        // The failed open has been told, once; no time-out follows it.
+        state_.phase = EscPhase::NotLinked;
+        SetReset(true);
+        Notify();
+        return;
+    }
     state_.phase = EscPhase::Reading;
     Notify();
     Request().Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
@@ -271,16 +292,53 @@ void EscParamSession::OnUpdate() {
 }
 
 void EscParamSession::SendWrite(const Bytes& block) {
+    // The ESC is read again over this port first: the block goes only to the
+    // ESC whose values the page shows.
     state_.progress = 0;
-    lastWrite_ = block;
+    pendingWrite_ = block;
+    lastWrite_.clear();  // set once the block has left
     notTaken_.clear();
+    checking_ = true;
     state_.phase = EscPhase::Writing;
     Notify();
+    Request().Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
+}
+
+void EscParamSession::TakeCheckRead(const Bytes& block) {
+    checking_ = false;
+    const EscBlockValues now = DecodeParamBlock(table_, block);
+    const EscBlockValues shown = DecodeParamBlock(table_, lastRead_);
+    if (!SameEscAsShown(block) || now.version != shown.version) {
+        const std::string text = OtherEscText(IdentityOfBlock(block), IdentityOfBlock(lastRead_));
+        // Nothing is sent; the page shows what the ESC holds now, or, for an
+        // ESC of another series, nothing (its own page reads it when shown).
+        pendingWrite_.clear();
+        state_.progress = kActivityMax;
+        if (SeriesOf(now.version) == table_.series) {
+            TakeReadBlock(block);
+            state_.connected = true;
+            state_.updateEnabled = true;
+            state_.phase = EscPhase::Linked;
+        } else {
+            BlockRead(block);
+            ClearPage();
+            lastRead_.clear();
+            restoring_ = false;
+            SetReset(true);
+            state_.phase = EscPhase::NotLinked;
+        }
+        Notify();
+        GetPrompt().Message(text, PromptIcon::Exclamation);
+        return;
+    }
+    lastWrite_ = pendingWrite_;
+    pendingWrite_.clear();
     Keep(static_cast<int>(SnapshotReason::BeforeWrite), lastRead_);
-    Request().Send(kCmdWriteBlock, kParamBlockAddress, kParamBlockSize, block);
+    Request().Send(kCmdWriteBlock, kParamBlockAddress, kParamBlockSize, lastWrite_);
 }
 
 void EscParamSession::TakeReadBlock(const Bytes& block) {
+    BlockRead(block);
     lastRead_ = block;
     restoring_ = false;
     const EscBlockValues values = DecodeParamBlock(table_, block);
@@ -319,7 +377,10 @@ void EscParamSession::OnComm() {
     if (!reply) {
         return;
     }
-    if (reply->command == kCmdReadBlock && reply->data.size() == kParamBlockSize && verifying_) {
+    if (reply->command == kCmdReadBlock && reply->data.size() == kParamBlockSize && checking_) {
+        TakeCheckRead(reply->data);
+    } else if (reply->command == kCmdReadBlock && reply->data.size() == kParamBlockSize &&
+               verifying_) {
         OnReadBack(reply->data);
     } else if (reply->command == kCmdReadBlock && reply->data.size() == kParamBlockSize) {
         // Also a reply that comes after its time-out: the ESC did answer.
@@ -352,7 +413,16 @@ void EscParamSession::OnTimer(int id) {
     state_.connected = false;
     state_.updateEnabled = false;
     state_.progress = 0;
-    if (id == kCmdReadBlock && verifying_) {
+    if (id == kCmdReadBlock && checking_) {
+        // Nothing was written: the ESC did not answer the read before it.
+        checking_ = false;
+        pendingWrite_.clear();
+        SetReset(true);
+        state_.phase = EscPhase::NotLinked;
+        Notify();
+        GetPrompt().Message(kMsgEscUpdateTimeout, PromptIcon::Exclamation,
+                            Request().TimeoutDetail());
+    } else if (id == kCmdReadBlock && verifying_) {
         // The write was acknowledged but what the ESC holds is unknown.
         verifying_ = false;
         SetReset(true);

@@ -69,7 +69,8 @@ public:
     // The block of the last good read reply (empty before one): the kept
     // bytes of the next write come from it.
     const Bytes& LastRead() const { return lastRead_; }
-    // The block of the last write request sent (empty before one).
+    // The block of the last write request sent (empty before one, and after
+    // an Update that sent none: the ESC on the port was another one).
     const Bytes& LastWrite() const { return lastWrite_; }
     // The carried offsets the read-back after the last write found different
     // from what was written (empty when all took).
@@ -119,7 +120,10 @@ public:
 
 private:
     void BeforeNotify() override;
+    void IdentityEnded() override;
     void ClearPage();
+    // The read "Update" makes before it writes: the same ESC, or a stop.
+    void TakeCheckRead(const Bytes& block);
     void TakeReadBlock(const Bytes& block);
     void Keep(int reason, const Bytes& block);
     void SendWrite(const Bytes& block);
@@ -134,6 +138,8 @@ private:
     Bytes lastWrite_;
     bool restoring_ = false;  // the write outstanding puts a snapshot back
     bool verifying_ = false;  // the read after a write is outstanding
+    bool checking_ = false;   // the read before a write is outstanding
+    Bytes pendingWrite_;      // the block that write sends
     std::vector<std::size_t> notTaken_;
     EscHistory* history_ = nullptr;
 };

@@ -116,15 +116,19 @@ bool OpenDevicePort(CMSComm& comm, Prompt& prompt, const std::string& alreadyOpe
     }
     std::string error;
     if (!comm.OpenPort(error)) {
-        std::string detail =
-            FormatText(kPortOpenFailedDetail, comm.CommPort().c_str(), error.c_str());
-        if (const std::string cause = comm.Backend().WhyNotOpen(comm.CommPort()); !cause.empty()) {
-            detail += "\n" + cause;
+        // One message, naming the port and why, so the cause is seen at once.
+        std::string text =
+            comm.CommPort().empty()
+                ? error
+                : FormatText(kPortOpenFailedText, comm.CommPort().c_str(), error.c_str());
+        if (const std::string cause = comm.Backend().WhyNotOpen(comm.CommPort());
+            !cause.empty() && cause != error) {
+            text += " (" + cause + ")";
         }
         if (failed) {
             failed();
         }
-        prompt.Message(error + "!", PromptIcon::Stop, detail);
+        prompt.Message(text + "!", PromptIcon::Stop, kPortOpenFailedDetail);
         return false;
     }
     comm.SetInputMode(1);

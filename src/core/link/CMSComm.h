@@ -97,7 +97,10 @@ inline constexpr const char* kMsgPortInUseMainForm = "Can't open the specified C
 inline constexpr const char* kMsgPortInUsePage = "Can't open the specified COM port!";
 // Opening with an empty port name (a port number outside 1-16 maps to none).
 inline constexpr const char* kErrNoPortChosen = "No serial port has been chosen";
-// Below the system's words when a port does not open: which port it was.
-inline constexpr const char* kPortOpenFailedDetail = "Port %s: %s";
+// A port that does not open: which port, the system's words, then the cause
+// found (in brackets) and "!".
+inline constexpr const char* kPortOpenFailedText = "Port %s: %s";
+inline constexpr const char* kPortOpenFailedDetail =
+    "\"Diagnose\" in the COM port window, or tavix-cli doctor, tells more.";
 
 }  // namespace tavix

@@ -1,5 +1,7 @@
 #include "link/DeviceRequest.h"
 
+#include <algorithm>
+
 #include "base/FormatText.h"
 #include "link/CMSComm.h"
 #include "link/Frame.h"
@@ -12,6 +14,8 @@ namespace {
 
 // Bytes kept while looking for a reply in noise: a few replies' worth.
 constexpr std::size_t kMaxCollected = 4 * kReceiveBufferSize;
+// Distinct headers of foreign replies kept for the time-out's detail.
+constexpr std::size_t kMaxForeignKept = 3;
 
 std::uint16_t Word(const Bytes& bytes, std::size_t at) {
     return static_cast<std::uint16_t>((bytes[at] << 8) | bytes[at + 1]);
@@ -38,7 +42,10 @@ bool DeviceRequest::Send(std::uint8_t command, std::uint16_t address, std::uint1
     ForgetSearch();
     checkedBytes_ = 0;
     pending_ = command;
+    pendingAddress_ = address;
     pendingLength_ = length;
+    foreignCount_ = 0;
+    foreign_.clear();
     ticks_ = 0;
     timedOut_ = false;
     // A session that takes any command's reply must hear the shortest one too;
@@ -104,12 +111,6 @@ std::optional<DeviceReply> DeviceRequest::OnComm() {
 }
 
 FrameCheck DeviceRequest::AcceptableAt(std::size_t at, std::size_t& size) {
-    // A memory read answers with as many bytes as were asked for; a reply for
-    // another length answers some other request.
-    if (buffer_[at] == kCmdReadMemory && pending_ == kCmdReadMemory && buffer_.size() - at >= 5 &&
-        Word(buffer_, at + 3) != pendingLength_) {
-        return FrameCheck::NoFrame;
-    }
     const FrameAt frame =
         CheckFrame(buffer_.data() + at, buffer_.size() - at, FrameDirection::Reply, kMaxReplyData);
     size = frame.size;
@@ -119,52 +120,80 @@ FrameCheck DeviceRequest::AcceptableAt(std::size_t at, std::size_t& size) {
     return frame.check;
 }
 
+bool DeviceRequest::AnswersPending(const DeviceReply& reply) const {
+    if (reply.command != pending_ || reply.address != pendingAddress_) {
+        return false;
+    }
+    // A read answers with the length asked for; a write's acknowledgement
+    // names the address written, and its length field is not relied on.
+    const bool read = pending_ == kCmdReadBlock || pending_ == kCmdReadMemory;
+    return !read || reply.length == pendingLength_;
+}
+
+void DeviceRequest::NoteForeign(const DeviceReply& reply) {
+    ++foreignCount_;
+    const ForeignReply header{reply.command, reply.address, reply.length};
+    if (foreign_.size() < kMaxForeignKept &&
+        std::find(foreign_.begin(), foreign_.end(), header) == foreign_.end()) {
+        foreign_.push_back(header);
+    }
+}
+
 std::optional<DeviceReply> DeviceRequest::TakeReply() {
-    // New bytes: each is looked at once as the start of a reply.
-    for (; scanned_ < buffer_.size(); ++scanned_) {
-        const std::uint8_t command = buffer_[scanned_];
-        const bool fits =
-            match_ == ReplyMatch::PendingCommand ? command == pending_ : IsFrameCommand(command);
-        if (fits) {
-            starts_.push_back({scanned_, 0});
+    for (;;) {
+        // New bytes: each is looked at once as the start of a reply.
+        for (; scanned_ < buffer_.size(); ++scanned_) {
+            const std::uint8_t command = buffer_[scanned_];
+            const bool fits = match_ == ReplyMatch::PendingCommand ? command == pending_
+                                                                   : IsFrameCommand(command);
+            if (fits) {
+                starts_.push_back({scanned_, 0});
+            }
         }
+        // The starts still open, first to last: the first whole reply wins; a
+        // start that can no longer be a reply is forgotten; one whose bytes
+        // have not all come stays (no CRC is spent on it until they have).
+        std::size_t kept = 0;
+        std::optional<DeviceReply> whole;
+        for (std::size_t i = 0; i < starts_.size(); ++i) {
+            if (starts_[i].end > buffer_.size()) {
+                starts_[kept++] = starts_[i];  // its reply's last byte has not come yet
+                continue;
+            }
+            const std::size_t at = starts_[i].at;
+            std::size_t size = 0;
+            const FrameCheck check = AcceptableAt(at, size);
+            if (check == FrameCheck::Incomplete) {
+                starts_[kept++] = {at, size == 0 ? 0 : at + size};
+                continue;
+            }
+            if (check != FrameCheck::Whole) {
+                continue;
+            }
+            whole.emplace();
+            whole->command = buffer_[at];
+            whole->address = Word(buffer_, at + 1);
+            whole->length = Word(buffer_, at + 3);
+            whole->data.assign(buffer_.begin() + static_cast<std::ptrdiff_t>(at + 5),
+                               buffer_.begin() + static_cast<std::ptrdiff_t>(at + size - 2));
+            buffer_.erase(buffer_.begin(),
+                          buffer_.begin() + static_cast<std::ptrdiff_t>(at + size));
+            ForgetSearch();  // what is left is looked at afresh
+            break;
+        }
+        if (!whole) {
+            starts_.resize(kept);
+            return std::nullopt;
+        }
+        if (!AnswersPending(*whole)) {
+            NoteForeign(*whole);
+            continue;  // dropped as a whole; the reply awaited may follow it
+        }
+        timers_.StopTimer(pending_);
+        pending_ = 0;
+        timedOut_ = false;
+        return whole;
     }
-    // The starts still open, first to last: the first whole reply wins; a
-    // start that can no longer be a reply is forgotten; one whose bytes have
-    // not all come stays (no CRC is spent on it until they have).
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < starts_.size(); ++i) {
-        if (starts_[i].end > buffer_.size()) {
-            starts_[kept++] = starts_[i];  // its reply's last byte has not come yet
-            continue;
-        }
-        const std::size_t at = starts_[i].at;
-        std::size_t size = 0;
-        const FrameCheck check = AcceptableAt(at, size);
-        if (check == FrameCheck::Incomplete) {
-            starts_[kept++] = {at, size == 0 ? 0 : at + size};
-            continue;
-        }
-        if (check != FrameCheck::Whole) {
-            continue;
-        }
-        DeviceReply reply;
-        reply.command = buffer_[at];
-        reply.address = Word(buffer_, at + 1);
-        reply.length = Word(buffer_, at + 3);
-        reply.data.assign(buffer_.begin() + static_cast<std::ptrdiff_t>(at + 5),
-                          buffer_.begin() + static_cast<std::ptrdiff_t>(at + size - 2));
-        buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(at + size));
-        ForgetSearch();  // what is left is looked at afresh
-        timers_.StopTimer(reply.command);
-        if (reply.command == pending_) {
-            pending_ = 0;
-            timedOut_ = false;
-        }
-        return reply;
-    }
-    starts_.resize(kept);
-    return std::nullopt;
 }
 
 std::size_t DeviceRequest::UnusedBytes() const {
@@ -172,11 +201,25 @@ std::size_t DeviceRequest::UnusedBytes() const {
 }
 
 std::string DeviceRequest::TimeoutDetail() const {
+    std::string detail;
     const std::size_t bytes = UnusedBytes();
-    if (bytes == 0) {
-        return {};
+    if (bytes > 0) {
+        detail = FormatText(kDetailGarbledReply, static_cast<unsigned long>(bytes));
     }
-    return FormatText(kDetailGarbledReply, static_cast<unsigned long>(bytes));
+    if (foreignCount_ > 0) {
+        std::string named;
+        for (const ForeignReply& f : foreign_) {
+            named += FormatText(named.empty() ? kDetailForeignHeader : kDetailForeignHeaderMore,
+                                unsigned{f.command}, unsigned{f.address}, unsigned{f.length});
+        }
+        if (!detail.empty()) {
+            detail += "\n";
+        }
+        detail +=
+            FormatText(kDetailForeignReplies, foreignCount_, named.c_str(), unsigned{pending_},
+                       unsigned{pendingAddress_}, unsigned{pendingLength_});
+    }
+    return detail;
 }
 
 TickOutcome DeviceRequest::OnTimer(int id, int timeoutTick) {

@@ -18,10 +18,15 @@
 //
 // The reply check: the expected reply length of the command (for a memory
 // read, the reply's own length field), a CRC over all but the last two of
-// those bytes, and byte 0 equal to the awaited command (or, for a session that
-// matches by the reply's own command, any command whose reply passes the
-// check). On a clean line the first receive event holds exactly the reply.
-// When the bytes received do not begin with an acceptable reply (an adapter's
+// those bytes, and then the header must name the request outstanding: its
+// command, and its address and length (a block or memory read answers the
+// address and length asked for; a write is acknowledged with the address
+// written). A whole reply that names another request (a late duplicate of an
+// earlier answer after a request was lost on the line) is dropped like a bad
+// CRC, counted for the time-out's detail, and the time-out runs on: taking it
+// would fill the next upload block with the previous one's data, or count a
+// firmware block as written that the ESC never saw. On a clean line the first receive event holds
+// exactly the reply. When the bytes received do not begin with an acceptable reply (an adapter's
 // noise byte when the port opens, a stray byte from an earlier exchange), the
 // engine looks further into them, and into bytes still arriving, for one that
 // passes the check; a garbled answer still ends in the time-out. The search
@@ -61,8 +66,19 @@ constexpr int NextActivityStep(int position) {
 
 // How a reply is matched to the request.
 enum class ReplyMatch {
-    PendingCommand,  // byte 0 must be the awaited command
-    OwnCommand,      // byte 0 names the command; the CRC over its length decides
+    PendingCommand,  // only the awaited command's byte may start a reply
+    OwnCommand,      // any command's byte may start one (the shortest reply is
+                     // listened for): another request's whole reply is then
+                     // recognised, counted and skipped as a whole
+};
+
+// A whole reply with a good CRC that named another request than the one
+// outstanding.
+struct ForeignReply {
+    std::uint8_t command = 0;
+    std::uint16_t address = 0;
+    std::uint16_t length = 0;
+    bool operator==(const ForeignReply&) const = default;
 };
 
 // A reply that passed the check.
@@ -120,6 +136,11 @@ public:
     // device, a wrong baud rate, noise) calls for other help than silence.
     std::string TimeoutDetail() const;
 
+    // Replies dropped since Send because they answered another request, and
+    // the first few distinct headers they carried.
+    int ForeignReplies() const { return foreignCount_; }
+    const std::vector<ForeignReply>& ForeignHeaders() const { return foreign_; }
+
     // Bytes run through the reply check's CRC since Send: the work the search
     // for a reply costs, bounded per received byte however long noise lasts.
     std::size_t CheckedBytes() const { return checkedBytes_; }
@@ -129,6 +150,9 @@ private:
     // The reply starting at `at`: Whole (and acceptable to this request),
     // Incomplete, or anything else for a start that can be forgotten.
     FrameCheck AcceptableAt(std::size_t at, std::size_t& size);
+    // Whether a whole reply's header names the request outstanding.
+    bool AnswersPending(const DeviceReply& reply) const;
+    void NoteForeign(const DeviceReply& reply);
     void ForgetSearch();
     void DropFront(std::size_t count);
 
@@ -136,7 +160,10 @@ private:
     TimerHost& timers_;
     ReplyMatch match_;
     std::uint8_t pending_ = 0;
+    std::uint16_t pendingAddress_ = 0;
     std::uint16_t pendingLength_ = 0;
+    int foreignCount_ = 0;
+    std::vector<ForeignReply> foreign_;
     int ticks_ = 0;
     bool timedOut_ = false;
     int threshold_ = 0;

@@ -11,4 +11,18 @@ inline constexpr const char* kDetailGarbledReply =
     "command byte or length). Check that nothing else uses the port and that the cable is "
     "firmly in.";
 
+// A lock file of the port that is no regular file: the open is refused at once.
+inline constexpr const char* kErrIrregularLockFile =
+    "lock file %s is not a regular file (it would keep the port from opening for ever); remove "
+    "it with: sudo rm %s";
+
+// Below a time-out message when whole replies came that answered another
+// request than the one awaited: how many, the headers they named, and what was
+// asked.
+inline constexpr const char* kDetailForeignReplies =
+    "Replies that answered another request: %d (%s). None was taken for the request awaited "
+    "(command %u, address 0x%04X, length %u): a request or a reply was lost on the line.";
+inline constexpr const char* kDetailForeignHeader = "command %u, address 0x%04X, length %u";
+inline constexpr const char* kDetailForeignHeaderMore = "; command %u, address 0x%04X, length %u";
+
 }  // namespace tavix

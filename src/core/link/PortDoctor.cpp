@@ -1,8 +1,11 @@
 #include "link/PortDoctor.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 
+#include "base/FormatText.h"
 #include "base/OutsideText.h"
 #include "link/CMSComm.h"
 #include "link/LinkMessages.h"
@@ -10,9 +13,12 @@
 
 namespace tavix {
 
+// Where the serial library looks, in its order (it takes the first it may write).
+const char* const kLockDirs[8] = {"/var/lock", "/etc/locks", "/var/spool/locks",  "/var/spool/uucp",
+                                  "/tmp",      "/var/tmp",   "/var/lock/lockdev", "/run/lock"};
+
 namespace {
 
-constexpr const char* kLockDirs[] = {"/var/lock", "/run/lock"};
 constexpr const char* kRulesFile = "/etc/udev/rules.d/99-tavix.rules";
 
 std::string Line(const char* label, const std::string& text) {
@@ -197,55 +203,64 @@ void Holders(const PortSystem& system, const std::string& port, const PortFile& 
     }
 }
 
-void LockFiles(const PortSystem& system, const std::string& port, const PortFile& file,
-               const std::vector<ProcessEntry>& table, PortReport& report) {
-    std::vector<std::string> names = {"LCK.." + BaseName(file.resolved)};
-    if (BaseName(port) != BaseName(file.resolved)) {
-        names.push_back("LCK.." + BaseName(port));
-    }
+// Calls `found(path)` for every lock file of `port` in the lock folders,
+// each folder once however many links lead to it.
+void ForEachLockFile(const PortSystem& system, const std::string& port, const std::string& resolved,
+                     const std::function<void(const std::string&)>& found) {
+    const std::vector<std::string> names = LockFileNames(port, resolved);
     std::vector<std::string> seenDirs;
-    bool any = false;
     for (const char* dir : kLockDirs) {
         const PortFile dirFile = system.Stat(dir);
-        if (!dirFile.exists) {
-            continue;
-        }
-        bool same = false;
-        for (const std::string& seen : seenDirs) {
-            same = same || seen == dirFile.resolved;
-        }
-        if (same) {
+        if (!dirFile.exists ||
+            std::find(seenDirs.begin(), seenDirs.end(), dirFile.resolved) != seenDirs.end()) {
             continue;  // /var/lock is usually a link to /run/lock
         }
         seenDirs.push_back(dirFile.resolved);
         for (const std::string& entry : system.ListDirectory(dirFile.resolved)) {
-            bool match = false;
-            for (const std::string& name : names) {
-                match = match || entry == name;
-            }
-            if (!match) {
-                continue;
-            }
-            any = true;
-            const std::string path = dirFile.resolved + "/" + entry;
-            const int pid = LockOwner(system.ReadSmallFile(path).value_or(std::string()));
-            const ProcessEntry* owner = pid > 0 ? FindProcess(table, pid) : nullptr;
-            if (owner != nullptr) {
-                report.blocked = true;
-                report.lines.push_back(Line(
-                    "Lock file", EscapeControls(path) + " of " + ProcessText(pid, owner->name)));
-                if (report.cause.empty()) {
-                    report.cause = "locked by " + ProcessText(pid, owner->name);
-                }
-            } else {
-                report.lines.push_back(
-                    Line("Lock file", EscapeControls(path) + " is stale (" +
-                                          (pid > 0 ? "process " + std::to_string(pid) + " is gone"
-                                                   : std::string("no process id in it")) +
-                                          "); remove it with: sudo rm " + EscapeControls(path)));
+            if (std::find(names.begin(), names.end(), entry) != names.end()) {
+                found(dirFile.resolved + "/" + entry);
             }
         }
     }
+}
+
+bool Irregular(const PortSystem& system, const std::string& path) {
+    const PortFile lock = system.Stat(path);
+    return lock.exists && !lock.isRegular;
+}
+
+void LockFiles(const PortSystem& system, const std::string& port, const PortFile& file,
+               const std::vector<ProcessEntry>& table, PortReport& report) {
+    bool any = false;
+    ForEachLockFile(system, port, file.resolved, [&](const std::string& path) {
+        any = true;
+        if (Irregular(system, path)) {
+            // Not read: a FIFO would keep the reader waiting for ever.
+            const std::string why = IrregularLockText(EscapeControls(path));
+            report.blocked = true;
+            report.lines.push_back(Line("Lock file", why));
+            if (report.cause.empty()) {
+                report.cause = why;
+            }
+            return;
+        }
+        const int pid = LockOwner(system.ReadSmallFile(path).value_or(std::string()));
+        const ProcessEntry* owner = pid > 0 ? FindProcess(table, pid) : nullptr;
+        if (owner != nullptr) {
+            report.blocked = true;
+            report.lines.push_back(
+                Line("Lock file", EscapeControls(path) + " of " + ProcessText(pid, owner->name)));
+            if (report.cause.empty()) {
+                report.cause = "locked by " + ProcessText(pid, owner->name);
+            }
+        } else {
+            report.lines.push_back(
+                Line("Lock file", EscapeControls(path) + " is stale (" +
+                                      (pid > 0 ? "process " + std::to_string(pid) + " is gone"
+                                               : std::string("no process id in it")) +
+                                      "); remove it with: sudo rm " + EscapeControls(path)));
+        }
+    });
     if (!any) {
         report.lines.push_back(Line("Lock files", "none"));
     }
@@ -279,6 +294,40 @@ void PortGrabbers(const std::vector<ProcessEntry>& table, const SerialPortEntry*
 }
 
 }  // namespace
+
+std::vector<std::string> LockFileNames(const std::string& port, const std::string& resolved) {
+    std::vector<std::string> names;
+    for (const std::string& path : {port, resolved}) {
+        if (path.empty()) {
+            continue;
+        }
+        std::string below = path.rfind("/dev/", 0) == 0 ? path.substr(5) : BaseName(path);
+        std::replace(below.begin(), below.end(), '/', '_');
+        for (const std::string& name : {"LCK.." + below, "LCK.." + BaseName(path)}) {
+            if (std::find(names.begin(), names.end(), name) == names.end()) {
+                names.push_back(name);
+            }
+        }
+    }
+    return names;
+}
+
+std::string IrregularLockText(const std::string& path) {
+    return FormatText(kErrIrregularLockFile, path.c_str(), path.c_str());
+}
+
+std::string IrregularLockFile(const PortSystem& system, const std::string& port) {
+    if (port.empty() || port == kDemoPort) {
+        return {};
+    }
+    std::string irregular;
+    ForEachLockFile(system, port, system.Stat(port).resolved, [&](const std::string& path) {
+        if (irregular.empty() && Irregular(system, path)) {
+            irregular = path;
+        }
+    });
+    return irregular;
+}
 
 std::string PortReport::Text() const {
     std::string text;

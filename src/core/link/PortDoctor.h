@@ -34,6 +34,21 @@ struct PortReport {
 PortReport DiagnosePort(const PortSystem& system, const std::string& port,
                         const std::vector<SerialPortEntry>& present);
 
+// The folders a serial library keeps its lock files in, and the names it
+// gives them for `port` (and for where its links lead): "LCK.." and the path
+// below /dev with '/' made '_' (a pseudo-terminal /dev/pts/3: "LCK..pts_3"),
+// and the old form with the base name only.
+extern const char* const kLockDirs[8];
+std::vector<std::string> LockFileNames(const std::string& port, const std::string& resolved);
+
+// The path of a lock file of `port` that is there but is no regular file (a
+// FIFO planted in the world-writable lock folder makes the serial library's
+// read of it wait for ever); empty when there is none. Checked before every
+// open, so the open is refused at once with the path.
+std::string IrregularLockFile(const PortSystem& system, const std::string& port);
+// What a refused open says of such a lock file.
+std::string IrregularLockText(const std::string& path);
+
 // The udev rule that makes ModemManager leave the adapter with this USB id alone.
 std::string ModemManagerRule(const std::string& usbId);
 

@@ -16,6 +16,7 @@ struct PortFile {
     unsigned mode = 0;     // permission bits
     unsigned ownerUid = 0;
     unsigned groupId = 0;
+    bool isRegular = false;  // a plain file (a lock file must be one)
 };
 
 struct ProcessEntry {
@@ -40,6 +41,8 @@ public:
     virtual std::vector<ProcessEntry> Processes() const = 0;
     virtual int OwnPid() const = 0;
     virtual std::vector<std::string> ListDirectory(const std::string& dir) const = 0;
+    // The start of a regular file; nothing for another kind of file (a FIFO
+    // would block the reader) or one that cannot be read. Never blocks.
     virtual std::optional<std::string> ReadSmallFile(const std::string& path) const = 0;
 };
 

@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "config/CAppConfig.h"
+#include "device/ConnectedDevice.h"
+#include "device/DeviceMessages.h"
 #include "device/IdentifySession.h"
 #include "device/MainFormLine.h"
 #include "link/Frame.h"
@@ -22,7 +24,7 @@ LoggerLink::LoggerLink(MainFormLine& line, const IdentifySession& identity, Prom
 
 LoggerLink::~LoggerLink() {
     *alive_ = false;
-    for (int id : {kTimerRead, kTimerClear, kTimerBlock}) {
+    for (int id : {kTimerRead, kTimerClear, kTimerBlock, kTimerClearCheck}) {
         line_.Timers().StopTimer(id);
     }
 }
@@ -77,6 +79,11 @@ void LoggerLink::OnComm() {
         case kCmdWriteMemory:
             OnClearReply();
             break;
+        case kCmdReadBlock:
+            if (clearCheck_) {
+                OnClearCheck(*reply);
+            }
+            break;
         default:
             break;
     }
@@ -103,6 +110,8 @@ void LoggerLink::OnTimer(int id) {
             DataTimeout();
             break;
         case kTimerClear:
+        case kTimerClearCheck:
+            clearCheck_ = false;
             ClearTimeout();
             break;
         default:
@@ -334,8 +343,26 @@ void LoggerLink::OnClearData() {
         }
         return;
     }
-    Send(kCmdWriteMemory, kFlightCountAddress, 1, Bytes{0x00});
+    // The logger of the ESC the window shows is cleared, no other: its block
+    // is read first over this port.
+    clearCheck_ = true;
+    Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
     Notify();
+}
+
+void LoggerLink::OnClearCheck(const DeviceReply& reply) {
+    clearCheck_ = false;
+    const DeviceIdentity found = IdentityOfBlock(reply.data);
+    const IdentityState& shown = identity_.State();
+    if (!shown.connected || found.version != shown.version) {
+        DeviceIdentity before;
+        before.version = shown.version;
+        before.series = shown.series;
+        before.hardwareCode = shown.hardwareCode;
+        FinishClear(OtherEscText(found, before).c_str(), PromptIcon::Exclamation);
+        return;
+    }
+    Send(kCmdWriteMemory, kFlightCountAddress, 1, Bytes{0x00});
 }
 
 void LoggerLink::OnClearReply() {

@@ -79,6 +79,8 @@ class MainFormLine;
 inline constexpr int kTimerRead = 4;
 inline constexpr int kTimerClear = 14;
 inline constexpr int kTimerBlock = 55;
+// The read of the ESC's block that comes before a clear.
+inline constexpr int kTimerClearCheck = 3;
 inline constexpr int kBlockTickMs = 200;
 inline constexpr int kBlockRetryLimit = 30;  // timer-55 ticks without a reply
 inline constexpr int kBlockSize = 512;
@@ -165,6 +167,8 @@ private:
     void OnUploadComplete();
 
     void OnClearReply();
+    // The block read before the clear: the ESC identified, or a stop.
+    void OnClearCheck(const DeviceReply& reply);
     void ClearTimeout();
     void FinishClear(const char* message, PromptIcon icon, const std::string& detail = {});
 
@@ -181,6 +185,7 @@ private:
     bool headerHadNoFlight_ = false;
     bool progressOpen_ = false;  // the progress window of this upload is still up
     bool blockReadActive_ = false;
+    bool clearCheck_ = false;  // the read before a clear is outstanding
     int start_ = 0;
     int total_ = 0;
     int current_ = 0;

@@ -1,5 +1,8 @@
 #include "loggercfg/LoggerParamSession.h"
 
+#include "base/FormatText.h"
+#include "device/ConnectedDevice.h"
+#include "device/DeviceMessages.h"
 #include "link/CMSComm.h"
 #include "link/DeviceRequest.h"
 #include "link/Frame.h"
@@ -52,6 +55,14 @@ void LoggerParamSession::OnShow(bool open) {
         }
         return;
     }
+    ClearShown();
+    Notify();
+    state_.portOpen = open && OpenPort();
+    Notify();
+    OnConnect();
+}
+
+void LoggerParamSession::ClearShown() {
     lastAddress_ = 0;
     firstAddress_ = 0;
     state_.flightCount = 0;
@@ -61,10 +72,17 @@ void LoggerParamSession::OnShow(bool open) {
     state_.linked = false;
     headerRead_ = false;
     state_.portOpen = false;
+}
+
+void LoggerParamSession::IdentityEnded() {
+    // The logger's settings shown belong to an ESC no longer known to be there.
+    Request().Cancel();
+    checking_ = false;
+    reread_ = false;
+    const bool open = state_.portOpen;
+    ClearShown();
+    state_.portOpen = open;
     Notify();
-    state_.portOpen = open && OpenPort();
-    Notify();
-    OnConnect();
 }
 
 void LoggerParamSession::OnHide() {
@@ -95,6 +113,12 @@ void LoggerParamSession::OnConnect() {
         return;
     }
     state_.progress = 0;
+    if (!Comm().GetPortOpen()) {
+        // The failed open has been told, once; no time-out follows it.
+        SetReset(true);
+        Notify();
+        return;
+    }
     Send(kCmdReadMemory, 0, kLoggerHeaderLength);
 }
 
@@ -115,7 +139,23 @@ void LoggerParamSession::OnUpdate() {
     if (!ready() || !Ask(kMsgConfirmLoggerUpdate, PromptIcon::Exclamation, ready)) {
         return;
     }
+    // The ESC is read again over this port first: the settings go only to
+    // the logger whose settings the page shows.
     state_.progress = 0;
+    checking_ = true;
+    Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
+}
+
+void LoggerParamSession::TakeCheckRead(const Bytes& block) {
+    checking_ = false;
+    if (!SameEscAsShown(block)) {
+        const DeviceIdentity before = Device() != nullptr ? Device()->Identity() : DeviceIdentity{};
+        BlockRead(block);  // every page follows the ESC found
+        state_.progress = 0;
+        Notify();
+        GetPrompt().Message(OtherEscText(IdentityOfBlock(block), before), PromptIcon::Exclamation);
+        return;
+    }
     Send(kCmdWriteMemory, kLoggerParamAddress, kLoggerParamLength, UpdatePayload());
 }
 
@@ -138,8 +178,6 @@ void LoggerParamSession::OnRateSelected(int index) {
 
 void LoggerParamSession::Send(std::uint8_t command, std::uint16_t address, std::uint16_t length,
                               const Bytes& payload) {
-    // A port that could not be opened has been reported already; the request
-    // still runs its timer and ends in its time-out, which tells the outcome.
     Request().Send(command, address, length, payload);
     Notify();
 }
@@ -152,6 +190,11 @@ void LoggerParamSession::OnComm() {
         return;
     }
     switch (reply->command) {
+        case kCmdReadBlock:
+            if (checking_) {
+                TakeCheckRead(reply->data);
+            }
+            break;
         case kCmdReadMemory:
             // A read of fewer bytes than the header's fields is no header.
             if (reply->address == 0 && reply->data.size() > kHeaderFlightCountOffset) {
@@ -180,6 +223,7 @@ void LoggerParamSession::OnHeader(const Bytes& header) {
     state_.progress = kActivityMax;
     state_.linked = true;
     headerRead_ = true;
+    MarkShown();
     SetReset(false);
     reread_ = false;
     Notify();
@@ -193,7 +237,7 @@ void LoggerParamSession::OnUpdated() {
 }
 
 void LoggerParamSession::OnTimer(int id) {
-    if (id != kCmdReadMemory && id != kCmdWriteMemory) {
+    if (id != kCmdReadMemory && id != kCmdWriteMemory && id != kCmdReadBlock) {
         return;
     }
     const TickOutcome outcome = CountTick(id);
@@ -209,6 +253,7 @@ void LoggerParamSession::OnTimer(int id) {
     state_.progress = 0;
     state_.linked = false;
     headerRead_ = false;
+    checking_ = false;
     if (id == kCmdReadMemory) {
         SetReset(true);  // the next show clears the page and reads again
     } else {

@@ -123,12 +123,17 @@ private:
     void OnHeader(const Bytes& header);
     void OnUpdated();
     void BeforeNotify() override;
+    void IdentityEnded() override;
+    // The read of the ESC's block before a write: the same ESC, or a stop.
+    void TakeCheckRead(const Bytes& block);
+    void ClearShown();
 
     LoggerParamState state_;
     // The next show reads the header again without clearing the page: after
     // an update, so that what the page shows is what the logger took.
     bool reread_ = false;
     bool headerRead_ = false;  // Update may be offered
+    bool checking_ = false;    // the read before a write is outstanding
     std::uint16_t lastAddress_ = 0;
     std::uint16_t firstAddress_ = 0;
     // Header bytes 16-23 as last read: bytes 21 and 23, which the page does

@@ -27,6 +27,16 @@ SimDevice::SimDevice(Series series)
     }
 }
 
+void SimDevice::SwapEsc(Series series) {
+    series_ = series;
+    paramBlock_ = DefaultParamBlock(series);
+    memory_.clear();
+    if (HasLogger()) {
+        LoadMemory(NormalMemoryPlan());
+    }
+    ClearFirmware();
+}
+
 std::string SimDevice::Version() const {
     return std::string(reinterpret_cast<const char*>(paramBlock_.data()) + kBlockVersionOffset,
                        kBlockVersionSize);
@@ -64,6 +74,15 @@ void SimDevice::Reconnect() {
     disconnected_ = false;
     blocksAnswered_ = 0;
     firmwareBlocksAnswered_ = 0;
+    requestsSeen_ = 0;
+}
+
+SimFaults SimDevice::DeliveryFaults() const {
+    SimFaults faults = faults_;
+    if (lateReply_) {
+        faults.delayMs += kLateReplyMs;
+    }
+    return faults;
 }
 
 int SimDevice::RequestCount(std::uint8_t command) const {
@@ -154,11 +173,18 @@ Bytes SimDevice::Answer(const DeviceFrame& request) {
     if (requests_.size() >= kRequestLogLimit) {
         requests_.erase(requests_.begin(), requests_.begin() + kRequestLogLimit / 2);
     }
-    requests_.push_back(request);
-
+    lateReply_ = false;
     if (disconnected_ || faults_.silent) {
+        requests_.push_back(request);
         return {};
     }
+    if (faults_.loseRequest > 0 && ++requestsSeen_ == faults_.loseRequest) {
+        // Lost on the line: the device never sees it, and an old reply comes again.
+        lateReply_ = !lastReply_.empty();
+        return lastReply_;
+    }
+    requests_.push_back(request);
+
     const bool recordBlock = request.command == kCmdReadMemory && request.address >= kRecordStart;
     if (recordBlock && faults_.disconnectAfterBlocks >= 0 &&
         blocksAnswered_ >= faults_.disconnectAfterBlocks) {
@@ -196,6 +222,7 @@ Bytes SimDevice::Answer(const DeviceFrame& request) {
         reply.insert(reply.begin(), static_cast<std::size_t>(faults_.strayBytes), kStrayByte);
     }
     ++repliesSent_;
+    lastReply_ = reply;
     return reply;
 }
 

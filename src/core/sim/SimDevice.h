@@ -42,6 +42,9 @@ public:
     explicit SimDevice(Series series = Series::Tarrow);
 
     Series GetSeries() const { return series_; }
+    // Another ESC of `series`, with its factory block (and logger memory when
+    // it has a logger), is now on the same line: a pilot swapping ESCs.
+    void SwapEsc(Series series);
     const DeviceProfile& Profile() const { return ProfileFor(series_); }
     // The version text at offsets 256-271 of the parameter block (a firmware
     // download that ends with a block write changes it).
@@ -75,6 +78,9 @@ public:
     // Replaces the faults; also plugs a disconnected device back in.
     void SetFaults(const SimFaults& faults);
     SimFaults& MutableFaults() { return faults_; }
+    // The faults that time the delivery of the reply Answer just gave: the
+    // stand-in for a lost request comes late.
+    SimFaults DeliveryFaults() const;
     // Unplugged by the disconnect fault.
     bool Disconnected() const { return disconnected_; }
     void Reconnect();
@@ -117,6 +123,9 @@ private:
     SimFaults faults_;
     bool disconnected_ = false;
     int blocksAnswered_ = 0;
+    int requestsSeen_ = 0;  // since the faults were set, for loseRequest
+    Bytes lastReply_;
+    bool lateReply_ = false;
     FrameParser parser_;
     std::vector<DeviceFrame> requests_;
     std::size_t repliesSent_ = 0;

@@ -16,6 +16,8 @@ inline constexpr std::int64_t kPieceGapUs = 1000;
 // When paced and not split otherwise, a reply arrives in chunks of this many
 // bytes, as a USB serial adapter hands them over.
 inline constexpr std::size_t kPacedChunk = 16;
+// How late a lost request's stand-in reply (the previous reply sent again) comes.
+inline constexpr int kLateReplyMs = 400;
 // The line noise put in front of a reply.
 inline constexpr std::uint8_t kStrayByte = 0xA5;
 
@@ -37,6 +39,11 @@ struct SimFaults {
     // Acknowledge a parameter block write but keep the old block, as an ESC
     // whose flash write failed does.
     bool keepParamBlock = false;
+    // Lose the request with this number (1 = the first one after the faults
+    // were set; 0: none): the device never sees it, and the reply it sent to
+    // the request before comes again kLateReplyMs late, as a line that drops a
+    // frame and repeats an old one does.
+    int loseRequest = 0;
 
     bool operator==(const SimFaults&) const = default;
 };

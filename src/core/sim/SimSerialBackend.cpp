@@ -79,7 +79,7 @@ void SimSerialBackend::Write(const Bytes& bytes) {
         const std::size_t requestSize = kFrameOverhead + frame->data.size();
         const Bytes reply = device_->Answer(*frame);
         if (!reply.empty()) {
-            Schedule(PlanDelivery(reply, requestSize, device_->Faults()));
+            Schedule(PlanDelivery(reply, requestSize, device_->DeliveryFaults()));
         }
     }
     if (parser_.Buffered() > 0) {

@@ -4,6 +4,8 @@
 
 #include "base/FormatText.h"
 #include "base/OutsideText.h"
+#include "device/ConnectedDevice.h"
+#include "device/DeviceMessages.h"
 #include "device/DeviceVersion.h"
 #include "link/CMSComm.h"
 #include "link/DeviceRequest.h"
@@ -71,6 +73,23 @@ std::string UpgradeState::BlockText() const {
     return text;
 }
 
+std::string UpgradeState::StatusText() const {
+    const bool ran = phase == UpgradePhase::Transferring || blocksSent > 0;
+    return ran && blockCount > 0 ? BlockText() : std::string();
+}
+
+int UpgradeState::BarValue() const {
+    return StatusText().empty() ? progress : SharePercent();
+}
+
+std::string UpgradeState::VersionNote() const {
+    return incomplete && !busy ? kTextIncompleteVersion : "";
+}
+
+std::string UpgradeState::Warning() const {
+    return incomplete && !busy ? kMsgFirmwareIncomplete : "";
+}
+
 FirmwareDownload::FirmwareDownload(CMSComm& comm, TimerHost& timers, Prompt& prompt,
                                    PortSource port)
     : DeviceLine(comm, timers, prompt, std::move(port)) {}
@@ -90,6 +109,16 @@ void FirmwareDownload::OnShow(bool open) {
     OnGetVersion();
 }
 
+void FirmwareDownload::IdentityEnded() {
+    if (state_.busy) {
+        return;  // the download ends by its own reply or time-out
+    }
+    Request().Cancel();
+    startRead_ = false;
+    Reset();
+    Notify();
+}
+
 void FirmwareDownload::Reset() {
     state_.currentVersion = {};
     state_.firmwareVersion = {};
@@ -102,6 +131,7 @@ void FirmwareDownload::Reset() {
     state_.startEnabled = false;
     state_.stopEnabled = false;
     state_.connected = false;
+    state_.blocksSent = 0;
     state_.phase = UpgradePhase::NotLinked;
 }
 
@@ -116,9 +146,15 @@ void FirmwareDownload::OnGetVersion() {
     }
     versionRead_ = false;
     state_.progress = 0;
+    if (!Comm().GetPortOpen()) {
+        // The failed open has been told, once; no time-out follows it.
+        state_.phase = UpgradePhase::NotLinked;
+        SetReset(true);
+        Notify();
+        return;
+    }
     state_.phase = UpgradePhase::ReadingVersion;
     Notify();
-    // On a port that did not open nothing leaves; the connect time-out follows.
     Request().Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
 }
 
@@ -173,10 +209,14 @@ void FirmwareDownload::OnBrowse(const std::string& path) {
 }
 
 bool FirmwareDownload::ConfirmStart() {
-    const std::string current = JoinVersion(state_.currentVersion);
+    // The version just read decides; after a download that did not end well
+    // the ESC's own firmware is not known.
+    const std::string current = BlockVersion(paramBlock_);
     const std::string next = *file_.version;
+    const std::string currentText =
+        state_.incomplete ? std::string(kTextIncompleteVersion) : ShownVersion(current);
     std::string detail =
-        FormatText(kFmtUpgradeVersions, ShownVersion(current).c_str(), ShownVersion(next).c_str());
+        FormatText(kFmtUpgradeVersions, currentText.c_str(), ShownVersion(next).c_str());
     const bool otherHardware = SeriesCharacters(current) != SeriesCharacters(next) ||
                                HardwareCodeOf(current) != HardwareCodeOf(next);
     // Timers and serial events run while the question is open.
@@ -197,12 +237,37 @@ bool FirmwareDownload::ConfirmStart() {
 }
 
 void FirmwareDownload::OnStart() {
-    if (!Visible() || !state_.startEnabled || state_.busy || !fileValid_) {
+    if (!Visible() || !state_.startEnabled || state_.busy || !fileValid_ || startRead_) {
         return;
     }
-    if (!ConfirmStart()) {
+    // The ESC is read again over this port first: the question names what is
+    // there now, and a swapped ESC stops everything before a byte is sent.
+    startRead_ = true;
+    state_.progress = 0;
+    state_.startEnabled = false;
+    state_.browseEnabled = false;  // the file asked about is the file sent
+    state_.phase = UpgradePhase::ReadingVersion;
+    Notify();
+    Request().Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
+}
+
+void FirmwareDownload::TakeStartRead(const Bytes& block) {
+    startRead_ = false;
+    const bool same = SameEscAsShown(block);
+    const std::string text = OtherEscText(IdentityOfBlock(block), IdentityOfBlock(paramBlock_));
+    TakeVersionReply(block);
+    if (!same) {
+        Notify();
+        GetPrompt().Message(text, PromptIcon::Exclamation);
         return;
     }
+    Notify();
+    if (ConfirmStart()) {
+        BeginDownload();
+    }
+}
+
+void FirmwareDownload::BeginDownload() {
     Request().Cancel();
     sendOffset_ = 0;
     blockInFlight_ = 0;
@@ -211,6 +276,7 @@ void FirmwareDownload::OnStart() {
     state_.phase = UpgradePhase::Transferring;
     state_.stopEnabled = true;
     state_.browseEnabled = false;
+    state_.startEnabled = false;
     state_.blocksSent = 0;
     state_.blockCount = static_cast<int>(file_.BlockCount());
     state_.bytesAcknowledged = 0;
@@ -235,6 +301,9 @@ void FirmwareDownload::OnStop() {
 
 void FirmwareDownload::EndDownload(UpgradePhase phase) {
     state_.busy = false;
+    if (state_.incomplete) {
+        state_.currentVersion = {};  // the block's version no longer says what runs
+    }
     state_.phase = phase;
     state_.stopEnabled = false;
     state_.browseEnabled = versionRead_;
@@ -245,7 +314,11 @@ void FirmwareDownload::EndDownload(UpgradePhase phase) {
 void FirmwareDownload::TakeVersionReply(const Bytes& block) {
     paramBlock_ = block;
     paramBlock_.resize(kParamBlockSize, 0);
-    state_.currentVersion = SplitVersion(BlockVersion(paramBlock_));
+    BlockRead(paramBlock_);
+    // After a download that did not end well the block still names the old
+    // firmware, which may no longer be whole in the ESC.
+    state_.currentVersion =
+        state_.incomplete ? VersionGroups{} : SplitVersion(BlockVersion(paramBlock_));
     state_.progress = kActivityMax;
     state_.connected = true;
     state_.browseEnabled = true;
@@ -263,7 +336,9 @@ void FirmwareDownload::OnComm() {
         return;
     }
     if (!state_.busy) {
-        if (reply->command == kCmdReadBlock) {
+        if (reply->command == kCmdReadBlock && startRead_) {
+            TakeStartRead(reply->data);
+        } else if (reply->command == kCmdReadBlock) {
             TakeVersionReply(reply->data);
             Notify();
         }
@@ -306,6 +381,10 @@ void FirmwareDownload::OnTimer(int id) {
                     detail = kDetailReadBackTimeout;
                     break;
             }
+            // What the line brought instead of the reply, when anything.
+            if (const std::string line = Request().TimeoutDetail(); !line.empty()) {
+                detail += "\n" + line;
+            }
             DownloadFailed(detail);
         }
         return;
@@ -316,6 +395,8 @@ void FirmwareDownload::OnTimer(int id) {
     }
     StepActivity(state_.progress);
     if (outcome == TickOutcome::TimedOut) {
+        startRead_ = false;
+        state_.startEnabled = false;
         state_.progress = 0;
         state_.connected = false;
         state_.browseEnabled = false;
@@ -343,6 +424,7 @@ void FirmwareDownload::DownloadStep() {
         const std::size_t count = std::min(kFirmwareBlockSize, size - sendOffset_);
         blockInFlight_ = count;
         ++state_.blocksSent;
+        state_.incomplete = true;
         Notify();
         // Only the low 16 bits of the offset travel; a loaded image never needs more.
         Request().Send(kCmdWriteFirmware, static_cast<std::uint16_t>(sendOffset_),
@@ -373,8 +455,10 @@ void FirmwareDownload::TakeReadBack(const Bytes& data) {
     block.resize(kParamBlockSize, 0);
     const std::string read = BlockVersion(block);
     const std::string expected = JoinVersion(state_.firmwareVersion);
-    // What the ESC holds now is what the page shows and what a next Start writes back.
+    // What the ESC holds now is what the page shows and what a next Start
+    // writes back; a new version is a new identity for every page.
     paramBlock_ = block;
+    BlockRead(paramBlock_);
     state_.currentVersion = SplitVersion(read);
     state_.connected = true;
     if (read != expected) {
@@ -387,6 +471,7 @@ void FirmwareDownload::TakeReadBack(const Bytes& data) {
         return;
     }
     state_.progress = kActivityMax;
+    state_.incomplete = false;
     EndDownload(UpgradePhase::Done);
     Notify();
     if (installed) {

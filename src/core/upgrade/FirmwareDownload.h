@@ -35,8 +35,11 @@
 //   |  Ready  |<-------------------------| Linked |
 //   +---------+  (Browse ...)            +--------+
 //      |
-//      | Start: "Are you sure you want to upgrade?" with both versions (for
-//      | another series or hardware: said so, No by default). Yes: offset 0
+//      | Start: cmd 3 again over the same port (ReadingVersion). Another ESC
+//      | than the page showed: said so, nothing sent, the page shows it.
+//      | The same: "Are you sure you want to upgrade?" with the version just
+//      | read and the file's (for another series or hardware: said so, No by
+//      | default). Yes: offset 0
 //      v
 //   +--------------+  at once and then on each good reply:
 //   | Transferring |    offset < size:  cmd 16 offset/min(512, rest) + bytes
@@ -51,7 +54,9 @@
 //      |            "Time out, download failure!"               --> Failed
 //      |
 //   Done, Failed and Stopped: Stop disabled, Start enabled; Start begins again
-//   at offset 0.
+//   at offset 0. From the first image block until a download succeeds the
+//   ESC's firmware may be incomplete: the page says so (Warning) and shows no
+//   version for it, whatever the block still says.
 //
 // While a download runs the session is `busy`: the page refuses leaving its
 // tab and the main window asks before closing, because a download cut short
@@ -111,6 +116,8 @@ struct UpgradeState {
     std::size_t imageSize = 0;
     // Milliseconds from Start to the last acknowledged block (0 without a clock).
     std::int64_t elapsedMs = 0;
+    // A download sent image blocks and none has succeeded since.
+    bool incomplete = false;
 
     // Percent of the image acknowledged: 100 only once the read-back showed
     // the new version, 99 at most before (the version is still to be written).
@@ -118,6 +125,15 @@ struct UpgradeState {
     // "block k of n, p%" for the page while a download runs or after it, and
     // while it runs ", about 20 s left" once the pace of the ESC is known.
     std::string BlockText() const;
+    // The label beside the bar: the block text once a download has run, else
+    // empty; and the bar's value that agrees with it.
+    std::string StatusText() const;
+    int BarValue() const;
+    // Below the version: "unknown (download not completed)" while the
+    // firmware may be incomplete, else empty.
+    std::string VersionNote() const;
+    // The warning the page shows while the firmware may be incomplete.
+    std::string Warning() const;
 };
 
 class FirmwareDownload : public DeviceLine {
@@ -154,6 +170,10 @@ private:
     enum class Step { Image, WriteBlock, ReadBack };
 
     void Reset();
+    void IdentityEnded() override;
+    // The read Start makes before anything is sent.
+    void TakeStartRead(const Bytes& block);
+    void BeginDownload();
     bool ConfirmStart();
     void DownloadStep();
     void TakeReadBack(const Bytes& block);
@@ -168,6 +188,7 @@ private:
     bool portOpen_ = false;
     bool versionRead_ = false;
     bool fileValid_ = false;
+    bool startRead_ = false;  // Start's read of the block is outstanding
     Step step_ = Step::Image;
     std::size_t sendOffset_ = 0;
     std::size_t blockInFlight_ = 0;  // size of the image block last sent

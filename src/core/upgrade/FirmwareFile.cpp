@@ -121,6 +121,10 @@ FirmwareFile ParseFirmware(std::string content) {
         file.fault = FirmwareFault::CheckFailed;
         return file;
     }
+    if (file.ImageSize() == 0) {
+        file.fault = FirmwareFault::EmptyImage;
+        return file;
+    }
     if (file.ImageSize() > kMaxFirmwareImage) {
         file.fault = FirmwareFault::TooLarge;
         return file;
@@ -148,6 +152,8 @@ std::string FaultDetail(const FirmwareFile& file) {
             return kDetailNoVersionEnd;
         case FirmwareFault::CheckFailed:
             return FormatText(kDetailCheckFailed, static_cast<unsigned>(file.crc));
+        case FirmwareFault::EmptyImage:
+            return kDetailEmptyImage;
         case FirmwareFault::TooLarge:
             return FormatText(kDetailTooLarge, static_cast<unsigned long>(file.ImageSize()),
                               static_cast<unsigned long>(kMaxFirmwareImage));

@@ -13,8 +13,10 @@
 // takes is taken here and one it refuses is refused: `atoi` semantics for both
 // numbers, the check field tried at every colon that follows it, a non-hex
 // character in the image decoding as 0 (only the check guards the text), an
-// odd last digit never sent. Two checks are ours, both made before anything
-// is sent to the ESC: an image of more than 65,536 bytes is refused, because
+// odd last digit never sent. Three checks are ours, all made before anything
+// is sent to the ESC: an empty image is refused, because a download of no
+// block would only rewrite the version and report a firmware that was never
+// sent as installed; an image of more than 65,536 bytes is refused, because
 // the 16-bit block address would wrap and the blocks past it would overwrite
 // the start of the firmware; and a version text that is not exactly 16
 // characters is refused, because the parameter-block write that ends a
@@ -49,6 +51,7 @@ enum class FirmwareFault {
     LengthMismatch,  // the length field differs from the position of the first colon
     NoVersionEnd,    // no third colon after the version text
     CheckFailed,     // no check field that matches the CRC before a colon
+    EmptyImage,      // no image byte at all: nothing to flash
     TooLarge,        // an image of more than 65,536 bytes
     BadVersion,      // a version text that is not 16 characters (or holds a zero byte)
 };

@@ -60,6 +60,9 @@ inline constexpr const char* kDetailCheckFailed =
     "or was changed.";
 inline constexpr const char* kDetailTooLarge =
     "Size: the image is %lu bytes; an ESC takes at most %lu.";
+inline constexpr const char* kDetailEmptyImage =
+    "Image: the file holds no firmware image (its image text is empty); there is nothing to "
+    "flash.";
 inline constexpr const char* kDetailVersionLength =
     "Version: the version text has %lu characters; the ESC needs exactly 16.";
 inline constexpr const char* kDetailVersionZero =
@@ -82,6 +85,11 @@ inline constexpr const char* kBtnStop = "Stop";
 inline constexpr const char* kFirmwareFilterLabel = "Dlc\xCE\xC4\xBC\xFE";
 inline constexpr const char* kFirmwarePattern = "*.Dlc";
 // Beside the activity bar while a download runs: "block 3 of 9, 28%".
+// A download that did not end well: the page says so until one succeeds.
+inline constexpr const char* kTextIncompleteVersion = "unknown (download not completed)";
+inline constexpr const char* kMsgFirmwareIncomplete =
+    "The ESC's firmware may be incomplete: do not fly it. Keep it powered and press Start "
+    "again with the same file.";
 inline constexpr const char* kFmtBlockProgress = "block %d of %d, %d%%";
 inline constexpr const char* kFmtSecondsLeft = ", about %lld s left";
 inline constexpr const char* kFmtMinutesLeft = ", about %lld min %lld s left";

@@ -80,12 +80,9 @@ std::vector<DevicePage*> InstallDevicePages(CTavixView& view, const DevicePageCo
                           prompt->Message(kMsgTabDuringDownload, PromptIcon::Information);
                           *telling = false;
                       }});
-    // The main window's version pane and description follow a new firmware.
+    // The main window's version pane and description follow a new firmware
+    // through the connected device, which the page's read-back updates.
     IdentifySession* identifiedEsc = &context.identity;
-    QObject::connect(upgrade, &CUpgradeDlg::firmwareInstalled, &view,
-                     [identifiedEsc](const QByteArray& version) {
-                         identifiedEsc->OnFirmwareInstalled(version.toStdString());
-                     });
     // "Open Device ..." would take the port from under it.
     const IdentifySession* identity = &context.identity;
     QObject::connect(upgrade, &CUpgradeDlg::busyChanged, &view, [&view, identity](bool busy) {
@@ -104,12 +101,17 @@ std::vector<DevicePage*> InstallDevicePages(CTavixView& view, const DevicePageCo
 
     // A page whose device stops answering, or whose port will not open, takes
     // the main form's connection icon and device buttons with it.
+    // Every page shows the one connected device: it clears what it showed
+    // when that identity ends, and reads again when shown after a change.
     const auto lost = [identifiedEsc] { identifiedEsc->OnDeviceLost(); };
     for (int series = 0; EscPage* page = parameters->PageOf(series); ++series) {
         page->Session().deviceLost = lost;
+        page->Session().SetDevice(context.device);
     }
     logger->Session().deviceLost = lost;
+    logger->Session().SetDevice(context.device);
     upgrade->Session().deviceLost = lost;
+    upgrade->Session().SetDevice(context.device);
 
     return pages;
 }

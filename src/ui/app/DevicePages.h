@@ -1,6 +1,7 @@
 #pragma once
 // The one place where the device pages are made and put on the main form.
 
+#include <memory>
 #include <vector>
 
 #include "link/PortName.h"
@@ -9,6 +10,7 @@ namespace tavix {
 
 class CAppConfig;
 class CIniFile;
+class ConnectedDevice;
 class CTavixView;
 class DevicePage;
 class IdentifySession;
@@ -20,9 +22,10 @@ struct DevicePageContext {
     CAppConfig& config;
     CIniFile& ini;
     Prompt& prompt;
-    PortSource port;            // the port to open, resolved at every open
-    IdentifySession& identity;  // what "Open Device" found: series, version
-    LoggerLink& link;           // the main form's logger session (clear)
+    PortSource port;                          // the port to open, resolved at every open
+    IdentifySession& identity;                // what "Open Device" found: series, version
+    LoggerLink& link;                         // the main form's logger session (clear)
+    std::shared_ptr<ConnectedDevice> device;  // the one connected device every page shows
 };
 
 // Makes every device page, installs it on its tab of `view` and returns them

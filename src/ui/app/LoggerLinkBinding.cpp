@@ -8,6 +8,7 @@
 #include "base/FormatText.h"
 #include "base/OutsideText.h"
 #include "config/CAppConfig.h"
+#include "device/ConnectedDevice.h"
 #include "device/IdentifySession.h"
 #include "device/MainFormLine.h"
 #include "link/CMSComm.h"
@@ -46,6 +47,7 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
       comm_(std::make_unique<CMSComm>(MakeSerialBackend(portOption))),
       timers_(std::make_unique<QtTimerHost>()),
       line_(std::make_unique<MainFormLine>(*comm_, *timers_, prompt)),
+      device_(std::make_shared<ConnectedDevice>(&clock)),
       identity_(std::make_unique<IdentifySession>(*line_, prompt, ini, config)),
       link_(std::make_unique<LoggerLink>(*line_, *identity_, prompt, clock, config)) {
     CIniFile* iniFile = &ini;
@@ -53,6 +55,12 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
         return ResolvePort(portOption, config.comPort, *iniFile);
     };
     line_->port = port;
+    identity_->SetDevice(device_.get());
+    // Another port ends what was known of the device on the old one.
+    connect(&view_, &CTavixView::comPortChanged, this, [this, port](int) {
+        device_->SetPort(port());
+        ApplyState();
+    });
     // An adapter pulled out while idle leaves no time-out to tell: look for
     // its port now and then, so the window does not show a device that is gone.
     auto* presence = new QTimer(this);
@@ -104,8 +112,8 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
     });
     connect(&view_, &CTavixView::clearRequested, this, [this] { link_->OnClearData(); });
 
-    pages_ =
-        InstallDevicePages(view_, DevicePageContext{config, ini, prompt, port, *identity_, *link_});
+    pages_ = InstallDevicePages(
+        view_, DevicePageContext{config, ini, prompt, port, *identity_, *link_, device_});
     identity_->hideDevicePages = [this] {
         for (DevicePage* page : pages_) {
             page->PageHidden();

@@ -24,6 +24,7 @@ class CMainFrame;
 class CMSComm;
 class CTavixView;
 class Clock;
+class ConnectedDevice;
 class DevicePage;
 class IdentifySession;
 class LoggerLink;
@@ -41,6 +42,7 @@ public:
 
     LoggerLink& Link() { return *link_; }
     IdentifySession& Identity() { return *identity_; }
+    const ConnectedDevice& Device() const { return *device_; }
     CTavixDoc& Document() { return records_.Document(); }
     RecordBinding& Records() { return records_; }
 
@@ -55,6 +57,9 @@ private:
     std::unique_ptr<CMSComm> comm_;
     std::unique_ptr<QtTimerHost> timers_;
     std::unique_ptr<MainFormLine> line_;
+    // The connected device: port in use, identity read, block last read,
+    // state. The sessions and pages hold views of it.
+    std::shared_ptr<ConnectedDevice> device_;
     std::unique_ptr<IdentifySession> identity_;
     std::unique_ptr<LoggerLink> link_;
     std::vector<DevicePage*> pages_;  // owned by the view

@@ -274,7 +274,9 @@ std::string CComConfigDlg::ChosenPath() const {
 }
 
 void CComConfigDlg::Diagnose() {
-    const std::string port = ChosenPath();
+    // The port this run opens: a --port wins over whatever the list shows.
+    const std::string port =
+        portOverride_.isEmpty() ? ChosenPath() : ResolvePort(portOverride_.toStdString(), 0, ini_);
     const PortReport report = diagnoser_ ? diagnoser_(port) : PortReport{};
     if (report_ == nullptr) {
         report_ = new QDialog(this);

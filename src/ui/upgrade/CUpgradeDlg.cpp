@@ -86,6 +86,9 @@ void CUpgradeDlg::BuildLayout() {
     icon_->setFixedSize(kIconSize, kIconSize);
     currentRow->addSpacing(8);
     currentRow->addWidget(icon_);
+    versionNote_ = new QLabel(this);
+    versionNote_->setObjectName(QStringLiteral("versionNote"));
+    currentRow->addWidget(versionNote_);
     currentRow->addStretch(1);
 
     auto* group = new QGroupBox(QString::fromLatin1(kGroupUpgradeFile), this);
@@ -138,9 +141,16 @@ void CUpgradeDlg::BuildLayout() {
     grid->setColumnStretch(1, 1);
     grid->setVerticalSpacing(14);
 
+    warning_ = new QLabel(this);
+    warning_->setObjectName(QStringLiteral("incompleteWarning"));
+    warning_->setWordWrap(true);
+    warning_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(24, 20, 24, 20);
     outer->addLayout(grid);
+    outer->addSpacing(10);
+    outer->addWidget(warning_);
     outer->addStretch(1);
 
     connect(browse_, &QPushButton::clicked, this, &CUpgradeDlg::OnBrowse);
@@ -194,15 +204,18 @@ void CUpgradeDlg::Refresh() {
     browse_->setEnabled(s.browseEnabled);
     start_->setEnabled(s.startEnabled && !s.busy);
     stop_->setEnabled(s.stopEnabled);
-    progress_->setValue(s.progress);
-    blocks_->setText(s.blockCount > 0 || s.phase == UpgradePhase::Transferring ||
-                             s.phase == UpgradePhase::Done
-                         ? QString::fromStdString(s.BlockText())
-                         : QString());
+    // The bar and its label say the same thing.
+    progress_->setValue(s.BarValue());
+    blocks_->setText(QString::fromStdString(s.StatusText()));
+    versionNote_->setText(QString::fromLatin1(s.VersionNote().c_str()));
+    warning_->setText(QString::fromLatin1(s.Warning().c_str()));
+    warning_->setVisible(!s.Warning().empty());
+    // No tick for firmware that may not be whole.
+    const bool tick = s.connected && s.VersionNote().empty();
     const QString file =
-        s.connected ? QStringLiteral(":/connected.png") : QStringLiteral(":/notconnected.png");
+        tick ? QStringLiteral(":/connected.png") : QStringLiteral(":/notconnected.png");
     icon_->setPixmap(QIcon(file).pixmap(kIconSize, kIconSize));
-    icon_->setToolTip(s.connected ? tr("ESC connected") : tr("No ESC connected"));
+    icon_->setToolTip(tick ? tr("ESC connected") : tr("No ESC connected"));
     if (s.busy != wasBusy_) {
         wasBusy_ = s.busy;
         emit busyChanged(s.busy);

@@ -51,6 +51,8 @@ public:
     QPushButton* StopButton() const { return stop_; }
     QProgressBar* ActivityBar() const { return progress_; }
     QLabel* BlockLabel() const { return blocks_; }
+    QLabel* WarningLabel() const { return warning_; }
+    QLabel* VersionNoteLabel() const { return versionNote_; }
 
     // The open-file dialog of the page ("Dlc" files first, then all files).
     static QString ChooseFirmwareFile(QWidget* parent);
@@ -79,6 +81,8 @@ private:
     QProgressBar* progress_ = nullptr;
     QLabel* blocks_ = nullptr;
     QLabel* icon_ = nullptr;
+    QLabel* versionNote_ = nullptr;
+    QLabel* warning_ = nullptr;
 };
 
 }  // namespace tavix

@@ -156,10 +156,36 @@ TEST_F(IdentifySessionTest, ANoiseByteFromTheAdapterInFrontOfTheReplyStillIdenti
     EXPECT_TRUE(prompt.shown.empty());
 }
 
+// The window's identity and the one connected device move together: Open
+// Device ends the old identity before any answer, and a page that finds
+// another ESC on the port changes what the window shows.
+TEST_F(IdentifySessionTest, TheConnectedDeviceFollowsOpenDeviceTimeOutAndASwap) {
+    Identify();
+    ASSERT_EQ(device.State(), DeviceState::Identified);
+    EXPECT_EQ(device.Port(), "/dev/ttyTEST");
+    EXPECT_EQ(device.Identity().version, test::kLoggerVersion);
+
+    identity.OnOpenDevice();
+    EXPECT_EQ(device.State(), DeviceState::Reading);
+    EXPECT_FALSE(identity.State().connected);
+    EXPECT_EQ(identity.State().version, "");
+    EXPECT_EQ(identity.State().description, "");
+    time.Advance(3000);
+    EXPECT_EQ(device.State(), DeviceState::Lost);
+
+    Identify();
+    Bytes velmor(512, 0);
+    std::copy_n("TVKB20140V200312", 16, velmor.begin() + 256);
+    device.BlockRead(velmor);
+    EXPECT_EQ(identity.State().version, "TVKB20140V200312");
+    EXPECT_EQ(identity.State().series, kSeriesVelmor);
+    EXPECT_FALSE(identity.State().hasLogger);
+}
+
 TEST_F(IdentifySessionTest, AnotherPortUserIsReportedWithoutSendingAnything) {
     serial.openError = "Permission denied";
     identity.OnOpenDevice();
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Permission denied!"});
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Port /dev/ttyTEST: Permission denied!"});
     EXPECT_TRUE(serial.written.empty());
     EXPECT_TRUE(Controls().openDeviceEnabled);
     EXPECT_FALSE(line.busy);
@@ -190,7 +216,7 @@ TEST_F(IdentifySessionTest, TheDeviceIsShownGoneAfterATimeOutAFailedOpenOrAnUnpl
     upOnMessage(seen);
     serial.openError = "Permission error while locking the device";
     link.OnUploadRecordData(UploadForm{1.0f, 14, ""});
-    EXPECT_EQ(Messages().back(), "Permission error while locking the device!");
+    EXPECT_EQ(Messages().back(), "Port /dev/ttyTEST: Permission error while locking the device!");
     EXPECT_EQ(seen.back(), false);
 
     prompt.onShow = nullptr;

@@ -64,9 +64,10 @@ TEST_P(EveryEscSeries, ReadShowsTheBlockAndUpdateWritesItBackWithKeptBytesAndZer
         const bool isCarried = std::binary_search(carried.begin(), carried.end(), offset);
         EXPECT_EQ(written[offset], isCarried ? block[offset] : 0) << "offset " << offset;
     }
-    // The ESC now holds what was written; the page read it back once to check.
+    // The ESC now holds what was written; the page read it once before the
+    // write (the same ESC?) and once after it (did every byte take?).
     EXPECT_EQ(esc.device->ParamBlock(), written);
-    EXPECT_EQ(esc.device->RequestCount(kCmdReadBlock), 2);
+    EXPECT_EQ(esc.device->RequestCount(kCmdReadBlock), 3);
     EXPECT_TRUE(esc.session.NotTakenOffsets().empty());
     EXPECT_EQ(esc.State().phase, EscPhase::Linked);
 }
@@ -156,7 +157,8 @@ TEST_P(EveryEscSeries, ALateReadReplyAfterTheTimeOutIsStillTaken) {
 TEST_P(EveryEscSeries, AWriteTimeOutLeavesUpdateOffAndNoReadOnShow) {
     esc.ShowAndRead();
     esc.session.Select(0, 0);
-    esc.device->MutableFaults().silent = true;
+    // The read before the write is answered; the write is lost on the line.
+    esc.device->MutableFaults().loseRequest = 2;
     esc.session.OnUpdate();
     esc.time.Advance(3099);
     EXPECT_EQ(esc.prompt.Last(), kMsgEscConfirmUpdate);
@@ -170,8 +172,8 @@ TEST_P(EveryEscSeries, AWriteTimeOutLeavesUpdateOffAndNoReadOnShow) {
     esc.Hide();
     esc.Show();
     esc.time.Advance(5000);
-    EXPECT_EQ(esc.device->RequestCount(kCmdReadBlock), 1);
-    EXPECT_EQ(esc.State().selection[0], 0);  // the values stay
+    EXPECT_EQ(esc.device->RequestCount(kCmdReadBlock), 2);  // none since the write
+    EXPECT_EQ(esc.State().selection[0], 0);                 // the values stay
     EXPECT_TRUE(esc.State().connectEnabled);
     EXPECT_EQ(esc.prompt.Last(), kMsgEscUpdateTimeout);
 }
@@ -191,8 +193,8 @@ TEST_P(EveryEscSeries, HidingClosesThePortAndTheNextShowOnlyReopensIt) {
 
     esc.Show();
     EXPECT_TRUE(esc.comm.GetPortOpen());
-    esc.Update();  // through the reopened port, without a new read before it
-    EXPECT_EQ(esc.device->RequestCount(kCmdReadBlock), 2);  // the first and the read-back
+    esc.Update();  // through the reopened port, without a new read on show
+    EXPECT_EQ(esc.device->RequestCount(kCmdReadBlock), 3);  // the first, the check, the read-back
     EXPECT_EQ(esc.Written().at(esc.Table().lists[0].offset), 0);
 }
 
@@ -274,10 +276,16 @@ TEST(EscParamSession, TheFramesAreExactlyWhatTheEscExpects) {
     EXPECT_EQ(line.written[0], (Bytes{0x03, 0x0E, 0x00, 0x02, 0x00, 0x88, 0x63}));
 
     sim::SimDevice esc(sim::Series::Tarrow);
-    line.Feed(BuildFrame(kCmdReadBlock, kParamBlockAddress, 512, esc.ParamBlock().data(), 512));
+    const Bytes read =
+        BuildFrame(kCmdReadBlock, kParamBlockAddress, 512, esc.ParamBlock().data(), 512);
+    line.Feed(read);
+    // Update reads the block again first, and writes once it is the same ESC.
     session.OnUpdate();
     ASSERT_EQ(line.written.size(), 2u);
-    const Bytes& write = line.written[1];
+    EXPECT_EQ(line.written[1], line.written[0]);
+    line.Feed(read);
+    ASSERT_EQ(line.written.size(), 3u);
+    const Bytes& write = line.written[2];
     ASSERT_EQ(write.size(), 519u);
     EXPECT_EQ(Bytes(write.begin(), write.begin() + 6), (Bytes{0x0F, 0x0E, 0x00, 0x02, 0x00, 0xFF}));
     const std::uint16_t crc = Crc16(write.data(), 517);
@@ -368,7 +376,7 @@ TEST(EscParamSession, AVersionWithAZeroByteGoesOutWholeEveryTime) {
               Bytes(block.begin() + 256, block.begin() + 272));
 }
 
-TEST(EscParamSession, APortThatWillNotOpenIsReportedAndTheReadTimesOut) {
+TEST(EscParamSession, APortThatWillNotOpenIsReportedOnceWithItsName) {
     FakeTimers time;
     FakePrompt prompt;
     auto owned = std::make_unique<ScriptedSerial>();
@@ -381,8 +389,24 @@ TEST(EscParamSession, APortThatWillNotOpenIsReportedAndTheReadTimesOut) {
     EXPECT_FALSE(session.State().connectEnabled);
     time.Advance(3100);
     EXPECT_EQ(prompt.Texts(),
-              (std::vector<std::string>{"No such file or directory!", kMsgConnectTimeout}));
+              (std::vector<std::string>{"Port /dev/ttyUSB7: No such file or directory!"}));
     EXPECT_EQ(session.State().phase, EscPhase::NotLinked);
+}
+
+TEST(EscParamSession, UpdateReadsTheEscFirstAndWritesNothingToAnotherOne) {
+    EscSession esc(sim::Series::Tarrow);
+    esc.ShowAndRead();
+    // Another Tarrow with other firmware now on the port, no Open Device.
+    Bytes other = esc.device->ParamBlock();
+    std::copy_n("TVKA20141L400399", 16, other.begin() + 256);
+    esc.device->SetParamBlock(other);
+    esc.Update();
+    EXPECT_EQ(esc.device->RequestCount(kCmdWriteBlock), 0);
+    ASSERT_EQ(esc.prompt.shown.size(), 2u);  // the question, then what was found
+    EXPECT_EQ(esc.prompt.Last().rfind("The ESC on the port is now TVKA20141L400399", 0), 0u)
+        << esc.prompt.Last();
+    EXPECT_EQ(esc.State().version[3], "0399");
+    EXPECT_EQ(esc.State().phase, EscPhase::Linked);
 }
 
 class OstrinPage : public ::testing::Test {

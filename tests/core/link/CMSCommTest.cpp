@@ -172,24 +172,22 @@ TEST(CMSComm, OpeningProcedure) {
     EXPECT_TRUE(rig.comm->GetPortOpen());
     EXPECT_EQ(rig.serial->openedPorts.size(), 1u);
 
-    // Open failure: the backend's own words, an exclamation mark, the stop icon.
+    // Open failure, in one line: which port (the words alone do not say), the
+    // backend's own words, an exclamation mark, the stop icon.
     rig.comm->ClosePort();
     rig.serial->openError = "No such file or directory";
     EXPECT_FALSE(OpenDevicePort(*rig.comm, prompt, kMsgPortInUsePage));
     ASSERT_EQ(prompt.shown.size(), 2u);
-    EXPECT_EQ(prompt.shown[1].text, "No such file or directory!");
+    EXPECT_EQ(prompt.shown[1].text, "Port /dev/ttyUSB0: No such file or directory!");
     EXPECT_EQ(prompt.shown[1].icon, PromptIcon::Stop);
-    // Below it, which port: the words alone do not say.
-    EXPECT_EQ(prompt.shown[1].detail, "Port /dev/ttyUSB0: No such file or directory");
     EXPECT_FALSE(rig.comm->GetPortOpen());
     // What on the system keeps it closed, when the backend can tell.
     rig.serial->openError = "Permission error while locking the device";
     rig.serial->cause = "in use by process 1234 (minicom)";
     EXPECT_FALSE(OpenDevicePort(*rig.comm, prompt, kMsgPortInUsePage));
-    EXPECT_EQ(prompt.shown.back().text, "Permission error while locking the device!");
-    EXPECT_EQ(prompt.shown.back().detail,
-              "Port /dev/ttyUSB0: Permission error while locking the device\n"
-              "in use by process 1234 (minicom)");
+    EXPECT_EQ(prompt.shown.back().text,
+              "Port /dev/ttyUSB0: Permission error while locking the device (in use by process "
+              "1234 (minicom))!");
 }
 
 TEST(CMSComm, OpeningWithoutAPortSaysSo) {

@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "base/FormatText.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FakeTimers.h"
 #include "fakes/ScriptedSerial.h"
 #include "link/CMSComm.h"
 #include "link/Frame.h"
+#include "link/LinkMessages.h"
 
 namespace tavix {
 namespace {
@@ -215,28 +217,79 @@ TEST_F(DeviceRequestTest, ALateReplyIsTakenAfterATimeOutButNotAfterCancel) {
     EXPECT_EQ(replies.size(), 1u);
 }
 
-TEST_F(DeviceRequestTest, AMemoryReplyForAnotherLengthIsNotTaken) {
-    request->Send(kCmdReadMemory, 0, 64);
-    serial->Feed(Reply(kCmdReadMemory, 0, 32, Bytes(32, 1)));
-    EXPECT_TRUE(replies.empty());
-    serial->Feed(Reply(kCmdReadMemory, 0, 64, Bytes(64, 2)));
-    ASSERT_EQ(replies.size(), 1u);
-    EXPECT_EQ(replies[0].length, 64);
-    EXPECT_EQ(replies[0].data, Bytes(64, 2));
+// A reply is taken only when its header names the request outstanding. One
+// that answers another request (a late duplicate after a lost request) is
+// dropped whole, counted and named below the time-out; the reply awaited that
+// follows it is still taken.
+struct Exchange {
+    const char* name;
+    std::uint8_t command;
+    std::uint16_t address;
+    std::uint16_t length;
+    Bytes foreign;  // a whole reply with a good CRC, for another request
+};
+
+TEST_F(DeviceRequestTest, ARepliesHeaderMustNameTheRequestOutstanding) {
+    const Bytes block(512, 7);
+    const Exchange cases[] = {
+        {"block read, other address", kCmdReadBlock, kParamBlockAddress, kParamBlockSize,
+         Reply(kCmdReadBlock, 0x0C00, kParamBlockSize, block)},
+        {"memory read, previous block", kCmdReadMemory, 576, 512,
+         Reply(kCmdReadMemory, 64, 512, block)},
+        {"memory read, other length", kCmdReadMemory, 0, 64,
+         Reply(kCmdReadMemory, 0, 32, Bytes(32, 1))},
+        {"logger write, other address", kCmdWriteMemory, 16, 8, Reply(kCmdWriteMemory, 31, 8, {})},
+        {"block write, other address", kCmdWriteBlock, kParamBlockAddress, kParamBlockSize,
+         Reply(kCmdWriteBlock, 0, kParamBlockSize, {})},
+        {"firmware, previous block acknowledged", kCmdWriteFirmware, 1024, 512,
+         Reply(kCmdWriteFirmware, 512, 512, {})},
+        {"firmware, another command's reply", kCmdWriteFirmware, 1024, 512,
+         Reply(kCmdWriteBlock, 1024, 512, {})},
+    };
+    for (const ReplyMatch match : {ReplyMatch::PendingCommand, ReplyMatch::OwnCommand}) {
+        for (const Exchange& c : cases) {
+            SCOPED_TRACE(c.name);
+            Make(match);
+            const bool write = c.command >= kCmdWriteMemory;
+            const Bytes payload = write ? Bytes(c.length, 3) : Bytes{};
+            const Bytes awaited = write ? Reply(c.command, c.address, c.length, {})
+                                        : Reply(c.command, c.address, c.length, Bytes(c.length, 9));
+            // Dropped, also when the awaited reply follows it in the same bytes.
+            request->Send(c.command, c.address, c.length, payload);
+            FeedInPieces(Concat({c.foreign, awaited}), 100);
+            ASSERT_EQ(replies.size(), 1u);
+            EXPECT_EQ(replies[0].address, c.address);
+            const bool sameCommand = c.foreign[0] == c.command;
+            // The engine that listens for the awaited command only never
+            // looks at another command's reply.
+            const int seen = sameCommand || match == ReplyMatch::OwnCommand ? 1 : 0;
+            EXPECT_EQ(request->ForeignReplies(), seen);
+            // Alone, it leaves the request to its time-out, which names it.
+            replies.clear();
+            request->Send(c.command, c.address, c.length, payload);
+            serial->Feed(c.foreign);
+            serial->Feed(c.foreign);
+            timers.Advance(kTimeoutTick * kRequestTickMs);
+            EXPECT_TRUE(replies.empty());
+            ASSERT_EQ(timeouts.size(), 1u);
+            EXPECT_EQ(request->ForeignReplies(), 2 * seen);
+            if (seen > 0) {
+                const std::string named = FormatText(kDetailForeignHeader, unsigned{c.foreign[0]},
+                                                     unsigned((c.foreign[1] << 8) | c.foreign[2]),
+                                                     unsigned((c.foreign[3] << 8) | c.foreign[4]));
+                EXPECT_NE(request->TimeoutDetail().find("another request: 2 (" + named + ")"),
+                          std::string::npos)
+                    << request->TimeoutDetail();
+            }
+        }
+    }
 }
 
-TEST_F(DeviceRequestTest, MatchingByTheRepliesOwnCommandTakesAnotherCommandsReply) {
-    Make(ReplyMatch::OwnCommand);
-    request->Send(kCmdReadMemory, 0, 64);
-    host->StartTimer(kCmdWriteMemory, kRequestTickMs);
-    serial->Feed(Reply(kCmdWriteMemory, 16, 8, {}));
+TEST_F(DeviceRequestTest, AWriteIsAcknowledgedByItsAddressWhateverItsLengthField) {
+    request->Send(kCmdWriteFirmware, 512, 512, Bytes(512, 1));
+    serial->Feed(Reply(kCmdWriteFirmware, 512, 0, {}));
     ASSERT_EQ(replies.size(), 1u);
-    EXPECT_EQ(replies[0].command, kCmdWriteMemory);
-    EXPECT_FALSE(host->IsRunning(kCmdWriteMemory));
-    // The header read is still awaited and ends in its own time-out.
-    EXPECT_EQ(request->Pending(), kCmdReadMemory);
-    timers.Advance(3100);
-    EXPECT_EQ(timeouts.size(), 1u);
+    EXPECT_EQ(request->ForeignReplies(), 0);
 }
 
 }  // namespace

@@ -136,6 +136,35 @@ TEST_F(PortDoctorTest, LockFilesOfLiveAndGoneProcesses) {
     EXPECT_EQ(Diagnose().cause, "locked by process 555 (cu)");
 }
 
+// A FIFO planted in the world-writable lock folder under the name the serial
+// library gives a pseudo-terminal's lock: refused with its path, never read.
+TEST_F(PortDoctorTest, ALockFileThatIsNoRegularFileBlocksTheOpenWithItsPath) {
+    sys.AddPort("/dev/pts/3");
+    sys.readWrite.insert("/dev/pts/3");
+    sys.dirs["/run/lock"] = {"LCK..pts_3"};
+    sys.files["/run/lock/LCK..pts_3"] = PortFile{true, false, "/run/lock/LCK..pts_3", 0666, 0, 0};
+    sys.contents["/run/lock/LCK..pts_3"] = "      1234\n";  // would name a live process
+    sys.processes = {{1234, "minicom", {}, true}};
+    EXPECT_EQ(IrregularLockFile(sys, "/dev/pts/3"), "/run/lock/LCK..pts_3");
+    const PortReport report = Diagnose("/dev/pts/3");
+    EXPECT_TRUE(report.blocked);
+    EXPECT_EQ(report.cause, IrregularLockText("/run/lock/LCK..pts_3"));
+    EXPECT_FALSE(Says(report, "minicom"));
+
+    // A plain lock file is no reason to refuse the open.
+    sys.files["/run/lock/LCK..pts_3"].isRegular = true;
+    EXPECT_EQ(IrregularLockFile(sys, "/dev/pts/3"), "");
+    EXPECT_EQ(Diagnose("/dev/pts/3").cause, "locked by process 1234 (minicom)");
+}
+
+TEST(LockFileNames, TheSerialLibrarysNamesAndTheOldOnes) {
+    EXPECT_EQ(LockFileNames("/dev/pts/3", "/dev/pts/3"),
+              (std::vector<std::string>{"LCK..pts_3", "LCK..3"}));
+    EXPECT_EQ(
+        LockFileNames("/dev/serial/by-id/usb-FTDI", "/dev/ttyUSB0"),
+        (std::vector<std::string>{"LCK..serial_by-id_usb-FTDI", "LCK..usb-FTDI", "LCK..ttyUSB0"}));
+}
+
 TEST_F(PortDoctorTest, PortGrabbersGetTheirRemedies) {
     SerialPortEntry usb;
     usb.path = usb.device = "/dev/ttyUSB0";

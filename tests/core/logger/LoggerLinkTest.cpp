@@ -185,18 +185,34 @@ TEST_F(LoggerLinkTest, ButtonsDoNothingWhileAnExchangeRuns) {
 }
 
 TEST_F(LoggerLinkTest, ClearDataWritesTheFlightCountAndHandsThePortBack) {
+    Identify();
     std::vector<std::string> pageCalls;
     link.hideLoggerPage = [&] { pageCalls.push_back("hide"); };
     link.reopenLoggerPage = [&] { pageCalls.push_back("open"); };
+    prompt.shown.clear();
     link.OnClearData();
-    EXPECT_EQ(serial.written.at(0), (Bytes{0x0E, 0x00, 0x1F, 0x00, 0x01, 0x00, 0x71, 0x07}));
+    // The ESC's block first, over the same port: the logger of the ESC shown.
+    EXPECT_EQ(LastRequest(), (test::Request{kCmdReadBlock, kParamBlockAddress, 512}));
+    serial.Feed(test::IdentifyReply(test::kLoggerVersion));
+    EXPECT_EQ(serial.written.back(), (Bytes{0x0E, 0x00, 0x1F, 0x00, 0x01, 0x00, 0x71, 0x07}));
     serial.Feed(BuildFrame(kCmdWriteMemory, 31, 1, nullptr, 0));
     EXPECT_EQ(Messages(), (std::vector<std::string>{kMsgConfirmClear, kMsgCleared}));
     EXPECT_EQ(prompt.shown.back().icon, PromptIcon::Information);
     EXPECT_EQ(pageCalls, (std::vector<std::string>{"hide", "open"}));
     EXPECT_FALSE(serial.open);
 
-    // Unanswered: the 31st tick of timer 14.
+    // Another ESC on the port: nothing is cleared, and the message says what was found.
+    prompt.shown.clear();
+    const std::size_t sent = serial.written.size();
+    link.OnClearData();
+    serial.Feed(test::IdentifyReply("TVKA20141L409999"));
+    EXPECT_EQ(serial.written.size(), sent + 1);
+    EXPECT_EQ(prompt.Last().rfind("The ESC on the port is now TVKA20141L409999", 0), 0u)
+        << prompt.Last();
+    EXPECT_FALSE(link.State().busy);
+    EXPECT_FALSE(serial.open);
+
+    // Unanswered: the 31st tick of the read's timer.
     prompt.shown.clear();
     link.OnClearData();
     time.Advance(3099);

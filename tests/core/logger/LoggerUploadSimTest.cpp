@@ -160,6 +160,21 @@ TEST_F(LoggerUploadSimTest, ADeviceThatStopsAnsweringEndsWithOneTimeOutAndNoFile
     EXPECT_EQ(TimersRunning(), 0);
 }
 
+TEST_F(LoggerUploadSimTest, ALostBlockRequestAnsweredByTheBlockBeforeEndsWithoutAFile) {
+    Identify();
+    // The header is request 1, the first block 2: the second block's request
+    // is lost and the first block's reply comes again in its place.
+    device.MutableFaults().loseRequest = 3;
+    Upload(UploadForm{1.0f, 14, ""});
+    time.Advance(20000);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{UploadQuestion(UploadForm{1.0f, 14, ""}),
+                                                    kMsgDataTimeout}));
+    EXPECT_NE(prompt.shown.back().detail.find("address 0x0040, length 512"), std::string::npos)
+        << prompt.shown.back().detail;
+    EXPECT_TRUE(dir.Names().empty());
+    EXPECT_TRUE(opened.empty());
+}
+
 TEST_F(LoggerUploadSimTest, AClearedLoggerHasNoFlyRecordData) {
     device.LoadMemory(sim::EmptyMemoryPlan());
     Identify();

@@ -188,7 +188,7 @@ TEST(SimSerialBackend, PagesShareTheDeviceOneOpenAtATime) {
 
     // Like a real port, the device cannot be opened twice.
     EXPECT_FALSE(second.Open());
-    EXPECT_EQ(second.prompt.Last(), std::string(kSimPortBusy) + "!");
+    EXPECT_NE(second.prompt.Last().find(std::string(kSimPortBusy) + "!"), std::string::npos);
 
     // What one page writes, the next page reads.
     Bytes block = device->ParamBlock();

@@ -122,7 +122,9 @@ const FileCase kCases[] = {
      FirmwareFault::None,
      2,
      {0x01, 0x02}},
-    {"EmptyImage", FirmwareText("", kVersion), true, FirmwareFault::None, 0, {}},
+    // Nothing to flash: refused, also when one odd digit is all there is.
+    {"EmptyImage", FirmwareText("", kVersion), false, FirmwareFault::EmptyImage, 0, {}},
+    {"OneDigitImage", FirmwareText("7", kVersion), false, FirmwareFault::EmptyImage, 0, {}},
     // Refused before anything is sent: the version write at the end needs 16.
     {"ShortVersionRefused", FirmwareText("0102", "1.2"), false, FirmwareFault::BadVersion, 0, {}},
     {"LargestImage", Huge(kMaxFirmwareImage), true, FirmwareFault::None, kMaxFirmwareImage, {0xAA}},
