@@ -288,8 +288,9 @@ TEST_F(CliTest, UsageErrorsAndHelp) {
 // A name longer than the usual column moves every summary, it does not
 // underflow the padding.
 TEST(CommandList, SummariesStartInOneColumnPastTheLongestName) {
-    const Command shortName{.name = "info", .summary = "one", .usage = ""};
-    const Command longName{.name = "a-long-command-name", .summary = "two", .usage = ""};
+    const Command shortName{.name = "info", .summary = "one", .usage = "", .options = {}};
+    const Command longName{
+        .name = "a-long-command-name", .summary = "two", .usage = "", .options = {}};
     const Command* const usual[] = {&shortName};
     const Command* const both[] = {&shortName, &longName};
     std::ostringstream out;
