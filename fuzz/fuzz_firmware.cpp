@@ -91,6 +91,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Crc16(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
     text += ":" + std::to_string(crc) + ":" + input;
     const FirmwareFile made = ParseFirmware(text);
+    if (hex.size() / 2 == 0) {
+        // Nothing to flash: refused as such, never taken.
+        if (made.valid || made.fault != FirmwareFault::EmptyImage) {
+            __builtin_trap();
+        }
+        return 0;
+    }
     if (hex.size() / 2 > kMaxFirmwareImage) {
         if (made.valid || made.fault != FirmwareFault::TooLarge) {
             __builtin_trap();
