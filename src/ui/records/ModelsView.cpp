@@ -11,31 +11,15 @@
 
 namespace tavix {
 
-ModelsView::ModelsView(QWidget* parent) : QDialog(parent) {
+ModelsView::ModelsView(QWidget* parent)
+    : TrendTableView(Headings(kMotorHeadings), kMsgNoModels,
+                     {TrendChart{tr("Kv (rpm/V)"), 0}, TrendChart{tr("Rm (mOhm)"), 1},
+                      TrendChart{tr("Propeller k (W/krpm^3)"), 3}},
+                     parent) {
     setObjectName(QStringLiteral("modelsView"));
     setWindowTitle(QString::fromLatin1(kModelsTitle));
     resize(900, 600);
-    table_ = new QTableWidget(this);
-    table_->setColumnCount(kMotorColumns);
-    QStringList headings;
-    for (const char* heading : kMotorHeadings) {
-        headings << QString::fromLatin1(heading);
-    }
-    table_->setHorizontalHeaderLabels(headings);
-    table_->verticalHeader()->hide();
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->horizontalHeader()->setStretchLastSection(true);
-    empty_ = new QLabel(QString::fromLatin1(kMsgNoModels), this);
-    empty_->setWordWrap(true);
-    plot_ = new TrendPlot({TrendChart{tr("Kv (rpm/V)"), 0}, TrendChart{tr("Rm (mOhm)"), 1},
-                           TrendChart{tr("Propeller k (W/krpm^3)"), 3}},
-                          this);
     plot_->setObjectName(QStringLiteral("modelPlot"));
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(table_, 1);
-    layout->addWidget(empty_);
-    layout->addWidget(plot_, 2);
 }
 
 void ModelsView::SetFlights(const std::vector<MotorFlight>& history) {

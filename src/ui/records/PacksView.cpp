@@ -19,31 +19,15 @@ std::optional<double> Milli(const std::optional<double>& value) {
 
 }  // namespace
 
-PacksView::PacksView(QWidget* parent) : QDialog(parent) {
+PacksView::PacksView(QWidget* parent)
+    : TrendTableView(Headings(kPackHeadings), kMsgNoPacks,
+                     {TrendChart{tr("mAh per flight"), 0}, TrendChart{tr("Lowest V/cell"), 2},
+                      TrendChart{tr("Resistance (mOhm)"), 1}},
+                     parent) {
     setObjectName(QStringLiteral("packsView"));
     setWindowTitle(QString::fromLatin1(kPacksTitle));
     resize(820, 560);
-    table_ = new QTableWidget(this);
-    table_->setColumnCount(kPackColumns);
-    QStringList headings;
-    for (const char* heading : kPackHeadings) {
-        headings << QString::fromLatin1(heading);
-    }
-    table_->setHorizontalHeaderLabels(headings);
-    table_->verticalHeader()->hide();
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->horizontalHeader()->setStretchLastSection(true);
-    empty_ = new QLabel(QString::fromLatin1(kMsgNoPacks), this);
-    empty_->setWordWrap(true);
-    plot_ = new TrendPlot({TrendChart{tr("mAh per flight"), 0}, TrendChart{tr("Lowest V/cell"), 2},
-                           TrendChart{tr("Resistance (mOhm)"), 1}},
-                          this);
     plot_->setObjectName(QStringLiteral("packPlot"));
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(table_, 1);
-    layout->addWidget(empty_);
-    layout->addWidget(plot_, 2);
 }
 
 void PacksView::SetPacks(const std::vector<PackRow>& packs) {

@@ -4,33 +4,21 @@
 // flight (records/PackBook), and a plot of mAh per flight, lowest V/cell and
 // resistance over the dates, one colour per pack.
 
-#include <QDialog>
 #include <QWidget>
 #include <vector>
 
 #include "analysis/PackTrend.h"
-#include "ui/records/TrendPlot.h"
-
-class QLabel;
-class QTableWidget;
+#include "ui/records/TrendTableView.h"
 
 namespace tavix {
 
 inline constexpr const char* kPacksTitle = "Packs";
 
-class PacksView : public QDialog {
+class PacksView : public TrendTableView {
     Q_OBJECT
 public:
     explicit PacksView(QWidget* parent = nullptr);
     void SetPacks(const std::vector<PackRow>& packs);
-
-    QTableWidget* Table() const { return table_; }
-    TrendPlot* Plot() const { return plot_; }
-
-private:
-    QTableWidget* table_ = nullptr;
-    TrendPlot* plot_ = nullptr;
-    QLabel* empty_ = nullptr;
 };
 
 }  // namespace tavix
