@@ -109,7 +109,7 @@ void IdentifySession::OnOpenDevice() {
     }
     // Whatever was identified before ends now: the answer may come from
     // another ESC, or from none.
-    device_->Opening(line_.port ? line_.port() : std::string());
+    device_->Opening(line_.PortPath());
     if (!line_.Open()) {
         return;
     }

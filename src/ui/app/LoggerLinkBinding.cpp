@@ -55,7 +55,7 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
     const PortSource port = [portOption, &config, iniFile] {
         return ResolvePort(portOption, config.comPort, *iniFile);
     };
-    line_->port = port;
+    line_->SetPortSource(port);
     identity_->SetDevice(device_.get());
     // Another port ends what was known of the device on the old one.
     connect(&view_, &CTavixView::comPortChanged, this, [this, port](int) {
