@@ -80,7 +80,12 @@ std::string UpgradeState::StatusText() const {
 }
 
 int UpgradeState::BarValue() const {
-    return StatusText().empty() ? progress : SharePercent();
+    if (!StatusText().empty()) {
+        return SharePercent();
+    }
+    // Beside an empty label the bar moves only while the version is read: an
+    // idle page shows an empty bar, not a full one that reads as "done".
+    return phase == UpgradePhase::ReadingVersion ? progress : 0;
 }
 
 std::string UpgradeState::VersionNote() const {
