@@ -28,7 +28,8 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: tavix-cli esc read  [--port PORT] [--config FILE]\n"
-    "       tavix-cli esc write [--port PORT] [--config FILE] [--from FILE] \"NAME=VALUE\"...\n"
+    "       tavix-cli esc write [--port PORT] [--config FILE] [--from FILE] [--dry-run]\n"
+    "                           \"NAME=VALUE\"...\n"
     "       tavix-cli esc history\n"
     "       tavix-cli esc diff A B [--port PORT] [--config FILE]\n"
     "       tavix-cli esc restore SNAPSHOT [--port PORT] [--config FILE]\n"
@@ -41,7 +42,9 @@ constexpr const char* kUsage =
     "       its colon, VALUE an entry's text or its index; --from takes them from\n"
     "       a parameter file first), writes the block as \"Update\" does, reads it\n"
     "       back and reports every byte that did not take. Unknown names and\n"
-    "       values are refused before anything is written.\n"
+    "       values are refused before anything is written. With --dry-run it\n"
+    "       prints what the write would change (\"PWM Rate: 8 KHz -> 16 KHz\")\n"
+    "       and sends nothing.\n"
     "history: every snapshot of ESC parameters kept (each read and write, before\n"
     "       an upgrade, each restore), newest first: the snapshot file's path,\n"
     "       then date, reason, series and firmware version, tab-separated. They\n"
@@ -49,7 +52,7 @@ constexpr const char* kUsage =
     "diff:  the parameters of A and B side by side, '*' marking those that\n"
     "       differ. A and B are snapshot files, parameter files, or 'device'\n"
     "       (the ESC's block, read now).\n"
-    "restore: prints what it changes (\"Drag Brake 40% -> 10%\"), then puts back\n"
+    "restore: prints what it changes (\"Drag Brake: 40% -> 10%\"), then puts back\n"
     "       every byte the snapshot holds for the parameters, the kept bytes,\n"
     "       the temperature offset and the calibration, exactly as they were,\n"
     "       writing as \"Update\" does; reads back and reports every byte that\n"
@@ -59,7 +62,8 @@ constexpr const char* kUsage =
     "  --port PORT    a device path, COMn, or demo (the built-in simulated device);\n"
     "                 default: the port stored in config.ini\n"
     "  --config FILE  the settings file (default: ./config.ini)\n"
-    "  --from FILE    a parameter file (write only)\n";
+    "  --from FILE    a parameter file (write only)\n"
+    "  --dry-run      print what a write would change, and send nothing\n";
 
 constexpr const char* kMsgNoSeries = "The device is no ESC of a known series.";
 constexpr const char* kMsgNoEnd = "The ESC did not answer in time.";
@@ -347,7 +351,7 @@ int RunEsc(const Invocation& call) {
                                                parsed.positional.end());
     if (action == "history" || action == "diff" || action == "restore") {
         const std::size_t wanted = action == "history" ? 0 : action == "diff" ? 2 : 1;
-        if (assignments.size() != wanted || parsed.Has("--from")) {
+        if (assignments.size() != wanted || parsed.Has("--from") || parsed.Has("--dry-run")) {
             return call.UsageError(action + (action == "history" ? " takes no arguments"
                                              : action == "diff"  ? " needs A and B"
                                                                  : " needs one SNAPSHOT file"));
@@ -362,7 +366,7 @@ int RunEsc(const Invocation& call) {
     if (!write && action != "read") {
         return call.UsageError("unknown action " + action);
     }
-    if (!write && (!assignments.empty() || parsed.Has("--from"))) {
+    if (!write && (!assignments.empty() || parsed.Has("--from") || parsed.Has("--dry-run"))) {
         return call.UsageError("read takes no parameters");
     }
     if (write && assignments.empty() && !parsed.Has("--from")) {
@@ -429,6 +433,21 @@ int RunEsc(const Invocation& call) {
     for (const EscSetting& change : changes) {
         ApplySetting(session, change);
     }
+    if (parsed.Has("--dry-run")) {
+        std::string refusal;
+        if (session.BuildWriteBlock(refusal).empty()) {
+            io.err << Printable(refusal) << '\n';
+            return kExitRefused;
+        }
+        const std::vector<std::string> lines = session.UpdateChanges();
+        if (lines.empty()) {
+            io.out << kTextNothingChanges << '\n';
+        }
+        for (const std::string& line : lines) {
+            io.out << Printable(line) << '\n';
+        }
+        return kExitOk;
+    }
     if (!job.Write()) {
         if (prompt.failures == 0) {
             io.err << kMsgNoEnd << '\n';
@@ -443,7 +462,7 @@ const Command kEscCommand{"esc",
                           "read, write, compare or restore the ESC's parameters "
                           "(read | write NAME=VALUE... | history | diff A B | restore SNAPSHOT)",
                           kUsage,
-                          {{"--port"}, {"--config"}, {"--from"}},
+                          {{"--port"}, {"--config"}, {"--from"}, {"--dry-run", false}},
                           1,
                           static_cast<std::size_t>(-1),
                           "say read, write, history, diff or restore",

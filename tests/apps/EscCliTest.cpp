@@ -8,6 +8,7 @@
 
 #include "CliFixture.h"
 #include "Commands.h"
+#include "esc/EscParamText.h"
 #include "fakes/TempDir.h"
 #include "link/Frame.h"
 #include "platform/SerialBackendFactory.h"
@@ -54,6 +55,15 @@ TEST_F(EscCliTest, WriteSetsByNameAndReadsBack) {
     EXPECT_EQ(device->ParamBlock()[8], 2);
     EXPECT_EQ(device->ParamBlock()[10], sim::DefaultParamBlock(sim::Series::Tarrow)[10]);
     EXPECT_EQ(device->RequestCount(kCmdReadBlock), 4);  // identify, read, check, read back
+}
+
+TEST_F(EscCliTest, ADryRunPrintsWhatAWriteWouldChangeAndSendsNothing) {
+    ASSERT_EQ(Run({"write", "--dry-run", "Brake Types=Hard Brake", "pwm rate=2"}), kExitOk)
+        << err.str();
+    EXPECT_EQ(out.str(), "Brake Types: No Brake -> Hard Brake\nPWM Rate: 8 KHz -> 16 KHz\n");
+    ASSERT_EQ(Run({"write", "--dry-run", "pwm rate=8 KHz"}), kExitOk) << err.str();
+    EXPECT_TRUE(Printed(kTextNothingChanges)) << out.str();
+    EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 0);
 }
 
 TEST_F(EscCliTest, UnknownNamesAndValuesAreRefusedBeforeAnythingIsWritten) {
@@ -149,7 +159,7 @@ TEST_F(EscHistoryCliTest, ReadWriteDiffAndRestoreOfTheKeptBytes) {
     EXPECT_TRUE(Printed("1 parameter(s) differ."));
 
     ASSERT_EQ(Run({"restore", lines[0][0]}), kExitOk) << err.str();
-    EXPECT_TRUE(Printed("Brake  Types No Brake -> Hard Brake")) << out.str();
+    EXPECT_TRUE(Printed("Brake  Types: No Brake -> Hard Brake")) << out.str();
     EXPECT_EQ(device->ParamBlock()[3], 2);
     EXPECT_EQ(device->ParamBlock()[10], sim::DefaultParamBlock(sim::Series::Velmor)[10]);
     lines = History();

@@ -2,6 +2,7 @@
 // identified series, reads the ESC's block into it, writes it back on
 // "Update", and ignores its buttons while hidden.
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include <QComboBox>
 #include <QFile>
@@ -86,6 +87,10 @@ TEST_F(EscPageTest, ShownOnTheDemoDeviceItReadsTheBlockAndWritesItOnUpdate) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.Last() == kMsgEscUpdateComplete; }, kWaitMs))
         << prompt.Last();
     EXPECT_EQ(device->ParamBlock()[3], 2);
+    const auto asked = std::find_if(prompt.shown.begin(), prompt.shown.end(),
+                                    [](const auto& s) { return s.text == kMsgEscConfirmUpdate; });
+    ASSERT_NE(asked, prompt.shown.end());
+    EXPECT_NE(asked->detail.find("-> Hard Brake"), std::string::npos) << asked->detail;
 
     // Another tab: the page closes its port, and its buttons do nothing.
     ASSERT_TRUE(view->SelectTab(kTabWelcome));
@@ -249,7 +254,7 @@ TEST_F(EscPageTest, HistoryShowsTheDifferencesAndRestoreThenReadAsksFirst) {
     // Restore: says what it changes, writes the snapshot and reads it back.
     QTest::mouseClick(history->RestoreButton(), Qt::LeftButton);
     ASSERT_EQ(prompt.shown.back().text, kMsgEscConfirmRestore);
-    EXPECT_EQ(prompt.shown.back().detail, "Brake  Types Hard Brake -> No Brake");
+    EXPECT_EQ(prompt.shown.back().detail, "Brake  Types: Hard Brake -> No Brake");
     ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.Last() == kMsgEscUpdateComplete; }, kWaitMs));
     EXPECT_EQ(device->ParamBlock()[3], 0);
     EXPECT_EQ(page->List(2)->currentIndex(), 0);

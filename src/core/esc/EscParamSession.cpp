@@ -11,6 +11,7 @@
 #include "esc/EscHistory.h"
 
 #include "esc/EscMessages.h"
+#include "esc/EscParamText.h"
 #include "link/CMSComm.h"
 #include "link/Frame.h"
 #include "shell/Prompt.h"
@@ -231,19 +232,24 @@ void EscParamSession::OnRestore(const Bytes& snapshot, const std::vector<std::st
         GetPrompt().Message(kMsgEscNothingToRestore, PromptIcon::Information);
         return;
     }
-    std::string list;
-    for (const std::string& line : changes) {
-        list += (list.empty() ? "" : "\r\n") + line;
-    }
     // Timers and serial events run while the question is open; the ESC read
     // since may hold other values, so the changes asked about must still be them.
     const Bytes asked = lastRead_;
-    if (!Confirm(kMsgEscConfirmRestore, PromptIcon::Exclamation, list, true,
+    if (!Confirm(kMsgEscConfirmRestore, PromptIcon::Exclamation, ChangesText(changes), true,
                  [&] { return ready() && lastRead_ == asked; })) {
         return;
     }
     restoring_ = true;
     SendWrite(RestoreBlock(table_, snapshot));
+}
+
+std::vector<std::string> EscParamSession::UpdateChanges() const {
+    std::string refusal;
+    const Bytes block = BuildWriteBlock(refusal);
+    if (block.empty() || lastRead_.empty()) {
+        return {};
+    }
+    return RestoreChanges(table_, lastRead_, block);
 }
 
 void EscParamSession::Keep(int reason, const Bytes& block) {
@@ -267,8 +273,12 @@ void EscParamSession::OnUpdate() {
         GetPrompt().Message(kMsgTemperatureOffsetRange, PromptIcon::Exclamation);
         return;
     }
-    // Timers and serial events run while the question is open.
-    if (!Ask(kMsgEscConfirmUpdate, PromptIcon::Exclamation, ready)) {
+    // The question lists what the write changes in the ESC as last read.
+    // Timers and serial events run while it is open; the ESC read since may
+    // hold other values, so the changes asked about must still be them.
+    const Bytes asked = lastRead_;
+    if (!Confirm(kMsgEscConfirmUpdate, PromptIcon::Exclamation, ChangesText(UpdateChanges()), true,
+                 [&] { return ready() && lastRead_ == asked; })) {
         return;
     }
     state_.progress = 0;

@@ -117,6 +117,10 @@ public:
 
     // The block "Update" would send now, or the message that refuses it.
     [[nodiscard]] Bytes BuildWriteBlock(std::string& refusal) const;
+    // What "Update" would change in the ESC as last read, one line per
+    // parameter ("PWM Rate: 8 KHz -> 16 KHz"); empty when nothing changes or
+    // the page would be refused.
+    std::vector<std::string> UpdateChanges() const;
 
 private:
     void BeforeNotify() override;

@@ -204,7 +204,7 @@ std::vector<std::string> RestoreChanges(const EscSeriesTable& table, const Bytes
     for (const EscDiffLine& line :
          DiffParams(BlockValues(table, holds), BlockValues(table, snapshot))) {
         if (line.differs) {
-            lines.push_back(line.name + " " + line.a + " -> " + line.b);
+            lines.push_back(line.name + ": " + line.a + " -> " + line.b);
             changed.push_back(line.name);
         }
     }
@@ -223,10 +223,21 @@ std::vector<std::string> RestoreChanges(const EscSeriesTable& table, const Bytes
         if (named(name) || (calibration && calibrationShown)) {
             continue;
         }
-        lines.push_back(FormatText("Offset %d (%s) %d -> %d", static_cast<int>(offset),
+        lines.push_back(FormatText("Offset %d (%s): %d -> %d", static_cast<int>(offset),
                                    name.c_str(), ByteAt(holds, offset), ByteAt(snapshot, offset)));
     }
     return lines;
+}
+
+std::string ChangesText(const std::vector<std::string>& lines) {
+    if (lines.empty()) {
+        return kTextNothingChanges;
+    }
+    std::string text;
+    for (const std::string& line : lines) {
+        text += (text.empty() ? "" : "\r\n") + line;
+    }
+    return text;
 }
 
 const EscSeriesTable* StoredBlockTable(const std::string& block) {

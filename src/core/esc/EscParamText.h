@@ -102,11 +102,15 @@ std::vector<EscNamedValue> BlockValues(const EscSeriesTable& table, const Bytes&
 inline constexpr const char* kEscUnknownValue = "unknown value %d";
 
 // What writing `snapshot` byte-exact over `holds` (the block the ESC holds)
-// changes, one line per parameter ("Drag Brake 40% -> 10%", "Forward Throttle
-// Range 500 uS -> 550 uS"), then the bytes no parameter shows by their offset
-// ("Offset 10 (kept as read) 3 -> 5"); empty when nothing changes.
+// changes, one line per parameter ("Drag Brake: 40% -> 10%", "Forward Throttle
+// Range: 500 uS -> 550 uS"), then the bytes no parameter shows by their offset
+// ("Offset 10 (kept as read): 3 -> 5"); empty when nothing changes.
 std::vector<std::string> RestoreChanges(const EscSeriesTable& table, const Bytes& holds,
                                         const Bytes& snapshot);
+// The lines of a change list as a question shows them, or kTextNothingChanges.
+std::string ChangesText(const std::vector<std::string>& lines);
+inline constexpr const char* kTextNothingChanges =
+    "Nothing changes: the ESC holds these values already.";
 // The table of the series a stored block (the bytes a record file keeps of
 // the ESC it flew with) was read from, by the version inside it; nullptr when
 // the block is not a whole block or names no known series.

@@ -225,17 +225,17 @@ TEST_F(PageHistory, RestorePutsBackEveryCarriedByteExactlyAndSaysWhatItChanges) 
           {132, 0xA0},
           {133, 0x0F}},
          {{10, 2}, {7, 9}, {15, 7}, {130, 0xB9}, {132, 0x04}, {133, 0x10}},
-         {"Start Mode Standard -> unknown value 9", "Drag Brake 40% -> 10%",
-          "Forward Throttle Range 500 uS -> 549 uS", "Temperature Offset 0 -> 7"}},
+         {"Start Mode: Standard -> unknown value 9", "Drag Brake: 40% -> 10%",
+          "Forward Throttle Range: 500 uS -> 549 uS", "Temperature Offset: 0 -> 7"}},
         // The forward end moves by half a microsecond: no range shows it.
         {sim::Series::Ostrin,
          {{128, 0xD0}, {129, 0x07}, {130, 0xB8}, {131, 0x0B}, {132, 0xA0}, {133, 0x0F}},
          {{132, 0xA1}},
-         {"Offset 132 (throttle calibration) 160 -> 161"}},
+         {"Offset 132 (throttle calibration): 160 -> 161"}},
         {sim::Series::Velmor,
          {{3, 0}, {10, 0}},
          {{3, 2}, {10, 0x33}},
-         {"Brake  Types No Brake -> Hard Brake", "Offset 10 (kept as read) 0 -> 51"}},
+         {"Brake  Types: No Brake -> Hard Brake", "Offset 10 (kept as read): 0 -> 51"}},
     };
     for (const Case& c : cases) {
         EscSession page{c.series};
