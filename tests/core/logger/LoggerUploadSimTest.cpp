@@ -97,17 +97,24 @@ TEST_F(LoggerUploadSimTest, UploadWritesTheFilesTheSplittingGives) {
     EXPECT_EQ(windowResults, std::vector<bool>{true});
     EXPECT_EQ(TimersRunning(), 0);
 
-    // Header, then 7600 bytes in 512-byte blocks with a short last one.
-    std::vector<std::uint16_t> lengths;
+    // Header, then the flights worth keeping in 512-byte blocks: flight 1
+    // (3040 bytes), not the 40 samples of flight 2, then flights 3 and 4
+    // (4240 bytes) from where flight 2 ended.
+    std::vector<test::Request> reads;
     for (const DeviceFrame& request : device.Requests()) {
         if (request.command == kCmdReadMemory) {
-            lengths.push_back(request.length);
+            reads.push_back({request.command, request.address, request.length});
         }
     }
-    ASSERT_EQ(lengths.size(), 1u + 15u);
-    EXPECT_EQ(lengths.front(), 64);
-    EXPECT_EQ(lengths[1], 512);
-    EXPECT_EQ(lengths.back(), 7600 - 14 * 512);
+    std::vector<test::Request> expectedReads{{kCmdReadMemory, 0, 64}};
+    for (const auto& [from, length] : {std::pair{64, 3040}, std::pair{64 + 3360, 4240}}) {
+        for (int a = from; a < from + length; a += 512) {
+            expectedReads.push_back({kCmdReadMemory, static_cast<std::uint16_t>(a),
+                                     static_cast<std::uint16_t>(std::min(512, from + length - a))});
+        }
+    }
+    EXPECT_EQ(reads, expectedReads);
+    EXPECT_EQ(link.State().bytesAsked, 64 + 3040 + 4240);
 }
 
 TEST_F(LoggerUploadSimTest, FlightsCarryTheDevicesProfileEvenAfterAnotherRecordWasOpened) {
@@ -125,15 +132,17 @@ TEST_F(LoggerUploadSimTest, FlightsCarryTheDevicesProfileEvenAfterAnotherRecordW
     EXPECT_EQ(FilesOnDisk(), expected);
 }
 
-TEST_F(LoggerUploadSimTest, WrappedMemoryGivesOnlyTheLastFlight) {
+TEST_F(LoggerUploadSimTest, WrappedMemoryGivesTheFlightsTheRingDidNotWriteOver) {
     device.LoadMemory(sim::WrappedMemoryPlan());
     Identify();
     const UploadForm form{1.0f, 14, ""};
     const auto expected = ExpectedFiles(form);
-    ASSERT_EQ(expected.size(), 1u);
+    ASSERT_EQ(expected.size(), 2u);
     Upload(form);
     EXPECT_EQ(FilesOnDisk(), expected);
-    EXPECT_EQ(opened, std::vector<std::string>{dir.File("2014-3-7_1.dat")});
+    EXPECT_EQ(opened, std::vector<std::string>{dir.File("2014-3-7_2.dat")});
+    EXPECT_NE(link.State().summary.find("flight 1: overwritten by cycle recording"),
+              std::string::npos);
 }
 
 TEST_F(LoggerUploadSimTest, ASlowLineDeliveringByteByByteGivesTheSameFiles) {
