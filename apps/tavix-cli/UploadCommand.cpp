@@ -7,9 +7,9 @@
 #include "Commands.h"
 #include "DeviceSession.h"
 #include "analysis/PackTrend.h"
+#include "logger/FlightList.h"
 #include "logger/LoggerMessages.h"
 #include "platform/GbkText.h"
-#include "logger/FlightList.h"
 #include "records/CTavixDoc.h"
 #include "records/StoredFlights.h"
 #include "shell/GearRateRule.h"
@@ -215,8 +215,7 @@ int RunUpload(const Invocation& call) {
     // Nothing new is a success when the flights are all stored already.
     const FlightList& flights = link.State().flights;
     const bool nothingToDo = flights.SelectedCount() == 0 && flights.EarlierFound();
-    return !badChoice && (!link.State().writtenFiles.empty() || nothingToDo) &&
-                   prompt.failures == 0
+    return !badChoice && (!link.State().writtenFiles.empty() || nothingToDo) && prompt.failures == 0
                ? kExitOk
                : kExitRefused;
 }

@@ -45,7 +45,8 @@ int PtyServer::Run(const volatile std::sig_atomic_t& stop, volatile std::sig_ato
         if (fly != 0) {
             fly = 0;
             if (device_.AppendFlight(kFlownSamples)) {
-                std::fprintf(stderr, "tavix-devsim: the logger recorded a new flight of %d samples\n",
+                std::fprintf(stderr,
+                             "tavix-devsim: the logger recorded a new flight of %d samples\n",
                              kFlownSamples);
             } else {
                 std::fprintf(stderr, "tavix-devsim: the logger took no new flight (%s)\n",

@@ -147,10 +147,9 @@ std::optional<double> FlightResistance(const SpanIndex& index) {
 
 std::vector<PackRow> SummarizePacks(std::vector<PackFlight> flights) {
     std::map<std::string, PackRow> rows;
-    std::stable_sort(flights.begin(), flights.end(),
-                     [](const PackFlight& a, const PackFlight& b) {
-                         return std::pair(a.time, a.flightNumber) < std::pair(b.time, b.flightNumber);
-                     });
+    std::stable_sort(flights.begin(), flights.end(), [](const PackFlight& a, const PackFlight& b) {
+        return std::pair(a.time, a.flightNumber) < std::pair(b.time, b.flightNumber);
+    });
     for (PackFlight& flight : flights) {
         if (flight.pack.empty()) {
             continue;

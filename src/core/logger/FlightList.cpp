@@ -90,13 +90,14 @@ bool FlightList::EarlierFound() const {
 }
 
 int FlightList::Count(FlightStatus status) const {
-    return static_cast<int>(std::count_if(flights.begin(), flights.end(),
-                                          [status](const FlightEntry& e) { return e.status == status; }));
+    return static_cast<int>(
+        std::count_if(flights.begin(), flights.end(),
+                      [status](const FlightEntry& e) { return e.status == status; }));
 }
 
 int FlightList::SelectedCount() const {
-    return static_cast<int>(
-        std::count_if(flights.begin(), flights.end(), [](const FlightEntry& e) { return e.selected; }));
+    return static_cast<int>(std::count_if(flights.begin(), flights.end(),
+                                          [](const FlightEntry& e) { return e.selected; }));
 }
 
 FlightEntry* FlightList::Find(int number) {

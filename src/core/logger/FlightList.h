@@ -57,9 +57,9 @@ ConfirmWindow WindowOf(const FlightPlace& place);
 // its flight number when it has one, else every flight of its logger header
 // with its sample count (files of earlier builds).
 struct RecordOrigin {
-    std::string version;     // device version text, up to its first zero byte
-    LoggerBlock logger;      // the logger header of its upload
-    int flightNumber = 0;    // counted from 1; 0: not kept
+    std::string version;   // device version text, up to its first zero byte
+    LoggerBlock logger;    // the logger header of its upload
+    int flightNumber = 0;  // counted from 1; 0: not kept
     int samples = 0;
 };
 // The places of `current` a record of `origin` may hold (same version, same
@@ -94,8 +94,8 @@ struct FlightEntry {
 struct FlightList {
     std::vector<FlightEntry> flights;
     int rate = 0;
-    bool wrapped = false;     // the ring wrote over earlier flights
-    std::string outputFolder; // where the record files go ("" the working directory)
+    bool wrapped = false;      // the ring wrote over earlier flights
+    std::string outputFolder;  // where the record files go ("" the working directory)
 
     // Some flight of this logger was found stored.
     bool EarlierFound() const;

@@ -49,8 +49,7 @@ std::vector<FlightPlace> MapFlights(const LoggerBlock& block) {
                 place.ranges.push_back({place.start, ringEnd - place.start});
             }
             if (place.end > kRecordStartAddress) {
-                place.ranges.push_back(
-                    {kRecordStartAddress, place.end - kRecordStartAddress});
+                place.ranges.push_back({kRecordStartAddress, place.end - kRecordStartAddress});
             }
         }
         places.push_back(std::move(place));

@@ -53,14 +53,13 @@ std::string UploadSummaryText(const SplitOutcome& outcome) {
     std::string text = FormatText(kFmtSummaryFound, static_cast<int>(outcome.flights.size()));
     int storedHere = 0;
     for (const FlightReport& flight : outcome.flights) {
-        storedHere += flight.fate == FlightFate::Stored && InFolder(flight.storedIn, outcome.directory)
-                          ? 1
-                          : 0;
+        storedHere +=
+            flight.fate == FlightFate::Stored && InFolder(flight.storedIn, outcome.directory) ? 1
+                                                                                              : 0;
     }
     std::error_code cwd;
-    const std::string folder = outcome.directory.empty()
-                                   ? std::filesystem::current_path(cwd).string()
-                                   : outcome.directory;
+    const std::string folder =
+        outcome.directory.empty() ? std::filesystem::current_path(cwd).string() : outcome.directory;
     text += FormatText(kFmtSummaryNewStored, static_cast<int>(outcome.files.size()), storedHere,
                        PathText(folder).c_str());
     if (outcome.files.empty()) {

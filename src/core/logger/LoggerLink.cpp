@@ -295,8 +295,7 @@ void LoggerLink::ChooseFlights() {
             return;
         }
     }
-    const std::vector<AddressRange> reads =
-        ReadsFor(SelectedRanges(state_.flights), kBlockSize);
+    const std::vector<AddressRange> reads = ReadsFor(SelectedRanges(state_.flights), kBlockSize);
     image_.assign(static_cast<std::size_t>(loggerBlock_.lastAddress) + 1 - kRecordStartAddress, 0);
     if (reads.empty()) {
         OnUploadComplete();  // nothing chosen: the summary says what is stored

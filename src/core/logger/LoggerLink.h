@@ -115,9 +115,9 @@ struct LoggerLinkState {
 
 // Adds to `list` the record files of `folders` that may hold its flights
 // (records/StoredFlights), for a logger of device version `version`.
-using FindStoredFn = std::function<void(const std::vector<std::string>& folders,
-                                        const std::string& version, const LoggerBlock& block,
-                                        FlightList& list)>;
+using FindStoredFn =
+    std::function<void(const std::vector<std::string>& folders, const std::string& version,
+                       const LoggerBlock& block, FlightList& list)>;
 
 // What the form says when the upload starts.
 struct UploadForm {

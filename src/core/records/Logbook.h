@@ -124,8 +124,8 @@ bool ReadLogbook(const std::string& folder, LogbookReader& reader,
                  std::vector<LogbookEntry>& entries, std::string& error);
 
 // The order of a column: numbers by value, texts by their bytes, the date by
-// upload time, then flight number. Files that could not be opened come after the others; equal values
-// fall back to the file name.
+// upload time, then flight number. Files that could not be opened come after the others; equal
+// values fall back to the file name.
 bool LogbookLess(const LogbookEntry& a, const LogbookEntry& b, LogbookColumn column);
 void SortLogbook(std::vector<LogbookEntry>& entries, LogbookColumn column, bool ascending = true);
 

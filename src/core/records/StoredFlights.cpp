@@ -82,7 +82,8 @@ void FindStoredCandidates(const std::vector<std::string>& folders, const std::st
                 continue;  // not this logger's, or no flight of its length
             }
             if (!ReadRegularFile(path, kRecordReadLimit, bytes) ||
-                !DecodeRecordFile(bytes, *record, path).ok || record->header.channels < kUploadChannels) {
+                !DecodeRecordFile(bytes, *record, path).ok ||
+                record->header.channels < kUploadChannels) {
                 continue;
             }
             origin.flightNumber = record->flightNumber;

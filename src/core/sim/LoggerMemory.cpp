@@ -126,7 +126,8 @@ bool AppendFlight(Bytes& memory, int samples, std::uint32_t seed) {
     const std::size_t last = std::min(high16(kHdrLastAddress), memory.size() - 1);
     const bool cycle = memory[kHdrCycle] != 0;
     const std::size_t ringLast = last - kRecordStart;
-    const std::size_t linearLimit = std::min<std::size_t>(last + 1 - kRecordStart, 0xFFFF - kRecordStart);
+    const std::size_t linearLimit =
+        std::min<std::size_t>(last + 1 - kRecordStart, 0xFFFF - kRecordStart);
     std::size_t p = count == 0 ? 0 : high16(kHdrEndAddresses + 2 * (count - 1)) - kRecordStart;
     std::size_t written = 0;
     for (const Sample& s : GenerateFlight(samples, FlightSeed(seed, count))) {

@@ -132,7 +132,7 @@ private:
     FrameParser parser_;
     std::vector<DeviceFrame> requests_;
     std::size_t repliesSent_ = 0;
-    int openCount_ = 0;  // backends holding the device open
+    int openCount_ = 0;        // backends holding the device open
     std::uint32_t flown_ = 0;  // flights appended so far
 };
 

@@ -29,10 +29,11 @@ CFlightListDlg::CFlightListDlg(const FlightList& list, const QString& pack, QWid
     : QDialog(parent), list_(list) {
     setWindowTitle(tr("Upload Record Data"));
     auto* layout = new QVBoxLayout(this);
-    auto* title = new QLabel(
-        QString::fromStdString(FormatText(kFmtFlightListTitle, static_cast<int>(list.flights.size())))
-            .trimmed(),
-        this);
+    auto* title =
+        new QLabel(QString::fromStdString(
+                       FormatText(kFmtFlightListTitle, static_cast<int>(list.flights.size())))
+                       .trimmed(),
+                   this);
     layout->addWidget(title);
     if (list.wrapped) {
         auto* ring = new QLabel(QString::fromUtf8(kMsgRingOverwrote), this);
@@ -87,8 +88,9 @@ CFlightListDlg::CFlightListDlg(const FlightList& list, const QString& pack, QWid
     count_ = new QLabel(this);
     quick->addWidget(count_);
     layout->addLayout(quick);
-    connect(newOnly, &QPushButton::clicked, this,
-            [this] { SetTicks([](const FlightEntry& e) { return e.status == FlightStatus::New; }); });
+    connect(newOnly, &QPushButton::clicked, this, [this] {
+        SetTicks([](const FlightEntry& e) { return e.status == FlightStatus::New; });
+    });
     connect(all, &QPushButton::clicked, this,
             [this] { SetTicks([](const FlightEntry&) { return true; }); });
     connect(none, &QPushButton::clicked, this,
@@ -114,8 +116,8 @@ void CFlightListDlg::SetTicks(bool (*wanted)(const FlightEntry&)) {
     for (int row = 0; row < table_->rowCount(); ++row) {
         QTableWidgetItem* tick = table_->item(row, Tick);
         if (tick->flags() & Qt::ItemIsUserCheckable) {
-            tick->setCheckState(wanted(list_.flights[static_cast<std::size_t>(row)]) ? Qt::Checked
-                                                                                      : Qt::Unchecked);
+            tick->setCheckState(
+                wanted(list_.flights[static_cast<std::size_t>(row)]) ? Qt::Checked : Qt::Unchecked);
         }
     }
     UpdateCount();

@@ -271,13 +271,14 @@ TEST_F(IncrementalUploadTest, UploadingAgainReadsOnlyTheNewFlightAndWritesOneFil
     const int start = block.EndAddress(3);
     const int end = block.EndAddress(4);
     ASSERT_EQ(end, 0x2000);  // 66 samples fitted
-    const std::vector<test::Request> expected{{kCmdReadMemory, 0, 64},
-                                              WindowRead(1),
-                                              WindowRead(3),
-                                              WindowRead(4),
-                                              {kCmdReadMemory, static_cast<std::uint16_t>(start), 512},
-                                              {kCmdReadMemory, static_cast<std::uint16_t>(start + 512),
-                                               static_cast<std::uint16_t>(end - start - 512)}};
+    const std::vector<test::Request> expected{
+        {kCmdReadMemory, 0, 64},
+        WindowRead(1),
+        WindowRead(3),
+        WindowRead(4),
+        {kCmdReadMemory, static_cast<std::uint16_t>(start), 512},
+        {kCmdReadMemory, static_cast<std::uint16_t>(start + 512),
+         static_cast<std::uint16_t>(end - start - 512)}};
     EXPECT_EQ(MemoryReads(), expected);
     EXPECT_EQ(link.State().bytesAsked, 64 + 3 * kConfirmBytes + end - start);
 

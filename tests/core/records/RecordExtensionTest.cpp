@@ -65,8 +65,9 @@ TEST(RecordExtension, AnUploadedFlightKeepsItsNumberAndUploadTimeBesideItsBlock)
     record->uploadTime = 0x123456789;  // past 2^32 seconds: all eight bytes count
     const std::string now = EncodeRecordFile(*record);
     ASSERT_EQ(now.substr(0, old.size()), old);  // readers that skip sections see the old file
-    EXPECT_NE(now.find(Section(kUploadTag, std::string("\x89\x67\x45\x23\x01\0\0\0\x03\0\0\0", 12))),
-              std::string::npos);
+    EXPECT_NE(
+        now.find(Section(kUploadTag, std::string("\x89\x67\x45\x23\x01\0\0\0\x03\0\0\0", 12))),
+        std::string::npos);
 
     auto read = std::make_unique<FlightRecord>();
     read->flightNumber = 9;

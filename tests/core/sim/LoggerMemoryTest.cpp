@@ -132,36 +132,46 @@ TEST(LoggerMemory, AnAppendedFlightIsRecordedAfterTheLastAsTheLoggerWouldRecordI
         std::uint16_t end;  // of the new flight
         std::size_t kept;   // samples the logger kept of it
     } cases[]{
-        {"after the last flight", [] {
+        {"after the last flight",
+         [] {
              MemoryPlan p;
              p.lastAddress = 64 + 160 - 1;
              p.flights = {6};
              return p;
-         }(), 4, true, 64 + 80, 4},
-        {"a ring goes on at 64", [] {
+         }(),
+         4, true, 64 + 80, 4},
+        {"a ring goes on at 64",
+         [] {
              MemoryPlan p;
              p.lastAddress = 64 + 80 - 1;
              p.cycleRecording = true;
              p.flights = {6};
              return p;
-         }(), 6, true, 64 + 16, 6},
-        {"a full memory without cycle recording cuts it", [] {
+         }(),
+         6, true, 64 + 16, 6},
+        {"a full memory without cycle recording cuts it",
+         [] {
              MemoryPlan p;
              p.lastAddress = 64 + 80 - 1;
              p.flights = {6};
              return p;
-         }(), 6, true, 64 + 80, 4},
-        {"a full memory takes nothing", [] {
+         }(),
+         6, true, 64 + 80, 4},
+        {"a full memory takes nothing",
+         [] {
              MemoryPlan p;
              p.lastAddress = 64 + 80 - 1;
              p.flights = {10};
              return p;
-         }(), 6, false, 0, 0},
-        {"sixteen flights are all a logger holds", [] {
+         }(),
+         6, false, 0, 0},
+        {"sixteen flights are all a logger holds",
+         [] {
              MemoryPlan p;
              p.flights.assign(16, 2);
              return p;
-         }(), 6, false, 0, 0},
+         }(),
+         6, false, 0, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
