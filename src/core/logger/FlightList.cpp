@@ -254,7 +254,7 @@ std::string FlightStatusText(const FlightEntry& entry) {
     return {};
 }
 
-std::string FlightLine(const FlightEntry& entry) {
+std::string FlightListLine(const FlightEntry& entry) {
     return FormatText(kFmtFlightLine, entry.selected ? 'x' : ' ', entry.Number(),
                       entry.place.samples, entry.seconds, FlightStatusText(entry).c_str());
 }
@@ -262,7 +262,7 @@ std::string FlightLine(const FlightEntry& entry) {
 std::string FlightListText(const FlightList& list) {
     std::string text = FormatText(kFmtFlightListTitle, static_cast<int>(list.flights.size()));
     for (const FlightEntry& e : list.flights) {
-        text += FlightLine(e) + "\n";
+        text += FlightListLine(e) + "\n";
     }
     if (list.wrapped) {
         text += kMsgRingOverwrote;

@@ -133,7 +133,7 @@ std::vector<AddressRange> SelectedRanges(const FlightList& list);
 
 // One line per flight for the command line and the window:
 // "  3   300 samples   60.0 s  new" / "... already stored: DIR/2014-3-7_3.dat".
-std::string FlightLine(const FlightEntry& entry);
+std::string FlightListLine(const FlightEntry& entry);
 std::string FlightStatusText(const FlightEntry& entry);
 std::string FlightListText(const FlightList& list);
 

@@ -35,7 +35,10 @@ std::vector<FlightPlace> MapFlights(const LoggerBlock& block) {
         place.number = i + 1;
         place.start = i == 0 ? kRecordStartAddress : block.EndAddress(i - 1);
         place.end = block.EndAddress(i);
-        if (place.end >= place.start) {
+        if (place.start < kRecordStartAddress || place.end < kRecordStartAddress) {
+            // A header that contradicts itself: nothing of such a flight can
+            // be read from the sample area.
+        } else if (place.end >= place.start) {
             place.samples = (place.end - place.start) / kSampleBytes;
             if (place.end > place.start) {
                 place.ranges.push_back({place.start, place.end - place.start});

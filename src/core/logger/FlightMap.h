@@ -41,7 +41,9 @@ struct FlightPlace {
     bool overwritten = false;
 };
 
-// Every flight the header counts (at most 16), in recording order.
+// Every flight the header counts (at most 16), in recording order. A flight
+// whose start or end lies below 64 (a header that contradicts itself) has no
+// range and no samples.
 std::vector<FlightPlace> MapFlights(const LoggerBlock& block);
 
 // The reads (each at most `blockSize` bytes) that fetch `ranges`: ranges are

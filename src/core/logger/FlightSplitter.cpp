@@ -57,9 +57,11 @@ std::string UploadSummaryText(const SplitOutcome& outcome) {
             flight.fate == FlightFate::Stored && InFolder(flight.storedIn, outcome.directory) ? 1
                                                                                               : 0;
     }
-    std::error_code cwd;
-    const std::string folder =
-        outcome.directory.empty() ? std::filesystem::current_path(cwd).string() : outcome.directory;
+    std::error_code ec;
+    const std::filesystem::path where = outcome.directory.empty()
+                                            ? std::filesystem::current_path(ec)
+                                            : std::filesystem::absolute(outcome.directory, ec);
+    const std::string folder = ec ? outcome.directory : where.lexically_normal().string();
     text += FormatText(kFmtSummaryNewStored, static_cast<int>(outcome.files.size()), storedHere,
                        PathText(folder).c_str());
     if (outcome.files.empty()) {

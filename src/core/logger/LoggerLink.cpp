@@ -296,7 +296,13 @@ void LoggerLink::ChooseFlights() {
         }
     }
     const std::vector<AddressRange> reads = ReadsFor(SelectedRanges(state_.flights), kBlockSize);
-    image_.assign(static_cast<std::size_t>(loggerBlock_.lastAddress) + 1 - kRecordStartAddress, 0);
+    // The sample area, or as far as the header's flights reach (a header may
+    // name a memory smaller than its flights).
+    int imageEnd = loggerBlock_.lastAddress + 1;
+    for (const AddressRange& read : reads) {
+        imageEnd = std::max(imageEnd, read.End());
+    }
+    image_.assign(static_cast<std::size_t>(std::max(imageEnd - kRecordStartAddress, 0)), 0);
     if (reads.empty()) {
         OnUploadComplete();  // nothing chosen: the summary says what is stored
         return;

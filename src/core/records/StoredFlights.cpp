@@ -1,6 +1,7 @@
 #include "records/StoredFlights.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 #include "base/RegularFile.h"
@@ -68,7 +69,9 @@ void FindStoredCandidates(const std::vector<std::string>& folders, const std::st
             continue;
         }
         seen.push_back(folder);
-        for (const std::string& path : paths) {
+        for (const std::string& listed : paths) {
+            // "2014-3-7_1.dat" rather than "./2014-3-7_1.dat" in the working directory.
+            const std::string path = std::filesystem::path(listed).lexically_normal().string();
             std::string bytes;
             if (!ReadFront(path, bytes)) {
                 continue;

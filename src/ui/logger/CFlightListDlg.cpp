@@ -44,7 +44,7 @@ CFlightListDlg::CFlightListDlg(const FlightList& list, const QString& pack, QWid
 
     table_ = new QTableWidget(static_cast<int>(list.flights.size()), Columns, this);
     table_->setHorizontalHeaderLabels(
-        {tr("Upload"), tr("Flight"), tr("Samples"), tr("Duration (s)"), tr("Stored"), tr("Pack")});
+        {tr("Upload"), tr("Flight"), tr("Samples"), tr("Duration (s)"), tr("Status"), tr("Pack")});
     table_->verticalHeader()->hide();
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |

@@ -60,6 +60,11 @@ TEST(FlightMap, FlightsLieBetweenEndAddressesAndWrapAroundTheRing) {
          {{{64, 0x2000 - 864}}, {{0x2000 - 800, 800}}},
          {(0x2000 - 864) / 8, 100},
          {false, false}},
+        {"an end address below 64 contradicts the header: nothing to read",
+         Block({40, 3000}),
+         {{}, {}},
+         {0, 0},
+         {false, false}},
     };
     for (const PlaceCase& c : cases) {
         SCOPED_TRACE(c.what);
