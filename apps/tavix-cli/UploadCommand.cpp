@@ -1,14 +1,17 @@
 // tavix-cli upload: "Upload Record Data" without a window.
 #include <charconv>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 
 #include "Commands.h"
 #include "DeviceSession.h"
 #include "analysis/PackTrend.h"
+#include "logger/FlightList.h"
 #include "logger/LoggerMessages.h"
 #include "platform/GbkText.h"
 #include "records/CTavixDoc.h"
+#include "records/StoredFlights.h"
 #include "shell/GearRateRule.h"
 #include "shell/ShellMessages.h"
 
@@ -19,12 +22,22 @@ namespace {
 constexpr const char* kUsage =
     "Usage: tavix-cli upload [--port PORT] [--gear G] [--poles N] [--note TEXT]\n"
     "                        [--pack NAME] [--model NAME] [--out DIR] [--config FILE]\n"
+    "                        [--flights new|all|N,M] [--logbook DIR]\n"
     "\n"
-    "Identifies the device, uploads the logger's memory exactly as \"Upload Record\n"
-    "Data\" does and writes one record file per flight, named year-month-day_n.dat,\n"
-    "into DIR. Prints the path of every file written, and on standard error what\n"
-    "became of every flight (files written, flights skipped and why).\n"
+    "Identifies the device, reads the logger's header and lists its flights on\n"
+    "standard error: number, samples, duration, and whether a record file in DIR\n"
+    "(or the --logbook folder) already holds it. Then uploads the chosen flights\n"
+    "exactly as \"Upload Record Data\" does and writes one record file per flight,\n"
+    "named year-month-day_n.dat with the next free numbers, into DIR. No flight is\n"
+    "written twice into one folder. Prints the path of every file written, and on\n"
+    "standard error what became of every flight (\"N new, M already stored in DIR\",\n"
+    "flights skipped and why).\n"
     "\n"
+    "  --flights WHICH new: the flights no record file holds yet (the default when\n"
+    "                 some flight of this logger is stored already); all: every\n"
+    "                 flight (the default otherwise; those already in DIR are\n"
+    "                 still not written again); N,M: those flight numbers\n"
+    "  --logbook DIR  another folder whose record files count as stored\n"
     "  --port PORT    a device path, COMn, or demo (the built-in simulated device);\n"
     "                 default: the port stored in config.ini\n"
     "  --gear G       gear rate, kept to two decimals as the window keeps it\n"
@@ -100,6 +113,15 @@ int RunUpload(const Invocation& call) {
                        static_cast<int>(kMaxNoteLength), static_cast<int>(form.note.size())));
     }
 
+    std::optional<FlightChoice> choice;
+    if (parsed.Has("--flights")) {
+        std::string error;
+        choice = ParseFlightChoice(parsed.Get("--flights"), error);
+        if (!choice) {
+            return call.UsageError(error);
+        }
+    }
+
     StreamPrompt prompt(io);
     const auto settings = call.LoadSettings(prompt);
     if (!settings) {
@@ -141,6 +163,25 @@ int RunUpload(const Invocation& call) {
     }
 
     link.outputDirectory = outDir;
+    if (parsed.Has("--logbook")) {
+        link.searchFolders = {parsed.Get("--logbook")};
+    }
+    link.findStored = FindStoredCandidates;
+    // The list before any flight is read; the choice is the option's, or the default.
+    bool badChoice = false;
+    link.chooseFlights = [&](FlightList& list) {
+        std::string error;
+        if (choice && !ApplyChoice(list, *choice, error)) {
+            io.err << FlightListText(list) << error << '\n';
+            badChoice = true;
+            return false;
+        }
+        io.err << FlightListText(list);
+        if (list.SelectedCount() == 0) {
+            io.err << kMsgNoFlightChosen << '\n';
+        }
+        return true;
+    };
     link.storeRecord = CTavixDoc::StoreFlight;
     // The window opens the last file as its document; so does this, which
     // proves the file reads back.
@@ -171,7 +212,12 @@ int RunUpload(const Invocation& call) {
     for (const std::string& path : link.State().writtenFiles) {
         io.out << path << '\n';
     }
-    return !link.State().writtenFiles.empty() && prompt.failures == 0 ? kExitOk : kExitRefused;
+    // Nothing new is a success when the flights are all stored already.
+    const FlightList& flights = link.State().flights;
+    const bool nothingToDo = flights.SelectedCount() == 0 && flights.EarlierFound();
+    return !badChoice && (!link.State().writtenFiles.empty() || nothingToDo) && prompt.failures == 0
+               ? kExitOk
+               : kExitRefused;
 }
 
 const Command kUploadCommand{"upload",
@@ -184,7 +230,9 @@ const Command kUploadCommand{"upload",
                               {"--pack"},
                               {"--model"},
                               {"--out"},
-                              {"--config"}},
+                              {"--config"},
+                              {"--flights"},
+                              {"--logbook"}},
                              0,
                              0,
                              nullptr,

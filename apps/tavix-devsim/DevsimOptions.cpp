@@ -11,6 +11,8 @@ const char* const kDevsimUsage =
     "Usage: tavix-devsim [options]\n"
     "Serves a simulated device on a pseudo-terminal and prints its path.\n"
     "Signal USR1 swaps the ESC for one of the next series on the same line.\n"
+    "Signal USR2 flies once more: the logger records a new flight of 300 samples\n"
+    "after the last one (kill -USR2 PID).\n"
     "\n"
     "Device:\n"
     "  --device tarrow|velmor|ostrin|peldan   ESC series (default tarrow, the one with a logger)\n"

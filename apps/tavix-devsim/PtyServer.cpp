@@ -36,8 +36,24 @@ bool PtyServer::Open(std::string& path, std::string& error) {
     return true;
 }
 
-int PtyServer::Run(const volatile std::sig_atomic_t& stop, volatile std::sig_atomic_t& swap) {
+// A flight flown on signal: a minute at 5 samples a second.
+constexpr int kFlownSamples = 300;
+
+int PtyServer::Run(const volatile std::sig_atomic_t& stop, volatile std::sig_atomic_t& swap,
+                   volatile std::sig_atomic_t& fly) {
     while (stop == 0) {
+        if (fly != 0) {
+            fly = 0;
+            if (device_.AppendFlight(kFlownSamples)) {
+                std::fprintf(stderr,
+                             "tavix-devsim: the logger recorded a new flight of %d samples\n",
+                             kFlownSamples);
+            } else {
+                std::fprintf(stderr, "tavix-devsim: the logger took no new flight (%s)\n",
+                             device_.HasLogger() ? "it holds 16 flights, or its memory is full"
+                                                 : "this ESC has no logger");
+            }
+        }
         if (swap != 0) {
             swap = 0;
             const auto next = static_cast<Series>((static_cast<int>(device_.GetSeries()) + 1) % 4);

@@ -70,13 +70,14 @@ TEST_F(CliTest, UploadWritesEveryFlightAndInfoReadsThemBack) {
         EXPECT_EQ(paths[i].substr(paths[i].size() - 6), "_" + std::to_string(i + 1) + ".dat");
         EXPECT_EQ(std::filesystem::path(paths[i]).parent_path(), flights);
     }
-    // The summary goes to standard error, after the values the files carry.
+    // The flight list and the summary go to standard error, after the values
+    // the files carry.
     const std::string said = err.str();
-    EXPECT_EQ(said.rfind("Gear rate 2.50, pole number 12.\nFlights found in the logger: 4\n"
-                         "Record files written: 3, in " +
-                             flights + "\n",
-                         0),
-              0u)
+    EXPECT_EQ(said.rfind("Gear rate 2.50, pole number 12.\nThe logger holds 4 flights:\n", 0), 0u)
+        << said;
+    EXPECT_NE(said.find("Flights found in the logger: 4\n3 new, 0 already stored in " + flights +
+                        "\nRecord files written: 3, in " + flights + "\n"),
+              std::string::npos)
         << said;
     EXPECT_NE(said.find("Skipped:\n  flight 2: 40 samples, shorter than 64\n"), std::string::npos)
         << said;
@@ -89,6 +90,51 @@ TEST_F(CliTest, UploadWritesEveryFlightAndInfoReadsThemBack) {
     EXPECT_NE(info.find("Gear rate:      2.50    Pole number: 12"), std::string::npos);
     EXPECT_NE(info.find(" 4 Motor RPM"), std::string::npos);
     EXPECT_NE(info.find("Max.Current"), std::string::npos);
+}
+
+TEST_F(CliTest, UploadingAgainWritesOnlyTheFlightsFlownSince) {
+    const std::string flights = dir.File("flights");
+    const std::vector<std::string> upload{"upload", "--port", "demo", "--out", flights};
+    ASSERT_EQ(Run(upload), kExitOk) << err.str();
+    const std::vector<std::string> first = OutLines();
+    ASSERT_EQ(first.size(), 3u);
+
+    // Nothing new: nothing written, and that is no failure.
+    ASSERT_EQ(Run(upload), kExitOk) << err.str();
+    EXPECT_TRUE(OutLines().empty());
+    EXPECT_NE(
+        err.str().find("  [ ]  1    380 samples     76.0 s  already stored: " + first[0] + "\n"),
+        std::string::npos)
+        << err.str();
+    EXPECT_NE(err.str().find("0 new, 3 already stored in " + flights + "\n"), std::string::npos)
+        << err.str();
+
+    // Flown once more (66 samples fit in the memory left): one new file, with
+    // the next free number.
+    ASSERT_TRUE(device->AppendFlight(300));
+    ASSERT_EQ(Run(upload), kExitOk) << err.str();
+    const std::vector<std::string> added = OutLines();
+    ASSERT_EQ(added.size(), 1u);
+    EXPECT_EQ(added[0], first[0].substr(0, first[0].size() - 5) + "4.dat");
+    EXPECT_NE(err.str().find("  [x]  5     66 samples     13.2 s  new\n"), std::string::npos)
+        << err.str();
+    EXPECT_NE(err.str().find("1 new, 3 already stored in " + flights + "\n"), std::string::npos)
+        << err.str();
+
+    // Asked for by number, a flight already in the folder is still not written twice.
+    std::vector<std::string> again = upload;
+    again.insert(again.end(), {"--flights", "1,5"});
+    ASSERT_EQ(Run(again), kExitOk) << err.str();
+    EXPECT_TRUE(OutLines().empty());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(flights),
+                            std::filesystem::directory_iterator()),
+              4);
+
+    again.back() = "9";
+    EXPECT_EQ(Run(again), kExitRefused);
+    EXPECT_NE(err.str().find(FormatText(kMsgNoSuchFlight, 9, 5)), std::string::npos) << err.str();
+    again.back() = "newest";
+    EXPECT_EQ(Run(again), kExitUsage);
 }
 
 TEST_F(CliTest, UploadStoresTheGearRateAndNoteAsTheWindowWould) {

@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "UiTestSupport.h"
@@ -16,6 +20,7 @@
 #include "shell/CommandLine.h"
 #include "sim/SimDevice.h"
 #include "ui/app/LoggerLinkBinding.h"
+#include "ui/logger/CFlightListDlg.h"
 #include "ui/shell/CMainFrame.h"
 #include "ui/shell/CTavixApp.h"
 #include "ui/shell/CTavixView.h"
@@ -35,6 +40,21 @@ protected:
             binding = std::make_unique<LoggerLinkBinding>(frame, a.Config(), a.Ini(), a.GetPrompt(),
                                                           a.GetClock(), a.PortOption());
         });
+        // The upload's flight list is answered as a user who agrees: Upload,
+        // after `onFlightList` (if set) has changed the ticks.
+        flightListAnswer.setInterval(20);
+        QObject::connect(&flightListAnswer, &QTimer::timeout, [this] {
+            auto* list = qobject_cast<CFlightListDlg*>(QApplication::activeModalWidget());
+            if (list == nullptr || !list->isVisible()) {
+                return;
+            }
+            ++flightLists;
+            if (onFlightList) {
+                onFlightList(*list);
+            }
+            list->UploadButton()->click();
+        });
+        flightListAnswer.start();
     }
     ~DemoWindowTest() override {
         if (app.MainFrame() != nullptr) {
@@ -76,6 +96,9 @@ protected:
     std::unique_ptr<LoggerLinkBinding> binding;
     std::shared_ptr<sim::SimDevice> device;
     CTavixView* view = nullptr;
+    std::function<void(CFlightListDlg&)> onFlightList;
+    int flightLists = 0;
+    QTimer flightListAnswer;
 };
 
 }  // namespace tavix::test

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QTest>
 #include <memory>
 
@@ -117,6 +118,49 @@ std::string NoteInFile(const QString& path) {
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), *record,
         "record");
     return FixedText(record->header.note);
+}
+
+TEST_F(LoggerLinkBindingTest, UploadingAgainListsWhatIsStoredAndWritesOnlyTheNewFlight) {
+    CTavixView* view = Start();
+    ASSERT_NE(view, nullptr);
+    QTest::mouseClick(view->OpenDeviceButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->IsConnected(); }, kWaitMs));
+    ASSERT_TRUE(view->SelectTab(kTabRecord));
+    auto upload = [&] {
+        QTest::mouseClick(view->UploadButton(), Qt::LeftButton);
+        return QTest::qWaitFor([&] { return flightLists > 0 && !binding->Link().State().busy; },
+                               kWaitMs);
+    };
+    ASSERT_TRUE(upload()) << prompt.Last();
+    ASSERT_TRUE(QFile::exists(dir.File(QStringLiteral("2014-3-7_3.dat"))));
+
+    // Flown once more: the list shows the stored flights without a tick, the
+    // new one ticked, and its pack field takes this flight's pack.
+    ASSERT_TRUE(device->AppendFlight(300));
+    flightLists = 0;
+    std::vector<bool> checkable;
+    QString storedText;
+    onFlightList = [&](CFlightListDlg& list) {
+        QTableWidget* table = list.Table();
+        for (int row = 0; row < table->rowCount(); ++row) {
+            checkable.push_back(table->item(row, CFlightListDlg::Tick)->flags() &
+                                Qt::ItemIsUserCheckable);
+        }
+        storedText = table->item(0, CFlightListDlg::Status)->text();
+        EXPECT_EQ(list.Ticked(), std::vector<int>{5});
+        table->item(4, CFlightListDlg::Pack)->setText(QStringLiteral("Blue 4S"));
+    };
+    ASSERT_TRUE(upload()) << prompt.Last();
+    EXPECT_EQ(checkable, (std::vector<bool>{false, false, false, false, true}));
+    EXPECT_TRUE(storedText.startsWith(QStringLiteral("already stored: ")))
+        << storedText.toStdString();
+    const QString fourth = dir.File(QStringLiteral("2014-3-7_4.dat"));
+    ASSERT_TRUE(QFile::exists(fourth));
+    EXPECT_FALSE(QFile::exists(dir.File(QStringLiteral("2014-3-7_5.dat"))));
+    EXPECT_EQ(NoteInFile(fourth).rfind("Pack: Blue 4S", 0), 0u) << NoteInFile(fourth);
+    EXPECT_NE(binding->Link().State().summary.find("1 new, 3 already stored in "),
+              std::string::npos)
+        << binding->Link().State().summary;
 }
 
 TEST_F(LoggerLinkBindingTest, AnEditedNoteIsOfferedForSavingBeforeTheRecordIsLeft) {

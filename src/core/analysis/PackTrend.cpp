@@ -4,6 +4,7 @@
 #include <cmath>
 #include <deque>
 #include <map>
+#include <utility>
 
 namespace tavix {
 
@@ -146,8 +147,9 @@ std::optional<double> FlightResistance(const SpanIndex& index) {
 
 std::vector<PackRow> SummarizePacks(std::vector<PackFlight> flights) {
     std::map<std::string, PackRow> rows;
-    std::stable_sort(flights.begin(), flights.end(),
-                     [](const PackFlight& a, const PackFlight& b) { return a.time < b.time; });
+    std::stable_sort(flights.begin(), flights.end(), [](const PackFlight& a, const PackFlight& b) {
+        return std::pair(a.time, a.flightNumber) < std::pair(b.time, b.flightNumber);
+    });
     for (PackFlight& flight : flights) {
         if (flight.pack.empty()) {
             continue;

@@ -68,6 +68,7 @@ struct PackFlight {
     std::optional<double> capacityMah;
     std::optional<double> minCellVoltage;
     std::optional<double> ohms;
+    int flightNumber = 0;  // in the logger at its upload; orders flights of one upload
 };
 
 struct PackRow {
@@ -79,7 +80,7 @@ struct PackRow {
     std::optional<double> ohms;  // median over the flights' estimates
     std::int64_t firstFlight = 0;
     std::int64_t lastFlight = 0;
-    std::vector<PackFlight> history;  // its flights by date
+    std::vector<PackFlight> history;  // its flights by date, then flight number
 };
 
 // One row per named pack, sorted by name; flights without a pack are left out.

@@ -120,6 +120,11 @@ struct FlightRecord {
     // identified before the upload: the settings the flight was flown with.
     // Empty when unknown (files of earlier builds, records of other tools).
     std::string escBlock;
+    // Where and when the flight was uploaded: its number in the logger's
+    // memory (counted from 1) and the upload time, seconds since 1970. 0 when
+    // unknown (files of earlier builds, records of other tools).
+    int flightNumber = 0;
+    std::int64_t uploadTime = 0;
     // Extension sections this build does not know (a newer build's), each
     // whole as read (tag, length, payload, CRC): written back unchanged.
     std::vector<std::string> otherSections;

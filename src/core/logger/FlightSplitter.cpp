@@ -51,6 +51,19 @@ bool StoreNewRecordFile(const std::string& path, std::string_view bytes, std::st
 
 std::string UploadSummaryText(const SplitOutcome& outcome) {
     std::string text = FormatText(kFmtSummaryFound, static_cast<int>(outcome.flights.size()));
+    int storedHere = 0;
+    for (const FlightReport& flight : outcome.flights) {
+        storedHere +=
+            flight.fate == FlightFate::Stored && InFolder(flight.storedIn, outcome.directory) ? 1
+                                                                                              : 0;
+    }
+    std::error_code ec;
+    const std::filesystem::path where = outcome.directory.empty()
+                                            ? std::filesystem::current_path(ec)
+                                            : std::filesystem::absolute(outcome.directory, ec);
+    const std::string folder = ec ? outcome.directory : where.lexically_normal().string();
+    text += FormatText(kFmtSummaryNewStored, static_cast<int>(outcome.files.size()), storedHere,
+                       PathText(folder).c_str());
     if (outcome.files.empty()) {
         text += kMsgSummaryNoFile;
     } else {
@@ -84,6 +97,13 @@ std::string UploadSummaryText(const SplitOutcome& outcome) {
                 case FlightFate::TooLong:
                     why =
                         FormatText(kFmtSkippedTooLong, flight.number, flight.samples, kMaxSamples);
+                    break;
+                case FlightFate::Stored:
+                    why = FormatText(kFmtSkippedStored, flight.number,
+                                     PathText(flight.storedIn).c_str());
+                    break;
+                case FlightFate::NotChosen:
+                    why = FormatText(kFmtSkippedNotChosen, flight.number);
                     break;
                 case FlightFate::WriteFailed:
                     why = FormatText(kFmtSkippedWriteFailed, flight.number,
@@ -119,20 +139,14 @@ std::string RecordPath(const std::string& directory, const LocalTime& date, int 
 FlightSplitter::FlightSplitter(const LoggerBlock& block, const Bytes& image)
     : block_(block), image_(image) {}
 
-int FlightSplitter::FirstFlight() const {
-    return MemoryHasWrapped(block_) ? FlightCountOf(block_) - 1 : 0;
-}
-
 FlightExtent FlightSplitter::Extent(int flight) const {
+    const std::vector<FlightPlace> places = MapFlights(block_);
     FlightExtent extent;
-    extent.start = flight == 0 ? kRecordStartAddress : block_.EndAddress(flight - 1);
-    extent.end = block_.EndAddress(flight);
-    if (extent.end >= extent.start) {
-        extent.samples = (extent.end - extent.start) / kSampleBytes;
-    } else {
-        extent.samples =
-            (extent.end - kRecordStartAddress + block_.lastAddress - extent.start + 1) /
-            kSampleBytes;
+    if (flight >= 0 && flight < static_cast<int>(places.size())) {
+        const FlightPlace& place = places[static_cast<std::size_t>(flight)];
+        extent.start = place.start;
+        extent.end = place.end;
+        extent.samples = place.samples;
     }
     return extent;
 }
@@ -211,48 +225,72 @@ void FlightSplitter::Decode(const FlightExtent& extent, FlightRecord& record) co
 }
 
 SplitOutcome FlightSplitter::WriteFlights(FlightRecord& work, const Clock& clock,
-                                          const std::string& directory,
-                                          const StoreRecordFn& store) const {
+                                          const std::string& directory, const StoreRecordFn& store,
+                                          const FlightList* list) const {
     SplitOutcome outcome;
+    outcome.directory = directory;
     work.header.timeA = work.header.timeB = clock.Now();
+    work.uploadTime = work.header.timeA;
     work.header.channels = kUploadChannels;
     work.header.rate = static_cast<std::uint8_t>(block_.rate);
     work.logger = block_;
+    const std::string note = FixedText(work.header.note);
+
+    FlightList everything;
+    if (list == nullptr) {
+        everything = BuildFlightList(block_);
+        std::string unused;
+        (void)ApplyChoice(everything, FlightChoice{FlightChoice::All, {}}, unused);
+        list = &everything;
+    }
 
     const LocalTime date = clock.LocalNow();
     int number = 1;
-    const int count = FlightCountOf(block_);
-    for (int flight = 0; flight < FirstFlight(); ++flight) {
-        FlightReport lost;
-        lost.number = flight + 1;
-        lost.overwritten = true;
-        outcome.flights.push_back(lost);
-    }
     // Every flight looked at ends with one fate and one report.
     auto settle = [&outcome](FlightReport report, FlightFate fate) {
         report.fate = fate;
         outcome.fates.push_back(fate);
         outcome.flights.push_back(std::move(report));
     };
-    for (int flight = FirstFlight(); flight < count; ++flight) {
-        const FlightExtent extent = Extent(flight);
+    for (const FlightEntry& entry : list->flights) {
+        const FlightPlace& place = entry.place;
         FlightReport report;
-        report.number = flight + 1;
-        report.samples = extent.samples;
-        if (extent.start == extent.end) {
+        report.number = place.number;
+        report.samples = place.samples;
+        if (entry.status == FlightStatus::Overwritten) {
+            report.overwritten = true;
+            outcome.flights.push_back(report);
+            continue;
+        }
+        if (entry.status == FlightStatus::Empty) {
             settle(report, FlightFate::Empty);
             continue;
         }
-        if (extent.samples < kMinFlightSamples) {
+        if (entry.status == FlightStatus::TooShort) {
             settle(report, FlightFate::TooShort);
             continue;
         }
-        if (extent.samples > kMaxSamples) {
+        if (entry.status == FlightStatus::TooLong) {
             settle(report, FlightFate::TooLong);
             outcome.messages.emplace_back(kMsgTooMuchFlyData);
             continue;
         }
+        if (!entry.selected) {
+            if (!entry.storedIn.empty()) {
+                report.storedIn = entry.storedIn.front();
+                settle(report, FlightFate::Stored);
+            } else {
+                settle(report, FlightFate::NotChosen);
+            }
+            continue;
+        }
+        FlightExtent extent;
+        extent.start = place.start;
+        extent.end = place.end;
+        extent.samples = place.samples;
         Decode(extent, work);
+        work.flightNumber = place.number;
+        SetFixedText(work.header.note, entry.note.value_or(note));
 
         // A file of an earlier upload that day keeps its name: its flight may
         // since have been cleared from the logger, so overwriting it would
@@ -284,9 +322,16 @@ SplitOutcome FlightSplitter::WriteFlights(FlightRecord& work, const Clock& clock
             settle(report, FlightFate::WriteFailed);
         }
     }
+    SetFixedText(work.header.note, note);
     // Nothing written and nothing said yet: every flight was empty or too
-    // short. (After a failed file or "Too much fly data!" that would be untrue.)
-    if (outcome.files.empty() && outcome.messages.empty() && !outcome.fates.empty()) {
+    // short. (After a failed file or "Too much fly data!" that would be
+    // untrue, and a flight already stored was not too short.)
+    const bool allTooShort =
+        !outcome.fates.empty() &&
+        std::all_of(outcome.fates.begin(), outcome.fates.end(), [](FlightFate f) {
+            return f == FlightFate::Empty || f == FlightFate::TooShort;
+        });
+    if (outcome.files.empty() && outcome.messages.empty() && allTooShort) {
         outcome.messages.push_back(FormatText(kMsgNoFlightLongEnough, kMinFlightSamples));
     }
     return outcome;

@@ -27,11 +27,11 @@
 
 #include "flight/FlightRecord.h"
 #include "link/SerialBackend.h"
+#include "logger/FlightList.h"
+#include "logger/LoggerHeader.h"
 #include "shell/Clock.h"
 
 namespace tavix {
-
-inline constexpr int kMinFlightSamples = 64;
 
 // Where one flight lies in the memory, and how many samples it has.
 struct FlightExtent {
@@ -40,7 +40,7 @@ struct FlightExtent {
     int samples = 0;
 };
 
-enum class FlightFate { Written, Empty, TooShort, TooLong, WriteFailed };
+enum class FlightFate { Written, Empty, TooShort, TooLong, WriteFailed, Stored, NotChosen };
 
 // What became of one flight of the logger, for the upload's summary.
 struct FlightReport {
@@ -50,6 +50,7 @@ struct FlightReport {
     bool overwritten = false;  // lost to cycle recording, not looked at
     std::string path;          // the file written, or the one that failed
     std::string reason;        // why a file could not be written
+    std::string storedIn;      // Stored: the record file that already holds it
 };
 
 struct SplitOutcome {
@@ -59,6 +60,8 @@ struct SplitOutcome {
     // To show, in order, once the processing is over ("Too much fly data!",
     // files that could not be written, no flight long enough).
     std::vector<std::string> messages;
+    // The folder the files go to, for the summary ("" the working directory).
+    std::string directory;
     int Count(FlightFate fate) const;
 };
 
@@ -86,8 +89,6 @@ class FlightSplitter {
 public:
     FlightSplitter(const LoggerBlock& block, const Bytes& image);
 
-    // 0, or the last flight when the cycle-recorded memory has wrapped.
-    int FirstFlight() const;
     FlightExtent Extent(int flight) const;
 
     // Decodes one flight into `record`: header sample count, raw tables of
@@ -98,13 +99,16 @@ public:
 
     // The whole processing of an upload into `work` (which holds the settings
     // and header of the upload): time stamps, channel count, sampling rate,
-    // then every flight decoded and stored as its own file in `directory`
-    // (empty: the working directory). "Too much fly data!" for a flight too
-    // long; a file that cannot be written is reported with its name and the
-    // next flight goes on. When no flight was long enough, says so. Numbers
-    // whose file already exists (an earlier upload that day) are skipped.
+    // then every flight selected in `list` decoded and stored as its own file
+    // in `directory` (empty: the working directory), carrying its flight
+    // number and the upload time. Without a list every flight that can be
+    // kept is. "Too much fly data!" for a flight too long; a file that cannot
+    // be written is reported with its name and the next flight goes on. When
+    // no flight was long enough, says so. Numbers whose file already exists
+    // (an earlier upload that day) are skipped. The image needs to hold only
+    // the selected flights' bytes.
     SplitOutcome WriteFlights(FlightRecord& work, const Clock& clock, const std::string& directory,
-                              const StoreRecordFn& store) const;
+                              const StoreRecordFn& store, const FlightList* list = nullptr) const;
 
 private:
     std::uint8_t ByteAt(std::int64_t offset) const;

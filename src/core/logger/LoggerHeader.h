@@ -22,6 +22,8 @@ inline constexpr std::uint16_t kRecordStartAddress = 64;
 inline constexpr std::uint16_t kLoggerHeaderSize = 64;
 inline constexpr int kMaxFlights = 16;
 inline constexpr int kSampleBytes = 8;
+// Shorter flights are not kept: a few seconds on the bench, not a flight.
+inline constexpr int kMinFlightSamples = 64;
 
 // The header's fields as the record keeps them (first address 64, 5 channels).
 // `header` holds kLoggerHeaderSize bytes.

@@ -153,11 +153,13 @@ void LoggerLink::OnUploadRecordData(const UploadForm& form) {
     upload_ = form;
     headerHadNoFlight_ = false;
     blockReadActive_ = false;
+    confirming_ = false;
     image_.clear();
     state_.writtenFiles.clear();
     state_.transfer = TransferState{};
     state_.transfer.running = true;
     Send(kCmdReadMemory, 0, kLoggerHeaderSize);
+    state_.bytesAsked = kLoggerHeaderSize;
     Notify();
     progressOpen_ = static_cast<bool>(startProgress);
     if (startProgress) {
@@ -167,8 +169,9 @@ void LoggerLink::OnUploadRecordData(const UploadForm& form) {
 
 void LoggerLink::OnHeaderReply(const DeviceReply& reply) {
     loggerBlock_ = DecodeLoggerHeader(reply.data.data());
-    const int length = FlightCountOf(loggerBlock_) == 0 ? 0 : UploadLength(loggerBlock_);
-    if (length <= 0) {
+    state_.flights = BuildFlightList(loggerBlock_);
+    state_.flights.outputFolder = outputDirectory;
+    if (state_.flights.flights.empty()) {
         if (!progressOpen_) {
             // The window was closed already (Enter): nobody would read the flag.
             FinishWithoutFlights();
@@ -182,29 +185,135 @@ void LoggerLink::OnHeaderReply(const DeviceReply& reply) {
         Notify();
         return;
     }
-    image_.assign(static_cast<std::size_t>(length), 0);
-    blockReadActive_ = true;
-    start_ = kRecordStartAddress;
-    total_ = length;
-    current_ = start_;
-    replyReady_ = false;
+    // Record files that may hold flights of this logger: one window of each
+    // such flight is read to make sure.
+    if (findStored) {
+        std::vector<std::string> folders{outputDirectory};
+        folders.insert(folders.end(), searchFolders.begin(), searchFolders.end());
+        findStored(folders, identity_.State().version, loggerBlock_, state_.flights);
+    }
+    std::vector<AddressRange> windows;
+    windows_.clear();
+    for (const FlightEntry& entry : state_.flights.flights) {
+        if (!entry.candidates.empty() && entry.status == FlightStatus::New) {
+            windows.push_back(WindowOf(entry.place).read);
+            windows_.emplace_back(entry.Number(), Bytes{});
+        }
+    }
+    if (windows.empty()) {
+        // A question waits for its own turn, outside the receive event.
+        if (chooseFlights) {
+            Post(&LoggerLink::ChooseFlights);
+        } else {
+            ChooseFlights();
+        }
+        return;
+    }
+    confirming_ = true;
+    // Each window is its own read, in flight order: never joined with another.
+    StartReads(std::move(windows));
+}
+
+void LoggerLink::StartReads(std::vector<AddressRange> reads) {
+    reads_ = std::move(reads);
+    readIndex_ = 0;
+    bytesDone_ = 0;
     retries_ = 0;
-    state_.transfer.start = static_cast<std::uint16_t>(start_);
-    state_.transfer.total = static_cast<std::uint16_t>(total_);
-    state_.transfer.current = static_cast<std::uint16_t>(current_);
+    blockReadActive_ = true;
+    // The bar counts the bytes this phase asks for.
+    state_.transfer.start = 0;
+    state_.transfer.current = 0;
+    state_.transfer.total = static_cast<std::uint16_t>(BytesOf(reads_));
     SendBlock();
     line_.Timers().StartTimer(kTimerBlock, kBlockTickMs);
     Notify();
 }
 
 void LoggerLink::SendBlock() {
-    const int length = std::min(kBlockSize, start_ + total_ - current_);
-    Send(kCmdReadMemory, static_cast<std::uint16_t>(current_), static_cast<std::uint16_t>(length));
+    const AddressRange& read = reads_[readIndex_];
+    state_.bytesAsked += read.length;
+    Send(kCmdReadMemory, static_cast<std::uint16_t>(read.address),
+         static_cast<std::uint16_t>(read.length));
 }
 
 void LoggerLink::OnBlockReply(const DeviceReply& reply) {
-    blockData_ = reply.data;
-    replyReady_ = true;
+    // The request engine took the reply only for this read's address and length.
+    const AddressRange& read = reads_[readIndex_];
+    const std::size_t count = std::min(reply.data.size(), static_cast<std::size_t>(read.length));
+    if (confirming_) {
+        windows_[readIndex_].second.assign(reply.data.begin(),
+                                           reply.data.begin() + static_cast<std::ptrdiff_t>(count));
+    } else {
+        const auto offset = static_cast<std::size_t>(read.address - kRecordStartAddress);
+        std::copy_n(reply.data.begin(), std::min(count, image_.size() - offset),
+                    image_.begin() + static_cast<std::ptrdiff_t>(offset));
+    }
+    retries_ = 0;
+    bytesDone_ += read.length;
+    // The next read goes out at once: the line, not a pacing timer, sets the speed.
+    if (++readIndex_ < reads_.size()) {
+        state_.transfer.current = static_cast<std::uint16_t>(bytesDone_);
+        SendBlock();
+        Notify();
+        return;
+    }
+    line_.Timers().StopTimer(kTimerBlock);
+    blockReadActive_ = false;
+    Post(&LoggerLink::OnReadsDone);
+}
+
+void LoggerLink::OnReadsDone() {
+    if (!state_.busy) {
+        return;  // stopped meanwhile
+    }
+    if (confirming_) {
+        confirming_ = false;
+        Confirm(state_.flights, windows_);
+        windows_.clear();
+        ChooseFlights();
+        return;
+    }
+    OnUploadComplete();
+}
+
+void LoggerLink::ChooseFlights() {
+    if (!state_.busy) {
+        return;
+    }
+    std::string unused;
+    (void)ApplyChoice(state_.flights, DefaultChoice(state_.flights), unused);
+    if (chooseFlights) {
+        // The question stands alone: the progress window closes meanwhile.
+        state_.transfer.running = false;
+        Notify();
+        const bool go = chooseFlights(state_.flights);
+        if (!state_.busy) {
+            return;  // the session was stopped while the question was open
+        }
+        if (!go) {
+            StopTransfer();
+            Notify();
+            return;
+        }
+    }
+    const std::vector<AddressRange> reads = ReadsFor(SelectedRanges(state_.flights), kBlockSize);
+    // The sample area, or as far as the header's flights reach (a header may
+    // name a memory smaller than its flights).
+    int imageEnd = loggerBlock_.lastAddress + 1;
+    for (const AddressRange& read : reads) {
+        imageEnd = std::max(imageEnd, read.End());
+    }
+    image_.assign(static_cast<std::size_t>(std::max(imageEnd - kRecordStartAddress, 0)), 0);
+    if (reads.empty()) {
+        OnUploadComplete();  // nothing chosen: the summary says what is stored
+        return;
+    }
+    state_.transfer.running = true;
+    StartReads(reads);
+    if (!progressOpen_ && startProgress) {
+        progressOpen_ = true;
+        startProgress();
+    }
 }
 
 void LoggerLink::OnBlockTick() {
@@ -214,32 +323,14 @@ void LoggerLink::OnBlockTick() {
     }
     if (++retries_ > kBlockRetryLimit) {
         DataTimeout();
-        return;
     }
-    if (!replyReady_) {
-        return;
-    }
-    replyReady_ = false;
-    retries_ = 0;
-    const auto offset = static_cast<std::size_t>(current_ - start_);
-    const std::size_t count = std::min(blockData_.size(), image_.size() - offset);
-    std::copy_n(blockData_.begin(), count, image_.begin() + static_cast<std::ptrdiff_t>(offset));
-    if (current_ + kBlockSize >= start_ + total_) {
-        line_.Timers().StopTimer(kTimerBlock);
-        blockReadActive_ = false;
-        Post(&LoggerLink::OnUploadComplete);
-        return;
-    }
-    current_ += kBlockSize;
-    state_.transfer.current = static_cast<std::uint16_t>(current_);
-    SendBlock();
 }
 
 void LoggerLink::StopTransfer() {
     line_.Request().Cancel();
     line_.Timers().StopTimer(kTimerBlock);
     blockReadActive_ = false;
-    replyReady_ = false;
+    confirming_ = false;
     image_.clear();
     image_.shrink_to_fit();
     line_.Close();
@@ -301,7 +392,8 @@ void LoggerLink::OnUploadComplete() {
     work->header.poles = upload_.poles;
     SetFixedText(work->header.note, upload_.note.substr(0, kMaxNoteLength));
     const FlightSplitter splitter(loggerBlock_, image_);
-    const SplitOutcome outcome = splitter.WriteFlights(*work, clock_, outputDirectory, storeRecord);
+    const SplitOutcome outcome =
+        splitter.WriteFlights(*work, clock_, outputDirectory, storeRecord, &state_.flights);
     work.reset();
     image_.clear();
     image_.shrink_to_fit();

@@ -18,17 +18,31 @@
 //             |           \                                   |
 //             | flights    \ no flight                        |
 //             v             v                                 |
-//          ReadingBlocks   NoData: the progress window        | 31st tick of
-//           cmd 4 current/    ends with Cancel, then          | timer 4, or 31
-//           min(512, rest),   "No fly record data!"           | ticks of timer 55
-//           timer 4 for the                                   | without a reply
-//           reply; timer 55 (200 ms) takes it                 |
-//           and asks for the next block                       v
+//          Confirming       NoData: the progress window       |
+//           one window of    ends with Cancel, then           |
+//           each flight some "No fly record data!"            |
+//           record file may                                   |
+//           hold (FlightList.h)                               |
+//             |                                               |
+//             v                                               |
+//          (posted) Choosing: the flight list shown           |
+//           (chooseFlights), "new" or "all" ticked            | 31st tick of
+//             |  Cancel -> Idle                               | timer 4, or 31
+//             v                                               | ticks of timer 55
+//          ReadingBlocks: cmd 4 for each read of the          | without a reply
+//           chosen flights' bytes (at most 512 each),         |
+//           timer 4 for the reply; each reply asks for        |
+//           the next at once, timer 55 (200 ms) watches       v
 //             |                                    DataTimeout: both timers
 //             | last block in                      stopped, port closed,
 //             v                                    "Time out, get data failure!"
 //          (posted) Processing: one record file    (once)
-//           per flight, the last one opened
+//           per chosen flight, the last one opened
+//
+//   The reads ask only for what is needed: the header, one window per flight
+//   that may be stored already, and the chosen flights' own bytes, which may
+//   lie in two ranges when cycle recording wrapped them. The progress counts
+//   the bytes asked for.
 //
 //   From ReadingHeader or ReadingBlocks, Esc in the progress window (Cancel)
 //   stops the transfer at once: both timers stopped, port closed, no message.
@@ -63,6 +77,7 @@
 #include "flight/FlightRecord.h"
 #include "link/DeviceRequest.h"
 #include "link/SerialBackend.h"
+#include "logger/FlightList.h"
 #include "logger/FlightSplitter.h"
 #include "shell/Prompt.h"
 #include "shell/ShellMessages.h"
@@ -94,7 +109,15 @@ struct LoggerLinkState {
     TransferState transfer;                 // what the progress window polls
     std::vector<std::string> writtenFiles;  // record files of the last upload
     std::string summary;                    // what the last upload did (UploadSummaryText)
+    FlightList flights;                     // what the logger held at the last upload
+    int bytesAsked = 0;                     // data bytes the last upload asked the logger for
 };
+
+// Adds to `list` the record files of `folders` that may hold its flights
+// (records/StoredFlights), for a logger of device version `version`.
+using FindStoredFn =
+    std::function<void(const std::vector<std::string>& folders, const std::string& version,
+                       const LoggerBlock& block, FlightList& list)>;
 
 // What the form says when the upload starts.
 struct UploadForm {
@@ -122,6 +145,15 @@ public:
     TransferState& Transfer() { return state_.transfer; }
     // Directory the upload's record files go to; empty: the working directory.
     std::string outputDirectory;
+    // Other folders whose record files count as stored (the logbook's).
+    std::vector<std::string> searchFolders;
+    // Finds the record files that may hold the logger's flights; unset, no
+    // flight is known as stored and every flight is new.
+    FindStoredFn findStored;
+    // Shows the flight list and lets the user tick flights (the default
+    // choice is ticked already). False: the user gave up, nothing is read.
+    // Unset: the default choice is read without asking.
+    std::function<bool(FlightList& list)> chooseFlights;
 
     // The visible state changed.
     std::function<void()> changed;
@@ -159,8 +191,12 @@ private:
 
     void OnHeaderReply(const DeviceReply& reply);
     void OnBlockReply(const DeviceReply& reply);
+    // Starts the reads of one phase: the confirm windows or the flights.
+    void StartReads(std::vector<AddressRange> reads);
     void SendBlock();
+    void OnReadsDone();
     void OnBlockTick();
+    void ChooseFlights();
     void DataTimeout();
     void FinishWithoutFlights();
     void StopTransfer();
@@ -186,13 +222,13 @@ private:
     bool progressOpen_ = false;  // the progress window of this upload is still up
     bool blockReadActive_ = false;
     bool clearCheck_ = false;  // the read before a clear is outstanding
-    int start_ = 0;
-    int total_ = 0;
-    int current_ = 0;
-    bool replyReady_ = false;
+    bool confirming_ = false;  // the reads are the confirm windows
+    std::vector<AddressRange> reads_;
+    std::size_t readIndex_ = 0;
+    int bytesDone_ = 0;  // of this phase's reads
     int retries_ = 0;
-    Bytes blockData_;
-    Bytes image_;
+    std::vector<std::pair<int, Bytes>> windows_;  // flight number, its window's bytes
+    Bytes image_;  // addresses 64 to the last, only the chosen flights' filled
 
     // Posted tasks check this so none runs after the session is gone.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

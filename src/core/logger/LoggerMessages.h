@@ -38,11 +38,32 @@ inline constexpr const char* kFmtSkippedTooLong = "  flight %d: %d samples, long
 inline constexpr const char* kFmtSkippedWriteFailed =
     "  flight %d: the file %s could not be written (%s)\n";
 inline constexpr const char* kFmtSkippedOverwritten =
-    "  flight %d: overwritten by cycle recording, only the last flight is whole\n";
+    "  flight %d: overwritten by cycle recording, a later flight was written over it\n";
 // The upload question's second part: what the record files will carry.
 inline constexpr const char* kFmtConfirmUploadValues =
     "\n\nGear rate: %.2f\nPole number: %d\nNote: %s";
 inline constexpr const char* kMsgNoNote = "(none)";
+
+// The flights the logger holds, before any is read.
+inline constexpr const char* kFmtFlightListTitle = "The logger holds %d flights:\n";
+// Tick, number, samples, seconds, what it is.
+inline constexpr const char* kFmtFlightLine = "  [%c] %2d  %5d samples  %7.1f s  %s";
+inline constexpr const char* kMsgFlightNew = "new";
+inline constexpr const char* kFmtFlightStored = "already stored: %s";
+inline constexpr const char* kMsgFlightOverwritten = "overwritten by cycle recording";
+inline constexpr const char* kMsgFlightEmpty = "no samples";
+inline constexpr const char* kFmtFlightTooShort = "shorter than %d samples, not kept";
+inline constexpr const char* kFmtFlightTooLong = "longer than %d samples, not kept";
+inline constexpr const char* kMsgRingOverwrote =
+    "Cycle recording has written over the oldest flights: they can no longer be read whole.";
+inline constexpr const char* kMsgBadFlightChoice =
+    "--flights takes new, all or flight numbers 1-%d separated by commas, not \"%s\"";
+inline constexpr const char* kMsgNoSuchFlight = "The logger holds no flight %d (it holds %d).";
+inline constexpr const char* kMsgNoFlightChosen = "No flight was chosen: nothing was read.";
+// The summary's count of what this upload added to the folder.
+inline constexpr const char* kFmtSummaryNewStored = "%d new, %d already stored in %s\n";
+inline constexpr const char* kFmtSkippedStored = "  flight %d: already stored (%s)\n";
+inline constexpr const char* kFmtSkippedNotChosen = "  flight %d: not chosen\n";
 
 // Clearing the logger memory.
 inline constexpr const char* kMsgConfirmClear =

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <filesystem>
 #include <sstream>
+#include <utility>
 
 #include "analysis/FlightQuantities.h"
 #include "analysis/NoteLines.h"
@@ -62,7 +63,9 @@ int Compare(const T& a, const T& b) {
 int CompareColumn(const LogbookEntry& a, const LogbookEntry& b, LogbookColumn column) {
     switch (column) {
         case LogbookColumn::Date:
-            return Compare(a.time, b.time);
+            // Flights of one upload carry one time: they were flown in the
+            // order of their numbers in the logger.
+            return Compare(std::pair(a.time, a.flightNumber), std::pair(b.time, b.flightNumber));
         case LogbookColumn::File:
             return Compare(a.name, b.name);
         case LogbookColumn::Version:
@@ -149,7 +152,8 @@ LogbookEntry LogbookReader::Read(const std::string& path) {
 
     entry.ok = true;
     entry.warning = form.warning;
-    entry.time = record.header.timeA;
+    entry.time = record.uploadTime != 0 ? record.uploadTime : record.header.timeA;
+    entry.flightNumber = record.flightNumber;
     entry.version = FixedText(record.header.version);
     entry.note = FixedText(record.header.note);
     entry.rate = record.header.rate;

@@ -71,7 +71,8 @@ struct LogbookEntry {
     // The file opened but holds values no device produces (RecordCheck).
     std::string warning;
 
-    std::int64_t time = 0;  // record start, seconds since 1970
+    std::int64_t time = 0;  // upload time (record start), seconds since 1970
+    int flightNumber = 0;   // in the logger's memory at the upload; 0 unknown
     std::string version;    // GBK bytes, as stored
     std::string note;       // GBK bytes, as stored
     int rate = 0;           // samples per second
@@ -123,8 +124,8 @@ bool ReadLogbook(const std::string& folder, LogbookReader& reader,
                  std::vector<LogbookEntry>& entries, std::string& error);
 
 // The order of a column: numbers by value, texts by their bytes, the date by
-// time. Files that could not be opened come after the others; equal values
-// fall back to the file name.
+// upload time, then flight number. Files that could not be opened come after the others; equal
+// values fall back to the file name.
 bool LogbookLess(const LogbookEntry& a, const LogbookEntry& b, LogbookColumn column);
 void SortLogbook(std::vector<LogbookEntry>& entries, LogbookColumn column, bool ascending = true);
 

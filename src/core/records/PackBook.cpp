@@ -21,7 +21,8 @@ std::vector<PackFlight> PackFlights(const std::vector<LogbookEntry>& entries) {
     std::vector<PackFlight> flights;
     for (const LogbookEntry& e : entries) {
         if (e.ok && !e.pack.empty()) {
-            flights.push_back({e.pack, e.time, e.capacityMah, e.minCellVoltage, e.ohms});
+            flights.push_back(
+                {e.pack, e.time, e.capacityMah, e.minCellVoltage, e.ohms, e.flightNumber});
         }
     }
     return flights;

@@ -213,18 +213,37 @@ std::uint32_t GetU32(std::string_view in) {
 
 }  // namespace
 
+namespace {
+
+void PutSection(std::string_view tag, const std::string& payload, std::string& out) {
+    std::string section(tag);
+    PutU32(static_cast<std::uint32_t>(payload.size()), section);
+    section += payload;
+    const std::uint32_t crc = Crc32(section);
+    out += section;
+    PutU32(crc, out);
+}
+
+constexpr std::size_t kUploadPayload = 12;
+
+}  // namespace
+
 void EncodeExtension(const FlightRecord& record, std::string& out) {
-    if (record.escBlock.empty() && record.otherSections.empty()) {
+    const bool upload = record.uploadTime != 0 || record.flightNumber != 0;
+    if (record.escBlock.empty() && !upload && record.otherSections.empty()) {
         return;
     }
     out.append(kExtensionMagic);
     if (!record.escBlock.empty()) {
-        std::string section(kEscBlockTag);
-        PutU32(static_cast<std::uint32_t>(record.escBlock.size()), section);
-        section += record.escBlock;
-        const std::uint32_t crc = Crc32(section);
-        out += section;
-        PutU32(crc, out);
+        PutSection(kEscBlockTag, record.escBlock, out);
+    }
+    if (upload) {
+        std::string payload;
+        const auto time = static_cast<std::uint64_t>(record.uploadTime);
+        PutU32(static_cast<std::uint32_t>(time), payload);
+        PutU32(static_cast<std::uint32_t>(time >> 32), payload);
+        PutU32(static_cast<std::uint32_t>(record.flightNumber), payload);
+        PutSection(kUploadTag, payload, out);
     }
     for (const std::string& section : record.otherSections) {
         out += section;
@@ -233,6 +252,8 @@ void EncodeExtension(const FlightRecord& record, std::string& out) {
 
 std::size_t DecodeExtension(std::string_view tail, FlightRecord& into) {
     into.escBlock.clear();
+    into.flightNumber = 0;
+    into.uploadTime = 0;
     into.otherSections.clear();
     into.extensionDamage.clear();
     if (!tail.starts_with(kExtensionMagic)) {
@@ -260,6 +281,11 @@ std::size_t DecodeExtension(std::string_view tail, FlightRecord& into) {
         }
         if (section.starts_with(kEscBlockTag)) {
             into.escBlock = std::string(section.substr(8));
+        } else if (section.starts_with(kUploadTag) && length == kUploadPayload) {
+            const std::string_view payload = section.substr(8);
+            into.uploadTime = static_cast<std::int64_t>(
+                GetU32(payload) | (static_cast<std::uint64_t>(GetU32(payload.substr(4))) << 32));
+            into.flightNumber = static_cast<std::int32_t>(GetU32(payload.substr(8)));
         } else {
             into.otherSections.emplace_back(tail.substr(pos, kFrame + length));
         }

@@ -39,17 +39,20 @@ void Encode(const ChannelInfo& channel, std::string& out);
 //
 //   tag (4 ASCII bytes) | length (u32) | payload | CRC-32 of tag+length+payload (u32)
 //
-// Sections: "ESCB", the ESC parameter block the flight was flown with. A
+// Sections: "ESCB", the ESC parameter block the flight was flown with;
+// "UPLD", where and when it was uploaded (upload time as i64 seconds since
+// 1970, flight number in the logger as i32, both little-endian). A
 // section of another tag (a newer build's) is kept byte for byte and written
 // back after the known ones. The extension travels with the .dat file when it
 // is moved or copied alone.
 inline constexpr std::string_view kExtensionMagic = "TavixEXT";
 inline constexpr std::string_view kEscBlockTag = "ESCB";
+inline constexpr std::string_view kUploadTag = "UPLD";
 
 // Appends the extension of `record` (nothing when it has no section).
 void EncodeExtension(const FlightRecord& record, std::string& out);
 // Reads the extension at the front of `tail` into `into` (escBlock,
-// otherSections and extensionDamage emptied first). Returns the bytes it
+// flightNumber, uploadTime, otherSections and extensionDamage emptied first). Returns the bytes it
 // took: 0 when `tail` holds none. A damaged or cut section ends the extension
 // there, its content ignored, and extensionDamage says which.
 std::size_t DecodeExtension(std::string_view tail, FlightRecord& into);

@@ -112,6 +112,43 @@ GeneratedMemory GenerateLoggerMemory(const MemoryPlan& plan) {
     return out;
 }
 
+bool AppendFlight(Bytes& memory, int samples, std::uint32_t seed) {
+    if (memory.size() < kRecordStart + kSampleSize || samples <= 0) {
+        return false;
+    }
+    const auto high16 = [&memory](std::size_t offset) {
+        return static_cast<std::size_t>((memory[offset] << 8) | memory[offset + 1]);
+    };
+    const std::size_t count = memory[kHdrFlightCount];
+    if (count >= static_cast<std::size_t>(kMemoryMaxFlights)) {
+        return false;
+    }
+    const std::size_t last = std::min(high16(kHdrLastAddress), memory.size() - 1);
+    const bool cycle = memory[kHdrCycle] != 0;
+    const std::size_t ringLast = last - kRecordStart;
+    const std::size_t linearLimit =
+        std::min<std::size_t>(last + 1 - kRecordStart, 0xFFFF - kRecordStart);
+    std::size_t p = count == 0 ? 0 : high16(kHdrEndAddresses + 2 * (count - 1)) - kRecordStart;
+    std::size_t written = 0;
+    for (const Sample& s : GenerateFlight(samples, FlightSeed(seed, count))) {
+        if (!cycle && p + kSampleSize > linearLimit) {
+            break;
+        }
+        EncodeSample(s, memory.data() + kRecordStart + p);
+        ++written;
+        p += kSampleSize;
+        if (cycle && p > ringLast) {
+            p = 0;
+        }
+    }
+    if (written == 0) {
+        return false;
+    }
+    PutHigh16(memory, kHdrEndAddresses + 2 * count, static_cast<std::uint16_t>(kRecordStart + p));
+    memory[kHdrFlightCount] = static_cast<std::uint8_t>(count + 1);
+    return true;
+}
+
 MemoryPlan NormalMemoryPlan() {
     MemoryPlan plan;
     plan.lastAddress = 0x1FFF;

@@ -106,6 +106,13 @@ std::vector<Sample> GenerateFlight(int count, std::uint32_t seed, bool troubled 
 // carry a little noise and its steps (0.1 V, 0.5 A, 0.5 %, the RPM period).
 std::vector<Sample> GenerateMotorFlight(int count, std::uint32_t seed, const MotorSpec& motor);
 
+// A pilot flies once more: a flight of `samples` samples (GenerateFlight with
+// `seed`) is recorded after the last one, as the logger records it: on into
+// the ring with cycle recording, cut where a full memory stops it without.
+// The header's count and end address follow. False, the memory unchanged,
+// when the logger already holds 16 flights or nothing of the flight fits.
+bool AppendFlight(Bytes& memory, int samples, std::uint32_t seed);
+
 // The demo memories.
 // Normal: four flights, one of them too short to keep (40 samples), filling
 // most of an 8 KB memory; the bytes to upload are not a multiple of 512.

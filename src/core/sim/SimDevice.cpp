@@ -70,6 +70,12 @@ void SimDevice::SetFaults(const SimFaults& faults) {
     Reconnect();
 }
 
+bool SimDevice::AppendFlight(int samples) {
+    // Every flight flown differs from the ones before, even at the same
+    // place after a clear.
+    return HasLogger() && sim::AppendFlight(memory_, samples, MemoryPlan{}.seed + 7919u * ++flown_);
+}
+
 void SimDevice::Reconnect() {
     disconnected_ = false;
     blocksAnswered_ = 0;

@@ -59,6 +59,9 @@ public:
     const Bytes& Memory() const { return memory_; }
     void SetMemory(Bytes memory) { memory_ = std::move(memory); }
     void LoadMemory(const MemoryPlan& plan) { memory_ = GenerateLoggerMemory(plan).bytes; }
+    // The pilot flew again: a new flight of `samples` after the last one
+    // (AppendFlight). False when the logger could not take it.
+    bool AppendFlight(int samples);
 
     struct FirmwareBlock {
         std::uint16_t address = 0;
@@ -129,7 +132,8 @@ private:
     FrameParser parser_;
     std::vector<DeviceFrame> requests_;
     std::size_t repliesSent_ = 0;
-    int openCount_ = 0;  // backends holding the device open
+    int openCount_ = 0;        // backends holding the device open
+    std::uint32_t flown_ = 0;  // flights appended so far
 };
 
 }  // namespace tavix::sim

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTimer>
+#include <optional>
 
 #include "analysis/PackTrend.h"
 #include "base/FormatText.h"
@@ -20,12 +21,15 @@
 #include "platform/QtTimerHost.h"
 #include "platform/SerialBackendFactory.h"
 #include "platform/UserEscHistory.h"
+#include "records/StoredFlights.h"
 #include "shell/Prompt.h"
 #include "shell/TabPolicy.h"
 #include "ui/app/DevicePages.h"
 #include "ui/device/DevicePage.h"
+#include "ui/logger/CFlightListDlg.h"
 #include "ui/logger/CMyProgressDlg.h"
 #include "ui/plot/RecordPage.h"
+#include "ui/records/CLogbookDlg.h"
 #include "ui/shell/CMainFrame.h"
 #include "ui/shell/CTavixView.h"
 
@@ -96,21 +100,53 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
         ApplyState();  // also when the port did not open and nothing was sent
     });
     Prompt* shown = &prompt;
-    connect(&view_, &CTavixView::uploadRequested, this, [this, shown] {
+    // The note a flight's record carries: the form's note with the pack's and
+    // the model's lines. Empty when it would not fit (said to the user).
+    auto noteWith = [this, shown](const QString& pack) -> std::optional<std::string> {
+        std::string note = WithNoteLine(WithPackLine(ToGbk(view_.NoteText()), ToGbk(pack)),
+                                        kModelPrefix, ToGbk(view_.ModelText()));
+        if (note.size() > kMaxNoteLength) {
+            shown->Message(FormatText(kMsgNoteWithPackTooLong, static_cast<int>(kMaxNoteLength)),
+                           PromptIcon::Exclamation);
+            return std::nullopt;
+        }
+        return note;
+    };
+    connect(&view_, &CTavixView::uploadRequested, this, [this, noteWith] {
         // The upload opens its last flight in place of the record on screen.
         if (!records_.MayLeaveRecord()) {
             return;
         }
-        const std::string note =
-            WithNoteLine(WithPackLine(ToGbk(view_.NoteText()), ToGbk(view_.PackText())),
-                         kModelPrefix, ToGbk(view_.ModelText()));
-        if (note.size() > kMaxNoteLength) {
-            shown->Message(FormatText(kMsgNoteWithPackTooLong, static_cast<int>(kMaxNoteLength)),
-                           PromptIcon::Exclamation);
+        const std::optional<std::string> note = noteWith(view_.PackText());
+        if (!note) {
             return;
         }
-        link_->OnUploadRecordData(UploadForm{view_.GearRate(), view_.PoleNumber(), note});
+        // The logbook's folder counts too: a flight stored there is not new.
+        link_->searchFolders.clear();
+        if (frame_.Logbook() != nullptr && !frame_.Logbook()->Folder().isEmpty()) {
+            link_->searchFolders.push_back(frame_.Logbook()->Folder().toLocal8Bit().toStdString());
+        }
+        link_->OnUploadRecordData(UploadForm{view_.GearRate(), view_.PoleNumber(), *note});
     });
+    link_->findStored = FindStoredCandidates;
+    // The flight list: ticks and a pack per flight.
+    link_->chooseFlights = [this, noteWith](FlightList& list) {
+        CFlightListDlg dialog(list, view_.PackText(), &frame_);
+        if (dialog.exec() != QDialog::Accepted) {
+            return false;
+        }
+        dialog.TakeTicks(list);
+        const std::vector<QString> packs = dialog.Packs();
+        for (std::size_t i = 0; i < list.flights.size(); ++i) {
+            if (list.flights[i].selected) {
+                list.flights[i].note = noteWith(packs[i]);
+                if (!list.flights[i].note) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    };
     connect(&view_, &CTavixView::clearRequested, this, [this] { link_->OnClearData(); });
 
     pages_ = InstallDevicePages(

@@ -123,6 +123,18 @@ TEST(PackTrend, PacksGatherTheirFlightsByDate) {
     EXPECT_EQ(blue.history[1].time, 200);
     const PackRow& red = rows[1];
     EXPECT_EQ(red.flights, 1);
+
+    // Flights of one upload share its time: they follow their numbers in the logger.
+    const std::vector<PackRow> one = SummarizePacks({{"Blue", 500, 3.0, {}, {}, 3},
+                                                     {"Blue", 500, 1.0, {}, {}, 1},
+                                                     {"Blue", 400, 9.0, {}, {}, 7},
+                                                     {"Blue", 500, 2.0, {}, {}, 2}});
+    ASSERT_EQ(one.size(), 1u);
+    std::vector<double> order;
+    for (const PackFlight& f : one[0].history) {
+        order.push_back(*f.capacityMah);
+    }
+    EXPECT_EQ(order, (std::vector<double>{9.0, 1.0, 2.0, 3.0}));
     EXPECT_FALSE(red.meanMah);
     EXPECT_FALSE(red.minCellVoltage);
     EXPECT_FALSE(red.ohms);

@@ -38,6 +38,21 @@ Memory MemoryOf(std::vector<int> flights, bool cycle = false, std::uint16_t last
     return Memory(sim::GenerateLoggerMemory(plan));
 }
 
+// A cycle-recorded header: flight 1 fills most of the ring, flight 2 (28
+// samples) runs over the end onto it, flight 3 is empty.
+LoggerBlock WrappedBlock() {
+    LoggerBlock block;
+    block.lastAddress = 0x1FFF;
+    block.cycle = 1;
+    block.flightCount = 3;
+    const std::uint16_t ends[] = {8000, 100, 100};
+    for (int i = 0; i < 3; ++i) {
+        block.endAddresses[2 * i] = static_cast<std::uint8_t>(ends[i] >> 8);
+        block.endAddresses[2 * i + 1] = static_cast<std::uint8_t>(ends[i]);
+    }
+    return block;
+}
+
 // Memory holding exactly the given samples as flight 0.
 Memory MemoryWithSamples(const std::vector<Sample>& samples) {
     sim::GeneratedMemory m;
@@ -189,19 +204,12 @@ TEST_F(FlightSplitterTest, WhenNoFlightIsLongEnoughNoFileIsWrittenAndItIsSaid) {
 }
 
 TEST_F(FlightSplitterTest, NothingKeptIsSaidOnceAndOnlyWhenNoOtherMessageExplainsIt) {
-    // Wrapped ring whose last flight is empty: the only flight looked at.
-    LoggerBlock block;
-    block.lastAddress = 0x1FFF;
-    block.cycle = 1;
-    block.flightCount = 3;
-    const std::uint16_t ends[] = {6000, 500, 500};
-    for (int i = 0; i < 3; ++i) {
-        block.endAddresses[2 * i] = static_cast<std::uint8_t>(ends[i] >> 8);
-        block.endAddresses[2 * i + 1] = static_cast<std::uint8_t>(ends[i]);
-    }
-    const Bytes image(500 - 64, 1);
+    // Wrapped ring: a short flight ran over the end onto the first one, and
+    // the last is empty. Only the two whole flights are looked at.
+    const LoggerBlock block = WrappedBlock();
+    const Bytes image(0x2000 - 64, 1);
     SplitOutcome outcome = FlightSplitter(block, image).WriteFlights(*work, clock, "", Keep());
-    EXPECT_EQ(outcome.fates, std::vector<FlightFate>{FlightFate::Empty});
+    EXPECT_EQ(outcome.fates, (std::vector<FlightFate>{FlightFate::TooShort, FlightFate::Empty}));
     EXPECT_EQ(outcome.messages,
               std::vector<std::string>{FormatText(kMsgNoFlightLongEnough, kMinFlightSamples)});
 
@@ -234,6 +242,7 @@ TEST_F(FlightSplitterTest, TheSummaryNamesEveryFileAndEverySkippedFlightWithItsR
                           });
     EXPECT_EQ(UploadSummaryText(outcome),
               "Flights found in the logger: 4\n"
+              "2 new, 0 already stored in /data/flights\n"
               "Record files written: 2, in /data/flights\n"
               "  2014-3-7_1.dat\n"
               "  2014-3-7_3.dat\n"
@@ -241,25 +250,17 @@ TEST_F(FlightSplitterTest, TheSummaryNamesEveryFileAndEverySkippedFlightWithItsR
               "  flight 2: 40 samples, shorter than 64\n"
               "  flight 3: the file /data/flights/2014-3-7_2.dat could not be written (Disk full)");
 
-    // A wrapped ring keeps only its last flight whole; here that one is empty.
-    LoggerBlock block;
-    block.lastAddress = 0x1FFF;
-    block.cycle = 1;
-    block.flightCount = 3;
-    const std::uint16_t ends[] = {6000, 500, 500};
-    for (int i = 0; i < 3; ++i) {
-        block.endAddresses[2 * i] = static_cast<std::uint8_t>(ends[i] >> 8);
-        block.endAddresses[2 * i + 1] = static_cast<std::uint8_t>(ends[i]);
-    }
-    const Bytes image(500 - 64, 1);
-    EXPECT_EQ(
-        UploadSummaryText(FlightSplitter(block, image).WriteFlights(*work, clock, "", Keep())),
-        "Flights found in the logger: 3\n"
-        "No record file was written.\n"
-        "Skipped:\n"
-        "  flight 1: overwritten by cycle recording, only the last flight is whole\n"
-        "  flight 2: overwritten by cycle recording, only the last flight is whole\n"
-        "  flight 3: no samples");
+    // A wrapped ring: the flight written over is named as such.
+    const Bytes image(0x2000 - 64, 1);
+    EXPECT_EQ(UploadSummaryText(FlightSplitter(WrappedBlock(), image)
+                                    .WriteFlights(*work, clock, "/data/flights", Keep())),
+              "Flights found in the logger: 3\n"
+              "0 new, 0 already stored in /data/flights\n"
+              "No record file was written.\n"
+              "Skipped:\n"
+              "  flight 1: overwritten by cycle recording, a later flight was written over it\n"
+              "  flight 2: 28 samples, shorter than 64\n"
+              "  flight 3: no samples");
 }
 
 TEST_F(FlightSplitterTest, ZeroTemperatureAndPeriodRepeatThePreviousSampleButNotTheFirst) {
@@ -331,19 +332,24 @@ TEST_F(FlightSplitterTest, NoRpmReadingAtAllOrNoRpmCalibrationReadsAsZeroRpm) {
     EXPECT_EQ(stored.begin()->second->channels[4].statB, 0);
 }
 
-TEST_F(FlightSplitterTest, WrappedMemoryKeepsOnlyTheLastFlightContinuingAtSixtyFour) {
+TEST_F(FlightSplitterTest, WrappedMemoryKeepsEveryFlightTheRingDidNotWriteOver) {
+    // 400, 300, 450 samples in a ring of 1016: the last runs over the end
+    // onto the first; the second is untouched and kept.
     const auto generated = sim::GenerateLoggerMemory(sim::WrappedMemoryPlan());
     ASSERT_TRUE(generated.wrapped);
     const Memory memory(generated);
     EXPECT_EQ(memory.image.size(), 0x2000u - 64u);  // the whole ring is read
     const SplitOutcome outcome = Split(memory);
-    ASSERT_EQ(outcome.files.size(), 1u);
-    EXPECT_EQ(outcome.files[0], "2014-3-7_1.dat");
-    const FlightRecord& r = *stored.at(outcome.files[0]);
-    const auto expected = Expected(generated.flights.back());
-    ASSERT_EQ(r.header.samples, 450);
-    for (int ch = 0; ch < 5; ++ch) {
-        EXPECT_EQ(RawOf(r, ch), expected[ch]) << "channel " << ch;
+    ASSERT_EQ(outcome.files.size(), 2u);
+    EXPECT_TRUE(outcome.flights.at(0).overwritten);
+    for (int flight : {1, 2}) {
+        const FlightRecord& r = *stored.at(outcome.files[flight - 1]);
+        const auto expected = Expected(generated.flights[flight]);
+        ASSERT_EQ(r.header.samples, static_cast<int>(generated.flights[flight].size()));
+        EXPECT_EQ(r.flightNumber, flight + 1);
+        for (int ch = 0; ch < 5; ++ch) {
+            EXPECT_EQ(RawOf(r, ch), expected[ch]) << "flight " << flight << " channel " << ch;
+        }
     }
 }
 
@@ -371,7 +377,7 @@ TEST_F(FlightSplitterTest, RingWrapsOnlyBetweenWholeSamples) {
         put(8 * j, static_cast<std::uint8_t>(j + 1));
     }
     const FlightSplitter splitter(block, image);
-    EXPECT_EQ(splitter.FirstFlight(), 1);
+    EXPECT_TRUE(MapFlights(block)[0].overwritten);
     const FlightExtent extent = splitter.Extent(1);
     EXPECT_EQ(extent.samples, (64 + 80 - 64 + last - 7936 + 1) / 8);  // 18
     splitter.Decode(extent, *work);
@@ -419,15 +425,14 @@ TEST_F(FlightSplitterTest, AHeaderThatContradictsItselfDoesNotReadPastTheImage) 
     const Bytes image(512, 7);  // much less than the header claims
     const SplitOutcome outcome =
         FlightSplitter(block, image).WriteFlights(*work, clock, "", Keep());
-    // Flight 1 "wraps" to 26 samples and is dropped; 0 and 2 are written.
-    ASSERT_EQ(outcome.files.size(), 2u);
+    // Flights 1 and 2 lie partly below 64, in the header: nothing of them is
+    // read or written; flight 0 is, with no reading beyond the image.
+    ASSERT_EQ(outcome.files.size(), 1u);
     const FlightRecord& first = *stored.at(outcome.files[0]);
     EXPECT_EQ(first.raw[0][0], 7);
     EXPECT_EQ(first.raw[0][first.header.samples - 1], 0);  // beyond the image: no reading
-    const FlightRecord& last = *stored.at(outcome.files[1]);
-    EXPECT_EQ(last.header.samples, (0x400 - 0x10) / 8);
-    EXPECT_EQ(last.raw[0][0], 0);  // starts before address 64
-    EXPECT_EQ(last.raw[0][6], 7);
+    EXPECT_EQ(outcome.fates,
+              (std::vector<FlightFate>{FlightFate::Written, FlightFate::Empty, FlightFate::Empty}));
 }
 
 TEST(LoggerHeader, UploadLengthFollowsTheLastFlightAndTheRing) {

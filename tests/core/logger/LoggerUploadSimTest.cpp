@@ -8,6 +8,7 @@
 #include "logger/LoggerMessages.h"
 #include "records/CTavixDoc.h"
 #include "records/RecordCodec.h"
+#include "records/StoredFlights.h"
 #include "sim/SimSerialBackend.h"
 #include "support/MainFormFixture.h"
 
@@ -97,17 +98,24 @@ TEST_F(LoggerUploadSimTest, UploadWritesTheFilesTheSplittingGives) {
     EXPECT_EQ(windowResults, std::vector<bool>{true});
     EXPECT_EQ(TimersRunning(), 0);
 
-    // Header, then 7600 bytes in 512-byte blocks with a short last one.
-    std::vector<std::uint16_t> lengths;
+    // Header, then the flights worth keeping in 512-byte blocks: flight 1
+    // (3040 bytes), not the 40 samples of flight 2, then flights 3 and 4
+    // (4240 bytes) from where flight 2 ended.
+    std::vector<test::Request> reads;
     for (const DeviceFrame& request : device.Requests()) {
         if (request.command == kCmdReadMemory) {
-            lengths.push_back(request.length);
+            reads.push_back({request.command, request.address, request.length});
         }
     }
-    ASSERT_EQ(lengths.size(), 1u + 15u);
-    EXPECT_EQ(lengths.front(), 64);
-    EXPECT_EQ(lengths[1], 512);
-    EXPECT_EQ(lengths.back(), 7600 - 14 * 512);
+    std::vector<test::Request> expectedReads{{kCmdReadMemory, 0, 64}};
+    for (const auto& [from, length] : {std::pair{64, 3040}, std::pair{64 + 3360, 4240}}) {
+        for (int a = from; a < from + length; a += 512) {
+            expectedReads.push_back({kCmdReadMemory, static_cast<std::uint16_t>(a),
+                                     static_cast<std::uint16_t>(std::min(512, from + length - a))});
+        }
+    }
+    EXPECT_EQ(reads, expectedReads);
+    EXPECT_EQ(link.State().bytesAsked, 64 + 3040 + 4240);
 }
 
 TEST_F(LoggerUploadSimTest, FlightsCarryTheDevicesProfileEvenAfterAnotherRecordWasOpened) {
@@ -125,15 +133,17 @@ TEST_F(LoggerUploadSimTest, FlightsCarryTheDevicesProfileEvenAfterAnotherRecordW
     EXPECT_EQ(FilesOnDisk(), expected);
 }
 
-TEST_F(LoggerUploadSimTest, WrappedMemoryGivesOnlyTheLastFlight) {
+TEST_F(LoggerUploadSimTest, WrappedMemoryGivesTheFlightsTheRingDidNotWriteOver) {
     device.LoadMemory(sim::WrappedMemoryPlan());
     Identify();
     const UploadForm form{1.0f, 14, ""};
     const auto expected = ExpectedFiles(form);
-    ASSERT_EQ(expected.size(), 1u);
+    ASSERT_EQ(expected.size(), 2u);
     Upload(form);
     EXPECT_EQ(FilesOnDisk(), expected);
-    EXPECT_EQ(opened, std::vector<std::string>{dir.File("2014-3-7_1.dat")});
+    EXPECT_EQ(opened, std::vector<std::string>{dir.File("2014-3-7_2.dat")});
+    EXPECT_NE(link.State().summary.find("flight 1: overwritten by cycle recording"),
+              std::string::npos);
 }
 
 TEST_F(LoggerUploadSimTest, ASlowLineDeliveringByteByByteGivesTheSameFiles) {
@@ -190,6 +200,144 @@ TEST_F(LoggerUploadSimTest, ClearDataEmptiesTheLogger) {
     ASSERT_TRUE(time.AdvanceUntil([&] { return !link.State().busy; }, 5000));
     EXPECT_EQ(Messages(), (std::vector<std::string>{kMsgConfirmClear, kMsgCleared}));
     EXPECT_EQ(device.Memory()[31], 0);
+}
+
+// Uploads that know what they already have: the logger's flights found in the
+// folder are confirmed with one window each and not read again.
+class IncrementalUploadTest : public LoggerUploadSimTest {
+protected:
+    IncrementalUploadTest() { link.findStored = FindStoredCandidates; }
+
+    // The file a full upload writes now for flight `number`.
+    std::string FullUploadFile(const UploadForm& form, int number) {
+        std::string bytes;
+        test::TempDir elsewhere;
+        const Bytes& memory = device.Memory();
+        const LoggerBlock block = DecodeLoggerHeader(memory.data());
+        const Bytes image(memory.begin() + 64, memory.end());
+        auto work = std::make_unique<FlightRecord>(config.Record());
+        work->header.gearRate = form.gearRate;
+        work->header.poles = form.poles;
+        work->escBlock.assign(device.ParamBlock().begin(), device.ParamBlock().end());
+        FlightSplitter(block, image)
+            .WriteFlights(*work, clock, elsewhere.Path().string(),
+                          [&](const std::string&, const FlightRecord& r, std::string&) {
+                              if (r.flightNumber == number) {
+                                  bytes = EncodeRecordFile(r);
+                              }
+                              return true;
+                          });
+        return bytes;
+    }
+
+    std::vector<test::Request> MemoryReads() const {
+        std::vector<test::Request> reads;
+        for (const DeviceFrame& request : device.Requests()) {
+            if (request.command == kCmdReadMemory) {
+                reads.push_back({request.command, request.address, request.length});
+            }
+        }
+        return reads;
+    }
+
+    test::Request WindowRead(int number) const {
+        const auto places = MapFlights(DecodeLoggerHeader(device.Memory().data()));
+        const AddressRange read = WindowOf(places.at(number - 1)).read;
+        return {kCmdReadMemory, static_cast<std::uint16_t>(read.address),
+                static_cast<std::uint16_t>(read.length)};
+    }
+
+    const UploadForm form{1.0f, 14, ""};
+};
+
+TEST_F(IncrementalUploadTest, UploadingAgainReadsOnlyTheNewFlightAndWritesOneFile) {
+    Identify();
+    Upload(form);  // flights 1, 3 and 4 (flight 2 is too short)
+    ASSERT_EQ(dir.Names().size(), 3u);
+
+    ASSERT_TRUE(device.AppendFlight(300));  // flight 5, cut where the memory is full
+    device.ClearLog();
+    Upload(form);
+    ASSERT_EQ(dir.Names().size(), 4u);
+    EXPECT_EQ(test::ReadBytes(dir.File("2014-3-7_4.dat")), FullUploadFile(form, 5));
+    EXPECT_EQ(link.State().writtenFiles, std::vector<std::string>{dir.File("2014-3-7_4.dat")});
+    EXPECT_NE(link.State().summary.find(
+                  FormatText(kFmtSummaryNewStored, 1, 3, dir.Path().string().c_str())),
+              std::string::npos)
+        << link.State().summary;
+
+    // The header, one window of each stored flight, the new flight's bytes.
+    const LoggerBlock block = DecodeLoggerHeader(device.Memory().data());
+    const int start = block.EndAddress(3);
+    const int end = block.EndAddress(4);
+    ASSERT_EQ(end, 0x2000);  // 66 samples fitted
+    const std::vector<test::Request> expected{
+        {kCmdReadMemory, 0, 64},
+        WindowRead(1),
+        WindowRead(3),
+        WindowRead(4),
+        {kCmdReadMemory, static_cast<std::uint16_t>(start), 512},
+        {kCmdReadMemory, static_cast<std::uint16_t>(start + 512),
+         static_cast<std::uint16_t>(end - start - 512)}};
+    EXPECT_EQ(MemoryReads(), expected);
+    EXPECT_EQ(link.State().bytesAsked, 64 + 3 * kConfirmBytes + end - start);
+
+    // Nothing new: no file, no flight read, the summary says so.
+    device.ClearLog();
+    Upload(form);
+    EXPECT_EQ(dir.Names().size(), 4u);
+    EXPECT_EQ(MemoryReads().size(), 1u + 4u);
+    EXPECT_NE(link.State().summary.find(
+                  FormatText(kFmtSummaryNewStored, 0, 4, dir.Path().string().c_str())),
+              std::string::npos)
+        << link.State().summary;
+
+    // "all" still never writes a flight twice into the folder.
+    link.chooseFlights = [](FlightList& list) {
+        std::string error;
+        return ApplyChoice(list, FlightChoice{FlightChoice::All, {}}, error);
+    };
+    Upload(form);
+    EXPECT_EQ(dir.Names().size(), 4u);
+}
+
+TEST_F(IncrementalUploadTest, ANewFlightAtAStoredFlightsPlaceIsNew) {
+    sim::MemoryPlan plan;
+    plan.flights = {300};
+    plan.samplingRate = 5;
+    device.LoadMemory(plan);
+    Identify();
+    Upload(form);
+    ASSERT_EQ(dir.Names().size(), 1u);
+
+    // Cleared and flown again: the same place, the same length, other samples.
+    Bytes memory = device.Memory();
+    memory[31] = 0;
+    device.SetMemory(memory);
+    ASSERT_TRUE(device.AppendFlight(300));
+    ASSERT_EQ(DecodeLoggerHeader(device.Memory().data()).EndAddress(0), 64 + 2400);
+    Upload(form);
+    ASSERT_EQ(dir.Names().size(), 2u);
+    EXPECT_EQ(test::ReadBytes(dir.File("2014-3-7_2.dat")), FullUploadFile(form, 1));
+    EXPECT_NE(link.State().summary.find(
+                  FormatText(kFmtSummaryNewStored, 1, 0, dir.Path().string().c_str())),
+              std::string::npos)
+        << link.State().summary;
+}
+
+TEST_F(IncrementalUploadTest, GivingUpAtTheFlightListReadsNothingMore) {
+    Identify();
+    int asked = 0;
+    link.chooseFlights = [&](FlightList& list) {
+        ++asked;
+        EXPECT_EQ(list.SelectedCount(), 3);  // nothing stored yet: "all" is ticked
+        return false;
+    };
+    Upload(form);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(MemoryReads().size(), 1u);
+    EXPECT_TRUE(dir.Names().empty());
+    EXPECT_FALSE(comm.GetPortOpen());
 }
 
 }  // namespace

@@ -130,6 +130,23 @@ TEST_F(LogbookTest, SortsByAnyColumnWithFailuresLast) {
     }
 }
 
+TEST(LogbookSort, FlightsOfOneUploadFollowTheirNumbersInTheLogger) {
+    std::vector<LogbookEntry> entries(4);
+    const std::pair<std::int64_t, int> keys[] = {{500, 3}, {500, 1}, {400, 9}, {500, 2}};
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        entries[i].ok = true;
+        entries[i].time = keys[i].first;
+        entries[i].flightNumber = keys[i].second;
+        entries[i].name = "z" + std::to_string(i);  // names would give another order
+    }
+    SortLogbook(entries, LogbookColumn::Date);
+    std::vector<int> numbers;
+    for (const LogbookEntry& e : entries) {
+        numbers.push_back(e.flightNumber);
+    }
+    EXPECT_EQ(numbers, (std::vector<int>{9, 1, 2, 3}));
+}
+
 // A record without the channel has no value: it sorts before every number
 // going up, after every number going down, and never among the failures.
 TEST(LogbookSort, EmptyValuesComeFirstGoingUpAndLastGoingDown) {

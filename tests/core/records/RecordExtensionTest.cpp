@@ -57,6 +57,33 @@ std::string Section(std::string_view tag, const std::string& payload) {
     return section;
 }
 
+TEST(RecordExtension, AnUploadedFlightKeepsItsNumberAndUploadTimeBesideItsBlock) {
+    auto record = test::MakeRecord(5, 100);
+    const std::string old = EncodeRecordFile(*record);
+    record->escBlock = Block();
+    record->flightNumber = 3;
+    record->uploadTime = 0x123456789;  // past 2^32 seconds: all eight bytes count
+    const std::string now = EncodeRecordFile(*record);
+    ASSERT_EQ(now.substr(0, old.size()), old);  // readers that skip sections see the old file
+    EXPECT_NE(
+        now.find(Section(kUploadTag, std::string("\x89\x67\x45\x23\x01\0\0\0\x03\0\0\0", 12))),
+        std::string::npos);
+
+    auto read = std::make_unique<FlightRecord>();
+    read->flightNumber = 9;
+    read->uploadTime = 9;
+    ASSERT_TRUE(DecodeRecordFile(now, *read, "t.dat").ok);
+    EXPECT_EQ(read->flightNumber, 3);
+    EXPECT_EQ(read->uploadTime, 0x123456789);
+    EXPECT_EQ(read->escBlock, Block());
+    EXPECT_TRUE(read->otherSections.empty());
+    EXPECT_EQ(EncodeRecordFile(*read), now);
+    // A file without the section says "unknown", not what was there before.
+    ASSERT_TRUE(DecodeRecordFile(old, *read, "t.dat").ok);
+    EXPECT_EQ(read->flightNumber, 0);
+    EXPECT_EQ(read->uploadTime, 0);
+}
+
 TEST(RecordExtension, SectionsOfANewerBuildAreKeptByteForByte) {
     auto record = test::MakeRecord(3, 40);
     record->escBlock = Block();

@@ -123,6 +123,75 @@ TEST(LoggerMemory, WithoutCycleRecordingTheLoggerStopsWhenFull) {
     EXPECT_FALSE(mem.wrapped);
 }
 
+TEST(LoggerMemory, AnAppendedFlightIsRecordedAfterTheLastAsTheLoggerWouldRecordIt) {
+    const struct {
+        const char* what;
+        MemoryPlan plan;
+        int samples;
+        bool taken;
+        std::uint16_t end;  // of the new flight
+        std::size_t kept;   // samples the logger kept of it
+    } cases[]{
+        {"after the last flight",
+         [] {
+             MemoryPlan p;
+             p.lastAddress = 64 + 160 - 1;
+             p.flights = {6};
+             return p;
+         }(),
+         4, true, 64 + 80, 4},
+        {"a ring goes on at 64",
+         [] {
+             MemoryPlan p;
+             p.lastAddress = 64 + 80 - 1;
+             p.cycleRecording = true;
+             p.flights = {6};
+             return p;
+         }(),
+         6, true, 64 + 16, 6},
+        {"a full memory without cycle recording cuts it",
+         [] {
+             MemoryPlan p;
+             p.lastAddress = 64 + 80 - 1;
+             p.flights = {6};
+             return p;
+         }(),
+         6, true, 64 + 80, 4},
+        {"a full memory takes nothing",
+         [] {
+             MemoryPlan p;
+             p.lastAddress = 64 + 80 - 1;
+             p.flights = {10};
+             return p;
+         }(),
+         6, false, 0, 0},
+        {"sixteen flights are all a logger holds",
+         [] {
+             MemoryPlan p;
+             p.flights.assign(16, 2);
+             return p;
+         }(),
+         6, false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bytes memory = GenerateLoggerMemory(c.plan).bytes;
+        const Bytes before = memory;
+        ASSERT_EQ(AppendFlight(memory, c.samples, 7), c.taken);
+        if (!c.taken) {
+            EXPECT_EQ(memory, before);
+            continue;
+        }
+        const std::size_t n = c.plan.flights.size();
+        EXPECT_EQ(memory[kHdrFlightCount], n + 1);
+        EXPECT_EQ(High16(memory, kHdrEndAddresses + 2 * n), c.end);
+        if (!c.plan.cycleRecording) {
+            EXPECT_EQ(ReadBack(memory, 0), ReadBack(before, 0));
+        }
+        EXPECT_EQ(ReadBack(memory, n).size(), c.kept);
+    }
+}
+
 TEST(LoggerMemory, GeneratorIsDeterministicAndFlightsIndependent) {
     MemoryPlan plan = NormalMemoryPlan();
     EXPECT_EQ(GenerateLoggerMemory(plan).bytes, GenerateLoggerMemory(plan).bytes);
