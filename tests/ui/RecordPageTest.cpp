@@ -213,6 +213,7 @@ TEST_F(RecordPageTest, AFlightLaidOverIsDrawnDashedInTheChannelsColourAndFollows
     // The same record flown at a steady 2 V.
     auto second = std::make_unique<FlightData>(*record);
     second->record.raw[kVoltage].fill(200);
+    second->Convert(windows);  // as the comparison that owns it converts it
     CurveModel& model = page.Model();
     model.SetReferenceLegend("a.dat");
     ASSERT_EQ(model.AddFlight(*second, 0.0, "b.dat"), 1);

@@ -14,6 +14,9 @@
 // alignment keeps a pair of points: the reference's and each added flight's;
 // the added flight is drawn so that its point stands on the reference's.
 //
+// The comparison is the one owner of the added flights: the plot draws them
+// as a view placed by their offsets (plot/FlightOverlay), never a copy.
+//
 // Opening another record (a file, the logbook, an upload) makes it the
 // reference of a new comparison: the added flights go.
 
