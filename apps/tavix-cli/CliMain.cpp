@@ -16,6 +16,7 @@ const Command* const kCommands[] = {
     &kClearCommand,    &kFirmwareCommand, &kLogbookCommand, &kImageCommand,
     &kCsvCommand,      &kEscCommand,      &kPortsCommand,   &kDoctorCommand,
     &kEventsCommand,   &kPacksCommand,    &kCompareCommand, &kMotorCommand,
+    &kMapCommand,
 };
 
 void PrintUsage(std::ostream& out) {
