@@ -132,7 +132,9 @@ void FlightOverlay::Place(Added& added) {
 
 void FlightOverlay::Follow(const FlightRecord& reference, AxisRange powerRange) {
     referenceRate_ = reference.header.rate;
-    ranges_ = reference.ranges;
+    for (int i = 0; i < kChannelCount; ++i) {
+        ranges_[static_cast<std::size_t>(i)] = DrawnRange(reference, i);
+    }
     powerRange_ = powerRange;
     for (const auto& added : flights_) {
         Place(*added);
