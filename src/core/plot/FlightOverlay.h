@@ -18,6 +18,7 @@
 // shown: taking one out does not restyle the others.
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <span>
@@ -33,6 +34,12 @@ namespace tavix {
 
 enum class FlightLine { Solid, Dashed, Dotted, DashDot };
 
+// The colour of each compared flight (COLORREF 0x00BBGGRR), the reference
+// first: blue, vermilion, bluish green and black of the Okabe-Ito palette,
+// told apart by colour-blind eyes too and dark enough on the plot's light
+// background.
+inline constexpr std::uint32_t kFlightColours[kMaxComparedFlights] = {0xB27200, 0x005ED5, 0x739E00,
+                                                                      0x000000};
 
 // Where the samples of a flight stand on the plot: plot sample
 // offset + j * scale for its sample j.
