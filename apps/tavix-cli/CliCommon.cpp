@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "base/OutsideText.h"
+#include "base/PlainText.h"
 #include "base/RegularFile.h"
 #include "platform/GbkText.h"
 
@@ -93,12 +94,12 @@ std::string NoRawControls(const std::string& text) {
 
 std::string Printable(const std::string& gbk) {
     // Zero bytes (a version string may carry them) end the text, as on screen.
-    const std::string text = gbk.substr(0, gbk.find('\0'));
+    const std::string text = UpToZero(gbk);
     return NoRawControls(FromGbk(text).toStdString());
 }
 
 std::string PrintableField(const std::string& gbk) {
-    return Printable(EscapeControls(gbk.substr(0, gbk.find('\0'))));
+    return Printable(EscapeControls(UpToZero(gbk)));
 }
 
 void PrintRecordWarning(const Io& io, const std::string& warning) {

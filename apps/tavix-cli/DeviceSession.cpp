@@ -23,9 +23,9 @@ DeviceSession::DeviceSession(Settings& settings, StreamPrompt& prompt,
       identity_(line_, prompt, settings.ini, settings.config),
       link_(line_, identity_, prompt, settings.clock, settings.config),
       window_(link_.Transfer(), &windowTimers_) {
-    line_.port = [portOption, &settings] {
+    line_.SetPortSource([portOption, &settings] {
         return ResolvePort(portOption, settings.config.comPort, settings.ini);
-    };
+    });
     identity_.keepBlock = [](const Bytes& block) {
         return KeepEscSnapshot(SnapshotReason::Read, block);
     };

@@ -8,6 +8,7 @@
 #include "DeviceSession.h"
 #include "base/FormatText.h"
 #include "base/PathText.h"
+#include "base/PlainText.h"
 #include "base/RegularFile.h"
 #include "esc/EscHistory.h"
 #include "esc/EscMessages.h"
@@ -235,9 +236,8 @@ int RunHistory(const Invocation& call) {
 // The named values of a snapshot's or the ESC's block, series and version first.
 std::vector<EscNamedValue> NamedBlock(const EscSeriesTable& table, const Bytes& block) {
     const EscBlockValues values = DecodeParamBlock(table, block);
-    std::vector<EscNamedValue> named = {
-        {kParamFileSeries, table.name, "", false},
-        {kParamFileVersion, values.version.substr(0, values.version.find('\0')), "", false}};
+    std::vector<EscNamedValue> named = {{kParamFileSeries, table.name, "", false},
+                                        {kParamFileVersion, UpToZero(values.version), "", false}};
     for (EscNamedValue& v : BlockValues(table, block)) {
         named.push_back(std::move(v));
     }

@@ -40,7 +40,7 @@ int RunIdentify(const Invocation& call) {
                << "Logger:        " << (HasLogger(version) ? "attached" : "none") << '\n';
     }
     if (identified) {
-        const std::string& description = session.Identity().State().description;
+        const std::string description = session.Identity().State().description;
         if (!description.empty()) {
             io.out << "Description:   " << PrintableField(description) << '\n';
         }

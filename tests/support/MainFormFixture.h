@@ -83,7 +83,7 @@ protected:
         AddProfile(ini, "1L40", 0.1f, 0.000001f);
         AddProfile(ini, "0V20", 0.1f, 0.000001f);
         ini.PutText("9X99", "kvalue0", "1", true);  // a profile for a device of no known series
-        line.port = [] { return std::string("/dev/ttyTEST"); };
+        line.SetPortSource([] { return std::string("/dev/ttyTEST"); });
         identity.SetDevice(&device);
         identity.changed = [this] { ++changes; };
         link.changed = [this] { ++changes; };

@@ -1,5 +1,7 @@
 #include "analysis/NoteLines.h"
 
+#include "base/PlainText.h"
+
 #include <vector>
 
 namespace tavix {
@@ -8,21 +10,8 @@ namespace {
 
 constexpr const char* kNamePrefixes[] = {kPackPrefix, kModelPrefix};
 
-bool Blank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string Trim(const std::string& text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && Blank(text[begin])) {
-        ++begin;
-    }
-    while (end > begin && Blank(text[end - 1])) {
-        --end;
-    }
-    return text.substr(begin, end - begin);
-}
+// The blanks around a note line's text.
+constexpr std::string_view kBlanks = " \t";
 
 bool StartsWith(const std::string& text, std::size_t at, const std::string& prefix) {
     return text.compare(at, prefix.size(), prefix) == 0;
@@ -72,14 +61,14 @@ std::string NoteLineValue(const std::string& note, const char* prefix) {
     for (const NameLine& line : NameLines(note)) {
         if (std::string(line.prefix) == prefix) {
             const std::size_t from = line.begin + std::string(prefix).size();
-            return Trim(note.substr(from, line.end - from));
+            return Trimmed(note.substr(from, line.end - from), kBlanks);
         }
     }
     return std::string();
 }
 
 std::string WithNoteLine(const std::string& note, const char* prefix, const std::string& name) {
-    const std::string value = Trim(name.substr(0, name.find_first_of("\r\n")));
+    const std::string value = Trimmed(name.substr(0, name.find_first_of("\r\n")), kBlanks);
     if (value.empty()) {
         return note;
     }

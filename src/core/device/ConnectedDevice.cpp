@@ -2,6 +2,7 @@
 
 #include "base/FormatText.h"
 #include "base/OutsideText.h"
+#include "base/PlainText.h"
 #include "device/DeviceMessages.h"
 #include "device/DeviceVersion.h"
 #include "link/Frame.h"
@@ -23,7 +24,7 @@ DeviceIdentity IdentityOfBlock(const Bytes& block) {
 }
 
 std::string DescribeIdentity(const DeviceIdentity& identity) {
-    const std::string version = identity.version.substr(0, identity.version.find('\0'));
+    const std::string version = UpToZero(identity.version);
     return EscapeControls(version) + " (" + SeriesName(identity.series) + ", hardware " +
            EscapeControls(identity.hardwareCode) + ")";
 }

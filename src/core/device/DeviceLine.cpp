@@ -91,12 +91,12 @@ bool DeviceLine::SameEscAsShown(const Bytes& block) const {
     return device == nullptr || !device->IsIdentified() || device->Identity() == found;
 }
 
-bool DeviceLine::OpenPort() {
+bool DeviceLine::OpenPort(const char* inUse) {
     if (comm_.GetPortOpen()) {
         return true;
     }
-    comm_.SetCommPort(port_ ? port_() : std::string());
-    return OpenDevicePort(comm_, prompt_, kMsgPortInUsePage, [this] { DeviceLost(); });
+    comm_.SetCommPort(PortPath());
+    return OpenDevicePort(comm_, prompt_, inUse, [this] { DeviceLost(); });
 }
 
 void DeviceLine::ClosePort() {

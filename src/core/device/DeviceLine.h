@@ -32,6 +32,7 @@
 
 #include "base/Bytes.h"
 #include "device/ConnectedDevice.h"
+#include "link/CMSComm.h"
 #include "link/DeviceRequest.h"
 #include "link/PortName.h"
 #include "shell/Prompt.h"
@@ -67,6 +68,10 @@ public:
     // The device is no longer there for sure (see above).
     std::function<void()> deviceLost;
 
+    // The port opened at every show; `PortPath` resolves it now.
+    void SetPortSource(PortSource port) { port_ = std::move(port); }
+    std::string PortPath() const { return port_ ? port_() : std::string(); }
+
     // The serial control's receive event and the page's timer ticks.
     virtual void OnComm() = 0;
     virtual void OnTimer(int id) = 0;
@@ -80,8 +85,9 @@ protected:
     void SetReset(bool reset) { reset_ = reset; }
 
     // Opens the page's port (one already open counts as open); a port that
-    // will not open is reported, and the device is lost.
-    bool OpenPort();
+    // will not open is reported with `inUse` as the busy port's message, and
+    // the device is lost.
+    bool OpenPort(const char* inUse = kMsgPortInUsePage);
     void ClosePort();
 
     // Counts a tick of the request's timer; a time-out loses the device.

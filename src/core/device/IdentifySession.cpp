@@ -14,14 +14,17 @@ namespace tavix {
 
 IdentifySession::IdentifySession(MainFormLine& line, Prompt& prompt, CIniFile& ini,
                                  CAppConfig& config)
-    : line_(line), prompt_(prompt), ini_(ini), config_(config) {
+    : line_(line),
+      ownDevice_(std::make_unique<ConnectedDevice>()),
+      prompt_(prompt),
+      ini_(ini),
+      config_(config) {
     line_.deviceLost = [this] { OnDeviceLost(); };
+    SetDevice(nullptr);
 }
 
 IdentifySession::~IdentifySession() {
-    if (device_ != nullptr) {
-        device_->Unwatch(watch_);
-    }
+    device_->Unwatch(watch_);
     *alive_ = false;
     line_.deviceLost = nullptr;
     line_.Timers().StopTimer(kTimerIdentify);
@@ -31,31 +34,58 @@ void IdentifySession::SetDevice(ConnectedDevice* device) {
     if (device_ != nullptr) {
         device_->Unwatch(watch_);
     }
-    device_ = device;
-    if (device_ != nullptr) {
-        watch_ = device_->Watch([this] { DeviceChanged(); });
+    device_ = device != nullptr ? device : ownDevice_.get();
+    watch_ = device_->Watch([this] { DeviceChanged(); });
+}
+
+IdentityState IdentifySession::State() const {
+    IdentityState state;
+    state.identifying = identifying_;
+    if (identifying_ || !device_->IsIdentified() || takenGeneration_ != device_->Generation()) {
+        return state;
     }
+    // A refused identity (no profile, unknown series) still shows its version:
+    // after an upgrade the pane tells the truth about the ESC.
+    const DeviceIdentity& identity = device_->Identity();
+    state.version = identity.version;
+    state.hardwareCode = identity.hardwareCode;
+    state.description = description_;
+    if (accepted_) {
+        state.connected = true;
+        state.series = identity.series;
+        state.hasLogger = identity.hasLogger;
+    }
+    return state;
 }
 
 void IdentifySession::DeviceChanged() {
-    if (state_.identifying || device_->State() == DeviceState::Reading) {
+    // Open Device tells the window itself once the request is out.
+    if (identifying_ || device_->State() == DeviceState::Reading) {
         return;
     }
-    if (!device_->IsIdentified()) {
-        if (state_.connected || !state_.version.empty()) {
-            ClearIdentity();
-            Notify();
-        }
+    if (taking_) {
+        // This session's own identification, told first of all watchers: the
+        // window shows the new identity before any page hears of it, so the
+        // page on screen reads under it.
+        takenGeneration_ = device_->Generation();
+        accepted_ = *taking_;
+        Notify();
         return;
     }
-    // A page read another ESC on the same port (swapped, or new firmware):
-    // the window shows what it found.
-    const DeviceIdentity& now = device_->Identity();
-    if (state_.connected && now.version != state_.version) {
-        receivedVersion_ = now.version;
+    if (device_->IsIdentified() && device_->Generation() != takenGeneration_) {
+        // A page read another ESC on the same port (swapped, or new firmware):
+        // the window shows what it found.
+        receivedVersion_ = device_->Identity().version;
         receivedBlock_ = device_->Block();
-        TakeVersion(false);
+        PromptIcon icon = PromptIcon::Information;
+        const std::string refusal = LoadProfile(receivedVersion_, icon);
+        takenGeneration_ = device_->Generation();
+        accepted_ = refusal.empty();
+        Notify();
+        Tell(refusal, icon);
+        return;
     }
+    Notify();
 }
 
 int IdentifySession::TakeTabRequest() {
@@ -79,17 +109,13 @@ void IdentifySession::OnOpenDevice() {
     }
     // Whatever was identified before ends now: the answer may come from
     // another ESC, or from none.
-    const std::string port = line_.port ? line_.port() : std::string();
-    ClearIdentity();
-    if (device_ != nullptr) {
-        device_->Opening(port);
-    }
+    device_->Opening(line_.PortPath());
     if (!line_.Open()) {
         return;
     }
     line_.Claim([this] { OnComm(); }, [this](int id) { OnTimer(id); });
     line_.busy = true;
-    state_.identifying = true;
+    identifying_ = true;
     receivedVersion_.clear();
     receivedBlock_.clear();
     line_.Request().Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
@@ -133,67 +159,48 @@ void IdentifySession::OnTimer(int id) {
 void IdentifySession::OnVersionReceived() {
     line_.Close();
     line_.busy = false;
-    state_.identifying = false;
-    TakeVersion(true);
-    if (device_ != nullptr) {
-        if (state_.connected) {
-            device_->Identify(receivedBlock_);
-        } else {
-            device_->Refused();
-        }
+    identifying_ = false;
+    PromptIcon icon = PromptIcon::Information;
+    const std::string refusal = LoadProfile(receivedVersion_, icon);
+    if (refusal.empty() && !HasLogger(receivedVersion_)) {
+        // An ESC without a logger has nothing to upload: its own page first.
+        tabRequest_ = kTabParameter;
     }
+    taking_ = refusal.empty();
+    if (refusal.empty()) {
+        device_->Identify(receivedBlock_);
+    } else {
+        device_->Refused();
+    }
+    taking_.reset();
+    Tell(refusal, icon);
 }
 
-void IdentifySession::ClearIdentity() {
-    state_.connected = false;
-    state_.hasLogger = false;
-    state_.version.clear();
-    state_.hardwareCode.clear();
-    state_.description.clear();
-}
-
-void IdentifySession::TakeVersion(bool chooseTab) {
-    const std::string& version = receivedVersion_;
+std::string IdentifySession::LoadProfile(const std::string& version, PromptIcon& icon) {
     const std::string hw = HardwareCodeOf(version);
     if (!config_.LoadHardwareProfile(ini_, hw)) {
-        if (!chooseTab) {
-            // After an upgrade the pane still tells the truth about the ESC.
-            state_.version = version;
-            state_.hardwareCode = hw;
-            state_.description.clear();
-        }
-        Notify();
-        prompt_.Message(FormatText(kMsgNoHardwareProfile, hw.c_str()), PromptIcon::Exclamation);
-        return;
+        description_.clear();
+        icon = PromptIcon::Exclamation;
+        return FormatText(kMsgNoHardwareProfile, hw.c_str());
     }
-    const int series = SeriesOf(version);
-    if (series == kSeriesUnknown) {
-        if (!chooseTab) {
-            state_.version = version;
-            state_.hardwareCode = hw;
-            state_.description = config_.description;
-        }
-        Notify();
-        prompt_.Message(FormatText(kMsgUnrecognizedFirmware, version.c_str()), PromptIcon::Stop);
-        return;
+    description_ = config_.description;
+    if (SeriesOf(version) == kSeriesUnknown) {
+        icon = PromptIcon::Stop;
+        return FormatText(kMsgUnrecognizedFirmware, version.c_str());
     }
     RecordHeader& header = config_.Record().header;
     SetFixedText(header.version, version);
     SetFixedText(header.hwCode, hw);
     calibration_ = config_.Record().calibration;
     ranges_ = config_.Record().ranges;
+    return {};
+}
 
-    state_.connected = true;
-    state_.series = series;
-    state_.hasLogger = HasLogger(version);
-    state_.version = version;
-    state_.hardwareCode = hw;
-    state_.description = config_.description;
-    if (chooseTab && !state_.hasLogger) {
-        // An ESC without a logger has nothing to upload: its own page first.
-        tabRequest_ = kTabParameter;
+void IdentifySession::Tell(const std::string& refusal, PromptIcon icon) {
+    if (!refusal.empty()) {
+        prompt_.Message(refusal, icon);
+        return;
     }
-    Notify();
     if (keepBlock) {
         const std::string error = keepBlock(receivedBlock_);
         if (!error.empty()) {
@@ -203,14 +210,7 @@ void IdentifySession::TakeVersion(bool chooseTab) {
 }
 
 void IdentifySession::OnDeviceLost() {
-    if (device_ != nullptr) {
-        device_->Lose();  // its watchers, this session among them, follow
-    }
-    if (!state_.connected && !state_.hasLogger && state_.version.empty()) {
-        return;
-    }
-    ClearIdentity();
-    Notify();
+    device_->Lose();  // its watchers, this session among them, follow
 }
 
 void IdentifySession::OnPortPresence(bool present) {
@@ -222,13 +222,10 @@ void IdentifySession::OnPortPresence(bool present) {
 void IdentifySession::Timeout(const std::string& detail) {
     line_.Close();
     line_.busy = false;
-    state_.identifying = false;
-    ClearIdentity();
+    identifying_ = false;
     receivedBlock_.clear();
-    if (device_ != nullptr) {
-        device_->Lose();
-    }
     tabRequest_ = kTabWelcome;
+    device_->Lose();
     Notify();
     prompt_.Message(kMsgOpenTimeout, PromptIcon::Exclamation, detail);
 }

@@ -21,11 +21,13 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "base/Bytes.h"
 #include "device/DeviceVersion.h"
 #include "flight/FlightRecord.h"
+#include "shell/Prompt.h"
 
 namespace tavix {
 
@@ -37,6 +39,10 @@ class Prompt;
 
 inline constexpr int kTimerIdentify = 3;
 
+// What the window shows of the identification: composed on request from the
+// one connected-device model, never kept beside it. `connected` means the
+// device is identified and its hardware profile and series were accepted for
+// the identity it has now.
 struct IdentityState {
     bool identifying = false;
     bool connected = false;  // a device was identified and its profile loaded
@@ -56,11 +62,13 @@ public:
 
     // The one connected-device model this session fills: Open Device starts
     // it on the port, the reply identifies it, a time-out or a lost device
-    // ends it. When a page finds another ESC on the port, this session's
-    // texts (version pane, description, series page) follow it.
+    // ends it. When a page finds another ESC on the port, the window's texts
+    // (version pane, description, series page) follow it. Without one set,
+    // the session fills a model of its own (the command line's).
     void SetDevice(ConnectedDevice* device);
+    const ConnectedDevice& Device() const { return *device_; }
 
-    const IdentityState& State() const { return state_; }
+    IdentityState State() const;
     // The version string of the last identification reply, also when the
     // device was then refused (unknown hardware or series).
     const std::string& ReceivedVersion() const { return receivedVersion_; }
@@ -96,21 +104,32 @@ private:
     void OnComm();
     void OnTimer(int id);
     void OnVersionReceived();
-    // Takes receivedVersion_ as the device's version (profile, series, texts);
-    // `chooseTab`: as identification does, ask for the ESC's page when it has no logger.
-    void TakeVersion(bool chooseTab);
     void Timeout(const std::string& detail);
+    // Loads the hardware profile of `version` into the record's header and
+    // keeps its calibration and ranges; the message (and its icon) when the
+    // profile or the series is unknown, else an empty text.
+    std::string LoadProfile(const std::string& version, PromptIcon& icon);
+    // After an identity was taken: shows why it was refused, or keeps the
+    // accepted ESC's block in the history.
+    void Tell(const std::string& refusal, PromptIcon icon);
     void Notify();
     void DeviceChanged();
-    void ClearIdentity();
 
     MainFormLine& line_;
+    std::unique_ptr<ConnectedDevice> ownDevice_;
     ConnectedDevice* device_ = nullptr;
     int watch_ = 0;
     Prompt& prompt_;
     CIniFile& ini_;
     CAppConfig& config_;
-    IdentityState state_;
+    bool identifying_ = false;
+    // Set while this session identifies the device itself: whether it accepted it.
+    std::optional<bool> taking_;
+    // The device generation whose identity this session has taken (profile
+    // loaded or refused), and whether it was accepted.
+    unsigned takenGeneration_ = 0;
+    bool accepted_ = false;
+    std::string description_;  // the accepted profile's description
     std::string receivedVersion_;
     Bytes receivedBlock_;
     int tabRequest_ = -1;

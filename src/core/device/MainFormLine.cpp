@@ -1,32 +1,28 @@
 #include "device/MainFormLine.h"
 
-#include "link/CMSComm.h"
-#include "shell/TimerHost.h"
-
 namespace tavix {
 
-MainFormLine::MainFormLine(CMSComm& comm, TimerHost& timers, Prompt& prompt)
-    : comm_(comm), timers_(timers), prompt_(prompt), request_(comm, timers) {}
-
-MainFormLine::~MainFormLine() {
-    comm_.SetOnComm(nullptr);
-    timers_.SetHandler(nullptr);
-}
-
-bool MainFormLine::Open() {
-    comm_.SetCommPort(port ? port() : std::string());
-    return OpenDevicePort(comm_, prompt_, kMsgPortInUseMainForm, [this] { DeviceLost(); });
-}
-
-void MainFormLine::Close() {
-    if (comm_.GetPortOpen()) {
-        comm_.ClosePort();
-    }
+MainFormLine::MainFormLine(CMSComm& comm, TimerHost& timers, Prompt& prompt, PortSource port)
+    : DeviceLine(comm, timers, prompt, std::move(port)) {
+    // The main form is always on screen: its sessions act whenever asked.
+    SetVisible(true);
 }
 
 void MainFormLine::Claim(std::function<void()> onComm, std::function<void(int id)> onTimer) {
-    comm_.SetOnComm(std::move(onComm));
-    timers_.SetHandler(std::move(onTimer));
+    onComm_ = std::move(onComm);
+    onTimer_ = std::move(onTimer);
+}
+
+void MainFormLine::OnComm() {
+    if (onComm_) {
+        onComm_();
+    }
+}
+
+void MainFormLine::OnTimer(int id) {
+    if (onTimer_) {
+        onTimer_(id);
+    }
 }
 
 }  // namespace tavix

@@ -10,6 +10,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/FormatText.h"
+#include "base/PlainText.h"
 #include "base/RegularFile.h"
 #include "device/DeviceVersion.h"
 #include "esc/EscParamBlock.h"
@@ -36,10 +37,6 @@ std::string VersionOf(const Bytes& block) {
         version.push_back(static_cast<char>(block[kBlockVersionOffset + i]));
     }
     return version;
-}
-
-std::string UpToZero(const std::string& text) {
-    return text.substr(0, text.find('\0'));
 }
 
 // Letters and digits of the version for the file name; anything else is '_'.

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "base/FormatText.h"
+#include "base/PlainText.h"
 #include "device/ConnectedDevice.h"
 #include "device/DeviceMessages.h"
 #include "device/DeviceVersion.h"
@@ -205,8 +206,8 @@ std::string EscParamSession::RestoreRefusal(const Bytes& snapshot) const {
     }
     const std::string ours = SnapshotVersion(lastRead_);
     if (theirs != ours) {
-        return FormatText(kMsgEscRestoreOtherVersion, theirs.substr(0, theirs.find('\0')).c_str(),
-                          ours.substr(0, ours.find('\0')).c_str());
+        return FormatText(kMsgEscRestoreOtherVersion, UpToZero(theirs).c_str(),
+                          UpToZero(ours).c_str());
     }
     return {};
 }

@@ -6,23 +6,12 @@
 
 #include "base/FormatText.h"
 #include "base/OutsideText.h"
+#include "base/PlainText.h"
 #include "device/DeviceVersion.h"
 
 namespace tavix {
 
 namespace {
-
-std::string Trimmed(const std::string& text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && std::isspace(static_cast<unsigned char>(text[begin]))) {
-        ++begin;
-    }
-    while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1]))) {
-        --end;
-    }
-    return text.substr(begin, end - begin);
-}
 
 bool AllDigits(const std::string& text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
@@ -44,7 +33,7 @@ std::string VersionText(const EscParamState& state) {
     for (const std::string& group : state.version) {
         version += group;
     }
-    return version.substr(0, version.find('\0'));
+    return UpToZero(version);
 }
 
 int ByteAt(const Bytes& block, std::size_t offset) {

@@ -4,24 +4,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/PlainText.h"
 #include "config/CIniFile.h"
 #include "config/IniNames.h"
 
 namespace tavix {
 
 namespace {
-
-std::string Trimmed(const std::string& text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && std::isspace(static_cast<unsigned char>(text[begin])) != 0) {
-        ++begin;
-    }
-    while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1])) != 0) {
-        --end;
-    }
-    return text.substr(begin, end - begin);
-}
 
 bool EqualsIgnoringCase(const std::string& a, const char* b) {
     std::size_t i = 0;

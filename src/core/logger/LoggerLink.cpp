@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/PlainText.h"
 #include "config/CAppConfig.h"
 #include "device/ConnectedDevice.h"
 #include "device/DeviceMessages.h"
@@ -123,7 +124,7 @@ void LoggerLink::OnTimer(int id) {
 
 std::string UploadQuestion(const UploadForm& form) {
     const std::string note = form.note.substr(0, std::min(form.note.size(), kMaxNoteLength));
-    const std::string shown = note.substr(0, note.find('\0'));
+    const std::string shown = UpToZero(note);
     return std::string(kMsgConfirmUpload) +
            FormatText(kFmtConfirmUploadValues, static_cast<double>(form.gearRate), form.poles,
                       shown.empty() ? kMsgNoNote : shown.c_str());

@@ -5,6 +5,7 @@
 
 #include "analysis/SpanIndex.h"
 #include "base/FormatText.h"
+#include "base/PlainText.h"
 #include "plot/AxisScale.h"
 #include "plot/PlotMessages.h"
 
@@ -13,11 +14,6 @@ namespace tavix {
 namespace {
 
 // Leading blanks off, as the statistics fields show their numbers.
-std::string TrimLeft(const std::string& text) {
-    const auto start = text.find_first_not_of(' ');
-    return start == std::string::npos ? std::string() : text.substr(start);
-}
-
 // The power curve's range: 0 (or below it) to a twentieth above the peak.
 AxisRange PowerRangeOf(const SpanStatistics& whole) {
     const SeriesSpan& power = whole.series[kPowerSeries];
@@ -134,7 +130,8 @@ void CurveModel::ComputePoints() {
         VisibleSeriesPoints(series_.At(i), series_.Values(i), 0, samples, Geometry().plotWidth,
                             Geometry().plotHeight, points_[i]);
     }
-    statistics_.maxPower = TrimLeft(FormatText(kFmtStatistic, double{data_.conversion.maxPower}));
+    statistics_.maxPower =
+        TrimmedLeft(FormatText(kFmtStatistic, double{data_.conversion.maxPower}), " ");
     ComputePowerPoints();
     UpdateFlights();
 }
@@ -168,11 +165,11 @@ void CurveModel::FillStatistics() {
         minText_[i] = FormatText(kFmtStatistic, double{data_.conversion.observed[i].min});
         maxText_[i] = FormatText(kFmtStatistic, double{data_.conversion.observed[i].max});
     }
-    statistics_.maxCurrent = TrimLeft(maxText_[kCurrent]);
-    statistics_.minVoltage = TrimLeft(minText_[kVoltage]);
-    statistics_.maxThrottle = TrimLeft(maxText_[kThrottle]);
+    statistics_.maxCurrent = TrimmedLeft(maxText_[kCurrent], " ");
+    statistics_.minVoltage = TrimmedLeft(minText_[kVoltage], " ");
+    statistics_.maxThrottle = TrimmedLeft(maxText_[kThrottle], " ");
     statistics_.samplingRate = FormatText(kFmtSamplingRate, int{record_.header.rate});
-    statistics_.maxTemperature = TrimLeft(maxText_[kTemperature]);
+    statistics_.maxTemperature = TrimmedLeft(maxText_[kTemperature], " ");
 }
 
 bool CurveModel::ApplyRanges() {

@@ -4,18 +4,13 @@
 #include <cmath>
 
 #include "base/FormatText.h"
+#include "base/PlainText.h"
 #include "plot/CurveModel.h"
 #include "plot/PlotMessages.h"
 
 namespace tavix {
 
 namespace {
-
-std::string TrimRight(std::string text) {
-    const auto end = text.find_last_not_of(' ');
-    text.erase(end == std::string::npos ? 0 : end + 1);
-    return text;
-}
 
 std::string ChangeText(float change) {
     if (!std::isfinite(change)) {
@@ -51,7 +46,7 @@ SpanReadout WordSpan(const SpanStatistics& span, const FlightRecord& record, boo
         SpanRow row;
         row.series = s;
         row.name = s == kPowerSeries ? std::string(kPowerName)
-                                     : TrimRight(FixedText(record.channels[s].name));
+                                     : TrimmedRight(FixedText(record.channels[s].name), " ");
         row.unit = SeriesUnit(s);
         if (series.valid > 0) {
             row.min = ValueText(series.min);

@@ -5,6 +5,7 @@
 
 #include "base/OutsideText.h"
 #include "base/PathText.h"
+#include "base/PlainText.h"
 #include "logger/LoggerHeader.h"
 #include "logger/LoggerMessages.h"
 
@@ -17,15 +18,8 @@ constexpr const char* kUnits[kChannelCount] = {"V", "A", "%", "C", "RPM", "", ""
 
 // A text from the file up to its first zero byte (a version string may carry
 // zeros), on one line with no control character left raw.
-std::string UpToZero(const std::string& text) {
-    return EscapeControls(text.substr(0, text.find('\0')));
-}
-
-std::string Trimmed(std::string text) {
-    while (!text.empty() && text.back() == ' ') {
-        text.pop_back();
-    }
-    return text;
+std::string Shown(const std::string& text) {
+    return EscapeControls(UpToZero(text));
 }
 
 void PutHeader(std::ostream& out, const RecordSummaryInput& in) {
@@ -39,9 +33,9 @@ void PutHeader(std::ostream& out, const RecordSummaryInput& in) {
         out << '\n';
     }
     out << "Recorded:       " << LocalTimeText(h.timeA) << '\n';
-    out << "Device version: " << UpToZero(in.form.version) << '\n';
-    out << "Hardware code:  " << UpToZero(FixedText(h.hwCode)) << '\n';
-    out << "Note:           " << UpToZero(in.form.note) << '\n';
+    out << "Device version: " << Shown(in.form.version) << '\n';
+    out << "Hardware code:  " << Shown(FixedText(h.hwCode)) << '\n';
+    out << "Note:           " << Shown(in.form.note) << '\n';
     out << "Samples:        " << h.samples << " per channel, " << h.channels << " channels, "
         << int{h.rate} << " per second";
     if (h.rate > 0) {
@@ -52,7 +46,7 @@ void PutHeader(std::ostream& out, const RecordSummaryInput& in) {
         << "    Pole number: " << in.form.poles << '\n';
     const int yAxis = ((h.yAxis % kChannelCount) + kChannelCount) % kChannelCount;
     out << "Y axis:         channel " << yAxis << " ("
-        << Trimmed(UpToZero(FixedText(r.channels[yAxis].name))) << ")\n";
+        << TrimmedRight(Shown(FixedText(r.channels[yAxis].name)), " ") << ")\n";
     const LoggerBlock& b = r.logger;
     out << "Logger:         " << FormatText("last address 0x%04X", unsigned{b.lastAddress})
         << ", cycle recording " << (b.cycle != 0 ? "on" : "off") << ", " << FlightCountOf(b)
@@ -71,7 +65,7 @@ void PutChannels(std::ostream& out, const RecordSummaryInput& in) {
                                   ((c.colour >> 16) & 0xFF);  // COLORREF is 0x00BBGGRR
         out << FormatText(
             "%2d %-15s %-5s #%06X %4d %8d %8d %10.2f..%-10.2f %10.2f..%.2f %s\n", ch,
-            Trimmed(UpToZero(FixedText(c.name))).c_str(), c.visible != 0 ? "yes" : "no",
+            TrimmedRight(Shown(FixedText(c.name)), " ").c_str(), c.visible != 0 ? "yes" : "no",
             static_cast<unsigned>(rgb), static_cast<int>(c.line), static_cast<int>(c.statA),
             static_cast<int>(c.statB), static_cast<double>(axis.min), static_cast<double>(axis.max),
             static_cast<double>(seen.min), static_cast<double>(seen.max), kUnits[ch]);
@@ -81,7 +75,7 @@ void PutChannels(std::ostream& out, const RecordSummaryInput& in) {
 void PutStatistics(std::ostream& out, const RecordSummaryInput& in) {
     const FlightRecord& r = in.record;
     const auto& seen = in.conversion.observed;
-    out << "\nStatistics (calibration of " << UpToZero(FixedText(r.header.hwCode))
+    out << "\nStatistics (calibration of " << Shown(FixedText(r.header.hwCode))
         << " in config.ini, smoothing windows of [display]):\n";
     out << FormatText("  Max.Current %.1f A, Min.Voltage %.1f V, Max.Throttle %.1f %%, ",
                       static_cast<double>(seen[kCurrent].max),

@@ -1,20 +1,13 @@
 #include "shell/GearRateRule.h"
 
+#include "base/PlainText.h"
+
 #include <charconv>
 #include <cmath>
 
 namespace tavix {
 
 namespace {
-
-std::string Trim(const std::string& s) {
-    const auto first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) {
-        return {};
-    }
-    const auto last = s.find_last_not_of(" \t\r\n");
-    return s.substr(first, last - first + 1);
-}
 
 // "%.2f" of the value. Always with a decimal point: the window library sets the
 // C locale from the user's, where printf would write "3,46" and strtod stop at
@@ -61,7 +54,7 @@ std::string GearRateText(float value) {
 
 GearRateEdit EditGearRate(const std::string& typed) {
     GearRateEdit edit;
-    const std::string text = Trim(typed);
+    const std::string text = Trimmed(typed);
     if (text.empty()) {
         return edit;  // the user is retyping the number: nothing to take yet
     }

@@ -4,6 +4,7 @@
 
 #include "base/FormatText.h"
 #include "base/OutsideText.h"
+#include "base/PlainText.h"
 #include "device/ConnectedDevice.h"
 #include "device/DeviceMessages.h"
 #include "device/DeviceVersion.h"
@@ -35,7 +36,7 @@ std::string BlockVersion(const Bytes& block) {
 // zero byte as a text box shows it.
 std::string ShownVersion(const std::string& version) {
     std::string text;
-    for (const std::string& group : SplitVersion(version.substr(0, version.find('\0')))) {
+    for (const std::string& group : SplitVersion(UpToZero(version))) {
         if (!group.empty()) {
             text += (text.empty() ? "" : " ") + EscapeControls(group);
         }
@@ -79,7 +80,12 @@ std::string UpgradeState::StatusText() const {
 }
 
 int UpgradeState::BarValue() const {
-    return StatusText().empty() ? progress : SharePercent();
+    if (!StatusText().empty()) {
+        return SharePercent();
+    }
+    // Beside an empty label the bar moves only while the version is read: an
+    // idle page shows an empty bar, not a full one that reads as "done".
+    return phase == UpgradePhase::ReadingVersion ? progress : 0;
 }
 
 std::string UpgradeState::VersionNote() const {

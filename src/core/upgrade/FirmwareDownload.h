@@ -126,7 +126,7 @@ struct UpgradeState {
     // while it runs ", about 20 s left" once the pace of the ESC is known.
     std::string BlockText() const;
     // The label beside the bar: the block text once a download has run, else
-    // empty; and the bar's value that agrees with it.
+    // empty; and the bar's value that agrees with it (empty when idle).
     std::string StatusText() const;
     int BarValue() const;
     // Below the version: "unknown (download not completed)" while the

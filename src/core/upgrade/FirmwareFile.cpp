@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "base/FormatText.h"
+#include "base/PlainText.h"
 #include "base/RegularFile.h"
 #include "link/Frame.h"
 #include "upgrade/UpgradeMessages.h"
@@ -199,12 +200,7 @@ VersionGroups SplitVersion(const std::string& version) {
         if (from >= version.size()) {
             break;
         }
-        std::string group = version.substr(from, kVersionGroupSize);
-        const std::size_t zero = group.find('\0');
-        if (zero != std::string::npos) {
-            group.resize(zero);
-        }
-        groups[g] = std::move(group);
+        groups[g] = UpToZero(version.substr(from, kVersionGroupSize));
     }
     return groups;
 }

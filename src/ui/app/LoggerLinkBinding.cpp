@@ -7,6 +7,7 @@
 #include "analysis/PackTrend.h"
 #include "base/FormatText.h"
 #include "base/OutsideText.h"
+#include "base/PlainText.h"
 #include "config/CAppConfig.h"
 #include "device/ConnectedDevice.h"
 #include "device/IdentifySession.h"
@@ -54,7 +55,7 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
     const PortSource port = [portOption, &config, iniFile] {
         return ResolvePort(portOption, config.comPort, *iniFile);
     };
-    line_->port = port;
+    line_->SetPortSource(port);
     identity_->SetDevice(device_.get());
     // Another port ends what was known of the device on the old one.
     connect(&view_, &CTavixView::comPortChanged, this, [this, port](int) {
@@ -148,7 +149,7 @@ void LoggerLinkBinding::ApplyState() {
     view_.SetClearEnabled(controls.clearEnabled);
     // Texts from the device, shown on one line with control characters escaped.
     view_.SetDescriptionText(FromGbk(EscapeControls(device.description)));
-    const std::string version = device.version.substr(0, device.version.find('\0'));
+    const std::string version = UpToZero(device.version);
     view_.SetVersionText(FromGbk(EscapeControls(version)));
     const int shown = view_.CurrentTab();
     const int tab = identity_->TakeTabRequest();

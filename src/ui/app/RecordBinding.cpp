@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 
 #include "base/FormatText.h"
+#include "base/PlainText.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "platform/GbkText.h"
@@ -176,7 +177,7 @@ void RecordBinding::UpdateGearHint() {
 }
 
 void RecordBinding::ShowLoadedRecord(const RecordForm& form) {
-    view_.SetNoteText(FromGbk(form.note.substr(0, form.note.find('\0'))));
+    view_.SetNoteText(FromGbk(UpToZero(form.note)));
     // What the box shows now is the saved note.
     edits_.Loaded(ToGbk(view_.NoteText()));
     frame_.SetDocumentChanged(false);

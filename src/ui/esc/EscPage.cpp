@@ -19,6 +19,7 @@
 #include "base/AtomicFile.h"
 #include "base/FormatText.h"
 #include "base/OutsideText.h"
+#include "base/PlainText.h"
 #include "base/RegularFile.h"
 #include "esc/EscMessages.h"
 #include "esc/EscPageEdits.h"
@@ -41,7 +42,7 @@ constexpr int kFieldWidth = 90;
 QString Text(const std::string& gbk) {
     // An edit box shows its text up to the first zero byte; the ESC's bytes
     // before it may be anything, so control characters are shown escaped.
-    return FromGbk(EscapeControls(gbk.substr(0, gbk.find('\0'))));
+    return FromGbk(EscapeControls(UpToZero(gbk)));
 }
 
 QLineEdit* ReadOnlyBox(QWidget* parent) {

@@ -13,6 +13,7 @@
 #include <chrono>
 
 #include "base/OutsideText.h"
+#include "base/PlainText.h"
 #include "link/DeviceRequest.h"
 #include "platform/GbkText.h"
 #include "ui/shell/Resources.h"
@@ -195,7 +196,7 @@ void CUpgradeDlg::Refresh() {
     for (int i = 0; i < 4; ++i) {
         // Up to a zero byte, as an edit box shows it; control characters escaped.
         const auto shown = [](const std::string& group) {
-            return FromGbk(EscapeControls(group.substr(0, group.find('\0'))));
+            return FromGbk(EscapeControls(UpToZero(group)));
         };
         current_[i]->setText(shown(s.currentVersion[i]));
         firmware_[i]->setText(shown(s.firmwareVersion[i]));

@@ -17,7 +17,7 @@ namespace {
 class LoggerUploadSimTest : public test::LoggerLinkFixture {
 protected:
     LoggerUploadSimTest() : LoggerLinkFixture(MakeSim) {
-        line.port = [] { return std::string("demo"); };
+        line.SetPortSource([] { return std::string("demo"); });
         link.outputDirectory = dir.Path().string();
         link.storeRecord = &CTavixDoc::StoreFlight;  // as the program stores them
     }

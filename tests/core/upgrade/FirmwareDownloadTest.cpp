@@ -91,6 +91,7 @@ TEST_F(FirmwareDownloadTest, ShowReadsTheVersionNowInTheEsc) {
     const UpgradeState& s = session.State();
     EXPECT_EQ(JoinVersion(s.currentVersion), device->Version());
     EXPECT_EQ(s.progress, 100);
+    EXPECT_EQ(s.BarValue(), 0);  // idle: an empty bar beside an empty label
     EXPECT_TRUE(s.browseEnabled);
     EXPECT_FALSE(s.startEnabled);
     EXPECT_EQ(s.phase, UpgradePhase::Linked);
