@@ -70,7 +70,8 @@ public:
     Comparison& operator=(const Comparison&) = delete;
 
     // The reference was (re)loaded from `path` ("" for a record not from a
-    // file): the added flights go; the alignment mode and level stay.
+    // file): the added flights go; the alignment mode and level stay, but
+    // for cursor A, whose points were the old records': back to Start.
     void SetReference(const std::string& path);
     // The reference was saved under `path` (Save As): same flight, new name.
     void RenameReference(const std::string& path) { referencePath_ = path; }
