@@ -209,6 +209,11 @@ TEST_F(RecordPageTest, TheRenderedPageShowsTheCurvesAndTheSnapButtonAsks) {
     const QImage image = page.RenderImage();
     EXPECT_EQ(image.size(), page.size());
     EXPECT_GT(CountPixels(image, QColor(255, 0, 0)), 0);
+    // The page's commands are not drawn: where Snap stands, only the page.
+    const QRect snapArea(page.SnapButton()->mapTo(&page, QPoint(0, 0)), page.SnapButton()->size());
+    const QImage button = image.copy(snapArea);
+    EXPECT_EQ(CountPixels(button, button.pixelColor(0, 0)), button.width() * button.height());
+    EXPECT_TRUE(page.SnapButton()->isVisible());
     QSignalSpy snap(&page, &RecordPage::snapRequested);
     QTest::mouseClick(page.SnapButton(), Qt::LeftButton);
     EXPECT_EQ(snap.count(), 1);

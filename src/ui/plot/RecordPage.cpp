@@ -460,7 +460,19 @@ void RecordPage::SetChannelColour(int channel, std::uint32_t colorref) {
 }
 
 QImage RecordPage::RenderImage() {
-    return RenderWidget(this);
+    // An image of the page is of the flight: the page's own commands are
+    // left out of it (their place stays empty).
+    QPushButton* const commands[] = {snap_, mapButton_};
+    std::array<bool, 2> hidden{};
+    for (std::size_t i = 0; i < hidden.size(); ++i) {
+        hidden[i] = commands[i]->isHidden();
+        commands[i]->hide();
+    }
+    const QImage image = RenderWidget(this);
+    for (std::size_t i = 0; i < hidden.size(); ++i) {
+        commands[i]->setHidden(hidden[i]);
+    }
+    return image;
 }
 
 }  // namespace tavix

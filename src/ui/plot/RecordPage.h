@@ -104,7 +104,8 @@ public:
     FlightMapDlg* MapView() const { return map_; }
     QPushButton* MapButton() const { return mapButton_; }
 
-    // The page as it looks, drawn off-screen (no window in front of it).
+    // The page as it looks, drawn off-screen (no window in front of it),
+    // without its own command buttons.
     QImage RenderImage();
 
     CurveModel& Model() { return *model_; }
