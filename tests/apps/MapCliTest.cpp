@@ -4,32 +4,13 @@
 
 #include "CliFixture.h"
 #include "analysis/ThrottleMap.h"
-#include "records/CTavixDoc.h"
 
 namespace tavix::cli {
 namespace {
 
 class MapCliTest : public CliFixture {
 protected:
-    MapCliTest() {
-        // 40 samples, 10 a second, throttle 75 % to 94.5 %.
-        auto record = std::make_unique<FlightRecord>();
-        record->header.channels = kUploadChannels;
-        record->header.samples = 40;
-        record->header.poles = 14;
-        record->header.gearRate = 1.0f;
-        record->header.rate = 10;
-        SetFixedText(record->header.hwCode, "1L40");
-        for (int j = 0; j < 40; ++j) {
-            record->raw[kVoltage][j] = 120;
-            record->raw[kCurrent][j] = 2 * j;
-            record->raw[kThrottle][j] = 150 + j;
-            record->raw[kTemperature][j] = 60;
-            record->raw[kMotorRpm][j] = 2000;
-        }
-        std::string message;
-        EXPECT_TRUE(CTavixDoc::StoreRecord(path, *record, "", message)) << message;
-    }
+    MapCliTest() { StoreRampRecord(path); }
 
     int Run(std::vector<std::string> args) {
         args.insert(args.begin(), "map");
@@ -45,8 +26,8 @@ TEST_F(MapCliTest, CsvHasARowPerBandHoldingSamplesForEveryRecord) {
     const auto lines = OutLines();
     ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[0], std::string(kMapCsvHeader) + "\r");
-    // Bands 70-80, 80-90 and 90-100 hold 10, 20 and 10 samples.
-    const char* bands[] = {",70.00,80.00,1.00,", ",80.00,90.00,2.00,", ",90.00,100.00,1.00,"};
+    // Bands 70-80, 80-90 and 90-100 hold 10, 20 and 10 samples, 30 a second.
+    const char* bands[] = {",70.00,80.00,0.33,", ",80.00,90.00,0.67,", ",90.00,100.00,0.33,"};
     for (int r = 0; r < 6; ++r) {
         EXPECT_EQ(lines[static_cast<std::size_t>(r + 1)].rfind(path + bands[r % 3], 0), 0u)
             << lines[static_cast<std::size_t>(r + 1)];
