@@ -12,6 +12,7 @@
 
 #include "BenchRecords.h"
 #include "analysis/SpanIndex.h"
+#include "analysis/ThrottleMap.h"
 #include "flight/Conversion.h"
 #include "flight/FlightData.h"
 
@@ -36,6 +37,25 @@ void BM_BuildSpanIndex(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BuildSpanIndex)->Unit(benchmark::kMillisecond);
+
+// The throttle map of a full record (10 % bands): over the page's index, and
+// with the index built too, as `tavix-cli map` pays it once per record.
+void BM_ThrottleMap(benchmark::State& state) {
+    auto record = MakeFullRecord();
+    const tavix::SpanIndex index(*record);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(tavix::MapThrottle(index));
+    }
+}
+BENCHMARK(BM_ThrottleMap)->Unit(benchmark::kMillisecond);
+
+void BM_ThrottleMapWithIndex(benchmark::State& state) {
+    auto record = MakeFullRecord();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(tavix::MapThrottle(tavix::SpanIndex(*record)));
+    }
+}
+BENCHMARK(BM_ThrottleMapWithIndex)->Unit(benchmark::kMillisecond);
 
 // One cursor update: a span whose end moves a little each time.
 void BM_SpanUpdate(benchmark::State& state) {

@@ -12,10 +12,10 @@ namespace tavix::cli {
 namespace {
 
 const Command* const kCommands[] = {
-    &kIdentifyCommand, &kUploadCommand,   &kInfoCommand,    &kLoggerCommand,
-    &kClearCommand,    &kFirmwareCommand, &kLogbookCommand, &kImageCommand,
-    &kCsvCommand,      &kEscCommand,      &kPortsCommand,   &kDoctorCommand,
-    &kEventsCommand,   &kPacksCommand,    &kCompareCommand, &kMotorCommand,
+    &kIdentifyCommand, &kUploadCommand,  &kInfoCommand,   &kLoggerCommand, &kClearCommand,
+    &kFirmwareCommand, &kLogbookCommand, &kImageCommand,  &kCsvCommand,    &kEscCommand,
+    &kPortsCommand,    &kDoctorCommand,  &kEventsCommand, &kPacksCommand,  &kCompareCommand,
+    &kMotorCommand,    &kMapCommand,
 };
 
 void PrintUsage(std::ostream& out) {

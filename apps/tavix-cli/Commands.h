@@ -67,6 +67,7 @@ extern const Command kLogbookCommand;
 extern const Command kEventsCommand;
 extern const Command kPacksCommand;
 extern const Command kMotorCommand;
+extern const Command kMapCommand;
 extern const Command kCompareCommand;
 // Draws with Qt Widgets: needs a QApplication (the offscreen platform will do).
 extern const Command kImageCommand;

@@ -14,6 +14,7 @@
 #include "Commands.h"
 #include "fakes/TempDir.h"
 #include "platform/SerialBackendFactory.h"
+#include "records/CTavixDoc.h"
 #include "sim/SimDevice.h"
 
 namespace tavix::cli {
@@ -53,6 +54,28 @@ protected:
             lines.push_back(line);
         }
         return lines;
+    }
+
+    // Writes to `path` a 5-channel flight of 40 samples of the profile 1L40
+    // (30 a second as the file is stored): steady 12.0 V, rising current,
+    // throttle from 75 % to 94.5 %, RPM periods of 2000 after two samples
+    // without a reading.
+    static void StoreRampRecord(const std::string& path) {
+        auto record = std::make_unique<FlightRecord>();
+        record->header.channels = kUploadChannels;
+        record->header.samples = 40;
+        record->header.poles = 14;
+        record->header.gearRate = 1.0f;
+        SetFixedText(record->header.hwCode, "1L40");
+        for (int j = 0; j < 40; ++j) {
+            record->raw[kVoltage][j] = 120;
+            record->raw[kCurrent][j] = 2 * j;
+            record->raw[kThrottle][j] = 150 + j;
+            record->raw[kTemperature][j] = 60;
+            record->raw[kMotorRpm][j] = j < 2 ? 0 : 2000;
+        }
+        std::string message;
+        EXPECT_TRUE(CTavixDoc::StoreRecord(path, *record, "", message)) << message;
     }
 
     test::TempDir dir;

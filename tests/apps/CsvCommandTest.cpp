@@ -21,25 +21,7 @@ namespace {
 
 class CsvCommandTest : public CliFixture {
 protected:
-    CsvCommandTest() {
-        // A 5-channel flight of the profile 1L40: steady 12.0 V, rising
-        // current, RPM periods of 2000 after two samples without a reading.
-        auto record = std::make_unique<FlightRecord>();
-        record->header.channels = kUploadChannels;
-        record->header.samples = 40;
-        record->header.poles = 14;
-        record->header.gearRate = 1.0f;
-        SetFixedText(record->header.hwCode, "1L40");
-        for (int j = 0; j < 40; ++j) {
-            record->raw[kVoltage][j] = 120;
-            record->raw[kCurrent][j] = 2 * j;
-            record->raw[kThrottle][j] = 150 + j;
-            record->raw[kTemperature][j] = 60;
-            record->raw[kMotorRpm][j] = j < 2 ? 0 : 2000;
-        }
-        std::string message;
-        EXPECT_TRUE(CTavixDoc::StoreRecord(recordPath, *record, "", message)) << message;
-    }
+    CsvCommandTest() { StoreRampRecord(recordPath); }
 
     int Run(std::vector<std::string> args) {
         args.insert(args.begin(), "csv");

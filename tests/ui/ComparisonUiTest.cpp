@@ -5,6 +5,8 @@
 // compares the span between the cursors.
 #include <gtest/gtest.h>
 
+#include <QSignalSpy>
+
 #include <QAction>
 #include <QComboBox>
 #include <QHeaderView>
@@ -113,6 +115,14 @@ TEST_F(ComparisonUiTest, AddedRecordsAreShownUntilRemovedOrAnotherRecordIsOpened
     EXPECT_EQ(panel->Table()->horizontalHeaderItem(1)->text(),
               QStringLiteral("renamed.dat (reference)"));
     EXPECT_EQ(page->Model().FlightCount(), 3);
+
+    // The last one out: no hint about aligning records stays in the status bar.
+    QSignalSpy status(page, &RecordPage::statusTextChanged);
+    frame->RemoveFromComparisonMenu()->actions().front()->trigger();
+    frame->RemoveFromComparisonMenu()->actions().front()->trigger();
+    EXPECT_EQ(page->Model().FlightCount(), 1);
+    ASSERT_FALSE(status.isEmpty());
+    EXPECT_EQ(status.last().at(0).toString(), QStringLiteral("Ready"));
 
     ASSERT_TRUE(frame->OpenRecordFile(b));
     EXPECT_EQ(page->Model().FlightCount(), 1);

@@ -3,9 +3,12 @@
 // status text and the tooltip, and the entry points of the channel controls.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <QTest>
 #include <QWheelEvent>
 #include <memory>
@@ -14,7 +17,9 @@
 #include "plot/EventMarkers.h"
 #include "ui/plot/CCurveView.h"
 #include "ui/plot/CurvePainter.h"
+#include "ui/plot/FlightMapDlg.h"
 #include "ui/plot/RecordPage.h"
+#include "ui/plot/XYPlotView.h"
 
 namespace tavix {
 namespace {
@@ -204,6 +209,11 @@ TEST_F(RecordPageTest, TheRenderedPageShowsTheCurvesAndTheSnapButtonAsks) {
     const QImage image = page.RenderImage();
     EXPECT_EQ(image.size(), page.size());
     EXPECT_GT(CountPixels(image, QColor(255, 0, 0)), 0);
+    // The page's commands are not drawn: where Snap stands, only the page.
+    const QRect snapArea(page.SnapButton()->mapTo(&page, QPoint(0, 0)), page.SnapButton()->size());
+    const QImage button = image.copy(snapArea);
+    EXPECT_EQ(CountPixels(button, button.pixelColor(0, 0)), button.width() * button.height());
+    EXPECT_TRUE(page.SnapButton()->isVisible());
     QSignalSpy snap(&page, &RecordPage::snapRequested);
     QTest::mouseClick(page.SnapButton(), Qt::LeftButton);
     EXPECT_EQ(snap.count(), 1);
@@ -213,6 +223,7 @@ TEST_F(RecordPageTest, AFlightLaidOverIsDrawnDashedInTheChannelsColourAndFollows
     // The same record flown at a steady 2 V.
     auto second = std::make_unique<FlightData>(*record);
     second->record.raw[kVoltage].fill(200);
+    second->Convert(windows);  // as the comparison that owns it converts it
     CurveModel& model = page.Model();
     model.SetReferenceLegend("a.dat");
     ASSERT_EQ(model.AddFlight(*second, 0.0, "b.dat"), 1);
@@ -236,6 +247,41 @@ TEST_F(RecordPageTest, AFlightLaidOverIsDrawnDashedInTheChannelsColourAndFollows
     model.RemoveFlight(1);
     View()->InvalidateCurves();
     EXPECT_EQ(redInRow(), 0);
+}
+
+}  // namespace
+}  // namespace tavix
+
+namespace tavix {
+namespace {
+
+TEST_F(RecordPageTest, TheMapShowsTheRecordsBandsAndItsXYPlotFollowsTheCursors) {
+    QTest::mouseClick(page.MapButton(), Qt::LeftButton);
+    FlightMapDlg* map = page.MapView();
+    ASSERT_NE(map, nullptr);
+    EXPECT_TRUE(map->isVisible());
+    // The throttle holds 10 %: one band, 50 s of the 1000 samples at 20 a second.
+    ASSERT_EQ(map->Table()->rowCount(), 1);
+    EXPECT_EQ(map->Table()->item(0, 1)->text(), QStringLiteral("10-20"));
+    EXPECT_EQ(map->Table()->item(0, 2)->text(), QStringLiteral("50.00"));
+    map->BandBox()->setValue(25);
+    EXPECT_EQ(map->Table()->item(0, 1)->text(), QStringLiteral("0-25"));
+
+    auto seconds = [&] {
+        double total = 0.0;
+        for (const double s : map->Plot()->Plot().Histogram(0)) {
+            total += s;
+        }
+        return total;
+    };
+    EXPECT_TRUE(map->Plot()->Plot().HasPoints());
+    EXPECT_NEAR(seconds(), 50.0, 1e-9);
+    map->SpanBox()->setCurrentIndex(1);  // between the cursors, none placed yet
+    EXPECT_EQ(map->Plot()->Plot().FlightCount(), 0);
+    page.Model().Cursors().PlaceAtSample(Cursor::A, 199);
+    page.Model().Cursors().PlaceAtSample(Cursor::B, 100);
+    emit View()->cursorsChanged();
+    EXPECT_NEAR(seconds(), 5.0, 1e-9);  // samples 100-199
 }
 
 }  // namespace

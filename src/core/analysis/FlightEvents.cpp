@@ -49,6 +49,42 @@ std::vector<Run> Runs(int samples, Hit hit) {
     return runs;
 }
 
+// One stretch of a rule broken by a sample or two that miss it is one event:
+// two runs merge when the gap between them is shorter than the shorter of
+// the two (a burst from 25.0 s to 25.8 s that dips under the limit at
+// 25.4 s is one burst, not two). `join` combines what a caller measured of
+// two merged items.
+template <typename Item, typename RunOf, typename Join>
+std::vector<Item> MergeClose(std::vector<Item> items, RunOf runOf, Join join) {
+    std::vector<Item> out;
+    for (Item& item : items) {
+        if (!out.empty()) {
+            Run& last = runOf(out.back());
+            const Run& next = runOf(item);
+            const int gap = next.first - last.last - 1;
+            const int shorter = std::min(last.last - last.first + 1, next.last - next.first + 1);
+            if (gap < shorter) {
+                join(out.back(), item);
+                last.last = std::max(last.last, next.last);
+                continue;
+            }
+        }
+        out.push_back(std::move(item));
+    }
+    return out;
+}
+
+std::vector<Run> MergeClose(std::vector<Run> runs) {
+    return MergeClose(
+        std::move(runs), [](Run& r) -> Run& { return r; }, [](Run&, const Run&) {});
+}
+
+// Stretches of samples for which `hit` holds, the close ones merged.
+template <typename Hit>
+std::vector<Run> Events(int samples, Hit hit) {
+    return MergeClose(Runs(samples, hit));
+}
+
 class Finder {
 public:
     Finder(const EventInput& input, const EventLimits& limits)
@@ -104,7 +140,7 @@ private:
         }
         const double cells = in_.cells;
         auto perCell = [&](int j) { return static_cast<double>(in_.voltage[j]) / cells; };
-        for (const Run& run : Runs(in_.samples, [&](int j) {
+        for (const Run& run : Events(in_.samples, [&](int j) {
                  return std::isfinite(perCell(j)) && Below(perCell(j), limits_.cellMin, 0.001);
              })) {
             const double worst = Worst(in_.voltage, run, false) / cells;
@@ -118,7 +154,7 @@ private:
         if (!Has(in_.temperature)) {
             return;
         }
-        for (const Run& run : Runs(in_.samples, [&](int j) {
+        for (const Run& run : Events(in_.samples, [&](int j) {
                  return std::isfinite(in_.temperature[j]) &&
                         Above(in_.temperature[j], limits_.tempMax, 0.01);
              })) {
@@ -135,7 +171,7 @@ private:
         }
         const std::span<const float> current = in_.current.first(in_.samples);
         if (limits_.currentMax > 0.0) {
-            for (const Run& run : Runs(in_.samples, [&](int j) {
+            for (const Run& run : Events(in_.samples, [&](int j) {
                      return std::isfinite(current[j]) &&
                             Above(current[j], limits_.currentMax, 0.01);
                  })) {
@@ -165,7 +201,7 @@ private:
         }
         const double threshold = kSpikeFactor * typical;
         const int longest = std::max(1, static_cast<int>(std::floor(kSpikeMaxSeconds * rate_)));
-        for (const Run& run : Runs(in_.samples, [&](int j) {
+        for (const Run& run : Events(in_.samples, [&](int j) {
                  return std::isfinite(current[j]) && current[j] > threshold;
              })) {
             if (run.last - run.first + 1 > longest) {
@@ -191,13 +227,17 @@ private:
         const int window = std::max(1, static_cast<int>(std::lround(kRpmDropSeconds * rate_)));
         const std::span<const float> rpm = in_.rpm;
         const std::span<const float> throttle = in_.throttle;
+        struct Drop {
+            Run run;
+            double fall = 0.0;
+        };
+        std::vector<Drop> drops;
         bool open = false;
         Run run;
         double fall = 0.0;
         auto close = [&] {
             if (open) {
-                Add(EventKind::RpmDrop, run, fall,
-                    FormatText(kTextRpmDrop, PointNumber(fall, 0).c_str()));
+                drops.push_back({run, fall});
             }
             open = false;
         };
@@ -234,6 +274,13 @@ private:
             }
         }
         close();
+        drops = MergeClose(
+            std::move(drops), [](Drop& d) -> Run& { return d.run; },
+            [](Drop& into, const Drop& d) { into.fall = std::max(into.fall, d.fall); });
+        for (const Drop& d : drops) {
+            Add(EventKind::RpmDrop, d.run, d.fall,
+                FormatText(kTextRpmDrop, PointNumber(d.fall, 0).c_str()));
+        }
     }
 
     void NoReading(std::span<const std::int32_t> raw, bool motor, const char* what) {
@@ -245,11 +292,14 @@ private:
             ++firstReading;
         }
         const bool throttleKnown = motor && Has(in_.throttle);
-        for (const Run& run : Runs(in_.samples, [&](int j) {
+        for (const Run& run : Events(in_.samples, [&](int j) {
                  return j > firstReading && raw[j] == 0 &&
                         !(throttleKnown && in_.throttle[j] < kMotorOffThrottle);
              })) {
-            const int missing = run.last - run.first + 1;
+            int missing = 0;  // the readings between merged gaps are not missing
+            for (int j = run.first; j <= run.last; ++j) {
+                missing += raw[j] == 0 ? 1 : 0;
+            }
             Add(EventKind::NoReading, run, missing,
                 FormatText(kTextNoReading, what,
                            PointNumber(static_cast<double>(missing) / rate_, 1).c_str()));

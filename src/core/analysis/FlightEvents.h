@@ -7,7 +7,9 @@
 // The rules read the values the curves draw (the smoothed series converted to
 // physical units, as SpanIndex holds them) and, for missing readings, the raw
 // series, where a temperature or an RPM period of 0 means "no reading".
-// Consecutive samples that break the same rule form one event. An event
+// Consecutive samples that break the same rule form one event, and two
+// events of one kind closer than the shorter of them lasts merge into one (a
+// burst that dips under the limit for a sample is one burst). An event
 // starts at its first sample (first / rate seconds) and lasts as long as its
 // samples are held: (last - first + 1) / rate.
 //

@@ -152,7 +152,12 @@ void CAppConfig::LoadProfileValues(CIniFile& ini, const std::string& hw) {
                                static_cast<float>(ini.GetReal(hw, "curmax"))};
     record.ranges[kThrottle] = kThrottleRange;
     record.ranges[kTemperature] = kTemperatureRange;
-    record.ranges[kMotorRpm] = kRpmRange;
+    // The RPM scale of a record on screen is its own flight's (from the
+    // slowest to the fastest rotation it logged): a profile loaded while it
+    // is shown (Open Device) must not squeeze its curve into 0-150.
+    if (!record.dataLoaded) {
+        record.ranges[kMotorRpm] = kRpmRange;
+    }
 }
 
 bool CAppConfig::SetYAxisChannel(CIniFile& ini, int channel) {

@@ -124,7 +124,7 @@ void CurveModel::ComputePoints() {
     const int channels = conversion.channels;
     const int samples = std::min(conversion.samples, SampleCount());
     for (int i = 0; i < channels; ++i) {
-        series_.At(i).range = record_.ranges[i];
+        series_.At(i).range = DrawnRange(record_, i);
         series_.Refresh(i);
         // The whole record across the plot; MapWindow moves the visible ones.
         VisibleSeriesPoints(series_.At(i), series_.Values(i), 0, samples, Geometry().plotWidth,
@@ -289,7 +289,7 @@ void CurveModel::BuildYLabels(int channel) {
         record_.header.yAxis = c;
     }
     yLabelChannel_ = c;
-    yLabels_ = ScaleLabels(record_.ranges[c], Geometry());
+    yLabels_ = ScaleLabels(DrawnRange(record_, c), Geometry());
 }
 
 std::optional<std::array<std::string, kLabelCount>> CurveModel::PowerLabels() const {

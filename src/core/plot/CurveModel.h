@@ -172,9 +172,10 @@ public:
 
     // --- flights laid over the record (plot/FlightOverlay) -----------------
     // The shown record is flight 0, the reference; its time axis is the
-    // plot's. Adds a copy of `flight` started `offsetSeconds` after the
-    // reference (positive: drawn later), named `legend` in the legend;
-    // returns its index (1-3), or -1 when three are shown already.
+    // plot's. Lays `flight` (its owner's, converted, outliving its place
+    // here) over it, started `offsetSeconds` after the reference (positive:
+    // drawn later), named `legend` in the legend; returns its index (1-3),
+    // or -1 when three are shown already.
     int AddFlight(const FlightData& flight, double offsetSeconds, std::string legend);
     // Takes flight `index` (1-3) out; the later ones move up by one.
     void RemoveFlight(int index);
@@ -237,7 +238,7 @@ private:
     std::vector<PlotPoint> powerPoints_;  // the visible ones
     CurveReadout readout_;
     MeasureCursors cursors_{view_, record_, index_};
-    FlightOverlay overlay_{windows_};
+    FlightOverlay overlay_;
     std::string referenceLegend_;
     std::optional<float> pointer_;  // the plot position last read out
 };

@@ -61,7 +61,7 @@ private:
     // [flight][channel, then the power] of the last read; flight 0 is the
     // shown one.
     using FlightValues = std::array<std::optional<float>, kChannelCount + 1>;
-    std::array<FlightValues, kMaxOverlayFlights> flightValues_{};
+    std::array<FlightValues, kMaxComparedFlights> flightValues_{};
     int flightsRead_ = 1;
 };
 

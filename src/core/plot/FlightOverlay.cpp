@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "flight/Conversion.h"
-
 namespace tavix {
 
 namespace {
@@ -23,16 +21,15 @@ FlightPlacement PlaceFlight(int referenceRate, int flightRate, double offsetSeco
 }
 
 struct FlightOverlay::Added {
-    FlightData flight;  // a copy, smoothed with the plot's windows
+    const FlightData* flight = nullptr;  // its owner's, converted
     double offsetSeconds = 0.0;
     std::string legend;
     FlightLine line = FlightLine::Dashed;
-    std::array<int, kChannelCount> convertedWith{};
     SeriesStore store;  // kSeriesPerFlight series
     std::array<std::vector<PlotPoint>, kSeriesPerFlight> points;
 };
 
-FlightOverlay::FlightOverlay(const std::array<int, kChannelCount>& windows) : windows_(windows) {}
+FlightOverlay::FlightOverlay() = default;
 
 FlightOverlay::~FlightOverlay() = default;
 
@@ -45,11 +42,11 @@ const FlightOverlay::Added& FlightOverlay::At(int index) const {
 }
 
 int FlightOverlay::Add(const FlightData& flight, double offsetSeconds, std::string legend) {
-    if (Count() >= kMaxOverlayFlights - 1) {
+    if (Count() >= kMaxComparedFlights - 1) {
         return -1;
     }
     auto added = std::make_unique<Added>();
-    added->flight = flight;
+    added->flight = &flight;
     added->offsetSeconds = offsetSeconds;
     added->legend = std::move(legend);
     // The first line no shown flight is drawn with.
@@ -61,14 +58,13 @@ int FlightOverlay::Add(const FlightData& flight, double offsetSeconds, std::stri
         }
     }
     for (int i = 0; i < kSeriesPerFlight; ++i) {
-        PlotSeries series{.flight = &added->flight, .channel = i};
+        PlotSeries series{.flight = &flight, .channel = i};
         if (i == kPowerIndex) {
             series.quantity = SeriesQuantity::Power;
             series.channel = 0;
         }
         added->store.Add(series);
     }
-    Convert(*added);
     Place(*added);
     flights_.push_back(std::move(added));
     return Count();
@@ -111,7 +107,7 @@ const std::string& FlightOverlay::Legend(int index) const {
 }
 
 const FlightData& FlightOverlay::Flight(int index) const {
-    return At(index).flight;
+    return *At(index).flight;
 }
 
 const PlotSeries& FlightOverlay::Series(int index, int channel) const {
@@ -122,17 +118,9 @@ const SeriesStore& FlightOverlay::Store(int index) const {
     return At(index).store;
 }
 
-void FlightOverlay::Convert(Added& added) {
-    added.flight.Convert(windows_);
-    added.convertedWith = windows_;
-    for (int i = 0; i < kSeriesPerFlight; ++i) {
-        added.store.Refresh(i);
-    }
-}
-
 void FlightOverlay::Place(Added& added) {
     const FlightPlacement at =
-        PlaceFlight(referenceRate_, added.flight.record.header.rate, added.offsetSeconds);
+        PlaceFlight(referenceRate_, added.flight->record.header.rate, added.offsetSeconds);
     for (int i = 0; i < kSeriesPerFlight; ++i) {
         PlotSeries& series = added.store.At(i);
         series.offset = at.offset;
@@ -143,12 +131,11 @@ void FlightOverlay::Place(Added& added) {
 
 void FlightOverlay::Follow(const FlightRecord& reference, AxisRange powerRange) {
     referenceRate_ = reference.header.rate;
-    ranges_ = reference.ranges;
+    for (int i = 0; i < kChannelCount; ++i) {
+        ranges_[static_cast<std::size_t>(i)] = DrawnRange(reference, i);
+    }
     powerRange_ = powerRange;
     for (const auto& added : flights_) {
-        if (added->convertedWith != windows_) {
-            Convert(*added);
-        }
         Place(*added);
     }
 }
@@ -184,11 +171,11 @@ std::optional<float> FlightOverlay::ValueAt(int index, int channel, float f) con
     // The flight's own fractional sample under the pointer.
     const PlotSeries& series = added.store.At(channel);
     const double at = (f - series.offset) / series.scale;
-    const int samples = SamplesOf(added.flight.record);
+    const int samples = SamplesOf(added.flight->record);
     if (samples < 1 || at < 0.0 || at > samples - 1) {
         return std::nullopt;
     }
-    return ChannelValueAt(added.flight, channel, samples, static_cast<float>(at));
+    return ChannelValueAt(*added.flight, channel, samples, static_cast<float>(at));
 }
 
 }  // namespace tavix

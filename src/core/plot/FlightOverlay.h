@@ -2,9 +2,10 @@
 // Flights laid over the shown record, to compare them on one plot.
 //
 // The shown record is flight 0, the reference: its samples are the plot's
-// time axis. Up to three more flights can be added. Each is held as a copy of
-// its record smoothed with the plot's own windows, so its curves look exactly
-// as they would on their own page, and its channels and power are series
+// time axis. Up to three more flights can be added. The overlay holds no
+// flight of its own: each added flight is owned (opened and converted, with
+// the smoothing windows its own record page would use) by whoever compares
+// it, and the overlay is a view on it. Its channels and power are series
 // placed on the reference's axis: sample j of a flight started
 // `offsetSeconds` after the reference (positive: drawn later) and sampled at
 // its own rate stands at plot sample offset + j * scale (PlaceFlight), so a
@@ -17,22 +18,28 @@
 // shown: taking one out does not restyle the others.
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "analysis/FlightCompare.h"
 #include "flight/FlightData.h"
 #include "flight/FlightRecord.h"
 #include "plot/PlotSeries.h"
 
 namespace tavix {
 
-// The reference and at most three flights laid over it.
-inline constexpr int kMaxOverlayFlights = 4;
-
 enum class FlightLine { Solid, Dashed, Dotted, DashDot };
+
+// The colour of each compared flight (COLORREF 0x00BBGGRR), the reference
+// first: blue, vermilion, bluish green and black of the Okabe-Ito palette,
+// told apart by colour-blind eyes too and dark enough on the plot's light
+// background.
+inline constexpr std::uint32_t kFlightColours[kMaxComparedFlights] = {0xB27200, 0x005ED5, 0x739E00,
+                                                                      0x000000};
 
 // Where the samples of a flight stand on the plot: plot sample
 // offset + j * scale for its sample j.
@@ -54,14 +61,15 @@ struct LegendEntry {
 
 class FlightOverlay {
 public:
-    // `windows` (the smoothing windows of the settings) outlive the overlay.
-    explicit FlightOverlay(const std::array<int, kChannelCount>& windows);
+    FlightOverlay();
     ~FlightOverlay();
     FlightOverlay(const FlightOverlay&) = delete;
     FlightOverlay& operator=(const FlightOverlay&) = delete;
 
-    // Adds a copy of `flight` started `offsetSeconds` after the reference,
-    // named `legend`; returns its index (1-3), or -1 when three are shown.
+    // Lays `flight` (converted; it outlives its place here, until Remove or
+    // Clear) over the reference, started `offsetSeconds` after it and named
+    // `legend`; returns its index (1-3), or -1 when as many flights as a
+    // comparison holds are shown.
     int Add(const FlightData& flight, double offsetSeconds, std::string legend);
     // Takes flight `index` (1-3) out; the later ones move up by one. An index
     // not shown does nothing.
@@ -81,8 +89,7 @@ public:
     const SeriesStore& Store(int index) const;
 
     // The reference was (re)loaded or changed: its rate places the flights,
-    // its channels' and power curve's ranges are theirs, and a change of the
-    // smoothing windows converts them again.
+    // its channels' and power curve's ranges are theirs.
     void Follow(const FlightRecord& reference, AxisRange powerRange);
     // The points of the plot samples `first` up to `last` in a plot of
     // `plotWidth` x `plotHeight` for every series of every flight.
@@ -102,10 +109,8 @@ private:
     struct Added;
     Added& At(int index);
     const Added& At(int index) const;
-    void Convert(Added& added);
     void Place(Added& added);
 
-    const std::array<int, kChannelCount>& windows_;
     int referenceRate_ = 0;
     std::array<AxisRange, kChannelCount> ranges_{};
     AxisRange powerRange_{0.0f, 1.0f};

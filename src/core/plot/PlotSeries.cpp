@@ -53,6 +53,14 @@ float ChannelValueAt(const FlightData& data, int channel, int samples, float at)
     return ValueOf(record, channel, static_cast<float>(s[j]) + fraction * slope);
 }
 
+AxisRange DrawnRange(const FlightRecord& record, int channel) {
+    AxisRange range = record.ranges[static_cast<std::size_t>(channel)];
+    if (channel == kMotorRpm && range.min > 0.0f) {
+        range.min = 0.0f;
+    }
+    return range;
+}
+
 bool SeriesAvailable(const PlotSeries& series) {
     if (series.flight == nullptr) {
         return false;

@@ -61,6 +61,11 @@ std::vector<float> SeriesValues(const PlotSeries& series);
 // follows the drawn line from one speed to the other instead.
 float ChannelValueAt(const FlightData& data, int channel, int samples, float at);
 
+// The range channel `channel` of `record` is drawn over: the record's own,
+// except that a speed scale starts at 0, so a standing motor reads 0 on the
+// axis and not the slowest speed the flight logged.
+AxisRange DrawnRange(const FlightRecord& record, int channel);
+
 // The pixel row of `value` in a plot `plotHeight` high showing `range`. A
 // channel's row 0 also stands for a throttle above full and for a flat range.
 std::int32_t SeriesRow(const PlotSeries& series, float value, int plotHeight);

@@ -36,8 +36,13 @@ void Comparison::SetReference(const std::string& path) {
     referencePath_ = path;
     hasReference_ = reference_.record.dataLoaded;
     referenceIndex_ = std::make_unique<SpanIndex>(reference_);
-    // A point picked in the record before means nothing in this one.
+    // A point picked in the record before means nothing in this one: the
+    // new comparison starts aligned at the starts (and shows it so), until
+    // points are picked again.
     request_.cursorSamples.clear();
+    if (request_.mode == AlignMode::CursorA) {
+        request_.mode = AlignMode::Start;
+    }
     Realign();
 }
 

@@ -14,6 +14,9 @@
 // alignment keeps a pair of points: the reference's and each added flight's;
 // the added flight is drawn so that its point stands on the reference's.
 //
+// The comparison is the one owner of the added flights: the plot draws them
+// as a view placed by their offsets (plot/FlightOverlay), never a copy.
+//
 // Opening another record (a file, the logbook, an upload) makes it the
 // reference of a new comparison: the added flights go.
 
@@ -67,7 +70,8 @@ public:
     Comparison& operator=(const Comparison&) = delete;
 
     // The reference was (re)loaded from `path` ("" for a record not from a
-    // file): the added flights go; the alignment mode and level stay.
+    // file): the added flights go; the alignment mode and level stay, but
+    // for cursor A, whose points were the old records': back to Start.
     void SetReference(const std::string& path);
     // The reference was saved under `path` (Save As): same flight, new name.
     void RenameReference(const std::string& path) { referencePath_ = path; }

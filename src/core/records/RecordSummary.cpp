@@ -22,6 +22,33 @@ std::string Shown(const std::string& text) {
     return EscapeControls(UpToZero(text));
 }
 
+// A note as lines under its caption: each line break of the note (LF or
+// CR LF) starts a line indented under the first; any other control character
+// stays escaped, and blank lines at the note's end are left out.
+std::string NoteText(const std::string& note, const std::string& indent) {
+    std::string text = UpToZero(note);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
+        text.pop_back();
+    }
+    std::string out;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = text.find('\n', start);
+        std::string line = text.substr(start, end == std::string::npos ? end : end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (start > 0) {
+            out += '\n' + (line.empty() ? std::string() : indent);
+        }
+        out += EscapeControls(line);
+        if (end == std::string::npos) {
+            return out;
+        }
+        start = end + 1;
+    }
+}
+
 void PutHeader(std::ostream& out, const RecordSummaryInput& in) {
     const FlightRecord& r = in.record;
     const RecordHeader& h = r.header;
@@ -35,7 +62,7 @@ void PutHeader(std::ostream& out, const RecordSummaryInput& in) {
     out << "Recorded:       " << LocalTimeText(h.timeA) << '\n';
     out << "Device version: " << Shown(in.form.version) << '\n';
     out << "Hardware code:  " << Shown(FixedText(h.hwCode)) << '\n';
-    out << "Note:           " << Shown(in.form.note) << '\n';
+    out << "Note:           " << NoteText(in.form.note, std::string(16, ' ')) << '\n';
     out << "Samples:        " << h.samples << " per channel, " << h.channels << " channels, "
         << int{h.rate} << " per second";
     if (h.rate > 0) {

@@ -17,6 +17,7 @@
 #include "platform/GbkText.h"
 #include "plot/CurveModel.h"
 #include "records/Comparison.h"
+#include "shell/ShellMessages.h"
 
 namespace tavix {
 
@@ -214,6 +215,8 @@ void ComparisonPanel::RemoveFlight(int flight) {
         return;
     }
     Show(comparison_);  // the record alone again
+    // Nothing is compared: no hint about aligning records stays behind.
+    emit statusTextChanged(Latin(kStatusReady));
     emit comparisonChanged();
 }
 

@@ -9,9 +9,9 @@
 //   | Capacity (mAh)     | 273               | 251    | -22 (-8.1 %)    |
 //   | Between the cursors ...                                            |
 //
-// It shows a records/Comparison, which holds the flights and the alignment,
-// and keeps the plot's added flights (CurveModel) in step with it: added and
-// removed with it, moved when the alignment changes. With cursors A and B
+// It shows a records/Comparison, which owns the flights and the alignment;
+// the plot (CurveModel's overlay) is a view on the comparison's flights,
+// placed where the alignment puts them, and follows each change of it. With cursors A and B
 // placed the table compares the span between them too. Adding records is the
 // window's job (File > "Compare with...", a drop, the logbook).
 

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "CColorPicker.h"
 #include "CCurveView.h"
@@ -16,10 +17,12 @@
 #include "ComparisonPanel.h"
 #include "CurvePainter.h"
 #include "EventMarkerStrip.h"
+#include "FlightMapDlg.h"
 #include "SpanPanel.h"
 #include "analysis/AnalysisMessages.h"
 #include "analysis/FlightQuantities.h"
 #include "analysis/MotorHealth.h"
+#include "base/OutsideText.h"
 #include "platform/GbkText.h"
 #include "plot/CurveModel.h"
 #include "plot/EventMarkers.h"
@@ -117,6 +120,13 @@ RecordPage::RecordPage(FlightData& data, const std::array<int, kChannelCount>& w
     snap_->setAutoDefault(false);
     snap_->setToolTip(tr("Save the record page as an image"));
     connect(snap_, &QPushButton::clicked, this, &RecordPage::snapRequested);
+    mapButton_ = new QPushButton(tr("&Map..."), this);
+    mapButton_->setObjectName(QStringLiteral("mapButton"));
+    mapButton_->setAutoDefault(false);
+    mapButton_->setToolTip(
+        tr("Where the motor spends the flight: time and load per throttle band, and any "
+           "quantity against another"));
+    connect(mapButton_, &QPushButton::clicked, this, &RecordPage::ShowMap);
 
     // The Y-axis, display and colour choices of the eight channels go here.
     channelControls_ = new QWidget(this);
@@ -126,6 +136,7 @@ RecordPage::RecordPage(FlightData& data, const std::array<int, kChannelCount>& w
 
     auto* side = new QVBoxLayout();
     side->addWidget(snap_);
+    side->addWidget(mapButton_);
     side->addWidget(channelControls_, 1);
 
     auto* layout = new QGridLayout(this);
@@ -250,6 +261,55 @@ QWidget* RecordPage::BuildAnalysis() {
 
 void RecordPage::UpdateSpan() {
     span_->Show(ReadSpan(*model_));
+    UpdateMap();
+}
+
+void RecordPage::ShowMap() {
+    if (map_ == nullptr) {
+        map_ = new FlightMapDlg(this);
+    }
+    map_->show();
+    UpdateMap();
+    map_->raise();
+    map_->activateWindow();
+}
+
+void RecordPage::UpdateMap() {
+    if (map_ == nullptr || !map_->isVisible()) {
+        return;
+    }
+    std::vector<MapFlight> flights;
+    const SpanIndex* index = model_->Index();
+    if (index == nullptr || !model_->RecordPresent()) {
+        map_->ShowFlights({});
+        return;
+    }
+    const std::optional<int> a = model_->Cursors().SampleOf(Cursor::A);
+    const std::optional<int> b = model_->Cursors().SampleOf(Cursor::B);
+    const Comparison* comparison = compare_->Shown();
+    const bool comparing = comparison != nullptr && comparison->Active();
+    const double rate = index->Rate() > 0 ? index->Rate() : 1.0;
+    for (int k = 0; k < (comparing ? comparison->Count() : 1); ++k) {
+        MapFlight flight;
+        flight.index = k == 0 ? index : comparison->Record(k).index.get();
+        flight.name = comparing ? FromGbk(EscapeControls(comparison->Name(k))) : tr("This record");
+        flight.colour = CurvePainter::FromColorRef(kFlightColours[k]);
+        if (a && b) {
+            // The cursors stand on the reference's axis: each record's own
+            // samples there, as its curves are drawn.
+            const double offset = comparing ? comparison->Offset(k) : 0.0;
+            const double own = flight.index->Rate() > 0 ? flight.index->Rate() : 1.0;
+            auto sample = [&](int at) {
+                return static_cast<int>(std::lround((at / rate - offset) * own));
+            };
+            flight.span = std::minmax(sample(*a), sample(*b));
+            if (flight.span->second < 0 || flight.span->first >= flight.index->Samples()) {
+                flight.span.reset();  // the span lies outside this record
+            }
+        }
+        flights.push_back(flight);
+    }
+    map_->ShowFlights(std::move(flights));
 }
 
 void RecordPage::SetPowerShown(bool shown) {
@@ -370,6 +430,7 @@ void RecordPage::UpdateStatistics() {
 void RecordPage::CurvesChanged() {
     view_->InvalidateCurves();
     chart_->update();
+    UpdateMap();
 }
 
 void RecordPage::SetYAxis(int channel) {
@@ -399,7 +460,19 @@ void RecordPage::SetChannelColour(int channel, std::uint32_t colorref) {
 }
 
 QImage RecordPage::RenderImage() {
-    return RenderWidget(this);
+    // An image of the page is of the flight: the page's own commands are
+    // left out of it (their place stays empty).
+    QPushButton* const commands[] = {snap_, mapButton_};
+    std::array<bool, 2> hidden{};
+    for (std::size_t i = 0; i < hidden.size(); ++i) {
+        hidden[i] = commands[i]->isHidden();
+        commands[i]->hide();
+    }
+    const QImage image = RenderWidget(this);
+    for (std::size_t i = 0; i < hidden.size(); ++i) {
+        commands[i]->setHidden(hidden[i]);
+    }
+    return image;
 }
 
 }  // namespace tavix

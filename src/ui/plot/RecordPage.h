@@ -36,6 +36,7 @@ class ComparisonPanel;
 class CurveModel;
 class EventListPanel;
 class EventMarkerStrip;
+class FlightMapDlg;
 class FlightSummaryPanel;
 class SpanPanel;
 
@@ -97,7 +98,14 @@ public:
     void ShowComparison(Comparison* comparison);
     ComparisonPanel* CompareView() const { return compare_; }
 
-    // The page as it looks, drawn off-screen (no window in front of it).
+    // --- the Map (throttle bands and the X/Y plot) ------------------------
+    // Opens the Map of the record and the records compared with it.
+    void ShowMap();
+    FlightMapDlg* MapView() const { return map_; }
+    QPushButton* MapButton() const { return mapButton_; }
+
+    // The page as it looks, drawn off-screen (no window in front of it),
+    // without its own command buttons.
     QImage RenderImage();
 
     CurveModel& Model() { return *model_; }
@@ -135,6 +143,8 @@ private:
     void FindEvents();
     void AskLimits();
     void ComparisonShown(bool comparing);
+    // The Map follows the records, the comparison and the cursors.
+    void UpdateMap();
 
     FlightRecord& record_;
     std::unique_ptr<CurveModel> model_;
@@ -142,6 +152,8 @@ private:
     CCurveView* view_ = nullptr;
     QWidget* channelControls_ = nullptr;
     QPushButton* snap_ = nullptr;
+    QPushButton* mapButton_ = nullptr;
+    FlightMapDlg* map_ = nullptr;
     std::array<QLabel*, kStatisticCount> values_{};
     FlightSummaryPanel* summary_ = nullptr;
     FlightSummaryPanel* motor_ = nullptr;

@@ -213,6 +213,12 @@ TEST_F(CAppConfigTest, HardwareProfileReplacesCalibrationRangesAndDescriptionOnl
     EXPECT_EQ(record.calibration[7].c, 1.0f);
     EXPECT_EQ(record.ranges[1].min, -10.0f);
     EXPECT_EQ(record.ranges[4].max, 150.0f);
+    // A record on screen keeps its flight's own RPM scale.
+    record.dataLoaded = true;
+    record.ranges[4] = {10.0f, 2000.0f};
+    ASSERT_TRUE(config.LoadHardwareProfile(ini, "1B07"));
+    EXPECT_EQ(record.ranges[4].max, 2000.0f);
+    EXPECT_EQ(record.ranges[1].min, -10.0f);
     // Display and port settings stay.
     EXPECT_EQ(config.comPort, 3);
     EXPECT_EQ(config.YAxisChannel(), 1);

@@ -74,11 +74,13 @@ TEST_F(OverlayFixture, AnAddedFlightIsDrawnWhereItsOffsetAndRatePlaceIt) {
         {"twice the rate, past the reference's end", 20, 300, 1.0, 181, 40, 42, 400, 0},
         {"wholly after the reference", 10, 40, 20.0, 0, 0, 0, 0, 0},
     };
+    // The overlay views the flights: they live as long as it shows them.
+    std::vector<std::unique_ptr<FlightData>> flights;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         model->ClearFlights();
-        const auto flight = Flight(kUploadChannels, c.samples, c.rate, 150, 1);
-        ASSERT_EQ(model->AddFlight(*flight, c.seconds, "b.dat"), 1);
+        flights.push_back(Flight(kUploadChannels, c.samples, c.rate, 150, 1));
+        ASSERT_EQ(model->AddFlight(*flights.back(), c.seconds, "b.dat"), 1);
         const auto points = model->FlightPoints(1, kVoltage);
         ASSERT_EQ(points.size(), c.points);
         if (c.points == 0) {
@@ -95,20 +97,24 @@ TEST_F(OverlayFixture, AnAddedFlightIsDrawnWhereItsOffsetAndRatePlaceIt) {
     EXPECT_EQ(model->FlightPoints(1, kVoltage).size(), 1u);
 }
 
-TEST_F(OverlayFixture, FlightsShareTheRecordsRangesZoomAndSmoothing) {
-    // 5 V and 15 V in turn: a window of two smooths it to a flat 10 V.
+TEST_F(OverlayFixture, FlightsShareTheRecordsRangesAndZoomAndDrawTheirOwnersConversion) {
+    // 5 V and 15 V in turn.
     const auto flight = test::MakeAnalysisRecord(kUploadChannels, 101, 10, [](int ch, int j) {
         return ch == kVoltage ? 50 + 100 * (j % 2) : 20;
     });
     ASSERT_EQ(model->AddFlight(*flight, 0.0, "b.dat"), 1);
+    // A view on the flight, not a copy of it.
+    EXPECT_EQ(&model->Overlay().Flight(1), flight.get());
 
     reference->record.ranges[kVoltage] = {0.0f, 20.0f};
     ASSERT_TRUE(model->ApplyRanges());
     EXPECT_EQ(model->FlightPoints(1, kVoltage)[1].y, 72);  // 15 V of 0-20
 
+    // The plot converts only the record it shows: an added flight keeps the
+    // conversion its owner gave it (a window of two would make a flat 10 V).
     windows[kVoltage] = 2;
     model->ComputePoints();
-    EXPECT_FLOAT_EQ(model->Overlay().ValueAt(1, kVoltage, 7.0f).value(), 10.0f);
+    EXPECT_FLOAT_EQ(model->Overlay().ValueAt(1, kVoltage, 7.0f).value(), 15.0f);
 
     // A zoom to samples 50-59 spreads them over the plot.
     model->OnLeftClick(200);

@@ -125,3 +125,25 @@ TEST(PlotSeries, ASecondFlightIsLaidOverTheFirstWithItsTimeOffset) {
 
 }  // namespace
 }  // namespace tavix
+
+namespace tavix {
+namespace {
+
+TEST(DrawnRange, ASpeedScaleStartsAtZeroOtherScalesAreTheRecordsOwn) {
+    FlightRecord record;
+    record.ranges[kMotorRpm] = {1548.0f, 11548.0f};
+    record.ranges[kVoltage] = {10.0f, 25.0f};
+    record.ranges[kCurrent] = {-10.0f, 60.0f};
+    const struct {
+        int channel;
+        float min, max;
+    } cases[] = {{kMotorRpm, 0.0f, 11548.0f}, {kVoltage, 10.0f, 25.0f}, {kCurrent, -10.0f, 60.0f}};
+    for (const auto& c : cases) {
+        const AxisRange range = DrawnRange(record, c.channel);
+        EXPECT_EQ(range.min, c.min) << c.channel;
+        EXPECT_EQ(range.max, c.max) << c.channel;
+    }
+}
+
+}  // namespace
+}  // namespace tavix

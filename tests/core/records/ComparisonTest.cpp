@@ -127,6 +127,12 @@ TEST_F(ComparisonTest, RemovingOneMovesTheLaterUpAndANewReferenceStartsAnew) {
     EXPECT_FALSE(comparison->Active());
     EXPECT_EQ(comparison->Mode(), AlignMode::Throttle);  // the user's choice stays
     EXPECT_TRUE(Add(dir.File("a.dat")));                 // no longer the reference
+
+    // Points picked with cursor A belong to the records they were picked in:
+    // a new reference is aligned at the starts, and says so.
+    comparison->SetAlignment(AlignMode::CursorA, 20.0, 1.0);
+    comparison->SetReference(dir.File("c.dat"));
+    EXPECT_EQ(comparison->Mode(), AlignMode::Start);
 }
 
 TEST_F(ComparisonTest, OffsetsFollowTheAlignmentInEachFlightsOwnSeconds) {
