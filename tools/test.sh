@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds Tavix and runs every test once, in one build under AddressSanitizer +
 # UndefinedBehaviorSanitizer with warnings as errors (a plain debug build would
-# run the same tests again and find nothing more), then the kill test, a short
-# run of every fuzz target, and the check that the core holds no Qt. Fails on
-# the first failure.
+# run the same tests again and find nothing more), then the kill test, a
+# short run of every fuzz target, and the check that the core holds no Qt.
+# tools/package.sh with tests/package-smoke.sh and tools/test-windows.sh are
+# run on their own until their CI time is measured. Fails on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

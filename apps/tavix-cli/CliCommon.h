@@ -25,8 +25,6 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitRefused = 1;
 inline constexpr int kExitUsage = 2;
 
-inline constexpr const char* kDefaultConfig = "config.ini";
-
 // Where a command writes: results on `out`, messages and progress on `err`.
 struct Io {
     std::ostream& out;
@@ -69,7 +67,7 @@ struct Settings {
     SystemClock clock;
 };
 
-// Loads `path` (the --config option, or ./config.ini) and applies the start-up
+// Loads `path` (Invocation::SettingsPath) and applies the start-up
 // settings. On failure prints why and returns nullptr.
 std::unique_ptr<Settings> LoadSettings(const std::string& path, StreamPrompt& prompt, const Io& io);
 

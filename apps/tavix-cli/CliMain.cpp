@@ -4,6 +4,7 @@
 
 #include "Commands.h"
 #include "base/OutsideText.h"
+#include "config/ConfigLocation.h"
 #include "platform/GbkText.h"
 #include "records/CTavixDoc.h"
 
@@ -67,8 +68,22 @@ int Invocation::UsageError(const std::string& problem) const {
     return kExitUsage;
 }
 
+std::string Invocation::SettingsPath() const {
+    const ConfigChoice choice = ChooseConfigFile(SystemConfigPlaces(args.Get("--config")));
+    if (!choice.error.empty()) {
+        io.err << "tavix-cli: can't make the settings file " << choice.path
+               << " from the default: " << choice.error << '\n';
+    } else if (!choice.madeFrom.empty()) {
+        io.err << "tavix-cli: made the settings file " << choice.path << " from " << choice.madeFrom
+               << '\n';
+    } else if (choice.userFile) {
+        io.err << "tavix-cli: settings from " << choice.path << '\n';
+    }
+    return choice.path;
+}
+
 std::unique_ptr<Settings> Invocation::LoadSettings(StreamPrompt& prompt) const {
-    return cli::LoadSettings(args.Get("--config", kDefaultConfig), prompt, io);
+    return cli::LoadSettings(SettingsPath(), prompt, io);
 }
 
 std::unique_ptr<Settings> Invocation::OpenRecord(StreamPrompt& prompt, const std::string& path,

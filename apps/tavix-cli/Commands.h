@@ -42,8 +42,13 @@ struct Invocation {
 
     // Prints "tavix-cli <command>: <problem>" and the usage; returns kExitUsage.
     int UsageError(const std::string& problem) const;
-    // config.ini as the window loads it: the --config file, else ./config.ini.
-    // On failure the reason is printed and the result is nullptr.
+    // The settings file of this run: the --config file, else ./config.ini,
+    // else the user's own (made from the shipped default the first time),
+    // which is then named on standard error, so that the user knows which
+    // file the run read and the results on standard output stay as they are.
+    std::string SettingsPath() const;
+    // config.ini as the window loads it, from SettingsPath(). On failure the
+    // reason is printed and the result is nullptr.
     std::unique_ptr<Settings> LoadSettings(StreamPrompt& prompt) const;
     // The settings with the record file `path` opened as the window opens it;
     // a warning about its values goes to standard error. On failure the reason

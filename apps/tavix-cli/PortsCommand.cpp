@@ -59,12 +59,12 @@ private:
 // config.ini when there is one: the ports commands work without it (a new
 // user's first question is which port to choose).
 std::unique_ptr<Settings> OptionalSettings(const Invocation& call, StreamPrompt& prompt) {
-    const std::string path = call.args.Get("--config", kDefaultConfig);
+    const std::string path = call.SettingsPath();
     std::error_code ec;
     if (!call.args.Has("--config") && !std::filesystem::exists(path, ec)) {
         return std::make_unique<Settings>();
     }
-    return call.LoadSettings(prompt);
+    return LoadSettings(path, prompt, call.io);
 }
 
 int RunPorts(const Invocation& call) {

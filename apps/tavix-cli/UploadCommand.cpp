@@ -136,7 +136,7 @@ int RunUpload(const Invocation& call) {
         if (!IsUsablePoleNumber(header.poles)) {
             const std::string configured =
                 settings->ini.GetText(kIniPolesSection, kIniDefaultEntry);
-            const std::string path = parsed.Get("--config", kDefaultConfig);
+            const std::string& path = settings->ini.FilePath();
             return call.UsageError(std::string(kPolesError) + "\n" +
                                    FormatText(kConfiguredPoles, path.c_str(), configured.c_str()));
         }

@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <memory>
 
@@ -35,8 +34,8 @@ int main(int argc, char** argv) {
         (args.front() == "image" || (args.front() == "compare" &&
                                      std::find(args.begin(), args.end(), "--image") != args.end()));
     if (draws) {
-        if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
         }
         gQtDefault = qInstallMessageHandler(QuietOffscreen);
         app = std::make_unique<QApplication>(argc, argv);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "config/ConfigLocation.h"
 #include "platform/MessageBoxPrompt.h"
 #include "platform/SerialBackendFactory.h"
 #include "shell/Clock.h"
@@ -40,11 +41,20 @@ int main(int argc, char** argv) {
     for (qsizetype i = 1; i < qtArgs.size(); ++i) {
         args.push_back(qtArgs[i].toLocal8Bit().toStdString());
     }
-    const CommandLine line = ParseCommandLine(args);
+    CommandLine line = ParseCommandLine(args);
     if (!line.error.empty()) {
         std::fprintf(stderr, "tavix: %s\n\n%s", line.error.c_str(), UsageText().c_str());
         return CTavixApp::kExitUsage;
     }
+
+    // Started from a menu or a file manager, the working directory holds no
+    // config.ini: the user's own is used, made from the shipped one at first.
+    const ConfigChoice settings = ChooseConfigFile(SystemConfigPlaces(line.config));
+    if (!settings.error.empty()) {
+        std::fprintf(stderr, "tavix: can't make the settings file %s from the default: %s\n",
+                     settings.path.c_str(), settings.error.c_str());
+    }
+    line.config = settings.path;
 
     // The built-in demo device answers at the pace of a real 9600-baud line,
     // so an upload on it looks and feels like one from a real logger.

@@ -3,6 +3,7 @@
 // adapters, /dev/serial/by-id for their stable names, and /proc, the group
 // database and the lock directories for the port doctor.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,12 @@ public:
     std::vector<std::string> ListDirectory(const std::string& dir) const override;
     std::optional<std::string> ReadSmallFile(const std::string& path) const override;
 };
+
+// The canonical path of `path` (links followed), or `path` itself when it has none.
+std::string ResolvedPortPath(const std::string& path);
+
+// The most of a port fact file (a lock file, /proc/<pid>/comm) that is read.
+inline constexpr std::size_t kPortFactFileLimit = 4096;
 
 // The ports present, arranged for a list (stable names first, `current`
 // marked; see ArrangePorts). Needs no Qt application object.

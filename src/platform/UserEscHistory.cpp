@@ -1,9 +1,9 @@
 #include "platform/UserEscHistory.h"
 
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
+#include "base/System.h"
 #include "platform/GbkText.h"
 #include "shell/Clock.h"
 
@@ -14,8 +14,7 @@ EscHistory& UserEscHistory() {
     // The folder follows the environment as it is now. A history handed out
     // before stays valid (a page holds on to it), so none is ever dropped.
     static std::vector<std::unique_ptr<EscHistory>> histories;
-    const std::string folder =
-        DefaultHistoryFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    const std::string folder = HistoryFolderIn(SystemUserFolders());
     for (const auto& history : histories) {
         if (history->Folder() == folder) {
             return *history;

@@ -1,8 +1,8 @@
 #pragma once
 // The user's ESC snapshot history: one for the whole program, in
 // $XDG_DATA_HOME/Tavix/esc-history (~/.local/share/Tavix/esc-history when
-// unset), on the system clock, its parameter text written as UTF-8. The
-// window and tavix-cli keep their snapshots in the same folder.
+// unset; %LOCALAPPDATA%\Tavix\esc-history on Windows), on the system clock, its parameter text
+// written as UTF-8. The window and tavix-cli keep their snapshots in the same folder.
 
 #include <string>
 

@@ -11,6 +11,8 @@
 
 #include "CliFixture.h"
 #include "Commands.h"
+#include "base/System.h"
+#include "config/ConfigLocation.h"
 #include "fakes/TempDir.h"
 #include "logger/LoggerMessages.h"
 #include "platform/SerialBackendFactory.h"
@@ -27,6 +29,29 @@ protected:
                                                    : std::vector<std::string>{});
     }
 };
+
+// Installed, tavix-cli works from any folder: without --config and without
+// ./config.ini it makes the user's own from the shipped one and says so on
+// standard error, then uses it; standard output is what it always was.
+TEST_F(CliTest, WithoutAConfigHereTheUsersOwnIsMadeOnceAndNamed) {
+    ASSERT_FALSE(std::filesystem::exists(kConfigFileName)) << "the tests' working folder";
+    const std::string user = JoinPath(SystemUserFolders().config, kConfigFileName);
+    std::filesystem::remove(user);
+
+    EXPECT_EQ(Run({"identify", "--port", "demo"}, false), kExitOk) << err.str();
+    EXPECT_NE(err.str().find("tavix-cli: made the settings file " + user + " from "),
+              std::string::npos)
+        << err.str();
+    EXPECT_TRUE(std::filesystem::exists(user));
+    const std::string firstOut = out.str();
+
+    EXPECT_EQ(Run({"identify", "--port", "demo"}, false), kExitOk) << err.str();
+    EXPECT_EQ(err.str(), "tavix-cli: settings from " + user + "\n");
+    EXPECT_EQ(out.str(), firstOut);
+    EXPECT_EQ(Run({"identify", "--port", "demo"}), kExitOk);
+    EXPECT_EQ(err.str(), "");  // a file the user named needs no naming back
+    std::filesystem::remove(user);
+}
 
 TEST_F(CliTest, IdentifyTellsVersionHardwareSeriesAndLogger) {
     EXPECT_EQ(Run({"identify", "--port", "demo"}), kExitOk) << err.str();

@@ -10,13 +10,15 @@ int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
-    // ESC snapshots and the recent-file list the windows keep go to a scratch
+    // ESC snapshots, the recent-file list the windows keep and a user's
+    // config.ini made by a run without one go to a scratch
     // folder of this process, not the user's, and not one another test
     // process running beside it writes too.
     char folder[] = "/tmp/tavix-test-data-XXXXXX";
     const bool scratch = mkdtemp(folder) != nullptr;
     if (scratch) {
         setenv("XDG_DATA_HOME", folder, 1);
+        setenv("XDG_CONFIG_HOME", folder, 1);
     }
     int result = 0;
     {

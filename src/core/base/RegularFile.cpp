@@ -1,9 +1,5 @@
 #include "base/RegularFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -21,47 +17,6 @@ bool Refuse(std::string* error, const char* reason) {
 }
 
 }  // namespace
-
-bool IsRegularFile(const std::string& path, std::string* error) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        return Refuse(error, std::strerror(errno));
-    }
-    if (!S_ISREG(info.st_mode)) {
-        return Refuse(error, kNotRegularFile);
-    }
-    return true;
-}
-
-std::FILE* OpenRegularFile(const std::string& path, std::string* error) {
-    // Non-blocking, so that a FIFO opens at once instead of waiting for a writer.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        Refuse(error, std::strerror(errno));
-        return nullptr;
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        const int err = errno;
-        ::close(fd);
-        Refuse(error, std::strerror(err));
-        return nullptr;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        ::close(fd);
-        Refuse(error, kNotRegularFile);
-        return nullptr;
-    }
-    // Reads from a regular file never wait anyway; back to ordinary reads.
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    std::FILE* file = ::fdopen(fd, "rb");
-    if (file == nullptr) {
-        const int err = errno;
-        ::close(fd);
-        Refuse(error, std::strerror(err));
-    }
-    return file;
-}
 
 bool ReadRegularFile(const std::string& path, std::size_t limit, std::string& bytes,
                      std::string* error) {

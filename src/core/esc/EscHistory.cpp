@@ -10,6 +10,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/FormatText.h"
+#include "base/Paths.h"
 #include "base/PlainText.h"
 #include "base/RegularFile.h"
 #include "device/DeviceVersion.h"
@@ -98,16 +99,8 @@ const char* ReasonName(SnapshotReason reason) {
     return "read";
 }
 
-std::string DefaultHistoryFolder(const char* xdgDataHome, const char* home) {
-    std::string base;
-    if (xdgDataHome != nullptr && *xdgDataHome != '\0') {
-        base = xdgDataHome;
-    } else if (home != nullptr && *home != '\0') {
-        base = std::string(home) + "/.local/share";
-    } else {
-        return {};
-    }
-    return base + "/Tavix/esc-history";
+std::string HistoryFolderIn(const UserFolders& folders) {
+    return folders.data.empty() ? std::string() : JoinPath(folders.data, "esc-history");
 }
 
 std::optional<EscSnapshot> ParseSnapshot(const std::string& text) {
@@ -220,7 +213,7 @@ std::string EscHistory::Keep(SnapshotReason reason, const Bytes& block) {
     }
     if (folder_.empty()) {
         return FormatText(kMsgCantKeepSnapshot, "the user's data folder",
-                          "neither XDG_DATA_HOME nor HOME is set");
+                          "the system names no data folder for this user");
     }
     std::vector<Name> names = Names();
     const std::string esc = table->name + "-" + NamePart(version);
@@ -234,7 +227,7 @@ std::string EscHistory::Keep(SnapshotReason reason, const Bytes& block) {
     }
     if (newest != nullptr) {
         std::string error;
-        const auto older = ReadSnapshot(folder_ + "/" + newest->file, error);
+        const auto older = ReadSnapshot(JoinPath(folder_, newest->file), error);
         if (older && older->version == UpToZero(version) && older->block == block) {
             return {};  // unchanged since the newest snapshot of this ESC
         }
@@ -270,9 +263,9 @@ std::string EscHistory::Keep(SnapshotReason reason, const Bytes& block) {
                                  kSequenceLine + std::to_string(sequence) + "\n" + kReasonLine +
                                  ReasonName(reason) + "\n" + facts;
         std::string error;
-        switch (CreateFileAtomically(folder_ + "/" + file, text, &error)) {
+        switch (CreateFileAtomically(JoinPath(folder_, file), text, &error)) {
             case CreateResult::Created:
-                lastKept_ = folder_ + "/" + file;
+                lastKept_ = JoinPath(folder_, file);
                 names.push_back(Name{file, sequence, esc});
                 Prune(std::move(names));
                 return {};
@@ -335,7 +328,7 @@ void EscHistory::Prune(std::vector<Name> names) const {
             counts.emplace_back(name.esc, 1);
         } else if (++it->second > kHistoryKeep && name.file != justKept) {
             std::error_code ec;
-            fs::remove(folder_ + "/" + name.file, ec);  // an old one left behind does no harm
+            fs::remove(JoinPath(folder_, name.file), ec);  // an old one left behind does no harm
         }
     }
 }

@@ -37,6 +37,7 @@
 #include <vector>
 
 #include "base/Bytes.h"
+#include "base/UserFolders.h"
 
 namespace tavix {
 
@@ -62,10 +63,10 @@ struct EscSnapshot {
     Bytes block;             // kParamBlockSize bytes
 };
 
-// $XDG_DATA_HOME/Tavix/esc-history, or HOME/.local/share/Tavix/esc-history
-// when XDG_DATA_HOME is unset or empty (either may be nullptr); empty when
-// neither is set.
-std::string DefaultHistoryFolder(const char* xdgDataHome, const char* home);
+// The history's folder among the user's folders: esc-history in the data
+// folder ($XDG_DATA_HOME/Tavix, %LOCALAPPDATA%\Tavix); empty when the system
+// names none.
+std::string HistoryFolderIn(const UserFolders& folders);
 
 // Reads a snapshot file (a regular file of a few kilobytes only: it is opened
 // without waiting, so a FIFO put in its place is refused at once); nullopt

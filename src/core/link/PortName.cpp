@@ -2,9 +2,11 @@
 
 #include <cctype>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "base/PlainText.h"
+#include "base/System.h"
 #include "config/CIniFile.h"
 #include "config/IniNames.h"
 
@@ -51,10 +53,9 @@ std::string PortPathFor(int number, CIniFile& ini) {
     if (number < 1) {
         return std::string();  // no port: opening says so
     }
-#ifdef _WIN32
-    (void)ini;
-    return "COM" + std::to_string(number);
-#else
+    if (std::optional<std::string> name = NumberedPortName(number)) {
+        return *name;
+    }
     const std::string entry = "com" + std::to_string(number);
     const int section = ini.FindSection(kIniPortSection);
     if (section >= 0 && ini.FindEntry(section, entry) >= 0) {
@@ -64,7 +65,6 @@ std::string PortPathFor(int number, CIniFile& ini) {
         }
     }
     return "/dev/ttyUSB" + std::to_string(number - 1);
-#endif
 }
 
 std::string ResolvePort(const std::string& portOption, int storedNumber, CIniFile& ini) {

@@ -6,6 +6,7 @@
 #include "base/OutsideText.h"
 #include "base/PathText.h"
 #include "base/PlainText.h"
+#include "base/System.h"
 #include "logger/LoggerHeader.h"
 #include "logger/LoggerMessages.h"
 
@@ -118,7 +119,7 @@ void PutStatistics(std::ostream& out, const RecordSummaryInput& in) {
 std::string LocalTimeText(std::int64_t seconds) {
     const auto t = static_cast<std::time_t>(seconds);
     std::tm tm{};
-    if (localtime_r(&t, &tm) == nullptr) {
+    if (!ToLocalTime(t, tm)) {
         return std::to_string(seconds);
     }
     char text[32];

@@ -8,11 +8,13 @@
 namespace tavix {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
-    const ParsedArgs parsed = ParseArgs(args, {{"--port", true, "a device path, COMn or demo"}});
+    const ParsedArgs parsed = ParseArgs(args, {{"--port", true, "a device path, COMn or demo"},
+                                               {"--config", true, "a settings file"}});
     CommandLine line;
     line.help = parsed.help;
     line.error = parsed.error;
     line.port = parsed.Get("--port");
+    line.config = parsed.Get("--config");
     if (!line.error.empty()) {
         return line;
     }
@@ -56,17 +58,19 @@ std::vector<std::string> WithoutWindowSystemOptions(const std::vector<std::strin
 }
 
 std::string UsageText() {
-    return "Usage: tavix [--port PATH|COMn|demo] [RECORD.dat]\n"
+    return "Usage: tavix [--port PATH|COMn|demo] [--config FILE] [RECORD.dat]\n"
            "\n"
            "Host for brushless ESCs and their flight data logger.\n"
            "\n"
            "  --port PORT  use PORT for this run instead of the COM port stored in config.ini:\n"
            "               a device path (/dev/ttyUSB0, a pseudo-terminal), COMn (port number n)\n"
            "               or demo, the built-in simulated device\n"
+           "  --config FILE  the settings file (default: ./config.ini when there is one,\n"
+           "               else the user's own, made from the shipped one the first time)\n"
            "  -h, --help   show this text and exit\n"
            "  RECORD.dat   a record file to open at start\n"
            "\n"
-           "config.ini and res/home.bmp are read from the working directory.\n";
+           "res/home.bmp is read from the working directory.\n";
 }
 
 }  // namespace tavix

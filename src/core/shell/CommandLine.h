@@ -1,5 +1,5 @@
 #pragma once
-// The program's command line: `tavix [--port PATH|COMn|demo] [RECORD.dat]`.
+// The program's command line: `tavix [--port PATH|COMn|demo] [--config FILE] [RECORD.dat]`.
 
 #include <string>
 #include <vector>
@@ -7,10 +7,11 @@
 namespace tavix {
 
 struct CommandLine {
-    std::string port;   // --port: a device path, "COMn" or "demo"; empty: the stored port
-    std::string file;   // a record file to open at start
-    bool help = false;  // --help / -h
-    std::string error;  // non-empty: the line could not be understood (what was wrong)
+    std::string port;    // --port: a device path, "COMn" or "demo"; empty: the stored port
+    std::string config;  // --config: the settings file; empty: config.ini here
+    std::string file;    // a record file to open at start
+    bool help = false;   // --help / -h
+    std::string error;   // non-empty: the line could not be understood (what was wrong)
 };
 
 // `args` without the program name.

@@ -1,5 +1,6 @@
 #include <ctime>
 
+#include "base/System.h"
 #include "shell/Clock.h"
 
 namespace tavix {
@@ -11,7 +12,7 @@ std::int64_t SystemClock::Now() const {
 LocalTime SystemClock::LocalNow() const {
     std::time_t now = std::time(nullptr);
     std::tm tm{};
-    localtime_r(&now, &tm);
+    ToLocalTime(now, tm);
     return LocalTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday,
                      tm.tm_hour,        tm.tm_min,     tm.tm_sec};
 }

@@ -1,5 +1,6 @@
 #include "ui/shell/CTavixApp.h"
 
+#include "config/ConfigLocation.h"
 #include "platform/GbkText.h"
 #include "shell/Prompt.h"
 #include "ui/shell/CMainFrame.h"
@@ -30,9 +31,10 @@ CTavixApp* CTavixApp::Instance() {
 bool CTavixApp::InitInstance(const CommandLine& line) {
     portOption_ = line.port;
 
-    // Relative on purpose: the settings live beside the program's working
-    // directory. Whether the file was there shows in the next step.
-    ini_.SetFilePath(kConfigFileName);
+    // The file the command line named (the program's start chooses one when
+    // none was named), else config.ini in the working directory. Whether the
+    // file was there shows in the next step.
+    ini_.SetFilePath(line.config.empty() ? std::string(kConfigFileName) : line.config);
     ini_.Load();
     if (!config_.LoadStartupSettings(ini_, prompt_, clock_)) {
         prompt_.Message(kMsgIncorrectConfig, PromptIcon::Exclamation, config_.startupFailure);

@@ -26,8 +26,6 @@ class Clock;
 class Prompt;
 class CMainFrame;
 
-inline constexpr const char* kConfigFileName = "config.ini";
-
 class CTavixApp {
 public:
     static constexpr int kExitStartupFailed = 1;

@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <QStatusBar>
 
+#include "platform/KeyLockState.h"
 #include "shell/ShellMessages.h"
 #include "shell/StatusClock.h"
-#include "ui/shell/KeyLockState.h"
 
 namespace tavix {
 

@@ -3,16 +3,18 @@
 #include "records/CTavixDoc.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <bit>
 #include <cmath>
 #include <filesystem>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "core/records/RecordTestData.h"
+#include "fakes/SystemFiles.h"
 #include "fakes/TempDir.h"
 #include "flight/Conversion.h"
 #include "records/RecordCodec.h"
@@ -210,10 +212,12 @@ TEST_F(CTavixDocTest, BytesAfterTheLastChannelAreIgnored) {
 
 TEST_F(CTavixDocTest, AMissingFileOrNoRegularFileSaysWhyWithoutWaiting) {
     std::filesystem::create_directory(dir.File("folder.dat"));
-    ASSERT_EQ(mkfifo(dir.File("fifo.dat").c_str(), 0600), 0);  // a plain open waits for a writer
-    for (const auto& [name, reason] : {std::pair{"absent.dat", "No such file or directory"},
-                                       {"folder.dat", "Not a regular file"},
-                                       {"fifo.dat", "Not a regular file"}}) {
+    std::vector<std::pair<const char*, const char*>> cases = {
+        {"absent.dat", "No such file or directory"}, {"folder.dat", "Not a regular file"}};
+    if (test::MakeFifo(dir.File("fifo.dat"))) {  // a plain open waits for a writer
+        cases.emplace_back("fifo.dat", "Not a regular file");
+    }
+    for (const auto& [name, reason] : cases) {
         const std::string path = dir.File(name);
         EXPECT_FALSE(doc.OnOpenDocument(path, form, message));
         EXPECT_EQ(message, FormatText(kMsgRecordUnreadable, path.c_str(), reason));

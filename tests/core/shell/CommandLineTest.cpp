@@ -1,4 +1,4 @@
-// The program's command line: --port, a record file, and the window system's own options.
+// The program's command line: --port, --config, a record file, and the window system's own options.
 #include <gtest/gtest.h>
 
 #include "shell/CommandLine.h"
@@ -12,12 +12,14 @@ TEST(CommandLine, PortAndRecordFile) {
     EXPECT_EQ(line.file, "flight.dat");
     EXPECT_TRUE(line.error.empty());
 
-    line = ParseCommandLine({"2014-3-7_1.dat", "--port=demo"});
+    line = ParseCommandLine({"2014-3-7_1.dat", "--port=demo", "--config", "/x/my.ini"});
     EXPECT_EQ(line.port, "demo");
     EXPECT_EQ(line.file, "2014-3-7_1.dat");
+    EXPECT_EQ(line.config, "/x/my.ini");
 
     line = ParseCommandLine({});
     EXPECT_TRUE(line.port.empty());
+    EXPECT_TRUE(line.config.empty());
     EXPECT_TRUE(line.file.empty());
     EXPECT_FALSE(line.help);
 

@@ -1,7 +1,8 @@
 #pragma once
 // The state of Caps Lock, Num Lock and Scroll Lock for the status bar. Qt has
-// no portable way to read it; on X11 the keyboard extension tells, elsewhere
-// the state is unknown.
+// no portable way to read it: on X11 the keyboard extension tells
+// (KeyLockStatePosix.cpp; unknown under Wayland and offscreen), on Windows
+// the keyboard state (KeyLockStateWin32.cpp).
 
 namespace tavix {
 

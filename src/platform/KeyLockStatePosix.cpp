@@ -1,4 +1,4 @@
-#include "ui/shell/KeyLockState.h"
+#include "platform/KeyLockState.h"
 
 #include <QGuiApplication>
 
