@@ -57,7 +57,7 @@ public:
         plan.flights.assign(static_cast<std::size_t>(flights), kSamples);
         device_->LoadMemory(plan);
         device_->MutableFaults().pace = true;
-        line_.port = [] { return std::string("demo"); };
+        line_.SetPortSource([] { return std::string("demo"); });
         identity_.SetDevice(&connected_);
         link_.storeRecord = &CTavixDoc::StoreFlight;
         link_.findStored = FindStoredCandidates;
