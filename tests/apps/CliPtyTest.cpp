@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTest>
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -17,6 +19,7 @@
 #include "fakes/TempDir.h"
 #include "flight/FlightRecord.h"
 #include "platform/SerialBackendFactory.h"
+#include "records/RecordCodec.h"
 #include "sim/SimDevice.h"
 #include "support/Devsim.h"
 
@@ -31,9 +34,23 @@ std::string ReadFile(const std::string& path) {
 }
 
 // Record bytes with the two upload time stamps (the first 16 bytes) cleared.
+// The header's time stamps and the upload section's time (with the checksum
+// that covers it) say when the file was written, not what the logger held.
 std::string WithoutTimeStamps(std::string bytes) {
     for (std::size_t i = 0; i < 16 && i < bytes.size(); ++i) {
         bytes[i] = 0;
+    }
+    const std::size_t extension = bytes.rfind(kExtensionMagic);
+    const std::size_t upload =
+        extension == std::string::npos ? extension : bytes.find(kUploadTag, extension);
+    if (upload != std::string::npos && upload + 8 <= bytes.size()) {
+        std::uint32_t length = 0;
+        std::memcpy(&length, bytes.data() + upload + 4, sizeof length);
+        const std::size_t payload = upload + 8;
+        if (payload + length + 4 <= bytes.size() && length >= 8) {
+            std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(payload), 8, '\0');
+            std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(payload + length), 4, '\0');
+        }
     }
     return bytes;
 }
