@@ -17,8 +17,7 @@ constexpr const char* kUsage =
     "cannot be uploaded afterwards.\n"
     "\n"
     "  --port PORT    a device path, COMn, or demo (the built-in simulated device);\n"
-    "                 default: the port stored in config.ini\n"
-    "  --config FILE  the settings file (default: ./config.ini)\n";
+    "                 default: the port stored in config.ini\n";
 
 constexpr const char* kMsgNoLogger =
     "The device has no flight data logger attached: there is nothing to clear.";

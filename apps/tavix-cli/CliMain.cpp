@@ -19,6 +19,13 @@ const Command* const kCommands[] = {
     &kMotorCommand,    &kMapCommand,
 };
 
+// Every command that reads settings finds them the same way, told once here
+// below the command's own options.
+constexpr const char* kConfigOptionHelp =
+    "\n"
+    "  --config FILE  the settings file; without it ./config.ini, else the user's\n"
+    "                 own (in $XDG_CONFIG_HOME/Tavix, made from the shipped one)\n";
+
 void PrintUsage(std::ostream& out) {
     out << "Usage: tavix-cli <command> [options]\n\nCommands:\n";
     PrintCommandList(out, kCommands);
@@ -31,6 +38,12 @@ int Run(const Command& command, const Args& args, const Io& io) {
     const Invocation call{command, parsed, io};
     if (parsed.help) {
         io.out << command.usage;
+        const bool readsSettings =
+            std::any_of(command.options.begin(), command.options.end(),
+                        [](const OptionRule& rule) { return rule.name == "--config"; });
+        if (readsSettings) {
+            io.out << kConfigOptionHelp;
+        }
         return kExitOk;
     }
     if (!parsed.error.empty()) {

@@ -49,8 +49,7 @@ constexpr const char* kUsage =
     "                        shows it (every record's curves with the legend, the\n"
     "                        difference table), saved as an image; the extension\n"
     "                        picks the format, a name without one gets .jpg\n"
-    "  --size WxH            size of that page in pixels (default: 1024x640)\n"
-    "  --config FILE         the settings file (default: ./config.ini)\n";
+    "  --size WxH            size of that page in pixels (default: 1024x640)\n";
 
 constexpr const char* kAlignedStart = "Aligned at the start of each flight.";
 constexpr const char* kAlignedThrottle = "Aligned where the throttle first reaches %s %%.";

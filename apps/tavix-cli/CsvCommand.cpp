@@ -25,8 +25,7 @@ constexpr const char* kUsage =
     "  -o, --out OUT  the CSV file (default: the record's name with .csv)\n"
     "  --utf8         the header in UTF-8 instead of GBK, for other tools\n"
     "  --time         a first column Time(s): each sample's time in seconds\n"
-    "                 (both together are the window's second file type)\n"
-    "  --config FILE  the settings file (default: ./config.ini)\n";
+    "                 (both together are the window's second file type)\n";
 
 constexpr const char* kMsgSameFile =
     "The CSV file %s would replace the record it is made from: choose another name.";

@@ -61,7 +61,6 @@ constexpr const char* kUsage =
     "\n"
     "  --port PORT    a device path, COMn, or demo (the built-in simulated device);\n"
     "                 default: the port stored in config.ini\n"
-    "  --config FILE  the settings file (default: ./config.ini)\n"
     "  --from FILE    a parameter file (write only)\n"
     "  --dry-run      print what a write would change, and send nothing\n";
 

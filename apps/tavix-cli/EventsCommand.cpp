@@ -24,8 +24,7 @@ constexpr const char* kUsage =
     "and no-reading (a temperature or RPM reading missing). The limits come from\n"
     "[analysis] of config.ini (cellmin 3.3 V, tempmax 90 C, currentmax unset).\n"
     "\n"
-    "  --csv          comma-separated: time_s,duration_s,kind,value,text\n"
-    "  --config FILE  the settings file (default: ./config.ini)\n";
+    "  --csv          comma-separated: time_s,duration_s,kind,value,text\n";
 
 constexpr const char* kNoEvents = "No events.";
 

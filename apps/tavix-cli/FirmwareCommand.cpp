@@ -34,7 +34,6 @@ constexpr const char* kUsage =
     "\n"
     "  --port PORT       a device path, COMn, or demo (the built-in simulated device);\n"
     "                    default: the port stored in config.ini\n"
-    "  --config FILE     the settings file (default: ./config.ini)\n"
     "  --other-hardware  flash a file whose series or hardware code differs from\n"
     "                    the ESC's (refused without it: such an ESC may not start)\n";
 

@@ -17,8 +17,7 @@ constexpr const char* kUsage =
     "Ostrin, Peldan or unknown) and whether a flight data logger is attached.\n"
     "\n"
     "  --port PORT    a device path, COMn, or demo (the built-in simulated device);\n"
-    "                 default: the port stored in config.ini\n"
-    "  --config FILE  the settings file (default: ./config.ini)\n";
+    "                 default: the port stored in config.ini\n";
 
 }  // namespace
 

@@ -31,8 +31,7 @@ constexpr const char* kUsage =
     "  -o, --out FILE  the image file to write\n"
     "  --size WxH      size of the page in pixels (default: 1024x640)\n"
     "  --power         draw the power curve too, with its scale at the right edge,\n"
-    "                  in the colour config.ini keeps for it\n"
-    "  --config FILE   the settings file (default: ./config.ini)\n";
+    "                  in the colour config.ini keeps for it\n";
 
 // The smallest page the layout fits in (curves, statistics, the side column).
 constexpr int kMinWidth = 480;

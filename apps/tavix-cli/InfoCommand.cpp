@@ -30,8 +30,7 @@ constexpr const char* kUsage =
     "figures as 'tavix-cli motor' works them out, and how many events\n"
     "`tavix-cli events` lists. A record uploaded with its ESC's settings shows\n"
     "them last, as \"Name: value\" lines as 'tavix-cli esc read' prints them.\n"
-    "\n"
-    "  --config FILE  the settings file (default: ./config.ini)\n";
+    "\n";
 
 }  // namespace
 

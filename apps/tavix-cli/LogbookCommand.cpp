@@ -16,8 +16,7 @@ constexpr const char* kUsage =
     "voltage, maximum temperature, maximum RPM, capacity drawn (mAh) and the\n"
     "note. Files that cannot be opened are listed last with the reason.\n"
     "\n"
-    "  --csv          comma-separated values instead of a table\n"
-    "  --config FILE  the settings file (default: ./config.ini)\n";
+    "  --csv          comma-separated values instead of a table\n";
 
 }  // namespace
 

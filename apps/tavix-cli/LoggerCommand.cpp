@@ -27,8 +27,7 @@ constexpr const char* kUsage =
     "  --cycle on|off  cycle recording: on (\"reverse\") or off (\"not reverse\")\n"
     "  --rate N        samples per second: 1, 2, 3, 5, 10, 15 or 30\n"
     "  --port PORT     a device path, COMn, or demo (the built-in simulated device);\n"
-    "                  default: the port stored in config.ini\n"
-    "  --config FILE   the settings file (default: ./config.ini)\n";
+    "                  default: the port stored in config.ini\n";
 
 // A header read or an update takes at most 3.1 s before its own time-out.
 constexpr int kRequestLimitMs = 10000;

@@ -27,8 +27,7 @@ constexpr const char* kUsage =
     "  --bin PCT      the width of a band in percent, 1 to 100 (default 10)\n"
     "  --csv          comma-separated, one row per band per record:\n"
     "                 file,throttle_from,throttle_to,seconds,mean_current_a,\n"
-    "                 max_current_a,mean_power_w,mean_rpm,max_temp_c,mean_cell_v\n"
-    "  --config FILE  the settings file (default: ./config.ini)\n";
+    "                 max_current_a,mean_power_w,mean_rpm,max_temp_c,mean_cell_v\n";
 
 constexpr const char* kBadBin = "--bin wants a percent from 1 to 100, not ";
 constexpr const char* kNoThrottle = "no throttle channel: nothing to map";

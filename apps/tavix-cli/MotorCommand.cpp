@@ -25,8 +25,7 @@ constexpr const char* kUsage =
     "median of the model's earlier flights. A FOLDER gives all its records.\n"
     "\n"
     "  --csv          comma-separated: file,model,steady_s,kv_rpm_per_v,rm_mohm,\n"
-    "                 prop_k,efficiency_pct,alert\n"
-    "  --config FILE  the settings file (default: ./config.ini)\n";
+    "                 prop_k,efficiency_pct,alert\n";
 
 }  // namespace
 

@@ -20,8 +20,7 @@ constexpr const char* kUsage =
     "each the median over its current steps) and the first and last flight.\n"
     "\n"
     "  --csv          comma-separated: pack,flights,total_mah,mean_mah,min_cell_v,\n"
-    "                 resistance_mohm,first_flight,last_flight\n"
-    "  --config FILE  the settings file (default: ./config.ini)\n";
+    "                 resistance_mohm,first_flight,last_flight\n";
 
 }  // namespace
 

@@ -21,8 +21,7 @@ constexpr const char* kPortsUsage =
     "where there is one), description, manufacturer, USB vendor:product id and\n"
     "serial number. '*' marks the port config.ini chooses. Exit status 0, also\n"
     "when there are none.\n"
-    "\n"
-    "  --config FILE  the settings file (default: ./config.ini; not needed)\n";
+    "\n";
 
 constexpr const char* kDoctorUsage =
     "Usage: tavix-cli doctor [--port PORT] [--config FILE]\n"
@@ -36,8 +35,7 @@ constexpr const char* kDoctorUsage =
     "answered, 1 otherwise.\n"
     "\n"
     "  --port PORT    a device path, COMn, or demo; default: the port stored in\n"
-    "                 config.ini\n"
-    "  --config FILE  the settings file (default: ./config.ini)\n";
+    "                 config.ini\n";
 
 // The doctor asks whether the device answers; without config.ini there is
 // no hardware profile to look up, and saying so is no news about the port.

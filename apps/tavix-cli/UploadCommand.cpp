@@ -47,8 +47,7 @@ constexpr const char* kUsage =
     "  --pack NAME    the battery pack: the note's first line reads \"Pack: NAME\"\n"
     "  --model NAME   the model flown: the note has a line \"Model: NAME\" (after\n"
     "                 the pack's)\n"
-    "  --out DIR      where the record files go (default: the working directory)\n"
-    "  --config FILE  the settings file (default: ./config.ini)\n";
+    "  --out DIR      where the record files go (default: the working directory)\n";
 
 constexpr const char* kMsgNoLogger =
     "The device has no flight data logger attached: there is nothing to upload.";

@@ -351,6 +351,11 @@ TEST_F(CliTest, UsageErrorsAndHelp) {
     for (const char* command : {"identify", "upload", "info", "image"}) {
         EXPECT_EQ(Run({command, "--help"}, false), kExitOk) << command;
         EXPECT_EQ(out.str().rfind(std::string("Usage: tavix-cli ") + command, 0), 0u) << command;
+        // The settings option is explained once, below the command's own.
+        const std::string help = out.str();
+        const std::size_t config = help.find("--config FILE  ");
+        EXPECT_NE(config, std::string::npos) << command;
+        EXPECT_EQ(help.find("--config FILE  ", config + 1), std::string::npos) << command;
     }
     EXPECT_EQ(Run({"--help"}, false), kExitOk);
     EXPECT_NE(out.str().find("identify"), std::string::npos);
