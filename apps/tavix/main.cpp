@@ -12,7 +12,7 @@
 #include "shell/Clock.h"
 #include "shell/CommandLine.h"
 #include "shell/ShellMessages.h"
-#include "ui/app/LoggerLinkBinding.h"
+#include "ui/app/AppRoot.h"
 #include "ui/shell/CMainFrame.h"
 #include "ui/shell/CTavixApp.h"
 
@@ -63,10 +63,10 @@ int main(int argc, char** argv) {
     MessageBoxPrompt prompt;
     SystemClock clock;
     CTavixApp app(prompt, clock);
-    std::unique_ptr<LoggerLinkBinding> binding;
+    std::unique_ptr<AppRoot> binding;
     app.SetWiring([&](CTavixApp& a, CMainFrame& frame) {
-        binding = std::make_unique<LoggerLinkBinding>(frame, a.Config(), a.Ini(), a.GetPrompt(),
-                                                      a.GetClock(), a.PortOption());
+        binding = std::make_unique<AppRoot>(frame, a.Config(), a.Ini(), a.GetPrompt(), a.GetClock(),
+                                            a.PortOption());
     });
     if (!app.InitInstance(line)) {
         return CTavixApp::kExitStartupFailed;

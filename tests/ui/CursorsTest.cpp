@@ -25,7 +25,7 @@
 #include "records/CTavixDoc.h"
 #include "records/RecordCodec.h"
 #include "ui/analysis/FlightSummaryPanel.h"
-#include "ui/app/LoggerLinkBinding.h"
+#include "ui/app/AppRoot.h"
 #include "ui/plot/CColorPicker.h"
 #include "ui/plot/CCurveView.h"
 #include "ui/plot/RecordPage.h"
@@ -48,8 +48,8 @@ protected:
         QFile(dir.File(QStringLiteral("config.ini")))
             .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         app.SetWiring([this](CTavixApp& a, CMainFrame& frame) {
-            binding = std::make_unique<LoggerLinkBinding>(frame, a.Config(), a.Ini(), a.GetPrompt(),
-                                                          a.GetClock(), a.PortOption());
+            binding = std::make_unique<AppRoot>(frame, a.Config(), a.Ini(), a.GetPrompt(),
+                                                a.GetClock(), a.PortOption());
         });
 
         // A flight with a throttle burst in its middle third: the current
@@ -106,7 +106,7 @@ protected:
     test::FakePrompt prompt;
     test::FixedClock clock;
     CTavixApp app{prompt, clock};
-    std::unique_ptr<LoggerLinkBinding> binding;
+    std::unique_ptr<AppRoot> binding;
 };
 
 TEST_F(CursorsTest, ShiftAndCtrlClicksMeasureTheSpanWhileTheZoomClicksStillWork) {

@@ -19,7 +19,7 @@
 #include "platform/SerialBackendFactory.h"
 #include "shell/CommandLine.h"
 #include "sim/SimDevice.h"
-#include "ui/app/LoggerLinkBinding.h"
+#include "ui/app/AppRoot.h"
 #include "ui/logger/CFlightListDlg.h"
 #include "ui/shell/CMainFrame.h"
 #include "ui/shell/CTavixApp.h"
@@ -37,8 +37,8 @@ protected:
                     dir.File(QStringLiteral("config.ini")));
         UseDevice(sim::Series::Tarrow);
         app.SetWiring([this](CTavixApp& a, CMainFrame& frame) {
-            binding = std::make_unique<LoggerLinkBinding>(frame, a.Config(), a.Ini(), a.GetPrompt(),
-                                                          a.GetClock(), a.PortOption());
+            binding = std::make_unique<AppRoot>(frame, a.Config(), a.Ini(), a.GetPrompt(),
+                                                a.GetClock(), a.PortOption());
         });
         // The upload's flight list is answered as a user who agrees: Upload,
         // after `onFlightList` (if set) has changed the ticks.
@@ -93,7 +93,7 @@ protected:
     FakePrompt prompt;
     FixedClock clock;
     CTavixApp app{prompt, clock};
-    std::unique_ptr<LoggerLinkBinding> binding;
+    std::unique_ptr<AppRoot> binding;
     std::shared_ptr<sim::SimDevice> device;
     CTavixView* view = nullptr;
     std::function<void(CFlightListDlg&)> onFlightList;

@@ -30,7 +30,7 @@
 #include "platform/SerialBackendFactory.h"
 #include "shell/ShellMessages.h"
 #include "sim/SimDevice.h"
-#include "ui/app/LoggerLinkBinding.h"
+#include "ui/app/AppRoot.h"
 #include "ui/esc/CSettingDlg.h"
 #include "ui/esc/EscPageHolder.h"
 #include "ui/shell/CMainFrame.h"

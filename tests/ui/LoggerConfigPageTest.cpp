@@ -21,7 +21,7 @@
 #include "platform/SerialBackendFactory.h"
 #include "shell/ShellMessages.h"
 #include "sim/SimDevice.h"
-#include "ui/app/LoggerLinkBinding.h"
+#include "ui/app/AppRoot.h"
 #include "ui/loggercfg/CLoggerConfigDlg.h"
 #include "ui/shell/CMainFrame.h"
 #include "ui/shell/CTavixApp.h"

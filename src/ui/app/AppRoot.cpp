@@ -1,4 +1,4 @@
-#include "ui/app/LoggerLinkBinding.h"
+#include "ui/app/AppRoot.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -41,9 +41,8 @@ constexpr int kPresenceCheckMs = 1000;
 
 }  // namespace
 
-LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIniFile& ini,
-                                     Prompt& prompt, const Clock& clock,
-                                     const std::string& portOption)
+AppRoot::AppRoot(CMainFrame& frame, CAppConfig& config, CIniFile& ini, Prompt& prompt,
+                 const Clock& clock, const std::string& portOption)
     : QObject(nullptr),
       frame_(frame),
       view_(*frame.View()),
@@ -171,9 +170,9 @@ LoggerLinkBinding::LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIni
     ApplyState();
 }
 
-LoggerLinkBinding::~LoggerLinkBinding() = default;
+AppRoot::~AppRoot() = default;
 
-void LoggerLinkBinding::ApplyState() {
+void AppRoot::ApplyState() {
     const IdentityState& device = identity_->State();
     const MainFormControls controls = TabPolicy(
         {device.identifying, device.connected, device.hasLogger, config_.Record().dataLoaded});
@@ -209,7 +208,7 @@ void LoggerLinkBinding::ApplyState() {
     }
 }
 
-void LoggerLinkBinding::StartProgress() {
+void AppRoot::StartProgress() {
     auto* dialog = new CMyProgressDlg(link_->Transfer(), &frame_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &CMyProgressDlg::transferFinished, this,

@@ -1,12 +1,11 @@
 #pragma once
-// Ties the main form's device sessions (IdentifySession for "Open Device",
-// LoggerLink for upload and clear) and the device pages to the windows: the
-// form's buttons and fields go to the sessions, their state goes back onto the
-// form, the progress window and the status bar. An upload's last flight is
-// opened through the frame, as File > Open would (RecordBinding).
-//
-// It owns what the main form owns in the device's eyes: its own serial
-// control, its timers and the sessions; and the program's record binding.
+// The window's root: it owns the one model of the connected device, the main
+// form's line and sessions (IdentifySession for "Open Device", LoggerLink for
+// upload and clear) and the program's record binding, and ties them and the
+// device pages to the windows: the form's buttons and fields go to the
+// sessions, their state goes back onto the form, the progress window and the
+// status bar. An upload's last flight is opened through the frame, as
+// File > Open would (RecordBinding).
 
 #include <QObject>
 #include <QString>
@@ -32,13 +31,13 @@ class MainFormLine;
 class Prompt;
 class QtTimerHost;
 
-class LoggerLinkBinding : public QObject {
+class AppRoot : public QObject {
     Q_OBJECT
 public:
     // `portOption`: the --port of this run ("" = the stored port).
-    LoggerLinkBinding(CMainFrame& frame, CAppConfig& config, CIniFile& ini, Prompt& prompt,
-                      const Clock& clock, const std::string& portOption);
-    ~LoggerLinkBinding() override;
+    AppRoot(CMainFrame& frame, CAppConfig& config, CIniFile& ini, Prompt& prompt,
+            const Clock& clock, const std::string& portOption);
+    ~AppRoot() override;
 
     LoggerLink& Link() { return *link_; }
     IdentifySession& Identity() { return *identity_; }

@@ -28,7 +28,7 @@
 #include "records/RecordEdits.h"
 #include "shell/ShellMessages.h"
 #include "sim/SimDevice.h"
-#include "ui/app/LoggerLinkBinding.h"
+#include "ui/app/AppRoot.h"
 #include "ui/plot/RecordPage.h"
 #include "ui/shell/CMainFrame.h"
 #include "ui/shell/CTavixApp.h"
@@ -37,9 +37,9 @@
 namespace tavix {
 namespace {
 
-using LoggerLinkBindingTest = test::DemoWindowTest;
+using AppRootTest = test::DemoWindowTest;
 
-TEST_F(LoggerLinkBindingTest, UploadEndsWithTheLastFlightOnTheRecordPage) {
+TEST_F(AppRootTest, UploadEndsWithTheLastFlightOnTheRecordPage) {
     CTavixView* view = Start();
     ASSERT_NE(view, nullptr);
     EXPECT_FALSE(view->UploadButton()->isEnabled());
@@ -81,7 +81,7 @@ TEST_F(LoggerLinkBindingTest, UploadEndsWithTheLastFlightOnTheRecordPage) {
     EXPECT_TRUE(app.Config().Record().dataLoaded);
 }
 
-TEST_F(LoggerLinkBindingTest, ARefusedRecordFileLeavesTheWindowAsItWas) {
+TEST_F(AppRootTest, ARefusedRecordFileLeavesTheWindowAsItWas) {
     CTavixView* view = Start();
     ASSERT_NE(view, nullptr);
     dir.Write(QStringLiteral("short.dat"), QByteArray(100, '\0'));
@@ -120,7 +120,7 @@ std::string NoteInFile(const QString& path) {
     return FixedText(record->header.note);
 }
 
-TEST_F(LoggerLinkBindingTest, UploadingAgainListsWhatIsStoredAndWritesOnlyTheNewFlight) {
+TEST_F(AppRootTest, UploadingAgainListsWhatIsStoredAndWritesOnlyTheNewFlight) {
     CTavixView* view = Start();
     ASSERT_NE(view, nullptr);
     QTest::mouseClick(view->OpenDeviceButton(), Qt::LeftButton);
@@ -163,7 +163,7 @@ TEST_F(LoggerLinkBindingTest, UploadingAgainListsWhatIsStoredAndWritesOnlyTheNew
         << binding->Link().State().summary;
 }
 
-TEST_F(LoggerLinkBindingTest, AnEditedNoteIsOfferedForSavingBeforeTheRecordIsLeft) {
+TEST_F(AppRootTest, AnEditedNoteIsOfferedForSavingBeforeTheRecordIsLeft) {
     ASSERT_NE(Start(), nullptr);
     CMainFrame* frame = app.MainFrame();
     const QString a = dir.File(QStringLiteral("a.dat"));
@@ -210,7 +210,7 @@ TEST_F(LoggerLinkBindingTest, AnEditedNoteIsOfferedForSavingBeforeTheRecordIsLef
     EXPECT_EQ(asked.size(), 4u);
 }
 
-TEST_F(LoggerLinkBindingTest, ARecordThatCannotBeRightOpensWithAWarning) {
+TEST_F(AppRootTest, ARecordThatCannotBeRightOpensWithAWarning) {
     ASSERT_NE(Start(), nullptr);
     dir.Write(QStringLiteral("bad.dat"), RecordBytes("", true));
     ASSERT_TRUE(app.MainFrame()->OpenRecordFile(dir.File(QStringLiteral("bad.dat"))));
@@ -220,7 +220,7 @@ TEST_F(LoggerLinkBindingTest, ARecordThatCannotBeRightOpensWithAWarning) {
     EXPECT_TRUE(app.Config().Record().dataLoaded);
 }
 
-TEST_F(LoggerLinkBindingTest, AGearRateTypedOverARecordIsSaidToBeForTheNextUpload) {
+TEST_F(AppRootTest, AGearRateTypedOverARecordIsSaidToBeForTheNextUpload) {
     ASSERT_NE(Start(), nullptr);
     dir.Write(QStringLiteral("a.dat"), RecordBytes("calm"));  // gear rate 2.5, 14 poles
     ASSERT_TRUE(app.MainFrame()->OpenRecordFile(dir.File(QStringLiteral("a.dat"))));
