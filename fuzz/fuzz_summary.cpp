@@ -14,7 +14,7 @@
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "records/CTavixDoc.h"
-#include "records/CsvExport.h"
+#include "exports/CsvExport.h"
 #include "records/Logbook.h"
 #include "records/RecordSummary.h"
 

@@ -7,7 +7,7 @@
 #include "base/FormatText.h"
 #include "flight/Conversion.h"
 #include "records/CTavixDoc.h"
-#include "records/CsvExport.h"
+#include "exports/CsvExport.h"
 
 namespace tavix::cli {
 

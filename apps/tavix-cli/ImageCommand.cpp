@@ -10,7 +10,7 @@
 #include "ImagePage.h"
 #include "base/FormatText.h"
 #include "platform/ImageWriter.h"
-#include "plot/ChartImageNames.h"
+#include "exports/ImageNames.h"
 #include "plot/CurveModel.h"
 #include "plot/PlotMessages.h"
 #include "records/CTavixDoc.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "base/AtomicFile.h"
-#include "plot/ChartImageNames.h"
+#include "exports/ImageNames.h"
 
 namespace tavix {
 

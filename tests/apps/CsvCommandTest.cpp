@@ -14,7 +14,7 @@
 #include "fakes/FixedClock.h"
 #include "fakes/TempDir.h"
 #include "records/CTavixDoc.h"
-#include "records/CsvExport.h"
+#include "exports/CsvExport.h"
 
 namespace tavix::cli {
 namespace {

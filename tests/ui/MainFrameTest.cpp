@@ -18,7 +18,7 @@
 #include "config/CIniFile.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FixedClock.h"
-#include "records/CsvExport.h"
+#include "exports/CsvExport.h"
 #include "shell/ShellMessages.h"
 #include "ui/plot/RecordPage.h"
 #include "ui/shell/CMainFrame.h"

@@ -120,6 +120,5 @@ inline constexpr const char* kMsgPowerColourNotSaved =
 
 // Chart image export.
 inline constexpr const char* kMsgImageSaveError = "Image save error!";
-inline constexpr const char* kFmtUntitledImage = "Untitled_%d_%d_%d_%d";
 
 }  // namespace tavix

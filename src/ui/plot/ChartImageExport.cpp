@@ -52,12 +52,12 @@ bool ChartImageExport::Run(QWidget* page, QWidget* dialogParent) {
     // The picture is taken before the dialog covers anything.
     const QImage image = RenderWidget(page);
     const LocalTime now = clock_.LocalNow();
-    const QString proposed = QString::fromStdString(names_.Proposed(now.year, now.month, now.day));
+    const QString proposed = QString::fromStdString(names_.Propose(now));
     const std::optional<Choice> choice = chooser_(dialogParent, proposed);
     if (!choice) {
         return false;
     }
-    names_.Confirmed();
+    names_.Confirm();
     return Save(image, *choice);
 }
 

@@ -12,7 +12,8 @@
 #include <functional>
 #include <optional>
 
-#include "plot/ChartImageNames.h"
+#include "exports/ExportName.h"
+#include "exports/ImageNames.h"
 
 class QWidget;
 
@@ -40,7 +41,6 @@ public:
     bool Save(const QImage& image, const Choice& choice);
 
     void SetChooser(Chooser chooser) { chooser_ = std::move(chooser); }
-    const ImageNameCounter& Names() const { return names_; }
 
     // The save dialog.
     static std::optional<Choice> AskForFile(QWidget* parent, const QString& proposed);
@@ -48,7 +48,7 @@ public:
 private:
     Prompt& prompt_;
     const Clock& clock_;
-    ImageNameCounter names_;
+    ExportNameCounter names_;  // the image export's own count, apart from the CSV's
     Chooser chooser_;
 };
 

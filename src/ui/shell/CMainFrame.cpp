@@ -12,7 +12,7 @@
 #include <QToolBar>
 
 #include "config/CAppConfig.h"
-#include "records/CsvExport.h"
+#include "exports/CsvExport.h"
 #include "shell/MinimumSizeRule.h"
 #include "shell/Prompt.h"
 #include "shell/ShellMessages.h"

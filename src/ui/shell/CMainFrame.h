@@ -12,7 +12,7 @@
 #include <functional>
 #include <memory>
 
-#include "records/ExportName.h"
+#include "exports/ExportName.h"
 #include "ui/shell/StatusPanes.h"
 
 class QAction;

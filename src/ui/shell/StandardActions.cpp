@@ -9,7 +9,7 @@
 #include <QKeySequence>
 #include <QWidget>
 
-#include "records/CsvExport.h"
+#include "exports/CsvExport.h"
 #include "shell/ShellMessages.h"
 
 namespace tavix {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "records/CsvExport.h"
+#include "exports/CsvExport.h"
 
 class QAction;
 class QObject;

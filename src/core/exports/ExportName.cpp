@@ -1,4 +1,4 @@
-#include "records/ExportName.h"
+#include "exports/ExportName.h"
 
 #include <filesystem>
 

@@ -1,10 +1,7 @@
-#include "plot/ChartImageNames.h"
+#include "exports/ImageNames.h"
 
 #include <algorithm>
 #include <cctype>
-
-#include "base/FormatText.h"
-#include "plot/PlotMessages.h"
 
 namespace tavix {
 
@@ -26,10 +23,6 @@ std::string ExtensionOf(const std::string& path) {
 }
 
 }  // namespace
-
-std::string ImageNameCounter::Proposed(int year, int month, int day) const {
-    return FormatText(kFmtUntitledImage, year, month, day, next_);
-}
 
 std::string WithImageExtension(const std::string& path, int filter) {
     if (!ExtensionOf(path).empty()) {

@@ -1,18 +1,11 @@
-#include "plot/ChartImageNames.h"
+#include "exports/ImageNames.h"
 
 #include <gtest/gtest.h>
 
 namespace tavix {
 namespace {
 
-TEST(ChartImageNamesTest, TheProposedNameCountsConfirmedSaves) {
-    ImageNameCounter counter;
-    EXPECT_EQ(counter.Proposed(2014, 3, 7), "Untitled_2014_3_7_1");
-    counter.Confirmed();
-    EXPECT_EQ(counter.Proposed(2014, 12, 31), "Untitled_2014_12_31_2");
-}
-
-TEST(ChartImageNamesTest, TheFilterAddsItsExtensionOnlyWhenNoneWasTyped) {
+TEST(ImageNamesTest, TheFilterAddsItsExtensionOnlyWhenNoneWasTyped) {
     struct Case {
         const char* typed;
         int filter;
@@ -36,7 +29,7 @@ TEST(ChartImageNamesTest, TheFilterAddsItsExtensionOnlyWhenNoneWasTyped) {
     }
 }
 
-TEST(ChartImageNamesTest, TheExtensionNamesTheFormat) {
+TEST(ImageNamesTest, TheExtensionNamesTheFormat) {
     EXPECT_EQ(ImageFormatOf("a.jpg"), ImageFormat::Jpeg);
     EXPECT_EQ(ImageFormatOf("a.JPEG"), ImageFormat::Jpeg);
     EXPECT_EQ(ImageFormatOf("a.Bmp"), ImageFormat::Bmp);

@@ -1,12 +1,12 @@
-#include "records/CsvExport.h"
+#include "exports/CsvExport.h"
 
 #include <charconv>
 #include <cmath>
 
 #include "base/AtomicFile.h"
 #include "base/PathText.h"
+#include "exports/ExportName.h"
 #include "flight/Conversion.h"
-#include "records/ExportName.h"
 #include "shell/Clock.h"
 #include "shell/Prompt.h"
 

@@ -1,7 +1,7 @@
 #pragma once
-// The chart image's save dialog without the dialog: the proposed name with its
-// own counter, the extension the chosen filter adds, and the format a path's
-// extension asks for.
+// The chart image's save dialog without the dialog: the extension the chosen
+// filter adds and the format a path's extension asks for. The proposed name
+// follows the one rule of every export (ExportName.h).
 
 #include <array>
 #include <string>
@@ -21,19 +21,6 @@ inline constexpr std::array<ImageFilter, 4> kImageFilters{{
     {"PNG (*.png)", ".png"},
     {"GIF (*.gif)", ".gif"},
 }};
-
-// The proposed name "Untitled_<year>_<month>_<day>_<n>": n starts at 1 with
-// the program and grows by one each time the user confirms the dialog
-// (cancelling leaves it). The CSV export counts on its own.
-class ImageNameCounter {
-public:
-    std::string Proposed(int year, int month, int day) const;
-    void Confirmed() { ++next_; }
-    int Next() const { return next_; }
-
-private:
-    int next_ = 1;
-};
 
 // `path` as typed: a file name without an extension gets the one of filter
 // entry `filter` (1 JPEG, 2 BMP, 3 PNG, 4 GIF, anything else JPEG); a typed

@@ -1,7 +1,7 @@
 // The CSV export: its numbers checked against a computation of their own
 // (smoothing summed from scratch, the conversion formulas written out), the
 // header, the special values and the menu command's steps.
-#include "records/CsvExport.h"
+#include "exports/CsvExport.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +13,12 @@
 #include <sstream>
 #include <vector>
 
+#include "exports/ExportName.h"
 #include "fakes/CommaLocale.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FixedClock.h"
 #include "fakes/TempDir.h"
 #include "flight/Conversion.h"
-#include "records/ExportName.h"
 #include "support/ReferenceSmoothing.h"
 
 namespace tavix {
