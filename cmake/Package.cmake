@@ -28,13 +28,14 @@ if(NOT WIN32)
 set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/tavix)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${doc_dir})
 
-# Debian wants the changelog compressed, without a time stamp in the gzip header.
+# Debian wants the changelog of a native package (no Debian revision) as
+# changelog.gz, compressed, without a time stamp in the gzip header.
 find_program(GZIP_PROGRAM gzip REQUIRED)
-set(changelog_gz ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz)
+set(changelog_gz ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
 add_custom_command(OUTPUT ${changelog_gz}
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/changelog
-            ${CMAKE_BINARY_DIR}/packaging/changelog.Debian
-    COMMAND ${GZIP_PROGRAM} -9nf ${CMAKE_BINARY_DIR}/packaging/changelog.Debian
+            ${CMAKE_BINARY_DIR}/packaging/changelog
+    COMMAND ${GZIP_PROGRAM} -9nf ${CMAKE_BINARY_DIR}/packaging/changelog
     DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog VERBATIM)
 
 # Manual pages from each program's own --help, so they never disagree with it.
@@ -55,6 +56,15 @@ if(HELP2MAN_PROGRAM)
         install(FILES ${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     endforeach()
 endif()
+# tavix-launch is a script with no --help: its page is written by hand.
+set(launch_page ${CMAKE_BINARY_DIR}/packaging/tavix-launch.1.gz)
+add_custom_command(OUTPUT ${launch_page}
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/tavix-launch.1
+            ${CMAKE_BINARY_DIR}/packaging/tavix-launch.1
+    COMMAND ${GZIP_PROGRAM} -9nf ${CMAKE_BINARY_DIR}/packaging/tavix-launch.1
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/tavix-launch.1 VERBATIM)
+list(APPEND man_pages ${launch_page})
+install(FILES ${launch_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 add_custom_target(package_docs ALL DEPENDS ${man_pages})
 install(FILES ${changelog_gz} DESTINATION ${doc_dir})
 endif()
@@ -63,16 +73,15 @@ set(CPACK_PACKAGE_NAME tavix)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "The Tavix developers <maintainers@users.noreply.c-seed-69d29462.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "host for brushless RC ESCs and their flight data logger")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Tavix programs brushless electronic speed controllers (ESCs) for radio-controlled\n"
-    "models, configures their flight data logger, uploads its records and shows them\n"
-    "as curves, and upgrades the ESC's firmware. tavix-cli does every job from a\n"
-    "terminal; tavix-devsim simulates a device on a pseudo-terminal.")
-string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+# One string (a CMake list would lose its semicolons); lines under 80 columns.
+set(CPACK_PACKAGE_DESCRIPTION "Tavix programs brushless electronic speed controllers (ESCs) for
+radio-controlled models, configures their flight data logger, uploads its
+records and shows them as curves, and upgrades the ESC's firmware. tavix-cli
+does every job from a terminal; tavix-devsim simulates a device on a
+pseudo-terminal.")
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/packages)
 if(NOT WIN32)
     set(CPACK_GENERATOR DEB)
-    set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n${CPACK_PACKAGE_DESCRIPTION}")
     set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
     set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
