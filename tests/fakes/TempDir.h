@@ -54,4 +54,14 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+// Makes `name` a second name of the file `target`: a symbolic link, or a hard
+// link where making one needs privileges a test does not have (Windows).
+inline void SecondName(const std::string& target, const std::string& name) {
+    std::error_code error;
+    std::filesystem::create_symlink(target, name, error);
+    if (error) {
+        std::filesystem::create_hard_link(target, name);
+    }
+}
+
 }  // namespace tavix::test

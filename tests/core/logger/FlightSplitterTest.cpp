@@ -6,6 +6,8 @@
 
 #include <map>
 
+#include "base/FormatText.h"
+#include "base/Paths.h"
 #include "fakes/FixedClock.h"
 #include "fakes/TempDir.h"
 #include "logger/LoggerHeader.h"
@@ -145,8 +147,9 @@ TEST_F(FlightSplitterTest, EachFlightIsDecodedIntoItsOwnFileNamedOnTheLocalDate)
 TEST_F(FlightSplitterTest, FilesGoToTheChosenDirectoryWithoutLeadingZeros) {
     clock.local = {2009, 12, 25, 8, 0, 0};
     const SplitOutcome outcome = Split(MemoryOf({64, 64}), "/data/flights");
-    EXPECT_EQ(outcome.files, (std::vector<std::string>{"/data/flights/2009-12-25_1.dat",
-                                                       "/data/flights/2009-12-25_2.dat"}));
+    EXPECT_EQ(outcome.files,
+              (std::vector<std::string>{JoinPath("/data/flights", "2009-12-25_1.dat"),
+                                        JoinPath("/data/flights", "2009-12-25_2.dat")}));
     EXPECT_EQ(RecordFileName({2014, 3, 7, 0, 0, 0}, 1), "2014-3-7_1.dat");
 }
 
@@ -248,7 +251,9 @@ TEST_F(FlightSplitterTest, TheSummaryNamesEveryFileAndEverySkippedFlightWithItsR
               "  2014-3-7_3.dat\n"
               "Skipped:\n"
               "  flight 2: 40 samples, shorter than 64\n"
-              "  flight 3: the file /data/flights/2014-3-7_2.dat could not be written (Disk full)");
+              "  flight 3: the file " +
+                  JoinPath("/data/flights", "2014-3-7_2.dat") +
+                  " could not be written (Disk full)");
 
     // A wrapped ring: the flight written over is named as such.
     const Bytes image(0x2000 - 64, 1);
@@ -395,19 +400,20 @@ TEST_F(FlightSplitterTest, AFileThatCannotBeWrittenIsReportedAndTheNextFlightGoe
             .WriteFlights(*work, clock, "out",
                           [&](const std::string& path, const FlightRecord&, std::string& reason) {
                               ++calls;
-                              if (path == "out/2014-3-7_2.dat") {
+                              if (path == JoinPath("out", "2014-3-7_2.dat")) {
                                   reason = "No space left on device";
                                   return false;
                               }
                               return true;
                           });
     EXPECT_EQ(calls, 3);
-    EXPECT_EQ(outcome.files,
-              (std::vector<std::string>{"out/2014-3-7_1.dat", "out/2014-3-7_3.dat"}));
+    EXPECT_EQ(outcome.files, (std::vector<std::string>{JoinPath("out", "2014-3-7_1.dat"),
+                                                       JoinPath("out", "2014-3-7_3.dat")}));
     EXPECT_EQ(outcome.fates, (std::vector<FlightFate>{FlightFate::Written, FlightFate::WriteFailed,
                                                       FlightFate::Written}));
     EXPECT_EQ(outcome.messages,
-              std::vector<std::string>{FormatText(kMsgRecordWriteFailed, "out/2014-3-7_2.dat",
+              std::vector<std::string>{FormatText(kMsgRecordWriteFailed,
+                                                  JoinPath("out", "2014-3-7_2.dat").c_str(),
                                                   "No space left on device")});
 }
 
