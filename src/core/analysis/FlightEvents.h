@@ -48,7 +48,6 @@ namespace tavix {
 // In order of severity, worst first: the logbook highlights the worst kind
 // of a flight.
 enum class EventKind { RpmDrop, OverTemp, LowCell, CurrentSpike, NoReading };
-inline constexpr int kEventKinds = 5;
 
 // "low-cell", "over-temp", "current-spike", "rpm-drop", "no-reading".
 const char* EventKindName(EventKind kind);

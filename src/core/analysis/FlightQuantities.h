@@ -13,10 +13,6 @@
 
 namespace tavix {
 
-// A full LiPo cell: a battery whose highest voltage is above n x 4.2 V has
-// more than n cells.
-inline constexpr double kLipoFullCellVolts = 4.2;
-
 struct FlightQuantities {
     bool hasPower = false;  // the record has voltage and current
     // Largest voltage x current product, starting from 0, as the record

@@ -20,7 +20,6 @@ inline constexpr const char* kLabelCycleRecord = "Cycle Record:";
 inline constexpr const char* kLabelSamplingRate = "Sampling Rate:";
 inline constexpr const char* kLabelFlightTimes = "Flight Times:";
 inline constexpr const char* kLabelLoggerStatus = "Status:";
-inline constexpr const char* kBtnLoggerConnect = "Connect";
 inline constexpr const char* kBtnLoggerDefault = "Default Value";
 inline constexpr const char* kBtnLoggerUpdate = "Update";
 

@@ -81,7 +81,6 @@ inline constexpr int kHexFontHeight = 12;
 // The face of the hex text: SimSun, named in GBK.
 inline constexpr const char* kHexFontFace = "\xCB\xCE\xCC\xE5";
 inline constexpr PaletteRect kMoreButton{167, 126, 183, 142};
-inline constexpr int kMoreButtonId = 100;
 
 // The window class and title of the popup.
 inline constexpr const char* kClassName = "ColorPalette";

@@ -7,7 +7,6 @@
 
 namespace tavix {
 
-inline constexpr int kClockTimerId = 99;
 inline constexpr int kClockPeriodMs = 1000;
 
 std::string FormatClock(const LocalTime& time);

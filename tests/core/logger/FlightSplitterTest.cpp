@@ -235,37 +235,43 @@ TEST_F(FlightSplitterTest, NothingKeptIsSaidOnceAndOnlyWhenNoOtherMessageExplain
 TEST_F(FlightSplitterTest, TheSummaryNamesEveryFileAndEverySkippedFlightWithItsReason) {
     // 380, 40 (too short), 300, 230 samples; the second file cannot be written.
     const Memory memory(sim::GenerateLoggerMemory(sim::NormalMemoryPlan()));
+    // A folder that is absolute as it stands on every system, as the summary
+    // names it.
+    const test::TempDir dir;
+    const std::string folder = dir.Path().string();
     int calls = 0;
     const SplitOutcome outcome =
         FlightSplitter(memory.block, memory.image)
-            .WriteFlights(*work, clock, "/data/flights",
+            .WriteFlights(*work, clock, folder,
                           [&calls](const std::string&, const FlightRecord&, std::string& reason) {
                               reason = "Disk full";
                               return ++calls != 2;
                           });
     EXPECT_EQ(UploadSummaryText(outcome),
               "Flights found in the logger: 4\n"
-              "2 new, 0 already stored in /data/flights\n"
-              "Record files written: 2, in /data/flights\n"
-              "  2014-3-7_1.dat\n"
-              "  2014-3-7_3.dat\n"
-              "Skipped:\n"
-              "  flight 2: 40 samples, shorter than 64\n"
-              "  flight 3: the file " +
-                  JoinPath("/data/flights", "2014-3-7_2.dat") +
-                  " could not be written (Disk full)");
+              "2 new, 0 already stored in " +
+                  folder + "\nRecord files written: 2, in " + folder +
+                  "\n"
+                  "  2014-3-7_1.dat\n"
+                  "  2014-3-7_3.dat\n"
+                  "Skipped:\n"
+                  "  flight 2: 40 samples, shorter than 64\n"
+                  "  flight 3: the file " +
+                  JoinPath(folder, "2014-3-7_2.dat") + " could not be written (Disk full)");
 
     // A wrapped ring: the flight written over is named as such.
     const Bytes image(0x2000 - 64, 1);
-    EXPECT_EQ(UploadSummaryText(FlightSplitter(WrappedBlock(), image)
-                                    .WriteFlights(*work, clock, "/data/flights", Keep())),
+    EXPECT_EQ(UploadSummaryText(
+                  FlightSplitter(WrappedBlock(), image).WriteFlights(*work, clock, folder, Keep())),
               "Flights found in the logger: 3\n"
-              "0 new, 0 already stored in /data/flights\n"
-              "No record file was written.\n"
-              "Skipped:\n"
-              "  flight 1: overwritten by cycle recording, a later flight was written over it\n"
-              "  flight 2: 28 samples, shorter than 64\n"
-              "  flight 3: no samples");
+              "0 new, 0 already stored in " +
+                  folder +
+                  "\n"
+                  "No record file was written.\n"
+                  "Skipped:\n"
+                  "  flight 1: overwritten by cycle recording, a later flight was written over it\n"
+                  "  flight 2: 28 samples, shorter than 64\n"
+                  "  flight 3: no samples");
 }
 
 TEST_F(FlightSplitterTest, ZeroTemperatureAndPeriodRepeatThePreviousSampleButNotTheFirst) {
