@@ -187,6 +187,59 @@ TEST_F(EscHistoryCliTest, RestoreReportsEveryByteThatDidNotTake) {
     EXPECT_NE(err.str().find("2 byte(s) did not take."), std::string::npos) << err.str();
 }
 
+// Presets as a pilot uses them: saved from one ESC, applied to the next.
+TEST_F(EscHistoryCliTest, PresetSavedFromOneEscIsAppliedToAnotherOfItsSeriesOnly) {
+    UseDevice(sim::Series::Velmor);
+    ASSERT_EQ(Run({"write", "PWM Rate=16 KHz"}), kExitOk) << err.str();
+    ASSERT_EQ(Run({"preset", "save", "boat 4S"}), kExitOk) << err.str();
+    EXPECT_TRUE(Printed("Saved the preset \"boat 4S\" (Velmor series).")) << out.str();
+    EXPECT_EQ(Run({"preset", "save", "boat 4S"}), kExitRefused);  // not replaced unasked
+    EXPECT_NE(err.str().find("exists already. Use --replace"), std::string::npos) << err.str();
+    ASSERT_EQ(Run({"preset", "list"}), kExitOk);
+    EXPECT_EQ(out.str(), "boat 4S\tVelmor\n");
+
+    // The next ESC of the model: a dry run first, then the write with its read-back.
+    UseDevice(sim::Series::Velmor);
+    ASSERT_EQ(Run({"preset", "apply", "boat 4S", "--dry-run"}), kExitOk) << err.str();
+    EXPECT_EQ(out.str(), "PWM Rate: 8 KHz -> 16 KHz\n");
+    EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 0);
+    ASSERT_EQ(Run({"preset", "apply", "boat 4S"}), kExitOk) << err.str();
+    EXPECT_EQ(device->ParamBlock()[8], 2);
+    EXPECT_EQ(History()[0][2], "after-write");
+
+    UseDevice(sim::Series::Ostrin);
+    EXPECT_EQ(Run({"preset", "apply", "boat 4S"}), kExitRefused);
+    EXPECT_NE(err.str().find("The preset \"boat 4S\" holds parameters of the Velmor series, but "
+                             "this ESC is of the Ostrin series!"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 0);
+
+    // Shared as a file and taken back under another name.
+    const std::string shared = dir.File("shared.esc.txt");
+    ASSERT_EQ(Run({"preset", "export", "boat 4S", shared}), kExitOk) << err.str();
+    ASSERT_EQ(Run({"preset", "import", shared, "copy"}), kExitOk) << err.str();
+    ASSERT_EQ(Run({"preset", "delete", "boat 4S"}), kExitOk) << err.str();
+    ASSERT_EQ(Run({"preset", "list"}), kExitOk);
+    EXPECT_EQ(out.str(), "copy\tVelmor\n");
+
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* says;
+    } refused[] = {
+        {{"preset", "save", "../x"}, kExitRefused, "can't name a preset: it may not hold /"},
+        {{"preset", "apply", "none"}, kExitRefused, "There is no preset named \"none\"."},
+        {{"preset", "delete"}, kExitUsage, "delete needs a NAME"},
+        {{"preset", "list", "--dry-run"}, kExitUsage, "--dry-run is for preset apply"},
+        {{"preset", "rename"}, kExitUsage, "unknown preset action rename"},
+    };
+    for (const auto& c : refused) {
+        EXPECT_EQ(Run(c.args), c.status) << c.args[1];
+        EXPECT_NE(err.str().find(c.says), std::string::npos) << err.str();
+    }
+}
+
 // A snapshot's time and reason lines, a file name and a usage error quote
 // text from outside: its control characters are shown, never sent.
 TEST_F(EscHistoryCliTest, TextFromOutsideReachesTheTerminalEscaped) {

@@ -98,7 +98,7 @@ const char* ReasonName(SnapshotReason reason) {
     return "read";
 }
 
-std::string DefaultHistoryFolder(const char* xdgDataHome, const char* home) {
+std::string UserDataFolder(const char* xdgDataHome, const char* home, const std::string& name) {
     std::string base;
     if (xdgDataHome != nullptr && *xdgDataHome != '\0') {
         base = xdgDataHome;
@@ -107,7 +107,11 @@ std::string DefaultHistoryFolder(const char* xdgDataHome, const char* home) {
     } else {
         return {};
     }
-    return base + "/Tavix/esc-history";
+    return base + "/Tavix/" + name;
+}
+
+std::string DefaultHistoryFolder(const char* xdgDataHome, const char* home) {
+    return UserDataFolder(xdgDataHome, home, "esc-history");
 }
 
 std::optional<EscSnapshot> ParseSnapshot(const std::string& text) {

@@ -62,9 +62,11 @@ struct EscSnapshot {
     Bytes block;             // kParamBlockSize bytes
 };
 
-// $XDG_DATA_HOME/Tavix/esc-history, or HOME/.local/share/Tavix/esc-history
-// when XDG_DATA_HOME is unset or empty (either may be nullptr); empty when
-// neither is set.
+// $XDG_DATA_HOME/Tavix/`name`, or HOME/.local/share/Tavix/`name` when
+// XDG_DATA_HOME is unset or empty (either may be nullptr); empty when neither
+// is set. The user's own data (history, presets) lives there.
+std::string UserDataFolder(const char* xdgDataHome, const char* home, const std::string& name);
+// The user's data folder "esc-history".
 std::string DefaultHistoryFolder(const char* xdgDataHome, const char* home);
 
 // Reads a snapshot file (a regular file of a few kilobytes only: it is opened
