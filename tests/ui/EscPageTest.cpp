@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -28,6 +29,7 @@
 #include "link/Frame.h"
 #include "link/LinkMessages.h"
 #include "platform/SerialBackendFactory.h"
+#include "platform/UserEscPresets.h"
 #include "shell/ShellMessages.h"
 #include "sim/SimDevice.h"
 #include "ui/app/LoggerLinkBinding.h"
@@ -183,6 +185,59 @@ TEST_F(EscPageTest, SaveAndLoadAParameterFile) {
     page->SaveButton()->click();
     page->LoadButton()->click();
     EXPECT_EQ(asked, 0);
+}
+
+TEST_F(EscPageTest, APresetAppliedMarksThePageAndOnlyUpdateWritesIt) {
+    test::TempDir data;
+    const std::string before = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+    setenv("XDG_DATA_HOME", data.Path().c_str(), 1);
+    const std::unique_ptr<void, std::function<void(void*)>> restore(
+        &data, [before](void*) { setenv("XDG_DATA_HOME", before.c_str(), 1); });
+    EscPage* page = OpenParameterTab(sim::Series::Tarrow);
+    ASSERT_NE(page, nullptr) << prompt.Last();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->UpdateButton()->isEnabled(); }, kWaitMs));
+    EscPresetMenu* menu = page->PresetsMenu();
+    ASSERT_EQ(page->PresetsButton()->menu(), menu);
+    menu->askName = [](const QString&) { return QStringLiteral("race"); };
+
+    page->List(7)->setCurrentIndex(2);
+    emit page->List(7)->activated(2);  // PWM Rate 16 KHz
+    menu->SavePage();
+    prompt.answers = {false};
+    menu->SavePage();  // the same name again: asked, and No keeps the first
+    ASSERT_EQ(prompt.Texts(), (std::vector<std::string>{
+                                  "A preset named \"race\" exists already. Replace it?"}));
+    EXPECT_EQ(UserEscPresets().Save("boat", "Tavix ESC parameters\nSeries: Velmor\n", false), "");
+
+    // Listed on opening: the Velmor preset can't be applied to this Tarrow.
+    emit menu->aboutToShow();
+    const QMenu* apply = nullptr;
+    for (const QAction* action : menu->actions()) {
+        if (action->text() == QString::fromLatin1(kMenuApplyPreset)) {
+            apply = action->menu();
+        }
+    }
+    ASSERT_NE(apply, nullptr);
+    ASSERT_EQ(apply->actions().size(), 2);
+    EXPECT_EQ(apply->actions()[0]->text(), QStringLiteral("boat (Velmor)"));
+    EXPECT_FALSE(apply->actions()[0]->isEnabled());
+    EXPECT_TRUE(apply->actions()[1]->isEnabled());
+
+    // Back to 8 KHz on the ESC's page; the preset puts 16 KHz on it, marked, unsent.
+    page->List(7)->setCurrentIndex(0);
+    emit page->List(7)->activated(0);
+    prompt.shown.clear();
+    apply->actions()[1]->trigger();
+    EXPECT_EQ(page->List(7)->currentText(), QStringLiteral("16 KHz"));
+    EXPECT_FALSE(page->List(7)->styleSheet().isEmpty());
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].detail, "PWM Rate: 8 KHz -> 16 KHz");
+    EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 0);
+
+    QTest::mouseClick(page->UpdateButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.Last() == kMsgEscUpdateComplete; }, kWaitMs));
+    EXPECT_EQ(prompt.shown[1].detail, "PWM Rate: 8 KHz -> 16 KHz");
+    EXPECT_EQ(device->ParamBlock()[8], 2);
 }
 
 TEST_F(EscPageTest, OpenDeviceOnTheTabShowsThePageOfTheNewSeries) {

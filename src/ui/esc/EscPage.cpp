@@ -198,6 +198,13 @@ void EscPage::Build(const EscSeriesTable& table) {
     buttons->addWidget(history_);
     buttons->addWidget(save_);
     buttons->addWidget(load_);
+    presets_ = new QPushButton(QString::fromLatin1(kBtnEscPresets), group);
+    presetMenu_ = new EscPresetMenu(
+        *session_, prompt_,
+        [this](bool save, const QString& suggested) { return chooseFile(save, suggested); },
+        presets_);
+    presets_->setMenu(presetMenu_);
+    buttons->addWidget(presets_);
     connect(read_, &QPushButton::clicked, this, [this] { session_->OnReadFromEsc(); });
     connect(history_, &QPushButton::clicked, this, [this] { OnHistory(); });
     connect(save_, &QPushButton::clicked, this, [this] { OnSaveToFile(); });
@@ -303,6 +310,7 @@ void EscPage::Refresh() {
     }
     const bool idle = s.phase != EscPhase::Reading && s.phase != EscPhase::Writing;
     read_->setEnabled(idle);
+    presets_->setEnabled(idle);
     for (std::size_t f = 0; f < kEscFieldCount; ++f) {
         if (fields_[f] == nullptr) {
             continue;

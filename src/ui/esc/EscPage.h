@@ -17,6 +17,7 @@
 #include "link/PortName.h"
 #include "ui/device/DevicePage.h"
 #include "ui/esc/EscHistoryDlg.h"
+#include "ui/esc/EscPresetMenu.h"
 
 class QComboBox;
 class QLabel;
@@ -53,6 +54,8 @@ public:
     QPushButton* LoadButton() const { return load_; }
     QPushButton* ReadButton() const { return read_; }
     QPushButton* HistoryButton() const { return history_; }
+    QPushButton* PresetsButton() const { return presets_; }
+    EscPresetMenu* PresetsMenu() const { return presetMenu_; }
     // The "History..." dialog while it is open, else nullptr.
     EscHistoryDlg* HistoryDialog() const { return historyDlg_; }
 
@@ -82,6 +85,8 @@ private:
     QPushButton* load_ = nullptr;
     QPushButton* read_ = nullptr;
     QPushButton* history_ = nullptr;
+    QPushButton* presets_ = nullptr;
+    EscPresetMenu* presetMenu_ = nullptr;
     QPointer<EscHistoryDlg> historyDlg_;
     bool iconConnected_ = false;
 };
