@@ -231,7 +231,8 @@ TEST_F(EscPageTest, APresetAppliedMarksThePageAndOnlyUpdateWritesIt) {
     EXPECT_EQ(page->List(7)->currentText(), QStringLiteral("16 KHz"));
     EXPECT_FALSE(page->List(7)->styleSheet().isEmpty());
     ASSERT_EQ(prompt.shown.size(), 1u);
-    EXPECT_EQ(prompt.shown[0].detail, "PWM Rate: 8 KHz -> 16 KHz");
+    EXPECT_TRUE(prompt.shown[0].text.ends_with("changes:\r\n\r\nPWM Rate: 8 KHz -> 16 KHz"))
+        << prompt.shown[0].text;
     EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 0);
 
     QTest::mouseClick(page->UpdateButton(), Qt::LeftButton);

@@ -130,8 +130,10 @@ void EscPresetMenu::Apply(const QString& name) {
         !Report(LoadParamFile(session_, text, PathText(file)))) {
         return;
     }
-    prompt_.Message(FormatText(kMsgEscPresetApplied, PathText(file).c_str()),
-                    PromptIcon::Information, ChangesText(session_.UpdateChanges()));
+    // The lines are part of the text: a detail would be folded away.
+    prompt_.Message(FormatText(kMsgEscPresetApplied, PathText(file).c_str()) + "\r\n\r\n" +
+                        ChangesText(session_.UpdateChanges()),
+                    PromptIcon::Information);
 }
 
 void EscPresetMenu::Rename(const QString& name) {
