@@ -28,7 +28,7 @@ namespace tavix::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: tavix-cli esc read  [--port PORT] [--config FILE]\n"
+    "Usage: tavix-cli esc read  [--port PORT] [--config FILE] [--explain]\n"
     "       tavix-cli esc write [--port PORT] [--config FILE] [--from FILE] [--dry-run]\n"
     "                           \"NAME=VALUE\"...\n"
     "       tavix-cli esc history\n"
@@ -45,6 +45,8 @@ constexpr const char* kUsage =
     "       Setting\" page does and prints the firmware version and every\n"
     "       parameter as \"Name: value\" in page order. The output is a parameter\n"
     "       file that 'esc write --from' and the page's \"Load from File...\" take.\n"
+    "       With --explain each line ends with what the parameter does and its\n"
+    "       unit, as a comment (\"  # ...\") that the file's readers pass over.\n"
     "write: reads the block, sets the parameters named (NAME is the label without\n"
     "       its colon, VALUE an entry's text or its index; --from takes them from\n"
     "       a parameter file first), writes the block as \"Update\" does, reads it\n"
@@ -80,7 +82,8 @@ constexpr const char* kUsage =
     "  --from FILE    a parameter file (write only)\n"
     "  --dry-run      print what a write (or preset apply) would change, and send\n"
     "                 nothing\n"
-    "  --replace      let preset save or import replace a preset of that name\n";
+    "  --replace      let preset save or import replace a preset of that name\n"
+    "  --explain      print what each parameter does beside its value (read only)\n";
 
 
 int RunHistory(const Invocation& call) {
@@ -212,7 +215,7 @@ int RunEsc(const Invocation& call) {
     if (action == "history" || action == "diff" || action == "restore") {
         const std::size_t wanted = action == "history" ? 0 : action == "diff" ? 2 : 1;
         if (assignments.size() != wanted || parsed.Has("--from") || parsed.Has("--dry-run") ||
-            parsed.Has("--replace")) {
+            parsed.Has("--replace") || parsed.Has("--explain")) {
             return call.UsageError(action + (action == "history" ? " takes no arguments"
                                              : action == "diff"  ? " needs A and B"
                                                                  : " needs one SNAPSHOT file"));
@@ -239,10 +242,14 @@ int RunEsc(const Invocation& call) {
     if (parsed.Has("--replace")) {
         return call.UsageError("--replace is for preset save and import");
     }
+    if (write && parsed.Has("--explain")) {
+        return call.UsageError("--explain is for read");
+    }
     EscWriteRequest request;
     request.write = write;
     request.assignments = assignments;
     request.dryRun = parsed.Has("--dry-run");
+    request.explain = parsed.Has("--explain");
     request.textName = parsed.Get("--from");
     std::string reason;
     if (!request.textName.empty() && !ReadFileText(request.textName, request.text, reason)) {
@@ -262,7 +269,8 @@ const Command kEscCommand{"esc",
                            {"--config"},
                            {"--from"},
                            {"--dry-run", false},
-                           {"--replace", false}},
+                           {"--replace", false},
+                           {"--explain", false}},
                           1,
                           static_cast<std::size_t>(-1),
                           "say read, write, history, diff, restore or preset",

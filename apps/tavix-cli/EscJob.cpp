@@ -13,8 +13,9 @@
 
 namespace tavix::cli {
 
-void PrintPage(const Io& io, const EscSeriesTable& table, const EscParamState& state) {
-    io.out << Printable(ParamFileText(table, state));
+void PrintPage(const Io& io, const EscSeriesTable& table, const EscParamState& state,
+               bool explain) {
+    io.out << Printable(ParamFileText(table, state, explain));
 }
 
 bool CheckArguments(const Io& io, const EscSeriesTable& table,
@@ -143,7 +144,7 @@ int RunEscWrite(const Invocation& call, const EscWriteRequest& request) {
         return kExitRefused;
     }
     if (!request.write) {
-        PrintPage(io, *table, session.State());
+        PrintPage(io, *table, session.State(), request.explain);
         return kExitOk;
     }
 

@@ -84,7 +84,8 @@ private:
 };
 
 
-void PrintPage(const Io& io, const EscSeriesTable& table, const EscParamState& state);
+void PrintPage(const Io& io, const EscSeriesTable& table, const EscParamState& state,
+               bool explain = false);
 // NAME=VALUE arguments (GBK, as the entries are) checked against the series.
 bool CheckArguments(const Io& io, const EscSeriesTable& table,
                     const std::vector<std::string>& arguments, std::vector<EscSetting>& settings);
@@ -123,6 +124,7 @@ struct EscWriteRequest {
     std::string preset;    // the preset the text is, when it is one
     std::vector<std::string> assignments;
     bool dryRun = false;
+    bool explain = false;  // read: each parameter's explanation beside its value
 };
 // Identifies the ESC, checks every setting against its series before the ESC
 // is touched, reads the block, then prints it (read), prints what would change

@@ -111,8 +111,9 @@ int RunEscPreset(const Invocation& call) {
     if (rest.size() < known->least || rest.size() > known->most) {
         return call.UsageError(known->needs);
     }
-    if (call.args.Has("--from")) {
-        return call.UsageError("--from is for write");
+    if (call.args.Has("--from") || call.args.Has("--explain")) {
+        return call.UsageError(call.args.Has("--from") ? "--from is for write"
+                                                        : "--explain is for read");
     }
     if (call.args.Has("--dry-run") && action != "apply") {
         return call.UsageError("--dry-run is for preset apply");

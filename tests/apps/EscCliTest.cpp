@@ -87,6 +87,18 @@ TEST_F(EscCliTest, UnknownNamesAndValuesAreRefusedBeforeAnythingIsWritten) {
     EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 0);
 }
 
+TEST_F(EscCliTest, ReadExplainsEachValueAndItsOutputStillWritesBack) {
+    ASSERT_EQ(Run({"read", "--explain"}), kExitOk) << err.str();
+    EXPECT_TRUE(Printed("PWM Rate: 8 KHz  # Switching frequency of the ESC: higher runs smoother "
+                        "and suits low-inductance motors, lower keeps the ESC cooler. [KHz]"))
+        << out.str();
+    const std::string path = dir.File("explained.esc.txt");
+    std::ofstream(path) << out.str();
+    ASSERT_EQ(Run({"write", "--dry-run", "--from", path}), kExitOk) << err.str();
+    EXPECT_TRUE(Printed(kTextNothingChanges)) << out.str();
+    EXPECT_EQ(Run({"write", "--explain", "LVC=1"}), kExitUsage);
+}
+
 TEST_F(EscCliTest, WriteReportsBytesThatDidNotTake) {
     device->MutableFaults().keepParamBlock = true;
     EXPECT_EQ(Run({"write", "Brake Types=2"}), kExitRefused);

@@ -138,7 +138,9 @@ TEST_F(EscPageTest, TheTabShowsThePageOfTheIdentifiedSeries) {
     EXPECT_EQ(offset->text(), QStringLiteral("30"));
     EXPECT_EQ(page->Session().State().Text(EscField::TemperatureOffset), "30");
     QTest::keyClicks(offset, QStringLiteral("0"));  // 300: beyond what the ESC holds
-    EXPECT_EQ(offset->toolTip().toStdString(), kMsgTemperatureOffsetRange);
+    EXPECT_TRUE(offset->toolTip().endsWith(QStringLiteral("\n") +
+                                           QString::fromLatin1(kMsgTemperatureOffsetRange)))
+        << offset->toolTip().toStdString();
 
     // "Default Value" sets the lists and the offset, not the calibration.
     QTest::mouseClick(page->DefaultButton(), Qt::LeftButton);
@@ -230,6 +232,10 @@ TEST_F(EscPageTest, APresetAppliedMarksThePageAndOnlyUpdateWritesIt) {
     apply->actions()[1]->trigger();
     EXPECT_EQ(page->List(7)->currentText(), QStringLiteral("16 KHz"));
     EXPECT_FALSE(page->List(7)->styleSheet().isEmpty());
+    // Its tooltip says what the parameter does, and that the value is not yet in the ESC.
+    EXPECT_TRUE(page->List(7)->toolTip().startsWith(QStringLiteral("Switching frequency")));
+    EXPECT_TRUE(page->List(7)->toolTip().endsWith(QString::fromLatin1(kTipEscChanged)));
+    EXPECT_TRUE(page->List(6)->toolTip().startsWith(QStringLiteral("Holds the motor speed")));
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_TRUE(prompt.shown[0].text.ends_with("changes:\r\n\r\nPWM Rate: 8 KHz -> 16 KHz"))
         << prompt.shown[0].text;

@@ -53,6 +53,10 @@ std::string ListName(const EscList& list) {
     return WithoutColon(list.label);
 }
 
+std::string ExplainText(const std::string& explain, const std::string& unit) {
+    return unit.empty() ? explain : explain + " [" + unit + "]";
+}
+
 std::string FieldName(const EscSeriesTable& table, EscField field) {
     for (const EscFieldPlace& place : table.fields) {
         if (place.field == field) {

@@ -6,6 +6,7 @@
 // Value" and "Update" buttons. It holds no rules: EscParamSession decides,
 // the page draws its state and forwards the user's clicks.
 
+#include <QHash>
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -88,6 +89,7 @@ private:
     QPushButton* presets_ = nullptr;
     EscPresetMenu* presetMenu_ = nullptr;
     QPointer<EscHistoryDlg> historyDlg_;
+    QHash<const QWidget*, QString> tips_;  // what each control's parameter does
     bool iconConnected_ = false;
 };
 
