@@ -5,8 +5,8 @@
 #include <ostream>
 
 #include "Commands.h"
-#include "EscJob.h"
 #include "DeviceSession.h"
+#include "EscJob.h"
 #include "base/FormatText.h"
 #include "base/PathText.h"
 #include "base/PlainText.h"
@@ -84,7 +84,6 @@ constexpr const char* kUsage =
     "                 nothing\n"
     "  --replace      let preset save or import replace a preset of that name\n"
     "  --explain      print what each parameter does beside its value (read only)\n";
-
 
 int RunHistory(const Invocation& call) {
     const std::vector<EscSnapshot> snapshots = UserEscHistory().List();
@@ -261,19 +260,20 @@ int RunEsc(const Invocation& call) {
     return RunEscWrite(call, request);
 }
 
-const Command kEscCommand{"esc",
-                          "read, write, compare or restore the ESC's parameters "
-                          "(read | write NAME=VALUE... | history | diff A B | restore SNAPSHOT | preset ...)",
-                          kUsage,
-                          {{"--port"},
-                           {"--config"},
-                           {"--from"},
-                           {"--dry-run", false},
-                           {"--replace", false},
-                           {"--explain", false}},
-                          1,
-                          static_cast<std::size_t>(-1),
-                          "say read, write, history, diff, restore or preset",
-                          RunEsc};
+const Command kEscCommand{
+    "esc",
+    "read, write, compare or restore the ESC's parameters "
+    "(read | write NAME=VALUE... | history | diff A B | restore SNAPSHOT | preset ...)",
+    kUsage,
+    {{"--port"},
+     {"--config"},
+     {"--from"},
+     {"--dry-run", false},
+     {"--replace", false},
+     {"--explain", false}},
+    1,
+    static_cast<std::size_t>(-1),
+    "say read, write, history, diff, restore or preset",
+    RunEsc};
 
 }  // namespace tavix::cli

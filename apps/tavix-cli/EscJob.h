@@ -11,8 +11,8 @@
 #include "CliCommon.h"
 #include "Commands.h"
 #include "DeviceSession.h"
-#include "esc/EscParamSession.h"
 #include "esc/EscPageEdits.h"
+#include "esc/EscParamSession.h"
 #include "esc/EscParamText.h"
 #include "link/CMSComm.h"
 #include "platform/QtTimerHost.h"
@@ -29,7 +29,6 @@ inline constexpr const char* kMsgCantReadFile = "Can't read %s!";
 
 // Longest a read or a write may take: its own time-out is 3.1 s.
 inline constexpr int kExchangeLimitMs = 10000;
-
 
 // The page of the identified series on its own serial control.
 class EscJob {
@@ -83,7 +82,6 @@ private:
     EscParamSession session_;
 };
 
-
 void PrintPage(const Io& io, const EscSeriesTable& table, const EscParamState& state,
                bool explain = false);
 // NAME=VALUE arguments (GBK, as the entries are) checked against the series.
@@ -114,7 +112,6 @@ private:
     const EscSeriesTable* table_ = nullptr;
     std::unique_ptr<EscJob> job_;
 };
-
 
 // A read, or a write of a parameter text and NAME=VALUE settings onto the ESC.
 struct EscWriteRequest {

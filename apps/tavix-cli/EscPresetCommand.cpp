@@ -73,7 +73,8 @@ int RunSave(const Invocation& call, const EscPresetStore& store, const std::stri
     if (std::string refusal = store.Save(name, text, replace); !refusal.empty()) {
         return Refused(call.io, refusal);
     }
-    call.io.out << Printable(FormatText(kMsgSaved, PathText(name).c_str(), esc.Table().name.c_str()))
+    call.io.out << Printable(
+                       FormatText(kMsgSaved, PathText(name).c_str(), esc.Table().name.c_str()))
                 << '\n';
     return kExitOk;
 }
@@ -113,7 +114,7 @@ int RunEscPreset(const Invocation& call) {
     }
     if (call.args.Has("--from") || call.args.Has("--explain")) {
         return call.UsageError(call.args.Has("--from") ? "--from is for write"
-                                                        : "--explain is for read");
+                                                       : "--explain is for read");
     }
     if (call.args.Has("--dry-run") && action != "apply") {
         return call.UsageError("--dry-run is for preset apply");

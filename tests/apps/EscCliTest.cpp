@@ -89,8 +89,9 @@ TEST_F(EscCliTest, UnknownNamesAndValuesAreRefusedBeforeAnythingIsWritten) {
 
 TEST_F(EscCliTest, ReadExplainsEachValueAndItsOutputStillWritesBack) {
     ASSERT_EQ(Run({"read", "--explain"}), kExitOk) << err.str();
-    EXPECT_TRUE(Printed("PWM Rate: 8 KHz  # Switching frequency of the ESC: higher runs smoother "
-                        "and suits low-inductance motors, lower keeps the ESC cooler. [KHz]"))
+    EXPECT_TRUE(
+        Printed("PWM Rate: 8 KHz  # Switching frequency of the ESC: higher runs smoother "
+                "and suits low-inductance motors, lower keeps the ESC cooler. [KHz]"))
         << out.str();
     const std::string path = dir.File("explained.esc.txt");
     std::ofstream(path) << out.str();

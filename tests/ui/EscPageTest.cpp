@@ -9,8 +9,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QListWidget>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -207,8 +207,8 @@ TEST_F(EscPageTest, APresetAppliedMarksThePageAndOnlyUpdateWritesIt) {
     menu->SavePage();
     prompt.answers = {false};
     menu->SavePage();  // the same name again: asked, and No keeps the first
-    ASSERT_EQ(prompt.Texts(), (std::vector<std::string>{
-                                  "A preset named \"race\" exists already. Replace it?"}));
+    ASSERT_EQ(prompt.Texts(),
+              (std::vector<std::string>{"A preset named \"race\" exists already. Replace it?"}));
     EXPECT_EQ(UserEscPresets().Save("boat", "Tavix ESC parameters\nSeries: Velmor\n", false), "");
 
     // Listed on opening: the Velmor preset can't be applied to this Tarrow.

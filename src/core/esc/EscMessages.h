@@ -62,7 +62,8 @@ inline constexpr const char* kMenuExportPreset = "Export Preset";
 inline constexpr const char* kMenuImportPreset = "Import Preset...";
 inline constexpr const char* kMenuNoPresets = "(no presets)";
 inline constexpr const char* kAskPresetName = "Name of the preset:";
-inline constexpr const char* kMsgReplacePreset = "A preset named \"%s\" exists already. Replace it?";
+inline constexpr const char* kMsgReplacePreset =
+    "A preset named \"%s\" exists already. Replace it?";
 inline constexpr const char* kMsgDeletePreset = "Delete the preset \"%s\"?";
 inline constexpr const char* kMsgPresetNothingToSave =
     "Read the ESC first: the page holds no values to keep as a preset.";

@@ -161,8 +161,7 @@ std::string CheckSetting(const EscSeriesTable& table, const std::string& name,
     return FormatText(kMsgUnknownEscParameter, table.name.c_str(), name.c_str());
 }
 
-std::string ParamFileText(const EscSeriesTable& table, const EscParamState& state,
-                          bool explain) {
+std::string ParamFileText(const EscSeriesTable& table, const EscParamState& state, bool explain) {
     std::string text = std::string(kParamFileHeading) + "\n";
     text += std::string(kParamFileSeries) + ": " + table.name + "\n";
     // Values on one line each: a version string from the ESC may hold any

@@ -35,7 +35,7 @@ struct EscList {
     bool hidden = false;  // on the page but never seen
     int row = 0;          // place on the page (hidden lists have none)
     int column = 0;
-    std::string unit = {};  // of its entries ("KHz"), empty when they have none
+    std::string unit = {};     // of its entries ("KHz"), empty when they have none
     std::string explain = {};  // what it does for the pilot, one line
 };
 

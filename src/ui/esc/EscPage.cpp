@@ -296,9 +296,9 @@ void EscPage::Refresh() {
     // A control's tooltip says what it does, and whether it is not yet in the ESC.
     const auto tip = [this](QWidget* control, const char* state) {
         const QString explain = tips_.value(control);
-        control->setToolTip(state == nullptr ? explain
-                                             : explain + QStringLiteral("\n") +
-                                                   QString::fromLatin1(state));
+        control->setToolTip(state == nullptr
+                                ? explain
+                                : explain + QStringLiteral("\n") + QString::fromLatin1(state));
     };
     const auto mark = [&tip](QWidget* control, bool on) {
         control->setStyleSheet(on ? QStringLiteral("background: #fff0a0; font-weight: bold;")

@@ -86,8 +86,7 @@ std::string EscPresetMenu::AskName(const QString& suggested) {
 }
 
 void EscPresetMenu::WriteAsking(
-    const std::string& name,
-    const std::function<std::string(const EscPresetStore&, bool)>& write) {
+    const std::string& name, const std::function<std::string(const EscPresetStore&, bool)>& write) {
     const EscPresetStore store = UserEscPresets();
     std::string refusal = write(store, false);
     if (refusal == FormatText(kMsgPresetExists, PathText(name).c_str())) {

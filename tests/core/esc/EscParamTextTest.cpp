@@ -41,8 +41,8 @@ TEST(EscParamText, SettingsAreCheckedAgainstTheSeries) {
 // Every parameter of every series says what it does; a file printed with the
 // explanations reads back as the same settings as one without.
 TEST(EscParamText, ExplainedFilesCarryEveryParameterAndReadBackAlike) {
-    for (const sim::Series series : {sim::Series::Tarrow, sim::Series::Velmor,
-                                     sim::Series::Ostrin, sim::Series::Peldan}) {
+    for (const sim::Series series :
+         {sim::Series::Tarrow, sim::Series::Velmor, sim::Series::Ostrin, sim::Series::Peldan}) {
         EscSession esc(series);
         esc.ShowAndRead();
         const std::string plain = ParamFileText(esc.Table(), esc.State());
