@@ -40,6 +40,8 @@ constexpr const char* kUsage =
     "       tavix-cli esc preset delete NAME\n"
     "       tavix-cli esc preset export NAME FILE\n"
     "       tavix-cli esc preset import FILE [NAME] [--replace]\n"
+    "       tavix-cli esc batch --preset NAME|--from FILE --count N [--report FILE.csv]\n"
+    "                           [--port PORT] [--config FILE]\n"
     "\n"
     "read:  identifies the ESC, reads its parameter block as the \"2.Parameter\n"
     "       Setting\" page does and prints the firmware version and every\n"
@@ -75,6 +77,12 @@ constexpr const char* kUsage =
     "       a preset to FILE to share; import takes a parameter file as a preset\n"
     "       (named after the file unless NAME is given). A preset is replaced\n"
     "       only with --replace.\n"
+    "batch: writes the preset (or file) into ESC after ESC on the same adapter:\n"
+    "       waits for an ESC to answer (asking every half second), refuses one of\n"
+    "       another series without writing, writes and reads back, then waits\n"
+    "       until that ESC is unplugged before the next. Ends after N ESCs were\n"
+    "       written and read back (exit 0); a line per ESC met on stdout, and with\n"
+    "       --report a CSV: esc,version,series,result,not_taken.\n"
     "\n"
     "  --port PORT    a device path, COMn, or demo (the built-in simulated device);\n"
     "                 default: the port stored in config.ini\n"
@@ -83,7 +91,10 @@ constexpr const char* kUsage =
     "  --dry-run      print what a write (or preset apply) would change, and send\n"
     "                 nothing\n"
     "  --replace      let preset save or import replace a preset of that name\n"
-    "  --explain      print what each parameter does beside its value (read only)\n";
+    "  --explain      print what each parameter does beside its value (read only)\n"
+    "  --preset NAME  batch: the preset to write\n"
+    "  --count N      batch: how many ESCs to write\n"
+    "  --report FILE  batch: the CSV report to write\n";
 
 int RunHistory(const Invocation& call) {
     const std::vector<EscSnapshot> snapshots = UserEscHistory().List();
@@ -211,6 +222,12 @@ int RunEsc(const Invocation& call) {
     const std::string action = parsed.positional.front();
     const std::vector<std::string> assignments(parsed.positional.begin() + 1,
                                                parsed.positional.end());
+    if (action == "batch") {
+        return RunEscBatch(call);
+    }
+    if (parsed.Has("--preset") || parsed.Has("--count") || parsed.Has("--report")) {
+        return call.UsageError("--preset, --count and --report are for batch");
+    }
     if (action == "history" || action == "diff" || action == "restore") {
         const std::size_t wanted = action == "history" ? 0 : action == "diff" ? 2 : 1;
         if (assignments.size() != wanted || parsed.Has("--from") || parsed.Has("--dry-run") ||
@@ -263,17 +280,21 @@ int RunEsc(const Invocation& call) {
 const Command kEscCommand{
     "esc",
     "read, write, compare or restore the ESC's parameters "
-    "(read | write NAME=VALUE... | history | diff A B | restore SNAPSHOT | preset ...)",
+    "(read | write NAME=VALUE... | history | diff A B | restore SNAPSHOT | preset ... | "
+    "batch)",
     kUsage,
     {{"--port"},
      {"--config"},
      {"--from"},
      {"--dry-run", false},
      {"--replace", false},
-     {"--explain", false}},
+     {"--explain", false},
+     {"--preset"},
+     {"--count"},
+     {"--report"}},
     1,
     static_cast<std::size_t>(-1),
-    "say read, write, history, diff, restore or preset",
+    "say read, write, history, diff, restore, preset or batch",
     RunEsc};
 
 }  // namespace tavix::cli

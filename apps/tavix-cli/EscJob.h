@@ -130,5 +130,7 @@ int RunEscWrite(const Invocation& call, const EscWriteRequest& request);
 
 // tavix-cli esc preset ACTION ...
 int RunEscPreset(const Invocation& call);
+// tavix-cli esc batch --preset NAME|--from FILE --count N [--report FILE.csv]
+int RunEscBatch(const Invocation& call);
 
 }  // namespace tavix::cli

@@ -10,7 +10,8 @@ namespace tavix::sim {
 const char* const kDevsimUsage =
     "Usage: tavix-devsim [options]\n"
     "Serves a simulated device on a pseudo-terminal and prints its path.\n"
-    "Signal USR1 swaps the ESC for one of the next series on the same line.\n"
+    "Signal USR1 swaps the ESC for one of the next series on the same line;\n"
+    "signal USR2 unplugs the ESC (it goes silent) and plugs it in again.\n"
     "\n"
     "Device:\n"
     "  --device tarrow|velmor|ostrin|peldan   ESC series (default tarrow, the one with a logger)\n"

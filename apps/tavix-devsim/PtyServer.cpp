@@ -36,8 +36,16 @@ bool PtyServer::Open(std::string& path, std::string& error) {
     return true;
 }
 
-int PtyServer::Run(const volatile std::sig_atomic_t& stop, volatile std::sig_atomic_t& swap) {
+int PtyServer::Run(const volatile std::sig_atomic_t& stop, volatile std::sig_atomic_t& swap,
+                   volatile std::sig_atomic_t& unplug) {
     while (stop == 0) {
+        if (unplug != 0) {
+            unplug = 0;
+            SimFaults& faults = device_.MutableFaults();
+            faults.silent = !faults.silent;
+            std::fprintf(stderr, "tavix-devsim: %s\n",
+                         faults.silent ? "unplugged (silent)" : "plugged in again");
+        }
         if (swap != 0) {
             swap = 0;
             const auto next = static_cast<Series>((static_cast<int>(device_.GetSeries()) + 1) % 4);

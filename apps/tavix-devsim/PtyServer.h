@@ -25,8 +25,11 @@ public:
     bool Open(std::string& path, std::string& error);
     // Serves until `stop` becomes non-zero (set by a signal handler). Returns
     // the exit status. Each time `swap` is non-zero it is cleared and the
-    // next series' ESC takes the place of the one on the line.
-    int Run(const volatile std::sig_atomic_t& stop, volatile std::sig_atomic_t& swap);
+    // next series' ESC takes the place of the one on the line; each time
+    // `unplug` is non-zero it is cleared and the ESC goes silent, as if
+    // unplugged, or answers again when it was silent.
+    int Run(const volatile std::sig_atomic_t& stop, volatile std::sig_atomic_t& swap,
+            volatile std::sig_atomic_t& unplug);
 
 private:
     struct Chunk {

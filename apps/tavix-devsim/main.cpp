@@ -5,7 +5,8 @@
 // interrupted (Ctrl+C) or terminated. Point the program at it with
 // `--port /dev/pts/4`, or put the path in config.ini as [communicateset] com<n>.
 // SIGUSR1 swaps the ESC on the line for one of the next series (Tarrow,
-// Velmor, Ostrin, Peldan, then Tarrow again), as a pilot swapping ESCs would.
+// Velmor, Ostrin, Peldan, then Tarrow again), as a pilot swapping ESCs would;
+// SIGUSR2 unplugs the ESC (it goes silent) and plugs it in again.
 
 #include <csignal>
 #include <cstdio>
@@ -23,6 +24,7 @@ constexpr int kUsageError = 2;
 
 volatile std::sig_atomic_t gStop = 0;
 volatile std::sig_atomic_t gSwap = 0;
+volatile std::sig_atomic_t gUnplug = 0;
 
 void OnSignal(int) {
     gStop = 1;
@@ -30,6 +32,10 @@ void OnSignal(int) {
 
 void OnSwap(int) {
     gSwap = 1;
+}
+
+void OnUnplug(int) {
+    gUnplug = 1;
 }
 
 }  // namespace
@@ -79,6 +85,10 @@ int main(int argc, char** argv) {
     swap.sa_handler = OnSwap;
     sigemptyset(&swap.sa_mask);
     sigaction(SIGUSR1, &swap, nullptr);
+    struct sigaction unplug {};
+    unplug.sa_handler = OnUnplug;
+    sigemptyset(&unplug.sa_mask);
+    sigaction(SIGUSR2, &unplug, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
     sim::PtyServer server(device, options.verbose);
@@ -93,5 +103,5 @@ int main(int argc, char** argv) {
     if (options.verbose) {
         std::fprintf(stderr, "serving %s (%s)\n", device.Profile().name, device.Version().c_str());
     }
-    return server.Run(gStop, gSwap);
+    return server.Run(gStop, gSwap, gUnplug);
 }
