@@ -2,12 +2,15 @@
 // write changes and reports, and what it refuses before touching the ESC.
 #include <gtest/gtest.h>
 
+#include <QTimer>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "CliFixture.h"
 #include "Commands.h"
+#include "esc/EscBatch.h"
 #include "esc/EscParamText.h"
 #include "fakes/TempDir.h"
 #include "link/Frame.h"
@@ -251,6 +254,53 @@ TEST_F(EscHistoryCliTest, PresetSavedFromOneEscIsAppliedToAnotherOfItsSeriesOnly
         EXPECT_EQ(Run(c.args), c.status) << c.args[1];
         EXPECT_NE(err.str().find(c.says), std::string::npos) << err.str();
     }
+}
+
+// A batch of three ESCs on the demo line, played by a pilot who unplugs each
+// ESC once it is done and plugs in the next: a Tarrow, a Velmor (refused),
+// and a Tarrow again.
+TEST_F(EscHistoryCliTest, ABatchWritesTheNthEscAndRefusesAnotherSeries) {
+    const std::string preset = dir.File("race.esc.txt");
+    std::ofstream(preset) << "Tavix ESC parameters\nSeries: Tarrow\nPWM Rate: 16 KHz\n";
+    int plugged = 1;  // ESCs plugged in so far
+    QTimer pilot;
+    QObject::connect(&pilot, &QTimer::timeout, [&] {
+        const std::string said = err.str();
+        const auto lines = [&said](const char* text) {
+            int n = 0;
+            for (std::size_t at = said.find(text); at != std::string::npos;
+                 at = said.find(text, at + 1)) {
+                ++n;
+            }
+            return n;
+        };
+        sim::SimFaults& faults = device->MutableFaults();
+        const int done = lines("Unplug it");
+        if (!faults.silent && done == plugged) {
+            faults.silent = true;  // unplugged
+        } else if (faults.silent && lines(kBatchWaiting) > plugged) {
+            device->SwapEsc(plugged == 1 ? sim::Series::Velmor : sim::Series::Tarrow);
+            ++plugged;
+            faults.silent = false;
+        }
+    });
+    pilot.start(20);
+    const std::string report = dir.File("report.csv");
+    ASSERT_EQ(Run({"batch", "--from", preset, "--count", "2", "--report", report}), kExitOk)
+        << err.str();
+    EXPECT_EQ(test::ReadBytes(report), std::string("esc,version,series,result,not_taken\n1,") +
+                                           sim::kTarrowVersion + ",Tarrow,written,\n2," +
+                                           sim::kVelmorVersion + ",Velmor,refused,\n3," +
+                                           sim::kTarrowVersion + ",Tarrow,written,\n");
+    EXPECT_NE(err.str().find("Done: 2 of 2 ESCs written and read back."), std::string::npos);
+    EXPECT_TRUE(Printed("ESC 2: " + std::string(sim::kVelmorVersion) + " Velmor refused"))
+        << out.str();
+    EXPECT_EQ(device->ParamBlock()[8], 2);
+    EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 2);  // one per Tarrow, none for the Velmor
+    EXPECT_EQ(History()[0][2], "after-write");
+
+    EXPECT_EQ(Run({"batch", "--from", preset}), kExitUsage);
+    EXPECT_EQ(Run({"batch", "--from", preset, "--count", "0"}), kExitUsage);
 }
 
 // A snapshot's time and reason lines, a file name and a usage error quote
