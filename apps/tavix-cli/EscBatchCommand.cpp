@@ -10,7 +10,6 @@
 #include "EscJob.h"
 #include "base/AtomicFile.h"
 #include "base/FormatText.h"
-#include "base/NamedValues.h"
 #include "base/PathText.h"
 #include "esc/EscBatch.h"
 #include "esc/EscParamBlock.h"
@@ -25,15 +24,6 @@ constexpr const char* kMsgBatchRow = "ESC %d: %s %s %s";
 constexpr const char* kMsgCantWriteReport = "Can't write the report %s (%s)!";
 // Longest the batch may run: an hour of plugging ESCs in.
 constexpr int kBatchLimitMs = 60 * 60 * 1000;
-
-const EscSeriesTable* TableNamed(const std::string& series) {
-    for (const EscSeriesTable* table : EscSeriesRegistry()) {
-        if (SameName(table->name, series)) {
-            return table;
-        }
-    }
-    return nullptr;
-}
 
 class CliBatchLink : public EscBatchLink {
 public:
@@ -139,7 +129,7 @@ int RunEscBatch(const Invocation& call) {
             return kExitRefused;
         }
     }
-    const EscSeriesTable* table = TableNamed(ParamFileSeries(text));
+    const EscSeriesTable* table = SeriesTableNamed(ParamFileSeries(text));
     if (table == nullptr) {
         io.err << Printable(FormatText(kMsgNotParamFile, source.c_str())) << '\n';
         return kExitRefused;

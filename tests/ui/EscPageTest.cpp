@@ -54,6 +54,17 @@ protected:
         auto* holder = dynamic_cast<EscPageHolder*>(view->Page(kTabParameter));
         return holder != nullptr ? holder->Current() : nullptr;
     }
+    // A data folder of the test's own (history, presets) until the result is dropped.
+    static std::shared_ptr<test::TempDir> OwnDataFolder() {
+        const char* was = std::getenv("XDG_DATA_HOME");
+        const std::string before = was != nullptr ? was : "";
+        auto* data = new test::TempDir;
+        setenv("XDG_DATA_HOME", data->Path().c_str(), 1);
+        return std::shared_ptr<test::TempDir>(data, [before](test::TempDir* d) {
+            setenv("XDG_DATA_HOME", before.c_str(), 1);
+            delete d;
+        });
+    }
 };
 
 TEST_F(EscPageTest, ShownOnTheDemoDeviceItReadsTheBlockAndWritesItOnUpdate) {
@@ -190,11 +201,7 @@ TEST_F(EscPageTest, SaveAndLoadAParameterFile) {
 }
 
 TEST_F(EscPageTest, APresetAppliedMarksThePageAndOnlyUpdateWritesIt) {
-    test::TempDir data;
-    const std::string before = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
-    setenv("XDG_DATA_HOME", data.Path().c_str(), 1);
-    const std::unique_ptr<void, std::function<void(void*)>> restore(
-        &data, [before](void*) { setenv("XDG_DATA_HOME", before.c_str(), 1); });
+    const auto data = OwnDataFolder();
     EscPage* page = OpenParameterTab(sim::Series::Tarrow);
     ASSERT_NE(page, nullptr) << prompt.Last();
     ASSERT_TRUE(QTest::qWaitFor([&] { return page->UpdateButton()->isEnabled(); }, kWaitMs));
@@ -272,11 +279,7 @@ TEST_F(EscPageTest, OpenDeviceOnTheTabShowsThePageOfTheNewSeries) {
 
 TEST_F(EscPageTest, HistoryShowsTheDifferencesAndRestoreThenReadAsksFirst) {
     // A history of its own, so that snapshots of other tests do not show.
-    test::TempDir data;
-    const std::string before = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
-    setenv("XDG_DATA_HOME", data.Path().c_str(), 1);
-    const std::unique_ptr<void, std::function<void(void*)>> restore(
-        &data, [before](void*) { setenv("XDG_DATA_HOME", before.c_str(), 1); });
+    const auto data = OwnDataFolder();
     EscPage* page = OpenParameterTab(sim::Series::Velmor);
     ASSERT_NE(page, nullptr) << prompt.Last();
     ASSERT_TRUE(QTest::qWaitFor([&] { return page->UpdateButton()->isEnabled(); }, kWaitMs));

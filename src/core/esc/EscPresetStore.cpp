@@ -18,15 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const EscSeriesTable* TableNamed(const std::string& series) {
-    for (const EscSeriesTable* table : EscSeriesRegistry()) {
-        if (SameName(table->name, series)) {
-            return table;
-        }
-    }
-    return nullptr;
-}
-
 std::string Shown(const std::string& name) {
     return PathText(name);
 }
@@ -248,7 +239,7 @@ std::string EscPresetStore::Import(const std::string& file, const std::string& n
     if (series.empty()) {
         return FormatText(kMsgNotParamFile, Shown(file).c_str());
     }
-    const EscSeriesTable* table = TableNamed(series);
+    const EscSeriesTable* table = SeriesTableNamed(series);
     if (table == nullptr) {
         return FormatText(kMsgPresetUnknownSeries, Shown(file).c_str(), series.c_str());
     }

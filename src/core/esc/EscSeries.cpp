@@ -38,6 +38,15 @@ const EscSeriesTable* SeriesTable(int series) {
     return nullptr;
 }
 
+const EscSeriesTable* SeriesTableNamed(const std::string& name) {
+    for (const EscSeriesTable* table : EscSeriesRegistry()) {
+        if (SameName(table->name, name)) {
+            return table;
+        }
+    }
+    return nullptr;
+}
+
 std::optional<std::string> FieldDefault(EscField field) {
     switch (field) {
         case EscField::ThrottleRange:

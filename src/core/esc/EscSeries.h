@@ -91,6 +91,9 @@ const std::vector<const EscSeriesTable*>& EscSeriesRegistry();
 
 // The table of series kSeriesTarrow ... kSeriesPeldan; nullptr for any other.
 const EscSeriesTable* SeriesTable(int series);
+// The table of the series a parameter file names ("Velmor", case and blanks
+// ignored); nullptr when none has that name.
+const EscSeriesTable* SeriesTableNamed(const std::string& name);
 // The tables of the series, each defined in its own file.
 const EscSeriesTable& TarrowTable();
 const EscSeriesTable& VelmorTable();
