@@ -101,6 +101,9 @@ int RunEscBatch(const Invocation& call) {
         !args.Has("--count")) {
         return call.UsageError("batch needs --preset NAME or --from FILE, and --count N");
     }
+    if (args.Has("--dry-run") || args.Has("--replace") || args.Has("--explain")) {
+        return call.UsageError("batch takes no --dry-run, --replace or --explain");
+    }
     const std::string countText = args.Get("--count");
     if (countText.size() > 4 ||
         !std::all_of(countText.begin(), countText.end(),

@@ -1,26 +1,16 @@
 // tavix-cli esc: the "2.Parameter Setting" page without a window. Reads the
 // ESC's parameter block as the page does on show, and writes it as "Update"
 // does, then reads it back to prove it took.
-#include <QString>
 #include <ostream>
 
 #include "Commands.h"
-#include "DeviceSession.h"
 #include "EscJob.h"
 #include "base/FormatText.h"
 #include "base/PathText.h"
 #include "base/PlainText.h"
-#include "base/RegularFile.h"
 #include "esc/EscHistory.h"
 #include "esc/EscMessages.h"
-#include "esc/EscPageEdits.h"
-#include "esc/EscParamSession.h"
 #include "esc/EscParamText.h"
-#include "link/CMSComm.h"
-#include "link/PortName.h"
-#include "platform/GbkText.h"
-#include "platform/QtTimerHost.h"
-#include "platform/SerialBackendFactory.h"
 #include "platform/UserEscHistory.h"
 
 namespace tavix::cli {
