@@ -5,8 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include "esc/EscBatchWire.h"
 #include "fakes/FakeTimers.h"
+#include "link/CMSComm.h"
+#include "link/Frame.h"
 #include "sim/DeviceProfile.h"
+#include "sim/SimDevice.h"
+#include "sim/SimSerialBackend.h"
 
 namespace tavix::test {
 namespace {
@@ -99,6 +104,50 @@ TEST_F(Batch, StopEndsBetweenEscsAndNeverInTheMiddleOfAWrite) {
     const int asked = identifies;
     timers.Advance(kBatchPollMs * 4);
     EXPECT_EQ(identifies, asked);
+}
+
+// The window's link on the simulated line: an ESC swapped and unplugged by
+// hand, the other series refused unwritten, the settings in each Tarrow.
+TEST(BatchWire, WritesEachEscOfTheSeriesOnTheLineAndWaitsForItsUnplug) {
+    FakeTimers time;
+    auto device = std::make_shared<sim::SimDevice>(sim::Series::Tarrow);
+    CMSComm comm(std::make_unique<sim::SimSerialBackend>(device, time.NewHost()));
+    const auto timers = time.NewHost();
+    EscSetting pwm;
+    ASSERT_EQ(CheckSetting(TarrowTable(), "PWM Rate", "16 KHz", pwm), "");
+    EscBatchWire wire(
+        TarrowTable(), {pwm}, comm, *timers, [] { return std::string("demo"); }, nullptr);
+    const auto batchTimers = time.NewHost();
+    EscBatch batch(TarrowTable(), 2, wire, *batchTimers);
+    wire.SetBatch(batch);
+    batchTimers->SetHandler([&batch](int id) { batch.OnTimer(id); });
+    const auto until = [&](EscBatchPhase phase) {
+        return time.AdvanceUntil([&] { return batch.Phase() == phase; }, 10000, 50);
+    };
+
+    batch.Start();
+    ASSERT_TRUE(until(EscBatchPhase::WaitingForUnplug)) << batch.Line();
+    EXPECT_EQ(device->ParamBlock()[8], 2);
+    time.Advance(2000);  // still on the line: asked again, not written again
+    EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 1);
+    device->MutableFaults().silent = true;
+    ASSERT_TRUE(until(EscBatchPhase::WaitingForEsc));
+
+    device->SwapEsc(sim::Series::Velmor);
+    device->MutableFaults().silent = false;
+    ASSERT_TRUE(until(EscBatchPhase::WaitingForUnplug));
+    EXPECT_EQ(batch.Rows().back().result, "refused");
+    device->MutableFaults().silent = true;
+    ASSERT_TRUE(until(EscBatchPhase::WaitingForEsc));
+
+    device->SwapEsc(sim::Series::Tarrow);
+    device->MutableFaults().silent = false;
+    ASSERT_TRUE(until(EscBatchPhase::Done)) << batch.ReportCsv();
+    EXPECT_EQ(device->ParamBlock()[8], 2);
+    EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 2);
+    ASSERT_EQ(batch.Rows().size(), 3u);
+    EXPECT_EQ(batch.Rows()[0].result, "written");
+    EXPECT_EQ(batch.Rows()[2].result, "written");
 }
 
 }  // namespace
