@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTest>
@@ -252,6 +253,45 @@ TEST_F(EscPageTest, APresetAppliedMarksThePageAndOnlyUpdateWritesIt) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.Last() == kMsgEscUpdateComplete; }, kWaitMs));
     EXPECT_EQ(prompt.shown[1].detail, "PWM Rate: 8 KHz -> 16 KHz");
     EXPECT_EQ(device->ParamBlock()[8], 2);
+}
+
+TEST_F(EscPageTest, BatchWritesThePagesValuesAndThePageReadsTheEscAgainAfter) {
+    const auto data = OwnDataFolder();
+    EscPage* page = OpenParameterTab(sim::Series::Tarrow);
+    ASSERT_NE(page, nullptr) << prompt.Last();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->UpdateButton()->isEnabled(); }, kWaitMs));
+    page->List(7)->setCurrentIndex(1);
+    emit page->List(7)->activated(1);  // PWM Rate 12 KHz, on the page only
+
+    QTest::mouseClick(page->BatchButton(), Qt::LeftButton);
+    EscBatchDlg* batch = page->BatchDialog();
+    ASSERT_NE(batch, nullptr);
+    batch->Count()->setValue(1);
+    QTest::mouseClick(batch->StartButton(), Qt::LeftButton);
+    EXPECT_FALSE(page->Comm().GetPortOpen());  // the batch has the line
+    EXPECT_EQ(batch->StartButton()->text(), QString::fromLatin1(kBtnBatchStop));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return batch->Batch()->Finished(); }, kWaitMs))
+        << batch->Line()->text().toStdString();
+    EXPECT_TRUE(batch->Batch()->Succeeded());
+    ASSERT_EQ(batch->Rows()->rowCount(), 1);
+    EXPECT_EQ(batch->Rows()->item(0, 3)->text(), QStringLiteral("written"));
+    EXPECT_EQ(device->ParamBlock()[8], 1);
+
+    const QString report = dir.File(QStringLiteral("batch.csv"));
+    batch->chooseReport = [&](const QString&) { return report; };
+    QTest::mouseClick(batch->ReportButton(), Qt::LeftButton);
+    QFile csv(report);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(csv.readAll().startsWith("esc,version,series,result,not_taken\n1,"));
+
+    batch->reject();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return page->Session().State().phase == EscPhase::Linked && page->Comm().GetPortOpen();
+        },
+        kWaitMs));
+    EXPECT_TRUE(page->List(7)->styleSheet().isEmpty());  // read again: the ESC holds 12 KHz
+    EXPECT_TRUE(prompt.shown.empty()) << prompt.Last();
 }
 
 TEST_F(EscPageTest, OpenDeviceOnTheTabShowsThePageOfTheNewSeries) {

@@ -52,6 +52,18 @@ inline constexpr const char* kBtnEscHistory = "History...";
 inline constexpr const char* kBtnEscRestore = "Restore";
 inline constexpr const char* kTipEscChanged = "Changed since the last read: not yet in the ESC";
 
+// The "Batch..." dialog of the page.
+inline constexpr const char* kBtnEscBatch = "Batch...";
+inline constexpr const char* kTitleEscBatch = "Many ESCs in a row";
+inline constexpr const char* kLabelBatchSettings = "Settings:";
+inline constexpr const char* kLabelBatchCount = "ESCs:";
+inline constexpr const char* kBatchPageValues = "The page's values";
+inline constexpr const char* kBtnBatchStart = "Start";
+inline constexpr const char* kBtnBatchStop = "Stop";
+inline constexpr const char* kBtnBatchSaveReport = "Save Report...";
+inline constexpr const char* kBatchReportFilter = "CSV Files (*.csv)";
+inline constexpr const char* kMsgCantWriteBatchReport = "Can't write the report %s (%s)!";
+
 // The "Presets" menu of the page.
 inline constexpr const char* kBtnEscPresets = "Presets";
 inline constexpr const char* kMenuSavePreset = "Save Page as Preset...";

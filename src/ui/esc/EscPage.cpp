@@ -208,6 +208,9 @@ void EscPage::Build(const EscSeriesTable& table) {
         presets_);
     presets_->setMenu(presetMenu_);
     buttons->addWidget(presets_);
+    batch_ = new QPushButton(QString::fromLatin1(kBtnEscBatch), group);
+    connect(batch_, &QPushButton::clicked, this, [this] { OnBatch(); });
+    buttons->addWidget(batch_);
     connect(read_, &QPushButton::clicked, this, [this] { session_->OnReadFromEsc(); });
     connect(history_, &QPushButton::clicked, this, [this] { OnHistory(); });
     connect(save_, &QPushButton::clicked, this, [this] { OnSaveToFile(); });
@@ -278,6 +281,15 @@ void EscPage::OnHistory() {
     historyDlg_->open();
 }
 
+void EscPage::OnBatch() {
+    if (!session_->Visible() || batchDlg_) {
+        return;
+    }
+    batchDlg_ = new EscBatchDlg(*session_, prompt_, this);
+    batchDlg_->setAttribute(Qt::WA_DeleteOnClose);
+    batchDlg_->open();
+}
+
 void EscPage::PageShown() {
     session_->OnShow(true);
 }
@@ -321,6 +333,7 @@ void EscPage::Refresh() {
     const bool idle = s.phase != EscPhase::Reading && s.phase != EscPhase::Writing;
     read_->setEnabled(idle);
     presets_->setEnabled(idle);
+    batch_->setEnabled(idle);
     for (std::size_t f = 0; f < kEscFieldCount; ++f) {
         if (fields_[f] == nullptr) {
             continue;

@@ -17,6 +17,7 @@
 #include "esc/EscParamSession.h"
 #include "link/PortName.h"
 #include "ui/device/DevicePage.h"
+#include "ui/esc/EscBatchDlg.h"
 #include "ui/esc/EscHistoryDlg.h"
 #include "ui/esc/EscPresetMenu.h"
 
@@ -56,6 +57,9 @@ public:
     QPushButton* ReadButton() const { return read_; }
     QPushButton* HistoryButton() const { return history_; }
     QPushButton* PresetsButton() const { return presets_; }
+    QPushButton* BatchButton() const { return batch_; }
+    // The "Batch..." dialog while it is open, else nullptr.
+    EscBatchDlg* BatchDialog() const { return batchDlg_; }
     EscPresetMenu* PresetsMenu() const { return presetMenu_; }
     // The "History..." dialog while it is open, else nullptr.
     EscHistoryDlg* HistoryDialog() const { return historyDlg_; }
@@ -72,6 +76,7 @@ private:
     void OnSaveToFile();
     void OnLoadFromFile();
     void OnHistory();
+    void OnBatch();
 
     Prompt& prompt_;
     std::unique_ptr<EscParamSession> session_;
@@ -89,6 +94,8 @@ private:
     QPushButton* presets_ = nullptr;
     EscPresetMenu* presetMenu_ = nullptr;
     QPointer<EscHistoryDlg> historyDlg_;
+    QPushButton* batch_ = nullptr;
+    QPointer<EscBatchDlg> batchDlg_;
     QHash<const QWidget*, QString> tips_;  // what each control's parameter does
     bool iconConnected_ = false;
 };
