@@ -1,7 +1,6 @@
-// tavix-cli esc batch: the same settings into ESC after ESC on one adapter.
-// The batch (EscBatch) decides; this file plays its link on the port: a quiet
-// identification for each question, and for each ESC of the series the write
-// of "esc write --from" with its read-back and history.
+// tavix-cli esc batch: the same settings into ESC after ESC on one adapter,
+// as the page's "Batch..." dialog does: EscBatch decides, EscBatchWire asks
+// and writes on the port, with the read-back and history of every write.
 #include <QString>
 #include <algorithm>
 #include <ostream>
@@ -12,8 +11,11 @@
 #include "base/FormatText.h"
 #include "base/PathText.h"
 #include "esc/EscBatch.h"
+#include "esc/EscBatchWire.h"
+#include "esc/EscMessages.h"
 #include "esc/EscParamBlock.h"
 #include "esc/EscPresetStore.h"
+#include "link/PortName.h"
 #include "platform/UserEscPresets.h"
 
 namespace tavix::cli {
@@ -21,76 +23,8 @@ namespace tavix::cli {
 namespace {
 
 constexpr const char* kMsgBatchRow = "ESC %d: %s %s %s";
-constexpr const char* kMsgCantWriteReport = "Can't write the report %s (%s)!";
 // Longest the batch may run: an hour of plugging ESCs in.
 constexpr int kBatchLimitMs = 60 * 60 * 1000;
-
-class CliBatchLink : public EscBatchLink {
-public:
-    CliBatchLink(const Invocation& call, Settings& settings, const EscSeriesTable& table,
-                 std::vector<EscSetting> changes)
-        : call_(call),
-          settings_(settings),
-          table_(table),
-          changes_(std::move(changes)),
-          quietIo_{quiet_, quiet_, false},
-          quietPrompt_(quietIo_),
-          device_(settings, quietPrompt_, call.args.Get("--port")) {}
-
-    void SetBatch(EscBatch& batch) { batch_ = &batch; }
-    QtTimerHost& Timers() { return timers_; }
-
-    // Answered from a posted task, never from inside the batch's own call.
-    void Identify() override {
-        timers_.Post([this] {
-            if (device_.Identify()) {
-                batch_->OnIdentified(device_.Identity().State().version);
-            } else if (!device_.Identity().ReceivedBlock().empty()) {
-                batch_->OnIdentified(device_.Identity().ReceivedVersion());
-            } else {
-                batch_->OnNoAnswer();
-            }
-        });
-    }
-    void Write() override {
-        timers_.Post([this] {
-            StreamPrompt prompt(quietIo_);
-            const std::string port = call_.args.Get("--port");
-            EscJob job(device_, settings_, prompt, port, table_);
-            if (!job.Read()) {
-                batch_->OnWriteFailed("no answer to the read");
-                return;
-            }
-            for (const EscSetting& change : changes_) {
-                ApplySetting(job.Session(), change);
-            }
-            if (!job.Write()) {
-                batch_->OnWriteFailed("no answer to the write");
-                return;
-            }
-            std::vector<std::string> names;
-            for (std::size_t offset : job.Session().NotTakenOffsets()) {
-                const std::string name = OffsetName(table_, offset);
-                if (std::find(names.begin(), names.end(), name) == names.end()) {
-                    names.push_back(name);
-                }
-            }
-            batch_->OnWritten(names);
-        });
-    }
-
-private:
-    const Invocation& call_;
-    Settings& settings_;
-    const EscSeriesTable& table_;
-    std::vector<EscSetting> changes_;
-    std::ostringstream quiet_;
-    Io quietIo_;
-    StreamPrompt quietPrompt_;
-    QtTimerHost timers_;
-    DeviceSession device_;
-    EscBatch* batch_ = nullptr;
-};
 
 }  // namespace
 
@@ -149,10 +83,20 @@ int RunEscBatch(const Invocation& call) {
     if (!settings) {
         return kExitRefused;
     }
-    CliBatchLink link(call, *settings, *table, std::move(changes));
-    EscBatch batch(*table, count, link, link.Timers());
-    link.SetBatch(batch);
-    link.Timers().SetHandler([&batch](int id) { batch.OnTimer(id); });
+    // The window's link (EscBatchWire) on this run's port: the same reads,
+    // writes, read-backs and history as the "Batch..." dialog.
+    const std::string port = args.Get("--port");
+    CMSComm comm(MakeSerialBackend(port));
+    QtTimerHost wireTimers;
+    QtTimerHost batchTimers;
+    Settings& config = *settings;
+    EscBatchWire wire(
+        *table, std::move(changes), comm, wireTimers,
+        [port, &config] { return ResolvePort(port, config.config.comPort, config.ini); },
+        &UserEscHistory());
+    EscBatch batch(*table, count, wire, batchTimers);
+    wire.SetBatch(batch);
+    batchTimers.SetHandler([&batch](int id) { batch.OnTimer(id); });
     std::string shown;
     std::size_t rowsShown = 0;
     batch.changed = [&] {
@@ -176,11 +120,12 @@ int RunEscBatch(const Invocation& call) {
     batch.Start();
     DeviceSession::RunUntil([&batch] { return batch.Finished(); }, kBatchLimitMs);
     batch.Stop();
+    wire.Close();
 
     if (args.Has("--report")) {
         std::string reason;
         if (!WriteFileAtomically(args.Get("--report"), batch.ReportCsv(), &reason)) {
-            io.err << Printable(FormatText(kMsgCantWriteReport,
+            io.err << Printable(FormatText(kMsgCantWriteBatchReport,
                                            PathText(args.Get("--report")).c_str(), reason.c_str()))
                    << '\n';
             return kExitRefused;
