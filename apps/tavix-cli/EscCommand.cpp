@@ -1,25 +1,16 @@
 // tavix-cli esc: the "2.Parameter Setting" page without a window. Reads the
 // ESC's parameter block as the page does on show, and writes it as "Update"
 // does, then reads it back to prove it took.
-#include <QString>
 #include <ostream>
 
 #include "Commands.h"
-#include "DeviceSession.h"
+#include "EscJob.h"
 #include "base/FormatText.h"
 #include "base/PathText.h"
 #include "base/PlainText.h"
-#include "base/RegularFile.h"
 #include "esc/EscHistory.h"
 #include "esc/EscMessages.h"
-#include "esc/EscPageEdits.h"
-#include "esc/EscParamSession.h"
 #include "esc/EscParamText.h"
-#include "link/CMSComm.h"
-#include "link/PortName.h"
-#include "platform/GbkText.h"
-#include "platform/QtTimerHost.h"
-#include "platform/SerialBackendFactory.h"
 #include "platform/UserEscHistory.h"
 
 namespace tavix::cli {
@@ -27,17 +18,27 @@ namespace tavix::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: tavix-cli esc read  [--port PORT] [--config FILE]\n"
+    "Usage: tavix-cli esc read  [--port PORT] [--config FILE] [--explain]\n"
     "       tavix-cli esc write [--port PORT] [--config FILE] [--from FILE] [--dry-run]\n"
     "                           \"NAME=VALUE\"...\n"
     "       tavix-cli esc history\n"
     "       tavix-cli esc diff A B [--port PORT] [--config FILE]\n"
     "       tavix-cli esc restore SNAPSHOT [--port PORT] [--config FILE]\n"
+    "       tavix-cli esc preset list\n"
+    "       tavix-cli esc preset save NAME [--replace] [--port PORT] [--config FILE]\n"
+    "       tavix-cli esc preset apply NAME [--dry-run] [--port PORT] [--config FILE]\n"
+    "       tavix-cli esc preset delete NAME\n"
+    "       tavix-cli esc preset export NAME FILE\n"
+    "       tavix-cli esc preset import FILE [NAME] [--replace]\n"
+    "       tavix-cli esc batch --preset NAME|--from FILE --count N [--report FILE.csv]\n"
+    "                           [--port PORT] [--config FILE]\n"
     "\n"
     "read:  identifies the ESC, reads its parameter block as the \"2.Parameter\n"
     "       Setting\" page does and prints the firmware version and every\n"
     "       parameter as \"Name: value\" in page order. The output is a parameter\n"
     "       file that 'esc write --from' and the page's \"Load from File...\" take.\n"
+    "       With --explain each line ends with what the parameter does and its\n"
+    "       unit, as a comment (\"  # ...\") that the file's readers pass over.\n"
     "write: reads the block, sets the parameters named (NAME is the label without\n"
     "       its colon, VALUE an entry's text or its index; --from takes them from\n"
     "       a parameter file first), writes the block as \"Update\" does, reads it\n"
@@ -58,169 +59,31 @@ constexpr const char* kUsage =
     "       writing as \"Update\" does; reads back and reports every byte that\n"
     "       did not take (exit 1). A snapshot of another series or firmware\n"
     "       version is refused.\n"
+    "preset: parameter files kept under a name in $XDG_DATA_HOME/Tavix/esc-presets\n"
+    "       (~/.local/share/...), shared with the page's \"Presets\" menu. list\n"
+    "       prints each preset's name and series, tab-separated; save reads the\n"
+    "       ESC and keeps its parameters; apply writes a preset as 'write --from'\n"
+    "       writes a file (a preset of another series is refused); export writes\n"
+    "       a preset to FILE to share; import takes a parameter file as a preset\n"
+    "       (named after the file unless NAME is given). A preset is replaced\n"
+    "       only with --replace.\n"
+    "batch: writes the preset (or file) into ESC after ESC on the same adapter:\n"
+    "       waits for an ESC to answer (asking every half second), refuses one of\n"
+    "       another series without writing, writes and reads back, then waits\n"
+    "       until that ESC is unplugged before the next. Ends after N ESCs were\n"
+    "       written and read back (exit 0); a line per ESC met on stdout, and with\n"
+    "       --report a CSV: esc,version,series,result,not_taken.\n"
     "\n"
     "  --port PORT    a device path, COMn, or demo (the built-in simulated device);\n"
     "                 default: the port stored in config.ini\n"
     "  --from FILE    a parameter file (write only)\n"
-    "  --dry-run      print what a write would change, and send nothing\n";
-
-constexpr const char* kMsgNoSeries = "The device is no ESC of a known series.";
-constexpr const char* kMsgNoEnd = "The ESC did not answer in time.";
-constexpr const char* kMsgNotTaken = "Offset %d (%s): wrote %d, the ESC holds %d.";
-constexpr const char* kMsgSomeNotTaken = "%d byte(s) did not take.";
-constexpr const char* kMsgCantReadFile = "Can't read %s!";
-
-// Longest a read or a write may take: its own time-out is 3.1 s.
-constexpr int kExchangeLimitMs = 10000;
-
-// The page of the identified series on its own serial control.
-class EscJob {
-public:
-    EscJob(DeviceSession& device, Settings& settings, StreamPrompt& prompt,
-           const std::string& portOption, const EscSeriesTable& table)
-        : device_(device),
-          comm_(MakeSerialBackend(portOption)),
-          session_(table, comm_, timers_, prompt, [portOption, &settings] {
-              return ResolvePort(portOption, settings.config.comPort, settings.ini);
-          }) {
-        session_.SetVisible(true);
-        session_.SetHistory(&UserEscHistory());
-    }
-
-    EscParamSession& Session() { return session_; }
-
-    // The page shown: opens the port and reads. True when the block came.
-    bool Read() {
-        if (session_.State().resetFlag) {
-            session_.OnShow(true);
-        } else {
-            session_.OnConnect();
-        }
-        Wait([this] { return session_.State().phase != EscPhase::Reading; });
-        return session_.State().phase == EscPhase::Linked;
-    }
-    // "Update", answered Yes, and the read-back after it. True when the ESC
-    // acknowledged the write and the read-back came.
-    bool Write() {
-        session_.OnUpdate();
-        return WaitForWrite();
-    }
-    // History's "Restore" of `snapshot`, and the read-back after it.
-    bool Restore(const Bytes& snapshot) {
-        RestoreSnapshot(session_, snapshot);
-        return WaitForWrite();
-    }
-
-private:
-    void Wait(const std::function<bool()>& done) { device_.RunUntil(done, kExchangeLimitMs); }
-    bool WaitForWrite() {
-        Wait([this] { return session_.State().phase != EscPhase::Writing; });
-        // Linked without a write sent: another ESC was found on the port.
-        return session_.State().phase == EscPhase::Linked && !session_.LastWrite().empty();
-    }
-
-    DeviceSession& device_;
-    QtTimerHost timers_;
-    CMSComm comm_;
-    EscParamSession session_;
-};
-
-void PrintPage(const Io& io, const EscSeriesTable& table, const EscParamState& state) {
-    io.out << Printable(ParamFileText(table, state));
-}
-
-// NAME=VALUE arguments (GBK, as the entries are) checked against the series.
-bool CheckArguments(const Io& io, const EscSeriesTable& table,
-                    const std::vector<std::string>& arguments, std::vector<EscSetting>& settings) {
-    for (const std::string& argument : arguments) {
-        const std::size_t equals = argument.find('=');
-        if (equals == std::string::npos) {
-            io.err << "tavix-cli esc: \"" << argument << "\" is not NAME=VALUE\n";
-            return false;
-        }
-        const std::string name = ToGbk(QString::fromLocal8Bit(argument.substr(0, equals)));
-        const std::string value = ToGbk(QString::fromLocal8Bit(argument.substr(equals + 1)));
-        EscSetting setting;
-        const std::string refusal = CheckSetting(table, name, value, setting);
-        if (!refusal.empty()) {
-            io.err << Printable(refusal) << '\n';
-            return false;
-        }
-        settings.push_back(setting);
-    }
-    return true;
-}
-
-bool ReadFileText(const std::string& path, std::string& text, std::string& reason) {
-    std::string raw;
-    if (!ReadRegularFile(path, kLargestParamFile, raw, &reason)) {
-        return false;
-    }
-    // Parameter files are UTF-8 text; the program's texts are GBK.
-    text = ToGbk(QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size())));
-    return true;
-}
-
-// Prints a line for every carried byte the read-back after a write found
-// other than written; true when all took.
-bool ReportNotTaken(const Io& io, const EscSeriesTable& table, const EscParamSession& session) {
-    const Bytes& written = session.LastWrite();
-    const Bytes& holds = session.LastRead();
-    const std::vector<std::size_t> offsets = session.NotTakenOffsets();
-    for (std::size_t offset : offsets) {
-        io.err << FormatText(kMsgNotTaken, static_cast<int>(offset),
-                             OffsetName(table, offset).c_str(), static_cast<int>(written[offset]),
-                             static_cast<int>(holds[offset]))
-               << '\n';
-    }
-    if (!offsets.empty()) {
-        io.err << FormatText(kMsgSomeNotTaken, static_cast<int>(offsets.size())) << '\n';
-    }
-    return offsets.empty();
-}
-
-// The identified ESC with its page read, for the actions that need the device.
-class ConnectedEsc {
-public:
-    explicit ConnectedEsc(const Invocation& call) : call_(call), prompt_(call.io) {}
-
-    // Identifies the device and reads its block; false (the reason printed) when not.
-    bool Open() {
-        settings_ = call_.LoadSettings(prompt_);
-        if (!settings_) {
-            return false;
-        }
-        const std::string port = call_.args.Get("--port");
-        device_ = std::make_unique<DeviceSession>(*settings_, prompt_, port);
-        if (!device_->Identify()) {
-            return false;
-        }
-        table_ = SeriesTable(device_->Identity().State().series);
-        if (table_ == nullptr) {
-            call_.io.err << kMsgNoSeries << '\n';
-            return false;
-        }
-        job_ = std::make_unique<EscJob>(*device_, *settings_, prompt_, port, *table_);
-        if (!job_->Read()) {
-            if (prompt_.failures == 0) {
-                call_.io.err << kMsgNoEnd << '\n';
-            }
-            return false;
-        }
-        return true;
-    }
-    const EscSeriesTable& Table() const { return *table_; }
-    EscJob& Job() { return *job_; }
-    StreamPrompt& Prompt() { return prompt_; }
-
-private:
-    const Invocation& call_;
-    StreamPrompt prompt_;
-    std::unique_ptr<Settings> settings_;
-    std::unique_ptr<DeviceSession> device_;
-    const EscSeriesTable* table_ = nullptr;
-    std::unique_ptr<EscJob> job_;
-};
+    "  --dry-run      print what a write (or preset apply) would change, and send\n"
+    "                 nothing\n"
+    "  --replace      let preset save or import replace a preset of that name\n"
+    "  --explain      print what each parameter does beside its value (read only)\n"
+    "  --preset NAME  batch: the preset to write\n"
+    "  --count N      batch: how many ESCs to write\n"
+    "  --report FILE  batch: the CSV report to write\n";
 
 int RunHistory(const Invocation& call) {
     const std::vector<EscSnapshot> snapshots = UserEscHistory().List();
@@ -348,9 +211,16 @@ int RunEsc(const Invocation& call) {
     const std::string action = parsed.positional.front();
     const std::vector<std::string> assignments(parsed.positional.begin() + 1,
                                                parsed.positional.end());
+    if (action == "batch") {
+        return RunEscBatch(call);
+    }
+    if (parsed.Has("--preset") || parsed.Has("--count") || parsed.Has("--report")) {
+        return call.UsageError("--preset, --count and --report are for batch");
+    }
     if (action == "history" || action == "diff" || action == "restore") {
         const std::size_t wanted = action == "history" ? 0 : action == "diff" ? 2 : 1;
-        if (assignments.size() != wanted || parsed.Has("--from") || parsed.Has("--dry-run")) {
+        if (assignments.size() != wanted || parsed.Has("--from") || parsed.Has("--dry-run") ||
+            parsed.Has("--replace") || parsed.Has("--explain")) {
             return call.UsageError(action + (action == "history" ? " takes no arguments"
                                              : action == "diff"  ? " needs A and B"
                                                                  : " needs one SNAPSHOT file"));
@@ -360,6 +230,9 @@ int RunEsc(const Invocation& call) {
         }
         return action == "diff" ? RunDiff(call, assignments[0], assignments[1])
                                 : RunRestore(call, assignments[0]);
+    }
+    if (action == "preset") {
+        return RunEscPreset(call);
     }
     const bool write = action == "write";
     if (!write && action != "read") {
@@ -371,100 +244,46 @@ int RunEsc(const Invocation& call) {
     if (write && assignments.empty() && !parsed.Has("--from")) {
         return call.UsageError("write needs NAME=VALUE or --from FILE");
     }
-    for (const std::string& a : assignments) {
-        if (a.find('=') == std::string::npos) {
-            return call.UsageError("\"" + a + "\" is not NAME=VALUE");
-        }
+    if (parsed.Has("--replace")) {
+        return call.UsageError("--replace is for preset save and import");
     }
-    std::string fileText;
-    const std::string from = parsed.Get("--from");
+    if (write && parsed.Has("--explain")) {
+        return call.UsageError("--explain is for read");
+    }
+    EscWriteRequest request;
+    request.write = write;
+    request.assignments = assignments;
+    request.dryRun = parsed.Has("--dry-run");
+    request.explain = parsed.Has("--explain");
+    request.textName = parsed.Get("--from");
     std::string reason;
-    if (!from.empty() && !ReadFileText(from, fileText, reason)) {
-        const std::string shown = PrintableField(PathText(from));
+    if (!request.textName.empty() && !ReadFileText(request.textName, request.text, reason)) {
+        const std::string shown = PrintableField(PathText(request.textName));
         io.err << FormatText(kMsgCantReadFile, shown.c_str()) << '\n'
                << shown << ": " << reason << '\n';
         return kExitRefused;
     }
-
-    StreamPrompt prompt(io);
-    const auto settings = call.LoadSettings(prompt);
-    if (!settings) {
-        return kExitRefused;
-    }
-    const std::string port = parsed.Get("--port");
-    DeviceSession device(*settings, prompt, port);
-    if (!device.Identify()) {
-        return kExitRefused;
-    }
-    const EscSeriesTable* table = SeriesTable(device.Identity().State().series);
-    if (table == nullptr) {
-        io.err << kMsgNoSeries << '\n';
-        return kExitRefused;
-    }
-
-    // Everything the user asked for is checked before the ESC is touched.
-    std::vector<EscSetting> changes;
-    if (!from.empty()) {
-        std::string error;
-        changes = ParseParamFile(*table, fileText, from, error);
-        if (!error.empty()) {
-            io.err << Printable(error) << '\n';
-            return kExitRefused;
-        }
-    }
-    if (!CheckArguments(io, *table, assignments, changes)) {
-        return kExitRefused;
-    }
-
-    EscJob job(device, *settings, prompt, port, *table);
-    EscParamSession& session = job.Session();
-    if (!job.Read()) {
-        if (prompt.failures == 0) {
-            io.err << kMsgNoEnd << '\n';
-        }
-        return kExitRefused;
-    }
-    if (!write) {
-        PrintPage(io, *table, session.State());
-        return kExitOk;
-    }
-
-    for (const EscSetting& change : changes) {
-        ApplySetting(session, change);
-    }
-    if (parsed.Has("--dry-run")) {
-        std::string refusal;
-        if (session.BuildWriteBlock(refusal).empty()) {
-            io.err << Printable(refusal) << '\n';
-            return kExitRefused;
-        }
-        const std::vector<std::string> lines = session.UpdateChanges();
-        if (lines.empty()) {
-            io.out << kTextNothingChanges << '\n';
-        }
-        for (const std::string& line : lines) {
-            io.out << Printable(line) << '\n';
-        }
-        return kExitOk;
-    }
-    if (!job.Write()) {
-        if (prompt.failures == 0) {
-            io.err << kMsgNoEnd << '\n';
-        }
-        return kExitRefused;
-    }
-    PrintPage(io, *table, session.State());
-    return ReportNotTaken(io, *table, session) ? kExitOk : kExitRefused;
+    return RunEscWrite(call, request);
 }
 
-const Command kEscCommand{"esc",
-                          "read, write, compare or restore the ESC's parameters "
-                          "(read | write NAME=VALUE... | history | diff A B | restore SNAPSHOT)",
-                          kUsage,
-                          {{"--port"}, {"--config"}, {"--from"}, {"--dry-run", false}},
-                          1,
-                          static_cast<std::size_t>(-1),
-                          "say read, write, history, diff or restore",
-                          RunEsc};
+const Command kEscCommand{
+    "esc",
+    "read, write, compare or restore the ESC's parameters "
+    "(read | write NAME=VALUE... | history | diff A B | restore SNAPSHOT | preset ... | "
+    "batch)",
+    kUsage,
+    {{"--port"},
+     {"--config"},
+     {"--from"},
+     {"--dry-run", false},
+     {"--replace", false},
+     {"--explain", false},
+     {"--preset"},
+     {"--count"},
+     {"--report"}},
+    1,
+    static_cast<std::size_t>(-1),
+    "say read, write, history, diff, restore, preset or batch",
+    RunEsc};
 
 }  // namespace tavix::cli

@@ -13,6 +13,7 @@ const char* const kDevsimUsage =
     "Signal USR1 swaps the ESC for one of the next series on the same line.\n"
     "Signal USR2 flies once more: the logger records a new flight of 300 samples\n"
     "after the last one (kill -USR2 PID).\n"
+    "Signal HUP unplugs the ESC (it goes silent) and plugs it in again.\n"
     "\n"
     "Device:\n"
     "  --device tarrow|velmor|ostrin|peldan   ESC series (default tarrow, the one with a logger)\n"

@@ -40,7 +40,7 @@ bool PtyServer::Open(std::string& path, std::string& error) {
 constexpr int kFlownSamples = 300;
 
 int PtyServer::Run(const volatile std::sig_atomic_t& stop, volatile std::sig_atomic_t& swap,
-                   volatile std::sig_atomic_t& fly) {
+                   volatile std::sig_atomic_t& fly, volatile std::sig_atomic_t& unplug) {
     while (stop == 0) {
         if (fly != 0) {
             fly = 0;
@@ -53,6 +53,13 @@ int PtyServer::Run(const volatile std::sig_atomic_t& stop, volatile std::sig_ato
                              device_.HasLogger() ? "it holds 16 flights, or its memory is full"
                                                  : "this ESC has no logger");
             }
+        }
+        if (unplug != 0) {
+            unplug = 0;
+            SimFaults& faults = device_.MutableFaults();
+            faults.silent = !faults.silent;
+            std::fprintf(stderr, "tavix-devsim: %s\n",
+                         faults.silent ? "unplugged (silent)" : "plugged in again");
         }
         if (swap != 0) {
             swap = 0;

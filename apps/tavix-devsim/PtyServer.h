@@ -26,9 +26,11 @@ public:
     // Serves until `stop` becomes non-zero (set by a signal handler). Returns
     // the exit status. Each time `swap` is non-zero it is cleared and the
     // next series' ESC takes the place of the one on the line; each time
-    // `fly` is, it is cleared and the logger records one more flight.
+    // `fly` is, it is cleared and the logger records one more flight; each
+    // time `unplug` is, it is cleared and the ESC goes silent, as if
+    // unplugged, or answers again when it was silent.
     int Run(const volatile std::sig_atomic_t& stop, volatile std::sig_atomic_t& swap,
-            volatile std::sig_atomic_t& fly);
+            volatile std::sig_atomic_t& fly, volatile std::sig_atomic_t& unplug);
 
 private:
     struct Chunk {

@@ -7,6 +7,7 @@
 // SIGUSR1 swaps the ESC on the line for one of the next series (Tarrow,
 // Velmor, Ostrin, Peldan, then Tarrow again), as a pilot swapping ESCs would.
 // SIGUSR2 flies once more: the logger records a new flight after its last.
+// SIGHUP unplugs the ESC (it goes silent) and plugs it in again.
 
 #include <csignal>
 #include <cstdio>
@@ -25,6 +26,7 @@ constexpr int kUsageError = 2;
 volatile std::sig_atomic_t gStop = 0;
 volatile std::sig_atomic_t gSwap = 0;
 volatile std::sig_atomic_t gFly = 0;
+volatile std::sig_atomic_t gUnplug = 0;
 
 void OnSignal(int) {
     gStop = 1;
@@ -36,6 +38,10 @@ void OnSwap(int) {
 
 void OnFly(int) {
     gFly = 1;
+}
+
+void OnUnplug(int) {
+    gUnplug = 1;
 }
 
 }  // namespace
@@ -89,6 +95,10 @@ int main(int argc, char** argv) {
     fly.sa_handler = OnFly;
     sigemptyset(&fly.sa_mask);
     sigaction(SIGUSR2, &fly, nullptr);
+    struct sigaction unplug {};
+    unplug.sa_handler = OnUnplug;
+    sigemptyset(&unplug.sa_mask);
+    sigaction(SIGHUP, &unplug, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
     sim::PtyServer server(device, options.verbose);
@@ -103,5 +113,5 @@ int main(int argc, char** argv) {
     if (options.verbose) {
         std::fprintf(stderr, "serving %s (%s)\n", device.Profile().name, device.Version().c_str());
     }
-    return server.Run(gStop, gSwap, gFly);
+    return server.Run(gStop, gSwap, gFly, gUnplug);
 }

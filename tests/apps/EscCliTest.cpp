@@ -2,12 +2,15 @@
 // write changes and reports, and what it refuses before touching the ESC.
 #include <gtest/gtest.h>
 
+#include <QTimer>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "CliFixture.h"
 #include "Commands.h"
+#include "esc/EscBatch.h"
 #include "esc/EscParamText.h"
 #include "fakes/TempDir.h"
 #include "link/Frame.h"
@@ -85,6 +88,19 @@ TEST_F(EscCliTest, UnknownNamesAndValuesAreRefusedBeforeAnythingIsWritten) {
         EXPECT_NE(err.str().find(c.says), std::string::npos) << err.str();
     }
     EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 0);
+}
+
+TEST_F(EscCliTest, ReadExplainsEachValueAndItsOutputStillWritesBack) {
+    ASSERT_EQ(Run({"read", "--explain"}), kExitOk) << err.str();
+    EXPECT_TRUE(
+        Printed("PWM Rate: 8 KHz  # Switching frequency of the ESC: higher runs smoother "
+                "and suits low-inductance motors, lower keeps the ESC cooler. [KHz]"))
+        << out.str();
+    const std::string path = dir.File("explained.esc.txt");
+    std::ofstream(path) << out.str();
+    ASSERT_EQ(Run({"write", "--dry-run", "--from", path}), kExitOk) << err.str();
+    EXPECT_TRUE(Printed(kTextNothingChanges)) << out.str();
+    EXPECT_EQ(Run({"write", "--explain", "LVC=1"}), kExitUsage);
 }
 
 TEST_F(EscCliTest, WriteReportsBytesThatDidNotTake) {
@@ -185,6 +201,106 @@ TEST_F(EscHistoryCliTest, RestoreReportsEveryByteThatDidNotTake) {
               std::string::npos)
         << err.str();
     EXPECT_NE(err.str().find("2 byte(s) did not take."), std::string::npos) << err.str();
+}
+
+// Presets as a pilot uses them: saved from one ESC, applied to the next.
+TEST_F(EscHistoryCliTest, PresetSavedFromOneEscIsAppliedToAnotherOfItsSeriesOnly) {
+    UseDevice(sim::Series::Velmor);
+    ASSERT_EQ(Run({"write", "PWM Rate=16 KHz"}), kExitOk) << err.str();
+    ASSERT_EQ(Run({"preset", "save", "boat 4S"}), kExitOk) << err.str();
+    EXPECT_TRUE(Printed("Saved the preset \"boat 4S\" (Velmor series).")) << out.str();
+    EXPECT_EQ(Run({"preset", "save", "boat 4S"}), kExitRefused);  // not replaced unasked
+    EXPECT_NE(err.str().find("exists already. Use --replace"), std::string::npos) << err.str();
+    ASSERT_EQ(Run({"preset", "list"}), kExitOk);
+    EXPECT_EQ(out.str(), "boat 4S\tVelmor\n");
+
+    // The next ESC of the model: a dry run first, then the write with its read-back.
+    UseDevice(sim::Series::Velmor);
+    ASSERT_EQ(Run({"preset", "apply", "boat 4S", "--dry-run"}), kExitOk) << err.str();
+    EXPECT_EQ(out.str(), "PWM Rate: 8 KHz -> 16 KHz\n");
+    EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 0);
+    ASSERT_EQ(Run({"preset", "apply", "boat 4S"}), kExitOk) << err.str();
+    EXPECT_EQ(device->ParamBlock()[8], 2);
+    EXPECT_EQ(History()[0][2], "after-write");
+
+    UseDevice(sim::Series::Ostrin);
+    EXPECT_EQ(Run({"preset", "apply", "boat 4S"}), kExitRefused);
+    EXPECT_NE(err.str().find("The preset \"boat 4S\" holds parameters of the Velmor series, but "
+                             "this ESC is of the Ostrin series!"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 0);
+
+    // Shared as a file and taken back under another name.
+    const std::string shared = dir.File("shared.esc.txt");
+    ASSERT_EQ(Run({"preset", "export", "boat 4S", shared}), kExitOk) << err.str();
+    ASSERT_EQ(Run({"preset", "import", shared, "copy"}), kExitOk) << err.str();
+    ASSERT_EQ(Run({"preset", "delete", "boat 4S"}), kExitOk) << err.str();
+    ASSERT_EQ(Run({"preset", "list"}), kExitOk);
+    EXPECT_EQ(out.str(), "copy\tVelmor\n");
+
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* says;
+    } refused[] = {
+        {{"preset", "save", "../x"}, kExitRefused, "can't name a preset: it may not hold /"},
+        {{"preset", "apply", "none"}, kExitRefused, "There is no preset named \"none\"."},
+        {{"preset", "delete"}, kExitUsage, "delete needs a NAME"},
+        {{"preset", "list", "--dry-run"}, kExitUsage, "--dry-run is for preset apply"},
+        {{"preset", "rename"}, kExitUsage, "unknown preset action rename"},
+    };
+    for (const auto& c : refused) {
+        EXPECT_EQ(Run(c.args), c.status) << c.args[1];
+        EXPECT_NE(err.str().find(c.says), std::string::npos) << err.str();
+    }
+}
+
+// A batch of three ESCs on the demo line, played by a pilot who unplugs each
+// ESC once it is done and plugs in the next: a Tarrow, a Velmor (refused),
+// and a Tarrow again.
+TEST_F(EscHistoryCliTest, ABatchWritesTheNthEscAndRefusesAnotherSeries) {
+    const std::string preset = dir.File("race.esc.txt");
+    std::ofstream(preset) << "Tavix ESC parameters\nSeries: Tarrow\nPWM Rate: 16 KHz\n";
+    int plugged = 1;  // ESCs plugged in so far
+    QTimer pilot;
+    QObject::connect(&pilot, &QTimer::timeout, [&] {
+        const std::string said = err.str();
+        const auto lines = [&said](const char* text) {
+            int n = 0;
+            for (std::size_t at = said.find(text); at != std::string::npos;
+                 at = said.find(text, at + 1)) {
+                ++n;
+            }
+            return n;
+        };
+        sim::SimFaults& faults = device->MutableFaults();
+        const int done = lines("Unplug it");
+        if (!faults.silent && done == plugged) {
+            faults.silent = true;  // unplugged
+        } else if (faults.silent && lines(kBatchWaiting) > plugged) {
+            device->SwapEsc(plugged == 1 ? sim::Series::Velmor : sim::Series::Tarrow);
+            ++plugged;
+            faults.silent = false;
+        }
+    });
+    pilot.start(20);
+    const std::string report = dir.File("report.csv");
+    ASSERT_EQ(Run({"batch", "--from", preset, "--count", "2", "--report", report}), kExitOk)
+        << err.str();
+    EXPECT_EQ(test::ReadBytes(report), std::string("esc,version,series,result,not_taken\n1,") +
+                                           sim::kTarrowVersion + ",Tarrow,written,\n2," +
+                                           sim::kVelmorVersion + ",Velmor,refused,\n3," +
+                                           sim::kTarrowVersion + ",Tarrow,written,\n");
+    EXPECT_NE(err.str().find("Done: 2 of 2 ESCs written and read back."), std::string::npos);
+    EXPECT_TRUE(Printed("ESC 2: " + std::string(sim::kVelmorVersion) + " Velmor refused"))
+        << out.str();
+    EXPECT_EQ(device->ParamBlock()[8], 2);
+    EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 2);  // one per Tarrow, none for the Velmor
+    EXPECT_EQ(History()[0][2], "after-write");
+
+    EXPECT_EQ(Run({"batch", "--from", preset}), kExitUsage);
+    EXPECT_EQ(Run({"batch", "--from", preset, "--count", "0"}), kExitUsage);
 }
 
 // A snapshot's time and reason lines, a file name and a usage error quote

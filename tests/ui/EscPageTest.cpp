@@ -10,8 +10,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTest>
@@ -28,6 +30,7 @@
 #include "link/Frame.h"
 #include "link/LinkMessages.h"
 #include "platform/SerialBackendFactory.h"
+#include "platform/UserEscPresets.h"
 #include "shell/ShellMessages.h"
 #include "sim/SimDevice.h"
 #include "ui/app/AppRoot.h"
@@ -51,6 +54,17 @@ protected:
         }
         auto* holder = dynamic_cast<EscPageHolder*>(view->Page(kTabParameter));
         return holder != nullptr ? holder->Current() : nullptr;
+    }
+    // A data folder of the test's own (history, presets) until the result is dropped.
+    static std::shared_ptr<test::TempDir> OwnDataFolder() {
+        const char* was = std::getenv("XDG_DATA_HOME");
+        const std::string before = was != nullptr ? was : "";
+        auto* data = new test::TempDir;
+        setenv("XDG_DATA_HOME", data->Path().c_str(), 1);
+        return std::shared_ptr<test::TempDir>(data, [before](test::TempDir* d) {
+            setenv("XDG_DATA_HOME", before.c_str(), 1);
+            delete d;
+        });
     }
 };
 
@@ -136,7 +150,9 @@ TEST_F(EscPageTest, TheTabShowsThePageOfTheIdentifiedSeries) {
     EXPECT_EQ(offset->text(), QStringLiteral("30"));
     EXPECT_EQ(page->Session().State().Text(EscField::TemperatureOffset), "30");
     QTest::keyClicks(offset, QStringLiteral("0"));  // 300: beyond what the ESC holds
-    EXPECT_EQ(offset->toolTip().toStdString(), kMsgTemperatureOffsetRange);
+    EXPECT_TRUE(offset->toolTip().endsWith(QStringLiteral("\n") +
+                                           QString::fromLatin1(kMsgTemperatureOffsetRange)))
+        << offset->toolTip().toStdString();
 
     // "Default Value" sets the lists and the offset, not the calibration.
     QTest::mouseClick(page->DefaultButton(), Qt::LeftButton);
@@ -185,6 +201,99 @@ TEST_F(EscPageTest, SaveAndLoadAParameterFile) {
     EXPECT_EQ(asked, 0);
 }
 
+TEST_F(EscPageTest, APresetAppliedMarksThePageAndOnlyUpdateWritesIt) {
+    const auto data = OwnDataFolder();
+    EscPage* page = OpenParameterTab(sim::Series::Tarrow);
+    ASSERT_NE(page, nullptr) << prompt.Last();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->UpdateButton()->isEnabled(); }, kWaitMs));
+    EscPresetMenu* menu = page->PresetsMenu();
+    ASSERT_EQ(page->PresetsButton()->menu(), menu);
+    menu->askName = [](const QString&) { return QStringLiteral("race"); };
+
+    page->List(7)->setCurrentIndex(2);
+    emit page->List(7)->activated(2);  // PWM Rate 16 KHz
+    menu->SavePage();
+    prompt.answers = {false};
+    menu->SavePage();  // the same name again: asked, and No keeps the first
+    ASSERT_EQ(prompt.Texts(),
+              (std::vector<std::string>{"A preset named \"race\" exists already. Replace it?"}));
+    EXPECT_EQ(UserEscPresets().Save("boat", "Tavix ESC parameters\nSeries: Velmor\n", false), "");
+
+    // Listed on opening: the Velmor preset can't be applied to this Tarrow.
+    emit menu->aboutToShow();
+    const QMenu* apply = nullptr;
+    for (const QAction* action : menu->actions()) {
+        if (action->text() == QString::fromLatin1(kMenuApplyPreset)) {
+            apply = action->menu();
+        }
+    }
+    ASSERT_NE(apply, nullptr);
+    ASSERT_EQ(apply->actions().size(), 2);
+    EXPECT_EQ(apply->actions()[0]->text(), QStringLiteral("boat (Velmor)"));
+    EXPECT_FALSE(apply->actions()[0]->isEnabled());
+    EXPECT_TRUE(apply->actions()[1]->isEnabled());
+
+    // Back to 8 KHz on the ESC's page; the preset puts 16 KHz on it, marked, unsent.
+    page->List(7)->setCurrentIndex(0);
+    emit page->List(7)->activated(0);
+    prompt.shown.clear();
+    apply->actions()[1]->trigger();
+    EXPECT_EQ(page->List(7)->currentText(), QStringLiteral("16 KHz"));
+    EXPECT_FALSE(page->List(7)->styleSheet().isEmpty());
+    // Its tooltip says what the parameter does, and that the value is not yet in the ESC.
+    EXPECT_TRUE(page->List(7)->toolTip().startsWith(QStringLiteral("Switching frequency")));
+    EXPECT_TRUE(page->List(7)->toolTip().endsWith(QString::fromLatin1(kTipEscChanged)));
+    EXPECT_TRUE(page->List(6)->toolTip().startsWith(QStringLiteral("Holds the motor speed")));
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_TRUE(prompt.shown[0].text.ends_with("changes:\r\n\r\nPWM Rate: 8 KHz -> 16 KHz"))
+        << prompt.shown[0].text;
+    EXPECT_EQ(device->RequestCount(kCmdWriteBlock), 0);
+
+    QTest::mouseClick(page->UpdateButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.Last() == kMsgEscUpdateComplete; }, kWaitMs));
+    EXPECT_EQ(prompt.shown[1].detail, "PWM Rate: 8 KHz -> 16 KHz");
+    EXPECT_EQ(device->ParamBlock()[8], 2);
+}
+
+TEST_F(EscPageTest, BatchWritesThePagesValuesAndThePageReadsTheEscAgainAfter) {
+    const auto data = OwnDataFolder();
+    EscPage* page = OpenParameterTab(sim::Series::Tarrow);
+    ASSERT_NE(page, nullptr) << prompt.Last();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->UpdateButton()->isEnabled(); }, kWaitMs));
+    page->List(7)->setCurrentIndex(1);
+    emit page->List(7)->activated(1);  // PWM Rate 12 KHz, on the page only
+
+    QTest::mouseClick(page->BatchButton(), Qt::LeftButton);
+    EscBatchDlg* batch = page->BatchDialog();
+    ASSERT_NE(batch, nullptr);
+    batch->Count()->setValue(1);
+    QTest::mouseClick(batch->StartButton(), Qt::LeftButton);
+    EXPECT_FALSE(page->Comm().GetPortOpen());  // the batch has the line
+    EXPECT_EQ(batch->StartButton()->text(), QString::fromLatin1(kBtnBatchStop));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return batch->Batch()->Finished(); }, kWaitMs))
+        << batch->Line()->text().toStdString();
+    EXPECT_TRUE(batch->Batch()->Succeeded());
+    ASSERT_EQ(batch->Rows()->rowCount(), 1);
+    EXPECT_EQ(batch->Rows()->item(0, 3)->text(), QStringLiteral("written"));
+    EXPECT_EQ(device->ParamBlock()[8], 1);
+
+    const QString report = dir.File(QStringLiteral("batch.csv"));
+    batch->chooseReport = [&](const QString&) { return report; };
+    QTest::mouseClick(batch->ReportButton(), Qt::LeftButton);
+    QFile csv(report);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(csv.readAll().startsWith("esc,version,series,result,not_taken\n1,"));
+
+    batch->reject();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return page->Session().State().phase == EscPhase::Linked && page->Comm().GetPortOpen();
+        },
+        kWaitMs));
+    EXPECT_TRUE(page->List(7)->styleSheet().isEmpty());  // read again: the ESC holds 12 KHz
+    EXPECT_TRUE(prompt.shown.empty()) << prompt.Last();
+}
+
 TEST_F(EscPageTest, OpenDeviceOnTheTabShowsThePageOfTheNewSeries) {
     EscPage* tarrow = OpenParameterTab(sim::Series::Tarrow);
     ASSERT_NE(tarrow, nullptr) << prompt.Last();
@@ -210,11 +319,7 @@ TEST_F(EscPageTest, OpenDeviceOnTheTabShowsThePageOfTheNewSeries) {
 
 TEST_F(EscPageTest, HistoryShowsTheDifferencesAndRestoreThenReadAsksFirst) {
     // A history of its own, so that snapshots of other tests do not show.
-    test::TempDir data;
-    const std::string before = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
-    setenv("XDG_DATA_HOME", data.Path().c_str(), 1);
-    const std::unique_ptr<void, std::function<void(void*)>> restore(
-        &data, [before](void*) { setenv("XDG_DATA_HOME", before.c_str(), 1); });
+    const auto data = OwnDataFolder();
     EscPage* page = OpenParameterTab(sim::Series::Velmor);
     ASSERT_NE(page, nullptr) << prompt.Last();
     ASSERT_TRUE(QTest::qWaitFor([&] { return page->UpdateButton()->isEnabled(); }, kWaitMs));

@@ -99,8 +99,12 @@ const char* ReasonName(SnapshotReason reason) {
     return "read";
 }
 
+std::string DataFolderIn(const UserFolders& folders, const std::string& name) {
+    return folders.data.empty() ? std::string() : JoinPath(folders.data, name);
+}
+
 std::string HistoryFolderIn(const UserFolders& folders) {
-    return folders.data.empty() ? std::string() : JoinPath(folders.data, "esc-history");
+    return DataFolderIn(folders, "esc-history");
 }
 
 std::optional<EscSnapshot> ParseSnapshot(const std::string& text) {

@@ -63,9 +63,11 @@ struct EscSnapshot {
     Bytes block;             // kParamBlockSize bytes
 };
 
-// The history's folder among the user's folders: esc-history in the data
-// folder ($XDG_DATA_HOME/Tavix, %LOCALAPPDATA%\Tavix); empty when the system
-// names none.
+// `name` in the user's data folder ($XDG_DATA_HOME/Tavix, %LOCALAPPDATA%\Tavix),
+// where the user's own ESC data (history, presets) lives; empty when the
+// system names no data folder.
+std::string DataFolderIn(const UserFolders& folders, const std::string& name);
+// The history's folder: esc-history in the data folder.
 std::string HistoryFolderIn(const UserFolders& folders);
 
 // Reads a snapshot file (a regular file of a few kilobytes only: it is opened

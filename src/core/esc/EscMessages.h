@@ -52,4 +52,35 @@ inline constexpr const char* kBtnEscHistory = "History...";
 inline constexpr const char* kBtnEscRestore = "Restore";
 inline constexpr const char* kTipEscChanged = "Changed since the last read: not yet in the ESC";
 
+// The "Batch..." dialog of the page.
+inline constexpr const char* kBtnEscBatch = "Batch...";
+inline constexpr const char* kTitleEscBatch = "Many ESCs in a row";
+inline constexpr const char* kLabelBatchSettings = "Settings:";
+inline constexpr const char* kLabelBatchCount = "ESCs:";
+inline constexpr const char* kBatchPageValues = "The page's values";
+inline constexpr const char* kBtnBatchStart = "Start";
+inline constexpr const char* kBtnBatchStop = "Stop";
+inline constexpr const char* kBtnBatchSaveReport = "Save Report...";
+inline constexpr const char* kBatchReportFilter = "CSV Files (*.csv)";
+inline constexpr const char* kMsgCantWriteBatchReport = "Can't write the report %s (%s)!";
+
+// The "Presets" menu of the page.
+inline constexpr const char* kBtnEscPresets = "Presets";
+inline constexpr const char* kMenuSavePreset = "Save Page as Preset...";
+inline constexpr const char* kMenuApplyPreset = "Apply Preset";
+inline constexpr const char* kMenuRenamePreset = "Rename Preset";
+inline constexpr const char* kMenuDeletePreset = "Delete Preset";
+inline constexpr const char* kMenuExportPreset = "Export Preset";
+inline constexpr const char* kMenuImportPreset = "Import Preset...";
+inline constexpr const char* kMenuNoPresets = "(no presets)";
+inline constexpr const char* kAskPresetName = "Name of the preset:";
+inline constexpr const char* kMsgReplacePreset =
+    "A preset named \"%s\" exists already. Replace it?";
+inline constexpr const char* kMsgDeletePreset = "Delete the preset \"%s\"?";
+inline constexpr const char* kMsgPresetNothingToSave =
+    "Read the ESC first: the page holds no values to keep as a preset.";
+inline constexpr const char* kMsgEscPresetApplied =
+    "The values of the preset \"%s\" are on the page but not yet in the ESC: press \"Update\" "
+    "to write them. Compared with the ESC this changes:";
+
 }  // namespace tavix

@@ -36,6 +36,11 @@ std::string VersionText(const EscParamState& state) {
     return UpToZero(version);
 }
 
+// A line of a parameter file without its comment and blanks.
+std::string WithoutComment(const std::string& line) {
+    return Trimmed(line.substr(0, line.find(kParamFileComment)));
+}
+
 int ByteAt(const Bytes& block, std::size_t offset) {
     return offset < block.size() ? block[offset] : 0;
 }
@@ -55,7 +60,7 @@ std::vector<EscNamedValue> PageValues(const EscSeriesTable& table, const EscPara
         const int selected = i < state.selection.size() ? state.selection[i] : -1;
         EscNamedValue value{ListName(list),
                             selected >= 0 ? list.entries[static_cast<std::size_t>(selected)] : "",
-                            "", true};
+                            "", true, ExplainText(list.explain, list.unit)};
         if (list.hidden) {
             hidden.push_back(value);
         } else {
@@ -65,7 +70,8 @@ std::vector<EscNamedValue> PageValues(const EscSeriesTable& table, const EscPara
     for (const EscFieldPlace& place : table.fields) {
         shown.push_back({place.row, place.column,
                          EscNamedValue{FieldName(table, place.field), state.Text(place.field),
-                                       place.unit, place.field == EscField::TemperatureOffset}});
+                                       place.unit, place.field == EscField::TemperatureOffset,
+                                       ExplainText(place.explain, place.unit)}});
     }
     std::stable_sort(shown.begin(), shown.end(), [](const Placed& a, const Placed& b) {
         return a.row != b.row ? a.row < b.row : a.column < b.column;
@@ -88,7 +94,7 @@ std::vector<EscNamedValue> ParamFileValues(const std::string& text) {
     std::string line;
     bool heading = false;
     while (std::getline(in, line)) {
-        line = Trimmed(line);
+        line = WithoutComment(line);
         if (line.empty() || line[0] == '#') {
             continue;
         }
@@ -155,7 +161,7 @@ std::string CheckSetting(const EscSeriesTable& table, const std::string& name,
     return FormatText(kMsgUnknownEscParameter, table.name.c_str(), name.c_str());
 }
 
-std::string ParamFileText(const EscSeriesTable& table, const EscParamState& state) {
+std::string ParamFileText(const EscSeriesTable& table, const EscParamState& state, bool explain) {
     std::string text = std::string(kParamFileHeading) + "\n";
     text += std::string(kParamFileSeries) + ": " + table.name + "\n";
     // Values on one line each: a version string from the ESC may hold any
@@ -165,6 +171,9 @@ std::string ParamFileText(const EscSeriesTable& table, const EscParamState& stat
         text += v.name + ": " + EscapeControls(v.value);
         if (!v.value.empty() && !v.unit.empty()) {
             text += " " + v.unit;
+        }
+        if (explain && !v.explain.empty()) {
+            text += kParamFileComment + v.explain;
         }
         text += "\n";
     }
@@ -269,7 +278,7 @@ std::vector<EscSetting> ParseParamFile(const EscSeriesTable& table, const std::s
     bool series = false;
     while (std::getline(in, line)) {
         ++number;
-        line = Trimmed(line);
+        line = WithoutComment(line);
         if (line.empty() || line[0] == '#') {
             continue;
         }

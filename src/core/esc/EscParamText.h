@@ -14,6 +14,7 @@
 //   ...
 //   Throttle Range: 640 uS
 //
+// A line may end with a comment after kParamFileComment; no value holds one.
 // Lines of fields the ESC owns (throttle range and calibration) and the
 // version are there for the reader; loading sets only the lists and the
 // temperature offset. On disk the file is UTF-8 text; here, as everywhere in
@@ -32,6 +33,7 @@ namespace tavix {
 
 inline constexpr const char* kParamFileHeading = "Tavix ESC parameters";
 inline constexpr const char* kParamFileSeries = "Series";
+inline constexpr const char* kParamFileComment = "  # ";
 inline constexpr const char* kParamFileFilter = "Tavix ESC Parameters (*.esc.txt)";
 inline constexpr const char* kParamFileExtension = ".esc.txt";
 inline constexpr const char* kBtnSaveParamFile = "Save to File...";
@@ -57,7 +59,8 @@ struct EscNamedValue {
     std::string name;
     std::string value;  // entry text; empty for a list without a selection
     std::string unit;
-    bool settable = true;  // false: shown only (the ESC's own values)
+    bool settable = true;      // false: shown only (the ESC's own values)
+    std::string explain = {};  // ExplainText of its row
 };
 
 // The page's parameters in page order (rows, then columns; lists the page
@@ -91,8 +94,11 @@ struct EscSetting {
 [[nodiscard]] std::string CheckSetting(const EscSeriesTable& table, const std::string& name,
                                        const std::string& value, EscSetting& setting);
 
-// The page as a parameter file.
-std::string ParamFileText(const EscSeriesTable& table, const EscParamState& state);
+// The page as a parameter file. With `explain`, each parameter's line ends
+// with its explanation as a comment ("PWM Rate: 8 KHz  # Switching ...
+// [KHz]"), which the readers of parameter files pass over.
+std::string ParamFileText(const EscSeriesTable& table, const EscParamState& state,
+                          bool explain = false);
 // A block as a parameter file (what a page that read it would save).
 std::string ParamFileText(const EscSeriesTable& table, const EscBlockValues& values);
 // The parameters of a block as PageValues gives them, but a list byte the

@@ -38,6 +38,15 @@ const EscSeriesTable* SeriesTable(int series) {
     return nullptr;
 }
 
+const EscSeriesTable* SeriesTableNamed(const std::string& name) {
+    for (const EscSeriesTable* table : EscSeriesRegistry()) {
+        if (SameName(table->name, name)) {
+            return table;
+        }
+    }
+    return nullptr;
+}
+
 std::optional<std::string> FieldDefault(EscField field) {
     switch (field) {
         case EscField::ThrottleRange:
@@ -51,6 +60,10 @@ std::optional<std::string> FieldDefault(EscField field) {
 
 std::string ListName(const EscList& list) {
     return WithoutColon(list.label);
+}
+
+std::string ExplainText(const std::string& explain, const std::string& unit) {
+    return unit.empty() ? explain : explain + " [" + unit + "]";
 }
 
 std::string FieldName(const EscSeriesTable& table, EscField field) {

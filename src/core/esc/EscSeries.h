@@ -35,6 +35,8 @@ struct EscList {
     bool hidden = false;  // on the page but never seen
     int row = 0;          // place on the page (hidden lists have none)
     int column = 0;
+    std::string unit = {};     // of its entries ("KHz"), empty when they have none
+    std::string explain = {};  // what it does for the pilot, one line
 };
 
 // The text fields a page may show besides its lists.
@@ -53,6 +55,7 @@ struct EscFieldPlace {
     std::string unit;  // "uS", or empty
     int row = 0;
     int column = 0;
+    std::string explain;  // what it shows or does for the pilot, one line
 };
 
 struct EscSeriesTable {
@@ -88,6 +91,9 @@ const std::vector<const EscSeriesTable*>& EscSeriesRegistry();
 
 // The table of series kSeriesTarrow ... kSeriesPeldan; nullptr for any other.
 const EscSeriesTable* SeriesTable(int series);
+// The table of the series a parameter file names ("Velmor", case and blanks
+// ignored); nullptr when none has that name.
+const EscSeriesTable* SeriesTableNamed(const std::string& name);
 // The tables of the series, each defined in its own file.
 const EscSeriesTable& TarrowTable();
 const EscSeriesTable& VelmorTable();
@@ -106,6 +112,9 @@ int FindList(const EscSeriesTable& table, const std::string& name);
 int FindEntry(const EscList& list, const std::string& value);
 // The label without its colon and trailing blanks: the parameter's name.
 std::string ListName(const EscList& list);
+// A parameter's explanation with its unit, as a tooltip or `esc read
+// --explain` shows it: "Switching frequency ... [KHz]".
+std::string ExplainText(const std::string& explain, const std::string& unit);
 // The name a field is given outside the page (label without its colon).
 std::string FieldName(const EscSeriesTable& table, EscField field);
 

@@ -148,6 +148,7 @@ void EscPage::Build(const EscSeriesTable& table) {
         }
         combo->setCurrentIndex(-1);
         combo->setAccessibleName(QString::fromLatin1(ListName(list).c_str()));
+        tips_[combo] = FromGbk(ExplainText(list.explain, list.unit));
         connect(combo, &QComboBox::activated, this,
                 [this, i](int index) { session_->Select(i, index); });
         lists_.push_back(combo);
@@ -170,6 +171,8 @@ void EscPage::Build(const EscSeriesTable& table) {
             });
         }
         box->setAccessibleName(QString::fromLatin1(field.label.c_str()));
+        tips_[box] = FromGbk(ExplainText(field.explain, field.unit));
+        box->setToolTip(tips_[box]);
         fields_[static_cast<std::size_t>(field.field)] = box;
         place(field.label, box, field.unit, field.row, field.column, Qt::AlignLeft);
     }
@@ -198,6 +201,16 @@ void EscPage::Build(const EscSeriesTable& table) {
     buttons->addWidget(history_);
     buttons->addWidget(save_);
     buttons->addWidget(load_);
+    presets_ = new QPushButton(QString::fromLatin1(kBtnEscPresets), group);
+    presetMenu_ = new EscPresetMenu(
+        *session_, prompt_,
+        [this](bool save, const QString& suggested) { return chooseFile(save, suggested); },
+        presets_);
+    presets_->setMenu(presetMenu_);
+    buttons->addWidget(presets_);
+    batch_ = new QPushButton(QString::fromLatin1(kBtnEscBatch), group);
+    connect(batch_, &QPushButton::clicked, this, [this] { OnBatch(); });
+    buttons->addWidget(batch_);
     connect(read_, &QPushButton::clicked, this, [this] { session_->OnReadFromEsc(); });
     connect(history_, &QPushButton::clicked, this, [this] { OnHistory(); });
     connect(save_, &QPushButton::clicked, this, [this] { OnSaveToFile(); });
@@ -268,6 +281,15 @@ void EscPage::OnHistory() {
     historyDlg_->open();
 }
 
+void EscPage::OnBatch() {
+    if (!session_->Visible() || batchDlg_) {
+        return;
+    }
+    batchDlg_ = new EscBatchDlg(*session_, prompt_, this);
+    batchDlg_->setAttribute(Qt::WA_DeleteOnClose);
+    batchDlg_->open();
+}
+
 void EscPage::PageShown() {
     session_->OnShow(true);
 }
@@ -283,10 +305,17 @@ void EscPage::Refresh() {
     }
     // Values changed since the last read are marked until Update writes them.
     const std::vector<bool> changed = session_->ChangedLists();
-    const auto mark = [](QWidget* control, bool on) {
+    // A control's tooltip says what it does, and whether it is not yet in the ESC.
+    const auto tip = [this](QWidget* control, const char* state) {
+        const QString explain = tips_.value(control);
+        control->setToolTip(state == nullptr
+                                ? explain
+                                : explain + QStringLiteral("\n") + QString::fromLatin1(state));
+    };
+    const auto mark = [&tip](QWidget* control, bool on) {
         control->setStyleSheet(on ? QStringLiteral("background: #fff0a0; font-weight: bold;")
                                   : QString());
-        control->setToolTip(on ? QString::fromLatin1(kTipEscChanged) : QString());
+        tip(control, on ? kTipEscChanged : nullptr);
     };
     for (std::size_t i = 0; i < lists_.size(); ++i) {
         const QSignalBlocker block(lists_[i]);
@@ -298,11 +327,13 @@ void EscPage::Refresh() {
         // A value the ESC cannot hold shows so while it is typed; "Update" refuses it.
         if (TemperatureOffsetValue(s.Text(EscField::TemperatureOffset)) < 0) {
             offset->setStyleSheet(QStringLiteral("background: #ffc8c8; font-weight: bold;"));
-            offset->setToolTip(QString::fromLatin1(kMsgTemperatureOffsetRange));
+            tip(offset, kMsgTemperatureOffsetRange);
         }
     }
     const bool idle = s.phase != EscPhase::Reading && s.phase != EscPhase::Writing;
     read_->setEnabled(idle);
+    presets_->setEnabled(idle);
+    batch_->setEnabled(idle);
     for (std::size_t f = 0; f < kEscFieldCount; ++f) {
         if (fields_[f] == nullptr) {
             continue;

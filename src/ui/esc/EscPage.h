@@ -6,6 +6,7 @@
 // Value" and "Update" buttons. It holds no rules: EscParamSession decides,
 // the page draws its state and forwards the user's clicks.
 
+#include <QHash>
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -16,7 +17,9 @@
 #include "esc/EscParamSession.h"
 #include "link/PortName.h"
 #include "ui/device/DevicePage.h"
+#include "ui/esc/EscBatchDlg.h"
 #include "ui/esc/EscHistoryDlg.h"
+#include "ui/esc/EscPresetMenu.h"
 
 class QComboBox;
 class QLabel;
@@ -53,6 +56,11 @@ public:
     QPushButton* LoadButton() const { return load_; }
     QPushButton* ReadButton() const { return read_; }
     QPushButton* HistoryButton() const { return history_; }
+    QPushButton* PresetsButton() const { return presets_; }
+    QPushButton* BatchButton() const { return batch_; }
+    // The "Batch..." dialog while it is open, else nullptr.
+    EscBatchDlg* BatchDialog() const { return batchDlg_; }
+    EscPresetMenu* PresetsMenu() const { return presetMenu_; }
     // The "History..." dialog while it is open, else nullptr.
     EscHistoryDlg* HistoryDialog() const { return historyDlg_; }
 
@@ -68,6 +76,7 @@ private:
     void OnSaveToFile();
     void OnLoadFromFile();
     void OnHistory();
+    void OnBatch();
 
     Prompt& prompt_;
     std::unique_ptr<EscParamSession> session_;
@@ -82,7 +91,12 @@ private:
     QPushButton* load_ = nullptr;
     QPushButton* read_ = nullptr;
     QPushButton* history_ = nullptr;
+    QPushButton* presets_ = nullptr;
+    EscPresetMenu* presetMenu_ = nullptr;
     QPointer<EscHistoryDlg> historyDlg_;
+    QPushButton* batch_ = nullptr;
+    QPointer<EscBatchDlg> batchDlg_;
+    QHash<const QWidget*, QString> tips_;  // what each control's parameter does
     bool iconConnected_ = false;
 };
 

@@ -38,6 +38,37 @@ TEST(EscParamText, SettingsAreCheckedAgainstTheSeries) {
     }
 }
 
+// Every parameter of every series says what it does; a file printed with the
+// explanations reads back as the same settings as one without.
+TEST(EscParamText, ExplainedFilesCarryEveryParameterAndReadBackAlike) {
+    for (const sim::Series series :
+         {sim::Series::Tarrow, sim::Series::Velmor, sim::Series::Ostrin, sim::Series::Peldan}) {
+        EscSession esc(series);
+        esc.ShowAndRead();
+        const std::string plain = ParamFileText(esc.Table(), esc.State());
+        const std::string explained = ParamFileText(esc.Table(), esc.State(), true);
+        for (const EscNamedValue& value : PageValues(esc.Table(), esc.State())) {
+            EXPECT_GT(value.explain.size(), 20u) << value.name;
+            EXPECT_EQ(value.explain.find_first_of("\r\n"), std::string::npos) << value.name;
+            EXPECT_NE(explained.find(value.name + ": " + ShownValue(value) + kParamFileComment +
+                                     value.explain + "\n"),
+                      std::string::npos)
+                << explained;
+        }
+        std::string error;
+        const auto a = ParseParamFile(esc.Table(), plain, "a", error);
+        const auto b = ParseParamFile(esc.Table(), explained, "b", error);
+        ASSERT_EQ(error, "") << explained;
+        ASSERT_EQ(a.size(), b.size());
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            EXPECT_EQ(a[i].entry, b[i].entry);
+            EXPECT_EQ(a[i].offsetText, b[i].offsetText);
+        }
+        EXPECT_EQ(ParamFileValues(explained).size(), ParamFileValues(plain).size());
+    }
+    EXPECT_EQ(ExplainText("Switching frequency.", "KHz"), "Switching frequency. [KHz]");
+}
+
 // The version comes from the ESC as any 16 bytes: a line break or an escape
 // sequence in it stays inside its own line, and the file still reads back.
 TEST(EscParamText, AVersionWithControlBytesKeepsTheFileReadable) {
