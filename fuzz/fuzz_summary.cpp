@@ -13,8 +13,8 @@
 
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
-#include "records/CTavixDoc.h"
 #include "exports/CsvExport.h"
+#include "records/CTavixDoc.h"
 #include "records/Logbook.h"
 #include "records/RecordSummary.h"
 

@@ -5,9 +5,9 @@
 #include "Commands.h"
 #include "base/AtomicFile.h"
 #include "base/FormatText.h"
+#include "exports/CsvExport.h"
 #include "flight/Conversion.h"
 #include "records/CTavixDoc.h"
-#include "exports/CsvExport.h"
 
 namespace tavix::cli {
 

@@ -10,11 +10,11 @@
 #include "Commands.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
+#include "exports/CsvExport.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FixedClock.h"
 #include "fakes/TempDir.h"
 #include "records/CTavixDoc.h"
-#include "exports/CsvExport.h"
 
 namespace tavix::cli {
 namespace {

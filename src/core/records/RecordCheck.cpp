@@ -1,8 +1,8 @@
 #include "records/RecordCheck.h"
 
 #include "base/FormatText.h"
-#include "flight/Conversion.h"
 #include "exports/CsvExport.h"
+#include "flight/Conversion.h"
 
 namespace tavix {
 
