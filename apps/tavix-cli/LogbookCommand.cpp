@@ -3,19 +3,24 @@
 
 #include "Commands.h"
 #include "records/Logbook.h"
+#include "records/SettingsGroups.h"
 
 namespace tavix::cli {
 
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: tavix-cli logbook FOLDER [--csv] [--config FILE]\n"
+    "Usage: tavix-cli logbook FOLDER [--by-settings] [--csv] [--config FILE]\n"
     "\n"
     "Lists every record file (.dat) of FOLDER, sorted by date: date and time,\n"
     "device version, duration, samples per second, maximum current, minimum\n"
     "voltage, maximum temperature, maximum RPM, capacity drawn (mAh) and the\n"
     "note. Files that cannot be opened are listed last with the reason.\n"
     "\n"
+    "  --by-settings  the flights in the order flown, grouped by the ESC settings\n"
+    "                 they flew with: per group its flights, mean duration, mean\n"
+    "                 mAh, highest temperature, mean peak current and the\n"
+    "                 settings changed from the group before\n"
     "  --csv          comma-separated values instead of a table\n";
 
 }  // namespace
@@ -28,7 +33,14 @@ int RunLogbook(const Invocation& call) {
     if (!call.ReadFolder(prompt, parsed.positional.front(), entries)) {
         return kExitRefused;
     }
-    const std::string text = parsed.Has("--csv") ? LogbookCsv(entries) : LogbookTable(entries);
+    const bool csv = parsed.Has("--csv");
+    std::string text;
+    if (parsed.Has("--by-settings")) {
+        const std::vector<SettingsGroup> groups = GroupBySettings(entries);
+        text = csv ? SettingsGroupsCsv(groups) : SettingsGroupsTable(groups);
+    } else {
+        text = csv ? LogbookCsv(entries) : LogbookTable(entries);
+    }
     io.out << Printable(text);
     return kExitOk;
 }
@@ -36,7 +48,7 @@ int RunLogbook(const Invocation& call) {
 const Command kLogbookCommand{"logbook",
                               "list the record files of a folder with their key figures",
                               kUsage,
-                              {{"--config"}, {"--csv", false}},
+                              {{"--config"}, {"--csv", false}, {"--by-settings", false}},
                               1,
                               1,
                               "which folder?",

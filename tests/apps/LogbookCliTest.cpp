@@ -75,6 +75,25 @@ TEST_F(LogbookCliTest, ListsTheUploadedFlightsThenTheFilesThatFailed) {
 // Text from outside (file names, notes, version strings) reaches the terminal
 // in its encoding with no control character raw, and a CSV text cell that a
 // spreadsheet would run as a formula is written as text.
+// The last flight flew with another brake: two groups, the change named.
+TEST_F(LogbookCliTest, BySettingsGroupsTheFlightsAndNamesWhatChanged) {
+    const std::vector<std::string> paths = Upload();
+    ASSERT_EQ(paths.size(), 3u);
+    FlightRecord record;
+    ASSERT_TRUE(DecodeRecordFile(test::ReadBytes(paths[2]), record, paths[2]).ok);
+    ASSERT_GT(record.escBlock.size(), 3u);
+    record.escBlock[3] = record.escBlock[3] == 2 ? 1 : 2;
+    test::WriteBytes(paths[2], EncodeRecordFile(record));
+
+    ASSERT_EQ(Run({"logbook", flights, "--by-settings", "--csv"}), kExitOk) << err.str();
+    const std::vector<std::string> lines = OutLines();
+    ASSERT_EQ(lines.size(), 3u) << out.str();
+    EXPECT_EQ(lines[1].rfind("1,2,", 0), 0u) << lines[1];
+    EXPECT_EQ(lines[2].rfind("2,1,", 0), 0u) << lines[2];
+    EXPECT_NE(lines[2].find("Brake"), std::string::npos) << lines[2];
+    EXPECT_NE(lines[2].find(" -> "), std::string::npos) << lines[2];
+}
+
 TEST_F(LogbookCliTest, OutsideTextIsEscapedShownAsWrittenAndNeverAFormula) {
     std::filesystem::create_directories(flights);
     auto record = test::MakeRecord(5, 50, "1L40");

@@ -14,6 +14,7 @@
 #include "base/FormatText.h"
 #include "base/OutsideText.h"
 #include "base/PathText.h"
+#include "esc/EscParamText.h"
 #include "records/AnalysisLimits.h"
 #include "records/RecordFile.h"
 #include "records/RecordSummary.h"
@@ -169,6 +170,9 @@ LogbookEntry LogbookReader::Read(const std::string& path) {
     entry.ohms = FlightResistance(index);
     entry.model = NoteLineValue(entry.note, kModelPrefix);
     entry.motor = FlightMotor(index);
+    if (auto settings = StoredSettings(record.escBlock)) {
+        entry.settings = std::move(*settings);
+    }
     const std::vector<FlightEvent> events = FindEvents(record, index, limits_);
     entry.events = static_cast<int>(events.size());
     for (const FlightEvent& e : events) {

@@ -18,6 +18,7 @@
 
 #include "analysis/FlightEvents.h"
 #include "analysis/MotorHealth.h"
+#include "base/NamedValues.h"
 #include "config/CIniFile.h"
 #include "config/CalibrationBook.h"
 #include "flight/FlightRecord.h"
@@ -94,6 +95,9 @@ struct LogbookEntry {
     // Motor health: the model named by the note and the motor's figures.
     std::string model;
     MotorEstimate motor;
+    // The ESC settings the flight flew with, as the page shows them; empty
+    // when the record keeps no ESC block or one of no known series.
+    std::vector<NamedValue> settings;
 };
 
 // Every entry of `folder` whose name ends in ".dat" (any case), sorted by
