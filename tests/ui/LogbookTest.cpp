@@ -10,8 +10,10 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 
 #include "config/CAppConfig.h"
@@ -22,7 +24,9 @@
 #include "fakes/TempDir.h"
 #include "records/CTavixDoc.h"
 #include "records/RecordCodec.h"
+#include "sim/SimDevice.h"
 #include "ui/records/CLogbookDlg.h"
+#include "ui/records/SettingsGroupsView.h"
 #include "ui/shell/CMainFrame.h"
 
 namespace tavix {
@@ -39,9 +43,16 @@ protected:
     }
 
     // A flight of `seconds` at 5 samples per second drawing `amps2` / 2 A.
-    void WriteFlight(const std::string& name, std::int64_t time, int seconds, int amps2) {
+    // `brake`: the ESC's brake byte the flight flew with (none kept when < 0).
+    void WriteFlight(const std::string& name, std::int64_t time, int seconds, int amps2,
+                     int brake = -1) {
         auto record = test::MakeRecord(5, seconds * 5);
         record->header.timeA = time;
+        if (brake >= 0) {
+            const Bytes block = sim::DefaultParamBlock(sim::Series::Tarrow);
+            record->escBlock.assign(block.begin(), block.end());
+            record->escBlock[3] = static_cast<char>(brake);
+        }
         for (auto& samples : record->raw) {
             samples.fill(100);  // what a logger writes: never above 16 bits
         }
@@ -198,6 +209,34 @@ TEST_F(LogbookTest, AFolderOfManyRecordsIsReadWhileTheWindowKeepsAnswering) {
     dialog.close();
     EXPECT_FALSE(dialog.IsLoading());
     EXPECT_LT(dialog.RowCount(), kFiles);
+}
+
+TEST_F(LogbookTest, SettingsGroupsTheFlightsAndComparesAcrossAChange) {
+    WriteFlight("a.dat", kMorning, 100, 20, 0);
+    WriteFlight("b.dat", kMorning + 600, 100, 20, 0);
+    WriteFlight("c.dat", kMorning + 1200, 100, 40, 2);
+    CLogbookDlg dialog(ini, config.smoothing);
+    dialog.SetFolder(QString::fromStdString(dir.Path().string()));
+    WaitForLoading(dialog);
+    ASSERT_TRUE(dialog.SettingsButton()->isEnabled());
+    dialog.SettingsButton()->click();
+    SettingsGroupsView* view = dialog.Settings();
+    ASSERT_NE(view, nullptr);
+    ASSERT_EQ(view->Table()->rowCount(), 2);
+    EXPECT_EQ(view->Table()->item(0, 1)->text(), QStringLiteral("2"));
+    EXPECT_EQ(view->Table()->item(1, 2)->text(), QStringLiteral("c.dat"));
+    EXPECT_TRUE(view->Table()->item(1, 8)->text().contains(QStringLiteral(" -> ")))
+        << view->Table()->item(1, 8)->text().toStdString();
+
+    // Compare: the last flight before the change, then the first after it.
+    QSignalSpy compared(&dialog, &CLogbookDlg::compareRequested);
+    view->Table()->selectAll();
+    view->CompareButton()->click();
+    ASSERT_EQ(compared.size(), 1);
+    const QStringList paths = compared[0][0].toStringList();
+    ASSERT_EQ(paths.size(), 2);
+    EXPECT_TRUE(paths[0].endsWith(QStringLiteral("b.dat"))) << paths[0].toStdString();
+    EXPECT_TRUE(paths[1].endsWith(QStringLiteral("c.dat"))) << paths[1].toStdString();
 }
 
 TEST_F(LogbookTest, AFolderThatCannotBeReadSaysSo) {

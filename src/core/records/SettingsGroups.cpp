@@ -106,6 +106,12 @@ std::vector<SettingsGroup> GroupBySettings(const std::vector<LogbookEntry>& entr
     return groups;
 }
 
+std::array<std::size_t, 2> FlightsAcross(const SettingsGroup& a, const SettingsGroup& b) {
+    const SettingsGroup& earlier = a.number <= b.number ? a : b;
+    const SettingsGroup& later = a.number <= b.number ? b : a;
+    return {earlier.flights.back(), later.flights.front()};
+}
+
 std::string SettingsGroupsTable(const std::vector<SettingsGroup>& groups) {
     std::ostringstream out;
     for (const SettingsGroup& g : groups) {

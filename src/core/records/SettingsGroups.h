@@ -5,6 +5,7 @@
 // settings changed from the group before, so a pilot sees whether
 // "Timing Advance: Low -> High" cost heat or gained RPM.
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +35,11 @@ struct SettingsGroup {
 // are left out) in flight order: upload time, then flight number. A new
 // group starts whenever a flight's settings differ from the flight before.
 std::vector<SettingsGroup> GroupBySettings(const std::vector<LogbookEntry>& entries);
+
+// The two flights that show what went on between groups `a` and `b` (either
+// order): the last flight of the earlier group, the reference, then the
+// first flight of the later one, as indexes into the entries grouped.
+std::array<std::size_t, 2> FlightsAcross(const SettingsGroup& a, const SettingsGroup& b);
 
 // As a table and as CSV with the columns group, flights, first_flight,
 // last_flight, mean_duration_s, mean_mah, max_temp_c, mean_peak_current_a,

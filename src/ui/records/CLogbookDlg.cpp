@@ -25,6 +25,7 @@
 #include "records/PackBook.h"
 #include "ui/records/ModelsView.h"
 #include "ui/records/PacksView.h"
+#include "ui/records/SettingsGroupsView.h"
 
 namespace tavix {
 
@@ -207,6 +208,13 @@ CLogbookDlg::CLogbookDlg(const CIniFile& ini, const std::array<int, kChannelCoun
     models_->setEnabled(false);
     models_->setToolTip(
         tr("Each flight's motor and propeller, by the model its note names (\"Model: NAME\")"));
+    settings_ = new QPushButton(Latin(kSettingsGroupsTitle) + QStringLiteral("..."), this);
+    settings_->setObjectName(QStringLiteral("settingsButton"));
+    settings_->setAutoDefault(false);
+    settings_->setEnabled(false);
+    settings_->setToolTip(
+        tr("The flights in the order flown, grouped by the ESC settings they "
+           "flew with, and what each change did"));
     browse->setAutoDefault(false);
     auto* folderRow = new QHBoxLayout;
     folderRow->addWidget(folderLabel);
@@ -215,6 +223,7 @@ CLogbookDlg::CLogbookDlg(const CIniFile& ini, const std::array<int, kChannelCoun
     folderRow->addWidget(reload);
     folderRow->addWidget(packs_);
     folderRow->addWidget(models_);
+    folderRow->addWidget(settings_);
 
     table_ = new QTableView(this);
     table_->setModel(proxy_);
@@ -271,6 +280,7 @@ CLogbookDlg::CLogbookDlg(const CIniFile& ini, const std::array<int, kChannelCoun
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(packs_, &QPushButton::clicked, this, &CLogbookDlg::ShowPacks);
     connect(models_, &QPushButton::clicked, this, &CLogbookDlg::ShowModels);
+    connect(settings_, &QPushButton::clicked, this, &CLogbookDlg::ShowSettings);
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &CLogbookDlg::UpdateOpenButton);
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -302,6 +312,7 @@ void CLogbookDlg::SetFolder(const QString& folder) {
     model_->Clear();
     packs_->setEnabled(false);
     models_->setEnabled(false);
+    settings_->setEnabled(false);
     pending_.clear();
     next_ = 0;
     std::string error;
@@ -361,6 +372,7 @@ void CLogbookDlg::FinishLoading() {
     status_->setText(summary_);
     packs_->setEnabled(flights > 0);
     models_->setEnabled(flights > 0);
+    settings_->setEnabled(flights > 0);
     table_->resizeColumnsToContents();
     if (!table_->currentIndex().isValid() && proxy_->rowCount() > 0) {
         table_->selectRow(0);
@@ -433,6 +445,18 @@ void CLogbookDlg::ShowModels() {
     modelsView_->show();
     modelsView_->raise();
     modelsView_->activateWindow();
+}
+
+void CLogbookDlg::ShowSettings() {
+    if (settingsView_ == nullptr) {
+        settingsView_ = new SettingsGroupsView(this);
+        connect(settingsView_, &SettingsGroupsView::compareRequested, this,
+                &CLogbookDlg::compareRequested);
+    }
+    settingsView_->SetFlights(model_->Entries());
+    settingsView_->show();
+    settingsView_->raise();
+    settingsView_->activateWindow();
 }
 
 void CLogbookDlg::Browse() {

@@ -32,6 +32,7 @@ namespace tavix {
 class LogbookTableModel;
 class PacksView;
 class ModelsView;
+class SettingsGroupsView;
 
 // Texts of the window.
 inline constexpr const char* kLogbookTitle = "Logbook";
@@ -83,6 +84,11 @@ public:
     ModelsView* Models() const { return modelsView_; }
     // Opens the "Models" view over the flights listed.
     void ShowModels();
+    QPushButton* SettingsButton() const { return settings_; }
+    // The "Settings" view (after ShowSettings; null before).
+    SettingsGroupsView* Settings() const { return settingsView_; }
+    // Opens the "Settings" view: the flights grouped by their ESC settings.
+    void ShowSettings();
 
     // A pass between window events reads at most this many files, and stops
     // early after this many ms.
@@ -125,8 +131,10 @@ private:
     QPushButton* compare_ = nullptr;
     QPushButton* packs_ = nullptr;
     QPushButton* models_ = nullptr;
+    QPushButton* settings_ = nullptr;
     PacksView* packsView_ = nullptr;
     ModelsView* modelsView_ = nullptr;
+    SettingsGroupsView* settingsView_ = nullptr;
     QTimer* timer_ = nullptr;
 };
 

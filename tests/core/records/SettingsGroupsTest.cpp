@@ -55,6 +55,8 @@ TEST(SettingsGroups, ARunOfFlightsWithTheSameSettingsIsOneGroupInTheOrderFlown) 
     // Back to Low after flights that kept nothing: compared with the last known.
     EXPECT_EQ(groups[3].changed, std::vector<std::string>{"Timing Advance: High -> Low"});
     EXPECT_EQ(groups[3].number, 4);
+    // Compared across the change: the last flight before it, the first after.
+    EXPECT_EQ(FlightsAcross(groups[1], groups[0]), (std::array<std::size_t, 2>{3, 0}));
 
     EXPECT_EQ(SettingsGroupsCsv(groups),
               "group,flights,first_flight,last_flight,mean_duration_s,mean_mah,max_temp_c,"
