@@ -8,6 +8,7 @@
 #include "base/FormatText.h"
 #include "base/NamedValues.h"
 #include "base/PathText.h"
+#include "base/Paths.h"
 #include "base/RegularFile.h"
 #include "esc/EscHistory.h"
 #include "esc/EscParamText.h"
@@ -15,14 +16,6 @@
 namespace tavix {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-std::string Shown(const std::string& name) {
-    return PathText(name);
-}
-
-}  // namespace
 
 std::string PresetFolderIn(const UserFolders& folders) {
     return DataFolderIn(folders, "esc-presets");
@@ -52,7 +45,7 @@ std::string PresetNameRefusal(const std::string& name) {
     for (char c : name.substr(0, kLongestPresetName)) {
         shown.push_back(static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c);
     }
-    return FormatText(kMsgPresetNameRefused, Shown(shown).c_str(), why);
+    return FormatText(kMsgPresetNameRefused, PathText(shown).c_str(), why);
 }
 
 std::string ParamFileSeries(const std::string& text) {
@@ -65,7 +58,7 @@ std::string ParamFileSeries(const std::string& text) {
 }
 
 std::string PresetNameOfFile(const std::string& path) {
-    std::string name = fs::path(path).filename().string();
+    std::string name = Utf8FromPath(PathFromUtf8(path).filename());
     const std::string ext = kParamFileExtension;
     if (name.size() > ext.size() && name.ends_with(ext)) {
         name.resize(name.size() - ext.size());
@@ -81,7 +74,7 @@ EscPresetStore::EscPresetStore(std::string folder, Convert toFileText, Convert f
       fromFileText_(std::move(fromFileText)) {}
 
 std::string EscPresetStore::PathOf(const std::string& name) const {
-    return folder_ + "/" + name + kParamFileExtension;
+    return JoinPath(folder_, name + kParamFileExtension);
 }
 
 std::string EscPresetStore::FileText(const std::string& gbk) const {
@@ -96,8 +89,9 @@ std::vector<EscPreset> EscPresetStore::List() const {
     std::vector<EscPreset> presets;
     std::error_code ec;
     const std::string ext = kParamFileExtension;
-    for (fs::directory_iterator it(folder_, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string file = it->path().filename().string();
+    for (fs::directory_iterator it(PathFromUtf8(folder_), ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string file = Utf8FromPath(it->path().filename());
         if (file.size() <= ext.size() || !file.ends_with(ext)) {
             continue;
         }
@@ -121,12 +115,12 @@ std::string EscPresetStore::ReadRaw(const std::string& name, std::string& raw) c
         return refusal;
     }
     std::error_code ec;
-    if (folder_.empty() || !fs::exists(PathOf(name), ec)) {
-        return FormatText(kMsgNoSuchPreset, Shown(name).c_str());
+    if (folder_.empty() || !fs::exists(PathFromUtf8(PathOf(name)), ec)) {
+        return FormatText(kMsgNoSuchPreset, PathText(name).c_str());
     }
     std::string reason;
     if (!ReadRegularFile(PathOf(name), kLargestParamFile, raw, &reason)) {
-        return FormatText(kMsgCantReadPreset, Shown(name).c_str(), reason.c_str());
+        return FormatText(kMsgCantReadPreset, PathText(name).c_str(), reason.c_str());
     }
     return {};
 }
@@ -140,14 +134,14 @@ std::string EscPresetStore::WriteRaw(const std::string& name, const std::string&
         return kMsgNoPresetFolder;
     }
     std::error_code ec;
-    fs::create_directories(folder_, ec);
+    fs::create_directories(PathFromUtf8(folder_), ec);
     if (ec) {
-        return FormatText(kMsgCantWritePreset, Shown(name).c_str(), ec.message().c_str());
+        return FormatText(kMsgCantWritePreset, PathText(name).c_str(), ec.message().c_str());
     }
     std::string reason;
     if (replace) {
         if (!WriteFileAtomically(PathOf(name), raw, &reason)) {
-            return FormatText(kMsgCantWritePreset, Shown(name).c_str(), reason.c_str());
+            return FormatText(kMsgCantWritePreset, PathText(name).c_str(), reason.c_str());
         }
         return {};
     }
@@ -155,11 +149,11 @@ std::string EscPresetStore::WriteRaw(const std::string& name, const std::string&
         case CreateResult::Created:
             return {};
         case CreateResult::NameTaken:
-            return FormatText(kMsgPresetExists, Shown(name).c_str());
+            return FormatText(kMsgPresetExists, PathText(name).c_str());
         case CreateResult::Failed:
             break;
     }
-    return FormatText(kMsgCantWritePreset, Shown(name).c_str(), reason.c_str());
+    return FormatText(kMsgCantWritePreset, PathText(name).c_str(), reason.c_str());
 }
 
 std::string EscPresetStore::Save(const std::string& name, const std::string& text,
@@ -184,10 +178,10 @@ std::string EscPresetStore::ReadFor(const EscSeriesTable& table, const std::stri
     }
     const std::string series = ParamFileSeries(text);
     if (series.empty()) {
-        return FormatText(kMsgNotParamFile, Shown(PathOf(name)).c_str());
+        return FormatText(kMsgNotParamFile, PathText(PathOf(name)).c_str());
     }
     if (!SameName(series, table.name)) {
-        return FormatText(kMsgPresetOtherSeries, Shown(name).c_str(), series.c_str(),
+        return FormatText(kMsgPresetOtherSeries, PathText(name).c_str(), series.c_str(),
                           table.name.c_str());
     }
     return {};
@@ -214,9 +208,9 @@ std::string EscPresetStore::Delete(const std::string& name) const {
         return refusal;
     }
     std::error_code ec;
-    if (folder_.empty() || !fs::remove(PathOf(name), ec)) {
-        return ec ? FormatText(kMsgCantDeletePreset, Shown(name).c_str(), ec.message().c_str())
-                  : FormatText(kMsgNoSuchPreset, Shown(name).c_str());
+    if (folder_.empty() || !fs::remove(PathFromUtf8(PathOf(name)), ec)) {
+        return ec ? FormatText(kMsgCantDeletePreset, PathText(name).c_str(), ec.message().c_str())
+                  : FormatText(kMsgNoSuchPreset, PathText(name).c_str());
     }
     return {};
 }
@@ -230,21 +224,21 @@ std::string EscPresetStore::Import(const std::string& file, const std::string& n
     std::string raw;
     std::string reason;
     if (!ReadRegularFile(file, kLargestParamFile, raw, &reason)) {
-        return FormatText(kMsgCantReadParamFile, Shown(file).c_str()) + " (" + reason + ")";
+        return FormatText(kMsgCantReadParamFile, PathText(file).c_str()) + " (" + reason + ")";
     }
     // Checked as it will be applied, so a preset never fails later for a
     // line it had from the start.
     const std::string text = ProgramText(raw);
     const std::string series = ParamFileSeries(text);
     if (series.empty()) {
-        return FormatText(kMsgNotParamFile, Shown(file).c_str());
+        return FormatText(kMsgNotParamFile, PathText(file).c_str());
     }
     const EscSeriesTable* table = SeriesTableNamed(series);
     if (table == nullptr) {
-        return FormatText(kMsgPresetUnknownSeries, Shown(file).c_str(), series.c_str());
+        return FormatText(kMsgPresetUnknownSeries, PathText(file).c_str(), series.c_str());
     }
     std::string error;
-    (void)ParseParamFile(*table, text, Shown(file), error);
+    (void)ParseParamFile(*table, text, PathText(file), error);
     if (!error.empty()) {
         return error;
     }
@@ -258,7 +252,7 @@ std::string EscPresetStore::Export(const std::string& name, const std::string& f
     }
     std::string reason;
     if (!WriteFileAtomically(file, raw, &reason)) {
-        return FormatText(kMsgCantExportPreset, Shown(name).c_str(), Shown(file).c_str(),
+        return FormatText(kMsgCantExportPreset, PathText(name).c_str(), PathText(file).c_str(),
                           reason.c_str());
     }
     return {};

@@ -9,6 +9,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/RegularFile.h"
+#include "core/base/AtomicFileFixture.h"
 #include "fakes/TempDir.h"
 
 namespace tavix {
@@ -19,12 +20,7 @@ using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
 
-// Each case runs with the system's unnamed temporaries and with hidden named ones.
-class AtomicFilePosix : public ::testing::TestWithParam<bool> {
-protected:
-    void SetUp() override { atomic_file_detail::useUnnamedTemporaries = GetParam(); }
-    void TearDown() override { atomic_file_detail::useUnnamedTemporaries = true; }
-};
+class AtomicFilePosix : public test::EachTemporaryKind {};
 
 TEST_P(AtomicFilePosix, ADanglingLinkHoldsItsNameForANewFile) {
     TempDir dir;
@@ -85,7 +81,7 @@ TEST_P(AtomicFilePosix, ALinkOfAnotherUserNeverRedirectsAWrite) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Temporaries, AtomicFilePosix, ::testing::Values(true, false),
-                         [](const auto& info) { return info.param ? "Unnamed" : "Named"; });
+                         test::TemporaryKindName);
 
 }  // namespace
 }  // namespace tavix

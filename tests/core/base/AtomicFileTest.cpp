@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "base/RegularFile.h"
+#include "core/base/AtomicFileFixture.h"
 #include "fakes/TempDir.h"
 
 namespace tavix {
@@ -17,12 +18,7 @@ using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
 
-// Each case runs with the system's unnamed temporaries and with hidden named ones.
-class AtomicFile : public ::testing::TestWithParam<bool> {
-protected:
-    void SetUp() override { atomic_file_detail::useUnnamedTemporaries = GetParam(); }
-    void TearDown() override { atomic_file_detail::useUnnamedTemporaries = true; }
-};
+class AtomicFile : public test::EachTemporaryKind {};
 
 TEST_P(AtomicFile, CreatingNeverReplacesAFileThatTookTheNameMeanwhile) {
     TempDir dir;
@@ -82,7 +78,7 @@ TEST_P(AtomicFile, AFolderUnderTheNameIsNeverReplaced) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Temporaries, AtomicFile, ::testing::Values(true, false),
-                         [](const auto& info) { return info.param ? "Unnamed" : "Named"; });
+                         test::TemporaryKindName);
 
 }  // namespace
 }  // namespace tavix

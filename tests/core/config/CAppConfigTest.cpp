@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "config/CIniFile.h"
+#include "core/config/CIniFileFixture.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FixedClock.h"
 #include "fakes/TempDir.h"
@@ -63,17 +64,10 @@ const char* const kConfig =
     "valmin=1\r\nvalmax=30\r\ncurmin=-10\r\ncurmax=100\r\n"
     "\r\n";
 
-class CAppConfigTest : public ::testing::Test {
+class CAppConfigTest : public CIniFileTest {
 protected:
-    void Load(const std::string& text) {
-        WriteBytes(path, text);
-        ini.SetFilePath(path);
-        ASSERT_TRUE(ini.Load());
-    }
+    void Load(const std::string& text) { LoadText(text); }
 
-    TempDir dir;
-    std::string path = dir.File("config.ini");
-    CIniFile ini;
     CAppConfig config;
     FakePrompt prompt;
     FixedClock clock;
