@@ -118,6 +118,15 @@ TEST_F(LogbookTest, FileMenuOpensTheUploadFolderAndADoubleClickOpensTheFlight) {
     WaitForLoading(*dialog);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->Folder().toStdString(), dir.Path().string());
+    // It opens with every column in sight when the screen has the room, and
+    // never larger than the screen.
+    const QSize roomy = dialog->OpeningSize(QSize(4000, 3000));
+    const QHeaderView* header = dialog->Table()->horizontalHeader();
+    EXPECT_GE(roomy.width(), header->sectionPosition(kLogbookColumns - 1) +
+                                 header->sectionSize(kLogbookColumns - 1));
+    EXPECT_GE(roomy.height(), 300);
+    EXPECT_LE(dialog->OpeningSize(QSize(800, 600)).width(), 800);
+    EXPECT_LE(dialog->OpeningSize(QSize(800, 600)).height(), 600);
 
     // By date, then the files that failed, in red, with their reason.
     EXPECT_EQ(Names(*dialog),

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QTimer>
@@ -391,6 +392,28 @@ void CLogbookDlg::OpenRow(int row) {
         return;
     }
     emit openRequested(QString::fromLocal8Bit(entry->path.c_str()));
+}
+
+QSize CLogbookDlg::OpeningSize(const QSize& available) const {
+    // The columns as wide as their captions and values; an empty table still
+    // shows every caption.
+    table_->resizeColumnsToContents();
+    const QHeaderView* header = table_->horizontalHeader();
+    int columns = 0;
+    for (int i = 0; i < header->count(); ++i) {
+        columns += header->isSectionHidden(i) ? 0 : header->sectionSize(i);
+    }
+    const int tableFrame = 2 * table_->frameWidth() + table_->verticalHeader()->width() +
+                           table_->verticalScrollBar()->sizeHint().width();
+    const QMargins margins = layout()->contentsMargins();
+    const int width = columns + tableFrame + margins.left() + margins.right();
+    constexpr int kRows = 12;
+    const int rows = kRows * table_->verticalHeader()->defaultSectionSize();
+    const int height = sizeHint().height() - table_->sizeHint().height() + header->height() + rows +
+                       2 * table_->frameWidth() +
+                       table_->horizontalScrollBar()->sizeHint().height();
+    return QSize(std::min(std::max(width, minimumSizeHint().width()), available.width() * 95 / 100),
+                 std::min(height, available.height() * 9 / 10));
 }
 
 QList<int> CLogbookDlg::SelectedRows() const {

@@ -57,6 +57,10 @@ public:
 
     // Lists `folder` anew, reading its files in the background.
     void SetFolder(const QString& folder);
+    // The size the window opens at: wide enough for every column of the
+    // table and a dozen rows, but never larger than `available` (the room
+    // the screen leaves).
+    QSize OpeningSize(const QSize& available) const;
     QString Folder() const { return folder_; }
     bool IsLoading() const;
 

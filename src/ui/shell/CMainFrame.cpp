@@ -374,7 +374,7 @@ void CMainFrame::OnLogbook() {
     if (!logbook_->isVisible()) {
         logbook_->SetFolder(logbookFolder_ ? logbookFolder_() : QDir::currentPath());
         // Over the main window, where a dialog of its own would stand.
-        logbook_->adjustSize();
+        logbook_->resize(logbook_->OpeningSize(screen()->availableGeometry().size()));
         logbook_->move(frameGeometry().center() - logbook_->rect().center());
     }
     logbook_->show();
