@@ -142,6 +142,16 @@ TEST_F(EscPageTest, TheTabShowsThePageOfTheIdentifiedSeries) {
     EXPECT_EQ(page->Field(EscField::Neutral)->text(), QStringLiteral("1500"));
     EXPECT_EQ(page->List(4)->currentText(), QString::fromUtf8("95\u2103(203F)"));
     EXPECT_TRUE(page->Field(EscField::TemperatureOffset)->isEnabled());
+    // In the smallest window the lists keep their height (the settings
+    // scroll) and the buttons stay whole.
+    for (std::size_t i = 0; i < page->Table().lists.size(); ++i) {
+        const QComboBox* list = page->List(static_cast<int>(i));
+        if (!list->isHidden()) {
+            EXPECT_GE(list->height(), list->minimumSizeHint().height()) << i;
+        }
+    }
+    EXPECT_EQ(page->UpdateButton()->visibleRegion().boundingRect().size(),
+              page->UpdateButton()->size());
 
     // Typing into the temperature offset keeps digits only.
     QLineEdit* offset = page->Field(EscField::TemperatureOffset);

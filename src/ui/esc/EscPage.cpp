@@ -13,6 +13,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -176,8 +178,23 @@ void EscPage::Build(const EscSeriesTable& table) {
         fields_[static_cast<std::size_t>(field.field)] = box;
         place(field.label, box, field.unit, field.row, field.column, Qt::AlignLeft);
     }
+    // A series with many settings (three columns of six) is taller than the
+    // tab of an 800 x 600 window: its settings scroll there, while the status
+    // and the buttons stay in sight, instead of lists squeezed until their
+    // values are cut.
+    auto* settings = new QWidget;
+    settings->setLayout(grid);
+    auto* scroll = new QScrollArea(group);
+    scroll->setObjectName(QStringLiteral("settingsScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidget(settings);
+    scroll->setMinimumSize(
+        settings->minimumSizeHint().width() + scroll->verticalScrollBar()->sizeHint().width(),
+        settings->minimumSizeHint().height() / 2);
     layout->addSpacing(8);
-    layout->addLayout(grid);
+    layout->addWidget(scroll, 1);
     layout->addSpacing(12);
 
     auto* statusRow = new QHBoxLayout;
