@@ -49,8 +49,8 @@ public:
         : device_(std::make_shared<sim::SimDevice>(sim::Series::Tarrow)),
           comm_(std::make_unique<sim::SimSerialBackend>(device_, time_.NewHost())),
           line_(comm_, *timers_, prompt_),
-          identity_(line_, prompt_, ini_, config_),
-          link_(line_, identity_, prompt_, clock_, config_) {
+          identity_(line_, prompt_, ini_, config_, shown_->record),
+          link_(line_, identity_, prompt_, clock_, shown_->record) {
         test::AddProfile(ini_, "1L40", 0.1f, 0.000001f);
         sim::MemoryPlan plan;
         plan.lastAddress = 0xFFFF;
@@ -91,6 +91,7 @@ private:
     test::FixedClock clock_;
     CIniFile ini_;
     CAppConfig config_;
+    std::unique_ptr<FlightData> shown_ = std::make_unique<FlightData>();
     ConnectedDevice connected_;
     std::shared_ptr<sim::SimDevice> device_;
     CMSComm comm_;

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "config/CAppConfig.h"
@@ -79,12 +80,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Read it the way the program does.
     static tavix::CAppConfig config;
+    static auto record = std::make_unique<tavix::FlightRecord>();
     SilentPrompt prompt;
     StoppedClock clock;
-    if (config.LoadStartupSettings(ini, prompt, clock)) {
+    if (config.LoadStartupSettings(ini, prompt, clock, *record)) {
         const std::string hw = ini.GetText("hardware", "default");
-        config.LoadHardwareProfile(ini, hw);
-        config.LoadCalibration(ini, hw);
+        config.LoadHardwareProfile(ini, hw, *record);
     }
     for (const char* section : {"", "display", "1A02"}) {
         ini.EntryCount(section);
@@ -92,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ini.GetReal(section, "kvalue0");
         ini.GetText(section, "description");
     }
-    Check(config.YAxisChannel() >= 0 && config.YAxisChannel() < tavix::kChannelCount,
+    Check(record->header.yAxis >= 0 && record->header.yAxis < tavix::kChannelCount,
           "Y-axis channel out of range");
     for (int window : config.smoothing) {
         Check(window >= 1, "smoothing window below 1");

@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The whole open, as the window does it: calibration, form fields, the
     // record replaced only on success.
-    CTavixDoc doc(config, ini);
+    static CTavixDoc doc(config, ini);
     RecordForm form;
     std::string message;
     const bool opened = doc.LoadRecord(bytes, "fuzz.dat", form, message);
@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     if (opened) {
-        const RecordHeader& h = config.Record().header;
+        const RecordHeader& h = doc.Record().header;
         if (h.yAxis < 0 || h.yAxis >= kChannelCount || !(form.gearRate > 0.0f)) {
             std::abort();
         }

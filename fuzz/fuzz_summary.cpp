@@ -56,20 +56,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }();
     static CAppConfig config;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    CTavixDoc doc(config, ini);
+    static CTavixDoc doc(config, ini);
     RecordForm form;
     std::string message;
     if (!doc.LoadRecord(bytes, "fuzz.dat", form, message)) {
         return 0;
     }
-    const ConversionResult& conversion = config.Convert();
-    const FlightRecord& record = config.Record();
+    const ConversionResult& conversion = doc.Convert();
+    const FlightRecord& record = doc.Record();
 
     const std::string summary = RecordSummaryText({record, form, conversion, "fuzz.dat", size});
     if (HasRawControl(summary, "\n")) {
         __builtin_trap();
     }
-    const std::string csv = CsvText(config.Current());
+    const std::string csv = CsvText(doc.Current());
     if (Count(csv, "\n") != static_cast<std::size_t>(SamplesOf(record)) + 1) {
         __builtin_trap();
     }

@@ -65,7 +65,8 @@ std::unique_ptr<Settings> LoadSettings(const std::string& path, StreamPrompt& pr
                << settings->ini.LoadFailureDetail() << '\n';
         return nullptr;
     }
-    if (!settings->config.LoadStartupSettings(settings->ini, prompt, settings->clock)) {
+    if (!settings->config.LoadStartupSettings(settings->ini, prompt, settings->clock,
+                                              settings->doc.Record())) {
         prompt.Message(kMsgIncorrectConfig, PromptIcon::Stop, settings->config.startupFailure);
         return nullptr;
     }

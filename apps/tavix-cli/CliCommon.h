@@ -15,6 +15,7 @@
 
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
+#include "records/CTavixDoc.h"
 #include "shell/Clock.h"
 #include "shell/OptionParser.h"
 #include "shell/Prompt.h"
@@ -60,10 +61,12 @@ private:
     const Io& io_;
 };
 
-// config.ini and the data store, as the window loads them at start.
+// config.ini, its settings and the record document (the flight a command
+// works on), as the window loads them at start.
 struct Settings {
     CIniFile ini;
     CAppConfig config;
+    CTavixDoc doc{config, ini};
     SystemClock clock;
 };
 

@@ -105,9 +105,8 @@ std::unique_ptr<Settings> Invocation::OpenRecord(StreamPrompt& prompt, const std
     if (!settings) {
         return nullptr;
     }
-    CTavixDoc doc(settings->config, settings->ini);
     std::string message;
-    if (!doc.OnOpenDocument(path, form, message)) {
+    if (!settings->doc.OnOpenDocument(path, form, message)) {
         prompt.Message(message, PromptIcon::Exclamation);
         return nullptr;
     }

@@ -147,8 +147,7 @@ bool LoadFlights(const std::vector<std::string>& paths, Settings& settings, Stre
     for (std::size_t i = 0; i < paths.size(); ++i) {
         RecordForm form;
         std::string message;
-        auto flight =
-            ReadRecordFile(paths[i], calibrations, form, message, &settings.config.Record());
+        auto flight = ReadRecordFile(paths[i], calibrations, form, message, &settings.doc.Record());
         if (!flight) {
             prompt.Message(message, PromptIcon::Exclamation);
             ok = false;

@@ -26,10 +26,10 @@ int RunCompareImage(const Invocation& call, const std::vector<std::string>& path
     if (!settings) {
         return kExitRefused;
     }
-    RecordPage page(settings->config.Current(), settings->config.smoothing);
+    RecordPage page(settings->doc.Current(), settings->config.smoothing);
     LayOutOffScreen(page, target.width, target.height);
     page.ShowRecord();
-    Comparison comparison(settings->config.Current(), settings->config.smoothing);
+    Comparison comparison(settings->doc.Current(), settings->config.smoothing);
     comparison.SetReference(paths.front());
     const CalibrationBook calibrations = CalibrationBook::FromIni(settings->ini);
     bool refused = false;

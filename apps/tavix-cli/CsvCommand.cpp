@@ -54,11 +54,11 @@ int RunCsv(const Invocation& call) {
         return kExitRefused;
     }
     // The window smooths a record as it shows it; the file is made from that.
-    settings->config.Convert();
-    const FlightRecord& loaded = settings->config.Record();
+    settings->doc.Convert();
+    const FlightRecord& loaded = settings->doc.Record();
     std::string reason;
     const CsvOptions options{parsed.Has("--utf8"), parsed.Has("--time")};
-    if (!WriteFileAtomically(out, CsvText(settings->config.Current(), options), &reason)) {
+    if (!WriteFileAtomically(out, CsvText(settings->doc.Current(), options), &reason)) {
         prompt.Message(kMsgCantOpenFile, PromptIcon::Exclamation);
         io.err << out << ": " << reason << '\n';
         return kExitRefused;

@@ -20,8 +20,8 @@ DeviceSession::DeviceSession(Settings& settings, StreamPrompt& prompt,
                              const std::string& portOption)
     : comm_(MakeSerialBackend(portOption)),
       line_(comm_, linkTimers_, prompt),
-      identity_(line_, prompt, settings.ini, settings.config),
-      link_(line_, identity_, prompt, settings.clock, settings.config),
+      identity_(line_, prompt, settings.ini, settings.config, settings.doc.Record()),
+      link_(line_, identity_, prompt, settings.clock, settings.doc.Record()),
       window_(link_.Transfer(), &windowTimers_) {
     line_.SetPortSource([portOption, &settings] {
         return ResolvePort(portOption, settings.config.comPort, settings.ini);

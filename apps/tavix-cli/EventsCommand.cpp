@@ -39,10 +39,10 @@ int RunEvents(const Invocation& call) {
     if (!settings) {
         return kExitRefused;
     }
-    settings->config.Convert();
-    const FlightRecord& record = settings->config.Record();
+    settings->doc.Convert();
+    const FlightRecord& record = settings->doc.Record();
     const std::vector<FlightEvent> events =
-        FindEvents(record, SpanIndex(settings->config.Current()), ReadEventLimits(settings->ini));
+        FindEvents(record, SpanIndex(settings->doc.Current()), ReadEventLimits(settings->ini));
     if (parsed.Has("--csv")) {
         io.out << EventsCsv(events);
         return kExitOk;

@@ -111,7 +111,7 @@ int RunImage(const Invocation& call) {
     }
 
     // The page laid out and drawn as on screen, but never shown there.
-    RecordPage page(settings->config.Current(), settings->config.smoothing);
+    RecordPage page(settings->doc.Current(), settings->config.smoothing);
     LayOutOffScreen(page, target.width, target.height);
     page.ShowRecord();
     if (parsed.Has("--power")) {

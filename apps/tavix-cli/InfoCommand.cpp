@@ -46,14 +46,14 @@ int RunInfo(const Invocation& call) {
     }
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
-    const ConversionResult& conversion = settings->config.Convert();
+    const ConversionResult& conversion = settings->doc.Convert();
     const std::string summary =
-        RecordSummaryText({settings->config.Record(), form, conversion, path,
+        RecordSummaryText({settings->doc.Record(), form, conversion, path,
                            ec ? std::nullopt : std::optional<std::uintmax_t>(size)});
     io.out << Printable(summary);
     io.out << "\nComputed from the curves:\n";
-    const FlightRecord& record = settings->config.Record();
-    const SpanIndex index(settings->config.Current());
+    const FlightRecord& record = settings->doc.Record();
+    const SpanIndex index(settings->doc.Current());
     std::vector<QuantityText> lines = QuantityTexts(ComputeQuantities(index));
     const std::optional<double> ohms = FlightResistance(index);
     lines.push_back({kCaptionResistance,
@@ -77,7 +77,7 @@ int RunInfo(const Invocation& call) {
                << '\n';
     }
     // The ESC's settings the flight was flown with, as `esc read` prints them.
-    const std::string& stored = settings->config.Record().escBlock;
+    const std::string& stored = settings->doc.Record().escBlock;
     if (const EscSeriesTable* table = StoredBlockTable(stored)) {
         const Bytes block(stored.begin(), stored.end());
         io.out << "\nESC settings of the flight:\n"

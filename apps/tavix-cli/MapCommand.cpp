@@ -63,8 +63,8 @@ int RunMap(const Invocation& call) {
             ++failed;
             continue;
         }
-        settings->config.Convert();
-        const ThrottleMap map = MapThrottle(SpanIndex(settings->config.Current()), bin);
+        settings->doc.Convert();
+        const ThrottleMap map = MapThrottle(SpanIndex(settings->doc.Current()), bin);
         const std::string name = PathText(path);
         if (!map.hasThrottle) {
             io.err << PrintableField(name) << ": " << kNoThrottle << '\n';

@@ -127,7 +127,7 @@ int RunUpload(const Invocation& call) {
         return kExitRefused;
     }
     // The form's defaults, as the window starts with them.
-    const RecordHeader& header = settings->config.Record().header;
+    const RecordHeader& header = settings->doc.Record().header;
     if (!parsed.Has("--gear")) {
         form.gearRate = InitialGearRate(header.gearRate);
     }
@@ -184,11 +184,10 @@ int RunUpload(const Invocation& call) {
     link.storeRecord = CTavixDoc::StoreFlight;
     // The window opens the last file as its document; so does this, which
     // proves the file reads back.
-    CTavixDoc doc(settings->config, settings->ini);
     link.openRecord = [&](const std::string& path) {
         RecordForm opened;
         std::string message;
-        if (!doc.OnOpenDocument(path, opened, message)) {
+        if (!settings->doc.OnOpenDocument(path, opened, message)) {
             prompt.Message(message, PromptIcon::Exclamation);
         }
     };

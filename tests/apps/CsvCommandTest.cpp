@@ -38,13 +38,13 @@ protected:
         CAppConfig store;
         test::FakePrompt prompt;
         test::FixedClock clock;
-        EXPECT_TRUE(store.LoadStartupSettings(ini, prompt, clock));
         CTavixDoc doc(store, ini);
+        EXPECT_TRUE(store.LoadStartupSettings(ini, prompt, clock, doc.Record()));
         RecordForm form;
         std::string message;
         EXPECT_TRUE(doc.OnOpenDocument(recordPath, form, message)) << message;
-        store.Convert();
-        return CsvText(store.Current());
+        doc.Convert();
+        return CsvText(doc.Current());
     }
 
     std::string recordPath = dir.File("2014-3-7_1.dat");

@@ -77,8 +77,8 @@ protected:
     explicit LoggerLinkFixture(const BackendMaker& makeBackend)
         : comm(makeBackend(time)),
           line(comm, *linkTimers, prompt),
-          identity(line, prompt, ini, config),
-          link(line, identity, prompt, clock, config),
+          identity(line, prompt, ini, config, onScreen),
+          link(line, identity, prompt, clock, onScreen),
           window(link.Transfer(), windowTimers.get()) {
         AddProfile(ini, "1L40", 0.1f, 0.000001f);
         AddProfile(ini, "0V20", 0.1f, 0.000001f);
@@ -107,7 +107,7 @@ protected:
     // What the main form enables now.
     MainFormControls Controls() const {
         const IdentityState& id = identity.State();
-        return TabPolicy({id.identifying, id.connected, id.hasLogger, config.Record().dataLoaded});
+        return TabPolicy({id.identifying, id.connected, id.hasLogger, onScreen.dataLoaded});
     }
 
     FakeTimers time;
@@ -117,6 +117,10 @@ protected:
     FixedClock clock;
     CIniFile ini;
     CAppConfig config;
+    // The record the window shows (the document's), which identification
+    // and upload fill in.
+    std::unique_ptr<FlightRecord> onScreenRecord = std::make_unique<FlightRecord>();
+    FlightRecord& onScreen = *onScreenRecord;
     CMSComm comm;
     ConnectedDevice device;
     MainFormLine line;

@@ -77,8 +77,8 @@ TEST_F(AppRootTest, UploadEndsWithTheLastFlightOnTheRecordPage) {
     // On the record page the chart can be saved as an image.
     EXPECT_TRUE(app.MainFrame()->Action(QStringLiteral("actionSaveJpg"))->isEnabled());
     EXPECT_EQ(view->RecordView()->StatisticLabel(RecordPage::kStatSamplingRate)->text(),
-              QString::number(app.Config().Record().header.rate));
-    EXPECT_TRUE(app.Config().Record().dataLoaded);
+              QString::number(app.Document().Record().header.rate));
+    EXPECT_TRUE(app.Document().Record().dataLoaded);
 }
 
 TEST_F(AppRootTest, ARefusedRecordFileLeavesTheWindowAsItWas) {
@@ -90,7 +90,7 @@ TEST_F(AppRootTest, ARefusedRecordFileLeavesTheWindowAsItWas) {
     EXPECT_NE(prompt.Last().find("is too short"), std::string::npos) << prompt.Last();
     EXPECT_EQ(view->CurrentTab(), kTabWelcome);
     EXPECT_FALSE(view->IsTabEnabled(kTabRecord));
-    EXPECT_FALSE(app.Config().Record().dataLoaded);
+    EXPECT_FALSE(app.Document().Record().dataLoaded);
     EXPECT_TRUE(app.MainFrame()->DocumentPath().isEmpty());
 }
 
@@ -217,7 +217,7 @@ TEST_F(AppRootTest, ARecordThatCannotBeRightOpensWithAWarning) {
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Exclamation);
     EXPECT_NE(prompt.Last().find("Current(A) at sample 41"), std::string::npos) << prompt.Last();
-    EXPECT_TRUE(app.Config().Record().dataLoaded);
+    EXPECT_TRUE(app.Document().Record().dataLoaded);
 }
 
 TEST_F(AppRootTest, AGearRateTypedOverARecordIsSaidToBeForTheNextUpload) {

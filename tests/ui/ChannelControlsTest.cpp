@@ -31,15 +31,15 @@ protected:
         dir.Write(QStringLiteral("config.ini"), kConfig);
         ini.SetFilePath(dir.File(QStringLiteral("config.ini")).toStdString());
         ASSERT_TRUE(ini.Load());
-        ASSERT_TRUE(config.LoadStartupSettings(ini, prompt, clock));
+        ASSERT_TRUE(config.LoadStartupSettings(ini, prompt, clock, onScreen));
         // A 5-channel record in which Current is hidden and Reserve 2 shown.
-        FlightRecord& record = config.Record();
+        FlightRecord& record = onScreen;
         record.header.channels = kUploadChannels;
         record.channels[1].visible = 0;
         record.channels[6].visible = 1;
         record.channels[7].visible = 0;
         record.header.yAxis = 2;
-        controls = std::make_unique<ChannelControls>(config, ini, prompt);
+        controls = std::make_unique<ChannelControls>(config, onScreen, ini, prompt);
         controls->show();
         yAxis = std::make_unique<QSignalSpy>(controls.get(), &ChannelControls::yAxisChanged);
         visible =
@@ -53,6 +53,8 @@ protected:
     test::ScratchDir dir;
     CIniFile ini;
     CAppConfig config;
+    std::unique_ptr<FlightRecord> onScreenRecord = std::make_unique<FlightRecord>();
+    FlightRecord& onScreen = *onScreenRecord;
     test::FakePrompt prompt;
     test::FixedClock clock;
     std::unique_ptr<ChannelControls> controls;
@@ -64,12 +66,12 @@ TEST_F(ChannelControlsTest, ShowsTheRecordAndDisablesChannelsItDoesNotHave) {
     for (int ch = 0; ch < kChannelCount; ++ch) {
         SCOPED_TRACE(ch);
         const bool present = ch < kUploadChannels;
-        const bool shown = config.Record().channels[ch].visible != 0;
+        const bool shown = onScreen.channels[ch].visible != 0;
         EXPECT_EQ(controls->YAxisButton(ch)->isEnabled(), present);
         EXPECT_EQ(controls->DisplayBox(ch)->isEnabled(), present);
         // Disabled or not, each still shows its flag and colour.
         EXPECT_EQ(controls->DisplayBox(ch)->isChecked(), shown);
-        EXPECT_EQ(controls->Picker(ch)->Colour(), config.Record().channels[ch].colour);
+        EXPECT_EQ(controls->Picker(ch)->Colour(), onScreen.channels[ch].colour);
         // A colour can be changed only for a curve that is drawn.
         EXPECT_EQ(controls->Picker(ch)->isEnabled(), present && shown);
     }
@@ -77,9 +79,9 @@ TEST_F(ChannelControlsTest, ShowsTheRecordAndDisablesChannelsItDoesNotHave) {
 
     // Another record: nothing is written and nothing is signalled.
     const QByteArray before = File();
-    config.Record().header.channels = 8;
-    config.Record().header.yAxis = 7;
-    config.Record().channels[3].colour = 0x123456;
+    onScreen.header.channels = 8;
+    onScreen.header.yAxis = 7;
+    onScreen.channels[3].colour = 0x123456;
     controls->SetRecord();
     EXPECT_TRUE(controls->YAxisButton(7)->isChecked());
     EXPECT_TRUE(controls->YAxisButton(7)->isEnabled());
@@ -90,7 +92,7 @@ TEST_F(ChannelControlsTest, ShowsTheRecordAndDisablesChannelsItDoesNotHave) {
 
 TEST_F(ChannelControlsTest, YAxisAndColourChangesAreWrittenToConfigIni) {
     QTest::mouseClick(controls->YAxisButton(3), Qt::LeftButton);
-    EXPECT_EQ(config.YAxisChannel(), 3);
+    EXPECT_EQ(onScreen.header.yAxis, 3);
     ASSERT_EQ(yAxis->count(), 1);
     EXPECT_EQ(yAxis->at(0).at(0).toInt(), 3);
     EXPECT_TRUE(File().contains("[display]\r\nyaxis=3\r\ncolor0=255\r\n")) << File().constData();
@@ -100,7 +102,7 @@ TEST_F(ChannelControlsTest, YAxisAndColourChangesAreWrittenToConfigIni) {
     controls->Picker(1)->SetColour(0x00FFFF);  // as the palette does on a choice
     controls->Picker(0)->SetColour(0xFF0000);
     EXPECT_TRUE(File().contains("color0=16711680\r\ncolor1=65535\r\n")) << File().constData();
-    EXPECT_EQ(config.Record().channels[0].colour, 0xFF0000u);
+    EXPECT_EQ(onScreen.channels[0].colour, 0xFF0000u);
     ASSERT_EQ(colour->count(), 2);
     EXPECT_EQ(colour->at(0).at(0).toInt(), 1);
     EXPECT_EQ(colour->at(0).at(1).value<std::uint32_t>(), 0x00FFFFu);
@@ -120,7 +122,7 @@ TEST_F(ChannelControlsTest, YAxisAndColourChangesAreWrittenToConfigIni) {
 TEST_F(ChannelControlsTest, DisplayFlagsChangeTheRecordOnly) {
     const QByteArray before = File();
     QTest::mouseClick(controls->DisplayBox(0), Qt::LeftButton);
-    EXPECT_EQ(config.Record().channels[0].visible, 0);
+    EXPECT_EQ(onScreen.channels[0].visible, 0);
     EXPECT_FALSE(controls->Picker(0)->isEnabled());
     controls->DisplayBox(1)->click();
     EXPECT_TRUE(controls->Picker(1)->isEnabled());
@@ -135,8 +137,8 @@ TEST_F(ChannelControlsTest, AConfigIniThatCannotBeWrittenIsReported) {
     controls->YAxisButton(4)->click();
     controls->Picker(2)->SetColour(0x0000FF);
     // The settings hold for this run.
-    EXPECT_EQ(config.YAxisChannel(), 4);
-    EXPECT_EQ(config.Record().channels[2].colour, 0x0000FFu);
+    EXPECT_EQ(onScreen.header.yAxis, 4);
+    EXPECT_EQ(onScreen.channels[2].colour, 0x0000FFu);
     ASSERT_EQ(prompt.shown.size(), 2u);
     for (const auto& shown : prompt.shown) {
         EXPECT_EQ(shown.text.rfind("The setting holds until Tavix closes, but ", 0), 0u);

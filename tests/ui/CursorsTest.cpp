@@ -113,8 +113,8 @@ TEST_F(CursorsTest, ShiftAndCtrlClicksMeasureTheSpanWhileTheZoomClicksStillWork)
     RecordPage* page = Open();
     CCurveView* view = page->CurveView();
     SpanPanel* span = page->Span();
-    const FlightRecord& record = app.Config().Record();
-    const SpanIndex index(app.Config().Current());  // what the page must show, built apart
+    const FlightRecord& record = app.Document().Record();
+    const SpanIndex index(app.Document().Current());  // what the page must show, built apart
 
     // The flight's quantities fill their panel as soon as the record is shown;
     // Max.Power only once, with the statistics above the panel.

@@ -56,11 +56,11 @@ protected:
 TEST_F(FlightHealthUiTest, UploadedFlightShowsItsEventsAndChoosingOnePlacesTheCursors) {
     RecordPage* page = Upload(QStringLiteral(" Red 6S "));
     ASSERT_NE(page, nullptr) << prompt.Last();
-    const FlightRecord& record = app.Config().Record();
+    const FlightRecord& record = app.Document().Record();
     EXPECT_EQ(FixedText(record.header.note), "Pack: Red 6S\nclub field");
 
     const std::vector<FlightEvent> want =
-        FindEvents(record, SpanIndex(app.Config().Current()), EventLimits{});
+        FindEvents(record, SpanIndex(app.Document().Current()), EventLimits{});
     ASSERT_GE(want.size(), 3u);  // heat, lost sync and a low cell at least
     ASSERT_EQ(page->Events().size(), want.size());
     QTreeWidget* list = page->EventList()->List();

@@ -93,13 +93,14 @@ protected:
     test::TempDir dir;
     CIniFile ini;
     CAppConfig config;
+    CTavixDoc doc{config, ini};
     test::FakePrompt prompt;
     test::FixedClock clock;
 };
 
 TEST_F(LogbookTest, FileMenuOpensTheUploadFolderAndADoubleClickOpensTheFlight) {
     WriteFolder();
-    CMainFrame frame(config, ini, prompt, clock);
+    CMainFrame frame(config, doc, ini, prompt, clock);
     QStringList opened;
     frame.SetRecordOpener([&](const QString& path) {
         opened << path;

@@ -15,6 +15,7 @@
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "platform/GbkText.h"
+#include "records/CTavixDoc.h"
 #include "shell/ShellMessages.h"
 #include "ui/shell/CQTabCtrl.h"
 #include "ui/shell/CTavixView.h"
@@ -29,7 +30,7 @@ protected:
 
     void MakeView() {
         view.reset();
-        view = std::make_unique<CTavixView>(config, ini);
+        view = std::make_unique<CTavixView>(config, doc.Current(), ini);
         view->resize(800, 520);
         view->show();
         QApplication::processEvents();
@@ -41,6 +42,7 @@ protected:
 
     CIniFile ini;
     CAppConfig config;
+    CTavixDoc doc{config, ini};
     std::unique_ptr<CTavixView> view;
 };
 
@@ -192,23 +194,23 @@ TEST_F(MainFormTest, GearRateRoundsWhileTypingUnlessTheTextEndsInPointOrZero) {
 }
 
 TEST_F(MainFormTest, ConfiguredGearRateStartsRoundedAndPositive) {
-    config.Record().header.gearRate = 3.14159f;
-    config.Record().header.poles = 14;
+    doc.Record().header.gearRate = 3.14159f;
+    doc.Record().header.poles = 14;
     MakeView();
     EXPECT_EQ(view->GearRateEdit()->text(), QStringLiteral("3.14"));
     EXPECT_EQ(view->PoleNumberEdit()->text(), QStringLiteral("14"));
 
-    config.Record().header.gearRate = 0.0f;
+    doc.Record().header.gearRate = 0.0f;
     MakeView();
     EXPECT_FLOAT_EQ(view->GearRate(), 1.0f);
     EXPECT_EQ(view->GearRateEdit()->text(), QStringLiteral("1"));
-    EXPECT_FLOAT_EQ(config.Record().header.gearRate, 1.0f);
+    EXPECT_FLOAT_EQ(doc.Record().header.gearRate, 1.0f);
 
     // Neither a number nor a gear rate: the field and the store agree on 1.
-    config.Record().header.gearRate = std::numeric_limits<float>::quiet_NaN();
+    doc.Record().header.gearRate = std::numeric_limits<float>::quiet_NaN();
     MakeView();
     EXPECT_EQ(view->GearRateEdit()->text(), QStringLiteral("1"));
-    EXPECT_FLOAT_EQ(config.Record().header.gearRate, 1.0f);
+    EXPECT_FLOAT_EQ(doc.Record().header.gearRate, 1.0f);
 }
 
 TEST_F(MainFormTest, TextBoxesKeepTheirLimits) {

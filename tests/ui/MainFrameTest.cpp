@@ -19,6 +19,7 @@
 #include "exports/CsvExport.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FixedClock.h"
+#include "records/CTavixDoc.h"
 #include "shell/ShellMessages.h"
 #include "ui/plot/RecordPage.h"
 #include "ui/shell/CMainFrame.h"
@@ -34,7 +35,7 @@ protected:
     void SetUp() override {
         QStandardPaths::setTestModeEnabled(true);
         ClearRecentFiles();
-        frame = std::make_unique<CMainFrame>(config, ini, prompt, clock);
+        frame = std::make_unique<CMainFrame>(config, doc, ini, prompt, clock);
         frame->show();
     }
     void TearDown() override {
@@ -62,6 +63,7 @@ protected:
 
     CIniFile ini;
     CAppConfig config;
+    CTavixDoc doc{config, ini};
     test::FakePrompt prompt;
     test::FixedClock clock;
     std::unique_ptr<CMainFrame> frame;
@@ -229,7 +231,7 @@ TEST_F(MainFrameTest, RecentFilesComeBackWithTheNextWindow) {
     frame->SetRecordOpener([](const QString&) { return true; });
     frame->OpenRecordFile(dir.File(QStringLiteral("a.dat")));
     frame->OpenRecordFile(dir.File(QStringLiteral("b.dat")));
-    CMainFrame next(config, ini, prompt, clock);
+    CMainFrame next(config, doc, ini, prompt, clock);
     EXPECT_EQ(next.RecentFiles(),
               (QStringList{dir.File(QStringLiteral("b.dat")), dir.File(QStringLiteral("a.dat"))}));
 }
@@ -254,7 +256,7 @@ TEST_F(MainFrameTest, DroppedFileIsOpenedAsTheDocument) {
 
 TEST_F(MainFrameTest, SaveAsCsvProposesANameAndWritesTheRecord) {
     test::ScratchDir dir;
-    FlightRecord& record = config.Record();
+    FlightRecord& record = doc.Record();
     record.header.channels = 5;
     record.header.samples = 3;
     record.dataLoaded = true;
@@ -270,7 +272,7 @@ TEST_F(MainFrameTest, SaveAsCsvProposesANameAndWritesTheRecord) {
     });
     frame->Action(QStringLiteral("actionSaveCsv"))->trigger();
     EXPECT_EQ(proposed, QStringLiteral("Untitled_2014_3_7_1.csv"));
-    EXPECT_EQ(dir.Read(QStringLiteral("flight.csv")).toStdString(), CsvText(config.Current()));
+    EXPECT_EQ(dir.Read(QStringLiteral("flight.csv")).toStdString(), CsvText(doc.Current()));
     EXPECT_TRUE(prompt.shown.empty());
 }
 

@@ -34,7 +34,7 @@ TEST_F(MotorUiTest, RecordPageShowsTheMotorAndModelsMarkTheDamagedFlight) {
         [&] { return app.MainFrame()->DocumentPath() == last && !binding->Link().State().busy; },
         kWaitMs))
         << prompt.Last();
-    EXPECT_EQ(FixedText(app.Config().Record().header.note), "Pack: Blue\nModel: Wing");
+    EXPECT_EQ(FixedText(app.Document().Record().header.note), "Pack: Blue\nModel: Wing");
 
     // The last flight's motor: Kv 8 % under the 920 of the others.
     const FlightSummaryPanel* motor = view->RecordView()->MotorPanel();

@@ -55,14 +55,14 @@ std::string CValueEntry(int channel) {
     return Numbered("cvalue", channel);
 }
 
-CAppConfig::CAppConfig() : current_(std::make_unique<FlightData>()) {
+CAppConfig::CAppConfig() {
     smoothing.fill(1);
 }
 
 CAppConfig::~CAppConfig() = default;
 
-bool CAppConfig::LoadStartupSettings(CIniFile& ini, Prompt& prompt, const Clock& clock) {
-    FlightRecord& record = current_->record;
+bool CAppConfig::LoadStartupSettings(CIniFile& ini, Prompt& prompt, const Clock& clock,
+                                     FlightRecord& record) {
     RecordHeader& header = record.header;
 
     comPort = ini.GetInt(kIniPortSection, kIniPortEntry);
@@ -97,7 +97,7 @@ bool CAppConfig::LoadStartupSettings(CIniFile& ini, Prompt& prompt, const Clock&
     }
     SetFixedText(header.hwCode, hw);
 
-    LoadProfileValues(ini, hw);
+    LoadProfileValues(ini, hw, record);
     for (int i = 0; i < kChannelCount; ++i) {
         ChannelInfo& channel = record.channels[i];
         channel.visible = 1;
@@ -126,25 +126,16 @@ bool CAppConfig::LoadStartupSettings(CIniFile& ini, Prompt& prompt, const Clock&
     return true;
 }
 
-bool CAppConfig::LoadHardwareProfile(CIniFile& ini, const std::string& hw) {
+bool CAppConfig::LoadHardwareProfile(CIniFile& ini, const std::string& hw, FlightRecord& record) {
     if (ini.EntryCount(hw) == -1) {
         return false;
     }
-    LoadProfileValues(ini, hw);
+    LoadProfileValues(ini, hw, record);
     description = ini.GetText(hw, kIniDescriptionEntry);
     return true;
 }
 
-bool CAppConfig::LoadCalibration(CIniFile& ini, const std::string& hw) {
-    if (ini.EntryCount(hw) == -1) {
-        return false;
-    }
-    ReadCalibration(ini, hw, current_->record);
-    return true;
-}
-
-void CAppConfig::LoadProfileValues(CIniFile& ini, const std::string& hw) {
-    FlightRecord& record = current_->record;
+void CAppConfig::LoadProfileValues(CIniFile& ini, const std::string& hw, FlightRecord& record) {
     ReadCalibration(ini, hw, record);
     record.ranges[kVoltage] = {static_cast<float>(ini.GetReal(hw, "valmin")),
                                static_cast<float>(ini.GetReal(hw, "valmax"))};
@@ -160,20 +151,21 @@ void CAppConfig::LoadProfileValues(CIniFile& ini, const std::string& hw) {
     }
 }
 
-bool CAppConfig::SetYAxisChannel(CIniFile& ini, int channel) {
+bool CAppConfig::SetYAxisChannel(CIniFile& ini, int channel, FlightRecord& record) {
     if (!IsChannel(channel)) {
         return false;
     }
-    current_->record.header.yAxis = channel;
+    record.header.yAxis = channel;
     ini.PutInt(kIniDisplaySection, kIniYAxisEntry, channel, true);
     return ini.Save();
 }
 
-bool CAppConfig::SetChannelColour(CIniFile& ini, int channel, std::uint32_t colour) {
+bool CAppConfig::SetChannelColour(CIniFile& ini, int channel, std::uint32_t colour,
+                                  FlightRecord& record) {
     if (!IsChannel(channel)) {
         return false;
     }
-    current_->record.channels[channel].colour = colour;
+    record.channels[channel].colour = colour;
     // The COLORREF goes to the file as a signed decimal int: pure blue is 16711680.
     ini.PutInt(kIniDisplaySection, ColourEntry(channel), static_cast<int>(colour), true);
     return ini.Save();
@@ -189,16 +181,6 @@ bool CAppConfig::SetComPort(CIniFile& ini, int port) {
     comPort = port;
     ini.PutInt(kIniPortSection, kIniPortEntry, port, true);
     return ini.Save();
-}
-
-const ConversionResult& CAppConfig::Convert() {
-    return current_->Convert(smoothing);
-}
-
-void CAppConfig::TakeCurrent(std::unique_ptr<FlightData> flight) {
-    if (flight) {
-        *current_ = std::move(*flight);
-    }
 }
 
 }  // namespace tavix

@@ -1,8 +1,10 @@
 #pragma once
-// The settings read from config.ini, alive for the whole run, and a pointer
-// to the current flight (the record the window shows, with its conversion).
-// The settings (port, smoothing windows,
-// colours, line widths, calibration, ranges, the hardware profile's description).
+// The settings read from config.ini, alive for the whole run: port, smoothing
+// windows, the power curve's colour, the hardware profile's description. The
+// settings a record file carries in its own header (Y axis, channel colours
+// and pens, gear rate, poles, hardware code, calibration, ranges) are loaded
+// into the record they belong to, which the caller names: the window's flight
+// is owned by the record document (records/CTavixDoc), not by the settings.
 //
 // Where config.ini keeps what (all names case-sensitive):
 //   [communicateset] port          COM port number, 1-16
@@ -17,13 +19,11 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 
 #include "config/IniNames.h"
 #include "flight/Conversion.h"
-#include "flight/FlightData.h"
 #include "flight/FlightRecord.h"
 
 namespace tavix {
@@ -82,45 +82,32 @@ public:
     CAppConfig(const CAppConfig&) = delete;
     CAppConfig& operator=(const CAppConfig&) = delete;
 
-    // Reads the start-up settings from `ini` (already loaded). Shows "Can't get
+    // Reads the start-up settings from `ini` (already loaded) into these
+    // settings and `record` (the flight the window starts with). Shows "Can't get
     // hardware version!" through `prompt` and returns false when [hardware]
     // default is missing or empty; showing "Incorrect config file!" after it is
     // the caller's job. The box's detail, also left in `startupFailure`, names
     // the file and why (missing, no regular file, or no such entry). A missing profile section is
     // not an error here: its calibration and ranges then read as 0.
-    bool LoadStartupSettings(CIniFile& ini, Prompt& prompt, const Clock& clock);
-    // Loads calibration, ranges 0-4 and the description of profile `hw`.
-    // False, and nothing changed, when config.ini has no section `hw`.
-    bool LoadHardwareProfile(CIniFile& ini, const std::string& hw);
-    // Loads only the calibration (k, c of all channels) of profile `hw`, as a
-    // record file of that hardware needs. False, nothing changed, when absent.
-    bool LoadCalibration(CIniFile& ini, const std::string& hw);
+    bool LoadStartupSettings(CIniFile& ini, Prompt& prompt, const Clock& clock,
+                             FlightRecord& record);
+    // Loads the description of profile `hw`, and its calibration and ranges
+    // 0-4 into `record`. False, and nothing changed, when config.ini has no
+    // section `hw`.
+    bool LoadHardwareProfile(CIniFile& ini, const std::string& hw, FlightRecord& record);
 
     // Settings the user changes: stored here, put into `ini` (section and entry
     // created when missing, other entries keep their places) and the whole file
     // saved at once. They return Save's result: false when config.ini could not
     // be written (the setting still holds for this run). An out-of-range
-    // channel changes nothing and returns false.
-    bool SetYAxisChannel(CIniFile& ini, int channel);
-    bool SetChannelColour(CIniFile& ini, int channel, std::uint32_t colour);
+    // channel changes nothing and returns false. The Y axis and the colours
+    // live in the header of the record on screen, `record`, which shows the
+    // change at once.
+    bool SetYAxisChannel(CIniFile& ini, int channel, FlightRecord& record);
+    bool SetChannelColour(CIniFile& ini, int channel, std::uint32_t colour, FlightRecord& record);
     bool SetComPort(CIniFile& ini, int port);
     // The power curve's colour, written as "powercolor" in [display].
     bool SetPowerColour(CIniFile& ini, std::uint32_t colour);
-
-    int YAxisChannel() const { return current_->record.header.yAxis; }
-
-    // Smooths and converts the current flight with the configured windows;
-    // its observed extremes and maximum power stay in Current().conversion.
-    const ConversionResult& Convert();
-
-    // The current flight. Its place stays the same for the whole run (the
-    // record page draws from it), so a flight that becomes current is moved
-    // into it by TakeCurrent.
-    FlightData& Current() { return *current_; }
-    const FlightData& Current() const { return *current_; }
-    void TakeCurrent(std::unique_ptr<FlightData> flight);
-    FlightRecord& Record() { return current_->record; }
-    const FlightRecord& Record() const { return current_->record; }
 
     int comPort = 0;                             // [communicateset] port, 1-based
     std::array<int, kChannelCount> smoothing{};  // [display] n%d, at least 1
@@ -131,9 +118,7 @@ public:
     std::optional<std::uint32_t> powerColour;
 
 private:
-    void LoadProfileValues(CIniFile& ini, const std::string& hw);
-
-    std::unique_ptr<FlightData> current_;
+    static void LoadProfileValues(CIniFile& ini, const std::string& hw, FlightRecord& record);
 };
 
 }  // namespace tavix

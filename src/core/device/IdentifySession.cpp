@@ -13,12 +13,13 @@
 namespace tavix {
 
 IdentifySession::IdentifySession(MainFormLine& line, Prompt& prompt, CIniFile& ini,
-                                 CAppConfig& config)
+                                 CAppConfig& config, FlightRecord& shown)
     : line_(line),
       ownDevice_(std::make_unique<ConnectedDevice>()),
       prompt_(prompt),
       ini_(ini),
-      config_(config) {
+      config_(config),
+      shown_(shown) {
     line_.deviceLost = [this] { OnDeviceLost(); };
     SetDevice(nullptr);
 }
@@ -178,7 +179,7 @@ void IdentifySession::OnVersionReceived() {
 
 std::string IdentifySession::LoadProfile(const std::string& version, PromptIcon& icon) {
     const std::string hw = HardwareCodeOf(version);
-    if (!config_.LoadHardwareProfile(ini_, hw)) {
+    if (!config_.LoadHardwareProfile(ini_, hw, shown_)) {
         description_.clear();
         icon = PromptIcon::Exclamation;
         return FormatText(kMsgNoHardwareProfile, hw.c_str());
@@ -188,11 +189,11 @@ std::string IdentifySession::LoadProfile(const std::string& version, PromptIcon&
         icon = PromptIcon::Stop;
         return FormatText(kMsgUnrecognizedFirmware, version.c_str());
     }
-    RecordHeader& header = config_.Record().header;
+    RecordHeader& header = shown_.header;
     SetFixedText(header.version, version);
     SetFixedText(header.hwCode, hw);
-    calibration_ = config_.Record().calibration;
-    ranges_ = config_.Record().ranges;
+    calibration_ = shown_.calibration;
+    ranges_ = shown_.ranges;
     return {};
 }
 

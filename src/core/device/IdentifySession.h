@@ -55,7 +55,10 @@ struct IdentityState {
 
 class IdentifySession {
 public:
-    IdentifySession(MainFormLine& line, Prompt& prompt, CIniFile& ini, CAppConfig& config);
+    // `shown` is the record on screen (the document's): identification loads
+    // the device's profile into it, as the window always did.
+    IdentifySession(MainFormLine& line, Prompt& prompt, CIniFile& ini, CAppConfig& config,
+                    FlightRecord& shown);
     ~IdentifySession();
     IdentifySession(const IdentifySession&) = delete;
     IdentifySession& operator=(const IdentifySession&) = delete;
@@ -122,6 +125,7 @@ private:
     Prompt& prompt_;
     CIniFile& ini_;
     CAppConfig& config_;
+    FlightRecord& shown_;
     bool identifying_ = false;
     // Set while this session identifies the device itself: whether it accepted it.
     std::optional<bool> taking_;

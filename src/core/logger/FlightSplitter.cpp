@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <limits>
 
-#include "base/AtomicFile.h"
 #include "base/PathText.h"
 #include "flight/Conversion.h"
 #include "logger/LoggerHeader.h"
@@ -34,19 +33,6 @@ std::int32_t RpmOf(std::int32_t poles, float gear, float k, std::int32_t period)
 
 int SplitOutcome::Count(FlightFate fate) const {
     return static_cast<int>(std::count(fates.begin(), fates.end(), fate));
-}
-
-bool StoreNewRecordFile(const std::string& path, std::string_view bytes, std::string& reason) {
-    switch (CreateFileAtomically(path, bytes, &reason)) {
-        case CreateResult::Created:
-            return true;
-        case CreateResult::NameTaken:
-            reason = kRecordNameTaken;
-            return false;
-        case CreateResult::Failed:
-            break;
-    }
-    return false;
 }
 
 std::string UploadSummaryText(const SplitOutcome& outcome) {

@@ -73,10 +73,6 @@ using StoreRecordFn =
 
 inline constexpr const char* kRecordNameTaken = "the name was taken meanwhile";
 
-// How a store function puts record bytes into place: never over another file.
-[[nodiscard]] bool StoreNewRecordFile(const std::string& path, std::string_view bytes,
-                                      std::string& reason);
-
 // What an upload did, for the window and the command line: the flights the
 // logger held, the files written with their folder, and every flight skipped
 // with its reason ("flight 4: 12 samples, shorter than 64").

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "base/PlainText.h"
-#include "config/CAppConfig.h"
 #include "device/ConnectedDevice.h"
 #include "device/DeviceMessages.h"
 #include "device/IdentifySession.h"
@@ -20,8 +19,8 @@
 namespace tavix {
 
 LoggerLink::LoggerLink(MainFormLine& line, const IdentifySession& identity, Prompt& prompt,
-                       const Clock& clock, CAppConfig& config)
-    : line_(line), identity_(identity), prompt_(prompt), clock_(clock), config_(config) {}
+                       const Clock& clock, FlightRecord& shown)
+    : line_(line), identity_(identity), prompt_(prompt), clock_(clock), shown_(shown) {}
 
 LoggerLink::~LoggerLink() {
     *alive_ = false;
@@ -144,7 +143,7 @@ void LoggerLink::OnUploadRecordData(const UploadForm& form) {
         return;  // No leaves the open record as it was
     }
     // Only an upload the user agreed to puts the form's values in the header.
-    RecordHeader& header = config_.Record().header;
+    RecordHeader& header = shown_.header;
     header.gearRate = form.gearRate;
     header.poles = form.poles;
     if (!Begin()) {
@@ -376,7 +375,7 @@ void LoggerLink::OnUploadComplete() {
 
     // The flights are decoded into a copy of the record memory: the record on
     // screen changes only when a file has been written and is opened.
-    auto work = std::make_unique<FlightRecord>(config_.Record());
+    auto work = std::make_unique<FlightRecord>(shown_);
     // The identified device's profile, as it was loaded: a record file opened
     // since then replaced the record's header, calibration and ranges.
     const IdentityState& device = identity_.State();

@@ -85,7 +85,6 @@
 
 namespace tavix {
 
-class CAppConfig;
 class Clock;
 class IdentifySession;
 class MainFormLine;
@@ -133,9 +132,11 @@ std::string UploadQuestion(const UploadForm& form);
 
 class LoggerLink {
 public:
-    // Uses `line` after `identity` has identified the device.
+    // Uses `line` after `identity` has identified the device. `shown` is the
+    // record on screen (the document's): an upload starts from a copy of it
+    // and never changes it but for the gear rate and poles the user agreed to.
     LoggerLink(MainFormLine& line, const IdentifySession& identity, Prompt& prompt,
-               const Clock& clock, CAppConfig& config);
+               const Clock& clock, FlightRecord& shown);
     ~LoggerLink();
     LoggerLink(const LoggerLink&) = delete;
     LoggerLink& operator=(const LoggerLink&) = delete;
@@ -212,7 +213,7 @@ private:
     const IdentifySession& identity_;
     Prompt& prompt_;
     const Clock& clock_;
-    CAppConfig& config_;
+    FlightRecord& shown_;
     LoggerLinkState state_;
 
     // Upload.

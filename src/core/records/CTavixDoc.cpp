@@ -9,13 +9,25 @@
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "config/CalibrationBook.h"
-#include "logger/FlightSplitter.h"
 #include "records/RecordCodec.h"
 #include "records/RecordMessages.h"
 
 namespace tavix {
 
-CTavixDoc::CTavixDoc(CAppConfig& config, CIniFile& ini) : config_(config), ini_(ini) {}
+CTavixDoc::CTavixDoc(CAppConfig& config, CIniFile& ini)
+    : config_(config), ini_(ini), current_(std::make_unique<FlightData>()) {}
+
+CTavixDoc::~CTavixDoc() = default;
+
+const ConversionResult& CTavixDoc::Convert() {
+    return current_->Convert(config_.smoothing);
+}
+
+void CTavixDoc::TakeCurrent(std::unique_ptr<FlightData> flight) {
+    if (flight) {
+        *current_ = std::move(*flight);
+    }
+}
 
 bool CTavixDoc::StoreFlight(const std::string& path, const FlightRecord& record,
                             std::string& reason) {
@@ -48,16 +60,15 @@ bool CTavixDoc::StoreRecord(const std::string& path, FlightRecord& record, const
 
 bool CTavixDoc::OnSaveDocument(const std::string& path, const RecordForm& form,
                                std::string& message) {
-    return StoreRecord(path, config_.Record(), form.note, message);
+    return StoreRecord(path, Record(), form.note, message);
 }
 
 bool CTavixDoc::OnOpenDocument(const std::string& path, RecordForm& form, std::string& message) {
-    auto loaded =
-        ReadRecordFile(path, CalibrationBook::FromIni(ini_), form, message, &config_.Record());
+    auto loaded = ReadRecordFile(path, CalibrationBook::FromIni(ini_), form, message, &Record());
     if (!loaded) {
         return false;
     }
-    config_.TakeCurrent(std::move(loaded));
+    TakeCurrent(std::move(loaded));
     return true;
 }
 
@@ -65,12 +76,12 @@ bool CTavixDoc::LoadRecord(std::string_view bytes, const std::string& name, Reco
                            std::string& message) {
     // Start from the record in memory so that channels the file does not hold
     // keep their settings, then replace what the file brings.
-    auto loaded = LoadRecordFile(bytes, name, CalibrationBook::FromIni(ini_), form, message,
-                                 &config_.Record());
+    auto loaded =
+        LoadRecordFile(bytes, name, CalibrationBook::FromIni(ini_), form, message, &Record());
     if (!loaded) {
         return false;
     }
-    config_.TakeCurrent(std::move(loaded));
+    TakeCurrent(std::move(loaded));
     return true;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
-// The record document. It holds no record of its own: it writes the current
-// flight of CAppConfig to record files (*.dat) and makes a loaded file (see
-// records/RecordFile) the current flight. The file, byte for byte:
+// The record document: the one owner of the window's flight (the record on
+// screen with its conversion). It writes that flight to record files (*.dat)
+// and makes a loaded file (see records/RecordFile) the current flight; the
+// settings (config.ini, CAppConfig) give it only the smoothing windows and the
+// profiles' calibration. The file, byte for byte:
 //
 //   RecordHeader 816 | LoggerBlock 52 | AxisRange x 8 (64) |
 //   for each channel: ChannelInfo 88, then `samples` raw samples (int32)
@@ -20,9 +22,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "flight/FlightData.h"
 #include "flight/FlightRecord.h"
 #include "records/RecordFile.h"
 
@@ -34,6 +38,21 @@ class CIniFile;
 class CTavixDoc {
 public:
     CTavixDoc(CAppConfig& config, CIniFile& ini);
+    ~CTavixDoc();
+    CTavixDoc(const CTavixDoc&) = delete;
+    CTavixDoc& operator=(const CTavixDoc&) = delete;
+
+    // The current flight. Its place stays the same for the document's life:
+    // the record page, the sessions that fill its header on identification
+    // and upload, and the channel controls hold references to it, so a flight
+    // that is opened is moved into it.
+    FlightData& Current() { return *current_; }
+    const FlightData& Current() const { return *current_; }
+    FlightRecord& Record() { return current_->record; }
+    const FlightRecord& Record() const { return current_->record; }
+    // Smooths and converts the current flight with the configured windows;
+    // its observed extremes and maximum power stay in Current().conversion.
+    const ConversionResult& Convert();
 
     // Saves the current record to `path`, with the form's note as its user
     // note. The file is replaced only when every byte was written.
@@ -60,8 +79,11 @@ public:
                                   std::string& message);
 
 private:
+    void TakeCurrent(std::unique_ptr<FlightData> flight);
+
     CAppConfig& config_;
     CIniFile& ini_;
+    std::unique_ptr<FlightData> current_;
 };
 
 }  // namespace tavix

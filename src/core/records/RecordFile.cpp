@@ -5,10 +5,12 @@
 #include <cstring>
 #include <filesystem>
 
+#include "base/AtomicFile.h"
 #include "base/FormatText.h"
 #include "base/PathText.h"
 #include "base/RegularFile.h"
 #include "config/CalibrationBook.h"
+#include "logger/FlightSplitter.h"
 #include "records/RecordCheck.h"
 #include "records/RecordCodec.h"
 #include "records/RecordMessages.h"
@@ -123,6 +125,19 @@ std::unique_ptr<FlightData> ReadRecordFile(const std::string& path,
             FormatText(kMsgRecordCut, static_cast<unsigned long long>(kRecordReadLimit));
     }
     return loaded;
+}
+
+bool StoreNewRecordFile(const std::string& path, std::string_view bytes, std::string& reason) {
+    switch (CreateFileAtomically(path, bytes, &reason)) {
+        case CreateResult::Created:
+            return true;
+        case CreateResult::NameTaken:
+            reason = kRecordNameTaken;
+            return false;
+        case CreateResult::Failed:
+            break;
+    }
+    return false;
 }
 
 }  // namespace tavix

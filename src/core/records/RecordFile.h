@@ -57,4 +57,11 @@ std::unique_ptr<FlightData> ReadRecordFile(const std::string& path,
                                            std::string& message,
                                            const FlightRecord* base = nullptr);
 
+// Puts the bytes of a new record file into place at `path`, whole or not at
+// all, never over another file. On failure returns false with the system's
+// `reason`, or with the upload's kRecordNameTaken when another file got that
+// name first (the flight then takes the next number).
+[[nodiscard]] bool StoreNewRecordFile(const std::string& path, std::string_view bytes,
+                                      std::string& reason);
+
 }  // namespace tavix

@@ -46,14 +46,15 @@ AppRoot::AppRoot(CMainFrame& frame, CAppConfig& config, CIniFile& ini, Prompt& p
     : QObject(nullptr),
       frame_(frame),
       view_(*frame.View()),
-      config_(config),
       records_(frame, config, ini, prompt, clock),
       comm_(std::make_unique<CMSComm>(MakeSerialBackend(portOption))),
       timers_(std::make_unique<QtTimerHost>()),
       line_(std::make_unique<MainFormLine>(*comm_, *timers_, prompt)),
       device_(std::make_shared<ConnectedDevice>(&clock)),
-      identity_(std::make_unique<IdentifySession>(*line_, prompt, ini, config)),
-      link_(std::make_unique<LoggerLink>(*line_, *identity_, prompt, clock, config)) {
+      identity_(std::make_unique<IdentifySession>(*line_, prompt, ini, config,
+                                                  frame.Document().Record())),
+      link_(std::make_unique<LoggerLink>(*line_, *identity_, prompt, clock,
+                                         frame.Document().Record())) {
     CIniFile* iniFile = &ini;
     const PortSource port = [portOption, &config, iniFile] {
         return ResolvePort(portOption, config.comPort, *iniFile);
@@ -175,7 +176,7 @@ AppRoot::~AppRoot() = default;
 void AppRoot::ApplyState() {
     const IdentityState& device = identity_->State();
     const MainFormControls controls = TabPolicy(
-        {device.identifying, device.connected, device.hasLogger, config_.Record().dataLoaded});
+        {device.identifying, device.connected, device.hasLogger, Document().Record().dataLoaded});
     view_.SetConnected(device.connected);
     view_.SetTabsEnabled(controls.tabs);
     view_.SetSetComPortEnabled(controls.setComPortEnabled);

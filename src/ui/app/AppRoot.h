@@ -51,7 +51,6 @@ private:
 
     CMainFrame& frame_;
     CTavixView& view_;
-    CAppConfig& config_;
     RecordBinding records_;
     std::unique_ptr<CMSComm> comm_;
     std::unique_ptr<QtTimerHost> timers_;

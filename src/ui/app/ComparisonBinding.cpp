@@ -4,6 +4,7 @@
 
 #include "config/CAppConfig.h"
 #include "config/CalibrationBook.h"
+#include "records/CTavixDoc.h"
 #include "shell/Prompt.h"
 #include "shell/ShellMessages.h"
 #include "ui/plot/ComparisonPanel.h"
@@ -20,7 +21,7 @@ ComparisonBinding::ComparisonBinding(CMainFrame& frame, CAppConfig& config, CIni
       ini_(ini),
       prompt_(prompt),
       page_(frame.View()->RecordView()),
-      comparison_(config.Current(), config.smoothing) {
+      comparison_(frame.Document().Current(), config.smoothing) {
     frame_.SetComparer([this](const QStringList& paths) { Add(paths); });
     connect(page_->CompareView(), &ComparisonPanel::comparisonChanged, this,
             &ComparisonBinding::FillRemoveMenu);

@@ -42,7 +42,7 @@ RecordBinding::RecordBinding(CMainFrame& frame, CAppConfig& config, CIniFile& in
       view_(*frame.View()),
       config_(config),
       prompt_(prompt),
-      doc_(config, ini),
+      doc_(frame.Document()),
       chartExport_(std::make_unique<ChartImageExport>(prompt, clock)),
       comparison_(std::make_unique<ComparisonBinding>(frame, config, ini, prompt)) {
     frame_.SetRecordOpener([this](const QString& path) { return OpenRecord(path); });
@@ -51,7 +51,7 @@ RecordBinding::RecordBinding(CMainFrame& frame, CAppConfig& config, CIniFile& in
     // The Y axis, the curves shown and their colours, below the curves.
     RecordPage& page = *view_.RecordView();
     QWidget* area = page.ChannelControls();
-    channels_ = new ChannelControls(config, ini, prompt, area);
+    channels_ = new ChannelControls(config, doc_.Record(), ini, prompt, area);
     area->layout()->addWidget(channels_);
     connect(channels_, &ChannelControls::yAxisChanged, &page, &RecordPage::SetYAxis);
     connect(channels_, &ChannelControls::channelVisibleChanged, &page,
@@ -170,7 +170,7 @@ void RecordBinding::OnNoteEdited() {
 }
 
 void RecordBinding::UpdateGearHint() {
-    const std::string hint = GearHint(config_.Record().dataLoaded, recordGear_, recordPoles_,
+    const std::string hint = GearHint(doc_.Record().dataLoaded, recordGear_, recordPoles_,
                                       view_.GearRate(), view_.PoleNumber());
     gearHint_->setText(QString::fromLatin1(hint.c_str()));
     gearHint_->setVisible(!hint.empty());

@@ -62,7 +62,7 @@ private:
     CTavixView& view_;
     CAppConfig& config_;
     Prompt& prompt_;
-    CTavixDoc doc_;
+    CTavixDoc& doc_;                       // the frame's
     ChannelControls* channels_ = nullptr;  // owned by the record page
     std::unique_ptr<ChartImageExport> chartExport_;
     std::unique_ptr<ComparisonBinding> comparison_;

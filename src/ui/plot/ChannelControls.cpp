@@ -15,8 +15,9 @@
 
 namespace tavix {
 
-ChannelControls::ChannelControls(CAppConfig& config, CIniFile& ini, Prompt& prompt, QWidget* parent)
-    : QWidget(parent), config_(config), ini_(ini), prompt_(prompt) {
+ChannelControls::ChannelControls(CAppConfig& config, FlightRecord& record, CIniFile& ini,
+                                 Prompt& prompt, QWidget* parent)
+    : QWidget(parent), config_(config), record_(record), ini_(ini), prompt_(prompt) {
     setObjectName(QStringLiteral("channelControls"));
     // One row per channel: its Y-axis choice, whether its curve is shown,
     // and its colour; compact enough to stand beside the curves.
@@ -70,9 +71,9 @@ ChannelControls::ChannelControls(CAppConfig& config, CIniFile& ini, Prompt& prom
 
 void ChannelControls::SetRecord() {
     refreshing_ = true;
-    const FlightRecord& record = config_.Record();
+    const FlightRecord& record = record_;
     channels_ = ChannelsOf(record);
-    const int yAxis = ((config_.YAxisChannel() % kChannelCount) + kChannelCount) % kChannelCount;
+    const int yAxis = ((record_.header.yAxis % kChannelCount) + kChannelCount) % kChannelCount;
     yAxis_[Index(yAxis)]->setChecked(true);
     for (int ch = 0; ch < kChannelCount; ++ch) {
         const ChannelInfo& info = record.channels[Index(ch)];
@@ -94,7 +95,7 @@ void ChannelControls::OnYAxis(int channel) {
     if (refreshing_) {
         return;
     }
-    const bool saved = config_.SetYAxisChannel(ini_, channel);
+    const bool saved = config_.SetYAxisChannel(ini_, channel, record_);
     // The labels first: the message box below lets the page repaint.
     emit yAxisChanged(channel);
     Saved(saved);
@@ -104,7 +105,7 @@ void ChannelControls::OnDisplay(int channel, bool visible) {
     if (refreshing_) {
         return;
     }
-    config_.Record().channels[Index(channel)].visible = visible ? 1 : 0;
+    record_.channels[Index(channel)].visible = visible ? 1 : 0;
     EnableChannel(channel);
     emit channelVisibleChanged(channel, visible);
 }
@@ -113,11 +114,11 @@ void ChannelControls::OnColour(int channel, std::uint32_t colorref) {
     if (refreshing_) {
         return;
     }
-    bool saved = config_.SetChannelColour(ini_, channel, colorref);
+    bool saved = config_.SetChannelColour(ini_, channel, colorref, record_);
     emit channelColourChanged(channel, colorref);
     if (yAxis_[Index(channel)]->isChecked()) {
         // The Y labels are drawn in the colour of their channel.
-        saved = config_.SetYAxisChannel(ini_, channel) && saved;
+        saved = config_.SetYAxisChannel(ini_, channel, record_) && saved;
         emit yAxisChanged(channel);
     }
     Saved(saved);

@@ -49,9 +49,12 @@ inline constexpr const char* kMsgSettingNotSaved =
 class ChannelControls : public QWidget {
     Q_OBJECT
 public:
-    ChannelControls(CAppConfig& config, CIniFile& ini, Prompt& prompt, QWidget* parent = nullptr);
+    // `record` is the record on screen (the document's): the controls show
+    // and change its Y axis, display flags and colours.
+    ChannelControls(CAppConfig& config, FlightRecord& record, CIniFile& ini, Prompt& prompt,
+                    QWidget* parent = nullptr);
 
-    // Shows the record now in the data store: its channel count decides which
+    // Shows the record as it is now: its channel count decides which
     // controls are enabled; the Y-axis channel, display flags and colours come
     // from the record. Call it after start-up and whenever a record is loaded.
     // Nothing is written and no signal is sent.
@@ -78,6 +81,7 @@ private:
     void EnableChannel(int channel);
 
     CAppConfig& config_;
+    FlightRecord& record_;
     CIniFile& ini_;
     Prompt& prompt_;
     std::array<QRadioButton*, kChannelCount> yAxis_{};

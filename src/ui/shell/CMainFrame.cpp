@@ -13,6 +13,7 @@
 
 #include "config/CAppConfig.h"
 #include "exports/CsvExport.h"
+#include "records/CTavixDoc.h"
 #include "shell/MinimumSizeRule.h"
 #include "shell/Prompt.h"
 #include "shell/ShellMessages.h"
@@ -35,15 +36,15 @@ QString Latin(const char* text) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(CAppConfig& config, CIniFile& ini, Prompt& prompt, const Clock& clock,
-                       QWidget* parent)
-    : QMainWindow(parent), config_(config), ini_(ini), prompt_(prompt), clock_(clock) {
+CMainFrame::CMainFrame(CAppConfig& config, CTavixDoc& doc, CIniFile& ini, Prompt& prompt,
+                       const Clock& clock, QWidget* parent)
+    : QMainWindow(parent), config_(config), doc_(doc), ini_(ini), prompt_(prompt), clock_(clock) {
     EnsureResources();
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(QIcon(QStringLiteral(":/tavix.png")));
     setAcceptDrops(true);
 
-    view_ = new CTavixView(config_, ini_, this);
+    view_ = new CTavixView(config_, doc_.Current(), ini_, this);
     setCentralWidget(view_);
     csvExporter_ = [this] { OnSaveCsv(); };
 
@@ -258,12 +259,12 @@ void CMainFrame::UpdateFileActions() {
     Action(QStringLiteral("actionSave"))->setEnabled(static_cast<bool>(saver_));
     Action(QStringLiteral("actionSaveAs"))->setEnabled(static_cast<bool>(saver_));
     // The exports read the record, not the page: any tab will do once one is loaded.
-    const bool shown = view_->RecordShown() || config_.Record().dataLoaded;
+    const bool shown = view_->RecordShown() || doc_.Record().dataLoaded;
     Action(QStringLiteral("actionSaveJpg"))->setEnabled(shown && imageExporter_);
     Action(QStringLiteral("actionSaveCsv"))->setEnabled(shown && csvExporter_);
     // A record is compared with the one loaded, from any tab.
     Action(QStringLiteral("actionCompare"))
-        ->setEnabled(config_.Record().dataLoaded && comparer_ && opener_);
+        ->setEnabled(doc_.Record().dataLoaded && comparer_ && opener_);
     recent_->SetEnabled(static_cast<bool>(opener_));
 }
 
@@ -290,7 +291,7 @@ void CMainFrame::SetComparer(CompareAction compare) {
 }
 
 bool CMainFrame::AddToComparison(const QStringList& paths) {
-    if (!comparer_ || !config_.Record().dataLoaded || paths.isEmpty()) {
+    if (!comparer_ || !doc_.Record().dataLoaded || paths.isEmpty()) {
         return false;
     }
     QStringList full;
@@ -419,7 +420,7 @@ void CMainFrame::OnSaveAs() {
 }
 
 void CMainFrame::OnSaveCsv() {
-    ExportCsv(config_.Current(), prompt_, clock_, csvNames_,
+    ExportCsv(doc_.Current(), prompt_, clock_, csvNames_,
               [this](const std::string& proposed, CsvOptions& options) {
                   return AskCsvSaveName(this, csvDirectory_, proposed, options);
               });
@@ -473,8 +474,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     }
     event->acceptProposedAction();
     // Opened once the drop has finished, so a message box does not block the drag source.
-    if (event->modifiers().testFlag(Qt::ControlModifier) && comparer_ &&
-        config_.Record().dataLoaded) {
+    if (event->modifiers().testFlag(Qt::ControlModifier) && comparer_ && doc_.Record().dataLoaded) {
         // Held Ctrl: every file dropped is added to the comparison.
         QStringList paths;
         for (const QUrl& url : urls) {

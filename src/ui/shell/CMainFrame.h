@@ -23,6 +23,7 @@ class QToolBar;
 namespace tavix {
 
 class CAppConfig;
+class CTavixDoc;
 class CIniFile;
 class Clock;
 class Prompt;
@@ -41,11 +42,14 @@ public:
     // Adds record files to the comparison with the record shown.
     using CompareAction = std::function<void(const QStringList& paths)>;
 
-    CMainFrame(CAppConfig& config, CIniFile& ini, Prompt& prompt, const Clock& clock,
-               QWidget* parent = nullptr);
+    // `doc` owns the flight the window shows; the frame's file actions save,
+    // export and compare it.
+    CMainFrame(CAppConfig& config, CTavixDoc& doc, CIniFile& ini, Prompt& prompt,
+               const Clock& clock, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     CTavixView* View() const { return view_; }
+    CTavixDoc& Document() { return doc_; }
 
     void SetStatusText(const QString& text);   // pane 0
     void SetVersionText(const QString& text);  // pane 1, a blank in front
@@ -122,6 +126,7 @@ private:
     void OnCompare();
 
     CAppConfig& config_;
+    CTavixDoc& doc_;
     CIniFile& ini_;
     Prompt& prompt_;
     const Clock& clock_;

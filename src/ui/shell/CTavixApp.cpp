@@ -36,12 +36,12 @@ bool CTavixApp::InitInstance(const CommandLine& line) {
     // file was there shows in the next step.
     ini_.SetFilePath(line.config.empty() ? std::string(kConfigFileName) : line.config);
     ini_.Load();
-    if (!config_.LoadStartupSettings(ini_, prompt_, clock_)) {
+    if (!config_.LoadStartupSettings(ini_, prompt_, clock_, doc_.Record())) {
         prompt_.Message(kMsgIncorrectConfig, PromptIcon::Exclamation, config_.startupFailure);
         return false;
     }
 
-    frame_ = std::make_unique<CMainFrame>(config_, ini_, prompt_, clock_);
+    frame_ = std::make_unique<CMainFrame>(config_, doc_, ini_, prompt_, clock_);
     frame_->View()->SetPortOverride(QString::fromStdString(portOption_));
     if (wiring_) {
         wiring_(*this, *frame_);

@@ -18,6 +18,7 @@
 
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
+#include "records/CTavixDoc.h"
 #include "shell/CommandLine.h"
 
 namespace tavix {
@@ -47,6 +48,7 @@ public:
     bool InitInstance(const CommandLine& line);
 
     CAppConfig& Config() { return config_; }
+    CTavixDoc& Document() { return doc_; }
     CIniFile& Ini() { return ini_; }
     Prompt& GetPrompt() { return prompt_; }
     const Clock& GetClock() const { return clock_; }
@@ -62,6 +64,8 @@ private:
     const Clock& clock_;
     CIniFile ini_;
     CAppConfig config_;
+    // The record document: owner of the flight the window shows.
+    CTavixDoc doc_{config_, ini_};
     std::string portOption_;
     Wiring wiring_;
     std::unique_ptr<CMainFrame> frame_;

@@ -45,11 +45,11 @@ void KeepPlaceWhenHidden(QWidget* widget) {
 
 }  // namespace
 
-CTavixView::CTavixView(CAppConfig& config, CIniFile& ini, QWidget* parent)
-    : QWidget(parent), config_(config), ini_(ini) {
+CTavixView::CTavixView(CAppConfig& config, FlightData& shown, CIniFile& ini, QWidget* parent)
+    : QWidget(parent), config_(config), shown_(shown), ini_(ini) {
     EnsureResources();
     setObjectName(QStringLiteral("mainForm"));
-    RecordHeader& header = config_.Record().header;
+    RecordHeader& header = shown_.record.header;
     gearRate_ = InitialGearRate(header.gearRate);
     if (!IsUsableGearRate(header.gearRate)) {
         header.gearRate = 1.0f;  // the configured value was no usable gear rate
@@ -80,7 +80,7 @@ void CTavixView::BuildLayout() {
     for (int tab = 1; tab < kTabCount; ++tab) {
         if (tab == kTabRecord) {
             // The record's curves, statistics and channel controls.
-            recordPage_ = new RecordPage(config_.Current(), config_.smoothing, tabs_);
+            recordPage_ = new RecordPage(shown_, config_.smoothing, tabs_);
             connect(recordPage_, &RecordPage::statusTextChanged, this, &CTavixView::SetStatusText);
             pages_[tab] = recordPage_;
             continue;

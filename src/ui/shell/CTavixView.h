@@ -31,6 +31,7 @@ class QStackedWidget;
 namespace tavix {
 
 class CAppConfig;
+struct FlightData;
 class CIniFile;
 class CQTabCtrl;
 class CWelcomeDlg;
@@ -43,7 +44,9 @@ public:
     static constexpr int kNoteMaxBytes = static_cast<int>(kMaxNoteLength);
     static constexpr int kDescriptionMaxChars = 2048;
 
-    CTavixView(CAppConfig& config, CIniFile& ini, QWidget* parent = nullptr);
+    // `shown` is the flight on screen (the record document's): its header
+    // gives the form's gear rate, poles and note, and the record page draws it.
+    CTavixView(CAppConfig& config, FlightData& shown, CIniFile& ini, QWidget* parent = nullptr);
     ~CTavixView() override;
 
     // --- what the logger session sets ---------------------------------
@@ -146,6 +149,7 @@ private:
     void RunComPortDialog();
 
     CAppConfig& config_;
+    FlightData& shown_;
     CIniFile& ini_;
     CQTabCtrl* tabs_ = nullptr;
     CWelcomeDlg* welcome_ = nullptr;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "config/CIniFile.h"
 #include "core/config/CIniFileFixture.h"
@@ -69,19 +70,22 @@ protected:
     void Load(const std::string& text) { LoadText(text); }
 
     CAppConfig config;
+    // The record the settings fill in: the window's flight.
+    std::unique_ptr<FlightRecord> onScreenRecord = std::make_unique<FlightRecord>();
+    FlightRecord& onScreen = *onScreenRecord;
     FakePrompt prompt;
     FixedClock clock;
 };
 
 TEST_F(CAppConfigTest, StartupFillsSettingsHeaderAndChannelTable) {
     Load(kConfig);
-    ASSERT_TRUE(config.LoadStartupSettings(ini, prompt, clock));
+    ASSERT_TRUE(config.LoadStartupSettings(ini, prompt, clock, onScreen));
     EXPECT_TRUE(prompt.shown.empty());
 
-    const FlightRecord& record = config.Record();
+    const FlightRecord& record = onScreen;
     const RecordHeader& header = record.header;
     EXPECT_EQ(config.comPort, 3);
-    EXPECT_EQ(config.YAxisChannel(), 1);
+    EXPECT_EQ(onScreen.header.yAxis, 1);
     EXPECT_EQ(header.timeA, clock.now);
     EXPECT_EQ(header.timeB, clock.now);
     EXPECT_EQ(header.samples, 16384);
@@ -142,7 +146,7 @@ TEST_F(CAppConfigTest, StartupWithoutHardwareVersionFailsWithOneMessage) {
         ASSERT_TRUE(file.Load());
         FakePrompt shown;
         CAppConfig fresh;
-        EXPECT_FALSE(fresh.LoadStartupSettings(file, shown, clock));
+        EXPECT_FALSE(fresh.LoadStartupSettings(file, shown, clock, onScreen));
         ASSERT_EQ(shown.shown.size(), 1u);
         EXPECT_EQ(shown.shown[0].text, kMsgNoHardwareVersion);
         EXPECT_FALSE(shown.shown[0].question);
@@ -158,7 +162,7 @@ TEST_F(CAppConfigTest, StartupWithoutHardwareVersionFailsWithOneMessage) {
         EXPECT_FALSE(file.Load());
         FakePrompt shown;
         CAppConfig fresh;
-        EXPECT_FALSE(fresh.LoadStartupSettings(file, shown, clock));
+        EXPECT_FALSE(fresh.LoadStartupSettings(file, shown, clock, onScreen));
         ASSERT_EQ(shown.shown.size(), 1u);
         EXPECT_EQ(shown.shown[0].text, kMsgNoHardwareVersion);
         if (std::string(name) == "none.ini") {
@@ -175,15 +179,15 @@ TEST_F(CAppConfigTest, StartupWithoutHardwareVersionFailsWithOneMessage) {
 
 TEST_F(CAppConfigTest, StartupWithAMissingProfileLeavesCalibrationAtZero) {
     Load("[hardware]\r\ndefault=9Z99\r\n[display]\r\nyaxis=12\r\n");
-    ASSERT_TRUE(config.LoadStartupSettings(ini, prompt, clock));
+    ASSERT_TRUE(config.LoadStartupSettings(ini, prompt, clock, onScreen));
     EXPECT_TRUE(prompt.shown.empty());
-    const FlightRecord& record = config.Record();
+    const FlightRecord& record = onScreen;
     EXPECT_EQ(FixedText(record.header.hwCode), "9Z99");
     EXPECT_EQ(record.calibration[0].k, 0.0f);
     EXPECT_EQ(record.ranges[0].max, 0.0f);
     EXPECT_EQ(record.ranges[2].max, 100.0f);
     // A Y-axis channel outside 0-7 falls back to the voltage scale.
-    EXPECT_EQ(config.YAxisChannel(), 0);
+    EXPECT_EQ(onScreen.header.yAxis, 0);
     for (int window : config.smoothing) {
         EXPECT_EQ(window, 1);
     }
@@ -191,15 +195,15 @@ TEST_F(CAppConfigTest, StartupWithAMissingProfileLeavesCalibrationAtZero) {
 
 TEST_F(CAppConfigTest, HardwareProfileReplacesCalibrationRangesAndDescriptionOnly) {
     Load(kConfig);
-    ASSERT_TRUE(config.LoadStartupSettings(ini, prompt, clock));
-    FlightRecord& record = config.Record();
+    ASSERT_TRUE(config.LoadStartupSettings(ini, prompt, clock, onScreen));
+    FlightRecord& record = onScreen;
     record.ranges[4] = {10.0f, 2000.0f};  // as an upload leaves it
 
-    EXPECT_FALSE(config.LoadHardwareProfile(ini, "0000"));
+    EXPECT_FALSE(config.LoadHardwareProfile(ini, "0000", onScreen));
     EXPECT_EQ(record.calibration[0].k, 0.01f);
     EXPECT_EQ(config.description, "");
 
-    ASSERT_TRUE(config.LoadHardwareProfile(ini, "1B07"));
+    ASSERT_TRUE(config.LoadHardwareProfile(ini, "1B07", onScreen));
     EXPECT_EQ(config.description, "Logger v3");
     EXPECT_EQ(record.calibration[0].k, 0.02f);
     EXPECT_EQ(record.calibration[1].k, 0.0f);  // absent in this profile
@@ -210,45 +214,28 @@ TEST_F(CAppConfigTest, HardwareProfileReplacesCalibrationRangesAndDescriptionOnl
     // A record on screen keeps its flight's own RPM scale.
     record.dataLoaded = true;
     record.ranges[4] = {10.0f, 2000.0f};
-    ASSERT_TRUE(config.LoadHardwareProfile(ini, "1B07"));
+    ASSERT_TRUE(config.LoadHardwareProfile(ini, "1B07", onScreen));
     EXPECT_EQ(record.ranges[4].max, 2000.0f);
     EXPECT_EQ(record.ranges[1].min, -10.0f);
     // Display and port settings stay.
     EXPECT_EQ(config.comPort, 3);
-    EXPECT_EQ(config.YAxisChannel(), 1);
+    EXPECT_EQ(onScreen.header.yAxis, 1);
     EXPECT_EQ(config.smoothing[3], 16);
     EXPECT_EQ(record.channels[0].colour, 255u);
 }
 
-TEST_F(CAppConfigTest, CalibrationOfARecordLeavesRangesAlone) {
-    Load(kConfig);
-    ASSERT_TRUE(config.LoadStartupSettings(ini, prompt, clock));
-    FlightRecord& record = config.Record();
-    record.ranges[0] = {2.0f, 3.0f};  // as a record file brings them
-
-    EXPECT_FALSE(config.LoadCalibration(ini, "7777"));
-    EXPECT_EQ(record.calibration[0].k, 0.01f);
-
-    ASSERT_TRUE(config.LoadCalibration(ini, "1B07"));
-    EXPECT_EQ(record.calibration[0].k, 0.02f);
-    EXPECT_EQ(record.calibration[7].c, 1.0f);
-    EXPECT_EQ(record.ranges[0].min, 2.0f);
-    EXPECT_EQ(record.ranges[0].max, 3.0f);
-    EXPECT_EQ(config.description, "");
-}
-
 TEST_F(CAppConfigTest, WriteBackChangesOneEntryAndKeepsTheRestInPlace) {
     Load(kConfig);
-    ASSERT_TRUE(config.LoadStartupSettings(ini, prompt, clock));
+    ASSERT_TRUE(config.LoadStartupSettings(ini, prompt, clock, onScreen));
 
-    ASSERT_TRUE(config.SetYAxisChannel(ini, 3));
-    EXPECT_EQ(config.YAxisChannel(), 3);
+    ASSERT_TRUE(config.SetYAxisChannel(ini, 3, onScreen));
+    EXPECT_EQ(onScreen.header.yAxis, 3);
     std::string expected = kConfig;
     expected.replace(expected.find("yaxis=1"), 7, "yaxis=3");
     EXPECT_EQ(ReadBytes(path), expected);
 
-    ASSERT_TRUE(config.SetChannelColour(ini, 5, 0x00FF0000));
-    EXPECT_EQ(config.Record().channels[5].colour, 0x00FF0000u);
+    ASSERT_TRUE(config.SetChannelColour(ini, 5, 0x00FF0000, onScreen));
+    EXPECT_EQ(onScreen.channels[5].colour, 0x00FF0000u);
     expected.replace(expected.find("color5=8421504"), 14, "color5=16711680");
     EXPECT_EQ(ReadBytes(path), expected);
 
@@ -258,17 +245,17 @@ TEST_F(CAppConfigTest, WriteBackChangesOneEntryAndKeepsTheRestInPlace) {
     EXPECT_EQ(ReadBytes(path), expected);
 
     // Out-of-range channels change nothing.
-    EXPECT_FALSE(config.SetYAxisChannel(ini, 8));
-    EXPECT_FALSE(config.SetChannelColour(ini, -1, 0));
-    EXPECT_EQ(config.YAxisChannel(), 3);
+    EXPECT_FALSE(config.SetYAxisChannel(ini, 8, onScreen));
+    EXPECT_FALSE(config.SetChannelColour(ini, -1, 0, onScreen));
+    EXPECT_EQ(onScreen.header.yAxis, 3);
     EXPECT_EQ(ReadBytes(path), expected);
 }
 
 TEST_F(CAppConfigTest, WriteBackCreatesMissingEntriesAndSurvivesAFailedSave) {
     Load("[hardware]\r\ndefault=1A02\r\n");
-    ASSERT_TRUE(config.LoadStartupSettings(ini, prompt, clock));
-    ASSERT_TRUE(config.SetChannelColour(ini, 0, 0x000000FF));
-    ASSERT_TRUE(config.SetYAxisChannel(ini, 4));
+    ASSERT_TRUE(config.LoadStartupSettings(ini, prompt, clock, onScreen));
+    ASSERT_TRUE(config.SetChannelColour(ini, 0, 0x000000FF, onScreen));
+    ASSERT_TRUE(config.SetYAxisChannel(ini, 4, onScreen));
     EXPECT_EQ(ReadBytes(path),
               "[hardware]\r\ndefault=1A02\r\n\r\n"
               "[display]\r\ncolor0=255\r\nyaxis=4\r\n\r\n");
@@ -284,7 +271,7 @@ TEST_F(CAppConfigTest, WriteBackCreatesMissingEntriesAndSurvivesAFailedSave) {
 // eight colours untouched.
 TEST_F(CAppConfigTest, ThePowerColourIsReadWhenPresentAndWrittenOnlyWhenChosen) {
     Load(kConfig);
-    ASSERT_TRUE(config.LoadStartupSettings(ini, prompt, clock));
+    ASSERT_TRUE(config.LoadStartupSettings(ini, prompt, clock, onScreen));
     EXPECT_FALSE(config.powerColour.has_value());
     EXPECT_EQ(ReadBytes(path), kConfig);
 
@@ -297,7 +284,7 @@ TEST_F(CAppConfigTest, ThePowerColourIsReadWhenPresentAndWrittenOnlyWhenChosen) 
     again.SetFilePath(path);
     ASSERT_TRUE(again.Load());
     CAppConfig reread;
-    ASSERT_TRUE(reread.LoadStartupSettings(again, prompt, clock));
+    ASSERT_TRUE(reread.LoadStartupSettings(again, prompt, clock, onScreen));
     EXPECT_EQ(reread.powerColour, 0x00FF00FFu);
 
     ini.SetFilePath(dir.File("gone/config.ini"));

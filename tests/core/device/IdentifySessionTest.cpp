@@ -51,8 +51,8 @@ TEST_F(IdentifySessionTest, OpenDeviceSendsTheIdentificationAndShowsTheDevice) {
     EXPECT_TRUE(s.hasLogger);
     EXPECT_FALSE(serial.open);
     EXPECT_EQ(identity.TakeTabRequest(), -1);
-    EXPECT_EQ(FixedText(config.Record().header.version), test::kLoggerVersion);
-    EXPECT_EQ(FixedText(config.Record().header.hwCode), "1L40");
+    EXPECT_EQ(FixedText(onScreen.header.version), test::kLoggerVersion);
+    EXPECT_EQ(FixedText(onScreen.header.hwCode), "1L40");
     EXPECT_TRUE(prompt.shown.empty());
     EXPECT_EQ(TimersRunning(), 0);
 }
@@ -104,7 +104,7 @@ TEST_F(IdentifySessionTest, UnknownHardwareOrSeriesIsReportedAndTheDeviceNotShow
 
 TEST_F(IdentifySessionTest, IdentificationTimesOutOnTheThirtiethTick) {
     Identify();  // a device was shown before
-    config.Record().dataLoaded = true;
+    onScreen.dataLoaded = true;
     prompt.onShow = [&](const std::string&) {
         // The box sees the state already changed.
         EXPECT_FALSE(identity.State().connected);

@@ -10,7 +10,6 @@
 #include <random>
 #include <vector>
 
-#include "config/CAppConfig.h"
 #include "support/ReferenceSmoothing.h"
 
 namespace tavix {
@@ -296,23 +295,6 @@ TEST(ConvertRecord, PowerStartsFromZeroAndCountsAreCutToTheMemory) {
     EXPECT_EQ(result.samples, 0);
     EXPECT_EQ(result.channels, 0);
     EXPECT_EQ(result.maxPower, 0.0f);
-}
-
-TEST(ConvertRecord, AppConfigConvertsWithItsWindows) {
-    CAppConfig config;
-    FlightRecord& record = config.Record();
-    const FlightData& flight = config.Current();
-    record.header.samples = 2;
-    record.header.channels = 1;
-    record.calibration[kVoltage] = {1.0f, 0.0f};
-    record.raw[kVoltage][0] = 1;
-    record.raw[kVoltage][1] = 2;
-    config.smoothing[kVoltage] = 2;
-    const ConversionResult& result = config.Convert();
-    EXPECT_EQ(&result, &flight.conversion);
-    EXPECT_EQ(&record, &flight.record);
-    EXPECT_EQ(flight.smoothed[kVoltage][1], 1);
-    EXPECT_EQ(flight.conversion.observed[kVoltage].max, 1.0f);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "fakes/TempDir.h"
 #include "logger/LoggerHeader.h"
 #include "logger/LoggerMessages.h"
+#include "records/RecordFile.h"
 #include "sim/LoggerMemory.h"
 
 namespace tavix {

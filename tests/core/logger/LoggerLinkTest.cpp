@@ -18,7 +18,7 @@ using LoggerLinkTest = test::ScriptedMainFormTest;
 const std::string kAsked = UploadQuestion(UploadForm{1.0f, 14, ""});
 
 TEST_F(LoggerLinkTest, UploadAsksFirstAndANoSendsNothing) {
-    const RecordHeader before = config.Record().header;
+    const RecordHeader before = onScreen.header;
     ASSERT_NE(before.gearRate, 3.5f);
     prompt.answers = {false};
     link.OnUploadRecordData(UploadForm{3.5f, 12, ""});
@@ -28,8 +28,8 @@ TEST_F(LoggerLinkTest, UploadAsksFirstAndANoSendsNothing) {
     EXPECT_TRUE(serial.written.empty());
     EXPECT_EQ(progressWindows, 0);
     // The open record keeps its own values.
-    EXPECT_FLOAT_EQ(config.Record().header.gearRate, before.gearRate);
-    EXPECT_EQ(config.Record().header.poles, before.poles);
+    EXPECT_FLOAT_EQ(onScreen.header.gearRate, before.gearRate);
+    EXPECT_EQ(onScreen.header.poles, before.poles);
 }
 
 TEST_F(LoggerLinkTest, APoleNumberNoMotorHasIsRefusedBeforeAnythingIsAsked) {

@@ -34,7 +34,7 @@ protected:
         const Bytes& memory = device.Memory();
         const LoggerBlock block = DecodeLoggerHeader(memory.data());
         const Bytes image(memory.begin() + 64, memory.begin() + 64 + UploadLength(block));
-        auto work = std::make_unique<FlightRecord>(config.Record());
+        auto work = std::make_unique<FlightRecord>(onScreen);
         work->header.gearRate = form.gearRate;
         work->header.poles = form.poles;
         SetFixedText(work->header.note, form.note);
@@ -124,7 +124,7 @@ TEST_F(LoggerUploadSimTest, FlightsCarryTheDevicesProfileEvenAfterAnotherRecordW
     const auto expected = ExpectedFiles(form);
     // A record of other hardware opened in between brings its own header,
     // calibration and ranges into the record memory.
-    FlightRecord& shown = config.Record();
+    FlightRecord& shown = onScreen;
     SetFixedText(shown.header.version, "TVKB20140V200312");
     SetFixedText(shown.header.hwCode, "0V20");
     shown.calibration[kMotorRpm].k = 0.5f;
@@ -215,7 +215,7 @@ protected:
         const Bytes& memory = device.Memory();
         const LoggerBlock block = DecodeLoggerHeader(memory.data());
         const Bytes image(memory.begin() + 64, memory.end());
-        auto work = std::make_unique<FlightRecord>(config.Record());
+        auto work = std::make_unique<FlightRecord>(onScreen);
         work->header.gearRate = form.gearRate;
         work->header.poles = form.poles;
         work->escBlock.assign(device.ParamBlock().begin(), device.ParamBlock().end());

@@ -41,8 +41,8 @@ protected:
         // What is on screen before: a record to keep when a file is refused.
         auto before = test::MakeRecord(8, 50, "0V20");
         SetFixedText(before->channels[6].name, "kept channel 6");
-        config.Record() = *before;
-        onScreen = EncodeRecordFile(config.Record());
+        doc.Record() = *before;
+        onScreen = EncodeRecordFile(doc.Record());
     }
 
     std::string WriteRecordFile(const std::string& bytes, const std::string& name = "r.dat") {
@@ -52,8 +52,8 @@ protected:
     }
 
     void ExpectRecordOnScreenUnchanged() {
-        EXPECT_EQ(EncodeRecordFile(config.Record()), onScreen);
-        EXPECT_FALSE(config.Record().dataLoaded);
+        EXPECT_EQ(EncodeRecordFile(doc.Record()), onScreen);
+        EXPECT_FALSE(doc.Record().dataLoaded);
     }
 
     test::TempDir dir;
@@ -81,7 +81,7 @@ TEST_F(CTavixDocTest, OpenFillsTheFormAndMarksTheRecordLoaded) {
     EXPECT_EQ(form.gearRate, 2.5f);
     EXPECT_EQ(form.poles, 14);
     EXPECT_EQ(form.version, "TVKA20141L400312");
-    const FlightRecord& r = config.Record();
+    const FlightRecord& r = doc.Record();
     EXPECT_TRUE(r.dataLoaded);
     EXPECT_EQ(r.header.samples, 200);
     EXPECT_EQ(r.raw[4][199], test::MakeRecord(5, 200)->raw[4][199]);
@@ -93,15 +93,15 @@ TEST_F(CTavixDocTest, OpenFillsTheFormAndMarksTheRecordLoaded) {
 TEST_F(CTavixDocTest, CalibrationComesFromConfigAtOpenTime) {
     const std::string path = WriteRecordFile(EncodeRecordFile(*test::MakeRecord(5, 100)));
     ASSERT_TRUE(doc.OnOpenDocument(path, form, message));
-    EXPECT_FLOAT_EQ(config.Record().calibration[0].k, 0.1f);
-    EXPECT_FLOAT_EQ(config.Record().calibration[4].k, 0.000001f);
-    EXPECT_FLOAT_EQ(config.Record().calibration[3].c, 3.0f);
+    EXPECT_FLOAT_EQ(doc.Record().calibration[0].k, 0.1f);
+    EXPECT_FLOAT_EQ(doc.Record().calibration[4].k, 0.000001f);
+    EXPECT_FLOAT_EQ(doc.Record().calibration[3].c, 3.0f);
 
     ini.PutText("1L40", "kvalue0", "0.25", false);
     ASSERT_TRUE(doc.OnOpenDocument(path, form, message));
-    EXPECT_FLOAT_EQ(config.Record().calibration[0].k, 0.25f);
+    EXPECT_FLOAT_EQ(doc.Record().calibration[0].k, 0.25f);
     // Ranges stay the file's own.
-    EXPECT_FLOAT_EQ(config.Record().ranges[1].max, 200.5f);
+    EXPECT_FLOAT_EQ(doc.Record().ranges[1].max, 200.5f);
 }
 
 TEST_F(CTavixDocTest, GearRateIsRoundedForTheFormAndNeverBelowOne) {
@@ -126,7 +126,7 @@ TEST_F(CTavixDocTest, GearRateIsRoundedForTheFormAndNeverBelowOne) {
         PutF32(bytes, 28, c.file);
         ASSERT_TRUE(doc.LoadRecord(bytes, "g.dat", form, message)) << message;
         EXPECT_FLOAT_EQ(form.gearRate, c.form) << c.file;
-        EXPECT_FLOAT_EQ(config.Record().header.gearRate, c.header) << c.file;
+        EXPECT_FLOAT_EQ(doc.Record().header.gearRate, c.header) << c.file;
     }
 }
 
@@ -138,8 +138,8 @@ TEST_F(CTavixDocTest, APoleNumberOfZeroOrBelowLoadsAsTheSmallest) {
         PutI32(bytes, 32, file);
         ASSERT_TRUE(doc.LoadRecord(bytes, "p.dat", form, message)) << message;
         EXPECT_EQ(form.poles, loaded) << file;
-        EXPECT_EQ(config.Record().header.poles, loaded) << file;
-        const float rpm = PhysicalValue(config.Record(), kMotorRpm, 2000);
+        EXPECT_EQ(doc.Record().header.poles, loaded) << file;
+        const float rpm = PhysicalValue(doc.Record(), kMotorRpm, 2000);
         EXPECT_TRUE(std::isfinite(rpm) && rpm > 0.0f) << file << ": " << rpm;
     }
 }
@@ -149,7 +149,7 @@ TEST_F(CTavixDocTest, YAxisChannelOutsideTheChannelsIsTakenModuloEight) {
         std::string bytes = EncodeRecordFile(*test::MakeRecord(5, 64));
         PutI32(bytes, 812, file);
         ASSERT_TRUE(doc.LoadRecord(bytes, "y.dat", form, message));
-        EXPECT_EQ(config.Record().header.yAxis, loaded);
+        EXPECT_EQ(doc.Record().header.yAxis, loaded);
     }
 }
 
@@ -238,6 +238,22 @@ TEST_F(CTavixDocTest, SaveStoresTheFormNoteCutToItsLength) {
     EXPECT_EQ(longer.substr(296, 513), std::string(512, 'x') + '\0');
 }
 
+TEST_F(CTavixDocTest, ConvertsItsFlightInPlaceWithTheConfiguredWindows) {
+    FlightRecord& record = doc.Record();
+    const FlightData& flight = doc.Current();
+    record.header.samples = 2;
+    record.header.channels = 1;
+    record.calibration[kVoltage] = {1.0f, 0.0f};
+    record.raw[kVoltage][0] = 1;
+    record.raw[kVoltage][1] = 2;
+    config.smoothing[kVoltage] = 2;
+    const ConversionResult& result = doc.Convert();
+    EXPECT_EQ(&result, &flight.conversion);
+    EXPECT_EQ(&record, &flight.record);
+    EXPECT_EQ(flight.smoothed[kVoltage][1], 1);
+    EXPECT_EQ(flight.conversion.observed[kVoltage].max, 1.0f);
+}
+
 TEST_F(CTavixDocTest, StartUpRecordSavesEightFullChannels) {
     CAppConfig fresh;
     CTavixDoc freshDoc(fresh, ini);
@@ -270,7 +286,7 @@ TEST_F(CTavixDocTest, AFileNotReadWholeIsNotSavedOver) {
         std::filesystem::remove(link);
         test::SecondName(path, link);
         ASSERT_TRUE(doc.OnOpenDocument(path, form, message)) << message;
-        EXPECT_EQ(config.Record().notReadWhole, c.why);
+        EXPECT_EQ(doc.Record().notReadWhole, c.why);
         for (const std::string& over : {path, link}) {
             EXPECT_FALSE(doc.OnSaveDocument(over, form, message));
             EXPECT_EQ(message, FormatText(kMsgRecordNotReadWhole, over.c_str(), c.why.c_str()));

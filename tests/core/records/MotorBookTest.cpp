@@ -12,6 +12,7 @@
 #include "logger/FlightSplitter.h"
 #include "logger/LoggerHeader.h"
 #include "records/RecordCodec.h"
+#include "records/RecordFile.h"
 #include "sim/LoggerMemory.h"
 
 namespace tavix {

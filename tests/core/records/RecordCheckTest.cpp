@@ -88,7 +88,7 @@ TEST_F(RecordCheckTest, ARecordThatCannotBeRightOpensWithAWarningAndTheLogbookMa
     EXPECT_EQ(form.warning,
               "bad.dat holds values no device produces: Current(A) at sample 26 (2.50 s) reads "
               "-357913952.00. Its curves, statistics and exports are not to be trusted.");
-    EXPECT_TRUE(config.Record().dataLoaded);  // opened all the same
+    EXPECT_TRUE(doc.Record().dataLoaded);  // opened all the same
     ASSERT_TRUE(doc.OnOpenDocument(dir.File("good.dat"), form, message));
     EXPECT_EQ(form.warning, "");
 

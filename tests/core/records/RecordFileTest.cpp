@@ -19,8 +19,9 @@ TEST(LoadRecordFile, EachLoadIsAFlightOfItsOwnAndTheCurrentOneStays) {
     CIniFile ini;
     test::AddProfile(ini, "1L40", 0.1f, 0.000001f);
     CAppConfig config;
-    config.Record().header.samples = 7;
-    const std::string before = EncodeRecordFile(config.Record());
+    CTavixDoc doc(config, ini);
+    doc.Record().header.samples = 7;
+    const std::string before = EncodeRecordFile(doc.Record());
 
     const std::string first = EncodeRecordFile(*test::MakeRecord(5, 64));
     auto second = test::MakeRecord(3, 20);
@@ -49,12 +50,12 @@ TEST(LoadRecordFile, EachLoadIsAFlightOfItsOwnAndTheCurrentOneStays) {
     a->Convert({1, 1, 1, 1, 1, 1, 1, 1});
     EXPECT_EQ(a->conversion.samples, 64);
     EXPECT_EQ(b->conversion.samples, 0);
-    EXPECT_EQ(EncodeRecordFile(config.Record()), before);
-    EXPECT_FALSE(config.Record().dataLoaded);
+    EXPECT_EQ(EncodeRecordFile(doc.Record()), before);
+    EXPECT_FALSE(doc.Record().dataLoaded);
 
     // Channels a file does not hold come from the base record when one is given.
-    SetFixedText(config.Record().channels[6].name, "kept channel 6");
-    const auto c = LoadRecordFile(secondBytes, "b.dat", *book, form, message, &config.Record());
+    SetFixedText(doc.Record().channels[6].name, "kept channel 6");
+    const auto c = LoadRecordFile(secondBytes, "b.dat", *book, form, message, &doc.Record());
     ASSERT_TRUE(c);
     EXPECT_EQ(FixedText(c->record.channels[6].name), "kept channel 6");
     EXPECT_EQ(FixedText(b->record.channels[6].name), "");
