@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "Commands.h"
+#include "plot/PlotStack.h"
 
 namespace tavix {
+class CIniFile;
 class RecordPage;
-}
+}  // namespace tavix
 
 namespace tavix::cli {
 
@@ -33,7 +35,13 @@ struct ImageTarget {
     int width = kDefaultImageWidth;
     int height = kDefaultImageHeight;
     std::string path;
+    // --layout; none: config.ini's, as the window would show it.
+    std::optional<PlotLayout> layout;
 };
+inline constexpr const char* kMsgBadLayout = "--layout takes stacked or overlay, not ";
+// The layout of the curves and the stacked layout's curves: `target`'s,
+// else config.ini's, as the window shows them.
+void ApplyLayout(RecordPage& page, const ImageTarget& target, const CIniFile& ini);
 // Fills `target` from --size and `outArg`. Refuses a bad size, an image file
 // that is one of `records` (or a link to one: a record is never drawn over)
 // and a process without the application that draws. Returns the exit code to
