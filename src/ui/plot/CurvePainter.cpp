@@ -243,8 +243,11 @@ void CurvePainter::DrawStackLabels(QPainter& painter, const CurveModel& model,
         painter.setPen(model.FlightCount() > 1 ? QColor(Qt::black)
                                                : FromColorRef(model.CurveColour(0, strip.curve)));
         for (int k = 0; k <= g.rows; k += std::max(1, step)) {
+            // The top label hangs below its line and the bottom one stands
+            // on it, so two plots' labels never meet across the gap.
             const int y = plotOrigin.y() + strip.top + k * g.cellHeight;
-            painter.drawText(QRect(left, y - lineHeight / 2, ox - left - 2, lineHeight),
+            const int top = k == 0 ? y : k == g.rows ? y - lineHeight : y - lineHeight / 2;
+            painter.drawText(QRect(left, top, ox - left - 2, lineHeight),
                              Qt::AlignRight | Qt::AlignVCenter,
                              QString::fromLatin1(labels[static_cast<std::size_t>(k)].c_str()));
         }

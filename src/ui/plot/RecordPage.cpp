@@ -1,6 +1,7 @@
 #include "RecordPage.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -119,14 +120,6 @@ private:
     std::vector<int> stacked_ = DefaultStackedCurves();
     PlotStack stack_;
 };
-
-namespace {
-
-QLabel* Caption(const char* text, QWidget* parent) {
-    return new QLabel(FromGbk(text), parent);
-}
-
-}  // namespace
 
 RecordPage::RecordPage(FlightData& data, const std::array<int, kChannelCount>& windows,
                        QWidget* parent)
@@ -279,6 +272,12 @@ RecordPage::RecordPage(FlightData& data, const std::array<int, kChannelCount>& w
 
     // The flight's quantities, the power curve and the cursors' span.
     analysis_->setWidget(BuildAnalysis());
+    // The power curve's box with the page's other choices of what is drawn.
+    auto* power = new QHBoxLayout();
+    power->addWidget(powerCheck_);
+    power->addWidget(powerColour_);
+    power->addStretch(1);
+    side->insertLayout(3, power);
     connect(view_, &CCurveView::cursorsChanged, this, &RecordPage::UpdateSpan);
     connect(view_, &CCurveView::cursorsChanged, compare_, &ComparisonPanel::UpdateSpan);
     connect(compare_, &ComparisonPanel::curvesChanged, this, &RecordPage::CurvesChanged);
@@ -351,13 +350,9 @@ QWidget* RecordPage::BuildAnalysis() {
     auto* flight = new QHBoxLayout();
     // The motor's figures above the power curve's box: the width is shared
     // with the quantities and the events at the window's smallest size.
-    auto* power = new QHBoxLayout();
-    power->addWidget(powerCheck_);
-    power->addWidget(powerColour_);
-    power->addStretch(1);
     auto* motorColumn = new QVBoxLayout();
     motorColumn->addWidget(motor_);
-    motorColumn->addLayout(power);
+    motorColumn->addStretch(1);
     flight->addWidget(summary_);
     flight->addSpacing(16);
     flight->addLayout(motorColumn);
@@ -642,6 +637,11 @@ void RecordPage::SetChannelColour(int channel, std::uint32_t colorref) {
 void RecordPage::ShowWhole(bool whole) {
     compare_->ShowWhole(whole);
     analysis_->setVerticalScrollBarPolicy(whole ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    // The table's new size reaches the layouts around it through posted
+    // layout requests, one level at a time.
+    for (int level = 0; level < 3; ++level) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    }
     const QSize contents = analysis_->widget()->sizeHint();
     analysis_->setMinimumSize(whole ? contents : QSize(0, 0));
 }
@@ -649,8 +649,9 @@ void RecordPage::ShowWhole(bool whole) {
 QImage RecordPage::RenderImage() {
     // An image of the page is of the flight: the page's own commands are
     // left out of it (their place stays empty).
-    QWidget* const commands[] = {snap_, mapButton_, stackedCheck_, plotsButton_};
-    std::array<bool, 4> hidden{};
+    QWidget* const commands[] = {snap_,        mapButton_,  stackedCheck_,
+                                 plotsButton_, powerCheck_, powerColour_};
+    std::array<bool, 6> hidden{};
     for (std::size_t i = 0; i < hidden.size(); ++i) {
         hidden[i] = commands[i]->isHidden();
         commands[i]->hide();
