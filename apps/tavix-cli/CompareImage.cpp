@@ -1,6 +1,5 @@
 #include "CompareImage.h"
 
-#include <algorithm>
 #include <ostream>
 
 #include "Commands.h"
@@ -47,17 +46,8 @@ int RunCompareImage(const Invocation& call, const std::vector<std::string>& path
     }
     comparison.SetAlignment(align.mode, align.throttlePercent);
     page.ShowComparison(&comparison);
-    // Laid out again with the whole table in it (no scroll bars, none of
-    // the comparison's controls), at the size asked for; a table that needs
-    // more room grows the image.
-    page.ShowWhole(true);
-    LayOutOffScreen(page, target.width, target.height);
-    const QSize needed = page.minimumSizeHint();
-    if (needed.width() > target.width || needed.height() > target.height) {
-        LayOutOffScreen(page, std::max(target.width, needed.width()),
-                        std::max(target.height, needed.height()));
-    }
-    const QImage image = page.RenderImage();
+    // Laid out again with the whole table in it, at the size asked for.
+    const QImage image = DrawWholePage(page, target);
     page.ShowComparison(nullptr);
     page.hide();
 

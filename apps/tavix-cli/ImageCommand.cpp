@@ -2,6 +2,7 @@
 // without a window, exactly as the window's "Snap" saves it.
 #include <QApplication>
 #include <QCoreApplication>
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <ostream>
@@ -100,6 +101,17 @@ void ApplyLayout(RecordPage& page, const ImageTarget& target, const CIniFile& in
                                    .value_or(PlotLayout::Overlay)));
 }
 
+QImage DrawWholePage(RecordPage& page, const ImageTarget& target) {
+    page.ShowWhole(true);
+    LayOutOffScreen(page, target.width, target.height);
+    const QSize needed = page.minimumSizeHint();
+    if (needed.width() > target.width || needed.height() > target.height) {
+        LayOutOffScreen(page, std::max(target.width, needed.width()),
+                        std::max(target.height, needed.height()));
+    }
+    return page.RenderImage();
+}
+
 int SaveImage(const Io& io, const QImage& image, const std::string& path) {
     QString reason;
     if (!WriteImageFile(image, QString::fromLocal8Bit(path.c_str()), &reason)) {
@@ -139,7 +151,7 @@ int RunImage(const Invocation& call) {
         }
         page.SetPowerShown(true);
     }
-    const QImage image = page.RenderImage();
+    const QImage image = DrawWholePage(page, target);
     page.hide();
     return SaveImage(io, image, target.path);
 }

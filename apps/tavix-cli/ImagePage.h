@@ -48,6 +48,9 @@ void ApplyLayout(RecordPage& page, const ImageTarget& target, const CIniFile& in
 // end with, or nothing to go on.
 std::optional<int> PrepareImage(const Invocation& call, const std::string& outArg,
                                 const std::vector<std::string>& records, ImageTarget& target);
+// `page` drawn with every part whole (no scroll bars, none of its commands)
+// at `target`'s size, grown where its parts need more room.
+QImage DrawWholePage(RecordPage& page, const ImageTarget& target);
 // Writes `image` to `path` and prints the path; the exit code.
 int SaveImage(const Io& io, const QImage& image, const std::string& path);
 

@@ -163,8 +163,9 @@ TEST_F(RecordPageTest, MovingThePointerReadsTheValuesIntoStatusAndTooltip) {
               QString::fromUtf8("Current Value: Vol: 5.0V, Cur: 10.0A, Thr:10.0%, "
                                 "Temp:10.0\u2103, RPM:0.3"));
     const QString tip = View()->TooltipMarkup();
-    EXPECT_TRUE(tip.contains(QStringLiteral("<font color=red>VOL: 5.0V</font>")));
-    EXPECT_TRUE(tip.contains(QStringLiteral("</font><br><font color=orange>")))
+    // In the curves' colours: the voltage red, the others grey here.
+    EXPECT_TRUE(tip.contains(QStringLiteral("<font color=#ff0000>VOL: 5.0V</font>")));
+    EXPECT_TRUE(tip.contains(QStringLiteral("</font><br><font color=#808080>Temp")))
         << tip.toStdString();
     EXPECT_TRUE(Qt::mightBeRichText(tip));
 }

@@ -353,7 +353,8 @@ QWidget* RecordPage::BuildAnalysis() {
     auto* motorColumn = new QVBoxLayout();
     motorColumn->addWidget(motor_);
     motorColumn->addStretch(1);
-    flight->addWidget(summary_);
+    // The figures keep their lines together at the top when the part is tall.
+    flight->addWidget(summary_, 0, Qt::AlignTop);
     flight->addSpacing(16);
     flight->addLayout(motorColumn);
     flight->addWidget(compare_, 100);  // all the width while it is shown
