@@ -643,8 +643,17 @@ void RecordPage::ShowWhole(bool whole) {
     for (int level = 0; level < 3; ++level) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     }
-    const QSize contents = analysis_->widget()->sizeHint();
+    // The whole table while records are compared; otherwise the flight's
+    // figures at their least.
+    QWidget* below = analysis_->widget();
+    const QSize contents =
+        compare_->isVisibleTo(this) ? below->sizeHint() : below->minimumSizeHint();
     analysis_->setMinimumSize(whole ? contents : QSize(0, 0));
+    // The curves take what the figures below leave.
+    split_->setStretchFactor(1, whole ? 0 : 1);
+    if (whole) {
+        split_->setSizes({split_->height(), 0});
+    }
 }
 
 QImage RecordPage::RenderImage() {
