@@ -9,6 +9,9 @@
 //   - four full records laid over each other: a full redraw at pen widths 1,
 //     2 and 5 (compare with the reduced single-record redraw), and the
 //     read-out of all four under the pointer with its tooltip and status text;
+//   - the stacked layout of the same four records: six plots (five channels
+//     and the power), each flight's curve in each (compare with the
+//     single-record redraw);
 //   - the X/Y plot of four full records with its time-at-level histogram.
 // Runs on Qt's offscreen platform; the curves are drawn by the raster engine
 // as on screen.
@@ -26,10 +29,12 @@
 #include <vector>
 
 #include "plot/CurveModel.h"
+#include "plot/PlotStack.h"
 #include "ui/plot/CCurveView.h"
 #include "ui/plot/CurvePainter.h"
 #include "ui/plot/FlightOverlayPainter.h"
 #include "ui/plot/RecordPage.h"
+#include "ui/plot/StackPainter.h"
 #include "ui/plot/XYPlotView.h"
 
 namespace {
@@ -213,6 +218,31 @@ void BM_OverlayRedraw(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OverlayRedraw)->ArgName("pen")->Arg(1)->Arg(2)->Arg(5)->Unit(benchmark::kMillisecond);
+
+// The stacked layout: six plots (the five logged channels and the power),
+// each with the curve of every one of the four flights, in the room of the
+// single plot above (compare with BM_FullRedraw at the same pen).
+void BM_StackedRedraw(benchmark::State& state) {
+    FourFlights four(static_cast<int>(state.range(0)));
+    CurveModel& model = *four.model;
+    model.SetPowerShown(true);
+    const std::vector<int> curves = model.DrawnCurves(DefaultStackedCurves());
+    PlotStack stack;
+    stack.Arrange(curves, kPlotWidth + 1, kPlotHeight + 1, 6);
+    model.Place(kPlotWidth + 1, stack.StripGeometry().viewHeight, 0, kStripRows);
+    StackPainter painter;
+    FlightOverlayPainter overlay;
+    QImage image(kPlotWidth + 1, stack.ViewHeight(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter p(&image);
+        painter.Draw(p, model, stack);
+        overlay.DrawLegend(p, model);
+        p.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.SetLabel(std::to_string(curves.size()) + " plots x 4 flights");
+}
+BENCHMARK(BM_StackedRedraw)->ArgName("pen")->Arg(1)->Arg(2)->Arg(5)->Unit(benchmark::kMillisecond);
 
 void BM_OverlayReadOut(benchmark::State& state) {
     FourFlights four(2);

@@ -26,7 +26,8 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: tavix-cli compare A.dat B.dat [C.dat D.dat] [--align start|throttle[:PCT]]\n"
-    "                         [--csv | --image OUT.png|.jpg|.bmp|.gif [--size WxH]]\n"
+    "                         [--csv | --image OUT.png|.jpg|.bmp|.gif [--size WxH]\n"
+    "                                  [--layout stacked|overlay]]\n"
     "                         [--config FILE]\n"
     "\n"
     "Opens two to four record files as the window does and compares their flights,\n"
@@ -49,7 +50,10 @@ constexpr const char* kUsage =
     "                        shows it (every record's curves with the legend, the\n"
     "                        difference table), saved as an image; the extension\n"
     "                        picks the format, a name without one gets .jpg\n"
-    "  --size WxH            size of that page in pixels (default: 1024x640)\n";
+    "  --size WxH            size of that page in pixels (default: 1024x640)\n"
+    "  --layout L            overlay: every curve on one plot; stacked: one plot\n"
+    "                        per curve over one time axis (default: the window's\n"
+    "                        choice, as config.ini keeps it)\n";
 
 constexpr const char* kAlignedStart = "Aligned at the start of each flight.";
 constexpr const char* kAlignedThrottle = "Aligned where the throttle first reaches %s %%.";
@@ -103,6 +107,10 @@ std::optional<CompareOptions> ParseOptions(const ParsedArgs& parsed, std::string
     }
     if (parsed.Has("--size") && !parsed.Has("--image")) {
         problem = "--size is the size of the --image";
+        return std::nullopt;
+    }
+    if (parsed.Has("--layout") && !parsed.Has("--image")) {
+        problem = "--layout is the layout of the --image";
         return std::nullopt;
     }
     return options;
@@ -214,7 +222,7 @@ const Command kCompareCommand{
     "compare",
     "compare 2-4 record files: figures, differences, ESC settings",
     kUsage,
-    {{"--config"}, {"--csv", false}, {"--align"}, {"--image"}, {"--size"}},
+    {{"--config"}, {"--csv", false}, {"--align"}, {"--image"}, {"--size"}, {"--layout"}},
     kMinComparedFlights,
     kMaxComparedFlights,
     "which record files? (2 to 4, the reference first)",

@@ -27,6 +27,7 @@ int RunCompareImage(const Invocation& call, const std::vector<std::string>& path
         return kExitRefused;
     }
     RecordPage page(settings->doc.Current(), settings->config.smoothing);
+    ApplyLayout(page, target, settings->ini);
     LayOutOffScreen(page, target.width, target.height);
     page.ShowRecord();
     Comparison comparison(settings->doc.Current(), settings->config.smoothing);
@@ -45,9 +46,8 @@ int RunCompareImage(const Invocation& call, const std::vector<std::string>& path
     }
     comparison.SetAlignment(align.mode, align.throttlePercent);
     page.ShowComparison(&comparison);
-    // Laid out again with the table in it, at the size asked for.
-    LayOutOffScreen(page, target.width, target.height);
-    const QImage image = page.RenderImage();
+    // Laid out again with the whole table in it, at the size asked for.
+    const QImage image = DrawWholePage(page, target);
     page.ShowComparison(nullptr);
     page.hide();
 

@@ -2,6 +2,7 @@
 // without a window, exactly as the window's "Snap" saves it.
 #include <QApplication>
 #include <QCoreApplication>
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <ostream>
@@ -9,6 +10,8 @@
 #include "Commands.h"
 #include "ImagePage.h"
 #include "base/FormatText.h"
+#include "config/CIniFile.h"
+#include "config/IniNames.h"
 #include "exports/ImageNames.h"
 #include "platform/ImageWriter.h"
 #include "plot/CurveModel.h"
@@ -22,7 +25,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: tavix-cli image RECORD.dat -o OUT.png|.jpg|.bmp|.gif [--size WxH]\n"
-    "                       [--power] [--config FILE]\n"
+    "                       [--power] [--layout stacked|overlay] [--config FILE]\n"
     "\n"
     "Opens a record file as the window does and saves its record page (curves,\n"
     "axis labels, statistics) as an image. The extension of OUT picks the format;\n"
@@ -31,7 +34,10 @@ constexpr const char* kUsage =
     "  -o, --out FILE  the image file to write\n"
     "  --size WxH      size of the page in pixels (default: 1024x640)\n"
     "  --power         draw the power curve too, with its scale at the right edge,\n"
-    "                  in the colour config.ini keeps for it\n";
+    "                  in the colour config.ini keeps for it\n"
+    "  --layout L      overlay: every curve on one plot; stacked: one plot per\n"
+    "                  curve over one time axis (default: the window's choice,\n"
+    "                  as config.ini keeps it)\n";
 
 // The smallest page the layout fits in (curves, statistics, the side column).
 constexpr int kMinWidth = 480;
@@ -66,6 +72,12 @@ std::optional<int> PrepareImage(const Invocation& call, const std::string& outAr
     if (parsed.Has("--size") && !ParseSize(parsed.Get("--size"), target.width, target.height)) {
         return call.UsageError(kMsgBadSize);
     }
+    if (parsed.Has("--layout")) {
+        target.layout = ParseLayout(parsed.Get("--layout"));
+        if (!target.layout) {
+            return call.UsageError(kMsgBadLayout + parsed.Get("--layout"));
+        }
+    }
     target.path = WithImageExtension(outArg, 1);
     for (const std::string& record : records) {
         std::error_code ec;
@@ -80,6 +92,24 @@ std::optional<int> PrepareImage(const Invocation& call, const std::string& outAr
         return kExitRefused;
     }
     return std::nullopt;
+}
+
+void ApplyLayout(RecordPage& page, const ImageTarget& target, const CIniFile& ini) {
+    page.SetStackedCurves(ParseStackedCurves(ini.GetText(kIniDisplaySection, kIniStackedEntry)));
+    page.SetLayout(
+        target.layout.value_or(ParseLayout(ini.GetText(kIniDisplaySection, kIniLayoutEntry))
+                                   .value_or(PlotLayout::Overlay)));
+}
+
+QImage DrawWholePage(RecordPage& page, const ImageTarget& target) {
+    page.ShowWhole(true);
+    LayOutOffScreen(page, target.width, target.height);
+    const QSize needed = page.minimumSizeHint();
+    if (needed.width() > target.width || needed.height() > target.height) {
+        LayOutOffScreen(page, std::max(target.width, needed.width()),
+                        std::max(target.height, needed.height()));
+    }
+    return page.RenderImage();
 }
 
 int SaveImage(const Io& io, const QImage& image, const std::string& path) {
@@ -112,6 +142,7 @@ int RunImage(const Invocation& call) {
 
     // The page laid out and drawn as on screen, but never shown there.
     RecordPage page(settings->doc.Current(), settings->config.smoothing);
+    ApplyLayout(page, target, settings->ini);
     LayOutOffScreen(page, target.width, target.height);
     page.ShowRecord();
     if (parsed.Has("--power")) {
@@ -120,7 +151,7 @@ int RunImage(const Invocation& call) {
         }
         page.SetPowerShown(true);
     }
-    const QImage image = page.RenderImage();
+    const QImage image = DrawWholePage(page, target);
     page.hide();
     return SaveImage(io, image, target.path);
 }
@@ -132,6 +163,7 @@ const Command kImageCommand{
     {{"--out", true, "the image file to write", "-o"},
      {"--size"},
      {"--power", false},
+     {"--layout"},
      {"--config"}},
     1,
     1,

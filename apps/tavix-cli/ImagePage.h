@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "Commands.h"
+#include "plot/PlotStack.h"
 
 namespace tavix {
+class CIniFile;
 class RecordPage;
-}
+}  // namespace tavix
 
 namespace tavix::cli {
 
@@ -33,13 +35,22 @@ struct ImageTarget {
     int width = kDefaultImageWidth;
     int height = kDefaultImageHeight;
     std::string path;
+    // --layout; none: config.ini's, as the window would show it.
+    std::optional<PlotLayout> layout;
 };
+inline constexpr const char* kMsgBadLayout = "--layout takes stacked or overlay, not ";
+// The layout of the curves and the stacked layout's curves: `target`'s,
+// else config.ini's, as the window shows them.
+void ApplyLayout(RecordPage& page, const ImageTarget& target, const CIniFile& ini);
 // Fills `target` from --size and `outArg`. Refuses a bad size, an image file
 // that is one of `records` (or a link to one: a record is never drawn over)
 // and a process without the application that draws. Returns the exit code to
 // end with, or nothing to go on.
 std::optional<int> PrepareImage(const Invocation& call, const std::string& outArg,
                                 const std::vector<std::string>& records, ImageTarget& target);
+// `page` drawn with every part whole (no scroll bars, none of its commands)
+// at `target`'s size, grown where its parts need more room.
+QImage DrawWholePage(RecordPage& page, const ImageTarget& target);
 // Writes `image` to `path` and prints the path; the exit code.
 int SaveImage(const Io& io, const QImage& image, const std::string& path);
 

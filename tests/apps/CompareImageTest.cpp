@@ -38,7 +38,10 @@ TEST_F(CompareImageTest, DrawsTheComparisonPageOrSaysWhichRecordItCannotOpen) {
     EXPECT_EQ(out.str(), compared + "\n");
     const QImage alone(QString::fromStdString(single));
     const QImage both(QString::fromStdString(compared));
-    ASSERT_EQ(both.size(), QSize(800, 500));
+    // The size asked for, grown where the whole table needs more.
+    ASSERT_EQ(alone.size(), QSize(800, 500));
+    ASSERT_GE(both.width(), 800);
+    ASSERT_GE(both.height(), 500);
     // Under the curves the difference table stands where one record shows
     // its quantities.
     int differ = 0;
@@ -48,6 +51,14 @@ TEST_F(CompareImageTest, DrawsTheComparisonPageOrSaysWhichRecordItCannotOpen) {
         }
     }
     EXPECT_GT(differ, 500);
+
+    // The stacked layout draws another page of the same size.
+    const std::string stacked = dir.File("stacked.png");
+    ASSERT_EQ(Run({"image", paths[0], "-o", stacked, "--size", "800x500", "--layout", "stacked"}),
+              kExitOk)
+        << err.str();
+    EXPECT_NE(QImage(QString::fromStdString(stacked)), alone);
+    EXPECT_EQ(QImage(QString::fromStdString(stacked)).size(), QSize(800, 500));
 
     struct Case {
         std::vector<std::string> args;
@@ -62,6 +73,10 @@ TEST_F(CompareImageTest, DrawsTheComparisonPageOrSaysWhichRecordItCannotOpen) {
         {{"compare", paths[0], paths[1], "--csv", "--image", png}, kExitUsage, "--image"},
         {{"compare", paths[0], paths[1], "--size", "800x500"}, kExitUsage, "--size"},
         {{"compare", paths[0], paths[1], "--image", png, "--size", "80x50"}, kExitUsage, "--size"},
+        {{"compare", paths[0], paths[1], "--image", png, "--layout", "tiled"},
+         kExitUsage,
+         "--layout takes stacked or overlay, not tiled"},
+        {{"compare", paths[0], paths[1], "--layout", "stacked"}, kExitUsage, "--layout"},
         {{"compare", paths[0], none, "--image", png}, kExitRefused, "none.dat can't be compared"},
         {{"compare", paths[0], paths[0], "--image", png}, kExitRefused, "is compared already"},
         // The table refuses the same pair as the image does.

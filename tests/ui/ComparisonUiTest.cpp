@@ -28,6 +28,7 @@
 #include "ui/app/ComparisonBinding.h"
 #include "ui/plot/CCurveView.h"
 #include "ui/plot/ComparisonPanel.h"
+#include "ui/plot/CurvePainter.h"
 #include "ui/plot/RecordPage.h"
 #include "ui/records/CLogbookDlg.h"
 
@@ -92,6 +93,19 @@ TEST_F(ComparisonUiTest, AddedRecordsAreShownUntilRemovedOrAnotherRecordIsOpened
     EXPECT_EQ(panel->Table()->columnCount(), 6);  // captions, a, b and its difference, c and its
     EXPECT_EQ(panel->Table()->horizontalHeaderItem(2)->text(), QStringLiteral("b.dat"));
     EXPECT_EQ(RemoveEntries(), (QStringList{QStringLiteral("b.dat"), QStringLiteral("c.dat")}));
+    // Each record's column in its colour, as its curves.
+    EXPECT_EQ(panel->Table()->horizontalHeaderItem(4)->foreground().color(),
+              CurvePainter::FromColorRef(kFlightColours[2]));
+    // Drawn as an image, the page holds the whole table and none of its controls.
+    page->ShowWhole(true);
+    QTableWidget* table = panel->Table();
+    EXPECT_FALSE(panel->AlignBox()->isVisibleTo(page));
+    EXPECT_GE(table->height(),
+              table->verticalHeader()->length() + table->horizontalHeader()->sizeHint().height());
+    EXPECT_GE(table->width(), table->horizontalHeader()->length());
+    EXPECT_GE(page->minimumSizeHint().height(), table->height());
+    page->ShowWhole(false);
+    EXPECT_TRUE(panel->AlignBox()->isVisibleTo(page));
 
     frame->RemoveFromComparisonMenu()->actions().front()->trigger();
     EXPECT_EQ(page->Model().FlightCount(), 2);

@@ -3,18 +3,22 @@
 // status text and the tooltip, and the entry points of the channel controls.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolButton>
 #include <QWheelEvent>
 #include <memory>
 
 #include "plot/CurveModel.h"
 #include "plot/EventMarkers.h"
+#include "plot/PlotStack.h"
 #include "ui/plot/CCurveView.h"
 #include "ui/plot/CurvePainter.h"
 #include "ui/plot/FlightMapDlg.h"
@@ -159,8 +163,9 @@ TEST_F(RecordPageTest, MovingThePointerReadsTheValuesIntoStatusAndTooltip) {
               QString::fromUtf8("Current Value: Vol: 5.0V, Cur: 10.0A, Thr:10.0%, "
                                 "Temp:10.0\u2103, RPM:0.3"));
     const QString tip = View()->TooltipMarkup();
-    EXPECT_TRUE(tip.contains(QStringLiteral("<font color=red>VOL: 5.0V</font>")));
-    EXPECT_TRUE(tip.contains(QStringLiteral("</font><br><font color=orange>")))
+    // In the curves' colours: the voltage red, the others grey here.
+    EXPECT_TRUE(tip.contains(QStringLiteral("<font color=#ff0000>VOL: 5.0V</font>")));
+    EXPECT_TRUE(tip.contains(QStringLiteral("</font><br><font color=#808080>Temp")))
         << tip.toStdString();
     EXPECT_TRUE(Qt::mightBeRichText(tip));
 }
@@ -219,7 +224,7 @@ TEST_F(RecordPageTest, TheRenderedPageShowsTheCurvesAndTheSnapButtonAsks) {
     EXPECT_EQ(snap.count(), 1);
 }
 
-TEST_F(RecordPageTest, AFlightLaidOverIsDrawnDashedInTheChannelsColourAndFollowsItsControls) {
+TEST_F(RecordPageTest, AFlightLaidOverIsDrawnDashedInItsOwnColourAndFollowsItsControls) {
     // The same record flown at a steady 2 V.
     auto second = std::make_unique<FlightData>(*record);
     second->record.raw[kVoltage].fill(200);
@@ -230,11 +235,12 @@ TEST_F(RecordPageTest, AFlightLaidOverIsDrawnDashedInTheChannelsColourAndFollows
     View()->InvalidateCurves();
     const int row = model.FlightPoints(1, kVoltage)[0].y;
     const QPoint origin = View()->mapTo(&page, QPoint(0, 0));
+    // The second flight's colour (vermilion), not its channel's (red).
+    const QColor flightColour = CurvePainter::FromColorRef(kFlightColours[1]);
     auto redInRow = [&] {
         const QImage image = page.RenderImage();
         const int plotWidth = model.Geometry().plotWidth;
-        return CountPixels(image.copy(origin.x(), origin.y() + row, plotWidth, 1),
-                           QColor(255, 0, 0));
+        return CountPixels(image.copy(origin.x(), origin.y() + row, plotWidth, 1), flightColour);
     };
     // Dashed: along most of the row, with gaps.
     const int dashed = redInRow();
@@ -247,6 +253,60 @@ TEST_F(RecordPageTest, AFlightLaidOverIsDrawnDashedInTheChannelsColourAndFollows
     model.RemoveFlight(1);
     View()->InvalidateCurves();
     EXPECT_EQ(redInRow(), 0);
+}
+
+TEST_F(RecordPageTest, StackedEachCurveHasItsOwnPlotAndTheChoiceIsAnnounced) {
+    QSignalSpy layouts(&page, &RecordPage::layoutChosen);
+    QSignalSpy curves(&page, &RecordPage::stackedCurvesChosen);
+    EXPECT_FALSE(page.StackedPlotsButton()->isEnabled());
+    page.StackedCheck()->click();
+    ASSERT_EQ(layouts.count(), 1);
+    EXPECT_EQ(page.Layout(), PlotLayout::Stacked);
+    EXPECT_TRUE(page.StackedPlotsButton()->isEnabled());
+    // The five channels the record has; the power waits for its curve.
+    const PlotStack& stack = page.Stack();
+    ASSERT_EQ(stack.Strips().size(), 5u);
+    EXPECT_EQ(View()->height(), stack.ViewHeight());
+    EXPECT_EQ(page.Model().Geometry().plotHeight, stack.StripGeometry().plotHeight);
+
+    // The voltage (red) is drawn in the first plot and in no other.
+    auto redIn = [&](std::size_t strip) {
+        const QImage image = page.RenderImage();
+        const QPoint origin = View()->mapTo(&page, QPoint(0, stack.Strips()[strip].top));
+        return CountPixels(image.copy(origin.x(), origin.y(), stack.StripGeometry().viewWidth,
+                                      stack.StripGeometry().viewHeight),
+                           QColor(255, 0, 0));
+    };
+    EXPECT_GT(redIn(0), 100);
+    EXPECT_EQ(redIn(1), 0);
+
+    // "Plots" chooses the curves: without the current, four plots.
+    QAction* current = page.StackedPlotsButton()->menu()->actions()[kCurrent];
+    current->trigger();
+    ASSERT_EQ(curves.count(), 1);
+    EXPECT_EQ(curves.front().front().value<std::vector<int>>(),
+              (std::vector<int>{kVoltage, kThrottle, kTemperature, kMotorRpm, kStackPower}));
+    EXPECT_EQ(page.Stack().Strips().size(), 4u);
+    page.SetPowerShown(true);
+    EXPECT_EQ(page.Stack().Strips().size(), 5u);
+
+    page.SetLayout(PlotLayout::Overlay);  // the stored choice: no signal
+    EXPECT_EQ(layouts.count(), 1);
+    EXPECT_FALSE(page.StackedCheck()->isChecked());
+    EXPECT_EQ(View()->height(), page.Model().Geometry().viewHeight);
+}
+
+TEST_F(RecordPageTest, ARecordWithImplausibleValuesStaysMarkedWhileItIsShown) {
+    EXPECT_TRUE(page.ImplausibleMarkLabel()->isHidden());
+    record->record.raw[kCurrent][100] = 125001100;  // no logger writes this
+    page.ShowRecord();
+    EXPECT_FALSE(page.ImplausibleMarkLabel()->isHidden());
+    EXPECT_TRUE(page.ImplausibleMarkLabel()->text().startsWith(
+        QStringLiteral("Implausible values: Current(A) reads 1250011.00 at 5.00 s")))
+        << page.ImplausibleMarkLabel()->text().toStdString();
+    record->record.raw[kCurrent][100] = 1000;
+    page.ShowRecord();
+    EXPECT_TRUE(page.ImplausibleMarkLabel()->isHidden());
 }
 
 }  // namespace

@@ -81,8 +81,8 @@ CurveModel::CurveModel(FlightData& data, const std::array<int, kChannelCount>& w
 
 CurveModel::~CurveModel() = default;
 
-void CurveModel::Place(int width, int height, int strip) {
-    view_.Place(width, height, strip);
+void CurveModel::Place(int width, int height, int strip, int rows) {
+    view_.Place(width, height, strip, rows);
     if (RecordPresent()) {
         ComputePoints();
         MapWindow();
@@ -110,6 +110,7 @@ void CurveModel::OnInitialUpdate() {
     }
     pointer_.reset();
     UpdateFlights();
+    FitTimeAxis();
     FillStatistics();
     BuildTimeLabels();
     BuildYLabels(record_.header.yAxis);
@@ -122,12 +123,15 @@ void CurveModel::ComputePoints() {
     }
     const ConversionResult& conversion = data_.Convert(windows_);
     const int channels = conversion.channels;
-    const int samples = std::min(conversion.samples, SampleCount());
+    const int samples = std::min(conversion.samples, RecordSamples());
     for (int i = 0; i < channels; ++i) {
         traces_.At(i).range = DrawnRange(record_, i);
         traces_.Refresh(i);
-        // The whole record across the plot; MapWindow moves the visible ones.
-        VisibleTracePoints(traces_.At(i), traces_.Values(i), 0, samples, Geometry().plotWidth,
+        // The whole time axis across the plot; MapWindow moves the visible ones.
+        const std::span<const float> values = traces_.Values(i);
+        VisibleTracePoints(traces_.At(i),
+                           values.first(std::min<std::size_t>(values.size(), samples)), 0,
+                           std::max(samples, SampleCount()), Geometry().plotWidth,
                            Geometry().plotHeight, points_[i]);
     }
     statistics_.maxPower =
@@ -244,7 +248,7 @@ bool CurveModel::OnMouseMove(int x) {
         return false;
     }
     const float f = view_.PositionAt(x);
-    readout_.ReadChannels(data_, ChannelCount(), SampleCount(), f);
+    readout_.ReadChannels(data_, ChannelCount(), RecordSamples(), f);
     if (PowerAvailable()) {
         readout_.ReadPower(traces_, kPowerCurve, f);
     }
@@ -272,7 +276,19 @@ std::span<const PlotPoint> CurveModel::Points(int channel) const {
 }
 
 std::string CurveModel::TooltipText() const {
-    return readout_.TooltipText(PowerShown() && PowerAvailable(), PowerColour());
+    return CurveTooltipText(-1);
+}
+
+std::string CurveModel::CurveTooltipText(int curve) const {
+    std::array<CurveReadout::CurveColours, kMaxComparedFlights> colours{};
+    for (int k = 0; k < FlightCount(); ++k) {
+        for (int i = 0; i <= kPowerCurve; ++i) {
+            colours[static_cast<std::size_t>(k)][static_cast<std::size_t>(i)] = CurveColour(k, i);
+        }
+    }
+    return readout_.TooltipText(
+        PowerShown() && PowerAvailable(),
+        std::span<const CurveReadout::CurveColours>(colours).first(FlightCount()), curve);
 }
 
 std::string CurveModel::StatusText() const {

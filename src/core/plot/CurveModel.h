@@ -68,7 +68,7 @@ public:
     // --- placement ------------------------------------------------------
     // Places the grid in a view of this size; with a record the points are
     // computed again for the new plot, keeping the visible window.
-    void Place(int width, int height, int strip = 0);
+    void Place(int width, int height, int strip = 0, int rows = kGridCells);
     const PlotGeometry& Geometry() const { return view_.Geometry(); }
     // The view state itself: the window, the zoom, the time labels.
     const PlotView& View() const { return view_; }
@@ -131,8 +131,12 @@ public:
     float CurrentValue(int channel) const { return readout_.Value(channel); }
     const std::string& ValueTextOf(int channel) const { return readout_.Text(channel); }
     const std::string& FahrenheitText() const { return readout_.FahrenheitText(); }
-    // The tooltip markup and the status text of the current values (GBK).
+    // The tooltip markup and the status text of the current values (GBK);
+    // each value of the tooltip in its curve's colour (CurveColour).
     std::string TooltipText() const;
+    // Only curve `curve`'s line (every flight's value), as the stacked
+    // layout's plot of that curve reads.
+    std::string CurveTooltipText(int curve) const;
     std::string StatusText() const;
 
     // --- computed power and the measuring cursors -------------------------
@@ -182,6 +186,21 @@ public:
     void SetFlightOffset(int index, double offsetSeconds);
     // The reference and the added flights (1-4).
     int FlightCount() const { return 1 + overlay_.Count(); }
+    // The colour (COLORREF) curve `channel` (kPowerCurve: the power) of
+    // flight `flight` (0: the shown record) is drawn in. The record alone
+    // draws each channel in its own colour; while flights are compared every
+    // curve of a flight has the flight's colour (kFlightColours), as its
+    // legend line and its column of the comparison table.
+    std::uint32_t CurveColour(int flight, int channel) const;
+    // The range curve `curve` (kPowerCurve: the power) is drawn over.
+    AxisRange CurveRange(int curve) const;
+    // Of the curves `chosen` for the stacked layout (channels, kPowerCurve),
+    // those this record draws, in their order: the channels it has, and the
+    // power while it is shown.
+    std::vector<int> DrawnCurves(std::span<const int> chosen) const;
+    // The samples of the shown record itself; the time axis (SampleCount)
+    // reaches further while a longer flight is compared with it.
+    int RecordSamples() const { return SamplesOf(record_); }
     // Back to the record alone.
     void ClearFlights();
     // The reference's name in the legend (the added ones are named by AddFlight).
@@ -218,6 +237,9 @@ private:
     void ComputePowerPoints();
     // The added flights follow the record's ranges and the visible window.
     void UpdateFlights();
+    // The time axis reaches to the end of the last flight shown; when it
+    // changed, the points and the labels follow.
+    void FitTimeAxis();
 
     FlightData& data_;
     FlightRecord& record_;

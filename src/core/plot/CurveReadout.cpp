@@ -36,9 +36,16 @@ std::string ValueText(float value) {
 void CurveReadout::ReadChannels(const FlightData& data, int channels, int samples, float f) {
     flightsRead_ = 1;
     flightValues_[0].fill(std::nullopt);
+    // Past the shown flight's end (a longer flight compared with it) the
+    // values stay those of its last sample, and the flight has none there.
+    const float last = static_cast<float>(std::max(0, samples - 1));
+    const bool inside = f <= last;
+    f = std::min(f, last);
     for (int i = 0; i < channels; ++i) {
         values_[i] = ChannelValueAt(data, i, samples, f);
-        flightValues_[0][i] = values_[i];
+        if (inside) {
+            flightValues_[0][i] = values_[i];
+        }
         texts_[i] = ValueText(values_[i]);
         if (i == kTemperature) {
             fahrenheit_ =
@@ -71,39 +78,68 @@ std::optional<float> CurveReadout::FlightValue(int index, int channel) const {
     return flightValues_[index][channel];
 }
 
-std::string CurveReadout::FlightTexts(int channel, const char* unit, const char* separator) const {
+std::string CurveReadout::FlightTexts(int channel, const char* unit, const char* separator,
+                                      std::span<const CurveColours> colours) const {
     std::string text;
     for (int k = 0; k < flightsRead_; ++k) {
         if (k > 0) {
             text += separator;
         }
         const std::optional<float> value = flightValues_[k][channel];
-        text += value ? ValueText(*value) + unit : kOverlayNoValue;
+        const std::string shown = value ? ValueText(*value) + unit : kOverlayNoValue;
+        const auto flight = static_cast<std::size_t>(k);
+        text +=
+            flight < colours.size()
+                ? FormatText(kFmtTooltipValue,
+                             HtmlColour(colours[flight][static_cast<std::size_t>(channel)]).c_str(),
+                             shown.c_str())
+                : shown;
     }
     return text;
 }
 
-std::string CurveReadout::TooltipText(bool withPower, std::uint32_t powerColour) const {
+std::string CurveReadout::TooltipText(bool withPower, std::span<const CurveColours> colours,
+                                      int only) const {
+    if (only == kChannelCount && withPower) {
+        return FormatText(
+            kFmtCurveTooltipLine, kOverlayPowerLabel,
+            FlightTexts(kChannelCount, kPowerUnit, kOverlayTooltipSeparator, colours).c_str());
+    }
+    for (const ReadoutQuantity& q : kOverlayQuantities) {
+        if (q.channel == only) {
+            return FormatText(
+                kFmtCurveTooltipLine, q.label,
+                FlightTexts(q.channel, q.unit, kOverlayTooltipSeparator, colours).c_str());
+        }
+    }
     if (flightsRead_ > 1) {
         // One line per quantity, every flight's value in flight order.
         std::string text;
         for (const ReadoutQuantity& q : kOverlayQuantities) {
-            text += FormatText(kFmtOverlayTooltipLine, q.colour, q.label,
-                               FlightTexts(q.channel, q.unit, kOverlayTooltipSeparator).c_str());
+            text += FormatText(
+                kFmtOverlayTooltipLine, q.label,
+                FlightTexts(q.channel, q.unit, kOverlayTooltipSeparator, colours).c_str());
         }
         if (withPower) {
             text += FormatText(
-                kFmtOverlayTooltipLine, HtmlColour(powerColour).c_str(), kOverlayPowerLabel,
-                FlightTexts(kChannelCount, kPowerUnit, kOverlayTooltipSeparator).c_str());
+                kFmtOverlayTooltipLine, kOverlayPowerLabel,
+                FlightTexts(kChannelCount, kPowerUnit, kOverlayTooltipSeparator, colours).c_str());
         }
         text.pop_back();  // the last line break
         return text;
     }
-    std::string text = FormatText(kFmtTooltip, texts_[kVoltage].c_str(), texts_[kCurrent].c_str(),
-                                  texts_[kThrottle].c_str(), texts_[kTemperature].c_str(),
-                                  texts_[kMotorRpm].c_str());
+    // The shown flight's curves, each value in its curve's colour.
+    const CurveColours own = colours.empty() ? CurveColours{} : colours.front();
+    auto colour = [&own](int channel) {
+        return HtmlColour(own[static_cast<std::size_t>(channel)]);
+    };
+    std::string text = FormatText(kFmtTooltip, colour(kVoltage).c_str(), texts_[kVoltage].c_str(),
+                                  colour(kCurrent).c_str(), texts_[kCurrent].c_str(),
+                                  colour(kThrottle).c_str(), texts_[kThrottle].c_str(),
+                                  colour(kTemperature).c_str(), texts_[kTemperature].c_str(),
+                                  colour(kMotorRpm).c_str(), texts_[kMotorRpm].c_str());
     if (withPower) {
-        text += FormatText(kFmtTooltipPower, HtmlColour(powerColour).c_str(), powerText_.c_str());
+        text += FormatText(kFmtTooltipPower, colour(kChannelCount).c_str(), powerText_.c_str());
     }
     return text;
 }

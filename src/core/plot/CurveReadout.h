@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "flight/FlightData.h"
@@ -25,8 +26,9 @@ std::string ValueText(float value);
 
 class CurveReadout {
 public:
-    // The first `channels` channels of `data` at plot position `f`, which
-    // lies between sample 0 and the last of its `samples`.
+    // The first `channels` channels of `data` (of `samples` samples) at plot
+    // position `f` (0 or more). Past its last sample the flight has no value
+    // there, and the texts keep those of the last sample.
     void ReadChannels(const FlightData& data, int channels, int samples, float f);
     // Trace `i` of `store` at plot position `f`, as the power.
     void ReadPower(const TraceStore& store, int i, float f);
@@ -44,14 +46,23 @@ public:
     float PowerValue() const { return powerValue_; }
     const std::string& PowerText() const { return powerText_; }
 
-    // The tooltip markup and the status text (GBK); the power is added
-    // when it is drawn, the tooltip's in the curve's colour.
-    std::string TooltipText(bool withPower, std::uint32_t powerColour) const;
+    // The colour (COLORREF) of each curve of one flight: the channels, then
+    // the power.
+    using CurveColours = std::array<std::uint32_t, kChannelCount + 1>;
+    // The tooltip markup and the status text (GBK); the power is added when
+    // it is drawn. Each value of the tooltip is written in the colour of its
+    // curve: `colours[k]` are the curves of flight k (0: the shown one).
+    // With `only` a channel of the read-out (or kChannelCount, the power)
+    // the tooltip is that quantity's line alone: "CUR: 12.3A | 11.8A".
+    std::string TooltipText(bool withPower, std::span<const CurveColours> colours,
+                            int only = -1) const;
     std::string StatusText(bool withPower) const;
 
 private:
     // Every flight's value of `channel` with `unit`, "-" where it has none.
-    std::string FlightTexts(int channel, const char* unit, const char* separator) const;
+    // In the tooltip (`colours` not empty) each value in its curve's colour.
+    std::string FlightTexts(int channel, const char* unit, const char* separator,
+                            std::span<const CurveColours> colours = {}) const;
 
     std::array<float, kChannelCount> values_{};
     std::array<std::string, kChannelCount> texts_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace tavix {
 
@@ -87,6 +88,20 @@ void FlightOverlay::SetOffset(int index, double offsetSeconds) {
 
 void FlightOverlay::Clear() {
     flights_.clear();
+}
+
+int FlightOverlay::EndSample() const {
+    double end = 0.0;
+    for (const auto& added : flights_) {
+        const int samples = SamplesOf(added->flight->record);
+        if (samples < 1) {
+            continue;
+        }
+        // The last sample stands on the plot's last sample or left of it.
+        const PlotTrace& trace = added->store.At(0);
+        end = std::max(end, std::ceil(trace.offset + (samples - 1) * trace.scale) + 1.0);
+    }
+    return static_cast<int>(std::min(end, double{std::numeric_limits<int>::max() / 2}));
 }
 
 double FlightOverlay::OffsetSeconds(int index) const {

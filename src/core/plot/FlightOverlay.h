@@ -11,11 +11,13 @@
 // its own rate stands at plot sample offset + j * scale (PlaceFlight), so a
 // flight logged at half the reference's rate spreads each sample over two.
 //
-// The curves of every flight share the reference's channel controls (colour,
-// pen, shown, range) and its power curve's; what tells the flights apart is
-// the line each is drawn with (solid for the reference, then dashed, dotted,
-// dash-dot) and the legend naming them. A flight keeps its line while it is
-// shown: taking one out does not restyle the others.
+// The curves of every flight share the reference's channel controls (pen,
+// shown, range) and its power curve's; what tells the flights apart is the
+// colour of all of a flight's curves (kFlightColours, by place in the
+// comparison) and, for eyes or printers without colour, the line each is
+// drawn with (solid for the reference, then dashed, dotted, dash-dot), with
+// the legend naming them. A flight keeps its line while it is shown: taking
+// one out does not restyle the others.
 
 #include <array>
 #include <cstdint>
@@ -55,8 +57,9 @@ FlightPlacement PlaceFlight(int referenceRate, int flightRate, double offsetSeco
 
 // One line of the plot's legend.
 struct LegendEntry {
-    std::string text;  // file name and date, GBK as the caller gave it
+    std::string text;  // file name, date and pack, GBK as the caller gave it
     FlightLine line = FlightLine::Solid;
+    std::uint32_t colour = 0;  // COLORREF, the flight's curves' colour
 };
 
 class FlightOverlay {
@@ -78,6 +81,10 @@ public:
     void Clear();
     // The added flights (0-3).
     int Count() const { return static_cast<int>(flights_.size()); }
+
+    // The plot sample just after the last sample of any added flight (0
+    // without one): how far the time axis reaches to show them all.
+    int EndSample() const;
 
     double OffsetSeconds(int index) const;
     FlightPlacement Placement(int index) const;

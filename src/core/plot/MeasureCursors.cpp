@@ -96,6 +96,15 @@ bool MeasureCursors::Clear() {
     return had;
 }
 
+void MeasureCursors::KeepInside() {
+    const int last = std::max(0, view_.SampleCount() - 1);
+    for (std::optional<int>* slot : {&a_, &b_}) {
+        if (*slot && **slot > last) {
+            *slot = last;
+        }
+    }
+}
+
 std::optional<Cursor> MeasureCursors::CursorNear(int x) const {
     std::optional<Cursor> nearest;
     int best = kGrabPixels;

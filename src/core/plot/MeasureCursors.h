@@ -58,6 +58,8 @@ public:
     bool PlaceAtSample(Cursor which, int sample);
     // Both cursors removed; false when there were none.
     bool Clear();
+    // The time axis got shorter: a cursor past its end moves onto its last sample.
+    void KeepInside();
 
     // The visible cursor nearest to `x` within kGrabPixels, B before A on a tie.
     std::optional<Cursor> CursorNear(int x) const;

@@ -31,31 +31,35 @@ inline constexpr float kLargeValue = 100000.0f;
 inline constexpr const char* kFmtFahrenheit = "%.1f";
 
 // The tooltip over the curves (Qt rich text; the line break is turned into one
-// the widget renders).
+// the widget renders). Each value is written in the colour of its curve
+// ("#rrggbb"), so the tooltip matches the plot whatever colours were chosen.
 inline constexpr const char* kFmtTooltip =
-    "<font color=red>VOL: %sV</font>, <font color=green>CUR: %sA</font>, "
-    "<font color=blue>Thr: %s%%</font>\n<font color=orange>Temp: %s\xA1\xE6</font>, "
-    "<font color=magenta>RPM: %s</font>";
+    "<font color=%s>VOL: %sV</font>, <font color=%s>CUR: %sA</font>, "
+    "<font color=%s>Thr: %s%%</font>\n<font color=%s>Temp: %s\xA1\xE6</font>, "
+    "<font color=%s>RPM: %s</font>";
 // Pane 0 of the status bar while the pointer is over the curves.
 inline constexpr const char* kFmtStatusValues =
     "Current Value: Vol: %sV, Cur: %sA, Thr:%s%%, Temp:%s\xA1\xE6, RPM:%s";
 
 // With flights laid over the shown one, the tooltip has a line per quantity
 // and the status text an item, each with every flight's value in flight
-// order and "-" where a flight has none: "CUR: 12.3A | 11.8A | -".
+// order and "-" where a flight has none: "CUR: 12.3A | 11.8A | -". In the
+// tooltip each value has its flight's colour, as its curve.
 struct ReadoutQuantity {
     int channel;
-    const char* colour;  // of the tooltip line
-    const char* label;   // in the tooltip
+    const char* label;  // in the tooltip
     const char* statusLabel;
     const char* unit;
 };
 inline constexpr ReadoutQuantity kOverlayQuantities[] = {
-    {kVoltage, "red", "VOL", "Vol", "V"},     {kCurrent, "green", "CUR", "Cur", "A"},
-    {kThrottle, "blue", "Thr", "Thr", "%"},   {kTemperature, "orange", "Temp", "Temp", "\xA1\xE6"},
-    {kMotorRpm, "magenta", "RPM", "RPM", ""},
+    {kVoltage, "VOL", "Vol", "V"},  {kCurrent, "CUR", "Cur", "A"},
+    {kThrottle, "Thr", "Thr", "%"}, {kTemperature, "Temp", "Temp", "\xA1\xE6"},
+    {kMotorRpm, "RPM", "RPM", ""},
 };
-inline constexpr const char* kFmtOverlayTooltipLine = "<font color=%s>%s: %s</font>\n";
+inline constexpr const char* kFmtOverlayTooltipLine = "%s: %s\n";
+inline constexpr const char* kFmtTooltipValue = "<font color=%s>%s</font>";
+// The tooltip over one plot of the stacked layout: its quantity alone.
+inline constexpr const char* kFmtCurveTooltipLine = "%s: %s";
 inline constexpr const char* kOverlayTooltipSeparator = " | ";
 inline constexpr const char* kOverlayStatusCaption = "Current Value:";
 inline constexpr const char* kFmtOverlayStatusItem = " %s: %s,";

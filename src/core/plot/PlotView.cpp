@@ -9,12 +9,13 @@
 
 namespace tavix {
 
-PlotGeometry PlaceGrid(int width, int height, int strip) {
+PlotGeometry PlaceGrid(int width, int height, int strip, int rows) {
     PlotGeometry g;
+    g.rows = std::max(1, rows);
     g.cellWidth = std::max(1, (width - 1) / kGridCells);
-    g.cellHeight = std::max(1, (height - strip - 1) / kGridCells);
+    g.cellHeight = std::max(1, (height - strip - 1) / g.rows);
     g.plotWidth = kGridCells * g.cellWidth;
-    g.plotHeight = kGridCells * g.cellHeight;
+    g.plotHeight = g.rows * g.cellHeight;
     g.viewWidth = g.plotWidth + 1;
     g.viewHeight = g.plotHeight + strip + 1;
     return g;
@@ -25,6 +26,24 @@ void PlotView::Reset(int samples, bool present) {
     present_ = present;
     first_ = 0;
     last_ = samples_;
+}
+
+bool PlotView::SetSampleCount(int samples) {
+    samples = std::max(0, samples);
+    if (samples == samples_) {
+        return false;
+    }
+    const bool whole = first_ == 0 && last_ == samples_;
+    const int count = std::min(last_ - first_, samples);
+    samples_ = samples;
+    if (whole) {
+        last_ = samples_;
+    } else {
+        last_ = std::min(last_, samples_);
+        first_ = std::max(0, std::min(first_, last_ - count));
+        last_ = first_ + count;
+    }
+    return true;
 }
 
 void PlotView::ZoomToSelection() {

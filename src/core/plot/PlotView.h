@@ -39,10 +39,11 @@ struct PlotGeometry {
     int plotHeight = kGridCells;
     int viewWidth = kGridCells + 1;
     int viewHeight = kGridCells + 1;
+    int rows = kGridCells;  // cells down (a plot of the stacked layout has fewer)
 };
 // A view too small for a grid still gets cells of one pixel, so nothing
 // divides by a plot size of zero.
-PlotGeometry PlaceGrid(int width, int height, int strip);
+PlotGeometry PlaceGrid(int width, int height, int strip, int rows = kGridCells);
 
 enum class ClickResult {
     Ignored,  // no record
@@ -54,8 +55,8 @@ enum class ClickResult {
 class PlotView {
 public:
     // --- placement --------------------------------------------------------
-    void Place(int width, int height, int strip = 0) {
-        geometry_ = PlaceGrid(width, height, strip);
+    void Place(int width, int height, int strip = 0, int rows = kGridCells) {
+        geometry_ = PlaceGrid(width, height, strip, rows);
     }
     const PlotGeometry& Geometry() const { return geometry_; }
 
@@ -63,6 +64,11 @@ public:
     // A record was shown (or none): its length, and the whole of it visible.
     // A pending first click stays.
     void Reset(int samples, bool present);
+    // The time axis now holds `samples` plot samples (records compared with
+    // the shown one reach past its end, or no longer do): a view of the
+    // whole axis stays whole, a zoom keeps its window, moved inside the axis.
+    // True when the count changed.
+    bool SetSampleCount(int samples);
     bool RecordPresent() const { return present_; }
     int SampleCount() const { return samples_; }
     int FirstVisible() const { return first_; }

@@ -5,11 +5,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "analysis/PackTrend.h"
 #include "base/FormatText.h"
 #include "base/PathText.h"
 #include "base/RegularFile.h"
 #include "esc/EscParamText.h"
 #include "records/RecordFile.h"
+#include "records/RecordMessages.h"
 #include "records/RecordSummary.h"
 
 namespace tavix {
@@ -145,7 +147,13 @@ std::string Comparison::Name(int flight) const {
 std::string Comparison::Legend(int flight) const {
     const std::int64_t time = flight == 0 ? reference_.record.header.timeA : Record(flight).time;
     const std::string name = Name(flight);
-    return name.empty() ? LocalTimeText(time) : name + "  " + LocalTimeText(time);
+    std::string legend = name.empty() ? LocalTimeText(time) : name + "  " + LocalTimeText(time);
+    const FlightRecord& record = flight == 0 ? reference_.record : Record(flight).flight->record;
+    const std::string pack = PackName(FixedText(record.header.note));
+    if (!pack.empty()) {
+        legend += FormatText(kFmtLegendPack, pack.c_str());
+    }
+    return legend;
 }
 
 const SpanIndex& Comparison::IndexOf(int flight) const {

@@ -100,7 +100,8 @@ public:
     // The file name of flight `flight` (0: the reference); its whole path
     // when another compared record has the same file name.
     std::string Name(int flight) const;
-    // The legend of flight `flight`: its file name and local start time.
+    // The legend of flight `flight`: its file name, local start time and,
+    // when its note names one, its pack ("a.dat  2014-03-07 10:00:00  pack 3S-A").
     std::string Legend(int flight) const;
     // The flights as the comparison code takes them, the reference first.
     std::vector<ComparedFlight> Flights() const;

@@ -33,4 +33,17 @@ std::string ImplausibleWarning(const FlightRecord& record, const ImplausibleSamp
                       found.sample + 1, seconds, CsvValue(value).c_str());
 }
 
+std::string ImplausibleMark(const FlightRecord& record) {
+    const std::optional<ImplausibleSample> found =
+        record.dataLoaded ? FirstImplausibleSample(record) : std::nullopt;
+    if (!found) {
+        return {};
+    }
+    const float value = PhysicalValue(record, found->channel, found->raw);
+    const double seconds =
+        record.header.rate > 0 ? static_cast<double>(found->sample) / record.header.rate : 0.0;
+    return FormatText(kFmtImplausibleMark, kCsvColumnNames[found->channel], CsvValue(value).c_str(),
+                      seconds, found->sample + 1);
+}
+
 }  // namespace tavix

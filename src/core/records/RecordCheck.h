@@ -20,6 +20,11 @@ inline constexpr const char* kMsgImplausibleRecord =
     "%s holds values no device produces: %s at sample %d (%.2f s) reads %s. Its curves, "
     "statistics and exports are not to be trusted.";
 
+// The lasting mark over a shown record that holds such values.
+inline constexpr const char* kFmtImplausibleMark =
+    "Implausible values: %s reads %s at %.2f s (sample %d); curves, statistics and exports are "
+    "not to be trusted.";
+
 struct ImplausibleSample {
     int channel = 0;
     int sample = 0;  // counted from 0
@@ -34,5 +39,10 @@ std::optional<ImplausibleSample> FirstImplausibleSample(const FlightRecord& reco
 // loaded); `name` is the file's name as program text.
 std::string ImplausibleWarning(const FlightRecord& record, const ImplausibleSample& found,
                                const std::string& name);
+
+// The mark the record page keeps over `record` (its calibration loaded)
+// while it is shown: which channel reads what, where; empty for a record
+// whose samples are all plausible (or no record).
+std::string ImplausibleMark(const FlightRecord& record);
 
 }  // namespace tavix

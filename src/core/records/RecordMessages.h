@@ -32,4 +32,7 @@ inline constexpr const char* kMsgRecordNotReadWhole =
 inline constexpr const char* kMsgRecordCut =
     "it is larger than %llu bytes, and only that much was read";
 
+// A compared flight's legend after its file name and start time: its pack.
+inline constexpr const char* kFmtLegendPack = "  pack %s";
+
 }  // namespace tavix

@@ -12,9 +12,11 @@
 #include "base/PlainText.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
+#include "config/IniNames.h"
 #include "platform/GbkText.h"
 #include "plot/CurveModel.h"
 #include "plot/PlotMessages.h"
+#include "plot/PlotStack.h"
 #include "records/AnalysisLimits.h"
 #include "shell/Prompt.h"
 #include "shell/ShellMessages.h"
@@ -110,6 +112,27 @@ RecordBinding::RecordBinding(CMainFrame& frame, CAppConfig& config, CIniFile& in
                             PromptIcon::Exclamation);
         }
     });
+
+    // The layout of the curves and the stacked layout's curves: config.ini's,
+    // each choice written at once.
+    page.SetStackedCurves(ParseStackedCurves(ini.GetText(kIniDisplaySection, kIniStackedEntry)));
+    page.SetLayout(ParseLayout(ini.GetText(kIniDisplaySection, kIniLayoutEntry))
+                       .value_or(PlotLayout::Overlay));
+    const auto storeDisplay = [this, iniFile](const char* entry, const std::string& value) {
+        iniFile->PutText(kIniDisplaySection, entry, value, true);
+        if (!iniFile->Save()) {
+            prompt_.Message(FormatText(kMsgSettingNotSaved, iniFile->FilePath().c_str(),
+                                       iniFile->LastError().c_str()),
+                            PromptIcon::Exclamation);
+        }
+    };
+    connect(&page, &RecordPage::layoutChosen, this, [storeDisplay](PlotLayout layout) {
+        storeDisplay(kIniLayoutEntry, LayoutName(layout));
+    });
+    connect(&page, &RecordPage::stackedCurvesChosen, this,
+            [storeDisplay](const std::vector<int>& curves) {
+                storeDisplay(kIniStackedEntry, StackedCurvesText(curves));
+            });
 
     // The event limits: config.ini's (or the defaults), written when changed.
     page.SetEventLimits(ReadEventLimits(ini));

@@ -7,9 +7,11 @@
 #include <QPainter>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <algorithm>
 
 #include "platform/GbkText.h"
 #include "plot/CurveModel.h"
+#include "plot/PlotStack.h"
 
 namespace tavix {
 
@@ -42,10 +44,22 @@ void CCurveView::InvalidateCurves() {
     update();
 }
 
-QString CCurveView::TooltipMarkup() const {
+void CCurveView::SetStack(const PlotStack* stack) {
+    stack_ = stack;
+    InvalidateCurves();
+}
+
+int CCurveView::MarkHeight() const {
+    return stack_ != nullptr ? std::max(0, stack_->ViewHeight() - 1) : -1;
+}
+
+QString CCurveView::TooltipMarkup(int y) const {
     // Rich text for sure, each of the two lines kept whole, and a line break
     // the tooltip renders.
-    QString text = FromGbk(model_.TooltipText());
+    const int strip = stack_ != nullptr ? stack_->StripAt(y) : -1;
+    QString text = FromGbk(strip >= 0 ? model_.CurveTooltipText(
+                                            stack_->Strips()[static_cast<std::size_t>(strip)].curve)
+                                      : model_.TooltipText());
     text.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
     return QStringLiteral("<p style=\"white-space:nowrap\">") + text + QStringLiteral("</p>");
 }
@@ -58,11 +72,14 @@ void CCurveView::RebuildCache() {
     cache_.setDevicePixelRatio(ratio);
     cache_.fill(palette().color(QPalette::Window));
     QPainter painter(&cache_);
-    painter_.DrawGrid(painter, model_.Geometry());
-    // Flights laid over the record first, so the reference stays on top.
-    flights_.DrawFlights(painter, model_);
-    painter_.DrawCurves(painter, model_);
-    flights_.DrawLegend(painter, model_);
+    if (stack_ != nullptr) {
+        stacked_.Draw(painter, model_, *stack_);
+    } else {
+        painter_.DrawGrid(painter, model_.Geometry());
+        // Flights laid over the record first, so the reference stays on top.
+        flights_.DrawFlights(painter, model_);
+        painter_.DrawCurves(painter, model_);
+    }
     cacheValid_ = true;
     ++curveDraws_;
 }
@@ -73,8 +90,10 @@ void CCurveView::paintEvent(QPaintEvent*) {
     }
     QPainter painter(this);
     painter.drawImage(0, 0, cache_);
-    painter_.DrawMarker(painter, model_);
-    painter_.DrawCursors(painter, model_);
+    painter_.DrawMarker(painter, model_, MarkHeight());
+    painter_.DrawCursors(painter, model_, FlightOverlayPainter::LegendBox(model_), MarkHeight());
+    // Last: nothing is drawn over the names of the flights.
+    flights_.DrawLegend(painter, model_);
 }
 
 void CCurveView::LeftClick(int x) {
@@ -137,7 +156,8 @@ void CCurveView::mouseMoveEvent(QMouseEvent* event) {
     if (model_.OnMouseMove(x)) {
         emit valuesRead();
         if (QToolTip::isVisible()) {
-            QToolTip::showText(event->globalPosition().toPoint(), TooltipMarkup(), this);
+            QToolTip::showText(event->globalPosition().toPoint(),
+                               TooltipMarkup(static_cast<int>(event->position().y())), this);
         }
     }
     QWidget::mouseMoveEvent(event);
@@ -261,7 +281,7 @@ bool CCurveView::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         if (model_.RecordPresent() && model_.OnMouseMove(help->pos().x())) {
-            QToolTip::showText(help->globalPos(), TooltipMarkup(), this);
+            QToolTip::showText(help->globalPos(), TooltipMarkup(help->pos().y()), this);
         } else {
             QToolTip::hideText();
         }

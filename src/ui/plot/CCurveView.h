@@ -26,10 +26,12 @@
 
 #include "CurvePainter.h"
 #include "FlightOverlayPainter.h"
+#include "StackPainter.h"
 
 namespace tavix {
 
 class CurveModel;
+class PlotStack;
 
 class CCurveView : public QWidget {
     Q_OBJECT
@@ -38,8 +40,13 @@ public:
 
     // The curves changed: draw them again at the next paint.
     void InvalidateCurves();
-    // The tooltip's markup for the current values (Qt rich text).
-    QString TooltipMarkup() const;
+    // Draws the curves stacked as `stack` lays them out (it outlives its use
+    // here), or all on one plot (null).
+    void SetStack(const PlotStack* stack);
+    const PlotStack* Stack() const { return stack_; }
+    // The tooltip's markup for the current values (Qt rich text); over a
+    // stacked plot (at view row `y`) that plot's quantity alone.
+    QString TooltipMarkup(int y = -1) const;
     // How many times the grid and curves were drawn into the cached image: a
     // cursor or the pointer moving leaves it alone.
     int CurveDraws() const { return curveDraws_; }
@@ -77,9 +84,14 @@ private:
     // pointer (at `pointerX`, when it is over the curves) follow.
     void WindowMoved(std::optional<int> pointerX);
 
+    // How far down the marker and the cursors reach: every stacked plot.
+    int MarkHeight() const;
+
     CurveModel& model_;
+    const PlotStack* stack_ = nullptr;
     CurvePainter painter_;
     FlightOverlayPainter flights_;
+    StackPainter stacked_;
     QImage cache_;
     bool cacheValid_ = false;
     int curveDraws_ = 0;

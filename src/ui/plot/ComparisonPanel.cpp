@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "CurvePainter.h"
 #include "analysis/AnalysisMessages.h"
 #include "base/OutsideText.h"
 #include "platform/GbkText.h"
@@ -66,7 +67,7 @@ QToolButton* MenuButton(const char* text, QMenu* menu, QWidget* parent) {
 ComparisonPanel::ComparisonPanel(CurveModel& model, QWidget* parent)
     : QWidget(parent), model_(model) {
     setObjectName(QStringLiteral("comparisonPanel"));
-    auto* caption = new QLabel(Latin(kCompareAlignCaption), this);
+    auto* caption = new QLabel(Latin(kCompareAlignCaption));
     align_ = new QComboBox(this);
     align_->setObjectName(QStringLiteral("alignBox"));
     align_->addItems({Latin(kCompareAlignStart),
@@ -103,7 +104,9 @@ ComparisonPanel::ComparisonPanel(CurveModel& model, QWidget* parent)
 
     // The table takes the width; the alignment and the records' commands
     // stand in a column beside it.
-    auto* controls = new QVBoxLayout();
+    controls_ = new QWidget(this);
+    auto* controls = new QVBoxLayout(controls_);
+    controls->setContentsMargins(0, 0, 0, 0);
     controls->setSpacing(2);
     controls->addWidget(caption);
     controls->addWidget(align_);
@@ -114,7 +117,7 @@ ComparisonPanel::ComparisonPanel(CurveModel& model, QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(table_, 1);
-    layout->addLayout(controls);
+    layout->addWidget(controls_);
     for (QWidget* control : {static_cast<QWidget*>(align_), static_cast<QWidget*>(percent_),
                              static_cast<QWidget*>(alignAt_), static_cast<QWidget*>(remove_)}) {
         control->setMaximumWidth(200);
@@ -280,6 +283,17 @@ void ComparisonPanel::FillTable() {
     table_->setHorizontalHeaderLabels(heads);
     QFont bold = table_->font();
     bold.setBold(true);
+    // Each record's columns in its colour, as its curves and its legend line.
+    std::vector<QColor> colours;
+    for (int flight = 0; flight < flights; ++flight) {
+        colours.push_back(CurvePainter::FromColorRef(model_.CurveColour(flight, 0)));
+        for (const int column : {ValueColumn(flight), ValueColumn(flight) + (flight > 0 ? 1 : 0)}) {
+            if (QTableWidgetItem* head = table_->horizontalHeaderItem(column)) {
+                head->setForeground(colours.back());
+                head->setFont(bold);
+            }
+        }
+    }
     for (int r = 0; r < static_cast<int>(table.rows.size()); ++r) {
         const CompareTable::Row& row = table.rows[static_cast<std::size_t>(r)];
         auto* caption = new QTableWidgetItem(FromGbk(row.caption));
@@ -294,6 +308,7 @@ void ComparisonPanel::FillTable() {
             const QString value = i < row.values.size() ? Outside(row.values[i]) : QString();
             auto* item = new QTableWidgetItem(value);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            item->setForeground(colours[i]);
             if (value.contains(Latin(kTextNotReached))) {
                 item->setForeground(QColor(0xB0, 0x50, 0x00));
                 item->setToolTip(tr("The throttle never reached the level: aligned at the start"));
@@ -307,6 +322,25 @@ void ComparisonPanel::FillTable() {
         }
     }
     table_->resizeColumnsToContents();
+    if (whole_) {
+        const int frame = 2 * table_->frameWidth();
+        table_->setFixedSize(table_->horizontalHeader()->length() + frame,
+                             table_->horizontalHeader()->sizeHint().height() +
+                                 table_->verticalHeader()->length() + frame);
+    }
+}
+
+void ComparisonPanel::ShowWhole(bool whole) {
+    whole_ = whole;
+    controls_->setVisible(!whole);
+    const Qt::ScrollBarPolicy bars = whole ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+    table_->setHorizontalScrollBarPolicy(bars);
+    table_->setVerticalScrollBarPolicy(bars);
+    if (!whole) {
+        table_->setMinimumSize(0, 0);
+        table_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+    FillTable();
 }
 
 namespace {

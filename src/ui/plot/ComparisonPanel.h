@@ -78,6 +78,11 @@ public:
     void AlignAtCursor(int flight);
     void SetAlignment(AlignMode mode, double percent);
 
+    // For a drawn page (an image): the controls left out and the table at
+    // the size of its contents, without scroll bars, so the page's layout
+    // gives it all its rows and columns.
+    void ShowWhole(bool whole);
+
     QTableWidget* Table() const { return table_; }
     QComboBox* AlignBox() const { return align_; }
     QSpinBox* PercentBox() const { return percent_; }
@@ -116,6 +121,8 @@ private:
     QMenu* alignMenu_ = nullptr;
     QMenu* removeMenu_ = nullptr;
     QTableWidget* table_ = nullptr;
+    QWidget* controls_ = nullptr;
+    bool whole_ = false;
 };
 
 }  // namespace tavix

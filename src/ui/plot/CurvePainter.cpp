@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/GbkText.h"
+#include "plot/AxisScale.h"
 #include "plot/PlotMessages.h"
 
 namespace tavix {
@@ -55,22 +56,42 @@ void CurvePainter::DrawGrid(QPainter& painter, const PlotGeometry& g) const {
     painter.setPen(QPen(kGridColour, 1, Qt::DotLine));
     for (int i = 0; i <= kGridCells; ++i) {
         painter.drawLine(i * g.cellWidth, 0, i * g.cellWidth, g.plotHeight);
+    }
+    for (int i = 0; i <= g.rows; ++i) {
         painter.drawLine(0, i * g.cellHeight, g.plotWidth, i * g.cellHeight);
     }
+}
+
+int CurvePainter::PenWidth(const CurveModel& model, int curve) {
+    if (curve == CurveModel::kPowerCurve) {
+        return kPowerWidth;
+    }
+    const ChannelInfo& channel = model.Record().channels[static_cast<std::size_t>(curve)];
+    return std::clamp(static_cast<int>(channel.line), 1, kMaxPenWidth);
 }
 
 void CurvePainter::DrawCurves(QPainter& painter, const CurveModel& model, bool reduce) {
     const FlightRecord& record = model.Record();
     for (int i = 0; i < model.ChannelCount(); ++i) {
-        const ChannelInfo& channel = record.channels[i];
-        if (channel.visible == 0) {
-            continue;
+        if (record.channels[i].visible != 0) {
+            DrawCurve(painter, model, i, reduce);
         }
-        const int width = std::clamp(static_cast<int>(channel.line), 1, kMaxPenWidth);
-        DrawPolyline(painter, model.VisiblePoints(i), FromColorRef(channel.colour), width, reduce);
     }
-    DrawPolyline(painter, model.VisiblePowerPoints(), FromColorRef(model.PowerColour()),
-                 kPowerWidth, reduce);
+    DrawCurve(painter, model, CurveModel::kPowerCurve, reduce);
+}
+
+void CurvePainter::DrawCurve(QPainter& painter, const CurveModel& model, int curve, bool reduce) {
+    const std::span<const PlotPoint> points =
+        curve == CurveModel::kPowerCurve ? model.VisiblePowerPoints() : model.VisiblePoints(curve);
+    DrawPolyline(painter, points, FromColorRef(model.CurveColour(0, curve)), PenWidth(model, curve),
+                 reduce);
+}
+
+QString CurvePainter::CurveName(const CurveModel& model, int curve) {
+    return curve == CurveModel::kPowerCurve
+               ? QString::fromLatin1(kPowerScaleTitle)
+               : FromGbk(FixedText(model.Record().channels[static_cast<std::size_t>(curve)].name))
+                     .trimmed();
 }
 
 void CurvePainter::DrawPolyline(QPainter& painter, std::span<const PlotPoint> points,
@@ -110,21 +131,25 @@ void CurvePainter::DrawPolyline(QPainter& painter, std::span<const PlotPoint> po
     }
 }
 
-void CurvePainter::DrawMarker(QPainter& painter, const CurveModel& model) const {
+void CurvePainter::DrawMarker(QPainter& painter, const CurveModel& model, int height) const {
     if (!model.RecordPresent() || !model.Selecting()) {
         return;
     }
     painter.setPen(QPen(kMarkerColour, kMarkerWidth));
     const int x = model.FirstClickX();
-    painter.drawLine(x, 0, x, model.Geometry().plotHeight);
+    painter.drawLine(x, 0, x, height >= 0 ? height : model.Geometry().plotHeight);
 }
 
-void CurvePainter::DrawCursors(QPainter& painter, const CurveModel& model) const {
+void CurvePainter::DrawCursors(QPainter& painter, const CurveModel& model, const QRect& keepFree,
+                               int height) const {
     const MeasureCursors& cursors = model.Cursors();
     if (!model.RecordPresent() || !cursors.AnyPlaced()) {
         return;
     }
-    const PlotGeometry& g = model.Geometry();
+    PlotGeometry g = model.Geometry();
+    if (height >= 0) {
+        g.plotHeight = height;  // across every plot of the stack
+    }
     const std::optional<int> a = cursors.SampleOf(Cursor::A);
     const std::optional<int> b = cursors.SampleOf(Cursor::B);
     if (a && b) {
@@ -162,7 +187,11 @@ void CurvePainter::DrawCursors(QPainter& painter, const CurveModel& model) const
         const int height = metrics.height() + 2;
         const int top = 2 + (which == Cursor::A ? 0 : height + 2);
         const int left = *x + 3 + width <= g.plotWidth ? *x + 3 : *x - 3 - width;
-        const QRect box(left, top, width, height);
+        QRect box(left, top, width, height);
+        if (box.intersects(keepFree)) {
+            // Under the legend, never over it.
+            box.moveTop(keepFree.bottom() + 3 + (which == Cursor::A ? 0 : height + 2));
+        }
         painter.fillRect(box, QColor(255, 255, 255, 220));
         painter.drawText(box, Qt::AlignCenter, label);
     }
@@ -178,10 +207,65 @@ void CurvePainter::DrawAxisLabels(QPainter& painter, const CurveModel& model,
     const int oy = plotOrigin.y();
     const int left = ox - LabelMargins().left();
 
+    DrawTimeLabels(painter, model, plotOrigin, oy + g.plotHeight);
+
+    // The Y-axis channel's scale and name, in its colour; while flights are
+    // compared colour tells the flights apart, and the scale is black.
+    const int channel = model.YLabelChannel();
+    painter.setPen(model.FlightCount() > 1 ? QColor(Qt::black)
+                                           : FromColorRef(model.Record().channels[channel].colour));
+    const QString name = FromGbk(FixedText(model.Record().channels[channel].name)).trimmed();
+    painter.drawText(QRect(left, oy - 2 * lineHeight, ox - left + g.plotWidth, lineHeight),
+                     Qt::AlignLeft | Qt::AlignTop, name);
+    const auto& ys = model.YLabels();
+    for (int k = 0; k < kLabelCount; ++k) {
+        const int y = oy + k * g.cellHeight;
+        painter.drawText(QRect(left, y - lineHeight / 2, ox - left - 2, lineHeight),
+                         Qt::AlignRight | Qt::AlignVCenter, QString::fromLatin1(ys[k].c_str()));
+    }
+    DrawPowerScale(painter, model, plotOrigin);
+}
+
+void CurvePainter::DrawStackLabels(QPainter& painter, const CurveModel& model,
+                                   const PlotStack& stack, QPoint plotOrigin) const {
+    painter.setFont(AxisFont());
+    const QFontMetrics metrics(painter.font());
+    const int lineHeight = metrics.height();
+    const int ox = plotOrigin.x();
+    const int left = ox - LabelMargins().left();
+    const PlotGeometry& g = stack.StripGeometry();
+    DrawTimeLabels(painter, model, plotOrigin, plotOrigin.y() + stack.ViewHeight() - 1);
+    // Each plot's scale at its top, middle and bottom line (only the top and
+    // bottom ones when the plot is too low for three).
+    const int step = g.plotHeight >= 3 * lineHeight ? g.rows / 2 : g.rows;
+    for (const StackStrip& strip : stack.Strips()) {
+        const auto labels = ScaleLabels(model.CurveRange(strip.curve), g);
+        painter.setPen(model.FlightCount() > 1 ? QColor(Qt::black)
+                                               : FromColorRef(model.CurveColour(0, strip.curve)));
+        for (int k = 0; k <= g.rows; k += std::max(1, step)) {
+            // The top label hangs below its line and the bottom one stands
+            // on it, so two plots' labels never meet across the gap.
+            const int y = plotOrigin.y() + strip.top + k * g.cellHeight;
+            const int top = k == 0 ? y : k == g.rows ? y - lineHeight : y - lineHeight / 2;
+            painter.drawText(QRect(left, top, ox - left - 2, lineHeight),
+                             Qt::AlignRight | Qt::AlignVCenter,
+                             QString::fromLatin1(labels[static_cast<std::size_t>(k)].c_str()));
+        }
+    }
+}
+
+void CurvePainter::DrawTimeLabels(QPainter& painter, const CurveModel& model, QPoint plotOrigin,
+                                  int bottom) const {
+    const PlotGeometry& g = model.Geometry();
+    painter.setFont(AxisFont());
+    const QFontMetrics metrics(painter.font());
+    const int lineHeight = metrics.height();
+    const int ox = plotOrigin.x();
+    const int left = ox - LabelMargins().left();
     // Time below the plot: one label under each grid line but the last,
     // which carries the unit.
     painter.setPen(QColor(Qt::black));
-    const int timeTop = oy + g.plotHeight + kLabelGap;
+    const int timeTop = bottom + kLabelGap;
     const auto& times = model.TimeLabels();
     const int stride = TimeLabelStride(model, metrics);
     for (int k = 0; k < kGridCells; k += stride) {
@@ -196,20 +280,6 @@ void CurvePainter::DrawAxisLabels(QPainter& painter, const CurveModel& model,
                      QString::fromLatin1(kLabelSeconds));
     painter.drawText(QRect(left, timeTop + lineHeight, ox - left, lineHeight),
                      Qt::AlignLeft | Qt::AlignTop, QString::fromLatin1(kLabelTime));
-
-    // The Y-axis channel's scale and name, in its colour.
-    const int channel = model.YLabelChannel();
-    painter.setPen(FromColorRef(model.Record().channels[channel].colour));
-    const QString name = FromGbk(FixedText(model.Record().channels[channel].name)).trimmed();
-    painter.drawText(QRect(left, oy - 2 * lineHeight, ox - left + g.plotWidth, lineHeight),
-                     Qt::AlignLeft | Qt::AlignTop, name);
-    const auto& ys = model.YLabels();
-    for (int k = 0; k < kLabelCount; ++k) {
-        const int y = oy + k * g.cellHeight;
-        painter.drawText(QRect(left, y - lineHeight / 2, ox - left - 2, lineHeight),
-                         Qt::AlignRight | Qt::AlignVCenter, QString::fromLatin1(ys[k].c_str()));
-    }
-    DrawPowerScale(painter, model, plotOrigin);
 }
 
 int CurvePainter::TimeLabelStride(const CurveModel& model, const QFontMetrics& metrics) {
@@ -237,7 +307,7 @@ void CurvePainter::DrawPowerScale(QPainter& painter, const CurveModel& model,
     }
     const PlotGeometry& g = model.Geometry();
     painter.setFont(AxisFont());
-    painter.setPen(FromColorRef(model.PowerColour()));
+    painter.setPen(model.FlightCount() > 1 ? QColor(Qt::black) : FromColorRef(model.PowerColour()));
     const int lineHeight = QFontMetrics(painter.font()).height();
     const int x = plotOrigin.x() + g.plotWidth + kLabelGap;
     const int width = LabelMargins().right() - kLabelGap;

@@ -24,11 +24,13 @@
 #include <QLine>
 #include <QMargins>
 #include <QPoint>
+#include <QRect>
 #include <cstdint>
 #include <span>
 #include <vector>
 
 #include "plot/CurveModel.h"
+#include "plot/PlotStack.h"
 
 class QPainter;
 
@@ -52,14 +54,26 @@ public:
     static QMargins LabelMargins();
 
     void DrawGrid(QPainter& painter, const PlotGeometry& geometry) const;
-    // `reduce` false draws one polyline through every point, the straightforward
-    // way (kept to measure what the reduction saves).
+    // The shown record's curves of the ticked channels and the power.
+    // `reduce` false draws one polyline through every point, the
+    // straightforward way (kept to measure what the reduction saves).
     void DrawCurves(QPainter& painter, const CurveModel& model, bool reduce = true);
-    void DrawMarker(QPainter& painter, const CurveModel& model) const;
-    // Over the curves, so moving a cursor never draws the curves again.
-    void DrawCursors(QPainter& painter, const CurveModel& model) const;
+    // The shown record's curve `curve` (a channel, or CurveModel::kPowerCurve).
+    void DrawCurve(QPainter& painter, const CurveModel& model, int curve, bool reduce = true);
+    // The marker and the cursors reach down `height` rows (-1: the plot's).
+    void DrawMarker(QPainter& painter, const CurveModel& model, int height = -1) const;
+    // Over the curves, so moving a cursor never draws the curves again; the
+    // labels stay out of `keepFree` (the legend).
+    void DrawCursors(QPainter& painter, const CurveModel& model, const QRect& keepFree = QRect(),
+                     int height = -1) const;
     // The labels around a plot whose top-left corner is at `plotOrigin`.
     void DrawAxisLabels(QPainter& painter, const CurveModel& model, QPoint plotOrigin) const;
+    // The labels around the stacked plots: each one's scale, the time below.
+    void DrawStackLabels(QPainter& painter, const CurveModel& model, const PlotStack& stack,
+                         QPoint plotOrigin) const;
+    // A curve's name: its channel's, or the power's.
+    static QString CurveName(const CurveModel& model, int curve);
+    static int PenWidth(const CurveModel& model, int curve);
     // The power curve's scale at the plot's right edge, in its colour, while
     // the curve is drawn (DrawAxisLabels draws it with the others).
     void DrawPowerScale(QPainter& painter, const CurveModel& model, QPoint plotOrigin) const;
@@ -69,6 +83,9 @@ public:
     static int TimeLabelStride(const CurveModel& model, const QFontMetrics& metrics);
 
 private:
+    // The time under a plot whose bottom grid line is view row `bottom`.
+    void DrawTimeLabels(QPainter& painter, const CurveModel& model, QPoint plotOrigin,
+                        int bottom) const;
     void DrawPolyline(QPainter& painter, std::span<const PlotPoint> points, const QColor& colour,
                       int width, bool reduce);
 

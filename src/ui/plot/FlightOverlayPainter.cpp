@@ -13,28 +13,31 @@ namespace tavix {
 
 namespace {
 
-constexpr int kMaxPenWidth = 16;   // as the shown record's curves
 constexpr int kLegendSample = 28;  // length of the line drawn beside a name
 constexpr int kLegendPadding = 4;
 constexpr int kLegendPen = 2;
 
 }  // namespace
 
-void FlightOverlayPainter::DrawFlights(QPainter& painter, const CurveModel& model) {
+void FlightOverlayPainter::DrawFlights(QPainter& painter, const CurveModel& model, int curve) {
     const FlightRecord& record = model.Record();
     for (int k = 1; k < model.FlightCount(); ++k) {
         const FlightLine line = model.Overlay().Line(k);
-        for (int i = 0; i < model.ChannelCount(); ++i) {
-            const ChannelInfo& channel = record.channels[i];
-            if (channel.visible == 0) {
-                continue;
-            }
-            const int width = std::clamp(static_cast<int>(channel.line), 1, kMaxPenWidth);
-            DrawCurve(painter, model.FlightPoints(k, i), CurvePainter::FromColorRef(channel.colour),
-                      width, line);
+        auto draw = [&](int i) {
+            DrawCurve(painter, model.FlightPoints(k, i),
+                      CurvePainter::FromColorRef(model.CurveColour(k, i)),
+                      CurvePainter::PenWidth(model, i), line);
+        };
+        if (curve >= 0) {
+            draw(curve);
+            continue;
         }
-        DrawCurve(painter, model.FlightPoints(k, CurveModel::kPowerCurve),
-                  CurvePainter::FromColorRef(model.PowerColour()), CurvePainter::kPowerWidth, line);
+        for (int i = 0; i < model.ChannelCount(); ++i) {
+            if (record.channels[i].visible != 0) {
+                draw(i);
+            }
+        }
+        draw(CurveModel::kPowerCurve);
     }
 }
 
@@ -60,6 +63,30 @@ void FlightOverlayPainter::DrawCurve(QPainter& painter, std::span<const PlotPoin
     painter.drawRects(rects_.data(), static_cast<int>(rects_.size()));
 }
 
+namespace {
+
+QString LegendText(const LegendEntry& entry) {
+    return FromGbk(entry.text);
+}
+
+}  // namespace
+
+QRect FlightOverlayPainter::LegendBox(const CurveModel& model) {
+    const std::vector<LegendEntry> entries = model.Legend();
+    if (entries.empty()) {
+        return {};
+    }
+    const QFontMetrics metrics(CurvePainter::AxisFont());
+    int textWidth = 0;
+    for (const LegendEntry& entry : entries) {
+        textWidth = std::max(textWidth, metrics.horizontalAdvance(LegendText(entry)));
+    }
+    const int width = kLegendPadding * 3 + kLegendSample + textWidth;
+    const int height = kLegendPadding * 2 + metrics.height() * static_cast<int>(entries.size());
+    const int plotWidth = model.Geometry().plotWidth;
+    return QRect(std::max(0, plotWidth - width - kLegendPadding), kLegendPadding, width, height);
+}
+
 void FlightOverlayPainter::DrawLegend(QPainter& painter, const CurveModel& model) const {
     const std::vector<LegendEntry> entries = model.Legend();
     if (entries.empty()) {
@@ -68,34 +95,27 @@ void FlightOverlayPainter::DrawLegend(QPainter& painter, const CurveModel& model
     painter.save();
     painter.setFont(CurvePainter::AxisFont());
     const QFontMetrics metrics(painter.font());
-    std::vector<QString> texts;
-    int textWidth = 0;
-    for (const LegendEntry& entry : entries) {
-        texts.push_back(FromGbk(entry.text));
-        textWidth = std::max(textWidth, metrics.horizontalAdvance(texts.back()));
-    }
     const int lineHeight = metrics.height();
-    const int width = kLegendPadding * 3 + kLegendSample + textWidth;
-    const int height = kLegendPadding * 2 + lineHeight * static_cast<int>(entries.size());
-    const int plotWidth = model.Geometry().plotWidth;
-    const QRect box(std::max(0, plotWidth - width - kLegendPadding), kLegendPadding, width, height);
-    painter.fillRect(box, QColor(255, 255, 255, 210));
+    const QRect box = LegendBox(model);
+    painter.fillRect(box, QColor(255, 255, 255, 230));
     painter.setPen(QPen(QColor(160, 160, 160), 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(box.adjusted(0, 0, -1, -1));
+    const int textLeft = box.left() + kLegendPadding * 2 + kLegendSample;
     for (std::size_t k = 0; k < entries.size(); ++k) {
         const int top = box.top() + kLegendPadding + lineHeight * static_cast<int>(k);
         const int middle = top + lineHeight / 2;
         const int left = box.left() + kLegendPadding;
-        // A sample of the line, dashed as the curves are.
+        const QColor colour = CurvePainter::FromColorRef(entries[k].colour);
+        // A sample of the line in the flight's colour, dashed as its curves are.
         for (int x = 0; x < kLegendSample; ++x) {
             if (ColumnDrawn(entries[k].line, x, kLegendPen)) {
-                painter.fillRect(left + x, middle - kLegendPen / 2, 1, kLegendPen, Qt::black);
+                painter.fillRect(left + x, middle - kLegendPen / 2, 1, kLegendPen, colour);
             }
         }
-        painter.setPen(Qt::black);
-        painter.drawText(QRect(left + kLegendSample + kLegendPadding, top, textWidth, lineHeight),
-                         Qt::AlignLeft | Qt::AlignVCenter, texts[k]);
+        painter.setPen(colour);
+        painter.drawText(QRect(textLeft, top, box.right() - textLeft, lineHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter, LegendText(entries[k]));
     }
     painter.restore();
 }

@@ -1,10 +1,11 @@
 #pragma once
 // The flights laid over the shown record: their curves, each flight in its
-// own pattern of gaps along the time axis (dashed, dotted, dash-dot; see
-// plot/ColumnSpans) but in the channels' colours and pens, drawn under the
+// own colour and its own pattern of gaps along the time axis (dashed, dotted,
+// dash-dot; see plot/ColumnSpans) with the channels' pens, drawn under the
 // shown record's so the reference stays on top; and the small legend in the
-// plot's top right corner naming each flight beside a sample of its line. The
-// widget and the chart image both draw with it.
+// plot's top right corner naming each flight beside a sample of its line,
+// drawn last so nothing covers it. The widget and the chart image both draw
+// with it.
 
 #include <QRect>
 #include <span>
@@ -20,9 +21,13 @@ namespace tavix {
 
 class FlightOverlayPainter {
 public:
-    // The added flights' curves; nothing with the record alone.
-    void DrawFlights(QPainter& painter, const CurveModel& model);
-    // The legend over the plot's top right corner; nothing with the record alone.
+    // The added flights' curves of the ticked channels and the power, or of
+    // `curve` alone (a stacked plot's); nothing with the record alone.
+    void DrawFlights(QPainter& painter, const CurveModel& model, int curve = -1);
+    // Where the legend stands over the plot's top right corner; empty with
+    // the record alone.
+    static QRect LegendBox(const CurveModel& model);
+    // The legend in its box; nothing with the record alone.
     void DrawLegend(QPainter& painter, const CurveModel& model) const;
 
 private:

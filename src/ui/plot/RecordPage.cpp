@@ -1,18 +1,25 @@
 #include "RecordPage.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
+#include <QSplitter>
+#include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "CColorPicker.h"
 #include "CCurveView.h"
+#include "ChannelControls.h"
 #include "ChartImageExport.h"
 #include "ComparisonPanel.h"
 #include "CurvePainter.h"
@@ -27,8 +34,10 @@
 #include "plot/CurveModel.h"
 #include "plot/EventMarkers.h"
 #include "plot/PlotMessages.h"
+#include "plot/PlotStack.h"
 #include "plot/SpanReadout.h"
 #include "records/Comparison.h"
+#include "records/RecordCheck.h"
 #include "shell/ShellMessages.h"
 #include "ui/analysis/EventLimitsDlg.h"
 #include "ui/analysis/EventListPanel.h"
@@ -38,51 +47,86 @@ namespace tavix {
 
 namespace {
 
-// The curves with their labels around them: it places the grid in what room
-// the labels leave, shrinks the curve view to the grid and paints the labels.
-class ChartFrame : public QWidget {
+QLabel* Caption(const char* text, QWidget* parent) {
+    return new QLabel(FromGbk(text), parent);
+}
+
+// Rows between two stacked plots.
+constexpr int kStripGap = 6;
+
+}  // namespace
+
+// The curves with their labels around them: it places the grid (one plot, or
+// the stacked plots) in what room the labels leave, shrinks the curve view to
+// the grid and paints the labels.
+class RecordChart : public QWidget {
 public:
-    ChartFrame(CurveModel& model, QWidget* parent) : QWidget(parent), model_(model) {
+    RecordChart(CurveModel& model, QWidget* parent) : QWidget(parent), model_(model) {
         setObjectName(QStringLiteral("chart"));
         view_ = new CCurveView(model, this);
-        setMinimumSize(320, 200);
+        setMinimumSize(320, 160);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     }
     CCurveView* View() const { return view_; }
-
-protected:
-    void resizeEvent(QResizeEvent*) override {
+    PlotLayout Layout() const { return layout_; }
+    const std::vector<int>& StackedCurves() const { return stacked_; }
+    const PlotStack& Stack() const { return stack_; }
+    void SetLayout(PlotLayout layout) {
+        layout_ = layout;
+        Relayout();
+    }
+    void SetStackedCurves(std::vector<int> curves) {
+        stacked_ = std::move(curves);
+        Relayout();
+    }
+    // The plots follow the size, the layout and the curves there are to draw.
+    void Relayout() {
         const QMargins m = CurvePainter::LabelMargins();
-        model_.Place(width() - m.left() - m.right(), height() - m.top() - m.bottom());
-        const PlotGeometry& g = model_.Geometry();
-        view_->setGeometry(m.left(), m.top(), g.viewWidth, g.viewHeight);
+        const int width = this->width() - m.left() - m.right();
+        const int height = this->height() - m.top() - m.bottom();
+        const std::vector<int> curves =
+            layout_ == PlotLayout::Stacked ? model_.DrawnCurves(stacked_) : std::vector<int>();
+        if (!curves.empty()) {
+            stack_.Arrange(curves, width, height, kStripGap);
+            model_.Place(width, stack_.StripGeometry().viewHeight, 0, kStripRows);
+            view_->setGeometry(m.left(), m.top(), model_.Geometry().viewWidth, stack_.ViewHeight());
+            view_->SetStack(&stack_);
+        } else {
+            model_.Place(width, height);
+            const PlotGeometry& g = model_.Geometry();
+            view_->setGeometry(m.left(), m.top(), g.viewWidth, g.viewHeight);
+            view_->SetStack(nullptr);
+        }
         view_->InvalidateCurves();
         update();
     }
+
+protected:
+    void resizeEvent(QResizeEvent*) override { Relayout(); }
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        painter_.DrawAxisLabels(painter, model_, view_->pos());
+        if (view_->Stack() != nullptr) {
+            painter_.DrawStackLabels(painter, model_, stack_, view_->pos());
+        } else {
+            painter_.DrawAxisLabels(painter, model_, view_->pos());
+        }
     }
 
 private:
     CurveModel& model_;
     CCurveView* view_ = nullptr;
     CurvePainter painter_;
+    PlotLayout layout_ = PlotLayout::Overlay;
+    std::vector<int> stacked_ = DefaultStackedCurves();
+    PlotStack stack_;
 };
-
-QLabel* Caption(const char* text, QWidget* parent) {
-    return new QLabel(FromGbk(text), parent);
-}
-
-}  // namespace
 
 RecordPage::RecordPage(FlightData& data, const std::array<int, kChannelCount>& windows,
                        QWidget* parent)
     : QWidget(parent), record_(data.record), model_(std::make_unique<CurveModel>(data, windows)) {
     setObjectName(QStringLiteral("recordPage"));
-    auto* chart = new ChartFrame(*model_, this);
-    chart_ = chart;
-    view_ = chart->View();
+    chart_ = new RecordChart(*model_, this);
+    view_ = chart_->View();
 
     // Statistics in two lines below the curves; each caption after a value
     // begins with that value's unit.
@@ -128,6 +172,41 @@ RecordPage::RecordPage(FlightData& data, const std::array<int, kChannelCount>& w
            "quantity against another"));
     connect(mapButton_, &QPushButton::clicked, this, &RecordPage::ShowMap);
 
+    // The layout of the curves: all on one plot, or one plot per curve.
+    stackedCheck_ = new QCheckBox(tr("Stac&ked"), this);
+    stackedCheck_->setObjectName(QStringLiteral("stackedCheck"));
+    stackedCheck_->setToolTip(
+        tr("One plot per curve, one above the other over one time axis; off: all curves on one "
+           "plot"));
+    connect(stackedCheck_, &QCheckBox::toggled, this, [this](bool stacked) {
+        const PlotLayout layout = stacked ? PlotLayout::Stacked : PlotLayout::Overlay;
+        if (layout != chart_->Layout()) {
+            SetLayout(layout);
+            emit layoutChosen(layout);
+        }
+    });
+    plotsMenu_ = new QMenu(this);
+    for (int curve = 0; curve <= CurveModel::kPowerCurve; ++curve) {
+        QAction* action = plotsMenu_->addAction(
+            curve == CurveModel::kPowerCurve ? tr("Power") : tr(kChannelCaptions[curve]));
+        action->setCheckable(true);
+        action->setData(curve);
+        connect(action, &QAction::toggled, this, [this] { OnStackedPlotsPicked(); });
+    }
+    plotsButton_ = new QToolButton(this);
+    plotsButton_->setObjectName(QStringLiteral("stackedPlotsButton"));
+    plotsButton_->setText(tr("Plots"));
+    plotsButton_->setToolTip(
+        tr("The curves the stacked layout plots (the power while its curve is shown)"));
+    plotsButton_->setMenu(plotsMenu_);
+    plotsButton_->setPopupMode(QToolButton::InstantPopup);
+    plotsButton_->setFocusPolicy(Qt::StrongFocus);
+    SetStackedCurves(DefaultStackedCurves());
+    plotsButton_->setEnabled(false);  // until the plots are stacked
+    auto* layoutRow = new QHBoxLayout();
+    layoutRow->addWidget(stackedCheck_);
+    layoutRow->addWidget(plotsButton_);
+
     // The Y-axis, display and colour choices of the eight channels go here.
     channelControls_ = new QWidget(this);
     channelControls_->setObjectName(QStringLiteral("channelControls"));
@@ -137,16 +216,51 @@ RecordPage::RecordPage(FlightData& data, const std::array<int, kChannelCount>& w
     auto* side = new QVBoxLayout();
     side->addWidget(snap_);
     side->addWidget(mapButton_);
+    side->addLayout(layoutRow);
     side->addWidget(channelControls_, 1);
 
-    auto* layout = new QGridLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(chart_, 0, 0);
+    // A record holding values no logger produces is marked for as long as
+    // it is shown: its numbers would otherwise look like a flight's.
+    implausible_ = new QLabel(this);
+    implausible_->setObjectName(QStringLiteral("implausibleMark"));
+    implausible_->setWordWrap(true);
+    implausible_->setStyleSheet(
+        QStringLiteral("QLabel { background: #c62828; color: white; font-weight: bold; "
+                       "padding: 3px; }"));
+    implausible_->hide();
+    auto* plotColumn = new QVBoxLayout();
+    plotColumn->setSpacing(2);
+    plotColumn->addWidget(implausible_);
+    plotColumn->addWidget(chart_, 1);
+
+    // Above: the curves, their statistics and the side column; below, in a
+    // part of its own that scrolls when the window is small: the flight's
+    // quantities, the span or the comparison. The rule between them moves.
+    auto* upper = new QWidget(this);
+    upper->setObjectName(QStringLiteral("curvesPart"));
+    auto* layout = new QGridLayout(upper);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(plotColumn, 0, 0);
     layout->addLayout(firstLine, 1, 0);
     layout->addLayout(secondLine, 2, 0);
     layout->addLayout(side, 0, 1, 3, 1);
     layout->setColumnStretch(0, 1);
     layout->setRowStretch(0, 1);
+    analysis_ = new QScrollArea(this);
+    analysis_->setObjectName(QStringLiteral("analysisPart"));
+    analysis_->setWidgetResizable(true);
+    analysis_->setFrameShape(QFrame::NoFrame);
+    analysis_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    split_ = new QSplitter(Qt::Vertical, this);
+    split_->setObjectName(QStringLiteral("recordSplit"));
+    split_->setChildrenCollapsible(false);
+    split_->addWidget(upper);
+    split_->addWidget(analysis_);
+    split_->setStretchFactor(0, 3);
+    split_->setStretchFactor(1, 1);
+    auto* pageLayout = new QVBoxLayout(this);
+    pageLayout->setContentsMargins(4, 4, 4, 4);
+    pageLayout->addWidget(split_);
 
     connect(view_, &CCurveView::valuesRead, this,
             [this] { emit statusTextChanged(FromGbk(model_->StatusText())); });
@@ -157,7 +271,13 @@ RecordPage::RecordPage(FlightData& data, const std::array<int, kChannelCount>& w
     connect(markers_, &EventMarkerStrip::eventChosen, this, &RecordPage::ChooseEvent);
 
     // The flight's quantities, the power curve and the cursors' span.
-    layout->addWidget(BuildAnalysis(), 3, 0, 1, 2);
+    analysis_->setWidget(BuildAnalysis());
+    // The power curve's box with the page's other choices of what is drawn.
+    auto* power = new QHBoxLayout();
+    power->addWidget(powerCheck_);
+    power->addWidget(powerColour_);
+    power->addStretch(1);
+    side->insertLayout(3, power);
     connect(view_, &CCurveView::cursorsChanged, this, &RecordPage::UpdateSpan);
     connect(view_, &CCurveView::cursorsChanged, compare_, &ComparisonPanel::UpdateSpan);
     connect(compare_, &ComparisonPanel::curvesChanged, this, &RecordPage::CurvesChanged);
@@ -186,9 +306,13 @@ void RecordPage::ComparisonShown(bool comparing) {
     eventList_->setVisible(!comparing);
     spanRule_->setVisible(!comparing);
     span_->setVisible(!comparing);
-    if (auto* grid = qobject_cast<QGridLayout*>(layout())) {
-        grid->setRowStretch(0, comparing ? 3 : 1);
-        grid->setRowStretch(3, comparing ? 2 : 0);
+    // The table gets two fifths of the height, the flight's own figures
+    // what they need.
+    const int height = split_->height();
+    const int below =
+        comparing ? height * 2 / 5 : std::min(height / 2, analysis_->widget()->sizeHint().height());
+    if (height > 0) {
+        split_->setSizes({height - below, below});
     }
 }
 
@@ -214,7 +338,10 @@ QWidget* RecordPage::BuildAnalysis() {
     powerColour_->setAccessibleName(QString::fromLatin1(kPowerColourTip));
     powerColour_->SetColour(model_->PowerColour());
     eventList_ = new EventListPanel(row);
-    eventList_->setFixedSize(180, 84);
+    // As many events as the height gives room for.
+    eventList_->setMinimumSize(180, 84);
+    eventList_->setMaximumWidth(180);
+    eventList_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     // The quantities keep their room; the list takes what is left.
     summary_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
     // The difference table under the curves while records are compared.
@@ -223,14 +350,11 @@ QWidget* RecordPage::BuildAnalysis() {
     auto* flight = new QHBoxLayout();
     // The motor's figures above the power curve's box: the width is shared
     // with the quantities and the events at the window's smallest size.
-    auto* power = new QHBoxLayout();
-    power->addWidget(powerCheck_);
-    power->addWidget(powerColour_);
-    power->addStretch(1);
     auto* motorColumn = new QVBoxLayout();
     motorColumn->addWidget(motor_);
-    motorColumn->addLayout(power);
-    flight->addWidget(summary_);
+    motorColumn->addStretch(1);
+    // The figures keep their lines together at the top when the part is tall.
+    flight->addWidget(summary_, 0, Qt::AlignTop);
     flight->addSpacing(16);
     flight->addLayout(motorColumn);
     flight->addWidget(compare_, 100);  // all the width while it is shown
@@ -318,9 +442,53 @@ void RecordPage::SetPowerShown(bool shown) {
         return;
     }
     model_->SetPowerShown(shown);
-    view_->InvalidateCurves();
-    chart_->update();  // its scale at the right edge
+    chart_->Relayout();  // its scale at the right edge, or its stacked plot
     UpdateSpan();
+}
+
+void RecordPage::SetLayout(PlotLayout layout) {
+    {
+        const QSignalBlocker quiet(stackedCheck_);
+        stackedCheck_->setChecked(layout == PlotLayout::Stacked);
+    }
+    plotsButton_->setEnabled(layout == PlotLayout::Stacked);
+    chart_->SetLayout(layout);
+}
+
+PlotLayout RecordPage::Layout() const {
+    return chart_->Layout();
+}
+
+void RecordPage::SetStackedCurves(const std::vector<int>& curves) {
+    for (QAction* action : plotsMenu_->actions()) {
+        const QSignalBlocker quiet(action);
+        const int curve = action->data().toInt();
+        action->setChecked(std::find(curves.begin(), curves.end(), curve) != curves.end());
+    }
+    chart_->SetStackedCurves(curves);
+}
+
+const std::vector<int>& RecordPage::StackedCurves() const {
+    return chart_->StackedCurves();
+}
+
+QWidget* RecordPage::Chart() const {
+    return chart_;
+}
+
+const PlotStack& RecordPage::Stack() const {
+    return chart_->Stack();
+}
+
+void RecordPage::OnStackedPlotsPicked() {
+    std::vector<int> curves;
+    for (QAction* action : plotsMenu_->actions()) {
+        if (action->isChecked()) {
+            curves.push_back(action->data().toInt());
+        }
+    }
+    chart_->SetStackedCurves(curves);
+    emit stackedCurvesChosen(curves);
 }
 
 void RecordPage::SetPowerColour(std::uint32_t colorref) {
@@ -350,6 +518,12 @@ RecordPage::~RecordPage() = default;
 
 void RecordPage::ShowRecord() {
     model_->OnInitialUpdate();
+    if (chart_->Layout() == PlotLayout::Stacked) {
+        chart_->Relayout();  // this record's channels
+    }
+    const std::string mark = ImplausibleMark(record_);
+    implausible_->setText(QString::fromStdString(mark));
+    implausible_->setVisible(!mark.empty());
     UpdateStatistics();
     CurvesChanged();
     // One SpanIndex per record, the model's: the quantities come from it.
@@ -445,6 +619,8 @@ void RecordPage::SetChannelVisible(int channel, bool visible) {
     if (channel < 0 || channel >= kChannelCount) {
         return;
     }
+    // The display boxes choose the curves of the one plot; the stacked
+    // plots are chosen with "Plots".
     record_.channels[channel].visible = visible ? 1 : 0;
     view_->InvalidateCurves();
     UpdateSpan();  // a column per curve on screen
@@ -459,11 +635,33 @@ void RecordPage::SetChannelColour(int channel, std::uint32_t colorref) {
     chart_->update();  // the Y labels, when they are this channel's
 }
 
+void RecordPage::ShowWhole(bool whole) {
+    compare_->ShowWhole(whole);
+    analysis_->setVerticalScrollBarPolicy(whole ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    // The table's new size reaches the layouts around it through posted
+    // layout requests, one level at a time.
+    for (int level = 0; level < 3; ++level) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    }
+    // The whole table while records are compared; otherwise the flight's
+    // figures at their least.
+    QWidget* below = analysis_->widget();
+    const QSize contents =
+        compare_->isVisibleTo(this) ? below->sizeHint() : below->minimumSizeHint();
+    analysis_->setMinimumSize(whole ? contents : QSize(0, 0));
+    // The curves take what the figures below leave.
+    split_->setStretchFactor(1, whole ? 0 : 1);
+    if (whole) {
+        split_->setSizes({split_->height(), 0});
+    }
+}
+
 QImage RecordPage::RenderImage() {
     // An image of the page is of the flight: the page's own commands are
     // left out of it (their place stays empty).
-    QPushButton* const commands[] = {snap_, mapButton_};
-    std::array<bool, 2> hidden{};
+    QWidget* const commands[] = {snap_,        mapButton_,  stackedCheck_,
+                                 plotsButton_, powerCheck_, powerColour_};
+    std::array<bool, 6> hidden{};
     for (std::size_t i = 0; i < hidden.size(); ++i) {
         hidden[i] = commands[i]->isHidden();
         commands[i]->hide();

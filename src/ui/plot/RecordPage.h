@@ -18,14 +18,20 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "analysis/FlightEvents.h"
 #include "flight/FlightData.h"
 #include "flight/FlightRecord.h"
+#include "plot/PlotStack.h"
 
 class QCheckBox;
 class QLabel;
+class QMenu;
 class QPushButton;
+class QScrollArea;
+class QSplitter;
+class QToolButton;
 
 namespace tavix {
 
@@ -38,6 +44,8 @@ class EventListPanel;
 class EventMarkerStrip;
 class FlightMapDlg;
 class FlightSummaryPanel;
+class PlotStack;
+class RecordChart;
 class SpanPanel;
 
 class RecordPage : public QWidget {
@@ -104,6 +112,23 @@ public:
     FlightMapDlg* MapView() const { return map_; }
     QPushButton* MapButton() const { return mapButton_; }
 
+    // --- the layout of the curves -----------------------------------------
+    // All curves on one plot, or one plot per curve ("Stacked"); no signal.
+    void SetLayout(PlotLayout layout);
+    PlotLayout Layout() const;
+    // The curves the stacked layout plots, top to bottom (channels, and
+    // CurveModel::kPowerCurve); no signal.
+    void SetStackedCurves(const std::vector<int>& curves);
+    const std::vector<int>& StackedCurves() const;
+    const PlotStack& Stack() const;
+    QCheckBox* StackedCheck() const { return stackedCheck_; }
+    QToolButton* StackedPlotsButton() const { return plotsButton_; }
+
+    // For a drawn page (an image): every part at the size of its contents,
+    // without scroll bars or the comparison's controls; the page's minimum
+    // size then says how large the image must be.
+    void ShowWhole(bool whole);
+
     // The page as it looks, drawn off-screen (no window in front of it),
     // without its own command buttons.
     QImage RenderImage();
@@ -114,7 +139,7 @@ public:
     QPushButton* SnapButton() const { return snap_; }
     QLabel* StatisticLabel(Statistic which) const { return values_[which]; }
     // The chart: the curves and their axis labels.
-    QWidget* Chart() const { return chart_; }
+    QWidget* Chart() const;
     FlightSummaryPanel* Summary() const { return summary_; }
     // The motor's figures of the flight (analysis/MotorHealth).
     FlightSummaryPanel* MotorPanel() const { return motor_; }
@@ -123,6 +148,8 @@ public:
     CColorPicker* PowerColourPicker() const { return powerColour_; }
     EventListPanel* EventList() const { return eventList_; }
     EventMarkerStrip* EventMarkers() const { return markers_; }
+    // The red mark over the curves while the record holds implausible values.
+    QLabel* ImplausibleMarkLabel() const { return implausible_; }
 
 signals:
     // Pane 0 of the status bar: the values under the pointer.
@@ -133,6 +160,10 @@ signals:
     // The user set other event limits (already in use); storing them is the
     // owner's job.
     void eventLimitsChosen(const tavix::EventLimits& limits);
+    // The user chose the layout, or the stacked layout's curves (already
+    // drawn so); storing them is the owner's job.
+    void layoutChosen(tavix::PlotLayout layout);
+    void stackedCurvesChosen(const std::vector<int>& curves);
 
 private:
     void UpdateStatistics();
@@ -145,10 +176,14 @@ private:
     void ComparisonShown(bool comparing);
     // The Map follows the records, the comparison and the cursors.
     void UpdateMap();
+    void OnStackedPlotsPicked();
 
     FlightRecord& record_;
     std::unique_ptr<CurveModel> model_;
-    QWidget* chart_ = nullptr;
+    RecordChart* chart_ = nullptr;
+    QCheckBox* stackedCheck_ = nullptr;
+    QToolButton* plotsButton_ = nullptr;
+    QMenu* plotsMenu_ = nullptr;
     CCurveView* view_ = nullptr;
     QWidget* channelControls_ = nullptr;
     QPushButton* snap_ = nullptr;
@@ -164,6 +199,9 @@ private:
     EventMarkerStrip* markers_ = nullptr;
     ComparisonPanel* compare_ = nullptr;
     QWidget* spanRule_ = nullptr;
+    QLabel* implausible_ = nullptr;
+    QSplitter* split_ = nullptr;
+    QScrollArea* analysis_ = nullptr;
     EventLimits limits_;
     std::vector<FlightEvent> events_;
 };

@@ -258,13 +258,20 @@ TEST_F(CurveFixture, TheReadOutRunsBetweenSamplesAndStopsAtTheRecordsEnd) {
     EXPECT_EQ(model.ValueTextOf(kMotorRpm), "0.8");
 }
 
-TEST_F(CurveFixture, TooltipAndStatusTextCarryTheFiveValues) {
+TEST_F(CurveFixture, TooltipAndStatusTextCarryTheFiveValuesEachInItsCurvesColour) {
     Load(10);
+    // The channel colours config.ini ships (COLORREF): the current is blue
+    // and the throttle green, whatever a fixed list of names would say.
+    const std::uint32_t colours[] = {0x0000FF, 0xFF0000, 0x008000, 0x0080FF, 0x800080};
+    for (int i = 0; i <= kMotorRpm; ++i) {
+        record->record.channels[i].colour = colours[i];
+    }
     ASSERT_TRUE(model.OnMouseMove(0));
     EXPECT_EQ(model.TooltipText(),
-              "<font color=red>VOL: 0.0V</font>, <font color=green>CUR: 1.0A</font>, "
-              "<font color=blue>Thr: 2.0%</font>\n<font color=orange>Temp: 3.0\xA1\xE6</font>, "
-              "<font color=magenta>RPM: 0.8</font>");
+              "<font color=#ff0000>VOL: 0.0V</font>, <font color=#0000ff>CUR: 1.0A</font>, "
+              "<font color=#008000>Thr: 2.0%</font>\n"
+              "<font color=#ff8000>Temp: 3.0\xA1\xE6</font>, "
+              "<font color=#800080>RPM: 0.8</font>");
     EXPECT_EQ(model.StatusText(),
               "Current Value: Vol: 0.0V, Cur: 1.0A, Thr:2.0%, Temp:3.0\xA1\xE6, RPM:0.8");
 }

@@ -71,8 +71,10 @@ TEST_F(OverlayFixture, AnAddedFlightIsDrawnWhereItsOffsetAndRatePlaceIt) {
         {"later", 10, 40, 3.0, 40, 120, 124, 276, 0},
         {"earlier: its start is cut", 10, 40, -2.0, 20, 0, 4, 76, 20},
         {"half the rate", 5, 40, 0.0, 40, 0, 8, 312, 0},
-        {"twice the rate, past the reference's end", 20, 300, 1.0, 181, 40, 42, 400, 0},
-        {"wholly after the reference", 10, 40, 20.0, 0, 0, 0, 0, 0},
+        // The time axis reaches the end of a flight longer than the
+        // reference: 161 plot samples, then 240, over the 400 columns.
+        {"twice the rate, past the reference's end", 20, 300, 1.0, 300, 25, 26, 398, 0},
+        {"wholly after the reference", 10, 40, 20.0, 40, 334, 336, 400, 0},
     };
     // The overlay views the flights: they live as long as it shows them.
     std::vector<std::unique_ptr<FlightData>> flights;
@@ -92,9 +94,12 @@ TEST_F(OverlayFixture, AnAddedFlightIsDrawnWhereItsOffsetAndRatePlaceIt) {
         const float volts = 0.1f * static_cast<float>(150 + c.firstSample);
         EXPECT_EQ(points[0].y, TraceRow(model->Overlay().Trace(1, kVoltage), volts, 290));
     }
-    // Moved back to start on the reference's last sample.
+    // Moved back to start on the reference's last sample: the axis ends
+    // with the flight's last sample, on the right edge.
     model->SetFlightOffset(1, 10.0);
-    EXPECT_EQ(model->FlightPoints(1, kVoltage).size(), 1u);
+    EXPECT_EQ(model->SampleCount(), 140);
+    EXPECT_EQ(model->FlightPoints(1, kVoltage).front().x, 287);
+    EXPECT_EQ(model->FlightPoints(1, kVoltage).back().x, 400);
 }
 
 TEST_F(OverlayFixture, FlightsShareTheRecordsRangesAndZoomAndDrawTheirOwnersConversion) {
@@ -150,21 +155,24 @@ TEST_F(OverlayFixture, TheReadOutListsEachFlightsValueAndADashWhereItHasNone) {
     const auto shorter = Flight(kUploadChannels, 40, 10, 150, 1);
     const auto halfRate = Flight(1, 60, 5, 150, 4);  // voltage only, 5 a second
     model->AddFlight(*shorter, 0.0, "short.dat");
-    model->AddFlight(*halfRate, -1.0, "half.dat");
+    model->AddFlight(*halfRate, -2.0, "half.dat");
     model->SetPowerShown(true);
     model->SetPowerColour(0x0000FF);
 
     // Plot sample 50.5: past the shorter flight's end; the half-rate one's
-    // sample (50.5 + 10) / 2 = 30.25.
+    // sample (50.5 + 20) / 2 = 35.25. Every value in its flight's colour
+    // (blue, vermilion, bluish green), whatever the channel's.
     ASSERT_TRUE(model->OnMouseMove(202));
+    auto line = [](const char* label, const char* a, const char* b, const char* c) {
+        return std::string(label) + ": <font color=#0072b2>" + a +
+               "</font> | <font color=#d55e00>" + b + "</font> | <font color=#009e73>" + c +
+               "</font>";
+    };
     EXPECT_EQ(model->TooltipText(),
-              "<font color=red>VOL: 20.1V | - | 27.1V</font>\n"
-              "<font color=green>CUR: 10.0A | - | -</font>\n"
-              "<font color=blue>Thr: 25.0% | - | -</font>\n"
-              "<font color=orange>Temp: 15.0\xA1\xE6 | - | -</font>\n"
-              "<font color=magenta>RPM: 42857.1 | - | -</font>\n"
-              "<font color=#ff0000>Pwr: 201.0W | - | -</font>");
-    EXPECT_EQ(model->StatusText().substr(0, 36), "Current Value: Vol: 20.1V|-|27.1V, C");
+              line("VOL", "20.1V", "-", "29.1V") + "\n" + line("CUR", "10.0A", "-", "-") + "\n" +
+                  line("Thr", "25.0%", "-", "-") + "\n" + line("Temp", "15.0\xA1\xE6", "-", "-") +
+                  "\n" + line("RPM", "42857.1", "-", "-") + "\n" + line("Pwr", "201.0W", "-", "-"));
+    EXPECT_EQ(model->StatusText().substr(0, 36), "Current Value: Vol: 20.1V|-|29.1V, C");
 
     // On the shorter flight's last sample it still has a value, a little
     // after it none.
@@ -198,6 +206,10 @@ TEST_F(OverlayFixture, TakingAFlightOutMovesTheLaterOnesUpWithTheirLines) {
     EXPECT_EQ(legend[1].text, "b.dat");
     EXPECT_EQ(legend[1].line, FlightLine::Dotted);
     EXPECT_EQ(legend[2].line, FlightLine::DashDot);
+    // Colours go by place in the comparison, as the table's columns.
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(legend[static_cast<std::size_t>(k)].colour, kFlightColours[k]);
+    }
     // The read-out already tells of the flights now shown.
     EXPECT_FLOAT_EQ(model->FlightValue(1, kVoltage).value(), 12.0f);
     EXPECT_FALSE(model->FlightValue(3, kVoltage).has_value());
@@ -209,6 +221,68 @@ TEST_F(OverlayFixture, TakingAFlightOutMovesTheLaterOnesUpWithTheirLines) {
     EXPECT_EQ(model->FlightCount(), 1);
     EXPECT_TRUE(model->Legend().empty());
     EXPECT_EQ(model->TooltipText().find('|'), std::string::npos);
+}
+
+TEST_F(OverlayFixture, EveryCurveOfAFlightHasItsColourAndTheRecordAloneItsChannels) {
+    reference->record.channels[kCurrent].colour = 0xFF0000;
+    model->SetPowerColour(0x9314FF);
+    EXPECT_EQ(model->CurveColour(0, kCurrent), 0xFF0000u);
+    EXPECT_EQ(model->CurveColour(0, CurveModel::kPowerCurve), 0x9314FFu);
+    const auto other = Flight(kUploadChannels, 50, 10, 150, 1);
+    model->AddFlight(*other, 0.0, "b.dat");
+    for (const int curve :
+         {int{kVoltage}, int{kCurrent}, int{kMotorRpm}, CurveModel::kPowerCurve}) {
+        EXPECT_EQ(model->CurveColour(0, curve), kFlightColours[0]) << curve;
+        EXPECT_EQ(model->CurveColour(1, curve), kFlightColours[1]) << curve;
+    }
+    model->ClearFlights();
+    EXPECT_EQ(model->CurveColour(0, kCurrent), 0xFF0000u);
+}
+
+TEST_F(OverlayFixture, TheTimeAxisReachesTheEndOfTheLongestFlight) {
+    // 150 samples started 1 s later: its last one on plot sample 159.
+    const auto longer = Flight(kUploadChannels, 150, 10, 150, 1);
+    model->Cursors().PlaceAtSample(Cursor::A, 20);
+    model->AddFlight(*longer, 1.0, "long.dat");
+    EXPECT_EQ(model->SampleCount(), 160);
+    EXPECT_EQ(model->LastVisible(), 160);
+    EXPECT_EQ(model->TimeLabels().back(), "  15.9");
+    // The reference ends at its own last sample, part way across.
+    EXPECT_EQ(model->VisiblePoints(kVoltage).size(), 101u);
+    EXPECT_EQ(model->VisiblePoints(kVoltage).back().x, 100 * 400 / 159);
+    // Its end can be looked at and measured.
+    model->Cursors().PlaceAtSample(Cursor::B, 1000);
+    EXPECT_EQ(model->Cursors().SampleOf(Cursor::B), 159);
+    ASSERT_TRUE(model->OnMouseMove(400));
+    EXPECT_FALSE(model->FlightValue(0, kVoltage).has_value());  // past the reference
+    EXPECT_FLOAT_EQ(model->FlightValue(1, kVoltage).value(), 29.9f);
+    ASSERT_TRUE(model->ZoomAt(400, 4.0));
+    EXPECT_EQ(model->LastVisible(), 160);
+    EXPECT_EQ(model->FlightPoints(1, kVoltage).back().x, 400);
+
+    // Without it the axis is the reference's again, the cursor on its end.
+    model->RemoveFlight(1);
+    EXPECT_EQ(model->SampleCount(), 101);
+    EXPECT_LE(model->LastVisible(), 101);
+    EXPECT_EQ(model->Cursors().SampleOf(Cursor::B), 100);
+    EXPECT_EQ(model->Cursors().SampleOf(Cursor::A), 20);
+}
+
+TEST_F(OverlayFixture, AStackedPlotDrawsWhatTheRecordHasAndReadsItsOwnQuantity) {
+    const std::vector<int> chosen{6, kCurrent, CurveModel::kPowerCurve, kVoltage};
+    EXPECT_EQ(model->DrawnCurves(chosen), (std::vector<int>{kCurrent, kVoltage}));
+    model->SetPowerShown(true);
+    EXPECT_EQ(model->DrawnCurves(chosen),
+              (std::vector<int>{kCurrent, CurveModel::kPowerCurve, kVoltage}));
+
+    reference->record.channels[kCurrent].colour = 0xFF0000;
+    ASSERT_TRUE(model->OnMouseMove(202));
+    EXPECT_EQ(model->CurveTooltipText(kCurrent), "CUR: <font color=#0000ff>10.0A</font>");
+    const auto other = Flight(kUploadChannels, 40, 10, 150, 1);
+    model->AddFlight(*other, 0.0, "b.dat");
+    ASSERT_TRUE(model->OnMouseMove(202));
+    EXPECT_EQ(model->CurveTooltipText(CurveModel::kPowerCurve),
+              "Pwr: <font color=#0072b2>201.0W</font> | <font color=#d55e00>-</font>");
 }
 
 }  // namespace

@@ -155,5 +155,31 @@ TEST_F(PlotViewTest, TimeLabelsShowTheDecimalsTheirStepNeedsAndShareThem) {
     }
 }
 
+TEST_F(PlotViewTest, ALongerTimeAxisKeepsAZoomAndAWholeViewStaysWhole) {
+    struct Case {
+        int zoomX;  // a notch in at this column first; -1: the whole axis
+        int samples;
+        int first, last;
+        const char* what;
+    };
+    const Case cases[] = {
+        {-1, 1500, 0, 1500, "the whole axis grows with it"},
+        {-1, 600, 0, 600, "and shrinks with it"},
+        {200, 1500, 100, 900, "a zoom (100-900) stays where it was"},
+        {400, 900, 100, 900, "a zoom (200-1000) past the new end moves inside it"},
+        {200, 50, 0, 50, "an axis shorter than the zoom shows all of it"},
+    };
+    for (const Case& c : cases) {
+        view.Reset(1000, true);
+        if (c.zoomX >= 0) {
+            ASSERT_TRUE(view.ZoomAt(c.zoomX, 1)) << c.what;
+        }
+        EXPECT_TRUE(view.SetSampleCount(c.samples)) << c.what;
+        EXPECT_EQ(view.SampleCount(), c.samples) << c.what;
+        ExpectWindow(c.first, c.last, c.what);
+    }
+    EXPECT_FALSE(view.SetSampleCount(50));  // no change
+}
+
 }  // namespace
 }  // namespace tavix

@@ -31,9 +31,11 @@ protected:
 
     // A record file of `seconds` at `rate` whose throttle jumps from 5 % to
     // 30 % at `riseSeconds`.
-    std::string Write(const std::string& name, int rate, int seconds, double riseSeconds) {
+    std::string Write(const std::string& name, int rate, int seconds, double riseSeconds,
+                      const std::string& note = {}) {
         auto record = test::MakeRecord(5, rate * seconds);
         record->header.rate = rate;
+        SetFixedText(record->header.note, note);
         for (int j = 0; j < rate * seconds; ++j) {
             for (int ch = 0; ch < 5; ++ch) {
                 record->raw[ch][j] = 100;
@@ -102,9 +104,12 @@ TEST_F(ComparisonTest, AddsAtMostThreeOthersAndNamesEveryRefusal) {
     EXPECT_EQ(comparison->Flights()[3].name, dir.File("other/a.dat"));
     EXPECT_EQ(comparison->Name(1), "b.dat");
     comparison->Remove(3);
-    ASSERT_TRUE(Add(dir.File("d.dat")));
+    ASSERT_TRUE(Add(Write("d.dat", 5, 10, 2, "Pack: 3S-A\nwindy")));
     EXPECT_EQ(comparison->Record(3).name, "d.dat");
+    // The legend names the file, the start and, when the note names it, the pack.
     EXPECT_EQ(comparison->Legend(2), "c.dat  " + LocalTimeText(comparison->Record(2).time));
+    EXPECT_EQ(comparison->Legend(3),
+              "d.dat  " + LocalTimeText(comparison->Record(3).time) + "  pack 3S-A");
     // Each added flight is converted: its figures are there to compare.
     const FlightComparison figures = comparison->Compare();
     ASSERT_EQ(figures.figures.size(), 4u);

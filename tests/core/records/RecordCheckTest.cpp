@@ -89,8 +89,13 @@ TEST_F(RecordCheckTest, ARecordThatCannotBeRightOpensWithAWarningAndTheLogbookMa
               "bad.dat holds values no device produces: Current(A) at sample 26 (2.50 s) reads "
               "-357913952.00. Its curves, statistics and exports are not to be trusted.");
     EXPECT_TRUE(doc.Record().dataLoaded);  // opened all the same
+    // The mark the page keeps while the record is shown.
+    EXPECT_EQ(ImplausibleMark(doc.Record()),
+              "Implausible values: Current(A) reads -357913952.00 at 2.50 s (sample 26); curves, "
+              "statistics and exports are not to be trusted.");
     ASSERT_TRUE(doc.OnOpenDocument(dir.File("good.dat"), form, message));
     EXPECT_EQ(form.warning, "");
+    EXPECT_EQ(ImplausibleMark(doc.Record()), "");
 
     LogbookReader reader(ini, {1, 1, 1, 1, 1, 1, 1, 1});
     std::vector<LogbookEntry> entries;
