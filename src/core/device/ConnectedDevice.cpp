@@ -7,6 +7,7 @@
 #include "device/DeviceVersion.h"
 #include "link/Frame.h"
 #include "shell/Clock.h"
+#include "base/Translate.h"
 
 namespace tavix {
 
@@ -30,7 +31,7 @@ std::string DescribeIdentity(const DeviceIdentity& identity) {
 }
 
 std::string OtherEscText(const DeviceIdentity& found, const DeviceIdentity& shown) {
-    return FormatText(kFmtOtherEscOnPort, DescribeIdentity(found).c_str(),
+    return FormatShown(kFmtOtherEscOnPort, DescribeIdentity(found).c_str(),
                       DescribeIdentity(shown).c_str());
 }
 

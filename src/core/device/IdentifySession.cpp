@@ -9,6 +9,7 @@
 #include "shell/Prompt.h"
 #include "shell/ShellMessages.h"
 #include "shell/TimerHost.h"
+#include "base/Translate.h"
 
 namespace tavix {
 
@@ -181,12 +182,12 @@ std::string IdentifySession::LoadProfile(const std::string& version, PromptIcon&
     if (!config_.LoadHardwareProfile(ini_, hw)) {
         description_.clear();
         icon = PromptIcon::Exclamation;
-        return FormatText(kMsgNoHardwareProfile, hw.c_str());
+        return FormatShown(kMsgNoHardwareProfile, hw.c_str());
     }
     description_ = config_.description;
     if (SeriesOf(version) == kSeriesUnknown) {
         icon = PromptIcon::Stop;
-        return FormatText(kMsgUnrecognizedFirmware, version.c_str());
+        return FormatShown(kMsgUnrecognizedFirmware, version.c_str());
     }
     RecordHeader& header = config_.Record().header;
     SetFixedText(header.version, version);

@@ -17,6 +17,7 @@
 #include "esc/EscParamBlock.h"
 #include "esc/EscParamText.h"
 #include "shell/Clock.h"
+#include "base/Translate.h"
 
 namespace tavix {
 
@@ -216,7 +217,7 @@ std::string EscHistory::Keep(SnapshotReason reason, const Bytes& block) {
         return {};
     }
     if (folder_.empty()) {
-        return FormatText(kMsgCantKeepSnapshot, "the user's data folder",
+        return FormatShown(kMsgCantKeepSnapshot, "the user's data folder",
                           "the system names no data folder for this user");
     }
     std::vector<Name> names = Names();
@@ -254,7 +255,7 @@ std::string EscHistory::Keep(SnapshotReason reason, const Bytes& block) {
     std::error_code ec;
     fs::create_directories(folder_, ec);
     if (ec) {
-        return FormatText(kMsgCantKeepSnapshot, folder_.c_str(), ec.message().c_str());
+        return FormatShown(kMsgCantKeepSnapshot, folder_.c_str(), ec.message().c_str());
     }
     const std::string stamp = FormatText("%04d%02d%02d-%02d%02d%02d", now.year, now.month, now.day,
                                          now.hour, now.minute, now.second);
@@ -276,10 +277,10 @@ std::string EscHistory::Keep(SnapshotReason reason, const Bytes& block) {
             case CreateResult::NameTaken:
                 continue;
             case CreateResult::Failed:
-                return FormatText(kMsgCantKeepSnapshot, folder_.c_str(), error.c_str());
+                return FormatShown(kMsgCantKeepSnapshot, folder_.c_str(), error.c_str());
         }
     }
-    return FormatText(kMsgCantKeepSnapshot, folder_.c_str(), "every name is taken");
+    return FormatShown(kMsgCantKeepSnapshot, folder_.c_str(), "every name is taken");
 }
 
 std::vector<EscHistory::Name> EscHistory::Names() const {

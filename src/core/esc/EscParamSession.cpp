@@ -16,6 +16,7 @@
 #include "link/Frame.h"
 #include "shell/Prompt.h"
 #include "shell/TimerHost.h"
+#include "base/Translate.h"
 
 namespace tavix {
 
@@ -202,12 +203,12 @@ std::string EscParamSession::RestoreRefusal(const Bytes& snapshot) const {
     }
     const std::string theirs = SnapshotVersion(snapshot);
     if (snapshot.size() != kParamBlockSize || SeriesOf(theirs) != table_.series) {
-        return FormatText(kMsgEscRestoreOtherSeries, SeriesName(SeriesOf(theirs)),
+        return FormatShown(kMsgEscRestoreOtherSeries, SeriesName(SeriesOf(theirs)),
                           table_.name.c_str());
     }
     const std::string ours = SnapshotVersion(lastRead_);
     if (theirs != ours) {
-        return FormatText(kMsgEscRestoreOtherVersion, UpToZero(theirs).c_str(),
+        return FormatShown(kMsgEscRestoreOtherVersion, UpToZero(theirs).c_str(),
                           UpToZero(ours).c_str());
     }
     return {};
@@ -378,7 +379,7 @@ void EscParamSession::OnReadBack(const Bytes& block) {
     if (notTaken_.empty()) {
         GetPrompt().Message(kMsgEscUpdateComplete, PromptIcon::Information);
     } else {
-        GetPrompt().Message(FormatText(kMsgEscNotTaken, NamesOf(table_, notTaken_).c_str()),
+        GetPrompt().Message(FormatShown(kMsgEscNotTaken, NamesOf(table_, notTaken_).c_str()),
                             PromptIcon::Exclamation);
     }
 }

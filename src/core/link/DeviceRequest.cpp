@@ -7,6 +7,7 @@
 #include "link/Frame.h"
 #include "link/LinkMessages.h"
 #include "shell/TimerHost.h"
+#include "base/Translate.h"
 
 namespace tavix {
 
@@ -204,19 +205,19 @@ std::string DeviceRequest::TimeoutDetail() const {
     std::string detail;
     const std::size_t bytes = UnusedBytes();
     if (bytes > 0) {
-        detail = FormatText(kDetailGarbledReply, static_cast<unsigned long>(bytes));
+        detail = FormatShown(kDetailGarbledReply, static_cast<unsigned long>(bytes));
     }
     if (foreignCount_ > 0) {
         std::string named;
         for (const ForeignReply& f : foreign_) {
-            named += FormatText(named.empty() ? kDetailForeignHeader : kDetailForeignHeaderMore,
+            named += FormatShown(named.empty() ? kDetailForeignHeader : kDetailForeignHeaderMore,
                                 unsigned{f.command}, unsigned{f.address}, unsigned{f.length});
         }
         if (!detail.empty()) {
             detail += "\n";
         }
         detail +=
-            FormatText(kDetailForeignReplies, foreignCount_, named.c_str(), unsigned{pending_},
+            FormatShown(kDetailForeignReplies, foreignCount_, named.c_str(), unsigned{pending_},
                        unsigned{pendingAddress_}, unsigned{pendingLength_});
     }
     return detail;

@@ -10,6 +10,7 @@
 #include "link/CMSComm.h"
 #include "link/LinkMessages.h"
 #include "link/PortName.h"
+#include "base/Translate.h"
 
 namespace tavix {
 
@@ -313,7 +314,7 @@ std::vector<std::string> LockFileNames(const std::string& port, const std::strin
 }
 
 std::string IrregularLockText(const std::string& path) {
-    return FormatText(kErrIrregularLockFile, path.c_str(), path.c_str());
+    return FormatShown(kErrIrregularLockFile, path.c_str(), path.c_str());
 }
 
 std::string IrregularLockFile(const PortSystem& system, const std::string& port) {

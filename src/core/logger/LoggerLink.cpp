@@ -16,6 +16,7 @@
 #include "shell/GearRateRule.h"
 #include "shell/Prompt.h"
 #include "shell/TimerHost.h"
+#include "base/Translate.h"
 
 namespace tavix {
 
@@ -136,7 +137,7 @@ void LoggerLink::OnUploadRecordData(const UploadForm& form) {
     }
     // Flights stored with such a pole number would have no motor RPM.
     if (!IsUsablePoleNumber(form.poles)) {
-        prompt_.Message(FormatText(kMsgPoleNumberTooSmall, kMinPoleNumber),
+        prompt_.Message(FormatShown(kMsgPoleNumberTooSmall, kMinPoleNumber),
                         PromptIcon::Exclamation);
         return;
     }

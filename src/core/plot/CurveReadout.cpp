@@ -6,6 +6,7 @@
 #include "base/FormatText.h"
 #include "flight/Conversion.h"
 #include "plot/PlotMessages.h"
+#include "base/Translate.h"
 
 namespace tavix {
 
@@ -99,11 +100,11 @@ std::string CurveReadout::TooltipText(bool withPower, std::uint32_t powerColour)
         text.pop_back();  // the last line break
         return text;
     }
-    std::string text = FormatText(kFmtTooltip, texts_[kVoltage].c_str(), texts_[kCurrent].c_str(),
+    std::string text = FormatShown(kFmtTooltip, texts_[kVoltage].c_str(), texts_[kCurrent].c_str(),
                                   texts_[kThrottle].c_str(), texts_[kTemperature].c_str(),
                                   texts_[kMotorRpm].c_str());
     if (withPower) {
-        text += FormatText(kFmtTooltipPower, HtmlColour(powerColour).c_str(), powerText_.c_str());
+        text += FormatShown(kFmtTooltipPower, HtmlColour(powerColour).c_str(), powerText_.c_str());
     }
     return text;
 }
@@ -127,7 +128,7 @@ std::string CurveReadout::StatusText(bool withPower) const {
                                   texts_[kCurrent].c_str(), texts_[kThrottle].c_str(),
                                   texts_[kTemperature].c_str(), texts_[kMotorRpm].c_str());
     if (withPower) {
-        text += FormatText(kFmtStatusPower, powerText_.c_str());
+        text += FormatShown(kFmtStatusPower, powerText_.c_str());
     }
     return text;
 }

@@ -4,22 +4,23 @@
 // Text with the degree sign is GBK bytes (A1 E6), as every text of the program.
 
 #include "flight/FlightRecord.h"
+#include "base/Translate.h"
 
 namespace tavix {
 
 // Statistics captions, in the order they stand on the page: each value follows
 // its caption, and the next caption begins with the unit of the value before.
-inline constexpr const char* kCaptionMaxCurrent = "Max.Current :";
-inline constexpr const char* kCaptionMinVoltage = "A,   Min.Voltage :";
-inline constexpr const char* kCaptionMaxThrottle = "V,   Max.Throttle :";
-inline constexpr const char* kCaptionMaxPower = "Max.Power :";
-inline constexpr const char* kCaptionMaxTemperature = "W,  Max.Temperature :";
+inline constexpr const char* kCaptionMaxCurrent = TAVIX_TR("Max.Current :");
+inline constexpr const char* kCaptionMinVoltage = TAVIX_TR("A,   Min.Voltage :");
+inline constexpr const char* kCaptionMaxThrottle = TAVIX_TR("V,   Max.Throttle :");
+inline constexpr const char* kCaptionMaxPower = TAVIX_TR("Max.Power :");
+inline constexpr const char* kCaptionMaxTemperature = TAVIX_TR("W,  Max.Temperature :");
 inline constexpr const char* kCaptionSamplingRate = "\xA1\xE6,  Sampling Rate :";
 inline constexpr const char* kCaptionSamplesPerSecond = "ps";
 inline constexpr const char* kCaptionPercent = "%";
 // What a statistics value reads before any record.
 inline constexpr const char* kStatisticNone = "0";
-inline constexpr const char* kBtnSnap = "Snap";
+inline constexpr const char* kBtnSnap = TAVIX_TR("Snap");
 
 // Minimum and maximum of a channel, the maximum power.
 inline constexpr const char* kFmtStatistic = "%5.1f";
@@ -57,11 +58,11 @@ inline constexpr ReadoutQuantity kOverlayQuantities[] = {
 };
 inline constexpr const char* kFmtOverlayTooltipLine = "<font color=%s>%s: %s</font>\n";
 inline constexpr const char* kOverlayTooltipSeparator = " | ";
-inline constexpr const char* kOverlayStatusCaption = "Current Value:";
+inline constexpr const char* kOverlayStatusCaption = TAVIX_TR("Current Value:");
 inline constexpr const char* kFmtOverlayStatusItem = " %s: %s,";
 inline constexpr const char* kOverlayStatusSeparator = "|";
-inline constexpr const char* kOverlayPowerLabel = "Pwr";
-inline constexpr const char* kOverlayPowerStatusLabel = "Pwr";
+inline constexpr const char* kOverlayPowerLabel = TAVIX_TR("Pwr");
+inline constexpr const char* kOverlayPowerStatusLabel = TAVIX_TR("Pwr");
 inline constexpr const char* kOverlayNoValue = "-";
 
 // Axis labels. Y by the width of the channel's range, time with the decimals
@@ -70,7 +71,7 @@ inline constexpr const char* kFmtYLabelWide = "%6d ";      // range >= 100
 inline constexpr const char* kFmtYLabelMedium = "%6.1f ";  // range >= 10
 inline constexpr const char* kFmtYLabelNarrow = "%6.2f ";  // below 10
 inline constexpr const char* kFmtTime = "%6.*f";           // decimals, seconds
-inline constexpr const char* kLabelTime = "Time";
+inline constexpr const char* kLabelTime = TAVIX_TR("Time");
 inline constexpr const char* kLabelSeconds = "(s)";
 
 // Measuring cursors: their letters and labels (time, or the sample number in a
@@ -82,16 +83,16 @@ inline constexpr const char* kFmtCursorSample = "%s #%d";
 
 // The computed power curve: its name, unit, its part of the tooltip (in the
 // curve's own colour, #rrggbb) and of the status text.
-inline constexpr const char* kPowerName = "Power";
+inline constexpr const char* kPowerName = TAVIX_TR("Power");
 inline constexpr const char* kPowerUnit = "W";
 // Over the power curve's scale at the right edge of the plot.
-inline constexpr const char* kPowerScaleTitle = "Power (W)";
-inline constexpr const char* kFmtTooltipPower = ", <font color=%s>Pwr: %sW</font>";
-inline constexpr const char* kFmtStatusPower = ", Pwr:%sW";
+inline constexpr const char* kPowerScaleTitle = TAVIX_TR("Power (W)");
+inline constexpr const char* kFmtTooltipPower = TAVIX_TR(", <font color=%s>Pwr: %sW</font>");
+inline constexpr const char* kFmtStatusPower = TAVIX_TR(", Pwr:%sW");
 
 // The span between the cursors.
 inline constexpr const char* kFmtSpanDuration = "%.2f s";
-inline constexpr const char* kFmtSpanSamples = "%d samples";
+inline constexpr const char* kFmtSpanSamples = TAVIX_TR("%d samples");
 inline constexpr const char* kFmtSpanCapacity = "%.1f mAh";
 inline constexpr const char* kFmtSpanEnergy = "%.3f Wh";
 inline constexpr const char* kFmtSpanChange = "%+.1f";
@@ -100,25 +101,25 @@ inline constexpr const char* kFmtSpanLargeChange = "%+.0f";
 inline constexpr const char* kSpanNoValue = "-";
 // The span panel of the record page: its title, captions, the rows of each
 // curve's column and what it says before both cursors stand.
-inline constexpr const char* kSpanTitle = "Cursors A-B";
-inline constexpr const char* kSpanCaptionDuration = "Duration:";
-inline constexpr const char* kSpanCaptionCapacity = "Capacity:";
-inline constexpr const char* kSpanCaptionEnergy = "Energy:";
-inline constexpr const char* kSpanRowMin = "Min";
-inline constexpr const char* kSpanRowMax = "Max";
-inline constexpr const char* kSpanRowMean = "Mean";
-inline constexpr const char* kSpanRowChange = "A->B";
+inline constexpr const char* kSpanTitle = TAVIX_TR("Cursors A-B");
+inline constexpr const char* kSpanCaptionDuration = TAVIX_TR("Duration:");
+inline constexpr const char* kSpanCaptionCapacity = TAVIX_TR("Capacity:");
+inline constexpr const char* kSpanCaptionEnergy = TAVIX_TR("Energy:");
+inline constexpr const char* kSpanRowMin = TAVIX_TR("Min");
+inline constexpr const char* kSpanRowMax = TAVIX_TR("Max");
+inline constexpr const char* kSpanRowMean = TAVIX_TR("Mean");
+inline constexpr const char* kSpanRowChange = TAVIX_TR("A->B");
 inline constexpr const char* kSpanHint =
-    "Shift+click places cursor A, Ctrl+click cursor B; drag a cursor or press Left/Right to move "
-    "it, Esc removes both.";
+    TAVIX_TR("Shift+click places cursor A, Ctrl+click cursor B; drag a cursor or press Left/Right to move "
+    "it, Esc removes both.");
 // The record page's power controls.
-inline constexpr const char* kPowerCheckCaption = "Power curve";
-inline constexpr const char* kPowerColourTip = "Colour of the power curve";
+inline constexpr const char* kPowerCheckCaption = TAVIX_TR("Power curve");
+inline constexpr const char* kPowerColourTip = TAVIX_TR("Colour of the power curve");
 // A chosen colour that config.ini could not keep: the file and the reason.
 inline constexpr const char* kMsgPowerColourNotSaved =
-    "The power curve's colour holds until Tavix closes, but %s could not be written: %s";
+    TAVIX_TR("The power curve's colour holds until Tavix closes, but %s could not be written: %s");
 
 // Chart image export.
-inline constexpr const char* kMsgImageSaveError = "Image save error!";
+inline constexpr const char* kMsgImageSaveError = TAVIX_TR("Image save error!");
 
 }  // namespace tavix

@@ -9,11 +9,12 @@
 
 #include "analysis/FlightEvents.h"
 #include "config/CIniFile.h"
+#include "base/Translate.h"
 
 namespace tavix {
 
 inline constexpr const char* kMsgLimitsNotSaved =
-    "The event limits hold for this run, but could not be saved in %s (%s).";
+    TAVIX_TR("The event limits hold for this run, but could not be saved in %s (%s).");
 
 inline constexpr const char* kIniAnalysisSection = "analysis";
 inline constexpr const char* kIniCellMinEntry = "cellmin";

@@ -12,6 +12,7 @@
 #include "logger/FlightSplitter.h"
 #include "records/RecordCodec.h"
 #include "records/RecordMessages.h"
+#include "base/Translate.h"
 
 namespace tavix {
 
@@ -32,12 +33,12 @@ bool CTavixDoc::StoreRecord(const std::string& path, FlightRecord& record, const
     }
     if (!record.notReadWhole.empty() && SameFile(path, record.readFrom)) {
         message =
-            FormatText(kMsgRecordNotReadWhole, PathText(path).c_str(), record.notReadWhole.c_str());
+            FormatShown(kMsgRecordNotReadWhole, PathText(path).c_str(), record.notReadWhole.c_str());
         return false;
     }
     std::string reason;
     if (!WriteFileAtomically(path, EncodeRecordFile(record), &reason)) {
-        message = FormatText(kMsgRecordSaveFailed, PathText(path).c_str(), reason.c_str());
+        message = FormatShown(kMsgRecordSaveFailed, PathText(path).c_str(), reason.c_str());
         return false;
     }
     // The file now holds the whole record.

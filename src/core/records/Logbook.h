@@ -22,13 +22,14 @@
 #include "config/CIniFile.h"
 #include "config/CalibrationBook.h"
 #include "flight/FlightRecord.h"
+#include "base/Translate.h"
 
 namespace tavix {
 
 // Messages of the logbook.
-inline constexpr const char* kMsgLogbookFolder = "Can't read the folder %s (%s)!";
+inline constexpr const char* kMsgLogbookFolder = TAVIX_TR("Can't read the folder %s (%s)!");
 inline constexpr const char* kMsgLogbookNotRegular =
-    "%s is not a regular file; only record files are opened.";
+    TAVIX_TR("%s is not a regular file; only record files are opened.");
 
 enum class LogbookColumn {
     Date,
@@ -62,7 +63,7 @@ inline constexpr std::array<const char*, kLogbookColumns> kLogbookHeadings{"Date
                                                                            "Events",
                                                                            "Note"};
 // The CSV's last column: why a file could not be opened.
-inline constexpr const char* kLogbookErrorHeading = "Error";
+inline constexpr const char* kLogbookErrorHeading = TAVIX_TR("Error");
 
 struct LogbookEntry {
     std::string path;

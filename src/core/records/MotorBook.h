@@ -9,6 +9,7 @@
 
 #include "analysis/MotorHealth.h"
 #include "records/Logbook.h"
+#include "base/Translate.h"
 
 namespace tavix {
 
@@ -23,7 +24,7 @@ inline constexpr const char* kMotorCsvHeader =
     "file,model,steady_s,kv_rpm_per_v,rm_mohm,prop_k,efficiency_pct,alert";
 // When no flight of the folder names its model.
 inline constexpr const char* kMsgNoModels =
-    "No record names its model. A note line reading \"Model: NAME\" does.";
+    TAVIX_TR("No record names its model. A note line reading \"Model: NAME\" does.");
 
 // The opened entries as motor flights (those that could not be opened are left out).
 std::vector<MotorFlight> MotorFlights(const std::vector<LogbookEntry>& entries);

@@ -8,6 +8,7 @@
 
 #include "analysis/PackTrend.h"
 #include "records/Logbook.h"
+#include "base/Translate.h"
 
 namespace tavix {
 
@@ -21,7 +22,7 @@ inline constexpr const char* kPacksCsvHeader =
     "pack,flights,total_mah,mean_mah,min_cell_v,resistance_mohm,first_flight,last_flight";
 // When no flight of the folder names its pack.
 inline constexpr const char* kMsgNoPacks =
-    "No record names its pack. A note whose first line reads \"Pack: NAME\" does.";
+    TAVIX_TR("No record names its pack. A note whose first line reads \"Pack: NAME\" does.");
 
 // The opened entries as flights of their packs.
 std::vector<PackFlight> PackFlights(const std::vector<LogbookEntry>& entries);

@@ -3,6 +3,7 @@
 #include "base/FormatText.h"
 #include "exports/CsvExport.h"
 #include "flight/Conversion.h"
+#include "base/Translate.h"
 
 namespace tavix {
 
@@ -29,7 +30,7 @@ std::string ImplausibleWarning(const FlightRecord& record, const ImplausibleSamp
     const float value = PhysicalValue(record, found.channel, found.raw);
     const double seconds =
         record.header.rate > 0 ? static_cast<double>(found.sample) / record.header.rate : 0.0;
-    return FormatText(kMsgImplausibleRecord, name.c_str(), kCsvColumnNames[found.channel],
+    return FormatShown(kMsgImplausibleRecord, name.c_str(), kCsvColumnNames[found.channel],
                       found.sample + 1, seconds, CsvValue(value).c_str());
 }
 

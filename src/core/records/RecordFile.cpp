@@ -13,6 +13,7 @@
 #include "records/RecordCodec.h"
 #include "records/RecordMessages.h"
 #include "shell/GearRateRule.h"
+#include "base/Translate.h"
 
 namespace tavix {
 
@@ -79,7 +80,7 @@ std::unique_ptr<FlightData> LoadRecordFile(std::string_view bytes, const std::st
     const std::string hw = FixedText(header.hwCode);
     const ChannelCalibration* calibration = calibrations.Find(hw);
     if (calibration == nullptr) {
-        message = FormatText(kMsgNoConfigure, hw.c_str());
+        message = FormatShown(kMsgNoConfigure, hw.c_str());
         return nullptr;
     }
     // The calibration config.ini holds for this hardware now, not the one in
@@ -114,13 +115,13 @@ std::unique_ptr<FlightData> ReadRecordFile(const std::string& path,
     std::string reason;
     bool cut = false;
     if (!ReadWholeFile(path, kRecordReadLimit, bytes, cut, reason)) {
-        message = FormatText(kMsgRecordUnreadable, PathText(path).c_str(), reason.c_str());
+        message = FormatShown(kMsgRecordUnreadable, PathText(path).c_str(), reason.c_str());
         return nullptr;
     }
     auto loaded = LoadRecordFile(bytes, path, calibrations, form, message, base);
     if (loaded && cut) {
         loaded->record.notReadWhole =
-            FormatText(kMsgRecordCut, static_cast<unsigned long long>(kRecordReadLimit));
+            FormatShown(kMsgRecordCut, static_cast<unsigned long long>(kRecordReadLimit));
     }
     return loaded;
 }

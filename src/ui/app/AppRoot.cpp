@@ -32,6 +32,7 @@
 #include "ui/records/CLogbookDlg.h"
 #include "ui/shell/CMainFrame.h"
 #include "ui/shell/CTavixView.h"
+#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -185,7 +186,7 @@ void AppRoot::ApplyState() {
     // Texts from the device, shown on one line with control characters escaped.
     view_.SetDescriptionText(FromGbk(EscapeControls(device.description)));
     const std::string version = UpToZero(device.version);
-    view_.SetVersionText(FromGbk(EscapeControls(version)));
+    view_.SetVersionText(ShownText(EscapeControls(version)));
     const int shown = view_.CurrentTab();
     const int tab = identity_->TakeTabRequest();
     if (tab >= 0) {

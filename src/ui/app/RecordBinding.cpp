@@ -24,6 +24,7 @@
 #include "ui/plot/RecordPage.h"
 #include "ui/shell/CMainFrame.h"
 #include "ui/shell/CTavixView.h"
+#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -64,7 +65,7 @@ RecordBinding::RecordBinding(CMainFrame& frame, CAppConfig& config, CIniFile& in
     // leaving it asks first.
     askSave = [this](const std::string& text) {
         const auto answer = QMessageBox::warning(
-            &frame_, QString::fromLatin1(kTitleSaveChanges), FromGbk(text),
+            &frame_, ShownText(kTitleSaveChanges), ShownText(text),
             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
         return answer == QMessageBox::Save      ? SaveAnswer::Save
                : answer == QMessageBox::Discard ? SaveAnswer::Discard
@@ -78,7 +79,7 @@ RecordBinding::RecordBinding(CMainFrame& frame, CAppConfig& config, CIniFile& in
     gearHint_ = new QLabel(view_.UserParameterGroup());
     gearHint_->setObjectName(QStringLiteral("gearHint"));
     // One line, so the form keeps its height and the chart its size.
-    gearHint_->setToolTip(QString::fromLatin1(kTipGearAppliesToUpload));
+    gearHint_->setToolTip(ShownText(kTipGearAppliesToUpload));
     gearHint_->hide();
     if (auto* form = qobject_cast<QFormLayout*>(view_.UserParameterGroup()->layout())) {
         form->addRow(gearHint_);
@@ -172,7 +173,7 @@ void RecordBinding::OnNoteEdited() {
 void RecordBinding::UpdateGearHint() {
     const std::string hint = GearHint(config_.Record().dataLoaded, recordGear_, recordPoles_,
                                       view_.GearRate(), view_.PoleNumber());
-    gearHint_->setText(QString::fromLatin1(hint.c_str()));
+    gearHint_->setText(ShownText(hint.c_str()));
     gearHint_->setVisible(!hint.empty());
 }
 

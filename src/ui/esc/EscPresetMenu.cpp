@@ -13,6 +13,7 @@
 #include "platform/GbkText.h"
 #include "platform/UserEscPresets.h"
 #include "shell/Prompt.h"
+#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -32,8 +33,8 @@ EscPresetMenu::EscPresetMenu(EscParamSession& session, Prompt& prompt, ChooseFil
                              QWidget* parent)
     : QMenu(parent), session_(session), prompt_(prompt), chooseFile_(std::move(chooseFile)) {
     askName = [this](const QString& suggested) {
-        return QInputDialog::getText(parentWidget(), QString::fromLatin1(kBtnEscPresets),
-                                     QString::fromLatin1(kAskPresetName), QLineEdit::Normal,
+        return QInputDialog::getText(parentWidget(), ShownText(kBtnEscPresets),
+                                     ShownText(kAskPresetName), QLineEdit::Normal,
                                      suggested)
             .trimmed();
     };
@@ -45,20 +46,20 @@ void EscPresetMenu::Rebuild() {
     clear();
     const std::string series = session_.Table().name;
     const std::vector<EscPreset> presets = UserEscPresets().List();
-    addAction(QString::fromLatin1(kMenuSavePreset), this, [this] { SavePage(); });
+    addAction(ShownText(kMenuSavePreset), this, [this] { SavePage(); });
     const auto submenu = [&](const char* title, void (EscPresetMenu::*act)(const QString&),
                              bool ofThisSeriesOnly) {
-        QMenu* menu = addMenu(QString::fromLatin1(title));
+        QMenu* menu = addMenu(ShownText(title));
         for (const EscPreset& preset : presets) {
             const QString name = Shown(preset.name);
             const bool same = preset.series == series;
             QAction* action = menu->addAction(
-                same ? name : name + QStringLiteral(" (") + FromGbk(preset.series) + u')');
+                same ? name : name + QStringLiteral(" (") + ShownText(preset.series) + u')');
             action->setEnabled(same || !ofThisSeriesOnly);
             connect(action, &QAction::triggered, this, [this, act, name] { (this->*act)(name); });
         }
         if (presets.empty()) {
-            menu->addAction(QString::fromLatin1(kMenuNoPresets))->setEnabled(false);
+            menu->addAction(ShownText(kMenuNoPresets))->setEnabled(false);
         }
     };
     submenu(kMenuApplyPreset, &EscPresetMenu::Apply, true);
@@ -66,7 +67,7 @@ void EscPresetMenu::Rebuild() {
     submenu(kMenuRenamePreset, &EscPresetMenu::Rename, false);
     submenu(kMenuDeletePreset, &EscPresetMenu::Delete, false);
     submenu(kMenuExportPreset, &EscPresetMenu::Export, false);
-    addAction(QString::fromLatin1(kMenuImportPreset), this, [this] { Import(); });
+    addAction(ShownText(kMenuImportPreset), this, [this] { Import(); });
 }
 
 bool EscPresetMenu::Report(const std::string& refusal) {

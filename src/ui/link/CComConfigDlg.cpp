@@ -24,6 +24,7 @@
 #include "platform/MessageBoxPrompt.h"
 #include "platform/SystemPorts.h"
 #include "shell/ShellMessages.h"
+#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -72,7 +73,7 @@ CComConfigDlg::CComConfigDlg(CAppConfig& config, CIniFile& ini, const QString& p
       lister_(SystemSerialPorts),
       diagnoser_(DiagnoseLocalPort) {
     setObjectName(QStringLiteral("comConfigDialog"));
-    setWindowTitle(QString::fromLatin1(kComCaption));
+    setWindowTitle(ShownText(kComCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     choice_ = std::make_unique<ComPortChoice>(config.comPort, [this](int port) { Store(port); });
     choice_->SetStorePath([this](const std::string& path) {
@@ -90,7 +91,7 @@ CComConfigDlg::CComConfigDlg(CAppConfig& config, CIniFile& ini, const QString& p
     present_->setMinimumSize(560, 130);
     presentLabel->setBuddy(present_);
 
-    auto* label = new QLabel(QString::fromLatin1(kComLabel), this);
+    auto* label = new QLabel(ShownText(kComLabel), this);
     list_ = new QComboBox(this);
     for (int i = 0; i < ComPortChoice::kEntryCount; ++i) {
         list_->addItem(QString::fromStdString(ComPortChoice::EntryText(i)));
@@ -118,9 +119,9 @@ CComConfigDlg::CComConfigDlg(CAppConfig& config, CIniFile& ini, const QString& p
 
     diagnose_ = new QPushButton(tr("&Diagnose"), this);
     diagnose_->setToolTip(tr("Tell why the chosen port does or does not work"));
-    ok_ = new QPushButton(QString::fromLatin1(kBtnOk), this);
-    cancel_ = new QPushButton(QString::fromLatin1(kBtnCancel), this);
-    apply_ = new QPushButton(QString::fromLatin1(kBtnApply), this);
+    ok_ = new QPushButton(ShownText(kBtnOk), this);
+    cancel_ = new QPushButton(ShownText(kBtnCancel), this);
+    apply_ = new QPushButton(ShownText(kBtnApply), this);
     ok_->setDefault(true);
     apply_->setEnabled(false);
 

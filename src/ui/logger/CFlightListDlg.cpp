@@ -11,6 +11,7 @@
 #include "base/FormatText.h"
 #include "logger/LoggerMessages.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -60,7 +61,7 @@ CFlightListDlg::CFlightListDlg(const FlightList& list, const QString& pack, QWid
         table_->setItem(row, Number, Cell(QString::number(e.Number())));
         table_->setItem(row, Samples, Cell(QString::number(e.place.samples)));
         table_->setItem(row, Duration, Cell(QString::number(e.seconds, 'f', 1)));
-        auto* status = Cell(FromGbk(FlightStatusText(e)), Qt::AlignLeft);
+        auto* status = Cell(ShownText(FlightStatusText(e)), Qt::AlignLeft);
         status->setToolTip(status->text());
         table_->setItem(row, Status, status);
         auto* packCell = new QTableWidgetItem(e.Writable() ? pack : QString());

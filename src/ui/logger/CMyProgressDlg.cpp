@@ -11,6 +11,7 @@
 
 #include "platform/QtTimerHost.h"
 #include "shell/ShellMessages.h"
+#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -19,7 +20,7 @@ CMyProgressDlg::CMyProgressDlg(TransferState& state, QWidget* parent)
       timers_(std::make_unique<QtTimerHost>()),
       progress_(state, timers_.get()) {
     setObjectName(QStringLiteral("progressDialog"));
-    setWindowTitle(QString::fromLatin1(kProgressCaption));
+    setWindowTitle(ShownText(kProgressCaption));
 
     auto* frame = new QFrame(this);
     frame->setFrameShape(QFrame::Panel);
@@ -29,7 +30,7 @@ CMyProgressDlg::CMyProgressDlg(TransferState& state, QWidget* parent)
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(frame);
 
-    auto* caption = new QLabel(QString::fromLatin1(kProgressCaption), frame);
+    auto* caption = new QLabel(ShownText(kProgressCaption), frame);
     caption->setAlignment(Qt::AlignCenter);
     QFont font = caption->font();
     font.setBold(true);

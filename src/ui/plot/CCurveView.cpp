@@ -10,6 +10,7 @@
 
 #include "platform/GbkText.h"
 #include "plot/CurveModel.h"
+#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -45,7 +46,7 @@ void CCurveView::InvalidateCurves() {
 QString CCurveView::TooltipMarkup() const {
     // Rich text for sure, each of the two lines kept whole, and a line break
     // the tooltip renders.
-    QString text = FromGbk(model_.TooltipText());
+    QString text = ShownText(model_.TooltipText());
     text.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
     return QStringLiteral("<p style=\"white-space:nowrap\">") + text + QStringLiteral("</p>");
 }

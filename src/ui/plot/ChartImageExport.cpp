@@ -7,6 +7,7 @@
 #include "plot/PlotMessages.h"
 #include "shell/Clock.h"
 #include "shell/Prompt.h"
+#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -24,7 +25,7 @@ std::optional<ChartImageExport::Choice> ChartImageExport::AskForFile(QWidget* pa
                                                                      const QString& proposed) {
     QStringList filters;
     for (const ImageFilter& f : kImageFilters) {
-        filters << QString::fromLatin1(f.name);
+        filters << ShownText(f.name);
     }
     QFileDialog dialog(parent, QObject::tr("Save As"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -37,7 +38,7 @@ std::optional<ChartImageExport::Choice> ChartImageExport::AskForFile(QWidget* pa
         &dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString& filter) {
             const qsizetype index = filters.indexOf(filter);
             if (index >= 0) {
-                dialog.setDefaultSuffix(QString::fromLatin1(kImageFilters[index].extension + 1));
+                dialog.setDefaultSuffix(ShownText(kImageFilters[index].extension + 1));
             }
         });
     dialog.selectFile(proposed);

@@ -8,6 +8,7 @@
 
 #include "platform/GbkText.h"
 #include "plot/PlotMessages.h"
+#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -185,7 +186,7 @@ void CurvePainter::DrawAxisLabels(QPainter& painter, const CurveModel& model,
     const auto& times = model.TimeLabels();
     const int stride = TimeLabelStride(model, metrics);
     for (int k = 0; k < kGridCells; k += stride) {
-        const QString text = QString::fromLatin1(times[k].c_str()).trimmed();
+        const QString text = ShownText(times[k].c_str()).trimmed();
         const int x = ox + k * g.cellWidth;
         painter.drawText(QRect(x - g.cellWidth / 2, timeTop, g.cellWidth, lineHeight),
                          Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, text);
@@ -193,9 +194,9 @@ void CurvePainter::DrawAxisLabels(QPainter& painter, const CurveModel& model,
     const int unitX = ox + kGridCells * g.cellWidth;
     painter.drawText(QRect(unitX - g.cellWidth / 2, timeTop, g.cellWidth, lineHeight),
                      Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip,
-                     QString::fromLatin1(kLabelSeconds));
+                     ShownText(kLabelSeconds));
     painter.drawText(QRect(left, timeTop + lineHeight, ox - left, lineHeight),
-                     Qt::AlignLeft | Qt::AlignTop, QString::fromLatin1(kLabelTime));
+                     Qt::AlignLeft | Qt::AlignTop, ShownText(kLabelTime));
 
     // The Y-axis channel's scale and name, in its colour.
     const int channel = model.YLabelChannel();
@@ -207,7 +208,7 @@ void CurvePainter::DrawAxisLabels(QPainter& painter, const CurveModel& model,
     for (int k = 0; k < kLabelCount; ++k) {
         const int y = oy + k * g.cellHeight;
         painter.drawText(QRect(left, y - lineHeight / 2, ox - left - 2, lineHeight),
-                         Qt::AlignRight | Qt::AlignVCenter, QString::fromLatin1(ys[k].c_str()));
+                         Qt::AlignRight | Qt::AlignVCenter, ShownText(ys[k].c_str()));
     }
     DrawPowerScale(painter, model, plotOrigin);
 }
@@ -245,7 +246,7 @@ void CurvePainter::DrawPowerScale(QPainter& painter, const CurveModel& model,
     const int right = x + width;
     painter.drawText(
         QRect(right - g.plotWidth, plotOrigin.y() - 2 * lineHeight, g.plotWidth, lineHeight),
-        Qt::AlignRight | Qt::AlignTop, QString::fromLatin1(kPowerScaleTitle));
+        Qt::AlignRight | Qt::AlignTop, ShownText(kPowerScaleTitle));
     for (int k = 0; k < kLabelCount; ++k) {
         const int y = plotOrigin.y() + k * g.cellHeight;
         painter.drawText(QRect(x, y - lineHeight / 2, width, lineHeight),

@@ -6,6 +6,7 @@
 #include <QToolTip>
 
 #include "plot/CurveModel.h"
+#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -75,7 +76,7 @@ bool EventMarkerStrip::event(QEvent* event) {
             QToolTip::showText(help->globalPos(),
                                QStringLiteral("%1 s  %2: %3")
                                    .arg(QString::fromStdString(PointNumber(e.time, 1)),
-                                        QString::fromLatin1(EventKindName(e.kind)),
+                                        ShownText(EventKindName(e.kind)),
                                         QString::fromStdString(e.text)),
                                this);
         } else {

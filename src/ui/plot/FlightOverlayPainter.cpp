@@ -8,6 +8,7 @@
 #include "CurvePainter.h"
 #include "platform/GbkText.h"
 #include "plot/ColumnSpans.h"
+#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -71,7 +72,7 @@ void FlightOverlayPainter::DrawLegend(QPainter& painter, const CurveModel& model
     std::vector<QString> texts;
     int textWidth = 0;
     for (const LegendEntry& entry : entries) {
-        texts.push_back(FromGbk(entry.text));
+        texts.push_back(ShownText(entry.text));
         textWidth = std::max(textWidth, metrics.horizontalAdvance(texts.back()));
     }
     const int lineHeight = metrics.height();

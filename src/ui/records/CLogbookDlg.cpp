@@ -26,6 +26,7 @@
 #include "ui/records/ModelsView.h"
 #include "ui/records/PacksView.h"
 #include "ui/records/SettingsGroupsView.h"
+#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -36,7 +37,7 @@ constexpr int kErrorColumn = kLogbookColumns;
 constexpr int kModelColumns = kLogbookColumns + 1;
 
 QString Latin(const char* text) {
-    return QString::fromLatin1(text);
+    return ShownText(text);
 }
 
 std::string LocalPath(const QString& path) {
@@ -108,7 +109,7 @@ public:
                 // Every cell is program text (GBK, file names converted),
                 // with control characters shown escaped.
                 if (column == kErrorColumn) {
-                    return FromGbk(EscapeControls(e.ok ? e.warning : e.error));
+                    return ShownText(EscapeControls(e.ok ? e.warning : e.error));
                 }
                 return FromGbk(LogbookCell(e, static_cast<LogbookColumn>(column)));
             case Qt::ToolTipRole:
@@ -116,10 +117,10 @@ public:
                     return tr("Worst: %1").arg(Latin(EventKindName(*e.worstEvent)));
                 }
                 if (e.ok && !e.warning.empty()) {
-                    return FromGbk(e.warning);
+                    return ShownText(e.warning);
                 }
                 return e.ok ? QString::fromLocal8Bit(e.path.c_str())
-                            : FromGbk(EscapeControls(e.error));
+                            : ShownText(EscapeControls(e.error));
             case Qt::ForegroundRole:
                 // A record that cannot be right in dark orange, one that did not open in red.
                 if (e.ok && !e.warning.empty()) {
@@ -318,7 +319,7 @@ void CLogbookDlg::SetFolder(const QString& folder) {
     std::string error;
     if (!ListRecordFiles(LocalPath(folder), pending_, error)) {
         progress_->hide();
-        summary_ = FromGbk(EscapeControls(error));
+        summary_ = ShownText(EscapeControls(error));
         status_->setText(summary_);
         UpdateOpenButton();
         emit loadingFinished();
@@ -387,7 +388,7 @@ void CLogbookDlg::OpenRow(int row) {
         return;
     }
     if (!entry->ok) {
-        status_->setText(FromGbk(EscapeControls(entry->error)));
+        status_->setText(ShownText(EscapeControls(entry->error)));
         return;
     }
     emit openRequested(QString::fromLocal8Bit(entry->path.c_str()));
@@ -415,7 +416,7 @@ void CLogbookDlg::CompareSelected() {
         if (entry->ok) {
             paths << QString::fromLocal8Bit(entry->path.c_str());
         } else {
-            refused << FromGbk(EscapeControls(entry->name + ": " + entry->error));
+            refused << ShownText(EscapeControls(entry->name + ": " + entry->error));
         }
     }
     if (paths.size() < 2) {
@@ -479,9 +480,9 @@ void CLogbookDlg::UpdateOpenButton() {
         if (selected > 4) {
             status_->setText(Latin(kLogbookCompareTooFew));
         } else if (entry != nullptr && !entry->ok) {
-            status_->setText(FromGbk(EscapeControls(entry->error)));
+            status_->setText(ShownText(EscapeControls(entry->error)));
         } else if (entry != nullptr && !entry->warning.empty()) {
-            status_->setText(FromGbk(EscapeControls(entry->warning)));
+            status_->setText(ShownText(EscapeControls(entry->warning)));
         } else {
             status_->setText(summary_);
         }

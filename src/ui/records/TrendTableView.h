@@ -8,6 +8,7 @@
 #include <array>
 
 #include "ui/records/TrendPlot.h"
+#include "platform/UiLanguage.h"
 
 class QLabel;
 class QTableWidget;
@@ -26,7 +27,7 @@ protected:
     static QStringList Headings(const Texts& texts) {
         QStringList headings;
         for (const char* heading : texts) {
-            headings << QString::fromLatin1(heading);
+            headings << ShownText(heading);
         }
         return headings;
     }

@@ -8,6 +8,7 @@
 #include "platform/KeyLockState.h"
 #include "shell/ShellMessages.h"
 #include "shell/StatusClock.h"
+#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -21,7 +22,7 @@ StatusPanes::StatusPanes(QStatusBar& bar, const Clock& clock, QObject* parent)
             panes_[i]->setAlignment(Qt::AlignCenter);
         }
     }
-    panes_[kStatusPane]->setText(QString::fromLatin1(kStatusReady));
+    panes_[kStatusPane]->setText(ShownText(kStatusReady));
     const QFontMetrics metrics(panes_[kVersionPane]->font());
     panes_[kVersionPane]->setMinimumWidth(metrics.horizontalAdvance(QString(18, QLatin1Char('W'))));
     panes_[kClockPane]->setText(QString::fromLatin1(kClockInitial));
