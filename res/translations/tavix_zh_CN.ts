@@ -1533,6 +1533,370 @@ Do you really want to exit?</source>
         <source>, about %lld min %lld s left</source>
         <translation>，约剩 %lld 分 %lld 秒</translation>
     </message>
+    <message>
+        <source>low-cell</source>
+        <translation>单节低压</translation>
+    </message>
+    <message>
+        <source>over-temp</source>
+        <translation>过温</translation>
+    </message>
+    <message>
+        <source>current-spike</source>
+        <translation>电流尖峰</translation>
+    </message>
+    <message>
+        <source>rpm-drop</source>
+        <translation>转速骤降</translation>
+    </message>
+    <message>
+        <source>no-reading</source>
+        <translation>无读数</translation>
+    </message>
+    <message>
+        <source>Throttle (%)</source>
+        <translation>油门 (%)</translation>
+    </message>
+    <message>
+        <source>Time (s)</source>
+        <translation>时间 (s)</translation>
+    </message>
+    <message>
+        <source>Mean current (A)</source>
+        <translation>平均电流 (A)</translation>
+    </message>
+    <message>
+        <source>Max current (A)</source>
+        <translation>最大电流 (A)</translation>
+    </message>
+    <message>
+        <source>Mean power (W)</source>
+        <translation>平均功率 (W)</translation>
+    </message>
+    <message>
+        <source>Mean RPM</source>
+        <translation>平均转速</translation>
+    </message>
+    <message>
+        <source>Max temp (C)</source>
+        <translation>最高温度 (C)</translation>
+    </message>
+    <message>
+        <source>Mean cell (V)</source>
+        <translation>平均单节电压 (V)</translation>
+    </message>
+    <message>
+        <source>not reverse</source>
+        <translation>不循环</translation>
+    </message>
+    <message>
+        <source>reverse</source>
+        <translation>循环</translation>
+    </message>
+    <message>
+        <source>Voltage (V)</source>
+        <translation>电压 (V)</translation>
+    </message>
+    <message>
+        <source>Current (A)</source>
+        <translation>电流 (A)</translation>
+    </message>
+    <message>
+        <source>Motor RPM</source>
+        <translation>电机转速</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>日期时间</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>版本</translation>
+    </message>
+    <message>
+        <source>Duration (s)</source>
+        <translation>时长 (s)</translation>
+    </message>
+    <message>
+        <source>Rate (/s)</source>
+        <translation>采样率 (/s)</translation>
+    </message>
+    <message>
+        <source>Max.Current (A)</source>
+        <translation>最大电流 (A)</translation>
+    </message>
+    <message>
+        <source>Min.Voltage (V)</source>
+        <translation>最低电压 (V)</translation>
+    </message>
+    <message>
+        <source>Max.Temp. (C)</source>
+        <translation>最高温度 (C)</translation>
+    </message>
+    <message>
+        <source>Capacity (mAh)</source>
+        <translation>容量 (mAh)</translation>
+    </message>
+    <message>
+        <source>R (mOhm)</source>
+        <translation>内阻 (mOhm)</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>备注</translation>
+    </message>
+    <message>
+        <source>Steady (s)</source>
+        <translation>平稳段 (s)</translation>
+    </message>
+    <message>
+        <source>Kv (rpm/V)</source>
+        <translation>Kv (rpm/V)</translation>
+    </message>
+    <message>
+        <source>Rm (mOhm)</source>
+        <translation>Rm (mOhm)</translation>
+    </message>
+    <message>
+        <source>k (W/krpm^3)</source>
+        <translation>k (W/krpm^3)</translation>
+    </message>
+    <message>
+        <source>Eff. (%)</source>
+        <translation>效率 (%)</translation>
+    </message>
+    <message>
+        <source>Alert</source>
+        <translation>警示</translation>
+    </message>
+    <message>
+        <source>Flights</source>
+        <translation>飞行次数</translation>
+    </message>
+    <message>
+        <source>Total (mAh)</source>
+        <translation>总计 (mAh)</translation>
+    </message>
+    <message>
+        <source>Mean (mAh)</source>
+        <translation>平均 (mAh)</translation>
+    </message>
+    <message>
+        <source>First flight</source>
+        <translation>首次飞行</translation>
+    </message>
+    <message>
+        <source>Last flight</source>
+        <translation>末次飞行</translation>
+    </message>
+    <message>
+        <source>1.Welcome</source>
+        <translation>1.欢迎</translation>
+    </message>
+    <message>
+        <source>2.Parameter Setting</source>
+        <translation>2.参数设置</translation>
+    </message>
+    <message>
+        <source>3.Logger Configuration</source>
+        <translation>3.记录仪配置</translation>
+    </message>
+    <message>
+        <source>4.Show the Record</source>
+        <translation>4.查看记录</translation>
+    </message>
+    <message>
+        <source>5.Upgrade</source>
+        <translation>5.固件升级</translation>
+    </message>
+    <message>
+        <source>Event limits</source>
+        <translation>事件阈值</translation>
+    </message>
+    <message>
+        <source>Limits...</source>
+        <translation>阈值...</translation>
+    </message>
+    <message>
+        <source>No events.</source>
+        <translation>没有事件。</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>电压</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>电流</translation>
+    </message>
+    <message>
+        <source>Throttle</source>
+        <translation>油门</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>温度</translation>
+    </message>
+    <message>
+        <source>Reserve 1</source>
+        <translation>备用 1</translation>
+    </message>
+    <message>
+        <source>Reserve 2</source>
+        <translation>备用 2</translation>
+    </message>
+    <message>
+        <source>Reserve 3</source>
+        <translation>备用 3</translation>
+    </message>
+    <message>
+        <source>Y axis</source>
+        <translation>Y 轴</translation>
+    </message>
+    <message>
+        <source>Display Option</source>
+        <translation>显示选项</translation>
+    </message>
+    <message>
+        <source>The setting holds until Tavix closes, but %s could not be written: %s</source>
+        <translation>此设置在 Tavix 关闭前有效，但无法写入 %s：%s</translation>
+    </message>
+    <message>
+        <source>&amp;Align:</source>
+        <translation>对齐(&amp;A)：</translation>
+    </message>
+    <message>
+        <source>throttle first reaches %1 %</source>
+        <translation>油门首次达到 %1 %</translation>
+    </message>
+    <message>
+        <source>cursor A</source>
+        <translation>光标 A</translation>
+    </message>
+    <message>
+        <source>Align at cursor A</source>
+        <translation>对齐到光标 A</translation>
+    </message>
+    <message>
+        <source>Align %1 at cursor A</source>
+        <translation>将 %1 对齐到光标 A</translation>
+    </message>
+    <message>
+        <source>Remove from comparison</source>
+        <translation>从对比中移除</translation>
+    </message>
+    <message>
+        <source>Remove %1 from comparison</source>
+        <translation>将 %1 从对比中移除</translation>
+    </message>
+    <message>
+        <source>%1 (reference)</source>
+        <translation>%1（基准）</translation>
+    </message>
+    <message>
+        <source>Cursor A marks the reference&apos;s moment: place A on the same moment of each other record (Shift+click) and choose &quot;Align ... at cursor A&quot;.</source>
+        <translation>光标 A 标记基准记录的时刻：在其他每条记录的同一时刻放置光标 A（Shift+单击），然后选择“将 ... 对齐到光标 A”。</translation>
+    </message>
+    <message>
+        <source>%1: its moment at cursor A now stands on the reference&apos;s point at %2 s.</source>
+        <translation>%1：其光标 A 处的时刻现已对齐到基准记录 %2 s 处。</translation>
+    </message>
+    <message>
+        <source>The reference&apos;s point is now at %1 s; the records aligned at cursor A keep their moment on it.</source>
+        <translation>基准点现在位于 %1 s；对齐到光标 A 的记录保持与它对齐。</translation>
+    </message>
+    <message>
+        <source>Place cursor A first (Shift+click on the curves).</source>
+        <translation>请先放置光标 A（在曲线上 Shift+单击）。</translation>
+    </message>
+    <message>
+        <source>Map</source>
+        <translation>分布图</translation>
+    </message>
+    <message>
+        <source>&amp;Map</source>
+        <translation>分布图(&amp;M)</translation>
+    </message>
+    <message>
+        <source>&amp;X/Y</source>
+        <translation>&amp;X/Y</translation>
+    </message>
+    <message>
+        <source>&amp;Band width:</source>
+        <translation>区间宽度(&amp;B)：</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>记录</translation>
+    </message>
+    <message>
+        <source>Open a record to see where its motor spends the flight.</source>
+        <translation>打开一条记录，查看其电机在飞行中的工作分布。</translation>
+    </message>
+    <message>
+        <source>%1 has no throttle channel.</source>
+        <translation>%1 没有油门通道。</translation>
+    </message>
+    <message>
+        <source>Whole flight</source>
+        <translation>整个飞行</translation>
+    </message>
+    <message>
+        <source>Between cursors A and B</source>
+        <translation>光标 A 与 B 之间</translation>
+    </message>
+    <message>
+        <source>Logbook</source>
+        <translation>飞行日志</translation>
+    </message>
+    <message>
+        <source>Reading %1 of %2 record files...</source>
+        <translation>正在读取第 %1 个记录文件（共 %2 个）...</translation>
+    </message>
+    <message>
+        <source>%1 flights, %2 files could not be opened.</source>
+        <translation>%1 次飞行，%2 个文件无法打开。</translation>
+    </message>
+    <message>
+        <source>%1 flights.</source>
+        <translation>%1 次飞行。</translation>
+    </message>
+    <message>
+        <source>There are no record files (.dat) in this folder.</source>
+        <translation>此文件夹中没有记录文件 (.dat)。</translation>
+    </message>
+    <message>
+        <source>Folder of record files</source>
+        <translation>记录文件所在文件夹</translation>
+    </message>
+    <message>
+        <source>Open the 2 to 4 selected flights together; the topmost is the reference</source>
+        <translation>同时打开选中的 2 到 4 次飞行；最上面的一次为基准</translation>
+    </message>
+    <message>
+        <source>Select 2 to 4 flights that open to compare them.</source>
+        <translation>请选择 2 到 4 次能打开的飞行进行对比。</translation>
+    </message>
+    <message>
+        <source>Models</source>
+        <translation>机型</translation>
+    </message>
+    <message>
+        <source>Packs</source>
+        <translation>电池</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Select two groups to compare the last flight before the change with the first after it.</source>
+        <translation>选择两个分组，对比更改前的最后一次飞行与更改后的第一次飞行。</translation>
+    </message>
 </context>
 <context>
     <name>tavix::CAboutDlg</name>

@@ -3,8 +3,8 @@
 #include <QApplication>
 
 #include "GbkText.h"
-#include "shell/ShellMessages.h"
 #include "UiLanguage.h"
+#include "shell/ShellMessages.h"
 
 namespace tavix {
 

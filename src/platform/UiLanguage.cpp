@@ -56,10 +56,10 @@ bool IsAscii(const char* text) {
 
 UiLanguage StoredLanguage() {
     QSettings settings = UserSettings();
-    const QString value =
-        settings.value(QStringLiteral("%1/%2").arg(QLatin1String(kLanguageGroup),
-                                                   QLatin1String(kLanguageKey)))
-            .toString();
+    const QString value = settings
+                              .value(QStringLiteral("%1/%2").arg(QLatin1String(kLanguageGroup),
+                                                                 QLatin1String(kLanguageKey)))
+                              .toString();
     if (value == QLatin1String(kStoredChinese)) {
         return UiLanguage::Chinese;
     }

@@ -23,8 +23,8 @@ inline constexpr const char* kCaptionPropK = TAVIX_TR("Prop k");
 inline constexpr const char* kCaptionMotorEfficiency = TAVIX_TR("Eff.");
 inline constexpr const char* kCaptionSteady = TAVIX_TR("Steady");
 inline constexpr const char* kCaptionModel = TAVIX_TR("Model");
-inline constexpr const char* kMotorFiguresTip =
-    TAVIX_TR("The motor from the flight's steady stretches: Kv (rpm per volt), winding resistance Rm, "
+inline constexpr const char* kMotorFiguresTip = TAVIX_TR(
+    "The motor from the flight's steady stretches: Kv (rpm per volt), winding resistance Rm, "
     "the propeller's load k (shaft watts per 1000 rpm cubed), the motor's mean efficiency and "
     "the seconds of steady flight they come from (at least 5 s)");
 
@@ -47,7 +47,8 @@ inline constexpr const char* kTextNotReached = TAVIX_TR("not reached, start");
 inline constexpr const char* kCaptionBetweenCursors = TAVIX_TR("Between the cursors");
 inline constexpr const char* kCaptionSettingsDiffer = TAVIX_TR("ESC settings that differ");
 inline constexpr const char* kCaptionSettingsSame = TAVIX_TR("ESC settings: the same");
-inline constexpr const char* kCaptionSettingsMissing = TAVIX_TR("ESC settings: not stored in enough records");
+inline constexpr const char* kCaptionSettingsMissing =
+    TAVIX_TR("ESC settings: not stored in enough records");
 inline constexpr const char* kCaptionSettingsStored = TAVIX_TR("Stored");
 inline constexpr const char* kTextYes = TAVIX_TR("yes");
 inline constexpr const char* kTextNo = TAVIX_TR("no");

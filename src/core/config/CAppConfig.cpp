@@ -6,10 +6,10 @@
 #include <system_error>
 
 #include "base/FormatText.h"
+#include "base/Translate.h"
 #include "config/CIniFile.h"
 #include "shell/Clock.h"
 #include "shell/Prompt.h"
-#include "base/Translate.h"
 
 namespace tavix {
 
@@ -91,7 +91,7 @@ bool CAppConfig::LoadStartupSettings(CIniFile& ini, Prompt& prompt, const Clock&
         if (!file.empty() && !std::filesystem::exists(std::filesystem::symlink_status(file, ec))) {
             const std::filesystem::path folder = std::filesystem::absolute(file, ec).parent_path();
             startupFailure = FormatShown(kNoConfigFileDetail, file.filename().string().c_str(),
-                                        folder.string().c_str());
+                                         folder.string().c_str());
         }
         prompt.Message(kMsgNoHardwareVersion, PromptIcon::Exclamation, startupFailure);
         return false;

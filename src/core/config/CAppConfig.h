@@ -21,11 +21,11 @@
 #include <optional>
 #include <string>
 
+#include "base/Translate.h"
 #include "config/IniNames.h"
 #include "flight/Conversion.h"
 #include "flight/FlightData.h"
 #include "flight/FlightRecord.h"
-#include "base/Translate.h"
 
 namespace tavix {
 
@@ -40,8 +40,8 @@ inline constexpr const char* kMsgIncorrectConfig = TAVIX_TR("Incorrect config fi
 inline constexpr const char* kNoHardwareDetail = TAVIX_TR("%s has no [hardware] default entry");
 // The detail when there is no config.ini at all: where it was looked for and
 // how a new user gets one.
-inline constexpr const char* kNoConfigFileDetail =
-    TAVIX_TR("There is no %s in %s (Tavix reads it from the folder it is started in).\n"
+inline constexpr const char* kNoConfigFileDetail = TAVIX_TR(
+    "There is no %s in %s (Tavix reads it from the folder it is started in).\n"
     "tools/run.sh and the installed starter (tavix-launch) put one there; or copy the default, "
     "res/config.ini, into that folder.");
 

@@ -13,8 +13,8 @@
 #include "base/AtomicFile.h"
 #include "base/FormatText.h"
 #include "base/RegularFile.h"
-#include "config/IniNumbers.h"
 #include "base/Translate.h"
+#include "config/IniNumbers.h"
 
 namespace tavix {
 
@@ -101,7 +101,7 @@ bool CIniFile::Load() {
         std::fclose(file);
         lastError_ = kIniErrOpen;
         loadFailure_ = FormatShown(kIniTooLargeDetail, path_.c_str(),
-                                  static_cast<unsigned long long>(info.st_size));
+                                   static_cast<unsigned long long>(info.st_size));
         notWholeRead_ = loadFailure_;
         return false;
     }

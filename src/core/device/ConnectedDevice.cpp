@@ -3,11 +3,11 @@
 #include "base/FormatText.h"
 #include "base/OutsideText.h"
 #include "base/PlainText.h"
+#include "base/Translate.h"
 #include "device/DeviceMessages.h"
 #include "device/DeviceVersion.h"
 #include "link/Frame.h"
 #include "shell/Clock.h"
-#include "base/Translate.h"
 
 namespace tavix {
 
@@ -32,7 +32,7 @@ std::string DescribeIdentity(const DeviceIdentity& identity) {
 
 std::string OtherEscText(const DeviceIdentity& found, const DeviceIdentity& shown) {
     return FormatShown(kFmtOtherEscOnPort, DescribeIdentity(found).c_str(),
-                      DescribeIdentity(shown).c_str());
+                       DescribeIdentity(shown).c_str());
 }
 
 void ConnectedDevice::Changed() {

@@ -1,5 +1,6 @@
 #include "device/IdentifySession.h"
 
+#include "base/Translate.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "device/ConnectedDevice.h"
@@ -9,7 +10,6 @@
 #include "shell/Prompt.h"
 #include "shell/ShellMessages.h"
 #include "shell/TimerHost.h"
-#include "base/Translate.h"
 
 namespace tavix {
 

@@ -2,9 +2,9 @@
 
 #include "base/FormatText.h"
 #include "base/PlainText.h"
+#include "base/Translate.h"
 #include "device/DeviceVersion.h"
 #include "shell/TimerHost.h"
-#include "base/Translate.h"
 
 namespace tavix {
 
@@ -121,7 +121,7 @@ void EscBatch::OnWritten(const std::vector<std::string>& notTaken) {
     } else {
         Enter(EscBatchPhase::WaitingForUnplug,
               FormatShown(kBatchUnplug, row.esc,
-                         notTaken.empty() ? "written and read back" : "did not take it all"));
+                          notTaken.empty() ? "written and read back" : "did not take it all"));
     }
 }
 

@@ -27,8 +27,8 @@
 #include <string>
 #include <vector>
 
-#include "esc/EscSeries.h"
 #include "base/Translate.h"
+#include "esc/EscSeries.h"
 
 namespace tavix {
 
@@ -43,7 +43,8 @@ inline constexpr const char* kBatchRefused =
     TAVIX_TR("ESC %d is of the %s series, not %s: nothing written. Unplug it.");
 inline constexpr const char* kBatchUnplug = TAVIX_TR("ESC %d %s. Unplug it for the next one.");
 inline constexpr const char* kBatchDone = TAVIX_TR("Done: %d of %d ESCs written and read back.");
-inline constexpr const char* kBatchStopped = TAVIX_TR("Stopped: %d of %d ESCs written and read back.");
+inline constexpr const char* kBatchStopped =
+    TAVIX_TR("Stopped: %d of %d ESCs written and read back.");
 inline constexpr const char* kBatchCsvHeader = "esc,version,series,result,not_taken";
 
 class EscBatchLink {

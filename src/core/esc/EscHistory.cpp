@@ -13,11 +13,11 @@
 #include "base/Paths.h"
 #include "base/PlainText.h"
 #include "base/RegularFile.h"
+#include "base/Translate.h"
 #include "device/DeviceVersion.h"
 #include "esc/EscParamBlock.h"
 #include "esc/EscParamText.h"
 #include "shell/Clock.h"
-#include "base/Translate.h"
 
 namespace tavix {
 
@@ -218,7 +218,7 @@ std::string EscHistory::Keep(SnapshotReason reason, const Bytes& block) {
     }
     if (folder_.empty()) {
         return FormatShown(kMsgCantKeepSnapshot, "the user's data folder",
-                          "the system names no data folder for this user");
+                           "the system names no data folder for this user");
     }
     std::vector<Name> names = Names();
     const std::string esc = table->name + "-" + NamePart(version);

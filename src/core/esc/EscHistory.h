@@ -37,8 +37,8 @@
 #include <vector>
 
 #include "base/Bytes.h"
-#include "base/UserFolders.h"
 #include "base/Translate.h"
+#include "base/UserFolders.h"
 
 namespace tavix {
 

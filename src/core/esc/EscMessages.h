@@ -2,8 +2,8 @@
 // The words of the ESC parameter pages, kept in one place so the pages, the
 // command-line tool and the tests use the same texts.
 
-#include "link/LinkMessages.h"
 #include "base/Translate.h"
+#include "link/LinkMessages.h"
 
 namespace tavix {
 
@@ -14,29 +14,30 @@ inline constexpr const char* kMsgEscConfirmUpdate = TAVIX_TR("Are you sure you w
 inline constexpr const char* kMsgEscInvalidVersion =
     TAVIX_TR("Invalid version number, please re-power on and try it again!");
 inline constexpr const char* kMsgEscUpdateComplete = TAVIX_TR("Parameters updating complete!");
-inline constexpr const char* kMsgEscUpdateTimeout = TAVIX_TR("Time out, parameters updating failure!");
-inline constexpr const char* kMsgEscCalibrationOutOfOrder =
-    TAVIX_TR("Throttle calibration parameters have been revised to the wrong value; Please re-read "
+inline constexpr const char* kMsgEscUpdateTimeout =
+    TAVIX_TR("Time out, parameters updating failure!");
+inline constexpr const char* kMsgEscCalibrationOutOfOrder = TAVIX_TR(
+    "Throttle calibration parameters have been revised to the wrong value; Please re-read "
     "settings data transfer electricity!");
 inline constexpr const char* kMsgTemperatureOffsetRange =
     TAVIX_TR("Temperature Offset takes a whole number 0-255.");
-inline constexpr const char* kMsgEscNotTaken =
-    TAVIX_TR("The ESC was written, but these parameters did not take: %s. Please check the ESC and "
+inline constexpr const char* kMsgEscNotTaken = TAVIX_TR(
+    "The ESC was written, but these parameters did not take: %s. Please check the ESC and "
     "try again.");
-inline constexpr const char* kMsgEscReadBackTimeout =
-    TAVIX_TR("The parameters were sent, but reading them back timed out: read the ESC again to check "
+inline constexpr const char* kMsgEscReadBackTimeout = TAVIX_TR(
+    "The parameters were sent, but reading them back timed out: read the ESC again to check "
     "them!");
 inline constexpr const char* kMsgEscRestoreUnread =
     TAVIX_TR("Read the ESC first: a snapshot is restored onto the values the ESC holds.");
 inline constexpr const char* kMsgEscRestoreOtherSeries =
     TAVIX_TR("The snapshot holds parameters of the %s series, but this ESC is of the %s series!");
-inline constexpr const char* kMsgEscRestoreOtherVersion =
-    TAVIX_TR("The snapshot was taken of firmware %s, but this ESC runs %s: its parameters may mean "
+inline constexpr const char* kMsgEscRestoreOtherVersion = TAVIX_TR(
+    "The snapshot was taken of firmware %s, but this ESC runs %s: its parameters may mean "
     "other things, so it is not restored.");
 inline constexpr const char* kMsgEscReadOverChanges =
     TAVIX_TR("The page holds changes that are not in the ESC yet. Read the ESC and lose them?");
-inline constexpr const char* kMsgEscLoadedNotSent =
-    TAVIX_TR("The values of the file are on the page but not yet in the ESC: press \"Update\" to write "
+inline constexpr const char* kMsgEscLoadedNotSent = TAVIX_TR(
+    "The values of the file are on the page but not yet in the ESC: press \"Update\" to write "
     "them.");
 inline constexpr const char* kMsgEscConfirmRestore =
     TAVIX_TR("Put the snapshot back into the ESC? This changes:");
@@ -51,7 +52,8 @@ inline constexpr const char* kBtnEscUpdate = TAVIX_TR("Update");
 inline constexpr const char* kBtnEscReadFromEsc = TAVIX_TR("Read from ESC");
 inline constexpr const char* kBtnEscHistory = TAVIX_TR("History...");
 inline constexpr const char* kBtnEscRestore = TAVIX_TR("Restore");
-inline constexpr const char* kTipEscChanged = TAVIX_TR("Changed since the last read: not yet in the ESC");
+inline constexpr const char* kTipEscChanged =
+    TAVIX_TR("Changed since the last read: not yet in the ESC");
 
 // The "Batch..." dialog of the page.
 inline constexpr const char* kBtnEscBatch = TAVIX_TR("Batch...");
@@ -80,8 +82,8 @@ inline constexpr const char* kMsgReplacePreset =
 inline constexpr const char* kMsgDeletePreset = TAVIX_TR("Delete the preset \"%s\"?");
 inline constexpr const char* kMsgPresetNothingToSave =
     TAVIX_TR("Read the ESC first: the page holds no values to keep as a preset.");
-inline constexpr const char* kMsgEscPresetApplied =
-    TAVIX_TR("The values of the preset \"%s\" are on the page but not yet in the ESC: press \"Update\" "
+inline constexpr const char* kMsgEscPresetApplied = TAVIX_TR(
+    "The values of the preset \"%s\" are on the page but not yet in the ESC: press \"Update\" "
     "to write them. Compared with the ESC this changes:");
 
 }  // namespace tavix

@@ -10,13 +10,13 @@
 #include "device/DeviceVersion.h"
 #include "esc/EscHistory.h"
 
+#include "base/Translate.h"
 #include "esc/EscMessages.h"
 #include "esc/EscParamText.h"
 #include "link/CMSComm.h"
 #include "link/Frame.h"
 #include "shell/Prompt.h"
 #include "shell/TimerHost.h"
-#include "base/Translate.h"
 
 namespace tavix {
 
@@ -204,12 +204,12 @@ std::string EscParamSession::RestoreRefusal(const Bytes& snapshot) const {
     const std::string theirs = SnapshotVersion(snapshot);
     if (snapshot.size() != kParamBlockSize || SeriesOf(theirs) != table_.series) {
         return FormatShown(kMsgEscRestoreOtherSeries, SeriesName(SeriesOf(theirs)),
-                          table_.name.c_str());
+                           table_.name.c_str());
     }
     const std::string ours = SnapshotVersion(lastRead_);
     if (theirs != ours) {
         return FormatShown(kMsgEscRestoreOtherVersion, UpToZero(theirs).c_str(),
-                          UpToZero(ours).c_str());
+                           UpToZero(ours).c_str());
     }
     return {};
 }

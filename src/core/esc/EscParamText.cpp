@@ -7,8 +7,8 @@
 #include "base/FormatText.h"
 #include "base/OutsideText.h"
 #include "base/PlainText.h"
-#include "device/DeviceVersion.h"
 #include "base/Translate.h"
+#include "device/DeviceVersion.h"
 
 namespace tavix {
 
@@ -140,7 +140,7 @@ std::string CheckSetting(const EscSeriesTable& table, const std::string& name,
                 choices += (choices.empty() ? "\"" : ", \"") + e + "\"";
             }
             return FormatShown(kMsgUnknownEscValue, value.c_str(), ListName(l).c_str(),
-                              choices.c_str(), static_cast<int>(l.entries.size()) - 1);
+                               choices.c_str(), static_cast<int>(l.entries.size()) - 1);
         }
         setting = EscSetting{list, entry, {}};
         return {};
@@ -293,7 +293,7 @@ std::vector<EscSetting> ParseParamFile(const EscSeriesTable& table, const std::s
         const std::size_t colon = line.find(':');
         if (colon == std::string::npos) {
             error = FormatShown(kMsgParamFileLine, fileName.c_str(), number,
-                               "a line must read \"Name: value\"");
+                                "a line must read \"Name: value\"");
             return {};
         }
         const std::string name = Trimmed(line.substr(0, colon));

@@ -26,9 +26,9 @@
 #include <vector>
 
 #include "base/NamedValues.h"
+#include "base/Translate.h"
 #include "esc/EscMessages.h"
 #include "esc/EscPageState.h"
-#include "base/Translate.h"
 
 namespace tavix {
 
@@ -39,14 +39,16 @@ inline constexpr const char* kParamFileFilter = TAVIX_TR("Tavix ESC Parameters (
 inline constexpr const char* kParamFileExtension = ".esc.txt";
 inline constexpr const char* kBtnSaveParamFile = TAVIX_TR("Save to File...");
 inline constexpr const char* kBtnLoadParamFile = TAVIX_TR("Load from File...");
-inline constexpr const char* kMsgCantWriteParamFile = TAVIX_TR("Can't write the parameter file %s (%s)!");
+inline constexpr const char* kMsgCantWriteParamFile =
+    TAVIX_TR("Can't write the parameter file %s (%s)!");
 inline constexpr const char* kMsgCantReadParamFile = TAVIX_TR("Can't read the parameter file %s!");
 // A parameter file is a few hundred bytes; a file far larger is none, and is
 // refused before it is read (as is anything that is not a regular file).
 inline constexpr std::size_t kLargestParamFile = 64 * 1024;
 
 // Refusals (formats for FormatText).
-inline constexpr const char* kMsgUnknownEscParameter = TAVIX_TR("The %s series has no parameter \"%s\"!");
+inline constexpr const char* kMsgUnknownEscParameter =
+    TAVIX_TR("The %s series has no parameter \"%s\"!");
 inline constexpr const char* kMsgUnknownEscValue =
     TAVIX_TR("\"%s\" is no value of %s; it takes: %s, or the index 0-%d.");
 inline constexpr const char* kMsgEscNotSettable =

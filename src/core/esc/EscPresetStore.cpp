@@ -10,9 +10,9 @@
 #include "base/PathText.h"
 #include "base/Paths.h"
 #include "base/RegularFile.h"
+#include "base/Translate.h"
 #include "esc/EscHistory.h"
 #include "esc/EscParamText.h"
-#include "base/Translate.h"
 
 namespace tavix {
 
@@ -183,7 +183,7 @@ std::string EscPresetStore::ReadFor(const EscSeriesTable& table, const std::stri
     }
     if (!SameName(series, table.name)) {
         return FormatShown(kMsgPresetOtherSeries, PathText(name).c_str(), series.c_str(),
-                          table.name.c_str());
+                           table.name.c_str());
     }
     return {};
 }
@@ -254,7 +254,7 @@ std::string EscPresetStore::Export(const std::string& name, const std::string& f
     std::string reason;
     if (!WriteFileAtomically(file, raw, &reason)) {
         return FormatShown(kMsgCantExportPreset, PathText(name).c_str(), PathText(file).c_str(),
-                          reason.c_str());
+                           reason.c_str());
     }
     return {};
 }

@@ -21,8 +21,8 @@
 
 #include "base/UserFolders.h"
 
-#include "esc/EscSeries.h"
 #include "base/Translate.h"
+#include "esc/EscSeries.h"
 
 namespace tavix {
 
@@ -39,10 +39,12 @@ inline constexpr const char* kMsgNoSuchPreset = TAVIX_TR("There is no preset nam
 inline constexpr const char* kMsgPresetExists = TAVIX_TR("A preset named \"%s\" exists already.");
 inline constexpr const char* kMsgCantWritePreset = TAVIX_TR("Can't write the preset \"%s\" (%s)!");
 inline constexpr const char* kMsgCantReadPreset = TAVIX_TR("Can't read the preset \"%s\" (%s)!");
-inline constexpr const char* kMsgCantDeletePreset = TAVIX_TR("Can't delete the preset \"%s\" (%s)!");
-inline constexpr const char* kMsgCantExportPreset = TAVIX_TR("Can't export the preset \"%s\" to %s (%s)!");
-inline constexpr const char* kMsgPresetOtherSeries =
-    TAVIX_TR("The preset \"%s\" holds parameters of the %s series, but this ESC is of the %s series!");
+inline constexpr const char* kMsgCantDeletePreset =
+    TAVIX_TR("Can't delete the preset \"%s\" (%s)!");
+inline constexpr const char* kMsgCantExportPreset =
+    TAVIX_TR("Can't export the preset \"%s\" to %s (%s)!");
+inline constexpr const char* kMsgPresetOtherSeries = TAVIX_TR(
+    "The preset \"%s\" holds parameters of the %s series, but this ESC is of the %s series!");
 inline constexpr const char* kMsgPresetUnknownSeries =
     TAVIX_TR("%s holds parameters of the %s series, which this program does not know.");
 inline constexpr const char* kMsgNoPresetFolder =

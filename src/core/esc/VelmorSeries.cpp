@@ -20,13 +20,16 @@ const EscSeriesTable& VelmorTable() {
         // The hidden list is a sorted list: whatever order its entries are
         // added in, their indexes are those of the alphabetical order, and
         // that is what the ESC's byte means here.
-        std::vector<std::string> limiting = {TAVIX_TR("Sensitivity"), TAVIX_TR("Standard"), TAVIX_TR("Insensitivity"), TAVIX_TR("Close")};
+        std::vector<std::string> limiting = {TAVIX_TR("Sensitivity"), TAVIX_TR("Standard"),
+                                             TAVIX_TR("Insensitivity"), TAVIX_TR("Close")};
         std::sort(limiting.begin(), limiting.end());
         t.lists = {
             {.label = TAVIX_TR("LVC:"),
              .offset = 1,
-             .entries = {TAVIX_TR("Auto"), "5.0V", TAVIX_TR("2 Cells"), "7.2V", "8.4V", TAVIX_TR("3 Cells"), TAVIX_TR("4 Cells"), TAVIX_TR("5 Cells"),
-                         TAVIX_TR("6 Cells"), TAVIX_TR("7 Cells"), TAVIX_TR("8 Cells"), TAVIX_TR("9 Cells"), TAVIX_TR("10 Cells"), TAVIX_TR("11 Cells"),
+             .entries = {TAVIX_TR("Auto"), "5.0V", TAVIX_TR("2 Cells"), "7.2V", "8.4V",
+                         TAVIX_TR("3 Cells"), TAVIX_TR("4 Cells"), TAVIX_TR("5 Cells"),
+                         TAVIX_TR("6 Cells"), TAVIX_TR("7 Cells"), TAVIX_TR("8 Cells"),
+                         TAVIX_TR("9 Cells"), TAVIX_TR("10 Cells"), TAVIX_TR("11 Cells"),
                          TAVIX_TR("12 Cells")},
              .defaultIndex = 1,
              .row = 0,

@@ -17,8 +17,8 @@
 #include <optional>
 #include <string>
 
-#include "flight/FlightData.h"
 #include "base/Translate.h"
+#include "flight/FlightData.h"
 
 namespace tavix {
 

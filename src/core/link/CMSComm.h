@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "link/SerialBackend.h"
 #include "base/Translate.h"
+#include "link/SerialBackend.h"
 
 namespace tavix {
 
@@ -94,7 +94,8 @@ private:
                                   const std::function<void()>& failed = {});
 
 // Main form's and other pages' "already open" texts.
-inline constexpr const char* kMsgPortInUseMainForm = TAVIX_TR("Can't open the specified COM port !");
+inline constexpr const char* kMsgPortInUseMainForm =
+    TAVIX_TR("Can't open the specified COM port !");
 inline constexpr const char* kMsgPortInUsePage = TAVIX_TR("Can't open the specified COM port!");
 // Opening with an empty port name (a port number outside 1-16 maps to none).
 inline constexpr const char* kErrNoPortChosen = TAVIX_TR("No serial port has been chosen");

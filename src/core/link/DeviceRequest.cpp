@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "base/FormatText.h"
+#include "base/Translate.h"
 #include "link/CMSComm.h"
 #include "link/Frame.h"
 #include "link/LinkMessages.h"
 #include "shell/TimerHost.h"
-#include "base/Translate.h"
 
 namespace tavix {
 
@@ -211,14 +211,14 @@ std::string DeviceRequest::TimeoutDetail() const {
         std::string named;
         for (const ForeignReply& f : foreign_) {
             named += FormatShown(named.empty() ? kDetailForeignHeader : kDetailForeignHeaderMore,
-                                unsigned{f.command}, unsigned{f.address}, unsigned{f.length});
+                                 unsigned{f.command}, unsigned{f.address}, unsigned{f.length});
         }
         if (!detail.empty()) {
             detail += "\n";
         }
         detail +=
             FormatShown(kDetailForeignReplies, foreignCount_, named.c_str(), unsigned{pending_},
-                       unsigned{pendingAddress_}, unsigned{pendingLength_});
+                        unsigned{pendingAddress_}, unsigned{pendingLength_});
     }
     return detail;
 }

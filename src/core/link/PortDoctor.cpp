@@ -7,10 +7,10 @@
 
 #include "base/FormatText.h"
 #include "base/OutsideText.h"
+#include "base/Translate.h"
 #include "link/CMSComm.h"
 #include "link/LinkMessages.h"
 #include "link/PortName.h"
-#include "base/Translate.h"
 
 namespace tavix {
 

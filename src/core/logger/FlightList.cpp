@@ -6,9 +6,9 @@
 
 #include "base/FormatText.h"
 #include "base/PathText.h"
+#include "base/Translate.h"
 #include "logger/LoggerHeader.h"
 #include "logger/LoggerMessages.h"
-#include "base/Translate.h"
 
 namespace tavix {
 

@@ -7,10 +7,10 @@
 
 #include "base/AtomicFile.h"
 #include "base/PathText.h"
+#include "base/Translate.h"
 #include "flight/Conversion.h"
 #include "logger/LoggerHeader.h"
 #include "logger/LoggerMessages.h"
-#include "base/Translate.h"
 
 namespace tavix {
 
@@ -64,7 +64,7 @@ std::string UploadSummaryText(const SplitOutcome& outcome) {
                                             : std::filesystem::absolute(outcome.directory, ec);
     const std::string folder = ec ? outcome.directory : where.lexically_normal().string();
     text += FormatShown(kFmtSummaryNewStored, static_cast<int>(outcome.files.size()), storedHere,
-                       PathText(folder).c_str());
+                        PathText(folder).c_str());
     if (outcome.files.empty()) {
         text += kMsgSummaryNoFile;
     } else {
@@ -73,7 +73,7 @@ std::string UploadSummaryText(const SplitOutcome& outcome) {
         folder =
             ec ? std::filesystem::path(outcome.files.front()).parent_path() : folder.parent_path();
         text += FormatShown(kFmtSummaryWritten, static_cast<int>(outcome.files.size()),
-                           PathText(folder.string()).c_str());
+                            PathText(folder.string()).c_str());
         for (const std::string& file : outcome.files) {
             text += FormatText(kFmtSummaryFile,
                                PathText(std::filesystem::path(file).filename().string()).c_str());
@@ -93,7 +93,7 @@ std::string UploadSummaryText(const SplitOutcome& outcome) {
                     break;
                 case FlightFate::TooShort:
                     why = FormatShown(kFmtSkippedTooShort, flight.number, flight.samples,
-                                     kMinFlightSamples);
+                                      kMinFlightSamples);
                     break;
                 case FlightFate::TooLong:
                     why =
@@ -101,14 +101,14 @@ std::string UploadSummaryText(const SplitOutcome& outcome) {
                     break;
                 case FlightFate::Stored:
                     why = FormatShown(kFmtSkippedStored, flight.number,
-                                     PathText(flight.storedIn).c_str());
+                                      PathText(flight.storedIn).c_str());
                     break;
                 case FlightFate::NotChosen:
                     why = FormatShown(kFmtSkippedNotChosen, flight.number);
                     break;
                 case FlightFate::WriteFailed:
                     why = FormatShown(kFmtSkippedWriteFailed, flight.number,
-                                     PathText(flight.path).c_str(), flight.reason.c_str());
+                                      PathText(flight.path).c_str(), flight.reason.c_str());
                     break;
             }
         }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/PlainText.h"
+#include "base/Translate.h"
 #include "config/CAppConfig.h"
 #include "device/ConnectedDevice.h"
 #include "device/DeviceMessages.h"
@@ -16,7 +17,6 @@
 #include "shell/GearRateRule.h"
 #include "shell/Prompt.h"
 #include "shell/TimerHost.h"
-#include "base/Translate.h"
 
 namespace tavix {
 

@@ -4,8 +4,8 @@
 // the same words. Texts with a %s or %d are formats (FormatText).
 
 #include "base/FormatText.h"
-#include "device/DeviceMessages.h"
 #include "base/Translate.h"
+#include "device/DeviceMessages.h"
 
 namespace tavix {
 
@@ -14,8 +14,8 @@ inline constexpr const char* kMsgConfirmUpload =
     TAVIX_TR("Make sure gear rate and pole number are correct!\nDo you want to continue?");
 inline constexpr const char* kMsgNoFlyData = TAVIX_TR("No fly record data!");
 // The form's pole number cannot be a motor's (a motor has at least one pole pair).
-inline constexpr const char* kMsgPoleNumberTooSmall =
-    TAVIX_TR("The pole number must be a whole number of at least %d: a motor has at least one pole "
+inline constexpr const char* kMsgPoleNumberTooSmall = TAVIX_TR(
+    "The pole number must be a whole number of at least %d: a motor has at least one pole "
     "pair. Please correct \"Pole Number :\" before uploading.");
 inline constexpr const char* kMsgDataTimeout = TAVIX_TR("Time out, get data failure!");
 inline constexpr const char* kMsgTooMuchFlyData = TAVIX_TR("Too much fly data!");
@@ -23,8 +23,8 @@ inline constexpr const char* kMsgTooMuchFlyData = TAVIX_TR("Too much fly data!")
 inline constexpr const char* kMsgRecordWriteFailed =
     TAVIX_TR("Can't write the record file %s (%s)! This flight was not saved.");
 // Every flight of an upload was too short to keep.
-inline constexpr const char* kMsgNoFlightLongEnough =
-    TAVIX_TR("No flight was long enough to keep: a flight needs at least %d samples. No record file was "
+inline constexpr const char* kMsgNoFlightLongEnough = TAVIX_TR(
+    "No flight was long enough to keep: a flight needs at least %d samples. No record file was "
     "written.");
 
 // The summary after an upload: flights found, files written, flights skipped.
@@ -34,8 +34,10 @@ inline constexpr const char* kFmtSummaryWritten = TAVIX_TR("Record files written
 inline constexpr const char* kFmtSummaryFile = "  %s\n";
 inline constexpr const char* kMsgSummarySkipped = TAVIX_TR("Skipped:\n");
 inline constexpr const char* kFmtSkippedEmpty = TAVIX_TR("  flight %d: no samples\n");
-inline constexpr const char* kFmtSkippedTooShort = TAVIX_TR("  flight %d: %d samples, shorter than %d\n");
-inline constexpr const char* kFmtSkippedTooLong = TAVIX_TR("  flight %d: %d samples, longer than %d\n");
+inline constexpr const char* kFmtSkippedTooShort =
+    TAVIX_TR("  flight %d: %d samples, shorter than %d\n");
+inline constexpr const char* kFmtSkippedTooLong =
+    TAVIX_TR("  flight %d: %d samples, longer than %d\n");
 inline constexpr const char* kFmtSkippedWriteFailed =
     TAVIX_TR("  flight %d: the file %s could not be written (%s)\n");
 inline constexpr const char* kFmtSkippedOverwritten =
@@ -55,12 +57,14 @@ inline constexpr const char* kMsgFlightOverwritten = TAVIX_TR("overwritten by cy
 inline constexpr const char* kMsgFlightEmpty = TAVIX_TR("no samples");
 inline constexpr const char* kFmtFlightTooShort = TAVIX_TR("shorter than %d samples, not kept");
 inline constexpr const char* kFmtFlightTooLong = TAVIX_TR("longer than %d samples, not kept");
-inline constexpr const char* kMsgRingOverwrote =
-    TAVIX_TR("Cycle recording has written over the oldest flights: they can no longer be read whole.");
+inline constexpr const char* kMsgRingOverwrote = TAVIX_TR(
+    "Cycle recording has written over the oldest flights: they can no longer be read whole.");
 inline constexpr const char* kMsgBadFlightChoice =
     TAVIX_TR("--flights takes new, all or flight numbers 1-%d separated by commas, not \"%s\"");
-inline constexpr const char* kMsgNoSuchFlight = TAVIX_TR("The logger holds no flight %d (it holds %d).");
-inline constexpr const char* kMsgNoFlightChosen = TAVIX_TR("No flight was chosen: nothing was read.");
+inline constexpr const char* kMsgNoSuchFlight =
+    TAVIX_TR("The logger holds no flight %d (it holds %d).");
+inline constexpr const char* kMsgNoFlightChosen =
+    TAVIX_TR("No flight was chosen: nothing was read.");
 // The summary's count of what this upload added to the folder.
 inline constexpr const char* kFmtSummaryNewStored = TAVIX_TR("%d new, %d already stored in %s\n");
 inline constexpr const char* kFmtSkippedStored = TAVIX_TR("  flight %d: already stored (%s)\n");

@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
-#include "link/LinkMessages.h"
 #include "base/Translate.h"
+#include "link/LinkMessages.h"
 
 namespace tavix {
 
@@ -26,7 +26,8 @@ inline constexpr const char* kBtnLoggerUpdate = TAVIX_TR("Update");
 
 // "Cycle Record:": index 1 writes header byte 20 = 1, index 0 writes 0; after
 // a read, only a byte 20 of exactly 1 selects "reverse".
-inline constexpr std::array<const char*, 2> kCycleTexts = {"not reverse", "reverse"};
+inline constexpr std::array<const char*, 2> kCycleTexts = {TAVIX_TR("not reverse"),
+                                                           TAVIX_TR("reverse")};
 
 // "Sampling Rate:": the text shown and header byte 22 (samples per second).
 struct SamplingRate {

@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "base/FormatText.h"
+#include "base/Translate.h"
 #include "flight/Conversion.h"
 #include "plot/PlotMessages.h"
-#include "base/Translate.h"
 
 namespace tavix {
 
@@ -101,8 +101,8 @@ std::string CurveReadout::TooltipText(bool withPower, std::uint32_t powerColour)
         return text;
     }
     std::string text = FormatShown(kFmtTooltip, texts_[kVoltage].c_str(), texts_[kCurrent].c_str(),
-                                  texts_[kThrottle].c_str(), texts_[kTemperature].c_str(),
-                                  texts_[kMotorRpm].c_str());
+                                   texts_[kThrottle].c_str(), texts_[kTemperature].c_str(),
+                                   texts_[kMotorRpm].c_str());
     if (withPower) {
         text += FormatShown(kFmtTooltipPower, HtmlColour(powerColour).c_str(), powerText_.c_str());
     }

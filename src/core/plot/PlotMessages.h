@@ -3,8 +3,8 @@
 // tooltip and status text, the axis label formats and the chart export texts.
 // Text with the degree sign is GBK bytes (A1 E6), as every text of the program.
 
-#include "flight/FlightRecord.h"
 #include "base/Translate.h"
+#include "flight/FlightRecord.h"
 
 namespace tavix {
 
@@ -109,8 +109,8 @@ inline constexpr const char* kSpanRowMin = TAVIX_TR("Min");
 inline constexpr const char* kSpanRowMax = TAVIX_TR("Max");
 inline constexpr const char* kSpanRowMean = TAVIX_TR("Mean");
 inline constexpr const char* kSpanRowChange = TAVIX_TR("A->B");
-inline constexpr const char* kSpanHint =
-    TAVIX_TR("Shift+click places cursor A, Ctrl+click cursor B; drag a cursor or press Left/Right to move "
+inline constexpr const char* kSpanHint = TAVIX_TR(
+    "Shift+click places cursor A, Ctrl+click cursor B; drag a cursor or press Left/Right to move "
     "it, Esc removes both.");
 // The record page's power controls.
 inline constexpr const char* kPowerCheckCaption = TAVIX_TR("Power curve");

@@ -5,9 +5,9 @@
 
 #include "base/FormatText.h"
 #include "base/PlainText.h"
+#include "base/Translate.h"
 #include "plot/CurveModel.h"
 #include "plot/PlotMessages.h"
-#include "base/Translate.h"
 
 namespace tavix {
 

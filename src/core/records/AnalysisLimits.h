@@ -8,8 +8,8 @@
 // until then the defaults hold and config.ini stays as it was.
 
 #include "analysis/FlightEvents.h"
-#include "config/CIniFile.h"
 #include "base/Translate.h"
+#include "config/CIniFile.h"
 
 namespace tavix {
 

@@ -6,13 +6,13 @@
 #include "base/FormatText.h"
 #include "base/PathText.h"
 #include "base/RegularFile.h"
+#include "base/Translate.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "config/CalibrationBook.h"
 #include "logger/FlightSplitter.h"
 #include "records/RecordCodec.h"
 #include "records/RecordMessages.h"
-#include "base/Translate.h"
 
 namespace tavix {
 
@@ -32,8 +32,8 @@ bool CTavixDoc::StoreRecord(const std::string& path, FlightRecord& record, const
         SetFixedText(record.header.note, stored);
     }
     if (!record.notReadWhole.empty() && SameFile(path, record.readFrom)) {
-        message =
-            FormatShown(kMsgRecordNotReadWhole, PathText(path).c_str(), record.notReadWhole.c_str());
+        message = FormatShown(kMsgRecordNotReadWhole, PathText(path).c_str(),
+                              record.notReadWhole.c_str());
         return false;
     }
     std::string reason;

@@ -8,10 +8,10 @@
 #include "base/FormatText.h"
 #include "base/PathText.h"
 #include "base/RegularFile.h"
+#include "base/Translate.h"
 #include "esc/EscParamText.h"
 #include "records/RecordFile.h"
 #include "records/RecordSummary.h"
-#include "base/Translate.h"
 
 namespace tavix {
 

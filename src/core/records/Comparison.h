@@ -29,9 +29,9 @@
 
 #include "analysis/FlightCompare.h"
 #include "analysis/SpanIndex.h"
+#include "base/Translate.h"
 #include "flight/FlightData.h"
 #include "flight/FlightRecord.h"
-#include "base/Translate.h"
 
 namespace tavix {
 

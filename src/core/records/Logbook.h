@@ -19,10 +19,10 @@
 #include "analysis/FlightEvents.h"
 #include "analysis/MotorHealth.h"
 #include "base/NamedValues.h"
+#include "base/Translate.h"
 #include "config/CIniFile.h"
 #include "config/CalibrationBook.h"
 #include "flight/FlightRecord.h"
-#include "base/Translate.h"
 
 namespace tavix {
 
@@ -49,19 +49,20 @@ enum class LogbookColumn {
 inline constexpr int kLogbookColumns = 13;
 
 // Column headings, by LogbookColumn.
-inline constexpr std::array<const char*, kLogbookColumns> kLogbookHeadings{"Date and time",
-                                                                           "File",
-                                                                           "Version",
-                                                                           "Duration (s)",
-                                                                           "Rate (/s)",
-                                                                           "Max.Current (A)",
-                                                                           "Min.Voltage (V)",
-                                                                           "Max.Temp. (C)",
-                                                                           "Max.RPM",
-                                                                           "Capacity (mAh)",
-                                                                           "R (mOhm)",
-                                                                           "Events",
-                                                                           "Note"};
+inline constexpr std::array<const char*, kLogbookColumns> kLogbookHeadings{
+    TAVIX_TR("Date and time"),
+    TAVIX_TR("File"),
+    TAVIX_TR("Version"),
+    TAVIX_TR("Duration (s)"),
+    TAVIX_TR("Rate (/s)"),
+    TAVIX_TR("Max.Current (A)"),
+    TAVIX_TR("Min.Voltage (V)"),
+    TAVIX_TR("Max.Temp. (C)"),
+    TAVIX_TR("Max.RPM"),
+    TAVIX_TR("Capacity (mAh)"),
+    TAVIX_TR("R (mOhm)"),
+    TAVIX_TR("Events"),
+    TAVIX_TR("Note")};
 // The CSV's last column: why a file could not be opened.
 inline constexpr const char* kLogbookErrorHeading = TAVIX_TR("Error");
 

@@ -7,16 +7,17 @@
 #include <vector>
 
 #include "analysis/PackTrend.h"
-#include "records/Logbook.h"
 #include "base/Translate.h"
+#include "records/Logbook.h"
 
 namespace tavix {
 
 inline constexpr int kPackColumns = 8;
 // Headings of the table and of the window's view.
 inline constexpr std::array<const char*, kPackColumns> kPackHeadings{
-    "Pack",       "Flights",  "Total (mAh)",  "Mean (mAh)",
-    "Min.V/Cell", "R (mOhm)", "First flight", "Last flight"};
+    TAVIX_TR("Pack"),         TAVIX_TR("Flights"),    TAVIX_TR("Total (mAh)"),
+    TAVIX_TR("Mean (mAh)"),   TAVIX_TR("Min.V/Cell"), TAVIX_TR("R (mOhm)"),
+    TAVIX_TR("First flight"), TAVIX_TR("Last flight")};
 // The CSV's header: these exact names, for scripts.
 inline constexpr const char* kPacksCsvHeader =
     "pack,flights,total_mah,mean_mah,min_cell_v,resistance_mohm,first_flight,last_flight";

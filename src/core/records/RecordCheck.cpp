@@ -1,9 +1,9 @@
 #include "records/RecordCheck.h"
 
 #include "base/FormatText.h"
+#include "base/Translate.h"
 #include "exports/CsvExport.h"
 #include "flight/Conversion.h"
-#include "base/Translate.h"
 
 namespace tavix {
 
@@ -31,7 +31,7 @@ std::string ImplausibleWarning(const FlightRecord& record, const ImplausibleSamp
     const double seconds =
         record.header.rate > 0 ? static_cast<double>(found.sample) / record.header.rate : 0.0;
     return FormatShown(kMsgImplausibleRecord, name.c_str(), kCsvColumnNames[found.channel],
-                      found.sample + 1, seconds, CsvValue(value).c_str());
+                       found.sample + 1, seconds, CsvValue(value).c_str());
 }
 
 }  // namespace tavix

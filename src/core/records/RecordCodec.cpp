@@ -9,8 +9,8 @@
 
 #include "base/FormatText.h"
 #include "base/PathText.h"
-#include "records/RecordMessages.h"
 #include "base/Translate.h"
+#include "records/RecordMessages.h"
 
 namespace tavix {
 
@@ -321,7 +321,7 @@ RecordReadResult DecodeRecordFile(std::string_view bytes, FlightRecord& into,
     RecordReadResult result;
     if (bytes.size() < kRecordFixedSize) {
         result.message = FormatShown(kMsgRecordTooShort, PathText(name).c_str(),
-                                    ull{kRecordFixedSize}, static_cast<ull>(bytes.size()));
+                                     ull{kRecordFixedSize}, static_cast<ull>(bytes.size()));
         return result;
     }
     const RecordHeader header = DecodeHeader(bytes);
@@ -338,7 +338,7 @@ RecordReadResult DecodeRecordFile(std::string_view bytes, FlightRecord& into,
     const std::size_t needed = RecordFileSize(header.channels, header.samples);
     if (bytes.size() < needed) {
         result.message = FormatShown(kMsgRecordTooShort, PathText(name).c_str(),
-                                    static_cast<ull>(needed), static_cast<ull>(bytes.size()));
+                                     static_cast<ull>(needed), static_cast<ull>(bytes.size()));
         return result;
     }
 

@@ -19,8 +19,8 @@ namespace tavix {
 inline constexpr const char* kTitleSaveChanges = TAVIX_TR("Save Changes");
 inline constexpr const char* kMsgSaveNoteChanges =
     TAVIX_TR("The note of %s was changed.\nDo you want to save the changes?");
-inline constexpr const char* kTipGearAppliesToUpload =
-    TAVIX_TR("Gear rate and pole number typed here go into the next upload's records. A record "
+inline constexpr const char* kTipGearAppliesToUpload = TAVIX_TR(
+    "Gear rate and pole number typed here go into the next upload's records. A record "
     "already made keeps the ones its RPM was computed with.");
 inline constexpr const char* kMsgGearAppliesToUpload =
     TAVIX_TR("For the next upload: this record keeps %.2f and %d.");

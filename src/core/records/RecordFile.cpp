@@ -8,12 +8,12 @@
 #include "base/FormatText.h"
 #include "base/PathText.h"
 #include "base/RegularFile.h"
+#include "base/Translate.h"
 #include "config/CalibrationBook.h"
 #include "records/RecordCheck.h"
 #include "records/RecordCodec.h"
 #include "records/RecordMessages.h"
 #include "shell/GearRateRule.h"
-#include "base/Translate.h"
 
 namespace tavix {
 

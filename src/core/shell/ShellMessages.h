@@ -13,7 +13,8 @@ inline constexpr const char* kUntitledTitle = TAVIX_TR("Untitled - Tavix");
 inline constexpr const char* kTitleSuffix = " - Tavix";
 inline constexpr const char* kAboutCaption = TAVIX_TR("About Tavix");
 inline constexpr const char* kAboutVersion = "Tavix Version 4.0";
-inline constexpr const char* kAboutLine2 = TAVIX_TR("Host for brushless ESCs and their flight data logger");
+inline constexpr const char* kAboutLine2 =
+    TAVIX_TR("Host for brushless ESCs and their flight data logger");
 
 inline constexpr const char* kMsgReallyExit = TAVIX_TR("Do you really want to exit?");
 inline constexpr const char* kStatusReady = TAVIX_TR("Ready");
@@ -36,7 +37,8 @@ inline constexpr const char* kRecordExtension = ".dat";
 // The five pages of the main form, in tab order.
 inline constexpr int kTabCount = 5;
 inline constexpr std::array<const char*, kTabCount> kTabCaptions = {
-    "1.Welcome", "2.Parameter Setting", "3.Logger Configuration", "4.Show the Record", "5.Upgrade"};
+    TAVIX_TR("1.Welcome"), TAVIX_TR("2.Parameter Setting"), TAVIX_TR("3.Logger Configuration"),
+    TAVIX_TR("4.Show the Record"), TAVIX_TR("5.Upgrade")};
 enum TabIndex : int {
     kTabWelcome = 0,
     kTabParameter = 1,

@@ -5,6 +5,7 @@
 #include "base/FormatText.h"
 #include "base/OutsideText.h"
 #include "base/PlainText.h"
+#include "base/Translate.h"
 #include "device/ConnectedDevice.h"
 #include "device/DeviceMessages.h"
 #include "device/DeviceVersion.h"
@@ -14,7 +15,6 @@
 #include "shell/Prompt.h"
 #include "shell/TimerHost.h"
 #include "upgrade/UpgradeMessages.h"
-#include "base/Translate.h"
 
 namespace tavix {
 
@@ -237,9 +237,9 @@ bool FirmwareDownload::ConfirmStart() {
         return EscapeControls(text.empty() ? std::string(kTextNoVersion) : text);
     };
     detail += "\r\n" + FormatShown(kFmtHardwareLine, shown(SeriesCharacters(current)).c_str(),
-                                  shown(HardwareCodeOf(current)).c_str(),
-                                  shown(SeriesCharacters(next)).c_str(),
-                                  shown(HardwareCodeOf(next)).c_str());
+                                   shown(HardwareCodeOf(current)).c_str(),
+                                   shown(SeriesCharacters(next)).c_str(),
+                                   shown(HardwareCodeOf(next)).c_str());
     return Confirm(kMsgOtherHardware, PromptIcon::Exclamation, detail, false, ready);
 }
 
@@ -473,7 +473,7 @@ void FirmwareDownload::TakeReadBack(const Bytes& data) {
         EndDownload(UpgradePhase::Failed);
         Notify();
         GetPrompt().Message(FormatShown(kFmtVersionNotKept, ShownVersion(read).c_str(),
-                                       ShownVersion(expected).c_str()),
+                                        ShownVersion(expected).c_str()),
                             PromptIcon::Exclamation);
         return;
     }

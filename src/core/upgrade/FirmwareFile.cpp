@@ -7,9 +7,9 @@
 #include "base/FormatText.h"
 #include "base/PlainText.h"
 #include "base/RegularFile.h"
+#include "base/Translate.h"
 #include "link/Frame.h"
 #include "upgrade/UpgradeMessages.h"
-#include "base/Translate.h"
 
 namespace tavix {
 
@@ -149,7 +149,7 @@ std::string FaultDetail(const FirmwareFile& file) {
             return kDetailNoColon;
         case FirmwareFault::LengthMismatch:
             return FormatShown(kDetailLengthMismatch,
-                              static_cast<unsigned long>(file.content.find(kColon)));
+                               static_cast<unsigned long>(file.content.find(kColon)));
         case FirmwareFault::NoVersionEnd:
             return kDetailNoVersionEnd;
         case FirmwareFault::CheckFailed:
@@ -158,7 +158,7 @@ std::string FaultDetail(const FirmwareFile& file) {
             return kDetailEmptyImage;
         case FirmwareFault::TooLarge:
             return FormatShown(kDetailTooLarge, static_cast<unsigned long>(file.ImageSize()),
-                              static_cast<unsigned long>(kMaxFirmwareImage));
+                               static_cast<unsigned long>(kMaxFirmwareImage));
         case FirmwareFault::BadVersion: {
             const std::string version = file.version.value_or(std::string());
             const std::size_t zero = version.find('\0');

@@ -5,8 +5,8 @@
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 
-#include "records/AnalysisLimits.h"
 #include "platform/UiLanguage.h"
+#include "records/AnalysisLimits.h"
 
 namespace tavix {
 

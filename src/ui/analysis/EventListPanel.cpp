@@ -8,8 +8,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "plot/EventMarkers.h"
 #include "platform/UiLanguage.h"
+#include "plot/EventMarkers.h"
 
 namespace tavix {
 
@@ -64,10 +64,9 @@ EventListPanel::EventListPanel(QWidget* parent) : QWidget(parent) {
 void EventListPanel::SetEvents(const std::vector<FlightEvent>& events) {
     const QSignalBlocker quiet(list_);
     list_->clear();
-    title_->setText(
-        QStringLiteral("%1 (%2)").arg(ShownText(kEventListTitle)).arg(events.size()));
+    title_->setText(QStringLiteral("%1 (%2)").arg(ShownText(kEventListTitle)).arg(events.size()));
     if (events.empty()) {
-        auto* none = new QTreeWidgetItem(list_, {QString(), tr(kNoEventsText)});
+        auto* none = new QTreeWidgetItem(list_, {QString(), ShownText(kNoEventsText)});
         none->setFlags(Qt::ItemIsEnabled);
         return;
     }

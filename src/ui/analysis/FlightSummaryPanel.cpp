@@ -32,8 +32,7 @@ void FlightSummaryPanel::Build(const std::vector<QuantityText>& texts, int pairs
             continue;
         }
         const int index = static_cast<int>(values_.size());
-        auto* caption =
-            new QLabel(ShownText(text.caption.c_str()) + QLatin1Char(':'), this);
+        auto* caption = new QLabel(ShownText(text.caption.c_str()) + QLatin1Char(':'), this);
         auto* value = new QLabel(this);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -9,6 +9,7 @@
 #include "base/FormatText.h"
 #include "base/OutsideText.h"
 #include "base/PlainText.h"
+#include "base/Translate.h"
 #include "config/CAppConfig.h"
 #include "device/ConnectedDevice.h"
 #include "device/IdentifySession.h"
@@ -20,6 +21,7 @@
 #include "platform/GbkText.h"
 #include "platform/QtTimerHost.h"
 #include "platform/SerialBackendFactory.h"
+#include "platform/UiLanguage.h"
 #include "platform/UserEscHistory.h"
 #include "records/StoredFlights.h"
 #include "shell/Prompt.h"
@@ -32,7 +34,6 @@
 #include "ui/records/CLogbookDlg.h"
 #include "ui/shell/CMainFrame.h"
 #include "ui/shell/CTavixView.h"
-#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -106,7 +107,7 @@ AppRoot::AppRoot(CMainFrame& frame, CAppConfig& config, CIniFile& ini, Prompt& p
         std::string note = WithNoteLine(WithPackLine(ToGbk(view_.NoteText()), ToGbk(pack)),
                                         kModelPrefix, ToGbk(view_.ModelText()));
         if (note.size() > kMaxNoteLength) {
-            shown->Message(FormatText(kMsgNoteWithPackTooLong, static_cast<int>(kMaxNoteLength)),
+            shown->Message(FormatShown(kMsgNoteWithPackTooLong, static_cast<int>(kMaxNoteLength)),
                            PromptIcon::Exclamation);
             return std::nullopt;
         }

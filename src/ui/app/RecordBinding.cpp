@@ -10,9 +10,11 @@
 
 #include "base/FormatText.h"
 #include "base/PlainText.h"
+#include "base/Translate.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "plot/CurveModel.h"
 #include "plot/PlotMessages.h"
 #include "records/AnalysisLimits.h"
@@ -24,7 +26,6 @@
 #include "ui/plot/RecordPage.h"
 #include "ui/shell/CMainFrame.h"
 #include "ui/shell/CTavixView.h"
-#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -106,8 +107,8 @@ RecordBinding::RecordBinding(CMainFrame& frame, CAppConfig& config, CIniFile& in
     CIniFile* iniFile = &ini;
     connect(&page, &RecordPage::powerColourChosen, this, [this, iniFile](std::uint32_t colorref) {
         if (!config_.SetPowerColour(*iniFile, colorref)) {
-            prompt_.Message(FormatText(kMsgPowerColourNotSaved, iniFile->FilePath().c_str(),
-                                       iniFile->LastError().c_str()),
+            prompt_.Message(FormatShown(kMsgPowerColourNotSaved, iniFile->FilePath().c_str(),
+                                        iniFile->LastError().c_str()),
                             PromptIcon::Exclamation);
         }
     });
@@ -117,8 +118,8 @@ RecordBinding::RecordBinding(CMainFrame& frame, CAppConfig& config, CIniFile& in
     connect(&page, &RecordPage::eventLimitsChosen, this,
             [this, iniFile](const EventLimits& limits) {
                 if (!WriteEventLimits(*iniFile, limits)) {
-                    prompt_.Message(FormatText(kMsgLimitsNotSaved, iniFile->FilePath().c_str(),
-                                               iniFile->LastError().c_str()),
+                    prompt_.Message(FormatShown(kMsgLimitsNotSaved, iniFile->FilePath().c_str(),
+                                                iniFile->LastError().c_str()),
                                     PromptIcon::Exclamation);
                 }
             });

@@ -16,6 +16,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/FormatText.h"
+#include "base/Translate.h"
 #include "esc/EscBatchWire.h"
 #include "esc/EscMessages.h"
 #include "esc/EscParamSession.h"
@@ -25,10 +26,10 @@
 #include "platform/GbkText.h"
 #include "platform/QtTimerHost.h"
 #include "platform/SerialBackendFactory.h"
+#include "platform/UiLanguage.h"
 #include "platform/UserEscHistory.h"
 #include "platform/UserEscPresets.h"
 #include "shell/Prompt.h"
-#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -198,7 +199,7 @@ void EscBatchDlg::OnSaveReport() {
     }
     std::string reason;
     if (!WriteFileAtomically(QFile::encodeName(path).toStdString(), batch_->ReportCsv(), &reason)) {
-        prompt_.Message(FormatText(kMsgCantWriteBatchReport, ToGbk(path).c_str(), reason.c_str()),
+        prompt_.Message(FormatShown(kMsgCantWriteBatchReport, ToGbk(path).c_str(), reason.c_str()),
                         PromptIcon::Exclamation);
     }
 }

@@ -72,8 +72,7 @@ EscHistoryDlg::EscHistoryDlg(EscParamSession& session, const EscHistory& history
     folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(folder);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    restore_ =
-        buttons->addButton(ShownText(kBtnEscRestore), QDialogButtonBox::ActionRole);
+    restore_ = buttons->addButton(ShownText(kBtnEscRestore), QDialogButtonBox::ActionRole);
     restore_->setEnabled(false);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

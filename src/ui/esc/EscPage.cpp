@@ -21,16 +21,17 @@
 #include "base/OutsideText.h"
 #include "base/PlainText.h"
 #include "base/RegularFile.h"
+#include "base/Translate.h"
 #include "esc/EscMessages.h"
 #include "esc/EscPageEdits.h"
 #include "esc/EscParamText.h"
 #include "link/DeviceRequest.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "platform/UserEscHistory.h"
 #include "shell/Prompt.h"
 #include "ui/esc/EscHistoryDlg.h"
 #include "ui/shell/Resources.h"
-#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -66,8 +67,8 @@ EscPage::EscPage(const EscSeriesTable& table, Prompt& prompt, PortSource port, Q
     chooseFile = [this](bool save, const QString& suggested) {
         const QString filter = ShownText(kParamFileFilter);
         if (!save) {
-            return QFileDialog::getOpenFileName(this, ShownText(kBtnLoadParamFile),
-                                                suggested, filter);
+            return QFileDialog::getOpenFileName(this, ShownText(kBtnLoadParamFile), suggested,
+                                                filter);
         }
         QString path = QFileDialog::getSaveFileName(this, QString::fromLatin1(kBtnSaveParamFile),
                                                     suggested, filter);
@@ -241,7 +242,7 @@ void EscPage::OnSaveToFile() {
     if (!WriteFileAtomically(
             QFile::encodeName(path).toStdString(),
             std::string_view(text.constData(), static_cast<std::size_t>(text.size())), &reason)) {
-        prompt_.Message(FormatText(kMsgCantWriteParamFile, ToGbk(path).c_str(), reason.c_str()),
+        prompt_.Message(FormatShown(kMsgCantWriteParamFile, ToGbk(path).c_str(), reason.c_str()),
                         PromptIcon::Exclamation);
     }
 }
@@ -259,7 +260,7 @@ void EscPage::OnLoadFromFile() {
     std::string raw;
     std::string reason;
     if (!ReadRegularFile(QFile::encodeName(path).toStdString(), kLargestParamFile, raw, &reason)) {
-        prompt_.Message(FormatText(kMsgCantReadParamFile, ToGbk(path).c_str()),
+        prompt_.Message(FormatShown(kMsgCantReadParamFile, ToGbk(path).c_str()),
                         PromptIcon::Exclamation, reason);
         return;
     }
@@ -309,9 +310,8 @@ void EscPage::Refresh() {
     // A control's tooltip says what it does, and whether it is not yet in the ESC.
     const auto tip = [this](QWidget* control, const char* state) {
         const QString explain = tips_.value(control);
-        control->setToolTip(state == nullptr
-                                ? explain
-                                : explain + QStringLiteral("\n") + ShownText(state));
+        control->setToolTip(state == nullptr ? explain
+                                             : explain + QStringLiteral("\n") + ShownText(state));
     };
     const auto mark = [&tip](QWidget* control, bool on) {
         control->setStyleSheet(on ? QStringLiteral("background: #fff0a0; font-weight: bold;")

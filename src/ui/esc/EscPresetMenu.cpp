@@ -5,15 +5,16 @@
 
 #include "base/FormatText.h"
 #include "base/PathText.h"
+#include "base/Translate.h"
 #include "esc/EscMessages.h"
 #include "esc/EscPageEdits.h"
 #include "esc/EscParamSession.h"
 #include "esc/EscParamText.h"
 #include "esc/EscPresetStore.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "platform/UserEscPresets.h"
 #include "shell/Prompt.h"
-#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -34,8 +35,7 @@ EscPresetMenu::EscPresetMenu(EscParamSession& session, Prompt& prompt, ChooseFil
     : QMenu(parent), session_(session), prompt_(prompt), chooseFile_(std::move(chooseFile)) {
     askName = [this](const QString& suggested) {
         return QInputDialog::getText(parentWidget(), ShownText(kBtnEscPresets),
-                                     ShownText(kAskPresetName), QLineEdit::Normal,
-                                     suggested)
+                                     ShownText(kAskPresetName), QLineEdit::Normal, suggested)
             .trimmed();
     };
     connect(this, &QMenu::aboutToShow, this, [this] { Rebuild(); });
@@ -90,8 +90,8 @@ void EscPresetMenu::WriteAsking(
     const std::string& name, const std::function<std::string(const EscPresetStore&, bool)>& write) {
     const EscPresetStore store = UserEscPresets();
     std::string refusal = write(store, false);
-    if (refusal == FormatText(kMsgPresetExists, PathText(name).c_str())) {
-        if (!prompt_.Ask(FormatText(kMsgReplacePreset, PathText(name).c_str()),
+    if (refusal == FormatShown(kMsgPresetExists, PathText(name).c_str())) {
+        if (!prompt_.Ask(FormatShown(kMsgReplacePreset, PathText(name).c_str()),
                          PromptIcon::Exclamation)) {
             return;
         }
@@ -131,7 +131,7 @@ void EscPresetMenu::Apply(const QString& name) {
         return;
     }
     // The lines are part of the text: a detail would be folded away.
-    prompt_.Message(FormatText(kMsgEscPresetApplied, PathText(file).c_str()) + "\r\n\r\n" +
+    prompt_.Message(FormatShown(kMsgEscPresetApplied, PathText(file).c_str()) + "\r\n\r\n" +
                         ChangesText(session_.UpdateChanges()),
                     PromptIcon::Information);
 }
@@ -145,7 +145,7 @@ void EscPresetMenu::Rename(const QString& name) {
 
 void EscPresetMenu::Delete(const QString& name) {
     const std::string file = FileName(name);
-    if (prompt_.Ask(FormatText(kMsgDeletePreset, PathText(file).c_str()),
+    if (prompt_.Ask(FormatShown(kMsgDeletePreset, PathText(file).c_str()),
                     PromptIcon::Exclamation)) {
         Report(UserEscPresets().Delete(file));
     }

@@ -18,13 +18,14 @@
 
 #include "base/FormatText.h"
 #include "base/OutsideText.h"
+#include "base/Translate.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "link/PortName.h"
 #include "platform/MessageBoxPrompt.h"
 #include "platform/SystemPorts.h"
-#include "shell/ShellMessages.h"
 #include "platform/UiLanguage.h"
+#include "shell/ShellMessages.h"
 
 namespace tavix {
 
@@ -206,7 +207,7 @@ void CComConfigDlg::SaveResult(int port, bool saved) {
     saveNote_->setVisible(!saved);
     emit portStored(port);
     if (!saved) {
-        const std::string text = FormatText(kMsgComPortNotSaved, port);
+        const std::string text = FormatShown(kMsgComPortNotSaved, port);
         saveNote_->setText(QString::fromStdString(text));
         if (ini_.TellSaveFailure()) {
             prompt_->Message(text, PromptIcon::Exclamation, ini_.SaveFailureDetail());

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "base/FormatText.h"
+#include "base/Translate.h"
 #include "logger/LoggerMessages.h"
 #include "platform/GbkText.h"
 #include "platform/UiLanguage.h"
@@ -32,7 +33,7 @@ CFlightListDlg::CFlightListDlg(const FlightList& list, const QString& pack, QWid
     auto* layout = new QVBoxLayout(this);
     auto* title =
         new QLabel(QString::fromStdString(
-                       FormatText(kFmtFlightListTitle, static_cast<int>(list.flights.size())))
+                       FormatShown(kFmtFlightListTitle, static_cast<int>(list.flights.size())))
                        .trimmed(),
                    this);
     layout->addWidget(title);

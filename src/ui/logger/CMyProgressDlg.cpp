@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "platform/QtTimerHost.h"
-#include "shell/ShellMessages.h"
 #include "platform/UiLanguage.h"
+#include "shell/ShellMessages.h"
 
 namespace tavix {
 

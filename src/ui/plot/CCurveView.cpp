@@ -9,8 +9,8 @@
 #include <QWheelEvent>
 
 #include "platform/GbkText.h"
-#include "plot/CurveModel.h"
 #include "platform/UiLanguage.h"
+#include "plot/CurveModel.h"
 
 namespace tavix {
 

@@ -7,12 +7,13 @@
 #include <QRadioButton>
 
 #include "base/FormatText.h"
+#include "base/Translate.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "flight/Conversion.h"
+#include "platform/UiLanguage.h"
 #include "shell/Prompt.h"
 #include "ui/plot/CColorPicker.h"
-#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -127,7 +128,7 @@ void ChannelControls::OnColour(int channel, std::uint32_t colorref) {
 bool ChannelControls::Saved(bool ok) {
     if (!ok) {
         prompt_.Message(
-            FormatText(kMsgSettingNotSaved, ini_.FilePath().c_str(), ini_.LastError().c_str()),
+            FormatShown(kMsgSettingNotSaved, ini_.FilePath().c_str(), ini_.LastError().c_str()),
             PromptIcon::Exclamation);
     }
     return ok;

@@ -15,10 +15,10 @@
 #include "analysis/AnalysisMessages.h"
 #include "base/OutsideText.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "plot/CurveModel.h"
 #include "records/Comparison.h"
 #include "shell/ShellMessages.h"
-#include "platform/UiLanguage.h"
 
 namespace tavix {
 

@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "platform/GbkText.h"
-#include "plot/PlotMessages.h"
 #include "platform/UiLanguage.h"
+#include "plot/PlotMessages.h"
 
 namespace tavix {
 
@@ -193,8 +193,7 @@ void CurvePainter::DrawAxisLabels(QPainter& painter, const CurveModel& model,
     }
     const int unitX = ox + kGridCells * g.cellWidth;
     painter.drawText(QRect(unitX - g.cellWidth / 2, timeTop, g.cellWidth, lineHeight),
-                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip,
-                     ShownText(kLabelSeconds));
+                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, ShownText(kLabelSeconds));
     painter.drawText(QRect(left, timeTop + lineHeight, ox - left, lineHeight),
                      Qt::AlignLeft | Qt::AlignTop, ShownText(kLabelTime));
 

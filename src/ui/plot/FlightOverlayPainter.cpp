@@ -7,8 +7,8 @@
 
 #include "CurvePainter.h"
 #include "platform/GbkText.h"
-#include "plot/ColumnSpans.h"
 #include "platform/UiLanguage.h"
+#include "plot/ColumnSpans.h"
 
 namespace tavix {
 

@@ -24,6 +24,7 @@
 #include "analysis/MotorHealth.h"
 #include "base/OutsideText.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "plot/CurveModel.h"
 #include "plot/EventMarkers.h"
 #include "plot/PlotMessages.h"
@@ -33,7 +34,6 @@
 #include "ui/analysis/EventLimitsDlg.h"
 #include "ui/analysis/EventListPanel.h"
 #include "ui/analysis/FlightSummaryPanel.h"
-#include "platform/UiLanguage.h"
 
 namespace tavix {
 

@@ -7,9 +7,9 @@
 
 #include "CurvePainter.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "plot/PlotMessages.h"
 #include "plot/SpanReadout.h"
-#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -57,8 +57,7 @@ SpanPanel::SpanPanel(QWidget* parent) : QWidget(parent) {
                                                                  {kSpanCaptionCapacity, capacity_},
                                                                  {kSpanCaptionEnergy, energy_}}};
     for (int i = 0; i < 3; ++i) {
-        totalCaptions_[static_cast<std::size_t>(i)] =
-            new QLabel(ShownText(totals[i].first), this);
+        totalCaptions_[static_cast<std::size_t>(i)] = new QLabel(ShownText(totals[i].first), this);
         grid_->addWidget(totalCaptions_[static_cast<std::size_t>(i)], i + 2, 0);
         grid_->addWidget(totals[i].second, i + 2, 1);
     }

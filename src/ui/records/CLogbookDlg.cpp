@@ -20,13 +20,13 @@
 
 #include "base/OutsideText.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "plot/EventMarkers.h"
 #include "records/MotorBook.h"
 #include "records/PackBook.h"
 #include "ui/records/ModelsView.h"
 #include "ui/records/PacksView.h"
 #include "ui/records/SettingsGroupsView.h"
-#include "platform/UiLanguage.h"
 
 namespace tavix {
 

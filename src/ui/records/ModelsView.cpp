@@ -6,9 +6,9 @@
 #include <QVBoxLayout>
 
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "records/MotorBook.h"
 #include "ui/records/TrendPlot.h"
-#include "platform/UiLanguage.h"
 
 namespace tavix {
 

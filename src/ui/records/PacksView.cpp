@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "platform/GbkText.h"
-#include "records/PackBook.h"
 #include "platform/UiLanguage.h"
+#include "records/PackBook.h"
 
 namespace tavix {
 

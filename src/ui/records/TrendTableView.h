@@ -7,8 +7,8 @@
 #include <QStringList>
 #include <array>
 
-#include "ui/records/TrendPlot.h"
 #include "platform/UiLanguage.h"
+#include "ui/records/TrendPlot.h"
 
 class QLabel;
 class QTableWidget;

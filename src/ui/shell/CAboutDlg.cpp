@@ -6,9 +6,9 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "platform/UiLanguage.h"
 #include "shell/ShellMessages.h"
 #include "ui/shell/Resources.h"
-#include "platform/UiLanguage.h"
 
 namespace tavix {
 

@@ -15,6 +15,7 @@
 
 #include "config/CAppConfig.h"
 #include "exports/CsvExport.h"
+#include "platform/UiLanguage.h"
 #include "shell/MinimumSizeRule.h"
 #include "shell/Prompt.h"
 #include "shell/ShellMessages.h"
@@ -26,7 +27,6 @@
 #include "ui/shell/Resources.h"
 #include "ui/shell/StandardActions.h"
 #include "ui/shell/StatusPanes.h"
-#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -236,9 +236,8 @@ void CMainFrame::ChooseLanguage(UiLanguage language) {
     StoreLanguage(language);
     // The pages are built once, with the words of the language they started
     // in: the new one shows from the next start.
-    QMessageBox::information(
-        this, QString::fromLatin1(kAppName),
-        tr("The language you chose is used from the next start of Tavix."));
+    QMessageBox::information(this, QString::fromLatin1(kAppName),
+                             tr("The language you chose is used from the next start of Tavix."));
 }
 
 void CMainFrame::BuildToolBar() {

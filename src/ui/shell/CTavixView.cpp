@@ -17,6 +17,7 @@
 
 #include "config/CAppConfig.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "shell/GearRateRule.h"
 #include "ui/link/CComConfigDlg.h"
 #include "ui/plot/RecordPage.h"
@@ -24,7 +25,6 @@
 #include "ui/shell/CWelcomeDlg.h"
 #include "ui/shell/GbkLimitedEdit.h"
 #include "ui/shell/Resources.h"
-#include "platform/UiLanguage.h"
 
 namespace tavix {
 

@@ -20,8 +20,7 @@ QString HomeImagePath();
 class CWelcomeDlg : public QWidget {
     Q_OBJECT
 public:
-    explicit CWelcomeDlg(QWidget* parent = nullptr,
-                         const QString& imagePath = HomeImagePath());
+    explicit CWelcomeDlg(QWidget* parent = nullptr, const QString& imagePath = HomeImagePath());
 
     const QImage& HomeImage() const { return image_; }
     // The picture area (its size is what the picture is cut to).

@@ -10,8 +10,8 @@
 #include <QWidget>
 
 #include "exports/CsvExport.h"
-#include "shell/ShellMessages.h"
 #include "platform/UiLanguage.h"
+#include "shell/ShellMessages.h"
 
 namespace tavix {
 
@@ -80,16 +80,14 @@ void AddUnusedStandardActions(QWidget& window) {
 QString AskRecordToOpen(QWidget* parent, const QString& documentPath) {
     const QString start =
         documentPath.isEmpty() ? QDir::currentPath() : QFileInfo(documentPath).absolutePath();
-    const QString filter =
-        ShownText(kRecordFilter) + QStringLiteral(";;") + Tr("All Files (*)");
+    const QString filter = ShownText(kRecordFilter) + QStringLiteral(";;") + Tr("All Files (*)");
     return QFileDialog::getOpenFileName(parent, Tr("Open"), start, filter);
 }
 
 QStringList AskRecordsToCompare(QWidget* parent, const QString& documentPath) {
     const QString start =
         documentPath.isEmpty() ? QDir::currentPath() : QFileInfo(documentPath).absolutePath();
-    const QString filter =
-        ShownText(kRecordFilter) + QStringLiteral(";;") + Tr("All Files (*)");
+    const QString filter = ShownText(kRecordFilter) + QStringLiteral(";;") + Tr("All Files (*)");
     return QFileDialog::getOpenFileNames(parent, Tr("Compare with"), start, filter);
 }
 
@@ -97,8 +95,8 @@ QString AskRecordSaveName(QWidget* parent, const QString& documentPath) {
     const QString start = documentPath.isEmpty()
                               ? QDir::current().filePath(QString::fromLatin1(kAppName))
                               : documentPath;
-    QString path = QFileDialog::getSaveFileName(parent, Tr("Save As"), start,
-                                                ShownText(kRecordFilter));
+    QString path =
+        QFileDialog::getSaveFileName(parent, Tr("Save As"), start, ShownText(kRecordFilter));
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
         path += ShownText(kRecordExtension);
     }

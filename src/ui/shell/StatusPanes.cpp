@@ -6,9 +6,9 @@
 #include <QStatusBar>
 
 #include "platform/KeyLockState.h"
+#include "platform/UiLanguage.h"
 #include "shell/ShellMessages.h"
 #include "shell/StatusClock.h"
-#include "platform/UiLanguage.h"
 
 namespace tavix {
 

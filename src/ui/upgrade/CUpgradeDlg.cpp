@@ -16,10 +16,10 @@
 #include "base/PlainText.h"
 #include "link/DeviceRequest.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "ui/shell/Resources.h"
 #include "upgrade/FirmwareDownload.h"
 #include "upgrade/UpgradeMessages.h"
-#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -164,8 +164,7 @@ void CUpgradeDlg::BuildLayout() {
 
 QString CUpgradeDlg::ChooseFirmwareFile(QWidget* parent) {
     const QString filter = ShownText(kFirmwareFilterLabel) + QStringLiteral(" (") +
-                           ShownText(kFirmwarePattern) +
-                           QStringLiteral(");;All Files (*)");
+                           ShownText(kFirmwarePattern) + QStringLiteral(");;All Files (*)");
     return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
 }
 

@@ -51,14 +51,10 @@ TEST(PrintfConversionsTest, ComparesKindsAndOrderButNotFlagsOrWidths) {
         bool same;
     };
     const Case cases[] = {
-        {"%5.1f W", "%.1f W", true},
-        {"%d%% of %s", "%s: %d%%", false},
-        {"100%%", "no conversion", true},
-        {"%6.*f", "%6.*f s", true},
-        {"%6.*f", "%6.2f", false},
-        {"%lu bytes", "%u bytes", false},
-        {"0x%04X", "0x%X", true},
-        {"%s %s", "%s", false},
+        {"%5.1f W", "%.1f W", true},      {"%d%% of %s", "%s: %d%%", false},
+        {"100%%", "no conversion", true}, {"%6.*f", "%6.*f s", true},
+        {"%6.*f", "%6.2f", false},        {"%lu bytes", "%u bytes", false},
+        {"0x%04X", "0x%X", true},         {"%s %s", "%s", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(SamePrintfConversions(c.a, c.b), c.same) << c.a << " / " << c.b;
