@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLocale>
+#include <QXmlStreamReader>
 
 #include "base/Translate.h"
 #include "esc/EscBatch.h"
@@ -61,6 +63,39 @@ TEST_F(ChineseWindowTest, FilesStayEnglishByteForByte) {
     RemoveTranslations();
     EXPECT_EQ(chinese, ParamFileText(table, state, true));
     EXPECT_NE(chinese.find("Brake Types: No Brake"), std::string::npos);
+}
+
+// Every translation of a core text keeps the printf conversions of its
+// English source, so that formatting it reads the arguments as meant (a
+// translation that does not is refused, and the window falls back to English).
+TEST(TranslationFileTest, CoreTranslationsKeepTheirPrintfConversions) {
+    QFile file(QStringLiteral(TAVIX_SOURCE_DIR "/res/translations/tavix_zh_CN.ts"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    QString context;
+    QString source;
+    int checked = 0;
+    while (!xml.atEnd()) {
+        if (!xml.readNextStartElement()) {
+            continue;
+        }
+        const auto text = [&] {
+            return xml.readElementText(QXmlStreamReader::IncludeChildElements);
+        };
+        if (xml.name() == QLatin1String("name")) {
+            context = text();
+        } else if (xml.name() == QLatin1String("source")) {
+            source = text();
+        } else if (xml.name() == QLatin1String("translation") &&
+                   (context == QLatin1String("tavix") || context == QLatin1String("std"))) {
+            const QString translation = text();
+            EXPECT_TRUE(SamePrintfConversions(source.toStdString(), translation.toStdString()))
+                << source.toStdString() << " -> " << translation.toStdString();
+            ++checked;
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_GT(checked, 300);
 }
 
 TEST(UiLanguageTest, EnglishUnlessChineseIsChosenOrTheSystemSpeaksIt) {

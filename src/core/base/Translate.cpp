@@ -13,30 +13,45 @@ Translator& Installed() {
 }
 
 // The conversions of a printf format with their length modifiers, without
-// flags, widths and precisions, and "%%" left out: "%5.2f V, %ld" gives "f,ld,".
+// flags, widths and precisions, and "%%" left out: "%5.2f V, %ld" gives
+// "f,ld,". A '%' that starts no conversion ("%1" of a Qt text, "% of") is
+// plain text.
 std::string Conversions(std::string_view format) {
+    const auto any = [&](std::size_t i, const char* set) {
+        return i < format.size() && format[i] != '\0' && std::strchr(set, format[i]) != nullptr;
+    };
     std::string kinds;
     for (std::size_t i = 0; i < format.size(); ++i) {
         if (format[i] != '%') {
             continue;
         }
-        ++i;
-        while (i < format.size() && std::strchr("-+ #0123456789.*'", format[i]) != nullptr) {
-            if (format[i] == '*') {
-                kinds += '*';
-            }
-            ++i;
-        }
-        if (i < format.size() && format[i] == '%') {
+        std::size_t k = i + 1;
+        if (any(k, "%")) {
+            i = k;
             continue;
         }
-        while (i < format.size() && std::strchr("hlLqjzt", format[i]) != nullptr) {
-            kinds += format[i++];
+        std::string kind;
+        while (any(k, "-+#0'")) {
+            ++k;
         }
-        if (i < format.size()) {
-            kinds += format[i];
+        while (any(k, "0123456789*")) {
+            kind += format[k] == '*' ? "*" : "";
+            ++k;
         }
-        kinds += ',';
+        if (any(k, ".")) {
+            ++k;
+            while (any(k, "0123456789*")) {
+                kind += format[k] == '*' ? "*" : "";
+                ++k;
+            }
+        }
+        while (any(k, "hlLqjzt")) {
+            kind += format[k++];
+        }
+        if (any(k, "diouxXeEfFgGaAcspn")) {
+            kinds += kind + format[k] + ',';
+            i = k;
+        }
     }
     return kinds;
 }
@@ -60,10 +75,7 @@ std::string Translate(const char* source) {
         return source;
     }
     std::string text = translator(source);
-    if (text.empty() || !SamePrintfConversions(source, text)) {
-        return source;
-    }
-    return text;
+    return text.empty() ? std::string(source) : text;
 }
 
 }  // namespace tavix

@@ -27,18 +27,20 @@ using Translator = std::function<std::string(const char* source)>;
 // Installs the translator; an empty one goes back to English.
 void SetTranslator(Translator translator);
 
-// The text in the chosen language. A translation whose printf conversions
-// differ from the source's is not used: formatting it would read the
-// arguments wrongly.
+// The text in the chosen language.
 std::string Translate(const char* source);
 
 // True when both texts hold the same printf conversions in the same order.
 bool SamePrintfConversions(std::string_view a, std::string_view b);
 
-// FormatText for a text that is shown: the format is translated first.
+// FormatText for a text that is shown: the format is translated first. A
+// translation whose printf conversions differ from the source's is not used:
+// formatting it would read the arguments wrongly.
 template <typename... Args>
 std::string FormatShown(const char* format, Args... args) {
-    return FormatText(Translate(format).c_str(), args...);
+    const std::string translated = Translate(format);
+    return FormatText(SamePrintfConversions(format, translated) ? translated.c_str() : format,
+                      args...);
 }
 
 }  // namespace tavix
