@@ -76,7 +76,7 @@ void BM_PlainSpanWholeRecord(benchmark::State& state) {
     const tavix::SpanIndex index(*record);
     for (auto _ : state) {
         double total = 0.0;
-        for (int s = 0; s < tavix::kSeriesCount; ++s) {
+        for (int s = 0; s < tavix::kQuantityCount; ++s) {
             float lo = INFINITY;
             float hi = -INFINITY;
             double sum = 0.0;

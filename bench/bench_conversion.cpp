@@ -44,12 +44,12 @@ void BM_ConvertRecord(benchmark::State& state) {
 
 void BM_ConvertRecordPlainSums(benchmark::State& state) {
     auto record = MakeFullRecord();
-    auto smoothed = std::make_unique<tavix::SmoothedSeries>();
+    auto smoothed = std::make_unique<tavix::SmoothedChannel>();
     const auto windows = Windows(state);
     for (auto _ : state) {
         for (int i = 0; i < kChannelCount; ++i) {
-            tavix::test::ReferenceSmoothSeries(record->raw[i].data(), kMaxSamples, windows[i],
-                                               (*smoothed)[i].data());
+            tavix::test::ReferenceSmoothChannel(record->raw[i].data(), kMaxSamples, windows[i],
+                                                (*smoothed)[i].data());
         }
         tavix::ConversionResult result = tavix::EvaluateRecord(*record, *smoothed);
         benchmark::DoNotOptimize(result);
@@ -59,24 +59,24 @@ void BM_ConvertRecordPlainSums(benchmark::State& state) {
 }
 
 // The moving average alone, one channel of 16384 samples.
-void BM_SmoothSeries(benchmark::State& state) {
+void BM_SmoothChannel(benchmark::State& state) {
     auto record = MakeFullRecord();
-    auto smoothed = std::make_unique<tavix::SmoothedSeries>();
+    auto smoothed = std::make_unique<tavix::SmoothedChannel>();
     const int window = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        tavix::SmoothSeries(record->raw[0].data(), kMaxSamples, window, (*smoothed)[0].data());
+        tavix::SmoothChannel(record->raw[0].data(), kMaxSamples, window, (*smoothed)[0].data());
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kMaxSamples);
 }
 
-void BM_SmoothSeriesPlainSums(benchmark::State& state) {
+void BM_SmoothChannelPlainSums(benchmark::State& state) {
     auto record = MakeFullRecord();
-    auto smoothed = std::make_unique<tavix::SmoothedSeries>();
+    auto smoothed = std::make_unique<tavix::SmoothedChannel>();
     const int window = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        tavix::test::ReferenceSmoothSeries(record->raw[0].data(), kMaxSamples, window,
-                                           (*smoothed)[0].data());
+        tavix::test::ReferenceSmoothChannel(record->raw[0].data(), kMaxSamples, window,
+                                            (*smoothed)[0].data());
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kMaxSamples);
@@ -86,7 +86,7 @@ void BM_SmoothSeriesPlainSums(benchmark::State& state) {
 // one channel of 16384 samples, a tenth of them without a reading.
 void BM_SmoothPeriods(benchmark::State& state) {
     auto record = MakeFullRecord();
-    auto smoothed = std::make_unique<tavix::SmoothedSeries>();
+    auto smoothed = std::make_unique<tavix::SmoothedChannel>();
     std::int32_t* raw = record->raw[tavix::kMotorRpm].data();
     for (int j = 0; j < kMaxSamples; j += 10) {
         raw[j] = 0;
@@ -104,5 +104,5 @@ void BM_SmoothPeriods(benchmark::State& state) {
 BENCHMARK(BM_SmoothPeriods)->Arg(1)->Arg(16)->Arg(1024)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ConvertRecord)->Arg(1)->Arg(16)->Arg(1024)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ConvertRecordPlainSums)->Arg(1)->Arg(16)->Arg(1024)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_SmoothSeries)->Arg(1)->Arg(16)->Arg(1024)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_SmoothSeriesPlainSums)->Arg(1)->Arg(16)->Arg(1024)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SmoothChannel)->Arg(1)->Arg(16)->Arg(1024)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SmoothChannelPlainSums)->Arg(1)->Arg(16)->Arg(1024)->Unit(benchmark::kMicrosecond);

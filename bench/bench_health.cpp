@@ -51,7 +51,7 @@ std::unique_ptr<FlightRecord> SimulatedRecord(int samples, std::uint32_t seed, b
 // Worst case: every sample random, so every rule finds runs everywhere.
 void BM_EventsRandomFullRecord(benchmark::State& state) {
     auto record = bench::MakeRandomRecord();
-    auto smoothed = std::make_unique<SmoothedSeries>();
+    auto smoothed = std::make_unique<SmoothedChannel>();
     SmoothRecord(*record, {4, 2, 1, 8, 4, 1, 1, 1}, *smoothed);
     const SpanIndex index(*record, *smoothed);
     for (auto _ : state) {
@@ -65,7 +65,7 @@ BENCHMARK(BM_EventsRandomFullRecord)->Unit(benchmark::kMillisecond);
 void BM_EventsSimulatedFullRecord(benchmark::State& state) {
     auto record = SimulatedRecord(kMaxSamples, 7, true);
     record->header.channels = kChannelCount;
-    auto smoothed = std::make_unique<SmoothedSeries>();
+    auto smoothed = std::make_unique<SmoothedChannel>();
     SmoothRecord(*record, {4, 2, 1, 8, 4, 1, 1, 1}, *smoothed);
     const SpanIndex index(*record, *smoothed);
     for (auto _ : state) {
@@ -77,7 +77,7 @@ BENCHMARK(BM_EventsSimulatedFullRecord)->Unit(benchmark::kMillisecond);
 
 void BM_ResistanceFullRecord(benchmark::State& state) {
     auto record = SimulatedRecord(kMaxSamples, 7, true);
-    auto smoothed = std::make_unique<SmoothedSeries>();
+    auto smoothed = std::make_unique<SmoothedChannel>();
     SmoothRecord(*record, {4, 2, 1, 8, 4, 1, 1, 1}, *smoothed);
     const SpanIndex index(*record, *smoothed);
     for (auto _ : state) {
@@ -91,7 +91,7 @@ BENCHMARK(BM_ResistanceFullRecord)->Unit(benchmark::kMillisecond);
 // steady samples, the fit and the propeller's median, from the record's index.
 void BM_MotorFullRecord(benchmark::State& state) {
     auto record = RecordOf(sim::GenerateMotorFlight(kMaxSamples, 7, sim::MotorSpec{}));
-    auto smoothed = std::make_unique<SmoothedSeries>();
+    auto smoothed = std::make_unique<SmoothedChannel>();
     SmoothRecord(*record, {4, 2, 1, 8, 4, 1, 1, 1}, *smoothed);
     const SpanIndex index(*record, *smoothed);
     for (auto _ : state) {

@@ -1,6 +1,6 @@
 #pragma once
 // The moving average written the plain way: every window summed from scratch
-// (window x samples additions). It is the yardstick that SmoothSeries must
+// (window x samples additions). It is the yardstick that SmoothChannel must
 // match bit for bit, and the baseline the benchmark measures it against; the
 // same for the motor's periods, whose zeros are no readings.
 
@@ -9,8 +9,8 @@
 
 namespace tavix::test {
 
-inline void ReferenceSmoothSeries(const std::int32_t* raw, int count, int window,
-                                  std::int32_t* out) {
+inline void ReferenceSmoothChannel(const std::int32_t* raw, int count, int window,
+                                   std::int32_t* out) {
     const int n = std::max(window, 1);
     for (int j = 0; j < count; ++j) {
         const int first = j < n ? 0 : j - n + 1;

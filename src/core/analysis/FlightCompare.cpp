@@ -29,14 +29,14 @@ int FirstThrottleAt(const SpanIndex& index, double percent) {
     return -1;
 }
 
-std::optional<double> Highest(const SeriesSpan& span) {
+std::optional<double> Highest(const QuantitySpan& span) {
     if (!span.present || span.valid == 0) {
         return std::nullopt;
     }
     return span.max;
 }
 
-std::optional<double> Lowest(const SeriesSpan& span) {
+std::optional<double> Lowest(const QuantitySpan& span) {
     if (!span.present || span.valid == 0) {
         return std::nullopt;
     }
@@ -50,14 +50,14 @@ FigureValues FiguresOf(const SpanIndex& index, const SpanStatistics& span) {
     At(v, Figure::Capacity) = q.capacityMah;
     At(v, Figure::Energy) = q.energyWh;
     At(v, Figure::AverageCurrent) = q.averageCurrent;
-    At(v, Figure::MaxCurrent) = Highest(span.series[kCurrent]);
+    At(v, Figure::MaxCurrent) = Highest(span.quantities[kCurrent]);
     if (q.hasPower) {
         At(v, Figure::MaxPower) = q.maxPower;
     }
-    At(v, Figure::MinVoltage) = Lowest(span.series[kVoltage]);
+    At(v, Figure::MinVoltage) = Lowest(span.quantities[kVoltage]);
     At(v, Figure::MinCellVoltage) = q.minCellVoltage;
-    At(v, Figure::MaxTemperature) = Highest(span.series[kTemperature]);
-    At(v, Figure::MaxRpm) = Highest(span.series[kMotorRpm]);
+    At(v, Figure::MaxTemperature) = Highest(span.quantities[kTemperature]);
+    At(v, Figure::MaxRpm) = Highest(span.quantities[kMotorRpm]);
     return v;
 }
 

@@ -342,8 +342,8 @@ std::vector<FlightEvent> FindEvents(const FlightRecord& record, const SpanIndex&
     in.rate = index.Rate();
     in.cells = ComputeQuantities(index).cells;
     auto values = [&](int channel) {
-        return index.HasSeries(channel) ? std::span<const float>(index.Values(channel))
-                                        : std::span<const float>();
+        return index.HasQuantity(channel) ? std::span<const float>(index.Values(channel))
+                                          : std::span<const float>();
     };
     auto raw = [&](int channel) {
         return ChannelsOf(record) > channel

@@ -26,20 +26,20 @@ FlightQuantities ComputeQuantities(const SpanIndex& index, const SpanStatistics&
     q.seconds = span.seconds;
     q.hasPower = index.HasPower();
     if (q.hasPower) {
-        const SeriesSpan& power = span.series[kPowerSeries];
+        const QuantitySpan& power = span.quantities[kPowerQuantity];
         q.maxPower = power.valid > 0 && power.max > 0.0f ? power.max : 0.0f;
         q.capacityMah = span.capacityMah;
         q.energyWh = span.energyWh;
-        if (span.series[kCurrent].valid > 0) {
-            q.averageCurrent = span.series[kCurrent].mean;
+        if (span.quantities[kCurrent].valid > 0) {
+            q.averageCurrent = span.quantities[kCurrent].mean;
         }
     }
-    const SeriesSpan& voltage = span.series[kVoltage];
+    const QuantitySpan& voltage = span.quantities[kVoltage];
     if (voltage.present && voltage.valid > 0) {
         q.maxVoltage = voltage.max;
         q.minVoltage = voltage.min;
         const bool whole = span.first == 0 && span.last == index.Samples() - 1;
-        q.cells = CellCount(whole ? voltage.max : index.Whole().series[kVoltage].max);
+        q.cells = CellCount(whole ? voltage.max : index.Whole().quantities[kVoltage].max);
         if (q.cells > 0) {
             q.minCellVoltage = static_cast<double>(voltage.min) / q.cells;
         }

@@ -138,7 +138,7 @@ MotorEstimate EstimateMotor(const MotorSeries& s) {
 
 MotorEstimate FlightMotor(const SpanIndex& index) {
     for (int channel : {kVoltage, kCurrent, kThrottle, kMotorRpm}) {
-        if (!index.HasSeries(channel)) {
+        if (!index.HasQuantity(channel)) {
             return MotorEstimate{};
         }
     }

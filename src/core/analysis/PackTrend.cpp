@@ -138,7 +138,7 @@ std::optional<double> MedianOhms(const std::vector<CurrentStep>& steps) {
 }
 
 std::optional<double> FlightResistance(const SpanIndex& index) {
-    if (!index.HasSeries(kVoltage) || !index.HasSeries(kCurrent)) {
+    if (!index.HasQuantity(kVoltage) || !index.HasQuantity(kCurrent)) {
         return std::nullopt;
     }
     return MedianOhms(

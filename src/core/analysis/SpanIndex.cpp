@@ -22,7 +22,7 @@ constexpr double kSecondsPerHour = 3600.0;
 
 SpanIndex::SpanIndex(const FlightData& data) : SpanIndex(data.record, data.smoothed) {}
 
-SpanIndex::SpanIndex(const FlightRecord& record, const SmoothedSeries& smoothed) {
+SpanIndex::SpanIndex(const FlightRecord& record, const SmoothedChannel& smoothed) {
     const int channels = ChannelsOf(record);
     samples_ = SamplesOf(record);
     rate_ = record.header.rate;
@@ -31,7 +31,7 @@ SpanIndex::SpanIndex(const FlightRecord& record, const SmoothedSeries& smoothed)
         for (int j = 0; j < samples_; ++j) {
             values[j] = DrawnValue(ch, PhysicalValue(record, ch, smoothed[ch][j]));
         }
-        Build(series_[ch], std::move(values));
+        Build(quantities_[ch], std::move(values));
         present_[ch] = true;
     }
     if (channels > kCurrent) {
@@ -44,59 +44,59 @@ SpanIndex::SpanIndex(const FlightRecord& record, const SmoothedSeries& smoothed)
             power[j] = ScaledValue(smoothed[kVoltage][j], voltage) *
                        ScaledValue(smoothed[kCurrent][j], current);
         }
-        Build(series_[kPowerSeries], std::move(power));
-        present_[kPowerSeries] = true;
+        Build(quantities_[kPowerQuantity], std::move(power));
+        present_[kPowerQuantity] = true;
     }
 }
 
-bool SpanIndex::HasSeries(int series) const {
-    return series >= 0 && series < kSeriesCount && present_[series];
+bool SpanIndex::HasQuantity(int quantity) const {
+    return quantity >= 0 && quantity < kQuantityCount && present_[quantity];
 }
 
-const std::vector<float>& SpanIndex::Values(int series) const {
+const std::vector<float>& SpanIndex::Values(int quantity) const {
     static const std::vector<float> kNone;
-    return HasSeries(series) ? series_[series].values : kNone;
+    return HasQuantity(quantity) ? quantities_[quantity].values : kNone;
 }
 
-void SpanIndex::Build(Series& series, std::vector<float> values) {
+void SpanIndex::Build(Quantity& quantity, std::vector<float> values) {
     const std::size_t n = values.size();
-    series.sums.assign(n + 1, 0.0);
-    series.counts.assign(n + 1, 0);
+    quantity.sums.assign(n + 1, 0.0);
+    quantity.counts.assign(n + 1, 0);
     const std::size_t blocks = (n + kBlock - 1) / kBlock;
-    series.blockMin.assign(blocks, kInfinity);
-    series.blockMax.assign(blocks, -kInfinity);
+    quantity.blockMin.assign(blocks, kInfinity);
+    quantity.blockMax.assign(blocks, -kInfinity);
     for (std::size_t j = 0; j < n; ++j) {
         const float v = values[j];
         const bool finite = std::isfinite(v);
-        series.sums[j + 1] = series.sums[j] + (finite ? v : 0.0);
-        series.counts[j + 1] = series.counts[j] + (finite ? 1 : 0);
+        quantity.sums[j + 1] = quantity.sums[j] + (finite ? v : 0.0);
+        quantity.counts[j + 1] = quantity.counts[j] + (finite ? 1 : 0);
         if (finite) {
-            float& lo = series.blockMin[j / kBlock];
-            float& hi = series.blockMax[j / kBlock];
+            float& lo = quantity.blockMin[j / kBlock];
+            float& hi = quantity.blockMax[j / kBlock];
             lo = std::min(lo, v);
             hi = std::max(hi, v);
         }
     }
-    series.values = std::move(values);
+    quantity.values = std::move(values);
 }
 
-SeriesSpan SpanIndex::Measure(const Series& series, int first, int last) const {
-    SeriesSpan span;
+QuantitySpan SpanIndex::Measure(const Quantity& quantity, int first, int last) const {
+    QuantitySpan span;
     span.present = true;
-    span.valid = series.counts[last + 1] - series.counts[first];
-    span.atFirst = series.values[first];
-    span.atLast = series.values[last];
+    span.valid = quantity.counts[last + 1] - quantity.counts[first];
+    span.atFirst = quantity.values[first];
+    span.atLast = quantity.values[last];
     span.change = span.atLast - span.atFirst;
     if (span.valid == 0) {
         return span;
     }
-    span.mean = (series.sums[last + 1] - series.sums[first]) / span.valid;
+    span.mean = (quantity.sums[last + 1] - quantity.sums[first]) / span.valid;
 
     float lo = kInfinity;
     float hi = -kInfinity;
     auto scan = [&](int from, int to) {  // samples from..to-1
         for (int j = from; j < to; ++j) {
-            const float v = series.values[j];
+            const float v = quantity.values[j];
             if (std::isfinite(v)) {
                 lo = std::min(lo, v);
                 hi = std::max(hi, v);
@@ -110,8 +110,8 @@ SeriesSpan SpanIndex::Measure(const Series& series, int first, int last) const {
     } else {
         scan(first, (firstBlock + 1) * kBlock);
         for (int b = firstBlock + 1; b < lastBlock; ++b) {
-            lo = std::min(lo, series.blockMin[b]);
-            hi = std::max(hi, series.blockMax[b]);
+            lo = std::min(lo, quantity.blockMin[b]);
+            hi = std::max(hi, quantity.blockMax[b]);
         }
         scan(lastBlock * kBlock, last + 1);
     }
@@ -126,9 +126,9 @@ SpanStatistics SpanIndex::Compute(int first, int last, int heldEnd) const {
     stats.last = last;
     if (rate_ > 0) {
         stats.seconds = static_cast<double>(last - first) / rate_;
-        if (present_[kPowerSeries]) {
-            const Series& current = series_[kCurrent];
-            const Series& power = series_[kPowerSeries];
+        if (present_[kPowerQuantity]) {
+            const Quantity& current = quantities_[kCurrent];
+            const Quantity& power = quantities_[kPowerQuantity];
             // Sum of the held values / rate = ampere-seconds; 3.6 As = 1 mAh.
             const double ampereSeconds = (current.sums[heldEnd] - current.sums[first]) / rate_;
             const double wattSeconds = (power.sums[heldEnd] - power.sums[first]) / rate_;
@@ -136,9 +136,9 @@ SpanStatistics SpanIndex::Compute(int first, int last, int heldEnd) const {
             stats.energyWh = wattSeconds / kSecondsPerHour;
         }
     }
-    for (int s = 0; s < kSeriesCount; ++s) {
+    for (int s = 0; s < kQuantityCount; ++s) {
         if (present_[s]) {
-            stats.series[s] = Measure(series_[s], first, last);
+            stats.quantities[s] = Measure(quantities_[s], first, last);
         }
     }
     return stats;

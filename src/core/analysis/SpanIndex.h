@@ -1,10 +1,10 @@
 #pragma once
 // Statistics of a stretch of a flight between two measuring cursors, A and B.
 //
-// The values are the physical values the curves draw: the smoothed series
+// The values are the physical values the curves draw: the smoothed channels
 // (FlightData::smoothed, filled by FlightData::Convert with the configured windows)
 // converted by PhysicalValue, the throttle held at 100 % as its curve is.
-// Beside the record's channels there is one computed series, the electrical
+// Beside the record's channels there is one computed quantity, the electrical
 // power (voltage x current, W), so a caller can draw it as a ninth trace.
 //
 // Time: sample j is taken at j / rate seconds and the logger holds it until
@@ -33,13 +33,13 @@ namespace tavix {
 
 struct FlightData;
 
-// The computed power series comes after the record's channels.
-inline constexpr int kPowerSeries = kChannelCount;
-inline constexpr int kSeriesCount = kChannelCount + 1;
+// The computed power quantity comes after the record's channels.
+inline constexpr int kPowerQuantity = kChannelCount;
+inline constexpr int kQuantityCount = kChannelCount + 1;
 
-// One series over a span.
-struct SeriesSpan {
-    bool present = false;  // the record has this series
+// One quantity over a span.
+struct QuantitySpan {
+    bool present = false;  // the record has this quantity
     int valid = 0;         // finite values among the span's samples
     // Over the finite values; 0 when there are none.
     float min = 0.0f;
@@ -63,23 +63,23 @@ struct SpanStatistics {
     // or without voltage and current channels.
     std::optional<double> capacityMah;
     std::optional<double> energyWh;
-    std::array<SeriesSpan, kSeriesCount> series{};
+    std::array<QuantitySpan, kQuantityCount> quantities{};
 };
 
 class SpanIndex {
 public:
-    // Reads the smoothed series of the record (it must be converted
+    // Reads the smoothed channels of the record (it must be converted
     // already), the calibration, the header's counts, rate, pole number and
     // gear rate.
     explicit SpanIndex(const FlightData& data);
-    SpanIndex(const FlightRecord& record, const SmoothedSeries& smoothed);
+    SpanIndex(const FlightRecord& record, const SmoothedChannel& smoothed);
 
     int Samples() const { return samples_; }
     int Rate() const { return rate_; }
-    bool HasSeries(int series) const;
-    bool HasPower() const { return HasSeries(kPowerSeries); }
-    // The physical values of a series (empty when the record lacks it).
-    const std::vector<float>& Values(int series) const;
+    bool HasQuantity(int quantity) const;
+    bool HasPower() const { return HasQuantity(kPowerQuantity); }
+    // The physical values of a quantity (empty when the record lacks it).
+    const std::vector<float>& Values(int quantity) const;
 
     // The span between samples a and b, in either order, each clamped to the
     // record. A record without samples gives an empty span (nothing present).
@@ -89,7 +89,7 @@ public:
     SpanStatistics Whole() const;
 
 private:
-    struct Series {
+    struct Quantity {
         std::vector<float> values;
         std::vector<double> sums;     // sums[j] = sum of finite values[0..j-1]
         std::vector<int> counts;      // counts[j] = finite values among values[0..j-1]
@@ -97,14 +97,14 @@ private:
         std::vector<float> blockMax;
     };
 
-    void Build(Series& series, std::vector<float> values);
-    SeriesSpan Measure(const Series& series, int first, int last) const;
+    void Build(Quantity& quantity, std::vector<float> values);
+    QuantitySpan Measure(const Quantity& quantity, int first, int last) const;
     SpanStatistics Compute(int first, int last, int heldEnd) const;
 
     int samples_ = 0;
     int rate_ = 0;
-    std::array<Series, kSeriesCount> series_{};
-    std::array<bool, kSeriesCount> present_{};
+    std::array<Quantity, kQuantityCount> quantities_{};
+    std::array<bool, kQuantityCount> present_{};
 };
 
 }  // namespace tavix

@@ -71,7 +71,7 @@ ThrottleMap MapThrottle(const SpanIndex& index, double bandPercent, int first, i
     ThrottleMap map;
     map.bandPercent = std::clamp(std::isfinite(bandPercent) ? bandPercent : kDefaultMapBand,
                                  kMinMapBand, kMaxMapBand);
-    map.hasThrottle = index.HasSeries(kThrottle);
+    map.hasThrottle = index.HasQuantity(kThrottle);
     if (!map.hasThrottle) {
         return map;
     }
@@ -80,7 +80,7 @@ ThrottleMap MapThrottle(const SpanIndex& index, double bandPercent, int first, i
     std::vector<BandTally> tallies(static_cast<std::size_t>(count));
     const std::vector<float>& throttle = index.Values(kThrottle);
     const std::vector<float>& current = index.Values(kCurrent);
-    const std::vector<float>& power = index.Values(kPowerSeries);
+    const std::vector<float>& power = index.Values(kPowerQuantity);
     const std::vector<float>& rpm = index.Values(kMotorRpm);
     const std::vector<float>& temperature = index.Values(kTemperature);
     const std::vector<float>& voltage = index.Values(kVoltage);

@@ -14,7 +14,7 @@ std::int32_t AsSigned(std::uint32_t sum) {
 
 }  // namespace
 
-void SmoothSeries(const std::int32_t* raw, int count, int window, std::int32_t* out) {
+void SmoothChannel(const std::int32_t* raw, int count, int window, std::int32_t* out) {
     const int n = std::max(window, 1);
     // While the window is still filling up, divide by the samples seen so far.
     const int filling = std::min(n, std::max(count, 0));
@@ -88,24 +88,25 @@ int SamplesOf(const FlightRecord& record) {
 }
 
 void SmoothRecord(const FlightRecord& record, const std::array<int, kChannelCount>& windows,
-                  SmoothedSeries& out) {
+                  SmoothedChannel& out) {
     const int channels = ChannelsOf(record);
     const int samples = SamplesOf(record);
     for (int i = 0; i < channels; ++i) {
         if (i == kMotorRpm) {
             SmoothPeriods(record.raw[i].data(), samples, windows[i], out[i].data());
         } else {
-            SmoothSeries(record.raw[i].data(), samples, windows[i], out[i].data());
+            SmoothChannel(record.raw[i].data(), samples, windows[i], out[i].data());
         }
     }
 }
 
-ConversionResult EvaluateRecord(const FlightRecord& record, const SmoothedSeries& smoothedSeries) {
+ConversionResult EvaluateRecord(const FlightRecord& record,
+                                const SmoothedChannel& smoothedChannel) {
     ConversionResult result;
     result.channels = ChannelsOf(record);
     result.samples = SamplesOf(record);
     for (int i = 0; i < result.channels; ++i) {
-        const std::int32_t* smoothed = smoothedSeries[i].data();
+        const std::int32_t* smoothed = smoothedChannel[i].data();
         AxisRange& observed = result.observed[i];
         for (int j = 0; j < result.samples; ++j) {
             // The throttle is capped before it counts, so its observed range
@@ -125,8 +126,8 @@ ConversionResult EvaluateRecord(const FlightRecord& record, const SmoothedSeries
         const Calibration& voltage = record.calibration[kVoltage];
         const Calibration& current = record.calibration[kCurrent];
         for (int j = 0; j < result.samples; ++j) {
-            const float power = ScaledValue(smoothedSeries[kVoltage][j], voltage) *
-                                ScaledValue(smoothedSeries[kCurrent][j], current);
+            const float power = ScaledValue(smoothedChannel[kVoltage][j], voltage) *
+                                ScaledValue(smoothedChannel[kCurrent][j], current);
             if (power > result.maxPower) {
                 result.maxPower = power;
             }

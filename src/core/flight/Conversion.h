@@ -18,7 +18,7 @@
 namespace tavix {
 
 // The smoothed series of a record, channel-major like its raw samples.
-using SmoothedSeries = std::array<std::array<std::int32_t, kMaxSamples>, kChannelCount>;
+using SmoothedChannel = std::array<std::array<std::int32_t, kMaxSamples>, kChannelCount>;
 
 // Throttle is a percentage: anything above this is shown at the top edge.
 inline constexpr float kThrottleTop = 100.0f;
@@ -39,7 +39,7 @@ struct ConversionResult {
 // samples. Sums are 32-bit two's complement and wrap around on overflow, the
 // division truncates toward zero. Runs in time proportional to `count`,
 // whatever the window. `out` may not overlap `raw`.
-void SmoothSeries(const std::int32_t* raw, int count, int window, std::int32_t* out);
+void SmoothChannel(const std::int32_t* raw, int count, int window, std::int32_t* out);
 
 // s * k + c, in single precision.
 float ScaledValue(std::int32_t smoothed, const Calibration& calibration);
@@ -48,7 +48,7 @@ float ScaledValue(std::int32_t smoothed, const Calibration& calibration);
 // reading at all (the motor stands still, or the sensor has not caught a
 // revolution yet), so it must not pull the mean towards a very short period,
 // which would read as a false burst of speed at every motor start. out[j] is
-// the mean of the non-zero readings among the samples SmoothSeries would
+// the mean of the non-zero readings among the samples SmoothChannel would
 // average (their 32-bit wrapping sum divided by their number, truncating),
 // or 0 when there is none. Time proportional to `count`; `out` may not
 // overlap `raw`.
@@ -75,12 +75,12 @@ int ChannelsOf(const FlightRecord& record);
 int SamplesOf(const FlightRecord& record);
 
 // Smooths every channel of the record into `out` with its window:
-// SmoothPeriods for the motor RPM, SmoothSeries for the others.
+// SmoothPeriods for the motor RPM, SmoothChannel for the others.
 void SmoothRecord(const FlightRecord& record, const std::array<int, kChannelCount>& windows,
-                  SmoothedSeries& out);
+                  SmoothedChannel& out);
 
 // Converts the smoothed series of `record` to physical values: observed
 // extremes and the maximum power. Reads the record's calibration and counts.
-ConversionResult EvaluateRecord(const FlightRecord& record, const SmoothedSeries& smoothed);
+ConversionResult EvaluateRecord(const FlightRecord& record, const SmoothedChannel& smoothed);
 
 }  // namespace tavix

@@ -16,7 +16,7 @@ namespace tavix {
 
 struct FlightData {
     FlightRecord record;
-    SmoothedSeries smoothed{};
+    SmoothedChannel smoothed{};
     ConversionResult conversion;  // of the last Convert()
 
     // Smooths the record with `windows` and converts it: fills `smoothed`

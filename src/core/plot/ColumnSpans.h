@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "plot/FlightOverlay.h"
-#include "plot/PlotSeries.h"
+#include "plot/PlotTrace.h"
 
 namespace tavix {
 

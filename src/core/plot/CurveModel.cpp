@@ -16,7 +16,7 @@ namespace {
 // Leading blanks off, as the statistics fields show their numbers.
 // The power curve's range: 0 (or below it) to a twentieth above the peak.
 AxisRange PowerRangeOf(const SpanStatistics& whole) {
-    const SeriesSpan& power = whole.series[kPowerSeries];
+    const QuantitySpan& power = whole.quantities[kPowerQuantity];
     AxisRange range{std::min(0.0f, power.min), std::max(0.0f, power.max)};
     range.max += (range.max - range.min) / 20.0f;
     if (!(range.max > range.min)) {
@@ -66,17 +66,17 @@ CurveModel::CurveModel(FlightData& data, const std::array<int, kChannelCount>& w
     statistics_ = {kStatisticNone, kStatisticNone, kStatisticNone,
                    kStatisticNone, kStatisticNone, kStatisticNone};
     yLabelChannel_ = std::clamp<int>(record_.header.yAxis, 0, kChannelCount - 1);
-    // The record's channels first, so series i is channel i; their ranges
+    // The record's channels first, so trace i is channel i; their ranges
     // follow the record's each time the points are computed.
     for (int i = 0; i < kChannelCount; ++i) {
-        series_.Add(PlotSeries{.flight = &data_, .channel = i});
+        traces_.Add(PlotTrace{.flight = &data_, .channel = i});
     }
-    PlotSeries power;
+    PlotTrace power;
     power.flight = &data_;
-    power.quantity = SeriesQuantity::Power;
+    power.quantity = TraceQuantity::Power;
     power.colour = kDefaultPowerColour;
     power.shown = false;
-    series_.Add(power);
+    traces_.Add(power);
 }
 
 CurveModel::~CurveModel() = default;
@@ -99,13 +99,13 @@ void CurveModel::OnInitialUpdate() {
     powerPoints_.clear();
     ComputePoints();
     if (RecordPresent()) {
-        // The smoothed series are fresh: the power curve and the cursors'
+        // The smoothed channels are fresh: the power curve and the cursors'
         // statistics read them from here on.
         index_ = std::make_unique<SpanIndex>(data_);
         if (PowerAvailable()) {
-            series_.At(kPowerCurve).range = PowerRangeOf(index_->Whole());
+            traces_.At(kPowerCurve).range = PowerRangeOf(index_->Whole());
         }
-        series_.Refresh(kPowerCurve);
+        traces_.Refresh(kPowerCurve);
         ComputePowerPoints();
     }
     pointer_.reset();
@@ -124,11 +124,11 @@ void CurveModel::ComputePoints() {
     const int channels = conversion.channels;
     const int samples = std::min(conversion.samples, SampleCount());
     for (int i = 0; i < channels; ++i) {
-        series_.At(i).range = DrawnRange(record_, i);
-        series_.Refresh(i);
+        traces_.At(i).range = DrawnRange(record_, i);
+        traces_.Refresh(i);
         // The whole record across the plot; MapWindow moves the visible ones.
-        VisibleSeriesPoints(series_.At(i), series_.Values(i), 0, samples, Geometry().plotWidth,
-                            Geometry().plotHeight, points_[i]);
+        VisibleTracePoints(traces_.At(i), traces_.Values(i), 0, samples, Geometry().plotWidth,
+                           Geometry().plotHeight, points_[i]);
     }
     statistics_.maxPower =
         TrimmedLeft(FormatText(kFmtStatistic, double{data_.conversion.maxPower}), " ");
@@ -145,9 +145,9 @@ void CurveModel::ComputePowerPoints() {
         powerPoints_.clear();
         return;
     }
-    VisibleSeriesPoints(series_.At(kPowerCurve), series_.Values(kPowerCurve), FirstVisible(),
-                        std::min(LastVisible(), SampleCount()), Geometry().plotWidth,
-                        Geometry().plotHeight, powerPoints_);
+    VisibleTracePoints(traces_.At(kPowerCurve), traces_.Values(kPowerCurve), FirstVisible(),
+                       std::min(LastVisible(), SampleCount()), Geometry().plotWidth,
+                       Geometry().plotHeight, powerPoints_);
 }
 
 std::span<const PlotPoint> CurveModel::VisiblePowerPoints() const {
@@ -246,7 +246,7 @@ bool CurveModel::OnMouseMove(int x) {
     const float f = view_.PositionAt(x);
     readout_.ReadChannels(data_, ChannelCount(), SampleCount(), f);
     if (PowerAvailable()) {
-        readout_.ReadPower(series_, kPowerCurve, f);
+        readout_.ReadPower(traces_, kPowerCurve, f);
     }
     pointer_ = f;
     readout_.ReadFlights(overlay_, f);

@@ -9,8 +9,8 @@
 // The model owns the plot points; the flight it draws keeps the raw samples
 // and, beside them, the smoothed ones (ComputePoints converts the flight).
 //
-// What it draws is a list of series (plot/PlotSeries): the record's channels,
-// then the electrical power (voltage x current), a derived series scaled to
+// What it draws is a list of traces (plot/PlotTrace): the record's channels,
+// then the electrical power (voltage x current), a derived trace scaled to
 // its own range and drawn on request. It holds
 // the two measuring cursors A and B (MeasureCursors). The statistics of the
 // power and of the cursors' span come from one SpanIndex, built each time a
@@ -30,7 +30,7 @@
 #include "plot/CurveReadout.h"
 #include "plot/FlightOverlay.h"
 #include "plot/MeasureCursors.h"
-#include "plot/PlotSeries.h"
+#include "plot/PlotTrace.h"
 #include "plot/PlotView.h"
 
 namespace tavix {
@@ -143,14 +143,14 @@ public:
     bool PowerAvailable() const;
     // Whether the power curve is drawn (and read out); it is drawn only when
     // available too.
-    void SetPowerShown(bool shown) { series_.At(kPowerCurve).shown = shown; }
-    bool PowerShown() const { return series_.At(kPowerCurve).shown; }
-    void SetPowerColour(std::uint32_t colorref) { series_.At(kPowerCurve).colour = colorref; }
-    std::uint32_t PowerColour() const { return series_.At(kPowerCurve).colour; }
+    void SetPowerShown(bool shown) { traces_.At(kPowerCurve).shown = shown; }
+    bool PowerShown() const { return traces_.At(kPowerCurve).shown; }
+    void SetPowerColour(std::uint32_t colorref) { traces_.At(kPowerCurve).colour = colorref; }
+    std::uint32_t PowerColour() const { return traces_.At(kPowerCurve).colour; }
     // The range the power curve fills: from 0 (or the lowest power, when the
     // current runs backwards) to a twentieth above the highest, so the peak
     // stays inside the plot.
-    AxisRange PowerRange() const { return series_.At(kPowerCurve).range; }
+    AxisRange PowerRange() const { return traces_.At(kPowerCurve).range; }
     // The power curve's points of the visible window; empty unless it is
     // shown and available.
     std::span<const PlotPoint> VisiblePowerPoints() const;
@@ -163,11 +163,11 @@ public:
     MeasureCursors& Cursors() { return cursors_; }
     const MeasureCursors& Cursors() const { return cursors_; }
 
-    // --- the series of the plot -------------------------------------------
-    // Series i (i < kChannelCount) is channel i of the record, then comes
-    // the power curve. Added flights keep their series in the overlay.
-    SeriesStore& Series() { return series_; }
-    const SeriesStore& Series() const { return series_; }
+    // --- the traces of the plot ------------------------------------------
+    // Trace i (i < kChannelCount) is channel i of the record, then comes
+    // the power curve. Added flights keep their traces in the overlay.
+    TraceStore& Traces() { return traces_; }
+    const TraceStore& Traces() const { return traces_; }
     static constexpr int kPowerCurve = kChannelCount;
 
     // --- flights laid over the record (plot/FlightOverlay) -----------------
@@ -234,7 +234,7 @@ private:
     std::array<AxisRange, kChannelCount> drawnRanges_{};
 
     std::unique_ptr<SpanIndex> index_;
-    SeriesStore series_;
+    TraceStore traces_;
     std::vector<PlotPoint> powerPoints_;  // the visible ones
     CurveReadout readout_;
     MeasureCursors cursors_{view_, record_, index_};

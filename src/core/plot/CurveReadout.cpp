@@ -48,7 +48,7 @@ void CurveReadout::ReadChannels(const FlightData& data, int channels, int sample
     }
 }
 
-void CurveReadout::ReadPower(const SeriesStore& store, int i, float f) {
+void CurveReadout::ReadPower(const TraceStore& store, int i, float f) {
     // Along the drawn power curve, as the channels along theirs.
     if (store.ValueAt(i, f, powerValue_)) {
         flightValues_[0][kChannelCount] = powerValue_;

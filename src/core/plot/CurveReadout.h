@@ -14,7 +14,7 @@
 #include "flight/FlightData.h"
 #include "flight/FlightRecord.h"
 #include "plot/FlightOverlay.h"
-#include "plot/PlotSeries.h"
+#include "plot/PlotTrace.h"
 
 namespace tavix {
 
@@ -28,8 +28,8 @@ public:
     // The first `channels` channels of `data` at plot position `f`, which
     // lies between sample 0 and the last of its `samples`.
     void ReadChannels(const FlightData& data, int channels, int samples, float f);
-    // Series `i` of `store` at plot position `f`, as the power.
-    void ReadPower(const SeriesStore& store, int i, float f);
+    // Trace `i` of `store` at plot position `f`, as the power.
+    void ReadPower(const TraceStore& store, int i, float f);
     // The flights of `overlay` at plot position `f`, after the shown one's
     // channels (and power) were read; an empty overlay leaves the shown one alone.
     void ReadFlights(const FlightOverlay& overlay, float f);

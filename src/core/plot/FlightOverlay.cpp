@@ -7,7 +7,7 @@ namespace tavix {
 
 namespace {
 
-constexpr int kSeriesPerFlight = kChannelCount + 1;  // the channels, then the power
+constexpr int kTracesPerFlight = kChannelCount + 1;  // the channels, then the power
 constexpr int kPowerIndex = kChannelCount;
 
 }  // namespace
@@ -25,8 +25,8 @@ struct FlightOverlay::Added {
     double offsetSeconds = 0.0;
     std::string legend;
     FlightLine line = FlightLine::Dashed;
-    SeriesStore store;  // kSeriesPerFlight series
-    std::array<std::vector<PlotPoint>, kSeriesPerFlight> points;
+    TraceStore store;  // kTracesPerFlight traces
+    std::array<std::vector<PlotPoint>, kTracesPerFlight> points;
 };
 
 FlightOverlay::FlightOverlay() = default;
@@ -57,13 +57,13 @@ int FlightOverlay::Add(const FlightData& flight, double offsetSeconds, std::stri
             break;
         }
     }
-    for (int i = 0; i < kSeriesPerFlight; ++i) {
-        PlotSeries series{.flight = &flight, .channel = i};
+    for (int i = 0; i < kTracesPerFlight; ++i) {
+        PlotTrace trace{.flight = &flight, .channel = i};
         if (i == kPowerIndex) {
-            series.quantity = SeriesQuantity::Power;
-            series.channel = 0;
+            trace.quantity = TraceQuantity::Power;
+            trace.channel = 0;
         }
-        added->store.Add(series);
+        added->store.Add(trace);
     }
     Place(*added);
     flights_.push_back(std::move(added));
@@ -94,8 +94,8 @@ double FlightOverlay::OffsetSeconds(int index) const {
 }
 
 FlightPlacement FlightOverlay::Placement(int index) const {
-    const PlotSeries& series = At(index).store.At(0);
-    return {series.offset, series.scale};
+    const PlotTrace& trace = At(index).store.At(0);
+    return {trace.offset, trace.scale};
 }
 
 FlightLine FlightOverlay::Line(int index) const {
@@ -110,22 +110,22 @@ const FlightData& FlightOverlay::Flight(int index) const {
     return *At(index).flight;
 }
 
-const PlotSeries& FlightOverlay::Series(int index, int channel) const {
+const PlotTrace& FlightOverlay::Trace(int index, int channel) const {
     return At(index).store.At(channel);
 }
 
-const SeriesStore& FlightOverlay::Store(int index) const {
+const TraceStore& FlightOverlay::Store(int index) const {
     return At(index).store;
 }
 
 void FlightOverlay::Place(Added& added) {
     const FlightPlacement at =
         PlaceFlight(referenceRate_, added.flight->record.header.rate, added.offsetSeconds);
-    for (int i = 0; i < kSeriesPerFlight; ++i) {
-        PlotSeries& series = added.store.At(i);
-        series.offset = at.offset;
-        series.scale = at.scale;
-        series.range = i == kPowerIndex ? powerRange_ : ranges_[static_cast<std::size_t>(i)];
+    for (int i = 0; i < kTracesPerFlight; ++i) {
+        PlotTrace& trace = added.store.At(i);
+        trace.offset = at.offset;
+        trace.scale = at.scale;
+        trace.range = i == kPowerIndex ? powerRange_ : ranges_[static_cast<std::size_t>(i)];
     }
 }
 
@@ -142,26 +142,26 @@ void FlightOverlay::Follow(const FlightRecord& reference, AxisRange powerRange) 
 
 void FlightOverlay::ComputeVisible(int first, int last, int plotWidth, int plotHeight) {
     for (const auto& added : flights_) {
-        for (int i = 0; i < kSeriesPerFlight; ++i) {
-            VisibleSeriesPoints(added->store.At(i), added->store.Values(i), first, last, plotWidth,
-                                plotHeight, added->points[static_cast<std::size_t>(i)]);
+        for (int i = 0; i < kTracesPerFlight; ++i) {
+            VisibleTracePoints(added->store.At(i), added->store.Values(i), first, last, plotWidth,
+                               plotHeight, added->points[static_cast<std::size_t>(i)]);
         }
     }
 }
 
 std::span<const PlotPoint> FlightOverlay::VisiblePoints(int index, int channel) const {
-    if (index < 1 || index > Count() || channel < 0 || channel >= kSeriesPerFlight) {
+    if (index < 1 || index > Count() || channel < 0 || channel >= kTracesPerFlight) {
         return {};
     }
     return At(index).points[static_cast<std::size_t>(channel)];
 }
 
 std::optional<float> FlightOverlay::ValueAt(int index, int channel, float f) const {
-    if (index < 1 || index > Count() || channel < 0 || channel >= kSeriesPerFlight) {
+    if (index < 1 || index > Count() || channel < 0 || channel >= kTracesPerFlight) {
         return std::nullopt;
     }
     const Added& added = At(index);
-    if (!SeriesAvailable(added.store.At(channel))) {
+    if (!TraceAvailable(added.store.At(channel))) {
         return std::nullopt;
     }
     float value = 0.0f;
@@ -169,8 +169,8 @@ std::optional<float> FlightOverlay::ValueAt(int index, int channel, float f) con
         return added.store.ValueAt(channel, f, value) ? std::optional<float>(value) : std::nullopt;
     }
     // The flight's own fractional sample under the pointer.
-    const PlotSeries& series = added.store.At(channel);
-    const double at = (f - series.offset) / series.scale;
+    const PlotTrace& trace = added.store.At(channel);
+    const double at = (f - trace.offset) / trace.scale;
     const int samples = SamplesOf(added.flight->record);
     if (samples < 1 || at < 0.0 || at > samples - 1) {
         return std::nullopt;

@@ -5,7 +5,7 @@
 // time axis. Up to three more flights can be added. The overlay holds no
 // flight of its own: each added flight is owned (opened and converted, with
 // the smoothing windows its own record page would use) by whoever compares
-// it, and the overlay is a view on it. Its channels and power are series
+// it, and the overlay is a view on it. Its channels and power are traces
 // placed on the reference's axis: sample j of a flight started
 // `offsetSeconds` after the reference (positive: drawn later) and sampled at
 // its own rate stands at plot sample offset + j * scale (PlaceFlight), so a
@@ -28,7 +28,7 @@
 #include "analysis/FlightCompare.h"
 #include "flight/FlightData.h"
 #include "flight/FlightRecord.h"
-#include "plot/PlotSeries.h"
+#include "plot/PlotTrace.h"
 
 namespace tavix {
 
@@ -84,21 +84,21 @@ public:
     FlightLine Line(int index) const;
     const std::string& Legend(int index) const;
     const FlightData& Flight(int index) const;
-    // Series `channel` (0-7, or kChannelCount for the power) of flight `index`.
-    const PlotSeries& Series(int index, int channel) const;
-    const SeriesStore& Store(int index) const;
+    // Trace `channel` (0-7, or kChannelCount for the power) of flight `index`.
+    const PlotTrace& Trace(int index, int channel) const;
+    const TraceStore& Store(int index) const;
 
     // The reference was (re)loaded or changed: its rate places the flights,
     // its channels' and power curve's ranges are theirs.
     void Follow(const FlightRecord& reference, AxisRange powerRange);
     // The points of the plot samples `first` up to `last` in a plot of
-    // `plotWidth` x `plotHeight` for every series of every flight.
+    // `plotWidth` x `plotHeight` for every trace of every flight.
     void ComputeVisible(int first, int last, int plotWidth, int plotHeight);
-    // The points of series `channel` of flight `index` from ComputeVisible;
+    // The points of trace `channel` of flight `index` from ComputeVisible;
     // empty where the flight has no such channel or lies outside the window.
     std::span<const PlotPoint> VisiblePoints(int index, int channel) const;
 
-    // The value of series `channel` of flight `index` at plot position `f`;
+    // The value of trace `channel` of flight `index` at plot position `f`;
     // nullopt outside the flight or for a channel it does not have. The
     // channels as the reference's read-out reads them (between two samples
     // along the smoothed line, the RPM along its drawn line), the power

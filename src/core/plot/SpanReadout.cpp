@@ -23,10 +23,10 @@ std::string ChangeText(float change) {
 
 }  // namespace
 
-std::string SeriesUnit(int series) {
-    static constexpr std::array<const char*, kSeriesCount> kUnits{"V", "A", "%", "\xA1\xE6", "rpm",
-                                                                  "",  "",  "",  kPowerUnit};
-    return series >= 0 && series < kSeriesCount ? kUnits[series] : "";
+std::string QuantityUnit(int quantity) {
+    static constexpr std::array<const char*, kQuantityCount> kUnits{
+        "V", "A", "%", "\xA1\xE6", "rpm", "", "", "", kPowerUnit};
+    return quantity >= 0 && quantity < kQuantityCount ? kUnits[quantity] : "";
 }
 
 SpanReadout WordSpan(const SpanStatistics& span, const FlightRecord& record, bool powerShown) {
@@ -38,26 +38,26 @@ SpanReadout WordSpan(const SpanStatistics& span, const FlightRecord& record, boo
                                     : std::string(kSpanNoValue);
     out.energy =
         span.energyWh ? FormatText(kFmtSpanEnergy, *span.energyWh) : std::string(kSpanNoValue);
-    for (int s = 0; s < kSeriesCount; ++s) {
-        const SeriesSpan& series = span.series[s];
-        const bool shown = s == kPowerSeries ? powerShown : record.channels[s].visible != 0;
-        if (!series.present || !shown) {
+    for (int s = 0; s < kQuantityCount; ++s) {
+        const QuantitySpan& quantity = span.quantities[s];
+        const bool shown = s == kPowerQuantity ? powerShown : record.channels[s].visible != 0;
+        if (!quantity.present || !shown) {
             continue;
         }
         SpanRow row;
-        row.series = s;
-        row.name = s == kPowerSeries ? std::string(kPowerName)
-                                     : TrimmedRight(FixedText(record.channels[s].name), " ");
-        row.unit = SeriesUnit(s);
-        if (series.valid > 0) {
-            row.min = ValueText(series.min);
-            row.max = ValueText(series.max);
-            row.mean = ValueText(static_cast<float>(series.mean));
+        row.quantity = s;
+        row.name = s == kPowerQuantity ? std::string(kPowerName)
+                                       : TrimmedRight(FixedText(record.channels[s].name), " ");
+        row.unit = QuantityUnit(s);
+        if (quantity.valid > 0) {
+            row.min = ValueText(quantity.min);
+            row.max = ValueText(quantity.max);
+            row.mean = ValueText(static_cast<float>(quantity.mean));
         } else {
             row.min = row.max = row.mean = kSpanNoValue;
         }
         // A to B, whichever stands first in time.
-        row.change = ChangeText(span.swapped ? -series.change : series.change);
+        row.change = ChangeText(span.swapped ? -quantity.change : quantity.change);
         out.rows.push_back(std::move(row));
     }
     return out;

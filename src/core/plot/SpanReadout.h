@@ -16,7 +16,7 @@ namespace tavix {
 class CurveModel;
 
 struct SpanRow {
-    int series = 0;    // a channel, or kPowerSeries
+    int quantity = 0;  // a channel, or kPowerQuantity
     std::string name;  // the channel's name without trailing blanks (GBK)
     std::string unit;  // "V", "A", "%", the degree sign (GBK), "rpm", "W" or ""
     std::string min;
@@ -35,8 +35,8 @@ struct SpanReadout {
     std::vector<SpanRow> rows;
 };
 
-// The unit of a channel or of the power series.
-std::string SeriesUnit(int series);
+// The unit of a channel or of the power quantity.
+std::string QuantityUnit(int quantity);
 
 // The span's texts for `record` (whose channel names and display flags give
 // the rows) with the power row when `powerShown`. A value the record cannot

@@ -17,15 +17,15 @@ std::pair<int, int> SpanOf(const XYFlight& flight) {
     return {first, last};
 }
 
-bool StartsAtZero(int series) {
-    return series == kCurrent || series == kThrottle || series == kMotorRpm ||
-           series == kPowerSeries;
+bool StartsAtZero(int quantity) {
+    return quantity == kCurrent || quantity == kThrottle || quantity == kMotorRpm ||
+           quantity == kPowerQuantity;
 }
 
 }  // namespace
 
-const char* XYQuantityName(int series) {
-    switch (series) {
+const char* XYQuantityName(int quantity) {
+    switch (quantity) {
         case kVoltage:
             return TAVIX_TR("Voltage (V)");
         case kCurrent:
@@ -36,31 +36,31 @@ const char* XYQuantityName(int series) {
             return "Temperature (\xA1\xE6)";
         case kMotorRpm:
             return TAVIX_TR("Motor RPM");
-        case kPowerSeries:
+        case kPowerQuantity:
             return TAVIX_TR("Power (W)");
         default:
             return "";
     }
 }
 
-AxisRange XYAxisRange(int series, float low, float high) {
+AxisRange XYAxisRange(int quantity, float low, float high) {
     if (!(low <= high)) {
         return {0.0f, 1.0f};  // no values at all
     }
-    if (StartsAtZero(series) && low >= 0.0f) {
+    if (StartsAtZero(quantity) && low >= 0.0f) {
         low = 0.0f;
     }
     const float room = (high - low) / 20.0f;
-    AxisRange range{low == 0.0f && StartsAtZero(series) ? 0.0f : low - room, high + room};
+    AxisRange range{low == 0.0f && StartsAtZero(quantity) ? 0.0f : low - room, high + room};
     if (!(range.max > range.min)) {
         range = {low - 1.0f, high + 1.0f};
     }
     return range;
 }
 
-void XYPlot::SetAxes(int xSeries, int ySeries) {
-    x_ = xSeries;
-    y_ = ySeries;
+void XYPlot::SetAxes(int xQuantity, int yQuantity) {
+    x_ = xQuantity;
+    y_ = yQuantity;
     Compute();
 }
 

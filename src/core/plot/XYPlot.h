@@ -6,7 +6,7 @@
 // cursors A and B; under the plot a histogram tells how long each flight's
 // X quantity stood at each level (time at level).
 //
-// A quantity is a series of a SpanIndex: a channel (0-7) or kPowerSeries,
+// A quantity is one of the values a SpanIndex keeps: a channel (0-7) or kPowerQuantity,
 // its values those the curves draw. A sample with a value that is no finite
 // number in X or Y draws no point.
 //
@@ -21,7 +21,7 @@
 
 #include "analysis/SpanIndex.h"
 #include "flight/FlightRecord.h"
-#include "plot/PlotSeries.h"
+#include "plot/PlotTrace.h"
 
 namespace tavix {
 
@@ -30,10 +30,10 @@ inline constexpr int kXYHistogramBins = 20;
 
 // The quantities the axes can show, in the order the choosers list them.
 inline constexpr int kXYQuantities[] = {kVoltage,     kCurrent,  kThrottle,
-                                        kTemperature, kMotorRpm, kPowerSeries};
+                                        kTemperature, kMotorRpm, kPowerQuantity};
 // Their names on the axes and in the choosers (GBK, the temperature's unit
 // is the two bytes A1 E6).
-const char* XYQuantityName(int series);
+const char* XYQuantityName(int quantity);
 
 // A flight's samples `first` through `last` of `index` (which outlives the plot).
 struct XYFlight {
@@ -42,16 +42,16 @@ struct XYFlight {
     int last = -1;  // -1: to the end
 };
 
-// The range an axis shows for `series` whose finite values run from `low`
+// The range an axis shows for `quantity` whose finite values run from `low`
 // to `high`: a twentieth of room on each side; quantities that are 0 at
 // rest (current, throttle, RPM, power) start at 0; a flat range is widened.
-AxisRange XYAxisRange(int series, float low, float high);
+AxisRange XYAxisRange(int quantity, float low, float high);
 
 class XYPlot {
 public:
-    void SetAxes(int xSeries, int ySeries);
-    int XSeries() const { return x_; }
-    int YSeries() const { return y_; }
+    void SetAxes(int xQuantity, int yQuantity);
+    int XQuantity() const { return x_; }
+    int YQuantity() const { return y_; }
     void SetFlights(std::vector<XYFlight> flights);
     int FlightCount() const { return static_cast<int>(flights_.size()); }
     // The plot area in pixels (the histogram has its own height); computes

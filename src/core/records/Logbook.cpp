@@ -32,7 +32,7 @@ bool HasRecordExtension(const fs::path& path) {
     return ext == ".dat";
 }
 
-std::optional<float> Extreme(const SeriesSpan& span, bool highest) {
+std::optional<float> Extreme(const QuantitySpan& span, bool highest) {
     if (!span.present || span.valid == 0) {
         return std::nullopt;
     }
@@ -159,10 +159,10 @@ LogbookEntry LogbookReader::Read(const std::string& path) {
     entry.note = FixedText(record.header.note);
     entry.rate = record.header.rate;
     entry.seconds = whole.seconds;
-    entry.maxCurrent = Extreme(whole.series[kCurrent], true);
-    entry.minVoltage = Extreme(whole.series[kVoltage], false);
-    entry.maxTemperature = Extreme(whole.series[kTemperature], true);
-    entry.maxRpm = Extreme(whole.series[kMotorRpm], true);
+    entry.maxCurrent = Extreme(whole.quantities[kCurrent], true);
+    entry.minVoltage = Extreme(whole.quantities[kVoltage], false);
+    entry.maxTemperature = Extreme(whole.quantities[kTemperature], true);
+    entry.maxRpm = Extreme(whole.quantities[kMotorRpm], true);
     const FlightQuantities quantities = ComputeQuantities(index);
     entry.capacityMah = quantities.capacityMah;
     entry.pack = PackName(entry.note);

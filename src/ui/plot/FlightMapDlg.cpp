@@ -25,8 +25,8 @@ QString Latin(const char* text) {
 
 QComboBox* QuantityBox(int chosen, QWidget* parent) {
     auto* box = new QComboBox(parent);
-    for (const int series : kXYQuantities) {
-        box->addItem(ShownText(XYQuantityName(series)), series);
+    for (const int quantity : kXYQuantities) {
+        box->addItem(ShownText(XYQuantityName(quantity)), quantity);
     }
     box->setCurrentIndex(std::max(0, box->findData(chosen)));
     return box;

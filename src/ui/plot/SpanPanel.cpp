@@ -68,7 +68,7 @@ SpanPanel::SpanPanel(QWidget* parent) : QWidget(parent) {
         rowCaptions_[r] = new QLabel(ShownText(kRowCaptions[r]), this);
         grid_->addWidget(rowCaptions_[r], r + 1, 2);
     }
-    for (int c = 0; c < kSeriesCount; ++c) {
+    for (int c = 0; c < kQuantityCount; ++c) {
         Column& column = columns_[c];
         column.heading = ValueLabel(this, QStringLiteral("spanHeading%1").arg(c));
         grid_->addWidget(column.heading, 0, c + 3);
@@ -88,8 +88,8 @@ SpanPanel::SpanPanel(QWidget* parent) : QWidget(parent) {
     hint_->setObjectName(QStringLiteral("spanHint"));
     hint_->setEnabled(false);  // drawn greyed: a help text, not a value
     hint_->setWordWrap(true);  // on one line where there is room for it
-    grid_->addWidget(hint_, 0, 2, 1, kSeriesCount + 2);
-    grid_->setColumnStretch(kSeriesCount + 3, 1);
+    grid_->addWidget(hint_, 0, 2, 1, kQuantityCount + 2);
+    grid_->setColumnStretch(kQuantityCount + 3, 1);
     grid_->setColumnMinimumWidth(1, 64);
 }
 
@@ -114,7 +114,7 @@ void SpanPanel::Show(const SpanReadout& readout) {
 
     shown_ =
         readout.complete ? static_cast<int>(std::min(readout.rows.size(), columns_.size())) : 0;
-    for (int c = 0; c < kSeriesCount; ++c) {
+    for (int c = 0; c < kQuantityCount; ++c) {
         Column& column = columns_[c];
         const bool used = c < shown_;
         column.heading->setVisible(used);

@@ -60,7 +60,7 @@ private:
     std::array<QLabel*, kRowCount> rowCaptions_{};
     std::array<QLabel*, 3> totalCaptions_{};  // duration, capacity, energy
     QGridLayout* grid_ = nullptr;
-    std::array<Column, kSeriesCount> columns_{};
+    std::array<Column, kQuantityCount> columns_{};
     int shown_ = 0;  // columns in use
 };
 

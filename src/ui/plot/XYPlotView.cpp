@@ -132,8 +132,8 @@ void XYPlotView::Draw(QPainter& painter, const QSize& size) {
     const int row = metrics.height();
     const AxisRange x = plot_.XRange();
     const AxisRange y = plot_.YRange();
-    const QString xName = FromGbk(XYQuantityName(plot_.XSeries()));
-    const QString yName = FromGbk(XYQuantityName(plot_.YSeries()));
+    const QString xName = FromGbk(XYQuantityName(plot_.XQuantity()));
+    const QString yName = FromGbk(XYQuantityName(plot_.YQuantity()));
     painter.drawText(QRect(0, plot.top(), kLeft - 4, row), Qt::AlignRight, Number(y.max, y));
     painter.drawText(QRect(0, plot.bottom() - row, kLeft - 4, row), Qt::AlignRight,
                      Number(y.min, y));

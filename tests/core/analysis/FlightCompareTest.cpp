@@ -128,7 +128,7 @@ TEST(FlightCompare, WholeFiguresAreThoseOfTheRecordPage) {
         EXPECT_EQ(At(v, Figure::Energy), q.energyWh);
         EXPECT_EQ(At(v, Figure::AverageCurrent), q.averageCurrent);
         EXPECT_EQ(At(v, Figure::MaxPower), std::optional<double>(q.maxPower));
-        EXPECT_EQ(At(v, Figure::MaxCurrent), std::optional<double>(whole.series[kCurrent].max));
+        EXPECT_EQ(At(v, Figure::MaxCurrent), std::optional<double>(whole.quantities[kCurrent].max));
         EXPECT_EQ(At(v, Figure::MinVoltage), std::optional<double>(q.minVoltage));
         EXPECT_EQ(At(v, Figure::MinCellVoltage), q.minCellVoltage);
         EXPECT_EQ(At(v, Figure::MaxTemperature).has_value(), c.channels > kTemperature);
@@ -164,7 +164,7 @@ TEST(FlightCompare, SpanFiguresFollowTheOffsetAndAreClamped) {
         EXPECT_EQ(At(span[1], Figure::Duration), want.seconds);
         EXPECT_EQ(At(span[1], Figure::Capacity), want.capacityMah);
         EXPECT_EQ(At(span[1], Figure::MinVoltage),
-                  std::optional<double>(want.series[kVoltage].min));
+                  std::optional<double>(want.quantities[kVoltage].min));
     }
     // The cells are the flight's: a span whose own highest voltage (8 V)
     // would be 2 cells divides by the 3 cells of the flight's 12 V.

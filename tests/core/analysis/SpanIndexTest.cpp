@@ -14,8 +14,8 @@ namespace {
 using test::MakeAnalysisRecord;
 
 // A span measured the plain way: every sample of first..last visited.
-SeriesSpan PlainSpan(const std::vector<float>& values, int first, int last) {
-    SeriesSpan s;
+QuantitySpan PlainSpan(const std::vector<float>& values, int first, int last) {
+    QuantitySpan s;
     s.present = true;
     double sum = 0.0;
     for (int j = first; j <= last; ++j) {
@@ -40,20 +40,21 @@ SeriesSpan PlainSpan(const std::vector<float>& values, int first, int last) {
 }
 
 // Values the curves draw, computed here sample by sample.
-std::vector<float> PlainValues(const FlightData& flight, int series) {
+std::vector<float> PlainValues(const FlightData& flight, int quantity) {
     const FlightRecord& record = flight.record;
     std::vector<float> values;
     for (int j = 0; j < record.header.samples; ++j) {
         const auto& s = flight.smoothed;
-        values.push_back(series == kPowerSeries
-                             ? (s[kVoltage][j] * record.calibration[kVoltage].k) *
-                                   (s[kCurrent][j] * record.calibration[kCurrent].k)
-                             : DrawnValue(series, PhysicalValue(record, series, s[series][j])));
+        values.push_back(
+            quantity == kPowerQuantity
+                ? (s[kVoltage][j] * record.calibration[kVoltage].k) *
+                      (s[kCurrent][j] * record.calibration[kCurrent].k)
+                : DrawnValue(quantity, PhysicalValue(record, quantity, s[quantity][j])));
     }
     return values;
 }
 
-void ExpectSame(const SeriesSpan& got, const SeriesSpan& want) {
+void ExpectSame(const QuantitySpan& got, const QuantitySpan& want) {
     EXPECT_EQ(got.present, want.present);
     EXPECT_EQ(got.valid, want.valid);
     EXPECT_EQ(got.min, want.min);
@@ -93,9 +94,9 @@ TEST(SpanIndex, SpansMatchThePlainComputation) {
             const SpanStatistics stats = index.Span(a, b);
             ASSERT_EQ(stats.first, first);
             ASSERT_EQ(stats.last, last);
-            for (int s = 0; s < kSeriesCount; ++s) {
+            for (int s = 0; s < kQuantityCount; ++s) {
                 SCOPED_TRACE(s);
-                ExpectSame(stats.series[s], PlainSpan(PlainValues(*record, s), first, last));
+                ExpectSame(stats.quantities[s], PlainSpan(PlainValues(*record, s), first, last));
             }
         }
     }
@@ -132,7 +133,7 @@ TEST(SpanIndex, CursorsOutsideTheRecordOrInReverseOrder) {
         EXPECT_NEAR(*s.capacityMah, c.mah, 1e-6);
         EXPECT_NEAR(*s.energyWh, 12 * c.mah / 1000, 1e-6);
         // The throttle rises with the sample number (raw j x 0.5 %, held at 100).
-        const SeriesSpan& throttle = s.series[kThrottle];
+        const QuantitySpan& throttle = s.quantities[kThrottle];
         EXPECT_EQ(throttle.atFirst, std::min(c.first * 0.5f, 100.0f));
         EXPECT_EQ(throttle.change, throttle.atLast - throttle.atFirst);
         EXPECT_LE(throttle.max, 100.0f);
@@ -141,7 +142,7 @@ TEST(SpanIndex, CursorsOutsideTheRecordOrInReverseOrder) {
     const SpanStatistics whole = index.Whole();
     EXPECT_DOUBLE_EQ(*whole.seconds, 100.0);
     EXPECT_NEAR(*whole.capacityMah, 1000.0 / 3.6, 1e-6);
-    EXPECT_FALSE(index.HasSeries(kChannelCount - 1));  // channel 7 not recorded
+    EXPECT_FALSE(index.HasQuantity(kChannelCount - 1));  // channel 7 not recorded
     EXPECT_TRUE(index.Values(7).empty());
 }
 
@@ -149,11 +150,11 @@ TEST(SpanIndex, RpmWithoutAnyReadingIsStandingStill) {
     const auto record =
         MakeAnalysisRecord(5, 100, 5, [](int ch, int) { return ch == kMotorRpm ? 0 : 50; });
     const SpanStatistics s = SpanIndex(*record).Span(10, 20);
-    EXPECT_TRUE(s.series[kMotorRpm].present);
-    EXPECT_EQ(s.series[kMotorRpm].valid, 11);
-    EXPECT_EQ(s.series[kMotorRpm].max, 0.0f);
-    EXPECT_EQ(s.series[kMotorRpm].atFirst, 0.0f);
-    EXPECT_EQ(s.series[kVoltage].valid, 11);
+    EXPECT_TRUE(s.quantities[kMotorRpm].present);
+    EXPECT_EQ(s.quantities[kMotorRpm].valid, 11);
+    EXPECT_EQ(s.quantities[kMotorRpm].max, 0.0f);
+    EXPECT_EQ(s.quantities[kMotorRpm].atFirst, 0.0f);
+    EXPECT_EQ(s.quantities[kVoltage].valid, 11);
 }
 
 }  // namespace

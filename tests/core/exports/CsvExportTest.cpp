@@ -78,8 +78,8 @@ double Expected(const FlightRecord& record, const RecordSetup& setup, int ch, in
         test::ReferenceSmoothPeriods(record.raw[ch].data(), setup.samples, setup.windows[ch],
                                      smoothed.data());
     } else {
-        test::ReferenceSmoothSeries(record.raw[ch].data(), setup.samples, setup.windows[ch],
-                                    smoothed.data());
+        test::ReferenceSmoothChannel(record.raw[ch].data(), setup.samples, setup.windows[ch],
+                                     smoothed.data());
     }
     const float s = static_cast<float>(smoothed[static_cast<std::size_t>(j)]);
     if (ch == kMotorRpm) {

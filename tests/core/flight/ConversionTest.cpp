@@ -21,17 +21,17 @@ constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 
 std::vector<std::int32_t> Smooth(const std::vector<std::int32_t>& raw, int window) {
     std::vector<std::int32_t> out(raw.size(), -7);
-    SmoothSeries(raw.data(), static_cast<int>(raw.size()), window, out.data());
+    SmoothChannel(raw.data(), static_cast<int>(raw.size()), window, out.data());
     return out;
 }
 
 std::vector<std::int32_t> ReferenceSmooth(const std::vector<std::int32_t>& raw, int window) {
     std::vector<std::int32_t> out(raw.size(), -7);
-    test::ReferenceSmoothSeries(raw.data(), static_cast<int>(raw.size()), window, out.data());
+    test::ReferenceSmoothChannel(raw.data(), static_cast<int>(raw.size()), window, out.data());
     return out;
 }
 
-TEST(SmoothSeries, SmallExamples) {
+TEST(SmoothChannel, SmallExamples) {
     // The window fills up first: 1/1, then (1+2)/2 truncated.
     EXPECT_EQ(Smooth({1, 2}, 2), (std::vector<std::int32_t>{1, 1}));
     EXPECT_EQ(Smooth({5, -3, 8, 100}, 1), (std::vector<std::int32_t>{5, -3, 8, 100}));
@@ -47,16 +47,16 @@ TEST(SmoothSeries, SmallExamples) {
     EXPECT_EQ(Smooth({kMax, 1}, 2), (std::vector<std::int32_t>{kMax, kMin / 2}));
 }
 
-TEST(SmoothSeries, EmptyAndSingleSeriesAreSafe) {
+TEST(SmoothChannel, EmptyAndSingleSamplesAreSafe) {
     std::int32_t sentinel = 12345;
-    SmoothSeries(nullptr, 0, 5, &sentinel);
+    SmoothChannel(nullptr, 0, 5, &sentinel);
     EXPECT_EQ(sentinel, 12345);
-    SmoothSeries(nullptr, -3, 5, &sentinel);
+    SmoothChannel(nullptr, -3, 5, &sentinel);
     EXPECT_EQ(sentinel, 12345);
     EXPECT_EQ(Smooth({kMin}, 3), (std::vector<std::int32_t>{kMin}));
 }
 
-TEST(SmoothSeries, RunningSumMatchesTheStraightforwardSumBitForBit) {
+TEST(SmoothChannel, RunningSumMatchesTheStraightforwardSumBitForBit) {
     std::mt19937 generator(20140307);
     std::uniform_int_distribution<std::int32_t> any(kMin, kMax);
     std::uniform_int_distribution<std::int32_t> sample(0, 65535);

@@ -90,7 +90,7 @@ TEST_F(OverlayFixture, AnAddedFlightIsDrawnWhereItsOffsetAndRatePlaceIt) {
         EXPECT_EQ(points[1].x, c.secondX);
         EXPECT_EQ(points.back().x, c.lastX);
         const float volts = 0.1f * static_cast<float>(150 + c.firstSample);
-        EXPECT_EQ(points[0].y, SeriesRow(model->Overlay().Series(1, kVoltage), volts, 290));
+        EXPECT_EQ(points[0].y, TraceRow(model->Overlay().Trace(1, kVoltage), volts, 290));
     }
     // Moved back to start on the reference's last sample.
     model->SetFlightOffset(1, 10.0);

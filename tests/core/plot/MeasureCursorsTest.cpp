@@ -97,9 +97,9 @@ TEST_F(CursorFixture, CursorsAtTheRecordsEndsMeasureTheWholeRecordInEitherOrder)
     // 10 A held over 1000 samples of 1/20 s: 10 x 50 / 3.6 mAh.
     EXPECT_NEAR(*span->capacityMah, 10.0 * 50.0 / 3.6, 1e-9);
     // The voltage runs 10.0 .. 110.0 V; from A (the end) to B it falls.
-    EXPECT_FLOAT_EQ(span->series[kVoltage].min, 10.0f);
-    EXPECT_FLOAT_EQ(span->series[kVoltage].max, 110.0f);
-    EXPECT_NEAR(span->series[kVoltage].mean, 60.0, 1e-4);
+    EXPECT_FLOAT_EQ(span->quantities[kVoltage].min, 10.0f);
+    EXPECT_FLOAT_EQ(span->quantities[kVoltage].max, 110.0f);
+    EXPECT_NEAR(span->quantities[kVoltage].mean, 60.0, 1e-4);
 
     const SpanReadout readout = ReadSpan(*model);
     ASSERT_TRUE(readout.complete);

@@ -111,20 +111,20 @@ TEST_F(PowerFixture, SpanRowsAreTheCurvesOnScreenWithTheIndexsNumbers) {
 
     struct Case {
         bool power;
-        std::vector<int> series;
+        std::vector<int> quantity;
     };
     for (const Case& c :
          {Case{false, {kVoltage, kCurrent, kTemperature, kMotorRpm}},
-          Case{true, {kVoltage, kCurrent, kTemperature, kMotorRpm, kPowerSeries}}}) {
+          Case{true, {kVoltage, kCurrent, kTemperature, kMotorRpm, kPowerQuantity}}}) {
         model->SetPowerShown(c.power);
         const SpanReadout readout = ReadSpan(*model);
-        ASSERT_EQ(readout.rows.size(), c.series.size());
-        for (std::size_t r = 0; r < c.series.size(); ++r) {
+        ASSERT_EQ(readout.rows.size(), c.quantity.size());
+        for (std::size_t r = 0; r < c.quantity.size(); ++r) {
             const SpanRow& row = readout.rows[r];
-            const SeriesSpan& s = span.series[c.series[r]];
+            const QuantitySpan& s = span.quantities[c.quantity[r]];
             SCOPED_TRACE(row.name);
-            EXPECT_EQ(row.series, c.series[r]);
-            EXPECT_EQ(row.unit, SeriesUnit(c.series[r]));
+            EXPECT_EQ(row.quantity, c.quantity[r]);
+            EXPECT_EQ(row.unit, QuantityUnit(c.quantity[r]));
             EXPECT_EQ(row.min, ValueText(s.min));
             EXPECT_EQ(row.max, ValueText(s.max));
             EXPECT_EQ(row.mean, ValueText(static_cast<float>(s.mean)));

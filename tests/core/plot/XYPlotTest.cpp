@@ -16,7 +16,7 @@ using test::MakeAnalysisRecord;
 
 TEST(XYAxisRange, RestingQuantitiesStartAtZeroOthersGetRoomOnBothSides) {
     struct Case {
-        int series;
+        int quantity;
         float low, high, min, max;
     };
     const Case cases[] = {
@@ -28,9 +28,9 @@ TEST(XYAxisRange, RestingQuantitiesStartAtZeroOthersGetRoomOnBothSides) {
         {kVoltage, 1.0f, 0.0f, 0.0f, 1.0f},          // no values
     };
     for (const Case& c : cases) {
-        const AxisRange range = XYAxisRange(c.series, c.low, c.high);
-        EXPECT_FLOAT_EQ(range.min, c.min) << c.series << " " << c.low;
-        EXPECT_FLOAT_EQ(range.max, c.max) << c.series << " " << c.low;
+        const AxisRange range = XYAxisRange(c.quantity, c.low, c.high);
+        EXPECT_FLOAT_EQ(range.min, c.min) << c.quantity << " " << c.low;
+        EXPECT_FLOAT_EQ(range.max, c.max) << c.quantity << " " << c.low;
     }
 }
 

@@ -1,7 +1,7 @@
-// The plot as a list of series: the power curve is a derived series of the
+// The plot as a list of traces: the power curve is a derived trace of the
 // shown flight, and a second flight is laid over the first by adding its
-// series with a time offset.
-#include "plot/PlotSeries.h"
+// traces with a time offset.
+#include "plot/PlotTrace.h"
 
 #include <gtest/gtest.h>
 
@@ -22,67 +22,67 @@ std::unique_ptr<FlightData> Flight(int samples, int volts) {
     });
 }
 
-TEST(PlotSeries, PowerIsADerivedSeriesWithTheValuesOfTheIndex) {
+TEST(PlotTrace, PowerIsADerivedTraceWithTheValuesOfTheIndex) {
     const auto flight = Flight(50, 100);
     const SpanIndex index(*flight);
-    PlotSeries power{.flight = flight.get(), .quantity = SeriesQuantity::Power};
-    EXPECT_EQ(SeriesValues(power), index.Values(kPowerSeries));
+    PlotTrace power{.flight = flight.get(), .quantity = TraceQuantity::Power};
+    EXPECT_EQ(TraceValues(power), index.Values(kPowerQuantity));
 
-    PlotSeries volts{.flight = flight.get(), .channel = kVoltage};
-    EXPECT_EQ(SeriesValues(volts), index.Values(kVoltage));
+    PlotTrace volts{.flight = flight.get(), .channel = kVoltage};
+    EXPECT_EQ(TraceValues(volts), index.Values(kVoltage));
 
     // Without a current channel there is no power, and no channel past the record's.
     flight->record.header.channels = 1;
-    EXPECT_FALSE(SeriesAvailable(power));
-    EXPECT_TRUE(SeriesValues(power).empty());
-    EXPECT_FALSE(SeriesAvailable(PlotSeries{.flight = flight.get(), .channel = kCurrent}));
-    EXPECT_FALSE(SeriesAvailable(PlotSeries{}));
+    EXPECT_FALSE(TraceAvailable(power));
+    EXPECT_TRUE(TraceValues(power).empty());
+    EXPECT_FALSE(TraceAvailable(PlotTrace{.flight = flight.get(), .channel = kCurrent}));
+    EXPECT_FALSE(TraceAvailable(PlotTrace{}));
 }
 
-TEST(PlotSeries, RowsFollowTheRangeAndAChannelsRowZeroRule) {
+TEST(PlotTrace, RowsFollowTheRangeAndAChannelsRowZeroRule) {
     struct Case {
-        SeriesQuantity quantity;
+        TraceQuantity quantity;
         int channel;
         AxisRange range;
         float value;
         std::int32_t row;
     };
     const Case cases[] = {
-        {SeriesQuantity::Channel, kVoltage, {0.0f, 100.0f}, 25.0f, 150},
-        {SeriesQuantity::Channel, kVoltage, {0.0f, 100.0f}, 100.0f, 0},
-        {SeriesQuantity::Channel, kThrottle, {0.0f, 200.0f}, 150.0f, 0},  // above full: top
-        {SeriesQuantity::Channel, kVoltage, {5.0f, 5.0f}, 7.0f, 0},       // flat range
-        {SeriesQuantity::Power, 0, {0.0f, 200.0f}, 150.0f, 50},
-        {SeriesQuantity::Power, 0, {0.0f, 200.0f}, -100.0f, 300},  // below the plot
+        {TraceQuantity::Channel, kVoltage, {0.0f, 100.0f}, 25.0f, 150},
+        {TraceQuantity::Channel, kVoltage, {0.0f, 100.0f}, 100.0f, 0},
+        {TraceQuantity::Channel, kThrottle, {0.0f, 200.0f}, 150.0f, 0},  // above full: top
+        {TraceQuantity::Channel, kVoltage, {5.0f, 5.0f}, 7.0f, 0},       // flat range
+        {TraceQuantity::Power, 0, {0.0f, 200.0f}, 150.0f, 50},
+        {TraceQuantity::Power, 0, {0.0f, 200.0f}, -100.0f, 300},  // below the plot
     };
     for (const Case& c : cases) {
-        const PlotSeries series{.quantity = c.quantity, .channel = c.channel, .range = c.range};
-        EXPECT_EQ(SeriesRow(series, c.value, 200), c.row) << c.channel << " " << c.value;
+        const PlotTrace trace{.quantity = c.quantity, .channel = c.channel, .range = c.range};
+        EXPECT_EQ(TraceRow(trace, c.value, 200), c.row) << c.channel << " " << c.value;
     }
 }
 
-TEST(PlotSeries, TheChannelCurvesAreTheFirstSeriesAndFollowTheRecordsRanges) {
+TEST(PlotTrace, TheChannelCurvesAreTheFirstTracesAndFollowTheRecordsRanges) {
     const auto flight = Flight(101, 100);
     CurveModel model(*flight, kWindowsOfOne);
     flight->record.dataLoaded = true;
     model.Place(401, 300);
     model.OnInitialUpdate();
 
-    const SeriesStore& store = model.Series();
+    const TraceStore& store = model.Traces();
     flight->record.ranges[kVoltage] = {0.0f, 40.0f};  // a device profile was loaded
     ASSERT_TRUE(model.ApplyRanges());
     for (int ch : {kVoltage, kCurrent}) {
-        const PlotSeries& series = store.At(ch);
-        EXPECT_EQ(series.channel, ch);
-        EXPECT_EQ(series.range.max, flight->record.ranges[ch].max);
+        const PlotTrace& trace = store.At(ch);
+        EXPECT_EQ(trace.channel, ch);
+        EXPECT_EQ(trace.range.max, flight->record.ranges[ch].max);
         const std::span<const PlotPoint> points = model.Points(ch);
         ASSERT_EQ(points.size(), store.Values(ch).size());
-        EXPECT_EQ(points[7].y, SeriesRow(series, store.Values(ch)[7], 290));
+        EXPECT_EQ(points[7].y, TraceRow(trace, store.Values(ch)[7], 290));
     }
-    EXPECT_EQ(store.At(CurveModel::kPowerCurve).quantity, SeriesQuantity::Power);
+    EXPECT_EQ(store.At(CurveModel::kPowerCurve).quantity, TraceQuantity::Power);
 }
 
-TEST(PlotSeries, ASecondFlightIsLaidOverTheFirstWithItsTimeOffset) {
+TEST(PlotTrace, ASecondFlightIsLaidOverTheFirstWithItsTimeOffset) {
     const auto first = Flight(101, 100);
     const auto second = Flight(40, 150);
     CurveModel model(*first, kWindowsOfOne);
@@ -91,21 +91,21 @@ TEST(PlotSeries, ASecondFlightIsLaidOverTheFirstWithItsTimeOffset) {
     model.OnInitialUpdate();
 
     // Its voltage, started 30 samples after the first flight.
-    SeriesStore& store = model.Series();
-    const int added = store.Add(PlotSeries{.flight = second.get(),
-                                           .channel = kVoltage,
-                                           .colour = 0x00FF00,
-                                           .range = {0.0f, 29.0f},
-                                           .offset = 30});
+    TraceStore& store = model.Traces();
+    const int added = store.Add(PlotTrace{.flight = second.get(),
+                                          .channel = kVoltage,
+                                          .colour = 0x00FF00,
+                                          .range = {0.0f, 29.0f},
+                                          .offset = 30});
     EXPECT_EQ(added, CurveModel::kPowerCurve + 1);
     std::vector<PlotPoint> points;
-    VisibleSeriesPoints(store.At(added), store.Values(added), 0, 101, 400, 290, points);
+    VisibleTracePoints(store.At(added), store.Values(added), 0, 101, 400, 290, points);
     ASSERT_EQ(points.size(), 40u);
-    EXPECT_EQ(points.front(), (PlotPoint{120, SeriesRow(store.At(added), 15.0f, 290)}));
+    EXPECT_EQ(points.front(), (PlotPoint{120, TraceRow(store.At(added), 15.0f, 290)}));
     EXPECT_EQ(points.back().x, 4 * 69);
 
     // A zoomed window cuts it at both ends, as it cuts the first flight.
-    VisibleSeriesPoints(store.At(added), store.Values(added), 50, 61, 400, 290, points);
+    VisibleTracePoints(store.At(added), store.Values(added), 50, 61, 400, 290, points);
     ASSERT_EQ(points.size(), 11u);
     EXPECT_EQ(points.front().x, 0);
     EXPECT_EQ(points.back().x, 400);

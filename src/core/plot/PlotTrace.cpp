@@ -1,4 +1,4 @@
-#include "plot/PlotSeries.h"
+#include "plot/PlotTrace.h"
 
 #include <algorithm>
 #include <cmath>
@@ -61,26 +61,25 @@ AxisRange DrawnRange(const FlightRecord& record, int channel) {
     return range;
 }
 
-bool SeriesAvailable(const PlotSeries& series) {
-    if (series.flight == nullptr) {
+bool TraceAvailable(const PlotTrace& trace) {
+    if (trace.flight == nullptr) {
         return false;
     }
-    const int channels = ChannelsOf(series.flight->record);
-    return series.quantity == SeriesQuantity::Power
-               ? channels > kCurrent
-               : series.channel >= 0 && series.channel < channels;
+    const int channels = ChannelsOf(trace.flight->record);
+    return trace.quantity == TraceQuantity::Power ? channels > kCurrent
+                                                  : trace.channel >= 0 && trace.channel < channels;
 }
 
-std::vector<float> SeriesValues(const PlotSeries& series) {
+std::vector<float> TraceValues(const PlotTrace& trace) {
     std::vector<float> values;
-    if (!SeriesAvailable(series)) {
+    if (!TraceAvailable(trace)) {
         return values;
     }
-    const FlightRecord& record = series.flight->record;
-    const SmoothedSeries& smoothed = series.flight->smoothed;
+    const FlightRecord& record = trace.flight->record;
+    const SmoothedChannel& smoothed = trace.flight->smoothed;
     const int samples = SamplesOf(record);
     values.resize(static_cast<std::size_t>(samples));
-    if (series.quantity == SeriesQuantity::Power) {
+    if (trace.quantity == TraceQuantity::Power) {
         const Calibration& voltage = record.calibration[kVoltage];
         const Calibration& current = record.calibration[kCurrent];
         for (int j = 0; j < samples; ++j) {
@@ -88,7 +87,7 @@ std::vector<float> SeriesValues(const PlotSeries& series) {
                         ScaledValue(smoothed[kCurrent][j], current);
         }
     } else {
-        const int ch = series.channel;
+        const int ch = trace.channel;
         for (int j = 0; j < samples; ++j) {
             values[j] = PhysicalValue(record, ch, smoothed[ch][j]);
         }
@@ -96,66 +95,66 @@ std::vector<float> SeriesValues(const PlotSeries& series) {
     return values;
 }
 
-std::int32_t SeriesRow(const PlotSeries& series, float value, int plotHeight) {
-    const AxisRange range = series.range;
+std::int32_t TraceRow(const PlotTrace& trace, float value, int plotHeight) {
+    const AxisRange range = trace.range;
     const float perPixel = (range.max - range.min) / static_cast<float>(plotHeight);
-    if (series.quantity == SeriesQuantity::Channel &&
-        (perPixel == 0.0f || (series.channel == kThrottle && value > kThrottleTop))) {
+    if (trace.quantity == TraceQuantity::Channel &&
+        (perPixel == 0.0f || (trace.channel == kThrottle && value > kThrottleTop))) {
         return 0;
     }
     return ToPixel((range.max - value) / perPixel);
 }
 
-void VisibleSeriesPoints(const PlotSeries& series, std::span<const float> values, int first,
-                         int last, int plotWidth, int plotHeight, std::vector<PlotPoint>& out) {
+void VisibleTracePoints(const PlotTrace& trace, std::span<const float> values, int first, int last,
+                        int plotWidth, int plotHeight, std::vector<PlotPoint>& out) {
     out.clear();
     if (last <= first) {
         return;
     }
-    const double scale = series.scale > 0.0 ? series.scale : 1.0;
+    const double scale = trace.scale > 0.0 ? trace.scale : 1.0;
     const double n = static_cast<double>(values.size());
     // The samples whose plot position lies in the window; each is checked
     // again below, so a rounding here never lets one outside it through.
-    const double from = std::ceil((first - series.offset) / scale);
+    const double from = std::ceil((first - trace.offset) / scale);
     // The window's last sample stands on the right edge: a sample placed
     // between it and the next would fall outside the plot.
     const double right = last - first > 1 ? last - 1.0 : static_cast<double>(first);
-    const double to = std::floor((right - series.offset) / scale) + 1.0;
+    const double to = std::floor((right - trace.offset) / scale) + 1.0;
     const std::int64_t begin = static_cast<std::int64_t>(std::clamp(from, 0.0, n));
     const std::int64_t end = static_cast<std::int64_t>(std::clamp(to, 0.0, n));
     const double d = static_cast<double>(last) - first;
     for (std::int64_t j = begin; j < end; ++j) {
-        const double p = series.offset + static_cast<double>(j) * scale;
+        const double p = trace.offset + static_cast<double>(j) * scale;
         if (p < first || p > right) {
             continue;
         }
         // Truncated as WindowColumn does: for a whole p exactly its column.
         const double column = d > 1.0 ? std::floor((p - first) * plotWidth / (d - 1.0)) : 0.0;
         out.push_back({static_cast<std::int32_t>(column),
-                       SeriesRow(series, values[static_cast<std::size_t>(j)], plotHeight)});
+                       TraceRow(trace, values[static_cast<std::size_t>(j)], plotHeight)});
     }
 }
 
-int SeriesStore::Add(const PlotSeries& series) {
-    series_.push_back(series);
-    values_.push_back(SeriesValues(series));
+int TraceStore::Add(const PlotTrace& trace) {
+    traces_.push_back(trace);
+    values_.push_back(TraceValues(trace));
     return Count() - 1;
 }
 
-void SeriesStore::Clear() {
-    series_.clear();
+void TraceStore::Clear() {
+    traces_.clear();
     values_.clear();
 }
 
-void SeriesStore::Refresh(int i) {
-    values_[static_cast<std::size_t>(i)] = SeriesValues(At(i));
+void TraceStore::Refresh(int i) {
+    values_[static_cast<std::size_t>(i)] = TraceValues(At(i));
 }
 
-bool SeriesStore::ValueAt(int i, float f, float& value) const {
+bool TraceStore::ValueAt(int i, float f, float& value) const {
     const std::span<const float> v = Values(i);
-    const PlotSeries& series = At(i);
+    const PlotTrace& trace = At(i);
     const float at =
-        static_cast<float>((f - series.offset) / (series.scale > 0.0 ? series.scale : 1.0));
+        static_cast<float>((f - trace.offset) / (trace.scale > 0.0 ? trace.scale : 1.0));
     const int n = static_cast<int>(v.size());
     if (n < 1 || at < 0.0f || at > static_cast<float>(n - 1)) {
         return false;
