@@ -1897,6 +1897,10 @@ Do you really want to exit?</source>
         <source>Select two groups to compare the last flight before the change with the first after it.</source>
         <translation>选择两个分组，对比更改前的最后一次飞行与更改后的第一次飞行。</translation>
     </message>
+    <message>
+        <source>,  Sampling Rate :</source>
+        <translation>，  采样率：</translation>
+    </message>
 </context>
 <context>
     <name>tavix::CAboutDlg</name>

@@ -3,6 +3,8 @@
 // tooltip and status text, the axis label formats and the chart export texts.
 // Text with the degree sign is GBK bytes (A1 E6), as every text of the program.
 
+#include <string_view>
+
 #include "base/Translate.h"
 #include "flight/FlightRecord.h"
 
@@ -16,6 +18,10 @@ inline constexpr const char* kCaptionMaxThrottle = TAVIX_TR("V,   Max.Throttle :
 inline constexpr const char* kCaptionMaxPower = TAVIX_TR("Max.Power :");
 inline constexpr const char* kCaptionMaxTemperature = TAVIX_TR("W,  Max.Temperature :");
 inline constexpr const char* kCaptionSamplingRate = "\xA1\xE6,  Sampling Rate :";
+// The same caption after its degree sign (GBK bytes, which the translation
+// tools can't read), as the window translates it.
+inline constexpr const char* kCaptionSamplingRateWords = TAVIX_TR(",  Sampling Rate :");
+static_assert(std::string_view(kCaptionSamplingRate).substr(2) == kCaptionSamplingRateWords);
 inline constexpr const char* kCaptionSamplesPerSecond = "ps";
 inline constexpr const char* kCaptionPercent = "%";
 // What a statistics value reads before any record.

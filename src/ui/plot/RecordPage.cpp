@@ -111,7 +111,10 @@ RecordPage::RecordPage(FlightData& data, const std::array<int, kChannelCount>& w
     secondLine->addWidget(values_[kStatMaxPower]);
     secondLine->addWidget(Caption(kCaptionMaxTemperature, this));
     secondLine->addWidget(values_[kStatMaxTemperature]);
-    secondLine->addWidget(Caption(kCaptionSamplingRate, this));
+    // The degree sign of the temperature before it is the device's own text.
+    secondLine->addWidget(new QLabel(
+        FromGbk(std::string(kCaptionSamplingRate, 2)) + ShownText(kCaptionSamplingRateWords),
+        this));
     secondLine->addWidget(values_[kStatSamplingRate]);
     secondLine->addWidget(Caption(kCaptionSamplesPerSecond, this));
     secondLine->addStretch(1);
