@@ -1130,14 +1130,6 @@ Do you want to continue?</source>
         <translation>吸附</translation>
     </message>
     <message>
-        <source>Current Value:</source>
-        <translation>当前值：</translation>
-    </message>
-    <message>
-        <source>Pwr</source>
-        <translation>功率</translation>
-    </message>
-    <message>
         <source>Time</source>
         <translation>时间</translation>
     </message>
@@ -1148,14 +1140,6 @@ Do you want to continue?</source>
     <message>
         <source>Power (W)</source>
         <translation>功率 (W)</translation>
-    </message>
-    <message>
-        <source>, &lt;font color=%s&gt;Pwr: %sW&lt;/font&gt;</source>
-        <translation>，&lt;font color=%s&gt;功率：%sW&lt;/font&gt;</translation>
-    </message>
-    <message>
-        <source>, Pwr:%sW</source>
-        <translation>，功率:%sW</translation>
     </message>
     <message>
         <source>%d samples</source>

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "base/FormatText.h"
-#include "base/Translate.h"
 #include "flight/Conversion.h"
 #include "plot/PlotMessages.h"
 
@@ -100,11 +99,11 @@ std::string CurveReadout::TooltipText(bool withPower, std::uint32_t powerColour)
         text.pop_back();  // the last line break
         return text;
     }
-    std::string text = FormatShown(kFmtTooltip, texts_[kVoltage].c_str(), texts_[kCurrent].c_str(),
+    std::string text = FormatText(kFmtTooltip, texts_[kVoltage].c_str(), texts_[kCurrent].c_str(),
                                    texts_[kThrottle].c_str(), texts_[kTemperature].c_str(),
                                    texts_[kMotorRpm].c_str());
     if (withPower) {
-        text += FormatShown(kFmtTooltipPower, HtmlColour(powerColour).c_str(), powerText_.c_str());
+        text += FormatText(kFmtTooltipPower, HtmlColour(powerColour).c_str(), powerText_.c_str());
     }
     return text;
 }
@@ -128,7 +127,7 @@ std::string CurveReadout::StatusText(bool withPower) const {
                                   texts_[kCurrent].c_str(), texts_[kThrottle].c_str(),
                                   texts_[kTemperature].c_str(), texts_[kMotorRpm].c_str());
     if (withPower) {
-        text += FormatShown(kFmtStatusPower, powerText_.c_str());
+        text += FormatText(kFmtStatusPower, powerText_.c_str());
     }
     return text;
 }

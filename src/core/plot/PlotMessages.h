@@ -64,11 +64,11 @@ inline constexpr ReadoutQuantity kOverlayQuantities[] = {
 };
 inline constexpr const char* kFmtOverlayTooltipLine = "<font color=%s>%s: %s</font>\n";
 inline constexpr const char* kOverlayTooltipSeparator = " | ";
-inline constexpr const char* kOverlayStatusCaption = TAVIX_TR("Current Value:");
+inline constexpr const char* kOverlayStatusCaption = "Current Value:";
 inline constexpr const char* kFmtOverlayStatusItem = " %s: %s,";
 inline constexpr const char* kOverlayStatusSeparator = "|";
-inline constexpr const char* kOverlayPowerLabel = TAVIX_TR("Pwr");
-inline constexpr const char* kOverlayPowerStatusLabel = TAVIX_TR("Pwr");
+inline constexpr const char* kOverlayPowerLabel = "Pwr";
+inline constexpr const char* kOverlayPowerStatusLabel = "Pwr";
 inline constexpr const char* kOverlayNoValue = "-";
 
 // Axis labels. Y by the width of the channel's range, time with the decimals
@@ -93,8 +93,8 @@ inline constexpr const char* kPowerName = TAVIX_TR("Power");
 inline constexpr const char* kPowerUnit = "W";
 // Over the power curve's scale at the right edge of the plot.
 inline constexpr const char* kPowerScaleTitle = TAVIX_TR("Power (W)");
-inline constexpr const char* kFmtTooltipPower = TAVIX_TR(", <font color=%s>Pwr: %sW</font>");
-inline constexpr const char* kFmtStatusPower = TAVIX_TR(", Pwr:%sW");
+inline constexpr const char* kFmtTooltipPower = ", <font color=%s>Pwr: %sW</font>";
+inline constexpr const char* kFmtStatusPower = ", Pwr:%sW";
 
 // The span between the cursors.
 inline constexpr const char* kFmtSpanDuration = "%.2f s";
