@@ -47,6 +47,11 @@ QString Text(const std::string& gbk) {
     return FromGbk(EscapeControls(UpToZero(gbk)));
 }
 
+// A parameter's explanation with its unit, each in the window's language.
+QString ShownExplanation(const std::string& explain, const std::string& unit) {
+    return FromGbk(ExplainText(Translate(explain.c_str()), Translate(unit.c_str())));
+}
+
 QLineEdit* ReadOnlyBox(QWidget* parent) {
     auto* box = new QLineEdit(parent);
     box->setReadOnly(true);
@@ -150,7 +155,7 @@ void EscPage::Build(const EscSeriesTable& table) {
         }
         combo->setCurrentIndex(-1);
         combo->setAccessibleName(QString::fromLatin1(ListName(list).c_str()));
-        tips_[combo] = ShownText(ExplainText(list.explain, list.unit));
+        tips_[combo] = ShownExplanation(list.explain, list.unit);
         connect(combo, &QComboBox::activated, this,
                 [this, i](int index) { session_->Select(i, index); });
         lists_.push_back(combo);
@@ -173,7 +178,7 @@ void EscPage::Build(const EscSeriesTable& table) {
             });
         }
         box->setAccessibleName(ShownText(field.label.c_str()));
-        tips_[box] = ShownText(ExplainText(field.explain, field.unit));
+        tips_[box] = ShownExplanation(field.explain, field.unit);
         box->setToolTip(tips_[box]);
         fields_[static_cast<std::size_t>(field.field)] = box;
         place(field.label, box, field.unit, field.row, field.column, Qt::AlignLeft);
