@@ -1885,6 +1885,18 @@ Do you really want to exit?</source>
         <source>,  Sampling Rate :</source>
         <translation>，  采样率：</translation>
     </message>
+    <message>
+        <source>
+
+Gear rate: %.2f
+Pole number: %d
+Note: %s</source>
+        <translation>
+
+齿轮比：%.2f
+极数：%d
+备注：%s</translation>
+    </message>
 </context>
 <context>
     <name>tavix::CAboutDlg</name>

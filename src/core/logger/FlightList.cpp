@@ -266,7 +266,7 @@ std::string FlightListText(const FlightList& list) {
         text += FlightListLine(e) + "\n";
     }
     if (list.wrapped) {
-        text += kMsgRingOverwrote;
+        text += Translate(kMsgRingOverwrote);
         text += "\n";
     }
     return text;

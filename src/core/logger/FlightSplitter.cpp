@@ -66,7 +66,7 @@ std::string UploadSummaryText(const SplitOutcome& outcome) {
     text += FormatShown(kFmtSummaryNewStored, static_cast<int>(outcome.files.size()), storedHere,
                         PathText(folder).c_str());
     if (outcome.files.empty()) {
-        text += kMsgSummaryNoFile;
+        text += Translate(kMsgSummaryNoFile);
     } else {
         std::error_code ec;
         std::filesystem::path folder = std::filesystem::absolute(outcome.files.front(), ec);
@@ -113,7 +113,7 @@ std::string UploadSummaryText(const SplitOutcome& outcome) {
             }
         }
         if (!skippedTitle) {
-            text += kMsgSummarySkipped;
+            text += Translate(kMsgSummarySkipped);
             skippedTitle = true;
         }
         text += why;

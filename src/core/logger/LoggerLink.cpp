@@ -126,9 +126,9 @@ void LoggerLink::OnTimer(int id) {
 std::string UploadQuestion(const UploadForm& form) {
     const std::string note = form.note.substr(0, std::min(form.note.size(), kMaxNoteLength));
     const std::string shown = UpToZero(note);
-    return std::string(kMsgConfirmUpload) +
-           FormatText(kFmtConfirmUploadValues, static_cast<double>(form.gearRate), form.poles,
-                      shown.empty() ? kMsgNoNote : shown.c_str());
+    return Translate(kMsgConfirmUpload) +
+           FormatShown(kFmtConfirmUploadValues, static_cast<double>(form.gearRate), form.poles,
+                       shown.empty() ? Translate(kMsgNoNote).c_str() : shown.c_str());
 }
 
 void LoggerLink::OnUploadRecordData(const UploadForm& form) {

@@ -44,7 +44,7 @@ inline constexpr const char* kFmtSkippedOverwritten =
     TAVIX_TR("  flight %d: overwritten by cycle recording, a later flight was written over it\n");
 // The upload question's second part: what the record files will carry.
 inline constexpr const char* kFmtConfirmUploadValues =
-    "\n\nGear rate: %.2f\nPole number: %d\nNote: %s";
+    TAVIX_TR("\n\nGear rate: %.2f\nPole number: %d\nNote: %s");
 inline constexpr const char* kMsgNoNote = TAVIX_TR("(none)");
 
 // The flights the logger holds, before any is read.

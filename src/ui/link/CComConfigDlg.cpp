@@ -208,7 +208,7 @@ void CComConfigDlg::SaveResult(int port, bool saved) {
     emit portStored(port);
     if (!saved) {
         const std::string text = FormatShown(kMsgComPortNotSaved, port);
-        saveNote_->setText(QString::fromStdString(text));
+        saveNote_->setText(ShownText(text));
         if (ini_.TellSaveFailure()) {
             prompt_->Message(text, PromptIcon::Exclamation, ini_.SaveFailureDetail());
         }
@@ -296,7 +296,7 @@ void CComConfigDlg::Diagnose() {
     }
     report_->setWindowTitle(tr("Diagnose %1").arg(QString::fromStdString(EscapeControls(port))));
     auto* text = report_->findChild<QPlainTextEdit*>(QStringLiteral("reportText"));
-    QString body = QString::fromStdString(report.Text());
+    QString body = ShownText(report.Text());
     if (report.found && !report.blocked) {
         body += tr("\nNothing on this machine keeps the port from opening. If the device still "
                    "does not answer, check the cable and that the device has power;\n"

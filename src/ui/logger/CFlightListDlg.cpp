@@ -31,11 +31,10 @@ CFlightListDlg::CFlightListDlg(const FlightList& list, const QString& pack, QWid
     : QDialog(parent), list_(list) {
     setWindowTitle(tr("Upload Record Data"));
     auto* layout = new QVBoxLayout(this);
-    auto* title =
-        new QLabel(QString::fromStdString(
-                       FormatShown(kFmtFlightListTitle, static_cast<int>(list.flights.size())))
-                       .trimmed(),
-                   this);
+    auto* title = new QLabel(
+        ShownText(FormatShown(kFmtFlightListTitle, static_cast<int>(list.flights.size())))
+            .trimmed(),
+        this);
     layout->addWidget(title);
     if (list.wrapped) {
         auto* ring = new QLabel(QString::fromUtf8(kMsgRingOverwrote), this);

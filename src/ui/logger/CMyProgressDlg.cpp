@@ -40,7 +40,7 @@ CMyProgressDlg::CMyProgressDlg(TransferState& state, QWidget* parent)
     bar_->setRange(0, UploadProgress::kBarMax);
     bar_->setValue(0);
 
-    detail_ = new QLabel(QString::fromStdString(progress_.DetailText()), frame);
+    detail_ = new QLabel(ShownText(progress_.DetailText()), frame);
     detail_->setObjectName(QStringLiteral("progressDetail"));
     detail_->setAlignment(Qt::AlignCenter);
 
@@ -102,7 +102,7 @@ QString CMyProgressDlg::detailText() const {
 
 void CMyProgressDlg::Show() {
     bar_->setValue(progress_.Position());
-    detail_->setText(QString::fromStdString(progress_.DetailText()));
+    detail_->setText(ShownText(progress_.DetailText()));
 }
 
 void CMyProgressDlg::Finish(bool ok) {

@@ -207,7 +207,7 @@ void CUpgradeDlg::Refresh() {
     stop_->setEnabled(s.stopEnabled);
     // The bar and its label say the same thing.
     progress_->setValue(s.BarValue());
-    blocks_->setText(QString::fromStdString(s.StatusText()));
+    blocks_->setText(ShownText(s.StatusText()));
     versionNote_->setText(QString::fromLatin1(s.VersionNote().c_str()));
     warning_->setText(QString::fromLatin1(s.Warning().c_str()));
     warning_->setVisible(!s.Warning().empty());
