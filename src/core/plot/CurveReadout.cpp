@@ -100,8 +100,8 @@ std::string CurveReadout::TooltipText(bool withPower, std::uint32_t powerColour)
         return text;
     }
     std::string text = FormatText(kFmtTooltip, texts_[kVoltage].c_str(), texts_[kCurrent].c_str(),
-                                   texts_[kThrottle].c_str(), texts_[kTemperature].c_str(),
-                                   texts_[kMotorRpm].c_str());
+                                  texts_[kThrottle].c_str(), texts_[kTemperature].c_str(),
+                                  texts_[kMotorRpm].c_str());
     if (withPower) {
         text += FormatText(kFmtTooltipPower, HtmlColour(powerColour).c_str(), powerText_.c_str());
     }
