@@ -76,7 +76,7 @@ TEST(TranslationFileTest, CoreTranslationsKeepTheirPrintfConversions) {
     QString source;
     int checked = 0;
     while (!xml.atEnd()) {
-        if (!xml.readNextStartElement()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) {
             continue;
         }
         const auto text = [&] {
