@@ -8,13 +8,15 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-qpa-plugins libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libgif-dev
     clang clang-format-14 libclang-rt-14-dev
-    xvfb xauth imagemagick fonts-dejavu-core fonts-wqy-microhei
+    xvfb xauth imagemagick fonts-dejavu-core fonts-wqy-microhei fonts-wqy-zenhei
+    qt6-l10n-tools qt6-translations-l10n
     strace locales
 )
 if [ "${1:-}" = "--runtime-only" ]; then
     packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools
               qt6-serialport-dev qt6-qpa-plugins libgl-dev libgtest-dev libgmock-dev
-              libbenchmark-dev libgif-dev fonts-dejavu-core fonts-wqy-microhei)
+              libbenchmark-dev libgif-dev fonts-dejavu-core fonts-wqy-microhei
+              qt6-l10n-tools qt6-translations-l10n)
 fi
 
 missing=()

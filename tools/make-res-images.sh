@@ -2,12 +2,15 @@
 # Draws the pictures in res/ with ImageMagick: the welcome picture home.bmp,
 # the program icon, the connected / not connected status icons and the
 # toolbar buttons. The results are committed; run this again only to change
-# them. Needs `convert` (imagemagick), python3 and the DejaVu fonts.
+# them. Needs `convert` (imagemagick), python3, the DejaVu fonts and WenQuanYi
+# Zen Hei.
 set -euo pipefail
 cd "$(dirname "$0")/../res"
 
 font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
 bold=/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
+# The Chinese words of the second welcome picture (Debian: fonts-wqy-zenhei).
+cjk=/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc
 
 # Polyline points of a believable flight: throttle steps, a current that
 # follows it with spikes, a voltage that sags under load.
@@ -33,28 +36,42 @@ rest=${curves#*|}
 curr=${rest%%|*}
 thr=${rest#*|}
 
-# Welcome picture: 760 x 320, drawn 1:1 on the welcome page.
-convert -size 760x320 gradient:'#0b2540'-'#1f6f8b' \
-    \( -size 760x320 radial-gradient:'#ffffff30'-'#ffffff00' \) -compose over -composite \
-    -fill none -stroke '#ffffff22' -strokewidth 1 \
-    -draw "line 450,80 740,80" -draw "line 450,122 740,122" -draw "line 450,165 740,165" \
-    -draw "line 450,207 740,207" -draw "line 450,250 740,250" \
-    -draw "line 450,80 450,250" -draw "line 547,80 547,250" -draw "line 643,80 643,250" \
-    -draw "line 740,80 740,250" \
-    -fill none -stroke '#ffd166' -strokewidth 3 -draw "$volt" \
-    -stroke '#ef476f' -strokewidth 2 -draw "$curr" \
-    -stroke '#06d6a0' -strokewidth 2 -draw "$thr" \
-    -stroke none -fill '#ffffff' -font "$bold" -pointsize 64 -annotate +40+130 'Tavix' \
-    -fill '#cfe8f3' -font "$font" -pointsize 19 -annotate +42+168 'ESC programming and flight data logger' \
-    -fill '#9cc7d9' -pointsize 14 \
-    -annotate +42+222 '1  Set the COM port and open the device' \
-    -annotate +42+246 '2  Program the ESC or configure the logger' \
-    -annotate +42+270 '3  Upload flights and study them as curves' \
-    -annotate +42+294 '4  Keep the ESC firmware up to date' \
-    -fill '#ffd166' -draw "rectangle 458,276 470,282" -fill '#cfe8f3' -annotate +476+284 'Voltage' \
-    -fill '#ef476f' -draw "rectangle 550,276 562,282" -fill '#cfe8f3' -annotate +568+284 'Current' \
-    -fill '#06d6a0' -draw "rectangle 642,276 654,282" -fill '#cfe8f3' -annotate +660+284 'Throttle' \
-    -type TrueColor BMP3:home.bmp
+# Welcome picture: 760 x 320, drawn 1:1 on the welcome page; once with
+# English words (home.bmp) and once with Chinese ones (home_zh_CN.bmp, shown
+# while the window speaks Chinese). Arguments: file, font of the words, the
+# line under the name, the four steps and the three curve names.
+welcome() {
+    local out=$1 words=$2
+    convert -size 760x320 gradient:'#0b2540'-'#1f6f8b' \
+        \( -size 760x320 radial-gradient:'#ffffff30'-'#ffffff00' \) -compose over -composite \
+        -fill none -stroke '#ffffff22' -strokewidth 1 \
+        -draw "line 450,80 740,80" -draw "line 450,122 740,122" -draw "line 450,165 740,165" \
+        -draw "line 450,207 740,207" -draw "line 450,250 740,250" \
+        -draw "line 450,80 450,250" -draw "line 547,80 547,250" -draw "line 643,80 643,250" \
+        -draw "line 740,80 740,250" \
+        -fill none -stroke '#ffd166' -strokewidth 3 -draw "$volt" \
+        -stroke '#ef476f' -strokewidth 2 -draw "$curr" \
+        -stroke '#06d6a0' -strokewidth 2 -draw "$thr" \
+        -stroke none -fill '#ffffff' -font "$bold" -pointsize 64 -annotate +40+130 'Tavix' \
+        -fill '#cfe8f3' -font "$words" -pointsize 19 -annotate +42+168 "$3" \
+        -fill '#9cc7d9' -pointsize 14 \
+        -annotate +42+222 "1  $4" \
+        -annotate +42+246 "2  $5" \
+        -annotate +42+270 "3  $6" \
+        -annotate +42+294 "4  $7" \
+        -fill '#ffd166' -draw "rectangle 458,276 470,282" -fill '#cfe8f3' -annotate +476+284 "$8" \
+        -fill '#ef476f' -draw "rectangle 550,276 562,282" -fill '#cfe8f3' -annotate +568+284 "$9" \
+        -fill '#06d6a0' -draw "rectangle 642,276 654,282" -fill '#cfe8f3' -annotate +660+284 "${10}" \
+        -type TrueColor BMP3:"$out"
+}
+welcome home.bmp "$font" 'ESC programming and flight data logger' \
+    'Set the COM port and open the device' 'Program the ESC or configure the logger' \
+    'Upload flights and study them as curves' 'Keep the ESC firmware up to date' \
+    'Voltage' 'Current' 'Throttle'
+welcome home_zh_CN.bmp "$cjk" '电调编程与飞行数据记录仪' \
+    '设置串口并打开设备' '设置电调参数或配置记录仪' \
+    '上传飞行记录并以曲线查看' '保持电调固件为最新版本' \
+    '电压' '电流' '油门'
 
 # Program icon, 64 x 64: an ESC board with its three motor leads and a curve.
 convert -size 64x64 xc:none \
@@ -99,4 +116,4 @@ tb -fill white -stroke '#44505a' -strokewidth 2 -draw "rectangle 9,3 23,12" \
 tb -fill '#3c6e9e' -stroke '#24445f' -strokewidth 1 -draw "circle 16,16 16,2" \
    -fill white -stroke none -font "$bold" -pointsize 22 -gravity center -annotate +1+1 '?' tb_about.png
 
-echo "res: home.bmp, tavix.png, status and toolbar icons written"
+echo "res: home.bmp, home_zh_CN.bmp, tavix.png, status and toolbar icons written"

@@ -19,7 +19,9 @@ if [ ! -f "$rundir/config.ini" ]; then
 else
     echo "run: using the existing $rundir/config.ini"
 fi
-[ -f "$rundir/res/home.bmp" ] || cp res/home.bmp "$rundir/res/home.bmp"
+for picture in home.bmp home_zh_CN.bmp; do
+    [ -f "$rundir/res/$picture" ] || cp "res/$picture" "$rundir/res/$picture"
+done
 
 bin="$top/build/release/apps"
 cd "$rundir"

@@ -1,6 +1,7 @@
 // tavix: the desktop program.
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -9,6 +10,7 @@
 #include "config/ConfigLocation.h"
 #include "platform/MessageBoxPrompt.h"
 #include "platform/SerialBackendFactory.h"
+#include "platform/UiLanguage.h"
 #include "shell/Clock.h"
 #include "shell/CommandLine.h"
 #include "shell/ShellMessages.h"
@@ -34,6 +36,10 @@ int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(kAppName));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tavix.png")));
+    // The window speaks the language the user chose (English unless asked).
+    if (ShowsChinese(StoredLanguage(), QLocale::system())) {
+        InstallChinese();
+    }
 
     // Qt has taken its own options (-platform, -style, ...) out by now.
     std::vector<std::string> args;

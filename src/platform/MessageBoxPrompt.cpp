@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "GbkText.h"
+#include "UiLanguage.h"
 #include "shell/ShellMessages.h"
 
 namespace tavix {
@@ -30,7 +31,7 @@ std::unique_ptr<QMessageBox> MessageBoxPrompt::MakeBox(const std::string& text, 
     box->setWindowTitle(QString::fromLatin1(kAppName));
     box->setIcon(IconFor(icon));
     box->setTextFormat(Qt::PlainText);
-    box->setText(FromGbk(text));
+    box->setText(ShownText(text));
     if (!detail.empty()) {
         // File names and system reasons are in the system's encoding, not GBK.
         box->setDetailedText(QString::fromLocal8Bit(detail.c_str()));
@@ -68,7 +69,7 @@ bool MessageBoxPrompt::Confirm(const std::string& text, PromptIcon icon, const s
                                bool defaultYes) {
     auto box = MakeBox(text, icon, true, Parent());
     // Read before answering: below the question, not folded behind a button.
-    box->setInformativeText(FromGbk(detail));
+    box->setInformativeText(ShownText(detail));
     // Wide enough that a version line is not broken between its groups.
     box->setStyleSheet(QStringLiteral("QLabel#qt_msgbox_informativelabel { min-width: 26em; }"));
     box->setDefaultButton(defaultYes ? QMessageBox::Yes : QMessageBox::No);

@@ -8,6 +8,7 @@
 #include "analysis/FlightQuantities.h"
 #include "base/FormatText.h"
 #include "base/OutsideText.h"
+#include "base/Translate.h"
 #include "flight/Conversion.h"
 
 namespace tavix {
@@ -317,15 +318,15 @@ private:
 const char* EventKindName(EventKind kind) {
     switch (kind) {
         case EventKind::LowCell:
-            return "low-cell";
+            return TAVIX_TR("low-cell");
         case EventKind::OverTemp:
-            return "over-temp";
+            return TAVIX_TR("over-temp");
         case EventKind::CurrentSpike:
-            return "current-spike";
+            return TAVIX_TR("current-spike");
         case EventKind::RpmDrop:
-            return "rpm-drop";
+            return TAVIX_TR("rpm-drop");
         case EventKind::NoReading:
-            return "no-reading";
+            return TAVIX_TR("no-reading");
     }
     return "";
 }

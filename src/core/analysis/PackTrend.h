@@ -24,6 +24,7 @@
 
 #include "analysis/NoteLines.h"
 #include "analysis/SpanIndex.h"
+#include "base/Translate.h"
 
 namespace tavix {
 
@@ -34,7 +35,7 @@ inline constexpr double kSteadyVolts = 0.2;
 
 // When the pack and model lines would push the note past what a record holds.
 inline constexpr const char* kMsgNoteWithPackTooLong =
-    "The note with its pack and model lines needs more than %d bytes; shorten the note.";
+    TAVIX_TR("The note with its pack and model lines needs more than %d bytes; shorten the note.");
 
 // The name of the note's "Pack:" line, blanks around it removed; empty when
 // the note's name lines name no pack.

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "analysis/SpanIndex.h"
+#include "base/Translate.h"
 
 namespace tavix {
 
@@ -68,8 +69,9 @@ ThrottleMap MapThrottle(const SpanIndex& index, double bandPercent = kDefaultMap
 // the headings, then one row per band holding samples ("-" for a value the
 // record cannot give), numbers with a point whatever the locale.
 inline constexpr const char* kMapHeadings[] = {
-    "Throttle (%)",   "Time (s)", "Mean current (A)", "Max current (A)",
-    "Mean power (W)", "Mean RPM", "Max temp (C)",     "Mean cell (V)"};
+    TAVIX_TR("Throttle (%)"),    TAVIX_TR("Time (s)"),       TAVIX_TR("Mean current (A)"),
+    TAVIX_TR("Max current (A)"), TAVIX_TR("Mean power (W)"), TAVIX_TR("Mean RPM"),
+    TAVIX_TR("Max temp (C)"),    TAVIX_TR("Mean cell (V)")};
 std::vector<std::vector<std::string>> MapTextRows(const ThrottleMap& map);
 // "0-10" for a band of 0 to 10 %, "12.5-25" for one of 12.5 to 25 %.
 std::string MapBandText(const MapBand& band);

@@ -25,6 +25,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include "base/Translate.h"
 
 namespace tavix {
 
@@ -33,7 +34,7 @@ inline constexpr const char* kTemporaryPrefix = ".tavix-tmp-";
 
 // The reason given for a write refused because the name is a symbolic link
 // that another user owns.
-inline constexpr const char* kLinkOfAnotherUser = "Symbolic link owned by another user";
+inline constexpr const char* kLinkOfAnotherUser = TAVIX_TR("Symbolic link owned by another user");
 
 // Writes `data` to `path` atomically. On failure returns false and, when
 // `error` is given, sets it to a short description (the system's reason).

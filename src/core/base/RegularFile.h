@@ -7,13 +7,14 @@
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include "base/Translate.h"
 
 namespace tavix {
 
 // The reason shown for a path that names something other than a regular file.
-inline constexpr const char* kNotRegularFile = "Not a regular file";
+inline constexpr const char* kNotRegularFile = TAVIX_TR("Not a regular file");
 // The reason shown for a file larger than its kind of file can be.
-inline constexpr const char* kFileTooLarge = "File too large";
+inline constexpr const char* kFileTooLarge = TAVIX_TR("File too large");
 
 // True when `path` (a symbolic link followed) is a regular file. Otherwise
 // false, with `error` (when given) set to the system's reason ("No such file

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "base/FormatText.h"
+#include "base/Translate.h"
 #include "config/CIniFile.h"
 #include "shell/Clock.h"
 #include "shell/Prompt.h"
@@ -83,14 +84,14 @@ bool CAppConfig::LoadStartupSettings(CIniFile& ini, Prompt& prompt, const Clock&
     const std::string hw = ini.GetText(kIniHardwareSection, kIniDefaultEntry);
     if (hw.empty()) {
         startupFailure = ini.LoadFailureDetail().empty()
-                             ? FormatText(kNoHardwareDetail, ini.FilePath().c_str())
+                             ? FormatShown(kNoHardwareDetail, ini.FilePath().c_str())
                              : ini.LoadFailureDetail();
         std::error_code ec;
         const std::filesystem::path file(ini.FilePath());
         if (!file.empty() && !std::filesystem::exists(std::filesystem::symlink_status(file, ec))) {
             const std::filesystem::path folder = std::filesystem::absolute(file, ec).parent_path();
-            startupFailure = FormatText(kNoConfigFileDetail, file.filename().string().c_str(),
-                                        folder.string().c_str());
+            startupFailure = FormatShown(kNoConfigFileDetail, file.filename().string().c_str(),
+                                         folder.string().c_str());
         }
         prompt.Message(kMsgNoHardwareVersion, PromptIcon::Exclamation, startupFailure);
         return false;

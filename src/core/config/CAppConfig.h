@@ -22,6 +22,7 @@
 #include <optional>
 #include <string>
 
+#include "base/Translate.h"
 #include "config/IniNames.h"
 #include "flight/Conversion.h"
 #include "flight/FlightRecord.h"
@@ -33,16 +34,16 @@ class Prompt;
 class Clock;
 
 // Texts of this module, shown by the callers.
-inline constexpr const char* kMsgNoHardwareVersion = "Can't get hardware version!";
-inline constexpr const char* kMsgIncorrectConfig = "Incorrect config file!";
+inline constexpr const char* kMsgNoHardwareVersion = TAVIX_TR("Can't get hardware version!");
+inline constexpr const char* kMsgIncorrectConfig = TAVIX_TR("Incorrect config file!");
 // The detail below them when the file loaded but names no hardware.
-inline constexpr const char* kNoHardwareDetail = "%s has no [hardware] default entry";
+inline constexpr const char* kNoHardwareDetail = TAVIX_TR("%s has no [hardware] default entry");
 // The detail when there is no config.ini at all: where it was looked for and
 // how a new user gets one.
-inline constexpr const char* kNoConfigFileDetail =
+inline constexpr const char* kNoConfigFileDetail = TAVIX_TR(
     "There is no %s in %s (Tavix reads it from the folder it is started in).\n"
     "tools/run.sh and the installed starter (tavix-launch) put one there; or copy the default, "
-    "res/config.ini, into that folder.";
+    "res/config.ini, into that folder.");
 
 // The note a record header carries while the start-up settings are applied.
 inline constexpr const char* kStartupNote = "test sample data";

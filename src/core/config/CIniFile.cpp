@@ -13,6 +13,7 @@
 #include "base/AtomicFile.h"
 #include "base/FormatText.h"
 #include "base/RegularFile.h"
+#include "base/Translate.h"
 #include "config/IniNumbers.h"
 
 namespace tavix {
@@ -99,8 +100,8 @@ bool CIniFile::Load() {
         static_cast<std::uintmax_t>(info.st_size) > kMaxFileSize) {
         std::fclose(file);
         lastError_ = kIniErrOpen;
-        loadFailure_ = FormatText(kIniTooLargeDetail, path_.c_str(),
-                                  static_cast<unsigned long long>(info.st_size));
+        loadFailure_ = FormatShown(kIniTooLargeDetail, path_.c_str(),
+                                   static_cast<unsigned long long>(info.st_size));
         notWholeRead_ = loadFailure_;
         return false;
     }
@@ -141,7 +142,7 @@ bool CIniFile::Load() {
         if (line.size() > kMaxLineLength) {
             stoppedAtLine_ = number;
             notWholeRead_ =
-                FormatText(kIniStoppedEarlyDetail, path_.c_str(), static_cast<int>(number));
+                FormatShown(kIniStoppedEarlyDetail, path_.c_str(), static_cast<int>(number));
             break;
         }
         pos = ended ? newline + 1 : all.size();

@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 #include <vector>
+#include "base/Translate.h"
 
 namespace tavix {
 
@@ -24,16 +25,16 @@ inline constexpr const char* kIniErrNoValue = "Unable to locate specified value.
 inline constexpr const char* kIniErrSave = "Unable to save ini file.";
 
 // Why a save failed, for the user (the file's path, then the line or the system's reason).
-inline constexpr const char* kIniStoppedEarlyDetail =
+inline constexpr const char* kIniStoppedEarlyDetail = TAVIX_TR(
     "%s was left unchanged: its line %d is longer than 2047 characters, so nothing from that "
     "line on was read, and writing the file back would have lost it. The change holds until "
-    "Tavix closes.";
-inline constexpr const char* kIniWriteFailedDetail = "%s: %s";
-inline constexpr const char* kIniTooLargeDetail =
+    "Tavix closes.");
+inline constexpr const char* kIniWriteFailedDetail = TAVIX_TR("%s: %s");
+inline constexpr const char* kIniTooLargeDetail = TAVIX_TR(
     "%s was left unchanged: it is %llu bytes, more than the 16 MB a settings file may have, so "
-    "none of it was read.";
+    "none of it was read.");
 // Why a load failed, for the user: the file's path and the system's reason.
-inline constexpr const char* kIniLoadFailedDetail = "%s: %s";
+inline constexpr const char* kIniLoadFailedDetail = TAVIX_TR("%s: %s");
 
 class CIniFile {
 public:

@@ -3,6 +3,7 @@
 #include "base/FormatText.h"
 #include "base/OutsideText.h"
 #include "base/PlainText.h"
+#include "base/Translate.h"
 #include "device/DeviceMessages.h"
 #include "device/DeviceVersion.h"
 #include "link/Frame.h"
@@ -30,8 +31,8 @@ std::string DescribeIdentity(const DeviceIdentity& identity) {
 }
 
 std::string OtherEscText(const DeviceIdentity& found, const DeviceIdentity& shown) {
-    return FormatText(kFmtOtherEscOnPort, DescribeIdentity(found).c_str(),
-                      DescribeIdentity(shown).c_str());
+    return FormatShown(kFmtOtherEscOnPort, DescribeIdentity(found).c_str(),
+                       DescribeIdentity(shown).c_str());
 }
 
 void ConnectedDevice::Changed() {

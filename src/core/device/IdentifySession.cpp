@@ -1,5 +1,6 @@
 #include "device/IdentifySession.h"
 
+#include "base/Translate.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "device/ConnectedDevice.h"
@@ -182,12 +183,12 @@ std::string IdentifySession::LoadProfile(const std::string& version, PromptIcon&
     if (!config_.LoadHardwareProfile(ini_, hw, shown_)) {
         description_.clear();
         icon = PromptIcon::Exclamation;
-        return FormatText(kMsgNoHardwareProfile, hw.c_str());
+        return FormatShown(kMsgNoHardwareProfile, hw.c_str());
     }
     description_ = config_.description;
     if (SeriesOf(version) == kSeriesUnknown) {
         icon = PromptIcon::Stop;
-        return FormatText(kMsgUnrecognizedFirmware, version.c_str());
+        return FormatShown(kMsgUnrecognizedFirmware, version.c_str());
     }
     RecordHeader& header = shown_.header;
     SetFixedText(header.version, version);

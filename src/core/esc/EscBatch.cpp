@@ -2,6 +2,7 @@
 
 #include "base/FormatText.h"
 #include "base/PlainText.h"
+#include "base/Translate.h"
 #include "device/DeviceVersion.h"
 #include "shell/TimerHost.h"
 
@@ -37,7 +38,7 @@ void EscBatch::Enter(EscBatchPhase phase, std::string line) {
 void EscBatch::Finish(EscBatchPhase phase) {
     timers_.StopTimer(kBatchPollTimer);
     Enter(phase,
-          FormatText(phase == EscBatchPhase::Done ? kBatchDone : kBatchStopped, written_, count_));
+          FormatShown(phase == EscBatchPhase::Done ? kBatchDone : kBatchStopped, written_, count_));
 }
 
 void EscBatch::Start() {
@@ -89,10 +90,10 @@ void EscBatch::OnIdentified(const std::string& version) {
     if (series != table_.series) {
         rows_.back().result = "refused";
         Enter(EscBatchPhase::WaitingForUnplug,
-              FormatText(kBatchRefused, esc, name.c_str(), table_.name.c_str()));
+              FormatShown(kBatchRefused, esc, name.c_str(), table_.name.c_str()));
         return;
     }
-    Enter(EscBatchPhase::Writing, FormatText(kBatchWriting, esc, UpToZero(version).c_str()));
+    Enter(EscBatchPhase::Writing, FormatShown(kBatchWriting, esc, UpToZero(version).c_str()));
     link_.Write();
 }
 
@@ -119,8 +120,8 @@ void EscBatch::OnWritten(const std::vector<std::string>& notTaken) {
         Finish(EscBatchPhase::Stopped);
     } else {
         Enter(EscBatchPhase::WaitingForUnplug,
-              FormatText(kBatchUnplug, row.esc,
-                         notTaken.empty() ? "written and read back" : "did not take it all"));
+              FormatShown(kBatchUnplug, row.esc,
+                          notTaken.empty() ? "written and read back" : "did not take it all"));
     }
 }
 
@@ -135,7 +136,7 @@ void EscBatch::OnWriteFailed(const std::string& why) {
         return;
     }
     Enter(EscBatchPhase::WaitingForUnplug,
-          FormatText(kBatchUnplug, row.esc, ("failed: " + why).c_str()));
+          FormatShown(kBatchUnplug, row.esc, ("failed: " + why).c_str()));
 }
 
 std::string EscBatch::ReportCsv() const {

@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Translate.h"
 #include "esc/EscSeries.h"
 
 namespace tavix {
@@ -36,13 +37,14 @@ class TimerHost;
 inline constexpr int kBatchPollTimer = 40;
 inline constexpr int kBatchPollMs = 500;
 
-inline constexpr const char* kBatchWaiting = "Waiting for an ESC: plug the next one in.";
-inline constexpr const char* kBatchWriting = "ESC %d (%s): writing and reading back...";
+inline constexpr const char* kBatchWaiting = TAVIX_TR("Waiting for an ESC: plug the next one in.");
+inline constexpr const char* kBatchWriting = TAVIX_TR("ESC %d (%s): writing and reading back...");
 inline constexpr const char* kBatchRefused =
-    "ESC %d is of the %s series, not %s: nothing written. Unplug it.";
-inline constexpr const char* kBatchUnplug = "ESC %d %s. Unplug it for the next one.";
-inline constexpr const char* kBatchDone = "Done: %d of %d ESCs written and read back.";
-inline constexpr const char* kBatchStopped = "Stopped: %d of %d ESCs written and read back.";
+    TAVIX_TR("ESC %d is of the %s series, not %s: nothing written. Unplug it.");
+inline constexpr const char* kBatchUnplug = TAVIX_TR("ESC %d %s. Unplug it for the next one.");
+inline constexpr const char* kBatchDone = TAVIX_TR("Done: %d of %d ESCs written and read back.");
+inline constexpr const char* kBatchStopped =
+    TAVIX_TR("Stopped: %d of %d ESCs written and read back.");
 inline constexpr const char* kBatchCsvHeader = "esc,version,series,result,not_taken";
 
 class EscBatchLink {

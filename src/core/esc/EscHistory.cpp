@@ -13,6 +13,7 @@
 #include "base/Paths.h"
 #include "base/PlainText.h"
 #include "base/RegularFile.h"
+#include "base/Translate.h"
 #include "device/DeviceVersion.h"
 #include "esc/EscParamBlock.h"
 #include "esc/EscParamText.h"
@@ -216,8 +217,8 @@ std::string EscHistory::Keep(SnapshotReason reason, const Bytes& block) {
         return {};
     }
     if (folder_.empty()) {
-        return FormatText(kMsgCantKeepSnapshot, "the user's data folder",
-                          "the system names no data folder for this user");
+        return FormatShown(kMsgCantKeepSnapshot, "the user's data folder",
+                           "the system names no data folder for this user");
     }
     std::vector<Name> names = Names();
     const std::string esc = table->name + "-" + NamePart(version);
@@ -254,7 +255,7 @@ std::string EscHistory::Keep(SnapshotReason reason, const Bytes& block) {
     std::error_code ec;
     fs::create_directories(folder_, ec);
     if (ec) {
-        return FormatText(kMsgCantKeepSnapshot, folder_.c_str(), ec.message().c_str());
+        return FormatShown(kMsgCantKeepSnapshot, folder_.c_str(), ec.message().c_str());
     }
     const std::string stamp = FormatText("%04d%02d%02d-%02d%02d%02d", now.year, now.month, now.day,
                                          now.hour, now.minute, now.second);
@@ -276,10 +277,10 @@ std::string EscHistory::Keep(SnapshotReason reason, const Bytes& block) {
             case CreateResult::NameTaken:
                 continue;
             case CreateResult::Failed:
-                return FormatText(kMsgCantKeepSnapshot, folder_.c_str(), error.c_str());
+                return FormatShown(kMsgCantKeepSnapshot, folder_.c_str(), error.c_str());
         }
     }
-    return FormatText(kMsgCantKeepSnapshot, folder_.c_str(), "every name is taken");
+    return FormatShown(kMsgCantKeepSnapshot, folder_.c_str(), "every name is taken");
 }
 
 std::vector<EscHistory::Name> EscHistory::Names() const {

@@ -37,6 +37,7 @@
 #include <vector>
 
 #include "base/Bytes.h"
+#include "base/Translate.h"
 #include "base/UserFolders.h"
 
 namespace tavix {
@@ -48,7 +49,7 @@ enum class SnapshotReason { Read, BeforeWrite, AfterWrite, BeforeUpgrade, Restor
 inline constexpr std::size_t kHistoryKeep = 50;
 inline constexpr const char* kSnapshotHeading = "# Tavix ESC snapshot";
 inline constexpr const char* kMsgCantKeepSnapshot =
-    "Can't keep a snapshot of the ESC settings in %s (%s)!";
+    TAVIX_TR("Can't keep a snapshot of the ESC settings in %s (%s)!");
 
 // "read", "before-write", "after-write", "before-upgrade", "restore".
 const char* ReasonName(SnapshotReason reason);

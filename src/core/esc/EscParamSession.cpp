@@ -10,6 +10,7 @@
 #include "device/DeviceVersion.h"
 #include "esc/EscHistory.h"
 
+#include "base/Translate.h"
 #include "esc/EscMessages.h"
 #include "esc/EscParamText.h"
 #include "link/CMSComm.h"
@@ -202,13 +203,13 @@ std::string EscParamSession::RestoreRefusal(const Bytes& snapshot) const {
     }
     const std::string theirs = SnapshotVersion(snapshot);
     if (snapshot.size() != kParamBlockSize || SeriesOf(theirs) != table_.series) {
-        return FormatText(kMsgEscRestoreOtherSeries, SeriesName(SeriesOf(theirs)),
-                          table_.name.c_str());
+        return FormatShown(kMsgEscRestoreOtherSeries, SeriesName(SeriesOf(theirs)),
+                           table_.name.c_str());
     }
     const std::string ours = SnapshotVersion(lastRead_);
     if (theirs != ours) {
-        return FormatText(kMsgEscRestoreOtherVersion, UpToZero(theirs).c_str(),
-                          UpToZero(ours).c_str());
+        return FormatShown(kMsgEscRestoreOtherVersion, UpToZero(theirs).c_str(),
+                           UpToZero(ours).c_str());
     }
     return {};
 }
@@ -378,7 +379,7 @@ void EscParamSession::OnReadBack(const Bytes& block) {
     if (notTaken_.empty()) {
         GetPrompt().Message(kMsgEscUpdateComplete, PromptIcon::Information);
     } else {
-        GetPrompt().Message(FormatText(kMsgEscNotTaken, NamesOf(table_, notTaken_).c_str()),
+        GetPrompt().Message(FormatShown(kMsgEscNotTaken, NamesOf(table_, notTaken_).c_str()),
                             PromptIcon::Exclamation);
     }
 }

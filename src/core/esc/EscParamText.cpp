@@ -7,6 +7,7 @@
 #include "base/FormatText.h"
 #include "base/OutsideText.h"
 #include "base/PlainText.h"
+#include "base/Translate.h"
 #include "device/DeviceVersion.h"
 
 namespace tavix {
@@ -138,8 +139,8 @@ std::string CheckSetting(const EscSeriesTable& table, const std::string& name,
             for (const std::string& e : l.entries) {
                 choices += (choices.empty() ? "\"" : ", \"") + e + "\"";
             }
-            return FormatText(kMsgUnknownEscValue, value.c_str(), ListName(l).c_str(),
-                              choices.c_str(), static_cast<int>(l.entries.size()) - 1);
+            return FormatShown(kMsgUnknownEscValue, value.c_str(), ListName(l).c_str(),
+                               choices.c_str(), static_cast<int>(l.entries.size()) - 1);
         }
         setting = EscSetting{list, entry, {}};
         return {};
@@ -147,7 +148,7 @@ std::string CheckSetting(const EscSeriesTable& table, const std::string& name,
     if (const EscFieldPlace* field = FindField(table, name)) {
         const std::string fieldName = FieldName(table, field->field);
         if (field->field != EscField::TemperatureOffset) {
-            return FormatText(kMsgEscNotSettable, fieldName.c_str());
+            return FormatShown(kMsgEscNotSettable, fieldName.c_str());
         }
         const std::string digits = Trimmed(value);
         // The page would keep only the low 8 bits of a larger number; a typed
@@ -158,7 +159,7 @@ std::string CheckSetting(const EscSeriesTable& table, const std::string& name,
         setting = EscSetting{-1, -1, digits};
         return {};
     }
-    return FormatText(kMsgUnknownEscParameter, table.name.c_str(), name.c_str());
+    return FormatShown(kMsgUnknownEscParameter, table.name.c_str(), name.c_str());
 }
 
 std::string ParamFileText(const EscSeriesTable& table, const EscParamState& state, bool explain) {
@@ -291,15 +292,15 @@ std::vector<EscSetting> ParseParamFile(const EscSeriesTable& table, const std::s
         }
         const std::size_t colon = line.find(':');
         if (colon == std::string::npos) {
-            error = FormatText(kMsgParamFileLine, fileName.c_str(), number,
-                               "a line must read \"Name: value\"");
+            error = FormatShown(kMsgParamFileLine, fileName.c_str(), number,
+                                "a line must read \"Name: value\"");
             return {};
         }
         const std::string name = Trimmed(line.substr(0, colon));
         const std::string value = Trimmed(line.substr(colon + 1));
         if (SameName(name, kParamFileSeries)) {
             if (!SameName(value, table.name)) {
-                error = FormatText(kMsgOtherSeries, value.c_str(), table.name.c_str());
+                error = FormatShown(kMsgOtherSeries, value.c_str(), table.name.c_str());
                 return {};
             }
             series = true;
@@ -318,13 +319,13 @@ std::vector<EscSetting> ParseParamFile(const EscSeriesTable& table, const std::s
         EscSetting setting;
         const std::string refusal = CheckSetting(table, name, value, setting);
         if (!refusal.empty()) {
-            error = FormatText(kMsgParamFileLine, fileName.c_str(), number, refusal.c_str());
+            error = FormatShown(kMsgParamFileLine, fileName.c_str(), number, refusal.c_str());
             return {};
         }
         settings.push_back(setting);
     }
     if (!heading || !series) {
-        error = FormatText(kMsgNotParamFile, fileName.c_str());
+        error = FormatShown(kMsgNotParamFile, fileName.c_str());
         return {};
     }
     error.clear();

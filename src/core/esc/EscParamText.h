@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "base/NamedValues.h"
+#include "base/Translate.h"
 #include "esc/EscMessages.h"
 #include "esc/EscPageState.h"
 
@@ -34,26 +35,28 @@ namespace tavix {
 inline constexpr const char* kParamFileHeading = "Tavix ESC parameters";
 inline constexpr const char* kParamFileSeries = "Series";
 inline constexpr const char* kParamFileComment = "  # ";
-inline constexpr const char* kParamFileFilter = "Tavix ESC Parameters (*.esc.txt)";
+inline constexpr const char* kParamFileFilter = TAVIX_TR("Tavix ESC Parameters (*.esc.txt)");
 inline constexpr const char* kParamFileExtension = ".esc.txt";
-inline constexpr const char* kBtnSaveParamFile = "Save to File...";
-inline constexpr const char* kBtnLoadParamFile = "Load from File...";
-inline constexpr const char* kMsgCantWriteParamFile = "Can't write the parameter file %s (%s)!";
-inline constexpr const char* kMsgCantReadParamFile = "Can't read the parameter file %s!";
+inline constexpr const char* kBtnSaveParamFile = TAVIX_TR("Save to File...");
+inline constexpr const char* kBtnLoadParamFile = TAVIX_TR("Load from File...");
+inline constexpr const char* kMsgCantWriteParamFile =
+    TAVIX_TR("Can't write the parameter file %s (%s)!");
+inline constexpr const char* kMsgCantReadParamFile = TAVIX_TR("Can't read the parameter file %s!");
 // A parameter file is a few hundred bytes; a file far larger is none, and is
 // refused before it is read (as is anything that is not a regular file).
 inline constexpr std::size_t kLargestParamFile = 64 * 1024;
 
 // Refusals (formats for FormatText).
-inline constexpr const char* kMsgUnknownEscParameter = "The %s series has no parameter \"%s\"!";
+inline constexpr const char* kMsgUnknownEscParameter =
+    TAVIX_TR("The %s series has no parameter \"%s\"!");
 inline constexpr const char* kMsgUnknownEscValue =
-    "\"%s\" is no value of %s; it takes: %s, or the index 0-%d.";
+    TAVIX_TR("\"%s\" is no value of %s; it takes: %s, or the index 0-%d.");
 inline constexpr const char* kMsgEscNotSettable =
-    "%s comes from the ESC and can't be set; it is written back as read.";
-inline constexpr const char* kMsgNotParamFile = "%s is not a Tavix ESC parameter file!";
+    TAVIX_TR("%s comes from the ESC and can't be set; it is written back as read.");
+inline constexpr const char* kMsgNotParamFile = TAVIX_TR("%s is not a Tavix ESC parameter file!");
 inline constexpr const char* kMsgOtherSeries =
-    "The file holds parameters of the %s series, but this is the %s series page!";
-inline constexpr const char* kMsgParamFileLine = "%s, line %d: %s";
+    TAVIX_TR("The file holds parameters of the %s series, but this is the %s series page!");
+inline constexpr const char* kMsgParamFileLine = TAVIX_TR("%s, line %d: %s");
 
 struct EscNamedValue {
     std::string name;
@@ -105,7 +108,7 @@ std::string ParamFileText(const EscSeriesTable& table, const EscBlockValues& val
 // table has no entry for reads as its number (kEscUnknownValue), so that two
 // blocks that differ there do not read alike.
 std::vector<EscNamedValue> BlockValues(const EscSeriesTable& table, const Bytes& block);
-inline constexpr const char* kEscUnknownValue = "unknown value %d";
+inline constexpr const char* kEscUnknownValue = TAVIX_TR("unknown value %d");
 
 // What writing `snapshot` byte-exact over `holds` (the block the ESC holds)
 // changes, one line per parameter ("Drag Brake: 40% -> 10%", "Forward Throttle
@@ -116,7 +119,7 @@ std::vector<std::string> RestoreChanges(const EscSeriesTable& table, const Bytes
 // The lines of a change list as a question shows them, or kTextNothingChanges.
 std::string ChangesText(const std::vector<std::string>& lines);
 inline constexpr const char* kTextNothingChanges =
-    "Nothing changes: the ESC holds these values already.";
+    TAVIX_TR("Nothing changes: the ESC holds these values already.");
 // The table of the series a stored block (the bytes a record file keeps of
 // the ESC it flew with) was read from, by the version inside it; nullptr when
 // the block is not a whole block or names no known series.

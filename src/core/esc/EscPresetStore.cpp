@@ -10,6 +10,7 @@
 #include "base/PathText.h"
 #include "base/Paths.h"
 #include "base/RegularFile.h"
+#include "base/Translate.h"
 #include "esc/EscHistory.h"
 #include "esc/EscParamText.h"
 
@@ -45,7 +46,7 @@ std::string PresetNameRefusal(const std::string& name) {
     for (char c : name.substr(0, kLongestPresetName)) {
         shown.push_back(static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c);
     }
-    return FormatText(kMsgPresetNameRefused, PathText(shown).c_str(), why);
+    return FormatShown(kMsgPresetNameRefused, PathText(shown).c_str(), why);
 }
 
 std::string ParamFileSeries(const std::string& text) {
@@ -116,11 +117,11 @@ std::string EscPresetStore::ReadRaw(const std::string& name, std::string& raw) c
     }
     std::error_code ec;
     if (folder_.empty() || !fs::exists(PathFromUtf8(PathOf(name)), ec)) {
-        return FormatText(kMsgNoSuchPreset, PathText(name).c_str());
+        return FormatShown(kMsgNoSuchPreset, PathText(name).c_str());
     }
     std::string reason;
     if (!ReadRegularFile(PathOf(name), kLargestParamFile, raw, &reason)) {
-        return FormatText(kMsgCantReadPreset, PathText(name).c_str(), reason.c_str());
+        return FormatShown(kMsgCantReadPreset, PathText(name).c_str(), reason.c_str());
     }
     return {};
 }
@@ -136,12 +137,12 @@ std::string EscPresetStore::WriteRaw(const std::string& name, const std::string&
     std::error_code ec;
     fs::create_directories(PathFromUtf8(folder_), ec);
     if (ec) {
-        return FormatText(kMsgCantWritePreset, PathText(name).c_str(), ec.message().c_str());
+        return FormatShown(kMsgCantWritePreset, PathText(name).c_str(), ec.message().c_str());
     }
     std::string reason;
     if (replace) {
         if (!WriteFileAtomically(PathOf(name), raw, &reason)) {
-            return FormatText(kMsgCantWritePreset, PathText(name).c_str(), reason.c_str());
+            return FormatShown(kMsgCantWritePreset, PathText(name).c_str(), reason.c_str());
         }
         return {};
     }
@@ -149,11 +150,11 @@ std::string EscPresetStore::WriteRaw(const std::string& name, const std::string&
         case CreateResult::Created:
             return {};
         case CreateResult::NameTaken:
-            return FormatText(kMsgPresetExists, PathText(name).c_str());
+            return FormatShown(kMsgPresetExists, PathText(name).c_str());
         case CreateResult::Failed:
             break;
     }
-    return FormatText(kMsgCantWritePreset, PathText(name).c_str(), reason.c_str());
+    return FormatShown(kMsgCantWritePreset, PathText(name).c_str(), reason.c_str());
 }
 
 std::string EscPresetStore::Save(const std::string& name, const std::string& text,
@@ -178,11 +179,11 @@ std::string EscPresetStore::ReadFor(const EscSeriesTable& table, const std::stri
     }
     const std::string series = ParamFileSeries(text);
     if (series.empty()) {
-        return FormatText(kMsgNotParamFile, PathText(PathOf(name)).c_str());
+        return FormatShown(kMsgNotParamFile, PathText(PathOf(name)).c_str());
     }
     if (!SameName(series, table.name)) {
-        return FormatText(kMsgPresetOtherSeries, PathText(name).c_str(), series.c_str(),
-                          table.name.c_str());
+        return FormatShown(kMsgPresetOtherSeries, PathText(name).c_str(), series.c_str(),
+                           table.name.c_str());
     }
     return {};
 }
@@ -209,8 +210,8 @@ std::string EscPresetStore::Delete(const std::string& name) const {
     }
     std::error_code ec;
     if (folder_.empty() || !fs::remove(PathFromUtf8(PathOf(name)), ec)) {
-        return ec ? FormatText(kMsgCantDeletePreset, PathText(name).c_str(), ec.message().c_str())
-                  : FormatText(kMsgNoSuchPreset, PathText(name).c_str());
+        return ec ? FormatShown(kMsgCantDeletePreset, PathText(name).c_str(), ec.message().c_str())
+                  : FormatShown(kMsgNoSuchPreset, PathText(name).c_str());
     }
     return {};
 }
@@ -224,18 +225,18 @@ std::string EscPresetStore::Import(const std::string& file, const std::string& n
     std::string raw;
     std::string reason;
     if (!ReadRegularFile(file, kLargestParamFile, raw, &reason)) {
-        return FormatText(kMsgCantReadParamFile, PathText(file).c_str()) + " (" + reason + ")";
+        return FormatShown(kMsgCantReadParamFile, PathText(file).c_str()) + " (" + reason + ")";
     }
     // Checked as it will be applied, so a preset never fails later for a
     // line it had from the start.
     const std::string text = ProgramText(raw);
     const std::string series = ParamFileSeries(text);
     if (series.empty()) {
-        return FormatText(kMsgNotParamFile, PathText(file).c_str());
+        return FormatShown(kMsgNotParamFile, PathText(file).c_str());
     }
     const EscSeriesTable* table = SeriesTableNamed(series);
     if (table == nullptr) {
-        return FormatText(kMsgPresetUnknownSeries, PathText(file).c_str(), series.c_str());
+        return FormatShown(kMsgPresetUnknownSeries, PathText(file).c_str(), series.c_str());
     }
     std::string error;
     (void)ParseParamFile(*table, text, PathText(file), error);
@@ -252,8 +253,8 @@ std::string EscPresetStore::Export(const std::string& name, const std::string& f
     }
     std::string reason;
     if (!WriteFileAtomically(file, raw, &reason)) {
-        return FormatText(kMsgCantExportPreset, PathText(name).c_str(), PathText(file).c_str(),
-                          reason.c_str());
+        return FormatShown(kMsgCantExportPreset, PathText(name).c_str(), PathText(file).c_str(),
+                           reason.c_str());
     }
     return {};
 }

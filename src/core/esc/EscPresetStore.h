@@ -21,6 +21,7 @@
 
 #include "base/UserFolders.h"
 
+#include "base/Translate.h"
 #include "esc/EscSeries.h"
 
 namespace tavix {
@@ -28,24 +29,26 @@ namespace tavix {
 inline constexpr std::size_t kLongestPresetName = 80;
 
 // Refusals and captions (formats for FormatText; %s names are PathText).
-inline constexpr const char* kMsgPresetNameEmpty = "A preset needs a name.";
-inline constexpr const char* kMsgPresetNameRefused = "\"%s\" can't name a preset: %s.";
-inline constexpr const char* kWhyPresetSeparator = "it may not hold / or \\";
-inline constexpr const char* kWhyPresetDot = "it may not begin with a dot";
-inline constexpr const char* kWhyPresetControl = "it may not hold control characters";
-inline constexpr const char* kWhyPresetLong = "it is longer than 80 bytes";
-inline constexpr const char* kMsgNoSuchPreset = "There is no preset named \"%s\".";
-inline constexpr const char* kMsgPresetExists = "A preset named \"%s\" exists already.";
-inline constexpr const char* kMsgCantWritePreset = "Can't write the preset \"%s\" (%s)!";
-inline constexpr const char* kMsgCantReadPreset = "Can't read the preset \"%s\" (%s)!";
-inline constexpr const char* kMsgCantDeletePreset = "Can't delete the preset \"%s\" (%s)!";
-inline constexpr const char* kMsgCantExportPreset = "Can't export the preset \"%s\" to %s (%s)!";
-inline constexpr const char* kMsgPresetOtherSeries =
-    "The preset \"%s\" holds parameters of the %s series, but this ESC is of the %s series!";
+inline constexpr const char* kMsgPresetNameEmpty = TAVIX_TR("A preset needs a name.");
+inline constexpr const char* kMsgPresetNameRefused = TAVIX_TR("\"%s\" can't name a preset: %s.");
+inline constexpr const char* kWhyPresetSeparator = TAVIX_TR("it may not hold / or \\");
+inline constexpr const char* kWhyPresetDot = TAVIX_TR("it may not begin with a dot");
+inline constexpr const char* kWhyPresetControl = TAVIX_TR("it may not hold control characters");
+inline constexpr const char* kWhyPresetLong = TAVIX_TR("it is longer than 80 bytes");
+inline constexpr const char* kMsgNoSuchPreset = TAVIX_TR("There is no preset named \"%s\".");
+inline constexpr const char* kMsgPresetExists = TAVIX_TR("A preset named \"%s\" exists already.");
+inline constexpr const char* kMsgCantWritePreset = TAVIX_TR("Can't write the preset \"%s\" (%s)!");
+inline constexpr const char* kMsgCantReadPreset = TAVIX_TR("Can't read the preset \"%s\" (%s)!");
+inline constexpr const char* kMsgCantDeletePreset =
+    TAVIX_TR("Can't delete the preset \"%s\" (%s)!");
+inline constexpr const char* kMsgCantExportPreset =
+    TAVIX_TR("Can't export the preset \"%s\" to %s (%s)!");
+inline constexpr const char* kMsgPresetOtherSeries = TAVIX_TR(
+    "The preset \"%s\" holds parameters of the %s series, but this ESC is of the %s series!");
 inline constexpr const char* kMsgPresetUnknownSeries =
-    "%s holds parameters of the %s series, which this program does not know.";
+    TAVIX_TR("%s holds parameters of the %s series, which this program does not know.");
 inline constexpr const char* kMsgNoPresetFolder =
-    "There is no folder for presets: neither XDG_DATA_HOME nor HOME is set.";
+    TAVIX_TR("There is no folder for presets: neither XDG_DATA_HOME nor HOME is set.");
 
 struct EscPreset {
     std::string name;    // as the user gave it (file system text)

@@ -1,6 +1,7 @@
 // The Peldan series: eight lists in two columns, the low-voltage cut-off set
 // as a cell count plus a voltage per cell, and the throttle range the page
 // only shows.
+#include "base/Translate.h"
 #include "device/DeviceVersion.h"
 #include "esc/EscExplanations.h"
 #include "esc/EscSeries.h"
@@ -12,69 +13,70 @@ const EscSeriesTable& PeldanTable() {
         EscSeriesTable t;
         t.series = kSeriesPeldan;
         t.name = "Peldan";
-        t.caption = "Peldan Series";
+        t.caption = TAVIX_TR("Peldan Series");
         t.columns = 2;
         // The index is the cell count.
-        std::vector<std::string> cells = {"Auto", "1 cell"};
+        std::vector<std::string> cells = {TAVIX_TR("Auto"), TAVIX_TR("1 cell")};
         for (int n = 2; n <= 20; ++n) {
             cells.push_back(std::to_string(n) + " cells");
         }
         t.lists = {
-            {.label = "LVC:",
+            {.label = TAVIX_TR("LVC:"),
              .offset = 1,
              .entries = cells,
              .defaultIndex = 4,
              .row = 0,
              .column = 0,
-             .unit = "cells",
+             .unit = TAVIX_TR("cells"),
              .explain = explain::kPeldanCells},
-            {.label = "LVC / per cell:",
+            {.label = TAVIX_TR("LVC / per cell:"),
              .offset = 8,
              .entries = {"2.5 V", "2.6 V", "2.7 V", "2.8 V", "2.9 V", "3.0 V", "3.1 V", "3.2 V",
                          "3.3 V"},
              .defaultIndex = 5,
              .row = 0,
              .column = 1,
-             .unit = "V per cell",
+             .unit = TAVIX_TR("V per cell"),
              .explain = explain::kCellCutoff},
-            {.label = "Current Limiting:",
+            {.label = TAVIX_TR("Current Limiting:"),
              .offset = 2,
-             .entries = {"Sensitivity", "Standard", "Insensitivity", "Close"},
+             .entries = {TAVIX_TR("Sensitivity"), TAVIX_TR("Standard"), TAVIX_TR("Insensitivity"),
+                         TAVIX_TR("Close")},
              .defaultIndex = 1,
              .row = 1,
              .column = 0,
              .explain = explain::kCurrentLimiting},
-            {.label = "Brake Types:",
+            {.label = TAVIX_TR("Brake Types:"),
              .offset = 3,
-             .entries = {"No Brake", "Soft Brake", "Hard Brake"},
+             .entries = {TAVIX_TR("No Brake"), TAVIX_TR("Soft Brake"), TAVIX_TR("Hard Brake")},
              .defaultIndex = 0,
              .row = 1,
              .column = 1,
              .explain = explain::kBrakeTypes},
-            {.label = "Timing Advance:",
+            {.label = TAVIX_TR("Timing Advance:"),
              .offset = 4,
-             .entries = {"Low", "Middle", "High", "Auto"},
+             .entries = {TAVIX_TR("Low"), TAVIX_TR("Middle"), TAVIX_TR("High"), TAVIX_TR("Auto")},
              .defaultIndex = 3,
              .row = 2,
              .column = 0,
              .explain = explain::kTimingAdvance},
-            {.label = "Cutoff Type:",
+            {.label = TAVIX_TR("Cutoff Type:"),
              .offset = 5,
-             .entries = {"Hard Cutoff", "Soft Cutoff"},
+             .entries = {TAVIX_TR("Hard Cutoff"), TAVIX_TR("Soft Cutoff")},
              .defaultIndex = 0,
              .row = 2,
              .column = 1,
              .explain = explain::kCutoffType},
-            {.label = "Startup Type:",
+            {.label = TAVIX_TR("Startup Type:"),
              .offset = 6,
-             .entries = {"Soft Start", "Standard", "Fast Start"},
+             .entries = {TAVIX_TR("Soft Start"), TAVIX_TR("Standard"), TAVIX_TR("Fast Start")},
              .defaultIndex = 1,
              .row = 3,
              .column = 0,
              .explain = explain::kStartupType},
-            {.label = "Governor Mode:",
+            {.label = TAVIX_TR("Governor Mode:"),
              .offset = 7,
-             .entries = {"Auto", "Low RPM", "High RPM"},
+             .entries = {TAVIX_TR("Auto"), TAVIX_TR("Low RPM"), TAVIX_TR("High RPM")},
              .defaultIndex = 0,
              .row = 3,
              .column = 1,
@@ -82,7 +84,7 @@ const EscSeriesTable& PeldanTable() {
         };
         t.fields = {
             {.field = EscField::ThrottleRange,
-             .label = "Throttle Range:",
+             .label = TAVIX_TR("Throttle Range:"),
              .unit = "uS",
              .row = 4,
              .column = 0,

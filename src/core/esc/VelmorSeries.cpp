@@ -3,6 +3,7 @@
 // its byte in effect passes from the read to the write unchanged.
 #include <algorithm>
 
+#include "base/Translate.h"
 #include "device/DeviceVersion.h"
 #include "esc/EscExplanations.h"
 #include "esc/EscSeries.h"
@@ -14,61 +15,64 @@ const EscSeriesTable& VelmorTable() {
         EscSeriesTable t;
         t.series = kSeriesVelmor;
         t.name = "Velmor";
-        t.caption = "Velmor series";
+        t.caption = TAVIX_TR("Velmor series");
         t.columns = 2;
         // The hidden list is a sorted list: whatever order its entries are
         // added in, their indexes are those of the alphabetical order, and
         // that is what the ESC's byte means here.
-        std::vector<std::string> limiting = {"Sensitivity", "Standard", "Insensitivity", "Close"};
+        std::vector<std::string> limiting = {TAVIX_TR("Sensitivity"), TAVIX_TR("Standard"),
+                                             TAVIX_TR("Insensitivity"), TAVIX_TR("Close")};
         std::sort(limiting.begin(), limiting.end());
         t.lists = {
-            {.label = "LVC:",
+            {.label = TAVIX_TR("LVC:"),
              .offset = 1,
-             .entries = {"Auto", "5.0V", "2 Cells", "7.2V", "8.4V", "3 Cells", "4 Cells", "5 Cells",
-                         "6 Cells", "7 Cells", "8 Cells", "9 Cells", "10 Cells", "11 Cells",
-                         "12 Cells"},
+             .entries = {TAVIX_TR("Auto"), "5.0V", TAVIX_TR("2 Cells"), "7.2V", "8.4V",
+                         TAVIX_TR("3 Cells"), TAVIX_TR("4 Cells"), TAVIX_TR("5 Cells"),
+                         TAVIX_TR("6 Cells"), TAVIX_TR("7 Cells"), TAVIX_TR("8 Cells"),
+                         TAVIX_TR("9 Cells"), TAVIX_TR("10 Cells"), TAVIX_TR("11 Cells"),
+                         TAVIX_TR("12 Cells")},
              .defaultIndex = 1,
              .row = 0,
              .column = 0,
              .explain = explain::kLowVoltageCutoff},
-            {.label = "Cutoff Voltage/Cell:",
+            {.label = TAVIX_TR("Cutoff Voltage/Cell:"),
              .offset = 7,
              .entries = {"2.5 V", "2.6 V", "2.7 V", "2.8 V", "2.9 V", "3.0 V", "3.1 V", "3.2 V",
                          "3.3 V"},
              .defaultIndex = 5,
              .row = 0,
              .column = 1,
-             .unit = "V per cell",
+             .unit = TAVIX_TR("V per cell"),
              .explain = explain::kCellCutoff},
-            {.label = "Brake  Types:",
+            {.label = TAVIX_TR("Brake  Types:"),
              .offset = 3,
-             .entries = {"No Brake", "Soft Brake", "Hard Brake"},
+             .entries = {TAVIX_TR("No Brake"), TAVIX_TR("Soft Brake"), TAVIX_TR("Hard Brake")},
              .defaultIndex = 0,
              .row = 1,
              .column = 0,
              .explain = explain::kBrakeTypes},
-            {.label = "Timing Advance:",
+            {.label = TAVIX_TR("Timing Advance:"),
              .offset = 4,
-             .entries = {"Low", "Middle", "High", "Auto"},
+             .entries = {TAVIX_TR("Low"), TAVIX_TR("Middle"), TAVIX_TR("High"), TAVIX_TR("Auto")},
              .defaultIndex = 3,
              .row = 1,
              .column = 1,
              .explain = explain::kTimingAdvance},
-            {.label = "Cutoff Type:",
+            {.label = TAVIX_TR("Cutoff Type:"),
              .offset = 5,
-             .entries = {"Hard Cutoff", "Soft Cutoff"},
+             .entries = {TAVIX_TR("Hard Cutoff"), TAVIX_TR("Soft Cutoff")},
              .defaultIndex = 0,
              .row = 2,
              .column = 0,
              .explain = explain::kCutoffType},
-            {.label = "Startup Type:",
+            {.label = TAVIX_TR("Startup Type:"),
              .offset = 6,
-             .entries = {"Soft Start", "Standard", "Fast Start"},
+             .entries = {TAVIX_TR("Soft Start"), TAVIX_TR("Standard"), TAVIX_TR("Fast Start")},
              .defaultIndex = 1,
              .row = 2,
              .column = 1,
              .explain = explain::kStartupType},
-            {.label = "PWM Rate:",
+            {.label = TAVIX_TR("PWM Rate:"),
              .offset = 8,
              .entries = {"8 KHz", "12 KHz", "16 KHz"},
              .defaultIndex = 0,
@@ -76,7 +80,7 @@ const EscSeriesTable& VelmorTable() {
              .column = 0,
              .unit = "KHz",
              .explain = explain::kPwmRate},
-            {.label = "Current Limiting:",
+            {.label = TAVIX_TR("Current Limiting:"),
              .offset = 2,
              .entries = limiting,
              .defaultIndex = 1,
@@ -87,7 +91,7 @@ const EscSeriesTable& VelmorTable() {
         };
         t.fields = {
             {.field = EscField::ThrottleRange,
-             .label = "Throttle Range:",
+             .label = TAVIX_TR("Throttle Range:"),
              .unit = "uS",
              .row = 3,
              .column = 1,

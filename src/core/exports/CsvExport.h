@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 
+#include "base/Translate.h"
 #include "flight/FlightData.h"
 
 namespace tavix {
@@ -25,12 +26,12 @@ class Clock;
 class ExportNameCounter;
 class Prompt;
 
-inline constexpr const char* kMsgNoRecordForCsv = "No fly record can be saved as csv!";
-inline constexpr const char* kMsgCantOpenFile = "Can't open the specified file!";
+inline constexpr const char* kMsgNoRecordForCsv = TAVIX_TR("No fly record can be saved as csv!");
+inline constexpr const char* kMsgCantOpenFile = TAVIX_TR("Can't open the specified file!");
 // The save dialog's filters (the classic file and the one for other tools)
 // and the extension a name typed without one gets.
-inline constexpr const char* kCsvFilter = "CSV (*.csv)";
-inline constexpr const char* kCsvUtf8TimeFilter = "CSV, UTF-8 with time column (*.csv)";
+inline constexpr const char* kCsvFilter = TAVIX_TR("CSV (*.csv)");
+inline constexpr const char* kCsvUtf8TimeFilter = TAVIX_TR("CSV, UTF-8 with time column (*.csv)");
 inline constexpr const char* kCsvExtension = ".csv";
 
 // Column names by channel, GBK.

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "base/Translate.h"
 #include "link/SerialBackend.h"
 
 namespace tavix {
@@ -93,14 +94,15 @@ private:
                                   const std::function<void()>& failed = {});
 
 // Main form's and other pages' "already open" texts.
-inline constexpr const char* kMsgPortInUseMainForm = "Can't open the specified COM port !";
-inline constexpr const char* kMsgPortInUsePage = "Can't open the specified COM port!";
+inline constexpr const char* kMsgPortInUseMainForm =
+    TAVIX_TR("Can't open the specified COM port !");
+inline constexpr const char* kMsgPortInUsePage = TAVIX_TR("Can't open the specified COM port!");
 // Opening with an empty port name (a port number outside 1-16 maps to none).
-inline constexpr const char* kErrNoPortChosen = "No serial port has been chosen";
+inline constexpr const char* kErrNoPortChosen = TAVIX_TR("No serial port has been chosen");
 // A port that does not open: which port, the system's words, then the cause
 // found (in brackets) and "!".
-inline constexpr const char* kPortOpenFailedText = "Port %s: %s";
+inline constexpr const char* kPortOpenFailedText = TAVIX_TR("Port %s: %s");
 inline constexpr const char* kPortOpenFailedDetail =
-    "\"Diagnose\" in the COM port window, or tavix-cli doctor, tells more.";
+    TAVIX_TR("\"Diagnose\" in the COM port window, or tavix-cli doctor, tells more.");
 
 }  // namespace tavix

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/FormatText.h"
+#include "base/Translate.h"
 #include "link/CMSComm.h"
 #include "link/Frame.h"
 #include "link/LinkMessages.h"
@@ -204,20 +205,20 @@ std::string DeviceRequest::TimeoutDetail() const {
     std::string detail;
     const std::size_t bytes = UnusedBytes();
     if (bytes > 0) {
-        detail = FormatText(kDetailGarbledReply, static_cast<unsigned long>(bytes));
+        detail = FormatShown(kDetailGarbledReply, static_cast<unsigned long>(bytes));
     }
     if (foreignCount_ > 0) {
         std::string named;
         for (const ForeignReply& f : foreign_) {
-            named += FormatText(named.empty() ? kDetailForeignHeader : kDetailForeignHeaderMore,
-                                unsigned{f.command}, unsigned{f.address}, unsigned{f.length});
+            named += FormatShown(named.empty() ? kDetailForeignHeader : kDetailForeignHeaderMore,
+                                 unsigned{f.command}, unsigned{f.address}, unsigned{f.length});
         }
         if (!detail.empty()) {
             detail += "\n";
         }
         detail +=
-            FormatText(kDetailForeignReplies, foreignCount_, named.c_str(), unsigned{pending_},
-                       unsigned{pendingAddress_}, unsigned{pendingLength_});
+            FormatShown(kDetailForeignReplies, foreignCount_, named.c_str(), unsigned{pending_},
+                        unsigned{pendingAddress_}, unsigned{pendingLength_});
     }
     return detail;
 }

@@ -1,28 +1,32 @@
 #pragma once
 // What every device page says when the device does not answer its read.
 
+#include "base/Translate.h"
+
 namespace tavix {
 
-inline constexpr const char* kMsgConnectTimeout = "Time out, connect failure!";
+inline constexpr const char* kMsgConnectTimeout = TAVIX_TR("Time out, connect failure!");
 
 // Below a time-out message when bytes came but none formed a reply.
-inline constexpr const char* kDetailGarbledReply =
+inline constexpr const char* kDetailGarbledReply = TAVIX_TR(
     "%lu bytes came from the device, but none of them formed a valid reply (wrong check sum, "
     "command byte or length). Check that nothing else uses the port and that the cable is "
-    "firmly in.";
+    "firmly in.");
 
 // A lock file of the port that is no regular file: the open is refused at once.
-inline constexpr const char* kErrIrregularLockFile =
+inline constexpr const char* kErrIrregularLockFile = TAVIX_TR(
     "lock file %s is not a regular file (it would keep the port from opening for ever); remove "
-    "it with: sudo rm %s";
+    "it with: sudo rm %s");
 
 // Below a time-out message when whole replies came that answered another
 // request than the one awaited: how many, the headers they named, and what was
 // asked.
-inline constexpr const char* kDetailForeignReplies =
+inline constexpr const char* kDetailForeignReplies = TAVIX_TR(
     "Replies that answered another request: %d (%s). None was taken for the request awaited "
-    "(command %u, address 0x%04X, length %u): a request or a reply was lost on the line.";
-inline constexpr const char* kDetailForeignHeader = "command %u, address 0x%04X, length %u";
-inline constexpr const char* kDetailForeignHeaderMore = "; command %u, address 0x%04X, length %u";
+    "(command %u, address 0x%04X, length %u): a request or a reply was lost on the line.");
+inline constexpr const char* kDetailForeignHeader =
+    TAVIX_TR("command %u, address 0x%04X, length %u");
+inline constexpr const char* kDetailForeignHeaderMore =
+    TAVIX_TR("; command %u, address 0x%04X, length %u");
 
 }  // namespace tavix

@@ -7,6 +7,7 @@
 
 #include "base/FormatText.h"
 #include "base/OutsideText.h"
+#include "base/Translate.h"
 #include "link/CMSComm.h"
 #include "link/LinkMessages.h"
 #include "link/PortName.h"
@@ -313,7 +314,7 @@ std::vector<std::string> LockFileNames(const std::string& port, const std::strin
 }
 
 std::string IrregularLockText(const std::string& path) {
-    return FormatText(kErrIrregularLockFile, path.c_str(), path.c_str());
+    return FormatShown(kErrIrregularLockFile, path.c_str(), path.c_str());
 }
 
 std::string IrregularLockFile(const PortSystem& system, const std::string& port) {

@@ -6,6 +6,7 @@
 
 #include "base/FormatText.h"
 #include "base/PathText.h"
+#include "base/Translate.h"
 #include "logger/LoggerHeader.h"
 #include "logger/LoggerMessages.h"
 
@@ -180,7 +181,7 @@ std::optional<FlightChoice> ParseFlightChoice(const std::string& text, std::stri
         const auto result = std::from_chars(first, last, n);
         if (first == last || result.ec != std::errc() || result.ptr != last || n < 1 ||
             n > kMaxFlights) {
-            error = FormatText(kMsgBadFlightChoice, kMaxFlights, text.c_str());
+            error = FormatShown(kMsgBadFlightChoice, kMaxFlights, text.c_str());
             return std::nullopt;
         }
         choice.numbers.push_back(n);
@@ -198,7 +199,7 @@ FlightChoice DefaultChoice(const FlightList& list) {
 bool ApplyChoice(FlightList& list, const FlightChoice& choice, std::string& error) {
     for (int n : choice.numbers) {
         if (list.Find(n) == nullptr) {
-            error = FormatText(kMsgNoSuchFlight, n, static_cast<int>(list.flights.size()));
+            error = FormatShown(kMsgNoSuchFlight, n, static_cast<int>(list.flights.size()));
             return false;
         }
     }
@@ -240,16 +241,16 @@ std::string FlightStatusText(const FlightEntry& entry) {
             for (const std::string& path : entry.storedIn) {
                 where += (where.empty() ? "" : ", ") + PathText(path);
             }
-            return FormatText(kFmtFlightStored, where.c_str());
+            return FormatShown(kFmtFlightStored, where.c_str());
         }
         case FlightStatus::Overwritten:
             return kMsgFlightOverwritten;
         case FlightStatus::Empty:
             return kMsgFlightEmpty;
         case FlightStatus::TooShort:
-            return FormatText(kFmtFlightTooShort, kMinFlightSamples);
+            return FormatShown(kFmtFlightTooShort, kMinFlightSamples);
         case FlightStatus::TooLong:
-            return FormatText(kFmtFlightTooLong, kMaxSamples);
+            return FormatShown(kFmtFlightTooLong, kMaxSamples);
     }
     return {};
 }
@@ -260,12 +261,12 @@ std::string FlightListLine(const FlightEntry& entry) {
 }
 
 std::string FlightListText(const FlightList& list) {
-    std::string text = FormatText(kFmtFlightListTitle, static_cast<int>(list.flights.size()));
+    std::string text = FormatShown(kFmtFlightListTitle, static_cast<int>(list.flights.size()));
     for (const FlightEntry& e : list.flights) {
         text += FlightListLine(e) + "\n";
     }
     if (list.wrapped) {
-        text += kMsgRingOverwrote;
+        text += Translate(kMsgRingOverwrote);
         text += "\n";
     }
     return text;

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "base/PathText.h"
+#include "base/Translate.h"
 #include "flight/Conversion.h"
 #include "logger/LoggerHeader.h"
 #include "logger/LoggerMessages.h"
@@ -36,7 +37,7 @@ int SplitOutcome::Count(FlightFate fate) const {
 }
 
 std::string UploadSummaryText(const SplitOutcome& outcome) {
-    std::string text = FormatText(kFmtSummaryFound, static_cast<int>(outcome.flights.size()));
+    std::string text = FormatShown(kFmtSummaryFound, static_cast<int>(outcome.flights.size()));
     int storedHere = 0;
     for (const FlightReport& flight : outcome.flights) {
         storedHere +=
@@ -48,17 +49,17 @@ std::string UploadSummaryText(const SplitOutcome& outcome) {
                                             ? std::filesystem::current_path(ec)
                                             : std::filesystem::absolute(outcome.directory, ec);
     const std::string folder = ec ? outcome.directory : where.lexically_normal().string();
-    text += FormatText(kFmtSummaryNewStored, static_cast<int>(outcome.files.size()), storedHere,
-                       PathText(folder).c_str());
+    text += FormatShown(kFmtSummaryNewStored, static_cast<int>(outcome.files.size()), storedHere,
+                        PathText(folder).c_str());
     if (outcome.files.empty()) {
-        text += kMsgSummaryNoFile;
+        text += Translate(kMsgSummaryNoFile);
     } else {
         std::error_code ec;
         std::filesystem::path folder = std::filesystem::absolute(outcome.files.front(), ec);
         folder =
             ec ? std::filesystem::path(outcome.files.front()).parent_path() : folder.parent_path();
-        text += FormatText(kFmtSummaryWritten, static_cast<int>(outcome.files.size()),
-                           PathText(folder.string()).c_str());
+        text += FormatShown(kFmtSummaryWritten, static_cast<int>(outcome.files.size()),
+                            PathText(folder.string()).c_str());
         for (const std::string& file : outcome.files) {
             text += FormatText(kFmtSummaryFile,
                                PathText(std::filesystem::path(file).filename().string()).c_str());
@@ -68,37 +69,37 @@ std::string UploadSummaryText(const SplitOutcome& outcome) {
     for (const FlightReport& flight : outcome.flights) {
         std::string why;
         if (flight.overwritten) {
-            why = FormatText(kFmtSkippedOverwritten, flight.number);
+            why = FormatShown(kFmtSkippedOverwritten, flight.number);
         } else {
             switch (flight.fate) {
                 case FlightFate::Written:
                     continue;
                 case FlightFate::Empty:
-                    why = FormatText(kFmtSkippedEmpty, flight.number);
+                    why = FormatShown(kFmtSkippedEmpty, flight.number);
                     break;
                 case FlightFate::TooShort:
-                    why = FormatText(kFmtSkippedTooShort, flight.number, flight.samples,
-                                     kMinFlightSamples);
+                    why = FormatShown(kFmtSkippedTooShort, flight.number, flight.samples,
+                                      kMinFlightSamples);
                     break;
                 case FlightFate::TooLong:
                     why =
-                        FormatText(kFmtSkippedTooLong, flight.number, flight.samples, kMaxSamples);
+                        FormatShown(kFmtSkippedTooLong, flight.number, flight.samples, kMaxSamples);
                     break;
                 case FlightFate::Stored:
-                    why = FormatText(kFmtSkippedStored, flight.number,
-                                     PathText(flight.storedIn).c_str());
+                    why = FormatShown(kFmtSkippedStored, flight.number,
+                                      PathText(flight.storedIn).c_str());
                     break;
                 case FlightFate::NotChosen:
-                    why = FormatText(kFmtSkippedNotChosen, flight.number);
+                    why = FormatShown(kFmtSkippedNotChosen, flight.number);
                     break;
                 case FlightFate::WriteFailed:
-                    why = FormatText(kFmtSkippedWriteFailed, flight.number,
-                                     PathText(flight.path).c_str(), flight.reason.c_str());
+                    why = FormatShown(kFmtSkippedWriteFailed, flight.number,
+                                      PathText(flight.path).c_str(), flight.reason.c_str());
                     break;
             }
         }
         if (!skippedTitle) {
-            text += kMsgSummarySkipped;
+            text += Translate(kMsgSummarySkipped);
             skippedTitle = true;
         }
         text += why;
@@ -303,7 +304,7 @@ SplitOutcome FlightSplitter::WriteFlights(FlightRecord& work, const Clock& clock
             settle(report, FlightFate::Written);
         } else {
             outcome.messages.push_back(
-                FormatText(kMsgRecordWriteFailed, PathText(path).c_str(), reason.c_str()));
+                FormatShown(kMsgRecordWriteFailed, PathText(path).c_str(), reason.c_str()));
             report.reason = reason;
             settle(report, FlightFate::WriteFailed);
         }
@@ -318,7 +319,7 @@ SplitOutcome FlightSplitter::WriteFlights(FlightRecord& work, const Clock& clock
             return f == FlightFate::Empty || f == FlightFate::TooShort;
         });
     if (outcome.files.empty() && outcome.messages.empty() && allTooShort) {
-        outcome.messages.push_back(FormatText(kMsgNoFlightLongEnough, kMinFlightSamples));
+        outcome.messages.push_back(FormatShown(kMsgNoFlightLongEnough, kMinFlightSamples));
     }
     return outcome;
 }

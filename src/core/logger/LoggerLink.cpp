@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/PlainText.h"
+#include "base/Translate.h"
 #include "device/ConnectedDevice.h"
 #include "device/DeviceMessages.h"
 #include "device/IdentifySession.h"
@@ -124,9 +125,9 @@ void LoggerLink::OnTimer(int id) {
 std::string UploadQuestion(const UploadForm& form) {
     const std::string note = form.note.substr(0, std::min(form.note.size(), kMaxNoteLength));
     const std::string shown = UpToZero(note);
-    return std::string(kMsgConfirmUpload) +
-           FormatText(kFmtConfirmUploadValues, static_cast<double>(form.gearRate), form.poles,
-                      shown.empty() ? kMsgNoNote : shown.c_str());
+    return Translate(kMsgConfirmUpload) +
+           FormatShown(kFmtConfirmUploadValues, static_cast<double>(form.gearRate), form.poles,
+                       shown.empty() ? Translate(kMsgNoNote).c_str() : shown.c_str());
 }
 
 void LoggerLink::OnUploadRecordData(const UploadForm& form) {
@@ -135,7 +136,7 @@ void LoggerLink::OnUploadRecordData(const UploadForm& form) {
     }
     // Flights stored with such a pole number would have no motor RPM.
     if (!IsUsablePoleNumber(form.poles)) {
-        prompt_.Message(FormatText(kMsgPoleNumberTooSmall, kMinPoleNumber),
+        prompt_.Message(FormatShown(kMsgPoleNumberTooSmall, kMinPoleNumber),
                         PromptIcon::Exclamation);
         return;
     }

@@ -5,27 +5,29 @@
 #include <array>
 #include <cstdint>
 
+#include "base/Translate.h"
 #include "link/LinkMessages.h"
 
 namespace tavix {
 
 // Messages.
-inline constexpr const char* kMsgConfirmLoggerUpdate = "Are you sure you want to update?";
-inline constexpr const char* kMsgLoggerUpdated = "Logger parameter value updated!";
-inline constexpr const char* kMsgUpdateTimeout = "Time out, update failure!";
+inline constexpr const char* kMsgConfirmLoggerUpdate = TAVIX_TR("Are you sure you want to update?");
+inline constexpr const char* kMsgLoggerUpdated = TAVIX_TR("Logger parameter value updated!");
+inline constexpr const char* kMsgUpdateTimeout = TAVIX_TR("Time out, update failure!");
 
 // Captions.
-inline constexpr const char* kLoggerGroupCaption = "Logger Parameters";
-inline constexpr const char* kLabelCycleRecord = "Cycle Record:";
-inline constexpr const char* kLabelSamplingRate = "Sampling Rate:";
-inline constexpr const char* kLabelFlightTimes = "Flight Times:";
-inline constexpr const char* kLabelLoggerStatus = "Status:";
-inline constexpr const char* kBtnLoggerDefault = "Default Value";
-inline constexpr const char* kBtnLoggerUpdate = "Update";
+inline constexpr const char* kLoggerGroupCaption = TAVIX_TR("Logger Parameters");
+inline constexpr const char* kLabelCycleRecord = TAVIX_TR("Cycle Record:");
+inline constexpr const char* kLabelSamplingRate = TAVIX_TR("Sampling Rate:");
+inline constexpr const char* kLabelFlightTimes = TAVIX_TR("Flight Times:");
+inline constexpr const char* kLabelLoggerStatus = TAVIX_TR("Status:");
+inline constexpr const char* kBtnLoggerDefault = TAVIX_TR("Default Value");
+inline constexpr const char* kBtnLoggerUpdate = TAVIX_TR("Update");
 
 // "Cycle Record:": index 1 writes header byte 20 = 1, index 0 writes 0; after
 // a read, only a byte 20 of exactly 1 selects "reverse".
-inline constexpr std::array<const char*, 2> kCycleTexts = {"not reverse", "reverse"};
+inline constexpr std::array<const char*, 2> kCycleTexts = {TAVIX_TR("not reverse"),
+                                                           TAVIX_TR("reverse")};
 
 // "Sampling Rate:": the text shown and header byte 22 (samples per second).
 struct SamplingRate {

@@ -3,23 +3,30 @@
 // tooltip and status text, the axis label formats and the chart export texts.
 // Text with the degree sign is GBK bytes (A1 E6), as every text of the program.
 
+#include <string_view>
+
+#include "base/Translate.h"
 #include "flight/FlightRecord.h"
 
 namespace tavix {
 
 // Statistics captions, in the order they stand on the page: each value follows
 // its caption, and the next caption begins with the unit of the value before.
-inline constexpr const char* kCaptionMaxCurrent = "Max.Current :";
-inline constexpr const char* kCaptionMinVoltage = "A,   Min.Voltage :";
-inline constexpr const char* kCaptionMaxThrottle = "V,   Max.Throttle :";
-inline constexpr const char* kCaptionMaxPower = "Max.Power :";
-inline constexpr const char* kCaptionMaxTemperature = "W,  Max.Temperature :";
+inline constexpr const char* kCaptionMaxCurrent = TAVIX_TR("Max.Current :");
+inline constexpr const char* kCaptionMinVoltage = TAVIX_TR("A,   Min.Voltage :");
+inline constexpr const char* kCaptionMaxThrottle = TAVIX_TR("V,   Max.Throttle :");
+inline constexpr const char* kCaptionMaxPower = TAVIX_TR("Max.Power :");
+inline constexpr const char* kCaptionMaxTemperature = TAVIX_TR("W,  Max.Temperature :");
 inline constexpr const char* kCaptionSamplingRate = "\xA1\xE6,  Sampling Rate :";
+// The same caption after its degree sign (GBK bytes, which the translation
+// tools can't read), as the window translates it.
+inline constexpr const char* kCaptionSamplingRateWords = TAVIX_TR(",  Sampling Rate :");
+static_assert(std::string_view(kCaptionSamplingRate).substr(2) == kCaptionSamplingRateWords);
 inline constexpr const char* kCaptionSamplesPerSecond = "ps";
 inline constexpr const char* kCaptionPercent = "%";
 // What a statistics value reads before any record.
 inline constexpr const char* kStatisticNone = "0";
-inline constexpr const char* kBtnSnap = "Snap";
+inline constexpr const char* kBtnSnap = TAVIX_TR("Snap");
 
 // Minimum and maximum of a channel, the maximum power.
 inline constexpr const char* kFmtStatistic = "%5.1f";
@@ -74,7 +81,7 @@ inline constexpr const char* kFmtYLabelWide = "%6d ";      // range >= 100
 inline constexpr const char* kFmtYLabelMedium = "%6.1f ";  // range >= 10
 inline constexpr const char* kFmtYLabelNarrow = "%6.2f ";  // below 10
 inline constexpr const char* kFmtTime = "%6.*f";           // decimals, seconds
-inline constexpr const char* kLabelTime = "Time";
+inline constexpr const char* kLabelTime = TAVIX_TR("Time");
 inline constexpr const char* kLabelSeconds = "(s)";
 
 // Measuring cursors: their letters and labels (time, or the sample number in a
@@ -86,16 +93,16 @@ inline constexpr const char* kFmtCursorSample = "%s #%d";
 
 // The computed power curve: its name, unit, its part of the tooltip (in the
 // curve's own colour, #rrggbb) and of the status text.
-inline constexpr const char* kPowerName = "Power";
+inline constexpr const char* kPowerName = TAVIX_TR("Power");
 inline constexpr const char* kPowerUnit = "W";
 // Over the power curve's scale at the right edge of the plot.
-inline constexpr const char* kPowerScaleTitle = "Power (W)";
+inline constexpr const char* kPowerScaleTitle = TAVIX_TR("Power (W)");
 inline constexpr const char* kFmtTooltipPower = ", <font color=%s>Pwr: %sW</font>";
 inline constexpr const char* kFmtStatusPower = ", Pwr:%sW";
 
 // The span between the cursors.
 inline constexpr const char* kFmtSpanDuration = "%.2f s";
-inline constexpr const char* kFmtSpanSamples = "%d samples";
+inline constexpr const char* kFmtSpanSamples = TAVIX_TR("%d samples");
 inline constexpr const char* kFmtSpanCapacity = "%.1f mAh";
 inline constexpr const char* kFmtSpanEnergy = "%.3f Wh";
 inline constexpr const char* kFmtSpanChange = "%+.1f";
@@ -104,25 +111,25 @@ inline constexpr const char* kFmtSpanLargeChange = "%+.0f";
 inline constexpr const char* kSpanNoValue = "-";
 // The span panel of the record page: its title, captions, the rows of each
 // curve's column and what it says before both cursors stand.
-inline constexpr const char* kSpanTitle = "Cursors A-B";
-inline constexpr const char* kSpanCaptionDuration = "Duration:";
-inline constexpr const char* kSpanCaptionCapacity = "Capacity:";
-inline constexpr const char* kSpanCaptionEnergy = "Energy:";
-inline constexpr const char* kSpanRowMin = "Min";
-inline constexpr const char* kSpanRowMax = "Max";
-inline constexpr const char* kSpanRowMean = "Mean";
-inline constexpr const char* kSpanRowChange = "A->B";
-inline constexpr const char* kSpanHint =
+inline constexpr const char* kSpanTitle = TAVIX_TR("Cursors A-B");
+inline constexpr const char* kSpanCaptionDuration = TAVIX_TR("Duration:");
+inline constexpr const char* kSpanCaptionCapacity = TAVIX_TR("Capacity:");
+inline constexpr const char* kSpanCaptionEnergy = TAVIX_TR("Energy:");
+inline constexpr const char* kSpanRowMin = TAVIX_TR("Min");
+inline constexpr const char* kSpanRowMax = TAVIX_TR("Max");
+inline constexpr const char* kSpanRowMean = TAVIX_TR("Mean");
+inline constexpr const char* kSpanRowChange = TAVIX_TR("A->B");
+inline constexpr const char* kSpanHint = TAVIX_TR(
     "Shift+click places cursor A, Ctrl+click cursor B; drag a cursor or press Left/Right to move "
-    "it, Esc removes both.";
+    "it, Esc removes both.");
 // The record page's power controls.
-inline constexpr const char* kPowerCheckCaption = "Power curve";
-inline constexpr const char* kPowerColourTip = "Colour of the power curve";
+inline constexpr const char* kPowerCheckCaption = TAVIX_TR("Power curve");
+inline constexpr const char* kPowerColourTip = TAVIX_TR("Colour of the power curve");
 // A chosen colour that config.ini could not keep: the file and the reason.
 inline constexpr const char* kMsgPowerColourNotSaved =
-    "The power curve's colour holds until Tavix closes, but %s could not be written: %s";
+    TAVIX_TR("The power curve's colour holds until Tavix closes, but %s could not be written: %s");
 
 // Chart image export.
-inline constexpr const char* kMsgImageSaveError = "Image save error!";
+inline constexpr const char* kMsgImageSaveError = TAVIX_TR("Image save error!");
 
 }  // namespace tavix

@@ -5,6 +5,7 @@
 
 #include "base/FormatText.h"
 #include "base/PlainText.h"
+#include "base/Translate.h"
 #include "plot/CurveModel.h"
 #include "plot/PlotMessages.h"
 
@@ -32,7 +33,7 @@ SpanReadout WordSpan(const SpanStatistics& span, const FlightRecord& record, boo
     SpanReadout out;
     out.complete = true;
     out.duration = span.seconds ? FormatText(kFmtSpanDuration, *span.seconds)
-                                : FormatText(kFmtSpanSamples, span.last - span.first);
+                                : FormatShown(kFmtSpanSamples, span.last - span.first);
     out.capacity = span.capacityMah ? FormatText(kFmtSpanCapacity, *span.capacityMah)
                                     : std::string(kSpanNoValue);
     out.energy =

@@ -1,4 +1,5 @@
 #include "plot/XYPlot.h"
+#include "base/Translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,17 +27,17 @@ bool StartsAtZero(int quantity) {
 const char* XYQuantityName(int quantity) {
     switch (quantity) {
         case kVoltage:
-            return "Voltage (V)";
+            return TAVIX_TR("Voltage (V)");
         case kCurrent:
-            return "Current (A)";
+            return TAVIX_TR("Current (A)");
         case kThrottle:
-            return "Throttle (%)";
+            return TAVIX_TR("Throttle (%)");
         case kTemperature:
             return "Temperature (\xA1\xE6)";
         case kMotorRpm:
-            return "Motor RPM";
+            return TAVIX_TR("Motor RPM");
         case kPowerQuantity:
-            return "Power (W)";
+            return TAVIX_TR("Power (W)");
         default:
             return "";
     }

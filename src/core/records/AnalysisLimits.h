@@ -8,12 +8,13 @@
 // until then the defaults hold and config.ini stays as it was.
 
 #include "analysis/FlightEvents.h"
+#include "base/Translate.h"
 #include "config/CIniFile.h"
 
 namespace tavix {
 
 inline constexpr const char* kMsgLimitsNotSaved =
-    "The event limits hold for this run, but could not be saved in %s (%s).";
+    TAVIX_TR("The event limits hold for this run, but could not be saved in %s (%s).");
 
 inline constexpr const char* kIniAnalysisSection = "analysis";
 inline constexpr const char* kIniCellMinEntry = "cellmin";

@@ -6,6 +6,7 @@
 #include "base/FormatText.h"
 #include "base/PathText.h"
 #include "base/RegularFile.h"
+#include "base/Translate.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "config/CalibrationBook.h"
@@ -43,13 +44,13 @@ bool CTavixDoc::StoreRecord(const std::string& path, FlightRecord& record, const
         SetFixedText(record.header.note, stored);
     }
     if (!record.notReadWhole.empty() && SameFile(path, record.readFrom)) {
-        message =
-            FormatText(kMsgRecordNotReadWhole, PathText(path).c_str(), record.notReadWhole.c_str());
+        message = FormatShown(kMsgRecordNotReadWhole, PathText(path).c_str(),
+                              record.notReadWhole.c_str());
         return false;
     }
     std::string reason;
     if (!WriteFileAtomically(path, EncodeRecordFile(record), &reason)) {
-        message = FormatText(kMsgRecordSaveFailed, PathText(path).c_str(), reason.c_str());
+        message = FormatShown(kMsgRecordSaveFailed, PathText(path).c_str(), reason.c_str());
         return false;
     }
     // The file now holds the whole record.

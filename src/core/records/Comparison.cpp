@@ -9,6 +9,7 @@
 #include "base/FormatText.h"
 #include "base/PathText.h"
 #include "base/RegularFile.h"
+#include "base/Translate.h"
 #include "esc/EscParamText.h"
 #include "records/RecordFile.h"
 #include "records/RecordMessages.h"
@@ -52,7 +53,7 @@ std::string ComparedTwice(const std::vector<std::string>& paths) {
     for (std::size_t i = 1; i < paths.size(); ++i) {
         for (std::size_t j = 0; j < i; ++j) {
             if (SameFile(paths[i], paths[j])) {
-                return FormatText(kMsgCompareTwice, FileName(paths[i]).c_str());
+                return FormatShown(kMsgCompareTwice, FileName(paths[i]).c_str());
             }
         }
     }
@@ -74,11 +75,11 @@ bool Comparison::Add(const std::string& path, const CalibrationBook& calibration
                        std::any_of(added_.begin(), added_.end(),
                                    [&](const ComparedRecord& r) { return SameFile(path, r.path); });
     if (twice) {
-        message = FormatText(kMsgCompareTwice, name.c_str());
+        message = FormatShown(kMsgCompareTwice, name.c_str());
         return false;
     }
     if (Added() >= kMaxAdded) {
-        message = FormatText(kMsgCompareTooMany, name.c_str());
+        message = FormatShown(kMsgCompareTooMany, name.c_str());
         return false;
     }
     RecordForm form;
@@ -88,7 +89,7 @@ bool Comparison::Add(const std::string& path, const CalibrationBook& calibration
     std::unique_ptr<FlightData> flight =
         ReadRecordFile(path, calibrations, form, reason, &reference_.record);
     if (!flight) {
-        message = FormatText(kMsgCompareFailed, name.c_str(), reason.c_str());
+        message = FormatShown(kMsgCompareFailed, name.c_str(), reason.c_str());
         return false;
     }
     flight->Convert(windows_);

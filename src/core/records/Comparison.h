@@ -29,6 +29,7 @@
 
 #include "analysis/FlightCompare.h"
 #include "analysis/SpanIndex.h"
+#include "base/Translate.h"
 #include "flight/FlightData.h"
 #include "flight/FlightRecord.h"
 
@@ -38,11 +39,11 @@ class CalibrationBook;
 
 // Texts of the comparison (file names in them are GBK, as the record's).
 inline constexpr const char* kMsgCompareTooMany =
-    "%s is not compared: at most four records are compared at once.";
-inline constexpr const char* kMsgCompareTwice = "%s is compared already.";
-inline constexpr const char* kMsgCompareFailed = "%s can't be compared: %s";
+    TAVIX_TR("%s is not compared: at most four records are compared at once.");
+inline constexpr const char* kMsgCompareTwice = TAVIX_TR("%s is compared already.");
+inline constexpr const char* kMsgCompareFailed = TAVIX_TR("%s can't be compared: %s");
 inline constexpr const char* kMsgCompareNoReference =
-    "Open a record first: the records added are compared with it.";
+    TAVIX_TR("Open a record first: the records added are compared with it.");
 
 // The message refusing a comparison of `paths` (the reference first) that
 // names one file twice, as Comparison::Add refuses it; empty when every path

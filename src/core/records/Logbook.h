@@ -19,6 +19,7 @@
 #include "analysis/FlightEvents.h"
 #include "analysis/MotorHealth.h"
 #include "base/NamedValues.h"
+#include "base/Translate.h"
 #include "config/CIniFile.h"
 #include "config/CalibrationBook.h"
 #include "flight/FlightRecord.h"
@@ -26,9 +27,9 @@
 namespace tavix {
 
 // Messages of the logbook.
-inline constexpr const char* kMsgLogbookFolder = "Can't read the folder %s (%s)!";
+inline constexpr const char* kMsgLogbookFolder = TAVIX_TR("Can't read the folder %s (%s)!");
 inline constexpr const char* kMsgLogbookNotRegular =
-    "%s is not a regular file; only record files are opened.";
+    TAVIX_TR("%s is not a regular file; only record files are opened.");
 
 enum class LogbookColumn {
     Date,
@@ -48,21 +49,22 @@ enum class LogbookColumn {
 inline constexpr int kLogbookColumns = 13;
 
 // Column headings, by LogbookColumn.
-inline constexpr std::array<const char*, kLogbookColumns> kLogbookHeadings{"Date and time",
-                                                                           "File",
-                                                                           "Version",
-                                                                           "Duration (s)",
-                                                                           "Rate (/s)",
-                                                                           "Max.Current (A)",
-                                                                           "Min.Voltage (V)",
-                                                                           "Max.Temp. (C)",
-                                                                           "Max.RPM",
-                                                                           "Capacity (mAh)",
-                                                                           "R (mOhm)",
-                                                                           "Events",
-                                                                           "Note"};
+inline constexpr std::array<const char*, kLogbookColumns> kLogbookHeadings{
+    TAVIX_TR("Date and time"),
+    TAVIX_TR("File"),
+    TAVIX_TR("Version"),
+    TAVIX_TR("Duration (s)"),
+    TAVIX_TR("Rate (/s)"),
+    TAVIX_TR("Max.Current (A)"),
+    TAVIX_TR("Min.Voltage (V)"),
+    TAVIX_TR("Max.Temp. (C)"),
+    TAVIX_TR("Max.RPM"),
+    TAVIX_TR("Capacity (mAh)"),
+    TAVIX_TR("R (mOhm)"),
+    TAVIX_TR("Events"),
+    TAVIX_TR("Note")};
 // The CSV's last column: why a file could not be opened.
-inline constexpr const char* kLogbookErrorHeading = "Error";
+inline constexpr const char* kLogbookErrorHeading = TAVIX_TR("Error");
 
 struct LogbookEntry {
     std::string path;

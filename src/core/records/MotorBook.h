@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/MotorHealth.h"
+#include "base/Translate.h"
 #include "records/Logbook.h"
 
 namespace tavix {
@@ -16,14 +17,15 @@ enum class MotorColumn { File, Date, Model, Steady, Kv, Rm, PropK, Efficiency, A
 inline constexpr int kMotorColumns = 9;
 // Headings of the table and of the window's view, by MotorColumn.
 inline constexpr std::array<const char*, kMotorColumns> kMotorHeadings{
-    "File",      "Date and time", "Model",    "Steady (s)", "Kv (rpm/V)",
-    "Rm (mOhm)", "k (W/krpm^3)",  "Eff. (%)", "Alert"};
+    TAVIX_TR("File"),         TAVIX_TR("Date and time"), TAVIX_TR("Model"),
+    TAVIX_TR("Steady (s)"),   TAVIX_TR("Kv (rpm/V)"),    TAVIX_TR("Rm (mOhm)"),
+    TAVIX_TR("k (W/krpm^3)"), TAVIX_TR("Eff. (%)"),      TAVIX_TR("Alert")};
 // The CSV's header: these exact names, for scripts.
 inline constexpr const char* kMotorCsvHeader =
     "file,model,steady_s,kv_rpm_per_v,rm_mohm,prop_k,efficiency_pct,alert";
 // When no flight of the folder names its model.
 inline constexpr const char* kMsgNoModels =
-    "No record names its model. A note line reading \"Model: NAME\" does.";
+    TAVIX_TR("No record names its model. A note line reading \"Model: NAME\" does.");
 
 // The opened entries as motor flights (those that could not be opened are left out).
 std::vector<MotorFlight> MotorFlights(const std::vector<LogbookEntry>& entries);

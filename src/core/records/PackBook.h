@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/PackTrend.h"
+#include "base/Translate.h"
 #include "records/Logbook.h"
 
 namespace tavix {
@@ -14,14 +15,15 @@ namespace tavix {
 inline constexpr int kPackColumns = 8;
 // Headings of the table and of the window's view.
 inline constexpr std::array<const char*, kPackColumns> kPackHeadings{
-    "Pack",       "Flights",  "Total (mAh)",  "Mean (mAh)",
-    "Min.V/Cell", "R (mOhm)", "First flight", "Last flight"};
+    TAVIX_TR("Pack"),         TAVIX_TR("Flights"),    TAVIX_TR("Total (mAh)"),
+    TAVIX_TR("Mean (mAh)"),   TAVIX_TR("Min.V/Cell"), TAVIX_TR("R (mOhm)"),
+    TAVIX_TR("First flight"), TAVIX_TR("Last flight")};
 // The CSV's header: these exact names, for scripts.
 inline constexpr const char* kPacksCsvHeader =
     "pack,flights,total_mah,mean_mah,min_cell_v,resistance_mohm,first_flight,last_flight";
 // When no flight of the folder names its pack.
 inline constexpr const char* kMsgNoPacks =
-    "No record names its pack. A note whose first line reads \"Pack: NAME\" does.";
+    TAVIX_TR("No record names its pack. A note whose first line reads \"Pack: NAME\" does.");
 
 // The opened entries as flights of their packs.
 std::vector<PackFlight> PackFlights(const std::vector<LogbookEntry>& entries);

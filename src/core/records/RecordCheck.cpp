@@ -1,6 +1,7 @@
 #include "records/RecordCheck.h"
 
 #include "base/FormatText.h"
+#include "base/Translate.h"
 #include "exports/CsvExport.h"
 #include "flight/Conversion.h"
 
@@ -29,8 +30,8 @@ std::string ImplausibleWarning(const FlightRecord& record, const ImplausibleSamp
     const float value = PhysicalValue(record, found.channel, found.raw);
     const double seconds =
         record.header.rate > 0 ? static_cast<double>(found.sample) / record.header.rate : 0.0;
-    return FormatText(kMsgImplausibleRecord, name.c_str(), kCsvColumnNames[found.channel],
-                      found.sample + 1, seconds, CsvValue(value).c_str());
+    return FormatShown(kMsgImplausibleRecord, name.c_str(), kCsvColumnNames[found.channel],
+                       found.sample + 1, seconds, CsvValue(value).c_str());
 }
 
 std::string ImplausibleMark(const FlightRecord& record) {

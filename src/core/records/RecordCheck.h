@@ -10,15 +10,16 @@
 #include <optional>
 #include <string>
 
+#include "base/Translate.h"
 #include "flight/FlightRecord.h"
 
 namespace tavix {
 
 inline constexpr std::int32_t kLargestRawSample = 65535;
 
-inline constexpr const char* kMsgImplausibleRecord =
+inline constexpr const char* kMsgImplausibleRecord = TAVIX_TR(
     "%s holds values no device produces: %s at sample %d (%.2f s) reads %s. Its curves, "
-    "statistics and exports are not to be trusted.";
+    "statistics and exports are not to be trusted.");
 
 // The lasting mark over a shown record that holds such values.
 inline constexpr const char* kFmtImplausibleMark =

@@ -9,6 +9,7 @@
 
 #include "base/FormatText.h"
 #include "base/PathText.h"
+#include "base/Translate.h"
 #include "records/RecordMessages.h"
 
 namespace tavix {
@@ -319,25 +320,25 @@ RecordReadResult DecodeRecordFile(std::string_view bytes, FlightRecord& into,
                                   const std::string& name) {
     RecordReadResult result;
     if (bytes.size() < kRecordFixedSize) {
-        result.message = FormatText(kMsgRecordTooShort, PathText(name).c_str(),
-                                    ull{kRecordFixedSize}, static_cast<ull>(bytes.size()));
+        result.message = FormatShown(kMsgRecordTooShort, PathText(name).c_str(),
+                                     ull{kRecordFixedSize}, static_cast<ull>(bytes.size()));
         return result;
     }
     const RecordHeader header = DecodeHeader(bytes);
     if (header.channels < 1 || header.channels > kChannelCount) {
         result.message =
-            FormatText(kMsgRecordBadChannels, PathText(name).c_str(), int{header.channels});
+            FormatShown(kMsgRecordBadChannels, PathText(name).c_str(), int{header.channels});
         return result;
     }
     if (header.samples < 1 || header.samples > kMaxSamples) {
         result.message =
-            FormatText(kMsgRecordBadSamples, PathText(name).c_str(), int{header.samples});
+            FormatShown(kMsgRecordBadSamples, PathText(name).c_str(), int{header.samples});
         return result;
     }
     const std::size_t needed = RecordFileSize(header.channels, header.samples);
     if (bytes.size() < needed) {
-        result.message = FormatText(kMsgRecordTooShort, PathText(name).c_str(),
-                                    static_cast<ull>(needed), static_cast<ull>(bytes.size()));
+        result.message = FormatShown(kMsgRecordTooShort, PathText(name).c_str(),
+                                     static_cast<ull>(needed), static_cast<ull>(bytes.size()));
         return result;
     }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "base/FormatText.h"
+#include "base/Translate.h"
 
 namespace tavix {
 
@@ -30,7 +31,7 @@ bool RecordEdits::MayLeave(const std::string& name,
     if (!Changed()) {
         return true;
     }
-    switch (ask(FormatText(kMsgSaveNoteChanges, name.c_str()))) {
+    switch (ask(FormatShown(kMsgSaveNoteChanges, name.c_str()))) {
         case SaveAnswer::Save:
             // A failed save has said why; the edit stays, and so does the record.
             return save && save();
@@ -50,7 +51,7 @@ std::string GearHint(bool recordOpen, float recordGear, int recordPoles, float f
     if (!recordOpen || (sameGear && recordPoles == formPoles)) {
         return {};
     }
-    return FormatText(kMsgGearAppliesToUpload, static_cast<double>(recordGear), recordPoles);
+    return FormatShown(kMsgGearAppliesToUpload, static_cast<double>(recordGear), recordPoles);
 }
 
 }  // namespace tavix

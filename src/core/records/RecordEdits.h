@@ -12,17 +12,18 @@
 
 #include <functional>
 #include <string>
+#include "base/Translate.h"
 
 namespace tavix {
 
-inline constexpr const char* kTitleSaveChanges = "Save Changes";
+inline constexpr const char* kTitleSaveChanges = TAVIX_TR("Save Changes");
 inline constexpr const char* kMsgSaveNoteChanges =
-    "The note of %s was changed.\nDo you want to save the changes?";
-inline constexpr const char* kTipGearAppliesToUpload =
+    TAVIX_TR("The note of %s was changed.\nDo you want to save the changes?");
+inline constexpr const char* kTipGearAppliesToUpload = TAVIX_TR(
     "Gear rate and pole number typed here go into the next upload's records. A record "
-    "already made keeps the ones its RPM was computed with.";
+    "already made keeps the ones its RPM was computed with.");
 inline constexpr const char* kMsgGearAppliesToUpload =
-    "For the next upload: this record keeps %.2f and %d.";
+    TAVIX_TR("For the next upload: this record keeps %.2f and %d.");
 
 enum class SaveAnswer { Save, Discard, Cancel };
 

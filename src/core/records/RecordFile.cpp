@@ -9,6 +9,7 @@
 #include "base/FormatText.h"
 #include "base/PathText.h"
 #include "base/RegularFile.h"
+#include "base/Translate.h"
 #include "config/CalibrationBook.h"
 #include "logger/FlightSplitter.h"
 #include "records/RecordCheck.h"
@@ -81,7 +82,7 @@ std::unique_ptr<FlightData> LoadRecordFile(std::string_view bytes, const std::st
     const std::string hw = FixedText(header.hwCode);
     const ChannelCalibration* calibration = calibrations.Find(hw);
     if (calibration == nullptr) {
-        message = FormatText(kMsgNoConfigure, hw.c_str());
+        message = FormatShown(kMsgNoConfigure, hw.c_str());
         return nullptr;
     }
     // The calibration config.ini holds for this hardware now, not the one in
@@ -116,13 +117,13 @@ std::unique_ptr<FlightData> ReadRecordFile(const std::string& path,
     std::string reason;
     bool cut = false;
     if (!ReadWholeFile(path, kRecordReadLimit, bytes, cut, reason)) {
-        message = FormatText(kMsgRecordUnreadable, PathText(path).c_str(), reason.c_str());
+        message = FormatShown(kMsgRecordUnreadable, PathText(path).c_str(), reason.c_str());
         return nullptr;
     }
     auto loaded = LoadRecordFile(bytes, path, calibrations, form, message, base);
     if (loaded && cut) {
         loaded->record.notReadWhole =
-            FormatText(kMsgRecordCut, static_cast<unsigned long long>(kRecordReadLimit));
+            FormatShown(kMsgRecordCut, static_cast<unsigned long long>(kRecordReadLimit));
     }
     return loaded;
 }

@@ -5,6 +5,7 @@
 #include "base/FormatText.h"
 #include "base/OutsideText.h"
 #include "base/PlainText.h"
+#include "base/Translate.h"
 #include "device/ConnectedDevice.h"
 #include "device/DeviceMessages.h"
 #include "device/DeviceVersion.h"
@@ -61,15 +62,15 @@ int UpgradeState::SharePercent() const {
 }
 
 std::string UpgradeState::BlockText() const {
-    std::string text = FormatText(kFmtBlockProgress, blocksSent, blockCount, SharePercent());
+    std::string text = FormatShown(kFmtBlockProgress, blocksSent, blockCount, SharePercent());
     if (busy && bytesAcknowledged > 0 && bytesAcknowledged < imageSize &&
         elapsedMs >= kMinEstimateMs) {
         // The rest of the image at the pace seen so far, in whole seconds up.
         const std::int64_t leftMs = static_cast<std::int64_t>(imageSize - bytesAcknowledged) *
                                     elapsedMs / static_cast<std::int64_t>(bytesAcknowledged);
         const long long seconds = (leftMs + 999) / 1000;
-        text += seconds >= 60 ? FormatText(kFmtMinutesLeft, seconds / 60, seconds % 60)
-                              : FormatText(kFmtSecondsLeft, seconds);
+        text += seconds >= 60 ? FormatShown(kFmtMinutesLeft, seconds / 60, seconds % 60)
+                              : FormatShown(kFmtSecondsLeft, seconds);
     }
     return text;
 }
@@ -222,7 +223,7 @@ bool FirmwareDownload::ConfirmStart() {
     const std::string currentText =
         state_.incomplete ? std::string(kTextIncompleteVersion) : ShownVersion(current);
     std::string detail =
-        FormatText(kFmtUpgradeVersions, currentText.c_str(), ShownVersion(next).c_str());
+        FormatShown(kFmtUpgradeVersions, currentText.c_str(), ShownVersion(next).c_str());
     const bool otherHardware = SeriesCharacters(current) != SeriesCharacters(next) ||
                                HardwareCodeOf(current) != HardwareCodeOf(next);
     // Timers and serial events run while the question is open.
@@ -235,10 +236,10 @@ bool FirmwareDownload::ConfirmStart() {
     const auto shown = [](const std::string& text) {
         return EscapeControls(text.empty() ? std::string(kTextNoVersion) : text);
     };
-    detail += "\r\n" + FormatText(kFmtHardwareLine, shown(SeriesCharacters(current)).c_str(),
-                                  shown(HardwareCodeOf(current)).c_str(),
-                                  shown(SeriesCharacters(next)).c_str(),
-                                  shown(HardwareCodeOf(next)).c_str());
+    detail += "\r\n" + FormatShown(kFmtHardwareLine, shown(SeriesCharacters(current)).c_str(),
+                                   shown(HardwareCodeOf(current)).c_str(),
+                                   shown(SeriesCharacters(next)).c_str(),
+                                   shown(HardwareCodeOf(next)).c_str());
     return Confirm(kMsgOtherHardware, PromptIcon::Exclamation, detail, false, ready);
 }
 
@@ -378,7 +379,7 @@ void FirmwareDownload::OnTimer(int id) {
             switch (step_) {
                 case Step::Image:
                     detail =
-                        FormatText(kFmtDetailBlockTimeout, state_.blocksSent, state_.blockCount);
+                        FormatShown(kFmtDetailBlockTimeout, state_.blocksSent, state_.blockCount);
                     break;
                 case Step::WriteBlock:
                     detail = kDetailWriteTimeout;
@@ -471,8 +472,8 @@ void FirmwareDownload::TakeReadBack(const Bytes& data) {
         state_.progress = 0;
         EndDownload(UpgradePhase::Failed);
         Notify();
-        GetPrompt().Message(FormatText(kFmtVersionNotKept, ShownVersion(read).c_str(),
-                                       ShownVersion(expected).c_str()),
+        GetPrompt().Message(FormatShown(kFmtVersionNotKept, ShownVersion(read).c_str(),
+                                        ShownVersion(expected).c_str()),
                             PromptIcon::Exclamation);
         return;
     }

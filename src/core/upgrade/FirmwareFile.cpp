@@ -7,6 +7,7 @@
 #include "base/FormatText.h"
 #include "base/PlainText.h"
 #include "base/RegularFile.h"
+#include "base/Translate.h"
 #include "link/Frame.h"
 #include "upgrade/UpgradeMessages.h"
 
@@ -147,24 +148,24 @@ std::string FaultDetail(const FirmwareFile& file) {
         case FirmwareFault::NoColon:
             return kDetailNoColon;
         case FirmwareFault::LengthMismatch:
-            return FormatText(kDetailLengthMismatch,
-                              static_cast<unsigned long>(file.content.find(kColon)));
+            return FormatShown(kDetailLengthMismatch,
+                               static_cast<unsigned long>(file.content.find(kColon)));
         case FirmwareFault::NoVersionEnd:
             return kDetailNoVersionEnd;
         case FirmwareFault::CheckFailed:
-            return FormatText(kDetailCheckFailed, static_cast<unsigned>(file.crc));
+            return FormatShown(kDetailCheckFailed, static_cast<unsigned>(file.crc));
         case FirmwareFault::EmptyImage:
             return kDetailEmptyImage;
         case FirmwareFault::TooLarge:
-            return FormatText(kDetailTooLarge, static_cast<unsigned long>(file.ImageSize()),
-                              static_cast<unsigned long>(kMaxFirmwareImage));
+            return FormatShown(kDetailTooLarge, static_cast<unsigned long>(file.ImageSize()),
+                               static_cast<unsigned long>(kMaxFirmwareImage));
         case FirmwareFault::BadVersion: {
             const std::string version = file.version.value_or(std::string());
             const std::size_t zero = version.find('\0');
             if (zero != std::string::npos && version.size() == kFirmwareVersionSize) {
-                return FormatText(kDetailVersionZero, static_cast<unsigned long>(zero + 1));
+                return FormatShown(kDetailVersionZero, static_cast<unsigned long>(zero + 1));
             }
-            return FormatText(kDetailVersionLength, static_cast<unsigned long>(version.size()));
+            return FormatShown(kDetailVersionLength, static_cast<unsigned long>(version.size()));
         }
     }
     return {};

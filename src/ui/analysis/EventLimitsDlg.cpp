@@ -5,6 +5,7 @@
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 
+#include "platform/UiLanguage.h"
 #include "records/AnalysisLimits.h"
 
 namespace tavix {
@@ -19,7 +20,7 @@ QDoubleSpinBox* Box(QWidget* parent, double low, double high, double step, doubl
     box->setDecimals(2);
     box->setSingleStep(step);
     box->setValue(value);
-    box->setSuffix(QString::fromLatin1(suffix));
+    box->setSuffix(ShownText(suffix));
     return box;
 }
 
@@ -28,7 +29,7 @@ QDoubleSpinBox* Box(QWidget* parent, double low, double high, double step, doubl
 std::optional<EventLimits> AskEventLimits(QWidget* parent, const EventLimits& current) {
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("eventLimitsDlg"));
-    dialog.setWindowTitle(QString::fromLatin1(kEventLimitsTitle));
+    dialog.setWindowTitle(ShownText(kEventLimitsTitle));
     auto* cell = Box(&dialog, kCellMinLow, kCellMinHigh, 0.05, current.cellMin, " V", "cellMin");
     auto* temp = Box(&dialog, kTempMaxLow, kTempMaxHigh, 1.0, current.tempMax, " C", "tempMax");
     auto* amps = Box(&dialog, 0.0, kCurrentMaxHigh, 1.0, current.currentMax, " A", "currentMax");

@@ -6,12 +6,13 @@
 #include <optional>
 
 #include "analysis/FlightEvents.h"
+#include "base/Translate.h"
 
 class QWidget;
 
 namespace tavix {
 
-inline constexpr const char* kEventLimitsTitle = "Event limits";
+inline constexpr const char* kEventLimitsTitle = TAVIX_TR("Event limits");
 
 // The limits the user accepted, or empty when the dialog was cancelled.
 std::optional<EventLimits> AskEventLimits(QWidget* parent, const EventLimits& current);

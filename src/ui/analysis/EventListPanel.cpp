@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "platform/UiLanguage.h"
 #include "plot/EventMarkers.h"
 
 namespace tavix {
@@ -22,8 +23,8 @@ QColor FromColorref(std::uint32_t colorref) {
 
 EventListPanel::EventListPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("eventList"));
-    title_ = new QLabel(QString::fromLatin1(kEventListTitle), this);
-    limits_ = new QPushButton(QString::fromLatin1(kEventLimitsButton), this);
+    title_ = new QLabel(ShownText(kEventListTitle), this);
+    limits_ = new QPushButton(ShownText(kEventLimitsButton), this);
     limits_->setObjectName(QStringLiteral("eventLimitsButton"));
     limits_->setAutoDefault(false);
     limits_->setToolTip(tr("The lowest voltage per cell, the highest temperature and current"));
@@ -36,7 +37,7 @@ EventListPanel::EventListPanel(QWidget* parent) : QWidget(parent) {
     list_->setUniformRowHeights(true);
     list_->setAllColumnsShowFocus(true);
     list_->header()->setStretchLastSection(true);
-    list_->setAccessibleName(QString::fromLatin1(kEventListTitle));
+    list_->setAccessibleName(ShownText(kEventListTitle));
 
     auto* top = new QHBoxLayout();
     top->addWidget(title_);
@@ -63,17 +64,16 @@ EventListPanel::EventListPanel(QWidget* parent) : QWidget(parent) {
 void EventListPanel::SetEvents(const std::vector<FlightEvent>& events) {
     const QSignalBlocker quiet(list_);
     list_->clear();
-    title_->setText(
-        QStringLiteral("%1 (%2)").arg(QString::fromLatin1(kEventListTitle)).arg(events.size()));
+    title_->setText(QStringLiteral("%1 (%2)").arg(ShownText(kEventListTitle)).arg(events.size()));
     if (events.empty()) {
-        auto* none = new QTreeWidgetItem(list_, {QString(), tr(kNoEventsText)});
+        auto* none = new QTreeWidgetItem(list_, {QString(), ShownText(kNoEventsText)});
         none->setFlags(Qt::ItemIsEnabled);
         return;
     }
     for (std::size_t i = 0; i < events.size(); ++i) {
         const FlightEvent& e = events[i];
         auto* item = new QTreeWidgetItem(list_, {QString::fromStdString(PointNumber(e.time, 1)),
-                                                 QString::fromLatin1(EventKindName(e.kind))});
+                                                 ShownText(EventKindName(e.kind))});
         QPixmap swatch(10, 10);
         swatch.fill(FromColorref(EventColour(e.kind)));
         item->setIcon(1, QIcon(swatch));

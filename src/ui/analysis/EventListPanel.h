@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/FlightEvents.h"
+#include "base/Translate.h"
 
 class QLabel;
 class QPushButton;
@@ -16,9 +17,9 @@ class QTreeWidget;
 
 namespace tavix {
 
-inline constexpr const char* kEventListTitle = "Events";
-inline constexpr const char* kEventLimitsButton = "Limits...";
-inline constexpr const char* kNoEventsText = "No events.";
+inline constexpr const char* kEventListTitle = TAVIX_TR("Events");
+inline constexpr const char* kEventLimitsButton = TAVIX_TR("Limits...");
+inline constexpr const char* kNoEventsText = TAVIX_TR("No events.");
 
 class EventListPanel : public QWidget {
     Q_OBJECT

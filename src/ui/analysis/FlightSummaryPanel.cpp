@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "analysis/AnalysisMessages.h"
+#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -31,8 +32,7 @@ void FlightSummaryPanel::Build(const std::vector<QuantityText>& texts, int pairs
             continue;
         }
         const int index = static_cast<int>(values_.size());
-        auto* caption =
-            new QLabel(QString::fromLatin1(text.caption.c_str()) + QLatin1Char(':'), this);
+        auto* caption = new QLabel(ShownText(text.caption.c_str()) + QLatin1Char(':'), this);
         auto* value = new QLabel(this);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -64,7 +64,7 @@ void FlightSummaryPanel::SetQuantities(const FlightQuantities& quantities) {
 
 void FlightSummaryPanel::Clear() {
     for (QLabel* value : values_) {
-        value->setText(QString::fromLatin1(kNoValue));
+        value->setText(ShownText(kNoValue));
     }
 }
 
@@ -79,10 +79,10 @@ QString FlightSummaryPanel::Value(const QString& caption) const {
 
 void FlightSummaryPanel::Show(const std::vector<QuantityText>& texts) {
     for (const QuantityText& text : texts) {
-        const QString caption = QString::fromLatin1(text.caption.c_str());
+        const QString caption = ShownText(text.caption.c_str());
         for (QLabel* value : values_) {
             if (value->objectName() == caption) {
-                value->setText(QString::fromLatin1(text.value.c_str()).trimmed());
+                value->setText(ShownText(text.value.c_str()).trimmed());
             }
         }
     }

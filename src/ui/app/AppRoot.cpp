@@ -9,6 +9,7 @@
 #include "base/FormatText.h"
 #include "base/OutsideText.h"
 #include "base/PlainText.h"
+#include "base/Translate.h"
 #include "config/CAppConfig.h"
 #include "device/ConnectedDevice.h"
 #include "device/IdentifySession.h"
@@ -20,6 +21,7 @@
 #include "platform/GbkText.h"
 #include "platform/QtTimerHost.h"
 #include "platform/SerialBackendFactory.h"
+#include "platform/UiLanguage.h"
 #include "platform/UserEscHistory.h"
 #include "records/StoredFlights.h"
 #include "shell/Prompt.h"
@@ -106,7 +108,7 @@ AppRoot::AppRoot(CMainFrame& frame, CAppConfig& config, CIniFile& ini, Prompt& p
         std::string note = WithNoteLine(WithPackLine(ToGbk(view_.NoteText()), ToGbk(pack)),
                                         kModelPrefix, ToGbk(view_.ModelText()));
         if (note.size() > kMaxNoteLength) {
-            shown->Message(FormatText(kMsgNoteWithPackTooLong, static_cast<int>(kMaxNoteLength)),
+            shown->Message(FormatShown(kMsgNoteWithPackTooLong, static_cast<int>(kMaxNoteLength)),
                            PromptIcon::Exclamation);
             return std::nullopt;
         }
@@ -186,7 +188,7 @@ void AppRoot::ApplyState() {
     // Texts from the device, shown on one line with control characters escaped.
     view_.SetDescriptionText(FromGbk(EscapeControls(device.description)));
     const std::string version = UpToZero(device.version);
-    view_.SetVersionText(FromGbk(EscapeControls(version)));
+    view_.SetVersionText(ShownText(EscapeControls(version)));
     const int shown = view_.CurrentTab();
     const int tab = identity_->TakeTabRequest();
     if (tab >= 0) {

@@ -10,10 +10,12 @@
 
 #include "base/FormatText.h"
 #include "base/PlainText.h"
+#include "base/Translate.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "config/IniNames.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "plot/CurveModel.h"
 #include "plot/PlotMessages.h"
 #include "plot/PlotStack.h"
@@ -66,7 +68,7 @@ RecordBinding::RecordBinding(CMainFrame& frame, CAppConfig& config, CIniFile& in
     // leaving it asks first.
     askSave = [this](const std::string& text) {
         const auto answer = QMessageBox::warning(
-            &frame_, QString::fromLatin1(kTitleSaveChanges), FromGbk(text),
+            &frame_, ShownText(kTitleSaveChanges), ShownText(text),
             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
         return answer == QMessageBox::Save      ? SaveAnswer::Save
                : answer == QMessageBox::Discard ? SaveAnswer::Discard
@@ -80,7 +82,7 @@ RecordBinding::RecordBinding(CMainFrame& frame, CAppConfig& config, CIniFile& in
     gearHint_ = new QLabel(view_.UserParameterGroup());
     gearHint_->setObjectName(QStringLiteral("gearHint"));
     // One line, so the form keeps its height and the chart its size.
-    gearHint_->setToolTip(QString::fromLatin1(kTipGearAppliesToUpload));
+    gearHint_->setToolTip(ShownText(kTipGearAppliesToUpload));
     gearHint_->hide();
     if (auto* form = qobject_cast<QFormLayout*>(view_.UserParameterGroup()->layout())) {
         form->addRow(gearHint_);
@@ -107,8 +109,8 @@ RecordBinding::RecordBinding(CMainFrame& frame, CAppConfig& config, CIniFile& in
     CIniFile* iniFile = &ini;
     connect(&page, &RecordPage::powerColourChosen, this, [this, iniFile](std::uint32_t colorref) {
         if (!config_.SetPowerColour(*iniFile, colorref)) {
-            prompt_.Message(FormatText(kMsgPowerColourNotSaved, iniFile->FilePath().c_str(),
-                                       iniFile->LastError().c_str()),
+            prompt_.Message(FormatShown(kMsgPowerColourNotSaved, iniFile->FilePath().c_str(),
+                                        iniFile->LastError().c_str()),
                             PromptIcon::Exclamation);
         }
     });
@@ -139,8 +141,8 @@ RecordBinding::RecordBinding(CMainFrame& frame, CAppConfig& config, CIniFile& in
     connect(&page, &RecordPage::eventLimitsChosen, this,
             [this, iniFile](const EventLimits& limits) {
                 if (!WriteEventLimits(*iniFile, limits)) {
-                    prompt_.Message(FormatText(kMsgLimitsNotSaved, iniFile->FilePath().c_str(),
-                                               iniFile->LastError().c_str()),
+                    prompt_.Message(FormatShown(kMsgLimitsNotSaved, iniFile->FilePath().c_str(),
+                                                iniFile->LastError().c_str()),
                                     PromptIcon::Exclamation);
                 }
             });
@@ -195,7 +197,7 @@ void RecordBinding::OnNoteEdited() {
 void RecordBinding::UpdateGearHint() {
     const std::string hint = GearHint(doc_.Record().dataLoaded, recordGear_, recordPoles_,
                                       view_.GearRate(), view_.PoleNumber());
-    gearHint_->setText(QString::fromLatin1(hint.c_str()));
+    gearHint_->setText(ShownText(hint.c_str()));
     gearHint_->setVisible(!hint.empty());
 }
 

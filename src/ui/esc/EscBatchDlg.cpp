@@ -16,6 +16,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/FormatText.h"
+#include "base/Translate.h"
 #include "esc/EscBatchWire.h"
 #include "esc/EscMessages.h"
 #include "esc/EscParamSession.h"
@@ -25,6 +26,7 @@
 #include "platform/GbkText.h"
 #include "platform/QtTimerHost.h"
 #include "platform/SerialBackendFactory.h"
+#include "platform/UiLanguage.h"
 #include "platform/UserEscHistory.h"
 #include "platform/UserEscPresets.h"
 #include "shell/Prompt.h"
@@ -38,7 +40,7 @@ constexpr int kMostEscs = 99;
 constexpr const char* kStartLine = "Pick the settings and the number of ESCs, then press Start.";
 
 QString Latin(const char* text) {
-    return QString::fromLatin1(text);
+    return ShownText(text);
 }
 
 }  // namespace
@@ -162,7 +164,7 @@ void EscBatchDlg::Refresh() {
     if (batch_ && batch_->Finished()) {
         wire_->Close();
     }
-    line_->setText(batch_ ? FromGbk(batch_->Line()) : Latin(kStartLine));
+    line_->setText(batch_ ? ShownText(batch_->Line()) : Latin(kStartLine));
     start_->setText(Latin(running ? kBtnBatchStop : kBtnBatchStart));
     settings_->setEnabled(!running);
     count_->setEnabled(!running);
@@ -172,11 +174,11 @@ void EscBatchDlg::Refresh() {
         const EscBatchRow& row = rows[r];
         QString notTaken;
         for (const std::string& name : row.notTaken) {
-            notTaken += (notTaken.isEmpty() ? QString() : QStringLiteral(", ")) + FromGbk(name);
+            notTaken += (notTaken.isEmpty() ? QString() : QStringLiteral(", ")) + ShownText(name);
         }
         const QStringList cells = {
-            QString::number(row.esc), FromGbk(row.version), FromGbk(row.series),
-            row.result.empty() ? tr("writing...") : FromGbk(row.result), notTaken};
+            QString::number(row.esc), ShownText(row.version), ShownText(row.series),
+            row.result.empty() ? tr("writing...") : ShownText(row.result), notTaken};
         for (int c = 0; c < cells.size(); ++c) {
             rows_->setItem(static_cast<int>(r), c, new QTableWidgetItem(cells[c]));
         }
@@ -197,7 +199,7 @@ void EscBatchDlg::OnSaveReport() {
     }
     std::string reason;
     if (!WriteFileAtomically(QFile::encodeName(path).toStdString(), batch_->ReportCsv(), &reason)) {
-        prompt_.Message(FormatText(kMsgCantWriteBatchReport, ToGbk(path).c_str(), reason.c_str()),
+        prompt_.Message(FormatShown(kMsgCantWriteBatchReport, ToGbk(path).c_str(), reason.c_str()),
                         PromptIcon::Exclamation);
     }
 }

@@ -15,6 +15,7 @@
 #include "esc/EscParamSession.h"
 #include "esc/EscParamText.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -29,7 +30,7 @@ const QColor kDiffers(255, 236, 160);
 
 EscHistoryDlg::EscHistoryDlg(EscParamSession& session, const EscHistory& history, QWidget* parent)
     : QDialog(parent), session_(session) {
-    setWindowTitle(QString::fromLatin1(kCaption));
+    setWindowTitle(ShownText(kCaption));
     setObjectName(QStringLiteral("escHistory"));
     resize(900, 520);
     for (EscSnapshot& snapshot : history.List()) {
@@ -48,7 +49,7 @@ EscHistoryDlg::EscHistoryDlg(EscParamSession& session, const EscHistory& history
         list_->addItem(QStringLiteral("%1  %2  %3")
                            .arg(QString::fromLatin1(EscapeControls(s.time).c_str()),
                                 QString::fromLatin1(EscapeControls(s.reason).c_str()),
-                                FromGbk(EscapeControls(s.version))));
+                                ShownText(EscapeControls(s.version))));
     }
     list_->setMinimumWidth(list_->fontMetrics().horizontalAdvance(QStringLiteral(
                                "2026-12-07 14:30:05  before-upgrade  TVKC20140C300312")) +
@@ -65,14 +66,13 @@ EscHistoryDlg::EscHistoryDlg(EscParamSession& session, const EscHistory& history
     panes->addWidget(table_, 1);
 
     // Where the files are, so that they can be found, copied or opened as parameter files.
-    auto* folder = new QLabel(QString::fromLatin1(snapshots_.empty() ? kNoSnapshots : kKeptIn)
+    auto* folder = new QLabel(ShownText(snapshots_.empty() ? kNoSnapshots : kKeptIn)
                                   .arg(QString::fromLocal8Bit(history.Folder().c_str())),
                               this);
     folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(folder);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    restore_ =
-        buttons->addButton(QString::fromLatin1(kBtnEscRestore), QDialogButtonBox::ActionRole);
+    restore_ = buttons->addButton(ShownText(kBtnEscRestore), QDialogButtonBox::ActionRole);
     restore_->setEnabled(false);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -98,9 +98,9 @@ void EscHistoryDlg::ShowSnapshot(int row) {
         const EscDiffLine& line = lines[i];
         const int r = static_cast<int>(i);
         const QString mark = line.differs ? QStringLiteral("\u2260 ") : QString();
-        table_->setItem(r, 0, new QTableWidgetItem(mark + FromGbk(line.name)));
-        table_->setItem(r, 1, new QTableWidgetItem(FromGbk(line.a)));
-        table_->setItem(r, 2, new QTableWidgetItem(FromGbk(line.b)));
+        table_->setItem(r, 0, new QTableWidgetItem(mark + ShownText(line.name)));
+        table_->setItem(r, 1, new QTableWidgetItem(ShownText(line.a)));
+        table_->setItem(r, 2, new QTableWidgetItem(ShownText(line.b)));
         for (int c = 0; c < 3 && line.differs; ++c) {
             table_->item(r, c)->setBackground(kDiffers);
             QFont font = table_->item(r, c)->font();

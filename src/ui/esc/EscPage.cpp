@@ -23,11 +23,13 @@
 #include "base/OutsideText.h"
 #include "base/PlainText.h"
 #include "base/RegularFile.h"
+#include "base/Translate.h"
 #include "esc/EscMessages.h"
 #include "esc/EscPageEdits.h"
 #include "esc/EscParamText.h"
 #include "link/DeviceRequest.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "platform/UserEscHistory.h"
 #include "shell/Prompt.h"
 #include "ui/esc/EscHistoryDlg.h"
@@ -45,6 +47,11 @@ QString Text(const std::string& gbk) {
     // An edit box shows its text up to the first zero byte; the ESC's bytes
     // before it may be anything, so control characters are shown escaped.
     return FromGbk(EscapeControls(UpToZero(gbk)));
+}
+
+// A parameter's explanation with its unit, each in the window's language.
+QString ShownExplanation(const std::string& explain, const std::string& unit) {
+    return FromGbk(ExplainText(Translate(explain.c_str()), Translate(unit.c_str())));
 }
 
 QLineEdit* ReadOnlyBox(QWidget* parent) {
@@ -65,10 +72,10 @@ EscPage::EscPage(const EscSeriesTable& table, Prompt& prompt, PortSource port, Q
     EnsureResources();
     Build(table);
     chooseFile = [this](bool save, const QString& suggested) {
-        const QString filter = QString::fromLatin1(kParamFileFilter);
+        const QString filter = ShownText(kParamFileFilter);
         if (!save) {
-            return QFileDialog::getOpenFileName(this, QString::fromLatin1(kBtnLoadParamFile),
-                                                suggested, filter);
+            return QFileDialog::getOpenFileName(this, ShownText(kBtnLoadParamFile), suggested,
+                                                filter);
         }
         QString path = QFileDialog::getSaveFileName(this, QString::fromLatin1(kBtnSaveParamFile),
                                                     suggested, filter);
@@ -88,14 +95,14 @@ EscPage::~EscPage() {
 
 void EscPage::Build(const EscSeriesTable& table) {
     auto* outer = new QVBoxLayout(this);
-    auto* group = new QGroupBox(QString::fromLatin1(table.caption.c_str()), this);
+    auto* group = new QGroupBox(ShownText(table.caption.c_str()), this);
     group->setObjectName(QStringLiteral("seriesGroup"));
     outer->addWidget(group);
     outer->addStretch(1);
     auto* layout = new QVBoxLayout(group);
 
     auto* versionRow = new QHBoxLayout;
-    versionRow->addWidget(new QLabel(QString::fromLatin1(kLabelEscFirmwareVersion), group));
+    versionRow->addWidget(new QLabel(ShownText(kLabelEscFirmwareVersion), group));
     for (std::size_t g = 0; g < kEscVersionGroups; ++g) {
         version_[g] = ReadOnlyBox(group);
         version_[g]->setMaxLength(static_cast<int>(kEscVersionGroupSize));
@@ -120,7 +127,7 @@ void EscPage::Build(const EscSeriesTable& table) {
     }
     const auto place = [&](const std::string& caption, QWidget* control, const std::string& unit,
                            int row, int column, Qt::Alignment align) {
-        auto* label = new QLabel(QString::fromLatin1(caption.c_str()), group);
+        auto* label = new QLabel(ShownText(caption.c_str()), group);
         label->setBuddy(control);
         // A field and its unit stay together.
         QWidget* cell = control;
@@ -130,7 +137,7 @@ void EscPage::Build(const EscSeriesTable& table) {
             row->setContentsMargins(0, 0, 0, 0);
             control->setParent(cell);
             row->addWidget(control);
-            row->addWidget(new QLabel(QString::fromLatin1(unit.c_str()), cell));
+            row->addWidget(new QLabel(ShownText(unit.c_str()), cell));
             row->addStretch(1);
         }
         if (stacked) {
@@ -146,11 +153,11 @@ void EscPage::Build(const EscSeriesTable& table) {
         const EscList& list = table.lists[i];
         auto* combo = new QComboBox(group);
         for (const std::string& entry : list.entries) {
-            combo->addItem(FromGbk(entry));
+            combo->addItem(ShownText(entry));
         }
         combo->setCurrentIndex(-1);
         combo->setAccessibleName(QString::fromLatin1(ListName(list).c_str()));
-        tips_[combo] = FromGbk(ExplainText(list.explain, list.unit));
+        tips_[combo] = ShownExplanation(list.explain, list.unit);
         connect(combo, &QComboBox::activated, this,
                 [this, i](int index) { session_->Select(i, index); });
         lists_.push_back(combo);
@@ -172,8 +179,8 @@ void EscPage::Build(const EscSeriesTable& table) {
                 session_->SetTemperatureOffset(text.toStdString());
             });
         }
-        box->setAccessibleName(QString::fromLatin1(field.label.c_str()));
-        tips_[box] = FromGbk(ExplainText(field.explain, field.unit));
+        box->setAccessibleName(ShownText(field.label.c_str()));
+        tips_[box] = ShownExplanation(field.explain, field.unit);
         box->setToolTip(tips_[box]);
         fields_[static_cast<std::size_t>(field.field)] = box;
         place(field.label, box, field.unit, field.row, field.column, Qt::AlignLeft);
@@ -198,7 +205,7 @@ void EscPage::Build(const EscSeriesTable& table) {
     layout->addSpacing(12);
 
     auto* statusRow = new QHBoxLayout;
-    statusRow->addWidget(new QLabel(QString::fromLatin1(kLabelEscStatus), group));
+    statusRow->addWidget(new QLabel(ShownText(kLabelEscStatus), group));
     progress_ = new QProgressBar(group);
     progress_->setRange(0, kActivityMax);
     progress_->setTextVisible(false);
@@ -210,22 +217,22 @@ void EscPage::Build(const EscSeriesTable& table) {
     layout->addLayout(statusRow);
 
     auto* buttons = new QHBoxLayout;
-    save_ = new QPushButton(QString::fromLatin1(kBtnSaveParamFile), group);
-    load_ = new QPushButton(QString::fromLatin1(kBtnLoadParamFile), group);
-    read_ = new QPushButton(QString::fromLatin1(kBtnEscReadFromEsc), group);
-    history_ = new QPushButton(QString::fromLatin1(kBtnEscHistory), group);
+    save_ = new QPushButton(ShownText(kBtnSaveParamFile), group);
+    load_ = new QPushButton(ShownText(kBtnLoadParamFile), group);
+    read_ = new QPushButton(ShownText(kBtnEscReadFromEsc), group);
+    history_ = new QPushButton(ShownText(kBtnEscHistory), group);
     buttons->addWidget(read_);
     buttons->addWidget(history_);
     buttons->addWidget(save_);
     buttons->addWidget(load_);
-    presets_ = new QPushButton(QString::fromLatin1(kBtnEscPresets), group);
+    presets_ = new QPushButton(ShownText(kBtnEscPresets), group);
     presetMenu_ = new EscPresetMenu(
         *session_, prompt_,
         [this](bool save, const QString& suggested) { return chooseFile(save, suggested); },
         presets_);
     presets_->setMenu(presetMenu_);
     buttons->addWidget(presets_);
-    batch_ = new QPushButton(QString::fromLatin1(kBtnEscBatch), group);
+    batch_ = new QPushButton(ShownText(kBtnEscBatch), group);
     connect(batch_, &QPushButton::clicked, this, [this] { OnBatch(); });
     buttons->addWidget(batch_);
     connect(read_, &QPushButton::clicked, this, [this] { session_->OnReadFromEsc(); });
@@ -233,8 +240,8 @@ void EscPage::Build(const EscSeriesTable& table) {
     connect(save_, &QPushButton::clicked, this, [this] { OnSaveToFile(); });
     connect(load_, &QPushButton::clicked, this, [this] { OnLoadFromFile(); });
     buttons->addStretch(1);
-    default_ = new QPushButton(QString::fromLatin1(kBtnEscDefaultValue), group);
-    update_ = new QPushButton(QString::fromLatin1(kBtnEscUpdate), group);
+    default_ = new QPushButton(ShownText(kBtnEscDefaultValue), group);
+    update_ = new QPushButton(ShownText(kBtnEscUpdate), group);
     buttons->addWidget(default_);
     buttons->addWidget(update_);
     layout->addLayout(buttons);
@@ -247,7 +254,7 @@ void EscPage::OnSaveToFile() {
         return;
     }
     const QString suggested =
-        QString::fromLatin1(Table().name.c_str()) + QString::fromLatin1(kParamFileExtension);
+        QString::fromLatin1(Table().name.c_str()) + ShownText(kParamFileExtension);
     const QString path = chooseFile(true, suggested);
     if (path.isEmpty()) {
         return;
@@ -257,7 +264,7 @@ void EscPage::OnSaveToFile() {
     if (!WriteFileAtomically(
             QFile::encodeName(path).toStdString(),
             std::string_view(text.constData(), static_cast<std::size_t>(text.size())), &reason)) {
-        prompt_.Message(FormatText(kMsgCantWriteParamFile, ToGbk(path).c_str(), reason.c_str()),
+        prompt_.Message(FormatShown(kMsgCantWriteParamFile, ToGbk(path).c_str(), reason.c_str()),
                         PromptIcon::Exclamation);
     }
 }
@@ -275,7 +282,7 @@ void EscPage::OnLoadFromFile() {
     std::string raw;
     std::string reason;
     if (!ReadRegularFile(QFile::encodeName(path).toStdString(), kLargestParamFile, raw, &reason)) {
-        prompt_.Message(FormatText(kMsgCantReadParamFile, ToGbk(path).c_str()),
+        prompt_.Message(FormatShown(kMsgCantReadParamFile, ToGbk(path).c_str()),
                         PromptIcon::Exclamation, reason);
         return;
     }
@@ -325,9 +332,8 @@ void EscPage::Refresh() {
     // A control's tooltip says what it does, and whether it is not yet in the ESC.
     const auto tip = [this](QWidget* control, const char* state) {
         const QString explain = tips_.value(control);
-        control->setToolTip(state == nullptr
-                                ? explain
-                                : explain + QStringLiteral("\n") + QString::fromLatin1(state));
+        control->setToolTip(state == nullptr ? explain
+                                             : explain + QStringLiteral("\n") + ShownText(state));
     };
     const auto mark = [&tip](QWidget* control, bool on) {
         control->setStyleSheet(on ? QStringLiteral("background: #fff0a0; font-weight: bold;")

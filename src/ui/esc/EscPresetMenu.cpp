@@ -5,12 +5,14 @@
 
 #include "base/FormatText.h"
 #include "base/PathText.h"
+#include "base/Translate.h"
 #include "esc/EscMessages.h"
 #include "esc/EscPageEdits.h"
 #include "esc/EscParamSession.h"
 #include "esc/EscParamText.h"
 #include "esc/EscPresetStore.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "platform/UserEscPresets.h"
 #include "shell/Prompt.h"
 
@@ -32,9 +34,8 @@ EscPresetMenu::EscPresetMenu(EscParamSession& session, Prompt& prompt, ChooseFil
                              QWidget* parent)
     : QMenu(parent), session_(session), prompt_(prompt), chooseFile_(std::move(chooseFile)) {
     askName = [this](const QString& suggested) {
-        return QInputDialog::getText(parentWidget(), QString::fromLatin1(kBtnEscPresets),
-                                     QString::fromLatin1(kAskPresetName), QLineEdit::Normal,
-                                     suggested)
+        return QInputDialog::getText(parentWidget(), ShownText(kBtnEscPresets),
+                                     ShownText(kAskPresetName), QLineEdit::Normal, suggested)
             .trimmed();
     };
     connect(this, &QMenu::aboutToShow, this, [this] { Rebuild(); });
@@ -45,20 +46,20 @@ void EscPresetMenu::Rebuild() {
     clear();
     const std::string series = session_.Table().name;
     const std::vector<EscPreset> presets = UserEscPresets().List();
-    addAction(QString::fromLatin1(kMenuSavePreset), this, [this] { SavePage(); });
+    addAction(ShownText(kMenuSavePreset), this, [this] { SavePage(); });
     const auto submenu = [&](const char* title, void (EscPresetMenu::*act)(const QString&),
                              bool ofThisSeriesOnly) {
-        QMenu* menu = addMenu(QString::fromLatin1(title));
+        QMenu* menu = addMenu(ShownText(title));
         for (const EscPreset& preset : presets) {
             const QString name = Shown(preset.name);
             const bool same = preset.series == series;
             QAction* action = menu->addAction(
-                same ? name : name + QStringLiteral(" (") + FromGbk(preset.series) + u')');
+                same ? name : name + QStringLiteral(" (") + ShownText(preset.series) + u')');
             action->setEnabled(same || !ofThisSeriesOnly);
             connect(action, &QAction::triggered, this, [this, act, name] { (this->*act)(name); });
         }
         if (presets.empty()) {
-            menu->addAction(QString::fromLatin1(kMenuNoPresets))->setEnabled(false);
+            menu->addAction(ShownText(kMenuNoPresets))->setEnabled(false);
         }
     };
     submenu(kMenuApplyPreset, &EscPresetMenu::Apply, true);
@@ -66,7 +67,7 @@ void EscPresetMenu::Rebuild() {
     submenu(kMenuRenamePreset, &EscPresetMenu::Rename, false);
     submenu(kMenuDeletePreset, &EscPresetMenu::Delete, false);
     submenu(kMenuExportPreset, &EscPresetMenu::Export, false);
-    addAction(QString::fromLatin1(kMenuImportPreset), this, [this] { Import(); });
+    addAction(ShownText(kMenuImportPreset), this, [this] { Import(); });
 }
 
 bool EscPresetMenu::Report(const std::string& refusal) {
@@ -89,8 +90,8 @@ void EscPresetMenu::WriteAsking(
     const std::string& name, const std::function<std::string(const EscPresetStore&, bool)>& write) {
     const EscPresetStore store = UserEscPresets();
     std::string refusal = write(store, false);
-    if (refusal == FormatText(kMsgPresetExists, PathText(name).c_str())) {
-        if (!prompt_.Ask(FormatText(kMsgReplacePreset, PathText(name).c_str()),
+    if (refusal == FormatShown(kMsgPresetExists, PathText(name).c_str())) {
+        if (!prompt_.Ask(FormatShown(kMsgReplacePreset, PathText(name).c_str()),
                          PromptIcon::Exclamation)) {
             return;
         }
@@ -130,7 +131,7 @@ void EscPresetMenu::Apply(const QString& name) {
         return;
     }
     // The lines are part of the text: a detail would be folded away.
-    prompt_.Message(FormatText(kMsgEscPresetApplied, PathText(file).c_str()) + "\r\n\r\n" +
+    prompt_.Message(FormatShown(kMsgEscPresetApplied, PathText(file).c_str()) + "\r\n\r\n" +
                         ChangesText(session_.UpdateChanges()),
                     PromptIcon::Information);
 }
@@ -144,7 +145,7 @@ void EscPresetMenu::Rename(const QString& name) {
 
 void EscPresetMenu::Delete(const QString& name) {
     const std::string file = FileName(name);
-    if (prompt_.Ask(FormatText(kMsgDeletePreset, PathText(file).c_str()),
+    if (prompt_.Ask(FormatShown(kMsgDeletePreset, PathText(file).c_str()),
                     PromptIcon::Exclamation)) {
         Report(UserEscPresets().Delete(file));
     }

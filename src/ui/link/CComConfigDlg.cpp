@@ -18,11 +18,13 @@
 
 #include "base/FormatText.h"
 #include "base/OutsideText.h"
+#include "base/Translate.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "link/PortName.h"
 #include "platform/MessageBoxPrompt.h"
 #include "platform/SystemPorts.h"
+#include "platform/UiLanguage.h"
 #include "shell/ShellMessages.h"
 
 namespace tavix {
@@ -72,7 +74,7 @@ CComConfigDlg::CComConfigDlg(CAppConfig& config, CIniFile& ini, const QString& p
       lister_(SystemSerialPorts),
       diagnoser_(DiagnoseLocalPort) {
     setObjectName(QStringLiteral("comConfigDialog"));
-    setWindowTitle(QString::fromLatin1(kComCaption));
+    setWindowTitle(ShownText(kComCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     choice_ = std::make_unique<ComPortChoice>(config.comPort, [this](int port) { Store(port); });
     choice_->SetStorePath([this](const std::string& path) {
@@ -90,7 +92,7 @@ CComConfigDlg::CComConfigDlg(CAppConfig& config, CIniFile& ini, const QString& p
     present_->setMinimumSize(560, 130);
     presentLabel->setBuddy(present_);
 
-    auto* label = new QLabel(QString::fromLatin1(kComLabel), this);
+    auto* label = new QLabel(ShownText(kComLabel), this);
     list_ = new QComboBox(this);
     for (int i = 0; i < ComPortChoice::kEntryCount; ++i) {
         list_->addItem(QString::fromStdString(ComPortChoice::EntryText(i)));
@@ -118,9 +120,9 @@ CComConfigDlg::CComConfigDlg(CAppConfig& config, CIniFile& ini, const QString& p
 
     diagnose_ = new QPushButton(tr("&Diagnose"), this);
     diagnose_->setToolTip(tr("Tell why the chosen port does or does not work"));
-    ok_ = new QPushButton(QString::fromLatin1(kBtnOk), this);
-    cancel_ = new QPushButton(QString::fromLatin1(kBtnCancel), this);
-    apply_ = new QPushButton(QString::fromLatin1(kBtnApply), this);
+    ok_ = new QPushButton(ShownText(kBtnOk), this);
+    cancel_ = new QPushButton(ShownText(kBtnCancel), this);
+    apply_ = new QPushButton(ShownText(kBtnApply), this);
     ok_->setDefault(true);
     apply_->setEnabled(false);
 
@@ -205,8 +207,8 @@ void CComConfigDlg::SaveResult(int port, bool saved) {
     saveNote_->setVisible(!saved);
     emit portStored(port);
     if (!saved) {
-        const std::string text = FormatText(kMsgComPortNotSaved, port);
-        saveNote_->setText(QString::fromStdString(text));
+        const std::string text = FormatShown(kMsgComPortNotSaved, port);
+        saveNote_->setText(ShownText(text));
         if (ini_.TellSaveFailure()) {
             prompt_->Message(text, PromptIcon::Exclamation, ini_.SaveFailureDetail());
         }
@@ -294,7 +296,7 @@ void CComConfigDlg::Diagnose() {
     }
     report_->setWindowTitle(tr("Diagnose %1").arg(QString::fromStdString(EscapeControls(port))));
     auto* text = report_->findChild<QPlainTextEdit*>(QStringLiteral("reportText"));
-    QString body = QString::fromStdString(report.Text());
+    QString body = ShownText(report.Text());
     if (report.found && !report.blocked) {
         body += tr("\nNothing on this machine keeps the port from opening. If the device still "
                    "does not answer, check the cable and that the device has power;\n"

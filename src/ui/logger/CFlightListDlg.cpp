@@ -9,8 +9,10 @@
 #include <QVBoxLayout>
 
 #include "base/FormatText.h"
+#include "base/Translate.h"
 #include "logger/LoggerMessages.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -29,11 +31,10 @@ CFlightListDlg::CFlightListDlg(const FlightList& list, const QString& pack, QWid
     : QDialog(parent), list_(list) {
     setWindowTitle(tr("Upload Record Data"));
     auto* layout = new QVBoxLayout(this);
-    auto* title =
-        new QLabel(QString::fromStdString(
-                       FormatText(kFmtFlightListTitle, static_cast<int>(list.flights.size())))
-                       .trimmed(),
-                   this);
+    auto* title = new QLabel(
+        ShownText(FormatShown(kFmtFlightListTitle, static_cast<int>(list.flights.size())))
+            .trimmed(),
+        this);
     layout->addWidget(title);
     if (list.wrapped) {
         auto* ring = new QLabel(QString::fromUtf8(kMsgRingOverwrote), this);
@@ -60,7 +61,7 @@ CFlightListDlg::CFlightListDlg(const FlightList& list, const QString& pack, QWid
         table_->setItem(row, Number, Cell(QString::number(e.Number())));
         table_->setItem(row, Samples, Cell(QString::number(e.place.samples)));
         table_->setItem(row, Duration, Cell(QString::number(e.seconds, 'f', 1)));
-        auto* status = Cell(FromGbk(FlightStatusText(e)), Qt::AlignLeft);
+        auto* status = Cell(ShownText(FlightStatusText(e)), Qt::AlignLeft);
         status->setToolTip(status->text());
         table_->setItem(row, Status, status);
         auto* packCell = new QTableWidgetItem(e.Writable() ? pack : QString());

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "platform/QtTimerHost.h"
+#include "platform/UiLanguage.h"
 #include "shell/ShellMessages.h"
 
 namespace tavix {
@@ -19,7 +20,7 @@ CMyProgressDlg::CMyProgressDlg(TransferState& state, QWidget* parent)
       timers_(std::make_unique<QtTimerHost>()),
       progress_(state, timers_.get()) {
     setObjectName(QStringLiteral("progressDialog"));
-    setWindowTitle(QString::fromLatin1(kProgressCaption));
+    setWindowTitle(ShownText(kProgressCaption));
 
     auto* frame = new QFrame(this);
     frame->setFrameShape(QFrame::Panel);
@@ -29,7 +30,7 @@ CMyProgressDlg::CMyProgressDlg(TransferState& state, QWidget* parent)
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(frame);
 
-    auto* caption = new QLabel(QString::fromLatin1(kProgressCaption), frame);
+    auto* caption = new QLabel(ShownText(kProgressCaption), frame);
     caption->setAlignment(Qt::AlignCenter);
     QFont font = caption->font();
     font.setBold(true);
@@ -39,7 +40,7 @@ CMyProgressDlg::CMyProgressDlg(TransferState& state, QWidget* parent)
     bar_->setRange(0, UploadProgress::kBarMax);
     bar_->setValue(0);
 
-    detail_ = new QLabel(QString::fromStdString(progress_.DetailText()), frame);
+    detail_ = new QLabel(ShownText(progress_.DetailText()), frame);
     detail_->setObjectName(QStringLiteral("progressDetail"));
     detail_->setAlignment(Qt::AlignCenter);
 
@@ -101,7 +102,7 @@ QString CMyProgressDlg::detailText() const {
 
 void CMyProgressDlg::Show() {
     bar_->setValue(progress_.Position());
-    detail_->setText(QString::fromStdString(progress_.DetailText()));
+    detail_->setText(ShownText(progress_.DetailText()));
 }
 
 void CMyProgressDlg::Finish(bool ok) {

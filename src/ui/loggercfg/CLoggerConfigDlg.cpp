@@ -14,20 +14,21 @@
 #include "link/DeviceRequest.h"
 #include "loggercfg/LoggerCfgMessages.h"
 #include "loggercfg/LoggerParamSession.h"
+#include "platform/UiLanguage.h"
 
 namespace tavix {
 
 CLoggerConfigDlg::CLoggerConfigDlg(Prompt& prompt, PortSource port, QWidget* parent)
     : SessionPage(parent) {
-    auto* group = new QGroupBox(QString::fromLatin1(kLoggerGroupCaption), this);
+    auto* group = new QGroupBox(ShownText(kLoggerGroupCaption), this);
 
     cycle_ = new QComboBox(group);
     for (const char* text : kCycleTexts) {
-        cycle_->addItem(QString::fromLatin1(text));
+        cycle_->addItem(ShownText(text));
     }
     rate_ = new QComboBox(group);
     for (const SamplingRate& rate : kSamplingRates) {
-        rate_->addItem(QString::fromLatin1(rate.text));
+        rate_->addItem(ShownText(rate.text));
     }
     flights_ = new QLineEdit(group);
     flights_->setReadOnly(true);
@@ -39,18 +40,18 @@ CLoggerConfigDlg::CLoggerConfigDlg(Prompt& prompt, PortSource port, QWidget* par
     progress_ = new QProgressBar(group);
     progress_->setRange(0, kActivityMax);
     progress_->setTextVisible(false);
-    default_ = new QPushButton(QString::fromLatin1(kBtnLoggerDefault), group);
-    update_ = new QPushButton(QString::fromLatin1(kBtnLoggerUpdate), group);
+    default_ = new QPushButton(ShownText(kBtnLoggerDefault), group);
+    update_ = new QPushButton(ShownText(kBtnLoggerUpdate), group);
     for (QWidget* w : {static_cast<QWidget*>(cycle_), static_cast<QWidget*>(rate_),
                        static_cast<QWidget*>(flights_), static_cast<QWidget*>(progress_)}) {
         w->setMinimumWidth(160);
     }
 
     auto* form = new QFormLayout();
-    form->addRow(QString::fromLatin1(kLabelCycleRecord), cycle_);
-    form->addRow(QString::fromLatin1(kLabelSamplingRate), rate_);
-    form->addRow(QString::fromLatin1(kLabelFlightTimes), flights_);
-    form->addRow(QString::fromLatin1(kLabelLoggerStatus), progress_);
+    form->addRow(ShownText(kLabelCycleRecord), cycle_);
+    form->addRow(ShownText(kLabelSamplingRate), rate_);
+    form->addRow(ShownText(kLabelFlightTimes), flights_);
+    form->addRow(ShownText(kLabelLoggerStatus), progress_);
     auto* buttons = new QHBoxLayout();
     buttons->addStretch(1);
     buttons->addWidget(default_);

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "plot/CurveModel.h"
 #include "plot/PlotStack.h"
 
@@ -57,7 +58,7 @@ QString CCurveView::TooltipMarkup(int y) const {
     // Rich text for sure, each of the two lines kept whole, and a line break
     // the tooltip renders.
     const int strip = stack_ != nullptr ? stack_->StripAt(y) : -1;
-    QString text = FromGbk(strip >= 0 ? model_.CurveTooltipText(
+    QString text = ShownText(strip >= 0 ? model_.CurveTooltipText(
                                             stack_->Strips()[static_cast<std::size_t>(strip)].curve)
                                       : model_.TooltipText());
     text.replace(QLatin1Char('\n'), QStringLiteral("<br>"));

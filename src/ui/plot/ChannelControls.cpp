@@ -7,9 +7,11 @@
 #include <QRadioButton>
 
 #include "base/FormatText.h"
+#include "base/Translate.h"
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "flight/Conversion.h"
+#include "platform/UiLanguage.h"
 #include "shell/Prompt.h"
 #include "ui/plot/CColorPicker.h"
 
@@ -25,16 +27,16 @@ ChannelControls::ChannelControls(CAppConfig& config, FlightRecord& record, CIniF
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(2);
-    auto* yCaption = new QLabel(QString::fromLatin1(kYAxisGroupCaption), this);
+    auto* yCaption = new QLabel(ShownText(kYAxisGroupCaption), this);
     yCaption->setObjectName(QStringLiteral("yAxisGroup"));
-    auto* displayCaption = new QLabel(QString::fromLatin1(kDisplayGroupCaption), this);
+    auto* displayCaption = new QLabel(ShownText(kDisplayGroupCaption), this);
     displayCaption->setObjectName(QStringLiteral("displayGroup"));
     grid->addWidget(yCaption, 0, 0);
     grid->addWidget(displayCaption, 0, 1, 1, 2);
     auto* radios = new QButtonGroup(this);
 
     for (int ch = 0; ch < kChannelCount; ++ch) {
-        const QString caption = QString::fromLatin1(kChannelCaptions[Index(ch)]);
+        const QString caption = ShownText(kChannelCaptions[Index(ch)]);
         auto* radio = new QRadioButton(this);
         radio->setObjectName(QStringLiteral("yaxis%1").arg(ch));
         radio->setAccessibleName(tr("%1 on the Y axis").arg(caption));
@@ -127,7 +129,7 @@ void ChannelControls::OnColour(int channel, std::uint32_t colorref) {
 bool ChannelControls::Saved(bool ok) {
     if (!ok) {
         prompt_.Message(
-            FormatText(kMsgSettingNotSaved, ini_.FilePath().c_str(), ini_.LastError().c_str()),
+            FormatShown(kMsgSettingNotSaved, ini_.FilePath().c_str(), ini_.LastError().c_str()),
             PromptIcon::Exclamation);
     }
     return ok;

@@ -23,6 +23,7 @@
 #include <array>
 #include <cstdint>
 
+#include "base/Translate.h"
 #include "flight/FlightRecord.h"
 
 class QCheckBox;
@@ -37,14 +38,14 @@ class Prompt;
 
 // The captions of the radio buttons and check boxes, by channel.
 inline constexpr std::array<const char*, kChannelCount> kChannelCaptions{
-    "Voltage",   "Current",   "Throttle",  "Temperature",
-    "Motor RPM", "Reserve 1", "Reserve 2", "Reserve 3"};
-inline constexpr const char* kYAxisGroupCaption = "Y axis";
-inline constexpr const char* kDisplayGroupCaption = "Display Option";
+    TAVIX_TR("Voltage"),   TAVIX_TR("Current"),   TAVIX_TR("Throttle"),  TAVIX_TR("Temperature"),
+    TAVIX_TR("Motor RPM"), TAVIX_TR("Reserve 1"), TAVIX_TR("Reserve 2"), TAVIX_TR("Reserve 3")};
+inline constexpr const char* kYAxisGroupCaption = TAVIX_TR("Y axis");
+inline constexpr const char* kDisplayGroupCaption = TAVIX_TR("Display Option");
 // A setting was changed but config.ini could not be rewritten: the file's
 // name and the reason.
 inline constexpr const char* kMsgSettingNotSaved =
-    "The setting holds until Tavix closes, but %s could not be written: %s";
+    TAVIX_TR("The setting holds until Tavix closes, but %s could not be written: %s");
 
 class ChannelControls : public QWidget {
     Q_OBJECT

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "platform/ImageWriter.h"
+#include "platform/UiLanguage.h"
 #include "plot/PlotMessages.h"
 #include "shell/Clock.h"
 #include "shell/Prompt.h"
@@ -24,7 +25,7 @@ std::optional<ChartImageExport::Choice> ChartImageExport::AskForFile(QWidget* pa
                                                                      const QString& proposed) {
     QStringList filters;
     for (const ImageFilter& f : kImageFilters) {
-        filters << QString::fromLatin1(f.name);
+        filters << ShownText(f.name);
     }
     QFileDialog dialog(parent, QObject::tr("Save As"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -33,13 +34,13 @@ std::optional<ChartImageExport::Choice> ChartImageExport::AskForFile(QWidget* pa
     // The chosen filter's extension goes on a name typed without one, before
     // the dialog asks about overwriting.
     dialog.setDefaultSuffix(QStringLiteral("jpg"));
-    QObject::connect(
-        &dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString& filter) {
-            const qsizetype index = filters.indexOf(filter);
-            if (index >= 0) {
-                dialog.setDefaultSuffix(QString::fromLatin1(kImageFilters[index].extension + 1));
-            }
-        });
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, filters](const QString& filter) {
+                         const qsizetype index = filters.indexOf(filter);
+                         if (index >= 0) {
+                             dialog.setDefaultSuffix(ShownText(kImageFilters[index].extension + 1));
+                         }
+                     });
     dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;

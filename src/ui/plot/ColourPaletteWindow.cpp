@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -118,7 +119,7 @@ ColourPaletteWindow::ColourPaletteWindow(QWidget* owner, ColourRef colour, const
       onFinished_(std::move(finished)),
       pipette_(PipetteCursor()) {
     setObjectName(QString::fromLatin1(kClassName));
-    setWindowTitle(QString::fromLatin1(kTitle));
+    setWindowTitle(ShownText(kTitle));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFixedSize(kWidth, kHeight);
     setMouseTracking(true);

@@ -16,6 +16,7 @@
 #include "analysis/AnalysisMessages.h"
 #include "base/OutsideText.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "plot/CurveModel.h"
 #include "records/Comparison.h"
 #include "shell/ShellMessages.h"
@@ -37,13 +38,13 @@ int ModeIndex(AlignMode mode) {
 }
 
 QString Latin(const char* text) {
-    return QString::fromLatin1(text);
+    return ShownText(text);
 }
 
 // A file name or a setting's value from outside, shown with its control
 // characters escaped, as the logbook shows them.
 QString Outside(const std::string& gbk) {
-    return FromGbk(EscapeControls(gbk));
+    return ShownText(EscapeControls(gbk));
 }
 
 // Table columns: the captions, the reference's values, then each other
@@ -296,7 +297,7 @@ void ComparisonPanel::FillTable() {
     }
     for (int r = 0; r < static_cast<int>(table.rows.size()); ++r) {
         const CompareTable::Row& row = table.rows[static_cast<std::size_t>(r)];
-        auto* caption = new QTableWidgetItem(FromGbk(row.caption));
+        auto* caption = new QTableWidgetItem(ShownText(row.caption));
         table_->setItem(r, 0, caption);
         if (row.kind == CompareRowKind::Section) {
             caption->setFont(bold);
@@ -315,7 +316,7 @@ void ComparisonPanel::FillTable() {
             }
             table_->setItem(r, ValueColumn(flight), item);
             if (flight > 0 && i < row.differences.size()) {
-                auto* difference = new QTableWidgetItem(FromGbk(row.differences[i]));
+                auto* difference = new QTableWidgetItem(ShownText(row.differences[i]));
                 difference->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
                 table_->setItem(r, ValueColumn(flight) + 1, difference);
             }

@@ -19,6 +19,7 @@
 #include <optional>
 
 #include "analysis/FlightCompare.h"
+#include "base/Translate.h"
 
 class QComboBox;
 class QLabel;
@@ -33,25 +34,25 @@ class Comparison;
 class CurveModel;
 
 // Texts of the comparison's controls.
-inline constexpr const char* kCompareAlignCaption = "&Align:";
-inline constexpr const char* kCompareAlignStart = "Start";
-inline constexpr const char* kCompareAlignThrottle = "throttle first reaches %1 %";
-inline constexpr const char* kCompareAlignCursor = "cursor A";
-inline constexpr const char* kCompareAlignAtCursor = "Align at cursor A";
-inline constexpr const char* kCompareAlignFlightAt = "Align %1 at cursor A";
-inline constexpr const char* kCompareRemove = "Remove from comparison";
-inline constexpr const char* kCompareRemoveFlight = "Remove %1 from comparison";
-inline constexpr const char* kCompareReference = "%1 (reference)";
-inline constexpr const char* kCompareCursorHint =
+inline constexpr const char* kCompareAlignCaption = TAVIX_TR("&Align:");
+inline constexpr const char* kCompareAlignStart = TAVIX_TR("Start");
+inline constexpr const char* kCompareAlignThrottle = TAVIX_TR("throttle first reaches %1 %");
+inline constexpr const char* kCompareAlignCursor = TAVIX_TR("cursor A");
+inline constexpr const char* kCompareAlignAtCursor = TAVIX_TR("Align at cursor A");
+inline constexpr const char* kCompareAlignFlightAt = TAVIX_TR("Align %1 at cursor A");
+inline constexpr const char* kCompareRemove = TAVIX_TR("Remove from comparison");
+inline constexpr const char* kCompareRemoveFlight = TAVIX_TR("Remove %1 from comparison");
+inline constexpr const char* kCompareReference = TAVIX_TR("%1 (reference)");
+inline constexpr const char* kCompareCursorHint = TAVIX_TR(
     "Cursor A marks the reference's moment: place A on the same moment of each other record "
-    "(Shift+click) and choose \"Align ... at cursor A\".";
+    "(Shift+click) and choose \"Align ... at cursor A\".");
 inline constexpr const char* kCompareAlignedFlight =
-    "%1: its moment at cursor A now stands on the reference's point at %2 s.";
-inline constexpr const char* kCompareAlignedReference =
+    TAVIX_TR("%1: its moment at cursor A now stands on the reference's point at %2 s.");
+inline constexpr const char* kCompareAlignedReference = TAVIX_TR(
     "The reference's point is now at %1 s; the records aligned at cursor A keep their moment on "
-    "it.";
+    "it.");
 inline constexpr const char* kCompareNeedsCursorA =
-    "Place cursor A first (Shift+click on the curves).";
+    TAVIX_TR("Place cursor A first (Shift+click on the curves).");
 
 class ComparisonPanel : public QWidget {
     Q_OBJECT

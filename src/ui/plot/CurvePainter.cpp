@@ -8,6 +8,7 @@
 
 #include "platform/GbkText.h"
 #include "plot/AxisScale.h"
+#include "platform/UiLanguage.h"
 #include "plot/PlotMessages.h"
 
 namespace tavix {
@@ -89,7 +90,7 @@ void CurvePainter::DrawCurve(QPainter& painter, const CurveModel& model, int cur
 
 QString CurvePainter::CurveName(const CurveModel& model, int curve) {
     return curve == CurveModel::kPowerCurve
-               ? QString::fromLatin1(kPowerScaleTitle)
+               ? ShownText(kPowerScaleTitle)
                : FromGbk(FixedText(model.Record().channels[static_cast<std::size_t>(curve)].name))
                      .trimmed();
 }
@@ -269,17 +270,16 @@ void CurvePainter::DrawTimeLabels(QPainter& painter, const CurveModel& model, QP
     const auto& times = model.TimeLabels();
     const int stride = TimeLabelStride(model, metrics);
     for (int k = 0; k < kGridCells; k += stride) {
-        const QString text = QString::fromLatin1(times[k].c_str()).trimmed();
+        const QString text = ShownText(times[k].c_str()).trimmed();
         const int x = ox + k * g.cellWidth;
         painter.drawText(QRect(x - g.cellWidth / 2, timeTop, g.cellWidth, lineHeight),
                          Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, text);
     }
     const int unitX = ox + kGridCells * g.cellWidth;
     painter.drawText(QRect(unitX - g.cellWidth / 2, timeTop, g.cellWidth, lineHeight),
-                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip,
-                     QString::fromLatin1(kLabelSeconds));
+                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, ShownText(kLabelSeconds));
     painter.drawText(QRect(left, timeTop + lineHeight, ox - left, lineHeight),
-                     Qt::AlignLeft | Qt::AlignTop, QString::fromLatin1(kLabelTime));
+                     Qt::AlignLeft | Qt::AlignTop, ShownText(kLabelTime));
 }
 
 int CurvePainter::TimeLabelStride(const CurveModel& model, const QFontMetrics& metrics) {
@@ -315,7 +315,7 @@ void CurvePainter::DrawPowerScale(QPainter& painter, const CurveModel& model,
     const int right = x + width;
     painter.drawText(
         QRect(right - g.plotWidth, plotOrigin.y() - 2 * lineHeight, g.plotWidth, lineHeight),
-        Qt::AlignRight | Qt::AlignTop, QString::fromLatin1(kPowerScaleTitle));
+        Qt::AlignRight | Qt::AlignTop, ShownText(kPowerScaleTitle));
     for (int k = 0; k < kLabelCount; ++k) {
         const int y = plotOrigin.y() + k * g.cellHeight;
         painter.drawText(QRect(x, y - lineHeight / 2, width, lineHeight),

@@ -13,19 +13,20 @@
 #include "XYPlotView.h"
 #include "analysis/ThrottleMap.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 
 namespace tavix {
 
 namespace {
 
 QString Latin(const char* text) {
-    return QString::fromLatin1(text);
+    return ShownText(text);
 }
 
 QComboBox* QuantityBox(int chosen, QWidget* parent) {
     auto* box = new QComboBox(parent);
     for (const int quantity : kXYQuantities) {
-        box->addItem(FromGbk(XYQuantityName(quantity)), quantity);
+        box->addItem(ShownText(XYQuantityName(quantity)), quantity);
     }
     box->setCurrentIndex(std::max(0, box->findData(chosen)));
     return box;

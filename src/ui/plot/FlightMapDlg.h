@@ -21,6 +21,7 @@
 #include <optional>
 #include <utility>
 #include <vector>
+#include "base/Translate.h"
 
 class QComboBox;
 class QSpinBox;
@@ -33,16 +34,16 @@ class SpanIndex;
 class XYPlotView;
 
 // Texts of the dialog.
-inline constexpr const char* kMapTitle = "Map";
-inline constexpr const char* kMapTab = "&Map";
-inline constexpr const char* kXYTab = "&X/Y";
-inline constexpr const char* kMapBandCaption = "&Band width:";
-inline constexpr const char* kMapRecordHeading = "Record";
+inline constexpr const char* kMapTitle = TAVIX_TR("Map");
+inline constexpr const char* kMapTab = TAVIX_TR("&Map");
+inline constexpr const char* kXYTab = TAVIX_TR("&X/Y");
+inline constexpr const char* kMapBandCaption = TAVIX_TR("&Band width:");
+inline constexpr const char* kMapRecordHeading = TAVIX_TR("Record");
 inline constexpr const char* kMapNoRecord =
-    "Open a record to see where its motor spends the flight.";
-inline constexpr const char* kMapNoThrottle = "%1 has no throttle channel.";
-inline constexpr const char* kXYWhole = "Whole flight";
-inline constexpr const char* kXYBetweenCursors = "Between cursors A and B";
+    TAVIX_TR("Open a record to see where its motor spends the flight.");
+inline constexpr const char* kMapNoThrottle = TAVIX_TR("%1 has no throttle channel.");
+inline constexpr const char* kXYWhole = TAVIX_TR("Whole flight");
+inline constexpr const char* kXYBetweenCursors = TAVIX_TR("Between cursors A and B");
 
 // One record as the dialog shows it.
 struct MapFlight {

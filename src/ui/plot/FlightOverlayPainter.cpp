@@ -7,6 +7,7 @@
 
 #include "CurvePainter.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "plot/ColumnSpans.h"
 
 namespace tavix {
@@ -66,7 +67,7 @@ void FlightOverlayPainter::DrawCurve(QPainter& painter, std::span<const PlotPoin
 namespace {
 
 QString LegendText(const LegendEntry& entry) {
-    return FromGbk(entry.text);
+    return ShownText(entry.text);
 }
 
 }  // namespace

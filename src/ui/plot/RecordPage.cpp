@@ -31,6 +31,7 @@
 #include "analysis/MotorHealth.h"
 #include "base/OutsideText.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "plot/CurveModel.h"
 #include "plot/EventMarkers.h"
 #include "plot/PlotMessages.h"
@@ -48,7 +49,7 @@ namespace tavix {
 namespace {
 
 QLabel* Caption(const char* text, QWidget* parent) {
-    return new QLabel(FromGbk(text), parent);
+    return new QLabel(ShownText(text), parent);
 }
 
 // Rows between two stacked plots.
@@ -134,7 +135,7 @@ RecordPage::RecordPage(FlightData& data, const std::array<int, kChannelCount>& w
         "statMaxCurrent", "statMinVoltage",     "statMaxThrottle",
         "statMaxPower",   "statMaxTemperature", "statSamplingRate"};
     for (int i = 0; i < kStatisticCount; ++i) {
-        values_[i] = new QLabel(QString::fromLatin1(kStatisticNone), this);
+        values_[i] = new QLabel(ShownText(kStatisticNone), this);
         values_[i]->setObjectName(QString::fromLatin1(kObjectNames[i]));
         values_[i]->setMinimumWidth(48);
         values_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -154,12 +155,15 @@ RecordPage::RecordPage(FlightData& data, const std::array<int, kChannelCount>& w
     secondLine->addWidget(values_[kStatMaxPower]);
     secondLine->addWidget(Caption(kCaptionMaxTemperature, this));
     secondLine->addWidget(values_[kStatMaxTemperature]);
-    secondLine->addWidget(Caption(kCaptionSamplingRate, this));
+    // The degree sign of the temperature before it is the device's own text.
+    secondLine->addWidget(new QLabel(
+        FromGbk(std::string(kCaptionSamplingRate, 2)) + ShownText(kCaptionSamplingRateWords),
+        this));
     secondLine->addWidget(values_[kStatSamplingRate]);
     secondLine->addWidget(Caption(kCaptionSamplesPerSecond, this));
     secondLine->addStretch(1);
 
-    snap_ = new QPushButton(QString::fromLatin1(kBtnSnap), this);
+    snap_ = new QPushButton(ShownText(kBtnSnap), this);
     snap_->setObjectName(QStringLiteral("snapButton"));
     snap_->setAutoDefault(false);
     snap_->setToolTip(tr("Save the record page as an image"));
@@ -263,7 +267,7 @@ RecordPage::RecordPage(FlightData& data, const std::array<int, kChannelCount>& w
     pageLayout->addWidget(split_);
 
     connect(view_, &CCurveView::valuesRead, this,
-            [this] { emit statusTextChanged(FromGbk(model_->StatusText())); });
+            [this] { emit statusTextChanged(ShownText(model_->StatusText())); });
     connect(view_, &CCurveView::windowChanged, chart_, qOverload<>(&QWidget::update));
     // The events along the top edge of the curves.
     markers_ = new EventMarkerStrip(*model_, view_);
@@ -327,15 +331,15 @@ QWidget* RecordPage::BuildAnalysis() {
     // The motor's figures of the flight, beside its quantities.
     motor_ = new FlightSummaryPanel(MotorTexts(MotorEstimate{}), row, 2);
     motor_->setObjectName(QStringLiteral("motorFigures"));
-    motor_->setToolTip(QString::fromLatin1(kMotorFiguresTip));
+    motor_->setToolTip(ShownText(kMotorFiguresTip));
     motor_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
-    powerCheck_ = new QCheckBox(QString::fromLatin1(kPowerCheckCaption), row);
+    powerCheck_ = new QCheckBox(ShownText(kPowerCheckCaption), row);
     powerCheck_->setObjectName(QStringLiteral("powerCheck"));
     powerCheck_->setEnabled(false);
     powerColour_ = new CColorPicker(row);
     powerColour_->setObjectName(QStringLiteral("powerColourPicker"));
-    powerColour_->setToolTip(QString::fromLatin1(kPowerColourTip));
-    powerColour_->setAccessibleName(QString::fromLatin1(kPowerColourTip));
+    powerColour_->setToolTip(ShownText(kPowerColourTip));
+    powerColour_->setAccessibleName(ShownText(kPowerColourTip));
     powerColour_->SetColour(model_->PowerColour());
     eventList_ = new EventListPanel(row);
     // As many events as the height gives room for.
@@ -366,7 +370,7 @@ QWidget* RecordPage::BuildAnalysis() {
     rule->setFrameShadow(QFrame::Sunken);
     spanRule_ = rule;
     span_ = new SpanPanel(row);
-    span_->setAccessibleName(QString::fromLatin1(kSpanTitle));
+    span_->setAccessibleName(ShownText(kSpanTitle));
 
     auto* layout = new QVBoxLayout(row);
     layout->setContentsMargins(0, 2, 0, 0);
@@ -538,7 +542,7 @@ void RecordPage::ShowRecord() {
     FindEvents();
     UpdateSpan();
     // The values under the pointer were those of the record before.
-    emit statusTextChanged(QString::fromLatin1(kStatusReady));
+    emit statusTextChanged(ShownText(kStatusReady));
 }
 
 void RecordPage::ApplyRanges() {
@@ -588,7 +592,7 @@ void RecordPage::ChooseEvent(int index) {
     // What happened, in words, where the values under the pointer stand.
     emit statusTextChanged(QStringLiteral("%1 s  %2: %3")
                                .arg(QString::fromStdString(PointNumber(e.time, 1)),
-                                    QString::fromLatin1(EventKindName(e.kind)),
+                                    ShownText(EventKindName(e.kind)),
                                     QString::fromStdString(e.text)));
 }
 
@@ -597,7 +601,7 @@ void RecordPage::UpdateStatistics() {
     const std::string* texts[kStatisticCount] = {&s.maxCurrent, &s.minVoltage,     &s.maxThrottle,
                                                  &s.maxPower,   &s.maxTemperature, &s.samplingRate};
     for (int i = 0; i < kStatisticCount; ++i) {
-        values_[i]->setText(QString::fromLatin1(texts[i]->c_str()));
+        values_[i]->setText(ShownText(texts[i]->c_str()));
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "CurvePainter.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "plot/PlotMessages.h"
 #include "plot/SpanReadout.h"
 
@@ -25,7 +26,7 @@ QLabel* ValueLabel(QWidget* parent, const QString& name) {
 }
 
 QString Latin(const std::string& text) {
-    return QString::fromLatin1(text.c_str());
+    return ShownText(text.c_str());
 }
 
 }  // namespace
@@ -56,8 +57,7 @@ SpanPanel::SpanPanel(QWidget* parent) : QWidget(parent) {
                                                                  {kSpanCaptionCapacity, capacity_},
                                                                  {kSpanCaptionEnergy, energy_}}};
     for (int i = 0; i < 3; ++i) {
-        totalCaptions_[static_cast<std::size_t>(i)] =
-            new QLabel(QString::fromLatin1(totals[i].first), this);
+        totalCaptions_[static_cast<std::size_t>(i)] = new QLabel(ShownText(totals[i].first), this);
         grid_->addWidget(totalCaptions_[static_cast<std::size_t>(i)], i + 2, 0);
         grid_->addWidget(totals[i].second, i + 2, 1);
     }
@@ -65,7 +65,7 @@ SpanPanel::SpanPanel(QWidget* parent) : QWidget(parent) {
     static constexpr const char* kRowCaptions[kRowCount] = {kSpanRowMin, kSpanRowMax, kSpanRowMean,
                                                             kSpanRowChange};
     for (int r = 0; r < kRowCount; ++r) {
-        rowCaptions_[r] = new QLabel(QString::fromLatin1(kRowCaptions[r]), this);
+        rowCaptions_[r] = new QLabel(ShownText(kRowCaptions[r]), this);
         grid_->addWidget(rowCaptions_[r], r + 1, 2);
     }
     for (int c = 0; c < kQuantityCount; ++c) {
@@ -84,7 +84,7 @@ SpanPanel::SpanPanel(QWidget* parent) : QWidget(parent) {
     }
     // Before both cursors stand, the hint alone takes one line: the curves
     // keep the room until there is a span to show.
-    hint_ = new QLabel(QString::fromLatin1(kSpanHint), this);
+    hint_ = new QLabel(ShownText(kSpanHint), this);
     hint_->setObjectName(QStringLiteral("spanHint"));
     hint_->setEnabled(false);  // drawn greyed: a help text, not a value
     hint_->setWordWrap(true);  // on one line where there is room for it
@@ -125,9 +125,9 @@ void SpanPanel::Show(const SpanReadout& readout) {
             continue;
         }
         const SpanRow& row = readout.rows[c];
-        QString heading = FromGbk(row.name);
+        QString heading = ShownText(row.name);
         if (!row.unit.empty()) {
-            heading += QStringLiteral(" (") + FromGbk(row.unit) + QLatin1Char(')');
+            heading += QStringLiteral(" (") + ShownText(row.unit) + QLatin1Char(')');
         }
         column.heading->setText(heading);
         column.values[kRowMin]->setText(Latin(row.min));

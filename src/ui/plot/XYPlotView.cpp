@@ -6,6 +6,7 @@
 
 #include "CurvePainter.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "plot/PlotView.h"
 
 namespace tavix {
@@ -132,8 +133,8 @@ void XYPlotView::Draw(QPainter& painter, const QSize& size) {
     const int row = metrics.height();
     const AxisRange x = plot_.XRange();
     const AxisRange y = plot_.YRange();
-    const QString xName = FromGbk(XYQuantityName(plot_.XQuantity()));
-    const QString yName = FromGbk(XYQuantityName(plot_.YQuantity()));
+    const QString xName = ShownText(XYQuantityName(plot_.XQuantity()));
+    const QString yName = ShownText(XYQuantityName(plot_.YQuantity()));
     painter.drawText(QRect(0, plot.top(), kLeft - 4, row), Qt::AlignRight, Number(y.max, y));
     painter.drawText(QRect(0, plot.bottom() - row, kLeft - 4, row), Qt::AlignRight,
                      Number(y.min, y));

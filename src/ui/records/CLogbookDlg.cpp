@@ -21,6 +21,7 @@
 
 #include "base/OutsideText.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "plot/EventMarkers.h"
 #include "records/MotorBook.h"
 #include "records/PackBook.h"
@@ -37,7 +38,7 @@ constexpr int kErrorColumn = kLogbookColumns;
 constexpr int kModelColumns = kLogbookColumns + 1;
 
 QString Latin(const char* text) {
-    return QString::fromLatin1(text);
+    return ShownText(text);
 }
 
 std::string LocalPath(const QString& path) {
@@ -109,7 +110,7 @@ public:
                 // Every cell is program text (GBK, file names converted),
                 // with control characters shown escaped.
                 if (column == kErrorColumn) {
-                    return FromGbk(EscapeControls(e.ok ? e.warning : e.error));
+                    return ShownText(EscapeControls(e.ok ? e.warning : e.error));
                 }
                 return FromGbk(LogbookCell(e, static_cast<LogbookColumn>(column)));
             case Qt::ToolTipRole:
@@ -117,10 +118,10 @@ public:
                     return tr("Worst: %1").arg(Latin(EventKindName(*e.worstEvent)));
                 }
                 if (e.ok && !e.warning.empty()) {
-                    return FromGbk(e.warning);
+                    return ShownText(e.warning);
                 }
                 return e.ok ? QString::fromLocal8Bit(e.path.c_str())
-                            : FromGbk(EscapeControls(e.error));
+                            : ShownText(EscapeControls(e.error));
             case Qt::ForegroundRole:
                 // A record that cannot be right in dark orange, one that did not open in red.
                 if (e.ok && !e.warning.empty()) {
@@ -319,7 +320,7 @@ void CLogbookDlg::SetFolder(const QString& folder) {
     std::string error;
     if (!ListRecordFiles(LocalPath(folder), pending_, error)) {
         progress_->hide();
-        summary_ = FromGbk(EscapeControls(error));
+        summary_ = ShownText(EscapeControls(error));
         status_->setText(summary_);
         UpdateOpenButton();
         emit loadingFinished();
@@ -388,7 +389,7 @@ void CLogbookDlg::OpenRow(int row) {
         return;
     }
     if (!entry->ok) {
-        status_->setText(FromGbk(EscapeControls(entry->error)));
+        status_->setText(ShownText(EscapeControls(entry->error)));
         return;
     }
     emit openRequested(QString::fromLocal8Bit(entry->path.c_str()));
@@ -438,7 +439,7 @@ void CLogbookDlg::CompareSelected() {
         if (entry->ok) {
             paths << QString::fromLocal8Bit(entry->path.c_str());
         } else {
-            refused << FromGbk(EscapeControls(entry->name + ": " + entry->error));
+            refused << ShownText(EscapeControls(entry->name + ": " + entry->error));
         }
     }
     if (paths.size() < 2) {
@@ -502,9 +503,9 @@ void CLogbookDlg::UpdateOpenButton() {
         if (selected > 4) {
             status_->setText(Latin(kLogbookCompareTooFew));
         } else if (entry != nullptr && !entry->ok) {
-            status_->setText(FromGbk(EscapeControls(entry->error)));
+            status_->setText(ShownText(EscapeControls(entry->error)));
         } else if (entry != nullptr && !entry->warning.empty()) {
-            status_->setText(FromGbk(EscapeControls(entry->warning)));
+            status_->setText(ShownText(EscapeControls(entry->warning)));
         } else {
             status_->setText(summary_);
         }

@@ -15,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/Translate.h"
 #include "config/CIniFile.h"
 #include "flight/FlightRecord.h"
 #include "records/Logbook.h"
@@ -35,16 +36,18 @@ class ModelsView;
 class SettingsGroupsView;
 
 // Texts of the window.
-inline constexpr const char* kLogbookTitle = "Logbook";
-inline constexpr const char* kLogbookReading = "Reading %1 of %2 record files...";
-inline constexpr const char* kLogbookSummary = "%1 flights, %2 files could not be opened.";
-inline constexpr const char* kLogbookAllRead = "%1 flights.";
-inline constexpr const char* kLogbookEmpty = "There are no record files (.dat) in this folder.";
-inline constexpr const char* kLogbookChooseFolder = "Folder of record files";
+inline constexpr const char* kLogbookTitle = TAVIX_TR("Logbook");
+inline constexpr const char* kLogbookReading = TAVIX_TR("Reading %1 of %2 record files...");
+inline constexpr const char* kLogbookSummary =
+    TAVIX_TR("%1 flights, %2 files could not be opened.");
+inline constexpr const char* kLogbookAllRead = TAVIX_TR("%1 flights.");
+inline constexpr const char* kLogbookEmpty =
+    TAVIX_TR("There are no record files (.dat) in this folder.");
+inline constexpr const char* kLogbookChooseFolder = TAVIX_TR("Folder of record files");
 inline constexpr const char* kLogbookCompareTip =
-    "Open the 2 to 4 selected flights together; the topmost is the reference";
+    TAVIX_TR("Open the 2 to 4 selected flights together; the topmost is the reference");
 inline constexpr const char* kLogbookCompareTooFew =
-    "Select 2 to 4 flights that open to compare them.";
+    TAVIX_TR("Select 2 to 4 flights that open to compare them.");
 
 class CLogbookDlg : public QDialog {
     Q_OBJECT

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "records/MotorBook.h"
 #include "ui/records/TrendPlot.h"
 
@@ -17,7 +18,7 @@ ModelsView::ModelsView(QWidget* parent)
                       TrendChart{tr("Propeller k (W/krpm^3)"), 3}},
                      parent) {
     setObjectName(QStringLiteral("modelsView"));
-    setWindowTitle(QString::fromLatin1(kModelsTitle));
+    setWindowTitle(ShownText(kModelsTitle));
     resize(900, 600);
     plot_->setObjectName(QStringLiteral("modelPlot"));
 }
@@ -38,7 +39,7 @@ void ModelsView::SetFlights(const std::vector<MotorFlight>& history) {
         const int model = modelIndex(flight.model);
         for (int c = 0; c < kMotorColumns; ++c) {
             const auto column = static_cast<MotorColumn>(c);
-            auto* item = new QTableWidgetItem(FromGbk(MotorCell(flight, column)));
+            auto* item = new QTableWidgetItem(ShownText(MotorCell(flight, column)));
             if (column == MotorColumn::Model && model >= 0) {
                 item->setForeground(TrendColour(model));
             } else if (column >= MotorColumn::Steady && column <= MotorColumn::Efficiency) {
@@ -59,7 +60,7 @@ void ModelsView::SetFlights(const std::vector<MotorFlight>& history) {
 
     std::vector<TrendLine> lines;
     for (const ModelTrend& trend : trends) {
-        lines.push_back({FromGbk(trend.model), {}});
+        lines.push_back({ShownText(trend.model), {}});
         for (const MotorFlight& f : trend.flights) {
             TrendPoint point{f.time, {}, !f.alert.empty()};
             if (const auto& figures = f.estimate.figures) {

@@ -6,11 +6,12 @@
 #include <vector>
 
 #include "analysis/MotorHealth.h"
+#include "base/Translate.h"
 #include "ui/records/TrendTableView.h"
 
 namespace tavix {
 
-inline constexpr const char* kModelsTitle = "Models";
+inline constexpr const char* kModelsTitle = TAVIX_TR("Models");
 
 class ModelsView : public TrendTableView {
     Q_OBJECT

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "records/PackBook.h"
 
 namespace tavix {
@@ -25,7 +26,7 @@ PacksView::PacksView(QWidget* parent)
                       TrendChart{tr("Resistance (mOhm)"), 1}},
                      parent) {
     setObjectName(QStringLiteral("packsView"));
-    setWindowTitle(QString::fromLatin1(kPacksTitle));
+    setWindowTitle(ShownText(kPacksTitle));
     resize(820, 560);
     plot_->setObjectName(QStringLiteral("packPlot"));
 }
@@ -34,7 +35,7 @@ void PacksView::SetPacks(const std::vector<PackRow>& packs) {
     table_->setRowCount(static_cast<int>(packs.size()));
     for (int r = 0; r < static_cast<int>(packs.size()); ++r) {
         for (int c = 0; c < kPackColumns; ++c) {
-            auto* item = new QTableWidgetItem(FromGbk(PackCell(packs[r], c)));
+            auto* item = new QTableWidgetItem(ShownText(PackCell(packs[r], c)));
             if (c == 0) {
                 item->setForeground(TrendColour(r));
             } else if (c < 6) {
@@ -47,7 +48,7 @@ void PacksView::SetPacks(const std::vector<PackRow>& packs) {
     empty_->setVisible(packs.empty());
     std::vector<TrendLine> lines;
     for (const PackRow& row : packs) {
-        lines.push_back({FromGbk(row.pack), {}});
+        lines.push_back({ShownText(row.pack), {}});
         for (const PackFlight& f : row.history) {
             lines.back().points.push_back(
                 {f.time, {f.capacityMah, f.minCellVoltage, Milli(f.ohms)}, false});

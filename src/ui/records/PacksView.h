@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "analysis/PackTrend.h"
+#include "base/Translate.h"
 #include "ui/records/TrendTableView.h"
 
 namespace tavix {
 
-inline constexpr const char* kPacksTitle = "Packs";
+inline constexpr const char* kPacksTitle = TAVIX_TR("Packs");
 
 class PacksView : public TrendTableView {
     Q_OBJECT

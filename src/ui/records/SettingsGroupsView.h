@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <vector>
 
+#include "base/Translate.h"
 #include "records/SettingsGroups.h"
 
 class QLabel;
@@ -17,9 +18,9 @@ class QTableWidget;
 
 namespace tavix {
 
-inline constexpr const char* kSettingsGroupsTitle = "Settings";
-inline constexpr const char* kSettingsGroupsPickTwo =
-    "Select two groups to compare the last flight before the change with the first after it.";
+inline constexpr const char* kSettingsGroupsTitle = TAVIX_TR("Settings");
+inline constexpr const char* kSettingsGroupsPickTwo = TAVIX_TR(
+    "Select two groups to compare the last flight before the change with the first after it.");
 
 class SettingsGroupsView : public QDialog {
     Q_OBJECT

@@ -1,4 +1,5 @@
 #include "ui/records/TrendTableView.h"
+#include "platform/UiLanguage.h"
 
 #include <QAbstractItemView>
 #include <QHeaderView>
@@ -18,7 +19,7 @@ TrendTableView::TrendTableView(const QStringList& headings, const char* emptyTex
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->horizontalHeader()->setStretchLastSection(true);
-    empty_ = new QLabel(QString::fromLatin1(emptyText), this);
+    empty_ = new QLabel(ShownText(emptyText), this);
     empty_->setWordWrap(true);
     plot_ = new TrendPlot(std::move(charts), this);
     auto* layout = new QVBoxLayout(this);

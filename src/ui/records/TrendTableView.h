@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <array>
 
+#include "platform/UiLanguage.h"
 #include "ui/records/TrendPlot.h"
 
 class QLabel;
@@ -26,7 +27,7 @@ protected:
     static QStringList Headings(const Texts& texts) {
         QStringList headings;
         for (const char* heading : texts) {
-            headings << QString::fromLatin1(heading);
+            headings << ShownText(heading);
         }
         return headings;
     }

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "platform/UiLanguage.h"
 #include "shell/ShellMessages.h"
 #include "ui/shell/Resources.h"
 
@@ -13,15 +14,15 @@ namespace tavix {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     EnsureResources();
-    setWindowTitle(QString::fromLatin1(kAboutCaption));
+    setWindowTitle(ShownText(kAboutCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     auto* icon = new QLabel(this);
     icon->setPixmap(QIcon(QStringLiteral(":/tavix.png")).pixmap(48, 48));
     icon->setAlignment(Qt::AlignTop);
-    auto* version = new QLabel(QString::fromLatin1(kAboutVersion), this);
+    auto* version = new QLabel(ShownText(kAboutVersion), this);
     version->setObjectName(QStringLiteral("aboutVersion"));
-    auto* line2 = new QLabel(QString::fromLatin1(kAboutLine2), this);
+    auto* line2 = new QLabel(ShownText(kAboutLine2), this);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));

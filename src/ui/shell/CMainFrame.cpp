@@ -1,11 +1,13 @@
 #include "ui/shell/CMainFrame.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
@@ -14,6 +16,7 @@
 #include "config/CAppConfig.h"
 #include "exports/CsvExport.h"
 #include "records/CTavixDoc.h"
+#include "platform/UiLanguage.h"
 #include "shell/MinimumSizeRule.h"
 #include "shell/Prompt.h"
 #include "shell/ShellMessages.h"
@@ -31,7 +34,7 @@ namespace tavix {
 namespace {
 
 QString Latin(const char* text) {
-    return QString::fromLatin1(text);
+    return ShownText(text);
 }
 
 }  // namespace
@@ -191,9 +194,51 @@ void CMainFrame::BuildMenus() {
             [this](bool on) { statusBar()->setVisible(on); });
     addAction(statusToggle);
     viewMenu->addAction(statusToggle);
+    viewMenu->addSeparator();
+    BuildLanguageMenu(*viewMenu);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->addAction(Action(QStringLiteral("actionAbout")));
+}
+
+void CMainFrame::BuildLanguageMenu(QMenu& viewMenu) {
+    QMenu* menu = viewMenu.addMenu(tr("&Language"));
+    menu->setObjectName(QStringLiteral("languageMenu"));
+    auto* group = new QActionGroup(menu);
+    const UiLanguage stored = StoredLanguage();
+    struct Choice {
+        UiLanguage language;
+        QString text;
+        const char* name;
+    };
+    // Each language is named in its own words, so a user finds theirs
+    // whatever the window speaks now.
+    const Choice choices[] = {
+        {UiLanguage::System, tr("&System"), "actionLanguageSystem"},
+        {UiLanguage::English, QStringLiteral("&English"), "actionLanguageEnglish"},
+        {UiLanguage::Chinese, QStringLiteral("\u7B80\u4F53\u4E2D\u6587 (&C)"),
+         "actionLanguageChinese"},
+    };
+    for (const Choice& choice : choices) {
+        QAction* action = menu->addAction(choice.text);
+        action->setObjectName(QString::fromLatin1(choice.name));
+        action->setCheckable(true);
+        action->setChecked(choice.language == stored);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this,
+                [this, language = choice.language] { ChooseLanguage(language); });
+    }
+}
+
+void CMainFrame::ChooseLanguage(UiLanguage language) {
+    if (language == StoredLanguage()) {
+        return;
+    }
+    StoreLanguage(language);
+    // The pages are built once, with the words of the language they started
+    // in: the new one shows from the next start.
+    QMessageBox::information(this, QString::fromLatin1(kAppName),
+                             tr("The language you chose is used from the next start of Tavix."));
 }
 
 void CMainFrame::BuildToolBar() {

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "exports/ExportName.h"
+#include "platform/UiLanguage.h"
 #include "ui/shell/StatusPanes.h"
 
 class QAction;
@@ -116,6 +117,8 @@ protected:
 private:
     void BuildActions();
     void BuildMenus();
+    void BuildLanguageMenu(QMenu& viewMenu);
+    void ChooseLanguage(UiLanguage language);
     void BuildToolBar();
     void UpdateFileActions();
     void OnOpen();

@@ -17,6 +17,7 @@
 
 #include "config/CAppConfig.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "shell/GearRateRule.h"
 #include "ui/link/CComConfigDlg.h"
 #include "ui/plot/RecordPage.h"
@@ -32,7 +33,7 @@ namespace {
 constexpr int kIconSize = 28;
 
 QPushButton* MakeButton(const char* caption, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+    auto* button = new QPushButton(ShownText(caption), parent);
     button->setAutoDefault(false);
     return button;
 }
@@ -90,7 +91,7 @@ void CTavixView::BuildLayout() {
         pages_[tab] = page;
     }
     for (int tab = 0; tab < kTabCount; ++tab) {
-        tabs_->addTab(pages_[tab], QString::fromLatin1(kTabCaptions[tab]));
+        tabs_->addTab(pages_[tab], ShownText(kTabCaptions[tab]));
     }
     tabs_->SetChangingHandler([this](int from, int to) {
         for (const PageHold& hold : holds_) {
@@ -129,7 +130,7 @@ void CTavixView::BuildLayout() {
     icon_->setObjectName(QStringLiteral("statusIcon"));
     icon_->setFixedSize(kIconSize, kIconSize);
 
-    userGroup_ = new QGroupBox(QString::fromLatin1(kGroupUserParameter), this);
+    userGroup_ = new QGroupBox(ShownText(kGroupUserParameter), this);
     gearEdit_ = new QLineEdit(userGroup_);
     gearEdit_->setObjectName(QStringLiteral("gearRateEdit"));
     gearEdit_->setValidator(new QRegularExpressionValidator(
@@ -140,8 +141,8 @@ void CTavixView::BuildLayout() {
     polesEdit_->setValidator(new QIntValidator(0, 9999, polesEdit_));
     polesEdit_->setMaximumWidth(80);
     auto* form = new QFormLayout(userGroup_);
-    auto* gearLabel = new QLabel(QString::fromLatin1(kLabelGearRate), userGroup_);
-    auto* polesLabel = new QLabel(QString::fromLatin1(kLabelPoleNumber), userGroup_);
+    auto* gearLabel = new QLabel(ShownText(kLabelGearRate), userGroup_);
+    auto* polesLabel = new QLabel(ShownText(kLabelPoleNumber), userGroup_);
     form->addRow(gearLabel, gearEdit_);
     form->addRow(polesLabel, polesEdit_);
     // The pack the uploaded flights are flown on, written as the note's
@@ -263,7 +264,7 @@ void CTavixView::ShowPageControls(int tab) {
         emit recordShownChanged(record);
         if (!record) {
             // The values under the pointer belong to a chart no longer on screen.
-            emit statusTextChanged(QString::fromLatin1(kStatusReady));
+            emit statusTextChanged(ShownText(kStatusReady));
         }
     }
     emit pageShown(tab);
@@ -379,7 +380,7 @@ void CTavixView::SetPage(int tab, QWidget* page) {
     QWidget* old = pages_[tab];
     pages_[tab] = page;
     tabs_->removeTab(tab);
-    tabs_->insertTab(tab, page, QString::fromLatin1(kTabCaptions[tab]));
+    tabs_->insertTab(tab, page, ShownText(kTabCaptions[tab]));
     tabs_->SelectQuietly(current);
     old->deleteLater();
 }

@@ -1,8 +1,11 @@
 #include "ui/shell/CWelcomeDlg.h"
 
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QPainter>
 #include <QVBoxLayout>
+
+#include "platform/UiLanguage.h"
 
 namespace tavix {
 
@@ -39,6 +42,14 @@ private:
 };
 
 }  // namespace
+
+QString HomeImagePath() {
+    const QString chinese = QString::fromLatin1(kHomeImagePathChinese);
+    if (ChineseInstalled() && QFileInfo::exists(chinese)) {
+        return chinese;
+    }
+    return QString::fromLatin1(kHomeImagePath);
+}
 
 CWelcomeDlg::CWelcomeDlg(QWidget* parent, const QString& imagePath) : QWidget(parent) {
     image_.load(imagePath);  // a missing or broken file leaves the image null

@@ -10,12 +10,17 @@
 namespace tavix {
 
 inline constexpr const char* kHomeImagePath = "res/home.bmp";
+// The same picture with Chinese words, shown while the window speaks Chinese.
+inline constexpr const char* kHomeImagePathChinese = "res/home_zh_CN.bmp";
+
+// The welcome picture for the window's language: the Chinese twin when the
+// window speaks Chinese and the file is there, the English one otherwise.
+QString HomeImagePath();
 
 class CWelcomeDlg : public QWidget {
     Q_OBJECT
 public:
-    explicit CWelcomeDlg(QWidget* parent = nullptr,
-                         const QString& imagePath = QString::fromLatin1(kHomeImagePath));
+    explicit CWelcomeDlg(QWidget* parent = nullptr, const QString& imagePath = HomeImagePath());
 
     const QImage& HomeImage() const { return image_; }
     // The picture area (its size is what the picture is cut to).

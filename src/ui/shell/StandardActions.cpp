@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "exports/CsvExport.h"
+#include "platform/UiLanguage.h"
 #include "shell/ShellMessages.h"
 
 namespace tavix {
@@ -79,16 +80,14 @@ void AddUnusedStandardActions(QWidget& window) {
 QString AskRecordToOpen(QWidget* parent, const QString& documentPath) {
     const QString start =
         documentPath.isEmpty() ? QDir::currentPath() : QFileInfo(documentPath).absolutePath();
-    const QString filter =
-        QString::fromLatin1(kRecordFilter) + QStringLiteral(";;") + Tr("All Files (*)");
+    const QString filter = ShownText(kRecordFilter) + QStringLiteral(";;") + Tr("All Files (*)");
     return QFileDialog::getOpenFileName(parent, Tr("Open"), start, filter);
 }
 
 QStringList AskRecordsToCompare(QWidget* parent, const QString& documentPath) {
     const QString start =
         documentPath.isEmpty() ? QDir::currentPath() : QFileInfo(documentPath).absolutePath();
-    const QString filter =
-        QString::fromLatin1(kRecordFilter) + QStringLiteral(";;") + Tr("All Files (*)");
+    const QString filter = ShownText(kRecordFilter) + QStringLiteral(";;") + Tr("All Files (*)");
     return QFileDialog::getOpenFileNames(parent, Tr("Compare with"), start, filter);
 }
 
@@ -96,10 +95,10 @@ QString AskRecordSaveName(QWidget* parent, const QString& documentPath) {
     const QString start = documentPath.isEmpty()
                               ? QDir::current().filePath(QString::fromLatin1(kAppName))
                               : documentPath;
-    QString path = QFileDialog::getSaveFileName(parent, Tr("Save As"), start,
-                                                QString::fromLatin1(kRecordFilter));
+    QString path =
+        QFileDialog::getSaveFileName(parent, Tr("Save As"), start, ShownText(kRecordFilter));
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
-        path += QString::fromLatin1(kRecordExtension);
+        path += ShownText(kRecordExtension);
     }
     return path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
 }
@@ -107,8 +106,8 @@ QString AskRecordSaveName(QWidget* parent, const QString& documentPath) {
 std::optional<std::string> AskCsvSaveName(QWidget* parent, QString& directory,
                                           const std::string& proposed, CsvOptions& options) {
     const QString start = directory.isEmpty() ? QDir::currentPath() : directory;
-    const QString classic = QString::fromLatin1(kCsvFilter);
-    const QString forTools = QString::fromLatin1(kCsvUtf8TimeFilter);
+    const QString classic = ShownText(kCsvFilter);
+    const QString forTools = ShownText(kCsvUtf8TimeFilter);
     QFileDialog dialog(parent, Tr("Save As"),
                        QDir(start).filePath(QString::fromStdString(proposed)),
                        classic + QStringLiteral(";;") + forTools);
@@ -116,7 +115,7 @@ std::optional<std::string> AskCsvSaveName(QWidget* parent, QString& directory,
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The dialog adds the extension itself, so it also asks before replacing
     // "name.csv" when "name" was typed.
-    dialog.setDefaultSuffix(QString::fromLatin1(kCsvExtension).mid(1));
+    dialog.setDefaultSuffix(ShownText(kCsvExtension).mid(1));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }

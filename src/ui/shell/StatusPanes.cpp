@@ -6,6 +6,7 @@
 #include <QStatusBar>
 
 #include "platform/KeyLockState.h"
+#include "platform/UiLanguage.h"
 #include "shell/ShellMessages.h"
 #include "shell/StatusClock.h"
 
@@ -21,7 +22,7 @@ StatusPanes::StatusPanes(QStatusBar& bar, const Clock& clock, QObject* parent)
             panes_[i]->setAlignment(Qt::AlignCenter);
         }
     }
-    panes_[kStatusPane]->setText(QString::fromLatin1(kStatusReady));
+    panes_[kStatusPane]->setText(ShownText(kStatusReady));
     const QFontMetrics metrics(panes_[kVersionPane]->font());
     panes_[kVersionPane]->setMinimumWidth(metrics.horizontalAdvance(QString(18, QLatin1Char('W'))));
     panes_[kClockPane]->setText(QString::fromLatin1(kClockInitial));

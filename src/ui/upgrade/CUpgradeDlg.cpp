@@ -16,6 +16,7 @@
 #include "base/PlainText.h"
 #include "link/DeviceRequest.h"
 #include "platform/GbkText.h"
+#include "platform/UiLanguage.h"
 #include "ui/shell/Resources.h"
 #include "upgrade/FirmwareDownload.h"
 #include "upgrade/UpgradeMessages.h"
@@ -39,7 +40,7 @@ QLineEdit* MakeBox(QWidget* parent, const QString& name, int characters) {
 }
 
 QPushButton* MakeButton(const char* caption, QWidget* parent, const QString& name) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+    auto* button = new QPushButton(ShownText(caption), parent);
     button->setObjectName(name);
     button->setAutoDefault(false);
     return button;
@@ -76,7 +77,7 @@ CUpgradeDlg::~CUpgradeDlg() {
 }
 
 void CUpgradeDlg::BuildLayout() {
-    auto* currentLabel = new QLabel(QString::fromLatin1(kLabelCurrentVersion), this);
+    auto* currentLabel = new QLabel(ShownText(kLabelCurrentVersion), this);
     auto* currentRow = new QHBoxLayout();
     for (int i = 0; i < 4; ++i) {
         current_[i] = MakeBox(this, QStringLiteral("currentVersion%1").arg(i), 4);
@@ -92,7 +93,7 @@ void CUpgradeDlg::BuildLayout() {
     currentRow->addWidget(versionNote_);
     currentRow->addStretch(1);
 
-    auto* group = new QGroupBox(QString::fromLatin1(kGroupUpgradeFile), this);
+    auto* group = new QGroupBox(ShownText(kGroupUpgradeFile), this);
     path_ = MakeBox(group, QStringLiteral("upgradeFile"), 0);
     path_->setMinimumWidth(320);
     browse_ = MakeButton(kBtnBrowse, group, QStringLiteral("browseButton"));
@@ -106,9 +107,9 @@ void CUpgradeDlg::BuildLayout() {
     }
     firmwareRow->addStretch(1);
     auto* groupGrid = new QGridLayout(group);
-    groupGrid->addWidget(new QLabel(QString::fromLatin1(kLabelUpgradeFile), group), 0, 0);
+    groupGrid->addWidget(new QLabel(ShownText(kLabelUpgradeFile), group), 0, 0);
     groupGrid->addLayout(fileRow, 0, 1);
-    groupGrid->addWidget(new QLabel(QString::fromLatin1(kLabelFirmwareVersion), group), 1, 0);
+    groupGrid->addWidget(new QLabel(ShownText(kLabelFirmwareVersion), group), 1, 0);
     groupGrid->addLayout(firmwareRow, 1, 1);
     groupGrid->setColumnStretch(1, 1);
 
@@ -136,7 +137,7 @@ void CUpgradeDlg::BuildLayout() {
     grid->addWidget(currentLabel, 0, 0);
     grid->addLayout(currentRow, 0, 1);
     grid->addWidget(group, 1, 0, 1, 2);
-    grid->addWidget(new QLabel(QString::fromLatin1(kLabelUpgradeStatus), this), 2, 0);
+    grid->addWidget(new QLabel(ShownText(kLabelUpgradeStatus), this), 2, 0);
     grid->addLayout(statusRow, 2, 1);
     grid->addLayout(buttons, 3, 0, 1, 2);
     grid->setColumnStretch(1, 1);
@@ -162,9 +163,8 @@ void CUpgradeDlg::BuildLayout() {
 }
 
 QString CUpgradeDlg::ChooseFirmwareFile(QWidget* parent) {
-    const QString filter = FromGbk(kFirmwareFilterLabel) + QStringLiteral(" (") +
-                           QString::fromLatin1(kFirmwarePattern) +
-                           QStringLiteral(");;All Files (*)");
+    const QString filter = ShownText(kFirmwareFilterLabel) + QStringLiteral(" (") +
+                           ShownText(kFirmwarePattern) + QStringLiteral(");;All Files (*)");
     return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
 }
 
@@ -207,7 +207,7 @@ void CUpgradeDlg::Refresh() {
     stop_->setEnabled(s.stopEnabled);
     // The bar and its label say the same thing.
     progress_->setValue(s.BarValue());
-    blocks_->setText(QString::fromStdString(s.StatusText()));
+    blocks_->setText(ShownText(s.StatusText()));
     versionNote_->setText(QString::fromLatin1(s.VersionNote().c_str()));
     warning_->setText(QString::fromLatin1(s.Warning().c_str()));
     warning_->setVisible(!s.Warning().empty());
