@@ -130,6 +130,10 @@
         <source>%s holds values no device produces: %s at sample %d (%.2f s) reads %s. Its curves, statistics and exports are not to be trusted.</source>
         <translation>%s 含有设备不可能产生的数值：%s 在第 %d 个采样点（%.2f s）读数为 %s。其曲线、统计和导出结果均不可信。</translation>
     </message>
+    <message>
+        <source>Implausible values: %s reads %s at %.2f s (sample %d); curves, statistics and exports are not to be trusted.</source>
+        <translation>数值不可信：%s 读数为 %s，位于 %.2f s（第 %d 个采样点）；曲线、统计和导出结果均不可信。</translation>
+    </message>
 </context>
 <context>
     <name>tavix</name>
@@ -1897,6 +1901,10 @@ Note: %s</source>
 极数：%d
 备注：%s</translation>
     </message>
+    <message>
+        <source>  pack %s</source>
+        <translation>  电池 %s</translation>
+    </message>
 </context>
 <context>
     <name>tavix::CAboutDlg</name>
@@ -2490,6 +2498,26 @@ tavix-cli doctor --port %1 也会打开端口并识别设备。</translation>
     <message>
         <source>This record</source>
         <translation>本记录</translation>
+    </message>
+    <message>
+        <source>Stac&amp;ked</source>
+        <translation>分层(&amp;K)</translation>
+    </message>
+    <message>
+        <source>One plot per curve, one above the other over one time axis; off: all curves on one plot</source>
+        <translation>每条曲线一个图，上下排列，共用一条时间轴；关闭时所有曲线画在同一个图上</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>功率</translation>
+    </message>
+    <message>
+        <source>Plots</source>
+        <translation>图表</translation>
+    </message>
+    <message>
+        <source>The curves the stacked layout plots (the power while its curve is shown)</source>
+        <translation>分层布局所画的曲线（显示功率曲线时包括功率）</translation>
     </message>
 </context>
 <context>

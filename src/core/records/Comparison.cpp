@@ -152,7 +152,7 @@ std::string Comparison::Legend(int flight) const {
     const FlightRecord& record = flight == 0 ? reference_.record : Record(flight).flight->record;
     const std::string pack = PackName(FixedText(record.header.note));
     if (!pack.empty()) {
-        legend += FormatText(kFmtLegendPack, pack.c_str());
+        legend += FormatShown(kFmtLegendPack, pack.c_str());
     }
     return legend;
 }

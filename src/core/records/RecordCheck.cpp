@@ -43,8 +43,8 @@ std::string ImplausibleMark(const FlightRecord& record) {
     const float value = PhysicalValue(record, found->channel, found->raw);
     const double seconds =
         record.header.rate > 0 ? static_cast<double>(found->sample) / record.header.rate : 0.0;
-    return FormatText(kFmtImplausibleMark, kCsvColumnNames[found->channel], CsvValue(value).c_str(),
-                      seconds, found->sample + 1);
+    return FormatShown(kFmtImplausibleMark, kCsvColumnNames[found->channel],
+                       CsvValue(value).c_str(), seconds, found->sample + 1);
 }
 
 }  // namespace tavix

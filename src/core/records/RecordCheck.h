@@ -22,9 +22,9 @@ inline constexpr const char* kMsgImplausibleRecord = TAVIX_TR(
     "statistics and exports are not to be trusted.");
 
 // The lasting mark over a shown record that holds such values.
-inline constexpr const char* kFmtImplausibleMark =
+inline constexpr const char* kFmtImplausibleMark = TAVIX_TR(
     "Implausible values: %s reads %s at %.2f s (sample %d); curves, statistics and exports are "
-    "not to be trusted.";
+    "not to be trusted.");
 
 struct ImplausibleSample {
     int channel = 0;

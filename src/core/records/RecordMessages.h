@@ -34,6 +34,6 @@ inline constexpr const char* kMsgRecordCut =
     TAVIX_TR("it is larger than %llu bytes, and only that much was read");
 
 // A compared flight's legend after its file name and start time: its pack.
-inline constexpr const char* kFmtLegendPack = "  pack %s";
+inline constexpr const char* kFmtLegendPack = TAVIX_TR("  pack %s");
 
 }  // namespace tavix
