@@ -58,9 +58,10 @@ QString CCurveView::TooltipMarkup(int y) const {
     // Rich text for sure, each of the two lines kept whole, and a line break
     // the tooltip renders.
     const int strip = stack_ != nullptr ? stack_->StripAt(y) : -1;
-    QString text = ShownText(strip >= 0 ? model_.CurveTooltipText(
-                                            stack_->Strips()[static_cast<std::size_t>(strip)].curve)
-                                      : model_.TooltipText());
+    QString text = ShownText(
+        strip >= 0
+            ? model_.CurveTooltipText(stack_->Strips()[static_cast<std::size_t>(strip)].curve)
+            : model_.TooltipText());
     text.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
     return QStringLiteral("<p style=\"white-space:nowrap\">") + text + QStringLiteral("</p>");
 }

@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "platform/GbkText.h"
-#include "plot/AxisScale.h"
 #include "platform/UiLanguage.h"
+#include "plot/AxisScale.h"
 #include "plot/PlotMessages.h"
 
 namespace tavix {

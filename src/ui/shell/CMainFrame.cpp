@@ -15,8 +15,8 @@
 
 #include "config/CAppConfig.h"
 #include "exports/CsvExport.h"
-#include "records/CTavixDoc.h"
 #include "platform/UiLanguage.h"
+#include "records/CTavixDoc.h"
 #include "shell/MinimumSizeRule.h"
 #include "shell/Prompt.h"
 #include "shell/ShellMessages.h"
