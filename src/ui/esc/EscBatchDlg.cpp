@@ -39,41 +39,37 @@ constexpr int kDefaultCount = 4;
 constexpr int kMostEscs = 99;
 constexpr const char* kStartLine = "Pick the settings and the number of ESCs, then press Start.";
 
-QString Latin(const char* text) {
-    return ShownText(text);
-}
-
 }  // namespace
 
 EscBatchDlg::EscBatchDlg(EscParamSession& page, Prompt& prompt, QWidget* parent)
     : QDialog(parent), page_(page), prompt_(prompt) {
     chooseReport = [this](const QString& suggested) {
-        QString path = QFileDialog::getSaveFileName(this, Latin(kBtnBatchSaveReport), suggested,
-                                                    Latin(kBatchReportFilter));
+        QString path = QFileDialog::getSaveFileName(this, ShownText(kBtnBatchSaveReport), suggested,
+                                                    ShownText(kBatchReportFilter));
         if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
             path += QStringLiteral(".csv");
         }
         return path;
     };
-    setWindowTitle(Latin(kTitleEscBatch));
+    setWindowTitle(ShownText(kTitleEscBatch));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     settings_ = new QComboBox(this);
-    settings_->addItem(Latin(kBatchPageValues));
+    settings_->addItem(ShownText(kBatchPageValues));
     for (const EscPreset& preset : UserEscPresets().List()) {
         if (preset.series == page.Table().name) {
             settings_->addItem(QFile::decodeName(QByteArray::fromStdString(preset.name)),
                                QByteArray::fromStdString(preset.name));
         }
     }
-    form->addRow(Latin(kLabelBatchSettings), settings_);
+    form->addRow(ShownText(kLabelBatchSettings), settings_);
     count_ = new QSpinBox(this);
     count_->setRange(1, kMostEscs);
     count_->setValue(kDefaultCount);
-    form->addRow(Latin(kLabelBatchCount), count_);
+    form->addRow(ShownText(kLabelBatchCount), count_);
     layout->addLayout(form);
 
-    line_ = new QLabel(Latin(kStartLine), this);
+    line_ = new QLabel(ShownText(kStartLine), this);
     line_->setWordWrap(true);
     layout->addWidget(line_);
     rows_ = new QTableWidget(0, 5, this);
@@ -86,9 +82,9 @@ EscBatchDlg::EscBatchDlg(EscParamSession& page, Prompt& prompt, QWidget* parent)
     layout->addWidget(rows_, 1);
 
     auto* buttons = new QHBoxLayout;
-    start_ = new QPushButton(Latin(kBtnBatchStart), this);
+    start_ = new QPushButton(ShownText(kBtnBatchStart), this);
     start_->setDefault(true);
-    report_ = new QPushButton(Latin(kBtnBatchSaveReport), this);
+    report_ = new QPushButton(ShownText(kBtnBatchSaveReport), this);
     report_->setEnabled(false);
     auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->addWidget(start_);
@@ -164,8 +160,8 @@ void EscBatchDlg::Refresh() {
     if (batch_ && batch_->Finished()) {
         wire_->Close();
     }
-    line_->setText(batch_ ? ShownText(batch_->Line()) : Latin(kStartLine));
-    start_->setText(Latin(running ? kBtnBatchStop : kBtnBatchStart));
+    line_->setText(batch_ ? ShownText(batch_->Line()) : ShownText(kStartLine));
+    start_->setText(ShownText(running ? kBtnBatchStop : kBtnBatchStart));
     settings_->setEnabled(!running);
     count_->setEnabled(!running);
     const std::vector<EscBatchRow> rows = batch_ ? batch_->Rows() : std::vector<EscBatchRow>();

@@ -37,10 +37,6 @@ int ModeIndex(AlignMode mode) {
     return 0;
 }
 
-QString Latin(const char* text) {
-    return ShownText(text);
-}
-
 // A file name or a setting's value from outside, shown with its control
 // characters escaped, as the logbook shows them.
 QString Outside(const std::string& gbk) {
@@ -55,7 +51,7 @@ int ValueColumn(int flight) {
 
 QToolButton* MenuButton(const char* text, QMenu* menu, QWidget* parent) {
     auto* button = new QToolButton(parent);
-    button->setText(Latin(text));
+    button->setText(ShownText(text));
     button->setMenu(menu);
     button->setPopupMode(QToolButton::InstantPopup);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -68,12 +64,12 @@ QToolButton* MenuButton(const char* text, QMenu* menu, QWidget* parent) {
 ComparisonPanel::ComparisonPanel(CurveModel& model, QWidget* parent)
     : QWidget(parent), model_(model) {
     setObjectName(QStringLiteral("comparisonPanel"));
-    auto* caption = new QLabel(Latin(kCompareAlignCaption));
+    auto* caption = new QLabel(ShownText(kCompareAlignCaption));
     align_ = new QComboBox(this);
     align_->setObjectName(QStringLiteral("alignBox"));
-    align_->addItems({Latin(kCompareAlignStart),
-                      Latin(kCompareAlignThrottle).arg(kDefaultAlignThrottle),
-                      Latin(kCompareAlignCursor)});
+    align_->addItems({ShownText(kCompareAlignStart),
+                      ShownText(kCompareAlignThrottle).arg(kDefaultAlignThrottle),
+                      ShownText(kCompareAlignCursor)});
     caption->setBuddy(align_);
     // The column beside the table stays narrow; the list shows the whole texts.
     align_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -126,7 +122,7 @@ ComparisonPanel::ComparisonPanel(CurveModel& model, QWidget* parent)
 
     connect(align_, &QComboBox::activated, this, [this] { OnAlignChosen(); });
     connect(percent_, &QSpinBox::valueChanged, this, [this](int value) {
-        align_->setItemText(1, Latin(kCompareAlignThrottle).arg(value));
+        align_->setItemText(1, ShownText(kCompareAlignThrottle).arg(value));
         if (align_->currentIndex() == 1) {
             OnAlignChosen();
         }
@@ -167,7 +163,7 @@ void ComparisonPanel::ShowControls() {
     {
         const QSignalBlocker quiet(percent_);
         percent_->setValue(static_cast<int>(comparison_->ThrottlePercent()));
-        align_->setItemText(1, Latin(kCompareAlignThrottle).arg(percent_->value()));
+        align_->setItemText(1, ShownText(kCompareAlignThrottle).arg(percent_->value()));
     }
     align_->setCurrentIndex(ModeIndex(comparison_->Mode()));
     percent_->setEnabled(comparison_->Mode() == AlignMode::Throttle);
@@ -181,7 +177,8 @@ void ComparisonPanel::SetAlignment(AlignMode mode, double percent) {
     }
     if (mode == AlignMode::CursorA) {
         comparison_->SetAlignment(mode, percent, CursorASeconds());
-        emit statusTextChanged(Latin(CursorASeconds() ? kCompareCursorHint : kCompareNeedsCursorA));
+        emit statusTextChanged(
+            ShownText(CursorASeconds() ? kCompareCursorHint : kCompareNeedsCursorA));
     } else {
         comparison_->SetAlignment(mode, percent);
     }
@@ -196,7 +193,7 @@ void ComparisonPanel::OnAlignChosen() {
 void ComparisonPanel::AlignAtCursor(int flight) {
     const std::optional<double> at = CursorASeconds();
     if (comparison_ == nullptr || !at) {
-        emit statusTextChanged(Latin(kCompareNeedsCursorA));
+        emit statusTextChanged(ShownText(kCompareNeedsCursorA));
         return;
     }
     comparison_->AlignAtCursor(flight, *at);
@@ -204,8 +201,9 @@ void ComparisonPanel::AlignAtCursor(int flight) {
     // Where the reference's point is, so a flight that jumped is explained.
     const QString point = QString::number(comparison_->Alignment().front().seconds, 'f', 2);
     emit statusTextChanged(
-        flight == 0 ? Latin(kCompareAlignedReference).arg(point)
-                    : Latin(kCompareAlignedFlight).arg(Outside(comparison_->Name(flight)), point));
+        flight == 0
+            ? ShownText(kCompareAlignedReference).arg(point)
+            : ShownText(kCompareAlignedFlight).arg(Outside(comparison_->Name(flight)), point));
 }
 
 void ComparisonPanel::RemoveFlight(int flight) {
@@ -220,7 +218,7 @@ void ComparisonPanel::RemoveFlight(int flight) {
     }
     Show(comparison_);  // the record alone again
     // Nothing is compared: no hint about aligning records stays behind.
-    emit statusTextChanged(Latin(kStatusReady));
+    emit statusTextChanged(ShownText(kStatusReady));
     emit comparisonChanged();
 }
 
@@ -276,9 +274,9 @@ void ComparisonPanel::FillTable() {
     QStringList heads{QString()};
     for (int flight = 0; flight < flights; ++flight) {
         const QString name = Outside(table.flights[static_cast<std::size_t>(flight)]);
-        heads << (flight == 0 ? Latin(kCompareReference).arg(name) : name);
+        heads << (flight == 0 ? ShownText(kCompareReference).arg(name) : name);
         if (flight > 0) {
-            heads << Latin(kHeadDifference);
+            heads << ShownText(kHeadDifference);
         }
     }
     table_->setHorizontalHeaderLabels(heads);
@@ -310,7 +308,7 @@ void ComparisonPanel::FillTable() {
             auto* item = new QTableWidgetItem(value);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             item->setForeground(colours[i]);
-            if (value.contains(Latin(kTextNotReached))) {
+            if (value.contains(ShownText(kTextNotReached))) {
                 item->setForeground(QColor(0xB0, 0x50, 0x00));
                 item->setToolTip(tr("The throttle never reached the level: aligned at the start"));
             }
@@ -375,7 +373,7 @@ void ComparisonPanel::FillMenus() {
     }
     for (int flight = 0; flight < comparison_->Count(); ++flight) {
         QAction* align = alignMenu_->addAction(
-            Latin(kCompareAlignFlightAt).arg(Outside(comparison_->Name(flight))));
+            ShownText(kCompareAlignFlightAt).arg(Outside(comparison_->Name(flight))));
         connect(align, &QAction::triggered, this, [this, flight] { AlignAtCursor(flight); });
     }
     alignAt_->setEnabled(CursorASeconds().has_value());
@@ -389,11 +387,11 @@ void ComparisonPanel::ShowContextMenu(const QPoint& at) {
     }
     const QString name = Outside(comparison_->Name(flight));
     QMenu menu(this);
-    QAction* align = menu.addAction(Latin(kCompareAlignFlightAt).arg(name));
+    QAction* align = menu.addAction(ShownText(kCompareAlignFlightAt).arg(name));
     align->setEnabled(CursorASeconds().has_value());
     connect(align, &QAction::triggered, this, [this, flight] { AlignAtCursor(flight); });
     if (flight > 0) {
-        QAction* remove = menu.addAction(Latin(kCompareRemoveFlight).arg(name));
+        QAction* remove = menu.addAction(ShownText(kCompareRemoveFlight).arg(name));
         connect(remove, &QAction::triggered, this, [this, flight] { RemoveFlight(flight); });
     }
     menu.exec(table_->viewport()->mapToGlobal(at));

@@ -19,10 +19,6 @@ namespace tavix {
 
 namespace {
 
-QString Latin(const char* text) {
-    return ShownText(text);
-}
-
 QComboBox* QuantityBox(int chosen, QWidget* parent) {
     auto* box = new QComboBox(parent);
     for (const int quantity : kXYQuantities) {
@@ -36,7 +32,7 @@ QComboBox* QuantityBox(int chosen, QWidget* parent) {
 
 FlightMapDlg::FlightMapDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("flightMap"));
-    setWindowTitle(Latin(kMapTitle));
+    setWindowTitle(ShownText(kMapTitle));
     tabs_ = new QTabWidget(this);
 
     auto* map = new QWidget(tabs_);
@@ -45,14 +41,14 @@ FlightMapDlg::FlightMapDlg(QWidget* parent) : QDialog(parent) {
     band_->setRange(static_cast<int>(kMinMapBand), static_cast<int>(kMaxMapBand));
     band_->setValue(static_cast<int>(kDefaultMapBand));
     band_->setSuffix(QStringLiteral(" %"));
-    auto* bandCaption = new QLabel(Latin(kMapBandCaption), map);
+    auto* bandCaption = new QLabel(ShownText(kMapBandCaption), map);
     bandCaption->setBuddy(band_);
     table_ = new QTableWidget(map);
     table_->setObjectName(QStringLiteral("mapTable"));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
-    table_->setAccessibleName(Latin(kMapTitle));
+    table_->setAccessibleName(ShownText(kMapTitle));
     auto* bandRow = new QHBoxLayout();
     bandRow->addWidget(bandCaption);
     bandRow->addWidget(band_);
@@ -60,7 +56,7 @@ FlightMapDlg::FlightMapDlg(QWidget* parent) : QDialog(parent) {
     auto* mapLayout = new QVBoxLayout(map);
     mapLayout->addLayout(bandRow);
     mapLayout->addWidget(table_, 1);
-    tabs_->addTab(map, Latin(kMapTab));
+    tabs_->addTab(map, ShownText(kMapTab));
 
     auto* xy = new QWidget(tabs_);
     x_ = QuantityBox(kThrottle, xy);
@@ -69,7 +65,7 @@ FlightMapDlg::FlightMapDlg(QWidget* parent) : QDialog(parent) {
     y_->setObjectName(QStringLiteral("xyY"));
     span_ = new QComboBox(xy);
     span_->setObjectName(QStringLiteral("xySpan"));
-    span_->addItems({Latin(kXYWhole), Latin(kXYBetweenCursors)});
+    span_->addItems({ShownText(kXYWhole), ShownText(kXYBetweenCursors)});
     auto* xCaption = new QLabel(tr("&X:"), xy);
     xCaption->setBuddy(x_);
     auto* yCaption = new QLabel(tr("&Y:"), xy);
@@ -87,7 +83,7 @@ FlightMapDlg::FlightMapDlg(QWidget* parent) : QDialog(parent) {
     auto* xyLayout = new QVBoxLayout(xy);
     xyLayout->addLayout(choice);
     xyLayout->addWidget(plot_, 1);
-    tabs_->addTab(xy, Latin(kXYTab));
+    tabs_->addTab(xy, ShownText(kXYTab));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
@@ -109,16 +105,16 @@ void FlightMapDlg::ShowFlights(std::vector<MapFlight> flights) {
 
 void FlightMapDlg::FillTable() {
     table_->clear();
-    QStringList heads{Latin(kMapRecordHeading)};
+    QStringList heads{ShownText(kMapRecordHeading)};
     for (const char* heading : kMapHeadings) {
-        heads << Latin(heading);
+        heads << ShownText(heading);
     }
     table_->setColumnCount(static_cast<int>(heads.size()));
     table_->setHorizontalHeaderLabels(heads);
     table_->setRowCount(0);
     if (flights_.empty()) {
         table_->setRowCount(1);
-        table_->setItem(0, 0, new QTableWidgetItem(Latin(kMapNoRecord)));
+        table_->setItem(0, 0, new QTableWidgetItem(ShownText(kMapNoRecord)));
         table_->setSpan(0, 0, 1, table_->columnCount());
         return;
     }
@@ -127,7 +123,8 @@ void FlightMapDlg::FillTable() {
         if (!map.hasThrottle) {
             const int row = table_->rowCount();
             table_->insertRow(row);
-            table_->setItem(row, 0, new QTableWidgetItem(Latin(kMapNoThrottle).arg(flight.name)));
+            table_->setItem(row, 0,
+                            new QTableWidgetItem(ShownText(kMapNoThrottle).arg(flight.name)));
             table_->setSpan(row, 0, 1, table_->columnCount());
             continue;
         }

@@ -25,10 +25,6 @@ QLabel* ValueLabel(QWidget* parent, const QString& name) {
     return label;
 }
 
-QString Latin(const std::string& text) {
-    return ShownText(text.c_str());
-}
-
 }  // namespace
 
 SpanPanel::SpanPanel(QWidget* parent) : QWidget(parent) {
@@ -94,11 +90,11 @@ SpanPanel::SpanPanel(QWidget* parent) : QWidget(parent) {
 }
 
 void SpanPanel::Show(const SpanReadout& readout) {
-    labelA_->setText(Latin(readout.labelA));
-    labelB_->setText(Latin(readout.labelB));
-    duration_->setText(Latin(readout.duration));
-    capacity_->setText(Latin(readout.capacity));
-    energy_->setText(Latin(readout.energy));
+    labelA_->setText(ShownText(readout.labelA));
+    labelB_->setText(ShownText(readout.labelB));
+    duration_->setText(ShownText(readout.duration));
+    capacity_->setText(ShownText(readout.capacity));
+    energy_->setText(ShownText(readout.energy));
     hint_->setVisible(!readout.complete);
     labelA_->setVisible(!readout.labelA.empty());
     labelB_->setVisible(!readout.labelB.empty());
@@ -130,10 +126,10 @@ void SpanPanel::Show(const SpanReadout& readout) {
             heading += QStringLiteral(" (") + ShownText(row.unit) + QLatin1Char(')');
         }
         column.heading->setText(heading);
-        column.values[kRowMin]->setText(Latin(row.min));
-        column.values[kRowMax]->setText(Latin(row.max));
-        column.values[kRowMean]->setText(Latin(row.mean));
-        column.values[kRowChange]->setText(Latin(row.change));
+        column.values[kRowMin]->setText(ShownText(row.min));
+        column.values[kRowMax]->setText(ShownText(row.max));
+        column.values[kRowMean]->setText(ShownText(row.mean));
+        column.values[kRowChange]->setText(ShownText(row.change));
     }
 }
 

@@ -37,10 +37,6 @@ namespace {
 constexpr int kErrorColumn = kLogbookColumns;
 constexpr int kModelColumns = kLogbookColumns + 1;
 
-QString Latin(const char* text) {
-    return ShownText(text);
-}
-
 std::string LocalPath(const QString& path) {
     return path.toLocal8Bit().toStdString();
 }
@@ -97,7 +93,8 @@ public:
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
             return QAbstractTableModel::headerData(section, orientation, role);
         }
-        return Latin(section == kErrorColumn ? kLogbookErrorHeading : kLogbookHeadings[section]);
+        return ShownText(section == kErrorColumn ? kLogbookErrorHeading
+                                                 : kLogbookHeadings[section]);
     }
     QVariant data(const QModelIndex& index, int role) const override {
         if (!index.isValid()) {
@@ -115,7 +112,7 @@ public:
                 return FromGbk(LogbookCell(e, static_cast<LogbookColumn>(column)));
             case Qt::ToolTipRole:
                 if (e.ok && e.worstEvent && column == static_cast<int>(LogbookColumn::Events)) {
-                    return tr("Worst: %1").arg(Latin(EventKindName(*e.worstEvent)));
+                    return tr("Worst: %1").arg(ShownText(EventKindName(*e.worstEvent)));
                 }
                 if (e.ok && !e.warning.empty()) {
                     return ShownText(e.warning);
@@ -184,7 +181,7 @@ private:
 CLogbookDlg::CLogbookDlg(const CIniFile& ini, const std::array<int, kChannelCount>& smoothing,
                          QWidget* parent)
     : QDialog(parent), ini_(ini), smoothing_(smoothing) {
-    setWindowTitle(Latin(kLogbookTitle));
+    setWindowTitle(ShownText(kLogbookTitle));
     setObjectName(QStringLiteral("logbook"));
     resize(1100, 480);
 
@@ -199,18 +196,18 @@ CLogbookDlg::CLogbookDlg(const CIniFile& ini, const std::array<int, kChannelCoun
     auto* browse = new QPushButton(tr("&Browse..."), this);
     auto* reload = new QPushButton(tr("&Reload"), this);
     reload->setAutoDefault(false);
-    packs_ = new QPushButton(Latin(kPacksTitle) + QStringLiteral("..."), this);
+    packs_ = new QPushButton(ShownText(kPacksTitle) + QStringLiteral("..."), this);
     packs_->setObjectName(QStringLiteral("packsButton"));
     packs_->setAutoDefault(false);
     packs_->setEnabled(false);
     packs_->setToolTip(tr("The flights gathered by the pack their note names (\"Pack: NAME\")"));
-    models_ = new QPushButton(Latin(kModelsTitle) + QStringLiteral("..."), this);
+    models_ = new QPushButton(ShownText(kModelsTitle) + QStringLiteral("..."), this);
     models_->setObjectName(QStringLiteral("modelsButton"));
     models_->setAutoDefault(false);
     models_->setEnabled(false);
     models_->setToolTip(
         tr("Each flight's motor and propeller, by the model its note names (\"Model: NAME\")"));
-    settings_ = new QPushButton(Latin(kSettingsGroupsTitle) + QStringLiteral("..."), this);
+    settings_ = new QPushButton(ShownText(kSettingsGroupsTitle) + QStringLiteral("..."), this);
     settings_->setObjectName(QStringLiteral("settingsButton"));
     settings_->setAutoDefault(false);
     settings_->setEnabled(false);
@@ -249,7 +246,7 @@ CLogbookDlg::CLogbookDlg(const CIniFile& ini, const std::array<int, kChannelCoun
     open_->setDefault(true);
     compare_ = buttons->addButton(tr("&Compare"), QDialogButtonBox::ActionRole);
     compare_->setObjectName(QStringLiteral("compareButton"));
-    compare_->setToolTip(Latin(kLogbookCompareTip));
+    compare_->setToolTip(ShownText(kLogbookCompareTip));
     QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
     close->setAutoDefault(false);
 
@@ -330,7 +327,7 @@ void CLogbookDlg::SetFolder(const QString& folder) {
     progress_->setRange(0, static_cast<int>(pending_.size()));
     progress_->setValue(0);
     progress_->setVisible(!pending_.empty());
-    status_->setText(Latin(kLogbookReading).arg(0).arg(pending_.size()));
+    status_->setText(ShownText(kLogbookReading).arg(0).arg(pending_.size()));
     timer_->start();
 }
 
@@ -352,7 +349,7 @@ void CLogbookDlg::ReadSome() {
         model_->Append(reader_->Read(pending_[next_++]));
     }
     progress_->setValue(static_cast<int>(next_));
-    status_->setText(Latin(kLogbookReading).arg(next_).arg(pending_.size()));
+    status_->setText(ShownText(kLogbookReading).arg(next_).arg(pending_.size()));
     if (next_ >= pending_.size()) {
         FinishLoading();
     }
@@ -365,11 +362,11 @@ void CLogbookDlg::FinishLoading() {
     const int failed = model_->Failed();
     const int flights = model_->rowCount() - failed;
     if (model_->rowCount() == 0) {
-        summary_ = Latin(kLogbookEmpty);
+        summary_ = ShownText(kLogbookEmpty);
     } else if (failed == 0) {
-        summary_ = Latin(kLogbookAllRead).arg(flights);
+        summary_ = ShownText(kLogbookAllRead).arg(flights);
     } else {
-        summary_ = Latin(kLogbookSummary).arg(flights).arg(failed);
+        summary_ = ShownText(kLogbookSummary).arg(flights).arg(failed);
     }
     status_->setText(summary_);
     packs_->setEnabled(flights > 0);
@@ -429,7 +426,7 @@ QList<int> CLogbookDlg::SelectedRows() const {
 void CLogbookDlg::CompareSelected() {
     const QList<int> rows = SelectedRows();
     if (rows.size() < 2 || rows.size() > 4) {
-        status_->setText(Latin(kLogbookCompareTooFew));
+        status_->setText(ShownText(kLogbookCompareTooFew));
         return;
     }
     QStringList paths;
@@ -443,7 +440,7 @@ void CLogbookDlg::CompareSelected() {
         }
     }
     if (paths.size() < 2) {
-        refused.prepend(Latin(kLogbookCompareTooFew));
+        refused.prepend(ShownText(kLogbookCompareTooFew));
     }
     status_->setText(refused.join(QStringLiteral("\n")));
     if (paths.size() >= 2) {
@@ -485,7 +482,7 @@ void CLogbookDlg::ShowSettings() {
 
 void CLogbookDlg::Browse() {
     const QString folder =
-        QFileDialog::getExistingDirectory(this, Latin(kLogbookChooseFolder), folder_);
+        QFileDialog::getExistingDirectory(this, ShownText(kLogbookChooseFolder), folder_);
     if (!folder.isEmpty()) {
         SetFolder(folder);
     }
@@ -501,7 +498,7 @@ void CLogbookDlg::UpdateOpenButton() {
     // The reason of a failed file, in full, while it is the current row.
     if (!IsLoading()) {
         if (selected > 4) {
-            status_->setText(Latin(kLogbookCompareTooFew));
+            status_->setText(ShownText(kLogbookCompareTooFew));
         } else if (entry != nullptr && !entry->ok) {
             status_->setText(ShownText(EscapeControls(entry->error)));
         } else if (entry != nullptr && !entry->warning.empty()) {

@@ -31,14 +31,6 @@
 
 namespace tavix {
 
-namespace {
-
-QString Latin(const char* text) {
-    return ShownText(text);
-}
-
-}  // namespace
-
 CMainFrame::CMainFrame(CAppConfig& config, CTavixDoc& doc, CIniFile& ini, Prompt& prompt,
                        const Clock& clock, QWidget* parent)
     : QMainWindow(parent), config_(config), doc_(doc), ini_(ini), prompt_(prompt), clock_(clock) {
@@ -369,10 +361,10 @@ void CMainFrame::SetDocumentPath(const QString& path) {
     documentPath_ = path;
     documentChanged_ = false;
     if (path.isEmpty()) {
-        setWindowTitle(Latin(kUntitledTitle));
+        setWindowTitle(ShownText(kUntitledTitle));
         return;
     }
-    setWindowTitle(QFileInfo(path).fileName() + Latin(kTitleSuffix));
+    setWindowTitle(QFileInfo(path).fileName() + ShownText(kTitleSuffix));
     recent_->Add(path);
 }
 
@@ -391,7 +383,7 @@ void CMainFrame::SetDocumentChanged(bool changed) {
     }
     documentChanged_ = changed;
     // A star in front of the name, as editors mark a file not saved yet.
-    const QString title = QFileInfo(documentPath_).fileName() + Latin(kTitleSuffix);
+    const QString title = QFileInfo(documentPath_).fileName() + ShownText(kTitleSuffix);
     setWindowTitle(changed ? QStringLiteral("*") + title : title);
 }
 
