@@ -2,10 +2,12 @@
 // record it is given, and "-" without one.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <memory>
 
 #include "analysis/AnalysisMessages.h"
+#include "analysis/MotorHealth.h"
 #include "flight/Conversion.h"
 #include "ui/analysis/FlightSummaryPanel.h"
 
@@ -49,6 +51,26 @@ TEST(FlightSummaryPanel, ShowsTheRecordsQuantitiesAndNothingWithoutOne) {
     EXPECT_EQ(withoutPower.Value(QString::fromLatin1(kQuantityMaxPower)), QString());
     EXPECT_EQ(withoutPower.Value(QString::fromLatin1(kCaptionCapacity)),
               QStringLiteral("1000 mAh"));
+}
+
+TEST(FlightSummaryPanel, ASentenceOnTheLastLineWrapsRatherThanBeingCut) {
+    // The motor's figures of a flight with too little steady flight, in a
+    // panel narrower than "2.4 s: not enough steady flight" on one line.
+    FlightSummaryPanel panel(MotorTexts(MotorEstimate{}), nullptr, 2);
+    MotorEstimate few;
+    few.steadySeconds = 2.4;
+    panel.Show(MotorTexts(few));
+    const auto* steady = panel.findChild<QLabel*>(QString::fromLatin1(kCaptionSteady));
+    ASSERT_NE(steady, nullptr);
+    const int oneLine = steady->fontMetrics().horizontalAdvance(steady->text());
+    const int width = oneLine * 3 / 4;
+    panel.resize(width, panel.heightForWidth(width));
+    panel.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(panel.width(), width);
+    EXPECT_LE(steady->geometry().right(), width);
+    EXPECT_GE(steady->height(), steady->heightForWidth(steady->width()));
+    EXPECT_GT(steady->height(), steady->fontMetrics().height());  // two lines
 }
 
 }  // namespace

@@ -198,8 +198,10 @@ void CurveModel::MapWindow() {
     const int width = Geometry().plotWidth;
     for (int i = 0; i < ChannelCount(); ++i) {
         // The sample just right of the window too: a line leaving the plot.
+        // The window may begin before the record (a flight compared with it
+        // starts earlier): its points begin at its own first sample.
         const int end = std::min({last + 1, SampleCount(), static_cast<int>(points_[i].size())});
-        for (int j = first; j < end; ++j) {
+        for (int j = std::max(first, 0); j < end; ++j) {
             points_[i][j].x = WindowColumn(j, first, last, width);
         }
     }
@@ -262,9 +264,9 @@ std::span<const PlotPoint> CurveModel::VisiblePoints(int channel) const {
         return {};
     }
     const std::span<const PlotPoint> points = Points(channel);
+    const int begin = std::max(FirstVisible(), 0);
     const int end = std::min(LastVisible(), static_cast<int>(points.size()));
-    return end > FirstVisible() ? points.subspan(FirstVisible(), end - FirstVisible())
-                                : std::span<const PlotPoint>();
+    return end > begin ? points.subspan(begin, end - begin) : std::span<const PlotPoint>();
 }
 
 std::span<const PlotPoint> CurveModel::Points(int channel) const {

@@ -237,8 +237,8 @@ private:
     void ComputePowerPoints();
     // The added flights follow the record's ranges and the visible window.
     void UpdateFlights();
-    // The time axis reaches to the end of the last flight shown; when it
-    // changed, the points and the labels follow.
+    // The time axis reaches from the start of the first flight shown to the
+    // end of the last one; when it changed, the points and the labels follow.
     void FitTimeAxis();
 
     FlightData& data_;

@@ -86,7 +86,7 @@ void CurveModel::FitTimeAxis() {
     if (!RecordPresent()) {
         return;
     }
-    if (view_.SetSampleCount(std::max(RecordSamples(), overlay_.EndSample()))) {
+    if (view_.SetAxis(overlay_.StartSample(), std::max(RecordSamples(), overlay_.EndSample()))) {
         cursors_.KeepInside();
         ComputePoints();
         MapWindow();

@@ -37,10 +37,11 @@ void CurveReadout::ReadChannels(const FlightData& data, int channels, int sample
     flightsRead_ = 1;
     flightValues_[0].fill(std::nullopt);
     // Past the shown flight's end (a longer flight compared with it) the
-    // values stay those of its last sample, and the flight has none there.
+    // values stay those of its last sample, before its start (one aligned
+    // to start earlier) those of its first, and the flight has none there.
     const float last = static_cast<float>(std::max(0, samples - 1));
-    const bool inside = f <= last;
-    f = std::min(f, last);
+    const bool inside = f >= 0.0f && f <= last;
+    f = std::clamp(f, 0.0f, last);
     for (int i = 0; i < channels; ++i) {
         values_[i] = ChannelValueAt(data, i, samples, f);
         if (inside) {

@@ -104,6 +104,17 @@ int FlightOverlay::EndSample() const {
     return static_cast<int>(std::min(end, double{std::numeric_limits<int>::max() / 2}));
 }
 
+int FlightOverlay::StartSample() const {
+    double start = 0.0;
+    for (const auto& added : flights_) {
+        if (SamplesOf(added->flight->record) >= 1) {
+            // The first sample stands on the axis's first sample or right of it.
+            start = std::min(start, std::floor(added->store.At(0).offset));
+        }
+    }
+    return static_cast<int>(std::max(start, double{std::numeric_limits<int>::min() / 2}));
+}
+
 double FlightOverlay::OffsetSeconds(int index) const {
     return At(index).offsetSeconds;
 }

@@ -85,6 +85,11 @@ public:
     // The plot sample just after the last sample of any added flight (0
     // without one): how far the time axis reaches to show them all.
     int EndSample() const;
+    // The plot sample of the first sample of any added flight, when it is
+    // before the reference's start (a flight aligned at a later moment of
+    // its own than the reference's); 0 otherwise: how far back the time axis
+    // reaches to show them all.
+    int StartSample() const;
 
     double OffsetSeconds(int index) const;
     FlightPlacement Placement(int index) const;

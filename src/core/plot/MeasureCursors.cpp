@@ -66,7 +66,7 @@ bool MeasureCursors::PlaceAtSample(Cursor which, int sample) {
     if (!view_.RecordPresent() || view_.SampleCount() <= 0) {
         return false;
     }
-    Slot(which) = std::clamp(sample, 0, view_.SampleCount() - 1);
+    Slot(which) = std::clamp(sample, view_.AxisStart(), view_.SampleCount() - 1);
     last_ = which;
     return true;
 }
@@ -79,7 +79,7 @@ bool MeasureCursors::Step(int samples) {
     if (!slot) {
         return false;
     }
-    const int moved = std::clamp(*slot + samples, 0, view_.SampleCount() - 1);
+    const int moved = std::clamp(*slot + samples, view_.AxisStart(), view_.SampleCount() - 1);
     if (moved == *slot) {
         return false;
     }
@@ -97,10 +97,11 @@ bool MeasureCursors::Clear() {
 }
 
 void MeasureCursors::KeepInside() {
-    const int last = std::max(0, view_.SampleCount() - 1);
+    const int first = view_.AxisStart();
+    const int last = std::max(first, view_.SampleCount() - 1);
     for (std::optional<int>* slot : {&a_, &b_}) {
-        if (*slot && **slot > last) {
-            *slot = last;
+        if (*slot) {
+            *slot = std::clamp(**slot, first, last);
         }
     }
 }

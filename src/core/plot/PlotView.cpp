@@ -22,25 +22,29 @@ PlotGeometry PlaceGrid(int width, int height, int strip, int rows) {
 }
 
 void PlotView::Reset(int samples, bool present) {
+    start_ = 0;
     samples_ = samples;
     present_ = present;
     first_ = 0;
     last_ = samples_;
 }
 
-bool PlotView::SetSampleCount(int samples) {
+bool PlotView::SetAxis(int start, int samples) {
+    start = std::min(0, start);
     samples = std::max(0, samples);
-    if (samples == samples_) {
+    if (start == start_ && samples == samples_) {
         return false;
     }
-    const bool whole = first_ == 0 && last_ == samples_;
-    const int count = std::min(last_ - first_, samples);
+    const bool whole = first_ == start_ && last_ == samples_;
+    const int count = std::min(last_ - first_, samples - start);
+    start_ = start;
     samples_ = samples;
     if (whole) {
+        first_ = start_;
         last_ = samples_;
     } else {
         last_ = std::min(last_, samples_);
-        first_ = std::max(0, std::min(first_, last_ - count));
+        first_ = std::max(start_, std::min(first_, last_ - count));
         last_ = first_ + count;
     }
     return true;
@@ -61,9 +65,9 @@ void PlotView::ZoomToSelection() {
         const std::int64_t half = kMinZoomSamples / 2;
         first = centre - half;
         last = centre + half;
-        if (centre - half < 0) {
-            first = 0;
-            last = kMinZoomSamples;
+        if (centre - half < start_) {
+            first = start_;
+            last = start_ + kMinZoomSamples;
         } else if (samples_ < centre + half) {
             first = samples_ - kMinZoomSamples;
             last = samples_;
@@ -74,13 +78,13 @@ void PlotView::ZoomToSelection() {
     }
     // A selection reaching the right edge (or a record shorter than ten
     // samples) never reaches past the record.
-    first_ = static_cast<int>(std::clamp<std::int64_t>(first, 0, samples_));
+    first_ = static_cast<int>(std::clamp<std::int64_t>(first, start_, samples_));
     last_ = static_cast<int>(std::clamp<std::int64_t>(last, first_, samples_));
 }
 
 void PlotView::ShowAll() {
     selecting_ = false;
-    first_ = 0;
+    first_ = start_;
     last_ = samples_;
 }
 
@@ -119,17 +123,20 @@ float PlotView::PositionAt(int x) const {
     const float f = static_cast<float>(first_) +
                     static_cast<float>(std::max(0, last_ - first_ - 1)) * static_cast<float>(x) /
                         static_cast<float>(geometry_.plotWidth);
-    // Two neighbouring samples inside the record, even at the right edge.
-    return std::clamp(f, 0.0f, static_cast<float>(std::max(0, samples_ - 1)));
+    // Two neighbouring samples inside the axis, even at the right edge.
+    return std::clamp(f, static_cast<float>(start_),
+                      static_cast<float>(std::max(start_, samples_ - 1)));
 }
 
 namespace {
 
 // The window of `count` samples whose sample `anchor` (fractional) is drawn at
-// column x of a plot `width` wide, moved inside a record of `samples`.
-int FirstFor(double anchor, int x, int count, int width, int samples) {
+// column x of a plot `width` wide, moved inside an axis from `start` up to
+// `samples`.
+int FirstFor(double anchor, int x, int count, int width, int start, int samples) {
     const double first = anchor - static_cast<double>(x) * (count - 1) / width;
-    return std::clamp(static_cast<int>(std::lround(first)), 0, std::max(0, samples - count));
+    return std::clamp(static_cast<int>(std::lround(first)), start,
+                      std::max(start, samples - count));
 }
 
 // The decimals all time labels of an axis share: as few as show every label
@@ -168,7 +175,8 @@ bool PlotView::SetWindow(int first, int count) {
 }
 
 bool PlotView::ZoomAt(int x, double notches) {
-    if (!present_ || samples_ < 1) {
+    const int length = samples_ - start_;
+    if (!present_ || length < 1) {
         return false;
     }
     x = std::clamp(x, 0, geometry_.plotWidth);
@@ -177,10 +185,10 @@ bool PlotView::ZoomAt(int x, double notches) {
     const double anchor =
         first_ + (count > 1 ? static_cast<double>(x) * (count - 1) / geometry_.plotWidth : 0.0);
     const double wanted = count / std::pow(kWheelZoom, notches);
-    const int fewest = std::min(kMinZoomSamples, samples_);
+    const int fewest = std::min(kMinZoomSamples, length);
     const int next = static_cast<int>(
-        std::clamp(std::lround(wanted), static_cast<long>(fewest), static_cast<long>(samples_)));
-    return SetWindow(FirstFor(anchor, x, next, geometry_.plotWidth, samples_), next);
+        std::clamp(std::lround(wanted), static_cast<long>(fewest), static_cast<long>(length)));
+    return SetWindow(FirstFor(anchor, x, next, geometry_.plotWidth, start_, samples_), next);
 }
 
 bool PlotView::BeginPan(int x) {
@@ -202,7 +210,7 @@ bool PlotView::PanTo(int x) {
     // (x - panX_) * (count - 1) / width samples.
     const double anchor =
         panFirst_ + static_cast<double>(panX_) * (count - 1) / geometry_.plotWidth;
-    return SetWindow(FirstFor(anchor, x, count, geometry_.plotWidth, samples_), count);
+    return SetWindow(FirstFor(anchor, x, count, geometry_.plotWidth, start_, samples_), count);
 }
 
 void PlotView::BuildTimeLabels(double rate) {

@@ -64,12 +64,17 @@ public:
     // A record was shown (or none): its length, and the whole of it visible.
     // A pending first click stays.
     void Reset(int samples, bool present);
-    // The time axis now holds `samples` plot samples (records compared with
-    // the shown one reach past its end, or no longer do): a view of the
+    // The time axis now runs from plot sample `start` (0, or before it: a
+    // compared record aligned to start earlier than the shown one) up to
+    // `samples` (past the shown one's end for a longer record): a view of the
     // whole axis stays whole, a zoom keeps its window, moved inside the axis.
-    // True when the count changed.
-    bool SetSampleCount(int samples);
+    // A start after 0 counts as 0: the shown record is always on the axis.
+    // True when the axis changed.
+    bool SetAxis(int start, int samples);
     bool RecordPresent() const { return present_; }
+    // The first plot sample of the time axis (0 or negative).
+    int AxisStart() const { return start_; }
+    // One past the last plot sample of the time axis.
     int SampleCount() const { return samples_; }
     int FirstVisible() const { return first_; }
     int LastVisible() const { return last_; }
@@ -103,7 +108,7 @@ public:
     bool Panning() const { return panning_; }
 
     // The fractional sample under plot column `x` (clamped to the plot), kept
-    // on the record so it and the next sample can be read.
+    // on the time axis so it and the next sample can be read.
     float PositionAt(int x) const;
 
     // --- time labels --------------------------------------------------------
@@ -119,6 +124,7 @@ private:
 
     PlotGeometry geometry_;
     bool present_ = false;
+    int start_ = 0;
     int samples_ = 0;
     int first_ = 0;
     int last_ = 0;

@@ -41,7 +41,10 @@ void FlightSummaryPanel::Build(const std::vector<QuantityText>& texts, int pairs
         const int column = index % perLine * 2;
         layout->addWidget(caption, line, column);
         if (lastTakesLine && &text == &texts.back() && column == 0) {
-            value->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            // A sentence rather than a figure ("2.4 s: not enough steady
+            // flight"): it wraps in a narrow window instead of being cut.
+            value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            value->setWordWrap(true);
             layout->addWidget(value, line, 1, 1, 2 * perLine - 1);
         } else {
             layout->addWidget(value, line, column + 1);

@@ -332,7 +332,8 @@ QWidget* RecordPage::BuildAnalysis() {
     motor_ = new FlightSummaryPanel(MotorTexts(MotorEstimate{}), row, 2);
     motor_->setObjectName(QStringLiteral("motorFigures"));
     motor_->setToolTip(ShownText(kMotorFiguresTip));
-    motor_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
+    // Narrower than its figures' line in a small window: the Steady line wraps.
+    motor_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     powerCheck_ = new QCheckBox(ShownText(kPowerCheckCaption), row);
     powerCheck_->setObjectName(QStringLiteral("powerCheck"));
     powerCheck_->setEnabled(false);

@@ -69,7 +69,9 @@ TEST_F(OverlayFixture, AnAddedFlightIsDrawnWhereItsOffsetAndRatePlaceIt) {
     };
     const Case cases[] = {
         {"later", 10, 40, 3.0, 40, 120, 124, 276, 0},
-        {"earlier: its start is cut", 10, 40, -2.0, 20, 0, 4, 76, 20},
+        // The time axis reaches back to the start of a flight aligned
+        // earlier: 121 plot samples from -20, over the 400 columns.
+        {"earlier, whole", 10, 40, -2.0, 40, 0, 3, 130, 0},
         {"half the rate", 5, 40, 0.0, 40, 0, 8, 312, 0},
         // The time axis reaches the end of a flight longer than the
         // reference: 161 plot samples, then 240, over the 400 columns.
@@ -266,6 +268,43 @@ TEST_F(OverlayFixture, TheTimeAxisReachesTheEndOfTheLongestFlight) {
     EXPECT_LE(model->LastVisible(), 101);
     EXPECT_EQ(model->Cursors().SampleOf(Cursor::B), 100);
     EXPECT_EQ(model->Cursors().SampleOf(Cursor::A), 20);
+}
+
+TEST_F(OverlayFixture, TheTimeAxisReachesBackToTheStartOfAFlightAlignedEarlier) {
+    // 40 samples started 2 s before the reference: plot samples -20 to 19.
+    const auto earlier = Flight(kUploadChannels, 40, 10, 150, 1);
+    model->Cursors().PlaceAtSample(Cursor::A, 30);
+    model->AddFlight(*earlier, -2.0, "early.dat");
+    EXPECT_EQ(model->View().AxisStart(), -20);
+    EXPECT_EQ(model->FirstVisible(), -20);
+    EXPECT_EQ(model->LastVisible(), 101);
+    EXPECT_EQ(model->TimeLabels().front(), "  -2.0");
+    EXPECT_EQ(model->TimeLabels().back(), "  10.0");
+    // The reference begins part way across, its first sample at 0 s.
+    const auto own = model->VisiblePoints(kVoltage);
+    ASSERT_EQ(own.size(), 101u);
+    EXPECT_EQ(own.front().x, 20 * 400 / 120);
+    EXPECT_EQ(model->FlightPoints(1, kVoltage).front().x, 0);
+
+    // Before the reference's start only the earlier flight has values.
+    ASSERT_TRUE(model->OnMouseMove(0));
+    EXPECT_FALSE(model->FlightValue(0, kVoltage).has_value());
+    EXPECT_FLOAT_EQ(model->FlightValue(1, kVoltage).value(), 15.0f);
+    // Cursors can stand there, and a zoom keeps the window on the axis.
+    model->Cursors().PlaceAtSample(Cursor::B, -1000);
+    EXPECT_EQ(model->Cursors().SampleOf(Cursor::B), -20);
+    EXPECT_EQ(model->Cursors().Label(Cursor::B), "B -2.00 s");
+    ASSERT_TRUE(model->ZoomAt(0, 4.0));
+    EXPECT_EQ(model->FirstVisible(), -20);
+    ASSERT_TRUE(model->OnRightClick());
+    EXPECT_EQ(model->FirstVisible(), -20);
+
+    // Without it the axis starts with the reference again, the cursor on it.
+    model->RemoveFlight(1);
+    EXPECT_EQ(model->View().AxisStart(), 0);
+    EXPECT_EQ(model->FirstVisible(), 0);
+    EXPECT_EQ(model->Cursors().SampleOf(Cursor::B), 0);
+    EXPECT_EQ(model->Cursors().SampleOf(Cursor::A), 30);
 }
 
 TEST_F(OverlayFixture, AStackedPlotDrawsWhatTheRecordHasAndReadsItsOwnQuantity) {

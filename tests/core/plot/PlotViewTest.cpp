@@ -158,27 +158,50 @@ TEST_F(PlotViewTest, TimeLabelsShowTheDecimalsTheirStepNeedsAndShareThem) {
 TEST_F(PlotViewTest, ALongerTimeAxisKeepsAZoomAndAWholeViewStaysWhole) {
     struct Case {
         int zoomX;  // a notch in at this column first; -1: the whole axis
-        int samples;
+        int start, samples;
         int first, last;
         const char* what;
     };
     const Case cases[] = {
-        {-1, 1500, 0, 1500, "the whole axis grows with it"},
-        {-1, 600, 0, 600, "and shrinks with it"},
-        {200, 1500, 100, 900, "a zoom (100-900) stays where it was"},
-        {400, 900, 100, 900, "a zoom (200-1000) past the new end moves inside it"},
-        {200, 50, 0, 50, "an axis shorter than the zoom shows all of it"},
+        {-1, 0, 1500, 0, 1500, "the whole axis grows with it"},
+        {-1, 0, 600, 0, 600, "and shrinks with it"},
+        {-1, -300, 1000, -300, 1000, "and reaches back before the record"},
+        {-1, 50, 1200, 0, 1200, "but never starts after it"},
+        {200, 0, 1500, 100, 900, "a zoom (100-900) stays where it was"},
+        {200, -300, 1000, 100, 900, "also when the axis reaches back"},
+        {400, 0, 900, 100, 900, "a zoom (200-1000) past the new end moves inside it"},
+        {200, 0, 50, 0, 50, "an axis shorter than the zoom shows all of it"},
     };
     for (const Case& c : cases) {
         view.Reset(1000, true);
         if (c.zoomX >= 0) {
             ASSERT_TRUE(view.ZoomAt(c.zoomX, 1)) << c.what;
         }
-        EXPECT_TRUE(view.SetSampleCount(c.samples)) << c.what;
+        EXPECT_TRUE(view.SetAxis(c.start, c.samples)) << c.what;
         EXPECT_EQ(view.SampleCount(), c.samples) << c.what;
         ExpectWindow(c.first, c.last, c.what);
     }
-    EXPECT_FALSE(view.SetSampleCount(50));  // no change
+    EXPECT_FALSE(view.SetAxis(0, 1000));  // no change
+}
+
+TEST_F(PlotViewTest, AnAxisReachingBeforeTheRecordIsMovedThroughAsAWhole) {
+    view.Reset(1000, true);
+    ASSERT_TRUE(view.SetAxis(-200, 1000));
+    EXPECT_FLOAT_EQ(view.PositionAt(0), -200.0f);
+    view.BuildTimeLabels(100);
+    EXPECT_EQ(view.TimeLabels().front(), "  -2.0");
+    // Zooming out, panning and a selection at the left edge stop at the
+    // axis's start, not at the record's.
+    ASSERT_TRUE(view.ZoomAt(0, 2));
+    ExpectWindow(-200, 568, "zoomed in at the left edge");
+    ASSERT_TRUE(view.BeginPan(0));
+    EXPECT_FALSE(view.PanTo(400));
+    view.EndPan();
+    view.OnLeftClick(0);
+    view.OnLeftClick(1);
+    ExpectWindow(-200, -190, "ten samples at the axis's start");
+    ASSERT_TRUE(view.ZoomAt(200, -20));
+    ExpectWindow(-200, 1000, "zoomed out: the whole axis");
 }
 
 }  // namespace
