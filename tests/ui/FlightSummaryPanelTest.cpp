@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "analysis/AnalysisMessages.h"
-#include "analysis/MotorHealth.h"
 #include "flight/Conversion.h"
 #include "ui/analysis/FlightSummaryPanel.h"
 
@@ -54,23 +53,21 @@ TEST(FlightSummaryPanel, ShowsTheRecordsQuantitiesAndNothingWithoutOne) {
 }
 
 TEST(FlightSummaryPanel, ASentenceOnTheLastLineWrapsRatherThanBeingCut) {
-    // The motor's figures of a flight with too little steady flight, in a
-    // panel narrower than "2.4 s: not enough steady flight" on one line.
-    FlightSummaryPanel panel(MotorTexts(MotorEstimate{}), nullptr, 2);
-    MotorEstimate few;
-    few.steadySeconds = 2.4;
-    panel.Show(MotorTexts(few));
-    const auto* steady = panel.findChild<QLabel*>(QString::fromLatin1(kCaptionSteady));
+    // Figures over a sentence that takes the last line, as the motor's
+    // "Steady" does, in a panel as narrow as its figures allow.
+    const std::vector<QuantityText> layout{{"Kv", "-"}, {"Rm", "-"}, {"Steady", "-"}};
+    FlightSummaryPanel panel(layout, nullptr, 2);
+    panel.Show({{"Steady", "2.4 s: not enough steady flight, the throttle never held"}});
+    const auto* steady = panel.findChild<QLabel*>(QStringLiteral("Steady"));
     ASSERT_NE(steady, nullptr);
-    const int oneLine = steady->fontMetrics().horizontalAdvance(steady->text());
-    const int width = oneLine * 3 / 4;
+    const int width = panel.minimumSizeHint().width();
+    ASSERT_LT(width, steady->fontMetrics().horizontalAdvance(steady->text()));
     panel.resize(width, panel.heightForWidth(width));
     panel.show();
     QCoreApplication::processEvents();
-    EXPECT_EQ(panel.width(), width);
-    EXPECT_LE(steady->geometry().right(), width);
+    EXPECT_LE(steady->geometry().right(), panel.width());
     EXPECT_GE(steady->height(), steady->heightForWidth(steady->width()));
-    EXPECT_GT(steady->height(), steady->fontMetrics().height());  // two lines
+    EXPECT_GT(steady->height(), steady->fontMetrics().height());  // two lines or more
 }
 
 }  // namespace

@@ -10,6 +10,8 @@ namespace {
 
 constexpr int kTracesPerFlight = kChannelCount + 1;  // the channels, then the power
 constexpr int kPowerIndex = kChannelCount;
+// How near a plot position counts as the whole sample, in samples.
+constexpr double kWholeSample = 1e-6;
 
 }  // namespace
 
@@ -99,7 +101,8 @@ int FlightOverlay::EndSample() const {
         }
         // The last sample stands on the plot's last sample or left of it.
         const PlotTrace& trace = added->store.At(0);
-        end = std::max(end, std::ceil(trace.offset + (samples - 1) * trace.scale) + 1.0);
+        end = std::max(end,
+                       std::ceil(trace.offset + (samples - 1) * trace.scale - kWholeSample) + 1.0);
     }
     return static_cast<int>(std::min(end, double{std::numeric_limits<int>::max() / 2}));
 }
@@ -108,8 +111,10 @@ int FlightOverlay::StartSample() const {
     double start = 0.0;
     for (const auto& added : flights_) {
         if (SamplesOf(added->flight->record) >= 1) {
-            // The first sample stands on the axis's first sample or right of it.
-            start = std::min(start, std::floor(added->store.At(0).offset));
+            // The first sample stands on the axis's first sample or right of
+            // it; an offset a rounding away from a whole sample (2.4 s - 5.2 s
+            // at 5 a second is -14.000000000000002) stands on that sample.
+            start = std::min(start, std::floor(added->store.At(0).offset + kWholeSample));
         }
     }
     return static_cast<int>(std::max(start, double{std::numeric_limits<int>::min() / 2}));

@@ -45,7 +45,10 @@ void FlightSummaryPanel::Build(const std::vector<QuantityText>& texts, int pairs
             // flight"): it wraps in a narrow window instead of being cut.
             value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             value->setWordWrap(true);
-            layout->addWidget(value, line, 1, 1, 2 * perLine - 1);
+            // It reaches into an empty last column that takes the width to
+            // spare, so the figures above stay together.
+            layout->addWidget(value, line, 1, 1, 2 * perLine);
+            layout->setColumnStretch(2 * perLine, 1);
         } else {
             layout->addWidget(value, line, column + 1);
         }

@@ -161,10 +161,11 @@ TEST_F(OverlayFixture, TheReadOutListsEachFlightsValueAndADashWhereItHasNone) {
     model->SetPowerShown(true);
     model->SetPowerColour(0x0000FF);
 
-    // Plot sample 50.5: past the shorter flight's end; the half-rate one's
-    // sample (50.5 + 20) / 2 = 35.25. Every value in its flight's colour
-    // (blue, vermilion, bluish green), whatever the channel's.
-    ASSERT_TRUE(model->OnMouseMove(202));
+    // Plot sample 50.5 (the axis reaches back to the half-rate one's start
+    // at -20): past the shorter flight's end; the half-rate one's sample
+    // (50.5 + 20) / 2 = 35.25. Every value in its flight's colour (blue,
+    // vermilion, bluish green), whatever the channel's.
+    ASSERT_TRUE(model->OnMouseMove(235));
     auto line = [](const char* label, const char* a, const char* b, const char* c) {
         return std::string(label) + ": <font color=#0072b2>" + a +
                "</font> | <font color=#d55e00>" + b + "</font> | <font color=#009e73>" + c +
@@ -298,6 +299,10 @@ TEST_F(OverlayFixture, TheTimeAxisReachesBackToTheStartOfAFlightAlignedEarlier) 
     EXPECT_EQ(model->FirstVisible(), -20);
     ASSERT_TRUE(model->OnRightClick());
     EXPECT_EQ(model->FirstVisible(), -20);
+    // Aligned 2.8 s earlier as two alignment times give it (2.4 s - 5.2 s is
+    // a rounding short of -2.8): from plot sample -28, not -29.
+    model->SetFlightOffset(1, 2.4 - 5.2);
+    EXPECT_EQ(model->View().AxisStart(), -28);
 
     // Without it the axis starts with the reference again, the cursor on it.
     model->RemoveFlight(1);
