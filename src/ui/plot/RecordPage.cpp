@@ -362,7 +362,7 @@ QWidget* RecordPage::BuildAnalysis() {
     flight->addWidget(summary_, 0, Qt::AlignTop);
     flight->addSpacing(16);
     flight->addLayout(motorColumn, 1);  // room to spare keeps the Steady line whole
-    flight->addWidget(compare_, 100);  // all the width while it is shown
+    flight->addWidget(compare_, 100);   // all the width while it is shown
     flight->addStretch(1);
     flight->addWidget(eventList_);
 
