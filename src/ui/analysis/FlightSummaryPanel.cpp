@@ -45,6 +45,7 @@ void FlightSummaryPanel::Build(const std::vector<QuantityText>& texts, int pairs
             // flight"): it wraps in a narrow window instead of being cut.
             value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             value->setWordWrap(true);
+            caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // beside its first line
             // It reaches into an empty last column that takes the width to
             // spare, so the figures above stay together.
             layout->addWidget(value, line, 1, 1, 2 * perLine);
