@@ -134,6 +134,38 @@
         <source>Implausible values: %s reads %s at %.2f s (sample %d); curves, statistics and exports are not to be trusted.</source>
         <translation>数值不可信：%s 读数为 %s，位于 %.2f s（第 %d 个采样点）；曲线、统计和导出结果均不可信。</translation>
     </message>
+    <message>
+        <source>Voltage (V)</source>
+        <translation>电压 (V)</translation>
+    </message>
+    <message>
+        <source>Current (A)</source>
+        <translation>电流 (A)</translation>
+    </message>
+    <message>
+        <source>Throttle (%)</source>
+        <translation>油门 (%)</translation>
+    </message>
+    <message>
+        <source>Temperature (%s)</source>
+        <translation>温度 (%s)</translation>
+    </message>
+    <message>
+        <source>Motor RPM</source>
+        <translation>电机转速</translation>
+    </message>
+    <message>
+        <source>Power (W)</source>
+        <translation>功率 (W)</translation>
+    </message>
+    <message>
+        <source>section %d (%s) is cut short</source>
+        <translation>第 %d 段 (%s) 不完整</translation>
+    </message>
+    <message>
+        <source>section %d (%s) fails its checksum</source>
+        <translation>第 %d 段 (%s) 校验失败</translation>
+    </message>
 </context>
 <context>
     <name>tavix</name>
@@ -1582,14 +1614,6 @@ Do you really want to exit?</source>
         <translation>循环</translation>
     </message>
     <message>
-        <source>Voltage (V)</source>
-        <translation>电压 (V)</translation>
-    </message>
-    <message>
-        <source>Current (A)</source>
-        <translation>电流 (A)</translation>
-    </message>
-    <message>
         <source>Motor RPM</source>
         <translation>电机转速</translation>
     </message>
@@ -1904,6 +1928,188 @@ Note: %s</source>
     <message>
         <source>  pack %s</source>
         <translation>  电池 %s</translation>
+    </message>
+    <message>
+        <source>Cell voltage down to %s V (limit %s V)</source>
+        <translation>单节电压降至 %s V（下限 %s V）</translation>
+    </message>
+    <message>
+        <source>Temperature up to %s C (limit %s C)</source>
+        <translation>温度升至 %s ℃（上限 %s ℃）</translation>
+    </message>
+    <message>
+        <source>Current up to %s A (limit %s A)</source>
+        <translation>电流升至 %s A（上限 %s A）</translation>
+    </message>
+    <message>
+        <source>Current burst to %s A, typical high current %s A</source>
+        <translation>电流突增至 %s A，平时大电流为 %s A</translation>
+    </message>
+    <message>
+        <source>RPM fell by %s %% while the throttle held: possible loss of sync</source>
+        <translation>油门不变时转速下降 %s %%：可能失步</translation>
+    </message>
+    <message>
+        <source>No %s reading for %s s</source>
+        <translation>%s无读数，持续 %s 秒</translation>
+    </message>
+    <message>
+        <source>temperature</source>
+        <translation>温度</translation>
+    </message>
+    <message>
+        <source>RPM</source>
+        <translation>转速</translation>
+    </message>
+    <message>
+        <source>not enough steady flight</source>
+        <translation>平稳飞行不足</translation>
+    </message>
+    <message>
+        <source>Kv down %s %%: magnets heat-damaged?</source>
+        <translation>Kv 下降 %s %%：磁钢可能过热受损？</translation>
+    </message>
+    <message>
+        <source>k up %s %%: propeller changed or damaged?</source>
+        <translation>k 上升 %s %%：螺旋桨已更换或损坏？</translation>
+    </message>
+    <message>
+        <source>k down %s %%: propeller changed or damaged?</source>
+        <translation>k 下降 %s %%：螺旋桨已更换或损坏？</translation>
+    </message>
+    <message>
+        <source>Rm up %s %%: windings or connections damaged?</source>
+        <translation>Rm 上升 %s %%：绕组或连接可能受损？</translation>
+    </message>
+    <message>
+        <source>2 cells</source>
+        <translation>2 节</translation>
+    </message>
+    <message>
+        <source>3 cells</source>
+        <translation>3 节</translation>
+    </message>
+    <message>
+        <source>4 cells</source>
+        <translation>4 节</translation>
+    </message>
+    <message>
+        <source>5 cells</source>
+        <translation>5 节</translation>
+    </message>
+    <message>
+        <source>6 cells</source>
+        <translation>6 节</translation>
+    </message>
+    <message>
+        <source>7 cells</source>
+        <translation>7 节</translation>
+    </message>
+    <message>
+        <source>8 cells</source>
+        <translation>8 节</translation>
+    </message>
+    <message>
+        <source>9 cells</source>
+        <translation>9 节</translation>
+    </message>
+    <message>
+        <source>10 cells</source>
+        <translation>10 节</translation>
+    </message>
+    <message>
+        <source>11 cells</source>
+        <translation>11 节</translation>
+    </message>
+    <message>
+        <source>12 cells</source>
+        <translation>12 节</translation>
+    </message>
+    <message>
+        <source>13 cells</source>
+        <translation>13 节</translation>
+    </message>
+    <message>
+        <source>14 cells</source>
+        <translation>14 节</translation>
+    </message>
+    <message>
+        <source>15 cells</source>
+        <translation>15 节</translation>
+    </message>
+    <message>
+        <source>16 cells</source>
+        <translation>16 节</translation>
+    </message>
+    <message>
+        <source>17 cells</source>
+        <translation>17 节</translation>
+    </message>
+    <message>
+        <source>18 cells</source>
+        <translation>18 节</translation>
+    </message>
+    <message>
+        <source>19 cells</source>
+        <translation>19 节</translation>
+    </message>
+    <message>
+        <source>20 cells</source>
+        <translation>20 节</translation>
+    </message>
+    <message>
+        <source>&lt;font color=%s&gt;VOL: %sV&lt;/font&gt;, &lt;font color=%s&gt;CUR: %sA&lt;/font&gt;, &lt;font color=%s&gt;Thr: %s%%&lt;/font&gt;
+&lt;font color=%s&gt;Temp: %s%s&lt;/font&gt;, &lt;font color=%s&gt;RPM: %s&lt;/font&gt;</source>
+        <translation>&lt;font color=%s&gt;电压 %sV&lt;/font&gt;，&lt;font color=%s&gt;电流 %sA&lt;/font&gt;，&lt;font color=%s&gt;油门 %s%%&lt;/font&gt;
+&lt;font color=%s&gt;温度 %s%s&lt;/font&gt;，&lt;font color=%s&gt;转速 %s&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <source>Current Value: Vol: %sV, Cur: %sA, Thr:%s%%, Temp:%s%s, RPM:%s</source>
+        <translation>当前值：电压 %sV，电流 %sA，油门 %s%%，温度 %s%s，转速 %s</translation>
+    </message>
+    <message>
+        <source>VOL</source>
+        <translation>电压</translation>
+    </message>
+    <message>
+        <source>Vol</source>
+        <translation>电压</translation>
+    </message>
+    <message>
+        <source>CUR</source>
+        <translation>电流</translation>
+    </message>
+    <message>
+        <source>Cur</source>
+        <translation>电流</translation>
+    </message>
+    <message>
+        <source>Thr</source>
+        <translation>油门</translation>
+    </message>
+    <message>
+        <source>Temp</source>
+        <translation>温度</translation>
+    </message>
+    <message>
+        <source>Current Value:</source>
+        <translation>当前值：</translation>
+    </message>
+    <message>
+        <source>Pwr</source>
+        <translation>功率</translation>
+    </message>
+    <message>
+        <source>, &lt;font color=%s&gt;Pwr: %sW&lt;/font&gt;</source>
+        <translation>，&lt;font color=%s&gt;功率 %sW&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <source>, Pwr:%sW</source>
+        <translation>，功率 %sW</translation>
+    </message>
+    <message>
+        <source>its extension is damaged: %s</source>
+        <translation>扩展部分已损坏：%s</translation>
     </message>
 </context>
 <context>

@@ -157,4 +157,8 @@ QString ShownText(const char* text) {
     return FromGbk(Translate(text));
 }
 
+QString ShownText(const MessageParts& message) {
+    return FromGbk(message.Shown());
+}
+
 }  // namespace tavix

@@ -15,6 +15,8 @@ class QLocale;
 
 namespace tavix {
 
+class MessageParts;
+
 enum class UiLanguage { System, English, Chinese };
 
 // The choice kept in the user's settings; English when none was made.
@@ -37,5 +39,8 @@ bool ChineseInstalled();
 // installed, then decoded from GBK as all program text is.
 QString ShownText(const std::string& text);
 QString ShownText(const char* text);
+// A text kept with its parts (an event, an alert), written in the window's
+// language and decoded.
+QString ShownText(const MessageParts& message);
 
 }  // namespace tavix

@@ -7,6 +7,8 @@
 #include <QLocale>
 #include <QXmlStreamReader>
 
+#include "analysis/FlightEvents.h"
+#include "analysis/MotorHealth.h"
 #include "base/Translate.h"
 #include "esc/EscBatch.h"
 #include "esc/EscExplanations.h"
@@ -15,6 +17,8 @@
 #include "esc/EscPresetStore.h"
 #include "platform/GbkText.h"
 #include "platform/UiLanguage.h"
+#include "plot/CurveReadout.h"
+#include "plot/XYPlot.h"
 #include "shell/ShellMessages.h"
 
 namespace tavix {
@@ -43,6 +47,34 @@ TEST_F(ChineseWindowTest, CoreTextsOfEveryContextComeOutInChinese) {
     // The device's own words and the product names stay as they are.
     EXPECT_EQ(ShownText(std::string("Tarrow")), QStringLiteral("Tarrow"));
     EXPECT_EQ(ShownText(std::string("95\xA1\xE6")), QString::fromUtf8("95℃"));
+}
+
+// Texts put together at run time, which the translation file can hold only
+// as their formats: the pilot reads them in Chinese, files keep English.
+TEST_F(ChineseWindowTest, TextsBuiltAtRunTimeAreShownInChinese) {
+    const std::vector<float> volts(10, 9.0f);
+    EventInput in;
+    in.samples = 10;
+    in.rate = 10;
+    in.cells = 3;
+    in.voltage = volts;
+    const std::vector<FlightEvent> events = FindEvents(in, EventLimits{});
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].text, "Cell voltage down to 3.00 V (limit 3.30 V)");
+    EXPECT_EQ(ShownText(events[0].message),
+              QString::fromUtf8("单节电压降至 3.00 V（下限 3.30 V）"));
+
+    const std::vector<MotorFigures> earlier = {{1000.0, 0.02, 1.0, 0.8, 0.9}};
+    const std::vector<MessageParts> alerts = MotorAlerts({900.0, 0.02, 1.0, 0.8, 0.9}, earlier);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].Text(), "Kv down 10 %: magnets heat-damaged?");
+    EXPECT_EQ(ShownText(alerts[0]), QString::fromUtf8("Kv 下降 10 %：磁钢可能过热受损？"));
+
+    // The degree sign, a GBK argument of a translated format, comes through.
+    EXPECT_EQ(ShownText(CurveReadout().StatusText(false)),
+              QString::fromUtf8("当前值：电压 V，电流 A，油门 %，温度 ℃，转速 "));
+    EXPECT_EQ(ShownText(XYQuantityName(kTemperature)), QString::fromUtf8("温度 (℃)"));
+    EXPECT_EQ(ShownText(PeldanTable().lists[0].entries[12]), QString::fromUtf8("12 节"));
 }
 
 TEST_F(ChineseWindowTest, TheWindowsOwnWordsAndQtsAreTranslated) {

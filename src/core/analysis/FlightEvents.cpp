@@ -113,7 +113,7 @@ private:
         return static_cast<int>(series.size()) >= in_.samples && in_.samples > 0;
     }
 
-    void Add(EventKind kind, Run run, double value, std::string text) {
+    void Add(EventKind kind, Run run, double value, MessageParts message) {
         FlightEvent e;
         e.kind = kind;
         e.first = run.first;
@@ -121,7 +121,8 @@ private:
         e.time = static_cast<double>(run.first) / rate_;
         e.duration = static_cast<double>(run.last - run.first + 1) / rate_;
         e.value = value;
-        e.text = std::move(text);
+        e.text = message.Text();
+        e.message = std::move(message);
         events_.push_back(std::move(e));
     }
 
@@ -146,8 +147,8 @@ private:
              })) {
             const double worst = Worst(in_.voltage, run, false) / cells;
             Add(EventKind::LowCell, run, worst,
-                FormatText(kTextLowCell, PointNumber(worst, 2).c_str(),
-                           PointNumber(limits_.cellMin, 2).c_str()));
+                MessageParts(kTextLowCell,
+                             {PointNumber(worst, 2), PointNumber(limits_.cellMin, 2)}));
         }
     }
 
@@ -161,8 +162,8 @@ private:
              })) {
             const double worst = Worst(in_.temperature, run, true);
             Add(EventKind::OverTemp, run, worst,
-                FormatText(kTextOverTemp, PointNumber(worst, 1).c_str(),
-                           PointNumber(limits_.tempMax, 1).c_str()));
+                MessageParts(kTextOverTemp,
+                             {PointNumber(worst, 1), PointNumber(limits_.tempMax, 1)}));
         }
     }
 
@@ -178,8 +179,8 @@ private:
                  })) {
                 const double worst = Worst(current, run, true);
                 Add(EventKind::CurrentSpike, run, worst,
-                    FormatText(kTextCurrentLimit, PointNumber(worst, 1).c_str(),
-                               PointNumber(limits_.currentMax, 1).c_str()));
+                    MessageParts(kTextCurrentLimit,
+                                 {PointNumber(worst, 1), PointNumber(limits_.currentMax, 1)}));
             }
             return;
         }
@@ -210,8 +211,7 @@ private:
             }
             const double worst = Worst(current, run, true);
             Add(EventKind::CurrentSpike, run, worst,
-                FormatText(kTextCurrentBurst, PointNumber(worst, 1).c_str(),
-                           PointNumber(typical, 1).c_str()));
+                MessageParts(kTextCurrentBurst, {PointNumber(worst, 1), PointNumber(typical, 1)}));
         }
     }
 
@@ -280,7 +280,7 @@ private:
             [](Drop& into, const Drop& d) { into.fall = std::max(into.fall, d.fall); });
         for (const Drop& d : drops) {
             Add(EventKind::RpmDrop, d.run, d.fall,
-                FormatText(kTextRpmDrop, PointNumber(d.fall, 0).c_str()));
+                MessageParts(kTextRpmDrop, {PointNumber(d.fall, 0)}));
         }
     }
 
@@ -302,8 +302,8 @@ private:
                 missing += raw[j] == 0 ? 1 : 0;
             }
             Add(EventKind::NoReading, run, missing,
-                FormatText(kTextNoReading, what,
-                           PointNumber(static_cast<double>(missing) / rate_, 1).c_str()));
+                MessageParts(kTextNoReading,
+                             {what, PointNumber(static_cast<double>(missing) / rate_, 1)}));
         }
     }
 

@@ -40,6 +40,7 @@
 #include <vector>
 
 #include "analysis/SpanIndex.h"
+#include "base/Translate.h"
 #include "flight/FlightData.h"
 #include "flight/FlightRecord.h"
 
@@ -59,15 +60,16 @@ struct EventLimits {
 };
 
 // What each event says; the numbers are written with a decimal point.
-inline constexpr const char* kTextLowCell = "Cell voltage down to %s V (limit %s V)";
-inline constexpr const char* kTextOverTemp = "Temperature up to %s C (limit %s C)";
-inline constexpr const char* kTextCurrentLimit = "Current up to %s A (limit %s A)";
-inline constexpr const char* kTextCurrentBurst = "Current burst to %s A, typical high current %s A";
+inline constexpr const char* kTextLowCell = TAVIX_TR("Cell voltage down to %s V (limit %s V)");
+inline constexpr const char* kTextOverTemp = TAVIX_TR("Temperature up to %s C (limit %s C)");
+inline constexpr const char* kTextCurrentLimit = TAVIX_TR("Current up to %s A (limit %s A)");
+inline constexpr const char* kTextCurrentBurst =
+    TAVIX_TR("Current burst to %s A, typical high current %s A");
 inline constexpr const char* kTextRpmDrop =
-    "RPM fell by %s %% while the throttle held: possible loss of sync";
-inline constexpr const char* kTextNoReading = "No %s reading for %s s";
-inline constexpr const char* kReadingTemperature = "temperature";
-inline constexpr const char* kReadingRpm = "RPM";
+    TAVIX_TR("RPM fell by %s %% while the throttle held: possible loss of sync");
+inline constexpr const char* kTextNoReading = TAVIX_TR("No %s reading for %s s");
+inline constexpr const char* kReadingTemperature = TAVIX_TR("temperature");
+inline constexpr const char* kReadingRpm = TAVIX_TR("RPM");
 
 // The CSV header of `tavix-cli events --csv`.
 inline constexpr const char* kEventsCsvHeader = "time_s,duration_s,kind,value,text";
@@ -90,7 +92,8 @@ struct FlightEvent {
     double time = 0.0;      // s, first / rate
     double duration = 0.0;  // s, (last - first + 1) / rate
     double value = 0.0;     // the worst value (units by kind, see above)
-    std::string text;       // for the pilot
+    std::string text;       // for the pilot, in English (files, the command line)
+    MessageParts message;   // the same text, to be shown in the window's language
 };
 
 // The series the rules read; an empty span is a channel the record lacks.

@@ -7,7 +7,6 @@
 #include "analysis/AnalysisMessages.h"
 #include "analysis/FlightEvents.h"
 #include "analysis/PackTrend.h"
-#include "base/FormatText.h"
 
 namespace tavix {
 
@@ -161,29 +160,47 @@ std::vector<QuantityText> MotorTexts(const MotorEstimate& estimate) {
     };
 }
 
-std::string MotorAlert(const MotorFigures& flight, const std::vector<MotorFigures>& earlier) {
+std::vector<MessageParts> MotorAlerts(const MotorFigures& flight,
+                                      const std::vector<MotorFigures>& earlier) {
     if (earlier.empty()) {
-        return std::string();
+        return {};
     }
-    std::vector<std::string> alerts;
+    std::vector<MessageParts> alerts;
+    auto percent = [](double ratio) { return std::vector{std::to_string(WholePercent(ratio))}; };
     const double kv = flight.kv / *MedianOf(earlier, &MotorFigures::kv) - 1.0;
     if (kv < -kAlertKvDrop) {
-        alerts.push_back(FormatText(kAlertKvDown, WholePercent(kv)));
+        alerts.emplace_back(kAlertKvDown, percent(kv));
     }
     const double k = flight.propK / *MedianOf(earlier, &MotorFigures::propK) - 1.0;
     if (std::fabs(k) > kAlertPropMove) {
-        alerts.push_back(FormatText(k > 0 ? kAlertPropUp : kAlertPropDown, WholePercent(k)));
+        alerts.emplace_back(k > 0 ? kAlertPropUp : kAlertPropDown, percent(k));
     }
     // A winding resistance of 0 before cannot rise by a share.
     const double rmBefore = *MedianOf(earlier, &MotorFigures::rmOhm);
     if (rmBefore > 0.0 && flight.rmOhm / rmBefore - 1.0 > kAlertRmRise) {
-        alerts.push_back(FormatText(kAlertRmUp, WholePercent(flight.rmOhm / rmBefore - 1.0)));
+        alerts.emplace_back(kAlertRmUp, percent(flight.rmOhm / rmBefore - 1.0));
     }
+    return alerts;
+}
+
+namespace {
+
+std::string JoinedAlerts(const std::vector<MessageParts>& alerts, bool shown) {
     std::string text;
-    for (const std::string& alert : alerts) {
-        text += (text.empty() ? "" : "; ") + alert;
+    for (const MessageParts& alert : alerts) {
+        text += (text.empty() ? "" : "; ") + (shown ? alert.Shown() : alert.Text());
     }
     return text;
+}
+
+}  // namespace
+
+std::string MotorAlert(const MotorFigures& flight, const std::vector<MotorFigures>& earlier) {
+    return JoinedAlerts(MotorAlerts(flight, earlier), false);
+}
+
+std::string ShownAlert(const MotorFlight& flight) {
+    return JoinedAlerts(flight.alerts, true);
 }
 
 std::vector<MotorFlight> MotorHistory(std::vector<MotorFlight> flights) {
@@ -201,10 +218,12 @@ std::vector<MotorFlight> MotorHistory(std::vector<MotorFlight> flights) {
         }
         MotorFlight& flight = flights[i];
         flight.alert.clear();
+        flight.alerts.clear();
         if (flight.model.empty() || !flight.estimate.figures) {
             continue;
         }
-        flight.alert = MotorAlert(*flight.estimate.figures, earlier);
+        flight.alerts = MotorAlerts(*flight.estimate.figures, earlier);
+        flight.alert = JoinedAlerts(flight.alerts, false);
         earlier.push_back(*flight.estimate.figures);
     }
     return flights;

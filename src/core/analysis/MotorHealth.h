@@ -39,6 +39,7 @@
 
 #include "analysis/FlightQuantities.h"
 #include "analysis/SpanIndex.h"
+#include "base/Translate.h"
 
 namespace tavix {
 
@@ -53,12 +54,13 @@ inline constexpr double kAlertKvDrop = 0.05;
 inline constexpr double kAlertPropMove = 0.10;
 inline constexpr double kAlertRmRise = 0.20;
 
-inline constexpr const char* kMsgNotEnoughSteady = "not enough steady flight";
+inline constexpr const char* kMsgNotEnoughSteady = TAVIX_TR("not enough steady flight");
 // The alerts, with the change in whole percent.
-inline constexpr const char* kAlertKvDown = "Kv down %d %%: magnets heat-damaged?";
-inline constexpr const char* kAlertPropUp = "k up %d %%: propeller changed or damaged?";
-inline constexpr const char* kAlertPropDown = "k down %d %%: propeller changed or damaged?";
-inline constexpr const char* kAlertRmUp = "Rm up %d %%: windings or connections damaged?";
+inline constexpr const char* kAlertKvDown = TAVIX_TR("Kv down %s %%: magnets heat-damaged?");
+inline constexpr const char* kAlertPropUp = TAVIX_TR("k up %s %%: propeller changed or damaged?");
+inline constexpr const char* kAlertPropDown =
+    TAVIX_TR("k down %s %%: propeller changed or damaged?");
+inline constexpr const char* kAlertRmUp = TAVIX_TR("Rm up %s %%: windings or connections damaged?");
 
 struct MotorFigures {
     double kv = 0.0;          // rpm per volt
@@ -102,12 +104,18 @@ struct MotorFlight {
     std::string model;
     std::int64_t time = 0;  // seconds since 1970
     MotorEstimate estimate;
-    std::string alert;  // filled by MotorHistory
+    std::string alert;  // filled by MotorHistory, in English (files, the command line)
+    std::vector<MessageParts> alerts{};  // the same, to be shown in the window's language
 };
 
-// The alert of a flight against the figures of the model's earlier flights
-// ("" when nothing moved, or without earlier figures); several are joined by "; ".
+// The alerts of a flight against the figures of the model's earlier flights
+// (none when nothing moved, or without earlier figures).
+std::vector<MessageParts> MotorAlerts(const MotorFigures& flight,
+                                      const std::vector<MotorFigures>& earlier);
+// The same as one text, several joined by "; ".
 std::string MotorAlert(const MotorFigures& flight, const std::vector<MotorFigures>& earlier);
+// A flight's alerts as the window shows them, in its language.
+std::string ShownAlert(const MotorFlight& flight);
 
 // The flights by model (names in byte order, flights without a model last),
 // each model's by the time they were flown, with their alerts.

@@ -56,7 +56,41 @@ std::string Conversions(std::string_view format) {
     return kinds;
 }
 
+// `format` with each "%s" replaced by the next argument (none left: nothing)
+// and "%%" by '%'.
+std::string FillIn(std::string_view format, const std::vector<std::string>& args) {
+    std::string text;
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        const char c = format[i];
+        if (c == '%' && i + 1 < format.size() && format[i + 1] == 's') {
+            text += next < args.size() ? args[next++] : std::string();
+            ++i;
+        } else if (c == '%' && i + 1 < format.size() && format[i + 1] == '%') {
+            text += '%';
+            ++i;
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
 }  // namespace
+
+std::string MessageParts::Text() const {
+    return FillIn(format_, args_);
+}
+
+std::string MessageParts::Shown() const {
+    const std::string translated = Translate(format_);
+    std::vector<std::string> words;
+    words.reserve(args_.size());
+    for (const std::string& arg : args_) {
+        words.push_back(Translate(arg.c_str()));
+    }
+    return FillIn(SamePrintfConversions(format_, translated) ? translated : format_, words);
+}
 
 void SetTranslator(Translator translator) {
     Installed() = std::move(translator);

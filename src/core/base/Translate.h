@@ -11,6 +11,8 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "base/FormatText.h"
 
@@ -42,5 +44,24 @@ std::string FormatShown(const char* format, Args... args) {
     return FormatText(SamePrintfConversions(format, translated) ? translated.c_str() : format,
                       args...);
 }
+
+// A text for the pilot kept with what it is written from, for a text that is
+// both written to files (or the command line) and shown: Text() writes it in
+// English, Shown() again in the window's language. The format is a marked
+// text whose only conversions are "%s"; each argument is a written number or
+// a marked word, and is translated too (a number has no translation).
+class MessageParts {
+public:
+    MessageParts() = default;
+    explicit MessageParts(const char* format, std::vector<std::string> args = {})
+        : format_(format), args_(std::move(args)) {}
+
+    std::string Text() const;
+    std::string Shown() const;
+
+private:
+    const char* format_ = "";
+    std::vector<std::string> args_;
+};
 
 }  // namespace tavix

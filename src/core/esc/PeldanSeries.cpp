@@ -15,11 +15,15 @@ const EscSeriesTable& PeldanTable() {
         t.name = "Peldan";
         t.caption = TAVIX_TR("Peldan Series");
         t.columns = 2;
-        // The index is the cell count.
-        std::vector<std::string> cells = {TAVIX_TR("Auto"), TAVIX_TR("1 cell")};
-        for (int n = 2; n <= 20; ++n) {
-            cells.push_back(std::to_string(n) + " cells");
-        }
+        // The index is the cell count. Each is written out so that the window
+        // can show it in its language.
+        const std::vector<std::string> cells = {
+            TAVIX_TR("Auto"),     TAVIX_TR("1 cell"),   TAVIX_TR("2 cells"),  TAVIX_TR("3 cells"),
+            TAVIX_TR("4 cells"),  TAVIX_TR("5 cells"),  TAVIX_TR("6 cells"),  TAVIX_TR("7 cells"),
+            TAVIX_TR("8 cells"),  TAVIX_TR("9 cells"),  TAVIX_TR("10 cells"), TAVIX_TR("11 cells"),
+            TAVIX_TR("12 cells"), TAVIX_TR("13 cells"), TAVIX_TR("14 cells"), TAVIX_TR("15 cells"),
+            TAVIX_TR("16 cells"), TAVIX_TR("17 cells"), TAVIX_TR("18 cells"), TAVIX_TR("19 cells"),
+            TAVIX_TR("20 cells")};
         t.lists = {
             {.label = TAVIX_TR("LVC:"),
              .offset = 1,

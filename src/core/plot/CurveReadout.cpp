@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/FormatText.h"
+#include "base/Translate.h"
 #include "flight/Conversion.h"
 #include "plot/PlotMessages.h"
 
@@ -103,13 +104,13 @@ std::string CurveReadout::TooltipText(bool withPower, std::span<const CurveColou
                                       int only) const {
     if (only == kChannelCount && withPower) {
         return FormatText(
-            kFmtCurveTooltipLine, kOverlayPowerLabel,
+            kFmtCurveTooltipLine, Translate(kOverlayPowerLabel).c_str(),
             FlightTexts(kChannelCount, kPowerUnit, kOverlayTooltipSeparator, colours).c_str());
     }
     for (const ReadoutQuantity& q : kOverlayQuantities) {
         if (q.channel == only) {
             return FormatText(
-                kFmtCurveTooltipLine, q.label,
+                kFmtCurveTooltipLine, Translate(q.label).c_str(),
                 FlightTexts(q.channel, q.unit, kOverlayTooltipSeparator, colours).c_str());
         }
     }
@@ -118,12 +119,12 @@ std::string CurveReadout::TooltipText(bool withPower, std::span<const CurveColou
         std::string text;
         for (const ReadoutQuantity& q : kOverlayQuantities) {
             text += FormatText(
-                kFmtOverlayTooltipLine, q.label,
+                kFmtOverlayTooltipLine, Translate(q.label).c_str(),
                 FlightTexts(q.channel, q.unit, kOverlayTooltipSeparator, colours).c_str());
         }
         if (withPower) {
             text += FormatText(
-                kFmtOverlayTooltipLine, kOverlayPowerLabel,
+                kFmtOverlayTooltipLine, Translate(kOverlayPowerLabel).c_str(),
                 FlightTexts(kChannelCount, kPowerUnit, kOverlayTooltipSeparator, colours).c_str());
         }
         text.pop_back();  // the last line break
@@ -134,37 +135,38 @@ std::string CurveReadout::TooltipText(bool withPower, std::span<const CurveColou
     auto colour = [&own](int channel) {
         return HtmlColour(own[static_cast<std::size_t>(channel)]);
     };
-    std::string text = FormatText(kFmtTooltip, colour(kVoltage).c_str(), texts_[kVoltage].c_str(),
-                                  colour(kCurrent).c_str(), texts_[kCurrent].c_str(),
-                                  colour(kThrottle).c_str(), texts_[kThrottle].c_str(),
-                                  colour(kTemperature).c_str(), texts_[kTemperature].c_str(),
-                                  colour(kMotorRpm).c_str(), texts_[kMotorRpm].c_str());
+    std::string text = FormatShown(
+        kFmtTooltip, colour(kVoltage).c_str(), texts_[kVoltage].c_str(), colour(kCurrent).c_str(),
+        texts_[kCurrent].c_str(), colour(kThrottle).c_str(), texts_[kThrottle].c_str(),
+        colour(kTemperature).c_str(), texts_[kTemperature].c_str(), kUnitCelsius,
+        colour(kMotorRpm).c_str(), texts_[kMotorRpm].c_str());
     if (withPower) {
-        text += FormatText(kFmtTooltipPower, colour(kChannelCount).c_str(), powerText_.c_str());
+        text += FormatShown(kFmtTooltipPower, colour(kChannelCount).c_str(), powerText_.c_str());
     }
     return text;
 }
 
 std::string CurveReadout::StatusText(bool withPower) const {
     if (flightsRead_ > 1) {
-        std::string text = kOverlayStatusCaption;
+        std::string text = Translate(kOverlayStatusCaption);
         for (const ReadoutQuantity& q : kOverlayQuantities) {
-            text += FormatText(kFmtOverlayStatusItem, q.statusLabel,
+            text += FormatText(kFmtOverlayStatusItem, Translate(q.statusLabel).c_str(),
                                FlightTexts(q.channel, q.unit, kOverlayStatusSeparator).c_str());
         }
         if (withPower) {
             text +=
-                FormatText(kFmtOverlayStatusItem, kOverlayPowerStatusLabel,
+                FormatText(kFmtOverlayStatusItem, Translate(kOverlayPowerStatusLabel).c_str(),
                            FlightTexts(kChannelCount, kPowerUnit, kOverlayStatusSeparator).c_str());
         }
         text.resize(text.size() - 1);  // the last comma
         return text;
     }
-    std::string text = FormatText(kFmtStatusValues, texts_[kVoltage].c_str(),
-                                  texts_[kCurrent].c_str(), texts_[kThrottle].c_str(),
-                                  texts_[kTemperature].c_str(), texts_[kMotorRpm].c_str());
+    std::string text =
+        FormatShown(kFmtStatusValues, texts_[kVoltage].c_str(), texts_[kCurrent].c_str(),
+                    texts_[kThrottle].c_str(), texts_[kTemperature].c_str(), kUnitCelsius,
+                    texts_[kMotorRpm].c_str());
     if (withPower) {
-        text += FormatText(kFmtStatusPower, powerText_.c_str());
+        text += FormatShown(kFmtStatusPower, powerText_.c_str());
     }
     return text;
 }

@@ -40,13 +40,16 @@ inline constexpr const char* kFmtFahrenheit = "%.1f";
 // The tooltip over the curves (Qt rich text; the line break is turned into one
 // the widget renders). Each value is written in the colour of its curve
 // ("#rrggbb"), so the tooltip matches the plot whatever colours were chosen.
-inline constexpr const char* kFmtTooltip =
+// The degree sign is an argument (kUnitCelsius): the translation tools read
+// only ASCII formats.
+inline constexpr const char* kFmtTooltip = TAVIX_TR(
     "<font color=%s>VOL: %sV</font>, <font color=%s>CUR: %sA</font>, "
-    "<font color=%s>Thr: %s%%</font>\n<font color=%s>Temp: %s\xA1\xE6</font>, "
-    "<font color=%s>RPM: %s</font>";
+    "<font color=%s>Thr: %s%%</font>\n<font color=%s>Temp: %s%s</font>, "
+    "<font color=%s>RPM: %s</font>");
 // Pane 0 of the status bar while the pointer is over the curves.
 inline constexpr const char* kFmtStatusValues =
-    "Current Value: Vol: %sV, Cur: %sA, Thr:%s%%, Temp:%s\xA1\xE6, RPM:%s";
+    TAVIX_TR("Current Value: Vol: %sV, Cur: %sA, Thr:%s%%, Temp:%s%s, RPM:%s");
+inline constexpr const char* kUnitCelsius = "\xA1\xE6";
 
 // With flights laid over the shown one, the tooltip has a line per quantity
 // and the status text an item, each with every flight's value in flight
@@ -59,20 +62,22 @@ struct ReadoutQuantity {
     const char* unit;
 };
 inline constexpr ReadoutQuantity kOverlayQuantities[] = {
-    {kVoltage, "VOL", "Vol", "V"},  {kCurrent, "CUR", "Cur", "A"},
-    {kThrottle, "Thr", "Thr", "%"}, {kTemperature, "Temp", "Temp", "\xA1\xE6"},
-    {kMotorRpm, "RPM", "RPM", ""},
+    {kVoltage, TAVIX_TR("VOL"), TAVIX_TR("Vol"), "V"},
+    {kCurrent, TAVIX_TR("CUR"), TAVIX_TR("Cur"), "A"},
+    {kThrottle, TAVIX_TR("Thr"), TAVIX_TR("Thr"), "%"},
+    {kTemperature, TAVIX_TR("Temp"), TAVIX_TR("Temp"), kUnitCelsius},
+    {kMotorRpm, TAVIX_TR("RPM"), TAVIX_TR("RPM"), ""},
 };
 inline constexpr const char* kFmtOverlayTooltipLine = "%s: %s\n";
 inline constexpr const char* kFmtTooltipValue = "<font color=%s>%s</font>";
 // The tooltip over one plot of the stacked layout: its quantity alone.
 inline constexpr const char* kFmtCurveTooltipLine = "%s: %s";
 inline constexpr const char* kOverlayTooltipSeparator = " | ";
-inline constexpr const char* kOverlayStatusCaption = "Current Value:";
+inline constexpr const char* kOverlayStatusCaption = TAVIX_TR("Current Value:");
 inline constexpr const char* kFmtOverlayStatusItem = " %s: %s,";
 inline constexpr const char* kOverlayStatusSeparator = "|";
-inline constexpr const char* kOverlayPowerLabel = "Pwr";
-inline constexpr const char* kOverlayPowerStatusLabel = "Pwr";
+inline constexpr const char* kOverlayPowerLabel = TAVIX_TR("Pwr");
+inline constexpr const char* kOverlayPowerStatusLabel = TAVIX_TR("Pwr");
 inline constexpr const char* kOverlayNoValue = "-";
 
 // Axis labels. Y by the width of the channel's range, time with the decimals
@@ -97,8 +102,8 @@ inline constexpr const char* kPowerName = TAVIX_TR("Power");
 inline constexpr const char* kPowerUnit = "W";
 // Over the power curve's scale at the right edge of the plot.
 inline constexpr const char* kPowerScaleTitle = TAVIX_TR("Power (W)");
-inline constexpr const char* kFmtTooltipPower = ", <font color=%s>Pwr: %sW</font>";
-inline constexpr const char* kFmtStatusPower = ", Pwr:%sW";
+inline constexpr const char* kFmtTooltipPower = TAVIX_TR(", <font color=%s>Pwr: %sW</font>");
+inline constexpr const char* kFmtStatusPower = TAVIX_TR(", Pwr:%sW");
 
 // The span between the cursors.
 inline constexpr const char* kFmtSpanDuration = "%.2f s";

@@ -1,5 +1,6 @@
 #include "plot/XYPlot.h"
 #include "base/Translate.h"
+#include "plot/PlotMessages.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,20 +25,21 @@ bool StartsAtZero(int quantity) {
 
 }  // namespace
 
-const char* XYQuantityName(int quantity) {
+std::string XYQuantityName(int quantity) {
     switch (quantity) {
         case kVoltage:
-            return TAVIX_TR("Voltage (V)");
+            return Translate(TAVIX_TR("Voltage (V)"));
         case kCurrent:
-            return TAVIX_TR("Current (A)");
+            return Translate(TAVIX_TR("Current (A)"));
         case kThrottle:
-            return TAVIX_TR("Throttle (%)");
+            return Translate(TAVIX_TR("Throttle (%)"));
         case kTemperature:
-            return "Temperature (\xA1\xE6)";
+            // The unit is an argument: the translation tools read only ASCII.
+            return FormatShown(TAVIX_TR("Temperature (%s)"), kUnitCelsius);
         case kMotorRpm:
-            return TAVIX_TR("Motor RPM");
+            return Translate(TAVIX_TR("Motor RPM"));
         case kPowerQuantity:
-            return TAVIX_TR("Power (W)");
+            return Translate(TAVIX_TR("Power (W)"));
         default:
             return "";
     }

@@ -31,9 +31,9 @@ inline constexpr int kXYHistogramBins = 20;
 // The quantities the axes can show, in the order the choosers list them.
 inline constexpr int kXYQuantities[] = {kVoltage,     kCurrent,  kThrottle,
                                         kTemperature, kMotorRpm, kPowerQuantity};
-// Their names on the axes and in the choosers (GBK, the temperature's unit
-// is the two bytes A1 E6).
-const char* XYQuantityName(int quantity);
+// Their names on the axes and in the choosers, in the window's language (GBK,
+// the temperature's unit is the two bytes A1 E6).
+std::string XYQuantityName(int quantity);
 
 // A flight's samples `first` through `last` of `index` (which outlives the plot).
 struct XYFlight {

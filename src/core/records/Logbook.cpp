@@ -116,7 +116,7 @@ bool ListRecordFiles(const std::string& folder, std::vector<std::string>& paths,
     }
     if (ec) {
         paths.clear();
-        error = FormatText(kMsgLogbookFolder, PathText(folder).c_str(), ec.message().c_str());
+        error = FormatShown(kMsgLogbookFolder, PathText(folder).c_str(), ec.message().c_str());
         return false;
     }
     std::sort(paths.begin(), paths.end());
@@ -137,7 +137,7 @@ LogbookEntry LogbookReader::Read(const std::string& path) {
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (!ec && status.type() != fs::file_type::regular) {
-        entry.error = FormatText(kMsgLogbookNotRegular, PathText(path).c_str());
+        entry.error = FormatShown(kMsgLogbookNotRegular, PathText(path).c_str());
         return entry;
     }
     RecordForm form;

@@ -271,13 +271,14 @@ std::size_t DecodeExtension(std::string_view tail, FlightRecord& into) {
         const std::uint32_t length =
             tail.size() - pos >= 8 ? GetU32(tail.substr(pos + 4)) : std::uint32_t{0};
         if (tail.size() - pos < kFrame || length > tail.size() - pos - kFrame) {
-            into.extensionDamage = FormatText("section %d (%s) is cut short", number, tag.c_str());
+            into.extensionDamage =
+                FormatShown(TAVIX_TR("section %d (%s) is cut short"), number, tag.c_str());
             break;
         }
         const std::string_view section = tail.substr(pos, 8 + length);
         if (Crc32(section) != GetU32(tail.substr(pos + 8 + length))) {
             into.extensionDamage =
-                FormatText("section %d (%s) fails its checksum", number, tag.c_str());
+                FormatShown(TAVIX_TR("section %d (%s) fails its checksum"), number, tag.c_str());
             break;  // nothing of it is taken
         }
         if (section.starts_with(kEscBlockTag)) {

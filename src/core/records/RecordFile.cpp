@@ -106,7 +106,9 @@ std::unique_ptr<FlightData> LoadRecordFile(std::string_view bytes, const std::st
     record.dataLoaded = true;
     record.readFrom = name;
     record.notReadWhole =
-        record.extensionDamage.empty() ? "" : "its extension is damaged: " + record.extensionDamage;
+        record.extensionDamage.empty()
+            ? ""
+            : FormatShown(TAVIX_TR("its extension is damaged: %s"), record.extensionDamage.c_str());
     return loaded;
 }
 

@@ -78,8 +78,8 @@ void EventListPanel::SetEvents(const std::vector<FlightEvent>& events) {
         swatch.fill(FromColorref(EventColour(e.kind)));
         item->setIcon(1, QIcon(swatch));
         item->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
-        item->setToolTip(0, QString::fromStdString(e.text));
-        item->setToolTip(1, QString::fromStdString(e.text));
+        item->setToolTip(0, ShownText(e.message));
+        item->setToolTip(1, ShownText(e.message));
         item->setData(0, Qt::UserRole, static_cast<int>(i));
     }
     list_->resizeColumnToContents(0);

@@ -73,12 +73,11 @@ bool EventMarkerStrip::event(QEvent* event) {
         const auto hit = EventAtColumn(markers_, help->pos().x());
         if (hit) {
             const FlightEvent& e = events_[static_cast<std::size_t>(*hit)];
-            QToolTip::showText(
-                help->globalPos(),
-                QStringLiteral("%1 s  %2: %3")
-                    .arg(QString::fromStdString(PointNumber(e.time, 1)),
-                         ShownText(EventKindName(e.kind)), QString::fromStdString(e.text)),
-                this);
+            QToolTip::showText(help->globalPos(),
+                               QStringLiteral("%1 s  %2: %3")
+                                   .arg(QString::fromStdString(PointNumber(e.time, 1)),
+                                        ShownText(EventKindName(e.kind)), ShownText(e.message)),
+                               this);
         } else {
             QToolTip::hideText();
             event->ignore();

@@ -593,8 +593,7 @@ void RecordPage::ChooseEvent(int index) {
     // What happened, in words, where the values under the pointer stand.
     emit statusTextChanged(QStringLiteral("%1 s  %2: %3")
                                .arg(QString::fromStdString(PointNumber(e.time, 1)),
-                                    ShownText(EventKindName(e.kind)),
-                                    QString::fromStdString(e.text)));
+                                    ShownText(EventKindName(e.kind)), ShownText(e.message)));
 }
 
 void RecordPage::UpdateStatistics() {

@@ -39,7 +39,11 @@ void ModelsView::SetFlights(const std::vector<MotorFlight>& history) {
         const int model = modelIndex(flight.model);
         for (int c = 0; c < kMotorColumns; ++c) {
             const auto column = static_cast<MotorColumn>(c);
-            auto* item = new QTableWidgetItem(ShownText(MotorCell(flight, column)));
+            // The alerts are written again in the window's language.
+            auto* item =
+                new QTableWidgetItem(column == MotorColumn::Alert && flight.estimate.figures
+                                         ? FromGbk(ShownAlert(flight))
+                                         : ShownText(MotorCell(flight, column)));
             if (column == MotorColumn::Model && model >= 0) {
                 item->setForeground(TrendColour(model));
             } else if (column >= MotorColumn::Steady && column <= MotorColumn::Efficiency) {

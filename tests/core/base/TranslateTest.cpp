@@ -44,6 +44,19 @@ TEST_F(TranslateTest, ATranslationThatWouldReadTheArgumentsWronglyIsNotUsed) {
     EXPECT_EQ(Translate("%d new"), "%d new");
 }
 
+TEST_F(TranslateTest, KeptPartsAreWrittenInEnglishAndShownTranslated) {
+    const MessageParts message("No %s reading for %s s, 100%%", {"RPM", "1.5"});
+    EXPECT_EQ(message.Text(), "No RPM reading for 1.5 s, 100%");
+    EXPECT_EQ(message.Shown(), message.Text());
+    Install({{"No %s reading for %s s, 100%%", "%s s: %s (100%%)"}, {"RPM", "rpm!"}});
+    // Words among the arguments are translated, numbers have no translation.
+    EXPECT_EQ(message.Shown(), "rpm! s: 1.5 (100%)");
+    EXPECT_EQ(message.Text(), "No RPM reading for 1.5 s, 100%");
+    // A translation that would take the arguments otherwise is not used.
+    Install({{"No %s reading for %s s, 100%%", "%s"}});
+    EXPECT_EQ(message.Shown(), "No RPM reading for 1.5 s, 100%");
+}
+
 TEST(PrintfConversionsTest, ComparesKindsAndOrderButNotFlagsOrWidths) {
     struct Case {
         const char* a;
