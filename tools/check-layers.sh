@@ -4,8 +4,9 @@
 # (tavix_core_lib(<folder> core_<dep> ...)), that no constant name is defined
 # twice, and that no core file includes Qt. The same for the ui folders and
 # the ui folders each declares in src/ui/CMakeLists.txt
-# (tavix_ui_folder(<folder> ui_<dep> ...)), which must form no circle; nor
-# may files include each other in a circle.
+# (tavix_ui_folder(<folder> ui_<dep> ...)), which must form no circle, and
+# a folder in a ui library of its own declares only folders of that library;
+# nor may files include each other in a circle.
 # Prints every offending include and fails when there is one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -53,6 +54,20 @@ for dir in src/ui/*/; do
         fi
     done < <(grep -rnoE '^#\s*include\s*"ui/[a-z]+/[^"]+"' "$dir" | sed -E 's/^([^:]*):([0-9]+):#\s*include\s*"([^"]*)"/\1:\2:\3/')
 done
+
+# A folder built into a library of its own (tavix_ui_library(<name> <folder>
+# ...)) declares only folders of that library: what links the library alone
+# (tavix-cli links the record page's) would miss the rest.
+while read -r library folders; do
+    for folder in $folders; do
+        for dep in ${uiAllowed[$folder]-}; do
+            if [[ " $folders " != *" $dep "* ]]; then
+                echo "check-layers: ui/$folder is in the library $library but declares ui_$dep, which is not" >&2
+                status=1
+            fi
+        done
+    done
+done < <(sed -n 's/^tavix_ui_library(\([a-z_]*\)\(.*\))$/\1\2/p' src/ui/CMakeLists.txt)
 
 # The declared ui folders form no circle: a folder never reaches itself.
 uiEdges=$(for folder in "${!uiAllowed[@]}"; do

@@ -102,8 +102,8 @@ int RunHistory(const Invocation& call) {
 // The named values of a snapshot's or the ESC's block, series and version first.
 std::vector<EscNamedValue> NamedBlock(const EscSeriesTable& table, const Bytes& block) {
     const EscBlockValues values = DecodeParamBlock(table, block);
-    std::vector<EscNamedValue> named = {{kParamFileSeries, table.name, "", false},
-                                        {kParamFileVersion, UpToZero(values.version), "", false}};
+    std::vector<EscNamedValue> named = {{kParamFileSeries, table.name, ""},
+                                        {kParamFileVersion, UpToZero(values.version), ""}};
     for (EscNamedValue& v : BlockValues(table, block)) {
         named.push_back(std::move(v));
     }

@@ -18,7 +18,7 @@ public:
     // On failure `error` is QSerialPort::errorString().
     bool Open(const std::string& port, std::string& error) override;
     // The port doctor's cause: not found, no permission, held by a process.
-    std::string WhyNotOpen(const std::string& port) override;
+    [[nodiscard]] std::string WhyNotOpen(const std::string& port) override;
     void Close() override;
     bool IsOpen() const override;
     void Write(const Bytes& bytes) override;

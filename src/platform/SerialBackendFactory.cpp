@@ -45,7 +45,7 @@ public:
         inner_->SetDataArrived([this] { NotifyDataArrived(); });
         return inner_->Open(port, error);
     }
-    std::string WhyNotOpen(const std::string& port) override {
+    [[nodiscard]] std::string WhyNotOpen(const std::string& port) override {
         return inner_ ? inner_->WhyNotOpen(port) : std::string();
     }
     void Close() override {

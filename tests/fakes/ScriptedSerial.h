@@ -20,7 +20,7 @@ public:
         open = true;
         return true;
     }
-    std::string WhyNotOpen(const std::string&) override { return cause; }
+    [[nodiscard]] std::string WhyNotOpen(const std::string&) override { return cause; }
     void Close() override {
         open = false;
         ++closeCount;

@@ -75,16 +75,16 @@ std::string ValueOf(const std::vector<NamedValue>& values, const std::string& na
 
 const FigureInfo& InfoOf(Figure figure) {
     static const std::array<FigureInfo, kFigureCount> kInfo{{
-        {kFigureDuration, "s", "duration_s", 2, 3},
-        {kCaptionCapacity, "mAh", "mah", 0, 1},
-        {kCaptionEnergy, "Wh", "wh", 2, 3},
-        {kCaptionAverageCurrent, "A", "avg_current_a", 1, 2},
-        {kFigureMaxCurrent, "A", "max_current_a", 1, 2},
-        {kQuantityMaxPower, "W", "max_power_w", 1, 1},
-        {kFigureMinVoltage, "V", "min_voltage_v", 2, 2},
-        {kCaptionMinCellVoltage, "V", "min_cell_v", 2, 3},
-        {kFigureMaxTemperature, "C", "max_temp_c", 1, 1},
-        {kFigureMaxRpm, "", "max_rpm", 0, 1},
+        {kFigureDuration, "s", 2, 3},
+        {kCaptionCapacity, "mAh", 0, 1},
+        {kCaptionEnergy, "Wh", 2, 3},
+        {kCaptionAverageCurrent, "A", 1, 2},
+        {kFigureMaxCurrent, "A", 1, 2},
+        {kQuantityMaxPower, "W", 1, 1},
+        {kFigureMinVoltage, "V", 2, 2},
+        {kCaptionMinCellVoltage, "V", 2, 3},
+        {kFigureMaxTemperature, "C", 1, 1},
+        {kFigureMaxRpm, "", 0, 1},
     }};
     return kInfo[static_cast<std::size_t>(figure)];
 }

@@ -104,7 +104,6 @@ inline const std::optional<double>& At(const FigureValues& values, Figure figure
 struct FigureInfo {
     const char* caption;  // "Capacity"
     const char* unit;     // "mAh"; "" where the caption says it ("Max.RPM")
-    const char* csvName;  // "mah"
     int decimals;         // in the table
     int csvDecimals;      // in the CSV, at least 1: every number has its point
 };

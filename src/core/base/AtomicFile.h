@@ -38,8 +38,8 @@ inline constexpr const char* kLinkOfAnotherUser = TAVIX_TR("Symbolic link owned 
 
 // Writes `data` to `path` atomically. On failure returns false and, when
 // `error` is given, sets it to a short description (the system's reason).
-bool WriteFileAtomically(const std::string& path, std::string_view data,
-                         std::string* error = nullptr);
+[[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view data,
+                                       std::string* error = nullptr);
 
 enum class CreateResult { Created, NameTaken, Failed };
 

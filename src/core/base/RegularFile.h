@@ -19,7 +19,7 @@ inline constexpr const char* kFileTooLarge = TAVIX_TR("File too large");
 // True when `path` (a symbolic link followed) is a regular file. Otherwise
 // false, with `error` (when given) set to the system's reason ("No such file
 // or directory", "Too many levels of symbolic links") or kNotRegularFile.
-bool IsRegularFile(const std::string& path, std::string* error = nullptr);
+[[nodiscard]] bool IsRegularFile(const std::string& path, std::string* error = nullptr);
 
 // Opens `path` for reading in binary mode, only if it is a regular file; the
 // check and the read see the same file, and opening a FIFO does not wait for
@@ -30,8 +30,8 @@ std::FILE* OpenRegularFile(const std::string& path, std::string* error = nullptr
 // most `limit` bytes: a file that grows past the limit while it is read is
 // refused too, so /dev/zero behind a link or a file being appended to never
 // fills the memory. False with `error` set (kFileTooLarge for a file too large).
-bool ReadRegularFile(const std::string& path, std::size_t limit, std::string& bytes,
-                     std::string* error = nullptr);
+[[nodiscard]] bool ReadRegularFile(const std::string& path, std::size_t limit, std::string& bytes,
+                                   std::string* error = nullptr);
 
 // Whether two names stand for one file: a link, "./a.dat" and "a.dat", or a
 // name of a file that does not exist yet spelled two ways. False when either is empty.

@@ -104,11 +104,12 @@ public:
     // channel changes nothing and returns false. The Y axis and the colours
     // live in the header of the record on screen, `record`, which shows the
     // change at once.
-    bool SetYAxisChannel(CIniFile& ini, int channel, FlightRecord& record);
-    bool SetChannelColour(CIniFile& ini, int channel, std::uint32_t colour, FlightRecord& record);
-    bool SetComPort(CIniFile& ini, int port);
+    [[nodiscard]] bool SetYAxisChannel(CIniFile& ini, int channel, FlightRecord& record);
+    [[nodiscard]] bool SetChannelColour(CIniFile& ini, int channel, std::uint32_t colour,
+                                        FlightRecord& record);
+    [[nodiscard]] bool SetComPort(CIniFile& ini, int port);
     // The power curve's colour, written as "powercolor" in [display].
-    bool SetPowerColour(CIniFile& ini, std::uint32_t colour);
+    [[nodiscard]] bool SetPowerColour(CIniFile& ini, std::uint32_t colour);
 
     int comPort = 0;                             // [communicateset] port, 1-based
     std::array<int, kChannelCount> smoothing{};  // [display] n%d, at least 1

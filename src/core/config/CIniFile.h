@@ -76,9 +76,9 @@ public:
     // (callers may ignore it, as the settings stay in effect in memory); the
     // last error then starts with kIniErrSave. Lines end in CR LF; sections
     // without entries are not written.
-    bool Save();
+    [[nodiscard]] bool Save();
     // After a failed Save: the file and the reason, for the user.
-    std::string SaveFailureDetail() const { return saveFailure_; }
+    [[nodiscard]] std::string SaveFailureDetail() const { return saveFailure_; }
     // Whether the last failed Save is to be shown to the user now: a failed
     // write each time, a file read only in part once (every later change is
     // refused for the same reason).

@@ -88,7 +88,7 @@ public:
 
     // Why `snapshot` can't be restored onto the ESC as last read (the page
     // not read, another series or firmware version); empty when it can.
-    std::string RestoreRefusal(const Bytes& snapshot) const;
+    [[nodiscard]] std::string RestoreRefusal(const Bytes& snapshot) const;
     // History's "Restore" (see RestoreSnapshot, which says what changes):
     // shows `changes` and asks, then writes `snapshot` byte-exact
     // (RestoreBlock) the way "Update" writes, reads it back and names

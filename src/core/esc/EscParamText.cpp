@@ -61,7 +61,7 @@ std::vector<EscNamedValue> PageValues(const EscSeriesTable& table, const EscPara
         const int selected = i < state.selection.size() ? state.selection[i] : -1;
         EscNamedValue value{ListName(list),
                             selected >= 0 ? list.entries[static_cast<std::size_t>(selected)] : "",
-                            "", true, ExplainText(list.explain, list.unit)};
+                            "", ExplainText(list.explain, list.unit)};
         if (list.hidden) {
             hidden.push_back(value);
         } else {
@@ -71,8 +71,7 @@ std::vector<EscNamedValue> PageValues(const EscSeriesTable& table, const EscPara
     for (const EscFieldPlace& place : table.fields) {
         shown.push_back({place.row, place.column,
                          EscNamedValue{FieldName(table, place.field), state.Text(place.field),
-                                       place.unit, place.field == EscField::TemperatureOffset,
-                                       ExplainText(place.explain, place.unit)}});
+                                       place.unit, ExplainText(place.explain, place.unit)}});
     }
     std::stable_sort(shown.begin(), shown.end(), [](const Placed& a, const Placed& b) {
         return a.row != b.row ? a.row < b.row : a.column < b.column;
@@ -108,8 +107,8 @@ std::vector<EscNamedValue> ParamFileValues(const std::string& text) {
         }
         const std::size_t colon = line.find(':');
         if (colon != std::string::npos) {
-            values.push_back(EscNamedValue{Trimmed(line.substr(0, colon)),
-                                           Trimmed(line.substr(colon + 1)), "", true});
+            values.push_back(
+                EscNamedValue{Trimmed(line.substr(0, colon)), Trimmed(line.substr(colon + 1)), ""});
         }
     }
     return values;

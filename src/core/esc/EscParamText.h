@@ -62,7 +62,6 @@ struct EscNamedValue {
     std::string name;
     std::string value;  // entry text; empty for a list without a selection
     std::string unit;
-    bool settable = true;      // false: shown only (the ESC's own values)
     std::string explain = {};  // ExplainText of its row
 };
 

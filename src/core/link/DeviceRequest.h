@@ -136,10 +136,9 @@ public:
     // device, a wrong baud rate, noise) calls for other help than silence.
     std::string TimeoutDetail() const;
 
-    // Replies dropped since Send because they answered another request, and
-    // the first few distinct headers they carried.
+    // Replies dropped since Send because they answered another request (the
+    // first few distinct headers they carried are named by TimeoutDetail).
     int ForeignReplies() const { return foreignCount_; }
-    const std::vector<ForeignReply>& ForeignHeaders() const { return foreign_; }
 
     // Bytes run through the reply check's CRC since Send: the work the search
     // for a reply costs, bounded per received byte however long noise lasts.

@@ -15,10 +15,6 @@ std::uint16_t Word(const std::uint8_t* at) {
 FrameParser::FrameParser(FrameDirection direction, std::size_t maxData)
     : direction_(direction), maxData_(maxData) {}
 
-bool FrameParser::IsKnownCommand(std::uint8_t command) {
-    return IsFrameCommand(command);
-}
-
 void FrameParser::Feed(const std::uint8_t* data, std::size_t size) {
     if (size == 0) {
         return;

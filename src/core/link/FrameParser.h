@@ -48,9 +48,6 @@ public:
     std::size_t SkippedBytes() const { return skipped_; }
     std::size_t BadCrcFrames() const { return badCrc_; }
 
-    // Whether `command` can start a frame in this direction.
-    static bool IsKnownCommand(std::uint8_t command);
-
 private:
     void Skip(std::size_t count);
 

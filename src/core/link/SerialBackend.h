@@ -23,7 +23,7 @@ public:
     [[nodiscard]] virtual bool Open(const std::string& port, std::string& error) = 0;
     // After a failed Open: what on the system keeps `port` from opening, in a
     // few words ("in use by process 1234 (minicom)"); empty when unknown.
-    virtual std::string WhyNotOpen(const std::string& port) {
+    [[nodiscard]] virtual std::string WhyNotOpen(const std::string& port) {
         (void)port;
         return std::string();
     }

@@ -126,7 +126,7 @@ std::optional<FlightChoice> ParseFlightChoice(const std::string& text, std::stri
 FlightChoice DefaultChoice(const FlightList& list);
 // Ticks the flights of `choice` that may be written. A number the logger does
 // not hold sets `error`, and nothing is ticked.
-bool ApplyChoice(FlightList& list, const FlightChoice& choice, std::string& error);
+[[nodiscard]] bool ApplyChoice(FlightList& list, const FlightChoice& choice, std::string& error);
 
 // The reads of the selected flights' bytes, and their total.
 std::vector<AddressRange> SelectedRanges(const FlightList& list);

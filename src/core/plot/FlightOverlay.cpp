@@ -124,11 +124,6 @@ double FlightOverlay::OffsetSeconds(int index) const {
     return At(index).offsetSeconds;
 }
 
-FlightPlacement FlightOverlay::Placement(int index) const {
-    const PlotTrace& trace = At(index).store.At(0);
-    return {trace.offset, trace.scale};
-}
-
 FlightLine FlightOverlay::Line(int index) const {
     return At(index).line;
 }

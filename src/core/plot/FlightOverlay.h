@@ -92,7 +92,6 @@ public:
     int StartSample() const;
 
     double OffsetSeconds(int index) const;
-    FlightPlacement Placement(int index) const;
     FlightLine Line(int index) const;
     const std::string& Legend(int index) const;
     const FlightData& Flight(int index) const;

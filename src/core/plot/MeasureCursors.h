@@ -72,7 +72,6 @@ public:
     // Moves the cursor last placed or grabbed by `samples`, kept inside the
     // record; true when it moved.
     bool Step(int samples);
-    std::optional<Cursor> LastMoved() const { return last_; }
     std::optional<Cursor> Dragging() const { return dragging_; }
 
     // --- what is shown ------------------------------------------------------

@@ -68,9 +68,7 @@ public:
     PaletteEnd Choose() const { return Chosen(current_); }
 
     ColourRef Current() const { return current_; }
-    ColourRef Initial() const { return initial_; }
     int Hot() const { return hot_; }
-    bool Moved() const { return moved_; }
 
 private:
     PaletteEnd Chosen(ColourRef colour) const;

@@ -76,9 +76,6 @@ public:
     void SetReference(const std::string& path);
     // The reference was saved under `path` (Save As): same flight, new name.
     void RenameReference(const std::string& path) { referencePath_ = path; }
-    // The reference was loaded: a record can be added to it.
-    bool HasReference() const { return hasReference_; }
-    const std::string& ReferencePath() const { return referencePath_; }
     std::string ReferenceName() const;
 
     // Opens `path` and adds it. Refused, with `message` naming the file and

@@ -105,8 +105,8 @@ struct LogbookEntry {
 // Every entry of `folder` whose name ends in ".dat" (any case), sorted by
 // name, files or not (a folder or device named *.dat is listed, to be refused
 // by the reader). False with `error` set when the folder cannot be read.
-bool ListRecordFiles(const std::string& folder, std::vector<std::string>& paths,
-                     std::string& error);
+[[nodiscard]] bool ListRecordFiles(const std::string& folder, std::vector<std::string>& paths,
+                                   std::string& error);
 
 // Opens record files one at a time for the logbook, each as a flight of its
 // own: it keeps what it needs of the settings (calibrations, smoothing
@@ -126,8 +126,8 @@ private:
 };
 
 // Lists and reads every record file of `folder`, sorted by date.
-bool ReadLogbook(const std::string& folder, LogbookReader& reader,
-                 std::vector<LogbookEntry>& entries, std::string& error);
+[[nodiscard]] bool ReadLogbook(const std::string& folder, LogbookReader& reader,
+                               std::vector<LogbookEntry>& entries, std::string& error);
 
 // The order of a column: numbers by value, texts by their bytes, the date by
 // upload time, then flight number. Files that could not be opened come after the others; equal

@@ -69,8 +69,6 @@ public:
     // The line under the bar: what has arrived and the time left, or that the
     // logger has not yet said how much there is.
     std::string DetailText() const;
-    // Time the window has been polling, in milliseconds.
-    std::int64_t ElapsedMs() const { return static_cast<std::int64_t>(ticks_) * kPollMs; }
 
 private:
     void Finish(Result result);

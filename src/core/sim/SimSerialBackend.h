@@ -52,7 +52,6 @@ public:
     Bytes ReadAll() override;
 
     SimDevice& Device() { return *device_; }
-    const std::shared_ptr<SimDevice>& SharedDevice() const { return device_; }
     // Reply bytes planned but not yet delivered.
     std::size_t BytesInFlight() const;
 

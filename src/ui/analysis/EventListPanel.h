@@ -28,7 +28,6 @@ public:
 
     void SetEvents(const std::vector<FlightEvent>& events);
     QTreeWidget* List() const { return list_; }
-    QPushButton* LimitsButton() const { return limits_; }
 
 signals:
     void eventChosen(int index);

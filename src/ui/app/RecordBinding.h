@@ -47,7 +47,6 @@ public:
     // Before the open record is replaced or the window closes: an edited
     // note is offered for saving (Save / Discard / Cancel); true: go on.
     bool MayLeaveRecord();
-    const RecordEdits& Edits() const { return edits_; }
     // The Save / Discard / Cancel question (GBK text); a message box unless replaced.
     std::function<SaveAnswer(const std::string& text)> askSave;
     // Below the gear rate and pole number while they differ from the open record's.

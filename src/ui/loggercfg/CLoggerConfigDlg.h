@@ -35,7 +35,6 @@ public:
     QComboBox* CycleList() const { return cycle_; }
     QComboBox* RateList() const { return rate_; }
     QLineEdit* FlightTimesBox() const { return flights_; }
-    QProgressBar* StatusBar() const { return progress_; }
     QPushButton* DefaultButton() const { return default_; }
     QPushButton* UpdateButton() const { return update_; }
 

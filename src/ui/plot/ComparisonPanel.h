@@ -86,9 +86,6 @@ public:
 
     QTableWidget* Table() const { return table_; }
     QComboBox* AlignBox() const { return align_; }
-    QSpinBox* PercentBox() const { return percent_; }
-    QToolButton* AlignAtCursorButton() const { return alignAt_; }
-    QToolButton* RemoveButton() const { return remove_; }
     // The flight whose column holds `column` of the table (-1: the captions).
     static int FlightOfColumn(int column);
 

@@ -65,8 +65,6 @@ public:
     QTabWidget* Tabs() const { return tabs_; }
     QSpinBox* BandBox() const { return band_; }
     QTableWidget* Table() const { return table_; }
-    QComboBox* XBox() const { return x_; }
-    QComboBox* YBox() const { return y_; }
     QComboBox* SpanBox() const { return span_; }
     XYPlotView* Plot() const { return plot_; }
 

@@ -94,7 +94,6 @@ public:
     // The limits the events are found with (from the settings); finds them
     // again for the shown record. No signal.
     void SetEventLimits(const EventLimits& limits);
-    const EventLimits& EventLimitsInUse() const { return limits_; }
     const std::vector<FlightEvent>& Events() const { return events_; }
     // Puts cursor A on the event's first sample and B where it ends, showing
     // the whole record first when the event is out of view.

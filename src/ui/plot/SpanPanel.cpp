@@ -136,9 +136,6 @@ void SpanPanel::Show(const SpanReadout& readout) {
 QString SpanPanel::LabelA() const {
     return labelA_->text();
 }
-QString SpanPanel::LabelB() const {
-    return labelB_->text();
-}
 QString SpanPanel::Duration() const {
     return duration_->text();
 }
@@ -147,9 +144,6 @@ QString SpanPanel::Capacity() const {
 }
 QString SpanPanel::Energy() const {
     return energy_->text();
-}
-QString SpanPanel::Hint() const {
-    return hint_->text();
 }
 bool SpanPanel::HintShown() const {
     return !hint_->isHidden();

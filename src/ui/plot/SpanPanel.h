@@ -35,11 +35,9 @@ public:
 
     // What the panel shows, for tests and the screen reader alike.
     QString LabelA() const;
-    QString LabelB() const;
     QString Duration() const;
     QString Capacity() const;
     QString Energy() const;
-    QString Hint() const;
     bool HintShown() const;
     // The columns shown, by their heading ("Voltage (V)"), and one value.
     QStringList Headings() const;

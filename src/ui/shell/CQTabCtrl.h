@@ -37,7 +37,6 @@ public:
     void SetChangingHandler(TabOrder::ChangingHandler handler) {
         order_.SetChangingHandler(std::move(handler));
     }
-    const TabOrder& Order() const { return order_; }
 
 signals:
     void selectionChanged(int index);

@@ -8,24 +8,12 @@
 
 namespace tavix {
 
-namespace {
-CTavixApp* g_app = nullptr;
-}  // namespace
-
 CTavixApp::CTavixApp(Prompt& prompt, const Clock& clock) : prompt_(prompt), clock_(clock) {
-    g_app = this;
     InstallPathText();  // file names in messages keep their own characters
 }
 
 CTavixApp::~CTavixApp() {
     frame_.reset();
-    if (g_app == this) {
-        g_app = nullptr;
-    }
-}
-
-CTavixApp* CTavixApp::Instance() {
-    return g_app;
 }
 
 bool CTavixApp::InitInstance(const CommandLine& line) {

@@ -56,9 +56,6 @@ public:
     const std::string& PortOption() const { return portOption_; }
     CMainFrame* MainFrame() const { return frame_.get(); }
 
-    // The one application object of the run (null before one exists).
-    static CTavixApp* Instance();
-
 private:
     Prompt& prompt_;
     const Clock& clock_;

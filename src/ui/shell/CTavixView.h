@@ -124,9 +124,6 @@ public:
     QPlainTextEdit* DescriptionBox() const { return description_; }
     QPlainTextEdit* NoteBox() const { return note_; }
     QGroupBox* UserParameterGroup() const { return userGroup_; }
-    QLabel* StatusIcon() const { return icon_; }
-    // The COM port window while it is open.
-    CComConfigDlg* ComConfigDialog() const { return comDialog_; }
 
 signals:
     void openDeviceRequested();

@@ -14,7 +14,6 @@ class GbkLimitedEdit : public QPlainTextEdit {
 public:
     explicit GbkLimitedEdit(int maxBytes, QWidget* parent = nullptr);
 
-    int MaxBytes() const { return maxBytes_; }
     // Replaces the text with the longest start of `text` that fits.
     void SetLimitedText(const QString& text);
 

@@ -49,10 +49,7 @@ public:
     QPushButton* BrowseButton() const { return browse_; }
     QPushButton* StartButton() const { return start_; }
     QPushButton* StopButton() const { return stop_; }
-    QProgressBar* ActivityBar() const { return progress_; }
     QLabel* BlockLabel() const { return blocks_; }
-    QLabel* WarningLabel() const { return warning_; }
-    QLabel* VersionNoteLabel() const { return versionNote_; }
 
     // The open-file dialog of the page ("Dlc" files first, then all files).
     static QString ChooseFirmwareFile(QWidget* parent);
