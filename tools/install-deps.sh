@@ -10,7 +10,9 @@ packages=(
     clang clang-format-14 libclang-rt-14-dev
     xvfb xauth imagemagick fonts-dejavu-core fonts-wqy-microhei fonts-wqy-zenhei
     qt6-l10n-tools qt6-translations-l10n
-    strace locales
+    strace locales mold
+    # The Windows stage (tools/test-windows.sh) and the package (tools/package.sh).
+    g++-mingw-w64-x86-64-posix googletest wine wine64 help2man lintian dpkg-dev file
 )
 if [ "${1:-}" = "--runtime-only" ]; then
     packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools

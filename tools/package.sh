@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(help2man lintian dpkg-dev)
+packages=(help2man lintian dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -20,7 +20,8 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 build=build/package
-cmake --preset release -B "$build" -DTAVIX_TESTS=OFF -DTAVIX_BENCH=OFF -DTAVIX_PACKAGE=ON >&2
+cmake --preset release -B "$build" -DTAVIX_TESTS=OFF -DTAVIX_BENCH=OFF -DTAVIX_PACKAGE=ON \
+    -DCMAKE_UNITY_BUILD=ON -DTAVIX_LINKER=mold >&2
 cmake --build "$build" -j "$(nproc)" >&2
 rm -rf "$build/packages"
 (cd "$build" && cpack -G DEB >&2)

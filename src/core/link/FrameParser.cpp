@@ -5,9 +5,9 @@
 namespace tavix {
 
 namespace {
-constexpr std::size_t kHeaderSize = 5;
+constexpr std::size_t kParsedHeaderSize = 5;
 
-std::uint16_t Word(const std::uint8_t* at) {
+std::uint16_t HeaderWord(const std::uint8_t* at) {
     return static_cast<std::uint16_t>((at[0] << 8) | at[1]);
 }
 }  // namespace
@@ -59,9 +59,9 @@ std::optional<DeviceFrame> FrameParser::Next() {
         const std::size_t total = at.size;
         DeviceFrame frame;
         frame.command = p[0];
-        frame.address = Word(p + 1);
-        frame.length = Word(p + 3);
-        frame.data.assign(p + kHeaderSize, p + total - 2);
+        frame.address = HeaderWord(p + 1);
+        frame.length = HeaderWord(p + 3);
+        frame.data.assign(p + kParsedHeaderSize, p + total - 2);
         Skip(total);
         return frame;
     }

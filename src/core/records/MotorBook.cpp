@@ -22,7 +22,7 @@ int Decimals(MotorColumn column) {
     }
 }
 
-std::string Figure(const MotorFlight& flight, MotorColumn column, int decimals) {
+std::string FigureText(const MotorFlight& flight, MotorColumn column, int decimals) {
     if (column == MotorColumn::Steady) {
         return PointNumber(flight.estimate.steadySeconds, decimals);
     }
@@ -71,7 +71,7 @@ std::string MotorCell(const MotorFlight& flight, MotorColumn column) {
         case MotorColumn::Alert:
             return AlertText(flight);
         default:
-            return Figure(flight, column, Decimals(column));
+            return FigureText(flight, column, Decimals(column));
     }
 }
 
@@ -117,7 +117,7 @@ std::string MotorCsv(const std::vector<MotorFlight>& history) {
         out += CsvTextCell(PathText(flight.file)) + ',' + CsvTextCell(flight.model);
         for (MotorColumn column : {MotorColumn::Steady, MotorColumn::Kv, MotorColumn::Rm,
                                    MotorColumn::PropK, MotorColumn::Efficiency}) {
-            out += ',' + Figure(flight, column, 2);
+            out += ',' + FigureText(flight, column, 2);
         }
         out += ',' + CsvTextCell(AlertText(flight)) + "\r\n";
     }

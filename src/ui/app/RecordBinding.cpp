@@ -15,6 +15,7 @@
 #include "config/CIniFile.h"
 #include "config/IniNames.h"
 #include "platform/GbkText.h"
+#include "platform/LocalPath.h"
 #include "platform/UiLanguage.h"
 #include "plot/CurveModel.h"
 #include "plot/PlotMessages.h"
@@ -30,14 +31,6 @@
 #include "ui/shell/CTavixView.h"
 
 namespace tavix {
-
-namespace {
-
-std::string LocalPath(const QString& path) {
-    return path.toLocal8Bit().toStdString();
-}
-
-}  // namespace
 
 RecordBinding::RecordBinding(CMainFrame& frame, CAppConfig& config, CIniFile& ini, Prompt& prompt,
                              const Clock& clock)

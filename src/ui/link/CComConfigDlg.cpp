@@ -57,7 +57,7 @@ bool SameList(const std::vector<SerialPortEntry>& a, const std::vector<SerialPor
     return true;
 }
 
-QString Text(const std::string& text) {
+QString PortText(const std::string& text) {
     return QString::fromStdString(EscapeControls(text));
 }
 
@@ -242,13 +242,13 @@ void CComConfigDlg::RefreshPorts() {
     const std::string& chosen = choice_->SelectedPath();
     for (const SerialPortEntry& port : shown_) {
         auto* item = new QTreeWidgetItem(present_);
-        item->setText(0, Text(port.path));
+        item->setText(0, PortText(port.path));
         item->setData(0, Qt::UserRole, QString::fromStdString(port.path));
-        item->setText(1, Text(port.description));
-        item->setText(2, Text(port.manufacturer));
+        item->setText(1, PortText(port.description));
+        item->setText(2, PortText(port.manufacturer));
         item->setText(3, QString::fromStdString(UsbId(port)));
-        item->setText(4, Text(port.serialNumber));
-        item->setToolTip(0, port.HasStableName() ? Text(port.device) : QString());
+        item->setText(4, PortText(port.serialNumber));
+        item->setToolTip(0, port.HasStableName() ? PortText(port.device) : QString());
         if (port.inUse) {
             QFont bold = item->font(0);
             bold.setBold(true);

@@ -21,6 +21,7 @@
 
 #include "base/OutsideText.h"
 #include "platform/GbkText.h"
+#include "platform/LocalPath.h"
 #include "platform/UiLanguage.h"
 #include "plot/EventMarkers.h"
 #include "records/MotorBook.h"
@@ -36,10 +37,6 @@ namespace {
 // The logbook's columns, then the reason a file could not be opened.
 constexpr int kErrorColumn = kLogbookColumns;
 constexpr int kModelColumns = kLogbookColumns + 1;
-
-std::string LocalPath(const QString& path) {
-    return path.toLocal8Bit().toStdString();
-}
 
 bool IsNumberColumn(int column) {
     switch (static_cast<LogbookColumn>(column)) {

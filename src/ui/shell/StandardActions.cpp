@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "exports/CsvExport.h"
+#include "platform/LocalPath.h"
 #include "platform/UiLanguage.h"
 #include "shell/ShellMessages.h"
 
@@ -123,7 +124,7 @@ std::optional<std::string> AskCsvSaveName(QWidget* parent, QString& directory,
     directory = QFileInfo(path).absolutePath();
     const bool tools = dialog.selectedNameFilter() == forTools;
     options = CsvOptions{tools, tools};
-    return path.toLocal8Bit().toStdString();
+    return LocalPath(path);
 }
 
 }  // namespace tavix

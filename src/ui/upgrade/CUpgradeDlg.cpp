@@ -16,6 +16,7 @@
 #include "base/PlainText.h"
 #include "link/DeviceRequest.h"
 #include "platform/GbkText.h"
+#include "platform/LocalPath.h"
 #include "platform/UiLanguage.h"
 #include "ui/shell/Resources.h"
 #include "upgrade/FirmwareDownload.h"
@@ -44,11 +45,6 @@ QPushButton* MakeButton(const char* caption, QWidget* parent, const QString& nam
     button->setObjectName(name);
     button->setAutoDefault(false);
     return button;
-}
-
-// A local path as the core keeps it, and back.
-std::string LocalPath(const QString& path) {
-    return path.toLocal8Bit().toStdString();
 }
 
 }  // namespace

@@ -40,19 +40,19 @@ std::int32_t Raw(int ch, int j) {
 // What the map should hold for one band, from the raw values and the
 // calibration of the test records (0.1 V, 0.5 A, 0.5 %, 0.5 degree - 10, RPM
 // 30 / (14 poles x 1e-6 x period)).
-struct Expected {
+struct ThrottleCase {
     int samples = 0;
     double current = 0, maxCurrent = -1e9, power = 0, rpm = 0, maxTemp = -1e9, volts = 0;
 };
 
-std::map<int, Expected> Reference(double width, int channels) {
+std::map<int, ThrottleCase> Reference(double width, int channels) {
     const int bands = static_cast<int>(std::ceil(100.0 / width - 1e-9));
-    std::map<int, Expected> out;
+    std::map<int, ThrottleCase> out;
     for (int j = 0; j < kSamples; ++j) {
         double throttle = std::min(100.0, Raw(kThrottle, j) * 0.5);
         int band = throttle <= 0 ? 0 : static_cast<int>(throttle / width);
         band = std::min(band, bands - 1);
-        Expected& e = out[band];
+        ThrottleCase& e = out[band];
         const double volts = Raw(kVoltage, j) * 0.1;
         const double amps = Raw(kCurrent, j) * 0.5;
         ++e.samples;
@@ -87,7 +87,7 @@ TEST(ThrottleMap, EachBandHoldsItsSamplesAndWhatTheMotorDidThere) {
         const ThrottleMap map = MapThrottle(SpanIndex(*flight), c.width);
         ASSERT_TRUE(map.hasThrottle);
         EXPECT_EQ(map.cells, 4);
-        const std::map<int, Expected> reference = Reference(c.width, c.channels);
+        const std::map<int, ThrottleCase> reference = Reference(c.width, c.channels);
         const int bands = static_cast<int>(std::ceil(100.0 / c.width - 1e-9));
         ASSERT_EQ(static_cast<int>(map.bands.size()), bands);
         EXPECT_DOUBLE_EQ(map.bands.back().to, 100.0);
@@ -102,7 +102,7 @@ TEST(ThrottleMap, EachBandHoldsItsSamplesAndWhatTheMotorDidThere) {
                 EXPECT_FALSE(band.meanCurrent.has_value());
                 continue;
             }
-            const Expected& e = found->second;
+            const ThrottleCase& e = found->second;
             const double n = e.samples;
             counted += band.samples;
             ASSERT_EQ(band.samples, e.samples);

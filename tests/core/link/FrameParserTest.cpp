@@ -17,7 +17,7 @@ std::vector<DeviceFrame> Drain(FrameParser& parser) {
     return frames;
 }
 
-Bytes Concat(std::initializer_list<Bytes> parts) {
+Bytes Joined(std::initializer_list<Bytes> parts) {
     Bytes out;
     for (const auto& p : parts) {
         out.insert(out.end(), p.begin(), p.end());
@@ -26,7 +26,7 @@ Bytes Concat(std::initializer_list<Bytes> parts) {
 }
 
 TEST(FrameParser, RequestsComeOutTheSameWhetherFedWholeOrByteByByte) {
-    const Bytes stream = Concat({
+    const Bytes stream = Joined({
         BuildRequest(kCmdReadBlock, 0x0E00, 512),
         BuildRequest(kCmdWriteBlock, 0x0E00, 512, Bytes(512, 0x42)),
         BuildRequest(kCmdReadMemory, 64, 512),
@@ -66,7 +66,7 @@ TEST(FrameParser, ResynchronisesAfterNoiseAndBadFrames) {
     // request carries, then a good request.
     const Bytes oversized = {kCmdWriteFirmware, 0x00, 0x00, 0x7F, 0xFF};
     FrameParser parser;
-    parser.Feed(Concat({{0xA5, 0x00, 0xFF}, corrupt, oversized, good}));
+    parser.Feed(Joined({{0xA5, 0x00, 0xFF}, corrupt, oversized, good}));
     const auto frames = Drain(parser);
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(frames[0].command, kCmdReadBlock);
@@ -90,7 +90,7 @@ TEST(FrameParser, WaitsForTheRestAndForgetsOnReset) {
 TEST(FrameParser, RepliesCarryTheDataOfReads) {
     const Bytes block(512, 0x30);
     const Bytes memory(100, 0x07);
-    const Bytes stream = Concat({
+    const Bytes stream = Joined({
         BuildFrame(kCmdReadBlock, 0x0E00, 512, block.data(), block.size()),
         BuildFrame(kCmdReadMemory, 64, 100, memory.data(), memory.size()),
         BuildFrame(kCmdWriteBlock, 0x0E00, 512, nullptr, 0),

@@ -16,7 +16,8 @@ Bytes Hex(std::initializer_list<int> values) {
 }
 
 // A reply as the device would send it.
-Bytes Reply(std::uint8_t command, std::uint16_t address, std::uint16_t length, const Bytes& data) {
+Bytes ReplyFrame(std::uint8_t command, std::uint16_t address, std::uint16_t length,
+                 const Bytes& data) {
     return BuildFrame(command, address, length, data.data(), data.size());
 }
 
@@ -64,27 +65,27 @@ TEST(Frame, ExpectedReplyLengths) {
 }
 
 TEST(Frame, CheckReplyAcceptsGoodRepliesOfEachCommand) {
-    const Bytes block = Reply(kCmdReadBlock, 0x0E00, 512, Bytes(512, 0x31));
+    const Bytes block = ReplyFrame(kCmdReadBlock, 0x0E00, 512, Bytes(512, 0x31));
     EXPECT_EQ(CheckReply(kCmdReadBlock, block.data(), block.size()), kCmdReadBlock);
 
-    const Bytes header = Reply(kCmdReadMemory, 0, 64, Bytes(64, 0x00));
+    const Bytes header = ReplyFrame(kCmdReadMemory, 0, 64, Bytes(64, 0x00));
     EXPECT_EQ(CheckReply(kCmdReadMemory, header.data(), header.size()), kCmdReadMemory);
 
     for (std::uint8_t command : {kCmdWriteMemory, kCmdWriteBlock, kCmdWriteFirmware}) {
-        const Bytes ack = Reply(command, 0, 0, {});
+        const Bytes ack = ReplyFrame(command, 0, 0, {});
         EXPECT_EQ(CheckReply(command, ack.data(), ack.size()), command);
     }
 }
 
 TEST(Frame, CheckReplyRefusesBadOnes) {
-    Bytes block = Reply(kCmdReadBlock, 0x0E00, 512, Bytes(512, 0x31));
+    Bytes block = ReplyFrame(kCmdReadBlock, 0x0E00, 512, Bytes(512, 0x31));
 
     // Wrong CRC.
     Bytes bad = block;
     bad[518] ^= 1;
     EXPECT_EQ(CheckReply(kCmdReadBlock, bad.data(), bad.size()), 0);
     // A good frame of another command.
-    const Bytes ack = Reply(kCmdWriteBlock, 0x0E00, 512, {});
+    const Bytes ack = ReplyFrame(kCmdWriteBlock, 0x0E00, 512, {});
     EXPECT_EQ(CheckReply(kCmdReadBlock, ack.data(), ack.size()), 0);
     // Not all there yet.
     EXPECT_EQ(CheckReply(kCmdReadBlock, block.data(), 518), 0);
@@ -100,23 +101,23 @@ TEST(Frame, CheckReplyRefusesBadOnes) {
 }
 
 TEST(Frame, CheckReplyLooksOnlyAtTheExpectedLength) {
-    Bytes ack = Reply(kCmdWriteBlock, 0x0E00, 512, {});
+    Bytes ack = ReplyFrame(kCmdWriteBlock, 0x0E00, 512, {});
     ack.push_back(0x77);  // the start of something else
     EXPECT_EQ(CheckReply(kCmdWriteBlock, ack.data(), ack.size()), kCmdWriteBlock);
 }
 
 TEST(Frame, MemoryReplyLengthFieldMustStayWithinWhatArrivedAndTheBuffer) {
     // The length field says 64 but only the header of the reply arrived.
-    const Bytes header = Reply(kCmdReadMemory, 0, 64, Bytes(64, 0x11));
+    const Bytes header = ReplyFrame(kCmdReadMemory, 0, 64, Bytes(64, 0x11));
     EXPECT_EQ(CheckReply(kCmdReadMemory, header.data(), 40), 0);
     EXPECT_EQ(CheckReply(kCmdReadMemory, header.data(), 4), 0);
 
     // A frame that fills the 1024-byte receive buffer exactly is checked...
-    const Bytes largest = Reply(kCmdReadMemory, 64, 1017, Bytes(1017, 0x22));
+    const Bytes largest = ReplyFrame(kCmdReadMemory, 64, 1017, Bytes(1017, 0x22));
     ASSERT_EQ(largest.size(), 1024u);
     EXPECT_EQ(CheckReply(kCmdReadMemory, largest.data(), largest.size()), kCmdReadMemory);
     // ...one byte more cannot be in that buffer, whatever arrived.
-    const Bytes tooLong = Reply(kCmdReadMemory, 64, 1018, Bytes(1018, 0x22));
+    const Bytes tooLong = ReplyFrame(kCmdReadMemory, 64, 1018, Bytes(1018, 0x22));
     EXPECT_EQ(CheckReply(kCmdReadMemory, tooLong.data(), tooLong.size()), 0);
 
     // A length field corrupted to a huge value.
@@ -126,9 +127,9 @@ TEST(Frame, MemoryReplyLengthFieldMustStayWithinWhatArrivedAndTheBuffer) {
 }
 
 TEST(Frame, OwnCommandCheckTakesByteZero) {
-    const Bytes ack = Reply(kCmdWriteMemory, 16, 8, {});
+    const Bytes ack = ReplyFrame(kCmdWriteMemory, 16, 8, {});
     EXPECT_EQ(CheckReplyOwnCommand(ack.data(), ack.size()), kCmdWriteMemory);
-    const Bytes header = Reply(kCmdReadMemory, 0, 64, Bytes(64, 0x01));
+    const Bytes header = ReplyFrame(kCmdReadMemory, 0, 64, Bytes(64, 0x01));
     EXPECT_EQ(CheckReplyOwnCommand(header.data(), header.size()), kCmdReadMemory);
 
     Bytes bad = header;

@@ -15,7 +15,7 @@
 namespace tavix {
 namespace {
 
-constexpr std::int64_t kMorning = 1394193600;  // 7 March 2014
+constexpr std::int64_t kHealthMorning = 1394193600;  // 7 March 2014
 
 TEST(AnalysisLimits, ReadWithDefaultsForWhatIsMissingOrWrong) {
     CIniFile ini;
@@ -79,9 +79,9 @@ protected:
         for (const char* entry : {"cvalue0", "cvalue1", "cvalue3"}) {
             ini.PutText("1L40", entry, "0", true);
         }
-        WriteFlight(dir.File("a.dat"), kMorning + 600, "Pack: Blue\nwindy");
-        WriteFlight(dir.File("b.dat"), kMorning, "Pack: Blue");
-        WriteFlight(dir.File("c.dat"), kMorning + 300, "no pack");
+        WriteFlight(dir.File("a.dat"), kHealthMorning + 600, "Pack: Blue\nwindy");
+        WriteFlight(dir.File("b.dat"), kHealthMorning, "Pack: Blue");
+        WriteFlight(dir.File("c.dat"), kHealthMorning + 300, "no pack");
     }
 
     std::vector<LogbookEntry> Read() {
@@ -124,7 +124,8 @@ TEST_F(FlightHealthTest, PacksCsvHasItsColumnsWhateverTheLocale) {
     EXPECT_EQ(PacksCsv(rows),
               "pack,flights,total_mah,mean_mah,min_cell_v,resistance_mohm,first_flight,last_flight"
               "\r\nBlue,2,33,17,3.950,20.0," +
-                  LocalTimeText(kMorning) + "," + LocalTimeText(kMorning + 600) + "\r\n");
+                  LocalTimeText(kHealthMorning) + "," + LocalTimeText(kHealthMorning + 600) +
+                  "\r\n");
     EXPECT_EQ(PacksCsv({}), std::string(kPacksCsvHeader) + "\r\n");
     // A name a spreadsheet would run is written as text.
     PackRow formula = rows[0];
