@@ -90,7 +90,7 @@ void BM_FullRedraw(benchmark::State& state) {
     QImage image(kPlotWidth + 1, kPlotHeight + 1, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter p(&image);
-        painter.DrawGrid(p, model.Geometry());
+        painter.DrawGrid(p, model.View().Geometry());
         painter.DrawCurves(p, model, reduce);
         p.end();
         benchmark::DoNotOptimize(image.constBits());
@@ -209,7 +209,7 @@ void BM_OverlayRedraw(benchmark::State& state) {
     QImage image(kPlotWidth + 1, kPlotHeight + 1, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter p(&image);
-        painter.DrawGrid(p, model.Geometry());
+        painter.DrawGrid(p, model.View().Geometry());
         overlay.DrawFlights(p, model);
         painter.DrawCurves(p, model);
         overlay.DrawLegend(p, model);
@@ -250,7 +250,7 @@ void BM_OverlayReadOut(benchmark::State& state) {
     model.SetPowerShown(true);
     int x = 0;
     for (auto _ : state) {
-        x = (x + 7) % model.Geometry().plotWidth;
+        x = (x + 7) % model.View().Geometry().plotWidth;
         model.OnMouseMove(x);
         const std::string tooltip = model.TooltipText();
         const std::string status = model.StatusText();

@@ -73,7 +73,7 @@ TEST_F(AppRootTest, UploadEndsWithTheLastFlightOnTheRecordPage) {
     EXPECT_EQ(view->CurrentTab(), kTabRecord);
     EXPECT_EQ(view->NoteText(), QStringLiteral("club field"));
     // The curves of the last flight are drawn and its statistics filled.
-    EXPECT_TRUE(view->RecordView()->Model().RecordPresent());
+    EXPECT_TRUE(view->RecordView()->Model().View().RecordPresent());
     // On the record page the chart can be saved as an image.
     EXPECT_TRUE(app.MainFrame()->Action(QStringLiteral("actionSaveJpg"))->isEnabled());
     EXPECT_EQ(view->RecordView()->StatisticLabel(RecordPage::kStatSamplingRate)->text(),

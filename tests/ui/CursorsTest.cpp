@@ -131,12 +131,12 @@ TEST_F(CursorsTest, ShiftAndCtrlClicksMeasureTheSpanWhileTheZoomClicksStillWork)
               QString::fromLatin1(kNoValue));
     EXPECT_TRUE(span->HintShown());
 
-    const int width = page->Model().Geometry().plotWidth;
+    const int width = page->Model().View().Geometry().plotWidth;
     QTest::mouseClick(view, Qt::LeftButton, Qt::ShiftModifier, At(view, width * 7 / 10));
     QTest::mouseClick(view, Qt::LeftButton, Qt::ControlModifier, At(view, width / 3));
     const MeasureCursors& cursors = page->Model().Cursors();
     ASSERT_TRUE(cursors.BothPlaced());
-    EXPECT_FALSE(page->Model().Selecting());  // no zoom marker was left
+    EXPECT_FALSE(page->Model().View().Selecting());  // no zoom marker was left
     const int a = *cursors.SampleOf(Cursor::A);
     const int b = *cursors.SampleOf(Cursor::B);
     EXPECT_NEAR(a, (kSamples - 1) * 7 / 10, 2);
@@ -174,7 +174,7 @@ TEST_F(CursorsTest, ShiftAndCtrlClicksMeasureTheSpanWhileTheZoomClicksStillWork)
     view->repaint();
     EXPECT_EQ(view->CurveDraws(), draws);
     EXPECT_NEAR(PixelOf(page, Cursor::B), bx + 40, 2);
-    EXPECT_FALSE(page->Model().Selecting());
+    EXPECT_FALSE(page->Model().View().Selecting());
     const int movedB = *cursors.SampleOf(Cursor::B);
     EXPECT_EQ(span->Duration().toStdString(),
               WordSpan(index.Span(a, movedB), record, false).duration);
@@ -183,12 +183,12 @@ TEST_F(CursorsTest, ShiftAndCtrlClicksMeasureTheSpanWhileTheZoomClicksStillWork)
     // second one zooms, the cursors keep their samples.
     const int ax = PixelOf(page, Cursor::A);
     QTest::mouseClick(view, Qt::LeftButton, {}, At(view, ax));
-    EXPECT_TRUE(page->Model().Selecting());
+    EXPECT_TRUE(page->Model().View().Selecting());
     QTest::mouseClick(view, Qt::LeftButton, {}, At(view, ax - 100));
-    EXPECT_LT(page->Model().LastVisible() - page->Model().FirstVisible(), kSamples);
+    EXPECT_LT(page->Model().View().LastVisible() - page->Model().View().FirstVisible(), kSamples);
     EXPECT_EQ(cursors.SampleOf(Cursor::A), a);
     QTest::mouseClick(view, Qt::RightButton, {}, At(view, 10));
-    EXPECT_EQ(page->Model().FirstVisible(), 0);
+    EXPECT_EQ(page->Model().View().FirstVisible(), 0);
 
     // The arrow keys step the cursor last touched: A, whose line was clicked.
     QTest::keyClick(view, Qt::Key_Right);
@@ -220,7 +220,7 @@ TEST_F(CursorsTest, ThePowerCurveIsAColumnAndAValueAndItsColourIsStoredOnlyWhenC
     page->Model().Cursors().PlaceAtSample(Cursor::A, 150);
     page->Model().Cursors().PlaceAtSample(Cursor::B, 350);
     QTest::keyClick(page->CurveView(), Qt::Key_Escape);  // and place them again, by the mouse
-    const int width = page->Model().Geometry().plotWidth;
+    const int width = page->Model().View().Geometry().plotWidth;
     QTest::mouseClick(page->CurveView(), Qt::LeftButton, Qt::ShiftModifier,
                       At(page->CurveView(), width / 4));
     QTest::mouseClick(page->CurveView(), Qt::LeftButton, Qt::ControlModifier,

@@ -15,7 +15,7 @@ namespace tavix {
 namespace {
 
 QImage Draw(CurveModel& model, bool reduce) {
-    const PlotGeometry& g = model.Geometry();
+    const PlotGeometry& g = model.View().Geometry();
     QImage image(g.viewWidth, g.viewHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -110,9 +110,11 @@ TEST(CurvePainterTest, TimeLabelsThinOutWhereTheCellsAreNarrowerThanThem) {
     model.Place(1001, 301);
     model.OnInitialUpdate();
     ASSERT_TRUE(model.ZoomAt(1000, 100));
-    ASSERT_EQ(model.TimeLabels()[9].find_first_not_of(' '), 0u) << model.TimeLabels()[9];
+    ASSERT_EQ(model.View().TimeLabels()[9].find_first_not_of(' '), 0u)
+        << model.View().TimeLabels()[9];
     const QFontMetrics metrics(CurvePainter::AxisFont());
-    const int label = metrics.horizontalAdvance(QString::fromLatin1(model.TimeLabels()[9].c_str()));
+    const int label =
+        metrics.horizontalAdvance(QString::fromLatin1(model.View().TimeLabels()[9].c_str()));
     struct Case {
         int cell;
         int stride;

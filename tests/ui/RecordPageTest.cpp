@@ -22,6 +22,7 @@
 #include "ui/plot/CCurveView.h"
 #include "ui/plot/CurvePainter.h"
 #include "ui/plot/FlightMapDlg.h"
+#include "ui/plot/FlightOverlayPainter.h"
 #include "ui/plot/RecordPage.h"
 #include "ui/plot/XYPlotView.h"
 
@@ -84,7 +85,7 @@ TEST_F(RecordPageTest, ALoadedRecordFillsTheStatisticsAndTheCurves) {
     EXPECT_EQ(page.StatisticLabel(RecordPage::kStatMaxPower)->text(), QStringLiteral("149.9"));
     EXPECT_EQ(page.StatisticLabel(RecordPage::kStatSamplingRate)->text(), QStringLiteral("20"));
     // The view is shrunk to its grid, and the curve is drawn in its colour.
-    const PlotGeometry& g = page.Model().Geometry();
+    const PlotGeometry& g = page.Model().View().Geometry();
     EXPECT_EQ(View()->size(), QSize(g.viewWidth, g.viewHeight));
     const QImage curves = View()->grab().toImage();
     EXPECT_GT(CountPixels(curves, QColor(255, 0, 0)), g.plotWidth / 2);
@@ -94,26 +95,26 @@ TEST_F(RecordPageTest, ALoadedRecordFillsTheStatisticsAndTheCurves) {
 }
 
 TEST_F(RecordPageTest, TwoClicksZoomAndARightClickShowsAllAgain) {
-    const int w = page.Model().Geometry().plotWidth;
+    const int w = page.Model().View().Geometry().plotWidth;
     QTest::mouseClick(View(), Qt::LeftButton, {}, At(w / 4));
-    EXPECT_TRUE(page.Model().Selecting());
+    EXPECT_TRUE(page.Model().View().Selecting());
     // The red marker stands at the first click.
     const QImage marked = View()->grab().toImage();
     EXPECT_EQ(marked.pixelColor(w / 4, kMarkerHeight + 2), QColor(255, 0, 0));
     QTest::mouseClick(View(), Qt::LeftButton, {}, At(w / 2));
-    EXPECT_FALSE(page.Model().Selecting());
+    EXPECT_FALSE(page.Model().View().Selecting());
     // A quarter to a half of the record, to a sample: the plot's width
     // follows the label font.
-    EXPECT_NEAR(page.Model().FirstVisible(), 250, 1);
-    EXPECT_NEAR(page.Model().LastVisible(), 501, 1);
+    EXPECT_NEAR(page.Model().View().FirstVisible(), 250, 1);
+    EXPECT_NEAR(page.Model().View().LastVisible(), 501, 1);
 
     QTest::mouseClick(View(), Qt::RightButton, {}, At(10));
-    EXPECT_EQ(page.Model().FirstVisible(), 0);
-    EXPECT_EQ(page.Model().LastVisible(), 1000);
+    EXPECT_EQ(page.Model().View().FirstVisible(), 0);
+    EXPECT_EQ(page.Model().View().LastVisible(), 1000);
 }
 
 TEST_F(RecordPageTest, TheWheelADragAndTheKeysMoveThroughTheRecordWithoutMarking) {
-    const int w = page.Model().Geometry().plotWidth;
+    const int w = page.Model().View().Geometry().plotWidth;
     auto send = [this](QEvent::Type type, int x, Qt::MouseButton button, Qt::MouseButtons buttons,
                        Qt::KeyboardModifiers keys = {}) {
         QMouseEvent event(type, At(x), View()->mapToGlobal(At(x)), button, buttons, keys);
@@ -128,31 +129,32 @@ TEST_F(RecordPageTest, TheWheelADragAndTheKeysMoveThroughTheRecordWithoutMarking
     QWheelEvent up(At(w / 2), View()->mapToGlobal(At(w / 2)), {}, {0, 4 * 120}, Qt::NoButton,
                    Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(View(), &up);
-    const int shown = page.Model().LastVisible() - page.Model().FirstVisible();
+    const int shown = page.Model().View().LastVisible() - page.Model().View().FirstVisible();
     EXPECT_EQ(shown, 410);  // 1000 / 1.25^4
     EXPECT_EQ(window.count(), 1);
 
-    const int first = page.Model().FirstVisible();
+    const int first = page.Model().View().FirstVisible();
     drag(Qt::MiddleButton, {}, w / 2, w / 4);
-    EXPECT_GT(page.Model().FirstVisible(), first);
+    EXPECT_GT(page.Model().View().FirstVisible(), first);
     drag(Qt::LeftButton, Qt::AltModifier, w / 4, w / 2);
-    EXPECT_EQ(page.Model().FirstVisible(), first);
-    EXPECT_EQ(page.Model().LastVisible() - first, shown);
+    EXPECT_EQ(page.Model().View().FirstVisible(), first);
+    EXPECT_EQ(page.Model().View().LastVisible() - first, shown);
     // Neither drag marked a first click nor placed a cursor.
-    EXPECT_FALSE(page.Model().Selecting());
+    EXPECT_FALSE(page.Model().View().Selecting());
     EXPECT_FALSE(page.Model().Cursors().AnyPlaced());
 
     QTest::keyClick(View(), Qt::Key_Minus);
-    EXPECT_EQ(page.Model().LastVisible() - page.Model().FirstVisible(), 513);  // 410 x 1.25
+    EXPECT_EQ(page.Model().View().LastVisible() - page.Model().View().FirstVisible(),
+              513);  // 410 x 1.25
     QTest::keyClick(View(), Qt::Key_Plus);
-    EXPECT_EQ(page.Model().LastVisible() - page.Model().FirstVisible(), 410);
+    EXPECT_EQ(page.Model().View().LastVisible() - page.Model().View().FirstVisible(), 410);
     QTest::keyClick(View(), Qt::Key_Home);
-    EXPECT_EQ(page.Model().FirstVisible(), 0);
-    EXPECT_EQ(page.Model().LastVisible(), 1000);
+    EXPECT_EQ(page.Model().View().FirstVisible(), 0);
+    EXPECT_EQ(page.Model().View().LastVisible(), 1000);
     // The two-click zoom still works after all that.
     QTest::mouseClick(View(), Qt::LeftButton, {}, At(w / 4));
     QTest::mouseClick(View(), Qt::LeftButton, {}, At(w / 2));
-    EXPECT_NEAR(page.Model().FirstVisible(), 250, 1);
+    EXPECT_NEAR(page.Model().View().FirstVisible(), 250, 1);
 }
 
 TEST_F(RecordPageTest, MovingThePointerReadsTheValuesIntoStatusAndTooltip) {
@@ -239,13 +241,13 @@ TEST_F(RecordPageTest, AFlightLaidOverIsDrawnDashedInItsOwnColourAndFollowsItsCo
     const QColor flightColour = CurvePainter::FromColorRef(kFlightColours[1]);
     auto redInRow = [&] {
         const QImage image = page.RenderImage();
-        const int plotWidth = model.Geometry().plotWidth;
+        const int plotWidth = model.View().Geometry().plotWidth;
         return CountPixels(image.copy(origin.x(), origin.y() + row, plotWidth, 1), flightColour);
     };
     // Dashed: along most of the row, with gaps.
     const int dashed = redInRow();
-    EXPECT_GT(dashed, model.Geometry().plotWidth / 3);
-    EXPECT_LT(dashed, model.Geometry().plotWidth * 9 / 10);
+    EXPECT_GT(dashed, model.View().Geometry().plotWidth / 3);
+    EXPECT_LT(dashed, model.View().Geometry().plotWidth * 9 / 10);
 
     page.SetChannelVisible(kVoltage, false);
     EXPECT_EQ(redInRow(), 0);
@@ -267,7 +269,7 @@ TEST_F(RecordPageTest, StackedEachCurveHasItsOwnPlotAndTheChoiceIsAnnounced) {
     const PlotStack& stack = page.Stack();
     ASSERT_EQ(stack.Strips().size(), 5u);
     EXPECT_EQ(View()->height(), stack.ViewHeight());
-    EXPECT_EQ(page.Model().Geometry().plotHeight, stack.StripGeometry().plotHeight);
+    EXPECT_EQ(page.Model().View().Geometry().plotHeight, stack.StripGeometry().plotHeight);
 
     // The voltage (red) is drawn in the first plot and in no other.
     auto redIn = [&](std::size_t strip) {
@@ -293,7 +295,27 @@ TEST_F(RecordPageTest, StackedEachCurveHasItsOwnPlotAndTheChoiceIsAnnounced) {
     page.SetLayout(PlotLayout::Overlay);  // the stored choice: no signal
     EXPECT_EQ(layouts.count(), 1);
     EXPECT_FALSE(page.StackedCheck()->isChecked());
-    EXPECT_EQ(View()->height(), page.Model().Geometry().viewHeight);
+    EXPECT_EQ(View()->height(), page.Model().View().Geometry().viewHeight);
+}
+
+TEST_F(RecordPageTest, StackedPlotsLeaveRoomForTheLegendAbove) {
+    page.SetLayout(PlotLayout::Stacked);
+    const int alone = View()->y();
+    auto second = std::make_unique<FlightData>(*record);
+    second->Convert(windows);
+    page.Model().SetReferenceLegend("a.dat");
+    ASSERT_EQ(page.Model().AddFlight(*second, 0.0, "b.dat"), 1);
+    page.SetLayout(PlotLayout::Stacked);
+    // The plots move down by the legend's band and still end above the time
+    // axis's labels.
+    const int band = FlightOverlayPainter::LegendBand(page.Model());
+    EXPECT_GT(band, FlightOverlayPainter::LegendBox(page.Model()).height());
+    EXPECT_EQ(View()->y(), alone + band);
+    EXPECT_LT(View()->geometry().bottom(),
+              View()->parentWidget()->height() - CurvePainter::LabelMargins().bottom());
+    page.Model().ClearFlights();
+    page.SetLayout(PlotLayout::Stacked);
+    EXPECT_EQ(View()->y(), alone);
 }
 
 TEST_F(RecordPageTest, ARecordWithImplausibleValuesStaysMarkedWhileItIsShown) {

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QLocale>
 #include <QXmlStreamReader>
+#include <array>
+#include <memory>
 
 #include "analysis/FlightEvents.h"
 #include "analysis/MotorHealth.h"
@@ -17,9 +19,11 @@
 #include "esc/EscPresetStore.h"
 #include "platform/GbkText.h"
 #include "platform/UiLanguage.h"
+#include "plot/CurveModel.h"
 #include "plot/CurveReadout.h"
 #include "plot/XYPlot.h"
 #include "shell/ShellMessages.h"
+#include "ui/plot/CurvePainter.h"
 
 namespace tavix {
 namespace {
@@ -75,6 +79,16 @@ TEST_F(ChineseWindowTest, TextsBuiltAtRunTimeAreShownInChinese) {
               QString::fromUtf8("当前值：电压 V，电流 A，油门 %，温度 ℃，转速 "));
     EXPECT_EQ(ShownText(XYQuantityName(kTemperature)), QString::fromUtf8("温度 (℃)"));
     EXPECT_EQ(ShownText(PeldanTable().lists[0].entries[12]), QString::fromUtf8("12 节"));
+
+    // A record names its own channels, padded in their fixed field: the usual
+    // names read in Chinese on the plot, a name of the pilot's stays his.
+    auto data = std::make_unique<FlightData>();
+    SetFixedText(data->record.channels[0].name, "Voltage   ");
+    SetFixedText(data->record.channels[1].name, "Pack A");
+    const std::array<int, kChannelCount> windows{1, 1, 1, 1, 1, 1, 1, 1};
+    const CurveModel model(*data, windows);
+    EXPECT_EQ(CurvePainter::CurveName(model, 0), QString::fromUtf8("电压"));
+    EXPECT_EQ(CurvePainter::CurveName(model, 1), QStringLiteral("Pack A"));
 }
 
 TEST_F(ChineseWindowTest, TheWindowsOwnWordsAndQtsAreTranslated) {

@@ -83,7 +83,7 @@ CurveModel::~CurveModel() = default;
 
 void CurveModel::Place(int width, int height, int strip, int rows) {
     view_.Place(width, height, strip, rows);
-    if (RecordPresent()) {
+    if (view_.RecordPresent()) {
         ComputePoints();
         MapWindow();
     }
@@ -98,7 +98,7 @@ void CurveModel::OnInitialUpdate() {
     index_.reset();
     powerPoints_.clear();
     ComputePoints();
-    if (RecordPresent()) {
+    if (view_.RecordPresent()) {
         // The smoothed channels are fresh: the power curve and the cursors'
         // statistics read them from here on.
         index_ = std::make_unique<SpanIndex>(data_);
@@ -118,7 +118,7 @@ void CurveModel::OnInitialUpdate() {
 
 void CurveModel::ComputePoints() {
     drawnRanges_ = record_.ranges;
-    if (!RecordPresent()) {
+    if (!view_.RecordPresent()) {
         return;
     }
     const ConversionResult& conversion = data_.Convert(windows_);
@@ -131,8 +131,8 @@ void CurveModel::ComputePoints() {
         const std::span<const float> values = traces_.Values(i);
         VisibleTracePoints(traces_.At(i),
                            values.first(std::min<std::size_t>(values.size(), samples)), 0,
-                           std::max(samples, SampleCount()), Geometry().plotWidth,
-                           Geometry().plotHeight, points_[i]);
+                           std::max(samples, view_.SampleCount()), view_.Geometry().plotWidth,
+                           view_.Geometry().plotHeight, points_[i]);
     }
     statistics_.maxPower =
         TrimmedLeft(FormatText(kFmtStatistic, double{data_.conversion.maxPower}), " ");
@@ -145,24 +145,24 @@ bool CurveModel::PowerAvailable() const {
 }
 
 void CurveModel::ComputePowerPoints() {
-    if (!RecordPresent() || !PowerAvailable()) {
+    if (!view_.RecordPresent() || !PowerAvailable()) {
         powerPoints_.clear();
         return;
     }
-    VisibleTracePoints(traces_.At(kPowerCurve), traces_.Values(kPowerCurve), FirstVisible(),
-                       std::min(LastVisible(), SampleCount()), Geometry().plotWidth,
-                       Geometry().plotHeight, powerPoints_);
+    VisibleTracePoints(traces_.At(kPowerCurve), traces_.Values(kPowerCurve), view_.FirstVisible(),
+                       std::min(view_.LastVisible(), view_.SampleCount()),
+                       view_.Geometry().plotWidth, view_.Geometry().plotHeight, powerPoints_);
 }
 
 std::span<const PlotPoint> CurveModel::VisiblePowerPoints() const {
-    if (!RecordPresent() || !PowerShown() || !PowerAvailable()) {
+    if (!view_.RecordPresent() || !PowerShown() || !PowerAvailable()) {
         return {};
     }
     return powerPoints_;
 }
 
 void CurveModel::FillStatistics() {
-    if (!RecordPresent()) {
+    if (!view_.RecordPresent()) {
         return;
     }
     for (int i = 0; i <= kMotorRpm; ++i) {
@@ -183,7 +183,7 @@ bool CurveModel::ApplyRanges() {
     if (same) {
         return false;
     }
-    if (RecordPresent()) {
+    if (view_.RecordPresent()) {
         ComputePoints();
         MapWindow();
     }
@@ -193,14 +193,15 @@ bool CurveModel::ApplyRanges() {
 }
 
 void CurveModel::MapWindow() {
-    const int first = FirstVisible();
-    const int last = LastVisible();
-    const int width = Geometry().plotWidth;
+    const int first = view_.FirstVisible();
+    const int last = view_.LastVisible();
+    const int width = view_.Geometry().plotWidth;
     for (int i = 0; i < ChannelCount(); ++i) {
         // The sample just right of the window too: a line leaving the plot.
         // The window may begin before the record (a flight compared with it
         // starts earlier): its points begin at its own first sample.
-        const int end = std::min({last + 1, SampleCount(), static_cast<int>(points_[i].size())});
+        const int end =
+            std::min({last + 1, view_.SampleCount(), static_cast<int>(points_[i].size())});
         for (int j = std::max(first, 0); j < end; ++j) {
             points_[i][j].x = WindowColumn(j, first, last, width);
         }
@@ -238,7 +239,7 @@ bool CurveModel::Follow(bool moved) {
 }
 
 bool CurveModel::OnRightClick() {
-    if (!RecordPresent()) {
+    if (!view_.RecordPresent()) {
         return false;
     }
     ShowAll();
@@ -246,7 +247,7 @@ bool CurveModel::OnRightClick() {
 }
 
 bool CurveModel::OnMouseMove(int x) {
-    if (!RecordPresent() || SampleCount() < 1) {
+    if (!view_.RecordPresent() || view_.SampleCount() < 1) {
         return false;
     }
     const float f = view_.PositionAt(x);
@@ -260,20 +261,20 @@ bool CurveModel::OnMouseMove(int x) {
 }
 
 std::span<const PlotPoint> CurveModel::VisiblePoints(int channel) const {
-    if (!RecordPresent() || channel < 0 || channel >= ChannelCount()) {
+    if (!view_.RecordPresent() || channel < 0 || channel >= ChannelCount()) {
         return {};
     }
     const std::span<const PlotPoint> points = Points(channel);
-    const int begin = std::max(FirstVisible(), 0);
-    const int end = std::min(LastVisible(), static_cast<int>(points.size()));
+    const int begin = std::max(view_.FirstVisible(), 0);
+    const int end = std::min(view_.LastVisible(), static_cast<int>(points.size()));
     return end > begin ? points.subspan(begin, end - begin) : std::span<const PlotPoint>();
 }
 
 std::span<const PlotPoint> CurveModel::Points(int channel) const {
-    if (!RecordPresent() || channel < 0 || channel >= ChannelCount()) {
+    if (!view_.RecordPresent() || channel < 0 || channel >= ChannelCount()) {
         return {};
     }
-    const std::size_t count = std::min<std::size_t>(SampleCount(), points_[channel].size());
+    const std::size_t count = std::min<std::size_t>(view_.SampleCount(), points_[channel].size());
     return std::span<const PlotPoint>(points_[channel]).first(count);
 }
 
@@ -307,14 +308,14 @@ void CurveModel::BuildYLabels(int channel) {
         record_.header.yAxis = c;
     }
     yLabelChannel_ = c;
-    yLabels_ = ScaleLabels(DrawnRange(record_, c), Geometry());
+    yLabels_ = ScaleLabels(DrawnRange(record_, c), view_.Geometry());
 }
 
 std::optional<std::array<std::string, kLabelCount>> CurveModel::PowerLabels() const {
     if (VisiblePowerPoints().empty()) {
         return std::nullopt;
     }
-    return ScaleLabels(PowerRange(), Geometry());
+    return ScaleLabels(PowerRange(), view_.Geometry());
 }
 
 }  // namespace tavix

@@ -69,8 +69,7 @@ public:
     // Places the grid in a view of this size; with a record the points are
     // computed again for the new plot, keeping the visible window.
     void Place(int width, int height, int strip = 0, int rows = kGridCells);
-    const PlotGeometry& Geometry() const { return view_.Geometry(); }
-    // The view state itself: the window, the zoom, the time labels.
+    // The view state itself: the grid, the window, the zoom, the time labels.
     const PlotView& View() const { return view_; }
 
     // --- the record ------------------------------------------------------
@@ -99,20 +98,14 @@ public:
     // keys: the view moves its window (PlotView says how) and the points
     // and the time labels follow. True when the window changed.
     bool ZoomAt(int x, double notches) { return Follow(view_.ZoomAt(x, notches)); }
-    bool ZoomAtCentre(double notches) { return ZoomAt(Geometry().plotWidth / 2, notches); }
+    bool ZoomAtCentre(double notches) { return ZoomAt(view_.Geometry().plotWidth / 2, notches); }
     bool BeginPan(int x) { return view_.BeginPan(x); }
     bool PanTo(int x) { return Follow(view_.PanTo(x)); }
     void EndPan() { view_.EndPan(); }
-    bool Panning() const { return view_.Panning(); }
 
     // --- what the view draws ----------------------------------------------
-    bool RecordPresent() const { return view_.RecordPresent(); }
-    int SampleCount() const { return view_.SampleCount(); }
+    // The window, the zoom and the grid are the view's (View()).
     int ChannelCount() const { return ChannelsOf(record_); }
-    int FirstVisible() const { return view_.FirstVisible(); }
-    int LastVisible() const { return view_.LastVisible(); }
-    bool Selecting() const { return view_.Selecting(); }
-    int FirstClickX() const { return view_.FirstClickX(); }
     // The points drawn for `channel`: samples first visible to last visible - 1.
     std::span<const PlotPoint> VisiblePoints(int channel) const;
     // Every computed point of `channel` (the visible window's x are those of the zoom).
@@ -121,16 +114,15 @@ public:
     const FlightData& Data() const { return data_; }
 
     // --- statistics -------------------------------------------------------
-    const ConversionResult& Conversion() const { return data_.conversion; }
     const CurveStatistics& Statistics() const { return statistics_; }
     // "%5.1f" of the observed minimum / maximum of channels 0-4.
     const std::string& MinText(int channel) const { return minText_[channel]; }
     const std::string& MaxText(int channel) const { return maxText_[channel]; }
 
     // --- read-out ---------------------------------------------------------
-    float CurrentValue(int channel) const { return readout_.Value(channel); }
-    const std::string& ValueTextOf(int channel) const { return readout_.Text(channel); }
-    const std::string& FahrenheitText() const { return readout_.FahrenheitText(); }
+    // The values under the pointer (after OnMouseMove): each channel's, the
+    // power's and each flight's, with their texts.
+    const CurveReadout& Readout() const { return readout_; }
     // The tooltip markup and the status text of the current values (GBK);
     // each value of the tooltip in its curve's colour (CurveColour).
     std::string TooltipText() const;
@@ -161,9 +153,6 @@ public:
     // The power curve's scale for the right edge of the plot (W, top first);
     // none unless the curve is drawn.
     std::optional<std::array<std::string, kLabelCount>> PowerLabels() const;
-    // The power under the pointer (after OnMouseMove), W.
-    float PowerValue() const { return readout_.PowerValue(); }
-    const std::string& PowerValueText() const { return readout_.PowerText(); }
     MeasureCursors& Cursors() { return cursors_; }
     const MeasureCursors& Cursors() const { return cursors_; }
 
@@ -211,12 +200,6 @@ public:
     // The points drawn for `channel` (kPowerCurve: the power) of added flight
     // `index` (1-3): empty when that curve is not drawn.
     std::span<const PlotPoint> FlightPoints(int index, int channel) const;
-    // The value of flight `index` (0-3) under the pointer (after OnMouseMove)
-    // for `channel` (kPowerCurve: the power); nullopt when the pointer is not
-    // over that flight or it has no such channel.
-    std::optional<float> FlightValue(int index, int channel) const {
-        return readout_.FlightValue(index, channel);
-    }
 
     // --- axis labels ------------------------------------------------------
     // Time of the visible window: 11 labels with the decimals their step needs.
@@ -224,7 +207,6 @@ public:
     // The scale of `channel` (its range, stored as the record's Y-axis
     // channel); -1 builds channel 0's without storing it.
     void BuildYLabels(int channel);
-    const std::array<std::string, kLabelCount>& TimeLabels() const { return view_.TimeLabels(); }
     const std::array<std::string, kLabelCount>& YLabels() const { return yLabels_; }
     // The channel whose scale the Y labels show (their colour is its colour).
     int YLabelChannel() const { return yLabelChannel_; }

@@ -44,7 +44,7 @@ std::vector<LegendEntry> CurveModel::Legend() const {
 }
 
 std::span<const PlotPoint> CurveModel::FlightPoints(int index, int channel) const {
-    if (!RecordPresent() || channel < 0 || channel > kPowerCurve) {
+    if (!view_.RecordPresent() || channel < 0 || channel > kPowerCurve) {
         return {};
     }
     // Only the curves the page has controls for: the record's channels, and
@@ -83,7 +83,7 @@ std::vector<int> CurveModel::DrawnCurves(std::span<const int> chosen) const {
 }
 
 void CurveModel::FitTimeAxis() {
-    if (!RecordPresent()) {
+    if (!view_.RecordPresent()) {
         return;
     }
     if (view_.SetAxis(overlay_.StartSample(), std::max(RecordSamples(), overlay_.EndSample()))) {
@@ -95,10 +95,11 @@ void CurveModel::FitTimeAxis() {
 }
 
 void CurveModel::UpdateFlights() {
-    if (RecordPresent()) {
+    if (view_.RecordPresent()) {
         overlay_.Follow(record_, PowerRange());
-        overlay_.ComputeVisible(FirstVisible(), std::min(LastVisible(), SampleCount()),
-                                Geometry().plotWidth, Geometry().plotHeight);
+        overlay_.ComputeVisible(view_.FirstVisible(),
+                                std::min(view_.LastVisible(), view_.SampleCount()),
+                                view_.Geometry().plotWidth, view_.Geometry().plotHeight);
     }
     if (pointer_) {
         // The read-out lists the flights now shown.

@@ -25,13 +25,13 @@ std::uint32_t EventColour(EventKind kind) {
 std::vector<EventMarker> PlaceEventMarkers(const std::vector<FlightEvent>& events,
                                            const CurveModel& model) {
     std::vector<EventMarker> markers;
-    const int first = model.FirstVisible();
-    const int end = std::min(model.LastVisible(), model.SampleCount());  // exclusive
-    if (!model.RecordPresent() || end <= first) {
+    const int first = model.View().FirstVisible();
+    const int end = std::min(model.View().LastVisible(), model.View().SampleCount());  // exclusive
+    if (!model.View().RecordPresent() || end <= first) {
         return markers;
     }
     const MeasureCursors& cursors = model.Cursors();
-    const int width = model.Geometry().plotWidth;
+    const int width = model.View().Geometry().plotWidth;
     for (std::size_t i = 0; i < events.size(); ++i) {
         const FlightEvent& e = events[i];
         if (e.last < first || e.first >= end) {

@@ -77,7 +77,7 @@ void CCurveView::RebuildCache() {
     if (stack_ != nullptr) {
         stacked_.Draw(painter, model_, *stack_);
     } else {
-        painter_.DrawGrid(painter, model_.Geometry());
+        painter_.DrawGrid(painter, model_.View().Geometry());
         // Flights laid over the record first, so the reference stays on top.
         flights_.DrawFlights(painter, model_);
         painter_.DrawCurves(painter, model_);
@@ -93,6 +93,11 @@ void CCurveView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, cache_);
     painter_.DrawMarker(painter, model_, MarkHeight());
+    if (stack_ != nullptr) {
+        // The stacked plots' page draws the legend above them.
+        painter_.DrawCursors(painter, model_, QRect(), MarkHeight());
+        return;
+    }
     painter_.DrawCursors(painter, model_, FlightOverlayPainter::LegendBox(model_), MarkHeight());
     // Last: nothing is drawn over the names of the flights.
     flights_.DrawLegend(painter, model_);
@@ -214,14 +219,14 @@ void CCurveView::wheelEvent(QWheelEvent* event) {
     // 120 eighths of a degree make one notch; a touchpad sends parts of one.
     const double notches = event->angleDelta().y() / 120.0;
     const int x = static_cast<int>(event->position().x());
-    if (notches != 0.0 && !model_.Panning() && model_.ZoomAt(x, notches)) {
+    if (notches != 0.0 && !model_.View().Panning() && model_.ZoomAt(x, notches)) {
         WindowMoved(x);
     }
     event->accept();  // a page around the curves never scrolls instead
 }
 
 bool CCurveView::PanPress(const QMouseEvent* event) {
-    if (model_.Panning()) {
+    if (model_.View().Panning()) {
         return true;  // another button during a pan drag does nothing
     }
     const bool pan = event->button() == Qt::MiddleButton ||
@@ -236,7 +241,7 @@ bool CCurveView::PanPress(const QMouseEvent* event) {
 }
 
 bool CCurveView::PanMove(const QMouseEvent* event) {
-    if (!model_.Panning() || !(event->buttons() & panButton_)) {
+    if (!model_.View().Panning() || !(event->buttons() & panButton_)) {
         return false;
     }
     const int x = static_cast<int>(event->position().x());
@@ -248,7 +253,7 @@ bool CCurveView::PanMove(const QMouseEvent* event) {
 }
 
 bool CCurveView::PanRelease(const QMouseEvent* event) {
-    if (!model_.Panning()) {
+    if (!model_.View().Panning()) {
         return false;
     }
     if (event->button() == panButton_) {
@@ -282,7 +287,7 @@ bool CCurveView::ZoomKey(const QKeyEvent* event) {
 bool CCurveView::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
-        if (model_.RecordPresent() && model_.OnMouseMove(help->pos().x())) {
+        if (model_.View().RecordPresent() && model_.OnMouseMove(help->pos().x())) {
             QToolTip::showText(help->globalPos(), TooltipMarkup(help->pos().y()), this);
         } else {
             QToolTip::hideText();

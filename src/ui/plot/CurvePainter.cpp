@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "platform/GbkText.h"
+#include "base/PlainText.h"
 #include "platform/UiLanguage.h"
 #include "plot/AxisScale.h"
 #include "plot/PlotMessages.h"
@@ -91,8 +91,10 @@ void CurvePainter::DrawCurve(QPainter& painter, const CurveModel& model, int cur
 QString CurvePainter::CurveName(const CurveModel& model, int curve) {
     return curve == CurveModel::kPowerCurve
                ? ShownText(kPowerScaleTitle)
-               : FromGbk(FixedText(model.Record().channels[static_cast<std::size_t>(curve)].name))
-                     .trimmed();
+               // A record names its channels itself; the usual names are
+               // shown in the window's language.
+               : ShownText(Trimmed(
+                     FixedText(model.Record().channels[static_cast<std::size_t>(curve)].name)));
 }
 
 void CurvePainter::DrawPolyline(QPainter& painter, std::span<const PlotPoint> points,
@@ -133,21 +135,21 @@ void CurvePainter::DrawPolyline(QPainter& painter, std::span<const PlotPoint> po
 }
 
 void CurvePainter::DrawMarker(QPainter& painter, const CurveModel& model, int height) const {
-    if (!model.RecordPresent() || !model.Selecting()) {
+    if (!model.View().RecordPresent() || !model.View().Selecting()) {
         return;
     }
     painter.setPen(QPen(kMarkerColour, kMarkerWidth));
-    const int x = model.FirstClickX();
-    painter.drawLine(x, 0, x, height >= 0 ? height : model.Geometry().plotHeight);
+    const int x = model.View().FirstClickX();
+    painter.drawLine(x, 0, x, height >= 0 ? height : model.View().Geometry().plotHeight);
 }
 
 void CurvePainter::DrawCursors(QPainter& painter, const CurveModel& model, const QRect& keepFree,
                                int height) const {
     const MeasureCursors& cursors = model.Cursors();
-    if (!model.RecordPresent() || !cursors.AnyPlaced()) {
+    if (!model.View().RecordPresent() || !cursors.AnyPlaced()) {
         return;
     }
-    PlotGeometry g = model.Geometry();
+    PlotGeometry g = model.View().Geometry();
     if (height >= 0) {
         g.plotHeight = height;  // across every plot of the stack
     }
@@ -160,7 +162,7 @@ void CurvePainter::DrawCursors(QPainter& painter, const CurveModel& model, const
             if (const std::optional<int> x = cursors.PixelOf(sample)) {
                 return *x;
             }
-            return sample < model.FirstVisible() ? 0 : g.plotWidth;
+            return sample < model.View().FirstVisible() ? 0 : g.plotWidth;
         };
         const int left = std::min(column(*a), column(*b));
         const int right = std::max(column(*a), column(*b));
@@ -200,7 +202,7 @@ void CurvePainter::DrawCursors(QPainter& painter, const CurveModel& model, const
 
 void CurvePainter::DrawAxisLabels(QPainter& painter, const CurveModel& model,
                                   QPoint plotOrigin) const {
-    const PlotGeometry& g = model.Geometry();
+    const PlotGeometry& g = model.View().Geometry();
     painter.setFont(AxisFont());
     const QFontMetrics metrics(painter.font());
     const int lineHeight = metrics.height();
@@ -215,7 +217,7 @@ void CurvePainter::DrawAxisLabels(QPainter& painter, const CurveModel& model,
     const int channel = model.YLabelChannel();
     painter.setPen(model.FlightCount() > 1 ? QColor(Qt::black)
                                            : FromColorRef(model.Record().channels[channel].colour));
-    const QString name = FromGbk(FixedText(model.Record().channels[channel].name)).trimmed();
+    const QString name = CurveName(model, channel);
     painter.drawText(QRect(left, oy - 2 * lineHeight, ox - left + g.plotWidth, lineHeight),
                      Qt::AlignLeft | Qt::AlignTop, name);
     const auto& ys = model.YLabels();
@@ -257,7 +259,7 @@ void CurvePainter::DrawStackLabels(QPainter& painter, const CurveModel& model,
 
 void CurvePainter::DrawTimeLabels(QPainter& painter, const CurveModel& model, QPoint plotOrigin,
                                   int bottom) const {
-    const PlotGeometry& g = model.Geometry();
+    const PlotGeometry& g = model.View().Geometry();
     painter.setFont(AxisFont());
     const QFontMetrics metrics(painter.font());
     const int lineHeight = metrics.height();
@@ -267,7 +269,7 @@ void CurvePainter::DrawTimeLabels(QPainter& painter, const CurveModel& model, QP
     // which carries the unit.
     painter.setPen(QColor(Qt::black));
     const int timeTop = bottom + kLabelGap;
-    const auto& times = model.TimeLabels();
+    const auto& times = model.View().TimeLabels();
     const int stride = TimeLabelStride(model, metrics);
     for (int k = 0; k < kGridCells; k += stride) {
         const QString text = ShownText(times[k].c_str()).trimmed();
@@ -285,14 +287,14 @@ void CurvePainter::DrawTimeLabels(QPainter& painter, const CurveModel& model, QP
 int CurvePainter::TimeLabelStride(const CurveModel& model, const QFontMetrics& metrics) {
     int widest = 0;
     for (int k = 0; k < kGridCells; ++k) {
-        const QString text = QString::fromLatin1(model.TimeLabels()[k].c_str()).trimmed();
+        const QString text = QString::fromLatin1(model.View().TimeLabels()[k].c_str()).trimmed();
         widest = std::max(widest, metrics.horizontalAdvance(text));
     }
     // Every label, every second, every fifth or only the first: the fewest
     // left out that keep a space of half a digit between two labels.
     const int room = widest + metrics.horizontalAdvance(QLatin1Char('0')) / 2;
     for (const int stride : {1, 2, 5}) {
-        if (stride * model.Geometry().cellWidth >= room) {
+        if (stride * model.View().Geometry().cellWidth >= room) {
             return stride;
         }
     }
@@ -305,7 +307,7 @@ void CurvePainter::DrawPowerScale(QPainter& painter, const CurveModel& model,
     if (!labels) {
         return;
     }
-    const PlotGeometry& g = model.Geometry();
+    const PlotGeometry& g = model.View().Geometry();
     painter.setFont(AxisFont());
     painter.setPen(model.FlightCount() > 1 ? QColor(Qt::black) : FromColorRef(model.PowerColour()));
     const int lineHeight = QFontMetrics(painter.font()).height();

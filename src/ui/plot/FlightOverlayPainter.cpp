@@ -84,8 +84,13 @@ QRect FlightOverlayPainter::LegendBox(const CurveModel& model) {
     }
     const int width = kLegendPadding * 3 + kLegendSample + textWidth;
     const int height = kLegendPadding * 2 + metrics.height() * static_cast<int>(entries.size());
-    const int plotWidth = model.Geometry().plotWidth;
+    const int plotWidth = model.View().Geometry().plotWidth;
     return QRect(std::max(0, plotWidth - width - kLegendPadding), kLegendPadding, width, height);
+}
+
+int FlightOverlayPainter::LegendBand(const CurveModel& model) {
+    const QRect box = LegendBox(model);
+    return box.isEmpty() ? 0 : box.bottom() + 1 + kLegendPadding;
 }
 
 void FlightOverlayPainter::DrawLegend(QPainter& painter, const CurveModel& model) const {

@@ -27,6 +27,10 @@ public:
     // Where the legend stands over the plot's top right corner; empty with
     // the record alone.
     static QRect LegendBox(const CurveModel& model);
+    // The rows the legend takes with the padding under it, where it is drawn
+    // above the plots (the stacked layout's strips are too low to hold it);
+    // 0 with the record alone.
+    static int LegendBand(const CurveModel& model);
     // The legend in its box; nothing with the record alone.
     void DrawLegend(QPainter& painter, const CurveModel& model) const;
 

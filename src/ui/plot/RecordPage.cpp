@@ -25,6 +25,7 @@
 #include "CurvePainter.h"
 #include "EventMarkerStrip.h"
 #include "FlightMapDlg.h"
+#include "FlightOverlayPainter.h"
 #include "SpanPanel.h"
 #include "analysis/AnalysisMessages.h"
 #include "analysis/FlightQuantities.h"
@@ -88,13 +89,16 @@ public:
         const std::vector<int> curves =
             layout_ == PlotLayout::Stacked ? model_.DrawnCurves(stacked_) : std::vector<int>();
         if (!curves.empty()) {
-            stack_.Arrange(curves, width, height, kStripGap);
+            // The flights' names stand above the plots, not over them.
+            const int legend = FlightOverlayPainter::LegendBand(model_);
+            stack_.Arrange(curves, width, height - legend, kStripGap);
             model_.Place(width, stack_.StripGeometry().viewHeight, 0, kStripRows);
-            view_->setGeometry(m.left(), m.top(), model_.Geometry().viewWidth, stack_.ViewHeight());
+            view_->setGeometry(m.left(), m.top() + legend, model_.View().Geometry().viewWidth,
+                               stack_.ViewHeight());
             view_->SetStack(&stack_);
         } else {
             model_.Place(width, height);
-            const PlotGeometry& g = model_.Geometry();
+            const PlotGeometry& g = model_.View().Geometry();
             view_->setGeometry(m.left(), m.top(), g.viewWidth, g.viewHeight);
             view_->SetStack(nullptr);
         }
@@ -108,6 +112,8 @@ protected:
         QPainter painter(this);
         if (view_->Stack() != nullptr) {
             painter_.DrawStackLabels(painter, model_, stack_, view_->pos());
+            painter.translate(view_->x(), CurvePainter::LabelMargins().top());
+            flights_.DrawLegend(painter, model_);
         } else {
             painter_.DrawAxisLabels(painter, model_, view_->pos());
         }
@@ -117,6 +123,7 @@ private:
     CurveModel& model_;
     CCurveView* view_ = nullptr;
     CurvePainter painter_;
+    FlightOverlayPainter flights_;
     PlotLayout layout_ = PlotLayout::Overlay;
     std::vector<int> stacked_ = DefaultStackedCurves();
     PlotStack stack_;
@@ -409,7 +416,7 @@ void RecordPage::UpdateMap() {
     }
     std::vector<MapFlight> flights;
     const SpanIndex* index = model_->Index();
-    if (index == nullptr || !model_->RecordPresent()) {
+    if (index == nullptr || !model_->View().RecordPresent()) {
         map_->ShowFlights({});
         return;
     }
@@ -575,12 +582,12 @@ void RecordPage::AskLimits() {
 }
 
 void RecordPage::ChooseEvent(int index) {
-    if (index < 0 || index >= static_cast<int>(events_.size()) || !model_->RecordPresent()) {
+    if (index < 0 || index >= static_cast<int>(events_.size()) || !model_->View().RecordPresent()) {
         return;
     }
     const FlightEvent& e = events_[static_cast<std::size_t>(index)];
-    const CursorPlaces places = CursorsAround(e, model_->SampleCount());
-    if (places.a < model_->FirstVisible() || places.b >= model_->LastVisible()) {
+    const CursorPlaces places = CursorsAround(e, model_->View().SampleCount());
+    if (places.a < model_->View().FirstVisible() || places.b >= model_->View().LastVisible()) {
         model_->ShowAll();
         view_->InvalidateCurves();
         chart_->update();
@@ -606,8 +613,7 @@ void RecordPage::UpdateStatistics() {
 }
 
 void RecordPage::CurvesChanged() {
-    view_->InvalidateCurves();
-    chart_->update();
+    chart_->Relayout();  // the stacked plots make room for the legend
     UpdateMap();
 }
 

@@ -85,7 +85,7 @@ TEST_F(CurveFixture, ThrottleAboveFullStandsOnTheTopEdgeAndAFlatRangeOnTopToo) {
     record->record.ranges[kTemperature] = {50.0f, 50.0f};
     model.ComputePoints();
     EXPECT_EQ(model.VisiblePoints(kThrottle)[7].y, 0);
-    EXPECT_FLOAT_EQ(model.Conversion().observed[kThrottle].max, 100.0f);
+    EXPECT_FLOAT_EQ(model.Data().conversion.observed[kThrottle].max, 100.0f);
     EXPECT_EQ(model.VisiblePoints(kTemperature)[7].y, 0);
 }
 
@@ -94,7 +94,7 @@ TEST_F(CurveFixture, AnRpmOfNoReadingReadsZero) {
     record->record.raw[kMotorRpm].fill(0);  // a period of 0: no reading
     model.ComputePoints();
     ASSERT_TRUE(model.OnMouseMove(200));
-    EXPECT_EQ(model.ValueTextOf(kMotorRpm), ValueText(0.0f));
+    EXPECT_EQ(model.Readout().Text(kMotorRpm), ValueText(0.0f));
 }
 
 TEST_F(CurveFixture, TheReadOutAtAMotorStartFollowsTheDrawnLine) {
@@ -107,9 +107,9 @@ TEST_F(CurveFixture, TheReadOutAtAMotorStartFollowsTheDrawnLine) {
     ASSERT_TRUE(model.OnMouseMove(200));  // 49 x 200 / 400: halfway between samples 24 and 25
     // Half way from standing still to the first speed, not the speed of a
     // period half as long.
-    EXPECT_FLOAT_EQ(model.CurrentValue(kMotorRpm), running / 2.0f);
+    EXPECT_FLOAT_EQ(model.Readout().Value(kMotorRpm), running / 2.0f);
     ASSERT_TRUE(model.OnMouseMove(208));  // between two running samples
-    EXPECT_FLOAT_EQ(model.CurrentValue(kMotorRpm), running);
+    EXPECT_FLOAT_EQ(model.Readout().Value(kMotorRpm), running);
 }
 
 TEST_F(CurveFixture, ARecordOfOneSampleIsDrawnAtTheLeftEdge) {
@@ -117,11 +117,11 @@ TEST_F(CurveFixture, ARecordOfOneSampleIsDrawnAtTheLeftEdge) {
     ASSERT_EQ(model.VisiblePoints(kVoltage).size(), 1u);
     EXPECT_EQ(model.VisiblePoints(kVoltage)[0].x, 0);
     ASSERT_TRUE(model.OnMouseMove(400));
-    EXPECT_EQ(model.ValueTextOf(kCurrent), "1.0");
+    EXPECT_EQ(model.Readout().Text(kCurrent), "1.0");
     EXPECT_EQ(model.OnLeftClick(10), ClickResult::Marked);
     EXPECT_EQ(model.OnLeftClick(20), ClickResult::Zoomed);
-    EXPECT_EQ(model.FirstVisible(), 0);
-    EXPECT_EQ(model.LastVisible(), 1);
+    EXPECT_EQ(model.View().FirstVisible(), 0);
+    EXPECT_EQ(model.View().LastVisible(), 1);
 }
 
 TEST_F(CurveFixture, TwoClicksZoomToTheSelectionWithinTheRecord) {
@@ -143,11 +143,11 @@ TEST_F(CurveFixture, TwoClicksZoomToTheSelectionWithinTheRecord) {
     for (const Case& c : cases) {
         Load(1000);
         EXPECT_EQ(model.OnLeftClick(c.firstX), ClickResult::Marked) << c.what;
-        EXPECT_TRUE(model.Selecting());
+        EXPECT_TRUE(model.View().Selecting());
         EXPECT_EQ(model.OnLeftClick(c.secondX), ClickResult::Zoomed) << c.what;
-        EXPECT_FALSE(model.Selecting());
-        EXPECT_EQ(model.FirstVisible(), c.first) << c.what;
-        EXPECT_EQ(model.LastVisible(), c.last) << c.what;
+        EXPECT_FALSE(model.View().Selecting());
+        EXPECT_EQ(model.View().FirstVisible(), c.first) << c.what;
+        EXPECT_EQ(model.View().LastVisible(), c.last) << c.what;
         // The window spans the plot from edge to edge.
         const auto points = model.VisiblePoints(kVoltage);
         ASSERT_EQ(points.size(), static_cast<std::size_t>(c.last - c.first)) << c.what;
@@ -163,25 +163,25 @@ TEST_F(CurveFixture, ZoomingTwiceNarrowsTheWindowInsideTheFirstOne) {
     model.OnLeftClick(300);  // samples 250-750
     model.OnLeftClick(0);
     model.OnLeftClick(200);  // the first half of that: 200 x 501 / 400 + 1 samples
-    EXPECT_EQ(model.FirstVisible(), 250);
-    EXPECT_EQ(model.LastVisible(), 250 + 251);
+    EXPECT_EQ(model.View().FirstVisible(), 250);
+    EXPECT_EQ(model.View().LastVisible(), 250 + 251);
 }
 
 TEST_F(CurveFixture, ARecordShorterThanTenSamplesZoomsToAllOfIt) {
     Load(6);
     model.OnLeftClick(300);
     model.OnLeftClick(301);
-    EXPECT_EQ(model.FirstVisible(), 0);
-    EXPECT_EQ(model.LastVisible(), 6);
+    EXPECT_EQ(model.View().FirstVisible(), 0);
+    EXPECT_EQ(model.View().LastVisible(), 6);
 }
 
 TEST_F(CurveFixture, ASecondClickAtTheSameXKeepsWaiting) {
     Load(1000);
     EXPECT_EQ(model.OnLeftClick(120), ClickResult::Marked);
     EXPECT_EQ(model.OnLeftClick(120), ClickResult::SameX);
-    EXPECT_TRUE(model.Selecting());
-    EXPECT_EQ(model.FirstClickX(), 120);
-    EXPECT_EQ(model.LastVisible(), 1000);
+    EXPECT_TRUE(model.View().Selecting());
+    EXPECT_EQ(model.View().FirstClickX(), 120);
+    EXPECT_EQ(model.View().LastVisible(), 1000);
     EXPECT_EQ(model.OnLeftClick(160), ClickResult::Zoomed);
 }
 
@@ -191,18 +191,18 @@ TEST_F(CurveFixture, ARightClickShowsTheWholeRecordAgain) {
     model.OnLeftClick(300);
     model.OnLeftClick(50);  // a pending selection is dropped too
     EXPECT_TRUE(model.OnRightClick());
-    EXPECT_FALSE(model.Selecting());
-    EXPECT_EQ(model.FirstVisible(), 0);
-    EXPECT_EQ(model.LastVisible(), 1000);
+    EXPECT_FALSE(model.View().Selecting());
+    EXPECT_EQ(model.View().FirstVisible(), 0);
+    EXPECT_EQ(model.View().LastVisible(), 1000);
     EXPECT_EQ(model.VisiblePoints(kVoltage)[500].x, 500 * 400 / 999);
-    EXPECT_EQ(model.TimeLabels()[10], "  99.9");  // the last sample, 999
+    EXPECT_EQ(model.View().TimeLabels()[10], "  99.9");  // the last sample, 999
 }
 
 TEST_F(CurveFixture, WithoutARecordTheMouseDoesNothing) {
     model.Place(401, 300);
     model.OnInitialUpdate();
     EXPECT_EQ(model.OnLeftClick(10), ClickResult::Ignored);
-    EXPECT_FALSE(model.Selecting());
+    EXPECT_FALSE(model.View().Selecting());
     EXPECT_FALSE(model.OnRightClick());
     EXPECT_FALSE(model.OnMouseMove(10));
     EXPECT_TRUE(model.VisiblePoints(kVoltage).empty());
@@ -214,7 +214,7 @@ TEST_F(CurveFixture, ResizingKeepsTheZoomAndMovesThePoints) {
     model.OnLeftClick(100);
     model.OnLeftClick(300);
     model.Place(801, 300);
-    EXPECT_EQ(model.FirstVisible(), 250);
+    EXPECT_EQ(model.View().FirstVisible(), 250);
     EXPECT_EQ(model.VisiblePoints(kVoltage).back().x, 800);
 }
 
@@ -245,17 +245,17 @@ TEST_F(CurveFixture, TheReadOutRunsBetweenSamplesAndStopsAtTheRecordsEnd) {
     // Sample 100 is drawn at the right edge, so x = 2 is sample 100 x 2 / 400
     // = 0.5, between 0 and 1 (v = 0.5 x 0.5 + 1).
     ASSERT_TRUE(model.OnMouseMove(2));
-    EXPECT_NEAR(model.CurrentValue(kVoltage), 1.25f, 1e-6f);
+    EXPECT_NEAR(model.Readout().Value(kVoltage), 1.25f, 1e-6f);
     // The right edge and beyond read the last sample, never one past it.
     ASSERT_TRUE(model.OnMouseMove(400));
-    EXPECT_FLOAT_EQ(model.CurrentValue(kVoltage), 51.0f);
+    EXPECT_FLOAT_EQ(model.Readout().Value(kVoltage), 51.0f);
     ASSERT_TRUE(model.OnMouseMove(900));
-    EXPECT_FLOAT_EQ(model.CurrentValue(kVoltage), 51.0f);
-    EXPECT_EQ(model.ValueTextOf(kVoltage), "51.0");
+    EXPECT_FLOAT_EQ(model.Readout().Value(kVoltage), 51.0f);
+    EXPECT_EQ(model.Readout().Text(kVoltage), "51.0");
     // Temperature 3 C is 37.4 F.
-    EXPECT_EQ(model.FahrenheitText(), "37.4");
+    EXPECT_EQ(model.Readout().FahrenheitText(), "37.4");
     // Motor RPM: 30 / (10 poles x gear 1 x k 1 x period 4).
-    EXPECT_EQ(model.ValueTextOf(kMotorRpm), "0.8");
+    EXPECT_EQ(model.Readout().Text(kMotorRpm), "0.8");
 }
 
 TEST_F(CurveFixture, TooltipAndStatusTextCarryTheFiveValuesEachInItsCurvesColour) {
@@ -293,18 +293,18 @@ TEST_F(CurveFixture, StatisticsAreTheObservedExtremesWithoutLeadingBlanks) {
 
 TEST_F(CurveFixture, TheCurvesAndTheTimeFollowTheWheelAndAPan) {
     Load(1000);
-    const std::string lastLabel = model.TimeLabels()[10];
+    const std::string lastLabel = model.View().TimeLabels()[10];
     ASSERT_TRUE(model.ZoomAt(200, 1));  // samples 100-900
     EXPECT_EQ(model.VisiblePoints(kVoltage).front().x, 0);
     EXPECT_EQ(model.VisiblePoints(kVoltage).back().x, 400);
-    EXPECT_NE(model.TimeLabels()[10], lastLabel);
+    EXPECT_NE(model.View().TimeLabels()[10], lastLabel);
     ASSERT_TRUE(model.BeginPan(200));
     ASSERT_TRUE(model.PanTo(400));  // back to the start
     model.EndPan();
-    EXPECT_EQ(model.FirstVisible(), 0);
+    EXPECT_EQ(model.View().FirstVisible(), 0);
     EXPECT_EQ(model.VisiblePoints(kVoltage)[799].x, 400);
     EXPECT_TRUE(model.ZoomAtCentre(-1));
-    EXPECT_EQ(model.LastVisible(), 1000);
+    EXPECT_EQ(model.View().LastVisible(), 1000);
     EXPECT_EQ(model.VisiblePoints(kVoltage).back().x, 400);
 }
 

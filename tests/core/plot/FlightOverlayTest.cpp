@@ -99,7 +99,7 @@ TEST_F(OverlayFixture, AnAddedFlightIsDrawnWhereItsOffsetAndRatePlaceIt) {
     // Moved back to start on the reference's last sample: the axis ends
     // with the flight's last sample, on the right edge.
     model->SetFlightOffset(1, 10.0);
-    EXPECT_EQ(model->SampleCount(), 140);
+    EXPECT_EQ(model->View().SampleCount(), 140);
     EXPECT_EQ(model->FlightPoints(1, kVoltage).front().x, 287);
     EXPECT_EQ(model->FlightPoints(1, kVoltage).back().x, 400);
 }
@@ -126,9 +126,9 @@ TEST_F(OverlayFixture, FlightsShareTheRecordsRangesAndZoomAndDrawTheirOwnersConv
     // A zoom to samples 50-59 spreads them over the plot.
     model->OnLeftClick(200);
     model->OnLeftClick(236);
-    EXPECT_EQ(model->FirstVisible(), 50);
+    EXPECT_EQ(model->View().FirstVisible(), 50);
     const auto zoomed = model->FlightPoints(1, kVoltage);
-    ASSERT_EQ(zoomed.size(), static_cast<std::size_t>(model->LastVisible() - 50));
+    ASSERT_EQ(zoomed.size(), static_cast<std::size_t>(model->View().LastVisible() - 50));
     EXPECT_EQ(zoomed.front().x, 0);
 }
 
@@ -147,10 +147,10 @@ TEST_F(OverlayFixture, AFlightWithoutAChannelDrawsAndReadsNothingForIt) {
     EXPECT_TRUE(model->FlightPoints(3, kVoltage).empty());  // no such flight
 
     ASSERT_TRUE(model->OnMouseMove(42));
-    EXPECT_FALSE(model->FlightValue(1, kCurrent).has_value());
-    EXPECT_FALSE(model->FlightValue(1, CurveModel::kPowerCurve).has_value());
+    EXPECT_FALSE(model->Readout().FlightValue(1, kCurrent).has_value());
+    EXPECT_FALSE(model->Readout().FlightValue(1, CurveModel::kPowerCurve).has_value());
     // Plot sample 10.5: between 160 W and 161 W.
-    EXPECT_NEAR(model->FlightValue(2, CurveModel::kPowerCurve).value(), 160.5f, 1e-3f);
+    EXPECT_NEAR(model->Readout().FlightValue(2, CurveModel::kPowerCurve).value(), 160.5f, 1e-3f);
 }
 
 TEST_F(OverlayFixture, TheReadOutListsEachFlightsValueAndADashWhereItHasNone) {
@@ -214,8 +214,8 @@ TEST_F(OverlayFixture, TakingAFlightOutMovesTheLaterOnesUpWithTheirLines) {
         EXPECT_EQ(legend[static_cast<std::size_t>(k)].colour, kFlightColours[k]);
     }
     // The read-out already tells of the flights now shown.
-    EXPECT_FLOAT_EQ(model->FlightValue(1, kVoltage).value(), 12.0f);
-    EXPECT_FALSE(model->FlightValue(3, kVoltage).has_value());
+    EXPECT_FLOAT_EQ(model->Readout().FlightValue(1, kVoltage).value(), 12.0f);
+    EXPECT_FALSE(model->Readout().FlightValue(3, kVoltage).has_value());
     // A flight added again takes the line left free.
     EXPECT_EQ(model->AddFlight(*a, 0.0, "a.dat"), 3);
     EXPECT_EQ(model->Overlay().Line(3), FlightLine::Dashed);
@@ -247,9 +247,9 @@ TEST_F(OverlayFixture, TheTimeAxisReachesTheEndOfTheLongestFlight) {
     const auto longer = Flight(kUploadChannels, 150, 10, 150, 1);
     model->Cursors().PlaceAtSample(Cursor::A, 20);
     model->AddFlight(*longer, 1.0, "long.dat");
-    EXPECT_EQ(model->SampleCount(), 160);
-    EXPECT_EQ(model->LastVisible(), 160);
-    EXPECT_EQ(model->TimeLabels().back(), "  15.9");
+    EXPECT_EQ(model->View().SampleCount(), 160);
+    EXPECT_EQ(model->View().LastVisible(), 160);
+    EXPECT_EQ(model->View().TimeLabels().back(), "  15.9");
     // The reference ends at its own last sample, part way across.
     EXPECT_EQ(model->VisiblePoints(kVoltage).size(), 101u);
     EXPECT_EQ(model->VisiblePoints(kVoltage).back().x, 100 * 400 / 159);
@@ -257,16 +257,16 @@ TEST_F(OverlayFixture, TheTimeAxisReachesTheEndOfTheLongestFlight) {
     model->Cursors().PlaceAtSample(Cursor::B, 1000);
     EXPECT_EQ(model->Cursors().SampleOf(Cursor::B), 159);
     ASSERT_TRUE(model->OnMouseMove(400));
-    EXPECT_FALSE(model->FlightValue(0, kVoltage).has_value());  // past the reference
-    EXPECT_FLOAT_EQ(model->FlightValue(1, kVoltage).value(), 29.9f);
+    EXPECT_FALSE(model->Readout().FlightValue(0, kVoltage).has_value());  // past the reference
+    EXPECT_FLOAT_EQ(model->Readout().FlightValue(1, kVoltage).value(), 29.9f);
     ASSERT_TRUE(model->ZoomAt(400, 4.0));
-    EXPECT_EQ(model->LastVisible(), 160);
+    EXPECT_EQ(model->View().LastVisible(), 160);
     EXPECT_EQ(model->FlightPoints(1, kVoltage).back().x, 400);
 
     // Without it the axis is the reference's again, the cursor on its end.
     model->RemoveFlight(1);
-    EXPECT_EQ(model->SampleCount(), 101);
-    EXPECT_LE(model->LastVisible(), 101);
+    EXPECT_EQ(model->View().SampleCount(), 101);
+    EXPECT_LE(model->View().LastVisible(), 101);
     EXPECT_EQ(model->Cursors().SampleOf(Cursor::B), 100);
     EXPECT_EQ(model->Cursors().SampleOf(Cursor::A), 20);
 }
@@ -277,10 +277,10 @@ TEST_F(OverlayFixture, TheTimeAxisReachesBackToTheStartOfAFlightAlignedEarlier) 
     model->Cursors().PlaceAtSample(Cursor::A, 30);
     model->AddFlight(*earlier, -2.0, "early.dat");
     EXPECT_EQ(model->View().AxisStart(), -20);
-    EXPECT_EQ(model->FirstVisible(), -20);
-    EXPECT_EQ(model->LastVisible(), 101);
-    EXPECT_EQ(model->TimeLabels().front(), "  -2.0");
-    EXPECT_EQ(model->TimeLabels().back(), "  10.0");
+    EXPECT_EQ(model->View().FirstVisible(), -20);
+    EXPECT_EQ(model->View().LastVisible(), 101);
+    EXPECT_EQ(model->View().TimeLabels().front(), "  -2.0");
+    EXPECT_EQ(model->View().TimeLabels().back(), "  10.0");
     // The reference begins part way across, its first sample at 0 s.
     const auto own = model->VisiblePoints(kVoltage);
     ASSERT_EQ(own.size(), 101u);
@@ -289,16 +289,16 @@ TEST_F(OverlayFixture, TheTimeAxisReachesBackToTheStartOfAFlightAlignedEarlier) 
 
     // Before the reference's start only the earlier flight has values.
     ASSERT_TRUE(model->OnMouseMove(0));
-    EXPECT_FALSE(model->FlightValue(0, kVoltage).has_value());
-    EXPECT_FLOAT_EQ(model->FlightValue(1, kVoltage).value(), 15.0f);
+    EXPECT_FALSE(model->Readout().FlightValue(0, kVoltage).has_value());
+    EXPECT_FLOAT_EQ(model->Readout().FlightValue(1, kVoltage).value(), 15.0f);
     // Cursors can stand there, and a zoom keeps the window on the axis.
     model->Cursors().PlaceAtSample(Cursor::B, -1000);
     EXPECT_EQ(model->Cursors().SampleOf(Cursor::B), -20);
     EXPECT_EQ(model->Cursors().Label(Cursor::B), "B -2.00 s");
     ASSERT_TRUE(model->ZoomAt(0, 4.0));
-    EXPECT_EQ(model->FirstVisible(), -20);
+    EXPECT_EQ(model->View().FirstVisible(), -20);
     ASSERT_TRUE(model->OnRightClick());
-    EXPECT_EQ(model->FirstVisible(), -20);
+    EXPECT_EQ(model->View().FirstVisible(), -20);
     // Aligned 2.8 s earlier as two alignment times give it (2.4 s - 5.2 s is
     // a rounding short of -2.8): from plot sample -28, not -29.
     model->SetFlightOffset(1, 2.4 - 5.2);
@@ -307,7 +307,7 @@ TEST_F(OverlayFixture, TheTimeAxisReachesBackToTheStartOfAFlightAlignedEarlier) 
     // Without it the axis starts with the reference again, the cursor on it.
     model->RemoveFlight(1);
     EXPECT_EQ(model->View().AxisStart(), 0);
-    EXPECT_EQ(model->FirstVisible(), 0);
+    EXPECT_EQ(model->View().FirstVisible(), 0);
     EXPECT_EQ(model->Cursors().SampleOf(Cursor::B), 0);
     EXPECT_EQ(model->Cursors().SampleOf(Cursor::A), 30);
 }

@@ -53,8 +53,8 @@ TEST_F(CursorFixture, APixelPicksTheSampleDrawnNearestToIt) {
             model->OnLeftClick(100);
             model->OnLeftClick(131);
         }
-        const int first = model->FirstVisible();
-        const int end = std::min(model->LastVisible(), model->SampleCount());
+        const int first = model->View().FirstVisible();
+        const int end = std::min(model->View().LastVisible(), model->View().SampleCount());
         const auto points = model->VisiblePoints(kVoltage);
         for (int j = first; j < end; ++j) {
             ASSERT_EQ(Cursors().PixelOf(j), points[j - first].x) << j;

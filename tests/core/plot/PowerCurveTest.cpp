@@ -77,7 +77,7 @@ TEST_F(PowerFixture, TheReadOutCarriesThePowerOnlyWhileItIsShown) {
     Load(kUploadChannels);
     model->SetPowerColour(0x00A0B0C0);  // COLORREF: red C0, green B0, blue A0
     model->OnMouseMove(202);            // sample 201.5: 12.0 V x 20.0 A
-    EXPECT_EQ(model->PowerValueText(), "240.0");
+    EXPECT_EQ(model->Readout().PowerText(), "240.0");
     EXPECT_EQ(model->StatusText().find("Pwr"), std::string::npos);
     EXPECT_EQ(model->TooltipText().find("Pwr"), std::string::npos);
     model->SetPowerShown(true);
