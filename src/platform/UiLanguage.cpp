@@ -3,13 +3,12 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QSettings>
 #include <QTranslator>
 #include <memory>
 
 #include "GbkText.h"
+#include "UserSettings.h"
 #include "base/Translate.h"
-#include "shell/ShellMessages.h"
 
 namespace tavix {
 
@@ -38,9 +37,8 @@ Installed& Translators() {
     return installed;
 }
 
-QSettings UserSettings() {
-    return QSettings(QString::fromLatin1(kSettingsOrganisation),
-                     QString::fromLatin1(kSettingsApplication));
+QString LanguageKey() {
+    return QStringLiteral("%1/%2").arg(QLatin1String(kLanguageGroup), QLatin1String(kLanguageKey));
 }
 
 bool IsAscii(const char* text) {
@@ -55,11 +53,7 @@ bool IsAscii(const char* text) {
 }  // namespace
 
 UiLanguage StoredLanguage() {
-    QSettings settings = UserSettings();
-    const QString value = settings
-                              .value(QStringLiteral("%1/%2").arg(QLatin1String(kLanguageGroup),
-                                                                 QLatin1String(kLanguageKey)))
-                              .toString();
+    const QString value = UserSettings().value(LanguageKey()).toString();
     if (value == QLatin1String(kStoredChinese)) {
         return UiLanguage::Chinese;
     }
@@ -76,10 +70,7 @@ void StoreLanguage(UiLanguage language) {
     } else if (language == UiLanguage::System) {
         value = kStoredSystem;
     }
-    QSettings settings = UserSettings();
-    settings.setValue(
-        QStringLiteral("%1/%2").arg(QLatin1String(kLanguageGroup), QLatin1String(kLanguageKey)),
-        QString::fromLatin1(value));
+    UserSettings().setValue(LanguageKey(), QString::fromLatin1(value));
 }
 
 bool ShowsChinese(UiLanguage language, const QLocale& system) {

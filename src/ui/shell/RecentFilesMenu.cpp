@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QSettings>
 
+#include "platform/UserSettings.h"
 #include "shell/ShellMessages.h"
 
 namespace tavix {
@@ -48,8 +49,7 @@ void RecentFilesMenu::SetEnabled(bool enabled) {
 }
 
 void RecentFilesMenu::Load() {
-    QSettings settings(QString::fromLatin1(kSettingsOrganisation),
-                       QString::fromLatin1(kSettingsApplication));
+    QSettings settings = UserSettings();
     settings.beginGroup(QString::fromLatin1(kRecentFileGroup));
     std::vector<std::string> stored;
     for (int i = 1; i <= kRecentFileCount; ++i) {
@@ -60,8 +60,7 @@ void RecentFilesMenu::Load() {
 }
 
 void RecentFilesMenu::Store() const {
-    QSettings settings(QString::fromLatin1(kSettingsOrganisation),
-                       QString::fromLatin1(kSettingsApplication));
+    QSettings settings = UserSettings();
     settings.beginGroup(QString::fromLatin1(kRecentFileGroup));
     const auto& entries = list_.Entries();
     for (int i = 1; i <= kRecentFileCount; ++i) {
