@@ -180,7 +180,7 @@ int RunRestore(const Invocation& call, const std::string& path) {
     }
     EscParamSession& session = esc.Job().Session();
     std::string refusal;
-    const std::vector<std::string> changes = RestoreChanges(session, snapshot->block, refusal);
+    const std::vector<MessageParts> changes = RestoreChanges(session, snapshot->block, refusal);
     if (!refusal.empty()) {
         call.io.err << Printable(refusal) << '\n';
         return kExitRefused;
@@ -190,8 +190,8 @@ int RunRestore(const Invocation& call, const std::string& path) {
         return kExitOk;
     }
     // What the restore changes, before it is written.
-    for (const std::string& change : changes) {
-        call.io.out << Printable(change) << '\n';
+    for (const MessageParts& change : changes) {
+        call.io.out << Printable(change.Text()) << '\n';
     }
     if (!esc.Job().Restore(snapshot->block)) {
         if (esc.Prompt().failures == 0) {

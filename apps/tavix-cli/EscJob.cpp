@@ -157,12 +157,12 @@ int RunEscWrite(const Invocation& call, const EscWriteRequest& request) {
             io.err << Printable(refusal) << '\n';
             return kExitRefused;
         }
-        const std::vector<std::string> lines = session.UpdateChanges();
+        const std::vector<MessageParts> lines = session.UpdateChanges();
         if (lines.empty()) {
             io.out << kTextNothingChanges << '\n';
         }
-        for (const std::string& line : lines) {
-            io.out << Printable(line) << '\n';
+        for (const MessageParts& line : lines) {
+            io.out << Printable(line.Text()) << '\n';
         }
         return kExitOk;
     }

@@ -166,6 +166,14 @@
         <source>section %d (%s) fails its checksum</source>
         <translation>第 %d 段 (%s) 校验失败</translation>
     </message>
+    <message>
+        <source>throttle calibration</source>
+        <translation>油门校准</translation>
+    </message>
+    <message>
+        <source>kept as read</source>
+        <translation>保持读取值</translation>
+    </message>
 </context>
 <context>
     <name>tavix</name>
@@ -580,10 +588,6 @@ Nothing was sent. The page now shows the ESC found; check it and try again.</sou
     <message>
         <source>Can&apos;t read the parameter file %s!</source>
         <translation>无法读取参数文件 %s！</translation>
-    </message>
-    <message>
-        <source>unknown value %d</source>
-        <translation>未知值 %d</translation>
     </message>
     <message>
         <source>Nothing changes: the ESC holds these values already.</source>
@@ -2110,6 +2114,18 @@ Note: %s</source>
     <message>
         <source>its extension is damaged: %s</source>
         <translation>扩展部分已损坏：%s</translation>
+    </message>
+    <message>
+        <source>unknown value %s</source>
+        <translation>未知值 %s</translation>
+    </message>
+    <message>
+        <source>%s: %s -&gt; %s</source>
+        <translation>%s：%s → %s</translation>
+    </message>
+    <message>
+        <source>Offset %s (%s): %s -&gt; %s</source>
+        <translation>偏移 %s（%s）：%s → %s</translation>
     </message>
 </context>
 <context>

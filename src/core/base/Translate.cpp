@@ -78,16 +78,41 @@ std::string FillIn(std::string_view format, const std::vector<std::string>& args
 
 }  // namespace
 
+MessageParts::MessageParts(const char* format, std::vector<std::string> args) : format_(format) {
+    args_.reserve(args.size());
+    for (std::string& arg : args) {
+        args_.push_back(Word(std::move(arg)));
+    }
+}
+
+MessageParts MessageParts::Word(std::string word) {
+    MessageParts parts;
+    parts.format_ = nullptr;
+    parts.word_ = std::move(word);
+    return parts;
+}
+
 std::string MessageParts::Text() const {
-    return FillIn(format_, args_);
+    if (format_ == nullptr) {
+        return word_;
+    }
+    std::vector<std::string> words;
+    words.reserve(args_.size());
+    for (const MessageParts& arg : args_) {
+        words.push_back(arg.Text());
+    }
+    return FillIn(format_, words);
 }
 
 std::string MessageParts::Shown() const {
+    if (format_ == nullptr) {
+        return Translate(word_.c_str());
+    }
     const std::string translated = Translate(format_);
     std::vector<std::string> words;
     words.reserve(args_.size());
-    for (const std::string& arg : args_) {
-        words.push_back(Translate(arg.c_str()));
+    for (const MessageParts& arg : args_) {
+        words.push_back(arg.Shown());
     }
     return FillIn(SamePrintfConversions(format_, translated) ? translated : format_, words);
 }

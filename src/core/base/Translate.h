@@ -9,6 +9,7 @@
 // here: only texts on their way to the screen do.
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -49,19 +50,24 @@ std::string FormatShown(const char* format, Args... args) {
 // both written to files (or the command line) and shown: Text() writes it in
 // English, Shown() again in the window's language. The format is a marked
 // text whose only conversions are "%s"; each argument is a written number or
-// a marked word, and is translated too (a number has no translation).
+// a marked word, and is translated too (a number has no translation), or a
+// kept text of its own ("Start Mode: unknown value 9 -> Standard").
 class MessageParts {
 public:
     MessageParts() = default;
-    explicit MessageParts(const char* format, std::vector<std::string> args = {})
-        : format_(format), args_(std::move(args)) {}
+    explicit MessageParts(const char* format, std::vector<std::string> args = {});
+    MessageParts(const char* format, std::initializer_list<MessageParts> args)
+        : format_(format), args_(args) {}
+    // One word or written number, translated as a whole when it is marked.
+    static MessageParts Word(std::string word);
 
     std::string Text() const;
     std::string Shown() const;
 
 private:
-    const char* format_ = "";
-    std::vector<std::string> args_;
+    const char* format_ = "";  // nullptr for a word
+    std::string word_;
+    std::vector<MessageParts> args_;
 };
 
 }  // namespace tavix

@@ -25,8 +25,8 @@ std::string LoadParamFile(EscParamSession& session, const std::string& text,
     return {};
 }
 
-std::vector<std::string> RestoreChanges(const EscParamSession& session, const Bytes& snapshot,
-                                        std::string& refusal) {
+std::vector<MessageParts> RestoreChanges(const EscParamSession& session, const Bytes& snapshot,
+                                         std::string& refusal) {
     refusal = session.RestoreRefusal(snapshot);
     if (!refusal.empty()) {
         return {};

@@ -25,8 +25,8 @@ void ApplySetting(EscParamSession& session, const EscSetting& setting);
 // What restoring `snapshot` changes in the page's ESC as last read
 // (RestoreChanges); `refusal` set instead, and no lines, when the snapshot
 // can't be restored there.
-std::vector<std::string> RestoreChanges(const EscParamSession& session, const Bytes& snapshot,
-                                        std::string& refusal);
+std::vector<MessageParts> RestoreChanges(const EscParamSession& session, const Bytes& snapshot,
+                                         std::string& refusal);
 // History's "Restore" on the page: asks with what it changes, then writes
 // the snapshot back exactly (EscParamSession::OnRestore).
 void RestoreSnapshot(EscParamSession& session, const Bytes& snapshot);

@@ -134,9 +134,9 @@ std::string OffsetName(const EscSeriesTable& table, std::size_t offset) {
     }
     if (table.calibrationOffset && offset >= *table.calibrationOffset &&
         offset < *table.calibrationOffset + kCalibrationSize) {
-        return "throttle calibration";
+        return TAVIX_TR("throttle calibration");
     }
-    return "kept as read";
+    return TAVIX_TR("kept as read");
 }
 
 std::vector<std::size_t> NotTaken(const EscSeriesTable& table, const Bytes& written,

@@ -214,7 +214,7 @@ std::string EscParamSession::RestoreRefusal(const Bytes& snapshot) const {
     return {};
 }
 
-void EscParamSession::OnRestore(const Bytes& snapshot, const std::vector<std::string>& changes) {
+void EscParamSession::OnRestore(const Bytes& snapshot, const std::vector<MessageParts>& changes) {
     if (!Visible()) {
         return;
     }
@@ -244,7 +244,7 @@ void EscParamSession::OnRestore(const Bytes& snapshot, const std::vector<std::st
     SendWrite(RestoreBlock(table_, snapshot));
 }
 
-std::vector<std::string> EscParamSession::UpdateChanges() const {
+std::vector<MessageParts> EscParamSession::UpdateChanges() const {
     std::string refusal;
     const Bytes block = BuildWriteBlock(refusal);
     if (block.empty() || lastRead_.empty()) {

@@ -47,6 +47,7 @@
 #include <vector>
 
 #include "base/Bytes.h"
+#include "base/Translate.h"
 #include "device/DeviceLine.h"
 #include "esc/EscPageState.h"
 
@@ -93,7 +94,7 @@ public:
     // shows `changes` and asks, then writes `snapshot` byte-exact
     // (RestoreBlock) the way "Update" writes, reads it back and names
     // whatever did not take. Nothing is written when nothing changes.
-    void OnRestore(const Bytes& snapshot, const std::vector<std::string>& changes);
+    void OnRestore(const Bytes& snapshot, const std::vector<MessageParts>& changes);
 
     // The page's show and hide operations (see the diagram above).
     void OnShow(bool open);
@@ -120,7 +121,7 @@ public:
     // What "Update" would change in the ESC as last read, one line per
     // parameter ("PWM Rate: 8 KHz -> 16 KHz"); empty when nothing changes or
     // the page would be refused.
-    std::vector<std::string> UpdateChanges() const;
+    std::vector<MessageParts> UpdateChanges() const;
 
 private:
     void BeforeNotify() override;

@@ -88,6 +88,15 @@ std::string ShownValue(const EscNamedValue& value) {
     return value.value.empty() || value.unit.empty() ? value.value : value.value + " " + value.unit;
 }
 
+MessageParts ValueParts(const EscNamedValue& value) {
+    if (value.unknownByte < 0) {
+        return MessageParts::Word(ShownValue(value));
+    }
+    return MessageParts(value.unit.empty() ? "%s" : "%s %s",
+                        {MessageParts(kEscUnknownValue, {std::to_string(value.unknownByte)}),
+                         MessageParts::Word(value.unit)});
+}
+
 std::vector<EscNamedValue> ParamFileValues(const std::string& text) {
     std::vector<EscNamedValue> values;
     std::istringstream in(text);
@@ -124,7 +133,21 @@ std::vector<EscDiffLine> DiffParams(const std::vector<EscNamedValue>& a,
         }
         return out;
     };
-    return DiffValues(shown(a), shown(b));
+    const auto parts = [](const std::vector<EscNamedValue>& values, const std::string& name) {
+        for (const EscNamedValue& value : values) {
+            if (SameName(value.name, name)) {
+                return ValueParts(value);
+            }
+        }
+        return MessageParts::Word({});
+    };
+    std::vector<EscDiffLine> lines;
+    for (ValueDiff& line : DiffValues(shown(a), shown(b))) {
+        MessageParts shownA = parts(a, line.name);
+        MessageParts shownB = parts(b, line.name);
+        lines.push_back({std::move(line), std::move(shownA), std::move(shownB)});
+    }
+    return lines;
 }
 
 std::string CheckSetting(const EscSeriesTable& table, const std::string& name,
@@ -199,21 +222,23 @@ std::vector<EscNamedValue> BlockValues(const EscSeriesTable& table, const Bytes&
         const std::string name = ListName(table.lists[i]);
         for (EscNamedValue& value : values) {
             if (value.name == name) {
-                value.value = FormatText(kEscUnknownValue, int{block[offset]});
+                value.unknownByte = int{block[offset]};
+                value.value = ValueParts(value).Text();
             }
         }
     }
     return values;
 }
 
-std::vector<std::string> RestoreChanges(const EscSeriesTable& table, const Bytes& holds,
-                                        const Bytes& snapshot) {
-    std::vector<std::string> lines;
+std::vector<MessageParts> RestoreChanges(const EscSeriesTable& table, const Bytes& holds,
+                                         const Bytes& snapshot) {
+    std::vector<MessageParts> lines;
     std::vector<std::string> changed;
     for (const EscDiffLine& line :
          DiffParams(BlockValues(table, holds), BlockValues(table, snapshot))) {
         if (line.differs) {
-            lines.push_back(line.name + ": " + line.a + " -> " + line.b);
+            lines.push_back(MessageParts(
+                kEscChangeLine, {MessageParts::Word(line.name), line.shownA, line.shownB}));
             changed.push_back(line.name);
         }
     }
@@ -232,19 +257,20 @@ std::vector<std::string> RestoreChanges(const EscSeriesTable& table, const Bytes
         if (named(name) || (calibration && calibrationShown)) {
             continue;
         }
-        lines.push_back(FormatText("Offset %d (%s): %d -> %d", static_cast<int>(offset),
-                                   name.c_str(), ByteAt(holds, offset), ByteAt(snapshot, offset)));
+        lines.push_back(MessageParts(
+            kEscOffsetChange, {std::to_string(offset), name, std::to_string(ByteAt(holds, offset)),
+                               std::to_string(ByteAt(snapshot, offset))}));
     }
     return lines;
 }
 
-std::string ChangesText(const std::vector<std::string>& lines) {
+std::string ChangesText(const std::vector<MessageParts>& lines) {
     if (lines.empty()) {
         return kTextNothingChanges;
     }
     std::string text;
-    for (const std::string& line : lines) {
-        text += (text.empty() ? "" : "\r\n") + line;
+    for (const MessageParts& line : lines) {
+        text += (text.empty() ? "" : "\r\n") + line.Shown();
     }
     return text;
 }

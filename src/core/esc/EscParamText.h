@@ -63,6 +63,9 @@ struct EscNamedValue {
     std::string value;  // entry text; empty for a list without a selection
     std::string unit;
     std::string explain = {};  // ExplainText of its row
+    // A list byte the table has no entry for (BlockValues), -1 for none; the
+    // value then reads kEscUnknownValue.
+    int unknownByte = -1;
 };
 
 // The page's parameters in page order (rows, then columns; lists the page
@@ -71,14 +74,20 @@ std::vector<EscNamedValue> PageValues(const EscSeriesTable& table, const EscPara
 
 // The value as a parameter file writes it: the text and its unit ("640 uS").
 std::string ShownValue(const EscNamedValue& value);
+// The same value kept in parts, for the window to show in its language.
+MessageParts ValueParts(const EscNamedValue& value);
 
 // The "Name: value" lines of a parameter file, the series and version lines
 // included, without checking them against a series; empty when the text is
 // no parameter file.
 std::vector<EscNamedValue> ParamFileValues(const std::string& text);
 
-// One parameter of two sets side by side (ShownValue of each side).
-using EscDiffLine = ValueDiff;
+// One parameter of two sets side by side (ShownValue of each side), each
+// side kept in parts too (ValueParts; a side that lacks it is empty).
+struct EscDiffLine : ValueDiff {
+    MessageParts shownA{};
+    MessageParts shownB{};
+};
 // Every parameter of either set, in the order of `a`, then those only in `b`;
 // names match blanks and case ignored.
 std::vector<EscDiffLine> DiffParams(const std::vector<EscNamedValue>& a,
@@ -107,16 +116,19 @@ std::string ParamFileText(const EscSeriesTable& table, const EscBlockValues& val
 // table has no entry for reads as its number (kEscUnknownValue), so that two
 // blocks that differ there do not read alike.
 std::vector<EscNamedValue> BlockValues(const EscSeriesTable& table, const Bytes& block);
-inline constexpr const char* kEscUnknownValue = TAVIX_TR("unknown value %d");
+inline constexpr const char* kEscUnknownValue = TAVIX_TR("unknown value %s");
 
 // What writing `snapshot` byte-exact over `holds` (the block the ESC holds)
 // changes, one line per parameter ("Drag Brake: 40% -> 10%", "Forward Throttle
 // Range: 500 uS -> 550 uS"), then the bytes no parameter shows by their offset
-// ("Offset 10 (kept as read): 3 -> 5"); empty when nothing changes.
-std::vector<std::string> RestoreChanges(const EscSeriesTable& table, const Bytes& holds,
-                                        const Bytes& snapshot);
+// ("Offset 10 (kept as read): 3 -> 5"); empty when nothing changes. The
+// command line prints each line's Text(); the window shows them.
+std::vector<MessageParts> RestoreChanges(const EscSeriesTable& table, const Bytes& holds,
+                                         const Bytes& snapshot);
+inline constexpr const char* kEscChangeLine = TAVIX_TR("%s: %s -> %s");
+inline constexpr const char* kEscOffsetChange = TAVIX_TR("Offset %s (%s): %s -> %s");
 // The lines of a change list as a question shows them, or kTextNothingChanges.
-std::string ChangesText(const std::vector<std::string>& lines);
+std::string ChangesText(const std::vector<MessageParts>& lines);
 inline constexpr const char* kTextNothingChanges =
     TAVIX_TR("Nothing changes: the ESC holds these values already.");
 // The table of the series a stored block (the bytes a record file keeps of

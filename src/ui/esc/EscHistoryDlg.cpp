@@ -99,8 +99,8 @@ void EscHistoryDlg::ShowSnapshot(int row) {
         const int r = static_cast<int>(i);
         const QString mark = line.differs ? QStringLiteral("\u2260 ") : QString();
         table_->setItem(r, 0, new QTableWidgetItem(mark + ShownText(line.name)));
-        table_->setItem(r, 1, new QTableWidgetItem(ShownText(line.a)));
-        table_->setItem(r, 2, new QTableWidgetItem(ShownText(line.b)));
+        table_->setItem(r, 1, new QTableWidgetItem(ShownText(line.shownA)));
+        table_->setItem(r, 2, new QTableWidgetItem(ShownText(line.shownB)));
         for (int c = 0; c < 3 && line.differs; ++c) {
             table_->item(r, c)->setBackground(kDiffers);
             QFont font = table_->item(r, c)->font();

@@ -252,7 +252,11 @@ TEST_F(PageHistory, RestorePutsBackEveryCarriedByteExactlyAndSaysWhatItChanges) 
             snapshot[offset] = byte;
         }
         std::string refusal;
-        EXPECT_EQ(RestoreChanges(page.session, snapshot, refusal), c.changes);
+        std::vector<std::string> changes;
+        for (const MessageParts& line : RestoreChanges(page.session, snapshot, refusal)) {
+            changes.push_back(line.Text());
+        }
+        EXPECT_EQ(changes, c.changes);
         EXPECT_EQ(refusal, "");
 
         // No writes nothing; Yes writes the snapshot byte for byte.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "core/esc/EscSessionFixture.h"
 
@@ -154,6 +155,54 @@ TEST(EscParamText, StoredSettingsReadAsThePageShowsThem) {
     for (const std::string& none : {stored.substr(1), unknown, std::string()}) {
         EXPECT_FALSE(StoredSettings(none).has_value());
     }
+}
+
+TEST(EscParamText, ChangesAreWrittenInEnglishAndShownInTheWindowsLanguage) {
+    // Brake Types to a byte the table has no entry for, and a byte no
+    // parameter shows.
+    Bytes holds = sim::DefaultParamBlock(sim::Series::Velmor);
+    holds[3] = 0;
+    holds[10] = 0;
+    Bytes snapshot = holds;
+    snapshot[3] = 9;
+    snapshot[10] = 0x33;
+    const std::vector<std::string> english = {"Brake  Types: No Brake -> unknown value 9",
+                                              "Offset 10 (kept as read): 0 -> 51"};
+    const auto texts = [](const std::vector<MessageParts>& lines, bool shown) {
+        std::vector<std::string> out;
+        for (const MessageParts& line : lines) {
+            out.push_back(shown ? line.Shown() : line.Text());
+        }
+        return out;
+    };
+    const std::map<std::string, std::string> table = {{kEscChangeLine, "<%s> %s => %s"},
+                                                      {kEscUnknownValue, "?%s?"},
+                                                      {kEscOffsetChange, "@%s[%s] %s => %s"},
+                                                      {"kept as read", "KEPT"},
+                                                      {"No Brake", "NB"}};
+    SetTranslator([&table](const char* source) {
+        const auto found = table.find(source);
+        return found == table.end() ? std::string(source) : found->second;
+    });
+    const std::vector<MessageParts> lines = RestoreChanges(VelmorTable(), holds, snapshot);
+    const std::vector<EscDiffLine> diff =
+        DiffParams(BlockValues(VelmorTable(), holds), BlockValues(VelmorTable(), snapshot));
+    const std::vector<std::string> shown = texts(lines, true);
+    const std::string question = ChangesText(lines);
+    const std::vector<std::string> written = texts(lines, false);
+    SetTranslator(nullptr);
+
+    EXPECT_EQ(shown, (std::vector<std::string>{"<Brake  Types> NB => ?9?", "@10[KEPT] 0 => 51"}));
+    EXPECT_EQ(question, "<Brake  Types> NB => ?9?\r\n@10[KEPT] 0 => 51");
+    // What the command line prints and the history compares stays English.
+    EXPECT_EQ(written, english);
+    const auto brake = std::find_if(diff.begin(), diff.end(),
+                                    [](const EscDiffLine& line) { return line.differs; });
+    ASSERT_NE(brake, diff.end());
+    EXPECT_EQ(brake->b, "unknown value 9");
+    EXPECT_EQ(brake->shownB.Text(), "unknown value 9");
+    // Without a translator, the window shows the English bytes.
+    EXPECT_EQ(texts(lines, true), english);
 }
 
 }  // namespace
