@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
 <context>
+    <name>CMainFrame</name>
+    <message>
+        <source>&amp;New</source>
+        <translation>新建(&amp;N)</translation>
+    </message>
+    <message>
+        <source>Create a new document</source>
+        <translation>新建文档</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>撤销(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Undo the last action</source>
+        <translation>撤销上一步操作</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>剪切(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Cut the selection and put it on the Clipboard</source>
+        <translation>剪切所选内容并放到剪贴板</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>复制(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Copy the selection and put it on the Clipboard</source>
+        <translation>复制所选内容并放到剪贴板</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>粘贴(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Insert Clipboard contents</source>
+        <translation>插入剪贴板内容</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>打印</translation>
+    </message>
+    <message>
+        <source>Print the active document</source>
+        <translation>打印当前文档</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>bursts</source>
@@ -2120,12 +2171,16 @@ Note: %s</source>
         <translation>未知值 %s</translation>
     </message>
     <message>
-        <source>%s: %s -&gt; %s</source>
-        <translation>%s：%s → %s</translation>
-    </message>
-    <message>
         <source>Offset %s (%s): %s -&gt; %s</source>
         <translation>偏移 %s（%s）：%s → %s</translation>
+    </message>
+    <message>
+        <source>%s %s -&gt; %s</source>
+        <translation>%s%s → %s</translation>
+    </message>
+    <message>
+        <source>Tavix Version 4.0</source>
+        <translation>Tavix 版本 4.0</translation>
     </message>
 </context>
 <context>
@@ -2602,6 +2657,10 @@ tavix-cli doctor --port %1 也会打开端口并识别设备。</translation>
         <source>writing...</source>
         <translation>写入中...</translation>
     </message>
+    <message>
+        <source>Pick the settings and the number of ESCs, then press Start.</source>
+        <translation>选择设置和电调数量，然后按“开始”。</translation>
+    </message>
 </context>
 <context>
     <name>tavix::EscHistoryDlg</name>
@@ -2616,6 +2675,18 @@ tavix-cli doctor --port %1 也会打开端口并识别设备。</translation>
     <message>
         <source>In the snapshot</source>
         <translation>快照中</translation>
+    </message>
+    <message>
+        <source>ESC Settings History</source>
+        <translation>电调设置历史</translation>
+    </message>
+    <message>
+        <source>No snapshot of this series has been kept yet (%1).</source>
+        <translation>尚未保存该系列的任何快照（%1）。</translation>
+    </message>
+    <message>
+        <source>Snapshots are kept in %1.</source>
+        <translation>快照保存在 %1。</translation>
     </message>
 </context>
 <context>

@@ -238,7 +238,7 @@ std::vector<MessageParts> RestoreChanges(const EscSeriesTable& table, const Byte
          DiffParams(BlockValues(table, holds), BlockValues(table, snapshot))) {
         if (line.differs) {
             lines.push_back(MessageParts(
-                kEscChangeLine, {MessageParts::Word(line.name), line.shownA, line.shownB}));
+                kEscChangeLine, {MessageParts::Word(line.name + ":"), line.shownA, line.shownB}));
             changed.push_back(line.name);
         }
     }

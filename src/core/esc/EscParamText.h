@@ -125,7 +125,9 @@ inline constexpr const char* kEscUnknownValue = TAVIX_TR("unknown value %s");
 // command line prints each line's Text(); the window shows them.
 std::vector<MessageParts> RestoreChanges(const EscSeriesTable& table, const Bytes& holds,
                                          const Bytes& snapshot);
-inline constexpr const char* kEscChangeLine = TAVIX_TR("%s: %s -> %s");
+// A change line: the parameter's label (its name and colon, as the page
+// shows it), its value before and after.
+inline constexpr const char* kEscChangeLine = TAVIX_TR("%s %s -> %s");
 inline constexpr const char* kEscOffsetChange = TAVIX_TR("Offset %s (%s): %s -> %s");
 // The lines of a change list as a question shows them, or kTextNothingChanges.
 std::string ChangesText(const std::vector<MessageParts>& lines);

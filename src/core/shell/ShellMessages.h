@@ -12,7 +12,7 @@ inline constexpr const char* kAppName = "Tavix";
 inline constexpr const char* kUntitledTitle = TAVIX_TR("Untitled - Tavix");
 inline constexpr const char* kTitleSuffix = " - Tavix";
 inline constexpr const char* kAboutCaption = TAVIX_TR("About Tavix");
-inline constexpr const char* kAboutVersion = "Tavix Version 4.0";
+inline constexpr const char* kAboutVersion = TAVIX_TR("Tavix Version 4.0");
 inline constexpr const char* kAboutLine2 =
     TAVIX_TR("Host for brushless ESCs and their flight data logger");
 

@@ -25,6 +25,7 @@
 #include "link/CMSComm.h"
 #include "platform/GbkText.h"
 #include "platform/QtTimerHost.h"
+#include "platform/ScreenFit.h"
 #include "platform/SerialBackendFactory.h"
 #include "platform/UiLanguage.h"
 #include "platform/UserEscHistory.h"
@@ -37,7 +38,8 @@ namespace {
 
 constexpr int kDefaultCount = 4;
 constexpr int kMostEscs = 99;
-constexpr const char* kStartLine = "Pick the settings and the number of ESCs, then press Start.";
+constexpr const char* kStartLine = QT_TRANSLATE_NOOP(
+    "tavix::EscBatchDlg", "Pick the settings and the number of ESCs, then press Start.");
 
 }  // namespace
 
@@ -69,7 +71,7 @@ EscBatchDlg::EscBatchDlg(EscParamSession& page, Prompt& prompt, QWidget* parent)
     form->addRow(ShownText(kLabelBatchCount), count_);
     layout->addLayout(form);
 
-    line_ = new QLabel(ShownText(kStartLine), this);
+    line_ = new QLabel(tr(kStartLine), this);
     line_->setWordWrap(true);
     layout->addWidget(line_);
     rows_ = new QTableWidget(0, 5, this);
@@ -95,7 +97,7 @@ EscBatchDlg::EscBatchDlg(EscParamSession& page, Prompt& prompt, QWidget* parent)
     connect(start_, &QPushButton::clicked, this, [this] { OnStart(); });
     connect(report_, &QPushButton::clicked, this, [this] { OnSaveReport(); });
     connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    resize(620, 420);
+    resize(WithinScreen(*this, {620, 420}));
 }
 
 EscBatchDlg::~EscBatchDlg() {
@@ -160,7 +162,7 @@ void EscBatchDlg::Refresh() {
     if (batch_ && batch_->Finished()) {
         wire_->Close();
     }
-    line_->setText(batch_ ? ShownText(batch_->Line()) : ShownText(kStartLine));
+    line_->setText(batch_ ? ShownText(batch_->Line()) : tr(kStartLine));
     start_->setText(ShownText(running ? kBtnBatchStop : kBtnBatchStart));
     settings_->setEnabled(!running);
     count_->setEnabled(!running);

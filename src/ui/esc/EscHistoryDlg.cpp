@@ -15,24 +15,32 @@
 #include "esc/EscParamSession.h"
 #include "esc/EscParamText.h"
 #include "platform/GbkText.h"
+#include "platform/ScreenFit.h"
 #include "platform/UiLanguage.h"
 
 namespace tavix {
 
 namespace {
 
-constexpr const char* kCaption = "ESC Settings History";
-constexpr const char* kNoSnapshots = "No snapshot of this series has been kept yet (%1).";
-constexpr const char* kKeptIn = "Snapshots are kept in %1.";
 const QColor kDiffers(255, 236, 160);
+
+// A parameter's name as the page's label shows it ("Drag Brake:"), without
+// the colon.
+QString ShownName(const std::string& name) {
+    QString label = ShownText(name + ":");
+    while (label.endsWith(u':') || label.endsWith(u'\uFF1A')) {
+        label.chop(1);
+    }
+    return label;
+}
 
 }  // namespace
 
 EscHistoryDlg::EscHistoryDlg(EscParamSession& session, const EscHistory& history, QWidget* parent)
     : QDialog(parent), session_(session) {
-    setWindowTitle(ShownText(kCaption));
+    setWindowTitle(tr("ESC Settings History"));
     setObjectName(QStringLiteral("escHistory"));
-    resize(900, 520);
+    resize(WithinScreen(*this, {900, 520}));
     for (EscSnapshot& snapshot : history.List()) {
         if (snapshot.series == session.Table().name) {
             snapshots_.push_back(std::move(snapshot));
@@ -66,9 +74,11 @@ EscHistoryDlg::EscHistoryDlg(EscParamSession& session, const EscHistory& history
     panes->addWidget(table_, 1);
 
     // Where the files are, so that they can be found, copied or opened as parameter files.
-    auto* folder = new QLabel(ShownText(snapshots_.empty() ? kNoSnapshots : kKeptIn)
-                                  .arg(QString::fromLocal8Bit(history.Folder().c_str())),
-                              this);
+    auto* folder =
+        new QLabel((snapshots_.empty() ? tr("No snapshot of this series has been kept yet (%1).")
+                                       : tr("Snapshots are kept in %1."))
+                       .arg(QString::fromLocal8Bit(history.Folder().c_str())),
+                   this);
     folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(folder);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
@@ -98,7 +108,7 @@ void EscHistoryDlg::ShowSnapshot(int row) {
         const EscDiffLine& line = lines[i];
         const int r = static_cast<int>(i);
         const QString mark = line.differs ? QStringLiteral("\u2260 ") : QString();
-        table_->setItem(r, 0, new QTableWidgetItem(mark + ShownText(line.name)));
+        table_->setItem(r, 0, new QTableWidgetItem(mark + ShownName(line.name)));
         table_->setItem(r, 1, new QTableWidgetItem(ShownText(line.shownA)));
         table_->setItem(r, 2, new QTableWidgetItem(ShownText(line.shownB)));
         for (int c = 0; c < 3 && line.differs; ++c) {

@@ -13,6 +13,7 @@
 #include "XYPlotView.h"
 #include "analysis/ThrottleMap.h"
 #include "platform/GbkText.h"
+#include "platform/ScreenFit.h"
 #include "platform/UiLanguage.h"
 
 namespace tavix {
@@ -87,7 +88,7 @@ FlightMapDlg::FlightMapDlg(QWidget* parent) : QDialog(parent) {
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
-    resize(900, 560);
+    resize(WithinScreen(*this, {900, 560}));
     FillTable();
 
     connect(band_, &QSpinBox::valueChanged, this, [this] { FillTable(); });

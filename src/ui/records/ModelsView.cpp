@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "platform/GbkText.h"
+#include "platform/ScreenFit.h"
 #include "platform/UiLanguage.h"
 #include "records/MotorBook.h"
 #include "ui/records/TrendPlot.h"
@@ -19,7 +20,7 @@ ModelsView::ModelsView(QWidget* parent)
                      parent) {
     setObjectName(QStringLiteral("modelsView"));
     setWindowTitle(ShownText(kModelsTitle));
-    resize(900, 600);
+    resize(WithinScreen(*this, {900, 600}));
     plot_->setObjectName(QStringLiteral("modelPlot"));
 }
 

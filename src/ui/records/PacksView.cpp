@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/GbkText.h"
+#include "platform/ScreenFit.h"
 #include "platform/UiLanguage.h"
 #include "records/PackBook.h"
 
@@ -27,7 +28,7 @@ PacksView::PacksView(QWidget* parent)
                      parent) {
     setObjectName(QStringLiteral("packsView"));
     setWindowTitle(ShownText(kPacksTitle));
-    resize(820, 560);
+    resize(WithinScreen(*this, {820, 560}));
     plot_->setObjectName(QStringLiteral("packPlot"));
 }
 

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "analysis/FlightEvents.h"
+#include "platform/ScreenFit.h"
 
 namespace tavix {
 
@@ -40,7 +41,7 @@ SettingsGroupsView::SettingsGroupsView(QWidget* parent) : QDialog(parent) {
     layout->addWidget(table_, 1);
     layout->addWidget(status_);
     layout->addWidget(buttons);
-    resize(900, 360);
+    resize(WithinScreen(*this, {900, 360}));
 }
 
 void SettingsGroupsView::SetFlights(const std::vector<LogbookEntry>& entries) {

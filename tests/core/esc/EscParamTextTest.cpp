@@ -175,11 +175,10 @@ TEST(EscParamText, ChangesAreWrittenInEnglishAndShownInTheWindowsLanguage) {
         }
         return out;
     };
-    const std::map<std::string, std::string> table = {{kEscChangeLine, "<%s> %s => %s"},
-                                                      {kEscUnknownValue, "?%s?"},
-                                                      {kEscOffsetChange, "@%s[%s] %s => %s"},
-                                                      {"kept as read", "KEPT"},
-                                                      {"No Brake", "NB"}};
+    const std::map<std::string, std::string> table = {
+        {kEscChangeLine, "<%s> %s => %s"}, {"Brake  Types:", "BT"},
+        {kEscUnknownValue, "?%s?"},        {kEscOffsetChange, "@%s[%s] %s => %s"},
+        {"kept as read", "KEPT"},          {"No Brake", "NB"}};
     SetTranslator([&table](const char* source) {
         const auto found = table.find(source);
         return found == table.end() ? std::string(source) : found->second;
@@ -192,8 +191,8 @@ TEST(EscParamText, ChangesAreWrittenInEnglishAndShownInTheWindowsLanguage) {
     const std::vector<std::string> written = texts(lines, false);
     SetTranslator(nullptr);
 
-    EXPECT_EQ(shown, (std::vector<std::string>{"<Brake  Types> NB => ?9?", "@10[KEPT] 0 => 51"}));
-    EXPECT_EQ(question, "<Brake  Types> NB => ?9?\r\n@10[KEPT] 0 => 51");
+    EXPECT_EQ(shown, (std::vector<std::string>{"<BT> NB => ?9?", "@10[KEPT] 0 => 51"}));
+    EXPECT_EQ(question, "<BT> NB => ?9?\r\n@10[KEPT] 0 => 51");
     // What the command line prints and the history compares stays English.
     EXPECT_EQ(written, english);
     const auto brake = std::find_if(diff.begin(), diff.end(),
