@@ -21,6 +21,7 @@
 #include "DemoWindow.h"
 #include "analysis/AnalysisMessages.h"
 #include "core/records/RecordTestData.h"
+#include "platform/ColorRef.h"
 #include "plot/CurveModel.h"
 #include "records/CTavixDoc.h"
 #include "records/Comparison.h"
@@ -95,7 +96,7 @@ TEST_F(ComparisonUiTest, AddedRecordsAreShownUntilRemovedOrAnotherRecordIsOpened
     EXPECT_EQ(RemoveEntries(), (QStringList{QStringLiteral("b.dat"), QStringLiteral("c.dat")}));
     // Each record's column in its colour, as its curves.
     EXPECT_EQ(panel->Table()->horizontalHeaderItem(4)->foreground().color(),
-              CurvePainter::FromColorRef(kFlightColours[2]));
+              FromColorRef(kFlightColours[2]));
     // Drawn as an image, the page holds the whole table and none of its controls.
     page->ShowWhole(true);
     QTableWidget* table = panel->Table();
