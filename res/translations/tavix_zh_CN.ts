@@ -2182,6 +2182,26 @@ Note: %s</source>
         <source>Tavix Version 4.0</source>
         <translation>Tavix 版本 4.0</translation>
     </message>
+    <message>
+        <source>read</source>
+        <translation>读取</translation>
+    </message>
+    <message>
+        <source>before-write</source>
+        <translation>写入前</translation>
+    </message>
+    <message>
+        <source>after-write</source>
+        <translation>写入后</translation>
+    </message>
+    <message>
+        <source>before-upgrade</source>
+        <translation>升级前</translation>
+    </message>
+    <message>
+        <source>restore</source>
+        <translation>恢复</translation>
+    </message>
 </context>
 <context>
     <name>tavix::CAboutDlg</name>

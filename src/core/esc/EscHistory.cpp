@@ -87,17 +87,17 @@ long long SequenceNumber(std::string_view text) {
 const char* ReasonName(SnapshotReason reason) {
     switch (reason) {
         case SnapshotReason::Read:
-            return "read";
+            return TAVIX_TR("read");
         case SnapshotReason::BeforeWrite:
-            return "before-write";
+            return TAVIX_TR("before-write");
         case SnapshotReason::AfterWrite:
-            return "after-write";
+            return TAVIX_TR("after-write");
         case SnapshotReason::BeforeUpgrade:
-            return "before-upgrade";
+            return TAVIX_TR("before-upgrade");
         case SnapshotReason::Restore:
-            return "restore";
+            return TAVIX_TR("restore");
     }
-    return "read";
+    return TAVIX_TR("read");
 }
 
 std::string DataFolderIn(const UserFolders& folders, const std::string& name) {

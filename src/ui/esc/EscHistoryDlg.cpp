@@ -56,7 +56,7 @@ EscHistoryDlg::EscHistoryDlg(EscParamSession& session, const EscHistory& history
         // The time and reason lines are the file's own: shown escaped.
         list_->addItem(QStringLiteral("%1  %2  %3")
                            .arg(QString::fromLatin1(EscapeControls(s.time).c_str()),
-                                QString::fromLatin1(EscapeControls(s.reason).c_str()),
+                                ShownText(EscapeControls(s.reason)),
                                 ShownText(EscapeControls(s.version))));
     }
     list_->setMinimumWidth(list_->fontMetrics().horizontalAdvance(QStringLiteral(
