@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/FormatText.h"
+#include "base/PathText.h"
 #include "base/Translate.h"
 #include "link/CMSComm.h"
 #include "link/Frame.h"
@@ -202,6 +203,10 @@ std::size_t DeviceRequest::UnusedBytes() const {
 }
 
 std::string DeviceRequest::TimeoutDetail() const {
+    // An unplug cuts a reply short: its bytes say nothing about the device.
+    if (comm_.Backend().Vanished()) {
+        return FormatShown(kDetailPortVanished, PathText(comm_.CommPort()).c_str());
+    }
     std::string detail;
     const std::size_t bytes = UnusedBytes();
     if (bytes > 0) {

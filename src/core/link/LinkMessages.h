@@ -13,6 +13,10 @@ inline constexpr const char* kDetailGarbledReply = TAVIX_TR(
     "command byte or length). Check that nothing else uses the port and that the cable is "
     "firmly in.");
 
+// Below a time-out message when the port itself went away meanwhile.
+inline constexpr const char* kDetailPortVanished = TAVIX_TR(
+    "The port %s went away while the device was answering: it was unplugged or lost its power. "
+    "Plug it in again, then start again.");
 // A lock file of the port that is no regular file: the open is refused at once.
 inline constexpr const char* kErrIrregularLockFile = TAVIX_TR(
     "lock file %s is not a regular file (it would keep the port from opening for ever); remove "

@@ -74,9 +74,9 @@ inline constexpr const char* kFmtSkippedNotRead =
 // Below the time-out's detail when the line failed in the middle of the
 // flights: what was kept, and what to do.
 inline constexpr const char* kFmtUploadCutOff = TAVIX_TR(
-    "The line failed before flight(s) %s came whole: nothing of them was written. Every flight "
-    "read whole before it was written (see the summary). The logger still holds all flights: "
-    "plug it in again, Open Device and upload; the flights written now count as stored.");
+    "Flight(s) %s did not come whole: nothing of them was written. The flights read whole were "
+    "written (see the summary). The logger still holds every flight: upload again, and the "
+    "flights written now count as stored.");
 
 // Clearing the logger memory.
 inline constexpr const char* kMsgConfirmClear =

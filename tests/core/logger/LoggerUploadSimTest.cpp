@@ -187,7 +187,7 @@ TEST_F(LoggerUploadSimTest, ALineLostMidUploadKeepsTheFlightsReadWholeAndNoPartO
     EXPECT_EQ(opened, std::vector<std::string>{first});
     ASSERT_EQ(Messages().size(), 3u);
     EXPECT_EQ(Messages()[1], kMsgDataTimeout);
-    EXPECT_NE(prompt.shown[1].detail.find("before flight(s) 3, 4 came whole"), std::string::npos)
+    EXPECT_NE(prompt.shown[1].detail.find("Flight(s) 3, 4 did not come whole"), std::string::npos)
         << prompt.shown[1].detail;
     const std::string summary = link.State().summary;
     EXPECT_EQ(Messages()[2], summary);
