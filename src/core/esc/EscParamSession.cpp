@@ -433,7 +433,7 @@ void EscParamSession::OnTimer(int id) {
         state_.phase = EscPhase::NotLinked;
         Notify();
         GetPrompt().Message(kMsgEscUpdateTimeout, PromptIcon::Exclamation,
-                            Request().TimeoutDetail());
+                            Request().TimeoutDetail(kDetailNothingWritten));
     } else if (id == kCmdReadBlock && verifying_) {
         // The write was acknowledged but what the ESC holds is unknown.
         verifying_ = false;
@@ -452,7 +452,7 @@ void EscParamSession::OnTimer(int id) {
         state_.phase = EscPhase::WriteFailed;
         Notify();
         GetPrompt().Message(kMsgEscUpdateTimeout, PromptIcon::Exclamation,
-                            Request().TimeoutDetail());
+                            Request().TimeoutDetail(kDetailEscWriteUnknown));
     }
 }
 

@@ -228,6 +228,11 @@ std::string DeviceRequest::TimeoutDetail() const {
     return detail;
 }
 
+std::string DeviceRequest::TimeoutDetail(const char* situation) const {
+    const std::string detail = TimeoutDetail();
+    return Translate(situation) + (detail.empty() ? "" : "\n" + detail);
+}
+
 TickOutcome DeviceRequest::OnTimer(int id, int timeoutTick) {
     if (pending_ == 0 || id != pending_ || timedOut_) {
         return TickOutcome::Ignored;

@@ -135,6 +135,9 @@ public:
     // that formed no reply, how many came, since a garbled answer (another
     // device, a wrong baud rate, noise) calls for other help than silence.
     std::string TimeoutDetail() const;
+    // `situation` (what the time-out leaves the device in, and what to do)
+    // first, then the detail above.
+    std::string TimeoutDetail(const char* situation) const;
 
     // Replies dropped since Send because they answered another request (the
     // first few distinct headers they carried are named by TimeoutDetail).

@@ -11,6 +11,7 @@
 #include "device/IdentifySession.h"
 #include "device/MainFormLine.h"
 #include "link/Frame.h"
+#include "link/LinkMessages.h"
 #include "logger/LoggerHeader.h"
 #include "logger/LoggerMessages.h"
 #include "shell/Clock.h"
@@ -112,9 +113,11 @@ void LoggerLink::OnTimer(int id) {
             DataTimeout();
             break;
         case kTimerClear:
+            ClearTimeout(kDetailClearUnknown);
+            break;
         case kTimerClearCheck:
             clearCheck_ = false;
-            ClearTimeout();
+            ClearTimeout(kDetailNothingWritten);
             break;
         default:
             break;
@@ -497,9 +500,9 @@ void LoggerLink::OnClearReply() {
     FinishClear(kMsgCleared, PromptIcon::Information);
 }
 
-void LoggerLink::ClearTimeout() {
+void LoggerLink::ClearTimeout(const char* situation) {
     line_.DeviceLost();
-    FinishClear(kMsgClearFailed, PromptIcon::Exclamation, line_.Request().TimeoutDetail());
+    FinishClear(kMsgClearFailed, PromptIcon::Exclamation, line_.Request().TimeoutDetail(situation));
 }
 
 void LoggerLink::FinishClear(const char* message, PromptIcon icon, const std::string& detail) {

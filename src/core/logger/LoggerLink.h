@@ -211,7 +211,8 @@ private:
     void OnClearReply();
     // The block read before the clear: the ESC identified, or a stop.
     void OnClearCheck(const DeviceReply& reply);
-    void ClearTimeout();
+    // `situation`: what the clear left the logger in.
+    void ClearTimeout(const char* situation);
     void FinishClear(const char* message, PromptIcon icon, const std::string& detail = {});
 
     MainFormLine& line_;

@@ -164,6 +164,9 @@ TEST_P(EveryEscSeries, AWriteTimeOutLeavesUpdateOffAndNoReadOnShow) {
     EXPECT_EQ(esc.prompt.Last(), kMsgEscConfirmUpdate);
     esc.time.Advance(1);
     EXPECT_EQ(esc.prompt.Last(), kMsgEscUpdateTimeout);
+    // What the ESC holds is not known: the pilot is told to read it before flying.
+    EXPECT_EQ(esc.prompt.shown.back().detail.rfind(kDetailEscWriteUnknown, 0), 0u)
+        << esc.prompt.shown.back().detail;
     EXPECT_EQ(esc.State().phase, EscPhase::WriteFailed);
     EXPECT_FALSE(esc.State().updateEnabled);
     EXPECT_FALSE(esc.State().connected);
