@@ -26,7 +26,8 @@ TEST(MessageBoxPrompt, BoxesCarryTheTextIconAndButtons) {
     auto detailed = MessageBoxPrompt::MakeBox(kMsgReallyExit, PromptIcon::Stop, false, nullptr,
                                               "r\xC3\xA9"
                                               "cords/config.ini: Is a directory");
-    EXPECT_EQ(detailed->informativeText(), QStringLiteral("r\u00E9cords/config.ini: Is a directory"));
+    EXPECT_EQ(detailed->informativeText(),
+              QStringLiteral("r\u00E9cords/config.ini: Is a directory"));
     EXPECT_EQ(MessageBoxPrompt::IconFor(PromptIcon::Information), QMessageBox::Information);
     EXPECT_EQ(MessageBoxPrompt::IconFor(PromptIcon::Exclamation), QMessageBox::Warning);
     EXPECT_EQ(MessageBoxPrompt::IconFor(PromptIcon::Stop), QMessageBox::Critical);

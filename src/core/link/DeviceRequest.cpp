@@ -211,6 +211,8 @@ std::string DeviceRequest::TimeoutDetail() const {
     const std::size_t bytes = UnusedBytes();
     if (bytes > 0) {
         detail = FormatShown(kDetailGarbledReply, static_cast<unsigned long>(bytes));
+    } else if (foreignCount_ == 0) {
+        detail = FormatShown(kDetailSilence, PathText(comm_.CommPort()).c_str());
     }
     if (foreignCount_ > 0) {
         std::string named;

@@ -13,6 +13,10 @@ inline constexpr const char* kDetailGarbledReply = TAVIX_TR(
     "command byte or length). Check that nothing else uses the port and that the cable is "
     "firmly in.");
 
+// Below a time-out message when not one byte came back.
+inline constexpr const char* kDetailSilence = TAVIX_TR(
+    "Not one byte came back on %s. Check that the ESC is powered (its battery connected), that "
+    "the cable is firmly in, and that this is the adapter's port.");
 // Below a time-out message when the port itself went away meanwhile.
 inline constexpr const char* kDetailPortVanished = TAVIX_TR(
     "The port %s went away while the device was answering: it was unplugged or lost its power. "

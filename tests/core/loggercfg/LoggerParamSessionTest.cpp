@@ -279,7 +279,7 @@ TEST_F(LoggerParamSessionTest, UpdateTimeOutKeepsTheValuesAndTheNextShowReadsAga
     EXPECT_EQ(prompt.Last(), kMsgConfirmLoggerUpdate);
     time.Advance(100);
     EXPECT_EQ(prompt.Last(), kMsgUpdateTimeout);
-    EXPECT_EQ(prompt.shown.back().detail, kDetailLoggerWriteUnknown);
+    EXPECT_EQ(prompt.shown.back().detail.rfind(kDetailLoggerWriteUnknown, 0), 0u);
     EXPECT_FALSE(S().updateEnabled);
     EXPECT_FALSE(S().linked);
     EXPECT_EQ(S().progress, 0);
