@@ -11,7 +11,7 @@ trap 'rm -rf "$scratch"' EXIT
 
 dpkg -x "$deb" "$scratch/root"
 for f in usr/bin/tavix usr/bin/tavix-cli usr/bin/tavix-devsim usr/bin/tavix-launch \
-    usr/share/tavix/config.ini usr/share/tavix/home.bmp usr/share/applications/tavix.desktop \
+    usr/share/tavix/config.ini usr/share/tavix/home.bmp usr/share/tavix/home_zh_CN.bmp usr/share/applications/tavix.desktop \
     usr/share/mime/packages/tavix.xml usr/share/icons/hicolor/64x64/apps/tavix.png \
     usr/share/doc/tavix/copyright usr/share/doc/tavix/changelog.gz \
     usr/share/man/man1/tavix.1.gz usr/share/man/man1/tavix-cli.1.gz \

@@ -61,7 +61,7 @@ int RunEvents(const Invocation& call) {
                << std::string(14 - std::min<std::size_t>(14, duration.size()), ' ') << duration
                << "  " << kind << std::string(14 - std::min<std::size_t>(14, kind.size()), ' ')
                << std::string(9 - std::min<std::size_t>(9, value.size()), ' ') << value << "  "
-               << EscapeControls(e.text) << '\n';
+               << EscapeControls(e.message.Text()) << '\n';
     }
     return kExitOk;
 }

@@ -14,6 +14,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QSplitter>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
@@ -21,6 +23,7 @@
 #include "DemoWindow.h"
 #include "analysis/AnalysisMessages.h"
 #include "core/records/RecordTestData.h"
+#include "platform/ColorRef.h"
 #include "plot/CurveModel.h"
 #include "records/CTavixDoc.h"
 #include "records/Comparison.h"
@@ -81,6 +84,7 @@ TEST_F(ComparisonUiTest, AddedRecordsAreShownUntilRemovedOrAnotherRecordIsOpened
     QAction* compare = frame->Action(QStringLiteral("actionCompare"));
     EXPECT_EQ(compare->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+O")));
     EXPECT_FALSE(compare->isEnabled());  // nothing shown to compare with
+    frame->resize(1280, 1000);
     ASSERT_TRUE(frame->OpenRecordFile(a)) << prompt.Last();
     EXPECT_TRUE(compare->isEnabled());
     EXPECT_FALSE(panel->isVisibleTo(page));
@@ -95,15 +99,26 @@ TEST_F(ComparisonUiTest, AddedRecordsAreShownUntilRemovedOrAnotherRecordIsOpened
     EXPECT_EQ(RemoveEntries(), (QStringList{QStringLiteral("b.dat"), QStringLiteral("c.dat")}));
     // Each record's column in its colour, as its curves.
     EXPECT_EQ(panel->Table()->horizontalHeaderItem(4)->foreground().color(),
-              CurvePainter::FromColorRef(kFlightColours[2]));
-    // Drawn as an image, the page holds the whole table and none of its controls.
+              FromColorRef(kFlightColours[2]));
+    // The table shares the height with the curves: two fifths of it.
+    const QList<int> shares = page->findChild<QSplitter*>(QStringLiteral("recordSplit"))->sizes();
+    ASSERT_EQ(shares.size(), 2);
+    EXPECT_NEAR(shares[1] * 5.0 / (shares[0] + shares[1]), 2.0, 0.1)
+        << shares[0] << " " << shares[1];
+    // Drawn as an image, the page grows to hold the whole table, in sight
+    // below the curves, and none of its controls.
     page->ShowWhole(true);
     QTableWidget* table = panel->Table();
     EXPECT_FALSE(panel->AlignBox()->isVisibleTo(page));
     EXPECT_GE(table->height(),
               table->verticalHeader()->length() + table->horizontalHeader()->sizeHint().height());
     EXPECT_GE(table->width(), table->horizontalHeader()->length());
-    EXPECT_GE(page->minimumSizeHint().height(), table->height());
+    page->resize(page->minimumSizeHint().expandedTo(QSize(page->width(), 200)));
+    QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    const auto* below = page->findChild<QScrollArea*>(QStringLiteral("analysisPart"));
+    const QRect tableInView(table->mapTo(below->viewport(), QPoint(0, 0)), table->size());
+    EXPECT_TRUE(below->viewport()->rect().contains(tableInView))
+        << below->viewport()->height() << " " << tableInView.bottom();
     page->ShowWhole(false);
     EXPECT_TRUE(panel->AlignBox()->isVisibleTo(page));
 

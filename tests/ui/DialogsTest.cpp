@@ -325,9 +325,16 @@ TEST(WelcomeDlg, PictureIsDrawnUnscaledAndCutAtTheEdges) {
     EXPECT_EQ(shot.pixel(50, 40), picture.pixel(50, 39));
 }
 
+TEST(WelcomeDlg, WithoutAPictureHereTheInstalledOneGreets) {
+    test::ScratchDir dir;
+    const QString path = HomeImagePath();
+    EXPECT_FALSE(path.startsWith(QStringLiteral("res/"))) << path.toStdString();
+    EXPECT_FALSE(CWelcomeDlg(nullptr, path).HomeImage().isNull()) << path.toStdString();
+}
+
 TEST(WelcomeDlg, MissingPictureLeavesTheAreaEmpty) {
     test::ScratchDir dir;
-    CWelcomeDlg page;
+    CWelcomeDlg page(nullptr, dir.File(QStringLiteral("res/home.bmp")));
     EXPECT_TRUE(page.HomeImage().isNull());
     QWidget* area = page.Picture();
     area->resize(100, 60);

@@ -16,6 +16,7 @@
 #include <QWheelEvent>
 #include <memory>
 
+#include "platform/ColorRef.h"
 #include "plot/CurveModel.h"
 #include "plot/EventMarkers.h"
 #include "plot/PlotStack.h"
@@ -238,7 +239,7 @@ TEST_F(RecordPageTest, AFlightLaidOverIsDrawnDashedInItsOwnColourAndFollowsItsCo
     const int row = model.FlightPoints(1, kVoltage)[0].y;
     const QPoint origin = View()->mapTo(&page, QPoint(0, 0));
     // The second flight's colour (vermilion), not its channel's (red).
-    const QColor flightColour = CurvePainter::FromColorRef(kFlightColours[1]);
+    const QColor flightColour = FromColorRef(kFlightColours[1]);
     auto redInRow = [&] {
         const QImage image = page.RenderImage();
         const int plotWidth = model.View().Geometry().plotWidth;

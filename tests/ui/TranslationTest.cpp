@@ -64,7 +64,7 @@ TEST_F(ChineseWindowTest, TextsBuiltAtRunTimeAreShownInChinese) {
     in.voltage = volts;
     const std::vector<FlightEvent> events = FindEvents(in, EventLimits{});
     ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].text, "Cell voltage down to 3.00 V (limit 3.30 V)");
+    EXPECT_EQ(events[0].message.Text(), "Cell voltage down to 3.00 V (limit 3.30 V)");
     EXPECT_EQ(ShownText(events[0].message),
               QString::fromUtf8("单节电压降至 3.00 V（下限 3.30 V）"));
 

@@ -121,7 +121,6 @@ private:
         e.time = static_cast<double>(run.first) / rate_;
         e.duration = static_cast<double>(run.last - run.first + 1) / rate_;
         e.value = value;
-        e.text = message.Text();
         e.message = std::move(message);
         events_.push_back(std::move(e));
     }
@@ -375,8 +374,8 @@ std::string EventsCsv(const std::vector<FlightEvent>& events) {
     std::string out = std::string(kEventsCsvHeader) + "\r\n";
     for (const FlightEvent& e : events) {
         out += PointNumber(e.time, 3) + ',' + PointNumber(e.duration, 3) + ',' +
-               EventKindName(e.kind) + ',' + PointNumber(e.value, 3) + ',' + CsvTextCell(e.text) +
-               "\r\n";
+               EventKindName(e.kind) + ',' + PointNumber(e.value, 3) + ',' +
+               CsvTextCell(e.message.Text()) + "\r\n";
     }
     return out;
 }

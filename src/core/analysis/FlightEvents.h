@@ -92,8 +92,9 @@ struct FlightEvent {
     double time = 0.0;      // s, first / rate
     double duration = 0.0;  // s, (last - first + 1) / rate
     double value = 0.0;     // the worst value (units by kind, see above)
-    std::string text;       // for the pilot, in English (files, the command line)
-    MessageParts message;   // the same text, to be shown in the window's language
+    // For the pilot: Text() in English (files, the command line), Shown() in
+    // the window's language.
+    MessageParts message;
 };
 
 // The series the rules read; an empty span is a channel the record lacks.

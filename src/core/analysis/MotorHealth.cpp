@@ -199,6 +199,10 @@ std::string MotorAlert(const MotorFigures& flight, const std::vector<MotorFigure
     return JoinedAlerts(MotorAlerts(flight, earlier), false);
 }
 
+std::string AlertText(const MotorFlight& flight) {
+    return JoinedAlerts(flight.alerts, false);
+}
+
 std::string ShownAlert(const MotorFlight& flight) {
     return JoinedAlerts(flight.alerts, true);
 }
@@ -217,13 +221,11 @@ std::vector<MotorFlight> MotorHistory(std::vector<MotorFlight> flights) {
             earlier.clear();
         }
         MotorFlight& flight = flights[i];
-        flight.alert.clear();
         flight.alerts.clear();
         if (flight.model.empty() || !flight.estimate.figures) {
             continue;
         }
         flight.alerts = MotorAlerts(*flight.estimate.figures, earlier);
-        flight.alert = JoinedAlerts(flight.alerts, false);
         earlier.push_back(*flight.estimate.figures);
     }
     return flights;
@@ -238,7 +240,7 @@ std::vector<ModelTrend> SummarizeModels(std::vector<MotorFlight> flights) {
         if (trends.empty() || trends.back().model != flight.model) {
             trends.push_back({flight.model, {}, {}, {}, {}, 0});
         }
-        trends.back().alerts += flight.alert.empty() ? 0 : 1;
+        trends.back().alerts += flight.alerts.empty() ? 0 : 1;
         trends.back().flights.push_back(std::move(flight));
     }
     for (ModelTrend& trend : trends) {

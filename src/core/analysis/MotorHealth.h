@@ -104,8 +104,7 @@ struct MotorFlight {
     std::string model;
     std::int64_t time = 0;  // seconds since 1970
     MotorEstimate estimate;
-    std::string alert;  // filled by MotorHistory, in English (files, the command line)
-    std::vector<MessageParts> alerts{};  // the same, to be shown in the window's language
+    std::vector<MessageParts> alerts{};  // filled by MotorHistory
 };
 
 // The alerts of a flight against the figures of the model's earlier flights
@@ -114,7 +113,9 @@ std::vector<MessageParts> MotorAlerts(const MotorFigures& flight,
                                       const std::vector<MotorFigures>& earlier);
 // The same as one text, several joined by "; ".
 std::string MotorAlert(const MotorFigures& flight, const std::vector<MotorFigures>& earlier);
-// A flight's alerts as the window shows them, in its language.
+// A flight's alerts as one text: in English for files and the command line,
+// and as the window shows them, in its language.
+std::string AlertText(const MotorFlight& flight);
 std::string ShownAlert(const MotorFlight& flight);
 
 // The flights by model (names in byte order, flights without a model last),

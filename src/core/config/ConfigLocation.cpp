@@ -71,13 +71,17 @@ ConfigChoice ChooseConfigFile(const ConfigPlaces& places) {
     return working;
 }
 
-std::vector<std::string> DefaultConfigCandidates(const std::string& executableFolder) {
+std::vector<std::string> ShippedFileCandidates(const std::string& executableFolder,
+                                               const char* name) {
     if (executableFolder.empty()) {
         return {};
     }
     const fs::path share = PathFromUtf8(executableFolder).parent_path() / "share" / "tavix";
-    return {JoinPath(Utf8FromPath(share), kConfigFileName),
-            JoinPath(executableFolder, kConfigFileName)};
+    return {JoinPath(Utf8FromPath(share), name), JoinPath(executableFolder, name)};
+}
+
+std::vector<std::string> DefaultConfigCandidates(const std::string& executableFolder) {
+    return ShippedFileCandidates(executableFolder, kConfigFileName);
 }
 
 ConfigPlaces SystemConfigPlaces(const std::string& option) {

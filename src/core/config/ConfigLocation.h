@@ -35,9 +35,12 @@ struct ConfigChoice {
 
 ConfigChoice ChooseConfigFile(const ConfigPlaces& places);
 
-// Where a program finds the shipped config.ini: share/tavix beside its bin
-// folder (an installed program, or one in the build tree, which has the same
-// layout), else its own folder (a Windows install keeps everything together).
+// Where a program finds a file it ships (config.ini, the welcome picture):
+// share/tavix beside its bin folder (an installed program, or one in the
+// build tree, which has the same layout), else its own folder (a Windows
+// install keeps everything together).
+std::vector<std::string> ShippedFileCandidates(const std::string& executableFolder,
+                                               const char* name);
 std::vector<std::string> DefaultConfigCandidates(const std::string& executableFolder);
 
 // The places of this run on this system, with `option` the file the user named.

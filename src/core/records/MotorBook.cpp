@@ -44,8 +44,8 @@ std::string FigureText(const MotorFlight& flight, MotorColumn column, int decima
     }
 }
 
-std::string AlertText(const MotorFlight& flight) {
-    return flight.estimate.figures ? flight.alert : std::string(kMsgNotEnoughSteady);
+std::string AlertCell(const MotorFlight& flight) {
+    return flight.estimate.figures ? AlertText(flight) : std::string(kMsgNotEnoughSteady);
 }
 
 }  // namespace
@@ -54,7 +54,7 @@ std::vector<MotorFlight> MotorFlights(const std::vector<LogbookEntry>& entries) 
     std::vector<MotorFlight> flights;
     for (const LogbookEntry& e : entries) {
         if (e.ok) {
-            flights.push_back({e.name, e.model, e.time, e.motor, std::string()});
+            flights.push_back({e.name, e.model, e.time, e.motor});
         }
     }
     return flights;
@@ -69,7 +69,7 @@ std::string MotorCell(const MotorFlight& flight, MotorColumn column) {
         case MotorColumn::Model:
             return flight.model;
         case MotorColumn::Alert:
-            return AlertText(flight);
+            return AlertCell(flight);
         default:
             return FigureText(flight, column, Decimals(column));
     }
@@ -119,7 +119,7 @@ std::string MotorCsv(const std::vector<MotorFlight>& history) {
                                    MotorColumn::PropK, MotorColumn::Efficiency}) {
             out += ',' + FigureText(flight, column, 2);
         }
-        out += ',' + CsvTextCell(AlertText(flight)) + "\r\n";
+        out += ',' + CsvTextCell(AlertCell(flight)) + "\r\n";
     }
     return out;
 }

@@ -8,18 +8,11 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "platform/ColorRef.h"
 #include "platform/UiLanguage.h"
 #include "plot/EventMarkers.h"
 
 namespace tavix {
-
-namespace {
-
-QColor FromColorref(std::uint32_t colorref) {
-    return QColor(colorref & 0xFF, (colorref >> 8) & 0xFF, (colorref >> 16) & 0xFF);
-}
-
-}  // namespace
 
 EventListPanel::EventListPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("eventList"));
@@ -75,7 +68,7 @@ void EventListPanel::SetEvents(const std::vector<FlightEvent>& events) {
         auto* item = new QTreeWidgetItem(list_, {QString::fromStdString(PointNumber(e.time, 1)),
                                                  ShownText(EventKindName(e.kind))});
         QPixmap swatch(10, 10);
-        swatch.fill(FromColorref(EventColour(e.kind)));
+        swatch.fill(FromColorRef(EventColour(e.kind)));
         item->setIcon(1, QIcon(swatch));
         item->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
         item->setToolTip(0, ShownText(e.message));

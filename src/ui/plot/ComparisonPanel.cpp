@@ -15,6 +15,7 @@
 #include "CurvePainter.h"
 #include "analysis/AnalysisMessages.h"
 #include "base/OutsideText.h"
+#include "platform/ColorRef.h"
 #include "platform/GbkText.h"
 #include "platform/UiLanguage.h"
 #include "plot/CurveModel.h"
@@ -285,7 +286,7 @@ void ComparisonPanel::FillTable() {
     // Each record's columns in its colour, as its curves and its legend line.
     std::vector<QColor> colours;
     for (int flight = 0; flight < flights; ++flight) {
-        colours.push_back(CurvePainter::FromColorRef(model_.CurveColour(flight, 0)));
+        colours.push_back(FromColorRef(model_.CurveColour(flight, 0)));
         for (const int column : {ValueColumn(flight), ValueColumn(flight) + (flight > 0 ? 1 : 0)}) {
             if (QTableWidgetItem* head = table_->horizontalHeaderItem(column)) {
                 head->setForeground(colours.back());

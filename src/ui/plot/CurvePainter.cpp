@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "base/PlainText.h"
+#include "platform/ColorRef.h"
 #include "platform/UiLanguage.h"
 #include "plot/AxisScale.h"
 #include "plot/PlotMessages.h"
@@ -26,11 +27,6 @@ constexpr int kLabelGap = 4;  // between a label and the plot
 constexpr int kMaxPenWidth = 16;
 
 }  // namespace
-
-QColor CurvePainter::FromColorRef(std::uint32_t colorref) {
-    return QColor(static_cast<int>(colorref & 0xFF), static_cast<int>((colorref >> 8) & 0xFF),
-                  static_cast<int>((colorref >> 16) & 0xFF));
-}
 
 QFont CurvePainter::AxisFont() {
     QFont font(QStringLiteral("Courier"));

@@ -46,8 +46,6 @@ public:
     static const QColor kCursorColourB;
     static constexpr int kPowerWidth = 2;
 
-    // A COLORREF (0x00BBGGRR) as a colour.
-    static QColor FromColorRef(std::uint32_t colorref);
     // The axis font: Courier (or the system's typewriter face).
     static QFont AxisFont();
     // Room the axis labels need around the plot.

@@ -5,18 +5,11 @@
 #include <QPainter>
 #include <QToolTip>
 
+#include "platform/ColorRef.h"
 #include "platform/UiLanguage.h"
 #include "plot/CurveModel.h"
 
 namespace tavix {
-
-namespace {
-
-QColor FromColorref(std::uint32_t colorref) {
-    return QColor(colorref & 0xFF, (colorref >> 8) & 0xFF, (colorref >> 16) & 0xFF);
-}
-
-}  // namespace
 
 EventMarkerStrip::EventMarkerStrip(const CurveModel& model, QWidget* view)
     : QWidget(view), model_(model) {
@@ -50,7 +43,7 @@ bool EventMarkerStrip::eventFilter(QObject* watched, QEvent* event) {
 void EventMarkerStrip::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     for (const EventMarker& m : markers_) {
-        const QColor colour = FromColorref(m.colour);
+        const QColor colour = FromColorRef(m.colour);
         painter.fillRect(QRect(m.left, 0, m.right - m.left + 1, kMarkerHeight), colour);
         painter.setPen(colour.darker(150));
         painter.drawRect(QRect(m.left, 0, m.right - m.left, kMarkerHeight - 1));

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "CurvePainter.h"
+#include "platform/ColorRef.h"
 #include "platform/GbkText.h"
 #include "platform/UiLanguage.h"
 #include "plot/ColumnSpans.h"
@@ -25,8 +26,7 @@ void FlightOverlayPainter::DrawFlights(QPainter& painter, const CurveModel& mode
     for (int k = 1; k < model.FlightCount(); ++k) {
         const FlightLine line = model.Overlay().Line(k);
         auto draw = [&](int i) {
-            DrawCurve(painter, model.FlightPoints(k, i),
-                      CurvePainter::FromColorRef(model.CurveColour(k, i)),
+            DrawCurve(painter, model.FlightPoints(k, i), FromColorRef(model.CurveColour(k, i)),
                       CurvePainter::PenWidth(model, i), line);
         };
         if (curve >= 0) {
@@ -112,7 +112,7 @@ void FlightOverlayPainter::DrawLegend(QPainter& painter, const CurveModel& model
         const int top = box.top() + kLegendPadding + lineHeight * static_cast<int>(k);
         const int middle = top + lineHeight / 2;
         const int left = box.left() + kLegendPadding;
-        const QColor colour = CurvePainter::FromColorRef(entries[k].colour);
+        const QColor colour = FromColorRef(entries[k].colour);
         // A sample of the line in the flight's colour, dashed as its curves are.
         for (int x = 0; x < kLegendSample; ++x) {
             if (ColumnDrawn(entries[k].line, x, kLegendPen)) {

@@ -31,6 +31,7 @@
 #include "analysis/FlightQuantities.h"
 #include "analysis/MotorHealth.h"
 #include "base/OutsideText.h"
+#include "platform/ColorRef.h"
 #include "platform/GbkText.h"
 #include "platform/UiLanguage.h"
 #include "plot/CurveModel.h"
@@ -429,7 +430,7 @@ void RecordPage::UpdateMap() {
         MapFlight flight;
         flight.index = k == 0 ? index : comparison->Record(k).index.get();
         flight.name = comparing ? FromGbk(EscapeControls(comparison->Name(k))) : tr("This record");
-        flight.colour = CurvePainter::FromColorRef(kFlightColours[k]);
+        flight.colour = FromColorRef(kFlightColours[k]);
         if (a && b) {
             // The cursors stand on the reference's axis: each record's own
             // samples there, as its curves are drawn.

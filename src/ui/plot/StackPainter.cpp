@@ -1,4 +1,5 @@
 #include "StackPainter.h"
+#include "platform/ColorRef.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -25,9 +26,8 @@ void StackPainter::Draw(QPainter& painter, const CurveModel& model, const PlotSt
         const QRect box(2, 2, metrics.horizontalAdvance(name) + 6, metrics.height());
         painter.fillRect(box, QColor(255, 255, 255, 200));
         painter.setFont(font);
-        painter.setPen(model.FlightCount() > 1
-                           ? QColor(Qt::black)
-                           : CurvePainter::FromColorRef(model.CurveColour(0, strip.curve)));
+        painter.setPen(model.FlightCount() > 1 ? QColor(Qt::black)
+                                               : FromColorRef(model.CurveColour(0, strip.curve)));
         painter.drawText(box, Qt::AlignCenter, name);
         painter.restore();
     }

@@ -48,7 +48,7 @@ void ModelsView::SetFlights(const std::vector<MotorFlight>& history) {
                 item->setForeground(TrendColour(model));
             } else if (column >= MotorColumn::Steady && column <= MotorColumn::Efficiency) {
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            } else if (column == MotorColumn::Alert && !flight.alert.empty()) {
+            } else if (column == MotorColumn::Alert && !flight.alerts.empty()) {
                 QFont bold = item->font();
                 bold.setBold(true);
                 item->setFont(bold);
@@ -66,7 +66,7 @@ void ModelsView::SetFlights(const std::vector<MotorFlight>& history) {
     for (const ModelTrend& trend : trends) {
         lines.push_back({ShownText(trend.model), {}});
         for (const MotorFlight& f : trend.flights) {
-            TrendPoint point{f.time, {}, !f.alert.empty()};
+            TrendPoint point{f.time, {}, !f.alerts.empty()};
             if (const auto& figures = f.estimate.figures) {
                 point.values = {figures->kv, figures->rmOhm * 1000.0, figures->propK};
             }

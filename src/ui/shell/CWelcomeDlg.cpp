@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include "base/System.h"
+#include "config/ConfigLocation.h"
 #include "platform/UiLanguage.h"
 
 namespace tavix {
@@ -44,11 +46,30 @@ private:
 }  // namespace
 
 QString HomeImagePath() {
-    const QString chinese = QString::fromLatin1(kHomeImagePathChinese);
-    if (ChineseInstalled() && QFileInfo::exists(chinese)) {
-        return chinese;
+    // The working folder's own picture first (a pilot may put another there),
+    // then the one installed with the program, so that a window started from
+    // any folder still greets; the Chinese twin first while the window speaks
+    // Chinese.
+    std::vector<const char*> names;
+    if (ChineseInstalled()) {
+        names.push_back(kHomeImageNameChinese);
     }
-    return QString::fromLatin1(kHomeImagePath);
+    names.push_back(kHomeImageName);
+    QStringList places;
+    for (const char* name : names) {
+        places << QStringLiteral("res/") + QString::fromLatin1(name);
+    }
+    for (const char* name : names) {
+        for (const std::string& shipped : ShippedFileCandidates(ExecutableFolder(), name)) {
+            places << QString::fromStdString(shipped);
+        }
+    }
+    for (const QString& place : places) {
+        if (QFileInfo::exists(place)) {
+            return place;
+        }
+    }
+    return places.front();
 }
 
 CWelcomeDlg::CWelcomeDlg(QWidget* parent, const QString& imagePath) : QWidget(parent) {

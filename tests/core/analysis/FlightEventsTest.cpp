@@ -59,7 +59,7 @@ void ExpectEvents(const char* name, const Flight& flight, const EventLimits& lim
         EXPECT_NEAR(events[i].value, expected[i].value, 1e-4);
         EXPECT_DOUBLE_EQ(events[i].time, expected[i].first / 5.0);
         EXPECT_DOUBLE_EQ(events[i].duration, (expected[i].last - expected[i].first + 1) / 5.0);
-        EXPECT_FALSE(events[i].text.empty());
+        EXPECT_FALSE(events[i].message.Text().empty());
     }
 }
 
@@ -193,7 +193,7 @@ TEST(FlightEvents, FromARecordWithTheSummarysCells) {
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0].kind, EventKind::LowCell);
     EXPECT_EQ(events[0].first, 5);
-    EXPECT_EQ(events[0].text, "Cell voltage down to 3.25 V (limit 3.30 V)");
+    EXPECT_EQ(events[0].message.Text(), "Cell voltage down to 3.25 V (limit 3.30 V)");
     // The throttle is 0: the missing RPM period is a stopped motor.
 }
 
@@ -204,7 +204,7 @@ TEST(FlightEvents, CsvHasItsColumnsAndPointsWhateverTheLocale) {
     e.time = 12.4;
     e.duration = 0.6;
     e.value = 95.5;
-    e.text = "=Temperature, hot";
+    e.message = MessageParts("%s", {"=Temperature, hot"});
     EXPECT_EQ(EventsCsv({e}),
               "time_s,duration_s,kind,value,text\r\n"
               "12.400,0.600,over-temp,95.500,\"'=Temperature, hot\"\r\n");

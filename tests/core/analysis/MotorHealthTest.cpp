@@ -194,7 +194,7 @@ TEST(MotorHealth, AlertsAgainstTheMedianOfEarlierFlights) {
 }
 
 MotorFlight Flight(const char* model, std::int64_t time, std::optional<MotorFigures> figures) {
-    return {std::string("f") + std::to_string(time), model, time, {100, 20.0, figures}, ""};
+    return {std::string("f") + std::to_string(time), model, time, {100, 20.0, figures}};
 }
 
 TEST(MotorHealth, HistoryByModelInTheOrderFlown) {
@@ -208,7 +208,7 @@ TEST(MotorHealth, HistoryByModelInTheOrderFlown) {
     });
     std::vector<std::string> order;
     for (const MotorFlight& f : history) {
-        order.push_back(f.model + "@" + std::to_string(f.time) + ":" + f.alert);
+        order.push_back(f.model + "@" + std::to_string(f.time) + ":" + AlertText(f));
     }
     EXPECT_EQ(order,
               (std::vector<std::string>{"Quad@500:", "Wing@100:", "Wing@150:", "Wing@200:",

@@ -78,10 +78,10 @@ TEST_F(MotorBookTest, UploadedRecordsGiveBackTheMotorAndMarkTheDamagedFlight) {
         EXPECT_NEAR(f.kv, kv, kv * 0.03);
         EXPECT_NEAR(f.rmOhm, motor.rmOhm, motor.rmOhm * 0.20);
         EXPECT_NEAR(f.propK, motor.propK, motor.propK * 0.08);
-        EXPECT_EQ(history[i].alert.empty(), i < 3) << history[i].alert;
+        EXPECT_EQ(AlertText(history[i]).empty(), i < 3) << AlertText(history[i]);
     }
-    EXPECT_EQ(history[3].alert.find("Kv down "), 0u) << history[3].alert;
-    EXPECT_NE(history[3].alert.find(" %: magnets heat-damaged?"), std::string::npos);
+    EXPECT_EQ(AlertText(history[3]).find("Kv down "), 0u) << AlertText(history[3]);
+    EXPECT_NE(AlertText(history[3]).find(" %: magnets heat-damaged?"), std::string::npos);
 }
 
 TEST_F(MotorBookTest, CsvHasItsColumnsWhateverTheLocale) {
@@ -90,8 +90,8 @@ TEST_F(MotorBookTest, CsvHasItsColumnsWhateverTheLocale) {
                      "=Wing",
                      0,
                      {150, 30.0, MotorFigures{920.456, 0.0794, 0.15937, 0.9133, 0.95}},
-                     "Kv down 8 %: magnets heat-damaged?"};
-    MotorFlight short_{"2014-3-7_2.dat", "", 0, {12, 2.4, std::nullopt}, ""};
+                     {MessageParts(kAlertKvDown, {"8"})}};
+    MotorFlight short_{"2014-3-7_2.dat", "", 0, {12, 2.4, std::nullopt}};
     EXPECT_EQ(MotorCsv({good, short_}),
               "file,model,steady_s,kv_rpm_per_v,rm_mohm,prop_k,efficiency_pct,alert\r\n"
               "2014-3-7_1.dat,\"'=Wing\",30.00,920.46,79.40,0.16,91.33,Kv down 8 %: magnets "
