@@ -158,10 +158,17 @@ int Flash(const std::string& path, const Invocation& call) {
     if (!ended) {
         session.OnStop();
         io.err << kMsgNoEnd << '\n';
-        return kExitRefused;
+    } else {
+        session.OnHide();
     }
-    session.OnHide();
-    return session.State().phase == UpgradePhase::Done ? kExitOk : kExitRefused;
+    if (session.State().phase == UpgradePhase::Done) {
+        return kExitOk;
+    }
+    // Whatever ended it, the pilot must not fly that ESC before a flash succeeds.
+    if (session.State().incomplete) {
+        io.err << kMsgFirmwareIncompleteCli << '\n';
+    }
+    return kExitRefused;
 }
 
 }  // namespace

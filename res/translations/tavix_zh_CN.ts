@@ -2202,6 +2202,48 @@ Note: %s</source>
         <source>restore</source>
         <translation>恢复</translation>
     </message>
+    <message>
+        <source>The ESC on the port is now %s, not of the %s series this page is for. Nothing of it is shown here: its own page reads it.</source>
+        <translation>端口上的电调现在是 %s，不属于本页所对应的 %s 系列。本页不显示它的任何内容，由它自己系列的页面读取。</translation>
+    </message>
+    <message>
+        <source>Not one byte came back on %s. Check that the ESC is powered (its battery connected), that the cable is firmly in, and that this is the adapter&apos;s port.</source>
+        <translation>%s 上没有收到任何字节。请确认电调已通电（已接电池）、数据线已插牢，并且这是适配器所在的端口。</translation>
+    </message>
+    <message>
+        <source>The port %s went away while the device was answering: it was unplugged or lost its power. Plug it in again, then start again.</source>
+        <translation>设备应答期间端口 %s 消失了：设备被拔出或断电。请重新插好，然后重新开始。</translation>
+    </message>
+    <message>
+        <source>Whether the ESC took the new values is not known: the page still shows the values sent. Before flying, read the ESC again and check every value.</source>
+        <translation>不知道电调是否已接受新参数：本页显示的仍是发送的值。飞行前请重新读取电调并核对每一项。</translation>
+    </message>
+    <message>
+        <source>Nothing was written: the device did not answer the read that comes before every write.</source>
+        <translation>没有写入任何内容：设备没有应答每次写入前的读取。</translation>
+    </message>
+    <message>
+        <source>Whether the logger took the new settings is not known: read it again before relying on them.</source>
+        <translation>不知道记录仪是否已接受新设置：依赖这些设置前请重新读取。</translation>
+    </message>
+    <message>
+        <source>Whether the flights were cleared is not known. Open Device again: the flight count tells, and flights still there can be uploaded.</source>
+        <translation>不知道飞行记录是否已清除。请重新打开设备：飞行次数会说明情况，仍在的飞行记录可以上传。</translation>
+    </message>
+    <message>
+        <source>  flight %d: not read whole before the line failed; upload again to get it
+</source>
+        <translation>  飞行 %d：连接中断前未完整读取；请重新上传以获取
+</translation>
+    </message>
+    <message>
+        <source>Flight(s) %s did not come whole: nothing of them was written. The flights read whole were written (see the summary). The logger still holds every flight: upload again, and the flights written now count as stored.</source>
+        <translation>飞行 %s 未完整收到：其任何部分都没有写入。已完整读取的飞行已写入（见汇总）。记录仪仍保存着所有飞行：请重新上传，本次已写入的飞行会被视为已保存。</translation>
+    </message>
+    <message>
+        <source>The ESC&apos;s firmware may be incomplete: do not fly it. Keep it powered and run the same flash command again with the same file.</source>
+        <translation>电调的固件可能不完整：请勿用它飞行。保持通电，用同一文件再次运行同一刷写命令。</translation>
+    </message>
 </context>
 <context>
     <name>tavix::CAboutDlg</name>

@@ -33,8 +33,11 @@ std::unique_ptr<QMessageBox> MessageBoxPrompt::MakeBox(const std::string& text, 
     box->setTextFormat(Qt::PlainText);
     box->setText(ShownText(text));
     if (!detail.empty()) {
-        // File names and system reasons are in the system's encoding, not GBK.
-        box->setDetailedText(QString::fromLocal8Bit(detail.c_str()));
+        // In view below the message, never folded away behind a button: it
+        // says what the device was left in and what to do (flights kept, do
+        // not fly, read again). File names and system reasons are in the
+        // system's encoding, not GBK.
+        box->setInformativeText(QString::fromLocal8Bit(detail.c_str()));
     }
     if (question) {
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);

@@ -13,6 +13,7 @@ QtSerialBackend::QtSerialBackend(QObject* parent) : QObject(parent) {
     connect(&port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
         if (error == QSerialPort::ResourceError && port_.isOpen()) {
             port_.close();
+            MarkVanished();
         }
     });
 }
@@ -57,6 +58,11 @@ void QtSerialBackend::Close() {
     if (port_.isOpen()) {
         port_.close();
     }
+}
+
+bool QtSerialBackend::Vanished() const {
+    return SerialBackend::Vanished() ||
+           (port_.isOpen() && PortHungUp(static_cast<std::intptr_t>(port_.handle())));
 }
 
 bool QtSerialBackend::IsOpen() const {

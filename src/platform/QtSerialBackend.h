@@ -24,6 +24,9 @@ public:
     void Write(const Bytes& bytes) override;
     std::size_t BytesWaiting() const override;
     Bytes ReadAll() override;
+    // Also a pseudo-terminal whose device end closed: the serial library
+    // reads that as an empty read, never as an error.
+    bool Vanished() const override;
 
     QSerialPort& Port() { return port_; }
 

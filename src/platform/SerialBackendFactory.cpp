@@ -54,6 +54,7 @@ public:
         }
     }
     bool IsOpen() const override { return inner_ && inner_->IsOpen(); }
+    bool Vanished() const override { return inner_ && inner_->Vanished(); }
     void Write(const Bytes& bytes) override {
         if (inner_) {
             inner_->Write(bytes);

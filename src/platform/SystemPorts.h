@@ -4,6 +4,7 @@
 // database and the lock directories for the port doctor.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -39,5 +40,10 @@ std::vector<SerialPortEntry> SystemSerialPorts(const std::string& current);
 
 // The doctor's report on `port` for this machine.
 PortReport DiagnoseLocalPort(const std::string& port);
+
+// The far end of the open port `handle` hung up: the pseudo-terminal's device
+// closed it, which reads as an endless end of file rather than an error.
+// Windows reports a pulled adapter as an error instead, so there it is false.
+bool PortHungUp(std::intptr_t handle);
 
 }  // namespace tavix

@@ -2,6 +2,7 @@
 // databases, and the process table.
 #include <fcntl.h>
 #include <grp.h>
+#include <poll.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -105,6 +106,11 @@ std::optional<std::string> LocalPortSystem::ReadSmallFile(const std::string& pat
     }
     text.resize(static_cast<std::size_t>(got));
     return text;
+}
+
+bool PortHungUp(std::intptr_t handle) {
+    pollfd watch{static_cast<int>(handle), POLLIN, 0};
+    return ::poll(&watch, 1, 0) == 1 && (watch.revents & POLLHUP) != 0;
 }
 
 }  // namespace tavix

@@ -11,9 +11,11 @@
 
 #include "CliFixture.h"
 #include "Commands.h"
+#include "base/FormatText.h"
 #include "base/System.h"
 #include "config/ConfigLocation.h"
 #include "fakes/TempDir.h"
+#include "link/LinkMessages.h"
 #include "logger/LoggerMessages.h"
 #include "platform/SerialBackendFactory.h"
 #include "sim/SimDevice.h"
@@ -70,7 +72,9 @@ TEST_F(CliTest, IdentifyTellsVersionHardwareSeriesAndLogger) {
 TEST_F(CliTest, IdentifySaysWhenTheDeviceDoesNotAnswerOrThePortCannotOpen) {
     UseDevice(sim::Series::Tarrow).MutableFaults().silent = true;
     EXPECT_EQ(Run({"identify", "--port", "demo"}), kExitRefused);
-    EXPECT_EQ(err.str(), std::string(kMsgOpenTimeout) + "\n");
+    // The time-out, then what to check.
+    EXPECT_EQ(err.str(),
+              std::string(kMsgOpenTimeout) + "\n" + FormatText(kDetailSilence, "demo") + "\n");
     EXPECT_TRUE(out.str().empty());
 
     EXPECT_EQ(Run({"identify", "--port", dir.File("no-such-port")}), kExitRefused);

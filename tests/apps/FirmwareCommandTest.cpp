@@ -134,6 +134,7 @@ TEST_F(FirmwareCommandTest, FlashFailsWhenTheEscIsUnpluggedMidDownload) {
         Write("new.Dlc", test::FirmwareText(test::HexText(test::PatternImage(1500)), kNewVersion));
     EXPECT_EQ(Flash(path), kExitRefused);
     EXPECT_NE(err.str().find(kMsgDownloadTimeout), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find(kMsgFirmwareIncompleteCli), std::string::npos) << err.str();
     EXPECT_NE(device->Version(), kNewVersion);
 }
 

@@ -8,7 +8,9 @@
 
 #include "CliFixture.h"
 #include "Commands.h"
+#include "base/FormatText.h"
 #include "fakes/TempDir.h"
+#include "link/LinkMessages.h"
 #include "logger/LoggerMessages.h"
 #include "loggercfg/LoggerCfgMessages.h"
 #include "platform/SerialBackendFactory.h"
@@ -64,7 +66,8 @@ TEST_F(LoggerCliTest, ADeviceThatSaysNoIsAFailure) {
 
     UseDevice(sim::Series::Tarrow).MutableFaults().silent = true;
     EXPECT_EQ(Run({"logger", "read"}), kExitRefused);
-    EXPECT_EQ(err.str(), std::string(kMsgConnectTimeout) + "\n");
+    EXPECT_EQ(err.str(),
+              std::string(kMsgConnectTimeout) + "\n" + FormatText(kDetailSilence, "demo") + "\n");
     EXPECT_TRUE(out.str().empty());
 }
 

@@ -40,6 +40,12 @@ public:
         NotifyDataArrived();
     }
 
+    // The adapter pulled out: the port closes under the program.
+    void Unplug() {
+        open = false;
+        MarkVanished();
+    }
+
     bool open = false;
     int closeCount = 0;
     std::string openError;  // non-empty: the next Open fails with this text

@@ -22,11 +22,12 @@ TEST(MessageBoxPrompt, BoxesCarryTheTextIconAndButtons) {
     auto info = MessageBoxPrompt::MakeBox("Temp \xA1\xE6", PromptIcon::Stop, false, nullptr);
     EXPECT_EQ(info->text(), QStringLiteral("Temp \u2103"));
     EXPECT_EQ(info->standardButtons(), QMessageBox::Ok);
-    EXPECT_TRUE(info->detailedText().isEmpty());
+    EXPECT_TRUE(info->informativeText().isEmpty());
     auto detailed = MessageBoxPrompt::MakeBox(kMsgReallyExit, PromptIcon::Stop, false, nullptr,
                                               "r\xC3\xA9"
                                               "cords/config.ini: Is a directory");
-    EXPECT_EQ(detailed->detailedText(), QStringLiteral("r\u00E9cords/config.ini: Is a directory"));
+    EXPECT_EQ(detailed->informativeText(),
+              QStringLiteral("r\u00E9cords/config.ini: Is a directory"));
     EXPECT_EQ(MessageBoxPrompt::IconFor(PromptIcon::Information), QMessageBox::Information);
     EXPECT_EQ(MessageBoxPrompt::IconFor(PromptIcon::Exclamation), QMessageBox::Warning);
     EXPECT_EQ(MessageBoxPrompt::IconFor(PromptIcon::Stop), QMessageBox::Critical);

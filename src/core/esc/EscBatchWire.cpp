@@ -67,8 +67,11 @@ void EscBatchWire::Close() {
 void EscBatchWire::OnChanged() {
     const EscPhase phase = session_.State().phase;
     if (pending_ == Pending::Read && phase != EscPhase::Reading) {
-        const Bytes& block = session_.LastRead();
-        if (phase == EscPhase::Linked && block.size() >= kBlockVersionOffset + kBlockVersionSize) {
+        // An ESC of another series is not shown by the page, but it answered:
+        // the batch names and refuses it.
+        const Bytes& block =
+            phase == EscPhase::Linked ? session_.LastRead() : session_.OtherSeriesRead();
+        if (block.size() >= kBlockVersionOffset + kBlockVersionSize) {
             const auto at = block.begin() + static_cast<std::ptrdiff_t>(kBlockVersionOffset);
             const std::string version(at, at + static_cast<std::ptrdiff_t>(kBlockVersionSize));
             Answer([version](EscBatch& batch) { batch.OnIdentified(version); });

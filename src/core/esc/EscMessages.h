@@ -39,6 +39,10 @@ inline constexpr const char* kMsgEscReadOverChanges =
 inline constexpr const char* kMsgEscLoadedNotSent = TAVIX_TR(
     "The values of the file are on the page but not yet in the ESC: press \"Update\" to write "
     "them.");
+// A read found an ESC of another series than the page's (swapped on the port).
+inline constexpr const char* kFmtEscOtherSeriesRead = TAVIX_TR(
+    "The ESC on the port is now %s, not of the %s series this page is for. Nothing of it is "
+    "shown here: its own page reads it.");
 inline constexpr const char* kMsgEscConfirmRestore =
     TAVIX_TR("Put the snapshot back into the ESC? This changes:");
 inline constexpr const char* kMsgEscNothingToRestore =

@@ -335,6 +335,7 @@ void EscParamSession::TakeCheckRead(const Bytes& block) {
             BlockRead(block);
             ClearPage();
             lastRead_.clear();
+            otherSeriesRead_ = block;
             restoring_ = false;
             SetReset(true);
             state_.phase = EscPhase::NotLinked;
@@ -352,6 +353,7 @@ void EscParamSession::TakeCheckRead(const Bytes& block) {
 void EscParamSession::TakeReadBlock(const Bytes& block) {
     BlockRead(block);
     lastRead_ = block;
+    otherSeriesRead_.clear();
     restoring_ = false;
     const EscBlockValues values = DecodeParamBlock(table_, block);
     ShowValues(state_, values);
@@ -394,6 +396,24 @@ void EscParamSession::OnComm() {
     } else if (reply->command == kCmdReadBlock && reply->data.size() == kParamBlockSize &&
                verifying_) {
         OnReadBack(reply->data);
+    } else if (reply->command == kCmdReadBlock && reply->data.size() == kParamBlockSize &&
+               SeriesOf(DecodeParamBlock(table_, reply->data).version) != table_.series) {
+        // An ESC of another series now on the port (swapped without Open
+        // Device): this table would show and write its bytes as other
+        // parameters. The device takes its identity; its own page reads it.
+        BlockRead(reply->data);
+        ClearPage();
+        lastRead_.clear();
+        otherSeriesRead_ = reply->data;
+        restoring_ = false;
+        SetReset(true);
+        state_.progress = 0;
+        state_.phase = EscPhase::NotLinked;
+        Notify();
+        GetPrompt().Message(FormatShown(kFmtEscOtherSeriesRead,
+                                        DescribeIdentity(IdentityOfBlock(reply->data)).c_str(),
+                                        SeriesName(table_.series)),
+                            PromptIcon::Exclamation);
     } else if (reply->command == kCmdReadBlock && reply->data.size() == kParamBlockSize) {
         // Also a reply that comes after its time-out: the ESC did answer.
         TakeReadBlock(reply->data);
@@ -425,6 +445,7 @@ void EscParamSession::OnTimer(int id) {
     state_.connected = false;
     state_.updateEnabled = false;
     state_.progress = 0;
+    otherSeriesRead_.clear();  // whatever answered before is not known to be there
     if (id == kCmdReadBlock && checking_) {
         // Nothing was written: the ESC did not answer the read before it.
         checking_ = false;
@@ -433,7 +454,7 @@ void EscParamSession::OnTimer(int id) {
         state_.phase = EscPhase::NotLinked;
         Notify();
         GetPrompt().Message(kMsgEscUpdateTimeout, PromptIcon::Exclamation,
-                            Request().TimeoutDetail());
+                            Request().TimeoutDetail(kDetailNothingWritten));
     } else if (id == kCmdReadBlock && verifying_) {
         // The write was acknowledged but what the ESC holds is unknown.
         verifying_ = false;
@@ -452,7 +473,7 @@ void EscParamSession::OnTimer(int id) {
         state_.phase = EscPhase::WriteFailed;
         Notify();
         GetPrompt().Message(kMsgEscUpdateTimeout, PromptIcon::Exclamation,
-                            Request().TimeoutDetail());
+                            Request().TimeoutDetail(kDetailEscWriteUnknown));
     }
 }
 

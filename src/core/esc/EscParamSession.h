@@ -70,6 +70,9 @@ public:
     // The block of the last good read reply (empty before one): the kept
     // bytes of the next write come from it.
     const Bytes& LastRead() const { return lastRead_; }
+    // The block of the last read reply when it came from an ESC of another
+    // series, which this page neither shows nor writes (empty otherwise).
+    const Bytes& OtherSeriesRead() const { return otherSeriesRead_; }
     // The block of the last write request sent (empty before one, and after
     // an Update that sent none: the ESC on the port was another one).
     const Bytes& LastWrite() const { return lastWrite_; }
@@ -140,6 +143,7 @@ private:
     EscParamState state_;
     ThrottleCalibration calibration_;
     Bytes lastRead_;
+    Bytes otherSeriesRead_;
     Bytes lastWrite_;
     bool restoring_ = false;  // the write outstanding puts a snapshot back
     bool verifying_ = false;  // the read after a write is outstanding

@@ -31,6 +31,7 @@ bool CMSComm::OpenPort(std::string& error) {
         return false;
     }
     received_.clear();
+    backend_->ForgetVanished();
     if (!backend_->Open(port_, error)) {
         return false;
     }

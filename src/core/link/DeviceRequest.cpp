@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/FormatText.h"
+#include "base/PathText.h"
 #include "base/Translate.h"
 #include "link/CMSComm.h"
 #include "link/Frame.h"
@@ -202,10 +203,16 @@ std::size_t DeviceRequest::UnusedBytes() const {
 }
 
 std::string DeviceRequest::TimeoutDetail() const {
+    // An unplug cuts a reply short: its bytes say nothing about the device.
+    if (comm_.Backend().Vanished()) {
+        return FormatShown(kDetailPortVanished, PathText(comm_.CommPort()).c_str());
+    }
     std::string detail;
     const std::size_t bytes = UnusedBytes();
     if (bytes > 0) {
         detail = FormatShown(kDetailGarbledReply, static_cast<unsigned long>(bytes));
+    } else if (foreignCount_ == 0) {
+        detail = FormatShown(kDetailSilence, PathText(comm_.CommPort()).c_str());
     }
     if (foreignCount_ > 0) {
         std::string named;
@@ -221,6 +228,11 @@ std::string DeviceRequest::TimeoutDetail() const {
                         unsigned{pendingAddress_}, unsigned{pendingLength_});
     }
     return detail;
+}
+
+std::string DeviceRequest::TimeoutDetail(const char* situation) const {
+    const std::string detail = TimeoutDetail();
+    return Translate(situation) + (detail.empty() ? "" : "\n" + detail);
 }
 
 TickOutcome DeviceRequest::OnTimer(int id, int timeoutTick) {

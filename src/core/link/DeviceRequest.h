@@ -131,10 +131,14 @@ public:
     // those still waiting below the threshold (for telling silence from a
     // garbled answer after a time-out).
     std::size_t UnusedBytes() const;
-    // What to say below a time-out message: empty after silence; after bytes
-    // that formed no reply, how many came, since a garbled answer (another
-    // device, a wrong baud rate, noise) calls for other help than silence.
+    // What to say below a time-out message: after silence, what to check;
+    // after bytes that formed no reply, how many came, since a garbled answer
+    // (another device, a wrong baud rate, noise) calls for other help than
+    // silence; after an unplug, that the port went away.
     std::string TimeoutDetail() const;
+    // `situation` (what the time-out leaves the device in, and what to do)
+    // first, then the detail above.
+    std::string TimeoutDetail(const char* situation) const;
 
     // Replies dropped since Send because they answered another request (the
     // first few distinct headers they carried are named by TimeoutDetail).

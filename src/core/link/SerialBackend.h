@@ -34,11 +34,19 @@ public:
     // Takes everything waiting.
     virtual Bytes ReadAll() = 0;
 
+    // The port went away while it was open (the adapter pulled out, the far
+    // end of a pseudo-terminal closed): the backend closed it. A time-out
+    // after this is an unplug, not a silent or garbled device. The next open
+    // forgets it.
+    virtual bool Vanished() const { return vanished_; }
+    void ForgetVanished() { vanished_ = false; }
+
     // Called (on the UI thread, never from inside Write) whenever new bytes have
     // arrived. CMSComm turns this into its receive event once the threshold is met.
     void SetDataArrived(std::function<void()> callback) { dataArrived_ = std::move(callback); }
 
 protected:
+    void MarkVanished() { vanished_ = true; }
     void NotifyDataArrived() {
         if (dataArrived_) {
             dataArrived_();
@@ -47,6 +55,7 @@ protected:
 
 private:
     std::function<void()> dataArrived_;
+    bool vanished_ = false;
 };
 
 }  // namespace tavix

@@ -232,6 +232,42 @@ std::vector<AddressRange> SelectedRanges(const FlightList& list) {
     return ranges;
 }
 
+namespace {
+
+// Every byte of `range` lies in one of `done`.
+bool Covered(const AddressRange& range, const std::vector<AddressRange>& done) {
+    int at = range.address;
+    while (at < range.End()) {
+        const auto read = std::find_if(done.begin(), done.end(), [at](const AddressRange& r) {
+            return r.address <= at && at < r.End();
+        });
+        if (read == done.end()) {
+            return false;
+        }
+        at = read->End();
+    }
+    return true;
+}
+
+}  // namespace
+
+std::vector<int> KeepWholeFlights(FlightList& list, const std::vector<AddressRange>& done) {
+    std::vector<int> cut;
+    for (FlightEntry& e : list.flights) {
+        if (!e.selected) {
+            continue;
+        }
+        if (std::all_of(e.place.ranges.begin(), e.place.ranges.end(),
+                        [&done](const AddressRange& r) { return Covered(r, done); })) {
+            continue;
+        }
+        e.selected = false;
+        e.cutOff = true;
+        cut.push_back(e.Number());
+    }
+    return cut;
+}
+
 std::string FlightStatusText(const FlightEntry& entry) {
     switch (entry.status) {
         case FlightStatus::New:

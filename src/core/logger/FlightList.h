@@ -82,6 +82,7 @@ struct FlightEntry {
     std::vector<std::string> storedIn;     // record files that hold it (confirmed)
     bool inOutput = false;                 // one of them is in the output folder
     bool selected = false;                 // this upload reads and writes it
+    bool cutOff = false;                   // chosen, but the line failed before it was read whole
     // The note of its record file; unset: the upload form's note.
     std::optional<std::string> note;
 
@@ -130,6 +131,11 @@ FlightChoice DefaultChoice(const FlightList& list);
 
 // The reads of the selected flights' bytes, and their total.
 std::vector<AddressRange> SelectedRanges(const FlightList& list);
+
+// After the line failed mid-read: keeps ticked only the chosen flights whose
+// every byte lies in `done` (the reads that came whole); the others are
+// unticked and marked cut off. Returns their numbers.
+std::vector<int> KeepWholeFlights(FlightList& list, const std::vector<AddressRange>& done);
 
 // One line per flight for the command line and the window:
 // "  3   300 samples   60.0 s  new" / "... already stored: DIR/2014-3-7_3.dat".

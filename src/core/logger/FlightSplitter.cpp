@@ -92,6 +92,9 @@ std::string UploadSummaryText(const SplitOutcome& outcome) {
                 case FlightFate::NotChosen:
                     why = FormatShown(kFmtSkippedNotChosen, flight.number);
                     break;
+                case FlightFate::NotRead:
+                    why = FormatShown(kFmtSkippedNotRead, flight.number);
+                    break;
                 case FlightFate::WriteFailed:
                     why = FormatShown(kFmtSkippedWriteFailed, flight.number,
                                       PathText(flight.path).c_str(), flight.reason.c_str());
@@ -266,6 +269,8 @@ SplitOutcome FlightSplitter::WriteFlights(FlightRecord& work, const Clock& clock
             if (!entry.storedIn.empty()) {
                 report.storedIn = entry.storedIn.front();
                 settle(report, FlightFate::Stored);
+            } else if (entry.cutOff) {
+                settle(report, FlightFate::NotRead);
             } else {
                 settle(report, FlightFate::NotChosen);
             }

@@ -40,7 +40,16 @@ struct FlightExtent {
     int samples = 0;
 };
 
-enum class FlightFate { Written, Empty, TooShort, TooLong, WriteFailed, Stored, NotChosen };
+enum class FlightFate {
+    Written,
+    Empty,
+    TooShort,
+    TooLong,
+    WriteFailed,
+    Stored,
+    NotChosen,
+    NotRead,  // chosen, but the line failed before its last byte came
+};
 
 // What became of one flight of the logger, for the upload's summary.
 struct FlightReport {

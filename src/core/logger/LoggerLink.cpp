@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "base/PlainText.h"
 #include "base/Translate.h"
@@ -10,6 +11,7 @@
 #include "device/IdentifySession.h"
 #include "device/MainFormLine.h"
 #include "link/Frame.h"
+#include "link/LinkMessages.h"
 #include "logger/LoggerHeader.h"
 #include "logger/LoggerMessages.h"
 #include "shell/Clock.h"
@@ -111,9 +113,11 @@ void LoggerLink::OnTimer(int id) {
             DataTimeout();
             break;
         case kTimerClear:
+            ClearTimeout(kDetailClearUnknown);
+            break;
         case kTimerClearCheck:
             clearCheck_ = false;
-            ClearTimeout();
+            ClearTimeout(kDetailNothingWritten);
             break;
         default:
             break;
@@ -340,12 +344,38 @@ void LoggerLink::StopTransfer() {
 }
 
 void LoggerLink::DataTimeout() {
-    const std::string detail = line_.Request().TimeoutDetail();
+    std::string detail = line_.Request().TimeoutDetail();
+    // A line that fails in the middle of the flights (an unplug, a flat
+    // pack) takes no flight already read with it: those whose every byte came
+    // are written whole; a flight cut off is not written at all.
+    std::optional<SplitOutcome> kept;
+    if (blockReadActive_ && !confirming_) {
+        const std::vector<AddressRange> done(
+            reads_.begin(), reads_.begin() + static_cast<std::ptrdiff_t>(readIndex_));
+        std::string cut;
+        for (int number : KeepWholeFlights(state_.flights, done)) {
+            cut += (cut.empty() ? "" : ", ") + std::to_string(number);
+        }
+        if (state_.flights.SelectedCount() > 0) {
+            line_.Request().Cancel();
+            line_.Timers().StopTimer(kTimerBlock);
+            line_.Close();
+            kept = WriteChosen();
+            detail += (detail.empty() ? "" : "\n") + FormatShown(kFmtUploadCutOff, cut.c_str());
+        }
+    }
     // Both timers stop here, so the message comes once.
     StopTransfer();
     line_.DeviceLost();
+    if (kept) {
+        state_.writtenFiles = kept->files;
+        state_.summary = UploadSummaryText(*kept);
+    }
     Notify();
     prompt_.Message(kMsgDataTimeout, PromptIcon::Exclamation, detail);
+    if (kept) {
+        Report(*kept);
+    }
 }
 
 void LoggerLink::FinishWithoutFlights() {
@@ -374,6 +404,17 @@ void LoggerLink::OnUploadComplete() {
     line_.Close();
     Notify();
 
+    const SplitOutcome outcome = WriteChosen();
+    state_.writtenFiles = outcome.files;
+    state_.summary = UploadSummaryText(outcome);
+    state_.transfer.running = false;
+    state_.busy = false;
+    line_.busy = false;
+    Notify();
+    Report(outcome);
+}
+
+SplitOutcome LoggerLink::WriteChosen() {
     // The flights are decoded into a copy of the record memory: the record on
     // screen changes only when a file has been written and is opened.
     auto work = std::make_unique<FlightRecord>(shown_);
@@ -392,18 +433,15 @@ void LoggerLink::OnUploadComplete() {
     work->header.poles = upload_.poles;
     SetFixedText(work->header.note, upload_.note.substr(0, kMaxNoteLength));
     const FlightSplitter splitter(loggerBlock_, image_);
-    const SplitOutcome outcome =
+    SplitOutcome outcome =
         splitter.WriteFlights(*work, clock_, outputDirectory, storeRecord, &state_.flights);
     work.reset();
     image_.clear();
     image_.shrink_to_fit();
+    return outcome;
+}
 
-    state_.writtenFiles = outcome.files;
-    state_.summary = UploadSummaryText(outcome);
-    state_.transfer.running = false;
-    state_.busy = false;
-    line_.busy = false;
-    Notify();
+void LoggerLink::Report(const SplitOutcome& outcome) {
     for (const std::string& message : outcome.messages) {
         prompt_.Message(message, PromptIcon::Exclamation);
     }
@@ -462,9 +500,9 @@ void LoggerLink::OnClearReply() {
     FinishClear(kMsgCleared, PromptIcon::Information);
 }
 
-void LoggerLink::ClearTimeout() {
+void LoggerLink::ClearTimeout(const char* situation) {
     line_.DeviceLost();
-    FinishClear(kMsgClearFailed, PromptIcon::Exclamation, line_.Request().TimeoutDetail());
+    FinishClear(kMsgClearFailed, PromptIcon::Exclamation, line_.Request().TimeoutDetail(situation));
 }
 
 void LoggerLink::FinishClear(const char* message, PromptIcon icon, const std::string& detail) {

@@ -36,8 +36,9 @@
 //             |                                    DataTimeout: both timers
 //             | last block in                      stopped, port closed,
 //             v                                    "Time out, get data failure!"
-//          (posted) Processing: one record file    (once)
-//           per chosen flight, the last one opened
+//          (posted) Processing: one record file    (once); flights read whole
+//           per chosen flight, the last one opened  before it are written, a
+//                                                   flight cut off is not
 //
 //   The reads ask only for what is needed: the header, one window per flight
 //   that may be stored already, and the chosen flights' own bytes, which may
@@ -202,11 +203,16 @@ private:
     void FinishWithoutFlights();
     void StopTransfer();
     void OnUploadComplete();
+    // Decodes the chosen flights of the image and writes one file each.
+    SplitOutcome WriteChosen();
+    // The messages of a processing, then its summary; opens the last file.
+    void Report(const SplitOutcome& outcome);
 
     void OnClearReply();
     // The block read before the clear: the ESC identified, or a stop.
     void OnClearCheck(const DeviceReply& reply);
-    void ClearTimeout();
+    // `situation`: what the clear left the logger in.
+    void ClearTimeout(const char* situation);
     void FinishClear(const char* message, PromptIcon icon, const std::string& detail = {});
 
     MainFormLine& line_;

@@ -69,6 +69,14 @@ inline constexpr const char* kMsgNoFlightChosen =
 inline constexpr const char* kFmtSummaryNewStored = TAVIX_TR("%d new, %d already stored in %s\n");
 inline constexpr const char* kFmtSkippedStored = TAVIX_TR("  flight %d: already stored (%s)\n");
 inline constexpr const char* kFmtSkippedNotChosen = TAVIX_TR("  flight %d: not chosen\n");
+inline constexpr const char* kFmtSkippedNotRead =
+    TAVIX_TR("  flight %d: not read whole before the line failed; upload again to get it\n");
+// Below the time-out's detail when the line failed in the middle of the
+// flights: what was kept, and what to do.
+inline constexpr const char* kFmtUploadCutOff = TAVIX_TR(
+    "Flight(s) %s did not come whole: nothing of them was written. The flights read whole were "
+    "written (see the summary). The logger still holds every flight: upload again, and the "
+    "flights written now count as stored.");
 
 // Clearing the logger memory.
 inline constexpr const char* kMsgConfirmClear =

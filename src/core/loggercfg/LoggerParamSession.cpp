@@ -263,8 +263,14 @@ void LoggerParamSession::OnTimer(int id) {
         reread_ = true;
     }
     Notify();
-    GetPrompt().Message(id == kCmdReadMemory ? kMsgConnectTimeout : kMsgUpdateTimeout,
-                        PromptIcon::Exclamation, Request().TimeoutDetail());
+    if (id == kCmdReadMemory) {
+        GetPrompt().Message(kMsgConnectTimeout, PromptIcon::Exclamation, Request().TimeoutDetail());
+    } else {
+        GetPrompt().Message(
+            kMsgUpdateTimeout, PromptIcon::Exclamation,
+            Request().TimeoutDetail(id == kCmdReadBlock ? kDetailNothingWritten
+                                                        : kDetailLoggerWriteUnknown));
+    }
 }
 
 void LoggerParamSession::BeforeNotify() {

@@ -93,6 +93,10 @@ inline constexpr const char* kTextIncompleteVersion = TAVIX_TR("unknown (downloa
 inline constexpr const char* kMsgFirmwareIncomplete = TAVIX_TR(
     "The ESC's firmware may be incomplete: do not fly it. Keep it powered and press Start "
     "again with the same file.");
+// The command line's words for the same warning, after a flash that did not end well.
+inline constexpr const char* kMsgFirmwareIncompleteCli = TAVIX_TR(
+    "The ESC's firmware may be incomplete: do not fly it. Keep it powered and run the same "
+    "flash command again with the same file.");
 inline constexpr const char* kFmtBlockProgress = TAVIX_TR("block %d of %d, %d%%");
 inline constexpr const char* kFmtSecondsLeft = TAVIX_TR(", about %lld s left");
 inline constexpr const char* kFmtMinutesLeft = TAVIX_TR(", about %lld min %lld s left");

@@ -1,6 +1,7 @@
 #include "ui/app/DevicePages.h"
 
 #include <QPointer>
+#include <QTimer>
 #include <memory>
 
 #include "device/IdentifySession.h"
@@ -108,6 +109,16 @@ std::vector<DevicePage*> InstallDevicePages(CTavixView& view, const DevicePageCo
         page->Session().deviceLost = lost;
         page->Session().SetDevice(context.device);
     }
+    // A page's read that finds an ESC of another series hands over to that
+    // series' page, after the read's handler has ended.
+    QPointer<EscPageHolder> holder(parameters);
+    context.device->Watch([holder] {
+        QTimer::singleShot(0, [holder] {
+            if (holder) {
+                holder->FollowSeries();
+            }
+        });
+    });
     logger->Session().deviceLost = lost;
     logger->Session().SetDevice(context.device);
     upgrade->Session().deviceLost = lost;

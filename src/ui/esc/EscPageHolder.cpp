@@ -37,6 +37,21 @@ void EscPageHolder::PageShown() {
     page->PageShown();
 }
 
+void EscPageHolder::FollowSeries() {
+    // Only a page that met an ESC of another series hands over: Open Device
+    // shows the page of what it found itself.
+    if (current_ == nullptr || !isVisible() || !series_ ||
+        current_->Session().OtherSeriesRead().empty()) {
+        return;
+    }
+    EscPage* page = PageOf(series_());
+    if (page == nullptr || page == current_) {
+        return;
+    }
+    current_->PageHidden();
+    PageShown();
+}
+
 void EscPageHolder::PageHidden() {
     if (current_ != nullptr) {
         current_->PageHidden();

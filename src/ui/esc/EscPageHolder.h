@@ -29,6 +29,11 @@ public:
     // Runs the hide of the page last shown (closing its port).
     void PageHidden() override;
 
+    // While shown: when the ESC identified now is of another series than the
+    // page on show (swapped on the port and found by a read of the page),
+    // hides that page and shows the series' own, which reads it.
+    void FollowSeries();
+
     EscPage* PageOf(int series) const;
     EscPage* Current() const { return current_; }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/esc/EscSessionFixture.h"
+#include "device/ConnectedDevice.h"
 #include "esc/EscMessages.h"
 #include "fakes/ScriptedSerial.h"
 #include "link/Frame.h"
@@ -164,6 +165,9 @@ TEST_P(EveryEscSeries, AWriteTimeOutLeavesUpdateOffAndNoReadOnShow) {
     EXPECT_EQ(esc.prompt.Last(), kMsgEscConfirmUpdate);
     esc.time.Advance(1);
     EXPECT_EQ(esc.prompt.Last(), kMsgEscUpdateTimeout);
+    // What the ESC holds is not known: the pilot is told to read it before flying.
+    EXPECT_EQ(esc.prompt.shown.back().detail.rfind(kDetailEscWriteUnknown, 0), 0u)
+        << esc.prompt.shown.back().detail;
     EXPECT_EQ(esc.State().phase, EscPhase::WriteFailed);
     EXPECT_FALSE(esc.State().updateEnabled);
     EXPECT_FALSE(esc.State().connected);
@@ -176,6 +180,36 @@ TEST_P(EveryEscSeries, AWriteTimeOutLeavesUpdateOffAndNoReadOnShow) {
     EXPECT_EQ(esc.State().selection[0], 0);                 // the values stay
     EXPECT_TRUE(esc.State().connectEnabled);
     EXPECT_EQ(esc.prompt.Last(), kMsgEscUpdateTimeout);
+}
+
+// An ESC of another series swapped onto the port, then "Read from ESC": its
+// bytes would read as this series' parameters (and Update would write them
+// back as such), so the page shows nothing of it, offers no Update, and the
+// connected device takes the ESC found so its own page reads it.
+TEST_P(EveryEscSeries, AReadOfAnEscOfAnotherSeriesShowsNothingAndOffersNoUpdate) {
+    auto device = std::make_shared<ConnectedDevice>();
+    esc.session.SetDevice(device);
+    device->Opening("demo");
+    device->Identify(esc.device->ParamBlock());
+    esc.ShowAndRead();
+    const sim::Series other =
+        GetParam() == sim::Series::Tarrow ? sim::Series::Peldan : sim::Series::Tarrow;
+    esc.device->SwapEsc(other);
+
+    esc.session.OnReadFromEsc();
+    esc.time.Advance(400);
+    EXPECT_EQ(esc.State().phase, EscPhase::NotLinked);
+    EXPECT_FALSE(esc.State().updateEnabled);
+    EXPECT_FALSE(esc.State().connected);
+    EXPECT_TRUE(esc.State().version[0].empty());
+    EXPECT_TRUE(esc.session.LastRead().empty());
+    EXPECT_EQ(esc.prompt.Last().rfind("The ESC on the port is now " + esc.device->Version(), 0), 0u)
+        << esc.prompt.Last();
+    EXPECT_EQ(device->Identity().series, static_cast<int>(other));
+
+    esc.session.OnUpdate();  // nothing to write: the button is off, and so is the handler
+    esc.time.Advance(4000);
+    EXPECT_EQ(esc.device->RequestCount(kCmdWriteBlock), 0);
 }
 
 TEST_P(EveryEscSeries, HidingClosesThePortAndTheNextShowOnlyReopensIt) {

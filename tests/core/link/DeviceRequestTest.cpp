@@ -118,6 +118,28 @@ TEST_F(DeviceRequestTest, ASendToAClosedPortIsReportedAndStillTimesOut) {
     EXPECT_EQ(timeouts, (std::vector<std::int64_t>{3100}));
 }
 
+// An unplug in the middle of a reply: the time-out says the port went away,
+// not that the device garbled its answer; opening again forgets it.
+TEST_F(DeviceRequestTest, AnUnplugMidReplyIsNamedAsSuchAndForgottenOnTheNextOpen) {
+    request->Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
+    const Bytes block = BlockReply();
+    serial->Feed(Bytes(block.begin(), block.begin() + 100));
+    serial->Unplug();
+    timers.Advance(31 * kRequestTickMs);
+    ASSERT_EQ(timeouts.size(), 1u);
+    EXPECT_NE(request->TimeoutDetail().find("went away"), std::string::npos)
+        << request->TimeoutDetail();
+    EXPECT_EQ(request->TimeoutDetail().find("bytes came"), std::string::npos);
+
+    std::string error;
+    ASSERT_TRUE(comm->OpenPort(error));
+    request->Send(kCmdReadBlock, kParamBlockAddress, kParamBlockSize);
+    serial->Feed(Bytes(block.begin(), block.begin() + 100));
+    timers.Advance(31 * kRequestTickMs);
+    EXPECT_NE(request->TimeoutDetail().find("100 bytes came"), std::string::npos)
+        << request->TimeoutDetail();
+}
+
 // The ways a reply can arrive, and whether the engine takes it.
 struct Delivery {
     const char* name;

@@ -3,6 +3,7 @@
 // cancelled transfer.
 #include "logger/LoggerLink.h"
 
+#include "link/LinkMessages.h"
 #include "logger/LoggerMessages.h"
 #include "shell/GearRateRule.h"
 #include "support/MainFormFixture.h"
@@ -213,6 +214,15 @@ TEST_F(LoggerLinkTest, ClearDataWritesTheFlightCountAndHandsThePortBack) {
     EXPECT_FALSE(link.State().busy);
     EXPECT_FALSE(serial.open);
 
+    // The read answered, the write not: whether the flights are gone is not known.
+    prompt.shown.clear();
+    link.OnClearData();
+    serial.Feed(test::IdentifyReply(test::kLoggerVersion));
+    time.Advance(3100);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{kMsgConfirmClear, kMsgClearFailed}));
+    EXPECT_EQ(prompt.shown.back().detail.rfind(kDetailClearUnknown, 0), 0u);
+    Identify();
+
     // Unanswered: the 31st tick of the read's timer.
     prompt.shown.clear();
     link.OnClearData();
@@ -220,6 +230,7 @@ TEST_F(LoggerLinkTest, ClearDataWritesTheFlightCountAndHandsThePortBack) {
     EXPECT_EQ(Messages(), std::vector<std::string>{kMsgConfirmClear});
     time.Advance(1);
     EXPECT_EQ(Messages(), (std::vector<std::string>{kMsgConfirmClear, kMsgClearFailed}));
+    EXPECT_EQ(prompt.shown.back().detail.rfind(kDetailNothingWritten, 0), 0u);
     EXPECT_FALSE(serial.open);
     EXPECT_EQ(pageCalls.back(), "open");
 

@@ -170,6 +170,33 @@ TEST_F(LoggerUploadSimTest, ADeviceThatStopsAnsweringEndsWithOneTimeOutAndNoFile
     EXPECT_EQ(TimersRunning(), 0);
 }
 
+// Unplugged in the middle of the flights: flight 1 (six blocks) came whole
+// and is written exactly as a full upload writes it; flight 3, cut off in its
+// second block, and flight 4 are named and nothing of them is written.
+TEST_F(LoggerUploadSimTest, ALineLostMidUploadKeepsTheFlightsReadWholeAndNoPartOfTheRest) {
+    Identify();
+    const UploadForm form{1.0f, 14, ""};
+    const auto expected = ExpectedFiles(form);
+    device.MutableFaults().disconnectAfterBlocks = 7;
+    Upload(form);
+    time.Advance(20000);
+
+    const std::string first = dir.File("2014-3-7_1.dat");
+    EXPECT_EQ(FilesOnDisk(), (std::map<std::string, std::string>{{first, expected.at(first)}}));
+    EXPECT_EQ(link.State().writtenFiles, std::vector<std::string>{first});
+    EXPECT_EQ(opened, std::vector<std::string>{first});
+    ASSERT_EQ(Messages().size(), 3u);
+    EXPECT_EQ(Messages()[1], kMsgDataTimeout);
+    EXPECT_NE(prompt.shown[1].detail.find("Flight(s) 3, 4 did not come whole"), std::string::npos)
+        << prompt.shown[1].detail;
+    const std::string summary = link.State().summary;
+    EXPECT_EQ(Messages()[2], summary);
+    EXPECT_NE(summary.find("flight 3: not read whole"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("flight 4: not read whole"), std::string::npos) << summary;
+    EXPECT_FALSE(identity.State().connected);
+    EXPECT_EQ(TimersRunning(), 0);
+}
+
 TEST_F(LoggerUploadSimTest, ALostBlockRequestAnsweredByTheBlockBeforeEndsWithoutAFile) {
     Identify();
     // The header is request 1, the first block 2: the second block's request

@@ -274,10 +274,12 @@ TEST_F(LoggerParamSessionTest, UpdateTimeOutKeepsTheValuesAndTheNextShowReadsAga
     ShowLinked({.cycle = 1, .rate = 2});
     session.OnRateSelected(6);
     session.OnUpdate();
+    serial->Feed(BlockReply());  // the write is sent, and never answered
     time.Advance(3000);
     EXPECT_EQ(prompt.Last(), kMsgConfirmLoggerUpdate);
     time.Advance(100);
     EXPECT_EQ(prompt.Last(), kMsgUpdateTimeout);
+    EXPECT_EQ(prompt.shown.back().detail.rfind(kDetailLoggerWriteUnknown, 0), 0u);
     EXPECT_FALSE(S().updateEnabled);
     EXPECT_FALSE(S().linked);
     EXPECT_EQ(S().progress, 0);
