@@ -2244,6 +2244,162 @@ Note: %s</source>
         <source>The ESC&apos;s firmware may be incomplete: do not fly it. Keep it powered and run the same flash command again with the same file.</source>
         <translation>电调的固件可能不完整：请勿用它飞行。保持通电，用同一文件再次运行同一刷写命令。</translation>
     </message>
+    <message>
+        <source>Port:</source>
+        <translation>端口：</translation>
+    </message>
+    <message>
+        <source>Present:</source>
+        <translation>现有端口：</translation>
+    </message>
+    <message>
+        <source>Kind:</source>
+        <translation>类型：</translation>
+    </message>
+    <message>
+        <source>Access:</source>
+        <translation>访问权限：</translation>
+    </message>
+    <message>
+        <source>Held by:</source>
+        <translation>占用者：</translation>
+    </message>
+    <message>
+        <source>Lock file:</source>
+        <translation>锁文件：</translation>
+    </message>
+    <message>
+        <source>Lock files:</source>
+        <translation>锁文件：</translation>
+    </message>
+    <message>
+        <source>demo, the built-in simulated device</source>
+        <translation>demo，内置的模拟设备</translation>
+    </message>
+    <message>
+        <source>%s: not found</source>
+        <translation>%s：未找到</translation>
+    </message>
+    <message>
+        <source>no serial ports (is the adapter plugged in?)</source>
+        <translation>没有串口（适配器插好了吗？）</translation>
+    </message>
+    <message>
+        <source>these serial ports:</source>
+        <translation>以下串口：</translation>
+    </message>
+    <message>
+        <source>not a character device, so not a serial port</source>
+        <translation>不是字符设备，因此不是串口</translation>
+    </message>
+    <message>
+        <source>character device</source>
+        <translation>字符设备</translation>
+    </message>
+    <message>
+        <source>character device: %s</source>
+        <translation>字符设备：%s</translation>
+    </message>
+    <message>
+        <source>by %s</source>
+        <translation>制造商 %s</translation>
+    </message>
+    <message>
+        <source>read and write allowed (%s)</source>
+        <translation>允许读写（%s）</translation>
+    </message>
+    <message>
+        <source>no: the port belongs to group %s (%s); %s was added to it after this login</source>
+        <translation>否：端口属于用户组 %s（%s）；%s 是在本次登录之后才加入该组的</translation>
+    </message>
+    <message>
+        <source>A new login is needed: log out and in again (or run: newgrp %s)</source>
+        <translation>需要重新登录：请注销后再登录（或运行：newgrp %s）</translation>
+    </message>
+    <message>
+        <source>no: group %s may use the port (%s) and %s is in it, yet access is refused</source>
+        <translation>否：用户组 %s 可以使用该端口（%s），%s 也在该组中，但访问仍被拒绝</translation>
+    </message>
+    <message>
+        <source>An access control list or a security module (SELinux, AppArmor) may deny it: see getfacl %s</source>
+        <translation>可能是访问控制列表或安全模块（SELinux、AppArmor）拒绝了访问：请查看 getfacl %s</translation>
+    </message>
+    <message>
+        <source>no: the port belongs to group %s (%s) and %s is not in it</source>
+        <translation>否：端口属于用户组 %s（%s），而 %s 不在该组中</translation>
+    </message>
+    <message>
+        <source>Join it with: sudo usermod -aG %s %s</source>
+        <translation>加入该组：sudo usermod -aG %s %s</translation>
+    </message>
+    <message>
+        <source>then log out and in again: a new login is needed</source>
+        <translation>然后注销并重新登录：需要重新登录才生效</translation>
+    </message>
+    <message>
+        <source>no: the port allows only its owner (%s, group %s)</source>
+        <translation>否：该端口只允许其所有者使用（%s，用户组 %s）</translation>
+    </message>
+    <message>
+        <source>A udev rule can give it to a group: KERNEL==&quot;%s&quot;, GROUP=&quot;dialout&quot;, MODE=&quot;0660&quot;</source>
+        <translation>可用一条 udev 规则把它交给一个用户组：KERNEL==&quot;%s&quot;, GROUP=&quot;dialout&quot;, MODE=&quot;0660&quot;</translation>
+    </message>
+    <message>
+        <source>no other process</source>
+        <translation>没有其他进程</translation>
+    </message>
+    <message>
+        <source>%s processes of other users were not looked into (run as root to see them)</source>
+        <translation>未检查其他用户的 %s 个进程（以 root 运行可查看）</translation>
+    </message>
+    <message>
+        <source>process %s (%s)</source>
+        <translation>进程 %s（%s）</translation>
+    </message>
+    <message>
+        <source>%s of %s</source>
+        <translation>%s，属于%s</translation>
+    </message>
+    <message>
+        <source>%s is stale (%s); remove it with: sudo rm %s</source>
+        <translation>%s 已失效（%s）；删除命令：sudo rm %s</translation>
+    </message>
+    <message>
+        <source>process %s is gone</source>
+        <translation>进程 %s 已不存在</translation>
+    </message>
+    <message>
+        <source>no process id in it</source>
+        <translation>其中没有进程号</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>not running</source>
+        <translation>未运行</translation>
+    </message>
+    <message>
+        <source>running: it opens new serial adapters to look for modems and may hold this one for a while</source>
+        <translation>正在运行：它会打开新插入的串口适配器查找调制解调器，可能会占用本适配器一段时间</translation>
+    </message>
+    <message>
+        <source>To make it leave the adapter alone, put this line in %s:</source>
+        <translation>要让它不再碰这个适配器，请把下面这一行写入 %s：</translation>
+    </message>
+    <message>
+        <source>then run: sudo udevadm control --reload-rules, and plug the adapter in again</source>
+        <translation>然后运行：sudo udevadm control --reload-rules，并重新插拔适配器</translation>
+    </message>
+    <message>
+        <source>running: it takes some USB serial adapters (CP210x, CH341, FTDI) for braille displays</source>
+        <translation>正在运行：它会把某些 USB 串口适配器（CP210x、CH341、FTDI）当作盲文显示器占用</translation>
+    </message>
+    <message>
+        <source>Without a braille display: sudo systemctl mask --now brltty-udev.service brltty.service</source>
+        <translation>如果没有盲文显示器：sudo systemctl mask --now brltty-udev.service brltty.service</translation>
+    </message>
 </context>
 <context>
     <name>tavix::CAboutDlg</name>

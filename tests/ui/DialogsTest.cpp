@@ -211,7 +211,7 @@ TEST_F(ComConfigDlgTest, DiagnoseShowsTheReportOnTheChosenPort) {
         PortReport report;
         report.found = true;
         report.blocked = true;
-        report.lines = {"Held by:      process 1234 (minicom)"};
+        report.lines = {{"Held by:", MessageParts("process %s (%s)", {"1234", "minicom"})}};
         return report;
     });
     dlg.show();

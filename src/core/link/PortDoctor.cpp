@@ -18,19 +18,86 @@ namespace tavix {
 const char* const kLockDirs[8] = {"/var/lock", "/etc/locks", "/var/spool/locks",  "/var/spool/uucp",
                                   "/tmp",      "/var/tmp",   "/var/lock/lockdev", "/run/lock"};
 
+// The report's words. Paths, names and commands stay as they are in every
+// language: the pilot types them.
+constexpr const char* kDocPort = TAVIX_TR("Port:");
+constexpr const char* kDocPresent = TAVIX_TR("Present:");
+constexpr const char* kDocKind = TAVIX_TR("Kind:");
+constexpr const char* kDocAccess = TAVIX_TR("Access:");
+constexpr const char* kDocHeldBy = TAVIX_TR("Held by:");
+constexpr const char* kDocLockFile = TAVIX_TR("Lock file:");
+constexpr const char* kDocLockFiles = TAVIX_TR("Lock files:");
+constexpr const char* kDocDemo = TAVIX_TR("demo, the built-in simulated device");
+constexpr const char* kDocNotFound = TAVIX_TR("%s: not found");
+constexpr const char* kDocNoPorts = TAVIX_TR("no serial ports (is the adapter plugged in?)");
+constexpr const char* kDocThesePorts = TAVIX_TR("these serial ports:");
+constexpr const char* kDocNotCharDevice = TAVIX_TR("not a character device, so not a serial port");
+constexpr const char* kDocCharDevice = TAVIX_TR("character device");
+constexpr const char* kDocCharDeviceOf = TAVIX_TR("character device: %s");
+constexpr const char* kDocByMaker = TAVIX_TR("by %s");
+constexpr const char* kDocAccessOk = TAVIX_TR("read and write allowed (%s)");
+constexpr const char* kDocAccessAddedLater =
+    TAVIX_TR("no: the port belongs to group %s (%s); %s was added to it after this login");
+constexpr const char* kDocNewLogin =
+    TAVIX_TR("A new login is needed: log out and in again (or run: newgrp %s)");
+constexpr const char* kDocAccessRefused =
+    TAVIX_TR("no: group %s may use the port (%s) and %s is in it, yet access is refused");
+constexpr const char* kDocAclHint = TAVIX_TR(
+    "An access control list or a security module (SELinux, AppArmor) may deny it: see getfacl "
+    "%s");
+constexpr const char* kDocNotInGroup =
+    TAVIX_TR("no: the port belongs to group %s (%s) and %s is not in it");
+constexpr const char* kDocJoinWith = TAVIX_TR("Join it with: sudo usermod -aG %s %s");
+constexpr const char* kDocThenLogin = TAVIX_TR("then log out and in again: a new login is needed");
+constexpr const char* kDocOwnerOnly = TAVIX_TR("no: the port allows only its owner (%s, group %s)");
+constexpr const char* kDocUdevGroup = TAVIX_TR(
+    "A udev rule can give it to a group: KERNEL==\"%s\", GROUP=\"dialout\", MODE=\"0660\"");
+constexpr const char* kDocNoOtherProcess = TAVIX_TR("no other process");
+constexpr const char* kDocUnseen =
+    TAVIX_TR("%s processes of other users were not looked into (run as root to see them)");
+constexpr const char* kDocProcess = TAVIX_TR("process %s (%s)");
+constexpr const char* kDocLockOf = TAVIX_TR("%s of %s");
+constexpr const char* kDocLockStale = TAVIX_TR("%s is stale (%s); remove it with: sudo rm %s");
+constexpr const char* kDocProcessGone = TAVIX_TR("process %s is gone");
+constexpr const char* kDocNoProcessId = TAVIX_TR("no process id in it");
+constexpr const char* kDocNone = TAVIX_TR("none");
+constexpr const char* kDocNotRunning = TAVIX_TR("not running");
+constexpr const char* kDocModemManagerRuns = TAVIX_TR(
+    "running: it opens new serial adapters to look for modems and may hold this one for a while");
+constexpr const char* kDocModemManagerRule =
+    TAVIX_TR("To make it leave the adapter alone, put this line in %s:");
+constexpr const char* kDocModemManagerReload =
+    TAVIX_TR("then run: sudo udevadm control --reload-rules, and plug the adapter in again");
+constexpr const char* kDocBrlttyRuns = TAVIX_TR(
+    "running: it takes some USB serial adapters (CP210x, CH341, FTDI) for braille displays");
+constexpr const char* kDocBrlttyMask = TAVIX_TR(
+    "Without a braille display: sudo systemctl mask --now brltty-udev.service brltty.service");
+
 namespace {
 
 constexpr const char* kRulesFile = "/etc/udev/rules.d/99-tavix.rules";
+// The column the texts start in: labels are padded to it.
+constexpr std::size_t kTextColumn = 14;
 
-std::string Line(const char* label, const std::string& text) {
-    std::string line = label;
-    line += ':';
-    line.append(line.size() < 14 ? 14 - line.size() : 1, ' ');
-    return line + text;
+ReportLine Line(const char* label, MessageParts text) {
+    return ReportLine{label, std::move(text)};
 }
 
-std::string Continued(const std::string& text) {
-    return std::string(14, ' ') + text;
+ReportLine Line(const char* label, const char* text) {
+    return ReportLine{label, MessageParts(text)};
+}
+
+ReportLine Continued(MessageParts text) {
+    return ReportLine{nullptr, std::move(text)};
+}
+
+// Outside text (paths, names, commands) kept as it is.
+MessageParts Kept(const std::string& text) {
+    return MessageParts("%s", {text});
+}
+
+MessageParts Join(MessageParts a, MessageParts b) {
+    return MessageParts("%s, %s", {std::move(a), std::move(b)});
 }
 
 std::string BaseName(const std::string& path) {
@@ -47,8 +114,8 @@ std::string ModeText(const PortFile& file) {
     return text;
 }
 
-std::string ProcessText(int pid, const std::string& name) {
-    return "process " + std::to_string(pid) + " (" + EscapeControls(name) + ")";
+MessageParts ProcessText(int pid, const std::string& name) {
+    return MessageParts(kDocProcess, {std::to_string(pid), EscapeControls(name)});
 }
 
 const ProcessEntry* FindProcess(const std::vector<ProcessEntry>& table, int pid) {
@@ -114,7 +181,7 @@ const SerialPortEntry* FindPresent(const std::vector<SerialPortEntry>& present,
 void Permission(const PortSystem& system, const std::string& port, const PortFile& file,
                 PortReport& report) {
     if (system.CanReadWrite(port)) {
-        report.lines.push_back(Line("Access", "read and write allowed (" + ModeText(file) + ")"));
+        report.lines.push_back(Line(kDocAccess, MessageParts(kDocAccessOk, {ModeText(file)})));
         return;
     }
     report.blocked = true;
@@ -124,47 +191,39 @@ void Permission(const PortSystem& system, const std::string& port, const PortFil
     if (groupMayUse && system.GroupDatabaseListsUser(file.groupId) &&
         !system.HasGroupNow(file.groupId)) {
         report.cause = "no permission: log in again to use group " + group;
-        report.lines.push_back(Line("Access", "no: the port belongs to group " + group + " (" +
-                                                  ModeText(file) + "); " + user +
-                                                  " was added to it after this login"));
-        report.lines.push_back(Continued(
-            "A new login is needed: log out and in again (or run: newgrp " + group + ")"));
+        report.lines.push_back(
+            Line(kDocAccess, MessageParts(kDocAccessAddedLater, {group, ModeText(file), user})));
+        report.lines.push_back(Continued(MessageParts(kDocNewLogin, {group})));
         return;
     }
     if (groupMayUse && system.HasGroupNow(file.groupId)) {
         // Joining or logging in again would not help: something beside the
         // file's mode says no.
         report.cause = "no permission: refused although " + user + " is in group " + group;
-        report.lines.push_back(Line("Access", "no: group " + group + " may use the port (" +
-                                                  ModeText(file) + ") and " + user +
-                                                  " is in it, yet access is refused"));
         report.lines.push_back(
-            Continued("An access control list or a security module (SELinux, AppArmor) may "
-                      "deny it: see getfacl " +
-                      EscapeControls(file.resolved)));
+            Line(kDocAccess, MessageParts(kDocAccessRefused, {group, ModeText(file), user})));
+        report.lines.push_back(
+            Continued(MessageParts(kDocAclHint, {EscapeControls(file.resolved)})));
         return;
     }
     if (groupMayUse) {
         report.cause = "no permission: join group " + group;
-        report.lines.push_back(Line("Access", "no: the port belongs to group " + group + " (" +
-                                                  ModeText(file) + ") and " + user +
-                                                  " is not in it"));
-        report.lines.push_back(Continued("Join it with: sudo usermod -aG " + group + " " + user));
-        report.lines.push_back(Continued("then log out and in again: a new login is needed"));
+        report.lines.push_back(
+            Line(kDocAccess, MessageParts(kDocNotInGroup, {group, ModeText(file), user})));
+        report.lines.push_back(Continued(MessageParts(kDocJoinWith, {group, user})));
+        report.lines.push_back(Continued(MessageParts(kDocThenLogin)));
         return;
     }
     report.cause = "no permission: " + ModeText(file) + " for group " + group;
-    report.lines.push_back(Line("Access", "no: the port allows only its owner (" + ModeText(file) +
-                                              ", group " + group + ")"));
-    report.lines.push_back(Continued("A udev rule can give it to a group: KERNEL==\"" +
-                                     EscapeControls(BaseName(file.resolved)) +
-                                     "\", GROUP=\"dialout\", MODE=\"0660\""));
+    report.lines.push_back(Line(kDocAccess, MessageParts(kDocOwnerOnly, {ModeText(file), group})));
+    report.lines.push_back(
+        Continued(MessageParts(kDocUdevGroup, {EscapeControls(BaseName(file.resolved))})));
 }
 
 void Holders(const PortSystem& system, const std::string& port, const PortFile& file,
              const std::vector<ProcessEntry>& table, PortReport& report) {
     const int own = system.OwnPid();
-    std::vector<std::string> holders;
+    std::vector<MessageParts> holders;
     int unseen = 0;
     for (const ProcessEntry& p : table) {
         if (p.pid == own) {
@@ -182,11 +241,9 @@ void Holders(const PortSystem& system, const std::string& port, const PortFile& 
         }
     }
     if (holders.empty()) {
-        report.lines.push_back(Line("Held by", "no other process"));
+        report.lines.push_back(Line(kDocHeldBy, kDocNoOtherProcess));
         if (unseen > 0) {
-            report.lines.push_back(Continued(std::to_string(unseen) +
-                                             " processes of other users were not looked into "
-                                             "(run as root to see them)"));
+            report.lines.push_back(Continued(MessageParts(kDocUnseen, {std::to_string(unseen)})));
             if (report.cause.empty()) {
                 // Only asked after a failed open: someone the user cannot see may hold it.
                 report.cause =
@@ -197,10 +254,10 @@ void Holders(const PortSystem& system, const std::string& port, const PortFile& 
     }
     report.blocked = true;
     if (report.cause.empty()) {
-        report.cause = "in use by " + holders.front();
+        report.cause = "in use by " + holders.front().Text();
     }
     for (std::size_t i = 0; i < holders.size(); ++i) {
-        report.lines.push_back(i == 0 ? Line("Held by", holders[i]) : Continued(holders[i]));
+        report.lines.push_back(i == 0 ? Line(kDocHeldBy, holders[i]) : Continued(holders[i]));
     }
 }
 
@@ -237,11 +294,12 @@ void LockFiles(const PortSystem& system, const std::string& port, const PortFile
         any = true;
         if (Irregular(system, path)) {
             // Not read: a FIFO would keep the reader waiting for ever.
-            const std::string why = IrregularLockText(EscapeControls(path));
+            const std::string kept = EscapeControls(path);
             report.blocked = true;
-            report.lines.push_back(Line("Lock file", why));
+            report.lines.push_back(
+                Line(kDocLockFile, MessageParts(kErrIrregularLockFile, {kept, kept})));
             if (report.cause.empty()) {
-                report.cause = why;
+                report.cause = IrregularLockText(kept);
             }
             return;
         }
@@ -250,20 +308,21 @@ void LockFiles(const PortSystem& system, const std::string& port, const PortFile
         if (owner != nullptr) {
             report.blocked = true;
             report.lines.push_back(
-                Line("Lock file", EscapeControls(path) + " of " + ProcessText(pid, owner->name)));
+                Line(kDocLockFile, MessageParts(kDocLockOf, {Kept(EscapeControls(path)),
+                                                             ProcessText(pid, owner->name)})));
             if (report.cause.empty()) {
-                report.cause = "locked by " + ProcessText(pid, owner->name);
+                report.cause = "locked by " + ProcessText(pid, owner->name).Text();
             }
         } else {
+            const MessageParts why = pid > 0 ? MessageParts(kDocProcessGone, {std::to_string(pid)})
+                                             : MessageParts(kDocNoProcessId);
             report.lines.push_back(
-                Line("Lock file", EscapeControls(path) + " is stale (" +
-                                      (pid > 0 ? "process " + std::to_string(pid) + " is gone"
-                                               : std::string("no process id in it")) +
-                                      "); remove it with: sudo rm " + EscapeControls(path)));
+                Line(kDocLockFile, MessageParts(kDocLockStale, {Kept(EscapeControls(path)), why,
+                                                                Kept(EscapeControls(path))})));
         }
     });
     if (!any) {
-        report.lines.push_back(Line("Lock files", "none"));
+        report.lines.push_back(Line(kDocLockFiles, kDocNone));
     }
 }
 
@@ -271,26 +330,18 @@ void PortGrabbers(const std::vector<ProcessEntry>& table, const SerialPortEntry*
                   PortReport& report) {
     if (Runs(table, "ModemManager")) {
         const std::string id = entry != nullptr ? UsbId(*entry) : std::string();
-        report.lines.push_back(Line("ModemManager",
-                                    "running: it opens new serial adapters to look "
-                                    "for modems and may hold this one for a while"));
-        report.lines.push_back(Continued("To make it leave the adapter alone, put this line in " +
-                                         std::string(kRulesFile) + ":"));
-        report.lines.push_back(Continued("  " + ModemManagerRule(id)));
-        report.lines.push_back(Continued(
-            "then run: sudo udevadm control --reload-rules, and plug the adapter in again"));
+        report.lines.push_back(Line("ModemManager:", kDocModemManagerRuns));
+        report.lines.push_back(Continued(MessageParts(kDocModemManagerRule, {Kept(kRulesFile)})));
+        report.lines.push_back(Continued(Kept("  " + ModemManagerRule(id))));
+        report.lines.push_back(Continued(MessageParts(kDocModemManagerReload)));
     } else {
-        report.lines.push_back(Line("ModemManager", "not running"));
+        report.lines.push_back(Line("ModemManager:", kDocNotRunning));
     }
     if (Runs(table, "brltty")) {
-        report.lines.push_back(Line("brltty",
-                                    "running: it takes some USB serial adapters "
-                                    "(CP210x, CH341, FTDI) for braille displays"));
-        report.lines.push_back(
-            Continued("Without a braille display: sudo systemctl mask --now brltty-udev.service "
-                      "brltty.service"));
+        report.lines.push_back(Line("brltty:", kDocBrlttyRuns));
+        report.lines.push_back(Continued(MessageParts(kDocBrlttyMask)));
     } else {
-        report.lines.push_back(Line("brltty", "not running"));
+        report.lines.push_back(Line("brltty:", kDocNotRunning));
     }
 }
 
@@ -330,12 +381,36 @@ std::string IrregularLockFile(const PortSystem& system, const std::string& port)
     return irregular;
 }
 
-std::string PortReport::Text() const {
+namespace {
+
+// `label` (already in its language) padded to the text column. A shown label
+// is in GBK, two bytes to a Chinese character that is also two columns wide,
+// so bytes count columns in either language.
+std::string Padded(const std::string& label) {
+    return label + std::string(label.size() < kTextColumn ? kTextColumn - label.size() : 1, ' ');
+}
+
+std::string Written(const std::vector<ReportLine>& lines, bool shown) {
     std::string text;
-    for (const std::string& line : lines) {
-        text += line + '\n';
+    for (const ReportLine& line : lines) {
+        if (line.label == nullptr) {
+            text += std::string(kTextColumn, ' ');
+        } else {
+            text += Padded(shown ? Translate(line.label) : std::string(line.label));
+        }
+        text += (shown ? line.text.Shown() : line.text.Text()) + '\n';
     }
     return text;
+}
+
+}  // namespace
+
+std::string PortReport::Text() const {
+    return Written(lines, false);
+}
+
+std::string PortReport::Shown() const {
+    return Written(lines, true);
 }
 
 std::string ModemManagerRule(const std::string& usbId) {
@@ -353,13 +428,13 @@ PortReport DiagnosePort(const PortSystem& system, const std::string& port,
                         const std::vector<SerialPortEntry>& present) {
     PortReport report;
     if (port.empty()) {
-        report.lines.push_back(Line("Port", kErrNoPortChosen));
+        report.lines.push_back(Line(kDocPort, kErrNoPortChosen));
         report.cause = kErrNoPortChosen;
         return report;
     }
     if (port == kDemoPort) {
         report.found = true;
-        report.lines.push_back(Line("Port", "demo, the built-in simulated device"));
+        report.lines.push_back(Line(kDocPort, kDocDemo));
         return report;
     }
     const PortFile file = system.Stat(port);
@@ -373,16 +448,16 @@ PortReport DiagnosePort(const PortSystem& system, const std::string& port,
                 report.cause += (i == 0 ? "" : ", ") + EscapeControls(present[i].path);
             }
         }
-        report.lines.push_back(Line("Port", EscapeControls(port) + ": not found"));
+        report.lines.push_back(Line(kDocPort, MessageParts(kDocNotFound, {EscapeControls(port)})));
         if (present.empty()) {
-            report.lines.push_back(Line("Present", "no serial ports (is the adapter plugged in?)"));
+            report.lines.push_back(Line(kDocPresent, kDocNoPorts));
         } else {
-            report.lines.push_back(Line("Present", "these serial ports:"));
+            report.lines.push_back(Line(kDocPresent, kDocThesePorts));
             for (const SerialPortEntry& entry : present) {
-                std::string about = entry.description;
+                const std::string& about = entry.description;
                 report.lines.push_back(Continued(
-                    EscapeControls(entry.path) +
-                    (about.empty() ? std::string() : "  (" + EscapeControls(about) + ")")));
+                    Kept(EscapeControls(entry.path) +
+                         (about.empty() ? std::string() : "  (" + EscapeControls(about) + ")"))));
             }
         }
         return report;
@@ -392,26 +467,37 @@ PortReport DiagnosePort(const PortSystem& system, const std::string& port,
     if (file.resolved != port && !file.resolved.empty()) {
         where += " -> " + EscapeControls(file.resolved);
     }
-    report.lines.push_back(Line("Port", where));
+    report.lines.push_back(Line(kDocPort, Kept(where)));
     if (!file.isCharDevice) {
         report.blocked = true;
         report.cause = "not a serial device";
-        report.lines.push_back(Line("Kind", "not a character device, so not a serial port"));
+        report.lines.push_back(Line(kDocKind, kDocNotCharDevice));
         return report;
     }
     const SerialPortEntry* entry = FindPresent(present, port, file.resolved);
     if (entry != nullptr) {
-        std::string about = EscapeControls(entry->description);
+        // "FT232R USB UART, by FTDI, USB 0403:6001", each part when known.
+        std::vector<MessageParts> about;
+        if (!entry->description.empty()) {
+            about.push_back(Kept(EscapeControls(entry->description)));
+        }
         if (!entry->manufacturer.empty()) {
-            about += (about.empty() ? "" : ", by ") + EscapeControls(entry->manufacturer);
+            about.push_back(MessageParts(kDocByMaker, {EscapeControls(entry->manufacturer)}));
         }
         if (!UsbId(*entry).empty()) {
-            about += (about.empty() ? "USB " : ", USB ") + UsbId(*entry);
+            about.push_back(Kept("USB " + UsbId(*entry)));
         }
-        report.lines.push_back(
-            Line("Kind", "character device" + (about.empty() ? "" : ": " + about)));
+        if (about.empty()) {
+            report.lines.push_back(Line(kDocKind, kDocCharDevice));
+        } else {
+            MessageParts joined = about.front();
+            for (std::size_t i = 1; i < about.size(); ++i) {
+                joined = Join(std::move(joined), about[i]);
+            }
+            report.lines.push_back(Line(kDocKind, MessageParts(kDocCharDeviceOf, {joined})));
+        }
     } else {
-        report.lines.push_back(Line("Kind", "character device"));
+        report.lines.push_back(Line(kDocKind, kDocCharDevice));
     }
     Permission(system, port, file, report);
     const std::vector<ProcessEntry> table = system.Processes();

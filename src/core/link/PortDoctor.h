@@ -12,21 +12,32 @@
 #include <string>
 #include <vector>
 
+#include "base/Translate.h"
 #include "link/PortSystem.h"
 #include "link/SerialPorts.h"
 
 namespace tavix {
 
+// "Label:        text": the label a marked text, or none for a line that
+// goes on with the one above; text from outside escaped.
+struct ReportLine {
+    const char* label = nullptr;
+    MessageParts text;
+};
+
 struct PortReport {
-    std::vector<std::string> lines;  // "Label:  text", text from outside escaped
-    bool found = false;              // the port exists (or is the demo device)
-    bool blocked = false;            // something found keeps it from opening
+    std::vector<ReportLine> lines;
+    bool found = false;    // the port exists (or is the demo device)
+    bool blocked = false;  // something found keeps it from opening
     // One phrase for a failed open's detail: "not found", "no permission: join
     // group dialout", "in use by process 1234 (minicom)"; empty when nothing
     // explains it.
     std::string cause;
 
-    std::string Text() const;  // the lines, each ending in a line break
+    // The lines, each ending in a line break: in English (the command line),
+    // and in the window's language.
+    std::string Text() const;
+    std::string Shown() const;
 };
 
 // `present`: the ports on the machine, listed when `port` is not there and

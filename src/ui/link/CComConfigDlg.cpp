@@ -22,6 +22,7 @@
 #include "config/CAppConfig.h"
 #include "config/CIniFile.h"
 #include "link/PortName.h"
+#include "platform/GbkText.h"
 #include "platform/MessageBoxPrompt.h"
 #include "platform/SystemPorts.h"
 #include "platform/UiLanguage.h"
@@ -296,7 +297,7 @@ void CComConfigDlg::Diagnose() {
     }
     report_->setWindowTitle(tr("Diagnose %1").arg(QString::fromStdString(EscapeControls(port))));
     auto* text = report_->findChild<QPlainTextEdit*>(QStringLiteral("reportText"));
-    QString body = ShownText(report.Text());
+    QString body = FromGbk(report.Shown());
     if (report.found && !report.blocked) {
         body += tr("\nNothing on this machine keeps the port from opening. If the device still "
                    "does not answer, check the cable and that the device has power;\n"

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "fakes/FakePortSystem.h"
 
 namespace tavix {
@@ -181,6 +183,26 @@ TEST_F(PortDoctorTest, PortGrabbersGetTheirRemedies) {
     EXPECT_EQ(ModemManagerRule(""),
               "ATTRS{idVendor}==\"VVVV\", ATTRS{idProduct}==\"PPPP\", "
               "ENV{ID_MM_DEVICE_IGNORE}=\"1\"");
+}
+
+TEST_F(PortDoctorTest, ShownInTheWindowsLanguageWrittenInEnglish) {
+    sys.processes = {{1234, "minicom", {"/dev/ttyUSB0"}, true}};
+    const PortReport report = Diagnose();
+    const std::string english = report.Text();
+    // Translated words are GBK: two bytes, and two columns, a character.
+    const std::map<std::string, std::string> table = {{"Held by:", "\xD5\xBC:"},
+                                                      {"process %s (%s)", "P%s<%s>"}};
+    SetTranslator([&table](const char* source) {
+        const auto found = table.find(source);
+        return found == table.end() ? std::string(source) : found->second;
+    });
+    const std::string shown = report.Shown();
+    SetTranslator(nullptr);
+    EXPECT_NE(english.find("Held by:      process 1234 (minicom)\n"), std::string::npos) << english;
+    EXPECT_NE(shown.find("\xD5\xBC:" + std::string(11, ' ') + "P1234<minicom>\n"),
+              std::string::npos)
+        << shown;
+    EXPECT_EQ(report.Text(), english);
 }
 
 TEST_F(PortDoctorTest, NotADeviceAndNoPort) {
