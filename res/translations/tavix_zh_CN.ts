@@ -2400,6 +2400,46 @@ Note: %s</source>
         <source>Without a braille display: sudo systemctl mask --now brltty-udev.service brltty.service</source>
         <translation>如果没有盲文显示器：sudo systemctl mask --now brltty-udev.service brltty.service</translation>
     </message>
+    <message>
+        <source>no permission: log in again to use group %s</source>
+        <translation>没有权限：请重新登录以使用用户组 %s</translation>
+    </message>
+    <message>
+        <source>no permission: refused although %s is in group %s</source>
+        <translation>没有权限：%s 虽在用户组 %s 中，访问仍被拒绝</translation>
+    </message>
+    <message>
+        <source>no permission: join group %s</source>
+        <translation>没有权限：请加入用户组 %s</translation>
+    </message>
+    <message>
+        <source>no permission: %s for group %s</source>
+        <translation>没有权限：%s，用户组 %s</translation>
+    </message>
+    <message>
+        <source>perhaps in use by a process of another user (not visible without root)</source>
+        <translation>可能被其他用户的进程占用（不以 root 运行看不到）</translation>
+    </message>
+    <message>
+        <source>in use by %s</source>
+        <translation>被%s占用</translation>
+    </message>
+    <message>
+        <source>locked by %s</source>
+        <translation>被%s锁定</translation>
+    </message>
+    <message>
+        <source>not found; no serial port is present</source>
+        <translation>未找到；没有任何串口</translation>
+    </message>
+    <message>
+        <source>not found; present: %s</source>
+        <translation>未找到；现有串口：%s</translation>
+    </message>
+    <message>
+        <source>not a serial device</source>
+        <translation>不是串口设备</translation>
+    </message>
 </context>
 <context>
     <name>tavix::CAboutDlg</name>

@@ -73,6 +73,20 @@ constexpr const char* kDocBrlttyRuns = TAVIX_TR(
 constexpr const char* kDocBrlttyMask = TAVIX_TR(
     "Without a braille display: sudo systemctl mask --now brltty-udev.service brltty.service");
 
+// The short cause a failed open names; written for the window's language
+// when it has one (the command line has none).
+constexpr const char* kCauseLogInAgain = TAVIX_TR("no permission: log in again to use group %s");
+constexpr const char* kCauseRefused = TAVIX_TR("no permission: refused although %s is in group %s");
+constexpr const char* kCauseJoinGroup = TAVIX_TR("no permission: join group %s");
+constexpr const char* kCauseOwnerOnly = TAVIX_TR("no permission: %s for group %s");
+constexpr const char* kCauseOtherUser =
+    TAVIX_TR("perhaps in use by a process of another user (not visible without root)");
+constexpr const char* kCauseInUse = TAVIX_TR("in use by %s");
+constexpr const char* kCauseLocked = TAVIX_TR("locked by %s");
+constexpr const char* kCauseNotFound = TAVIX_TR("not found; no serial port is present");
+constexpr const char* kCauseNotFoundPresent = TAVIX_TR("not found; present: %s");
+constexpr const char* kCauseNotSerial = TAVIX_TR("not a serial device");
+
 namespace {
 
 constexpr const char* kRulesFile = "/etc/udev/rules.d/99-tavix.rules";
@@ -190,7 +204,7 @@ void Permission(const PortSystem& system, const std::string& port, const PortFil
     const bool groupMayUse = (file.mode & 0060u) == 0060u && file.groupId != 0;
     if (groupMayUse && system.GroupDatabaseListsUser(file.groupId) &&
         !system.HasGroupNow(file.groupId)) {
-        report.cause = "no permission: log in again to use group " + group;
+        report.cause = FormatShown(kCauseLogInAgain, group.c_str());
         report.lines.push_back(
             Line(kDocAccess, MessageParts(kDocAccessAddedLater, {group, ModeText(file), user})));
         report.lines.push_back(Continued(MessageParts(kDocNewLogin, {group})));
@@ -199,7 +213,7 @@ void Permission(const PortSystem& system, const std::string& port, const PortFil
     if (groupMayUse && system.HasGroupNow(file.groupId)) {
         // Joining or logging in again would not help: something beside the
         // file's mode says no.
-        report.cause = "no permission: refused although " + user + " is in group " + group;
+        report.cause = FormatShown(kCauseRefused, user.c_str(), group.c_str());
         report.lines.push_back(
             Line(kDocAccess, MessageParts(kDocAccessRefused, {group, ModeText(file), user})));
         report.lines.push_back(
@@ -207,14 +221,14 @@ void Permission(const PortSystem& system, const std::string& port, const PortFil
         return;
     }
     if (groupMayUse) {
-        report.cause = "no permission: join group " + group;
+        report.cause = FormatShown(kCauseJoinGroup, group.c_str());
         report.lines.push_back(
             Line(kDocAccess, MessageParts(kDocNotInGroup, {group, ModeText(file), user})));
         report.lines.push_back(Continued(MessageParts(kDocJoinWith, {group, user})));
         report.lines.push_back(Continued(MessageParts(kDocThenLogin)));
         return;
     }
-    report.cause = "no permission: " + ModeText(file) + " for group " + group;
+    report.cause = FormatShown(kCauseOwnerOnly, ModeText(file).c_str(), group.c_str());
     report.lines.push_back(Line(kDocAccess, MessageParts(kDocOwnerOnly, {ModeText(file), group})));
     report.lines.push_back(
         Continued(MessageParts(kDocUdevGroup, {EscapeControls(BaseName(file.resolved))})));
@@ -246,15 +260,14 @@ void Holders(const PortSystem& system, const std::string& port, const PortFile& 
             report.lines.push_back(Continued(MessageParts(kDocUnseen, {std::to_string(unseen)})));
             if (report.cause.empty()) {
                 // Only asked after a failed open: someone the user cannot see may hold it.
-                report.cause =
-                    "perhaps in use by a process of another user (not visible without root)";
+                report.cause = FormatShown(kCauseOtherUser);
             }
         }
         return;
     }
     report.blocked = true;
     if (report.cause.empty()) {
-        report.cause = "in use by " + holders.front().Text();
+        report.cause = FormatShown(kCauseInUse, holders.front().Shown().c_str());
     }
     for (std::size_t i = 0; i < holders.size(); ++i) {
         report.lines.push_back(i == 0 ? Line(kDocHeldBy, holders[i]) : Continued(holders[i]));
@@ -311,7 +324,8 @@ void LockFiles(const PortSystem& system, const std::string& port, const PortFile
                 Line(kDocLockFile, MessageParts(kDocLockOf, {Kept(EscapeControls(path)),
                                                              ProcessText(pid, owner->name)})));
             if (report.cause.empty()) {
-                report.cause = "locked by " + ProcessText(pid, owner->name).Text();
+                report.cause =
+                    FormatShown(kCauseLocked, ProcessText(pid, owner->name).Shown().c_str());
             }
         } else {
             const MessageParts why = pid > 0 ? MessageParts(kDocProcessGone, {std::to_string(pid)})
@@ -439,14 +453,14 @@ PortReport DiagnosePort(const PortSystem& system, const std::string& port,
     }
     const PortFile file = system.Stat(port);
     if (!file.exists) {
-        report.cause = "not found; ";
         if (present.empty()) {
-            report.cause += "no serial port is present";
+            report.cause = FormatShown(kCauseNotFound);
         } else {
-            report.cause += "present: ";
+            std::string paths;
             for (std::size_t i = 0; i < present.size(); ++i) {
-                report.cause += (i == 0 ? "" : ", ") + EscapeControls(present[i].path);
+                paths += (i == 0 ? "" : ", ") + EscapeControls(present[i].path);
             }
+            report.cause = FormatShown(kCauseNotFoundPresent, paths.c_str());
         }
         report.lines.push_back(Line(kDocPort, MessageParts(kDocNotFound, {EscapeControls(port)})));
         if (present.empty()) {
@@ -470,7 +484,7 @@ PortReport DiagnosePort(const PortSystem& system, const std::string& port,
     report.lines.push_back(Line(kDocPort, Kept(where)));
     if (!file.isCharDevice) {
         report.blocked = true;
-        report.cause = "not a serial device";
+        report.cause = FormatShown(kCauseNotSerial);
         report.lines.push_back(Line(kDocKind, kDocNotCharDevice));
         return report;
     }

@@ -190,14 +190,17 @@ TEST_F(PortDoctorTest, ShownInTheWindowsLanguageWrittenInEnglish) {
     const PortReport report = Diagnose();
     const std::string english = report.Text();
     // Translated words are GBK: two bytes, and two columns, a character.
-    const std::map<std::string, std::string> table = {{"Held by:", "\xD5\xBC:"},
-                                                      {"process %s (%s)", "P%s<%s>"}};
+    const std::map<std::string, std::string> table = {
+        {"Held by:", "\xD5\xBC:"}, {"process %s (%s)", "P%s<%s>"}, {"in use by %s", "U:%s"}};
     SetTranslator([&table](const char* source) {
         const auto found = table.find(source);
         return found == table.end() ? std::string(source) : found->second;
     });
     const std::string shown = report.Shown();
+    // The cause a failed open names is only ever shown.
+    const std::string cause = Diagnose().cause;
     SetTranslator(nullptr);
+    EXPECT_EQ(cause, "U:P1234<minicom>");
     EXPECT_NE(english.find("Held by:      process 1234 (minicom)\n"), std::string::npos) << english;
     EXPECT_NE(shown.find("\xD5\xBC:" + std::string(11, ' ') + "P1234<minicom>\n"),
               std::string::npos)
