@@ -2440,6 +2440,10 @@ Note: %s</source>
         <source>not a serial device</source>
         <translation>不是串口设备</translation>
     </message>
+    <message>
+        <source>Asking the device who it is...</source>
+        <translation>正在识别设备……</translation>
+    </message>
 </context>
 <context>
     <name>tavix::CAboutDlg</name>

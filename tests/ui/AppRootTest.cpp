@@ -45,7 +45,11 @@ TEST_F(AppRootTest, UploadEndsWithTheLastFlightOnTheRecordPage) {
     EXPECT_FALSE(view->UploadButton()->isEnabled());
 
     QTest::mouseClick(view->OpenDeviceButton(), Qt::LeftButton);
+    // The wait for the answer is said, and over once it came.
+    const auto status = [this] { return app.MainFrame()->PaneText(0); };
+    EXPECT_EQ(status(), QString::fromLatin1(kStatusIdentifying));
     ASSERT_TRUE(QTest::qWaitFor([&] { return view->IsConnected(); }, kWaitMs));
+    EXPECT_EQ(status(), QString::fromLatin1(kStatusReady));
     for (int tab = 0; tab < kTabCount; ++tab) {
         EXPECT_TRUE(view->IsTabEnabled(tab)) << tab;
     }

@@ -18,6 +18,8 @@ inline constexpr const char* kAboutLine2 =
 
 inline constexpr const char* kMsgReallyExit = TAVIX_TR("Do you really want to exit?");
 inline constexpr const char* kStatusReady = TAVIX_TR("Ready");
+// While "Open Device" waits for the device's answer (up to a few seconds).
+inline constexpr const char* kStatusIdentifying = TAVIX_TR("Asking the device who it is...");
 inline constexpr const char* kClockFormat = "%H:%M:%S";
 inline constexpr const char* kClockInitial = "00:00:00";
 inline constexpr const char* kPaneCaps = "CAP";

@@ -180,6 +180,11 @@ void AppRoot::ApplyState() {
     const MainFormControls controls = TabPolicy(
         {device.identifying, device.connected, device.hasLogger, Document().Record().dataLoaded});
     view_.SetConnected(device.connected);
+    // The wait for the device's answer can take seconds: say what goes on.
+    if (device.identifying != identifyingShown_) {
+        identifyingShown_ = device.identifying;
+        view_.SetStatusText(ShownText(device.identifying ? kStatusIdentifying : kStatusReady));
+    }
     view_.SetTabsEnabled(controls.tabs);
     view_.SetSetComPortEnabled(controls.setComPortEnabled);
     view_.SetOpenDeviceEnabled(controls.openDeviceEnabled);

@@ -62,6 +62,7 @@ private:
     std::unique_ptr<LoggerLink> link_;
     std::vector<DevicePage*> pages_;  // owned by the view
     bool pagesHidden_ = false;        // by "Open Device", until it is over
+    bool identifyingShown_ = false;   // the status bar says the device is asked
 };
 
 }  // namespace tavix
