@@ -332,13 +332,7 @@ void EscParamSession::TakeCheckRead(const Bytes& block) {
             state_.updateEnabled = true;
             state_.phase = EscPhase::Linked;
         } else {
-            BlockRead(block);
-            ClearPage();
-            lastRead_.clear();
-            otherSeriesRead_ = block;
-            restoring_ = false;
-            SetReset(true);
-            state_.phase = EscPhase::NotLinked;
+            TakeOtherSeriesRead(block);
         }
         Notify();
         GetPrompt().Message(text, PromptIcon::Exclamation);
@@ -358,6 +352,16 @@ void EscParamSession::TakeReadBlock(const Bytes& block) {
     const EscBlockValues values = DecodeParamBlock(table_, block);
     ShowValues(state_, values);
     calibration_ = values.calibration;
+}
+
+void EscParamSession::TakeOtherSeriesRead(const Bytes& block) {
+    BlockRead(block);
+    ClearPage();
+    lastRead_.clear();
+    otherSeriesRead_ = block;
+    restoring_ = false;
+    SetReset(true);
+    state_.phase = EscPhase::NotLinked;
 }
 
 void EscParamSession::OnWriteTaken() {
@@ -401,14 +405,8 @@ void EscParamSession::OnComm() {
         // An ESC of another series now on the port (swapped without Open
         // Device): this table would show and write its bytes as other
         // parameters. The device takes its identity; its own page reads it.
-        BlockRead(reply->data);
-        ClearPage();
-        lastRead_.clear();
-        otherSeriesRead_ = reply->data;
-        restoring_ = false;
-        SetReset(true);
+        TakeOtherSeriesRead(reply->data);
         state_.progress = 0;
-        state_.phase = EscPhase::NotLinked;
         Notify();
         GetPrompt().Message(FormatShown(kFmtEscOtherSeriesRead,
                                         DescribeIdentity(IdentityOfBlock(reply->data)).c_str(),

@@ -133,6 +133,9 @@ private:
     // The read "Update" makes before it writes: the same ESC, or a stop.
     void TakeCheckRead(const Bytes& block);
     void TakeReadBlock(const Bytes& block);
+    // A read answered by an ESC of another series: the page shows nothing of
+    // it and offers no Update (its own page reads it).
+    void TakeOtherSeriesRead(const Bytes& block);
     void Keep(int reason, const Bytes& block);
     void SendWrite(const Bytes& block);
     void OnWriteTaken();

@@ -105,11 +105,6 @@ ReportLine Continued(MessageParts text) {
     return ReportLine{nullptr, std::move(text)};
 }
 
-// Outside text (paths, names, commands) kept as it is.
-MessageParts Kept(const std::string& text) {
-    return MessageParts("%s", {text});
-}
-
 MessageParts Join(MessageParts a, MessageParts b) {
     return MessageParts("%s, %s", {std::move(a), std::move(b)});
 }
@@ -320,9 +315,9 @@ void LockFiles(const PortSystem& system, const std::string& port, const PortFile
         const ProcessEntry* owner = pid > 0 ? FindProcess(table, pid) : nullptr;
         if (owner != nullptr) {
             report.blocked = true;
-            report.lines.push_back(
-                Line(kDocLockFile, MessageParts(kDocLockOf, {Kept(EscapeControls(path)),
-                                                             ProcessText(pid, owner->name)})));
+            report.lines.push_back(Line(
+                kDocLockFile, MessageParts(kDocLockOf, {MessageParts::Word(EscapeControls(path)),
+                                                        ProcessText(pid, owner->name)})));
             if (report.cause.empty()) {
                 report.cause =
                     FormatShown(kCauseLocked, ProcessText(pid, owner->name).Shown().c_str());
@@ -331,8 +326,9 @@ void LockFiles(const PortSystem& system, const std::string& port, const PortFile
             const MessageParts why = pid > 0 ? MessageParts(kDocProcessGone, {std::to_string(pid)})
                                              : MessageParts(kDocNoProcessId);
             report.lines.push_back(
-                Line(kDocLockFile, MessageParts(kDocLockStale, {Kept(EscapeControls(path)), why,
-                                                                Kept(EscapeControls(path))})));
+                Line(kDocLockFile,
+                     MessageParts(kDocLockStale, {MessageParts::Word(EscapeControls(path)), why,
+                                                  MessageParts::Word(EscapeControls(path))})));
         }
     });
     if (!any) {
@@ -345,8 +341,9 @@ void PortGrabbers(const std::vector<ProcessEntry>& table, const SerialPortEntry*
     if (Runs(table, "ModemManager")) {
         const std::string id = entry != nullptr ? UsbId(*entry) : std::string();
         report.lines.push_back(Line("ModemManager:", kDocModemManagerRuns));
-        report.lines.push_back(Continued(MessageParts(kDocModemManagerRule, {Kept(kRulesFile)})));
-        report.lines.push_back(Continued(Kept("  " + ModemManagerRule(id))));
+        report.lines.push_back(
+            Continued(MessageParts(kDocModemManagerRule, {MessageParts::Word(kRulesFile)})));
+        report.lines.push_back(Continued(MessageParts::Word("  " + ModemManagerRule(id))));
         report.lines.push_back(Continued(MessageParts(kDocModemManagerReload)));
     } else {
         report.lines.push_back(Line("ModemManager:", kDocNotRunning));
@@ -469,9 +466,9 @@ PortReport DiagnosePort(const PortSystem& system, const std::string& port,
             report.lines.push_back(Line(kDocPresent, kDocThesePorts));
             for (const SerialPortEntry& entry : present) {
                 const std::string& about = entry.description;
-                report.lines.push_back(Continued(
-                    Kept(EscapeControls(entry.path) +
-                         (about.empty() ? std::string() : "  (" + EscapeControls(about) + ")"))));
+                report.lines.push_back(Continued(MessageParts::Word(
+                    EscapeControls(entry.path) +
+                    (about.empty() ? std::string() : "  (" + EscapeControls(about) + ")"))));
             }
         }
         return report;
@@ -481,7 +478,7 @@ PortReport DiagnosePort(const PortSystem& system, const std::string& port,
     if (file.resolved != port && !file.resolved.empty()) {
         where += " -> " + EscapeControls(file.resolved);
     }
-    report.lines.push_back(Line(kDocPort, Kept(where)));
+    report.lines.push_back(Line(kDocPort, MessageParts::Word(where)));
     if (!file.isCharDevice) {
         report.blocked = true;
         report.cause = FormatShown(kCauseNotSerial);
@@ -493,13 +490,13 @@ PortReport DiagnosePort(const PortSystem& system, const std::string& port,
         // "FT232R USB UART, by FTDI, USB 0403:6001", each part when known.
         std::vector<MessageParts> about;
         if (!entry->description.empty()) {
-            about.push_back(Kept(EscapeControls(entry->description)));
+            about.push_back(MessageParts::Word(EscapeControls(entry->description)));
         }
         if (!entry->manufacturer.empty()) {
             about.push_back(MessageParts(kDocByMaker, {EscapeControls(entry->manufacturer)}));
         }
         if (!UsbId(*entry).empty()) {
-            about.push_back(Kept("USB " + UsbId(*entry)));
+            about.push_back(MessageParts::Word("USB " + UsbId(*entry)));
         }
         if (about.empty()) {
             report.lines.push_back(Line(kDocKind, kDocCharDevice));
